@@ -1,0 +1,48 @@
+#pragma once
+// The progress window as the radio transfers see it: a bar whose range and value
+// the transfer sets, a Cancel button the transfer polls, and the main window that
+// is disabled while a transfer runs.
+
+#include <string>
+
+namespace zav {
+
+class Progress {
+public:
+    virtual ~Progress() = default;
+
+    // Shows the window with an operation text; writeMode marks an operation that
+    // writes to the radio (its Cancel asks first). Clears Cancelled, disables Cancel,
+    // disables the main window.
+    virtual void showForm(const std::string& text, bool writeMode) = 0;
+    // Hides the window (the caller's closing step).
+    virtual void hideForm() = 0;
+    // Clears Cancelled and enables the Cancel button.
+    virtual void enableCancel() = 0;
+    [[nodiscard]] virtual bool cancelled() const = 0;
+
+    // The bar (Prog1).
+    virtual void setMinimum(int value) = 0;
+    virtual void setMaximum(int value) = 0;
+    virtual void setValue(int value) = 0;
+    virtual void setBarVisible(bool visible) = 0;
+
+    // Enables the main window again (the end of a session).
+    virtual void enableMainWindow() = 0;
+};
+
+// A progress sink that shows nothing and is never cancelled.
+class NullProgress final : public Progress {
+public:
+    void showForm(const std::string& /*text*/, bool /*writeMode*/) override {}
+    void hideForm() override {}
+    void enableCancel() override {}
+    [[nodiscard]] bool cancelled() const override { return false; }
+    void setMinimum(int /*value*/) override {}
+    void setMaximum(int /*value*/) override {}
+    void setValue(int /*value*/) override {}
+    void setBarVisible(bool /*visible*/) override {}
+    void enableMainWindow() override {}
+};
+
+}  // namespace zav

@@ -1,0 +1,2 @@
+// The simulated radio's sources live in this folder.
+namespace zav::sim {}

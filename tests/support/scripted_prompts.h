@@ -1,0 +1,36 @@
+#pragma once
+// Prompts answered from a script, recording every message shown: the GUI and link
+// tests use it in place of message boxes and file dialogs.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "iface/prompts.h"
+
+namespace zav::test {
+
+class ScriptedPrompts final : public Prompts {
+public:
+    // Answers given in order; when the script runs out, the default answer is the
+    // "negative" one (Cancel, No, or Ok for a box with only Ok).
+    void queueAnswer(Answer a) { answers_.push_back(a); }
+    void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+
+    Answer ask(const Message& message) override;
+    std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
+    void beep() override { ++beeps; }
+
+    std::vector<Message> messages;
+    std::vector<FileDialogRequest> fileRequests;
+    int beeps = 0;
+
+    [[nodiscard]] std::vector<std::string> texts() const;
+
+private:
+    std::deque<Answer> answers_;
+    std::deque<std::optional<std::string>> files_;
+};
+
+}  // namespace zav::test

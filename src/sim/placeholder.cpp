@@ -1,2 +1,0 @@
-// The simulated radio's sources live in this folder.
-namespace zav::sim {}

@@ -1,0 +1,24 @@
+#pragma once
+// zavtool's commands. Each command lives in its own file and is listed once in the
+// table in main.cpp.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zav::tool {
+
+using Args = std::vector<std::string>;  // the words after the command name
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;    // arguments, shown by --help
+    std::string_view summary;  // one line, shown by --help
+    int (*run)(const Args& args);
+};
+
+// Declared here, defined in the command's file.
+int cmdNew(const Args& args);
+
+}  // namespace zav::tool

@@ -1,0 +1,35 @@
+#pragma once
+// The unit-global parameters of the global page, exchanged with the global parameters
+// window as list indices (into the lists of model/lists.h) and the password text.
+
+#include <string>
+#include <string_view>
+
+#include "model/memory_image.h"
+
+namespace zav {
+
+struct GlobalParams {
+    std::string password;  // six hexadecimal digits
+    int globalBat = 0;     // lists::kGlobalBattSave index (0 "Disabled", 1 "Enabled")
+    int bankScan = 0;      // lists::kBankScan index
+    int priRate = 0;       // lists::kPriorityRate index
+    int dtmfDev = 0;       // lists::kDtmfDeviation index
+    int aniRate = 0;       // lists::kAniRate index
+    int porchTime = 0;     // lists::kFrontPorch index
+};
+
+GlobalParams LoadGlobalsToForm(const MemImage& mem);
+
+// Writes only the fields' bits; every other bit of the global page is kept. A value
+// outside its list is refused with std::overflow_error before anything is written.
+void StoreGlobalsFromForm(MemImage& mem, const GlobalParams& p);
+
+// Bytes 96..98 as six upper-case hexadecimal digits.
+std::string LoadPassword(const MemImage& mem);
+
+// Pads the text on the left with "0" to six characters and stores its first six
+// characters as three bytes; non-hexadecimal characters count as 0.
+void StorePassword(MemImage& mem, std::string_view text);
+
+}  // namespace zav

@@ -1,0 +1,141 @@
+#pragma once
+// Where every field the editor interprets lives in the radio's memory and in the label
+// memory, and how its bits are laid out. Decoding, encoding, the printout and the radio
+// write masks all read these descriptors; no other code spells out offsets or shifts.
+
+#include <array>
+#include <cstdint>
+
+namespace zav {
+
+// One bit field inside one byte. `offset` is an image index for global fields, an offset
+// within the group page for group-header fields, and the display position inside the
+// backlight slot for backlight bits. Bits are numbered 0 (least significant) to 7.
+struct BitField {
+    std::uint16_t offset;
+    std::uint8_t bitpos;
+    std::uint8_t width;
+};
+
+// A field that occupies a whole byte.
+constexpr BitField WholeByte(std::uint16_t offset) {
+    return BitField{offset, 0, 8};
+}
+
+// Largest value a field can hold.
+constexpr int FieldMax(BitField f) {
+    return (1 << f.width) - 1;
+}
+
+// Bits of the byte that belong to the field.
+constexpr std::uint8_t FieldMask(BitField f) {
+    return static_cast<std::uint8_t>(FieldMax(f) << f.bitpos);
+}
+
+// ---------------------------------------------------------------------------------------
+// Global page (page 0): offsets are image indices.
+
+namespace global_field {
+
+// Page map: 16 status nibbles, one per page, in bytes 80 to 87. Nibble i lies in byte
+// 80 + i/2, the high nibble for even i and the low nibble for odd i.
+inline constexpr std::uint16_t kPageMapFirst = 80;
+inline constexpr int kPageMapBytes = 8;
+
+constexpr BitField PageMapNibble(int page) {
+    return BitField{static_cast<std::uint16_t>(kPageMapFirst + page / 2),
+                    static_cast<std::uint8_t>(page % 2 == 0 ? 4 : 0), 4};
+}
+
+// Unit password: six hexadecimal digits, two per byte, high nibble first.
+inline constexpr std::array<BitField, 3> kPassword{WholeByte(96), WholeByte(97), WholeByte(98)};
+
+inline constexpr BitField kFrontPorch{111, 0, 2};     // list index 0..3
+inline constexpr BitField kAniRate{111, 2, 1};        // list index 0..1
+inline constexpr BitField kDtmfDeviation{111, 3, 5};  // list index 0..31
+
+inline constexpr BitField kBankScan{119, 0, 1};        // 1 = enabled
+inline constexpr BitField kPriorityRate{119, 3, 4};    // list index 0..15
+inline constexpr BitField kGlobalBattSave{119, 7, 1};  // stored inverted: 1 = disabled
+
+// Every global field the editor writes (bits 1 and 2 of byte 119 are not among them).
+inline constexpr std::array<BitField, 9> kEditedFields{
+    kPassword[0],   kPassword[1], kPassword[2],  kFrontPorch,    kAniRate,
+    kDtmfDeviation, kBankScan,    kPriorityRate, kGlobalBattSave};
+
+}  // namespace global_field
+
+// ---------------------------------------------------------------------------------------
+// Group header (the first 16 bytes of a group page): offsets within the page.
+
+namespace group_field {
+
+inline constexpr int kHeaderSize = 16;
+
+inline constexpr BitField kScanHigh{0, 0, 6};    // scan flags of channels 9..14 (index 8..13)
+inline constexpr BitField kVariableCG{0, 6, 1};  // 1 = on
+inline constexpr BitField kBattSave{0, 7, 1};    // 1 = battery saver OFF
+inline constexpr BitField kScanLow{1, 0, 8};     // scan flags of channels 1..8 (index 0..7)
+
+inline constexpr BitField kTimeOutTimer{2, 0, 4};  // list index 0..15
+inline constexpr BitField kScanHold{2, 4, 4};      // list index 0..15
+
+inline constexpr BitField kPriorityChannel{3, 0, 4};  // channel index 0..13
+inline constexpr BitField kEntClrLockout{3, 4, 1};    // 1 = locked out
+inline constexpr BitField kPriKeyLockout{3, 5, 1};    // 1 = locked out
+inline constexpr BitField kPriorityMode{3, 6, 2};     // stored code: 0=A, 1=D, 2=B, 3=C
+
+inline constexpr BitField kAniDigit1{4, 0, 4};    // first hexadecimal digit of the ANI/ID
+inline constexpr BitField kResidentAni{4, 4, 2};  // list index 0..3
+inline constexpr BitField kBusyChannel{4, 6, 2};  // list index 0..3
+// ANI/ID digits 2 to 7, two per byte, high nibble first.
+inline constexpr std::array<BitField, 3> kAniDigitBytes{WholeByte(5), WholeByte(6), WholeByte(7)};
+
+// Scan flag of a channel (index 0..13): one bit of header byte 1 or 0.
+constexpr BitField ScanFlag(int channel) {
+    return channel < 8 ? BitField{1, static_cast<std::uint8_t>(channel), 1}
+                       : BitField{0, static_cast<std::uint8_t>(channel - 8), 1};
+}
+
+}  // namespace group_field
+
+// ---------------------------------------------------------------------------------------
+// Channel record (8 bytes): offsets within the record.
+
+namespace channel_field {
+
+inline constexpr int kRecordSize = 8;
+inline constexpr int kFirstRecord = 16;  // page offset of channel 0's record
+
+inline constexpr std::uint16_t kRecFreq = 0;  // frequency field, 2 bytes
+inline constexpr std::uint16_t kRecCG = 2;    // code guard field, 2 bytes
+inline constexpr std::uint16_t kTxFreq = 4;   // frequency field, 2 bytes
+inline constexpr std::uint16_t kTxCG = 6;     // code guard field, 2 bytes
+
+}  // namespace channel_field
+
+// ---------------------------------------------------------------------------------------
+// Label memory: slots of a group and the backlight byte.
+
+namespace label_field {
+
+inline constexpr int kGroupLabelSlot = 14;
+inline constexpr int kBacklightSlot = 15;
+inline constexpr int kBacklightPosition = 7;
+
+// Bits of the backlight byte (slot 15, position 7); offset is the position in the slot.
+inline constexpr BitField kAlphaEnabled{kBacklightPosition, 0, 1};
+inline constexpr BitField kBlTimeout{kBacklightPosition, 1, 3};  // list index 0..7
+inline constexpr BitField kBlKeypress{kBacklightPosition, 4, 1};
+inline constexpr BitField kBlOther{kBacklightPosition, 5, 1};
+inline constexpr BitField kBlScanState{kBacklightPosition, 6, 1};
+inline constexpr BitField kBlChannel{kBacklightPosition, 7, 1};
+
+// Bits of one label byte.
+inline constexpr BitField kPoint{0, 0, 1};     // decimal point after the character
+inline constexpr BitField kCharCode{0, 1, 6};  // character code 0..63
+inline constexpr std::uint8_t kErased = 0xFF;  // erased memory: shows nothing
+
+}  // namespace label_field
+
+}  // namespace zav

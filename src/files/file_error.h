@@ -1,0 +1,32 @@
+#pragma once
+// File errors as the editor reports them: a classic error number and its description,
+// worked out from the system's error.
+
+#include <string>
+#include <system_error>
+
+namespace zav {
+
+struct FileError {
+    int number = 0;
+    std::string description;   // the classic text shown after the number
+    std::string systemReason;  // the system's own wording, shown as detail
+};
+
+// Numbers used by the editor's file reports.
+inline constexpr int kErrFileNotFound = 53;
+inline constexpr int kErrFileAlreadyOpen = 55;
+inline constexpr int kErrDeviceIO = 57;
+inline constexpr int kErrDiskFull = 61;
+inline constexpr int kErrTooManyFiles = 67;
+inline constexpr int kErrPathFileAccess = 75;
+inline constexpr int kErrPathNotFound = 76;
+
+// The classic error for a failed operation on path. A missing file in an existing
+// folder is "File not found"; a missing folder on the way is "Path not found".
+FileError classicFileError(std::error_code ec, const std::string& path);
+
+// "Error Number 53!" + carriage return + "File not found".
+std::string fileErrorText(const FileError& error);
+
+}  // namespace zav

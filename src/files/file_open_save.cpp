@@ -1,0 +1,115 @@
+#include "files/file_open_save.h"
+
+#include <algorithm>
+
+#include "files/frequency_file.h"
+#include "files/settings.h"
+
+namespace zav {
+
+FileOpenSave::FileOpenSave(Prompts& prompts, SettingsStore& settings, FileSystem& files,
+                           MemImage& image, LabelImage& labels, FileEditorHooks& editor)
+    : prompts_(prompts),
+      settings_(settings),
+      files_(files),
+      image_(image),
+      labels_(labels),
+      editor_(editor) {}
+
+void FileOpenSave::OpenCommand() {
+    if (ChooseFile(FileDialogMode::Open)) OpenFile();
+}
+
+void FileOpenSave::SaveCommand() {
+    // The first Save after start-up asks for a name (pre-filled with the last file).
+    if (names_.FileName.empty() || names_.PrevFileName.empty()) {
+        if (!ChooseFile(FileDialogMode::Save)) return;
+    }
+    SaveFile();
+}
+
+void FileOpenSave::SaveAsCommand() {
+    if (ChooseFile(FileDialogMode::Save)) SaveFile();
+}
+
+bool FileOpenSave::ChooseFile(FileDialogMode mode) {
+    names_.PrevFileName = names_.FileName;
+    FileDialogRequest request;
+    request.mode = mode;
+    request.fileName = names_.FileName;
+    request.filter = std::string(kFileFilter);
+    request.filterIndex = 0;
+    request.defaultSpec = std::string(kFileDefaultSpec);
+    auto chosen = prompts_.chooseFile(request);
+    if (!chosen) return false;
+    names_.FileName = std::move(*chosen);
+    return true;
+}
+
+bool FileOpenSave::OpenFile() {
+    auto read = files_.readFile(names_.FileName, kFrequencyFileSize);
+    if (read.error) {
+        ReportFileError(classicFileError(read.error, names_.FileName));
+        return false;
+    }
+    // Decoded into a copy first: a file that is not valid (wrong header, or too short to
+    // hold both arrays) leaves the image and the labels as they were.
+    auto contents = decodeFrequencyFile(read.bytes);
+    if (!contents) {
+        reportNotValid();
+        return false;
+    }
+    image_ = contents->image;
+    labels_ = contents->labels;
+    editor_.afterOpen();
+    ShowFileName();
+    return true;
+}
+
+bool FileOpenSave::SaveFile() {
+    editor_.commitShownGroup();
+    const auto bytes = encodeFrequencyFile(image_, labels_);
+    if (auto ec = files_.replaceFile(names_.FileName, bytes)) {
+        ReportFileError(classicFileError(ec, names_.FileName));
+        return false;
+    }
+    ShowFileName();
+    return true;
+}
+
+void FileOpenSave::ShowFileName() {
+    editor_.setCaption(captionFor(names_.FileName));
+    writeLastOpen(settings_, names_.FileName);
+    names_.PrevFileName = names_.FileName;
+    names_.PrintFileName = names_.FileName;
+}
+
+void FileOpenSave::ReportFileError(const FileError& error) {
+    names_.FileName = names_.PrevFileName;
+    Message m;
+    m.text = fileErrorText(error);
+    m.title = std::string(kFileErrorTitle);
+    m.icon = Icon::Exclamation;
+    m.detail = error.systemReason;
+    prompts_.ask(m);
+    if (error.number == kErrFileNotFound) {
+        Message access;
+        access.text = "File Access Error!";
+        prompts_.ask(access);
+    }
+}
+
+void FileOpenSave::reportNotValid() {
+    Message m;
+    m.text = "File " + names_.FileName + " is not a valid ZAV frequency file.";
+    m.title = std::string(kFileErrorTitle);
+    m.icon = Icon::Exclamation;
+    prompts_.ask(m);
+    names_.FileName = names_.PrevFileName;
+}
+
+std::string FileOpenSave::captionFor(const std::string& fileName) {
+    return std::string(kCaptionPrefix) + fileName + std::string(kCaptionTitleLine);
+}
+
+}  // namespace zav

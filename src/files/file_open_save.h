@@ -1,0 +1,76 @@
+#pragma once
+// The File menu's Open, Save and Save As flows, the file dialog they share, the main
+// window's caption, the remembered last file, and the one report for file errors.
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "files/file_error.h"
+#include "files/file_names.h"
+#include "files/file_system.h"
+#include "iface/prompts.h"
+#include "iface/settings_store.h"
+#include "model/memory_image.h"
+
+namespace zav {
+
+inline constexpr std::string_view kFileFilter =
+    "Frequency (*.frq)|*.frq|RXT (*.rxt)|*.rxt|RXW (*.rxw)|*.rxw|All (*.*)|*.*";
+inline constexpr std::string_view kFileDefaultSpec = "*.frq";
+inline constexpr std::string_view kFileErrorTitle = "File Error";
+inline constexpr std::string_view kCaptionPrefix = "UHF File - ";
+// Follows the file name in the main window's caption.
+inline constexpr std::string_view kCaptionTitleLine = " - ZAVPROG";
+
+// What the flows need from the editor window.
+class FileEditorHooks {
+  public:
+    virtual ~FileEditorHooks() = default;
+    // Before a save: the shown group's pending edits and the global values reach the image.
+    virtual void commitShownGroup() = 0;
+    // After an open replaced the image: rebuild the groups from the page map, show the
+    // current group and the global values.
+    virtual void afterOpen() = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+};
+
+class FileOpenSave {
+  public:
+    FileOpenSave(Prompts& prompts, SettingsStore& settings, FileSystem& files, MemImage& image,
+                 LabelImage& labels, FileEditorHooks& editor);
+
+    // File menu commands.
+    void OpenCommand();
+    void SaveCommand();
+    void SaveAsCommand();
+
+    // Shows the open or save dialog pre-filled with FileName; true when a file was chosen.
+    bool ChooseFile(FileDialogMode mode);
+    // Load or store FileName; false when nothing was loaded or written (already reported).
+    bool OpenFile();
+    bool SaveFile();
+    // Caption, remembered last file and the name copies after a successful open or save.
+    void ShowFileName();
+    // Reports a failed open or save and goes back to the previous file name.
+    void ReportFileError(const FileError& error);
+
+    [[nodiscard]] const FileNames& names() const { return names_; }
+    // The start-up file name (see StartupFile).
+    void setNames(FileNames names) { names_ = std::move(names); }
+
+    [[nodiscard]] static std::string captionFor(const std::string& fileName);
+
+  private:
+    void reportNotValid();
+
+    Prompts& prompts_;
+    SettingsStore& settings_;
+    FileSystem& files_;
+    MemImage& image_;
+    LabelImage& labels_;
+    FileEditorHooks& editor_;
+    FileNames names_;
+};
+
+}  // namespace zav

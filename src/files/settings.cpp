@@ -1,0 +1,176 @@
+#include "files/settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace zav {
+
+namespace {
+
+std::string str(std::string_view s) {
+    return std::string(s);
+}
+
+std::string readRaw(const SettingsStore& store, const SettingKey& key,
+                    const std::string& fallback) {
+    return store.read(str(key.section), str(key.key), fallback);
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::optional<double> parseSettingNumber(std::string_view text) {
+    text = trimBlanks(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string formatSettingNumber(double value) {
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<float>(value));
+    if (ec != std::errc{}) return "0";
+    return std::string(buf, end);
+}
+
+std::string readText(const SettingsStore& store, const SettingKey& key) {
+    return readRaw(store, key, str(key.textDefault));
+}
+
+void writeText(SettingsStore& store, const SettingKey& key, const std::string& value) {
+    store.write(str(key.section), str(key.key), value);
+}
+
+int readInt(const SettingsStore& store, const SettingKey& key) {
+    return readInt(store, key, key.intDefault);
+}
+
+int readInt(const SettingsStore& store, const SettingKey& key, int fallback) {
+    const auto value = parseSettingNumber(readRaw(store, key, {}));
+    if (!value) return fallback;
+    const double rounded = std::nearbyint(*value);
+    if (key.minimum < key.maximum && (rounded < key.minimum || rounded > key.maximum))
+        return fallback;
+    if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max())
+        return fallback;
+    return static_cast<int>(rounded);
+}
+
+void writeInt(SettingsStore& store, const SettingKey& key, int value) {
+    writeText(store, key, std::to_string(value));
+}
+
+double readNumber(const SettingsStore& store, const SettingKey& key, double fallback) {
+    const auto value = parseSettingNumber(readRaw(store, key, {}));
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return fallback;
+    return *value;
+}
+
+void writeNumber(SettingsStore& store, const SettingKey& key, double value) {
+    writeText(store, key, formatSettingNumber(value));
+}
+
+int centredPosition(double screenExtent, double windowExtent) {
+    const double diff = std::nearbyint(screenExtent - windowExtent);
+    if (!std::isfinite(diff) || std::fabs(diff) > std::numeric_limits<int>::max()) return 0;
+    return static_cast<int>(diff) / 2;
+}
+
+double defaultFor(const SettingKey& key, Extent screen, Extent window) {
+    switch (key.defaultRule) {
+        case SettingDefault::CentreVertically:
+            return centredPosition(screen.height, window.height);
+        case SettingDefault::CentreHorizontally:
+            return centredPosition(screen.width, window.width);
+        case SettingDefault::WindowWidth:
+            return window.width;
+        case SettingDefault::WindowHeight:
+            return window.height;
+        case SettingDefault::Fixed:
+            break;
+    }
+    return key.intDefault;
+}
+
+namespace {
+double readPlacement(const SettingsStore& store, const SettingKey& key, Extent screen,
+                     Extent window) {
+    return readNumber(store, key, defaultFor(key, screen, window));
+}
+}  // namespace
+
+WindowGeometry readGroupWindowGeometry(const SettingsStore& store, Extent screen, Extent window) {
+    using namespace settings;
+    return {readPlacement(store, GroupTop, screen, window),
+            readPlacement(store, GroupLeft, screen, window),
+            readPlacement(store, GroupWidth, screen, window),
+            readPlacement(store, GroupHeight, screen, window)};
+}
+
+WindowState readGroupWindowState(const SettingsStore& store) {
+    return static_cast<WindowState>(readInt(store, settings::State));
+}
+
+void writeGroupWindowPlacement(SettingsStore& store, WindowState state,
+                               const WindowGeometry& geometry) {
+    using namespace settings;
+    writeInt(store, State, static_cast<int>(state));
+    if (state != WindowState::Normal) return;
+    writeNumber(store, GroupTop, geometry.top);
+    writeNumber(store, GroupLeft, geometry.left);
+    writeNumber(store, GroupWidth, geometry.width);
+    writeNumber(store, GroupHeight, geometry.height);
+}
+
+WindowGeometry readGlobalWindowPosition(const SettingsStore& store, Extent screen, Extent window) {
+    using namespace settings;
+    return {readPlacement(store, GlobalTop, screen, window),
+            readPlacement(store, GlobalLeft, screen, window), window.width, window.height};
+}
+
+void writeGlobalWindowPosition(SettingsStore& store, double top, double left) {
+    writeNumber(store, settings::GlobalTop, top);
+    writeNumber(store, settings::GlobalLeft, left);
+}
+
+std::string readLastOpen(const SettingsStore& store) {
+    return readText(store, settings::LastOpen);
+}
+
+void writeLastOpen(SettingsStore& store, const std::string& path) {
+    writeText(store, settings::LastOpen, path);
+}
+
+int readPort(const SettingsStore& store) {
+    return readInt(store, settings::Port);
+}
+
+void writePort(SettingsStore& store, int port) {
+    writeInt(store, settings::Port, port);
+}
+
+int readLabelSetting(const SettingsStore& store) {
+    return readInt(store, settings::Label);
+}
+
+void writeLabelSetting(SettingsStore& store, int choice) {
+    writeInt(store, settings::Label, choice);
+}
+
+std::string readDevicePath(const SettingsStore& store, int port) {
+    if (port < 1 || port > static_cast<int>(settings::Device.size())) return {};
+    return readText(store, settings::Device[static_cast<std::size_t>(port - 1)]);
+}
+
+}  // namespace zav

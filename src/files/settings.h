@@ -1,0 +1,165 @@
+#pragma once
+// Every setting the editor keeps in the per-user store: section, key, value form and
+// default, declared once here, with typed accessors over SettingsStore. The store is
+// plain text; a value that does not read as what the key expects (a hand-edited store)
+// gives the default instead of stopping the program.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "iface/settings_store.h"
+
+namespace zav {
+
+enum class SettingForm {
+    Text,     // stored as is
+    Integer,  // decimal integer text
+    Number,   // decimal text of a single-precision number (window positions, in twips)
+};
+
+// Where the default of a missing key comes from.
+enum class SettingDefault {
+    Fixed,               // textDefault or intDefault below
+    CentreVertically,    // (screen height - window height) div 2
+    CentreHorizontally,  // (screen width - window width) div 2
+    WindowWidth,         // the window's current width
+    WindowHeight,        // the window's current height
+};
+
+struct SettingKey {
+    std::string_view section;
+    std::string_view key;
+    SettingForm form = SettingForm::Text;
+    SettingDefault defaultRule = SettingDefault::Fixed;
+    std::string_view textDefault{};
+    int intDefault = 0;
+    int minimum = 0;  // Integer form: values outside minimum..maximum give the default
+    int maximum = 0;
+};
+
+namespace settings {
+
+inline constexpr std::string_view kApplication = "ZAVPROG";
+
+// Main window placement.
+inline constexpr SettingKey GroupTop{"Position", "GroupTop", SettingForm::Number,
+                                     SettingDefault::CentreVertically};
+inline constexpr SettingKey GroupLeft{"Position", "GroupLeft", SettingForm::Number,
+                                      SettingDefault::CentreHorizontally};
+inline constexpr SettingKey GroupWidth{"Position", "GroupWidth", SettingForm::Number,
+                                       SettingDefault::WindowWidth};
+inline constexpr SettingKey GroupHeight{"Position", "GroupHeight", SettingForm::Number,
+                                        SettingDefault::WindowHeight};
+// 0 normal, 1 minimised, 2 maximised.
+inline constexpr SettingKey State{.section = "Position",
+                                  .key = "State",
+                                  .form = SettingForm::Integer,
+                                  .intDefault = 0,
+                                  .minimum = 0,
+                                  .maximum = 2};
+// Global parameters window position.
+inline constexpr SettingKey GlobalTop{"Position", "GlobalTop", SettingForm::Number,
+                                      SettingDefault::CentreVertically};
+inline constexpr SettingKey GlobalLeft{"Position", "GlobalLeft", SettingForm::Number,
+                                       SettingDefault::CentreHorizontally};
+// Full path of the last frequency file opened or saved.
+inline constexpr SettingKey LastOpen{"File", "LastOpen", SettingForm::Text};
+// Serial port number 1 to 4.
+inline constexpr SettingKey Port{.section = "Comm",
+                                 .key = "Port",
+                                 .form = SettingForm::Integer,
+                                 .intDefault = 1,
+                                 .minimum = 1,
+                                 .maximum = 4};
+// Label transfer with radio reads and writes: 0 always, 1 never, 2 ask each time.
+inline constexpr SettingKey Label{.section = "Features",
+                                  .key = "Label",
+                                  .form = SettingForm::Integer,
+                                  .intDefault = 2,
+                                  .minimum = 0,
+                                  .maximum = 2};
+// Optional device path for port number N (e.g. /dev/ttyUSB0); empty: the system's
+// usual device for that number.
+inline constexpr std::array<SettingKey, 4> Device{{
+    {"Comm", "Device1", SettingForm::Text},
+    {"Comm", "Device2", SettingForm::Text},
+    {"Comm", "Device3", SettingForm::Text},
+    {"Comm", "Device4", SettingForm::Text},
+}};
+
+inline constexpr std::array kAll{GroupTop,  GroupLeft,  GroupWidth, GroupHeight, State,
+                                 GlobalTop, GlobalLeft, LastOpen,   Port,        Label,
+                                 Device[0], Device[1],  Device[2],  Device[3]};
+
+}  // namespace settings
+
+// --- Plain reads and writes ------------------------------------------------------
+
+// Text keys: the stored text, or the key's fixed default when missing.
+std::string readText(const SettingsStore& store, const SettingKey& key);
+void writeText(SettingsStore& store, const SettingKey& key, const std::string& value);
+
+// Integer keys: the stored number when it is an integer within the key's range,
+// otherwise the key's fixed default (or the given fallback).
+int readInt(const SettingsStore& store, const SettingKey& key);
+int readInt(const SettingsStore& store, const SettingKey& key, int fallback);
+void writeInt(SettingsStore& store, const SettingKey& key, int value);
+
+// Number keys: the stored number, or fallback when missing or not a number.
+double readNumber(const SettingsStore& store, const SettingKey& key, double fallback);
+void writeNumber(SettingsStore& store, const SettingKey& key, double value);
+
+// A stored text as a finite number; nullopt when it is not one. Surrounding blanks
+// are allowed.
+std::optional<double> parseSettingNumber(std::string_view text);
+// The decimal text a number is stored as: shortest form, "1234" for a whole number.
+std::string formatSettingNumber(double value);
+
+// --- Window placement ----------------------------------------------------------------
+
+// (screen - window) rounded to the nearest integer, then halved with integer division.
+int centredPosition(double screenExtent, double windowExtent);
+
+struct Extent {
+    double width = 0;
+    double height = 0;
+};
+
+struct WindowGeometry {
+    double top = 0;
+    double left = 0;
+    double width = 0;
+    double height = 0;
+};
+
+enum class WindowState { Normal = 0, Minimised = 1, Maximised = 2 };
+
+// The default of a Number key for a window of the given size on the given screen.
+double defaultFor(const SettingKey& key, Extent screen, Extent window);
+
+// Main window: stored placement, centred at its current size when missing.
+WindowGeometry readGroupWindowGeometry(const SettingsStore& store, Extent screen, Extent window);
+WindowState readGroupWindowState(const SettingsStore& store);
+// On close: the state always; the geometry only in the normal state, so a maximised
+// window keeps its last normal placement.
+void writeGroupWindowPlacement(SettingsStore& store, WindowState state,
+                               const WindowGeometry& geometry);
+
+// Global parameters window: top and left only.
+WindowGeometry readGlobalWindowPosition(const SettingsStore& store, Extent screen, Extent window);
+void writeGlobalWindowPosition(SettingsStore& store, double top, double left);
+
+// --- Other settings ------------------------------------------------------------------
+
+std::string readLastOpen(const SettingsStore& store);
+void writeLastOpen(SettingsStore& store, const std::string& path);
+int readPort(const SettingsStore& store);  // 1 to 4
+void writePort(SettingsStore& store, int port);
+int readLabelSetting(const SettingsStore& store);  // 0 to 2
+void writeLabelSetting(SettingsStore& store, int choice);
+// The device path configured for port 1 to 4; empty when none (or port out of range).
+std::string readDevicePath(const SettingsStore& store, int port);
+
+}  // namespace zav

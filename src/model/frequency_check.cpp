@@ -1,0 +1,217 @@
+#include "model/frequency_check.h"
+
+#include "model/codecs.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <system_error>
+
+namespace zav {
+
+namespace {
+
+// A decimal number held exactly: value = (neg ? -1 : 1) * digits * 10^exp, with digits
+// free of leading zeros ("0" for zero).
+struct Decimal {
+    bool neg = false;
+    std::string digits = "0";
+    long exp = 0;
+
+    [[nodiscard]] bool isZero() const { return digits == "0"; }
+    // Number of digits before the point (may be zero or negative for 0.00x).
+    [[nodiscard]] long magnitude() const { return static_cast<long>(digits.size()) + exp; }
+};
+
+constexpr int kSignificantDigits = 15;
+constexpr long kExponentLimit = 100000;  // far beyond any double; stops runaway exponents
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trim(std::string_view t) {
+    while (!t.empty() && isBlank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
+    return t;
+}
+
+void stripZeros(Decimal& d) {
+    std::size_t lead = d.digits.find_first_not_of('0');
+    if (lead == std::string::npos) {
+        d = Decimal{};
+        return;
+    }
+    d.digits.erase(0, lead);
+    while (d.digits.size() > 1 && d.digits.back() == '0') {
+        d.digits.pop_back();
+        ++d.exp;
+    }
+}
+
+// Rounds half away from zero to 15 significant digits, as a double-precision cell would.
+void roundSignificant(Decimal& d) {
+    if (d.digits.size() <= kSignificantDigits) return;
+    const bool up = d.digits[kSignificantDigits] >= '5';
+    d.exp += static_cast<long>(d.digits.size() - kSignificantDigits);
+    d.digits.resize(kSignificantDigits);
+    if (up) {
+        int i = kSignificantDigits - 1;
+        for (; i >= 0; --i) {
+            if (d.digits[static_cast<std::size_t>(i)] == '9') {
+                d.digits[static_cast<std::size_t>(i)] = '0';
+            } else {
+                ++d.digits[static_cast<std::size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0) d.digits.insert(d.digits.begin(), '1');
+    }
+    stripZeros(d);
+}
+
+std::optional<Decimal> parseDecimal(std::string_view text) {
+    std::string_view t = trim(text);
+    Decimal d;
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) d.neg = t[i++] == '-';
+    std::string digits;
+    long fraction = 0;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        if (isDigit(t[i])) {
+            digits.push_back(t[i]);
+            if (point) ++fraction;
+        } else if (t[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits.empty()) return std::nullopt;
+    long exponent = 0;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        bool expNeg = false;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) expNeg = t[i++] == '-';
+        if (i >= t.size() || !isDigit(t[i])) return std::nullopt;
+        for (; i < t.size() && isDigit(t[i]); ++i) {
+            exponent = exponent * 10 + (t[i] - '0');
+            if (exponent > kExponentLimit) return std::nullopt;
+        }
+        if (expNeg) exponent = -exponent;
+    }
+    if (i != t.size()) return std::nullopt;
+    d.digits = digits;
+    d.exp = exponent - fraction;
+    const bool neg = d.neg;
+    stripZeros(d);
+    d.neg = neg && !d.isZero();
+    return d;
+}
+
+// While the value is above 1000 it is divided by 10 (an entry in kHz or finer becomes MHz).
+void normaliseToMHz(Decimal& d) {
+    if (d.neg || d.magnitude() < 4) return;
+    if (d.digits == "1") {
+        d.exp = 3;  // 10^n stops at exactly 1000, which is not above 1000
+    } else {
+        d.exp = 3 - static_cast<long>(d.digits.size());
+    }
+}
+
+// Shortest plain decimal text: "450.125", "0.5", "-12".
+std::string plainText(const Decimal& d) {
+    std::string s = d.neg ? "-" : "";
+    const long mag = d.magnitude();
+    if (d.exp >= 0) {
+        s += d.digits;
+        s.append(static_cast<std::size_t>(d.exp), '0');
+    } else if (mag > 0) {
+        s += d.digits.substr(0, static_cast<std::size_t>(mag));
+        s += '.';
+        s += d.digits.substr(static_cast<std::size_t>(mag));
+    } else {
+        s += "0.";
+        s.append(static_cast<std::size_t>(-mag), '0');
+        s += d.digits;
+    }
+    return s;
+}
+
+std::int64_t pow10(long n) {
+    std::int64_t p = 1;
+    for (long i = 0; i < n; ++i) p *= 10;
+    return p;
+}
+
+// Whole number digits * 10^shift; the callers keep it within 64 bits.
+std::int64_t scaled(const Decimal& d, long shift) {
+    std::int64_t v = 0;
+    for (char c : d.digits) v = v * 10 + (c - '0');
+    v *= pow10(shift);
+    return d.neg ? -v : v;
+}
+
+// "000.00000": at least three digits before the point, exactly five after it.
+std::string formatMHz(const Decimal& d) {
+    // The callers pass values with at most five decimals.
+    std::int64_t units = scaled(d, d.exp + 5);
+    std::string whole = std::to_string(units / 100000);
+    std::string frac = std::to_string(units % 100000);
+    if (whole.size() < 3) whole.insert(0, 3 - whole.size(), '0');
+    frac.insert(0, 5 - frac.size(), '0');
+    return whole + "." + frac;
+}
+
+constexpr std::size_t kMaxTextLength = 10;
+
+}  // namespace
+
+bool IsNumericText(std::string_view text) {
+    return parseDecimal(text).has_value();
+}
+
+FreqCheckResult checkFrequency(std::string_view text) {
+    auto parsed = parseDecimal(text);
+    if (!parsed) return {};
+    Decimal f = *parsed;
+    roundSignificant(f);
+    normaliseToMHz(f);
+    if (plainText(f).size() > kMaxTextLength) return {};
+
+    // Scale the frequency and both steps (2.5 kHz and 6.25 kHz, in MHz) by the same power
+    // of ten, at least 10^5, until the frequency is a whole number.
+    const long fractionDigits = f.exp < 0 ? -f.exp : 0;
+    const long k = fractionDigits > 5 ? fractionDigits : 5;
+    const std::int64_t whole = scaled(f, f.exp + k);
+    const std::int64_t stepA = 25 * pow10(k - 4);
+    const std::int64_t stepB = 625 * pow10(k - 5);
+    if (whole % stepA != 0 && whole % stepB != 0) return {};
+
+    Decimal back = f;
+    back.exp += k;
+    normaliseToMHz(back);
+    if (back.isZero()) return {FreqCheckOutcome::Unchanged, {}};
+    if (back.neg) return {};
+    // 400 <= value <= 600: three digits before the point, leading digit 4 or 5, or 600.
+    const long mag = back.magnitude();
+    const bool inBand = mag == 3 && (back.digits[0] == '4' || back.digits[0] == '5' ||
+                                     (back.digits == "6" && back.exp == 2));
+    if (!inBand) return {};
+    return {FreqCheckOutcome::Accepted, formatMHz(back)};
+}
+
+std::string AddOffset(std::string_view baseText, std::string_view offsetText) {
+    const double sum = LeadingNumber(baseText) + LeadingNumber(offsetText);
+    char buf[64];
+    auto [ptr, ec] =
+        std::to_chars(buf, buf + sizeof buf, sum, std::chars_format::general, kSignificantDigits);
+    if (ec != std::errc{}) return "0";
+    return std::string(buf, ptr);
+}
+
+}  // namespace zav

@@ -32,7 +32,8 @@ class Document {
     // Rebuilds Groups from the page map; mode 1 also gives every existing group its
     // default contents. selectorValue is the group number the window's group selector
     // shows (1..15): CurrentGroup = selectorValue - 1, a value above 14 becomes 0 (and
-    // below 0 too); when that group does not exist CurrentGroup is -1. Returns CurrentGroup.
+    // below 0 too); when that group does not exist the first existing group is taken, and
+    // -1 when no group exists. Returns CurrentGroup.
     // The window refills its selector (SetupCombos) and shows the group (Read) itself;
     // old group objects are gone afterwards, so the window must not store into them.
     int InitGroups(int mode, int selectorValue);

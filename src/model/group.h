@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "model/channel.h"
+#include "model/memory_fields.h"
 #include "model/memory_image.h"
 
 namespace zav {
@@ -126,7 +127,9 @@ class clsGroup {
     std::string Print_BattSave() const;
 
   private:
-    int header(int byteOffset) const;
+    int header(BitField field) const;
+    Byte& labelByte(int slot, int position);
+    Byte labelByte(int slot, int position) const;
 
     MemImage& mem_;
     LabelImage& labels_;

@@ -32,6 +32,16 @@ constexpr std::uint8_t FieldMask(BitField f) {
     return static_cast<std::uint8_t>(FieldMax(f) << f.bitpos);
 }
 
+// The field's value in byte b.
+constexpr int FieldValue(std::uint8_t b, BitField f) {
+    return (b >> f.bitpos) & FieldMax(f);
+}
+
+// Byte b with the field replaced by value (value bits beyond the width are dropped).
+constexpr std::uint8_t WithField(std::uint8_t b, BitField f, int value) {
+    return static_cast<std::uint8_t>((b & ~FieldMask(f)) | ((value << f.bitpos) & FieldMask(f)));
+}
+
 // ---------------------------------------------------------------------------------------
 // Global page (page 0): offsets are image indices.
 

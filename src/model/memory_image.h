@@ -17,8 +17,8 @@ inline constexpr std::size_t kPageCount = 16;
 inline constexpr int kGroupCount = 15;
 inline constexpr int kChannelsPerGroup = 14;
 
-inline constexpr int kLabelSlots = 16;      // 14 channel labels, group label, backlight slot
-inline constexpr int kLabelPositions = 8;   // display positions per slot
+inline constexpr int kLabelSlots = 16;     // 14 channel labels, group label, backlight slot
+inline constexpr int kLabelPositions = 8;  // display positions per slot
 inline constexpr std::size_t kLabelImageSize =
     static_cast<std::size_t>(kGroupCount) * kLabelSlots * kLabelPositions;  // 1920
 

@@ -1,0 +1,201 @@
+#include "model/codecs.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+#include "model/memory_fields.h"
+#include "model/memory_map.h"
+
+namespace zav {
+
+namespace {
+
+// Display characters by label character code; codes 49 to 63 show nothing.
+constexpr std::string_view kLabelCharacters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-*$/+%\\|_<>h ";
+constexpr int kBlankCode = 48;
+static_assert(kLabelCharacters.size() == kBlankCode + 1);
+
+// Frequencies are handled in units of 10 Hz.
+constexpr std::int64_t kUnitsPerMHz = 100'000;
+constexpr std::int64_t kBase400 = 400 * kUnitsPerMHz;
+constexpr std::int64_t kBase500 = 500 * kUnitsPerMHz;
+constexpr std::int64_t kStep = 1250;  // 12.5 kHz
+// F0 is the BCD of the megahertz count; counts 100 to 159 still fit (high nibble A..F).
+constexpr std::int64_t kMaxMHzCount = 159;
+
+// Tones are handled in tenths of a hertz; from 800.0 Hz G0 bit 7 would mark a digital code.
+constexpr int kToneLimit = 8000;
+
+constexpr Byte kDcsMarker = 0x88;  // bit 7: digital code, bit 3: always written as 1
+constexpr Byte kDcsInverted = 0x40;
+
+// Nearest integer, ties to even; nullopt when it does not fit [lo, hi].
+std::optional<std::int64_t> RoundHalfEven(double x, std::int64_t lo, std::int64_t hi) {
+    if (!std::isfinite(x)) return std::nullopt;
+    double r = std::floor(x);
+    const double diff = x - r;
+    if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
+    if (r < static_cast<double>(lo) || r > static_cast<double>(hi)) return std::nullopt;
+    return static_cast<std::int64_t>(r);
+}
+
+bool IsDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+char ToUpperAscii(char ch) {
+    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
+}
+
+int LabelCode(char ch) {
+    if (ch != 'h') ch = ToUpperAscii(ch);
+    const auto pos = kLabelCharacters.find(ch);
+    return pos == std::string_view::npos ? kBlankCode : static_cast<int>(pos);
+}
+
+// Length of the character at the front of a UTF-8 text (a stray byte counts alone).
+std::size_t FrontCharLength(const std::string& text) {
+    if (text.empty()) return 0;
+    if ((static_cast<unsigned char>(text[0]) & 0xC0) != 0xC0) return 1;
+    std::size_t n = 1;
+    while (n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) ++n;
+    return n;
+}
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::string number;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') number += '-';
+        ++i;
+    }
+    bool point = false;
+    bool digits = false;
+    for (; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (IsDigit(ch)) {
+            digits = true;
+        } else if (ch == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        number += ch;
+    }
+    if (!digits) return 0.0;
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)end;
+    return ec == std::errc{} ? value : 0.0;
+}
+
+std::optional<BytePair> FreqTextToBytes(std::string_view text) {
+    const auto rounded = RoundHalfEven(LeadingNumber(text) * static_cast<double>(kUnitsPerMHz),
+                                       std::numeric_limits<std::int32_t>::min(),
+                                       std::numeric_limits<std::int32_t>::max());
+    if (!rounded) return std::nullopt;
+    std::int64_t v = *rounded;
+    if (v == 0) return BytePair{0, 0};
+
+    int band = 0;
+    if (v < kBase500) {
+        v -= kBase400;
+    } else {
+        v -= kBase500;
+        band = 1;
+    }
+    // Below 400 MHz, and from 660 MHz on, the megahertz count does not fit F0; such values
+    // would otherwise wrap round to some other frequency.
+    if (v < 0 || v / kUnitsPerMHz > kMaxMHzCount) return std::nullopt;
+
+    const Byte f0 = ToBCD(static_cast<int>(v / kUnitsPerMHz));
+    const auto hundredKHz = (v % kUnitsPerMHz) / 10'000;
+    const auto steps = ((v % 10'000) / kStep) & 7;
+    const Byte f1 = static_cast<Byte>(hundredKHz * 16 | steps * 2 | band);
+    return BytePair{f0, f1};
+}
+
+std::string FreqBytesToText(Byte f0, Byte f1) {
+    if ((f0 == 0 && f1 == 0) || (f0 == 0xFF && f1 == 0xFF)) return "none";
+    std::int64_t f = (f0 / 16) * 1'000'000 + kBase400 + (f0 & 15) * kUnitsPerMHz +
+                     (f1 / 16) * 10'000 + ((f1 / 2) & 7) * kStep;
+    if (f1 & 1) f += kBase500 - kBase400;
+    std::string fraction = std::to_string(f % kUnitsPerMHz);
+    fraction.insert(0, 5 - fraction.size(), '0');
+    return std::to_string(f / kUnitsPerMHz) + "." + fraction;
+}
+
+std::optional<BytePair> CGTextToBytes(std::string_view text) {
+    if (!text.empty() && ToUpperAscii(text.front()) == 'D') {
+        const bool inverted = text.back() == '-';
+        if (text.size() < 4 || !IsDigit(text[1]) || !IsDigit(text[2]) || !IsDigit(text[3])) {
+            return std::nullopt;
+        }
+        // Only the low three bits of each digit count, so 8 acts as 0 and 9 as 1.
+        const int d1 = (text[1] - '0') & 7;
+        const int d2 = (text[2] - '0') & 7;
+        const int d3 = (text[3] - '0') & 7;
+        const Byte g0 =
+            static_cast<Byte>(kDcsMarker | (d1 & 4) / 4 | (inverted ? kDcsInverted : 0));
+        const Byte g1 = static_cast<Byte>((d1 & 3) * 64 + d2 * 8 + d3);
+        return BytePair{g0, g1};
+    }
+    const auto rounded =
+        RoundHalfEven(LeadingNumber(text) * 10.0, std::numeric_limits<std::int16_t>::min(),
+                      std::numeric_limits<std::int16_t>::max());
+    if (!rounded) return std::nullopt;
+    const auto t = static_cast<int>(*rounded);
+    if (t < 0 || t >= kToneLimit) return std::nullopt;
+    const int th = t / 1000;
+    const int h = (t / 100) % 10;
+    const int te = (t / 10) % 10;
+    const int u = t % 10;
+    return BytePair{static_cast<Byte>(th * 16 + h), static_cast<Byte>(te * 16 + u)};
+}
+
+std::string CGBytesToText(Byte g0, Byte g1) {
+    if ((g0 & 0x80) == 0) {
+        if (g0 == 0 && g1 == 0) return "";
+        return std::to_string(g0 / 16) + std::to_string(g0 & 15) + std::to_string(g1 / 16) + "." +
+               std::to_string(g1 & 15);
+    }
+    std::string text = "D";
+    text += std::to_string(g1 / 64 + (g0 & 1) * 4);
+    text += std::to_string((g1 / 8) & 7);
+    text += std::to_string(g1 & 7);
+    if (g0 & kDcsInverted) text += '-';
+    return text;
+}
+
+std::string LabelByteToText(Byte b) {
+    if (b == label_field::kErased) return "";
+    std::string text;
+    const auto code = static_cast<std::size_t>((b & FieldMask(label_field::kCharCode)) >>
+                                               label_field::kCharCode.bitpos);
+    if (code < kLabelCharacters.size()) text += kLabelCharacters[code];
+    if (b & FieldMask(label_field::kPoint)) text += '.';
+    return text;
+}
+
+Byte LabelTextToByte(std::string& text) {
+    int code = kBlankCode;
+    if (!text.empty()) {
+        const std::size_t len = FrontCharLength(text);
+        if (len == 1) code = LabelCode(text[0]);
+        text.erase(0, len);
+    }
+    int b = code << label_field::kCharCode.bitpos;
+    if (!text.empty() && text.front() == '.') {
+        b |= FieldMask(label_field::kPoint);
+        text.erase(0, 1);
+    }
+    return static_cast<Byte>(b);
+}
+
+}  // namespace zav

@@ -1,0 +1,98 @@
+#pragma once
+// One connection to a radio's resident programming firmware: hooking, the line speed
+// switch, the word and RAM frames, the block transfers that drive the progress window,
+// and the release. A RadioLink owns all state of its port (the transport, the last
+// hook reply, the busy flag); two links never share any.
+
+#include <array>
+#include <optional>
+#include <span>
+#include <utility>
+
+#include "link/transport.h"
+#include "link/write_masks.h"
+#include "model/memory_image.h"
+
+namespace zav {
+
+class Progress;
+class Prompts;
+
+using Word = std::array<Byte, 2>;
+
+class RadioLink {
+  public:
+    RadioLink(LinkPort& port, Prompts& prompts, Progress& progress,
+              const SettingsStore* settings = nullptr);
+    RadioLink(const RadioLink&) = delete;
+    RadioLink& operator=(const RadioLink&) = delete;
+
+    // Marks the link busy for one radio operation. A second operation on the same link
+    // while the first runs (from a window event handled during one of its waits) gets
+    // no guard and must refuse to start instead of interleaving its frames.
+    class BusyGuard {
+      public:
+        explicit BusyGuard(RadioLink& link) : link_(&link) { link_->busy_ = true; }
+        BusyGuard(BusyGuard&& other) noexcept : link_(std::exchange(other.link_, nullptr)) {}
+        BusyGuard& operator=(BusyGuard&&) = delete;
+        BusyGuard(const BusyGuard&) = delete;
+        ~BusyGuard() {
+            if (link_ != nullptr) link_->busy_ = false;
+        }
+
+      private:
+        RadioLink* link_;
+    };
+    // A guard when the link is free; otherwise tells the user and returns nullopt.
+    [[nodiscard]] std::optional<BusyGuard> TryBeginOperation();
+    [[nodiscard]] bool Busy() const { return busy_; }
+
+    // Opens the port at 4800 baud and hooks the radio; with switchBaud, then moves the
+    // line to 9600 (a failed switch leaves the connection at 4800 and still succeeds).
+    bool HookRadio(bool switchBaud);
+    // mode 1: 9600 baud, mode 0: 4800 baud.
+    bool SetBaud(int mode);
+    // Sends the release byte and closes the port (opening a closed port first).
+    void ReleaseRadio();
+    // ReleaseRadio, then enables the main window and hides the progress bar.
+    void EndSession();
+
+    bool ReadWord(int address, Word& word);
+    bool ReadByteAt(int address, Byte& value);
+    bool WriteWord(int address, Byte d0, Byte d1, bool useMask);
+    bool WriteByteAt(int address, Byte value);
+    // Reads n bytes from `address` into the image, word by word, polling Cancel.
+    bool ReadBlock(MemImage& image, int address, int n);
+    // Writes n bytes of the image from `address` with masked word writes, polling Cancel.
+    bool WriteBlock(const MemImage& image, int address, int n);
+
+    bool PokeRam(Byte ramAddress, Byte value);
+    // PokeRam of every byte of `bytes` to start, start + 1, ...; stops at the first
+    // byte that is not echoed.
+    bool PokeBlock(Byte start, std::span<const Byte> bytes);
+    void ExecuteAt(Byte ramAddress);
+
+    // The radio's answer to the last hook attempt, 0 before any.
+    [[nodiscard]] Byte HookReply() const { return hookReply_; }
+    [[nodiscard]] static constexpr const WriteMasks& Masks() { return kWriteMasks; }
+
+    [[nodiscard]] Transport& transport() { return transport_; }
+    [[nodiscard]] Prompts& prompts() { return prompts_; }
+    [[nodiscard]] Progress& progress() { return progress_; }
+
+  private:
+    void prepareProgressBar(int address, int n);
+
+    Transport transport_;
+    Prompts& prompts_;
+    Progress& progress_;
+    Byte hookReply_ = 0;
+    bool busy_ = false;
+};
+
+// True when a hook reply comes from a radio the editor can program: 0x24..0x2F.
+constexpr bool HookReplyAccepted(Byte reply) {
+    return (reply >> 4) == 2 && (reply & 0x0F) > 3;
+}
+
+}  // namespace zav

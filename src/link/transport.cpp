@@ -1,0 +1,111 @@
+#include "link/transport.h"
+
+#include <exception>
+
+#include "iface/prompts.h"
+#include "link/port_devices.h"
+
+namespace zav {
+
+int CharCode(std::string_view s) {
+    return s.empty() ? 0 : static_cast<unsigned char>(s[0]);
+}
+
+Transport::Transport(LinkPort& port, Prompts& prompts, const SettingsStore* settings)
+    : line_(port), prompts_(prompts), store_(settings) {}
+
+std::string Transport::device() const {
+    return resolvePortDevice(port_, store_);
+}
+
+bool Transport::setSettings(std::string_view settings) {
+    const auto parsed = parseLineSettings(settings);
+    if (!parsed) return false;
+    settings_ = *parsed;
+    settingsText_ = std::string(settings);
+    if (line_.isOpen()) line_.setSettings(settings_);
+    return true;
+}
+
+bool Transport::OpenPort() {
+    portError_ = false;
+    if (line_.isOpen()) return true;
+    const std::string dev = device();
+    std::optional<std::string> failure;
+    try {
+        failure = line_.open(dev, settings_);
+        if (!failure && !line_.isOpen()) failure = "The port did not open.";
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    if (!failure) return true;
+    Message m;
+    m.text = "Unable to open Comm Port";
+    m.title = "COMM ERROR";
+    m.detail = "Device: " + dev + "\n" + *failure;
+    prompts_.ask(m);
+    portError_ = true;
+    return false;
+}
+
+void Transport::ClosePort() {
+    if (line_.isOpen()) line_.close();
+}
+
+void Transport::SendByte(Byte value) {
+    // A byte for a closed or failed port is lost; the reply that does not come
+    // ends the conversation.
+    if (line_.isOpen()) line_.writeByte(value);
+}
+
+void Transport::DiscardInput() {
+    line_.discardInput();
+}
+
+int Transport::BytesWaiting() {
+    return line_.bytesWaiting();
+}
+
+bool Transport::ReceiveByte(Byte& b) {
+    const LinkTime start = line_.now();
+    const LinkTime deadline = start + kReceiveTimeLimit;
+    bool waiting = false;
+    for (;;) {
+        line_.waitUntil(deadline, true);
+        waiting = line_.bytesWaiting() > 0;
+        // A byte that came in the pass that ran past the limit is still taken.
+        if (waiting || line_.now() - start > kReceiveTimeLimit) break;
+    }
+    if (!waiting) return false;
+    const auto value = line_.readByte();
+    if (!value) return false;
+    b = *value;
+    return true;
+}
+
+bool Transport::WaitForByte(Byte expected) {
+    const LinkTime start = line_.now();
+    const LinkTime deadline = start + kReceiveTimeLimit;
+    for (;;) {
+        if (line_.bytesWaiting() > 0) {
+            const auto value = line_.readByte();
+            if (value && *value == expected) return true;
+        }
+        line_.waitUntil(deadline, true);
+        if (line_.now() - start > kReceiveTimeLimit) return false;
+    }
+}
+
+void Transport::Delay(std::uint32_t ms) {
+    const LinkTime start = line_.now();
+    const LinkTime target = std::chrono::milliseconds(ms);
+    do {
+        line_.waitUntil(start + target, false);
+    } while (line_.now() - start <= target);
+}
+
+void Transport::PauseBlocking(std::chrono::milliseconds duration) {
+    line_.sleepBlocking(duration);
+}
+
+}  // namespace zav

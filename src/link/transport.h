@@ -1,0 +1,76 @@
+#pragma once
+// The byte transport every radio conversation is built from: open the port, send one
+// byte, take one byte within 0.5 s, wait for an expected byte, discard input, pause.
+// The wait loops are written once here, over LinkPort; every pass of a loop lets the
+// window system run, so the progress window's Cancel stays live during a transfer.
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "link/line_settings.h"
+#include "link/link_port.h"
+#include "model/memory_image.h"
+
+namespace zav {
+
+class Prompts;
+class SettingsStore;
+
+// The fixed limit of every byte-level wait.
+inline constexpr std::chrono::milliseconds kReceiveTimeLimit{500};
+
+// The code of the first character of s, 0 for an empty text.
+int CharCode(std::string_view s);
+
+class Transport {
+  public:
+    // `settings` (may be null) names devices for port numbers; see port_devices.h.
+    Transport(LinkPort& port, Prompts& prompts, const SettingsStore* settings = nullptr);
+
+    // A port number "1".."4" or a device path; applies to the next open.
+    void setPort(std::string port) { port_ = std::move(port); }
+    [[nodiscard]] const std::string& port() const { return port_; }
+    // The device the current port names.
+    [[nodiscard]] std::string device() const;
+
+    // "4800,n,8,1" or "9600,n,8,1"; allowed while open and effective for the bytes that
+    // follow. A text that is not a settings string is refused (false).
+    bool setSettings(std::string_view settings);
+    [[nodiscard]] const std::string& settings() const { return settingsText_; }
+
+    // Opens the port if it is closed. On failure shows "Unable to open Comm Port",
+    // sets PortError and returns false.
+    bool OpenPort();
+    void ClosePort();
+    [[nodiscard]] bool IsOpen() const { return line_.isOpen(); }
+    // Set by the last OpenPort when it failed.
+    [[nodiscard]] bool PortError() const { return portError_; }
+
+    void SendByte(Byte value);
+    void DiscardInput();
+    [[nodiscard]] int BytesWaiting();
+    // Takes the next byte, waiting up to 0.5 s; b is untouched when none came.
+    bool ReceiveByte(Byte& b);
+    // Reads and drops bytes until `expected` comes, for at most 0.5 s in all.
+    bool WaitForByte(Byte expected);
+    // Pauses for ms milliseconds, letting the window system run at least once.
+    void Delay(std::uint32_t ms);
+    // Pauses without letting the window system run.
+    void PauseBlocking(std::chrono::milliseconds duration);
+
+    [[nodiscard]] LinkTime Now() const { return line_.now(); }
+    [[nodiscard]] LinkPort& linkPort() { return line_; }
+
+  private:
+    LinkPort& line_;
+    Prompts& prompts_;
+    const SettingsStore* store_;
+    std::string port_ = "1";
+    std::string settingsText_{kSettings4800};
+    LineSettings settings_{};
+    bool portError_ = false;
+};
+
+}  // namespace zav

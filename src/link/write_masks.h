@@ -1,0 +1,51 @@
+#pragma once
+// The radio's write masks: for every byte of the global block and of a group block, the
+// bits the editor may change. A clear bit keeps the radio's own value. They follow from
+// the fields the editor edits, so they are built from the field descriptors.
+
+#include <array>
+#include <cstddef>
+
+#include "model/memory_fields.h"
+#include "model/memory_image.h"
+
+namespace zav {
+
+using WriteMaskTable = std::array<Byte, kPageSize>;
+
+struct WriteMasks {
+    WriteMaskTable global{};  // byte i of the global block (addresses 0..127)
+    WriteMaskTable group{};   // byte i of every group block (address & 127)
+};
+
+// Builds both tables: a block may change only the bits of the fields the editor edits
+// (in a group block: the header fields and the channel records; header bytes 8..15
+// hold no field of the editor's and are never written).
+constexpr WriteMasks InitWriteMasks() {
+    WriteMasks masks{};
+    for (const BitField f : global_field::kEditedFields)
+        masks.global[f.offset] = static_cast<Byte>(masks.global[f.offset] | FieldMask(f));
+    using namespace group_field;
+    const std::array headerFields{
+        kScanHigh,      kVariableCG,       kBattSave,         kScanLow,
+        kTimeOutTimer,  kScanHold,         kPriorityChannel,  kEntClrLockout,
+        kPriKeyLockout, kPriorityMode,     kAniDigit1,        kResidentAni,
+        kBusyChannel,   kAniDigitBytes[0], kAniDigitBytes[1], kAniDigitBytes[2]};
+    for (const BitField f : headerFields)
+        masks.group[f.offset] = static_cast<Byte>(masks.group[f.offset] | FieldMask(f));
+    // The channel records are written whole.
+    for (std::size_t i = channel_field::kFirstRecord; i < kPageSize; ++i) masks.group[i] = 0xFF;
+    return masks;
+}
+
+inline constexpr WriteMasks kWriteMasks = InitWriteMasks();
+
+// The tables the radio relies on, checked here so that a change to the field layout
+// cannot silently widen what a write may touch.
+static_assert(kWriteMasks.global[96] == 0xFF && kWriteMasks.global[97] == 0xFF &&
+              kWriteMasks.global[98] == 0xFF && kWriteMasks.global[111] == 0xFF &&
+              kWriteMasks.global[119] == 0xF9);
+static_assert(kWriteMasks.group[7] == 0xFF && kWriteMasks.group[8] == 0x00 &&
+              kWriteMasks.group[15] == 0x00 && kWriteMasks.group[16] == 0xFF);
+
+}  // namespace zav

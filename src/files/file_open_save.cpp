@@ -18,6 +18,7 @@ FileOpenSave::FileOpenSave(Prompts& prompts, SettingsStore& settings, FileSystem
 
 void FileOpenSave::OpenCommand() {
     if (ChooseFile(FileDialogMode::Open)) OpenFile();
+    prevBeforeDialog_.reset();
 }
 
 void FileOpenSave::SaveCommand() {
@@ -26,13 +27,16 @@ void FileOpenSave::SaveCommand() {
         if (!ChooseFile(FileDialogMode::Save)) return;
     }
     SaveFile();
+    prevBeforeDialog_.reset();
 }
 
 void FileOpenSave::SaveAsCommand() {
     if (ChooseFile(FileDialogMode::Save)) SaveFile();
+    prevBeforeDialog_.reset();
 }
 
 bool FileOpenSave::ChooseFile(FileDialogMode mode) {
+    prevBeforeDialog_ = names_.PrevFileName;
     names_.PrevFileName = names_.FileName;
     FileDialogRequest request;
     request.mode = mode;
@@ -41,7 +45,10 @@ bool FileOpenSave::ChooseFile(FileDialogMode mode) {
     request.filterIndex = 0;
     request.defaultSpec = std::string(kFileDefaultSpec);
     auto chosen = prompts_.chooseFile(request);
-    if (!chosen) return false;
+    if (!chosen) {
+        abandon();
+        return false;
+    }
     names_.FileName = std::move(*chosen);
     return true;
 }
@@ -78,14 +85,24 @@ bool FileOpenSave::SaveFile() {
 }
 
 void FileOpenSave::ShowFileName() {
+    prevBeforeDialog_.reset();
     editor_.setCaption(captionFor(names_.FileName));
     writeLastOpen(settings_, names_.FileName);
     names_.PrevFileName = names_.FileName;
     names_.PrintFileName = names_.FileName;
 }
 
-void FileOpenSave::ReportFileError(const FileError& error) {
+void FileOpenSave::abandon() {
     names_.FileName = names_.PrevFileName;
+    // A name that was chosen but never opened or saved is not confirmed: going back to
+    // the state before the dialog keeps the next Save from taking the remembered last
+    // file as confirmed and overwriting it without asking.
+    if (prevBeforeDialog_) names_.PrevFileName = *prevBeforeDialog_;
+    prevBeforeDialog_.reset();
+}
+
+void FileOpenSave::ReportFileError(const FileError& error) {
+    abandon();
     Message m;
     m.text = fileErrorText(error);
     m.title = std::string(kFileErrorTitle);
@@ -105,7 +122,7 @@ void FileOpenSave::reportNotValid() {
     m.title = std::string(kFileErrorTitle);
     m.icon = Icon::Exclamation;
     prompts_.ask(m);
-    names_.FileName = names_.PrevFileName;
+    abandon();
 }
 
 std::string FileOpenSave::captionFor(const std::string& fileName) {

@@ -2,6 +2,7 @@
 // The File menu's Open, Save and Save As flows, the file dialog they share, the main
 // window's caption, the remembered last file, and the one report for file errors.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -63,6 +64,8 @@ class FileOpenSave {
 
   private:
     void reportNotValid();
+    // Back to the file name held before the abandoned open or save.
+    void abandon();
 
     Prompts& prompts_;
     SettingsStore& settings_;
@@ -71,6 +74,8 @@ class FileOpenSave {
     LabelImage& labels_;
     FileEditorHooks& editor_;
     FileNames names_;
+    // PrevFileName as it was before the dialog of the command in progress.
+    std::optional<std::string> prevBeforeDialog_;
 };
 
 }  // namespace zav

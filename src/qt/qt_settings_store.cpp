@@ -1,0 +1,46 @@
+#include "qt/qt_settings_store.h"
+
+#include <QSettings>
+
+#include "files/settings.h"
+
+namespace zav {
+
+namespace {
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QString keyPath(const std::string& section, const std::string& key) {
+    return qs(section) + QLatin1Char('/') + qs(key);
+}
+}  // namespace
+
+QtSettingsStore::QtSettingsStore()
+    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                            qs(settings::kApplication),
+                                            qs(settings::kApplication))) {}
+
+QtSettingsStore::QtSettingsStore(const QString& iniPath)
+    : settings_(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
+
+QtSettingsStore::~QtSettingsStore() = default;
+
+std::string QtSettingsStore::read(const std::string& section, const std::string& key,
+                                  const std::string& fallback) const {
+    const QVariant value = settings_->value(keyPath(section, key));
+    if (!value.isValid()) return fallback;
+    // A hand-edited INI value with unquoted commas reads back as a list.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(',')).toStdString();
+    return value.toString().toStdString();
+}
+
+void QtSettingsStore::write(const std::string& section, const std::string& key,
+                            const std::string& value) {
+    settings_->setValue(keyPath(section, key), qs(value));
+    // Stored at once: a crash later on should not lose the last file's name.
+    settings_->sync();
+}
+
+}  // namespace zav

@@ -10,7 +10,8 @@ namespace {
 using zav::tool::Command;
 
 constexpr std::array kCommands{
-    Command{"new", "FILE.frq", "write a frequency file holding the default image",
+    Command{"new", "[--force] FILE.frq",
+            "write a frequency file holding the default image (--force: replace an existing file)",
             zav::tool::cmdNew},
 };
 

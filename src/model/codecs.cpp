@@ -92,7 +92,14 @@ double LeadingNumber(std::string_view text) {
     double value = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
-    return ec == std::errc{} ? value : 0.0;
+    if (ec == std::errc::result_out_of_range) {
+        // Too many digits for a double: an overflow, which no encoder may take for 0.
+        const bool tiny = number.find_first_of("123456789") > number.find('.');
+        if (tiny) return 0.0;
+        return number.front() == '-' ? -std::numeric_limits<double>::infinity()
+                                     : std::numeric_limits<double>::infinity();
+    }
+    return value;
 }
 
 std::optional<BytePair> FreqTextToBytes(std::string_view text) {

@@ -76,6 +76,14 @@ TEST(Codecs, EveryRasterFrequencyInTheBandRoundTrips) {
     }
 }
 
+TEST(Codecs, NumbersTooLargeForADoubleAreFailuresNotZero) {
+    const std::string huge(400, '9');
+    EXPECT_EQ(FreqTextToBytes(huge), std::nullopt);
+    EXPECT_EQ(CGTextToBytes(huge), std::nullopt);
+    EXPECT_EQ(CGTextToBytes("-" + huge), std::nullopt);
+    EXPECT_EQ(FreqTextToBytes("0." + std::string(400, '0') + "1"), Bytes(0x00, 0x00));
+}
+
 TEST(Codecs, FreqTiesRoundToEven) {
     // 450.000005 MHz is 45000000.5 units of 10 Hz: ties go to the even 45000000.
     EXPECT_EQ(FreqTextToBytes("450.000005"), Bytes(0x50, 0x00));

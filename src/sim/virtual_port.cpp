@@ -1,0 +1,87 @@
+#include "sim/virtual_port.h"
+
+#include <algorithm>
+
+namespace zav::sim {
+
+VirtualPort::VirtualPort(SimRadio& radio, VirtualPortOptions options)
+    : radio_(radio), options_(std::move(options)) {}
+
+std::optional<std::string> VirtualPort::open(const std::string& device,
+                                             const LineSettings& settings) {
+    for (const auto& [name, reason] : options_.failingDevices)
+        if (name == device) return reason;
+    advance(now_);
+    open_ = true;
+    device_ = device;
+    settings_ = settings;
+    input_.clear();
+    readPos_ = 0;
+    ++opens_;
+    return std::nullopt;
+}
+
+void VirtualPort::close() {
+    advance(now_);
+    open_ = false;
+    input_.clear();
+    readPos_ = 0;
+    ++closes_;
+}
+
+void VirtualPort::setSettings(const LineSettings& settings) {
+    advance(now_);
+    settings_ = settings;
+}
+
+bool VirtualPort::writeByte(Byte value) {
+    if (!open_) return false;
+    radio_.hostSends(now_, value, settings_.baud);
+    return true;
+}
+
+int VirtualPort::bytesWaiting() {
+    advance(now_);
+    return static_cast<int>(input_.size() - readPos_);
+}
+
+std::optional<Byte> VirtualPort::readByte() {
+    advance(now_);
+    if (readPos_ >= input_.size()) return std::nullopt;
+    return input_[readPos_++];
+}
+
+void VirtualPort::discardInput() {
+    advance(now_);
+    input_.clear();
+    readPos_ = 0;
+}
+
+void VirtualPort::advance(SimTime until) {
+    until = std::max(until, now_);
+    for (const auto& d : radio_.runUntil(until, settings_.baud))
+        if (open_) input_.push_back(d.value);
+    now_ = until;
+}
+
+void VirtualPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
+    ++yields_;
+    if (onYield_) onYield_();
+    if (wakeOnInput && bytesWaiting() > 0) return;
+    const SimTime target = std::max(deadline, now_) + options_.timerSlack;
+    if (wakeOnInput) {
+        while (const auto next = radio_.nextEventTime()) {
+            if (*next > target) break;
+            advance(*next);
+            if (readPos_ < input_.size()) return;
+        }
+    }
+    advance(target);
+}
+
+void VirtualPort::sleepBlocking(std::chrono::milliseconds duration) {
+    sleeps_.push_back(duration);
+    advance(now_ + duration);
+}
+
+}  // namespace zav::sim

@@ -1,0 +1,71 @@
+#pragma once
+// The host's serial port wired to a simulated radio on a virtual clock, for running the
+// link in-process: waits cost no real time and every time is exact.
+//
+// A pass of a wait loop that waits for its deadline ends `timerSlack` after it (1 ms
+// by default, like a millisecond timer firing); a pass woken by a byte ends the moment
+// the byte arrives; a pass with a byte already waiting costs no time. So a 0.5 s
+// receive on a silent line ends at 501 ms, and Delay (0) takes 1 ms.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/link_port.h"
+#include "sim/sim_radio.h"
+
+namespace zav::sim {
+
+struct VirtualPortOptions {
+    SimTime timerSlack = std::chrono::milliseconds(1);
+    // Devices that fail to open, with the reason the system would give.
+    std::vector<std::pair<std::string, std::string>> failingDevices;
+};
+
+class VirtualPort final : public LinkPort {
+  public:
+    explicit VirtualPort(SimRadio& radio, VirtualPortOptions options = {});
+
+    std::optional<std::string> open(const std::string& device,
+                                    const LineSettings& settings) override;
+    void close() override;
+    [[nodiscard]] bool isOpen() const override { return open_; }
+    void setSettings(const LineSettings& settings) override;
+    bool writeByte(Byte value) override;
+    [[nodiscard]] int bytesWaiting() override;
+    std::optional<Byte> readByte() override;
+    void discardInput() override;
+    [[nodiscard]] LinkTime now() const override { return now_; }
+    void waitUntil(LinkTime deadline, bool wakeOnInput) override;
+    void sleepBlocking(std::chrono::milliseconds duration) override;
+
+    // --- For tests.
+    [[nodiscard]] int baud() const { return settings_.baud; }
+    [[nodiscard]] int yields() const { return yields_; }
+    [[nodiscard]] int opens() const { return opens_; }
+    [[nodiscard]] int closes() const { return closes_; }
+    [[nodiscard]] const std::string& device() const { return device_; }
+    [[nodiscard]] const std::vector<SimTime>& blockingSleeps() const { return sleeps_; }
+    // Called at the start of every pass of a wait, as the window system's events would
+    // be handled there (e.g. to press Cancel).
+    void setOnYield(std::function<void()> hook) { onYield_ = std::move(hook); }
+    // Moves the clock on (e.g. to let a transfer's last bytes arrive).
+    void advance(SimTime until);
+
+  private:
+    SimRadio& radio_;
+    VirtualPortOptions options_;
+    LineSettings settings_{};
+    bool open_ = false;
+    std::string device_;
+    SimTime now_{0};
+    std::vector<Byte> input_;
+    std::size_t readPos_ = 0;
+    int yields_ = 0;
+    int opens_ = 0;
+    int closes_ = 0;
+    std::vector<SimTime> sleeps_;
+    std::function<void()> onYield_;
+};
+
+}  // namespace zav::sim

@@ -1,0 +1,209 @@
+// Hooking the radio, the speed switch, and what happens when the two ends disagree on
+// the line speed.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sim/garble.h"
+#include "support/sim_link.h"
+
+namespace zav {
+namespace {
+
+using namespace std::chrono_literals;
+using test::SimLink;
+
+std::vector<Byte> hookAttempts(int n) {
+    std::vector<Byte> attempt(10, 0x00);
+    attempt.insert(attempt.end(), {0x0A, 0x14, 0x28});
+    std::vector<Byte> all;
+    for (int i = 0; i < n; ++i) all.insert(all.end(), attempt.begin(), attempt.end());
+    return all;
+}
+
+sim::SimConfig replying(Byte reply) {
+    sim::SimConfig c;
+    c.hookReply = reply;
+    return c;
+}
+
+sim::SimConfig silent() {
+    sim::SimConfig c;
+    c.faults.silent = true;
+    return c;
+}
+
+class HookAccepted : public ::testing::TestWithParam<int> {};
+
+TEST_P(HookAccepted, OneAttemptAndNoMessage) {
+    const auto reply = static_cast<Byte>(GetParam());
+    SimLink s(replying(reply));
+    EXPECT_TRUE(s.link.HookRadio(false));
+    EXPECT_EQ(s.link.HookReply(), reply);
+    EXPECT_EQ(s.sent(), hookAttempts(1));
+    EXPECT_TRUE(s.prompts.messages.empty());
+    EXPECT_EQ(s.port.baud(), 4800);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, HookAccepted, ::testing::Values(0x24, 0x2F, 0x2A));
+
+class HookRefused : public ::testing::TestWithParam<int> {};
+
+TEST_P(HookRefused, RefusedAtOnceWithTheHookMessage) {
+    const auto reply = static_cast<Byte>(GetParam());
+    SimLink s(replying(reply));
+    EXPECT_FALSE(s.link.HookRadio(false));
+    EXPECT_EQ(s.link.HookReply(), reply);
+    EXPECT_EQ(s.sent(), hookAttempts(1));
+    ASSERT_EQ(s.prompts.messages.size(), 1u);
+    const Message& m = s.prompts.messages[0];
+    EXPECT_EQ(m.text, "Error Hooking to Radio.");
+    EXPECT_EQ(m.title, "COMM ERROR");
+    EXPECT_EQ(m.buttons, Buttons::RetryCancel);
+    EXPECT_EQ(m.icon, Icon::None);
+    // Cancel leaves the port open for the caller's release.
+    EXPECT_TRUE(s.link.transport().IsOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, HookRefused, ::testing::Values(0x23, 0x30, 0x14, 0x00));
+
+TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
+    SimLink s(silent());
+    EXPECT_FALSE(s.link.HookRadio(false));
+    s.settle();
+    EXPECT_EQ(s.sent(), hookAttempts(4));
+    EXPECT_EQ(s.link.HookReply(), 0);
+    ASSERT_EQ(s.prompts.messages.size(), 1u);
+    // Four receives of 0.5 s each, plus the pass that notices the limit.
+    EXPECT_EQ(s.now(), 4 * 501ms + 50ms);
+}
+
+TEST(Hook, RetryMakesFourFreshAttemptsOnTheOpenPort) {
+    SimLink s(silent());
+    s.prompts.queueAnswer(Answer::Retry);
+    EXPECT_FALSE(s.link.HookRadio(false));
+    s.settle();
+    EXPECT_EQ(s.sent(), hookAttempts(8));
+    EXPECT_EQ(s.prompts.messages.size(), 2u);
+    EXPECT_EQ(s.port.opens(), 1);
+}
+
+TEST(Hook, RetryHooksARadioThatHasComeBack) {
+    SimLink s(silent());
+    s.prompts.queueAnswer(Answer::Retry);
+    s.port.setOnYield([&] {
+        if (!s.prompts.messages.empty()) s.radio.config().faults.silent = false;
+    });
+    EXPECT_TRUE(s.link.HookRadio(false));
+    EXPECT_EQ(s.prompts.messages.size(), 1u);
+    EXPECT_EQ(s.link.HookReply(), 0x24);
+}
+
+TEST(Hook, APortThatCannotOpenEndsTheHook) {
+    sim::VirtualPortOptions options;
+    options.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
+    SimLink s({}, options);
+    EXPECT_FALSE(s.link.HookRadio(false));
+    ASSERT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
+    EXPECT_TRUE(s.link.transport().PortError());
+}
+
+TEST(Hook, EveryHookStartsAt4800WhateverTheLastConnectionLeft) {
+    SimLink s;
+    ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));
+    EXPECT_TRUE(s.link.HookRadio(false));
+    EXPECT_EQ(s.port.baud(), 4800);
+}
+
+TEST(SetBaud, HookWithSwitchMovesBothEndsTo9600) {
+    SimLink s;
+    ASSERT_TRUE(s.link.HookRadio(true));
+    EXPECT_EQ(s.port.baud(), 9600);
+    EXPECT_EQ(s.radio.baud(), 9600);
+    EXPECT_EQ(s.link.transport().settings(), kSettings9600);
+    EXPECT_TRUE(s.prompts.messages.empty());
+    // The register write, then the probe at the new speed.
+    const auto sent = s.sent();
+    const std::vector<Byte> tail(sent.end() - 5, sent.end());
+    EXPECT_EQ(tail, (std::vector<Byte>{0xD0, 0x00, 0x0D, 0x30, 0x28}));
+
+    // Reads work at the new speed, and the switch back works too.
+    Word w{};
+    s.radio.memory()[0x10] = 0x99;
+    EXPECT_TRUE(s.link.ReadWord(0x10, w));
+    EXPECT_EQ(w[0], 0x99);
+    EXPECT_TRUE(s.link.SetBaud(0));
+    EXPECT_EQ(s.port.baud(), 4800);
+    EXPECT_EQ(s.radio.baud(), 4800);
+    EXPECT_TRUE(s.link.ReadWord(0x10, w));
+    EXPECT_EQ(w[0], 0x99);
+}
+
+TEST(SetBaud, TheSwitchTakesItsPausesInOrder) {
+    SimLink s;
+    ASSERT_TRUE(s.hook());
+    const auto start = s.now();
+    ASSERT_TRUE(s.link.SetBaud(1));
+    // 150 + 30 + 25 + 10 + 10 ms of delays (each 1 ms late), one 25 ms pause after the
+    // garbled echo is drained, then the probe and its reply at 9600.
+    const auto delays = 151ms + 31ms + 26ms + 11ms + 11ms + 26ms;
+    EXPECT_EQ(s.now() - start, delays + 2 * sim::byteTime(9600));
+}
+
+TEST(SetBaud, NoProbeAnswerShowsTheMessageAndReturnsTo4800) {
+    sim::SimConfig c;
+    c.faults.stopAfter = 1;  // answers the hook, then nothing
+    SimLink s(c);
+    EXPECT_TRUE(s.link.HookRadio(true));
+    ASSERT_EQ(s.prompts.messages.size(), 1u);
+    const Message& m = s.prompts.messages[0];
+    EXPECT_EQ(m.text, "Unable to set baud rate");
+    EXPECT_EQ(m.shownTitle(), "ZAVPROG");
+    EXPECT_EQ(m.buttons, Buttons::Ok);
+    EXPECT_EQ(m.icon, Icon::None);
+    EXPECT_EQ(s.port.baud(), 4800);
+    EXPECT_EQ(s.link.transport().settings(), kSettings4800);
+}
+
+// The host's and the radio's idea of the line speed must move together.
+TEST(LineSpeed, AMissedSwitchFails) {
+    SimLink s;
+    ASSERT_TRUE(s.hook());
+    ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));  // the radio was not told
+    Word w{};
+    EXPECT_FALSE(s.link.ReadWord(0x10, w));
+    const auto& entries = s.radio.transcript().entries();
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries[0].note, "garbled: not understood");
+    EXPECT_EQ(entries[0].senderBaud, 9600);
+    EXPECT_EQ(entries[0].receiverBaud, 4800);
+}
+
+TEST(LineSpeed, AnExtraSwitchFails) {
+    SimLink s;
+    ASSERT_TRUE(s.hook());
+    // The radio moves to 9600 but the host stays at 4800.
+    EXPECT_FALSE(s.link.PokeRam(0x0D, 0x30));  // its echo comes back garbled
+    EXPECT_EQ(s.radio.baud(), 9600);
+    Word w{};
+    EXPECT_FALSE(s.link.ReadWord(0x10, w));
+    EXPECT_FALSE(s.link.WriteWord(0x200, 1, 2, false));
+}
+
+TEST(LineSpeed, ARadioRepliesGarbledWhenTheHostListensAtAnotherSpeed) {
+    SimLink s;
+    ASSERT_TRUE(s.hook());
+    s.radio.memory()[0x20] = 0x12;
+    s.link.transport().SendByte(0xE1);
+    s.link.transport().SendByte(0x20);
+    s.link.transport().Delay(2);  // the request reaches the radio at 4800
+    ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));
+    Byte b = 0;
+    ASSERT_TRUE(s.link.transport().ReceiveByte(b));
+    EXPECT_NE(b, 0x12);
+    EXPECT_EQ(b, sim::garble(0x12));
+}
+
+}  // namespace
+}  // namespace zav

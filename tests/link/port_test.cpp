@@ -1,0 +1,102 @@
+// Opening the port, its error message, device names for port numbers, line settings.
+
+#include <gtest/gtest.h>
+
+#include "link/port_devices.h"
+#include "support/sim_link.h"
+
+namespace zav {
+namespace {
+
+using test::SimLink;
+
+TEST(OpenPort, AnOpenPortIsNotReopenedAndKeepsItsSettings) {
+    SimLink s;
+    Transport& t = s.link.transport();
+    ASSERT_TRUE(t.OpenPort());
+    ASSERT_TRUE(t.setSettings(kSettings9600));
+    EXPECT_TRUE(t.OpenPort());
+    EXPECT_EQ(s.port.opens(), 1);
+    EXPECT_EQ(s.port.baud(), 9600);
+    EXPECT_EQ(t.settings(), kSettings9600);
+    EXPECT_TRUE(s.prompts.messages.empty());
+}
+
+TEST(OpenPort, AFailedOpenShowsTheMessageWithDeviceAndReasonAndSetsPortError) {
+    sim::VirtualPortOptions options;
+    options.failingDevices = {{"/dev/ttyS1", "Permission denied"}};
+    SimLink s({}, options);
+    Transport& t = s.link.transport();
+    t.setPort("2");
+    EXPECT_FALSE(t.OpenPort());
+    EXPECT_TRUE(t.PortError());
+    ASSERT_EQ(s.prompts.messages.size(), 1u);
+    const Message& m = s.prompts.messages[0];
+    EXPECT_EQ(m.text, "Unable to open Comm Port");
+    EXPECT_EQ(m.title, "COMM ERROR");
+    EXPECT_EQ(m.buttons, Buttons::Ok);
+    EXPECT_EQ(m.icon, Icon::None);
+    EXPECT_NE(m.detail.find("/dev/ttyS1"), std::string::npos);
+    EXPECT_NE(m.detail.find("Permission denied"), std::string::npos);
+
+    // The next open starts by clearing the flag.
+    t.setPort("1");
+    EXPECT_TRUE(t.OpenPort());
+    EXPECT_FALSE(t.PortError());
+}
+
+struct DeviceCase {
+    const char* port;
+    const char* device;
+};
+
+class PortDevices : public ::testing::TestWithParam<DeviceCase> {};
+
+TEST_P(PortDevices, NumbersMapToDevicesAndPathsPassThrough) {
+    MemorySettingsStore store;
+    store.write("Comm", "Device3", "/dev/ttyUSB0");
+    EXPECT_EQ(resolvePortDevice(GetParam().port, &store), GetParam().device);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PortDevices,
+    ::testing::Values(DeviceCase{"1", "/dev/ttyS0"}, DeviceCase{"2", "/dev/ttyS1"},
+                      DeviceCase{"3", "/dev/ttyUSB0"}, DeviceCase{"4", "/dev/ttyS3"},
+                      DeviceCase{"/dev/pts/7", "/dev/pts/7"}, DeviceCase{"0", "0"},
+                      DeviceCase{"5", "5"}, DeviceCase{"12", "12"}));
+
+TEST(PortDevices, WithoutAStoreTheDefaultsApply) {
+    EXPECT_EQ(resolvePortDevice("4", nullptr), "/dev/ttyS3");
+    EXPECT_FALSE(portNumber("/dev/ttyS0"));
+    EXPECT_EQ(portNumber("1"), 1);
+}
+
+TEST(LineSettingsText, ParsesAndPrintsTheTwoRatesAndRefusesOtherTexts) {
+    const auto fast = parseLineSettings(kSettings9600);
+    ASSERT_TRUE(fast);
+    EXPECT_EQ(fast->baud, 9600);
+    EXPECT_EQ(fast->parity, Parity::None);
+    EXPECT_EQ(lineSettingsText(*fast), kSettings9600);
+    for (const char* bad : {"", "4800", "4800,n,8", "4800,x,8,1", "fast,n,8,1", "4800,n,9,1",
+                            "4800,n,8,3", "-1,n,8,1", "4800,n,8,1,"})
+        EXPECT_FALSE(parseLineSettings(bad)) << bad;
+}
+
+TEST(LineSettingsText, ARefusedSettingsTextKeepsTheCurrentOne) {
+    SimLink s;
+    Transport& t = s.link.transport();
+    EXPECT_FALSE(t.setSettings("9600"));
+    EXPECT_EQ(t.settings(), kSettings4800);
+}
+
+TEST(CharCodeOf, FirstCharacterOrZero) {
+    EXPECT_EQ(CharCode(""), 0);
+    EXPECT_EQ(CharCode("A"), 0x41);
+    EXPECT_EQ(CharCode("\xFF"
+                       "x"),
+              0xFF);
+    EXPECT_EQ(CharCode(std::string_view("\0", 1)), 0);
+}
+
+}  // namespace
+}  // namespace zav

@@ -1,0 +1,151 @@
+// The transport's wait loops on the virtual clock: exact times of the 0.5 s limits,
+// the pass that runs past the limit, waits under a stream of other bytes, and Delay.
+
+#include <gtest/gtest.h>
+
+#include "sim/resident_firmware.h"
+#include "support/sim_link.h"
+
+namespace zav {
+namespace {
+
+using namespace std::chrono_literals;
+using sim::byteTime;
+using test::SimLink;
+
+constexpr Byte kTrigger = 0x77;  // a test frame: the radio answers it with `reply`
+
+// A hooked radio that answers the trigger byte with the given bytes.
+void answerTrigger(SimLink& s, std::vector<Byte> reply) {
+    s.radio.returnToResident(true);
+    s.radio.installFrame(kTrigger, 1, [reply](sim::SimRadio& r, std::span<const Byte>) {
+        for (Byte b : reply) r.send(b);
+    });
+}
+
+struct OpenLink : SimLink {
+    OpenLink() { EXPECT_TRUE(link.transport().OpenPort()); }
+    Transport& t() { return link.transport(); }
+};
+
+TEST(TransportTiming, ReceiveByteOnASilentLineGivesUpJustAfterTheLimit) {
+    OpenLink s;
+    Byte b = 0x5A;
+    const auto start = s.now();
+    EXPECT_FALSE(s.t().ReceiveByte(b));
+    EXPECT_EQ(s.now() - start, 501ms);
+    EXPECT_EQ(b, 0x5A);
+}
+
+// The reply arrives `at` after the trigger was sent; the receive starts then too.
+struct ArrivalCase {
+    std::chrono::microseconds at;
+    bool taken;
+    std::chrono::microseconds returnsAt;
+};
+
+class ReceiveArrival : public ::testing::TestWithParam<ArrivalCase> {};
+
+TEST_P(ReceiveArrival, ByteInThePassThatPassesTheLimitIsStillTaken) {
+    const ArrivalCase c = GetParam();
+    SimLink s;
+    answerTrigger(s, {0xC3});
+    // Two byte times on the line (trigger and reply); the rest is the radio's delay.
+    s.radio.config().faults.replyDelay = c.at - 2 * byteTime(4800);
+    ASSERT_TRUE(s.link.transport().OpenPort());
+    const auto start = s.now();
+    s.link.transport().SendByte(kTrigger);
+    Byte b = 0;
+    EXPECT_EQ(s.link.transport().ReceiveByte(b), c.taken);
+    EXPECT_EQ(s.now() - start, c.returnsAt);
+    if (c.taken) {
+        EXPECT_EQ(b, 0xC3);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, ReceiveArrival,
+    ::testing::Values(ArrivalCase{10ms, true, 10ms}, ArrivalCase{500ms, true, 500ms},
+                      // Arrives after the limit but before the pass that passes it ends.
+                      ArrivalCase{500500us, true, 500500us}, ArrivalCase{501us * 1000, true, 501ms},
+                      ArrivalCase{501500us, false, 501ms}));
+
+TEST(TransportTiming, WaitForByteUnderAStreamOfOtherBytesGivesUpAfterTheLimit) {
+    SimLink s;
+    answerTrigger(s, std::vector<Byte>(400, 0x55));  // 833 ms of 0x55 at 4800 baud
+    ASSERT_TRUE(s.link.transport().OpenPort());
+    const auto start = s.now();
+    s.link.transport().SendByte(kTrigger);
+    EXPECT_FALSE(s.link.transport().WaitForByte(0x41));
+    EXPECT_EQ(s.now() - start, 501ms);
+    // Every byte that arrived was consumed, one per pass.
+    const auto arrived = (501ms - byteTime(4800)) / byteTime(4800);
+    EXPECT_EQ(s.link.transport().BytesWaiting(), 0);
+    EXPECT_GE(s.port.yields(), arrived);
+}
+
+TEST(TransportTiming, WaitForByteTakesTheFirstMatchAfterOthers) {
+    SimLink s;
+    answerTrigger(s, {0x55, 0x56, 0x41, 0x57});
+    ASSERT_TRUE(s.link.transport().OpenPort());
+    const auto start = s.now();
+    s.link.transport().SendByte(kTrigger);
+    EXPECT_TRUE(s.link.transport().WaitForByte(0x41));
+    EXPECT_EQ(s.now() - start, 4 * byteTime(4800));  // trigger, then three bytes back
+    Byte b = 0;
+    EXPECT_TRUE(s.link.transport().ReceiveByte(b));
+    EXPECT_EQ(b, 0x57);
+}
+
+struct DelayCase {
+    std::uint32_t ms;
+    std::chrono::milliseconds takes;
+};
+
+class DelayTiming : public ::testing::TestWithParam<DelayCase> {};
+
+TEST_P(DelayTiming, YieldsAtLeastOnceAndPassesTheTarget) {
+    OpenLink s;
+    const auto start = s.now();
+    const int yieldsBefore = s.port.yields();
+    s.t().Delay(GetParam().ms);
+    EXPECT_EQ(s.now() - start, GetParam().takes);
+    EXPECT_EQ(s.port.yields() - yieldsBefore, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Times, DelayTiming,
+                         ::testing::Values(DelayCase{0, 1ms}, DelayCase{10, 11ms},
+                                           DelayCase{150, 151ms}));
+
+TEST(TransportTiming, DelayDoesNotEndEarlyWhenBytesArrive) {
+    SimLink s;
+    answerTrigger(s, {1, 2, 3});
+    ASSERT_TRUE(s.link.transport().OpenPort());
+    const auto start = s.now();
+    s.link.transport().SendByte(kTrigger);
+    s.link.transport().Delay(30);
+    EXPECT_EQ(s.now() - start, 31ms);
+    EXPECT_EQ(s.link.transport().BytesWaiting(), 3);
+}
+
+TEST(TransportTiming, PauseBlockingDoesNotYield) {
+    OpenLink s;
+    const int yields = s.port.yields();
+    s.t().PauseBlocking(500ms);
+    EXPECT_EQ(s.port.yields(), yields);
+    EXPECT_EQ(s.now(), 500ms);
+}
+
+TEST(TransportTiming, DiscardInputDropsEverythingWaiting) {
+    SimLink s;
+    answerTrigger(s, {1, 2, 3});
+    ASSERT_TRUE(s.link.transport().OpenPort());
+    s.link.transport().SendByte(kTrigger);
+    s.link.transport().Delay(20);
+    EXPECT_EQ(s.link.transport().BytesWaiting(), 3);
+    s.link.transport().DiscardInput();
+    EXPECT_EQ(s.link.transport().BytesWaiting(), 0);
+}
+
+}  // namespace
+}  // namespace zav

@@ -1,0 +1,268 @@
+#include "link/label_transfer.h"
+
+#include <ranges>
+
+#include "iface/progress.h"
+#include "iface/prompts.h"
+#include "link/label_programs.h"
+#include "link/radio_link.h"
+
+namespace zav {
+
+namespace {
+
+constexpr int kAllGroups = 0;
+constexpr int kReadAttempts = 4;
+constexpr Byte kReadFrame = 0x02;
+constexpr Byte kWriteFrame = 0x03;
+constexpr Byte kByteAccess = 0x01;
+constexpr Byte kRegisterAccess = 0x00;
+constexpr Byte kRegisterPage = 0x60;
+constexpr Byte kReadHighBits = 0x28;
+constexpr Byte kWriteHighBits = 0x68;
+constexpr Byte kEndLabelProgram = 0x00;
+
+void tell(RadioLink& link, const char* text) {
+    Message m;
+    m.text = text;
+    link.prompts().ask(m);
+}
+
+std::span<const int> selectedGroups(int group, std::array<int, kGroupCount>& storage) {
+    if (group != kAllGroups) {
+        storage[0] = group;
+        return std::span<const int>(storage).first(1);
+    }
+    for (int g = 1; g <= kGroupCount; ++g) storage[static_cast<std::size_t>(g - 1)] = g;
+    return storage;
+}
+
+bool groupValid(RadioLink& link, int group) {
+    if (group >= kAllGroups && group <= kGroupCount) return true;
+    tell(link, "Requested bank is invalid");
+    return false;
+}
+
+void prepareBar(Progress& progress, std::size_t groups) {
+    progress.setMinimum(0);
+    progress.setMaximum(static_cast<int>(groups) * kLabelSlots);
+    progress.setValue(0);
+    progress.setBarVisible(true);
+}
+
+// The closing bytes that end the label program.
+void endLabelProgram(Transport& transport) {
+    transport.SendByte(kEndLabelProgram);
+    transport.Delay(10);
+    transport.SendByte(kEndLabelProgram);
+}
+
+// After a failed bootstrap the radio is still in its resident firmware at 9600 baud.
+void reportBootstrapFailure(RadioLink& link) {
+    (void)link.SetBaud(0);
+    link.transport().Delay(200);
+    tell(link, "Transfer initialization error");
+}
+
+void finish(RadioLink& link) {
+    link.progress().hideForm();
+    link.progress().enableMainWindow();
+}
+
+}  // namespace
+
+bool StartLabelTransfer(RadioLink& link) {
+    const Byte loadAt = BlockLoadAddress(kLabelLoaderBlock);
+    if (!link.PokeBlock(loadAt, BlockCode(kLabelLoaderBlock))) return false;
+    link.ExecuteAt(loadAt);
+    Transport& transport = link.transport();
+    transport.SendByte(BlockLoadAddress(kLabelProgramBlock));
+    transport.SendByte(kLabelProgramBlock[0]);
+    for (const Byte b : std::views::reverse(BlockCode(kLabelProgramBlock))) transport.SendByte(b);
+    return true;
+}
+
+void WriteLabelRegister(RadioLink& link, Byte reg, Byte value) {
+    Transport& transport = link.transport();
+    transport.SendByte(kWriteFrame);
+    transport.Delay(2);
+    transport.SendByte(kRegisterAccess);
+    transport.Delay(2);
+    transport.SendByte(kRegisterPage);
+    transport.Delay(5);
+    transport.SendByte(reg);
+    transport.Delay(5);
+    transport.SendByte(value);
+    transport.Delay(50);
+}
+
+void SetLabelReadMode(RadioLink& link) {
+    WriteLabelRegister(link, 0xF6, 0x00);
+    WriteLabelRegister(link, 0xFE, 0x44);
+    WriteLabelRegister(link, 0xFF, 0x10);
+}
+
+void ClearLabelReadMode(RadioLink& link) {
+    WriteLabelRegister(link, 0xF6, 0x80);
+    WriteLabelRegister(link, 0xFE, 0x45);
+}
+
+bool ReadLabel(RadioLink& link, int group, int slot, LabelSlot& buffer) {
+    Transport& transport = link.transport();
+    const int base = LabelOffset(group, slot);
+    const auto high = static_cast<Byte>((base / 256) | kReadHighBits);
+    int lo = base % 256;
+    std::uint32_t pause = 2;  // grows with every miss in this slot
+    for (int i = kLabelPositions - 1; i >= 0; --i) {
+        bool came = false;
+        for (int attempt = 0; attempt < kReadAttempts && !came; ++attempt) {
+            if (link.progress().cancelled()) return false;
+            transport.SendByte(kReadFrame);
+            transport.SendByte(kByteAccess);
+            transport.SendByte(high);
+            transport.SendByte(static_cast<Byte>(lo));
+            ++lo;
+            Byte first = 0;
+            Byte data = 0;
+            // Only the first answer byte's arrival counts; the second is the data.
+            if (transport.ReceiveByte(first) && transport.ReceiveByte(data)) {
+                buffer[static_cast<std::size_t>(i)] = data;
+                came = true;
+            } else {
+                transport.Delay(pause + 5);
+                ++pause;
+                --lo;  // the same offset again
+            }
+        }
+        if (!came) return false;
+    }
+    return true;
+}
+
+bool WriteLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer) {
+    Transport& transport = link.transport();
+    const int base = LabelOffset(group, slot);
+    const auto high = static_cast<Byte>((base / 256) | kWriteHighBits);
+    int lo = base % 256;
+    for (int i = kLabelPositions - 1; i >= 0; --i) {
+        const Byte value = buffer[static_cast<std::size_t>(i)];
+        transport.SendByte(kWriteFrame);
+        transport.SendByte(kByteAccess);
+        transport.Delay(4);
+        transport.SendByte(high);
+        transport.Delay(5);
+        transport.SendByte(static_cast<Byte>(lo));
+        ++lo;
+        transport.Delay(5);
+        transport.DiscardInput();
+        transport.SendByte(value);
+        if (!transport.WaitForByte(value)) return false;
+        transport.Delay(7);
+    }
+    return true;
+}
+
+bool ReadLabelGroups(RadioLink& link, LabelImage& labels, int group) {
+    if (!groupValid(link, group)) return false;
+    std::array<int, kGroupCount> storage{};
+    const auto groups = selectedGroups(group, storage);
+    Progress& progress = link.progress();
+    prepareBar(progress, groups.size());
+    int count = 0;
+    for (const int g : groups) {
+        for (int s = 1; s <= kLabelSlots; ++s) {
+            LabelSlot buffer{};
+            if (!ReadLabel(link, g, s, buffer)) {
+                progress.setBarVisible(false);
+                return false;
+            }
+            progress.setValue(++count);
+            for (int k = 0; k < kLabelPositions; ++k)
+                labels[labelIndex(g - 1, s - 1, k)] = buffer[static_cast<std::size_t>(k)];
+        }
+    }
+    link.transport().Delay(300);
+    progress.setBarVisible(false);
+    return true;
+}
+
+bool WriteLabelGroups(RadioLink& link, const LabelImage& labels, int group) {
+    if (!groupValid(link, group)) return false;
+    std::array<int, kGroupCount> storage{};
+    const auto groups = selectedGroups(group, storage);
+    Progress& progress = link.progress();
+    prepareBar(progress, groups.size());
+    int count = 0;
+    for (const int g : groups) {
+        for (int s = 1; s <= kLabelSlots; ++s) {
+            LabelSlot buffer{};
+            for (int k = 0; k < kLabelPositions; ++k)
+                buffer[static_cast<std::size_t>(k)] = labels[labelIndex(g - 1, s - 1, k)];
+            if (!WriteLabel(link, g, s, buffer)) {
+                progress.setBarVisible(false);
+                return false;
+            }
+            progress.setValue(++count);
+        }
+    }
+    link.transport().Delay(300);
+    progress.setBarVisible(false);
+    return true;
+}
+
+bool ReadLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
+    const auto guard = link.TryBeginOperation();
+    if (!guard) return false;
+    Progress& progress = link.progress();
+    progress.showForm("Please Wait - Reading Labels", false);
+    if (!link.HookRadio(false)) {
+        finish(link);
+        return false;
+    }
+    bool ok = false;
+    if (link.SetBaud(1)) {
+        if (!StartLabelTransfer(link)) {
+            reportBootstrapFailure(link);
+        } else {
+            SetLabelReadMode(link);
+            progress.enableCancel();
+            // Slots arrive one by one; the caller's labels change only when all came.
+            LabelImage scratch = labels;
+            ok = ReadLabelGroups(link, scratch, groupIndex + 1);
+            if (ok)
+                labels = scratch;
+            else if (!progress.cancelled())
+                tell(link, "Unable to upload data from radio");
+            ClearLabelReadMode(link);
+            endLabelProgram(link.transport());
+        }
+    }
+    link.ReleaseRadio();
+    finish(link);
+    return ok;
+}
+
+bool WriteLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex) {
+    const auto guard = link.TryBeginOperation();
+    if (!guard) return false;
+    link.progress().showForm("Please Wait - Writing Labels", false);
+    if (!link.HookRadio(false)) {
+        finish(link);
+        return false;
+    }
+    bool ok = false;
+    if (link.SetBaud(1)) {
+        if (!StartLabelTransfer(link)) {
+            reportBootstrapFailure(link);
+        } else {
+            ok = WriteLabelGroups(link, labels, groupIndex + 1);
+            if (!ok) tell(link, "Unable to upload data to radio");
+            endLabelProgram(link.transport());
+        }
+    }
+    link.ReleaseRadio();
+    finish(link);
+    return ok;
+}
+
+}  // namespace zav

@@ -1,0 +1,121 @@
+#include "link/radio_read.h"
+
+#include <algorithm>
+
+#include "iface/progress.h"
+#include "iface/prompts.h"
+#include "link/radio_link.h"
+#include "link/status_nibble.h"
+#include "link/transfer_programs.h"
+#include "link/upload_program.h"
+#include "model/memory_map.h"
+
+namespace zav {
+
+namespace {
+
+constexpr int kSegmentSize = 256;
+constexpr int kSegmentCount = 8;
+constexpr Byte kStartRead = 0x00;
+constexpr Byte kEndProgram = 0xFF;
+constexpr int kBlockSize = static_cast<int>(kPageSize);
+
+void showReadError(RadioLink& link) {
+    Message m;
+    m.text = "Error reading radio";
+    m.title = "COMM ERROR";
+    m.icon = Icon::Information;
+    link.prompts().ask(m);
+}
+
+// Bytes first..first + count of `from` into `to`.
+void copyRange(const MemImage& from, MemImage& to, int first, int count) {
+    const auto begin = from.begin() + first;
+    std::copy(begin, begin + count, to.begin() + first);
+}
+
+}  // namespace
+
+bool RunReadProgram(RadioLink& link, MemImage& image) {
+    Transport& transport = link.transport();
+    transport.SendByte(kStartRead);
+    bool allCame = true;
+    for (int i = 0; i < kSegmentCount; ++i) {
+        if (i != 0 && image[static_cast<std::size_t>(kStatusAddress + i)] == 0) continue;
+        transport.SendByte(static_cast<Byte>(2 * i));
+        for (int j = 0; j < kSegmentSize; ++j) {
+            Byte b = 0;
+            if (!transport.ReceiveByte(b)) {
+                // The rest of this segment is not coming; the radio still expects the
+                // next request.
+                allCame = false;
+                break;
+            }
+            image[static_cast<std::size_t>(kSegmentSize * i + j)] = b;
+        }
+    }
+    transport.SendByte(kEndProgram);
+    return allCame;
+}
+
+bool ReadRadio(RadioLink& link, MemImage& image) {
+    const auto guard = link.TryBeginOperation();
+    if (!guard) return false;
+    if (!link.HookRadio(true)) {
+        link.EndSession();
+        return false;
+    }
+    // A failed upload shows up as segment bytes that do not come.
+    (void)UploadProgram(link, kReadProgram);
+    MemImage scratch = image;
+    const bool ok = RunReadProgram(link, scratch);
+    if (!ok) {
+        link.ReleaseRadio();
+        if (!link.progress().cancelled()) showReadError(link);
+    }
+    link.prompts().beep();
+    link.EndSession();
+    if (!ok) return false;
+
+    copyRange(scratch, image, 0, static_cast<int>(kRadioMemorySize));
+    for (int g = 0; g < kGroupCount; ++g)
+        if (GroupExists(image, g) != 0) return true;
+    // Without any group the editor would have nothing to show; group 1 stands in.
+    image[kStatusAddress] = 8;
+    Message m;
+    m.text = "Warning: No valid channel groups";
+    m.title = "Read Memory";
+    m.icon = Icon::Information;
+    link.prompts().ask(m);
+    return true;
+}
+
+bool ReadGroup(RadioLink& link, MemImage& image, int g) {
+    if (g < 1 || g > kGroupCount) return false;
+    const auto guard = link.TryBeginOperation();
+    if (!guard) return false;
+    if (!link.HookRadio(false)) {
+        link.EndSession();
+        return false;
+    }
+    Byte status = 0;
+    const bool statusRead = link.ReadByteAt(StatusByteAddress(g), status);
+    if (statusRead && !BlockPresent(StatusNibble(status, g))) {
+        Message m;
+        m.text = "Requested group does not exist on radio.";
+        m.title = "Read Group";
+        m.icon = Icon::Exclamation;
+        link.prompts().ask(m);
+        link.EndSession();
+        return true;
+    }
+    MemImage scratch = image;
+    const bool ok = statusRead && link.ReadBlock(scratch, kBlockSize * g, kBlockSize);
+    if (!ok && !link.progress().cancelled()) showReadError(link);
+    link.prompts().beep();
+    link.EndSession();
+    if (ok) copyRange(scratch, image, kBlockSize * g, kBlockSize);
+    return ok;
+}
+
+}  // namespace zav

@@ -1,0 +1,153 @@
+#include "link/radio_write.h"
+
+#include <chrono>
+
+#include "iface/progress.h"
+#include "iface/prompts.h"
+#include "link/radio_link.h"
+#include "link/status_nibble.h"
+#include "link/transfer_programs.h"
+#include "link/upload_program.h"
+
+namespace zav {
+
+namespace {
+
+constexpr Byte kEndProgram = 0xFF;
+constexpr Byte kAckBit = 0x20;
+constexpr int kRowSize = 8;
+constexpr int kRowsPerBlock = 16;
+constexpr int kSkippedRow = 1;  // header bytes 8..15: the radio's own
+constexpr int kChosenNibble = 8;
+constexpr int kBlockSize = static_cast<int>(kPageSize);
+
+// The block command: the block number with its bits 1..3 moved up by one.
+constexpr Byte BlockCommand(int g) {
+    return static_cast<Byte>(((g & 0x0E) * 2) | (g & 1));
+}
+static_assert(BlockCommand(1) == 0x01 && BlockCommand(2) == 0x04 && BlockCommand(15) == 0x1D);
+
+bool acknowledged(Transport& transport) {
+    Byte ack = 0;
+    return transport.ReceiveByte(ack) && (ack & kAckBit) != 0;
+}
+
+// The radio's page map, word by word. False when a word did not come: without it the
+// groups to write cannot be chosen safely.
+bool readRadioStatus(RadioLink& link, StatusBytes& status) {
+    Word word{0, 0};
+    for (int i = 0; i < kStatusBytes; i += 2) {
+        if (!link.ReadWord(kStatusAddress + i, word)) return false;
+        status[static_cast<std::size_t>(i)] = word[0];
+        status[static_cast<std::size_t>(i) + 1] = word[1];
+    }
+    return true;
+}
+
+// The global settings the editor may change; the masks keep byte 99, byte 110 and bits
+// 0x06 of byte 119 as the radio has them. Their results do not stop the write.
+void writeGlobalSettings(RadioLink& link, const MemImage& image) {
+    (void)link.WriteWord(96, image[96], image[97], true);
+    (void)link.WriteByteAt(98, image[98]);
+    (void)link.WriteByteAt(111, image[111]);
+    (void)link.WriteByteAt(119, image[119]);
+}
+
+enum class Attempt { Succeeded, Failed, Ended };
+
+// One attempt: release, hook, status, global settings, release, hook at 9600, upload,
+// the chosen groups and the closing 0xFF. Ended: a port or hook failure that has been
+// reported and ended the session.
+Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
+    Transport& transport = link.transport();
+    link.ReleaseRadio();
+    if (transport.PortError()) {
+        link.EndSession();
+        return Attempt::Ended;
+    }
+    link.ReleaseRadio();
+    transport.PauseBlocking(std::chrono::milliseconds(500));
+    if (!link.HookRadio(false)) {
+        link.EndSession();
+        return Attempt::Ended;
+    }
+    StatusBytes radioStatus{};
+    if (!readRadioStatus(link, radioStatus)) return Attempt::Failed;
+    const std::vector<int> groups = ChooseGroups(radioStatus, image);
+    if (!skipGlobal) writeGlobalSettings(link, image);
+    link.ReleaseRadio();
+    transport.PauseBlocking(std::chrono::milliseconds(200));
+    if (!link.HookRadio(true)) {
+        link.EndSession();
+        return Attempt::Ended;
+    }
+    bool ok = UploadProgram(link, kWriteProgram) && !groups.empty();
+    if (ok) {
+        for (const int g : groups) {
+            if (!WriteProgramBlock(link, image, g)) {
+                ok = false;
+                break;
+            }
+        }
+    }
+    transport.SendByte(kEndProgram);
+    return ok ? Attempt::Succeeded : Attempt::Failed;
+}
+
+}  // namespace
+
+std::vector<int> ChooseGroups(const StatusBytes& radio, const MemImage& image) {
+    std::vector<int> groups;
+    for (int g = kGroupCount; g >= 1; --g) {
+        const auto k = static_cast<std::size_t>(StatusByteAddress(g) - kStatusAddress);
+        const auto combined = static_cast<Byte>(radio[k] & image[kStatusAddress + k]);
+        if (StatusNibble(combined, g) == kChosenNibble) groups.push_back(g);
+    }
+    return groups;
+}
+
+bool WriteProgramBlock(RadioLink& link, const MemImage& image, int g) {
+    Transport& transport = link.transport();
+    transport.SendByte(BlockCommand(g));
+    for (int row = 0; row < kRowsPerBlock; ++row) {
+        if (row == kSkippedRow) continue;
+        const int first = kBlockSize * g + kRowSize * row;
+        for (int i = 0; i < kRowSize; ++i)
+            transport.SendByte(image[static_cast<std::size_t>(first + i)]);
+        if (!acknowledged(transport)) return false;
+    }
+    return acknowledged(transport);  // the block is stored
+}
+
+bool WriteRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
+    const auto guard = link.TryBeginOperation();
+    if (!guard) return false;
+    for (;;) {
+        switch (writeAttempt(link, image, skipGlobal)) {
+            case Attempt::Ended:
+                return false;
+            case Attempt::Succeeded:
+                link.prompts().beep();
+                link.EndSession();
+                return true;
+            case Attempt::Failed:
+                break;
+        }
+        bool retry = false;
+        if (!link.progress().cancelled()) {
+            Message m;
+            m.text = "Write Failed. Cycle Radio Power before Retrying.";
+            m.title = "COMM ERROR";
+            m.buttons = Buttons::RetryCancel;
+            m.icon = Icon::Information;
+            retry = link.prompts().ask(m) == Answer::Retry;
+        }
+        if (!retry) {
+            link.prompts().beep();
+            link.EndSession();
+            return false;
+        }
+    }
+}
+
+}  // namespace zav

@@ -1,0 +1,55 @@
+#include "link/dtmf_deviation.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "link/radio_link.h"
+
+namespace zav {
+
+namespace {
+
+// The word frame holding byte 0x6F starts at the even address before it.
+constexpr int kWordAddress = kDtmfDeviationAddress & ~1;
+
+void checkCode(int code) {
+    if (!DtmfCodeValid(code))
+        throw std::out_of_range("DTMF deviation code " + std::to_string(code) + " is not 0 to 31");
+}
+
+}  // namespace
+
+int DtmfDeviationCode(const MemImage& mem) {
+    return mem[kDtmfDeviationAddress] >> 3;
+}
+
+void StoreDtmfDeviation(MemImage& mem, int code) {
+    checkCode(code);
+    mem[kDtmfDeviationAddress] = MergeDtmfDeviation(mem[kDtmfDeviationAddress], code);
+}
+
+DtmfWriteResult WriteDtmfDeviation(RadioLink& link, int code) {
+    checkCode(code);
+    const auto guard = link.TryBeginOperation();
+    if (!guard) return DtmfWriteResult::Busy;
+    if (!link.HookRadio(false)) {
+        // A radio that did not answer leaves the port open; free it without a second
+        // message. A port that failed to open has nothing to release.
+        if (link.transport().IsOpen()) link.ReleaseRadio();
+        return DtmfWriteResult::HookFailed;
+    }
+    Word word{0, 0};
+    DtmfWriteResult result = DtmfWriteResult::ReadFailed;
+    if (link.ReadWord(kWordAddress, word)) {
+        // The masks would allow the whole of byte 0x6F; the merge keeps the radio's low
+        // bits itself, so the word goes out unmasked.
+        const Byte merged = MergeDtmfDeviation(word[1], code);
+        result = link.WriteWord(kWordAddress, word[0], merged, false)
+                     ? DtmfWriteResult::Written
+                     : DtmfWriteResult::WriteFailed;
+    }
+    link.ReleaseRadio();
+    return result;
+}
+
+}  // namespace zav

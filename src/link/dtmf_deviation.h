@@ -1,0 +1,47 @@
+#pragma once
+// The DTMF deviation utility: writes a deviation code straight into a connected radio's
+// global byte 0x6F so that a technician can set the deviation while measuring it. The
+// code sits in bits 3..7 of that byte; bits 0..2 (front porch time and ANI rate) are
+// kept as the radio holds them, not as the image holds them.
+
+#include <cstdint>
+
+#include "model/memory_image.h"
+
+namespace zav {
+
+class RadioLink;
+
+inline constexpr int kDtmfDeviationAddress = 0x6F;
+inline constexpr int kDtmfDeviationCodes = 32;  // 0..31, the list index of the deviation list
+inline constexpr Byte kDtmfKeptBits = 0x07;
+
+constexpr bool DtmfCodeValid(int code) {
+    return code >= 0 && code < kDtmfDeviationCodes;
+}
+
+// The byte 0x6F with `code` in bits 3..7 and bits 0..2 of `current`.
+constexpr Byte MergeDtmfDeviation(Byte current, int code) {
+    return static_cast<Byte>((current & kDtmfKeptBits) | ((code & 0x1F) << 3));
+}
+
+// The deviation code of an image (byte 0x6F div 8) and storing one into it.
+int DtmfDeviationCode(const MemImage& mem);
+// Throws std::out_of_range for a code outside 0..31, leaving the image unchanged.
+void StoreDtmfDeviation(MemImage& mem, int code);
+
+enum class DtmfWriteResult : std::uint8_t {
+    Busy,         // another radio operation runs on the link; nothing was sent
+    HookFailed,   // the port did not open or the radio did not answer (already shown)
+    ReadFailed,   // the radio's word at 0x6E did not come; nothing was written
+    WriteFailed,  // the write frame went out but its echo did not confirm it
+    Written,
+};
+
+// One connection: hook at 4800 baud, read the word at 0x6E, write it back unmasked with
+// the code merged into byte 0x6F, release. Shows no message of its own; the link shows
+// its port, hook and busy messages. Throws std::out_of_range for a code outside 0..31
+// before anything is sent.
+DtmfWriteResult WriteDtmfDeviation(RadioLink& link, int code);
+
+}  // namespace zav

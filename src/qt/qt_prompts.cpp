@@ -1,0 +1,129 @@
+#include "qt/qt_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace zav {
+
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Exclamation:
+            return QMessageBox::Warning;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonSet {
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton first;   // the default, as in the classic boxes
+    QMessageBox::StandardButton escape;  // what closing the box answers
+};
+
+ButtonSet qtButtons(Buttons buttons) {
+    using B = QMessageBox;
+    switch (buttons) {
+        case Buttons::Ok:
+            return {B::Ok, B::Ok, B::Ok};
+        case Buttons::OkCancel:
+            return {B::Ok | B::Cancel, B::Ok, B::Cancel};
+        case Buttons::YesNo:
+            return {B::Yes | B::No, B::Yes, B::NoButton};
+        case Buttons::YesNoCancel:
+            return {B::Yes | B::No | B::Cancel, B::Yes, B::Cancel};
+        case Buttons::RetryCancel:
+            return {B::Retry | B::Cancel, B::Retry, B::Cancel};
+    }
+    return {B::Ok, B::Ok, B::Ok};
+}
+
+Answer toAnswer(int button, Buttons buttons) {
+    switch (button) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Retry:
+            return Answer::Retry;
+        default:
+            break;
+    }
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+}  // namespace
+
+QString messageText(std::string_view text) {
+    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QChar('\r'), QChar('\n'));
+    return s;
+}
+
+QStringList qtNameFilters(std::string_view filter) {
+    const QStringList parts =
+        QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size())).split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i].trimmed();
+        const QString patterns = parts[i + 1].trimmed().split(';', Qt::SkipEmptyParts).join(' ');
+        // Qt takes the patterns from the parentheses: keep the name's own when it has them.
+        static const QRegularExpression inParens(QStringLiteral("\\(([^)]*)\\)\\s*$"));
+        auto m = inParens.match(name);
+        if (m.hasMatch()) name = name.left(m.capturedStart()).trimmed();
+        out << QStringLiteral("%1 (%2)").arg(name, patterns);
+    }
+    if (parts.size() == 1 && !parts[0].trimmed().isEmpty()) out << parts[0].trimmed();
+    return out;
+}
+
+Answer QtPrompts::ask(const Message& message) {
+    const ButtonSet set = qtButtons(message.buttons);
+    QMessageBox box(qtIcon(message.icon), QString::fromStdString(message.shownTitle()),
+                    messageText(message.text), set.buttons, parent_);
+    if (!message.detail.empty()) box.setInformativeText(messageText(message.detail));
+    box.setDefaultButton(set.first);
+    if (set.escape != QMessageBox::NoButton) box.setEscapeButton(set.escape);
+    return toAnswer(box.exec(), message.buttons);
+}
+
+std::optional<std::string> QtPrompts::chooseFile(const FileDialogRequest& request) {
+    const bool open = request.mode == FileDialogMode::Open;
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const auto index = static_cast<qsizetype>(request.filterIndex);
+        dialog.selectNameFilter(filters.value(index >= 0 && index < filters.size() ? index : 0));
+    }
+    // "*.frq": a name typed without an extension gets .frq.
+    QString spec = QString::fromStdString(request.defaultSpec);
+    if (spec.startsWith(QStringLiteral("*."))) dialog.setDefaultSuffix(spec.mid(2));
+    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.first().toStdString();
+}
+
+void QtPrompts::beep() {
+    QApplication::beep();
+}
+
+}  // namespace zav

@@ -1,0 +1,34 @@
+#pragma once
+// Message boxes and file dialogs with Qt Widgets.
+
+#include <QStringList>
+#include <string_view>
+
+#include "iface/prompts.h"
+
+class QWidget;
+
+namespace zav {
+
+// "Name (*.x)|*.x|Other (*.y;*.z)|*.y;*.z" to Qt's name filters, one per pair, each
+// carrying its patterns in parentheses: {"Name (*.x)", "Other (*.y *.z)"}.
+QStringList qtNameFilters(std::string_view filter);
+
+// Carriage returns of the editor's texts as line breaks.
+QString messageText(std::string_view text);
+
+class QtPrompts final : public Prompts {
+  public:
+    // Boxes and dialogs are owned by `parent` (may be null) while they are shown.
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    Answer ask(const Message& message) override;
+    std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
+    void beep() override;
+
+  private:
+    QWidget* parent_;
+};
+
+}  // namespace zav

@@ -1,0 +1,81 @@
+#include "ui/channel_grid_model.h"
+
+namespace zav {
+
+ChannelGridModel::ChannelGridModel(Document& doc, QObject* parent)
+    : QAbstractTableModel(parent), doc_(doc) {}
+
+const clsGroup* ChannelGridModel::shown() const {
+    return group_ >= 0 ? doc_.group(group_) : nullptr;
+}
+
+void ChannelGridModel::setGroup(int g) {
+    beginResetModel();
+    group_ = g;
+    endResetModel();
+}
+
+void ChannelGridModel::refresh() {
+    if (rowCount() == 0) return;
+    emit dataChanged(index(0, 0), index(rowCount() - 1, kGridColumns - 1));
+}
+
+int ChannelGridModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || shown() == nullptr) return 0;
+    return kChannelsPerGroup;
+}
+
+int ChannelGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kGridColumns;
+}
+
+QString ChannelGridModel::cellText(int row, int column) const {
+    const clsGroup* g = shown();
+    if (g == nullptr || row < 0 || row >= kChannelsPerGroup || column < 0 || column >= kGridColumns)
+        return {};
+    if (column == 0) return QString::number(row + 1);
+    return QString::fromStdString(g->Display(row)[static_cast<std::size_t>(column)]);
+}
+
+void ChannelGridModel::setCellText(int row, int column, const QString& text) {
+    clsGroup* g = group_ >= 0 ? doc_.group(group_) : nullptr;
+    if (g == nullptr || row < 0 || row >= kChannelsPerGroup || column < 1 || column >= kGridColumns)
+        return;
+    if (text == cellText(row, column)) return;
+    g->Update(row, column, text.toStdString());
+    emit dataChanged(index(row, 0), index(row, kGridColumns - 1));
+}
+
+QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return cellText(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole) {
+        const bool centred = index.column() == 0 || index.column() == kColScan;
+        const Qt::Alignment a = Qt::AlignVCenter | (centred ? Qt::AlignHCenter : Qt::AlignLeft);
+        return a.toInt();
+    }
+    return {};
+}
+
+QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < kGridColumns)
+        return QString::fromLatin1(kGridCaptions[static_cast<std::size_t>(section)]);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags ChannelGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() != 0) f |= Qt::ItemIsEditable;  // the channel number is fixed
+    return f;
+}
+
+bool ChannelGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || index.column() == 0) return false;
+    setCellText(index.row(), index.column(), value.toString());
+    return true;
+}
+
+}  // namespace zav

@@ -1,0 +1,47 @@
+#pragma once
+// The channel grid's rows: the 14 channels of the shown group, asked from the group
+// record whenever the view paints. The model holds no channel data of its own; a changed
+// cell goes straight to the group record's Update.
+
+#include <QAbstractTableModel>
+#include <array>
+
+#include "model/document.h"
+
+namespace zav {
+
+inline constexpr int kGridColumns = 7;
+inline constexpr std::array<const char*, kGridColumns> kGridCaptions{
+    "Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"};
+
+class ChannelGridModel final : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit ChannelGridModel(Document& doc, QObject* parent = nullptr);
+
+    // The group whose channels the grid shows (NewGroupIndex); -1: no rows.
+    void setGroup(int g);
+    [[nodiscard]] int group() const { return group_; }
+    // Repaint every row from the image.
+    void refresh();
+
+    [[nodiscard]] QString cellText(int row, int column) const;
+    // Stores a cell's text through the group record when it differs from what the cell
+    // shows (an unchanged cell is never re-encoded). Columns 1..6 only.
+    void setCellText(int row, int column, const QString& text);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  private:
+    [[nodiscard]] const clsGroup* shown() const;
+
+    Document& doc_;
+    int group_ = -1;
+};
+
+}  // namespace zav

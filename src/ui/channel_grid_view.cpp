@@ -1,0 +1,229 @@
+#include "ui/channel_grid_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "model/frequency_check.h"
+#include "ui/grid_delegate.h"
+
+namespace zav {
+
+namespace {
+
+bool isFrequencyColumn(int column) {
+    return column == kColRecFreq || column == kColTxFreq;
+}
+bool isTransmitColumn(int column) {
+    return column == kColTxFreq || column == kColTxCG;
+}
+
+bool plainKey(const QKeyEvent* e) {
+    return (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+}
+
+// Keys that may leave a frequency cell's text unfinished without a complaint.
+bool isNavigationKey(int key) {
+    switch (key) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Backspace:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Shift:
+        case Qt::Key_Escape:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+ChannelGridView::ChannelGridView(ChannelGridModel& model, Document& doc, Prompts& prompts,
+                                 GridUndo& undo, QWidget* parent)
+    : QTableView(parent),
+      model_(model),
+      doc_(doc),
+      prompts_(prompts),
+      undo_(undo),
+      delegate_(new ChannelCellDelegate(*this)) {
+    setObjectName(QStringLiteral("Grid"));
+    setModel(&model_);
+    setItemDelegate(delegate_);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+}
+
+void ChannelGridView::fitRows(int height) {
+    const int frame = 2 * frameWidth();
+    const int row =
+        std::max((height - frame) / (kChannelsPerGroup + 1), fontMetrics().height() + 4);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(row);
+    horizontalHeader()->setFixedHeight(row);
+    // Columns in proportion to what they hold.
+    const QFontMetrics fm = fontMetrics();
+    const int pad = 14;
+    setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("Chan")) + pad);
+    setColumnWidth(kColRecFreq, fm.horizontalAdvance(QStringLiteral("000.00000")) + pad);
+    setColumnWidth(kColRecCG, fm.horizontalAdvance(QStringLiteral("D000-")) + pad);
+    setColumnWidth(kColTxFreq, fm.horizontalAdvance(QStringLiteral("000.00000")) + pad);
+    setColumnWidth(kColTxCG, fm.horizontalAdvance(QStringLiteral("D000-")) + pad);
+    setColumnWidth(kColLabel, fm.horizontalAdvance(QStringLiteral("WWWWWWWW")) + pad);
+}
+
+bool ChannelGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!index.isValid() || index.column() == 0) return false;  // the channel number is fixed
+    const bool opened = QTableView::edit(index, trigger, event);
+    if (opened) {
+        editColumn_ = index.column();
+        savedText_ = model_.cellText(index.row(), index.column());
+    }
+    return opened;
+}
+
+void ChannelGridView::commitPendingEdit() {
+    if (QLineEdit* editor = delegate_->openEditor(); editor != nullptr && state() == EditingState) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void ChannelGridView::discardEditor(QLineEdit* editor) {
+    if (editor != nullptr) closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void ChannelGridView::recordUndo() {
+    const QModelIndex cur = currentIndex();
+    if (!undo_.armed() || !cur.isValid()) return;
+    undo_.keyDown(doc_, model_.group(), cur.row(), cur.column(),
+                  model_.cellText(cur.row(), cur.column()).toStdString());
+}
+
+void ChannelGridView::copyReceive(int row, int column) {
+    if (!isTransmitColumn(column)) return;
+    model_.setCellText(row, column, model_.cellText(row, column - 2));
+}
+
+void ChannelGridView::copyReceiveAll(int row, int column) {
+    if (!isTransmitColumn(column)) return;
+    copyReceive(row, column);
+    for (int r = 0; r < model_.rowCount(); ++r) copyReceive(r, column);
+    setCurrentIndex(model_.index(0, 0));
+}
+
+void ChannelGridView::toggleScan(int row) {
+    const QString now = model_.cellText(row, kColScan);
+    model_.setCellText(row, kColScan, now == QStringLiteral("Y") ? QString() : QStringLiteral("Y"));
+}
+
+void ChannelGridView::commitCellText(const QModelIndex& index, const QString& text) {
+    if (!index.isValid()) return;
+    const int row = index.row();
+    const int column = index.column();
+    if (!isFrequencyColumn(column)) {
+        model_.setCellText(row, column, text);
+        return;
+    }
+    if (text.trimmed().isEmpty()) {  // an emptied cell clears the frequency
+        model_.setCellText(row, column, QString());
+        return;
+    }
+    const std::string typed = text.toStdString();
+    const FreqCheckResult r = IsNumericText(typed) ? checkFrequency(typed) : FreqCheckResult{};
+    switch (r.outcome) {
+        case FreqCheckOutcome::Accepted:
+            model_.setCellText(row, column, QString::fromStdString(r.text));
+            break;
+        case FreqCheckOutcome::Unchanged:
+            model_.setCellText(row, column, text);
+            break;
+        case FreqCheckOutcome::Rejected:
+            prompts_.beep();  // the cell keeps its earlier value
+            break;
+    }
+}
+
+bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
+    const QModelIndex cur = currentIndex();
+    if (!cur.isValid()) return false;
+    const int key = e->key();
+    if (key == Qt::Key_Home) {
+        if (editor != nullptr) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+        setCurrentIndex(model_.index(cur.row(), kColRecFreq));
+        return true;
+    }
+    if (!plainKey(e)) return false;
+    if (isTransmitColumn(column) && (key == Qt::Key_S || key == Qt::Key_C)) {
+        discardEditor(editor);
+        if (key == Qt::Key_S) {
+            copyReceive(cur.row(), column);
+        } else {
+            copyReceiveAll(cur.row(), column);
+        }
+        return true;
+    }
+    if (key == Qt::Key_Space && column == kColTxFreq) {
+        discardEditor(editor);  // the typed blank is dropped
+        emit offsetRequested(cur.row());
+        return true;
+    }
+    if (key == Qt::Key_Space && column == kColScan && editor == nullptr) {
+        toggleScan(cur.row());
+        return true;
+    }
+    return false;
+}
+
+void ChannelGridView::keyPressEvent(QKeyEvent* event) {
+    recordUndo();
+    const QModelIndex cur = currentIndex();
+    // A key that starts an edit makes its cell the edit column.
+    if (cur.isValid() && !event->text().isEmpty() && cur.column() != 0 &&
+        event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab)
+        editColumn_ = cur.column();
+    if (commandKey(event, cur.isValid() ? cur.column() : -1, nullptr)) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ChannelGridView::mousePressEvent(QMouseEvent* event) {
+    undo_.arm();
+    QTableView::mousePressEvent(event);
+}
+
+bool ChannelGridView::editorKeyPress(QLineEdit* editor, QKeyEvent* event) {
+    recordUndo();
+    return commandKey(event, editColumn_, editor);
+}
+
+bool ChannelGridView::editorKeyRelease(QLineEdit* editor, QKeyEvent* event) {
+    if (!isFrequencyColumn(editColumn_) || isNavigationKey(event->key())) return false;
+    if (IsNumericText(editor->text().toStdString())) return false;
+    if (editor->text().isEmpty() && event->key() == Qt::Key_Delete) return false;
+    prompts_.beep();
+    editor->setText(savedText_);
+    return false;
+}
+
+}  // namespace zav

@@ -1,0 +1,67 @@
+#pragma once
+// The channel grid: 14 rows of the shown group, edited in place. Frequencies are checked
+// before they are stored; S and C in a transmit column copy the receive values; the space
+// bar in Tx Freq opens the offset entry; Home goes to Rec Freq; the Scan cell's button
+// toggles the flag. The first key after a click on the grid takes the undo record.
+
+#include <QTableView>
+
+#include "iface/prompts.h"
+#include "ui/channel_grid_model.h"
+#include "ui/grid_undo.h"
+
+class QLineEdit;
+
+namespace zav {
+
+class ChannelCellDelegate;
+
+class ChannelGridView final : public QTableView {
+    Q_OBJECT
+  public:
+    ChannelGridView(ChannelGridModel& model, Document& doc, Prompts& prompts, GridUndo& undo,
+                    QWidget* parent = nullptr);
+
+    // Column of the cell whose edit began last (0 before any edit).
+    [[nodiscard]] int editColumn() const { return editColumn_; }
+    // Stores the open editor's text, if an editor is open, and closes it.
+    void commitPendingEdit();
+    // Row and header heights that make 14 rows and the header fill `height` pixels.
+    void fitRows(int height);
+
+    // Key S: this row's transmit cell = its receive cell (two columns to the left).
+    void copyReceive(int row, int column);
+    // Key C: the same for every row; the cursor then goes to row 0, column 0.
+    void copyReceiveAll(int row, int column);
+    void toggleScan(int row);
+    // A frequency cell's text after an edit: checked, then stored or refused with a beep.
+    void commitCellText(const QModelIndex& index, const QString& text);
+
+    bool editorKeyPress(QLineEdit* editor, QKeyEvent* event);
+    bool editorKeyRelease(QLineEdit* editor, QKeyEvent* event);
+
+  signals:
+    // The space bar in Tx Freq: the offset entry opens for this row.
+    void offsetRequested(int row);
+
+  protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    void recordUndo();
+    // Common key handling of the grid and its editor; true when the key was consumed.
+    bool commandKey(QKeyEvent* event, int column, QLineEdit* editor);
+    void discardEditor(QLineEdit* editor);
+
+    ChannelGridModel& model_;
+    Document& doc_;
+    Prompts& prompts_;
+    GridUndo& undo_;
+    ChannelCellDelegate* delegate_;
+    int editColumn_ = 0;
+    QString savedText_;  // the cell's text when its edit began
+};
+
+}  // namespace zav

@@ -1,0 +1,93 @@
+// The main window's Edit commands, its About command and its closing.
+
+#include <QAction>
+#include <QCloseEvent>
+
+#include "files/settings.h"
+#include "ui/channel_grid_model.h"
+#include "ui/channel_grid_view.h"
+#include "ui/frm_about.h"
+#include "ui/frm_groups.h"
+
+namespace zav {
+
+void frmGroups::copyRow() {
+    if (intCurrentGroup < 0) return;
+    const int row = std::max(grid_->currentIndex().row(), 0);
+    grid_->commitPendingEdit();
+    clip_.copyRow(intCurrentGroup, row);
+    menus_.mnuPaste->setEnabled(true);
+}
+
+void frmGroups::copyAll() {
+    if (intCurrentGroup < 0) return;
+    grid_->commitPendingEdit();
+    clip_.copyAll(intCurrentGroup);
+    menus_.mnuPaste->setEnabled(true);
+}
+
+void frmGroups::paste() {
+    grid_->commitPendingEdit();
+    const int row = std::max(grid_->currentIndex().row(), 0);
+    switch (clip_.paste(gridModel_->group(), row)) {
+        case GridClipboard::PasteResult::Row:
+            gridModel_->refresh();
+            break;
+        case GridClipboard::PasteResult::All:
+            gridModel_->refresh();
+            grid_->setCurrentIndex(gridModel_->index(0, 0));
+            break;
+        case GridClipboard::PasteResult::Refused:
+            break;
+    }
+}
+
+void frmGroups::undo() {
+    grid_->commitPendingEdit();
+    if (auto row = undo_.undo(doc_, gridModel_->group())) {
+        gridModel_->refresh();
+        grid_->setCurrentIndex(gridModel_->index(*row, undo_.column()));
+    }
+}
+
+void frmGroups::updatePasteEnabled() {
+    menus_.mnuPaste->setEnabled(clip_.pasteAvailable());
+}
+
+void frmGroups::showAbout() {
+    frmAbout about(prompts_, this);
+    about.exec();
+}
+
+bool frmGroups::queryUnload() {
+    if (!hasUnsavedChanges()) return true;
+    Message m;
+    m.text = "Save before exit?";
+    m.buttons = Buttons::YesNoCancel;
+    m.icon = Icon::Question;
+    switch (prompts_.ask(m)) {
+        case Answer::Yes:
+            // Save As; when the dialog is cancelled or the save fails the edits would be
+            // lost, so the window stays open.
+            return files_.ChooseFile(FileDialogMode::Save) && files_.SaveFile();
+        case Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void frmGroups::closeEvent(QCloseEvent* event) {
+    if (!exitWithoutAsking_ && !queryUnload()) {
+        event->ignore();
+        return;
+    }
+    storePlacement();
+    // The grid shows nothing more; the group records stay with the document.
+    gridModel_->setGroup(-1);
+    intCurrentGroup = -1;
+    shownGroup_ = -1;
+    event->accept();
+}
+
+}  // namespace zav

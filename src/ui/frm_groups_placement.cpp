@@ -1,0 +1,43 @@
+// The main window's place on the screen, kept in the settings store in twips.
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "files/settings.h"
+#include "ui/frm_groups.h"
+#include "ui/twips.h"
+
+namespace zav {
+
+namespace {
+Extent screenTwips(const QWidget* w, double dpi) {
+    const QScreen* screen = w->screen() != nullptr ? w->screen() : QGuiApplication::primaryScreen();
+    const QRect r = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return {pixelsToTwips(r.width(), dpi), pixelsToTwips(r.height(), dpi)};
+}
+}  // namespace
+
+void frmGroups::restorePlacement() {
+    const double dpi = logicalDpi(this);
+    const Extent window{pixelsToTwips(width(), dpi), pixelsToTwips(height(), dpi)};
+    const WindowGeometry g = readGroupWindowGeometry(settings_, screenTwips(this, dpi), window);
+    const QSize size(std::max(twipsToPixels(g.width, dpi), minimumWidth()),
+                     std::max(twipsToPixels(g.height, dpi), minimumHeight()));
+    resize(size);
+    move(twipsToPixels(g.left, dpi), twipsToPixels(g.top, dpi));
+}
+
+void frmGroups::storePlacement() {
+    const double dpi = logicalDpi(this);
+    WindowState state = WindowState::Normal;
+    if (isMinimized()) {
+        state = WindowState::Minimised;
+    } else if (isMaximized()) {
+        state = WindowState::Maximised;
+    }
+    const WindowGeometry g{pixelsToTwips(pos().y(), dpi), pixelsToTwips(pos().x(), dpi),
+                           pixelsToTwips(width(), dpi), pixelsToTwips(height(), dpi)};
+    writeGroupWindowPlacement(settings_, state, g);
+}
+
+}  // namespace zav

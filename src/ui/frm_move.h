@@ -1,0 +1,57 @@
+#pragma once
+// The Move Banks dialog: asks for a bank to move and the number it takes. The pages
+// move in the image (clsMoves); showing the changed group is the main window's part,
+// which it does on `moved`. The dialog is created once and only hidden, so the
+// numbers typed last are offered again.
+
+#include <QDialog>
+#include <cstdint>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace zav {
+
+class Document;
+class Prompts;
+
+class frmMove final : public QDialog {
+    Q_OBJECT
+  public:
+    frmMove(Document& doc, Prompts& prompts, QWidget* parent = nullptr);
+
+    // The OK button: moves the bank when both numbers are whole numbers 1..15 and
+    // differ, then hides the dialog. A number that is not such a number is refused with
+    // a message and the dialog stays open for a correction.
+    void btnMoveOK_Click();
+
+    // Puts the dialog in the middle of the screen it is on.
+    void centreOnScreen();
+
+    // The numbers of the last accepted OK (0 before any).
+    [[nodiscard]] std::int16_t fromBank() const { return fromBank_; }
+    [[nodiscard]] std::int16_t toBank() const { return toBank_; }
+
+    static constexpr const char* kBadNumber = "Bank numbers are whole numbers from 1 to 15.";
+
+  signals:
+    // Just before the pages move: the main window stores its shown group's edits.
+    void aboutToMove(int fromBank, int toBank);
+    // After the pages moved: the main window shows its group again from the image.
+    void moved(int fromBank, int toBank);
+
+  private:
+    Document& doc_;
+    Prompts& prompts_;
+    QLabel* lblFromBank_ = nullptr;
+    QComboBox* cboFromBank_ = nullptr;
+    QLabel* lblToBank_ = nullptr;
+    QComboBox* cboToBank_ = nullptr;
+    QPushButton* btnMoveOK_ = nullptr;
+    QPushButton* btnMoveCancel_ = nullptr;
+    std::int16_t fromBank_ = 0;
+    std::int16_t toBank_ = 0;
+};
+
+}  // namespace zav

@@ -1,0 +1,62 @@
+#pragma once
+// The progress window: names the running radio operation, carries the bar the transfer
+// drives, and a Cancel button whose request the transfer polls. While it is shown the
+// main window takes no input.
+
+#include <QDialog>
+
+#include "iface/progress.h"
+#include "iface/prompts.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace zav {
+
+class frmProc final : public QDialog, public Progress {
+    Q_OBJECT
+  public:
+    // mainWindow owns the window; its contents are disabled between showForm and
+    // enableMainWindow.
+    frmProc(Prompts& prompts, QWidget* mainWindow);
+
+    // Progress
+    void showForm(const std::string& text, bool writeMode) override;
+    void hideForm() override;
+    void enableCancel() override;
+    [[nodiscard]] bool cancelled() const override { return cancelled_; }
+    void setMinimum(int value) override;
+    void setMaximum(int value) override;
+    void setValue(int value) override;
+    void setBarVisible(bool visible) override;
+    void enableMainWindow() override;
+
+    // The Cancel button's action.
+    void cancelClicked();
+
+    [[nodiscard]] bool mainWindowEnabled() const;
+    [[nodiscard]] QPushButton* cancelButton() const { return CancelButton_; }
+    [[nodiscard]] QProgressBar* bar() const { return Prog1_; }
+    [[nodiscard]] QLabel* info() const { return lblInfo_; }
+
+    // The write warning of the Cancel button.
+    static const char* const kWriteCancelWarning;
+
+  protected:
+    // Escape acts as the Cancel button (when it is enabled) and never closes the window.
+    void reject() override;
+
+  private:
+    void setMainEnabled(bool enabled);
+
+    Prompts& prompts_;
+    QWidget* main_;
+    QLabel* lblInfo_;
+    QProgressBar* Prog1_;
+    QPushButton* CancelButton_;
+    bool cancelled_ = false;
+    bool writeMode_ = false;
+};
+
+}  // namespace zav

@@ -1,0 +1,86 @@
+#include "ui/grid_clipboard.h"
+
+namespace zav {
+
+namespace {
+constexpr char kLineEnd = '\r';  // character 13, without a line feed
+}
+
+GridClipboard::GridClipboard(Document& doc, TextClipboard& clipboard, Prompts& prompts)
+    : doc_(doc), clipboard_(clipboard), prompts_(prompts) {}
+
+void GridClipboard::reset() {
+    clipboard_.clear();
+    copiedRow_ = false;
+    copiedAll_ = false;
+    haveCopy_ = false;
+    copied_.clear();
+}
+
+int GridClipboard::clipboardLength() const {
+    return haveCopy_ ? static_cast<int>(copied_.size()) : -1;
+}
+
+void GridClipboard::put(std::string text) {
+    copied_ = std::move(text);
+    haveCopy_ = true;
+    clipboard_.clear();
+    clipboard_.setText(copied_);
+}
+
+void GridClipboard::copyRow(int group, int row) {
+    const clsGroup* g = doc_.group(group);
+    if (g == nullptr || row < 0 || row >= kChannelsPerGroup) return;
+    copiedRow_ = true;
+    copiedAll_ = false;
+    put(g->CopyChan(row));
+}
+
+void GridClipboard::copyAll(int group) {
+    const clsGroup* g = doc_.group(group);
+    if (g == nullptr) return;
+    std::string text;
+    for (int i = 0; i < kChannelsPerGroup; ++i) {
+        text += g->CopyChan(i);
+        text += kLineEnd;
+    }
+    put(std::move(text));
+    copiedAll_ = true;
+    copiedRow_ = false;
+}
+
+bool GridClipboard::pasteAvailable() const {
+    return haveCopy_ && clipboard_.text() == copied_;
+}
+
+GridClipboard::PasteResult GridClipboard::paste(int shownGroup, int row) {
+    std::string text = clipboard_.text();
+    if (!haveCopy_ || text != copied_) {
+        Message m;
+        m.text = kNothingCopied;
+        prompts_.ask(m);
+        return PasteResult::Refused;
+    }
+    clsGroup* g = shownGroup >= 0 ? doc_.group(shownGroup) : nullptr;
+    if (g == nullptr) return PasteResult::Refused;
+    if (copiedRow_ && row >= 0 && row < kChannelsPerGroup) {
+        g->PasteRecord(text, row);
+        return PasteResult::Row;
+    }
+    if (copiedAll_) {
+        pasteAllRows(*g, std::move(text));
+        return PasteResult::All;
+    }
+    return PasteResult::Refused;
+}
+
+void GridClipboard::pasteAllRows(clsGroup& group, std::string text) {
+    for (int row = 0; row < kChannelsPerGroup; ++row) {
+        const std::size_t p = text.find(kLineEnd);
+        std::string line = p == std::string::npos ? text : text.substr(0, p);
+        group.PasteRecord(line, row);
+        if (p != std::string::npos) text.erase(0, p + 1);
+    }
+}
+
+}  // namespace zav

@@ -1,0 +1,52 @@
+#pragma once
+// Copy a row, Copy All and Paste between the channel grid and the system clipboard. One
+// row travels as its six texts joined by tabs; a whole group as 14 such lines, each ended
+// by a carriage return. A paste is accepted only while the clipboard still holds exactly
+// the text this window put there.
+
+#include <string>
+
+#include "iface/clipboard.h"
+#include "iface/prompts.h"
+#include "model/document.h"
+
+namespace zav {
+
+class GridClipboard {
+  public:
+    GridClipboard(Document& doc, TextClipboard& clipboard, Prompts& prompts);
+
+    // Start-up: the clipboard is emptied and nothing counts as copied.
+    void reset();
+
+    void copyRow(int group, int row);
+    void copyAll(int group);
+
+    enum class PasteResult { Refused, Row, All };
+    // Into the shown group: one row at `row`, or all 14 rows.
+    PasteResult paste(int shownGroup, int row);
+
+    // True while the clipboard holds what this window copied (Paste is then enabled).
+    [[nodiscard]] bool pasteAvailable() const;
+
+    [[nodiscard]] bool copiedRow() const { return copiedRow_; }
+    [[nodiscard]] bool copiedAll() const { return copiedAll_; }
+    // Length of the last text put on the clipboard, -1 before the first copy.
+    [[nodiscard]] int clipboardLength() const;
+
+    static constexpr const char* kNothingCopied = "No record has been selected to the clipboard";
+
+  private:
+    void put(std::string text);
+    void pasteAllRows(clsGroup& group, std::string text);
+
+    Document& doc_;
+    TextClipboard& clipboard_;
+    Prompts& prompts_;
+    bool copiedRow_ = false;
+    bool copiedAll_ = false;
+    bool haveCopy_ = false;
+    std::string copied_;
+};
+
+}  // namespace zav

@@ -1,0 +1,59 @@
+#include "ui/grid_undo.h"
+
+#include "model/channel.h"
+
+namespace zav {
+
+void GridUndo::keyDown(const Document& doc, int group, int row, int column, std::string text) {
+    if (!armed_) return;
+    armed_ = false;
+    column_ = column;
+    row_ = row;
+    group_ = group;
+    text_ = std::move(text);
+    bytes_.clear();
+    const clsGroup* g = group >= 0 ? doc.group(group) : nullptr;
+    if (g == nullptr || row < 0 || row >= kChannelsPerGroup) return;
+    const clsChannel& ch = g->channel(row);
+    const auto image = [&](std::size_t i, Byte mask) {
+        bytes_.push_back({false, i, mask, static_cast<Byte>(doc.mem[i] & mask)});
+    };
+    switch (column) {
+        case kColRecFreq:
+        case kColRecCG:
+        case kColTxFreq:
+        case kColTxCG: {
+            const auto first = static_cast<std::size_t>(ch.RecordAddress() + 2 * (column - 1));
+            image(first, 0xFF);
+            image(first + 1, 0xFF);
+            break;
+        }
+        case kColLabel:
+            for (int k = 0; k < kLabelPositions; ++k) {
+                const std::size_t i = labelIndex(group, row, k);
+                bytes_.push_back({true, i, 0xFF, doc.labels[i]});
+            }
+            break;
+        case kColScan:
+            image(static_cast<std::size_t>(ch.ScanByteAddress()), ch.ScanMask());
+            break;
+        default:
+            break;
+    }
+}
+
+void GridUndo::clear() {
+    column_ = -1;
+    bytes_.clear();
+}
+
+std::optional<int> GridUndo::undo(Document& doc, int shownGroup) const {
+    if (column_ < 1 || bytes_.empty() || group_ != shownGroup) return std::nullopt;
+    for (const SavedByte& b : bytes_) {
+        Byte& target = b.label ? doc.labels[b.index] : doc.mem[b.index];
+        target = static_cast<Byte>((target & ~b.mask) | b.value);
+    }
+    return row_;
+}
+
+}  // namespace zav

@@ -20,5 +20,7 @@ struct Command {
 
 // Declared here, defined in the command's file.
 int cmdNew(const Args& args);
+int cmdReadGlobal(const Args& args);
+int cmdWriteGlobal(const Args& args);
 
 }  // namespace zav::tool

@@ -13,6 +13,12 @@ constexpr std::array kCommands{
     Command{"new", "[--force] FILE.frq",
             "write a frequency file holding the default image (--force: replace an existing file)",
             zav::tool::cmdNew},
+    Command{"read-global", "--port P [--retry N] FILE.frq",
+            "read the radio's global block into FILE's image (bytes 0-127)",
+            zav::tool::cmdReadGlobal},
+    Command{"write-global", "--port P [--retry N] FILE.frq",
+            "write FILE's global settings to the radio (only the writable bytes change)",
+            zav::tool::cmdWriteGlobal},
 };
 
 void printHelp(std::ostream& out) {

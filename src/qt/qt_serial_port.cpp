@@ -1,0 +1,157 @@
+#include "qt/qt_serial_port.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+#ifdef __linux__
+#include <unistd.h>
+#endif
+
+namespace zav {
+
+namespace {
+
+QSerialPort::Parity toQt(Parity p) {
+    switch (p) {
+        case Parity::None:
+            return QSerialPort::NoParity;
+        case Parity::Odd:
+            return QSerialPort::OddParity;
+        case Parity::Even:
+            return QSerialPort::EvenParity;
+    }
+    return QSerialPort::NoParity;
+}
+
+}  // namespace
+
+std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error,
+                              const std::string& errorText) {
+    std::string reason = errorText.empty() ? "The device could not be opened." : errorText;
+#ifdef __linux__
+    // A lock held by another program is also reported as a permission error; only a
+    // device the user may not open needs the group hint.
+    if (error == QSerialPort::PermissionError && ::access(device.c_str(), R_OK | W_OK) != 0)
+        reason +=
+            "\nYour user may not open serial ports. Add it to the serial-port group with "
+            "\"sudo usermod -a -G dialout $USER\", then log out and in again.";
+#else
+    (void)device;
+    (void)error;
+#endif
+    return reason;
+}
+
+QtSerialPort::QtSerialPort() {
+    clock_.start();
+    QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
+        // A device that goes away while open cannot be used again; what is waiting times out.
+        if (e == QSerialPort::ResourceError && port_.isOpen()) {
+            lastError_ = port_.errorString().toStdString();
+            port_.close();
+        }
+    });
+}
+
+QtSerialPort::~QtSerialPort() {
+    close();
+}
+
+bool QtSerialPort::applySettings(const LineSettings& s) {
+    return port_.setBaudRate(s.baud) &&
+           port_.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) &&
+           port_.setParity(toQt(s.parity)) &&
+           port_.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+           port_.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+std::optional<std::string> QtSerialPort::open(const std::string& device,
+                                              const LineSettings& settings) {
+    lastError_.clear();
+    port_.setPortName(QString::fromStdString(device));
+    applySettings(settings);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const auto error = port_.error();
+        std::string text = port_.errorString().toStdString();
+        port_.clearError();
+        return openFailureReason(device, error, text);
+    }
+    if (!applySettings(settings)) {
+        std::string text = port_.errorString().toStdString();
+        port_.close();
+        return "The line settings were refused: " + text;
+    }
+    port_.clear(QSerialPort::AllDirections);
+    return std::nullopt;
+}
+
+void QtSerialPort::close() {
+    if (!port_.isOpen()) return;
+    // The release byte must leave before the device is closed.
+    if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(200);
+    port_.close();
+}
+
+void QtSerialPort::setSettings(const LineSettings& settings) {
+    if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(200);
+    applySettings(settings);
+}
+
+bool QtSerialPort::writeByte(Byte value) {
+    if (!port_.isOpen()) return false;
+    const char c = static_cast<char>(value);
+    if (port_.write(&c, 1) != 1) return false;
+    port_.flush();
+    return true;
+}
+
+int QtSerialPort::bytesWaiting() {
+    return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
+}
+
+std::optional<Byte> QtSerialPort::readByte() {
+    char c = 0;
+    if (!port_.isOpen() || !port_.getChar(&c)) return std::nullopt;
+    return static_cast<Byte>(c);
+}
+
+void QtSerialPort::discardInput() {
+    // Clears the system's input queue and the port's own buffer.
+    if (port_.isOpen()) port_.clear(QSerialPort::Input);
+}
+
+LinkTime QtSerialPort::now() const {
+    return LinkTime(clock_.nsecsElapsed());
+}
+
+void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
+    const LinkTime remaining = deadline - now();
+    if ((wakeOnInput && bytesWaiting() > 0) || remaining <= LinkTime::zero()) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QEventLoop loop;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QMetaObject::Connection onData;
+    if (wakeOnInput)
+        onData = QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+    const auto onError =
+        QObject::connect(&port_, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
+    // Round up: a timer that fires early would only make the caller wait again.
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining);
+    timer.start(static_cast<int>(ms.count()));
+    loop.exec();
+    if (wakeOnInput) QObject::disconnect(onData);
+    QObject::disconnect(onError);
+}
+
+void QtSerialPort::sleepBlocking(std::chrono::milliseconds duration) {
+    QThread::msleep(static_cast<unsigned long>(duration.count()));
+}
+
+}  // namespace zav

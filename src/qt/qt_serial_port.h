@@ -1,0 +1,50 @@
+#pragma once
+// The real serial port, through QSerialPort. Waits run a nested event loop that wakes
+// on received data or on a precise timer, so windows stay live during a transfer, bytes
+// are taken the moment they arrive, and nothing spins.
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <string>
+
+#include "link/link_port.h"
+
+namespace zav {
+
+class QtSerialPort final : public LinkPort {
+  public:
+    QtSerialPort();
+    ~QtSerialPort() override;
+    QtSerialPort(const QtSerialPort&) = delete;
+    QtSerialPort& operator=(const QtSerialPort&) = delete;
+
+    std::optional<std::string> open(const std::string& device,
+                                    const LineSettings& settings) override;
+    void close() override;
+    [[nodiscard]] bool isOpen() const override { return port_.isOpen(); }
+    void setSettings(const LineSettings& settings) override;
+    bool writeByte(Byte value) override;
+    [[nodiscard]] int bytesWaiting() override;
+    std::optional<Byte> readByte() override;
+    void discardInput() override;
+    [[nodiscard]] LinkTime now() const override;
+    void waitUntil(LinkTime deadline, bool wakeOnInput) override;
+    void sleepBlocking(std::chrono::milliseconds duration) override;
+
+    // The last error the device reported while open (e.g. a cable pulled), or empty.
+    [[nodiscard]] const std::string& lastError() const { return lastError_; }
+
+  private:
+    bool applySettings(const LineSettings& settings);
+
+    QSerialPort port_;
+    QElapsedTimer clock_;
+    std::string lastError_;
+};
+
+// The text shown when a device cannot be opened: the system's reason, and for a
+// permission problem on Linux how to get access.
+std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error,
+                              const std::string& errorText);
+
+}  // namespace zav

@@ -1,0 +1,175 @@
+// zavsim: a simulated radio on a pseudo-terminal. Prints the device to open on its
+// first line, then serves until SIGINT or SIGTERM.
+
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/pty_server.h"
+#include "sim/sim_radio.h"
+
+namespace {
+
+using zav::Byte;
+using zav::sim::SimConfig;
+
+constexpr std::size_t kImageOffset = 56;  // where a frequency file holds the memory image
+
+struct Options {
+    std::string memoryFile;
+    std::string transcriptFile;
+    std::string dumpFile;
+    bool pace = false;
+    SimConfig config;
+};
+
+void usage(std::ostream& out) {
+    out << "usage: zavsim [--memory FILE.frq] [--pace] [--transcript FILE] [--dump-memory FILE]\n"
+           "              [faults...]\n"
+           "Serves a simulated radio on a pseudo-terminal; the first line printed is the\n"
+           "device to open. Stops on SIGINT or SIGTERM.\n"
+           "  --memory FILE.frq   parameter memory from a frequency file's image\n"
+           "  --pace              bytes take their real time on the line (10 bits a byte)\n"
+           "  --transcript FILE   record every byte with its time, speeds and meaning\n"
+           "  --dump-memory FILE  write the 2048 bytes of parameter memory at exit\n"
+           "faults:\n"
+           "  --silent            never answer\n"
+           "  --hook-reply HEX    answer the hook with another byte (default 24)\n"
+           "  --drop N            lose the Nth byte the radio sends\n"
+           "  --wrong-echo N      alter the Nth echo of a written byte (0: every echo)\n"
+           "  --slow MS           wait MS milliseconds before every byte sent\n"
+           "  --stop-after N      stop answering after sending N bytes\n"
+           "  --cut-at SECONDS    cut the line SECONDS after start\n";
+}
+
+template <typename T>
+std::optional<T> number(const std::string& text, int base = 10) {
+    T value{};
+    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (ec != std::errc{} || p != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<Options> parse(int argc, char** argv) {
+    Options o;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        auto next = [&] { return args[++i]; };
+        auto& f = o.config.faults;
+        if (a == "--pace") {
+            o.pace = true;
+        } else if (a == "--silent") {
+            f.silent = true;
+        } else if (a == "--memory" && hasValue) {
+            o.memoryFile = next();
+        } else if (a == "--transcript" && hasValue) {
+            o.transcriptFile = next();
+        } else if (a == "--dump-memory" && hasValue) {
+            o.dumpFile = next();
+        } else if (a == "--hook-reply" && hasValue) {
+            const auto v = number<unsigned>(next(), 16);
+            if (!v || *v > 0xFF) return std::nullopt;
+            o.config.hookReply = static_cast<Byte>(*v);
+        } else if (a == "--drop" && hasValue) {
+            if (!(f.dropOutput = number<int>(next()))) return std::nullopt;
+        } else if (a == "--wrong-echo" && hasValue) {
+            if (!(f.wrongEcho = number<int>(next()))) return std::nullopt;
+        } else if (a == "--stop-after" && hasValue) {
+            if (!(f.stopAfter = number<int>(next()))) return std::nullopt;
+        } else if (a == "--slow" && hasValue) {
+            const auto ms = number<int>(next());
+            if (!ms || *ms < 0) return std::nullopt;
+            f.replyDelay = std::chrono::milliseconds(*ms);
+        } else if (a == "--cut-at" && hasValue) {
+            const auto s = number<int>(next());
+            if (!s || *s < 0) return std::nullopt;
+            f.cutAt = std::chrono::seconds(*s);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+bool loadMemory(const std::string& path, zav::sim::RadioMemory& memory) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.eof() && in.fail()) return false;
+    if (bytes.size() < kImageOffset + memory.size()) return false;
+    for (std::size_t i = 0; i < memory.size(); ++i)
+        memory[i] = static_cast<Byte>(bytes[kImageOffset + i]);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        usage(std::cout);
+        return 0;
+    }
+    auto options = parse(argc, argv);
+    if (!options) {
+        usage(std::cerr);
+        return 2;
+    }
+
+    // Stop requests arrive through a signalfd, which the server polls with the pty.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+    const int stopFd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    if (stopFd < 0) {
+        std::perror("zavsim: signalfd");
+        return 1;
+    }
+
+    zav::sim::SimRadio radio(options->config);
+    if (!options->memoryFile.empty() && !loadMemory(options->memoryFile, radio.memory())) {
+        std::cerr << "zavsim: cannot read the image of " << options->memoryFile << "\n";
+        return 1;
+    }
+    std::ofstream transcript;
+    if (!options->transcriptFile.empty()) {
+        transcript.open(options->transcriptFile);
+        if (!transcript) {
+            std::cerr << "zavsim: cannot write " << options->transcriptFile << "\n";
+            return 1;
+        }
+        radio.transcript().setSink([&transcript](const zav::sim::TranscriptEntry& e) {
+            transcript << zav::sim::formatEntry(e) << '\n';
+        });
+    }
+
+    try {
+        zav::sim::PtyServer server(radio, options->pace);
+        std::cout << server.devicePath() << std::endl;
+        server.serve(stopFd);
+    } catch (const std::exception& e) {
+        std::cerr << "zavsim: " << e.what() << "\n";
+        return 1;
+    }
+    transcript.flush();
+    if (!options->dumpFile.empty()) {
+        std::ofstream dump(options->dumpFile, std::ios::binary);
+        dump.write(reinterpret_cast<const char*>(radio.memory().data()),
+                   static_cast<std::streamsize>(radio.memory().size()));
+        if (!dump) {
+            std::cerr << "zavsim: cannot write " << options->dumpFile << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}

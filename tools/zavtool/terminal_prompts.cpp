@@ -1,0 +1,64 @@
+#include "terminal_prompts.h"
+
+#include <ostream>
+
+namespace zav::tool {
+
+namespace {
+
+const char* answerName(Answer a) {
+    switch (a) {
+        case Answer::Ok:
+            return "OK";
+        case Answer::Cancel:
+            return "Cancel";
+        case Answer::Yes:
+            return "Yes";
+        case Answer::No:
+            return "No";
+        case Answer::Retry:
+            return "Retry";
+    }
+    return "";
+}
+
+}  // namespace
+
+Answer TerminalPrompts::ask(const Message& message) {
+    out_ << message.shownTitle() << ": " << message.text << "\n";
+    if (!message.detail.empty()) {
+        std::size_t start = 0;
+        while (start <= message.detail.size()) {
+            const std::size_t end = message.detail.find('\n', start);
+            out_ << "    " << message.detail.substr(start, end - start) << "\n";
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+    }
+    Answer a = Answer::Ok;
+    switch (message.buttons) {
+        case Buttons::Ok:
+            a = Answer::Ok;
+            break;
+        case Buttons::YesNo:
+            a = Answer::No;
+            break;
+        case Buttons::OkCancel:
+        case Buttons::YesNoCancel:
+            a = Answer::Cancel;
+            break;
+        case Buttons::RetryCancel:
+            a = retries_ > 0 ? Answer::Retry : Answer::Cancel;
+            if (retries_ > 0) --retries_;
+            break;
+    }
+    if (message.buttons != Buttons::Ok) out_ << "  -> " << answerName(a) << "\n";
+    out_.flush();
+    return a;
+}
+
+std::optional<std::string> TerminalPrompts::chooseFile(const FileDialogRequest& /*request*/) {
+    return std::nullopt;
+}
+
+}  // namespace zav::tool

@@ -1,0 +1,22 @@
+#pragma once
+// Prompts for the command line: messages go to stderr, and questions are answered
+// without asking: Retry up to a given number of times, otherwise the cautious answer.
+
+#include <iosfwd>
+
+#include "iface/prompts.h"
+
+namespace zav::tool {
+
+class TerminalPrompts final : public Prompts {
+  public:
+    TerminalPrompts(std::ostream& out, int retries) : out_(out), retries_(retries) {}
+    Answer ask(const Message& message) override;
+    std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
+
+  private:
+    std::ostream& out_;
+    int retries_;
+};
+
+}  // namespace zav::tool

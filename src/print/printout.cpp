@@ -1,0 +1,203 @@
+#include "print/printout.h"
+
+#include <array>
+#include <cstddef>
+#include <utility>
+
+#include "model/document.h"
+#include "model/globals.h"
+#include "model/lists.h"
+
+namespace zav {
+
+namespace {
+
+// The printout words the backlight timeout differently from the editor's list (lower
+// case units), so it keeps its own texts.
+constexpr std::array<std::string_view, 8> kPrintBacklightTimeout{
+    "Always off", "1 second",  "2 seconds", "3 seconds",
+    "4 seconds",  "5 seconds", "6 seconds", "Always On"};
+
+// Tab columns.
+constexpr int kHeadingTab = 9;
+constexpr int kTextTab = 10;
+constexpr int kBacklightTimeoutTab = 35;
+// The channel table's header and data columns differ on purpose: the headers sit
+// to the left of the data they name.
+constexpr std::array<int, 7> kHeaderTabs{9, 16, 28, 38, 50, 60, 79};
+constexpr std::array<std::string_view, 7> kHeaderTexts{"Chan",  "Rec Freq", "Rec CG", "Tx Freq",
+                                                       "Tx CG", "Label",    "Scan"};
+constexpr std::array<int, 7> kDataTabs{10, 16, 30, 40, 54, 64, 87};
+
+constexpr int kTitleSize = 16;
+constexpr int kHeadingSize = 12;
+constexpr int kTextSize = 10;
+
+std::string entry(lists::Entries list, int index) {
+    return std::string(lists::EntryOrEmpty(list, index));
+}
+
+// A number printed as a number: a blank in place of the sign and a trailing blank.
+std::string printedNumber(int n) {
+    return (n < 0 ? "-" : " ") + std::to_string(n < 0 ? -n : n) + " ";
+}
+
+// Builds lines the way a text printer is driven: a current font that stays in force
+// until changed, and items placed at tabs along the current line.
+class Composer {
+  public:
+    void font(int pointSize, bool bold) {
+        size_ = pointSize;
+        bold_ = bold;
+    }
+    void bold(bool on) { bold_ = on; }
+    void size(int pointSize) { size_ = pointSize; }
+
+    // Adds an item to the current line (tab 0: directly after the previous item).
+    Composer& at(int tab, std::string text) {
+        if (!open_) {
+            lines_.push_back(PrintLine{size_, bold_, {}});
+            open_ = true;
+        }
+        lines_.back().items.push_back(PrintItem{tab, std::move(text)});
+        return *this;
+    }
+    Composer& then(std::string text) { return at(0, std::move(text)); }
+    // Ends the current line; with no items, prints an empty line.
+    void endLine() {
+        if (!open_) lines_.push_back(PrintLine{size_, bold_, {}});
+        open_ = false;
+    }
+    void line(int tab, std::string text) {
+        at(tab, std::move(text));
+        endLine();
+    }
+
+    Printout take() {
+        if (open_) endLine();
+        return std::move(lines_);
+    }
+
+  private:
+    Printout lines_;
+    int size_ = kTextSize;
+    bool bold_ = false;
+    bool open_ = false;
+};
+
+void composeGlobals(Composer& out, const MemImage& mem) {
+    const GlobalParams g = LoadGlobalsToForm(mem);
+    out.font(kHeadingSize, true);
+    out.line(kHeadingTab, "Unit Global Data");
+    out.font(kTextSize, false);
+    out.line(kTextTab, "DTMF Dev = " + entry(lists::kDtmfDeviation, g.dtmfDev) +
+                           "    Front Porch Time = " + entry(lists::kFrontPorch, g.porchTime) +
+                           "    ANI Rate = " + entry(lists::kAniRate, g.aniRate) +
+                           "    Priority Rate = " + entry(lists::kPriorityRate, g.priRate));
+    out.line(kTextTab,
+             "Unit Password = " + g.password +
+                 "    Bank Scan = " + entry(lists::kBankScan, g.bankScan) +
+                 "   Global Battery Saver = " + entry(lists::kGlobalBattSave, g.globalBat));
+}
+
+std::string backlightEvents(const Backlight& b) {
+    const std::array<std::pair<bool, std::string_view>, 4> events{{
+        {b.channel, "Channel Change"},
+        {b.scanState, "Scan State Change"},
+        {b.other, "Other Display"},
+        {b.keypress, "Keypress"},
+    }};
+    std::string text;
+    for (const auto& [set, name] : events) {
+        if (!set) continue;
+        if (!text.empty()) text += ", ";
+        text += name;
+    }
+    return text.empty() ? "nothing" : text;
+}
+
+void composeGroup(Composer& out, const clsGroup& group) {
+    out.endLine();
+    out.font(kHeadingSize, true);
+    out.line(kHeadingTab, "Group " + std::to_string(group.GroupIndex() + 1) + " Data");
+    out.font(kTextSize, false);
+
+    out.at(kTextTab, "ANI/ID Number: " + group.Read_ID_Num())
+        .then("      Group Label: " + group.Read_Group_Label());
+    out.endLine();
+    out.line(kTextTab, group.Print_TOT_Scan());
+    out.at(kTextTab, group.Print_Priority())
+        .then("       Variable Code Guard is " + group.Print_VariableCG());
+    out.endLine();
+    out.line(kTextTab, group.Print_Keyboard_Lockouts());
+    out.line(kTextTab, group.Print_BCI_ANI());
+
+    const Backlight bl = group.Read_Group_Backlight();
+    out.at(kTextTab, "Alpha is ")
+        .then(bl.alphaEnabled ? "Enabled" : "Disabled")
+        .at(kBacklightTimeoutTab, "Backlight Timeout: ")
+        .then(std::string(lists::EntryOrEmpty(kPrintBacklightTimeout, bl.timeout)));
+    out.endLine();
+    out.at(kTextTab, "Backlight on ").then(backlightEvents(bl));
+    out.endLine();
+
+    out.endLine();
+    out.bold(true);
+    for (std::size_t i = 0; i < kHeaderTabs.size(); ++i)
+        out.at(kHeaderTabs[i], std::string(kHeaderTexts[i]));
+    out.endLine();
+    out.bold(false);
+    for (int c = 0; c < kChannelsPerGroup; ++c) {
+        const RowData row = group.Display(c);
+        out.at(kDataTabs[0], printedNumber(c + 1));
+        for (std::size_t col = 1; col < kDataTabs.size(); ++col) out.at(kDataTabs[col], row[col]);
+        out.endLine();
+    }
+    out.endLine();
+}
+
+}  // namespace
+
+std::string PrintLine::text() const {
+    std::string s;
+    for (const auto& item : items) s += item.text;
+    return s;
+}
+
+Printout ComposeUnitData(const Document& doc, std::string_view printFileName) {
+    Composer out;
+    out.font(kTitleSize, true);
+    out.endLine();
+    out.line(kTextTab, "ZAV Unit Data Printout    " + std::string(printFileName));
+    out.endLine();
+
+    composeGlobals(out, doc.mem);
+    out.endLine();
+
+    for (int g = 0; g < kGroupCount; ++g) {
+        if (const clsGroup* group = doc.group(g)) composeGroup(out, *group);
+    }
+    return out.take();
+}
+
+std::string PlainText(const Printout& printout) {
+    std::string out;
+    for (const PrintLine& line : printout) {
+        std::string text;
+        for (const PrintItem& item : line.items) {
+            if (item.tab > 0) {
+                const auto column = static_cast<std::size_t>(item.tab - 1);
+                if (text.size() <= column)
+                    text.resize(column, ' ');
+                else
+                    text += ' ';
+            }
+            text += item.text;
+        }
+        out += text;
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace zav

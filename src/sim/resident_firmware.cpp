@@ -122,6 +122,8 @@ std::string ResidentFirmware::frameByte(SimRadio& radio, Byte b) {
             if (v == 0x31) radio.setBaud(4800);
             note += ": " + std::to_string(radio.baud()) + " baud";
         }
+        if (faultHits(radio.programCounters().ramWrites, radio.config().faults.noRamEcho))
+            return note + ": echo withheld";
         radio.send(radio.echoOf(v));
         return note;
     }

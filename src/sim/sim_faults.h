@@ -1,6 +1,7 @@
 #pragma once
 // Faults the simulated radio can be told to show, to exercise the host's error paths.
 
+#include <cstdint>
 #include <optional>
 
 #include "model/memory_image.h"
@@ -16,10 +17,33 @@ struct SimFaults {
     SimTime replyDelay{0};          // slow replies: extra time before each byte it sends
     std::optional<int> stopAfter;   // after sending N bytes the radio sends no more
     std::optional<SimTime> cutAt;   // from this time nothing passes in either direction
+
+    // Faults of the loaded programs (counted over the radio's life, from 1).
+    std::optional<int> noRamEcho;        // the Nth RAM write is not echoed; 0: none is
+    std::optional<int> dropSegmentByte;  // the Nth byte the read program sends is lost
+    std::optional<int> badAck;           // the Nth write-program acknowledgement is 0x1F
+    std::optional<int> labelMissFrame;   // label read frames N.. go unanswered,
+    int labelMisses = 1;                 // this many of them
 };
+
+// How many of each event the loaded programs' faults count have happened.
+struct ProgramCounters {
+    int ramWrites = 0;
+    int segmentBytes = 0;
+    int acks = 0;
+    int labelReads = 0;
+};
+
+// Counts one more event; true when the fault names it (0 names every one).
+constexpr bool faultHits(int& counter, const std::optional<int>& nth) {
+    ++counter;
+    return nth && (*nth == 0 || *nth == counter);
+}
 
 struct SimConfig {
     Byte hookReply = 0x24;  // the answer to the hook and the probe
+    // Where the radio's firmware restarts; the loader chain's stage 2 reports it.
+    std::uint16_t restartAddress = 0xE000;
     // Bytes take 10 bit times on the line; off, they pass instantly (an unpaced pty).
     bool lineTiming = true;
     SimFaults faults;

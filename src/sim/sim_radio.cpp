@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sim/garble.h"
+#include "sim/loaded_programs.h"
 #include "sim/resident_firmware.h"
 
 namespace zav::sim {
@@ -19,7 +20,9 @@ class HungProgram final : public RadioProgram {
 }  // namespace
 
 SimRadio::SimRadio(SimConfig config)
-    : config_(config), program_(std::make_unique<ResidentFirmware>()) {}
+    : config_(config), program_(std::make_unique<ResidentFirmware>()) {
+    InstallLoadedPrograms(*this);
+}
 
 SimRadio::~SimRadio() = default;
 

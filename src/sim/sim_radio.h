@@ -38,6 +38,9 @@ inline constexpr Byte kBaudRegister = 0x0D;
 
 using RadioMemory = std::array<Byte, kRadioMemorySize>;
 using RadioRam = std::array<Byte, kRamSize>;
+// The label memory in the radio's own order: radio offset base + j holds display
+// position 7 - j of its slot (label_memory.h converts).
+using LabelMemory = std::array<Byte, kLabelImageSize>;
 
 // A byte that reached the host.
 struct HostDelivery {
@@ -64,6 +67,9 @@ class SimRadio {
     [[nodiscard]] RadioMemory& memory() { return memory_; }
     [[nodiscard]] const RadioMemory& memory() const { return memory_; }
     [[nodiscard]] RadioRam& ram() { return ram_; }
+    [[nodiscard]] LabelMemory& labels() { return labels_; }
+    [[nodiscard]] const LabelMemory& labels() const { return labels_; }
+    [[nodiscard]] ProgramCounters& programCounters() { return programCounters_; }
     [[nodiscard]] int baud() const { return baud_; }
     void setBaud(int baud) { baud_ = baud; }
     [[nodiscard]] SimTime now() const { return now_; }
@@ -118,6 +124,8 @@ class SimRadio {
     SimConfig config_;
     RadioMemory memory_{};
     RadioRam ram_{};
+    LabelMemory labels_{};
+    ProgramCounters programCounters_;
     int baud_ = 4800;
     SimTime now_{0};
     SimTime hostWireFree_{0};

@@ -1,0 +1,16 @@
+#include "sim/loaded_programs.h"
+
+#include "link/label_programs.h"
+#include "link/transfer_programs.h"
+#include "sim/label_program.h"
+#include "sim/loader_chain.h"
+#include "sim/sim_radio.h"
+
+namespace zav::sim {
+
+void InstallLoadedPrograms(SimRadio& radio) {
+    radio.installProgram(kStage2Address, StartLoaderChain);
+    radio.installProgram(BlockLoadAddress(kLabelLoaderBlock), StartLabelLoader);
+}
+
+}  // namespace zav::sim

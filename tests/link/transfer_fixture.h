@@ -1,0 +1,46 @@
+#pragma once
+// Helpers shared by the whole-radio and label transfer tests.
+
+#include <algorithm>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "support/sim_link.h"
+
+namespace zav::test {
+
+inline void fillRandom(std::span<Byte> bytes, std::mt19937& rng) {
+    std::uniform_int_distribution<int> d(0, 255);
+    for (Byte& b : bytes) b = static_cast<Byte>(d(rng));
+}
+
+// Sets group g's (1..15) status nibble in a memory or image.
+inline void setNibble(std::span<Byte> memory, int g, int nibble) {
+    Byte& b = memory[static_cast<std::size_t>(80 + g / 2)];
+    b = g % 2 == 0 ? static_cast<Byte>((b & 0x0F) | (nibble << 4))
+                   : static_cast<Byte>((b & 0xF0) | nibble);
+}
+
+// The notes the radio made of the host's bytes, in order, that start with `prefix`.
+inline std::vector<std::string> hostNotes(const sim::SimRadio& radio, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const auto& e : radio.transcript().entries())
+        if (e.direction == sim::Direction::HostToRadio && e.note.starts_with(prefix))
+            out.push_back(e.note);
+    return out;
+}
+
+// Lets every byte still on the line arrive (a whole program at 4800 baud takes a while).
+inline void drain(SimLink& s) {
+    s.port.advance(s.now() + std::chrono::seconds(2));
+}
+
+// Where `needle` first occurs in `hay`, or hay.size().
+inline std::size_t find(const std::vector<Byte>& hay, const std::vector<Byte>& needle) {
+    const auto it = std::search(hay.begin(), hay.end(), needle.begin(), needle.end());
+    return static_cast<std::size_t>(it - hay.begin());
+}
+
+}  // namespace zav::test

@@ -1,0 +1,171 @@
+// The real serial port against the simulated radio served on a pseudo-terminal: whole
+// connections end to end, the speed switch, exclusive opening and open failures.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <memory>
+#include <thread>
+
+#include "link/global_transfer.h"
+#include "link/radio_link.h"
+#include "qt/qt_serial_port.h"
+#include "sim/pty_server.h"
+#include "support/recording_progress.h"
+#include "support/scripted_prompts.h"
+#include "support/sim_link.h"
+
+namespace zav {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The port's waits need an application object; one lives for the whole program.
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "test_qt";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+}
+
+// A paced simulated radio served on a pty from a second thread.
+class PtyRadio : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureApplication();
+        test::fillPattern(radio.memory());
+        ASSERT_EQ(::pipe(stopPipe_), 0);
+        server_ = std::make_unique<sim::PtyServer>(radio, true);
+        thread_ = std::thread([this] { server_->serve(stopPipe_[0]); });
+        link.transport().setPort(server_->devicePath());
+    }
+    void TearDown() override { stop(); }
+    // Stops the server; afterwards the radio may be inspected.
+    void stop() {
+        if (!thread_.joinable()) return;
+        const char c = 0;
+        ASSERT_EQ(::write(stopPipe_[1], &c, 1), 1);
+        thread_.join();
+        ::close(stopPipe_[0]);
+        ::close(stopPipe_[1]);
+    }
+
+    sim::SimRadio radio;
+    QtSerialPort port;
+    test::ScriptedPrompts prompts;
+    test::RecordingProgress progress;
+    RadioLink link{port, prompts, progress};
+
+  private:
+    std::unique_ptr<sim::PtyServer> server_;
+    std::thread thread_;
+    int stopPipe_[2] = {-1, -1};
+};
+
+TEST_F(PtyRadio, ReadsTheGlobalBlock) {
+    MemImage image{};
+    image.fill(0xEE);
+    ASSERT_TRUE(ReadGlobal(link, image));
+    EXPECT_TRUE(prompts.messages.empty());
+    stop();
+    for (std::size_t i = 0; i < 128; ++i) ASSERT_EQ(image[i], radio.memory()[i]) << i;
+    EXPECT_EQ(image[128], 0xEE);
+}
+
+TEST_F(PtyRadio, WritesOnlyTheWritableGlobalBytes) {
+    const auto before = radio.memory();
+    MemImage image{};
+    image.fill(0xFF);
+    ASSERT_TRUE(WriteGlobal(link, image));
+    EXPECT_TRUE(prompts.messages.empty());
+    stop();
+    for (std::size_t i = 0; i < kRadioMemorySize; ++i) {
+        Byte expected = before[i];
+        if (i == 96 || i == 97 || i == 98 || i == 111) expected = 0xFF;
+        if (i == 119) expected = static_cast<Byte>(0xF9 | (before[i] & 0x06));
+        ASSERT_EQ(radio.memory()[i], expected) << i;
+    }
+}
+
+TEST_F(PtyRadio, SwitchesTo9600AndBack) {
+    ASSERT_TRUE(link.HookRadio(true));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(link.transport().settings(), kSettings9600);
+    Word w{};
+    ASSERT_TRUE(link.ReadWord(0x1A2, w));
+    EXPECT_EQ(w[0], radio.memory()[0x1A2]);
+    ASSERT_TRUE(link.SetBaud(0));
+    ASSERT_TRUE(link.ReadWord(0x1A2, w));
+    EXPECT_EQ(w[1], radio.memory()[0x1A3]);
+    link.EndSession();
+    stop();
+    EXPECT_EQ(radio.baud(), 4800);
+    // The radio saw the probe at 9600, then the switch back.
+    bool probeAt9600 = false;
+    for (const auto& e : radio.transcript().entries())
+        if (e.note == "probe" && e.senderBaud == 9600 && e.receiverBaud == 9600) probeAt9600 = true;
+    EXPECT_TRUE(probeAt9600);
+}
+
+TEST_F(PtyRadio, AReceiveTimesOutAfterHalfASecondWithoutSpinning) {
+    ASSERT_TRUE(link.transport().OpenPort());
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpuStart = std::clock();
+    Byte b = 0;
+    EXPECT_FALSE(link.transport().ReceiveByte(b));
+    const auto elapsed = std::chrono::milliseconds(wall.elapsed());
+    const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    EXPECT_GE(elapsed, 500ms);
+    EXPECT_LT(elapsed, 600ms);
+    EXPECT_LT(cpuSeconds, 0.1);
+
+    wall.restart();
+    link.transport().Delay(30);
+    EXPECT_GE(wall.nsecsElapsed(), 30'000'000);
+    EXPECT_LT(wall.nsecsElapsed(), 45'000'000);
+}
+
+TEST_F(PtyRadio, ASecondOpenOfTheSameDeviceIsRefused) {
+    ASSERT_TRUE(link.transport().OpenPort());
+    QtSerialPort other;
+    test::ScriptedPrompts otherPrompts;
+    test::RecordingProgress otherProgress;
+    RadioLink second(other, otherPrompts, otherProgress);
+    second.transport().setPort(link.transport().port());
+    EXPECT_FALSE(second.HookRadio(false));
+    EXPECT_EQ(otherPrompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
+    // The first connection is unaffected.
+    ASSERT_TRUE(link.HookRadio(false));
+    link.EndSession();
+}
+
+TEST(QtSerialPortOpen, AMissingDeviceNamesTheDeviceAndTheReason) {
+    ensureApplication();
+    QtSerialPort port;
+    test::ScriptedPrompts prompts;
+    test::RecordingProgress progress;
+    RadioLink link(port, prompts, progress);
+    link.transport().setPort("/dev/zav-no-such-port");
+    EXPECT_FALSE(link.HookRadio(false));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].title, "COMM ERROR");
+    EXPECT_NE(prompts.messages[0].detail.find("/dev/zav-no-such-port"), std::string::npos);
+    EXPECT_TRUE(link.transport().PortError());
+}
+
+TEST(QtSerialPortOpen, APermissionProblemExplainsTheSerialPortGroup) {
+    const auto text = openFailureReason("/dev/zav-no-such-port", QSerialPort::PermissionError,
+                                        "Permission denied");
+    EXPECT_NE(text.find("Permission denied"), std::string::npos);
+    EXPECT_NE(text.find("dialout"), std::string::npos);
+    // A device the user can open but another program holds needs no hint.
+    EXPECT_EQ(openFailureReason("/dev/null", QSerialPort::PermissionError, "locked"), "locked");
+}
+
+}  // namespace
+}  // namespace zav

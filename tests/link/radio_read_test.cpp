@@ -1,0 +1,230 @@
+// Whole-radio reads through the read program, and single-group reads.
+
+#include <gtest/gtest.h>
+
+#include "link/radio_read.h"
+#include "transfer_fixture.h"
+
+namespace zav {
+namespace {
+
+using namespace std::chrono_literals;
+using test::SimLink;
+using Bytes = std::vector<Byte>;
+
+// The bytes the host sent after the upload's closing 0x00: the read conversation.
+Bytes conversation(SimLink& s) {
+    test::drain(s);
+    const Bytes sent = s.sent();
+    // The chain ends with stage 3's first byte (0xAD) and the closing 0x00.
+    const std::size_t end = test::find(sent, {0x07, 0xAD, 0x00});
+    if (end == sent.size()) return {};
+    Bytes after(sent.begin() + static_cast<std::ptrdiff_t>(end + 3), sent.end());
+    // Up to the release that ends the session.
+    while (!after.empty() && after.back() == 0x01) after.pop_back();
+    return after;
+}
+
+TEST(ReadRadio, AWholeRadioOfRandomMemoryArrivesByteForByte) {
+    SimLink s;
+    std::mt19937 rng(11);
+    test::fillRandom(s.radio.memory(), rng);
+    for (int i = 80; i < 88; ++i) s.radio.memory()[static_cast<std::size_t>(i)] |= 0x01;
+    MemImage image{};
+    image.fill(0x5A);
+    s.radio.transcript().clear();
+    ASSERT_TRUE(ReadRadio(s.link, image));
+    EXPECT_TRUE(std::equal(s.radio.memory().begin(), s.radio.memory().end(), image.begin()));
+    EXPECT_EQ(image[2048], 0x5A);  // the spare byte is never the radio's
+    EXPECT_TRUE(s.prompts.messages.empty());
+    EXPECT_EQ(s.prompts.beeps, 1);
+    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_EQ(conversation(s), (Bytes{0x00, 0x00, 0x02, 0x04, 0x06, 0x08, 0x0A, 0x0C, 0x0E, 0xFF}));
+    EXPECT_EQ(s.port.baud(), 9600);
+    EXPECT_EQ(s.radio.programName(), "resident firmware");
+    EXPECT_EQ(s.radio.baud(), 4800);
+}
+
+TEST(ReadRadio, RequestsOnlyTheSegmentsWhoseStatusByteIsSet) {
+    struct Case {
+        std::array<Byte, 7> status;  // bytes 81..87 on the radio
+        Bytes requests;
+    };
+    const Case cases[] = {
+        {{0, 0, 0, 0, 0, 0, 0}, {0x00}},
+        {{0, 0x80, 0, 0, 0, 0, 0x08}, {0x00, 0x04, 0x0E}},
+        {{0x01, 0, 0, 0, 0, 0, 0}, {0x00, 0x02}},
+    };
+    for (const auto& c : cases) {
+        SimLink s;
+        test::fillPattern(s.radio.memory());
+        s.radio.memory()[80] = 0x08;
+        std::copy(c.status.begin(), c.status.end(), s.radio.memory().begin() + 81);
+        MemImage image{};
+        image.fill(0x77);
+        s.radio.transcript().clear();
+        ASSERT_TRUE(ReadRadio(s.link, image));
+        Bytes expected{0x00};
+        expected.insert(expected.end(), c.requests.begin(), c.requests.end());
+        expected.push_back(0xFF);
+        EXPECT_EQ(conversation(s), expected);
+        for (int seg = 0; seg < 8; ++seg) {
+            const bool asked =
+                std::find(c.requests.begin(), c.requests.end(), 2 * seg) != c.requests.end();
+            for (int j = 0; j < 256; j += 51) {
+                const auto a = static_cast<std::size_t>(256 * seg + j);
+                EXPECT_EQ(image[a], asked ? s.radio.memory()[a] : 0x77) << a;
+            }
+        }
+    }
+}
+
+TEST(ReadRadio, NoGroupStatusSetMarksGroup1AndWarns) {
+    SimLink s;
+    test::fillPattern(s.radio.memory());
+    for (int i = 80; i < 88; ++i) s.radio.memory()[static_cast<std::size_t>(i)] = 0;
+    s.radio.memory()[80] = 0x90;  // only the global block's own nibble
+    MemImage image{};
+    ASSERT_TRUE(ReadRadio(s.link, image));
+    EXPECT_EQ(image[80], 0x08);
+    EXPECT_EQ(image[81], 0x00);
+    ASSERT_EQ(s.prompts.messages.size(), 1u);
+    EXPECT_EQ(s.prompts.messages[0].text, "Warning: No valid channel groups");
+    EXPECT_EQ(s.prompts.messages[0].title, "Read Memory");
+    EXPECT_EQ(s.prompts.messages[0].icon, Icon::Information);
+    EXPECT_EQ(image[100], s.radio.memory()[100]);
+}
+
+TEST(ReadRadio, AMissingSegmentByteFailsTheWholeReadAndStillEndsTheProgram) {
+    // Byte 300 is in segment 1: that segment ends early, the others still come.
+    sim::SimConfig config;
+    config.faults.dropSegmentByte = 300;
+    SimLink s(config);
+    test::fillPattern(s.radio.memory());
+    for (int i = 80; i < 88; ++i) s.radio.memory()[static_cast<std::size_t>(i)] = 0x88;
+    MemImage image{};
+    image.fill(0x33);
+    const MemImage before = image;
+    s.radio.transcript().clear();
+    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_EQ(image, before);
+    ASSERT_EQ(s.prompts.messages.size(), 1u);
+    EXPECT_EQ(s.prompts.messages[0].text, "Error reading radio");
+    EXPECT_EQ(s.prompts.messages[0].title, "COMM ERROR");
+    EXPECT_EQ(s.prompts.messages[0].icon, Icon::Information);
+    EXPECT_EQ(conversation(s), (Bytes{0x00, 0x00, 0x02, 0x04, 0x06, 0x08, 0x0A, 0x0C, 0x0E, 0xFF}));
+    EXPECT_EQ(s.prompts.beeps, 1);
+    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_TRUE(s.progress.mainWindowEnabled);
+}
+
+TEST(ReadRadio, AMissingByteInTheLastSegmentAlsoFails) {
+    // Only the last byte's outcome would call this a success.
+    sim::SimConfig config;
+    config.faults.dropSegmentByte = 10;
+    SimLink s(config);
+    test::fillPattern(s.radio.memory());
+    for (int i = 81; i < 88; ++i) s.radio.memory()[static_cast<std::size_t>(i)] = 0;
+    MemImage image{};
+    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_EQ(image, MemImage{});
+}
+
+TEST(ReadRadio, ARadioThatStopsAfterTheHookFailsWithTheReadError) {
+    sim::SimConfig config;
+    config.faults.stopAfter = 3;  // hook reply, baud register echo, probe reply
+    SimLink s(config);
+    MemImage image{};
+    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error reading radio"});
+    EXPECT_EQ(image, MemImage{});
+}
+
+TEST(ReadRadio, AFailedHookEndsSilently) {
+    sim::SimConfig config;
+    config.faults.silent = true;
+    SimLink s(config);
+    MemImage image{};
+    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
+    EXPECT_EQ(s.prompts.beeps, 0);
+    EXPECT_FALSE(s.link.transport().IsOpen());
+}
+
+TEST(ReadRadio, ACancelledReadShowsNoError) {
+    sim::SimConfig config;
+    config.faults.dropSegmentByte = 5;
+    SimLink s(config);
+    s.port.setOnYield([&] { s.progress.pressCancel(); });
+    MemImage image{};
+    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_TRUE(s.prompts.messages.empty());
+}
+
+struct GroupCase {
+    int group;
+    std::size_t statusByte;
+    Byte status;  // radio's status byte
+    bool present;
+};
+
+class ReadGroupTest : public ::testing::TestWithParam<GroupCase> {};
+
+TEST_P(ReadGroupTest, ReadsOnlyAGroupTheRadioHas) {
+    const auto& c = GetParam();
+    SimLink s;
+    test::fillPattern(s.radio.memory());
+    s.radio.memory()[c.statusByte] = c.status;
+    MemImage image{};
+    image.fill(0x44);
+    ASSERT_TRUE(ReadGroup(s.link, image, c.group));
+    for (std::size_t a = 0; a < image.size(); ++a) {
+        const bool inGroup = a >= 128u * c.group && a < 128u * (c.group + 1);
+        ASSERT_EQ(image[a], inGroup && c.present ? s.radio.memory()[a] : 0x44) << a;
+    }
+    if (c.present) {
+        EXPECT_TRUE(s.prompts.messages.empty());
+        EXPECT_EQ(s.prompts.beeps, 1);
+    } else {
+        ASSERT_EQ(s.prompts.messages.size(), 1u);
+        EXPECT_EQ(s.prompts.messages[0].text, "Requested group does not exist on radio.");
+        EXPECT_EQ(s.prompts.messages[0].title, "Read Group");
+        EXPECT_EQ(s.prompts.messages[0].icon, Icon::Exclamation);
+    }
+    EXPECT_FALSE(s.link.transport().IsOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Groups, ReadGroupTest,
+                         ::testing::Values(GroupCase{5, 82, 0x08, true},   // low nibble
+                                           GroupCase{5, 82, 0x80, false},  // high is group 4's
+                                           GroupCase{4, 82, 0x80, true},
+                                           GroupCase{4, 82, 0x7F, false},
+                                           GroupCase{1, 80, 0x09, true},
+                                           GroupCase{15, 87, 0xF7, false}));
+
+TEST(ReadGroup, AFailedBlockReadLeavesTheImageAndReports) {
+    sim::SimConfig config;
+    config.faults.stopAfter = 1 + 2 + 40;  // hook, status word, 20 words
+    SimLink s(config);
+    test::fillPattern(s.radio.memory());
+    s.radio.memory()[83] = 0x88;
+    MemImage image{};
+    EXPECT_FALSE(ReadGroup(s.link, image, 7));
+    EXPECT_EQ(image, MemImage{});
+    EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error reading radio"});
+}
+
+TEST(ReadGroup, ACancelledGroupReadShowsNothing) {
+    SimLink s;
+    s.radio.memory()[81] = 0x88;
+    s.port.setOnYield([&] {
+        if (s.progress.values.size() == 4) s.progress.pressCancel();
+    });
+    MemImage image{};
+    EXPECT_FALSE(ReadGroup(s.link, image, 2));
+    EXPECT_TRUE(s.prompts.messages.empty());
+    EXPECT_EQ(image, MemImage{});
+}
+
+}  // namespace
+}  // namespace zav

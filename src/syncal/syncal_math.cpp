@@ -1,0 +1,112 @@
+#include "syncal/syncal_math.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace zav {
+
+namespace {
+
+constexpr double kStepMHz = 1.6;  // one unit of the frequency word's integer part
+constexpr double kWordBase = 256;
+constexpr double kFraction = 256;  // 8 fractional bits
+constexpr int kMidDacMin = 25;
+constexpr int kMidDacMax = 40;
+
+// Nearest integer, exact halves to the even one, whatever the FPU's rounding mode.
+double RoundHalfEven(double x) {
+    const double floor = std::floor(x);
+    const double diff = x - floor;
+    if (diff > 0.5) return floor + 1;
+    if (diff < 0.5) return floor;
+    return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+}
+
+Byte ToByte(double v) {
+    return static_cast<Byte>(static_cast<int>(v) & 0xFF);
+}
+
+}  // namespace
+
+double Int(double x) {
+    return std::floor(x);
+}
+
+double OnRaster(double x) {
+    return Int(80 * x + 0.5) / 80;
+}
+
+std::string NumberText(double x) {
+    if (x == 0) return " 0";
+    std::array<char, 40> buf{};
+    std::snprintf(buf.data(), buf.size(), "%.15G", std::fabs(x));
+    std::string digits = buf.data();
+    if (digits.starts_with("0.")) digits.erase(0, 1);
+    return (x < 0 ? "-" : " ") + digits;
+}
+
+FreqWord EncodeFrequency(double freq) {
+    double hi = Int(freq / kStepMHz) - kWordBase;
+    double lo = Int((freq / kStepMHz - hi - kWordBase) * kFraction + 0.5);
+    if (hi < 0) hi += 256;
+    if (lo >= 256) {
+        lo -= 256;
+        hi += 1;
+    }
+    return FreqWord{ToByte(hi), ToByte(lo)};
+}
+
+FreqWord ProbeFrequency(double freq) {
+    double hi = Int(freq / kStepMHz) - kWordBase;
+    double lo = RoundHalfEven((freq / kStepMHz - hi - kWordBase) * kFraction);
+    if (lo >= 256) {
+        lo -= 256;
+        hi += 1;
+    }
+    int loByte = static_cast<int>(lo);
+    if (hi < 0) {
+        hi += 256;
+        loByte |= 1;
+    }
+    return FreqWord{ToByte(hi), static_cast<Byte>(loByte & 0xFF)};
+}
+
+double DecodeBandEdge(Byte b0, Byte b1) {
+    double v = b0 + b1 / kFraction;
+    if (v >= 128) v -= 256;
+    return Int((kWordBase + v) * kStepMHz);
+}
+
+std::optional<double> BandHighEdge(double lowEdge, Byte divisor) {
+    if (divisor == 0) return std::nullopt;
+    return lowEdge + Int(kStepMHz * 128 * 64 / divisor);
+}
+
+MidDacResult MidDacOf(int lowDac, int highDac) {
+    MidDacResult r;
+    r.value = static_cast<int>(Int((lowDac + highDac + 1) / 2.0));
+    if (r.value < kMidDacMin) {
+        r.value = kMidDacMin;
+        r.rounded = true;
+    } else if (r.value > kMidDacMax) {
+        r.value = kMidDacMax;
+        r.rounded = true;
+    }
+    return r;
+}
+
+BandOffsetResult BandOffsetsOf(int lowDac, int midDac) {
+    BandOffsetResult r;
+    r.hi = 63 - midDac - 23;
+    r.lo = 63 - lowDac - 5;
+    r.packed = r.lo * 16 + r.hi;
+    return r;
+}
+
+std::optional<std::int16_t> ToInt16(double x) {
+    if (!std::isfinite(x) || x < -32768.0 || x > 32767.0) return std::nullopt;
+    return static_cast<std::int16_t>(x);
+}
+
+}  // namespace zav

@@ -24,7 +24,7 @@ struct TwipRect {
     int height;
 };
 
-// The dialog's layout in twips; widgets keep at least their natural height.
+// The dialog's layout in twips; widgets keep at least the size their text needs.
 constexpr TwipRect kFromLabel{240, 240, 1095, 375};
 constexpr TwipRect kFromBox{1560, 240, 1335, 315};
 constexpr TwipRect kToLabel{240, 720, 1095, 375};
@@ -34,9 +34,10 @@ constexpr TwipRect kCancelButton{240, 1320, 1095, 375};
 constexpr int kMargin = 240;
 
 void place(QWidget* w, const TwipRect& r, double dpi) {
-    const int height = std::max(twipsToPixels(r.height, dpi), w->sizeHint().height());
+    const QSize least = w->minimumSizeHint().expandedTo(QSize(0, w->sizeHint().height()));
     w->setGeometry(twipsToPixels(r.left, dpi), twipsToPixels(r.top, dpi),
-                   twipsToPixels(r.width, dpi), height);
+                   std::max(twipsToPixels(r.width, dpi), least.width()),
+                   std::max(twipsToPixels(r.height, dpi), least.height()));
 }
 
 QComboBox* bankBox(QWidget* parent, const char* name, const char* initial) {

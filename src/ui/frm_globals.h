@@ -1,0 +1,92 @@
+#pragma once
+// The global parameters window: the unit-global parameters of the image, and the DTMF
+// deviation utility that writes a deviation straight into the connected radio while a
+// technician measures it. The window holds no data of its own: it loads its controls
+// from the image when it opens and whenever it becomes active, and stores them back
+// when another window becomes active and when it closes.
+
+#include <QWidget>
+
+#include "link/dtmf_deviation.h"
+#include "model/globals.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+namespace zav {
+
+class Document;
+class Prompts;
+class RadioLink;
+class SettingsStore;
+
+class frmGlobals final : public QWidget {
+    Q_OBJECT
+  public:
+    // Loads the controls from the image and takes its place from the settings store
+    // (centred on the screen when none is stored). Shown modeless, without an owner.
+    frmGlobals(Document& doc, Prompts& prompts, SettingsStore& settings, RadioLink& link,
+               QWidget* parent = nullptr);
+
+    static constexpr const char* kCaption = "Global Parameters  -  ZAV Editor   ";
+    static constexpr const char* kListTip = "Select value from list.";
+
+    // The image's values into the controls (also on activation).
+    void loadGlobals();
+    // The controls' values into the image. Only values the user changed since the last
+    // load or store are stored: a window left open beside the main window may show
+    // values the image no longer holds (a file opened, a radio read), and those must
+    // not overwrite the new ones.
+    void storeGlobals();
+    [[nodiscard]] GlobalParams formValues() const;
+    [[nodiscard]] bool hasUnstoredEdits() const { return edited_; }
+
+    // "Write DTMF Deviation": the slider's code into the image and the list, then into
+    // the radio's byte 0x6F (its own bits 0..2 kept). Messages come from the link only.
+    void cmdWriteDTMF_Click();
+    [[nodiscard]] std::optional<DtmfWriteResult> lastWriteResult() const { return lastWrite_; }
+    [[nodiscard]] bool writing() const { return writing_; }
+
+  signals:
+    // The window stored its values and its place and is closing.
+    void unloaded();
+
+  protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    void buildWindow();
+    void placeFromSettings();
+    void cboDTMFDev_Change(int index);
+    void DTMFSlider_Change(int position);
+    void markEdited() { edited_ = true; }
+
+    Document& doc_;
+    Prompts& prompts_;
+    SettingsStore& settings_;
+    RadioLink& link_;
+
+    QGroupBox* fraUnit_ = nullptr;
+    QComboBox* cboPriRate_ = nullptr;
+    QComboBox* cboGlobalBat_ = nullptr;
+    QComboBox* cboBAnkScan_ = nullptr;
+    QLineEdit* txtPassWord_ = nullptr;
+    QGroupBox* FrameDTMF_ = nullptr;
+    QComboBox* cboPorchTime_ = nullptr;
+    QComboBox* cboANIRate_ = nullptr;
+    QComboBox* cboDTMFDev_ = nullptr;
+    QGroupBox* FrameDTMFUtil_ = nullptr;
+    QSlider* DTMFSlider_ = nullptr;
+    QPushButton* cmdWriteDTMF_ = nullptr;
+
+    bool edited_ = false;
+    bool writing_ = false;
+    std::optional<DtmfWriteResult> lastWrite_;
+};
+
+}  // namespace zav

@@ -110,6 +110,7 @@ int Syncal::Run() {
     if (!guard) return SyncalStatus;
     running_ = true;
     aborted_ = false;
+    completed_ = false;
     sink_.SetStartEnabled(false);
     SyncalStatus = kSyncalOk;
 
@@ -142,6 +143,7 @@ int Syncal::Run() {
     }
     if (!aborted_) {
         releaseIfConnected();
+        completed_ = complete;
         if (complete) {
             Message m;
             m.text = "RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL";

@@ -81,8 +81,11 @@ class Syncal {
     Syncal(const Syncal&) = delete;
     Syncal& operator=(const Syncal&) = delete;
 
-    // The whole run (the Start button). Returns the final SyncalStatus.
+    // The whole run (the Start button). Returns the final SyncalStatus (0 also when the
+    // run could not start or was abandoned).
     int Run();
+    // The last run wrote both paths' results.
+    [[nodiscard]] bool Completed() const { return completed_; }
     // True from the start of a run to its end.
     [[nodiscard]] bool Running() const { return running_; }
     // The window is going away during a run: the radio is released at once, the run
@@ -136,6 +139,7 @@ class Syncal {
     SyncalSink& sink_;
     std::optional<BandResult> result_;
     bool running_ = false;
+    bool completed_ = false;
     bool aborted_ = false;
 };
 

@@ -22,5 +22,15 @@ struct Command {
 int cmdNew(const Args& args);
 int cmdReadGlobal(const Args& args);
 int cmdWriteGlobal(const Args& args);
+int cmdRead(const Args& args);
+int cmdReadGroup(const Args& args);
+int cmdWrite(const Args& args);
+int cmdWriteGroup(const Args& args);
+int cmdReadLabels(const Args& args);
+int cmdWriteLabels(const Args& args);
+int cmdDump(const Args& args);
+int cmdPrint(const Args& args);
+int cmdSyncal(const Args& args);
+int cmdDtmf(const Args& args);
 
 }  // namespace zav::tool

@@ -1,5 +1,6 @@
 #include "link/port_devices.h"
 
+#include "files/settings.h"
 #include "iface/settings_store.h"
 
 namespace zav {
@@ -22,10 +23,8 @@ std::string defaultPortDevice(int n) {
 std::string resolvePortDevice(std::string_view port, const SettingsStore* store) {
     const auto n = portNumber(port);
     if (!n) return std::string(port);
-    const std::string fallback = defaultPortDevice(*n);
-    if (store == nullptr) return fallback;
-    const std::string named = store->read("Comm", "Device" + std::to_string(*n), fallback);
-    return named.empty() ? fallback : named;
+    const std::string named = store != nullptr ? readDevicePath(*store, *n) : std::string();
+    return named.empty() ? defaultPortDevice(*n) : named;
 }
 
 }  // namespace zav

@@ -97,8 +97,12 @@ bool ChannelGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent
     return opened;
 }
 
+QLineEdit* ChannelGridView::cellEditor() const {
+    return state() == EditingState ? delegate_->openEditor() : nullptr;
+}
+
 void ChannelGridView::commitPendingEdit() {
-    if (QLineEdit* editor = delegate_->openEditor(); editor != nullptr && state() == EditingState) {
+    if (QLineEdit* editor = cellEditor()) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }

@@ -22,10 +22,14 @@ class ChannelGridView final : public QTableView {
     ChannelGridView(ChannelGridModel& model, Document& doc, Prompts& prompts, GridUndo& undo,
                     QWidget* parent = nullptr);
 
+    using QTableView::edit;
+
     // Column of the cell whose edit began last (0 before any edit).
     [[nodiscard]] int editColumn() const { return editColumn_; }
     // Stores the open editor's text, if an editor is open, and closes it.
     void commitPendingEdit();
+    // The cell editor while an edit is open, else nullptr.
+    [[nodiscard]] QLineEdit* cellEditor() const;
     // Row and header heights that make 14 rows and the header fill `height` pixels.
     void fitRows(int height);
 

@@ -93,7 +93,7 @@ double GroupLayout::neededScale(double dpi) const {
         const QSize hint = w->sizeHint();
         const double width = designWidth * dpi / kTwipsPerInch;
         const double height = designHeight * dpi / kTwipsPerInch;
-        needed = std::max(needed, hint.width() / width);
+        if (designWidth > 0) needed = std::max(needed, hint.width() / width);
         if (designHeight > 0) needed = std::max(needed, hint.height() / height);
     };
     for (const Placed& p : placed_) {

@@ -67,7 +67,7 @@ bool OffsetEntry::eventFilter(QObject* object, QEvent* event) {
 }
 
 void OffsetEntry::keyReleased(int qtKey) {
-    if (!isVisible()) return;
+    if (!isOpen()) return;
     const OffsetKey key = offsetKey(qtKey);
     const std::string text = txtOffset_->text().toStdString();
     const OffsetStep step = offsetKeyUp(text, key, lastKey_);

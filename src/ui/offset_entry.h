@@ -22,6 +22,8 @@ class OffsetEntry final : public QGroupBox {
 
     // Opens the box for a row of the grid.
     void open(int row);
+    // Between the space bar and Enter (also while the main window is hidden).
+    [[nodiscard]] bool isOpen() const { return !isHidden(); }
     [[nodiscard]] QLineEdit* box() const { return txtOffset_; }
     [[nodiscard]] const std::string& lastOffsetText() const { return lastText_; }
     // Handles one released key in the box.

@@ -1,0 +1,59 @@
+#pragma once
+// The synthesizer alignment window: an explanation, the Start button, the results log
+// of a run and a status bar. The alignment itself runs in the core (syncal/syncal.h);
+// the window is its sink. Closing the window during a run releases the radio.
+
+#include <QDialog>
+#include <string>
+
+#include "syncal/syncal.h"
+#include "syncal/syncal_sink.h"
+
+class QLabel;
+class QPushButton;
+class QStatusBar;
+
+namespace zav {
+
+class Prompts;
+class RadioLink;
+
+class frmSyncal final : public QDialog, public SyncalSink {
+    Q_OBJECT
+public:
+    // Modeless, owned by `owner` (the main window) but a window of its own.
+    frmSyncal(RadioLink& link, Prompts& prompts, QWidget* owner = nullptr);
+
+    // The Start button's action: one whole run.
+    void cmdStartClicked();
+
+    // SyncalSink
+    void AddStatusLine(const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    void ClearLog() override;
+    void ShowRunControls() override;
+    void ShowIdleControls() override;
+    void SetStartEnabled(bool enabled) override;
+
+    // The log as the run wrote it: each line ended by a carriage return.
+    [[nodiscard]] const std::string& LogText() const { return log_; }
+    [[nodiscard]] const Syncal& syncal() const { return syncal_; }
+
+    static const char* const kIntroText;
+
+protected:
+    // Unload: a run in progress (Start hidden) is abandoned and the radio released.
+    void closeEvent(QCloseEvent* event) override;
+    // Escape closes the window the same way.
+    void reject() override;
+
+private:
+    Syncal syncal_;
+    QLabel* Label1_;
+    QLabel* StatLabel_;
+    QStatusBar* StatusBar_;
+    QPushButton* cmdStart_;
+    std::string log_;
+};
+
+}  // namespace zav

@@ -1,9 +1,12 @@
 #include "link/dtmf_deviation.h"
 
+#include <cctype>
+#include <charconv>
 #include <stdexcept>
 #include <string>
 
 #include "link/radio_link.h"
+#include "model/lists.h"
 
 namespace zav {
 
@@ -17,7 +20,35 @@ void checkCode(int code) {
         throw std::out_of_range("DTMF deviation code " + std::to_string(code) + " is not 0 to 31");
 }
 
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+std::optional<int> DtmfCodeFromText(std::string_view text) {
+    const std::string_view t = trimmed(text);
+    int index = -1;
+    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), index);
+    if (!t.empty() && ec == std::errc{} && ptr == t.data() + t.size())
+        return DtmfCodeValid(index) ? std::optional<int>(index) : std::nullopt;
+    for (std::size_t i = 0; i < lists::kDtmfDeviation.size(); ++i) {
+        if (sameText(t, trimmed(lists::kDtmfDeviation[i]))) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
 
 int DtmfDeviationCode(const MemImage& mem) {
     return mem[kDtmfDeviationAddress] >> 3;

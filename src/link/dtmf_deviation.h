@@ -5,6 +5,8 @@
 // kept as the radio holds them, not as the image holds them.
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "model/memory_image.h"
 
@@ -29,6 +31,11 @@ constexpr Byte MergeDtmfDeviation(Byte current, int code) {
 int DtmfDeviationCode(const MemImage& mem);
 // Throws std::out_of_range for a code outside 0..31, leaving the image unchanged.
 void StoreDtmfDeviation(MemImage& mem, int code);
+
+// A deviation code given as text: its list index 0..31 as a whole number ("6"), or an
+// entry of the deviation list with or without its leading blank ("1125.0", "187.5",
+// "Test 1", any case). nullopt for anything else.
+std::optional<int> DtmfCodeFromText(std::string_view text);
 
 enum class DtmfWriteResult : std::uint8_t {
     Busy,         // another radio operation runs on the link; nothing was sent

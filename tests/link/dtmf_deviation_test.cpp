@@ -162,5 +162,28 @@ TEST(DtmfImage, CodeLivesInTheTopFiveBitsOfByte0x6F) {
     }
 }
 
+TEST(DtmfCodeText, IndexOrListEntry) {
+    const std::vector<std::pair<std::string, std::optional<int>>> cases{{"0", 0},
+                                                                        {"6", 6},
+                                                                        {" 31 ", 31},
+                                                                        {"32", std::nullopt},
+                                                                        {"-1", std::nullopt},
+                                                                        {"1125.0", 6},
+                                                                        {"187.5", 1},
+                                                                        {" 187.5", 1},
+                                                                        {"5062.5", 27},
+                                                                        {"Test 1", 28},
+                                                                        {"test 4", 31},
+                                                                        {"TEST 2", 29},
+                                                                        {"1125", std::nullopt},
+                                                                        {"1125.00", std::nullopt},
+                                                                        {"", std::nullopt},
+                                                                        {"Test", std::nullopt},
+                                                                        {"6x", std::nullopt},
+                                                                        {"0x10", std::nullopt}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(DtmfCodeFromText(text), expected) << "'" << text << "'";
+}
+
 }  // namespace
 }  // namespace zav

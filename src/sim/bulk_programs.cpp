@@ -36,7 +36,20 @@ void ReturnFromLoadedProgram(SimRadio& radio, bool restartOk) {
         radio.runProgram(std::make_unique<SilentProgram>("jumped to a wrong restart address"));
 }
 
+void ReadProgramSim::start(SimRadio& radio) {
+    idle_.restart(radio.now());
+}
+
+void ReadProgramSim::onGarbled(SimRadio& radio) {
+    if (idle_.expired(radio.now())) ReturnFromLoadedProgram(radio, restartOk_);
+}
+
 std::string ReadProgramSim::onByte(SimRadio& radio, Byte b) {
+    if (idle_.expired(radio.now())) {
+        ReturnFromLoadedProgram(radio, restartOk_);
+        return "ignored: the read program had given up waiting";
+    }
+    idle_.restart(radio.now());
     if (b == kEnd) {
         ReturnFromLoadedProgram(radio, restartOk_);
         return "end of read program";
@@ -56,6 +69,8 @@ std::string ReadProgramSim::onByte(SimRadio& radio, Byte b) {
         }
         radio.send(radio.memory()[static_cast<std::size_t>(kSegmentSize * segment + j)]);
     }
+    // It waits for the next request once the segment has gone out.
+    idle_.restart(radio.now() + kSegmentSize * byteTime(radio.baud()));
     return note;
 }
 
@@ -69,7 +84,20 @@ bool WriteProgramSim::acknowledge(SimRadio& radio, const char* what) {
     return true;
 }
 
+void WriteProgramSim::start(SimRadio& radio) {
+    idle_.restart(radio.now());
+}
+
+void WriteProgramSim::onGarbled(SimRadio& radio) {
+    if (idle_.expired(radio.now())) ReturnFromLoadedProgram(radio, restartOk_);
+}
+
 std::string WriteProgramSim::onByte(SimRadio& radio, Byte b) {
+    if (idle_.expired(radio.now())) {
+        ReturnFromLoadedProgram(radio, restartOk_);
+        return "ignored: the write program had given up waiting";
+    }
+    idle_.restart(radio.now());
     if (block_ == 0) {
         if (b == kEnd) {
             ReturnFromLoadedProgram(radio, restartOk_);

@@ -7,21 +7,41 @@
 #include <array>
 
 #include "sim/radio_program.h"
+#include "sim/sim_time.h"
 
 namespace zav::sim {
 
 // Ends a loaded program as stage 3 does.
 void ReturnFromLoadedProgram(SimRadio& radio, bool restartOk);
 
+// A program left waiting longer than this for the host gives up and returns to the
+// resident firmware. The host never pauses that long inside a transfer (its own limit
+// is 0.5 s a byte); it matters when the host's closing byte never made sense to the
+// radio, as when a pseudo-terminal reports the next connection's speed for it.
+inline constexpr SimTime kProgramIdleLimit = std::chrono::seconds(1);
+
+// The idle clock of a loaded program.
+class IdleClock {
+  public:
+    void restart(SimTime busyUntil) { idleFrom_ = busyUntil; }
+    [[nodiscard]] bool expired(SimTime now) const { return now - idleFrom_ > kProgramIdleLimit; }
+
+  private:
+    SimTime idleFrom_{};
+};
+
 // After 0x00, each request 2 * i (i = 0..7) is answered with the 256 bytes of segment i.
 class ReadProgramSim final : public RadioProgram {
   public:
     explicit ReadProgramSim(bool restartOk) : restartOk_(restartOk) {}
     [[nodiscard]] std::string name() const override { return "read program"; }
+    void start(SimRadio& radio) override;
     std::string onByte(SimRadio& radio, Byte b) override;
+    void onGarbled(SimRadio& radio) override;
 
   private:
     bool restartOk_;
+    IdleClock idle_;
     bool started_ = false;
 };
 
@@ -31,7 +51,9 @@ class WriteProgramSim final : public RadioProgram {
   public:
     explicit WriteProgramSim(bool restartOk) : restartOk_(restartOk) {}
     [[nodiscard]] std::string name() const override { return "write program"; }
+    void start(SimRadio& radio) override;
     std::string onByte(SimRadio& radio, Byte b) override;
+    void onGarbled(SimRadio& radio) override;
 
   private:
     // Sends an acknowledgement; false when it went out without bit 5 (the block is
@@ -39,6 +61,7 @@ class WriteProgramSim final : public RadioProgram {
     bool acknowledge(SimRadio& radio, const char* what);
 
     bool restartOk_;
+    IdleClock idle_;
     int block_ = 0;  // 0: waiting for a block command
     int row_ = 0;
     std::array<Byte, 8> rowBytes_{};

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/label_memory.h"
 #include "sim/pty_server.h"
 #include "sim/sim_radio.h"
 
@@ -22,6 +23,7 @@ using zav::Byte;
 using zav::sim::SimConfig;
 
 constexpr std::size_t kImageOffset = 56;  // where a frequency file holds the memory image
+constexpr std::size_t kLabelOffset = kImageOffset + zav::kMemImageSize;  // and the labels
 
 struct Options {
     std::string memoryFile;
@@ -36,7 +38,7 @@ void usage(std::ostream& out) {
            "              [faults...]\n"
            "Serves a simulated radio on a pseudo-terminal; the first line printed is the\n"
            "device to open. Stops on SIGINT or SIGTERM.\n"
-           "  --memory FILE.frq   parameter memory from a frequency file's image\n"
+           "  --memory FILE.frq   parameter memory and labels from a frequency file\n"
            "  --pace              bytes take their real time on the line (10 bits a byte)\n"
            "  --transcript FILE   record every byte with its time, speeds and meaning\n"
            "  --dump-memory FILE  write the 2048 bytes of parameter memory at exit\n"
@@ -47,7 +49,11 @@ void usage(std::ostream& out) {
            "  --wrong-echo N      alter the Nth echo of a written byte (0: every echo)\n"
            "  --slow MS           wait MS milliseconds before every byte sent\n"
            "  --stop-after N      stop answering after sending N bytes\n"
-           "  --cut-at SECONDS    cut the line SECONDS after start\n";
+           "  --cut-at SECONDS    cut the line SECONDS after start\n"
+           "  --no-ram-echo N     do not echo the Nth RAM write (0: none), e.g. a loader byte\n"
+           "  --drop-segment-byte N  lose the Nth byte the read program sends\n"
+           "  --bad-ack N         send the Nth write-program acknowledgement as 1F\n"
+           "  --label-miss N[:K]  leave label read frames N to N+K-1 unanswered (K = 1)\n";
 }
 
 template <typename T>
@@ -90,6 +96,22 @@ std::optional<Options> parse(int argc, char** argv) {
             const auto ms = number<int>(next());
             if (!ms || *ms < 0) return std::nullopt;
             f.replyDelay = std::chrono::milliseconds(*ms);
+        } else if (a == "--no-ram-echo" && hasValue) {
+            if (!(f.noRamEcho = number<int>(next()))) return std::nullopt;
+        } else if (a == "--drop-segment-byte" && hasValue) {
+            if (!(f.dropSegmentByte = number<int>(next()))) return std::nullopt;
+        } else if (a == "--bad-ack" && hasValue) {
+            if (!(f.badAck = number<int>(next()))) return std::nullopt;
+        } else if (a == "--label-miss" && hasValue) {
+            const std::string v = next();
+            const auto colon = v.find(':');
+            f.labelMissFrame = number<int>(v.substr(0, colon));
+            if (colon != std::string::npos) {
+                const auto k = number<int>(v.substr(colon + 1));
+                if (!k || *k < 1) return std::nullopt;
+                f.labelMisses = *k;
+            }
+            if (!f.labelMissFrame) return std::nullopt;
         } else if (a == "--cut-at" && hasValue) {
             const auto s = number<int>(next());
             if (!s || *s < 0) return std::nullopt;
@@ -101,13 +123,22 @@ std::optional<Options> parse(int argc, char** argv) {
     return o;
 }
 
-bool loadMemory(const std::string& path, zav::sim::RadioMemory& memory) {
+// The parameter memory from a frequency file's image and, when the file holds them, the
+// labels (kept by the radio with each slot reversed).
+bool loadMemory(const std::string& path, zav::sim::SimRadio& radio) {
+    auto& memory = radio.memory();
     std::ifstream in(path, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.eof() && in.fail()) return false;
     if (bytes.size() < kImageOffset + memory.size()) return false;
     for (std::size_t i = 0; i < memory.size(); ++i)
         memory[i] = static_cast<Byte>(bytes[kImageOffset + i]);
+    if (bytes.size() >= kLabelOffset + zav::kLabelImageSize) {
+        zav::LabelImage labels{};
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            labels[i] = static_cast<Byte>(bytes[kLabelOffset + i]);
+        radio.labels() = zav::sim::LabelMemoryFromImage(labels);
+    }
     return true;
 }
 
@@ -137,7 +168,7 @@ int main(int argc, char** argv) {
     }
 
     zav::sim::SimRadio radio(options->config);
-    if (!options->memoryFile.empty() && !loadMemory(options->memoryFile, radio.memory())) {
+    if (!options->memoryFile.empty() && !loadMemory(options->memoryFile, radio)) {
         std::cerr << "zavsim: cannot read the image of " << options->memoryFile << "\n";
         return 1;
     }

@@ -3,8 +3,11 @@
 #include <charconv>
 #include <iostream>
 
+#include <unistd.h>
+
 #include "iface/progress.h"
 #include "link/radio_link.h"
+#include "progress_line.h"
 #include "terminal_prompts.h"
 
 #ifdef ZAV_WITH_QT
@@ -16,7 +19,8 @@
 
 namespace zav::tool {
 
-std::optional<RadioOptions> parseRadioOptions(const Args& args, std::string_view command) {
+std::optional<RadioOptions> parseRadioOptions(const Args& args, std::string_view command,
+                                              std::string_view usage) {
     RadioOptions o;
     bool ok = true;
     for (std::size_t i = 0; i < args.size() && ok; ++i) {
@@ -34,13 +38,15 @@ std::optional<RadioOptions> parseRadioOptions(const Args& args, std::string_view
         }
     }
     if (!ok || o.port.empty() || o.file.empty()) {
-        std::cerr << "usage: zavtool " << command << " --port P [--retry N] FILE.frq\n";
+        std::cerr << "usage: zavtool " << command << " "
+                  << (usage.empty() ? "--port P [--retry N] FILE.frq" : usage) << "\n";
         return std::nullopt;
     }
     return o;
 }
 
-bool runOnRadio(const RadioOptions& options, const std::function<bool(RadioLink&)>& operation) {
+bool runOnRadio(const RadioOptions& options, const std::function<bool(RadioLink&)>& operation,
+                std::string_view activity) {
 #ifdef ZAV_WITH_QT
     // The port's waits run the event loop, which needs an application object.
     int argc = 1;
@@ -48,14 +54,18 @@ bool runOnRadio(const RadioOptions& options, const std::function<bool(RadioLink&
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     QtSettingsStore settings;
-    QtSerialPort port;
-    TerminalPrompts prompts(std::cerr, options.retries);
-    NullProgress progress;
+    QtSerialPort serial;
+    TerminalPrompts terminal(std::cerr, options.retries);
+    ProgressLine line(std::cerr, ::isatty(STDERR_FILENO) != 0, std::string(activity));
+    CountingPort port(serial, line);
+    LineClearingPrompts prompts(terminal, line);
+    LineProgress progress(line);
     RadioLink link(port, prompts, progress, &settings);
     link.transport().setPort(options.port);
     return operation(link);
 #else
     (void)operation;
+    (void)activity;
     std::cerr << "zavtool: built without serial port support (" << options.port << ")\n";
     return false;
 #endif

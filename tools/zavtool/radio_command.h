@@ -20,10 +20,14 @@ struct RadioOptions {
     std::string file;
 };
 
-// Parses the options; prints the usage and returns nullopt when they are wrong.
-std::optional<RadioOptions> parseRadioOptions(const Args& args, std::string_view command);
+// Parses the options; prints the usage and returns nullopt when they are wrong. `usage`
+// replaces the default argument summary in that message.
+std::optional<RadioOptions> parseRadioOptions(const Args& args, std::string_view command,
+                                              std::string_view usage = {});
 
-// Runs `operation` on a link to the port; returns its result. Messages go to stderr.
-bool runOnRadio(const RadioOptions& options, const std::function<bool(RadioLink&)>& operation);
+// Runs `operation` on a link to the port; returns its result. Messages go to stderr, and
+// so does a progress line naming `activity` while it runs, when stderr is a terminal.
+bool runOnRadio(const RadioOptions& options, const std::function<bool(RadioLink&)>& operation,
+                std::string_view activity = "talking to the radio");
 
 }  // namespace zav::tool

@@ -1,0 +1,42 @@
+#include <iostream>
+
+#include "commands.h"
+#include "file_bytes.h"
+#include "link/global_transfer.h"
+#include "link/label_transfer.h"
+#include "radio_command.h"
+#include "transfer_options.h"
+
+namespace zav::tool {
+
+int cmdWriteGroup(const Args& args) {
+    constexpr std::string_view kCommand = "write-group";
+    constexpr std::string_view kUsage = "--port P [--retry N] --group G [--labels] FILE.frq";
+    Args rest = args;
+    const bool withLabels = takeFlag(rest, "--labels");
+    const auto group = takeGroup(rest, kCommand);
+    if (group == 0) return 2;
+    const auto options = parseRadioOptions(rest, kCommand, kUsage);
+    if (!options) return 2;
+    if (!group) {
+        std::cerr << "usage: zavtool " << kCommand << " " << kUsage << "\n";
+        return 2;
+    }
+    const auto file = loadFileBytes(options->file, kCommand, false);
+    if (!file) return 1;
+    const bool ok = runOnRadio(
+        *options,
+        [&](RadioLink& link) {
+            return WriteGroup(link, file->image, *group) &&
+                   (!withLabels || WriteLabelsToRadio(link, file->labels, *group - 1));
+        },
+        "writing group " + std::to_string(*group));
+    if (!ok) {
+        std::cerr << "zavtool write-group: Write Group Failed\n";
+        return 1;
+    }
+    std::cout << "wrote group " << *group << " of " << options->file << " to the radio\n";
+    return 0;
+}
+
+}  // namespace zav::tool

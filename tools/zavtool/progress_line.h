@@ -1,0 +1,118 @@
+#pragma once
+// The command line's progress window: one line on stderr, redrawn in place while a
+// transfer runs, when stderr is a terminal. It shows the operation, the bytes moved each
+// way (whole-radio transfers drive no bar) and the bar's value when a transfer sets one.
+// Messages clear the line first so that they start on a line of their own.
+
+#include <chrono>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "iface/progress.h"
+#include "iface/prompts.h"
+#include "link/link_port.h"
+
+namespace zav::tool {
+
+class ProgressLine {
+  public:
+    ProgressLine(std::ostream& out, bool enabled, std::string activity);
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+    ~ProgressLine() { clear(); }
+
+    // Redraws the line, at most every 100 ms unless forced.
+    void update(LinkTime now, bool force = false);
+    // Erases the line (before a message, and at the end).
+    void clear();
+
+    void countSent() { ++sent_; }
+    void countReceived() { ++received_; }
+    void setText(std::string text) { text_ = std::move(text); }
+    void setMaximum(int maximum) { maximum_ = maximum; }
+    void setMinimum(int minimum) { minimum_ = minimum; }
+    void setValue(int value) { value_ = value; }
+    void setBarVisible(bool visible) { barVisible_ = visible; }
+
+  private:
+    std::ostream& out_;
+    bool enabled_;
+    std::string activity_;
+    std::string text_;
+    long sent_ = 0;
+    long received_ = 0;
+    int minimum_ = 0;
+    int maximum_ = 0;
+    int value_ = 0;
+    bool barVisible_ = false;
+    bool drawn_ = false;
+    LinkTime lastDrawn_{};
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// The progress window's part: the bar and the operation text. Never cancelled.
+class LineProgress final : public Progress {
+  public:
+    explicit LineProgress(ProgressLine& line) : line_(line) {}
+    void showForm(const std::string& text, bool /*writeMode*/) override { line_.setText(text); }
+    void hideForm() override { line_.setText({}); }
+    void enableCancel() override {}
+    [[nodiscard]] bool cancelled() const override { return false; }
+    void setMinimum(int value) override { line_.setMinimum(value); }
+    void setMaximum(int value) override { line_.setMaximum(value); }
+    void setValue(int value) override { line_.setValue(value); }
+    void setBarVisible(bool visible) override { line_.setBarVisible(visible); }
+    void enableMainWindow() override {}
+
+  private:
+    ProgressLine& line_;
+};
+
+// A port that counts the bytes going each way and redraws the line while it waits.
+class CountingPort final : public LinkPort {
+  public:
+    CountingPort(LinkPort& port, ProgressLine& line) : port_(port), line_(line) {}
+    std::optional<std::string> open(const std::string& device,
+                                    const LineSettings& settings) override {
+        return port_.open(device, settings);
+    }
+    void close() override { port_.close(); }
+    [[nodiscard]] bool isOpen() const override { return port_.isOpen(); }
+    void setSettings(const LineSettings& settings) override { port_.setSettings(settings); }
+    bool writeByte(Byte value) override;
+    [[nodiscard]] int bytesWaiting() override { return port_.bytesWaiting(); }
+    std::optional<Byte> readByte() override;
+    void discardInput() override { port_.discardInput(); }
+    [[nodiscard]] LinkTime now() const override { return port_.now(); }
+    void waitUntil(LinkTime deadline, bool wakeOnInput) override;
+    void sleepBlocking(std::chrono::milliseconds duration) override {
+        port_.sleepBlocking(duration);
+    }
+
+  private:
+    LinkPort& port_;
+    ProgressLine& line_;
+};
+
+// Prompts that clear the progress line before every message.
+class LineClearingPrompts final : public Prompts {
+  public:
+    LineClearingPrompts(Prompts& prompts, ProgressLine& line) : prompts_(prompts), line_(line) {}
+    Answer ask(const Message& message) override {
+        line_.clear();
+        return prompts_.ask(message);
+    }
+    std::optional<std::string> chooseFile(const FileDialogRequest& request) override {
+        line_.clear();
+        return prompts_.chooseFile(request);
+    }
+    void beep() override { prompts_.beep(); }
+
+  private:
+    Prompts& prompts_;
+    ProgressLine& line_;
+};
+
+}  // namespace zav::tool

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/screenshots.h"
 #include "files/file_system.h"
 #include "files/settings.h"
 #include "files/startup.h"
@@ -20,6 +21,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZAVPROG"));
     QApplication::setOrganizationName(QStringLiteral("ZAVPROG"));
+    // scripts/screenshot: zavprog --screenshots <folder>
+    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--screenshots"))
+        return zav::renderScreenshots(QString::fromLocal8Bit(argv[2]));
 
     auto splash = std::make_unique<zav::frmSplash>();
     splash->show();

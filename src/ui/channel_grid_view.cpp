@@ -65,7 +65,8 @@ ChannelGridView::ChannelGridView(ChannelGridModel& model, Document& doc, Prompts
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionResizeMode(kColLabel, QHeaderView::Stretch);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
@@ -85,6 +86,7 @@ void ChannelGridView::fitRows(int height) {
     setColumnWidth(kColTxFreq, fm.horizontalAdvance(QStringLiteral("000.00000")) + pad);
     setColumnWidth(kColTxCG, fm.horizontalAdvance(QStringLiteral("D000-")) + pad);
     setColumnWidth(kColLabel, fm.horizontalAdvance(QStringLiteral("WWWWWWWW")) + pad);
+    setColumnWidth(kColScan, fm.horizontalAdvance(QStringLiteral("Scan")) + pad + row);
 }
 
 bool ChannelGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {

@@ -89,13 +89,18 @@ void frmSyncal::SetStartEnabled(bool enabled) {
     cmdStart_->setEnabled(enabled);
 }
 
-void frmSyncal::closeEvent(QCloseEvent* event) {
+void frmSyncal::Unload() {
     if (cmdStart_->isHidden()) syncal_.Abort();
+}
+
+void frmSyncal::closeEvent(QCloseEvent* event) {
+    Unload();
     QDialog::closeEvent(event);
 }
 
 void frmSyncal::reject() {
-    close();
+    Unload();
+    QDialog::reject();
 }
 
 }  // namespace zav

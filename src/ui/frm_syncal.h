@@ -20,7 +20,7 @@ class RadioLink;
 
 class frmSyncal final : public QDialog, public SyncalSink {
     Q_OBJECT
-public:
+  public:
     // Modeless, owned by `owner` (the main window) but a window of its own.
     frmSyncal(RadioLink& link, Prompts& prompts, QWidget* owner = nullptr);
 
@@ -41,13 +41,15 @@ public:
 
     static const char* const kIntroText;
 
-protected:
-    // Unload: a run in progress (Start hidden) is abandoned and the radio released.
+  protected:
+    // Closing the window (also with Escape) unloads it.
     void closeEvent(QCloseEvent* event) override;
-    // Escape closes the window the same way.
     void reject() override;
 
-private:
+  private:
+    // A run in progress (Start hidden) is abandoned and the radio released.
+    void Unload();
+
     Syncal syncal_;
     QLabel* Label1_;
     QLabel* StatLabel_;

@@ -80,8 +80,8 @@ GroupLayout::GroupLayout(GroupControls& c, QWidget* grid, QWidget* offsetFrame, 
         {c.chkBLScanState, {120, 480, 1815, 255}, false},
         {c.chkBlOther, {2040, 240, 1335, 255}, false},
         {c.chkBlKeypress, {2040, 480, 1335, 255}, false},
-        {c.LabelBlTimeout, {3600, 120, 975, 255}, false},
-        {c.cboBlTimeout, {3480, 360, 1215, 315}, false},
+        {c.LabelBlTimeout, {3480, 240, 1215, 255}, false},
+        {c.cboBlTimeout, {3480, 480, 1215, 315}, false},
     };
 }
 

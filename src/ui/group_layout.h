@@ -25,7 +25,7 @@ namespace design {
 inline constexpr TwipsRect txtID{4080, 15, 855, 315};
 inline constexpr TwipsRect Grid{0, 1080, 6315, 3600};
 inline constexpr TwipsRect fraUCG{6600, 1200, 2535, 555};
-inline constexpr TwipsRect frmOffset{6600, 3360, 2600, 615};
+inline constexpr TwipsRect frmOffset{6600, 3360, 2535, 615};  // over fraANI
 inline constexpr TwipsRect txtOffset{360, 240, 1980, 315};
 inline constexpr int kRightMargin = 240;       // frames to the window's right edge
 inline constexpr int kHeaderGap = 240;         // frames to the header fields

@@ -38,6 +38,7 @@ OffsetEntry::OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, Prompts
     setObjectName(QStringLiteral("frmOffset"));
     txtOffset_->setObjectName(QStringLiteral("txtOffset"));
     txtOffset_->installEventFilter(this);
+    setAutoFillBackground(true);  // covers the frame it is opened over
     hide();
 }
 

@@ -1,0 +1,127 @@
+#include "app/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <cstdio>
+
+#include "files/file_system.h"
+#include "iface/clipboard.h"
+#include "iface/settings_store.h"
+#include "model/document.h"
+#include "qt/qt_prompts.h"
+#include "ui/channel_grid_model.h"
+#include "ui/channel_grid_view.h"
+#include "ui/frm_about.h"
+#include "ui/frm_groups.h"
+#include "ui/frm_proc.h"
+#include "ui/frm_splash.h"
+#include "ui/offset_entry.h"
+
+namespace zav {
+
+namespace {
+
+// A group as a technician might have programmed it.
+void fillSample(Document& doc) {
+    struct Row {
+        const char* rx;
+        const char* rxCG;
+        const char* tx;
+        const char* txCG;
+        const char* label;
+        const char* scan;
+    };
+    const Row rows[] = {
+        {"450.0125", "067.0", "455.0125", "D023-", "AB.C", "Y"},
+        {"451.2500", "100.0", "456.2500", "100.0", "DISPATCH", "Y"},
+        {"452.5375", "D754", "457.5375", "D754", "YARD", "Y"},
+        {"453.1000", "", "458.1000", "", "MAINT", ""},
+        {"460.6250", "123.0", "465.6250", "123.0", "SITE-2", "Y"},
+        {"512.5375", "", "512.5375", "", "SIMPLEX", ""},
+    };
+    clsGroup* g = doc.group(0);
+    for (int r = 0; r < static_cast<int>(std::size(rows)); ++r) {
+        const Row& row = rows[r];
+        for (auto [col, text] : {std::pair{1, row.rx},
+                                 {2, row.rxCG},
+                                 {3, row.tx},
+                                 {4, row.txCG},
+                                 {5, row.label},
+                                 {6, row.scan}})
+            g->Update(r, col, text);
+    }
+    g->Write_Group_Label("SECURITY");
+    g->Write_ID_Num("1234567");
+    g->Write_TOT_Scan(4, 3);
+}
+
+bool save(QWidget& w, const QDir& dir, const char* name) {
+    w.adjustSize();
+    QApplication::processEvents();
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    const bool ok = w.grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+}  // namespace
+
+int renderScreenshots(const QString& folder) {
+    QDir dir;
+    if (!dir.mkpath(folder)) return 1;
+    dir.setPath(folder);
+
+    Document doc;
+    QtPrompts prompts;
+    MemorySettingsStore settings;
+    MemoryClipboard clipboard;
+    DiskFileSystem files;
+    frmGroups window(doc, prompts, settings, clipboard, files);
+    fillSample(doc);
+    window.displayGroupMemory();
+    window.setWindowTitle(QStringLiteral("UHF File - /home/tech/radios/security.frq - ZAVPROG"));
+    window.show();
+    bool ok = true;
+    {
+        window.grid().setCurrentIndex(window.gridModel().index(1, 3));
+        QApplication::processEvents();
+        const QPixmap shot = window.grab();
+        ok = shot.save(dir.filePath(QStringLiteral("main.png"))) && ok;
+        std::printf("wrote %s\n", qPrintable(dir.filePath(QStringLiteral("main.png"))));
+    }
+    {
+        window.offsetEntry().open(1);
+        window.offsetEntry().box()->setText(QStringLiteral("-5"));
+        QApplication::processEvents();
+        ok = window.grab().save(dir.filePath(QStringLiteral("offset.png"))) && ok;
+        std::printf("wrote %s\n", qPrintable(dir.filePath(QStringLiteral("offset.png"))));
+        window.offsetEntry().hide();
+    }
+    {
+        frmProc& proc = window.progress();
+        proc.showForm("Please Wait - Writing Radio", true);
+        proc.enableCancel();
+        proc.setMaximum(16);
+        proc.setValue(6);
+        ok = save(proc, dir, "progress.png") && ok;
+        proc.hideForm();
+        proc.enableMainWindow();
+    }
+    {
+        frmAbout about(prompts, &window);
+        about.show();
+        ok = save(about, dir, "about.png") && ok;
+    }
+    {
+        frmSplash splash;
+        splash.show();
+        ok = save(splash, dir, "splash.png") && ok;
+    }
+    window.setExitWithoutAsking(true);
+    window.close();
+    return ok ? 0 : 1;
+}
+
+}  // namespace zav

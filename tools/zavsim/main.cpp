@@ -5,8 +5,10 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <array>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -16,6 +18,7 @@
 #include "sim/label_memory.h"
 #include "sim/pty_server.h"
 #include "sim/sim_radio.h"
+#include "sim/synthesizer.h"
 
 namespace {
 
@@ -31,6 +34,8 @@ struct Options {
     std::string dumpFile;
     bool pace = false;
     SimConfig config;
+    zav::sim::SynthModel synth;
+    std::optional<std::array<Byte, 3>> band;  // band edge word and width divisor
 };
 
 void usage(std::ostream& out) {
@@ -53,7 +58,13 @@ void usage(std::ostream& out) {
            "  --no-ram-echo N     do not echo the Nth RAM write (0: none), e.g. a loader byte\n"
            "  --drop-segment-byte N  lose the Nth byte the read program sends\n"
            "  --bad-ack N         send the Nth write-program acknowledgement as 1F\n"
-           "  --label-miss N[:K]  leave label read frames N to N+K-1 unanswered (K = 1)\n";
+           "  --label-miss N[:K]  leave label read frames N to N+K-1 unanswered (K = 1)\n"
+           "synthesizer (answers the alignment probes; see src/sim/synthesizer.h):\n"
+           "  --band B0,B1,DIV    band edge word at 0x78 and width divisor at 0x7C (default\n"
+           "                      25,64,211 = 450..512 MHz unless --memory gives them)\n"
+           "  --synth-silent      never answer a probe (the alignment finds no sync range)\n"
+           "  --synth-bow MHZ     bow the tuning curve up in mid range: 38 puts the mid-band\n"
+           "                      lock range across the top band edge, 40 above the band\n";
 }
 
 template <typename T>
@@ -112,6 +123,25 @@ std::optional<Options> parse(int argc, char** argv) {
                 f.labelMisses = *k;
             }
             if (!f.labelMissFrame) return std::nullopt;
+        } else if (a == "--synth-silent") {
+            o.synth.faults.silent = true;
+        } else if (a == "--synth-bow" && hasValue) {
+            const std::string v = next();
+            char* end = nullptr;
+            o.synth.faults.bow = std::strtod(v.c_str(), &end);
+            if (v.empty() || *end != '\0') return std::nullopt;
+        } else if (a == "--band" && hasValue) {
+            std::array<Byte, 3> band{};
+            std::string v = next() + ",";
+            for (Byte& b : band) {
+                const auto comma = v.find(',');
+                const auto n = number<unsigned>(v.substr(0, comma));
+                if (comma == std::string::npos || !n || *n > 0xFF) return std::nullopt;
+                b = static_cast<Byte>(*n);
+                v.erase(0, comma + 1);
+            }
+            if (!v.empty()) return std::nullopt;
+            o.band = band;
         } else if (a == "--cut-at" && hasValue) {
             const auto s = number<int>(next());
             if (!s || *s < 0) return std::nullopt;
@@ -172,6 +202,12 @@ int main(int argc, char** argv) {
         std::cerr << "zavsim: cannot read the image of " << options->memoryFile << "\n";
         return 1;
     }
+    zav::sim::installSynthesizer(radio, options->synth);
+    if (options->band)
+        zav::sim::setBandData(radio.memory(), (*options->band)[0], (*options->band)[1],
+                              (*options->band)[2]);
+    else if (options->memoryFile.empty())
+        zav::sim::setBandData(radio.memory());
     std::ofstream transcript;
     if (!options->transcriptFile.empty()) {
         transcript.open(options->transcriptFile);

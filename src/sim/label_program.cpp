@@ -74,7 +74,21 @@ std::unique_ptr<RadioProgram> StartLabelLoader(SimRadio& radio) {
     return std::make_unique<LabelLoader>();
 }
 
+void LabelProgramSim::start(SimRadio& radio) {
+    idle_.restart(radio.now());
+}
+
+void LabelProgramSim::onGarbled(SimRadio& radio) {
+    frame_.clear();
+    if (idle_.expired(radio.now())) ReturnFromLoadedProgram(radio, true);
+}
+
 std::string LabelProgramSim::onByte(SimRadio& radio, Byte b) {
+    if (idle_.expired(radio.now())) {
+        ReturnFromLoadedProgram(radio, true);
+        return "ignored: the label program had given up waiting";
+    }
+    idle_.restart(radio.now());
     if (frame_.empty()) {
         if (b == 0x00) {
             if (++zeros_ < 2) return {};

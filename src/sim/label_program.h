@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "sim/bulk_programs.h"
 #include "sim/radio_program.h"
 
 namespace zav::sim {
@@ -23,13 +24,15 @@ std::unique_ptr<RadioProgram> StartLabelLoader(SimRadio& radio);
 class LabelProgramSim final : public RadioProgram {
   public:
     [[nodiscard]] std::string name() const override { return "label program"; }
+    void start(SimRadio& radio) override;
     std::string onByte(SimRadio& radio, Byte b) override;
-    void onGarbled(SimRadio& /*radio*/) override { frame_.clear(); }
+    void onGarbled(SimRadio& radio) override;
 
   private:
     std::string readByte(SimRadio& radio);
     std::string writeByte(SimRadio& radio);
 
+    IdleClock idle_;  // like the bulk programs, it gives up on a silent host
     std::vector<Byte> frame_;
     int zeros_ = 0;
     std::map<Byte, Byte> registers_;

@@ -115,12 +115,12 @@ TEST(LabelTransfer, SlotOneIsWrittenReversedAndTheLastSlotUsesOffset1912) {
     SimLink s;
     ASSERT_TRUE(s.hook());
     ASSERT_TRUE(StartLabelTransfer(s.link));
-    test::drain(s);
+    test::settleProgram(s);
     s.radio.transcript().clear();
     const LabelSlot slot{0xB0, 0xB1, 0xB2, 0xB3, 0xB4, 0xB5, 0xB6, 0xB7};
     ASSERT_TRUE(WriteLabel(s.link, 1, 1, slot));
     ASSERT_TRUE(WriteLabel(s.link, 15, 16, slot));
-    test::drain(s);
+    test::settleProgram(s);
     std::vector<std::string> expected;
     for (int j = 0; j < 8; ++j) {
         char text[40];
@@ -151,7 +151,7 @@ TEST(LabelTransfer, AWriteFramePausesAsTheRadioNeeds) {
     ASSERT_TRUE(s.hook());
     ASSERT_TRUE(s.link.SetBaud(1));
     ASSERT_TRUE(StartLabelTransfer(s.link));
-    test::drain(s);
+    test::settleProgram(s);
     s.radio.transcript().clear();
     ASSERT_TRUE(WriteLabel(s.link, 2, 3, LabelSlot{}));
     std::vector<sim::SimTime> times;
@@ -176,7 +176,7 @@ TEST(LabelTransfer, AByteThatNeedsRetriesWaits7ThenMoreMilliseconds) {
     s.radio.labels() = sim::LabelMemoryFromImage(randomLabels(3));
     ASSERT_TRUE(s.hook());
     ASSERT_TRUE(StartLabelTransfer(s.link));
-    test::drain(s);
+    test::settleProgram(s);
     s.radio.transcript().clear();
     LabelSlot buffer{};
     ASSERT_TRUE(ReadLabel(s.link, 2, 1, buffer));

@@ -37,6 +37,12 @@ inline void drain(SimLink& s) {
     s.port.advance(s.now() + std::chrono::seconds(2));
 }
 
+// Lets a loaded program take what was sent to it, without leaving it idle long enough
+// to give up on the host.
+inline void settleProgram(SimLink& s) {
+    s.port.advance(s.now() + std::chrono::milliseconds(500));
+}
+
 // Where `needle` first occurs in `hay`, or hay.size().
 inline std::size_t find(const std::vector<Byte>& hay, const std::vector<Byte>& needle) {
     const auto it = std::search(hay.begin(), hay.end(), needle.begin(), needle.end());

@@ -22,21 +22,30 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The port's waits need an application object; one lives for the whole program.
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QCoreApplication> app;
-    if (QCoreApplication::instance() == nullptr)
-        app = std::make_unique<QCoreApplication>(argc, argv);
-}
+// The port's waits need an application object: one for the whole run, made here unless
+// another part of the test program already made one, and gone before Qt shuts down.
+class CoreApplicationEnvironment final : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (QCoreApplication::instance() == nullptr)
+            app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[8] = "test_qt";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QCoreApplication> app_;
+};
+
+[[maybe_unused]] const ::testing::Environment* const kCoreApp =
+    ::testing::AddGlobalTestEnvironment(new CoreApplicationEnvironment);
 
 // A paced simulated radio served on a pty from a second thread.
 class PtyRadio : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
         test::fillPattern(radio.memory());
         ASSERT_EQ(::pipe(stopPipe_), 0);
         server_ = std::make_unique<sim::PtyServer>(radio, true);
@@ -145,7 +154,6 @@ TEST_F(PtyRadio, ASecondOpenOfTheSameDeviceIsRefused) {
 }
 
 TEST(QtSerialPortOpen, AMissingDeviceNamesTheDeviceAndTheReason) {
-    ensureApplication();
     QtSerialPort port;
     test::ScriptedPrompts prompts;
     test::RecordingProgress progress;

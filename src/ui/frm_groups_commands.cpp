@@ -8,6 +8,7 @@
 #include "ui/channel_grid_view.h"
 #include "ui/frm_about.h"
 #include "ui/frm_groups.h"
+#include "ui/frm_proc.h"
 
 namespace zav {
 
@@ -78,6 +79,12 @@ bool frmGroups::queryUnload() {
 }
 
 void frmGroups::closeEvent(QCloseEvent* event) {
+    // A radio transfer is running (its waits keep the window system live): the window
+    // closes only after it.
+    if (proc_->isVisible()) {
+        event->ignore();
+        return;
+    }
     if (!exitWithoutAsking_ && !queryUnload()) {
         event->ignore();
         return;

@@ -153,3 +153,26 @@ TEST(ChannelGrid, UnchangedCellIsNotReEncoded) {
 
 }  // namespace
 }  // namespace zav::test
+
+namespace zav::test {
+namespace {
+
+// Typing into a cell replaces its text, as in a spreadsheet.
+TEST(ChannelGrid, TypingStartsAnEditThatReplacesTheCell) {
+    Editor e;
+    e.grid().setCurrentIndex(e.model().index(0, kColRecFreq));
+    Editor::press(&e.grid(), Qt::Key_4, QStringLiteral("4"));
+    QLineEdit* editor = e.grid().cellEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "4");
+    EXPECT_EQ(e.grid().editColumn(), kColRecFreq);
+    EXPECT_EQ(e.prompts.beeps, 0);
+    editor->setText(QStringLiteral("462.5"));
+    Editor::press(editor, Qt::Key_Return);
+    QApplication::processEvents();  // Enter commits through a queued call
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(e.cell(0, kColRecFreq), "462.50000");
+}
+
+}  // namespace
+}  // namespace zav::test

@@ -37,6 +37,17 @@ TEST(ProgressWindow, ShowsTheOperationAndDisablesTheMainWindow) {
     EXPECT_FALSE(proc.isVisible());
 }
 
+TEST(ProgressWindow, MainWindowDoesNotCloseDuringATransfer) {
+    Editor e;
+    e.window->show();
+    e.window->progress().showForm("Please Wait - Reading Radio", false);
+    EXPECT_FALSE(e.window->close());
+    EXPECT_TRUE(e.prompts.messages.empty());
+    e.window->progress().hideForm();
+    e.window->progress().enableMainWindow();
+    EXPECT_TRUE(e.window->close());
+}
+
 TEST(ProgressWindow, CancelDuringAReadNeedsNoQuestion) {
     Editor e;
     frmProc& proc = e.window->progress();

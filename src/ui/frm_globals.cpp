@@ -70,6 +70,8 @@ frmGlobals::frmGlobals(Document& doc, Prompts& prompts, SettingsStore& settings,
                        QWidget* parent)
     : QWidget(parent), doc_(doc), prompts_(prompts), settings_(settings), link_(link) {
     setObjectName(QStringLiteral("frmGlobals"));
+    // A window of its own beside the main window, even when given a parent for ownership.
+    setWindowFlag(Qt::Window);
     setWindowTitle(QString::fromLatin1(kCaption));
     buildWindow();
     loadGlobals();

@@ -65,6 +65,10 @@ TEST(GlobalsWindow, CaptionFramesLabelsListsAndTips) {
     GlobalsWindow g;
     EXPECT_EQ(g.window->windowTitle(), "Global Parameters  -  ZAV Editor   ");
     EXPECT_EQ(g.window->parent(), nullptr);
+    EXPECT_TRUE(g.window->isWindow());
+    QWidget owner;
+    frmGlobals owned(g.doc, g.sim.prompts, g.sim.settings, g.sim.link, &owner);
+    EXPECT_TRUE(owned.isWindow());
 
     struct Frame {
         const char* name;

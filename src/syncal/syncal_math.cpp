@@ -23,8 +23,12 @@ double RoundHalfEven(double x) {
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
+// The low eight bits of a whole number, also for values no word can hold.
 Byte ToByte(double v) {
-    return static_cast<Byte>(static_cast<int>(v) & 0xFF);
+    if (!std::isfinite(v)) return 0;
+    double m = std::fmod(v, 256.0);
+    if (m < 0) m += 256;
+    return static_cast<Byte>(static_cast<int>(m));
 }
 
 }  // namespace
@@ -64,12 +68,12 @@ FreqWord ProbeFrequency(double freq) {
         lo -= 256;
         hi += 1;
     }
-    int loByte = static_cast<int>(lo);
+    Byte loByte = ToByte(lo);
     if (hi < 0) {
         hi += 256;
         loByte |= 1;
     }
-    return FreqWord{ToByte(hi), static_cast<Byte>(loByte & 0xFF)};
+    return FreqWord{ToByte(hi), loByte};
 }
 
 double DecodeBandEdge(Byte b0, Byte b1) {

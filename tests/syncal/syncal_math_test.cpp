@@ -45,6 +45,16 @@ TEST(SyncalMath, FrequencyWords) {
     }
 }
 
+TEST(SyncalMath, WordsOfFrequenciesNoWordHolds) {
+    // Only the low eight bits of each part survive; nothing undefined happens on the way.
+    for (const double f : {1e300, -1e300, std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN(), 0.0, 1e6}) {
+        (void)EncodeFrequency(f);
+        (void)ProbeFrequency(f);
+    }
+    EXPECT_EQ(EncodeFrequency(1.6 * (256 + 300)), (FreqWord{300 - 256, 0}));
+}
+
 TEST(SyncalMath, Raster) {
     EXPECT_EQ(OnRaster(452.53), 452.525);
     EXPECT_EQ(OnRaster(452.51874), 452.5125);

@@ -66,9 +66,8 @@ const QScreen* screenOf(const QWidget* w) {
 
 }  // namespace
 
-frmGlobals::frmGlobals(Document& doc, Prompts& prompts, SettingsStore& settings, RadioLink& link,
-                       QWidget* parent)
-    : QWidget(parent), doc_(doc), prompts_(prompts), settings_(settings), link_(link) {
+frmGlobals::frmGlobals(Document& doc, SettingsStore& settings, RadioLink& link, QWidget* parent)
+    : QWidget(parent), doc_(doc), settings_(settings), link_(link) {
     setObjectName(QStringLiteral("frmGlobals"));
     // A window of its own beside the main window, even when given a parent for ownership.
     setWindowFlag(Qt::Window);

@@ -20,7 +20,6 @@ class QSlider;
 namespace zav {
 
 class Document;
-class Prompts;
 class RadioLink;
 class SettingsStore;
 
@@ -29,8 +28,8 @@ class frmGlobals final : public QWidget {
   public:
     // Loads the controls from the image and takes its place from the settings store
     // (centred on the screen when none is stored). Shown modeless, without an owner.
-    frmGlobals(Document& doc, Prompts& prompts, SettingsStore& settings, RadioLink& link,
-               QWidget* parent = nullptr);
+    // The window shows no messages of its own; the link's go through the link's prompts.
+    frmGlobals(Document& doc, SettingsStore& settings, RadioLink& link, QWidget* parent = nullptr);
 
     static constexpr const char* kCaption = "Global Parameters  -  ZAV Editor   ";
     static constexpr const char* kListTip = "Select value from list.";
@@ -67,7 +66,6 @@ class frmGlobals final : public QWidget {
     void markEdited() { edited_ = true; }
 
     Document& doc_;
-    Prompts& prompts_;
     SettingsStore& settings_;
     RadioLink& link_;
 

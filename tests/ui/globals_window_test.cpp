@@ -33,7 +33,7 @@ struct GlobalsWindow {
     explicit GlobalsWindow(sim::SimConfig config = {}, bool create = true) : sim(config) {
         if (create) make();
     }
-    void make() { window = std::make_unique<frmGlobals>(doc, sim.prompts, sim.settings, sim.link); }
+    void make() { window = std::make_unique<frmGlobals>(doc, sim.settings, sim.link); }
     template <class W>
     W* child(const char* name) const {
         W* w = window->findChild<W*>(QString::fromLatin1(name));
@@ -67,7 +67,7 @@ TEST(GlobalsWindow, CaptionFramesLabelsListsAndTips) {
     EXPECT_EQ(g.window->parent(), nullptr);
     EXPECT_TRUE(g.window->isWindow());
     QWidget owner;
-    frmGlobals owned(g.doc, g.sim.prompts, g.sim.settings, g.sim.link, &owner);
+    frmGlobals owned(g.doc, g.sim.settings, g.sim.link, &owner);
     EXPECT_TRUE(owned.isWindow());
 
     struct Frame {

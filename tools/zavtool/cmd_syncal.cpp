@@ -2,7 +2,6 @@
 #include <iostream>
 
 #include "commands.h"
-#include "iface/prompts.h"
 #include "link/radio_link.h"
 #include "radio_command.h"
 #include "syncal/syncal.h"
@@ -19,25 +18,6 @@ class ConsoleSyncalSink final : public SyncalSink {
     void SetStatusText(const std::string& text) override {
         if (!text.empty()) std::cerr << "[" << text << "]" << std::endl;
     }
-};
-
-// The alignment's messages break their lines with carriage returns, which a terminal
-// would use to overwrite the line; they go on as line breaks.
-class LineBreakPrompts final : public Prompts {
-  public:
-    explicit LineBreakPrompts(Prompts& inner) : inner_(inner) {}
-    Answer ask(const Message& message) override {
-        Message m = message;
-        for (char& c : m.text)
-            if (c == '\r') c = '\n';
-        return inner_.ask(m);
-    }
-    std::optional<std::string> chooseFile(const FileDialogRequest& request) override {
-        return inner_.chooseFile(request);
-    }
-
-  private:
-    Prompts& inner_;
 };
 
 }  // namespace
@@ -63,8 +43,8 @@ int cmdSyncal(const Args& args) {
     int status = 0;
     const bool done = runOnRadio(options, [&](RadioLink& link) {
         ConsoleSyncalSink sink;
-        LineBreakPrompts prompts(link.prompts());
-        Syncal syncal(link, prompts, sink);
+        // The terminal prompts show the alignment's carriage-return line breaks as lines.
+        Syncal syncal(link, link.prompts(), sink);
         status = syncal.Run();
         return syncal.Completed();
     });

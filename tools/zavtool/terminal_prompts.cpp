@@ -24,13 +24,28 @@ const char* answerName(Answer a) {
 
 }  // namespace
 
+std::string terminalText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            out += text[i];
+            continue;
+        }
+        out += '\n';
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    return out;
+}
+
 Answer TerminalPrompts::ask(const Message& message) {
-    out_ << message.shownTitle() << ": " << message.text << "\n";
+    out_ << message.shownTitle() << ": " << terminalText(message.text) << "\n";
     if (!message.detail.empty()) {
+        const std::string detail = terminalText(message.detail);
         std::size_t start = 0;
-        while (start <= message.detail.size()) {
-            const std::size_t end = message.detail.find('\n', start);
-            out_ << "    " << message.detail.substr(start, end - start) << "\n";
+        while (start <= detail.size()) {
+            const std::size_t end = detail.find('\n', start);
+            out_ << "    " << detail.substr(start, end - start) << "\n";
             if (end == std::string::npos) break;
             start = end + 1;
         }

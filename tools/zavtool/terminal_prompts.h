@@ -3,10 +3,17 @@
 // without asking: Retry up to a given number of times, otherwise the cautious answer.
 
 #include <iosfwd>
+#include <string>
+#include <string_view>
 
 #include "iface/prompts.h"
 
 namespace zav::tool {
+
+// The radio's messages break their lines with carriage returns (alone or before a line
+// feed), which on a terminal would return to the start of the line and overwrite it:
+// each becomes one line feed.
+std::string terminalText(std::string_view text);
 
 class TerminalPrompts final : public Prompts {
   public:

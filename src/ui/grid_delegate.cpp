@@ -43,10 +43,18 @@ QRect ChannelCellDelegate::buttonRect(const QRect& cell) {
 
 void ChannelCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
-    if (index.column() != kColScan) return;
+    if (index.column() != kColScan) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    // The flag is centred in the room left of the cell's button.
+    const QRect buttonArea = buttonRect(option.rect);
+    painter->fillRect(option.rect, option.palette.base());
+    QStyleOptionViewItem text = option;
+    text.rect.setRight(buttonArea.left() - 1);
+    QStyledItemDelegate::paint(painter, text, index);
     QStyleOptionButton button;
-    button.rect = buttonRect(option.rect);
+    button.rect = buttonArea;
     button.state = QStyle::State_Enabled | QStyle::State_Raised;
     button.text = QStringLiteral("\u2026");
     QApplication::style()->drawControl(QStyle::CE_PushButton, &button, painter);

@@ -8,26 +8,42 @@
 
 #include "files/settings.h"
 #include "model/memory_map.h"
+#include "qt/qt_serial_port.h"
 #include "ui/app_icon.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
 #include "ui/frm_proc.h"
 #include "ui/group_layout.h"
 #include "ui/offset_entry.h"
+#include "ui/print_commands.h"
 #include "ui/twips.h"
 
 namespace zav {
 
 frmGroups::frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings,
                      TextClipboard& clipboard, FileSystem& files, QWidget* parent)
+    : frmGroups(doc, prompts, settings, clipboard, files, std::make_unique<QtSerialPort>(), nullptr,
+                parent) {}
+
+frmGroups::frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings,
+                     TextClipboard& clipboard, FileSystem& files, LinkPort& port, QWidget* parent)
+    : frmGroups(doc, prompts, settings, clipboard, files, nullptr, &port, parent) {}
+
+frmGroups::frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings,
+                     TextClipboard& clipboard, FileSystem& files, std::unique_ptr<LinkPort> ownPort,
+                     LinkPort* port, QWidget* parent)
     : QMainWindow(parent),
+      ownPort_(std::move(ownPort)),
       doc_(doc),
       prompts_(prompts),
       settings_(settings),
       files_(prompts, settings, files, doc.mem, doc.labels, *this),
       clip_(doc, clipboard, prompts) {
-    // Load: the controls, the current group, the placement.
+    // Load: the controls, the current group, the placement. The write masks the link
+    // uses are constant tables (write_masks.h).
     buildWindow();
+    link_ = std::make_unique<RadioLink>(port != nullptr ? *port : *ownPort_, prompts_, *proc_,
+                                        &settings_);
     intCurrentGroup = selectorNumber() - 1 < 0 ? 0 : selectorNumber() - 1;
     ISINITIALIZE = true;
     restorePlacement();
@@ -40,12 +56,15 @@ frmGroups::frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings,
     clip_.reset();
     menus_.mnuPaste->setEnabled(false);
     if (gridModel_->rowCount() > 0) grid_->setCurrentIndex(gridModel_->index(0, kColRecFreq));
-    port_ = readPort(settings_);
-    labelSetting_ = readLabelSetting(settings_);
+    // The port number and the label setting (the port is closed if open).
+    commands_ = std::make_unique<RadioCommands>(doc_, *link_, settings_, *this);
+    showChecks();
     markClean();
 }
 
-frmGroups::~frmGroups() = default;
+frmGroups::~frmGroups() {
+    if (link_ && link_->transport().IsOpen()) link_->transport().ClosePort();
+}
 
 void frmGroups::buildWindow() {
     setObjectName(QStringLiteral("frmGroups"));
@@ -90,10 +109,12 @@ void frmGroups::connectCommands() {
     connect(menus_.mnuRow, &QAction::triggered, this, &frmGroups::copyRow);
     connect(menus_.mnuPaste, &QAction::triggered, this, &frmGroups::paste);
     connect(menus_.mnuEdit, &QMenu::aboutToShow, this, &frmGroups::updatePasteEnabled);
-    connect(menus_.mnuAbout, &QAction::triggered, this, &frmGroups::showAbout);
+    connectRadioCommands();
+    connectWindowCommands();
 }
 
 bool frmGroups::eventFilter(QObject* object, QEvent* event) {
+    if (offsetHelpKey(object, event)) return true;
     if (object == centralWidget() && event->type() == QEvent::Resize)
         layout_->resize(centralWidget()->size());
     return QMainWindow::eventFilter(object, event);
@@ -230,14 +251,16 @@ void frmGroups::helpScreen(int context) {
 
 void frmGroups::commitShownGroup() {
     storeGroupMemory();
+    storeOtherWindows();
 }
 
 void frmGroups::afterOpen() {
     InitGroups(0);
+    reloadOtherWindows();
 }
 
 void frmGroups::setCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
+    setWindowTitle(QString::fromStdString(caption) + captionSuffix_);
     // The caption changes after every successful open or save: the image now matches
     // the file.
     markClean();
@@ -250,6 +273,7 @@ void frmGroups::markClean() {
 
 bool frmGroups::hasUnsavedChanges() {
     storeGroupMemory();
+    storeOtherWindows();
     return doc_.mem != cleanMem_ || doc_.labels != cleanLabels_;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // The editor's main window: one channel group at a time, its parameters at the top and
-// right, its 14 channels in the grid, the File and Edit menus, and the window's place
-// on the screen kept in the settings store. The window moves values between its controls
-// and the group records; the records do all encoding.
+// right, its 14 channels in the grid, the menus, and the window's place on the screen
+// kept in the settings store. The window moves values between its controls and the group
+// records; the records do all encoding. It owns the radio link (over the real serial
+// port unless given another) and opens the editor's other windows.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <span>
@@ -13,6 +15,9 @@
 #include "iface/clipboard.h"
 #include "iface/prompts.h"
 #include "iface/settings_store.h"
+#include "link/link_port.h"
+#include "link/radio_commands.h"
+#include "link/radio_link.h"
 #include "model/document.h"
 #include "ui/grid_clipboard.h"
 #include "ui/grid_undo.h"
@@ -25,13 +30,21 @@ class ChannelGridModel;
 class ChannelGridView;
 class GroupLayout;
 class OffsetEntry;
+class PrintCommands;
+class frmGlobals;
+class frmMove;
 class frmProc;
+class frmSyncal;
 
-class frmGroups final : public QMainWindow, public FileEditorHooks {
+class frmGroups final : public QMainWindow, public FileEditorHooks, public RadioCommandEditor {
     Q_OBJECT
   public:
+    // Talks to radios through the system's serial ports.
     frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
               FileSystem& files, QWidget* parent = nullptr);
+    // Talks to radios through `port` (a simulated line in tests), which outlives the window.
+    frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
+              FileSystem& files, LinkPort& port, QWidget* parent = nullptr);
     ~frmGroups() override;
 
     // Group whose controls the window shows; -1: none, so nothing may be stored from them.
@@ -44,17 +57,17 @@ class frmGroups final : public QMainWindow, public FileEditorHooks {
 
     // Rebuilds the group records from the page map (mode 1: with default contents) and
     // shows the first listed group, without storing the window's old contents.
-    void InitGroups(int mode);
+    void InitGroups(int mode) override;
     // Refills the group selector with the existing groups and selects the first.
     void SetupCombos();
     // The selector's group shows its contents / stores the controls' values.
-    void displayGroupMemory();
-    void storeGroupMemory();
+    void displayGroupMemory() override;
+    void storeGroupMemory() override;
     // Stores the selector's group and makes it the current group; the label commands'
     // group. Returns that group (0 when the selector is empty).
-    int commitCurrentGroup();
-    void SaveLabels();
-    void RestoreLabels();
+    int commitCurrentGroup() override;
+    void SaveLabels() override;
+    void RestoreLabels() override;
     // Context 1: the offset entry's help text.
     void helpScreen(int context);
     static void MemCopy(std::span<Byte> a, std::span<const Byte> b, int count);
@@ -83,8 +96,42 @@ class frmGroups final : public QMainWindow, public FileEditorHooks {
     // State always; position and size only in the normal state.
     void storePlacement();
 
-    [[nodiscard]] int portNumber() const { return port_; }
-    [[nodiscard]] int labelSetting() const { return labelSetting_; }
+    [[nodiscard]] int portNumber() const { return commands_->portNumber(); }
+    [[nodiscard]] int labelSetting() const { return commands_->labelSetting(); }
+
+    // Appended to every caption (e.g. " [simulated radio]").
+    void setCaptionSuffix(const QString& suffix);
+
+    // RadioCommandEditor
+    [[nodiscard]] int selectedGroupNumber() const override { return selectorNumber(); }
+    void storeGroup(int g) override;
+    void showGroup(int g) override;
+    void setCurrentGroup(int g) override { intCurrentGroup = g; }
+    void storeOtherWindows() override;
+    [[nodiscard]] std::span<Byte> imageBackup() override { return ImageBackup; }
+    void memoryRead(int first, int count) override;
+    void labelsRead(int groupIndex) override;
+
+    // Menu commands that open the other windows.
+    void showGlobals();
+    void showMove();
+    void showSyncal();
+    void showAbout();
+    void showHelp();
+    void printCommand();
+    void printSetupCommand();
+    void printPreviewCommand();
+    // Config menu: the label setting (0..2), the port (1..4), the device of the port.
+    void chooseLabelSetting(int setting);
+    void chooseCommPort(int port);
+    void choosePortDevice();
+
+    [[nodiscard]] RadioLink& link() { return *link_; }
+    [[nodiscard]] RadioCommands& radioCommands() { return *commands_; }
+    // The other windows while they exist (nullptr before first use / after closing).
+    [[nodiscard]] frmGlobals* globalsWindow() const;
+    [[nodiscard]] frmMove* moveDialog() const;
+    [[nodiscard]] frmSyncal* syncalWindow() const;
 
     [[nodiscard]] const GroupControls& controls() const { return controls_; }
     [[nodiscard]] ChannelGridView& grid() const { return *grid_; }
@@ -107,16 +154,25 @@ class frmGroups final : public QMainWindow, public FileEditorHooks {
     bool eventFilter(QObject* object, QEvent* event) override;
 
   private:
+    frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
+              FileSystem& files, std::unique_ptr<LinkPort> ownPort, LinkPort* port,
+              QWidget* parent);
     void buildWindow();
     void connectCommands();
+    void connectRadioCommands();
+    void connectWindowCommands();
+    void showChecks();
     void selectorClicked();
     [[nodiscard]] int selectorNumber() const;
-    void showGroup(int g);
-    void storeGroup(int g);
     // "Save before exit?": true when the window may close.
     bool queryUnload();
-    void showAbout();
+    void closeOtherWindows();
+    // F1 in the offset box stays with the box (its help) instead of opening Help.
+    bool offsetHelpKey(QObject* object, QEvent* event) const;
+    // The global parameters window shows the image's values again.
+    void reloadOtherWindows();
 
+    std::unique_ptr<LinkPort> ownPort_;  // the serial port when none was given
     Document& doc_;
     Prompts& prompts_;
     SettingsStore& settings_;
@@ -131,11 +187,16 @@ class frmGroups final : public QMainWindow, public FileEditorHooks {
     OffsetEntry* offset_ = nullptr;
     frmProc* proc_ = nullptr;
     std::unique_ptr<GroupLayout> layout_;
+    std::unique_ptr<RadioLink> link_;
+    std::unique_ptr<RadioCommands> commands_;
+    std::unique_ptr<PrintCommands> print_;
+    QPointer<frmGlobals> globals_;
+    QPointer<frmMove> move_;
+    QPointer<frmSyncal> syncal_;
+    QString captionSuffix_;
 
     int shownGroup_ = -1;  // the group whose values fill the controls
     GroupParams shownParams_;
-    int port_ = 1;
-    int labelSetting_ = 2;
     bool exitWithoutAsking_ = false;
     MemImage cleanMem_{};
     LabelImage cleanLabels_{};

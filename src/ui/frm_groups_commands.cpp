@@ -81,7 +81,7 @@ bool frmGroups::queryUnload() {
 void frmGroups::closeEvent(QCloseEvent* event) {
     // A radio transfer is running (its waits keep the window system live): the window
     // closes only after it.
-    if (proc_->isVisible()) {
+    if (proc_->isVisible() || link_->Busy()) {
         event->ignore();
         return;
     }
@@ -90,6 +90,7 @@ void frmGroups::closeEvent(QCloseEvent* event) {
         return;
     }
     storePlacement();
+    closeOtherWindows();
     // The grid shows nothing more; the group records stay with the document.
     gridModel_->setGroup(-1);
     intCurrentGroup = -1;

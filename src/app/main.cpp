@@ -1,7 +1,12 @@
 // The editor's start-up: splash window, start-up file name, main window (which sets up
 // the default image), a file named on the command line, then the event loop.
+// zavprog --demo runs against a simulated radio on a pseudo-terminal; the port settings
+// of that run are kept in memory, so the user's own stay as they were.
 
 #include <QApplication>
+#include <QMessageBox>
+#include <algorithm>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,8 +19,10 @@
 #include "qt/qt_clipboard.h"
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings_store.h"
+#include "ui/demo_radio.h"
 #include "ui/frm_groups.h"
 #include "ui/frm_splash.h"
+#include "ui/overlay_settings.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,8 +36,32 @@ int main(int argc, char** argv) {
     splash->show();
     QApplication::processEvents();
 
-    zav::QtSettingsStore settings;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    const auto demoFlag = std::find(arguments.begin(), arguments.end(), "--demo");
+    const bool demoMode = demoFlag != arguments.end();
+    if (demoMode) arguments.erase(demoFlag);
+
+    zav::QtSettingsStore userSettings;
+    zav::OverlaySettingsStore demoSettings(userSettings, "Comm");
+    zav::SettingsStore& settings = demoMode ? static_cast<zav::SettingsStore&>(demoSettings)
+                                            : static_cast<zav::SettingsStore&>(userSettings);
+    // Outlives the window, whose port talks to it.
+    std::unique_ptr<zav::DemoRadio> demo;
+    if (demoMode) {
+        try {
+            demo = std::make_unique<zav::DemoRadio>();
+        } catch (const std::exception& e) {
+            splash.reset();
+            QMessageBox::critical(nullptr, QStringLiteral("ZAVPROG"),
+                                  QStringLiteral("The simulated radio could not be started: %1")
+                                      .arg(QString::fromLocal8Bit(e.what())));
+            return 1;
+        }
+        // Every port number opens the simulated radio during this run.
+        for (const zav::SettingKey& key : zav::settings::Device)
+            zav::writeText(settings, key, demo->devicePath());
+    }
+
     const zav::StartupFileResult start =
         zav::StartupFile(zav::commandLineText(arguments), settings);
 
@@ -40,6 +71,7 @@ int main(int argc, char** argv) {
     zav::DiskFileSystem files;
     zav::frmGroups window(doc, prompts, settings, clipboard, files);
     prompts.setParent(&window);
+    if (demoMode) window.setCaptionSuffix(QString::fromLatin1(zav::kSimulatedCaption));
     window.files().setNames(start.names);
     if (start.openAtStart) window.files().OpenFile();
 

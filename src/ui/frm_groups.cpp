@@ -12,7 +12,9 @@
 #include "ui/app_icon.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
+#include "ui/frm_globals.h"
 #include "ui/frm_proc.h"
+#include "ui/frm_syncal.h"
 #include "ui/group_layout.h"
 #include "ui/offset_entry.h"
 #include "ui/print_commands.h"
@@ -63,6 +65,10 @@ frmGroups::frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings,
 }
 
 frmGroups::~frmGroups() {
+    // The windows that talk through the link go before it does (Qt would delete them
+    // only after this window's members).
+    delete globals_.data();
+    delete syncal_.data();
     if (link_ && link_->transport().IsOpen()) link_->transport().ClosePort();
 }
 

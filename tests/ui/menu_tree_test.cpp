@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +26,7 @@
 #include "ui/frm_move.h"
 #include "ui/frm_syncal.h"
 #include "ui/help_viewer.h"
+#include "ui/offset_entry.h"
 #include "ui/radio_editor_fixture.h"
 
 namespace zav {
@@ -162,6 +164,20 @@ TEST(MenuTree, ADeviceNamedForThePortIsOpenedNext) {
     ASSERT_EQ(e.prompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
     EXPECT_NE(e.prompts.messages[0].detail.find("/dev/ttyUSB7"), std::string::npos);
     EXPECT_NE(e.prompts.messages[0].detail.find("Permission denied"), std::string::npos);
+}
+
+TEST(MenuTree, F1InTheOffsetBoxIsTheBoxsHelpNotTheHelpCommand) {
+    RadioEditor e;
+    e.create();
+    QLineEdit* box = e.window->offsetEntry().box();
+    QKeyEvent f1(QEvent::ShortcutOverride, Qt::Key_F1, Qt::NoModifier);
+    f1.ignore();
+    QApplication::sendEvent(box, &f1);
+    EXPECT_TRUE(f1.isAccepted());  // the key goes to the box, the shortcut does not fire
+    QKeyEvent f2(QEvent::ShortcutOverride, Qt::Key_F2, Qt::NoModifier);
+    f2.ignore();
+    QApplication::sendEvent(box, &f2);
+    EXPECT_FALSE(f2.isAccepted());  // Read Radio stays reachable
 }
 
 // Runs `check` on the modal dialog once it is up, then lets it close.

@@ -64,9 +64,10 @@ TEST(ReadRadio, RequestsOnlyTheSegmentsWhoseStatusByteIsSet) {
         image.fill(0x77);
         s.radio.transcript().clear();
         ASSERT_TRUE(ReadRadio(s.link, image));
-        Bytes expected{0x00};
-        expected.insert(expected.end(), c.requests.begin(), c.requests.end());
-        expected.push_back(0xFF);
+        // The read program's conversation: 00, the segment requests, FF.
+        Bytes expected(c.requests.size() + 2, 0x00);
+        std::copy(c.requests.begin(), c.requests.end(), expected.begin() + 1);
+        expected.back() = 0xFF;
         EXPECT_EQ(conversation(s), expected);
         for (int seg = 0; seg < 8; ++seg) {
             const bool asked =

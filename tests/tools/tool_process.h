@@ -21,6 +21,12 @@ inline const std::string kSim = std::string(ZAV_BINARY_DIR) + "/tools/zavsim";
 
 using Bytes = std::vector<unsigned char>;
 
+// Where a frequency file keeps its parts, written out here rather than taken from the
+// code under test.
+inline constexpr std::size_t kImage = 56;
+inline constexpr std::size_t kLabels = 2105;
+inline constexpr std::size_t kFileSize = 4025;
+
 struct ToolRun {
     int status = -1;
     std::string output;

@@ -2,42 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include <QTemporaryDir>
 
+#include "tool_process.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kTool = std::string(ZAV_BINARY_DIR) + "/tools/zavtool";
-
-struct Run {
-    int status;
-    std::string output;
-};
-
-Run runTool(const std::string& arguments) {
-    const std::string command = "'" + kTool + "' " + arguments + " 2>&1";
-    Run run{-1, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 256> buf{};
-    while (std::fgets(buf.data(), buf.size(), pipe) != nullptr) run.output += buf.data();
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-std::vector<unsigned char> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using namespace zav::tooltest;
 
 class ZavtoolNewTest : public ::testing::Test {
   protected:

@@ -1,96 +1,19 @@
 // zavtool's radio commands run as a user would, against zavsim on a pseudo-terminal.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QTemporaryDir>
-#include <array>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "tool_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
-
-const std::string kTool = std::string(ZAV_BINARY_DIR) + "/tools/zavtool";
-const std::string kSim = std::string(ZAV_BINARY_DIR) + "/tools/zavsim";
-constexpr std::size_t kImage = 56;  // image offset in a frequency file
-
-struct Run {
-    int status = -1;
-    std::string output;
-};
-
-Run runTool(const std::string& arguments) {
-    const std::string command = "'" + kTool + "' " + arguments + " 2>&1";
-    Run run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 256> buf{};
-    while (std::fgets(buf.data(), buf.size(), pipe) != nullptr) run.output += buf.data();
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-Bytes readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-// zavsim running in the background; stopped (SIGTERM) and reaped on destruction.
-class SimProcess {
-  public:
-    explicit SimProcess(std::vector<std::string> args) {
-        int out[2];
-        if (::pipe(out) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<char*> argv{const_cast<char*>(kSim.c_str())};
-            for (auto& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            ::execv(kSim.c_str(), argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        char c = 0;
-        while (::read(out[0], &c, 1) == 1 && c != '\n') device_ += c;
-        ::close(out[0]);
-    }
-    ~SimProcess() { stop(); }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
-
-    [[nodiscard]] const std::string& device() const { return device_; }
-    int stop() {
-        if (pid_ <= 0) return -1;
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    std::string device_;
-};
+using namespace zav::tooltest;
 
 class ZavtoolRadioTest : public ::testing::Test {
   protected:

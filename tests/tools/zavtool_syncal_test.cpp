@@ -17,7 +17,6 @@ namespace {
 
 using namespace zav::tooltest;
 
-constexpr std::size_t kImage = 56;  // image offset in a frequency file
 constexpr unsigned char kByte77 = 0x5A;
 constexpr unsigned char kByte6F = 0xA5;
 

@@ -39,7 +39,8 @@ QRect DesignScale::rect(const TwipsRect& r) const {
 GroupLayout::GroupLayout(GroupControls& c, QWidget* grid, QWidget* offsetFrame, QWidget* offsetBox)
     : c_(c), grid_(grid) {
     // Design positions; where a caption shares its row with the next control, the width
-    // given is the room up to that control.
+    // given is the room up to that control, and rows stacked in a frame end where the
+    // next one starts.
     placed_ = {
         {c.lblCurrentGroup, {60, 45, 1005, 195}, false},
         {c.cboCurrentGroup, {1090, 0, 1215, 315}, false},
@@ -52,7 +53,7 @@ GroupLayout::GroupLayout(GroupControls& c, QWidget* grid, QWidget* offsetFrame, 
         {c.lblTOT, {2640, 720, 1410, 195}, false},
         {c.cboTOT, {4080, 675, 855, 315}, false},
         {c.fraDualPri, {6600, 0, 2535, 1155}, true},
-        {c.fraPriMode, {120, 480, 2295, 615}, false},
+        {c.fraPriMode, {120, 495, 2295, 600}, false},
         {c.priMode[0], {120, 240, 465, 255}, false},
         {c.priMode[1], {600, 240, 465, 255}, false},
         {c.priMode[2], {1080, 240, 465, 255}, false},
@@ -74,13 +75,15 @@ GroupLayout::GroupLayout(GroupControls& c, QWidget* grid, QWidget* offsetFrame, 
         {c.fraBattSave, {6600, 4080, 2535, 555}, true},
         {c.btnBattSave[1], {240, 240, 945, 255}, false},
         {c.btnBattSave[0], {1200, 240, 945, 255}, false},
-        {c.chkAlphaEnabled, {0, 4800, 1575, 375}, false},
+        // Inset like the captions above it: a check box at the very edge would touch the
+        // window frame.
+        {c.chkAlphaEnabled, {120, 4800, 1575, 375}, false},
         {c.Backlight, {1800, 4800, 4815, 855}, false},
-        {c.chkBlChannel, {120, 240, 1815, 255}, false},
+        {c.chkBlChannel, {120, 240, 1815, 240}, false},
         {c.chkBLScanState, {120, 480, 1815, 255}, false},
-        {c.chkBlOther, {2040, 240, 1335, 255}, false},
+        {c.chkBlOther, {2040, 240, 1335, 240}, false},
         {c.chkBlKeypress, {2040, 480, 1335, 255}, false},
-        {c.LabelBlTimeout, {3480, 240, 1215, 255}, false},
+        {c.LabelBlTimeout, {3480, 240, 1215, 240}, false},
         {c.cboBlTimeout, {3480, 480, 1215, 315}, false},
     };
 }

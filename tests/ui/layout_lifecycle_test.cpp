@@ -66,6 +66,40 @@ TEST(ResizeRules, TheWindowAppliesThem) {
     w.hide();
 }
 
+// Nothing clipped or overlapping at the design size: every control lies inside its
+// parent, no two visible controls of one parent overlap, and nothing touches the
+// window's left edge, where the frame would cut it.
+TEST(ResizeRules, ControlsNeitherOverlapNorLeaveTheirParent) {
+    Editor e;
+    frmGroups& w = *e.window;
+    w.show();
+    QApplication::processEvents();
+    QWidget* client = w.centralWidget();
+    std::vector<QWidget*> parents{client};
+    for (QGroupBox* frame : client->findChildren<QGroupBox*>()) parents.push_back(frame);
+    for (QWidget* parent : parents) {
+        std::vector<QWidget*> children;
+        for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible()) children.push_back(child);
+        }
+        for (QWidget* child : children) {
+            const std::string name = child->objectName().toStdString();
+            EXPECT_TRUE(parent->rect().contains(child->geometry())) << name;
+            if (parent == client && child != &e.grid()) {
+                EXPECT_GT(child->x(), 0) << name;
+            }
+        }
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            for (std::size_t j = i + 1; j < children.size(); ++j) {
+                EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
+                    << children[i]->objectName().toStdString() << " and "
+                    << children[j]->objectName().toStdString();
+            }
+        }
+    }
+    w.hide();
+}
+
 TEST(Lifecycle, FirstRunUsesTheDefaults) {
     Editor e;
     frmGroups& w = *e.window;

@@ -2,12 +2,12 @@
 
 #include <chrono>
 
-#include "iface/progress.h"
 #include "iface/prompts.h"
 #include "link/radio_link.h"
 #include "link/status_nibble.h"
 #include "link/transfer_programs.h"
 #include "link/upload_program.h"
+#include "link/write_attempt.h"
 
 namespace zav {
 
@@ -59,18 +59,8 @@ enum class Attempt { Succeeded, Failed, Ended };
 // the chosen groups and the closing 0xFF. Ended: a port or hook failure that has been
 // reported and ended the session.
 Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
+    if (!BeginWriteAttempt(link)) return Attempt::Ended;
     Transport& transport = link.transport();
-    link.ReleaseRadio();
-    if (transport.PortError()) {
-        link.EndSession();
-        return Attempt::Ended;
-    }
-    link.ReleaseRadio();
-    transport.PauseBlocking(std::chrono::milliseconds(500));
-    if (!link.HookRadio(false)) {
-        link.EndSession();
-        return Attempt::Ended;
-    }
     StatusBytes radioStatus{};
     if (!readRadioStatus(link, radioStatus)) return Attempt::Failed;
     const std::vector<int> groups = ChooseGroups(radioStatus, image);
@@ -131,21 +121,8 @@ bool WriteRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
                 link.EndSession();
                 return true;
             case Attempt::Failed:
+                if (!RetryFailedWrite(link)) return false;
                 break;
-        }
-        bool retry = false;
-        if (!link.progress().cancelled()) {
-            Message m;
-            m.text = "Write Failed. Cycle Radio Power before Retrying.";
-            m.title = "COMM ERROR";
-            m.buttons = Buttons::RetryCancel;
-            m.icon = Icon::Information;
-            retry = link.prompts().ask(m) == Answer::Retry;
-        }
-        if (!retry) {
-            link.prompts().beep();
-            link.EndSession();
-            return false;
         }
     }
 }

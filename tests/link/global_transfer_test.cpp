@@ -149,6 +149,26 @@ TEST(WriteGlobal, CancelInTheFailureQuestionEndsWithFalse) {
     EXPECT_EQ(s.prompts.beeps, 1);
 }
 
+TEST(WriteGroup, CancelDuringTheBlockEndsWithoutTheRetryQuestion) {
+    SimLink s;
+    s.radio.memory()[82] = 0x80;  // group 4 present
+    const auto before = s.radio.memory();
+    s.port.setOnYield([&] {
+        if (s.progress.values.size() == 10) s.progress.pressCancel();
+    });
+    MemImage image{};
+    image.fill(0x5A);
+    EXPECT_FALSE(WriteGroup(s.link, image, 4));
+    EXPECT_TRUE(s.prompts.messages.empty());
+    EXPECT_EQ(s.prompts.beeps, 1);
+    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_TRUE(s.progress.mainWindowEnabled);
+    // The words before the Cancel are written; none after it.
+    const std::size_t first = 4 * 128;
+    EXPECT_EQ(s.radio.memory()[first], 0x5A);
+    EXPECT_EQ(s.radio.memory()[first + 127], before[first + 127]);
+}
+
 TEST(WriteGlobal, APortThatCannotOpenIsReportedOnce) {
     sim::VirtualPortOptions options;
     options.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};

@@ -28,26 +28,37 @@ void tell(RadioLink& link, const char* text) {
     link.prompts().ask(m);
 }
 
-std::span<const int> selectedGroups(int group, std::array<int, kGroupCount>& storage) {
-    if (group != kAllGroups) {
-        storage[0] = group;
-        return std::span<const int>(storage).first(1);
-    }
-    for (int g = 1; g <= kGroupCount; ++g) storage[static_cast<std::size_t>(g - 1)] = g;
-    return storage;
-}
-
 bool groupValid(RadioLink& link, int group) {
     if (group >= kAllGroups && group <= kGroupCount) return true;
     tell(link, "Requested bank is invalid");
     return false;
 }
 
-void prepareBar(Progress& progress, std::size_t groups) {
+// Runs transferSlot(g, s) on slots 1..16 of group `group`, or of groups 1..15 for 0,
+// counting the slots done on the progress bar; stops at the first slot that fails.
+template <typename TransferSlot>
+bool forEachSlot(RadioLink& link, int group, TransferSlot transferSlot) {
+    if (!groupValid(link, group)) return false;
+    const int first = group == kAllGroups ? 1 : group;
+    const int last = group == kAllGroups ? kGroupCount : group;
+    Progress& progress = link.progress();
     progress.setMinimum(0);
-    progress.setMaximum(static_cast<int>(groups) * kLabelSlots);
+    progress.setMaximum((last - first + 1) * kLabelSlots);
     progress.setValue(0);
     progress.setBarVisible(true);
+    int count = 0;
+    for (int g = first; g <= last; ++g) {
+        for (int s = 1; s <= kLabelSlots; ++s) {
+            if (!transferSlot(g, s)) {
+                progress.setBarVisible(false);
+                return false;
+            }
+            progress.setValue(++count);
+        }
+    }
+    link.transport().Delay(300);
+    progress.setBarVisible(false);
+    return true;
 }
 
 // The closing bytes that end the label program.
@@ -163,51 +174,22 @@ bool WriteLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer) {
 }
 
 bool ReadLabelGroups(RadioLink& link, LabelImage& labels, int group) {
-    if (!groupValid(link, group)) return false;
-    std::array<int, kGroupCount> storage{};
-    const auto groups = selectedGroups(group, storage);
-    Progress& progress = link.progress();
-    prepareBar(progress, groups.size());
-    int count = 0;
-    for (const int g : groups) {
-        for (int s = 1; s <= kLabelSlots; ++s) {
-            LabelSlot buffer{};
-            if (!ReadLabel(link, g, s, buffer)) {
-                progress.setBarVisible(false);
-                return false;
-            }
-            progress.setValue(++count);
-            for (int k = 0; k < kLabelPositions; ++k)
-                labels[labelIndex(g - 1, s - 1, k)] = buffer[static_cast<std::size_t>(k)];
-        }
-    }
-    link.transport().Delay(300);
-    progress.setBarVisible(false);
-    return true;
+    return forEachSlot(link, group, [&](int g, int s) {
+        LabelSlot buffer{};
+        if (!ReadLabel(link, g, s, buffer)) return false;
+        for (int k = 0; k < kLabelPositions; ++k)
+            labels[labelIndex(g - 1, s - 1, k)] = buffer[static_cast<std::size_t>(k)];
+        return true;
+    });
 }
 
 bool WriteLabelGroups(RadioLink& link, const LabelImage& labels, int group) {
-    if (!groupValid(link, group)) return false;
-    std::array<int, kGroupCount> storage{};
-    const auto groups = selectedGroups(group, storage);
-    Progress& progress = link.progress();
-    prepareBar(progress, groups.size());
-    int count = 0;
-    for (const int g : groups) {
-        for (int s = 1; s <= kLabelSlots; ++s) {
-            LabelSlot buffer{};
-            for (int k = 0; k < kLabelPositions; ++k)
-                buffer[static_cast<std::size_t>(k)] = labels[labelIndex(g - 1, s - 1, k)];
-            if (!WriteLabel(link, g, s, buffer)) {
-                progress.setBarVisible(false);
-                return false;
-            }
-            progress.setValue(++count);
-        }
-    }
-    link.transport().Delay(300);
-    progress.setBarVisible(false);
-    return true;
+    return forEachSlot(link, group, [&](int g, int s) {
+        LabelSlot buffer{};
+        for (int k = 0; k < kLabelPositions; ++k)
+            buffer[static_cast<std::size_t>(k)] = labels[labelIndex(g - 1, s - 1, k)];
+        return WriteLabel(link, g, s, buffer);
+    });
 }
 
 bool ReadLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {

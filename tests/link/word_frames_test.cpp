@@ -126,6 +126,21 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{"UnmaskedReserved", 0x288, false, {0xE4, 0x88, kX, kY}, kX, kY}),
     [](const auto& p) { return std::string(p.param.name); });
 
+// The whole tables, entry by entry: the global block may change only the password, the
+// ANI/DTMF byte and the editor's bits of byte 119; a group block everything but its
+// header bytes 8..15.
+TEST(WriteMasks, AreTheRadiosTablesEntryByEntry) {
+    const WriteMasks& masks = RadioLink::Masks();
+    for (std::size_t i = 0; i < kPageSize; ++i) {
+        Byte global = 0x00;
+        if (i == 96 || i == 97 || i == 98 || i == 111) global = 0xFF;
+        if (i == 119) global = 0xF9;
+        EXPECT_EQ(masks.global[i], global) << "global entry " << i;
+        const Byte group = i >= 8 && i <= 15 ? 0x00 : 0xFF;
+        EXPECT_EQ(masks.group[i], group) << "group entry " << i;
+    }
+}
+
 TEST(MaskedWrite, AFailedReadGivesUpTheWordInsteadOfSendingUnmergedBytes) {
     sim::SimConfig c;
     c.faults.stopAfter = 1;  // answers the hook only

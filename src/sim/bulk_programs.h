@@ -16,8 +16,8 @@ void ReturnFromLoadedProgram(SimRadio& radio, bool restartOk);
 
 // A program left waiting longer than this for the host gives up and returns to the
 // resident firmware. The host never pauses that long inside a transfer (its own limit
-// is 0.5 s a byte); it matters when the host's closing byte never made sense to the
-// radio, as when a pseudo-terminal reports the next connection's speed for it.
+// is 0.5 s a byte); it matters when the host's closing byte never reached the radio
+// (a cut line, a host that gave up).
 inline constexpr SimTime kProgramIdleLimit = std::chrono::seconds(1);
 
 // The idle clock of a loaded program.

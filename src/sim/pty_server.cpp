@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <span>
 #include <system_error>
 
 namespace zav::sim {
@@ -70,9 +72,19 @@ PtyServer::PtyServer(SimRadio& radio, bool pace) : radio_(radio) {
     if (::tcgetattr(slave_, &t) == 0) {
         ::cfmakeraw(&t);
         ::cfsetspeed(&t, B4800);
+#ifdef EXTPROC
+        // With this flag kept on the terminal, every change the host makes to it is
+        // reported to the master in packet mode (below).
+        t.c_lflag |= EXTPROC;
+#endif
         ::tcsetattr(slave_, TCSANOW, &t);
     }
+#if defined(TIOCPKT) && defined(EXTPROC)
+    int on = 1;
+    packetMode_ = ::ioctl(master_, TIOCPKT, &on) == 0;
+#endif
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    speed_ = hostBaud();
 }
 
 PtyServer::~PtyServer() {
@@ -87,14 +99,30 @@ int PtyServer::hostBaud() const {
 }
 
 void PtyServer::takeHostBytes(SimTime now) {
-    std::array<Byte, 256> buffer{};
+    std::array<Byte, 257> buffer{};
+    bool changed = false;
     for (;;) {
         const ssize_t n = ::read(master_, buffer.data(), buffer.size());
-        if (n <= 0) return;
-        const int baud = hostBaud();
-        for (ssize_t i = 0; i < n; ++i)
-            radio_.hostSends(now, buffer[static_cast<std::size_t>(i)], baud);
+        if (n <= 0) break;
+        std::span<const Byte> bytes(buffer.data(), static_cast<std::size_t>(n));
+        if (packetMode_) {
+#if defined(TIOCPKT) && defined(EXTPROC)
+            // A status packet: the host changed its terminal (speed, flush). It is read
+            // ahead of bytes the host wrote before the change, so the bytes still
+            // waiting now keep the speed they were sent at; the new speed applies to
+            // what comes after them.
+            if (bytes[0] != TIOCPKT_DATA) {
+                changed = true;
+                continue;
+            }
+#endif
+            bytes = bytes.subspan(1);
+        } else {
+            speed_ = hostBaud();
+        }
+        for (const Byte b : bytes) radio_.hostSends(now, b, speed_);
     }
+    if (changed) speed_ = hostBaud();
 }
 
 void PtyServer::deliver(SimTime now) {

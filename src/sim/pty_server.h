@@ -4,9 +4,14 @@
 //
 // How the radio learns the host's line speed: a pty carries bytes, not bit timing, so
 // the server reads the speed the host set on the terminal (tcgetattr on the slave side,
-// which the server also keeps open) when it takes each byte from the host and when it
-// hands each byte to the host. A host changes speed between bytes, after a pause, so
-// sampling at those moments sees the speed each byte was sent or read at.
+// which the server also keeps open). A byte must be taken at the speed it was written
+// at, but the host may change the speed (or close the port, which restores the
+// terminal's old settings) before the server has read it. On Linux the terminal
+// therefore runs in packet mode with EXTPROC set, so that every change the host makes
+// reaches the server as a status ahead of the bytes still waiting: those keep the speed
+// in force before the change, and the new speed is sampled after them. Elsewhere the
+// speed is sampled when the bytes are read. The radio's bytes are handed to the host at
+// the speed its terminal has at that moment.
 //
 // Unpaced, bytes pass as fast as the pty moves them. Paced, every byte takes its
 // 10 bit times: the radio's bytes are written when they would have arrived, and the
@@ -41,6 +46,8 @@ class PtyServer {
     int master_ = -1;
     int slave_ = -1;
     std::string path_;
+    bool packetMode_ = false;
+    int speed_ = 4800;  // the speed the host's waiting bytes were sent at
 };
 
 }  // namespace zav::sim

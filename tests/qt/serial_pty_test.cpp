@@ -6,11 +6,13 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 #include <memory>
 #include <thread>
 
 #include "link/global_transfer.h"
 #include "link/radio_link.h"
+#include "link/radio_read.h"
 #include "qt/qt_serial_port.h"
 #include "sim/pty_server.h"
 #include "support/recording_progress.h"
@@ -118,6 +120,39 @@ TEST_F(PtyRadio, SwitchesTo9600AndBack) {
     for (const auto& e : radio.transcript().entries())
         if (e.note == "probe" && e.senderBaud == 9600 && e.receiverBaud == 9600) probeAt9600 = true;
     EXPECT_TRUE(probeAt9600);
+}
+
+// Closing the port restores the terminal's old speed at once, usually before the server
+// has taken the last bytes; they must still count at the speed they were sent at. So the
+// read program at 9600 sees its closing 0xFF and the next connection hooks at its first
+// try, and a release at 9600 reaches a radio at 9600.
+TEST_F(PtyRadio, TheLastBytesBeforeCloseKeepTheirSpeed) {
+    for (std::size_t i = 81; i < 88; ++i) radio.memory()[i] = 0;  // segment 0 only
+    MemImage image{};
+    ASSERT_TRUE(ReadRadio(link, image));
+    ASSERT_TRUE(ReadGlobal(link, image));
+    ASSERT_TRUE(link.HookRadio(true));
+    link.EndSession();
+    EXPECT_TRUE(prompts.messages.empty());
+    std::this_thread::sleep_for(50ms);  // the release byte's line time
+    stop();
+
+    bool programEnded = false;
+    bool releasedAt9600 = false;
+    const std::vector<Byte> sent = radio.transcript().hostBytes();
+    for (const auto& e : radio.transcript().entries()) {
+        if (e.direction != sim::Direction::HostToRadio) continue;
+        if (e.note == "end of read program" && e.senderBaud == 9600) programEnded = true;
+        releasedAt9600 = e.note == "release" && e.senderBaud == 9600 && e.receiverBaud == 9600;
+    }
+    EXPECT_TRUE(programEnded);
+    EXPECT_TRUE(releasedAt9600);
+    const std::vector<Byte> hook{0x0A, 0x14, 0x28};
+    int hookAttempts = 0;
+    for (auto it = sent.begin();
+         (it = std::search(it, sent.end(), hook.begin(), hook.end())) != sent.end(); ++it)
+        ++hookAttempts;
+    EXPECT_EQ(hookAttempts, 3);
 }
 
 TEST_F(PtyRadio, AReceiveTimesOutAfterHalfASecondWithoutSpinning) {

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #ifdef __linux__
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -91,6 +92,12 @@ void QtSerialPort::close() {
     if (!port_.isOpen()) return;
     // The release byte must leave before the device is closed.
     if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(200);
+#ifdef __linux__
+    // Closing puts back the settings the device had before it was opened, at once; bytes
+    // still in the driver's queue would then go out at that speed, not at the one they
+    // were written at (the closing bytes of a 9600-baud transfer).
+    ::tcdrain(static_cast<int>(port_.handle()));
+#endif
     port_.close();
 }
 

@@ -120,6 +120,22 @@ TEST(Lifecycle, FirstRunUsesTheDefaults) {
               "Frequency (*.frq)|*.frq|RXT (*.rxt)|*.rxt|RXW (*.rxw)|*.rxw|All (*.*)|*.*");
 }
 
+TEST(Lifecycle, AbsurdStoredPlacementStaysWithinWhatAWindowCanBe) {
+    Editor e;
+    e.settings.write("Position", "GroupLeft", "-3e38");
+    e.settings.write("Position", "GroupTop", "3e38");
+    e.settings.write("Position", "GroupWidth", "3e38");
+    e.settings.write("Position", "GroupHeight", "1e30");
+    e.create();
+    frmGroups& w = *e.window;
+    EXPECT_GE(w.width(), w.minimumWidth());
+    EXPECT_LE(w.width(), QWIDGETSIZE_MAX);
+    EXPECT_LE(w.height(), QWIDGETSIZE_MAX);
+    EXPECT_EQ(twipsToPixels(3e38, 96), 16777215);
+    EXPECT_EQ(twipsToPixels(-3e38, 96), -16777215);
+    EXPECT_EQ(twipsToPixels(1440, 96), 96);
+}
+
 TEST(Lifecycle, StoredSettingsAreReadAtCreation) {
     Editor e;
     e.settings.write("Comm", "Port", "3");

@@ -192,11 +192,16 @@ bool WriteLabelGroups(RadioLink& link, const LabelImage& labels, int group) {
     });
 }
 
-bool ReadLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
+namespace {
+
+// One label connection: the progress window with `text`, the hook, 9600 baud and the
+// bootstrap, then `transfer`, the bytes that end the label program, and the release.
+// The progress window goes and the main window comes back however it ends.
+template <typename Transfer>
+bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
     const auto guard = link.TryBeginOperation();
     if (!guard) return false;
-    Progress& progress = link.progress();
-    progress.showForm("Please Wait - Reading Labels", false);
+    link.progress().showForm(text, false);
     if (!link.HookRadio(false)) {
         finish(link);
         return false;
@@ -206,16 +211,7 @@ bool ReadLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
         if (!StartLabelTransfer(link)) {
             reportBootstrapFailure(link);
         } else {
-            SetLabelReadMode(link);
-            progress.enableCancel();
-            // Slots arrive one by one; the caller's labels change only when all came.
-            LabelImage scratch = labels;
-            ok = ReadLabelGroups(link, scratch, groupIndex + 1);
-            if (ok)
-                labels = scratch;
-            else if (!progress.cancelled())
-                tell(link, "Unable to upload data from radio");
-            ClearLabelReadMode(link);
+            ok = transfer();
             endLabelProgram(link.transport());
         }
     }
@@ -224,27 +220,31 @@ bool ReadLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
     return ok;
 }
 
+}  // namespace
+
+bool ReadLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
+    return labelConnection(link, "Please Wait - Reading Labels", [&] {
+        SetLabelReadMode(link);
+        link.progress().enableCancel();
+        // Slots arrive one by one; the caller's labels change only when all came.
+        LabelImage scratch = labels;
+        const bool ok = ReadLabelGroups(link, scratch, groupIndex + 1);
+        if (ok)
+            labels = scratch;
+        else if (!link.progress().cancelled())
+            tell(link, "Unable to upload data from radio");
+        ClearLabelReadMode(link);
+        return ok;
+    });
+}
+
 bool WriteLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex) {
-    const auto guard = link.TryBeginOperation();
-    if (!guard) return false;
-    link.progress().showForm("Please Wait - Writing Labels", false);
-    if (!link.HookRadio(false)) {
-        finish(link);
-        return false;
-    }
-    bool ok = false;
-    if (link.SetBaud(1)) {
-        if (!StartLabelTransfer(link)) {
-            reportBootstrapFailure(link);
-        } else {
-            ok = WriteLabelGroups(link, labels, groupIndex + 1);
-            if (!ok) tell(link, "Unable to upload data to radio");
-            endLabelProgram(link.transport());
-        }
-    }
-    link.ReleaseRadio();
-    finish(link);
-    return ok;
+    // The Cancel button stays disabled: a label write cannot be cancelled.
+    return labelConnection(link, "Please Wait - Writing Labels", [&] {
+        const bool ok = WriteLabelGroups(link, labels, groupIndex + 1);
+        if (!ok) tell(link, "Unable to upload data to radio");
+        return ok;
+    });
 }
 
 }  // namespace zav

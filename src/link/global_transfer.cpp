@@ -2,8 +2,8 @@
 
 #include "iface/progress.h"
 #include "iface/prompts.h"
+#include "link/group_on_radio.h"
 #include "link/radio_link.h"
-#include "link/status_nibble.h"
 #include "link/write_attempt.h"
 
 namespace zav {
@@ -28,22 +28,12 @@ bool WriteGroup(RadioLink& link, const MemImage& image, int g) {
     if (!guard) return false;
     do {
         if (!BeginWriteAttempt(link)) return false;
-        bool statusRead = true;
-        if (g != 0) {
-            Byte status = 0;
-            statusRead = link.ReadByteAt(StatusByteAddress(g), status);
-            if (statusRead && !BlockPresent(StatusNibble(status, g))) {
-                Message m;
-                m.text = "Requested group does not exist on radio.";
-                m.title = "Write Group";
-                m.icon = Icon::Exclamation;
-                link.prompts().ask(m);
-                link.EndSession();
-                return true;
-            }
-        }
+        // The global block is always there.
+        const GroupOnRadio onRadio =
+            g == 0 ? GroupOnRadio::Present : CheckGroupOnRadio(link, g, "Write Group");
+        if (onRadio == GroupOnRadio::Absent) return true;
         const int size = static_cast<int>(kPageSize);
-        if (statusRead && link.WriteBlock(image, size * g, size)) {
+        if (onRadio == GroupOnRadio::Present && link.WriteBlock(image, size * g, size)) {
             link.prompts().beep();
             link.EndSession();
             return true;

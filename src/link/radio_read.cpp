@@ -4,6 +4,7 @@
 
 #include "iface/progress.h"
 #include "iface/prompts.h"
+#include "link/group_on_radio.h"
 #include "link/radio_link.h"
 #include "link/status_nibble.h"
 #include "link/transfer_programs.h"
@@ -98,19 +99,11 @@ bool ReadGroup(RadioLink& link, MemImage& image, int g) {
         link.EndSession();
         return false;
     }
-    Byte status = 0;
-    const bool statusRead = link.ReadByteAt(StatusByteAddress(g), status);
-    if (statusRead && !BlockPresent(StatusNibble(status, g))) {
-        Message m;
-        m.text = "Requested group does not exist on radio.";
-        m.title = "Read Group";
-        m.icon = Icon::Exclamation;
-        link.prompts().ask(m);
-        link.EndSession();
-        return true;
-    }
+    const GroupOnRadio onRadio = CheckGroupOnRadio(link, g, "Read Group");
+    if (onRadio == GroupOnRadio::Absent) return true;
     MemImage scratch = image;
-    const bool ok = statusRead && link.ReadBlock(scratch, kBlockSize * g, kBlockSize);
+    const bool ok =
+        onRadio == GroupOnRadio::Present && link.ReadBlock(scratch, kBlockSize * g, kBlockSize);
     if (!ok && !link.progress().cancelled()) showReadError(link);
     link.prompts().beep();
     link.EndSession();

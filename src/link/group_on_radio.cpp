@@ -1,0 +1,22 @@
+#include "link/group_on_radio.h"
+
+#include "iface/prompts.h"
+#include "link/radio_link.h"
+#include "link/status_nibble.h"
+
+namespace zav {
+
+GroupOnRadio CheckGroupOnRadio(RadioLink& link, int g, const char* title) {
+    Byte status = 0;
+    if (!link.ReadByteAt(StatusByteAddress(g), status)) return GroupOnRadio::Unknown;
+    if (BlockPresent(StatusNibble(status, g))) return GroupOnRadio::Present;
+    Message m;
+    m.text = "Requested group does not exist on radio.";
+    m.title = title;
+    m.icon = Icon::Exclamation;
+    link.prompts().ask(m);
+    link.EndSession();
+    return GroupOnRadio::Absent;
+}
+
+}  // namespace zav

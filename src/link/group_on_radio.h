@@ -1,0 +1,16 @@
+#pragma once
+// Whether a group exists on the connected radio, as the single-group read and write
+// check it before they touch the group's block.
+
+namespace zav {
+
+class RadioLink;
+
+enum class GroupOnRadio { Present, Absent, Unknown };
+
+// Reads bit 3 of group g's (1..15) status nibble from the radio. Absent: the group is
+// not there; "Requested group does not exist on radio." has been shown under `title`
+// and the session ended. Unknown: the status did not come.
+GroupOnRadio CheckGroupOnRadio(RadioLink& link, int g, const char* title);
+
+}  // namespace zav

@@ -118,7 +118,7 @@ void frmGroups::showGlobals() {
 
 void frmGroups::showMove() {
     if (move_ == nullptr) {
-        move_ = new frmMove(doc_, prompts_, this);
+        move_ = new frmMove(doc_, this);
         connect(move_, &frmMove::aboutToMove, this, [this] { storeGroupMemory(); });
         connect(move_, &frmMove::moved, this, [this] {
             // The group shown before the move, from the changed image.

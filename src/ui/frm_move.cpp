@@ -3,12 +3,10 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 
-#include "iface/prompts.h"
 #include "model/document.h"
 #include "model/moves.h"
 #include "ui/twips.h"
@@ -61,8 +59,7 @@ QLabel* boldLabel(QWidget* parent, const char* name, const char* text) {
 
 }  // namespace
 
-frmMove::frmMove(Document& doc, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), doc_(doc), prompts_(prompts) {
+frmMove::frmMove(Document& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
     setObjectName(QStringLiteral("frmMove"));
     setWindowTitle(QStringLiteral("Move Banks"));
     setModal(true);
@@ -101,23 +98,16 @@ frmMove::frmMove(Document& doc, Prompts& prompts, QWidget* parent)
 void frmMove::btnMoveOK_Click() {
     const auto from = ParseBankNumber(cboFromBank_->currentText().toStdString());
     const auto to = ParseBankNumber(cboToBank_->currentText().toStdString());
-    if (!from || !to) {
-        Message m;
-        m.text = kBadNumber;
-        m.title = "Move Banks";
-        m.icon = Icon::Exclamation;
-        prompts_.ask(m);
-        QComboBox* bad = from ? cboToBank_ : cboFromBank_;
-        bad->setFocus();
-        bad->lineEdit()->selectAll();
-        return;
-    }
-    fromBank_ = static_cast<std::int16_t>(*from);
-    toBank_ = static_cast<std::int16_t>(*to);
-    if (*from != *to) {
-        emit aboutToMove(*from, *to);
-        clsMoves(doc_).moveGroups(*from, *to);
-        emit moved(*from, *to);
+    // A number that is not a bank number, or two equal ones, moves nothing and the
+    // dialog closes without a word; its texts stay for the next Move.
+    if (from && to) {
+        fromBank_ = static_cast<std::int16_t>(*from);
+        toBank_ = static_cast<std::int16_t>(*to);
+        if (*from != *to) {
+            emit aboutToMove(*from, *to);
+            clsMoves(doc_).moveGroups(*from, *to);
+            emit moved(*from, *to);
+        }
     }
     accept();  // hides the dialog; it keeps its texts for the next Move
 }

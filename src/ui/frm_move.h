@@ -14,16 +14,14 @@ class QPushButton;
 namespace zav {
 
 class Document;
-class Prompts;
 
 class frmMove final : public QDialog {
     Q_OBJECT
   public:
-    frmMove(Document& doc, Prompts& prompts, QWidget* parent = nullptr);
+    explicit frmMove(Document& doc, QWidget* parent = nullptr);
 
     // The OK button: moves the bank when both numbers are whole numbers 1..15 and
-    // differ, then hides the dialog. A number that is not such a number is refused with
-    // a message and the dialog stays open for a correction.
+    // differ, then hides the dialog. Anything else moves nothing and is not reported.
     void btnMoveOK_Click();
 
     // Puts the dialog in the middle of the screen it is on.
@@ -33,8 +31,6 @@ class frmMove final : public QDialog {
     [[nodiscard]] std::int16_t fromBank() const { return fromBank_; }
     [[nodiscard]] std::int16_t toBank() const { return toBank_; }
 
-    static constexpr const char* kBadNumber = "Bank numbers are whole numbers from 1 to 15.";
-
   signals:
     // Just before the pages move: the main window stores its shown group's edits.
     void aboutToMove(int fromBank, int toBank);
@@ -43,7 +39,6 @@ class frmMove final : public QDialog {
 
   private:
     Document& doc_;
-    Prompts& prompts_;
     QLabel* lblFromBank_ = nullptr;
     QComboBox* cboFromBank_ = nullptr;
     QLabel* lblToBank_ = nullptr;

@@ -140,6 +140,9 @@ void RadioCommands::ReadGroup() {
         return;
     }
     editor_.memoryRead(kBlockBytes * number, kBlockBytes);
+    // The controls show the group as read before the label read stores them: edits left
+    // in them would otherwise go over the radio's values.
+    editor_.displayGroupMemory();
     if (labels == LabelChoice::Transfer) LabelReadGroup();
     editor_.displayGroupMemory();
 }

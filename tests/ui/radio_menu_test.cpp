@@ -166,6 +166,25 @@ TEST(RadioMenu, ReadGroupWithLabelsReadsThatGroupsLabelsAfterTheGroup) {
     EXPECT_EQ(e.doc.group(0)->Read_Group_Label(), "GROUP 1 ");
 }
 
+// Edits left in the group's controls give way to the group as read, with and without
+// the labels: the label read stores the controls first and must not put them back over
+// the radio's values.
+TEST(RadioMenu, ReadGroupReplacesEditsInTheControlsWhetherOrNotLabelsTravel) {
+    for (const int setting : {0, 1}) {
+        SCOPED_TRACE(setting);
+        RadioEditor e;
+        writeLabelSetting(e.settings, setting);
+        e.create();
+        e.selectGroup(2);
+        e.window->controls().txtID->setText(QStringLiteral("98765"));
+        RadioEditor::trigger(e.window->menus().mnuReadGroup);
+        EXPECT_TRUE(sameRadioBytes(e.doc.mem, e.radioImage(), 2 * 128, 128));
+        const std::string radioId = e.doc.group(1)->Read_ID_Num();
+        EXPECT_EQ(radioId.find("98765"), std::string::npos);
+        EXPECT_EQ(e.window->controls().txtID->text().toStdString(), radioId);
+    }
+}
+
 TEST(RadioMenu, WriteCurrentGroupWritesTheGroupsLabelsEvenAfterAFailedGroupWrite) {
     sim::SimConfig config;
     config.faults.wrongEcho = 1;  // the group write's first word comes back altered

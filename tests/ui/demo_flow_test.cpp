@@ -133,6 +133,17 @@ TEST(DemoMode, ATechniciansSessionAgainstTheSimulatedRadio) {
     EXPECT_NE(window.syncalWindow()->LogText().find("TX CALIBRATION SUCCESSFUL"),
               std::string::npos);
     saveShot(window.syncalWindow(), "demo_syncal.png");
+    if (!qgetenv("ZAV_DEMO_SHOTS").isEmpty()) {
+        // The log as it stands while the closing message is up.
+        window.syncalWindow()->ShowRunControls();
+        saveShot(window.syncalWindow(), "demo_syncal_log.png");
+        window.syncalWindow()->ShowIdleControls();
+        window.menus().mnuHelp->trigger();
+        if (auto* help = window.findChild<QWidget*>(QStringLiteral("frmHelp"))) {
+            saveShot(help, "demo_help.png");
+            help->close();
+        }
+    }
 
     // Nothing of the run reached the user's port settings.
     window.menus().mnuCommPort[2]->trigger();

@@ -1,9 +1,8 @@
 #include "sim/label_program.h"
 
-#include <cstdio>
-
 #include "link/label_programs.h"
 #include "sim/bulk_programs.h"
+#include "sim/note_text.h"
 #include "sim/ram_code.h"
 #include "sim/silent_program.h"
 #include "sim/sim_radio.h"
@@ -22,12 +21,6 @@ constexpr Byte kReadHighBits = 0x28;
 constexpr Byte kWriteHighBits = 0x68;
 constexpr Byte kHighBitsMask = 0xF8;
 
-std::string hex(const char* format, int a, int b = 0) {
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), format, a, b);
-    return text.data();
-}
-
 // The first-stage loader: load address, count, then the bytes, stored top down.
 class LabelLoader final : public RadioProgram {
   public:
@@ -36,18 +29,18 @@ class LabelLoader final : public RadioProgram {
     std::string onByte(SimRadio& radio, Byte b) override {
         if (!address_) {
             address_ = b;
-            return hex("load address %02X", b);
+            return noteText("load address %02X", b);
         }
         if (!count_) {
             count_ = b;
-            return hex("count %d", b);
+            return noteText("count %d", b);
         }
         ++received_;
         const auto at = static_cast<Byte>(*address_ + *count_ - received_);
         radio.ram()[at] = b;
         if (received_ < *count_) return {};
         radio.runProgram(jump(radio));
-        return hex("loaded, jump to %02X", *address_) + ": " + radio.programName();
+        return noteText("loaded, jump to %02X", *address_) + ": " + radio.programName();
     }
     void onGarbled(SimRadio& radio) override {
         radio.runProgram(std::make_unique<SilentProgram>("unreadable byte while loading"));
@@ -112,7 +105,7 @@ std::string LabelProgramSim::onByte(SimRadio& radio, Byte b) {
         note = readByte(radio);
     else if (frame_[1] == kRegisterAccess) {
         registers_[frame_[3]] = frame_[4];
-        note = hex("register %02X = %02X", frame_[3], frame_[4]);
+        note = noteText("register %02X = %02X", frame_[3], frame_[4]);
     } else
         note = writeByte(radio);
     frame_.clear();
@@ -127,12 +120,12 @@ std::string LabelProgramSim::readByte(SimRadio& radio) {
     const int n = ++radio.programCounters().labelReads;
     if (faults.labelMissFrame && n >= *faults.labelMissFrame &&
         n < *faults.labelMissFrame + faults.labelMisses)
-        return hex("label read %03X: not answered", offset);
+        return noteText("label read %03X: not answered", offset);
     const auto& labels = radio.labels();
     const auto at = static_cast<std::size_t>(offset);
     radio.send(frame_[3], "label address");
     radio.send(at < labels.size() ? labels[at] : Byte{0xFF}, "label byte");
-    return hex("label read %03X", offset);
+    return noteText("label read %03X", offset);
 }
 
 std::string LabelProgramSim::writeByte(SimRadio& radio) {
@@ -143,7 +136,7 @@ std::string LabelProgramSim::writeByte(SimRadio& radio) {
     auto& labels = radio.labels();
     if (const auto at = static_cast<std::size_t>(offset); at < labels.size()) labels[at] = value;
     radio.send(radio.echoOf(value), "label echo");
-    return hex("label write %03X = %02X", offset, value);
+    return noteText("label write %03X = %02X", offset, value);
 }
 
 }  // namespace zav::sim

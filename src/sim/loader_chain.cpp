@@ -1,9 +1,8 @@
 #include "sim/loader_chain.h"
 
-#include <cstdio>
-
 #include "link/transfer_programs.h"
 #include "sim/bulk_programs.h"
+#include "sim/note_text.h"
 #include "sim/ram_code.h"
 #include "sim/silent_program.h"
 #include "sim/sim_radio.h"
@@ -20,12 +19,6 @@ bool stage2InRam(const RadioRam& ram) {
     auto expected = kLoaderStage2;
     expected[kStage2IndexByte] = ram[kStage2Address + kStage2IndexByte];
     return RamHolds(ram, kStage2Address, expected);
-}
-
-std::string hex2(Byte a, Byte b) {
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%02X = %02X", a, b);
-    return text.data();
 }
 
 // What stage 3 and the code at 0x62 make of the loaded bytes once stage 1 falls through.
@@ -56,7 +49,7 @@ class Stage1Loop final : public RadioProgram {
     std::string onByte(SimRadio& radio, Byte b) override {
         const Byte at = index_--;
         radio.ram()[at] = b;
-        const std::string note = "stage 1 stores " + hex2(at, b);
+        const std::string note = "stage 1 stores " + noteText("%02X = %02X", at, b);
         if (at >= kStage1Address && at < kStage1Top) {
             radio.runProgram(std::make_unique<SilentProgram>("stage 1 overwrote itself"));
             return note + ": stage 1 overwritten";
@@ -94,7 +87,7 @@ class Stage2Program final : public RadioProgram {
     std::string onByte(SimRadio& radio, Byte b) override {
         const auto at = static_cast<Byte>(kStage1Top - received_++);
         radio.ram()[at] = b;
-        std::string note = "stage 2 stores " + hex2(at, b);
+        std::string note = "stage 2 stores " + noteText("%02X = %02X", at, b);
         if (at != kStage1Address) return note;
         // LDX with the patched byte, JMP 0x50.
         if (!RamHolds(radio.ram(), kStage1Address, kLoaderStage1)) {

@@ -1,7 +1,6 @@
 #include "sim/resident_firmware.h"
 
-#include <cstdio>
-
+#include "sim/note_text.h"
 #include "sim/sim_radio.h"
 
 namespace zav::sim {
@@ -22,12 +21,6 @@ bool isWordFrame(Byte b) {
 }
 bool isWordRead(Byte b) {
     return (b & 1) != 0;
-}
-
-std::string hex(const char* format, int a, int b = 0, int c = 0) {
-    std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), format, a, b, c);
-    return text.data();
 }
 
 }  // namespace
@@ -68,7 +61,7 @@ std::string ResidentFirmware::firstByte(SimRadio& radio, Byte b) {
         if (const auto* extra = radio.extraFrame(b); extra != nullptr && extra->length <= 1) {
             frame_.clear();
             extra->handler(radio, std::span<const Byte>(&b, 1));
-            return hex("frame %02X", b);
+            return noteText("frame %02X", b);
         }
         return {};
     }
@@ -94,7 +87,7 @@ std::string ResidentFirmware::frameByte(SimRadio& radio, Byte b) {
     frame_.clear();
     if (extra != nullptr) {
         extra->handler(radio, frame);
-        return hex("frame %02X", command);
+        return noteText("frame %02X", command);
     }
     if (isWordFrame(command)) {
         const int address = ((command >> 1) & 7) * 256 + (frame[1] & 0xFE);
@@ -103,19 +96,19 @@ std::string ResidentFirmware::frameByte(SimRadio& radio, Byte b) {
         if (isWordRead(command)) {
             radio.send(memory[a]);
             radio.send(memory[a + 1]);
-            return hex("read word %03X", address);
+            return noteText("read word %03X", address);
         }
         memory[a] = frame[2];
         memory[a + 1] = frame[3];
         radio.send(radio.echoOf(frame[2]));
         radio.send(radio.echoOf(frame[3]));
-        return hex("write word %03X = %02X %02X", address, frame[2], frame[3]);
+        return noteText("write word %03X = %02X %02X", address, frame[2], frame[3]);
     }
     if (command == kRamWrite) {
         const Byte r = frame[2];
         const Byte v = frame[3];
         radio.ram()[r] = v;
-        std::string note = hex("RAM write %02X = %02X", r, v);
+        std::string note = noteText("RAM write %02X = %02X", r, v);
         if (r == kBaudRegister) {
             // The echo already leaves at the new speed.
             if (v == 0x30) radio.setBaud(9600);
@@ -129,7 +122,7 @@ std::string ResidentFirmware::frameByte(SimRadio& radio, Byte b) {
     }
     // Execute.
     radio.execute(frame[2]);
-    return hex("execute at %02X", frame[2]) + ": " + radio.programName();
+    return noteText("execute at %02X", frame[2]) + ": " + radio.programName();
 }
 
 }  // namespace zav::sim

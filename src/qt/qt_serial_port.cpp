@@ -88,21 +88,25 @@ std::optional<std::string> QtSerialPort::open(const std::string& device,
     return std::nullopt;
 }
 
-void QtSerialPort::close() {
-    if (!port_.isOpen()) return;
-    // The release byte must leave before the device is closed.
+void QtSerialPort::drainOutput() {
     if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(200);
 #ifdef __linux__
-    // Closing puts back the settings the device had before it was opened, at once; bytes
-    // still in the driver's queue would then go out at that speed, not at the one they
-    // were written at (the closing bytes of a 9600-baud transfer).
+    // New settings apply at once, also to bytes still in the driver's queue; those must
+    // leave at the speed they were written at.
     ::tcdrain(static_cast<int>(port_.handle()));
 #endif
+}
+
+void QtSerialPort::close() {
+    if (!port_.isOpen()) return;
+    // The release byte must leave before the device is closed, which also puts back the
+    // settings the device had before it was opened.
+    drainOutput();
     port_.close();
 }
 
 void QtSerialPort::setSettings(const LineSettings& settings) {
-    if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(200);
+    if (port_.isOpen()) drainOutput();
     applySettings(settings);
 }
 

@@ -36,6 +36,8 @@ class QtSerialPort final : public LinkPort {
 
   private:
     bool applySettings(const LineSettings& settings);
+    // Waits until the bytes written so far have left the port.
+    void drainOutput();
 
     QSerialPort port_;
     QElapsedTimer clock_;

@@ -11,30 +11,25 @@ namespace zav::tool {
 int cmdReadGroup(const Args& args) {
     constexpr std::string_view kCommand = "read-group";
     constexpr std::string_view kUsage = "--port P [--retry N] --group G FILE.frq";
-    Args rest = args;
-    const auto group = takeGroup(rest, kCommand);
-    if (group == 0) return 2;
-    const auto options = parseRadioOptions(rest, kCommand, kUsage);
-    if (!options) return 2;
-    if (!group) {
-        std::cerr << "usage: zavtool " << kCommand << " " << kUsage << "\n";
-        return 2;
-    }
-    auto file = loadFileBytes(options->file, kCommand, true);
+    const auto parsed = parseGroupRadioOptions(args, kCommand, kUsage, true);
+    if (!parsed) return 2;
+    const auto& group = parsed->group;
+    const RadioOptions& options = parsed->radio;
+    auto file = loadFileBytes(options.file, kCommand, true);
     if (!file) return 1;
     MemImage image = file->image;
     const bool ok = runOnRadio(
-        *options, [&](RadioLink& link) { return ReadGroup(link, image, *group); },
+        options, [&](RadioLink& link) { return ReadGroup(link, image, *group); },
         "reading group " + std::to_string(*group));
     if (!ok) {
-        std::cerr << "zavtool read-group: group " << *group << " was not read; " << options->file
+        std::cerr << "zavtool read-group: group " << *group << " was not read; " << options.file
                   << " is unchanged\n";
         return 1;
     }
     const int first = static_cast<int>(kPageSize) * *group;
     patchImage(*file, image, first, static_cast<int>(kPageSize));
-    if (!saveFileBytes(options->file, *file, kCommand)) return 1;
-    std::cout << "read group " << *group << " into " << options->file << "\n";
+    if (!saveFileBytes(options.file, *file, kCommand)) return 1;
+    std::cout << "read group " << *group << " into " << options.file << "\n";
     return 0;
 }
 

@@ -10,29 +10,28 @@ namespace zav::tool {
 
 int cmdReadLabels(const Args& args) {
     constexpr std::string_view kCommand = "read-labels";
-    Args rest = args;
-    const auto group = takeGroup(rest, kCommand);
-    if (group == 0) return 2;
-    const auto options =
-        parseRadioOptions(rest, kCommand, "--port P [--retry N] [--group G] FILE.frq");
-    if (!options) return 2;
-    auto file = loadFileBytes(options->file, kCommand, true);
+    const auto parsed =
+        parseGroupRadioOptions(args, kCommand, "--port P [--retry N] [--group G] FILE.frq", false);
+    if (!parsed) return 2;
+    const auto& group = parsed->group;
+    const RadioOptions& options = parsed->radio;
+    auto file = loadFileBytes(options.file, kCommand, true);
     if (!file) return 1;
     LabelImage labels = file->labels;
     const int groupIndex = group ? *group - 1 : -1;
     const bool ok = runOnRadio(
-        *options, [&](RadioLink& link) { return ReadLabelsFromRadio(link, labels, groupIndex); },
+        options, [&](RadioLink& link) { return ReadLabelsFromRadio(link, labels, groupIndex); },
         "reading labels");
     if (!ok) {
-        std::cerr << "zavtool read-labels: the labels were not read; " << options->file
+        std::cerr << "zavtool read-labels: the labels were not read; " << options.file
                   << " is unchanged\n";
         return 1;
     }
     // Only the selected groups' labels differ from the file's.
     patchLabels(*file, labels);
-    if (!saveFileBytes(options->file, *file, kCommand)) return 1;
+    if (!saveFileBytes(options.file, *file, kCommand)) return 1;
     std::cout << "read the labels of " << (group ? "group " + std::to_string(*group) : "all groups")
-              << " into " << options->file << "\n";
+              << " into " << options.file << "\n";
     return 0;
 }
 

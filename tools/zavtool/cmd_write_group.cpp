@@ -14,18 +14,14 @@ int cmdWriteGroup(const Args& args) {
     constexpr std::string_view kUsage = "--port P [--retry N] --group G [--labels] FILE.frq";
     Args rest = args;
     const bool withLabels = takeFlag(rest, "--labels");
-    const auto group = takeGroup(rest, kCommand);
-    if (group == 0) return 2;
-    const auto options = parseRadioOptions(rest, kCommand, kUsage);
-    if (!options) return 2;
-    if (!group) {
-        std::cerr << "usage: zavtool " << kCommand << " " << kUsage << "\n";
-        return 2;
-    }
-    const auto file = loadFileBytes(options->file, kCommand, false);
+    const auto parsed = parseGroupRadioOptions(rest, kCommand, kUsage, true);
+    if (!parsed) return 2;
+    const auto& group = parsed->group;
+    const RadioOptions& options = parsed->radio;
+    const auto file = loadFileBytes(options.file, kCommand, false);
     if (!file) return 1;
     const bool ok = runOnRadio(
-        *options,
+        options,
         [&](RadioLink& link) {
             return WriteGroup(link, file->image, *group) &&
                    (!withLabels || WriteLabelsToRadio(link, file->labels, *group - 1));
@@ -35,7 +31,7 @@ int cmdWriteGroup(const Args& args) {
         std::cerr << "zavtool write-group: Write Group Failed\n";
         return 1;
     }
-    std::cout << "wrote group " << *group << " of " << options->file << " to the radio\n";
+    std::cout << "wrote group " << *group << " of " << options.file << " to the radio\n";
     return 0;
 }
 

@@ -10,17 +10,16 @@ namespace zav::tool {
 
 int cmdWriteLabels(const Args& args) {
     constexpr std::string_view kCommand = "write-labels";
-    Args rest = args;
-    const auto group = takeGroup(rest, kCommand);
-    if (group == 0) return 2;
-    const auto options =
-        parseRadioOptions(rest, kCommand, "--port P [--retry N] [--group G] FILE.frq");
-    if (!options) return 2;
-    const auto file = loadFileBytes(options->file, kCommand, false);
+    const auto parsed =
+        parseGroupRadioOptions(args, kCommand, "--port P [--retry N] [--group G] FILE.frq", false);
+    if (!parsed) return 2;
+    const auto& group = parsed->group;
+    const RadioOptions& options = parsed->radio;
+    const auto file = loadFileBytes(options.file, kCommand, false);
     if (!file) return 1;
     const int groupIndex = group ? *group - 1 : -1;
     const bool ok = runOnRadio(
-        *options,
+        options,
         [&](RadioLink& link) { return WriteLabelsToRadio(link, file->labels, groupIndex); },
         "writing labels");
     if (!ok) {
@@ -29,7 +28,7 @@ int cmdWriteLabels(const Args& args) {
     }
     std::cout << "wrote the labels of "
               << (group ? "group " + std::to_string(*group) : "all groups") << " of "
-              << options->file << " to the radio\n";
+              << options.file << " to the radio\n";
     return 0;
 }
 

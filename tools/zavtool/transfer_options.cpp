@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <iostream>
+#include <utility>
 
 #include "model/memory_image.h"
 
@@ -30,6 +31,22 @@ std::optional<int> takeGroup(Args& args, std::string_view command) {
     }
     args.erase(it, it + 2);
     return g;
+}
+
+std::optional<GroupRadioOptions> parseGroupRadioOptions(Args args, std::string_view command,
+                                                        std::string_view usage,
+                                                        bool groupRequired) {
+    GroupRadioOptions o;
+    o.group = takeGroup(args, command);
+    if (o.group == 0) return std::nullopt;
+    auto radio = parseRadioOptions(args, command, usage);
+    if (!radio) return std::nullopt;
+    if (groupRequired && !o.group) {
+        std::cerr << "usage: zavtool " << command << " " << usage << "\n";
+        return std::nullopt;
+    }
+    o.radio = std::move(*radio);
+    return o;
 }
 
 }  // namespace zav::tool

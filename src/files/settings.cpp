@@ -41,7 +41,7 @@ std::string formatSettingNumber(double value) {
     char buf[64];
     const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<float>(value));
     if (ec != std::errc{}) return "0";
-    return std::string(buf, end);
+    return {buf, end};
 }
 
 std::string readText(const SettingsStore& store, const SettingKey& key) {

@@ -8,7 +8,7 @@
 namespace zav {
 
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
 
     // Shows the window with an operation text; writeMode marks an operation that
@@ -33,7 +33,7 @@ public:
 
 // A progress sink that shows nothing and is never cancelled.
 class NullProgress final : public Progress {
-public:
+  public:
     void showForm(const std::string& /*text*/, bool /*writeMode*/) override {}
     void hideForm() override {}
     void enableCancel() override {}

@@ -39,7 +39,7 @@ struct FileDialogRequest {
 };
 
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     // Shows a modal message and returns the button pressed. Closing a box without
     // pressing a button answers Cancel where there is one, otherwise the only button.

@@ -10,7 +10,7 @@
 namespace zav {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     [[nodiscard]] virtual std::string read(const std::string& section, const std::string& key,
                                            const std::string& fallback) const = 0;
@@ -20,7 +20,7 @@ public:
 
 // Settings kept in memory: for tests and for runs that must store nothing.
 class MemorySettingsStore final : public SettingsStore {
-public:
+  public:
     [[nodiscard]] std::string read(const std::string& section, const std::string& key,
                                    const std::string& fallback) const override {
         auto it = values_.find({section, key});
@@ -31,13 +31,13 @@ public:
         values_[{section, key}] = value;
     }
     [[nodiscard]] bool contains(const std::string& section, const std::string& key) const {
-        return values_.count({section, key}) != 0;
+        return values_.contains({section, key});
     }
     [[nodiscard]] const std::map<std::pair<std::string, std::string>, std::string>& all() const {
         return values_;
     }
 
-private:
+  private:
     std::map<std::pair<std::string, std::string>, std::string> values_;
 };
 

@@ -130,8 +130,9 @@ std::optional<BytePair> FreqTextToBytes(std::string_view text) {
 
 std::string FreqBytesToText(Byte f0, Byte f1) {
     if ((f0 == 0 && f1 == 0) || (f0 == 0xFF && f1 == 0xFF)) return "none";
-    std::int64_t f = (f0 / 16) * 1'000'000 + kBase400 + (f0 & 15) * kUnitsPerMHz +
-                     (f1 / 16) * 10'000 + ((f1 / 2) & 7) * kStep;
+    std::int64_t f = std::int64_t{f0 / 16} * 1'000'000 + kBase400 +
+                     std::int64_t{f0 & 15} * kUnitsPerMHz + std::int64_t{f1 / 16} * 10'000 +
+                     std::int64_t{(f1 / 2) & 7} * kStep;
     if (f1 & 1) f += kBase500 - kBase400;
     std::string fraction = std::to_string(f % kUnitsPerMHz);
     fraction.insert(0, 5 - fraction.size(), '0');

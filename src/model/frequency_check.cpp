@@ -211,7 +211,7 @@ std::string AddOffset(std::string_view baseText, std::string_view offsetText) {
     auto [ptr, ec] =
         std::to_chars(buf, buf + sizeof buf, sum, std::chars_format::general, kSignificantDigits);
     if (ec != std::errc{}) return "0";
-    return std::string(buf, ptr);
+    return {buf, ptr};
 }
 
 }  // namespace zav

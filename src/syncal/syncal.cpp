@@ -72,7 +72,7 @@ std::vector<std::string> CalibrationLog(bool txMode, const BandValues& v) {
     lines.push_back("UPPER SIDE SLOPE     :  " + NumberText(v.UpperSlope / 128.0 / 1.6));
     lines.push_back("LO/HI BAND OFFSETS   :  " + NumberText(v.LoBandOffset) + " -- " +
                     NumberText(v.HiBandOffset));
-    lines.push_back(" ");
+    lines.emplace_back(" ");
     return lines;
 }
 

@@ -5,11 +5,14 @@ namespace zav::test {
 namespace {
 Answer defaultAnswer(Buttons buttons) {
     switch (buttons) {
-        case Buttons::Ok: return Answer::Ok;
-        case Buttons::YesNo: return Answer::No;
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::YesNo:
+            return Answer::No;
         case Buttons::OkCancel:
         case Buttons::YesNoCancel:
-        case Buttons::RetryCancel: return Answer::Cancel;
+        case Buttons::RetryCancel:
+            return Answer::Cancel;
     }
     return Answer::Cancel;
 }

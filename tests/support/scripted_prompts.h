@@ -12,7 +12,7 @@
 namespace zav::test {
 
 class ScriptedPrompts final : public Prompts {
-public:
+  public:
     // Answers given in order; when the script runs out, the default answer is the
     // "negative" one (Cancel, No, or Ok for a box with only Ok).
     void queueAnswer(Answer a) { answers_.push_back(a); }
@@ -28,7 +28,7 @@ public:
 
     [[nodiscard]] std::vector<std::string> texts() const;
 
-private:
+  private:
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> files_;
 };

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <iostream>
 #include <optional>
 
@@ -11,49 +10,30 @@ namespace zav::tool {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: zavtool dtmf --port P [--retry N] CODE\n"
+constexpr std::string_view kUsageArgs = "--port P [--retry N] CODE";
+constexpr std::string_view kCodeHelp =
     "  CODE: the deviation list index 0..31 (0 = 0 Hz, 1..27 = 187.5 Hz steps up to 5062.5,\n"
     "        28..31 = Test 1..Test 4), or the list text itself (\"1125.0\", \"Test 2\")\n";
 
 struct DtmfOptions {
-    std::string port;
-    int retries = 0;
+    RadioOptions radio;  // the code's text stands where other commands take their file
     int code = -1;
 };
 
 std::optional<DtmfOptions> parseOptions(const Args& args) {
-    DtmfOptions o;
-    std::optional<std::string> codeText;
-    bool ok = true;
-    for (std::size_t i = 0; i < args.size() && ok; ++i) {
-        const std::string& a = args[i];
-        if (a == "--port" && i + 1 < args.size()) {
-            o.port = args[++i];
-        } else if (a == "--retry" && i + 1 < args.size()) {
-            const std::string& n = args[++i];
-            const auto [p, ec] = std::from_chars(n.data(), n.data() + n.size(), o.retries);
-            ok = ec == std::errc{} && p == n.data() + n.size() && o.retries >= 0;
-        } else if (!codeText && (!a.starts_with("--") || a == "-1")) {
-            codeText = a;
-        } else {
-            ok = false;
-        }
-    }
-    if (ok && codeText) {
-        const auto code = DtmfCodeFromText(*codeText);
-        if (!code) {
-            std::cerr << "zavtool dtmf: '" << *codeText << "' is not a deviation code\n";
-            ok = false;
-        } else {
-            o.code = *code;
-        }
-    }
-    if (!ok || o.port.empty() || o.code < 0) {
-        std::cerr << kUsage;
+    auto radio = parseRadioOptions(args, "dtmf", kUsageArgs);
+    if (!radio) {
+        std::cerr << kCodeHelp;
         return std::nullopt;
     }
-    return o;
+    const auto code = DtmfCodeFromText(radio->file);
+    if (!code) {
+        std::cerr << "zavtool dtmf: '" << radio->file << "' is not a deviation code\n"
+                  << "usage: zavtool dtmf " << kUsageArgs << "\n"
+                  << kCodeHelp;
+        return std::nullopt;
+    }
+    return DtmfOptions{*std::move(radio), *code};
 }
 
 }  // namespace
@@ -61,11 +41,8 @@ std::optional<DtmfOptions> parseOptions(const Args& args) {
 int cmdDtmf(const Args& args) {
     const auto options = parseOptions(args);
     if (!options) return 2;
-    RadioOptions radio;
-    radio.port = options->port;
-    radio.retries = options->retries;
     DtmfWriteResult result = DtmfWriteResult::HookFailed;
-    runOnRadio(radio, [&](RadioLink& link) {
+    runOnRadio(options->radio, [&](RadioLink& link) {
         result = WriteDtmfDeviation(link, options->code);
         return result == DtmfWriteResult::Written;
     });

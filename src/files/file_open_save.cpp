@@ -43,7 +43,7 @@ bool FileOpenSave::ChooseFile(FileDialogMode mode) {
     request.fileName = names_.FileName;
     request.filter = std::string(kFileFilter);
     request.filterIndex = 0;
-    request.defaultSpec = std::string(kFileDefaultSpec);
+    request.defaultPattern = std::string(kFileDefaultPattern);
     auto chosen = prompts_.chooseFile(request);
     if (!chosen) {
         abandon();

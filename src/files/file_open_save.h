@@ -18,7 +18,7 @@ namespace zav {
 
 inline constexpr std::string_view kFileFilter =
     "Frequency (*.frq)|*.frq|RXT (*.rxt)|*.rxt|RXW (*.rxw)|*.rxw|All (*.*)|*.*";
-inline constexpr std::string_view kFileDefaultSpec = "*.frq";
+inline constexpr std::string_view kFileDefaultPattern = "*.frq";
 inline constexpr std::string_view kFileErrorTitle = "File Error";
 inline constexpr std::string_view kCaptionPrefix = "UHF File - ";
 // Follows the file name in the main window's caption.

@@ -32,10 +32,10 @@ enum class FileDialogMode { Open, Save };
 
 struct FileDialogRequest {
     FileDialogMode mode = FileDialogMode::Open;
-    std::string fileName;     // pre-filled name
-    std::string filter;       // "Text (*.x)|*.x|..." pairs as the file module gives them
-    int filterIndex = 0;      // 0-based entry selected first
-    std::string defaultSpec;  // e.g. "*.frq"
+    std::string fileName;        // pre-filled name
+    std::string filter;          // "Text (*.x)|*.x|..." pairs as the file module gives them
+    int filterIndex = 0;         // 0-based entry selected first
+    std::string defaultPattern;  // e.g. "*.frq"
 };
 
 class Prompts {

@@ -113,8 +113,8 @@ std::optional<std::string> QtPrompts::chooseFile(const FileDialogRequest& reques
         dialog.selectNameFilter(filters.value(index >= 0 && index < filters.size() ? index : 0));
     }
     // "*.frq": a name typed without an extension gets .frq.
-    QString spec = QString::fromStdString(request.defaultSpec);
-    if (spec.startsWith(QStringLiteral("*."))) dialog.setDefaultSuffix(spec.mid(2));
+    QString pattern = QString::fromStdString(request.defaultPattern);
+    if (pattern.startsWith(QStringLiteral("*."))) dialog.setDefaultSuffix(pattern.mid(2));
     if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

@@ -93,7 +93,7 @@ TEST_F(FileOpenSaveTest, DialogRequestCarriesFilterAndCurrentName) {
         EXPECT_EQ(r.filter,
                   "Frequency (*.frq)|*.frq|RXT (*.rxt)|*.rxt|RXW (*.rxw)|*.rxw|All (*.*)|*.*");
         EXPECT_EQ(r.filterIndex, 0);
-        EXPECT_EQ(r.defaultSpec, "*.frq");
+        EXPECT_EQ(r.defaultPattern, "*.frq");
     }
 }
 

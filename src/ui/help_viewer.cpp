@@ -1,5 +1,6 @@
 #include "ui/help_viewer.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
@@ -68,6 +69,10 @@ frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(browser_, &QTextBrowser::sourceChanged, this, &frmHelp::pageChanged);
 
+    // The pages link help.css for outside browsers; the viewer applies it to every page.
+    QFile css(QString::fromLatin1(kHelpResourceFolder) + QStringLiteral("/help.css"));
+    if (css.open(QIODevice::ReadOnly))
+        browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
     browser_->setSource(helpContentsUrl());
 }
 

@@ -36,7 +36,7 @@ QString pageText(const QString& name) {
 // The pages a page links to, in order (links inside the help only).
 QStringList links(const QString& html) {
     QStringList out;
-    static const QRegularExpression href(QStringLiteral(R"re(href="([^"#:]+)(#[^"]*)?")re"));
+    static const QRegularExpression href(QStringLiteral(R"re(href="([^"#:]+\.html)(#[^"]*)?")re"));
     for (auto it = href.globalMatch(html); it.hasNext();) out << it.next().captured(1);
     return out;
 }

@@ -20,8 +20,8 @@
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings_store.h"
 #include "ui/demo_radio.h"
-#include "ui/frm_groups.h"
-#include "ui/frm_splash.h"
+#include "ui/main_window.h"
+#include "ui/splash_window.h"
 #include "ui/overlay_settings.h"
 
 int main(int argc, char** argv) {
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--screenshots"))
         return zav::renderScreenshots(QString::fromLocal8Bit(argv[2]));
 
-    auto splash = std::make_unique<zav::frmSplash>();
+    auto splash = std::make_unique<zav::SplashWindow>();
     splash->show();
     QApplication::processEvents();
 
@@ -58,22 +58,22 @@ int main(int argc, char** argv) {
             return 1;
         }
         // Every port number opens the simulated radio during this run.
-        for (const zav::SettingKey& key : zav::settings::Device)
+        for (const zav::SettingKey& key : zav::settings::kDevice)
             zav::writeText(settings, key, demo->devicePath());
     }
 
     const zav::StartupFileResult start =
-        zav::StartupFile(zav::commandLineText(arguments), settings);
+        zav::startupFile(zav::commandLineText(arguments), settings);
 
     zav::Document doc;
     zav::QtPrompts prompts;
     zav::QtClipboard clipboard;
     zav::DiskFileSystem files;
-    zav::frmGroups window(doc, prompts, settings, clipboard, files);
+    zav::MainWindow window(doc, prompts, settings, clipboard, files);
     prompts.setParent(&window);
     if (demoMode) window.setCaptionSuffix(QString::fromLatin1(zav::kSimulatedCaption));
     window.files().setNames(start.names);
-    if (start.openAtStart) window.files().OpenFile();
+    if (start.openAtStart) window.files().openFile();
 
     splash.reset();
     window.restorePlacement();

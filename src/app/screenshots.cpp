@@ -13,10 +13,10 @@
 #include "qt/qt_prompts.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
-#include "ui/frm_about.h"
-#include "ui/frm_groups.h"
-#include "ui/frm_proc.h"
-#include "ui/frm_splash.h"
+#include "ui/about_dialog.h"
+#include "ui/main_window.h"
+#include "ui/progress_window.h"
+#include "ui/splash_window.h"
 #include "ui/offset_entry.h"
 
 namespace zav {
@@ -41,7 +41,7 @@ void fillSample(Document& doc) {
         {"460.6250", "123.0", "465.6250", "123.0", "SITE-2", "Y"},
         {"512.5375", "", "512.5375", "", "SIMPLEX", ""},
     };
-    clsGroup* g = doc.group(0);
+    Group* g = doc.group(0);
     for (int r = 0; r < static_cast<int>(std::size(rows)); ++r) {
         const Row& row = rows[r];
         for (auto [col, text] : {std::pair{1, row.rx},
@@ -50,11 +50,11 @@ void fillSample(Document& doc) {
                                  {4, row.txCG},
                                  {5, row.label},
                                  {6, row.scan}})
-            g->Update(r, col, text);
+            g->update(r, col, text);
     }
-    g->Write_Group_Label("SECURITY");
-    g->Write_ID_Num("1234567");
-    g->Write_TOT_Scan(4, 3);
+    g->writeGroupLabel("SECURITY");
+    g->writeIdNum("1234567");
+    g->writeTotScan(4, 3);
 }
 
 bool save(QWidget& w, const QDir& dir, const char* name) {
@@ -78,7 +78,7 @@ int renderScreenshots(const QString& folder) {
     MemorySettingsStore settings;
     MemoryClipboard clipboard;
     DiskFileSystem files;
-    frmGroups window(doc, prompts, settings, clipboard, files);
+    MainWindow window(doc, prompts, settings, clipboard, files);
     fillSample(doc);
     window.displayGroupMemory();
     window.setWindowTitle(QStringLiteral("UHF File - /home/tech/radios/security.frq - ZAVPROG"));
@@ -100,7 +100,7 @@ int renderScreenshots(const QString& folder) {
         window.offsetEntry().hide();
     }
     {
-        frmProc& proc = window.progress();
+        ProgressWindow& proc = window.progress();
         proc.showForm("Please Wait - Writing Radio", true);
         proc.enableCancel();
         proc.setMaximum(16);
@@ -110,12 +110,12 @@ int renderScreenshots(const QString& folder) {
         proc.enableMainWindow();
     }
     {
-        frmAbout about(prompts, &window);
+        AboutDialog about(prompts, &window);
         about.show();
         ok = save(about, dir, "about.png") && ok;
     }
     {
-        frmSplash splash;
+        SplashWindow splash;
         splash.show();
         ok = save(splash, dir, "splash.png") && ok;
     }

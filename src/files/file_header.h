@@ -35,7 +35,7 @@ constexpr FileHeaderBytes makeFileHeader() {
 }  // namespace detail
 
 // Written at the start of every frequency file; never changes.
-inline constexpr FileHeaderBytes FileHeader = detail::makeFileHeader();
+inline constexpr FileHeaderBytes kFileHeader = detail::makeFileHeader();
 
 static_assert(kFileMagicText.size() + 1 == kFileHeaderCheckedSize);
 static_assert(kFileSpareByteOffset == 2104 && kFileLabelOffset == 2105);

@@ -6,9 +6,9 @@
 namespace zav {
 
 struct FileNames {
-    std::string FileName;       // the file Save writes and the caption shows; empty: none
-    std::string PrevFileName;   // the name held before the last file dialog
-    std::string PrintFileName;  // the name the printout shows
+    std::string fileName;       // the file Save writes and the caption shows; empty: none
+    std::string prevFileName;   // the name held before the last file dialog
+    std::string printFileName;  // the name the printout shows
 };
 
 }  // namespace zav

@@ -16,31 +16,31 @@ FileOpenSave::FileOpenSave(Prompts& prompts, SettingsStore& settings, FileSystem
       labels_(labels),
       editor_(editor) {}
 
-void FileOpenSave::OpenCommand() {
-    if (ChooseFile(FileDialogMode::Open)) OpenFile();
+void FileOpenSave::openCommand() {
+    if (chooseFile(FileDialogMode::Open)) openFile();
     prevBeforeDialog_.reset();
 }
 
-void FileOpenSave::SaveCommand() {
+void FileOpenSave::saveCommand() {
     // The first Save after start-up asks for a name (pre-filled with the last file).
-    if (names_.FileName.empty() || names_.PrevFileName.empty()) {
-        if (!ChooseFile(FileDialogMode::Save)) return;
+    if (names_.fileName.empty() || names_.prevFileName.empty()) {
+        if (!chooseFile(FileDialogMode::Save)) return;
     }
-    SaveFile();
+    saveFile();
     prevBeforeDialog_.reset();
 }
 
-void FileOpenSave::SaveAsCommand() {
-    if (ChooseFile(FileDialogMode::Save)) SaveFile();
+void FileOpenSave::saveAsCommand() {
+    if (chooseFile(FileDialogMode::Save)) saveFile();
     prevBeforeDialog_.reset();
 }
 
-bool FileOpenSave::ChooseFile(FileDialogMode mode) {
-    prevBeforeDialog_ = names_.PrevFileName;
-    names_.PrevFileName = names_.FileName;
+bool FileOpenSave::chooseFile(FileDialogMode mode) {
+    prevBeforeDialog_ = names_.prevFileName;
+    names_.prevFileName = names_.fileName;
     FileDialogRequest request;
     request.mode = mode;
-    request.fileName = names_.FileName;
+    request.fileName = names_.fileName;
     request.filter = std::string(kFileFilter);
     request.filterIndex = 0;
     request.defaultPattern = std::string(kFileDefaultPattern);
@@ -49,14 +49,14 @@ bool FileOpenSave::ChooseFile(FileDialogMode mode) {
         abandon();
         return false;
     }
-    names_.FileName = std::move(*chosen);
+    names_.fileName = std::move(*chosen);
     return true;
 }
 
-bool FileOpenSave::OpenFile() {
-    auto read = files_.readFile(names_.FileName, kFrequencyFileSize);
+bool FileOpenSave::openFile() {
+    auto read = files_.readFile(names_.fileName, kFrequencyFileSize);
     if (read.error) {
-        ReportFileError(classicFileError(read.error, names_.FileName));
+        reportFileError(classicFileError(read.error, names_.fileName));
         return false;
     }
     // Decoded into a copy first: a file that is not valid (wrong header, or too short to
@@ -69,39 +69,39 @@ bool FileOpenSave::OpenFile() {
     image_ = contents->image;
     labels_ = contents->labels;
     editor_.afterOpen();
-    ShowFileName();
+    showFileName();
     return true;
 }
 
-bool FileOpenSave::SaveFile() {
+bool FileOpenSave::saveFile() {
     editor_.commitShownGroup();
     const auto bytes = encodeFrequencyFile(image_, labels_);
-    if (auto ec = files_.replaceFile(names_.FileName, bytes)) {
-        ReportFileError(classicFileError(ec, names_.FileName));
+    if (auto ec = files_.replaceFile(names_.fileName, bytes)) {
+        reportFileError(classicFileError(ec, names_.fileName));
         return false;
     }
-    ShowFileName();
+    showFileName();
     return true;
 }
 
-void FileOpenSave::ShowFileName() {
+void FileOpenSave::showFileName() {
     prevBeforeDialog_.reset();
-    editor_.setCaption(captionFor(names_.FileName));
-    writeLastOpen(settings_, names_.FileName);
-    names_.PrevFileName = names_.FileName;
-    names_.PrintFileName = names_.FileName;
+    editor_.setCaption(captionFor(names_.fileName));
+    writeLastOpen(settings_, names_.fileName);
+    names_.prevFileName = names_.fileName;
+    names_.printFileName = names_.fileName;
 }
 
 void FileOpenSave::abandon() {
-    names_.FileName = names_.PrevFileName;
+    names_.fileName = names_.prevFileName;
     // A name that was chosen but never opened or saved is not confirmed: going back to
     // the state before the dialog keeps the next Save from taking the remembered last
     // file as confirmed and overwriting it without asking.
-    if (prevBeforeDialog_) names_.PrevFileName = *prevBeforeDialog_;
+    if (prevBeforeDialog_) names_.prevFileName = *prevBeforeDialog_;
     prevBeforeDialog_.reset();
 }
 
-void FileOpenSave::ReportFileError(const FileError& error) {
+void FileOpenSave::reportFileError(const FileError& error) {
     abandon();
     Message m;
     m.text = fileErrorText(error);
@@ -118,7 +118,7 @@ void FileOpenSave::ReportFileError(const FileError& error) {
 
 void FileOpenSave::reportNotValid() {
     Message m;
-    m.text = "File " + names_.FileName + " is not a valid ZAV frequency file.";
+    m.text = "File " + names_.fileName + " is not a valid ZAV frequency file.";
     m.title = std::string(kFileErrorTitle);
     m.icon = Icon::Exclamation;
     prompts_.ask(m);

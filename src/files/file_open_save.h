@@ -42,22 +42,22 @@ class FileOpenSave {
                  LabelImage& labels, FileEditorHooks& editor);
 
     // File menu commands.
-    void OpenCommand();
-    void SaveCommand();
-    void SaveAsCommand();
+    void openCommand();
+    void saveCommand();
+    void saveAsCommand();
 
-    // Shows the open or save dialog pre-filled with FileName; true when a file was chosen.
-    bool ChooseFile(FileDialogMode mode);
-    // Load or store FileName; false when nothing was loaded or written (already reported).
-    bool OpenFile();
-    bool SaveFile();
+    // Shows the open or save dialog pre-filled with fileName; true when a file was chosen.
+    bool chooseFile(FileDialogMode mode);
+    // Load or store fileName; false when nothing was loaded or written (already reported).
+    bool openFile();
+    bool saveFile();
     // Caption, remembered last file and the name copies after a successful open or save.
-    void ShowFileName();
+    void showFileName();
     // Reports a failed open or save and goes back to the previous file name.
-    void ReportFileError(const FileError& error);
+    void reportFileError(const FileError& error);
 
     [[nodiscard]] const FileNames& names() const { return names_; }
-    // The start-up file name (see StartupFile).
+    // The start-up file name (see startupFile).
     void setNames(FileNames names) { names_ = std::move(names); }
 
     [[nodiscard]] static std::string captionFor(const std::string& fileName);
@@ -74,7 +74,7 @@ class FileOpenSave {
     LabelImage& labels_;
     FileEditorHooks& editor_;
     FileNames names_;
-    // PrevFileName as it was before the dialog of the command in progress.
+    // prevFileName as it was before the dialog of the command in progress.
     std::optional<std::string> prevBeforeDialog_;
 };
 

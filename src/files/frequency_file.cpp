@@ -6,7 +6,7 @@ namespace zav {
 
 FrequencyFileBytes encodeFrequencyFile(const MemImage& image, const LabelImage& labels) {
     FrequencyFileBytes out{};
-    auto it = std::copy(FileHeader.begin(), FileHeader.end(), out.begin());
+    auto it = std::copy(kFileHeader.begin(), kFileHeader.end(), out.begin());
     it = std::copy(image.begin(), image.end(), it);
     std::copy(labels.begin(), labels.end(), it);
     return out;
@@ -14,7 +14,7 @@ FrequencyFileBytes encodeFrequencyFile(const MemImage& image, const LabelImage& 
 
 bool headerMatches(std::span<const Byte> bytes) {
     if (bytes.size() < kFileHeaderCheckedSize) return false;
-    return std::equal(FileHeader.begin(), FileHeader.begin() + kFileHeaderCheckedSize,
+    return std::equal(kFileHeader.begin(), kFileHeader.begin() + kFileHeaderCheckedSize,
                       bytes.begin());
 }
 

@@ -53,7 +53,7 @@ void writeText(SettingsStore& store, const SettingKey& key, const std::string& v
 }
 
 int readInt(const SettingsStore& store, const SettingKey& key) {
-    return readInt(store, key, key.intDefault);
+    return readInt(store, key, key.integerDefault);
 }
 
 int readInt(const SettingsStore& store, const SettingKey& key, int fallback) {
@@ -100,7 +100,7 @@ double defaultFor(const SettingKey& key, Extent screen, Extent window) {
         case SettingDefault::Fixed:
             break;
     }
-    return key.intDefault;
+    return key.integerDefault;
 }
 
 namespace {
@@ -112,65 +112,65 @@ double readPlacement(const SettingsStore& store, const SettingKey& key, Extent s
 
 WindowGeometry readGroupWindowGeometry(const SettingsStore& store, Extent screen, Extent window) {
     using namespace settings;
-    return {readPlacement(store, GroupTop, screen, window),
-            readPlacement(store, GroupLeft, screen, window),
-            readPlacement(store, GroupWidth, screen, window),
-            readPlacement(store, GroupHeight, screen, window)};
+    return {readPlacement(store, kGroupTop, screen, window),
+            readPlacement(store, kGroupLeft, screen, window),
+            readPlacement(store, kGroupWidth, screen, window),
+            readPlacement(store, kGroupHeight, screen, window)};
 }
 
 WindowState readGroupWindowState(const SettingsStore& store) {
-    return static_cast<WindowState>(readInt(store, settings::State));
+    return static_cast<WindowState>(readInt(store, settings::kState));
 }
 
 void writeGroupWindowPlacement(SettingsStore& store, WindowState state,
                                const WindowGeometry& geometry) {
     using namespace settings;
-    writeInt(store, State, static_cast<int>(state));
+    writeInt(store, kState, static_cast<int>(state));
     if (state != WindowState::Normal) return;
-    writeNumber(store, GroupTop, geometry.top);
-    writeNumber(store, GroupLeft, geometry.left);
-    writeNumber(store, GroupWidth, geometry.width);
-    writeNumber(store, GroupHeight, geometry.height);
+    writeNumber(store, kGroupTop, geometry.top);
+    writeNumber(store, kGroupLeft, geometry.left);
+    writeNumber(store, kGroupWidth, geometry.width);
+    writeNumber(store, kGroupHeight, geometry.height);
 }
 
 WindowGeometry readGlobalWindowPosition(const SettingsStore& store, Extent screen, Extent window) {
     using namespace settings;
-    return {readPlacement(store, GlobalTop, screen, window),
-            readPlacement(store, GlobalLeft, screen, window), window.width, window.height};
+    return {readPlacement(store, kGlobalTop, screen, window),
+            readPlacement(store, kGlobalLeft, screen, window), window.width, window.height};
 }
 
 void writeGlobalWindowPosition(SettingsStore& store, double top, double left) {
-    writeNumber(store, settings::GlobalTop, top);
-    writeNumber(store, settings::GlobalLeft, left);
+    writeNumber(store, settings::kGlobalTop, top);
+    writeNumber(store, settings::kGlobalLeft, left);
 }
 
 std::string readLastOpen(const SettingsStore& store) {
-    return readText(store, settings::LastOpen);
+    return readText(store, settings::kLastOpen);
 }
 
 void writeLastOpen(SettingsStore& store, const std::string& path) {
-    writeText(store, settings::LastOpen, path);
+    writeText(store, settings::kLastOpen, path);
 }
 
 int readPort(const SettingsStore& store) {
-    return readInt(store, settings::Port);
+    return readInt(store, settings::kPort);
 }
 
 void writePort(SettingsStore& store, int port) {
-    writeInt(store, settings::Port, port);
+    writeInt(store, settings::kPort, port);
 }
 
 int readLabelSetting(const SettingsStore& store) {
-    return readInt(store, settings::Label);
+    return readInt(store, settings::kLabel);
 }
 
 void writeLabelSetting(SettingsStore& store, int choice) {
-    writeInt(store, settings::Label, choice);
+    writeInt(store, settings::kLabel, choice);
 }
 
 std::string readDevicePath(const SettingsStore& store, int port) {
-    if (port < 1 || port > static_cast<int>(settings::Device.size())) return {};
-    return readText(store, settings::Device[static_cast<std::size_t>(port - 1)]);
+    if (port < 1 || port > static_cast<int>(settings::kDevice.size())) return {};
+    return readText(store, settings::kDevice[static_cast<std::size_t>(port - 1)]);
 }
 
 }  // namespace zav

@@ -21,7 +21,7 @@ enum class SettingForm {
 
 // Where the default of a missing key comes from.
 enum class SettingDefault {
-    Fixed,               // textDefault or intDefault below
+    Fixed,               // textDefault or integerDefault below
     CentreVertically,    // (screen height - window height) div 2
     CentreHorizontally,  // (screen width - window width) div 2
     WindowWidth,         // the window's current width
@@ -34,7 +34,7 @@ struct SettingKey {
     SettingForm form = SettingForm::Text;
     SettingDefault defaultRule = SettingDefault::Fixed;
     std::string_view textDefault{};
-    int intDefault = 0;
+    int integerDefault = 0;
     int minimum = 0;  // Integer form: values outside minimum..maximum give the default
     int maximum = 0;
 };
@@ -44,54 +44,54 @@ namespace settings {
 inline constexpr std::string_view kApplication = "ZAVPROG";
 
 // Main window placement.
-inline constexpr SettingKey GroupTop{"Position", "GroupTop", SettingForm::Number,
+inline constexpr SettingKey kGroupTop{"Position", "GroupTop", SettingForm::Number,
                                      SettingDefault::CentreVertically};
-inline constexpr SettingKey GroupLeft{"Position", "GroupLeft", SettingForm::Number,
+inline constexpr SettingKey kGroupLeft{"Position", "GroupLeft", SettingForm::Number,
                                       SettingDefault::CentreHorizontally};
-inline constexpr SettingKey GroupWidth{"Position", "GroupWidth", SettingForm::Number,
+inline constexpr SettingKey kGroupWidth{"Position", "GroupWidth", SettingForm::Number,
                                        SettingDefault::WindowWidth};
-inline constexpr SettingKey GroupHeight{"Position", "GroupHeight", SettingForm::Number,
+inline constexpr SettingKey kGroupHeight{"Position", "GroupHeight", SettingForm::Number,
                                         SettingDefault::WindowHeight};
 // 0 normal, 1 minimised, 2 maximised.
-inline constexpr SettingKey State{.section = "Position",
+inline constexpr SettingKey kState{.section = "Position",
                                   .key = "State",
                                   .form = SettingForm::Integer,
-                                  .intDefault = 0,
+                                  .integerDefault = 0,
                                   .minimum = 0,
                                   .maximum = 2};
 // Global parameters window position.
-inline constexpr SettingKey GlobalTop{"Position", "GlobalTop", SettingForm::Number,
+inline constexpr SettingKey kGlobalTop{"Position", "GlobalTop", SettingForm::Number,
                                       SettingDefault::CentreVertically};
-inline constexpr SettingKey GlobalLeft{"Position", "GlobalLeft", SettingForm::Number,
+inline constexpr SettingKey kGlobalLeft{"Position", "GlobalLeft", SettingForm::Number,
                                        SettingDefault::CentreHorizontally};
 // Full path of the last frequency file opened or saved.
-inline constexpr SettingKey LastOpen{"File", "LastOpen", SettingForm::Text};
+inline constexpr SettingKey kLastOpen{"File", "LastOpen", SettingForm::Text};
 // Serial port number 1 to 4.
-inline constexpr SettingKey Port{.section = "Comm",
+inline constexpr SettingKey kPort{.section = "Comm",
                                  .key = "Port",
                                  .form = SettingForm::Integer,
-                                 .intDefault = 1,
+                                 .integerDefault = 1,
                                  .minimum = 1,
                                  .maximum = 4};
 // Label transfer with radio reads and writes: 0 always, 1 never, 2 ask each time.
-inline constexpr SettingKey Label{.section = "Features",
+inline constexpr SettingKey kLabel{.section = "Features",
                                   .key = "Label",
                                   .form = SettingForm::Integer,
-                                  .intDefault = 2,
+                                  .integerDefault = 2,
                                   .minimum = 0,
                                   .maximum = 2};
 // Optional device path for port number N (e.g. /dev/ttyUSB0); empty: the system's
 // usual device for that number.
-inline constexpr std::array<SettingKey, 4> Device{{
+inline constexpr std::array<SettingKey, 4> kDevice{{
     {"Comm", "Device1", SettingForm::Text},
     {"Comm", "Device2", SettingForm::Text},
     {"Comm", "Device3", SettingForm::Text},
     {"Comm", "Device4", SettingForm::Text},
 }};
 
-inline constexpr std::array kAll{GroupTop,  GroupLeft,  GroupWidth, GroupHeight, State,
-                                 GlobalTop, GlobalLeft, LastOpen,   Port,        Label,
-                                 Device[0], Device[1],  Device[2],  Device[3]};
+inline constexpr std::array kAll{kGroupTop,  kGroupLeft,  kGroupWidth, kGroupHeight, kState,
+                                 kGlobalTop, kGlobalLeft, kLastOpen,   kPort,        kLabel,
+                                 kDevice[0], kDevice[1],  kDevice[2],  kDevice[3]};
 
 }  // namespace settings
 

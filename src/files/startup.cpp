@@ -18,11 +18,11 @@ bool endsWithRxt(std::string_view text) {
 }
 }  // namespace
 
-StartupFileResult StartupFile(std::string_view commandLine, const SettingsStore& settings) {
+StartupFileResult startupFile(std::string_view commandLine, const SettingsStore& settings) {
     StartupFileResult result;
-    result.names.FileName = std::string(commandLine);
+    result.names.fileName = std::string(commandLine);
     result.openAtStart = endsWithRxt(commandLine);
-    if (!result.openAtStart) result.names.FileName = readLastOpen(settings);
+    if (!result.openAtStart) result.names.fileName = readLastOpen(settings);
     return result;
 }
 

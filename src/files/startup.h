@@ -13,12 +13,12 @@ namespace zav {
 
 struct StartupFileResult {
     FileNames names;
-    bool openAtStart = false;  // names.FileName is to be opened once the main window exists
+    bool openAtStart = false;  // names.fileName is to be opened once the main window exists
 };
 
 // A command line naming an .RXT file (any case) is opened; otherwise the remembered last
 // file only becomes the default for the file dialog and Save, without being loaded.
-StartupFileResult StartupFile(std::string_view commandLine, const SettingsStore& settings);
+StartupFileResult startupFile(std::string_view commandLine, const SettingsStore& settings);
 
 // The program's arguments as one command-line text, joined by blanks.
 std::string commandLineText(std::span<const std::string> arguments);

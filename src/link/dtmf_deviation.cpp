@@ -16,7 +16,7 @@ namespace {
 constexpr int kWordAddress = kDtmfDeviationAddress & ~1;
 
 void checkCode(int code) {
-    if (!DtmfCodeValid(code))
+    if (!dtmfCodeValid(code))
         throw std::out_of_range("DTMF deviation code " + std::to_string(code) + " is not 0 to 31");
 }
 
@@ -38,48 +38,48 @@ bool sameText(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::optional<int> DtmfCodeFromText(std::string_view text) {
+std::optional<int> dtmfCodeFromText(std::string_view text) {
     const std::string_view t = trimmed(text);
     int index = -1;
     const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), index);
     if (!t.empty() && ec == std::errc{} && ptr == t.data() + t.size())
-        return DtmfCodeValid(index) ? std::optional<int>(index) : std::nullopt;
+        return dtmfCodeValid(index) ? std::optional<int>(index) : std::nullopt;
     for (std::size_t i = 0; i < lists::kDtmfDeviation.size(); ++i) {
         if (sameText(t, trimmed(lists::kDtmfDeviation[i]))) return static_cast<int>(i);
     }
     return std::nullopt;
 }
 
-int DtmfDeviationCode(const MemImage& mem) {
+int dtmfDeviationCode(const MemImage& mem) {
     return mem[kDtmfDeviationAddress] >> 3;
 }
 
-void StoreDtmfDeviation(MemImage& mem, int code) {
+void storeDtmfDeviation(MemImage& mem, int code) {
     checkCode(code);
-    mem[kDtmfDeviationAddress] = MergeDtmfDeviation(mem[kDtmfDeviationAddress], code);
+    mem[kDtmfDeviationAddress] = mergeDtmfDeviation(mem[kDtmfDeviationAddress], code);
 }
 
-DtmfWriteResult WriteDtmfDeviation(RadioLink& link, int code) {
+DtmfWriteResult writeDtmfDeviation(RadioLink& link, int code) {
     checkCode(code);
-    const auto guard = link.TryBeginOperation();
-    if (!guard) return DtmfWriteResult::Busy;
-    if (!link.HookRadio(false)) {
+    const auto guard = link.tryBeginOperation();
+    if (!guard) return DtmfWriteResult::busy;
+    if (!link.hookRadio(false)) {
         // A radio that did not answer leaves the port open; free it without a second
         // message. A port that failed to open has nothing to release.
-        if (link.transport().IsOpen()) link.ReleaseRadio();
+        if (link.transport().isOpen()) link.releaseRadio();
         return DtmfWriteResult::HookFailed;
     }
     Word word{0, 0};
     DtmfWriteResult result = DtmfWriteResult::ReadFailed;
-    if (link.ReadWord(kWordAddress, word)) {
+    if (link.readWord(kWordAddress, word)) {
         // The masks would allow the whole of byte 0x6F; the merge keeps the radio's low
         // bits itself, so the word goes out unmasked.
-        const Byte merged = MergeDtmfDeviation(word[1], code);
-        result = link.WriteWord(kWordAddress, word[0], merged, false)
+        const Byte merged = mergeDtmfDeviation(word[1], code);
+        result = link.writeWord(kWordAddress, word[0], merged, false)
                      ? DtmfWriteResult::Written
                      : DtmfWriteResult::WriteFailed;
     }
-    link.ReleaseRadio();
+    link.releaseRadio();
     return result;
 }
 

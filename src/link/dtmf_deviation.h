@@ -18,27 +18,27 @@ inline constexpr int kDtmfDeviationAddress = 0x6F;
 inline constexpr int kDtmfDeviationCodes = 32;  // 0..31, the list index of the deviation list
 inline constexpr Byte kDtmfKeptBits = 0x07;
 
-constexpr bool DtmfCodeValid(int code) {
+constexpr bool dtmfCodeValid(int code) {
     return code >= 0 && code < kDtmfDeviationCodes;
 }
 
 // The byte 0x6F with `code` in bits 3..7 and bits 0..2 of `current`.
-constexpr Byte MergeDtmfDeviation(Byte current, int code) {
+constexpr Byte mergeDtmfDeviation(Byte current, int code) {
     return static_cast<Byte>((current & kDtmfKeptBits) | ((code & 0x1F) << 3));
 }
 
 // The deviation code of an image (byte 0x6F div 8) and storing one into it.
-int DtmfDeviationCode(const MemImage& mem);
+int dtmfDeviationCode(const MemImage& mem);
 // Throws std::out_of_range for a code outside 0..31, leaving the image unchanged.
-void StoreDtmfDeviation(MemImage& mem, int code);
+void storeDtmfDeviation(MemImage& mem, int code);
 
 // A deviation code given as text: its list index 0..31 as a whole number ("6"), or an
 // entry of the deviation list with or without its leading blank ("1125.0", "187.5",
 // "Test 1", any case). nullopt for anything else.
-std::optional<int> DtmfCodeFromText(std::string_view text);
+std::optional<int> dtmfCodeFromText(std::string_view text);
 
 enum class DtmfWriteResult : std::uint8_t {
-    Busy,         // another radio operation runs on the link; nothing was sent
+    busy,         // another radio operation runs on the link; nothing was sent
     HookFailed,   // the port did not open or the radio did not answer (already shown)
     ReadFailed,   // the radio's word at 0x6E did not come; nothing was written
     WriteFailed,  // the write frame went out but its echo did not confirm it
@@ -49,6 +49,6 @@ enum class DtmfWriteResult : std::uint8_t {
 // the code merged into byte 0x6F, release. Shows no message of its own; the link shows
 // its port, hook and busy messages. Throws std::out_of_range for a code outside 0..31
 // before anything is sent.
-DtmfWriteResult WriteDtmfDeviation(RadioLink& link, int code);
+DtmfWriteResult writeDtmfDeviation(RadioLink& link, int code);
 
 }  // namespace zav

@@ -8,42 +8,42 @@
 
 namespace zav {
 
-bool ReadGlobal(RadioLink& link, MemImage& image) {
-    const auto guard = link.TryBeginOperation();
+bool readGlobal(RadioLink& link, MemImage& image) {
+    const auto guard = link.tryBeginOperation();
     if (!guard) return false;
-    if (!link.HookRadio(false)) {
-        link.EndSession();
+    if (!link.hookRadio(false)) {
+        link.endSession();
         return false;
     }
     link.progress().enableCancel();
-    const bool ok = link.ReadBlock(image, 0, static_cast<int>(kPageSize));
+    const bool ok = link.readBlock(image, 0, static_cast<int>(kPageSize));
     link.prompts().beep();
-    link.EndSession();
+    link.endSession();
     return ok;
 }
 
-bool WriteGroup(RadioLink& link, const MemImage& image, int g) {
+bool writeGroup(RadioLink& link, const MemImage& image, int g) {
     if (g < 0 || g > kGroupCount) return false;
-    const auto guard = link.TryBeginOperation();
+    const auto guard = link.tryBeginOperation();
     if (!guard) return false;
     do {
-        if (!BeginWriteAttempt(link)) return false;
+        if (!beginWriteAttempt(link)) return false;
         // The global block is always there.
         const GroupOnRadio onRadio =
-            g == 0 ? GroupOnRadio::Present : CheckGroupOnRadio(link, g, "Write Group");
+            g == 0 ? GroupOnRadio::Present : checkGroupOnRadio(link, g, "Write Group");
         if (onRadio == GroupOnRadio::Absent) return true;
         const int size = static_cast<int>(kPageSize);
-        if (onRadio == GroupOnRadio::Present && link.WriteBlock(image, size * g, size)) {
+        if (onRadio == GroupOnRadio::Present && link.writeBlock(image, size * g, size)) {
             link.prompts().beep();
-            link.EndSession();
+            link.endSession();
             return true;
         }
-    } while (RetryFailedWrite(link));
+    } while (retryFailedWrite(link));
     return false;
 }
 
-bool WriteGlobal(RadioLink& link, const MemImage& image) {
-    return WriteGroup(link, image, 0);
+bool writeGlobal(RadioLink& link, const MemImage& image) {
+    return writeGroup(link, image, 0);
 }
 
 }  // namespace zav

@@ -10,13 +10,13 @@ class RadioLink;
 
 // Reads the 128 bytes of the global block into the image. Shows no message of its own;
 // a failed hook has been reported by the link.
-bool ReadGlobal(RadioLink& link, MemImage& image);
+bool readGlobal(RadioLink& link, MemImage& image);
 
 // Writes block g (0 = the global block, 1..15 = group g) with masked word writes, in
 // attempts that each release and hook the radio afresh; a failed attempt offers Retry.
-bool WriteGroup(RadioLink& link, const MemImage& image, int g);
+bool writeGroup(RadioLink& link, const MemImage& image, int g);
 
-// WriteGroup (0).
-bool WriteGlobal(RadioLink& link, const MemImage& image);
+// writeGroup (0).
+bool writeGlobal(RadioLink& link, const MemImage& image);
 
 }  // namespace zav

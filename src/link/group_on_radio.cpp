@@ -6,16 +6,16 @@
 
 namespace zav {
 
-GroupOnRadio CheckGroupOnRadio(RadioLink& link, int g, const char* title) {
+GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, const char* title) {
     Byte status = 0;
-    if (!link.ReadByteAt(StatusByteAddress(g), status)) return GroupOnRadio::Unknown;
-    if (BlockPresent(StatusNibble(status, g))) return GroupOnRadio::Present;
+    if (!link.readByteAt(statusByteAddress(g), status)) return GroupOnRadio::Unknown;
+    if (blockPresent(statusNibble(status, g))) return GroupOnRadio::Present;
     Message m;
     m.text = "Requested group does not exist on radio.";
     m.title = title;
     m.icon = Icon::Exclamation;
     link.prompts().ask(m);
-    link.EndSession();
+    link.endSession();
     return GroupOnRadio::Absent;
 }
 

@@ -11,6 +11,6 @@ enum class GroupOnRadio { Present, Absent, Unknown };
 // Reads bit 3 of group g's (1..15) status nibble from the radio. Absent: the group is
 // not there; "Requested group does not exist on radio." has been shown under `title`
 // and the session ended. Unknown: the status did not come.
-GroupOnRadio CheckGroupOnRadio(RadioLink& link, int g, const char* title);
+GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, const char* title);
 
 }  // namespace zav

@@ -34,16 +34,16 @@ inline constexpr std::array<Byte, 154> kLabelProgramBlock{
     0xAD, 0xCF, 0x1B, 0x01, 0x4A, 0x26, 0xEB, 0x9F, 0x81, 0x50};
 
 // The parts of a block: its code (elements 1..count) and its load address.
-constexpr std::span<const Byte> BlockCode(std::span<const Byte> block) {
+constexpr std::span<const Byte> blockCode(std::span<const Byte> block) {
     return block.subspan(1, block[0]);
 }
-constexpr Byte BlockLoadAddress(std::span<const Byte> block) {
+constexpr Byte blockLoadAddress(std::span<const Byte> block) {
     return block[static_cast<std::size_t>(block[0]) + 1];
 }
 
 static_assert(kLabelLoaderBlock[0] + 2 == kLabelLoaderBlock.size());
 static_assert(kLabelProgramBlock[0] + 2 == kLabelProgramBlock.size());
-static_assert(BlockLoadAddress(kLabelLoaderBlock) == 0xE0);
-static_assert(BlockLoadAddress(kLabelProgramBlock) == 0x50);
+static_assert(blockLoadAddress(kLabelLoaderBlock) == 0xE0);
+static_assert(blockLoadAddress(kLabelProgramBlock) == 0x50);
 
 }  // namespace zav

@@ -56,22 +56,22 @@ bool forEachSlot(RadioLink& link, int group, TransferSlot transferSlot) {
             progress.setValue(++count);
         }
     }
-    link.transport().Delay(300);
+    link.transport().delay(300);
     progress.setBarVisible(false);
     return true;
 }
 
 // The closing bytes that end the label program.
 void endLabelProgram(Transport& transport) {
-    transport.SendByte(kEndLabelProgram);
-    transport.Delay(10);
-    transport.SendByte(kEndLabelProgram);
+    transport.sendByte(kEndLabelProgram);
+    transport.delay(10);
+    transport.sendByte(kEndLabelProgram);
 }
 
 // After a failed bootstrap the radio is still in its resident firmware at 9600 baud.
 void reportBootstrapFailure(RadioLink& link) {
-    (void)link.SetBaud(0);
-    link.transport().Delay(200);
+    (void)link.setBaud(0);
+    link.transport().delay(200);
     tell(link, "Transfer initialization error");
 }
 
@@ -82,45 +82,45 @@ void finish(RadioLink& link) {
 
 }  // namespace
 
-bool StartLabelTransfer(RadioLink& link) {
-    const Byte loadAt = BlockLoadAddress(kLabelLoaderBlock);
-    if (!link.PokeBlock(loadAt, BlockCode(kLabelLoaderBlock))) return false;
-    link.ExecuteAt(loadAt);
+bool startLabelTransfer(RadioLink& link) {
+    const Byte loadAt = blockLoadAddress(kLabelLoaderBlock);
+    if (!link.pokeBlock(loadAt, blockCode(kLabelLoaderBlock))) return false;
+    link.executeAt(loadAt);
     Transport& transport = link.transport();
-    transport.SendByte(BlockLoadAddress(kLabelProgramBlock));
-    transport.SendByte(kLabelProgramBlock[0]);
-    for (const Byte b : std::views::reverse(BlockCode(kLabelProgramBlock))) transport.SendByte(b);
+    transport.sendByte(blockLoadAddress(kLabelProgramBlock));
+    transport.sendByte(kLabelProgramBlock[0]);
+    for (const Byte b : std::views::reverse(blockCode(kLabelProgramBlock))) transport.sendByte(b);
     return true;
 }
 
-void WriteLabelRegister(RadioLink& link, Byte reg, Byte value) {
+void writeLabelRegister(RadioLink& link, Byte reg, Byte value) {
     Transport& transport = link.transport();
-    transport.SendByte(kWriteFrame);
-    transport.Delay(2);
-    transport.SendByte(kRegisterAccess);
-    transport.Delay(2);
-    transport.SendByte(kRegisterPage);
-    transport.Delay(5);
-    transport.SendByte(reg);
-    transport.Delay(5);
-    transport.SendByte(value);
-    transport.Delay(50);
+    transport.sendByte(kWriteFrame);
+    transport.delay(2);
+    transport.sendByte(kRegisterAccess);
+    transport.delay(2);
+    transport.sendByte(kRegisterPage);
+    transport.delay(5);
+    transport.sendByte(reg);
+    transport.delay(5);
+    transport.sendByte(value);
+    transport.delay(50);
 }
 
-void SetLabelReadMode(RadioLink& link) {
-    WriteLabelRegister(link, 0xF6, 0x00);
-    WriteLabelRegister(link, 0xFE, 0x44);
-    WriteLabelRegister(link, 0xFF, 0x10);
+void setLabelReadMode(RadioLink& link) {
+    writeLabelRegister(link, 0xF6, 0x00);
+    writeLabelRegister(link, 0xFE, 0x44);
+    writeLabelRegister(link, 0xFF, 0x10);
 }
 
-void ClearLabelReadMode(RadioLink& link) {
-    WriteLabelRegister(link, 0xF6, 0x80);
-    WriteLabelRegister(link, 0xFE, 0x45);
+void clearLabelReadMode(RadioLink& link) {
+    writeLabelRegister(link, 0xF6, 0x80);
+    writeLabelRegister(link, 0xFE, 0x45);
 }
 
-bool ReadLabel(RadioLink& link, int group, int slot, LabelSlot& buffer) {
+bool readLabel(RadioLink& link, int group, int slot, LabelSlot& buffer) {
     Transport& transport = link.transport();
-    const int base = LabelOffset(group, slot);
+    const int base = labelOffset(group, slot);
     const auto high = static_cast<Byte>((base / 256) | kReadHighBits);
     int lo = base % 256;
     std::uint32_t pause = 2;  // grows with every miss in this slot
@@ -128,19 +128,19 @@ bool ReadLabel(RadioLink& link, int group, int slot, LabelSlot& buffer) {
         bool came = false;
         for (int attempt = 0; attempt < kReadAttempts && !came; ++attempt) {
             if (link.progress().cancelled()) return false;
-            transport.SendByte(kReadFrame);
-            transport.SendByte(kByteAccess);
-            transport.SendByte(high);
-            transport.SendByte(static_cast<Byte>(lo));
+            transport.sendByte(kReadFrame);
+            transport.sendByte(kByteAccess);
+            transport.sendByte(high);
+            transport.sendByte(static_cast<Byte>(lo));
             ++lo;
             Byte first = 0;
             Byte data = 0;
             // Only the first answer byte's arrival counts; the second is the data.
-            if (transport.ReceiveByte(first) && transport.ReceiveByte(data)) {
+            if (transport.receiveByte(first) && transport.receiveByte(data)) {
                 buffer[static_cast<std::size_t>(i)] = data;
                 came = true;
             } else {
-                transport.Delay(pause + 5);
+                transport.delay(pause + 5);
                 ++pause;
                 --lo;  // the same offset again
             }
@@ -150,45 +150,45 @@ bool ReadLabel(RadioLink& link, int group, int slot, LabelSlot& buffer) {
     return true;
 }
 
-bool WriteLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer) {
+bool writeLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer) {
     Transport& transport = link.transport();
-    const int base = LabelOffset(group, slot);
+    const int base = labelOffset(group, slot);
     const auto high = static_cast<Byte>((base / 256) | kWriteHighBits);
     int lo = base % 256;
     for (int i = kLabelPositions - 1; i >= 0; --i) {
         const Byte value = buffer[static_cast<std::size_t>(i)];
-        transport.SendByte(kWriteFrame);
-        transport.SendByte(kByteAccess);
-        transport.Delay(4);
-        transport.SendByte(high);
-        transport.Delay(5);
-        transport.SendByte(static_cast<Byte>(lo));
+        transport.sendByte(kWriteFrame);
+        transport.sendByte(kByteAccess);
+        transport.delay(4);
+        transport.sendByte(high);
+        transport.delay(5);
+        transport.sendByte(static_cast<Byte>(lo));
         ++lo;
-        transport.Delay(5);
-        transport.DiscardInput();
-        transport.SendByte(value);
-        if (!transport.WaitForByte(value)) return false;
-        transport.Delay(7);
+        transport.delay(5);
+        transport.discardInput();
+        transport.sendByte(value);
+        if (!transport.waitForByte(value)) return false;
+        transport.delay(7);
     }
     return true;
 }
 
-bool ReadLabelGroups(RadioLink& link, LabelImage& labels, int group) {
+bool readLabelGroups(RadioLink& link, LabelImage& labels, int group) {
     return forEachSlot(link, group, [&](int g, int s) {
         LabelSlot buffer{};
-        if (!ReadLabel(link, g, s, buffer)) return false;
+        if (!readLabel(link, g, s, buffer)) return false;
         for (int k = 0; k < kLabelPositions; ++k)
             labels[labelIndex(g - 1, s - 1, k)] = buffer[static_cast<std::size_t>(k)];
         return true;
     });
 }
 
-bool WriteLabelGroups(RadioLink& link, const LabelImage& labels, int group) {
+bool writeLabelGroups(RadioLink& link, const LabelImage& labels, int group) {
     return forEachSlot(link, group, [&](int g, int s) {
         LabelSlot buffer{};
         for (int k = 0; k < kLabelPositions; ++k)
             buffer[static_cast<std::size_t>(k)] = labels[labelIndex(g - 1, s - 1, k)];
-        return WriteLabel(link, g, s, buffer);
+        return writeLabel(link, g, s, buffer);
     });
 }
 
@@ -199,49 +199,49 @@ namespace {
 // The progress window goes and the main window comes back however it ends.
 template <typename Transfer>
 bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
-    const auto guard = link.TryBeginOperation();
+    const auto guard = link.tryBeginOperation();
     if (!guard) return false;
     link.progress().showForm(text, false);
-    if (!link.HookRadio(false)) {
+    if (!link.hookRadio(false)) {
         finish(link);
         return false;
     }
     bool ok = false;
-    if (link.SetBaud(1)) {
-        if (!StartLabelTransfer(link)) {
+    if (link.setBaud(1)) {
+        if (!startLabelTransfer(link)) {
             reportBootstrapFailure(link);
         } else {
             ok = transfer();
             endLabelProgram(link.transport());
         }
     }
-    link.ReleaseRadio();
+    link.releaseRadio();
     finish(link);
     return ok;
 }
 
 }  // namespace
 
-bool ReadLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
+bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
     return labelConnection(link, "Please Wait - Reading Labels", [&] {
-        SetLabelReadMode(link);
+        setLabelReadMode(link);
         link.progress().enableCancel();
         // Slots arrive one by one; the caller's labels change only when all came.
         LabelImage scratch = labels;
-        const bool ok = ReadLabelGroups(link, scratch, groupIndex + 1);
+        const bool ok = readLabelGroups(link, scratch, groupIndex + 1);
         if (ok)
             labels = scratch;
         else if (!link.progress().cancelled())
             tell(link, "Unable to upload data from radio");
-        ClearLabelReadMode(link);
+        clearLabelReadMode(link);
         return ok;
     });
 }
 
-bool WriteLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex) {
+bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex) {
     // The Cancel button stays disabled: a label write cannot be cancelled.
     return labelConnection(link, "Please Wait - Writing Labels", [&] {
-        const bool ok = WriteLabelGroups(link, labels, groupIndex + 1);
+        const bool ok = writeLabelGroups(link, labels, groupIndex + 1);
         if (!ok) tell(link, "Unable to upload data to radio");
         return ok;
     });

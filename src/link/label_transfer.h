@@ -17,7 +17,7 @@ class RadioLink;
 using LabelSlot = std::array<Byte, kLabelPositions>;
 
 // Radio label offset of slot s (1..16) of group g (1..15): (g - 1) * 128 + (s - 1) * 8.
-constexpr int LabelOffset(int g, int s) {
+constexpr int labelOffset(int g, int s) {
     return (g - 1) * 128 + (s - 1) * kLabelPositions;
 }
 
@@ -25,27 +25,27 @@ constexpr int LabelOffset(int g, int s) {
 // one connection with its own progress window ("Please Wait - Reading Labels" / "Please
 // Wait - Writing Labels"); a read can be cancelled, a write cannot. The labels change
 // only when the read succeeds.
-bool ReadLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex);
-bool WriteLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex);
+bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex);
+bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex);
 
 // Every slot of group `group` (1..15), or of all groups for 0, driving the progress bar
 // (maximum 16 per group). A group above 15 is refused with "Requested bank is invalid".
-bool ReadLabelGroups(RadioLink& link, LabelImage& labels, int group);
-bool WriteLabelGroups(RadioLink& link, const LabelImage& labels, int group);
+bool readLabelGroups(RadioLink& link, LabelImage& labels, int group);
+bool writeLabelGroups(RadioLink& link, const LabelImage& labels, int group);
 
 // One slot. A read asks for each byte up to 4 times, pausing 7 ms, 8 ms, ... (counting on
 // through the slot) after each miss, and stops at once when Cancel is pressed. A write
 // waits for each byte's echo and does not retry.
-bool ReadLabel(RadioLink& link, int group, int slot, LabelSlot& buffer);
-bool WriteLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer);
+bool readLabel(RadioLink& link, int group, int slot, LabelSlot& buffer);
+bool writeLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer);
 
 // Pokes the first-stage loader into RAM 0xE0.., starts it and sends it the label program.
 // False when a loader byte is not echoed.
-bool StartLabelTransfer(RadioLink& link);
+bool startLabelTransfer(RadioLink& link);
 
 // A register write to the label program (no answer).
-void WriteLabelRegister(RadioLink& link, Byte reg, Byte value);
-void SetLabelReadMode(RadioLink& link);
-void ClearLabelReadMode(RadioLink& link);
+void writeLabelRegister(RadioLink& link, Byte reg, Byte value);
+void setLabelReadMode(RadioLink& link);
+void clearLabelReadMode(RadioLink& link);
 
 }  // namespace zav

@@ -7,7 +7,7 @@
 
 namespace zav {
 
-// Every connection starts at the slow rate; SetBaud may move it to the fast one.
+// Every connection starts at the slow rate; setBaud may move it to the fast one.
 inline constexpr std::string_view kSettings4800 = "4800,n,8,1";
 inline constexpr std::string_view kSettings9600 = "9600,n,8,1";
 

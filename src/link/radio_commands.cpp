@@ -35,12 +35,12 @@ RadioCommands::RadioCommands(Document& doc, RadioLink& link, SettingsStore& sett
     : doc_(doc), link_(link), settings_(settings), editor_(editor) {
     labelSetting_ = readLabelSetting(settings_);
     port_ = readPort(settings_);
-    if (link_.transport().IsOpen()) link_.transport().ClosePort();
+    if (link_.transport().isOpen()) link_.transport().closePort();
     link_.transport().setPort(std::to_string(port_));
 }
 
 bool RadioCommands::linkFree() {
-    return link_.TryBeginOperation().has_value();
+    return link_.tryBeginOperation().has_value();
 }
 
 void RadioCommands::tell(const char* text, const char* title) {
@@ -81,31 +81,31 @@ LabelChoice RadioCommands::askLabelTransfer(bool writing) {
 
 // --- Reads -----------------------------------------------------------------------------
 
-void RadioCommands::ReadRadio() {
+void RadioCommands::readRadio() {
     if (!linkFree()) return;
     const LabelChoice labels = askLabelTransfer(false);
     if (labels == LabelChoice::Cancel) return;
     Progress& progress = link_.progress();
     progress.showForm(kReadingRadio, false);
     copyBytes(editor_.imageBackup(), doc_.mem, kRadioBytes);
-    const bool ok = zav::ReadRadio(link_, doc_.mem);
+    const bool ok = zav::readRadio(link_, doc_.mem);
     progress.hideForm();
     if (!ok) {
         copyBytes(doc_.mem, editor_.imageBackup(), kRadioBytes);
         return;
     }
     editor_.memoryRead(0, kRadioBytes);
-    if (labels == LabelChoice::Transfer) LabelReadRadio();
+    if (labels == LabelChoice::Transfer) labelReadRadio();
     tell("All groups read OK.", "Read Radio");
-    editor_.InitGroups(0);
+    editor_.initGroups(0);
 }
 
-void RadioCommands::ReadGlobal() {
+void RadioCommands::readGlobal() {
     if (!linkFree()) return;
     // Read into a copy: a read that breaks off part-way would otherwise leave a global
     // block that is half the radio's and half the old one.
     MemImage scratch = doc_.mem;
-    const bool ok = zav::ReadGlobal(link_, scratch);
+    const bool ok = zav::readGlobal(link_, scratch);
     if (ok) {
         std::copy_n(scratch.begin(), kPageSize, doc_.mem.begin());
         editor_.memoryRead(0, kBlockBytes);
@@ -113,7 +113,7 @@ void RadioCommands::ReadGlobal() {
     }
     // A port or hook failure has been reported; a read that broke off after the radio
     // answered would otherwise end without a word.
-    if (HookReplyAccepted(link_.HookReply()) && !link_.progress().cancelled()) {
+    if (hookReplyAccepted(link_.hookReply()) && !link_.progress().cancelled()) {
         Message m;
         m.text = "Error reading radio";
         m.title = "COMM ERROR";
@@ -122,7 +122,7 @@ void RadioCommands::ReadGlobal() {
     }
 }
 
-void RadioCommands::ReadGroup() {
+void RadioCommands::readGroup() {
     if (!linkFree()) return;
     const int number = editor_.selectedGroupNumber();
     // Without a selected group there is nothing to read into (group 0 would be the
@@ -133,7 +133,7 @@ void RadioCommands::ReadGroup() {
     Progress& progress = link_.progress();
     progress.showForm(kReadingRadio, false);
     copyBytes(editor_.imageBackup(), doc_.mem, kRadioBytes);
-    const bool ok = zav::ReadGroup(link_, doc_.mem, number);
+    const bool ok = zav::readGroup(link_, doc_.mem, number);
     progress.hideForm();
     if (!ok) {
         copyBytes(doc_.mem, editor_.imageBackup(), kRadioBytes);
@@ -143,13 +143,13 @@ void RadioCommands::ReadGroup() {
     // The controls show the group as read before the label read stores them: edits left
     // in them would otherwise go over the radio's values.
     editor_.displayGroupMemory();
-    if (labels == LabelChoice::Transfer) LabelReadGroup();
+    if (labels == LabelChoice::Transfer) labelReadGroup();
     editor_.displayGroupMemory();
 }
 
 // --- Writes ----------------------------------------------------------------------------
 
-void RadioCommands::WriteRadio() {
+void RadioCommands::writeRadio() {
     if (!linkFree()) return;
     editor_.storeGroupMemory();
     editor_.storeOtherWindows();
@@ -163,25 +163,25 @@ void RadioCommands::WriteRadio() {
     editor_.commitCurrentGroup();
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
-    const bool ok = zav::WriteRadio(link_, doc_.mem, skipGlobal);
+    const bool ok = zav::writeRadio(link_, doc_.mem, skipGlobal);
     progress.hideForm();
     if (!ok) return;
-    if (labels == LabelChoice::Transfer) LabelWriteRadio();
+    if (labels == LabelChoice::Transfer) labelWriteRadio();
     tell("All groups written OK.", "Write Radio");
 }
 
-void RadioCommands::WriteGlobal() {
+void RadioCommands::writeGlobal() {
     if (!linkFree()) return;
     editor_.storeOtherWindows();
     if (!confirmWrite()) return;
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
-    const bool ok = zav::WriteGlobal(link_, doc_.mem);
+    const bool ok = zav::writeGlobal(link_, doc_.mem);
     if (!ok && !progress.cancelled()) tell("Write Global Failed");
     progress.hideForm();
 }
 
-void RadioCommands::WriteGroup() {
+void RadioCommands::writeGroup() {
     if (!linkFree()) return;
     const int number = editor_.selectedGroupNumber();
     // Without a selected group there is no current group; block 0 would be the global
@@ -194,26 +194,26 @@ void RadioCommands::WriteGroup() {
     editor_.commitCurrentGroup();
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
-    const bool ok = zav::WriteGroup(link_, doc_.mem, number);
+    const bool ok = zav::writeGroup(link_, doc_.mem, number);
     const bool cancelled = progress.cancelled();
     if (!ok && !cancelled) tell("Write Group Failed");
     progress.hideForm();
     // The labels go out whether or not the group write succeeded, but not after the
     // user cancelled the write: that asked for the radio to be left alone.
-    if (labels == LabelChoice::Transfer && !cancelled) LabelWriteGroup();
+    if (labels == LabelChoice::Transfer && !cancelled) labelWriteGroup();
 }
 
 // --- Labels ----------------------------------------------------------------------------
 
-void RadioCommands::LabelReadGroup() {
+void RadioCommands::labelReadGroup() {
     if (!linkFree()) return;
     const int g = labelGroup();
     // The window's edits are stored before the backup is taken, so that a failed read
     // puts back labels that include them (the controls still show them).
     editor_.storeGroup(g);
-    editor_.SaveLabels();
-    if (!ReadLabelsFromRadio(link_, doc_.labels, g)) {
-        editor_.RestoreLabels();
+    editor_.saveLabels();
+    if (!readLabelsFromRadio(link_, doc_.labels, g)) {
+        editor_.restoreLabels();
         return;
     }
     editor_.showGroup(g);
@@ -222,11 +222,11 @@ void RadioCommands::LabelReadGroup() {
     tell(text.c_str(), "Read Labels");
 }
 
-void RadioCommands::LabelReadRadio() {
+void RadioCommands::labelReadRadio() {
     if (!linkFree()) return;
-    editor_.SaveLabels();
-    if (!ReadLabelsFromRadio(link_, doc_.labels, -1)) {
-        editor_.RestoreLabels();
+    editor_.saveLabels();
+    if (!readLabelsFromRadio(link_, doc_.labels, -1)) {
+        editor_.restoreLabels();
         return;
     }
     const int g = labelGroup();
@@ -236,19 +236,19 @@ void RadioCommands::LabelReadRadio() {
     tell("All labels read OK.", "Read Labels");
 }
 
-void RadioCommands::LabelWriteGroup() {
+void RadioCommands::labelWriteGroup() {
     if (!linkFree()) return;
     const int g = labelGroup();
     editor_.storeGroup(g);
-    if (!WriteLabelsToRadio(link_, doc_.labels, g)) return;
+    if (!writeLabelsToRadio(link_, doc_.labels, g)) return;
     const std::string text = "Group " + std::to_string(g + 1) + " labels written OK.";
     tell(text.c_str(), "Write Labels");
 }
 
-void RadioCommands::LabelWriteRadio() {
+void RadioCommands::labelWriteRadio() {
     if (!linkFree()) return;
     editor_.storeGroup(labelGroup());
-    if (!WriteLabelsToRadio(link_, doc_.labels, -1)) return;
+    if (!writeLabelsToRadio(link_, doc_.labels, -1)) return;
     tell("All labels written OK.", "Write Labels");
 }
 
@@ -264,7 +264,7 @@ void RadioCommands::useCommPort(int port) {
     if (port < kFirstPortNumber || port > kLastPortNumber) return;
     // Closing the port under a running operation (an alignment run) would break it off.
     if (!linkFree()) return;
-    if (link_.transport().IsOpen()) link_.transport().ClosePort();
+    if (link_.transport().isOpen()) link_.transport().closePort();
     port_ = port;
     link_.transport().setPort(std::to_string(port));
     writePort(settings_, port);

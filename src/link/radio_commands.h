@@ -30,20 +30,20 @@ class RadioCommandEditor {
     // The selector's group shows its contents from the image again.
     virtual void displayGroupMemory() = 0;
     // Rebuilds the group records from the page map and shows the first listed group.
-    virtual void InitGroups(int mode) = 0;
+    virtual void initGroups(int mode) = 0;
     // Group g (0..14) takes the window's edits when it is the group shown / shows its
     // contents from the image.
     virtual void storeGroup(int g) = 0;
     virtual void showGroup(int g) = 0;
-    // The group whose contents the window shows (intCurrentGroup).
+    // The group whose contents the window shows (shownGroup).
     virtual void setCurrentGroup(int g) = 0;
     // Edits of other open windows (the global parameters) reach the image.
     virtual void storeOtherWindows() = 0;
 
-    // The scratch copy kept during reads (ImageBackup).
+    // The scratch copy kept during reads (imageBackup_).
     [[nodiscard]] virtual std::span<Byte> imageBackup() = 0;
-    virtual void SaveLabels() = 0;
-    virtual void RestoreLabels() = 0;
+    virtual void saveLabels() = 0;
+    virtual void restoreLabels() = 0;
 
     // A read succeeded: image bytes first..first + count - 1 now hold the radio's.
     virtual void memoryRead(int first, int count) = 0;
@@ -66,17 +66,17 @@ class RadioCommands {
                   RadioCommandEditor& editor);
 
     // Radio menu.
-    void ReadRadio();
-    void ReadGlobal();
-    void ReadGroup();
-    void WriteRadio();
-    void WriteGlobal();
-    void WriteGroup();
+    void readRadio();
+    void readGlobal();
+    void readGroup();
+    void writeRadio();
+    void writeGlobal();
+    void writeGroup();
     // Radio > Labels.
-    void LabelReadGroup();
-    void LabelReadRadio();
-    void LabelWriteGroup();
-    void LabelWriteRadio();
+    void labelReadGroup();
+    void labelReadRadio();
+    void labelWriteGroup();
+    void labelWriteRadio();
 
     // Config: the label setting (0..2) and the port number (1..4), both kept in the
     // settings store. A port that is open is closed first; the next radio operation

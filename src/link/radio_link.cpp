@@ -35,7 +35,7 @@ RadioLink::RadioLink(LinkPort& port, Prompts& prompts, Progress& progress,
                      const SettingsStore* settings)
     : transport_(port, prompts, settings), prompts_(prompts), progress_(progress) {}
 
-std::optional<RadioLink::BusyGuard> RadioLink::TryBeginOperation() {
+std::optional<RadioLink::BusyGuard> RadioLink::tryBeginOperation() {
     if (busy_) {
         Message m;
         m.text = "Another radio operation is in progress.";
@@ -46,27 +46,27 @@ std::optional<RadioLink::BusyGuard> RadioLink::TryBeginOperation() {
     return std::optional<BusyGuard>(std::in_place, *this);
 }
 
-bool RadioLink::HookRadio(bool switchBaud) {
+bool RadioLink::hookRadio(bool switchBaud) {
     transport_.setSettings(kSettings4800);
     hookReply_ = 0;
-    if (!transport_.OpenPort()) return false;
+    if (!transport_.openPort()) return false;
     for (;;) {
         int attempts = 0;
         for (;;) {
-            for (int i = 0; i < kHookFillCount; ++i) transport_.SendByte(kHookFill);
-            transport_.DiscardInput();
-            for (const Byte b : kHookSequence) transport_.SendByte(b);
+            for (int i = 0; i < kHookFillCount; ++i) transport_.sendByte(kHookFill);
+            transport_.discardInput();
+            for (const Byte b : kHookSequence) transport_.sendByte(b);
             Byte reply = 0;
-            if (transport_.ReceiveByte(reply)) {
+            if (transport_.receiveByte(reply)) {
                 hookReply_ = reply;
                 break;
             }
             ++attempts;
-            if (HookReplyAccepted(hookReply_) || attempts >= kHookAttempts) break;
+            if (hookReplyAccepted(hookReply_) || attempts >= kHookAttempts) break;
         }
-        if (HookReplyAccepted(hookReply_)) {
+        if (hookReplyAccepted(hookReply_)) {
             // A failed switch has put the line back to 4800; the connection goes on there.
-            if (switchBaud) (void)SetBaud(1);
+            if (switchBaud) (void)setBaud(1);
             return true;
         }
         Message m;
@@ -77,31 +77,31 @@ bool RadioLink::HookRadio(bool switchBaud) {
     }
 }
 
-bool RadioLink::SetBaud(int mode) {
+bool RadioLink::setBaud(int mode) {
     const bool fast = mode == 1;
     const std::string_view settings = fast ? kSettings9600 : kSettings4800;
     const Byte value = fast ? kBaud9600 : kBaud4800;
 
     // The radio needs these pauses between the bytes of the register write.
-    transport_.Delay(150);
-    transport_.SendByte(kRamWrite);
-    transport_.SendByte(kRamHigh);
-    transport_.Delay(30);
-    transport_.SendByte(kBaudRegister);
-    transport_.Delay(25);
-    transport_.SendByte(value);
-    transport_.Delay(10);
+    transport_.delay(150);
+    transport_.sendByte(kRamWrite);
+    transport_.sendByte(kRamHigh);
+    transport_.delay(30);
+    transport_.sendByte(kBaudRegister);
+    transport_.delay(25);
+    transport_.sendByte(value);
+    transport_.delay(10);
     transport_.setSettings(settings);
-    transport_.Delay(10);
+    transport_.delay(10);
     // Whatever came back during the switch is noise at one speed or the other.
-    while (transport_.BytesWaiting() > 0) {
+    while (transport_.bytesWaiting() > 0) {
         Byte dropped = 0;
-        (void)transport_.ReceiveByte(dropped);
-        transport_.Delay(25);
+        (void)transport_.receiveByte(dropped);
+        transport_.delay(25);
     }
-    transport_.SendByte(kProbe);
+    transport_.sendByte(kProbe);
     Byte reply = 0;
-    if (transport_.ReceiveByte(reply)) return true;
+    if (transport_.receiveByte(reply)) return true;
 
     Message m;
     m.text = "Unable to set baud rate";
@@ -110,35 +110,35 @@ bool RadioLink::SetBaud(int mode) {
     return false;
 }
 
-void RadioLink::ReleaseRadio() {
-    if (!transport_.OpenPort()) return;
-    transport_.SendByte(kRelease);
-    transport_.ClosePort();
+void RadioLink::releaseRadio() {
+    if (!transport_.openPort()) return;
+    transport_.sendByte(kRelease);
+    transport_.closePort();
 }
 
-void RadioLink::EndSession() {
+void RadioLink::endSession() {
     // A port that just failed to open has nothing to release; trying again would only
     // repeat the same message.
-    if (!(transport_.PortError() && !transport_.IsOpen())) ReleaseRadio();
+    if (!(transport_.portError() && !transport_.isOpen())) releaseRadio();
     progress_.enableMainWindow();
     progress_.setBarVisible(false);
 }
 
-bool RadioLink::ReadWord(int address, Word& word) {
-    transport_.SendByte(static_cast<Byte>(kReadWordCommand | ((address >> 7) & 0x0E)));
-    transport_.SendByte(static_cast<Byte>(address & 0xFE));
-    if (!transport_.ReceiveByte(word[0])) return false;
-    return transport_.ReceiveByte(word[1]);
+bool RadioLink::readWord(int address, Word& word) {
+    transport_.sendByte(static_cast<Byte>(kReadWordCommand | ((address >> 7) & 0x0E)));
+    transport_.sendByte(static_cast<Byte>(address & 0xFE));
+    if (!transport_.receiveByte(word[0])) return false;
+    return transport_.receiveByte(word[1]);
 }
 
-bool RadioLink::ReadByteAt(int address, Byte& value) {
+bool RadioLink::readByteAt(int address, Byte& value) {
     Word word{0, 0};
-    const bool ok = ReadWord(address & 0xFFFE, word);
+    const bool ok = readWord(address & 0xFFFE, word);
     value = word[static_cast<std::size_t>(address & 1)];
     return ok;
 }
 
-bool RadioLink::WriteWord(int address, Byte d0, Byte d1, bool useMask) {
+bool RadioLink::writeWord(int address, Byte d0, Byte d1, bool useMask) {
     const int a = address & 0x7FFE;
     const int block = a >> 7;
     if (useMask) {
@@ -152,27 +152,27 @@ bool RadioLink::WriteWord(int address, Byte d0, Byte d1, bool useMask) {
             // Merging needs the radio's current bytes; without them the word is given
             // up rather than overwriting protected bits with the image's.
             Word current{0, 0};
-            if (!ReadWord(a, current)) return false;
+            if (!readWord(a, current)) return false;
             d0 = static_cast<Byte>((d0 & m0) | (current[0] & ~m0));
             d1 = static_cast<Byte>((d1 & m1) | (current[1] & ~m1));
         }
     }
-    transport_.SendByte(static_cast<Byte>(kWriteWordCommand | (block & 0x0E)));
-    transport_.SendByte(lowByte(a & 0xFE));
-    transport_.SendByte(d0);
-    transport_.SendByte(d1);
+    transport_.sendByte(static_cast<Byte>(kWriteWordCommand | (block & 0x0E)));
+    transport_.sendByte(lowByte(a & 0xFE));
+    transport_.sendByte(d0);
+    transport_.sendByte(d1);
     Byte e0 = 0;
     Byte e1 = 0;
-    if (!transport_.ReceiveByte(e0)) return false;
-    if (!transport_.ReceiveByte(e1)) return false;
+    if (!transport_.receiveByte(e0)) return false;
+    if (!transport_.receiveByte(e1)) return false;
     return e0 == d0 && e1 == d1;
 }
 
-bool RadioLink::WriteByteAt(int address, Byte value) {
+bool RadioLink::writeByteAt(int address, Byte value) {
     Word word{0, 0};
-    if (!ReadWord(address, word)) return false;
+    if (!readWord(address, word)) return false;
     word[static_cast<std::size_t>(address & 1)] = value;
-    return WriteWord(address, word[0], word[1], true);
+    return writeWord(address, word[0], word[1], true);
 }
 
 void RadioLink::prepareProgressBar(int address, int n) {
@@ -183,17 +183,17 @@ void RadioLink::prepareProgressBar(int address, int n) {
     progress_.setMaximum(address + n);
 }
 
-bool RadioLink::ReadBlock(MemImage& image, int address, int n) {
+bool RadioLink::readBlock(MemImage& image, int address, int n) {
     if (address < 0 || n < 0 || address + n > kRadioMemoryEnd) return false;
     prepareProgressBar(address, n);
     progress_.setBarVisible(true);
     progress_.enableCancel();
-    transport_.PauseBlocking(std::chrono::milliseconds(500));
+    transport_.pauseBlocking(std::chrono::milliseconds(500));
     int a = address;
     for (int i = 0; i <= n - 1; i += 2) {
         if (progress_.cancelled()) return false;
         Word word{0, 0};
-        if (!ReadWord(a, word)) return false;
+        if (!readWord(a, word)) return false;
         image.at(static_cast<std::size_t>(a)) = word[0];
         image.at(static_cast<std::size_t>(a) + 1) = word[1];
         a += 2;
@@ -202,44 +202,44 @@ bool RadioLink::ReadBlock(MemImage& image, int address, int n) {
     return true;
 }
 
-bool RadioLink::WriteBlock(const MemImage& image, int address, int n) {
+bool RadioLink::writeBlock(const MemImage& image, int address, int n) {
     if (address < 0 || n < 0 || address + n > kRadioMemoryEnd) return false;
     prepareProgressBar(address, n);
     progress_.setValue(address);
     progress_.setBarVisible(true);
     progress_.enableCancel();
-    transport_.PauseBlocking(std::chrono::milliseconds(500));
+    transport_.pauseBlocking(std::chrono::milliseconds(500));
     for (int x = address; x <= address + n - 1; x += 2) {
         if (progress_.cancelled()) return false;
         const auto i = static_cast<std::size_t>(x);
-        if (!WriteWord(x, image.at(i), image.at(i + 1), true)) return false;
+        if (!writeWord(x, image.at(i), image.at(i + 1), true)) return false;
         progress_.setValue(x);
     }
     return true;
 }
 
-bool RadioLink::PokeRam(Byte ramAddress, Byte value) {
-    transport_.SendByte(kRamWrite);
-    transport_.SendByte(kRamHigh);
-    transport_.SendByte(ramAddress);
-    transport_.SendByte(value);
+bool RadioLink::pokeRam(Byte ramAddress, Byte value) {
+    transport_.sendByte(kRamWrite);
+    transport_.sendByte(kRamHigh);
+    transport_.sendByte(ramAddress);
+    transport_.sendByte(value);
     Byte echo = 0;
-    return transport_.ReceiveByte(echo) && echo == value;
+    return transport_.receiveByte(echo) && echo == value;
 }
 
-bool RadioLink::PokeBlock(Byte start, std::span<const Byte> bytes) {
+bool RadioLink::pokeBlock(Byte start, std::span<const Byte> bytes) {
     int r = start;
     for (const Byte b : bytes) {
-        if (!PokeRam(lowByte(r), b)) return false;
+        if (!pokeRam(lowByte(r), b)) return false;
         ++r;
     }
     return true;
 }
 
-void RadioLink::ExecuteAt(Byte ramAddress) {
-    transport_.SendByte(kExecute);
-    transport_.SendByte(kRamHigh);
-    transport_.SendByte(ramAddress);
+void RadioLink::executeAt(Byte ramAddress) {
+    transport_.sendByte(kExecute);
+    transport_.sendByte(kRamHigh);
+    transport_.sendByte(ramAddress);
 }
 
 }  // namespace zav

@@ -44,37 +44,37 @@ class RadioLink {
         RadioLink* link_;
     };
     // A guard when the link is free; otherwise tells the user and returns nullopt.
-    [[nodiscard]] std::optional<BusyGuard> TryBeginOperation();
-    [[nodiscard]] bool Busy() const { return busy_; }
+    [[nodiscard]] std::optional<BusyGuard> tryBeginOperation();
+    [[nodiscard]] bool busy() const { return busy_; }
 
     // Opens the port at 4800 baud and hooks the radio; with switchBaud, then moves the
     // line to 9600 (a failed switch leaves the connection at 4800 and still succeeds).
-    bool HookRadio(bool switchBaud);
+    bool hookRadio(bool switchBaud);
     // mode 1: 9600 baud, mode 0: 4800 baud.
-    bool SetBaud(int mode);
+    bool setBaud(int mode);
     // Sends the release byte and closes the port (opening a closed port first).
-    void ReleaseRadio();
-    // ReleaseRadio, then enables the main window and hides the progress bar.
-    void EndSession();
+    void releaseRadio();
+    // releaseRadio, then enables the main window and hides the progress bar.
+    void endSession();
 
-    bool ReadWord(int address, Word& word);
-    bool ReadByteAt(int address, Byte& value);
-    bool WriteWord(int address, Byte d0, Byte d1, bool useMask);
-    bool WriteByteAt(int address, Byte value);
+    bool readWord(int address, Word& word);
+    bool readByteAt(int address, Byte& value);
+    bool writeWord(int address, Byte d0, Byte d1, bool useMask);
+    bool writeByteAt(int address, Byte value);
     // Reads n bytes from `address` into the image, word by word, polling Cancel.
-    bool ReadBlock(MemImage& image, int address, int n);
+    bool readBlock(MemImage& image, int address, int n);
     // Writes n bytes of the image from `address` with masked word writes, polling Cancel.
-    bool WriteBlock(const MemImage& image, int address, int n);
+    bool writeBlock(const MemImage& image, int address, int n);
 
-    bool PokeRam(Byte ramAddress, Byte value);
-    // PokeRam of every byte of `bytes` to start, start + 1, ...; stops at the first
+    bool pokeRam(Byte ramAddress, Byte value);
+    // pokeRam of every byte of `bytes` to start, start + 1, ...; stops at the first
     // byte that is not echoed.
-    bool PokeBlock(Byte start, std::span<const Byte> bytes);
-    void ExecuteAt(Byte ramAddress);
+    bool pokeBlock(Byte start, std::span<const Byte> bytes);
+    void executeAt(Byte ramAddress);
 
     // The radio's answer to the last hook attempt, 0 before any.
-    [[nodiscard]] Byte HookReply() const { return hookReply_; }
-    [[nodiscard]] static constexpr const WriteMasks& Masks() { return kWriteMasks; }
+    [[nodiscard]] Byte hookReply() const { return hookReply_; }
+    [[nodiscard]] static constexpr const WriteMasks& masks() { return kWriteMasks; }
 
     [[nodiscard]] Transport& transport() { return transport_; }
     [[nodiscard]] Prompts& prompts() { return prompts_; }
@@ -91,7 +91,7 @@ class RadioLink {
 };
 
 // True when a hook reply comes from a radio the editor can program: 0x24..0x2F.
-constexpr bool HookReplyAccepted(Byte reply) {
+constexpr bool hookReplyAccepted(Byte reply) {
     return (reply >> 4) == 2 && (reply & 0x0F) > 3;
 }
 

@@ -37,16 +37,16 @@ void copyRange(const MemImage& from, MemImage& to, int first, int count) {
 
 }  // namespace
 
-bool RunReadProgram(RadioLink& link, MemImage& image) {
+bool runReadProgram(RadioLink& link, MemImage& image) {
     Transport& transport = link.transport();
-    transport.SendByte(kStartRead);
+    transport.sendByte(kStartRead);
     bool allCame = true;
     for (int i = 0; i < kSegmentCount; ++i) {
         if (i != 0 && image[static_cast<std::size_t>(kStatusAddress + i)] == 0) continue;
-        transport.SendByte(static_cast<Byte>(2 * i));
+        transport.sendByte(static_cast<Byte>(2 * i));
         for (int j = 0; j < kSegmentSize; ++j) {
             Byte b = 0;
-            if (!transport.ReceiveByte(b)) {
+            if (!transport.receiveByte(b)) {
                 // The rest of this segment is not coming; the radio still expects the
                 // next request.
                 allCame = false;
@@ -55,32 +55,32 @@ bool RunReadProgram(RadioLink& link, MemImage& image) {
             image[static_cast<std::size_t>(kSegmentSize * i + j)] = b;
         }
     }
-    transport.SendByte(kEndProgram);
+    transport.sendByte(kEndProgram);
     return allCame;
 }
 
-bool ReadRadio(RadioLink& link, MemImage& image) {
-    const auto guard = link.TryBeginOperation();
+bool readRadio(RadioLink& link, MemImage& image) {
+    const auto guard = link.tryBeginOperation();
     if (!guard) return false;
-    if (!link.HookRadio(true)) {
-        link.EndSession();
+    if (!link.hookRadio(true)) {
+        link.endSession();
         return false;
     }
     // A failed upload shows up as segment bytes that do not come.
-    (void)UploadProgram(link, kReadProgram);
+    (void)uploadProgram(link, kReadProgram);
     MemImage scratch = image;
-    const bool ok = RunReadProgram(link, scratch);
+    const bool ok = runReadProgram(link, scratch);
     if (!ok) {
-        link.ReleaseRadio();
+        link.releaseRadio();
         if (!link.progress().cancelled()) showReadError(link);
     }
     link.prompts().beep();
-    link.EndSession();
+    link.endSession();
     if (!ok) return false;
 
     copyRange(scratch, image, 0, static_cast<int>(kRadioMemorySize));
     for (int g = 0; g < kGroupCount; ++g)
-        if (GroupExists(image, g) != 0) return true;
+        if (groupExists(image, g) != 0) return true;
     // Without any group the editor would have nothing to show; group 1 stands in.
     image[kStatusAddress] = 8;
     Message m;
@@ -91,22 +91,22 @@ bool ReadRadio(RadioLink& link, MemImage& image) {
     return true;
 }
 
-bool ReadGroup(RadioLink& link, MemImage& image, int g) {
+bool readGroup(RadioLink& link, MemImage& image, int g) {
     if (g < 1 || g > kGroupCount) return false;
-    const auto guard = link.TryBeginOperation();
+    const auto guard = link.tryBeginOperation();
     if (!guard) return false;
-    if (!link.HookRadio(false)) {
-        link.EndSession();
+    if (!link.hookRadio(false)) {
+        link.endSession();
         return false;
     }
-    const GroupOnRadio onRadio = CheckGroupOnRadio(link, g, "Read Group");
+    const GroupOnRadio onRadio = checkGroupOnRadio(link, g, "Read Group");
     if (onRadio == GroupOnRadio::Absent) return true;
     MemImage scratch = image;
     const bool ok =
-        onRadio == GroupOnRadio::Present && link.ReadBlock(scratch, kBlockSize * g, kBlockSize);
+        onRadio == GroupOnRadio::Present && link.readBlock(scratch, kBlockSize * g, kBlockSize);
     if (!ok && !link.progress().cancelled()) showReadError(link);
     link.prompts().beep();
-    link.EndSession();
+    link.endSession();
     if (ok) copyRange(scratch, image, kBlockSize * g, kBlockSize);
     return ok;
 }

@@ -22,14 +22,14 @@ constexpr int kChosenNibble = 8;
 constexpr int kBlockSize = static_cast<int>(kPageSize);
 
 // The block command: the block number with its bits 1..3 moved up by one.
-constexpr Byte BlockCommand(int g) {
+constexpr Byte blockCommand(int g) {
     return static_cast<Byte>(((g & 0x0E) * 2) | (g & 1));
 }
-static_assert(BlockCommand(1) == 0x01 && BlockCommand(2) == 0x04 && BlockCommand(15) == 0x1D);
+static_assert(blockCommand(1) == 0x01 && blockCommand(2) == 0x04 && blockCommand(15) == 0x1D);
 
 bool acknowledged(Transport& transport) {
     Byte ack = 0;
-    return transport.ReceiveByte(ack) && (ack & kAckBit) != 0;
+    return transport.receiveByte(ack) && (ack & kAckBit) != 0;
 }
 
 // The radio's page map, word by word. False when a word did not come: without it the
@@ -37,7 +37,7 @@ bool acknowledged(Transport& transport) {
 bool readRadioStatus(RadioLink& link, StatusBytes& status) {
     Word word{0, 0};
     for (int i = 0; i < kStatusBytes; i += 2) {
-        if (!link.ReadWord(kStatusAddress + i, word)) return false;
+        if (!link.readWord(kStatusAddress + i, word)) return false;
         status[static_cast<std::size_t>(i)] = word[0];
         status[static_cast<std::size_t>(i) + 1] = word[1];
     }
@@ -47,10 +47,10 @@ bool readRadioStatus(RadioLink& link, StatusBytes& status) {
 // The global settings the editor may change; the masks keep byte 99, byte 110 and bits
 // 0x06 of byte 119 as the radio has them. Their results do not stop the write.
 void writeGlobalSettings(RadioLink& link, const MemImage& image) {
-    (void)link.WriteWord(96, image[96], image[97], true);
-    (void)link.WriteByteAt(98, image[98]);
-    (void)link.WriteByteAt(111, image[111]);
-    (void)link.WriteByteAt(119, image[119]);
+    (void)link.writeWord(96, image[96], image[97], true);
+    (void)link.writeByteAt(98, image[98]);
+    (void)link.writeByteAt(111, image[111]);
+    (void)link.writeByteAt(119, image[119]);
 }
 
 enum class Attempt { Succeeded, Failed, Ended };
@@ -59,58 +59,58 @@ enum class Attempt { Succeeded, Failed, Ended };
 // the chosen groups and the closing 0xFF. Ended: a port or hook failure that has been
 // reported and ended the session.
 Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
-    if (!BeginWriteAttempt(link)) return Attempt::Ended;
+    if (!beginWriteAttempt(link)) return Attempt::Ended;
     Transport& transport = link.transport();
     StatusBytes radioStatus{};
     if (!readRadioStatus(link, radioStatus)) return Attempt::Failed;
-    const std::vector<int> groups = ChooseGroups(radioStatus, image);
+    const std::vector<int> groups = chooseGroups(radioStatus, image);
     if (!skipGlobal) writeGlobalSettings(link, image);
-    link.ReleaseRadio();
-    transport.PauseBlocking(std::chrono::milliseconds(200));
-    if (!link.HookRadio(true)) {
-        link.EndSession();
+    link.releaseRadio();
+    transport.pauseBlocking(std::chrono::milliseconds(200));
+    if (!link.hookRadio(true)) {
+        link.endSession();
         return Attempt::Ended;
     }
-    bool ok = UploadProgram(link, kWriteProgram) && !groups.empty();
+    bool ok = uploadProgram(link, kWriteProgram) && !groups.empty();
     if (ok) {
         for (const int g : groups) {
-            if (!WriteProgramBlock(link, image, g)) {
+            if (!writeProgramBlock(link, image, g)) {
                 ok = false;
                 break;
             }
         }
     }
-    transport.SendByte(kEndProgram);
+    transport.sendByte(kEndProgram);
     return ok ? Attempt::Succeeded : Attempt::Failed;
 }
 
 }  // namespace
 
-std::vector<int> ChooseGroups(const StatusBytes& radio, const MemImage& image) {
+std::vector<int> chooseGroups(const StatusBytes& radio, const MemImage& image) {
     std::vector<int> groups;
     for (int g = kGroupCount; g >= 1; --g) {
-        const auto k = static_cast<std::size_t>(StatusByteAddress(g) - kStatusAddress);
+        const auto k = static_cast<std::size_t>(statusByteAddress(g) - kStatusAddress);
         const auto combined = static_cast<Byte>(radio[k] & image[kStatusAddress + k]);
-        if (StatusNibble(combined, g) == kChosenNibble) groups.push_back(g);
+        if (statusNibble(combined, g) == kChosenNibble) groups.push_back(g);
     }
     return groups;
 }
 
-bool WriteProgramBlock(RadioLink& link, const MemImage& image, int g) {
+bool writeProgramBlock(RadioLink& link, const MemImage& image, int g) {
     Transport& transport = link.transport();
-    transport.SendByte(BlockCommand(g));
+    transport.sendByte(blockCommand(g));
     for (int row = 0; row < kRowsPerBlock; ++row) {
         if (row == kSkippedRow) continue;
         const int first = kBlockSize * g + kRowSize * row;
         for (int i = 0; i < kRowSize; ++i)
-            transport.SendByte(image[static_cast<std::size_t>(first + i)]);
+            transport.sendByte(image[static_cast<std::size_t>(first + i)]);
         if (!acknowledged(transport)) return false;
     }
     return acknowledged(transport);  // the block is stored
 }
 
-bool WriteRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
-    const auto guard = link.TryBeginOperation();
+bool writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
+    const auto guard = link.tryBeginOperation();
     if (!guard) return false;
     for (;;) {
         switch (writeAttempt(link, image, skipGlobal)) {
@@ -118,10 +118,10 @@ bool WriteRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
                 return false;
             case Attempt::Succeeded:
                 link.prompts().beep();
-                link.EndSession();
+                link.endSession();
                 return true;
             case Attempt::Failed:
-                if (!RetryFailedWrite(link)) return false;
+                if (!retryFailedWrite(link)) return false;
                 break;
         }
     }

@@ -2,7 +2,7 @@
 // Writing the whole radio through the write program at 9600 baud. Protected bytes never
 // leave the editor: bytes 8 to 15 of a group block are not part of any row the program
 // takes, and the global block goes out only as masked resident word writes. Single
-// blocks (WriteGroup, WriteGlobal) are in global_transfer.h.
+// blocks (writeGroup, writeGlobal) are in global_transfer.h.
 
 #include <array>
 #include <vector>
@@ -18,18 +18,18 @@ using StatusBytes = std::array<Byte, 8>;  // the page map, bytes 80..87
 // The groups (1..15) a whole write takes, highest first: those whose status nibble in
 // (radio AND image) is exactly 8. A group the radio marks otherwise (or lacks) is left
 // alone, and so is one the image does not hold.
-std::vector<int> ChooseGroups(const StatusBytes& radio, const MemImage& image);
+std::vector<int> chooseGroups(const StatusBytes& radio, const MemImage& image);
 
-// The write program's conversation for block g (1..15), after UploadProgram: the block
+// The write program's conversation for block g (1..15), after uploadProgram: the block
 // command, rows 0 and 2..15 of 8 bytes each followed by an acknowledgement, then one
 // more acknowledgement. Every acknowledgement must come and have bit 5 set; the first
 // that does not ends the block with false.
-bool WriteProgramBlock(RadioLink& link, const MemImage& image, int g);
+bool writeProgramBlock(RadioLink& link, const MemImage& image, int g);
 
 // The whole radio: unless skipGlobal, the global settings bytes first (masked resident
 // writes at 4800 baud), then every chosen group from 15 down to 1 through the write
 // program. A failed attempt offers "Write Failed. Cycle Radio Power before Retrying."
 // with Retry (a fresh release and hook) and Cancel.
-bool WriteRadio(RadioLink& link, const MemImage& image, bool skipGlobal);
+bool writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal);
 
 }  // namespace zav

@@ -10,15 +10,15 @@ namespace zav {
 inline constexpr int kStatusAddress = 80;
 inline constexpr int kStatusBytes = 8;
 
-constexpr int StatusByteAddress(int block) {
+constexpr int statusByteAddress(int block) {
     return kStatusAddress + block / 2;
 }
 
-constexpr int StatusNibble(Byte statusByte, int block) {
+constexpr int statusNibble(Byte statusByte, int block) {
     return block % 2 == 0 ? statusByte >> 4 : statusByte & 0x0F;
 }
 
-constexpr bool BlockPresent(int nibble) {
+constexpr bool blockPresent(int nibble) {
     return (nibble & 8) != 0;
 }
 

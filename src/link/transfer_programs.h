@@ -67,28 +67,28 @@ inline constexpr std::size_t kStage3RestartLow = 8;
 
 // Stage 2's index start: the address where the program's last byte lands, so that the
 // program, stage 3 and the closing 0x00 end up where stage 1 falls through into them.
-constexpr Byte Stage2IndexFor(std::size_t programLength) {
+constexpr Byte stage2IndexFor(std::size_t programLength) {
     return static_cast<Byte>(kLoaderStage1.size() + kStage1Address + kLoaderStage3.size() +
                              programLength - 1);
 }
 
 // Stage 2 as it is poked for a program of the given length.
-constexpr std::array<Byte, kLoaderStage2.size()> PatchedStage2(std::size_t programLength) {
+constexpr std::array<Byte, kLoaderStage2.size()> patchedStage2(std::size_t programLength) {
     auto stage2 = kLoaderStage2;
-    stage2[kStage2IndexByte] = Stage2IndexFor(programLength);
+    stage2[kStage2IndexByte] = stage2IndexFor(programLength);
     return stage2;
 }
 
 // Stage 3 with the restart address the radio sent.
-constexpr std::array<Byte, kLoaderStage3.size()> PatchedStage3(Byte restartLow, Byte restartHigh) {
+constexpr std::array<Byte, kLoaderStage3.size()> patchedStage3(Byte restartLow, Byte restartHigh) {
     auto stage3 = kLoaderStage3;
     stage3[kStage3RestartHigh] = restartHigh;
     stage3[kStage3RestartLow] = restartLow;
     return stage3;
 }
 
-static_assert(Stage2IndexFor(kReadProgram.size()) == 0xEF);
-static_assert(Stage2IndexFor(kWriteProgram.size()) == 0xF6);
+static_assert(stage2IndexFor(kReadProgram.size()) == 0xEF);
+static_assert(stage2IndexFor(kWriteProgram.size()) == 0xF6);
 static_assert(kProgramAddress == kStage3Address + kLoaderStage3.size());
 
 }  // namespace zav

@@ -7,7 +7,7 @@
 
 namespace zav {
 
-int CharCode(std::string_view s) {
+int charCode(std::string_view s) {
     return s.empty() ? 0 : static_cast<unsigned char>(s[0]);
 }
 
@@ -27,7 +27,7 @@ bool Transport::setSettings(std::string_view settings) {
     return true;
 }
 
-bool Transport::OpenPort() {
+bool Transport::openPort() {
     portError_ = false;
     if (line_.isOpen()) return true;
     const std::string dev = device();
@@ -48,25 +48,25 @@ bool Transport::OpenPort() {
     return false;
 }
 
-void Transport::ClosePort() {
+void Transport::closePort() {
     if (line_.isOpen()) line_.close();
 }
 
-void Transport::SendByte(Byte value) {
+void Transport::sendByte(Byte value) {
     // A byte for a closed or failed port is lost; the reply that does not come
     // ends the conversation.
     if (line_.isOpen()) line_.writeByte(value);
 }
 
-void Transport::DiscardInput() {
+void Transport::discardInput() {
     line_.discardInput();
 }
 
-int Transport::BytesWaiting() {
+int Transport::bytesWaiting() {
     return line_.bytesWaiting();
 }
 
-bool Transport::ReceiveByte(Byte& b) {
+bool Transport::receiveByte(Byte& b) {
     const LinkTime start = line_.now();
     const LinkTime deadline = start + kReceiveTimeLimit;
     bool waiting = false;
@@ -83,7 +83,7 @@ bool Transport::ReceiveByte(Byte& b) {
     return true;
 }
 
-bool Transport::WaitForByte(Byte expected) {
+bool Transport::waitForByte(Byte expected) {
     const LinkTime start = line_.now();
     const LinkTime deadline = start + kReceiveTimeLimit;
     for (;;) {
@@ -96,7 +96,7 @@ bool Transport::WaitForByte(Byte expected) {
     }
 }
 
-void Transport::Delay(std::uint32_t ms) {
+void Transport::delay(std::uint32_t ms) {
     const LinkTime start = line_.now();
     const LinkTime target = std::chrono::milliseconds(ms);
     do {
@@ -104,7 +104,7 @@ void Transport::Delay(std::uint32_t ms) {
     } while (line_.now() - start <= target);
 }
 
-void Transport::PauseBlocking(std::chrono::milliseconds duration) {
+void Transport::pauseBlocking(std::chrono::milliseconds duration) {
     line_.sleepBlocking(duration);
 }
 

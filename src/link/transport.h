@@ -22,7 +22,7 @@ class SettingsStore;
 inline constexpr std::chrono::milliseconds kReceiveTimeLimit{500};
 
 // The code of the first character of s, 0 for an empty text.
-int CharCode(std::string_view s);
+int charCode(std::string_view s);
 
 class Transport {
   public:
@@ -41,26 +41,26 @@ class Transport {
     [[nodiscard]] const std::string& settings() const { return settingsText_; }
 
     // Opens the port if it is closed. On failure shows "Unable to open Comm Port",
-    // sets PortError and returns false.
-    bool OpenPort();
-    void ClosePort();
-    [[nodiscard]] bool IsOpen() const { return line_.isOpen(); }
-    // Set by the last OpenPort when it failed.
-    [[nodiscard]] bool PortError() const { return portError_; }
+    // sets portError and returns false.
+    bool openPort();
+    void closePort();
+    [[nodiscard]] bool isOpen() const { return line_.isOpen(); }
+    // Set by the last openPort when it failed.
+    [[nodiscard]] bool portError() const { return portError_; }
 
-    void SendByte(Byte value);
-    void DiscardInput();
-    [[nodiscard]] int BytesWaiting();
+    void sendByte(Byte value);
+    void discardInput();
+    [[nodiscard]] int bytesWaiting();
     // Takes the next byte, waiting up to 0.5 s; b is untouched when none came.
-    bool ReceiveByte(Byte& b);
+    bool receiveByte(Byte& b);
     // Reads and drops bytes until `expected` comes, for at most 0.5 s in all.
-    bool WaitForByte(Byte expected);
+    bool waitForByte(Byte expected);
     // Pauses for ms milliseconds, letting the window system run at least once.
-    void Delay(std::uint32_t ms);
+    void delay(std::uint32_t ms);
     // Pauses without letting the window system run.
-    void PauseBlocking(std::chrono::milliseconds duration);
+    void pauseBlocking(std::chrono::milliseconds duration);
 
-    [[nodiscard]] LinkTime Now() const { return line_.now(); }
+    [[nodiscard]] LinkTime now() const { return line_.now(); }
     [[nodiscard]] LinkPort& linkPort() { return line_; }
 
   private:

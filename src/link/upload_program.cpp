@@ -10,28 +10,28 @@ namespace zav {
 namespace {
 
 void sendReversed(Transport& transport, std::span<const Byte> bytes) {
-    for (const Byte b : std::views::reverse(bytes)) transport.SendByte(b);
+    for (const Byte b : std::views::reverse(bytes)) transport.sendByte(b);
 }
 
 }  // namespace
 
-bool UploadProgram(RadioLink& link, std::span<const Byte> program) {
-    const auto stage2 = PatchedStage2(program.size());
-    if (!link.PokeBlock(kStage2Address, stage2)) return false;
-    link.ExecuteAt(kStage2Address);
+bool uploadProgram(RadioLink& link, std::span<const Byte> program) {
+    const auto stage2 = patchedStage2(program.size());
+    if (!link.pokeBlock(kStage2Address, stage2)) return false;
+    link.executeAt(kStage2Address);
 
     // Stage 2 starts by telling where the radio restarts: low byte, then high byte.
     Transport& transport = link.transport();
     Byte restartLow = 0;
     Byte restartHigh = 0;
-    if (!transport.ReceiveByte(restartLow)) return false;
-    if (!transport.ReceiveByte(restartHigh)) return false;
+    if (!transport.receiveByte(restartLow)) return false;
+    if (!transport.receiveByte(restartHigh)) return false;
 
     sendReversed(transport, kLoaderStage1);
     sendReversed(transport, program);
-    sendReversed(transport, PatchedStage3(restartLow, restartHigh));
+    sendReversed(transport, patchedStage3(restartLow, restartHigh));
     // Lands on stage 1's loop branch and lets it fall through into stage 3.
-    transport.SendByte(0x00);
+    transport.sendByte(0x00);
     return true;
 }
 

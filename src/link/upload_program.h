@@ -14,6 +14,6 @@ class RadioLink;
 // radio's restart address, then sends stage 1, the program, stage 3 (with the restart
 // address) each last byte first, and the closing 0x00. False when a stage-2 byte is not
 // echoed or the restart address does not come; the rest is sent without answers.
-bool UploadProgram(RadioLink& link, std::span<const Byte> program);
+bool uploadProgram(RadioLink& link, std::span<const Byte> program);
 
 }  // namespace zav

@@ -8,23 +8,23 @@
 
 namespace zav {
 
-bool BeginWriteAttempt(RadioLink& link) {
+bool beginWriteAttempt(RadioLink& link) {
     Transport& transport = link.transport();
-    link.ReleaseRadio();
-    if (transport.PortError()) {
-        link.EndSession();
+    link.releaseRadio();
+    if (transport.portError()) {
+        link.endSession();
         return false;
     }
-    link.ReleaseRadio();
-    transport.PauseBlocking(std::chrono::milliseconds(500));
-    if (!link.HookRadio(false)) {
-        link.EndSession();
+    link.releaseRadio();
+    transport.pauseBlocking(std::chrono::milliseconds(500));
+    if (!link.hookRadio(false)) {
+        link.endSession();
         return false;
     }
     return true;
 }
 
-bool RetryFailedWrite(RadioLink& link) {
+bool retryFailedWrite(RadioLink& link) {
     if (!link.progress().cancelled()) {
         Message m;
         m.text = "Write Failed. Cycle Radio Power before Retrying.";
@@ -34,7 +34,7 @@ bool RetryFailedWrite(RadioLink& link) {
         if (link.prompts().ask(m) == Answer::Retry) return true;
     }
     link.prompts().beep();
-    link.EndSession();
+    link.endSession();
     return false;
 }
 

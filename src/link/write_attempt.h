@@ -10,11 +10,11 @@ class RadioLink;
 // Releases the radio (which also tells whether the port opens), releases it again,
 // pauses 500 ms without yielding and hooks at 4800 baud. False when the port or the hook
 // failed; the failure has been reported and the session ended.
-bool BeginWriteAttempt(RadioLink& link);
+bool beginWriteAttempt(RadioLink& link);
 
 // After a failed attempt: unless the user cancelled the transfer, asks "Write Failed.
 // Cycle Radio Power before Retrying." with Retry and Cancel. True for Retry; otherwise
 // beeps and ends the session, and the write ends with false.
-bool RetryFailedWrite(RadioLink& link);
+bool retryFailedWrite(RadioLink& link);
 
 }  // namespace zav

@@ -21,10 +21,10 @@ struct WriteMasks {
 // Builds both tables: a block may change only the bits of the fields the editor edits
 // (in a group block: the header fields and the channel records; header bytes 8..15
 // hold no field of the editor's and are never written).
-constexpr WriteMasks InitWriteMasks() {
+constexpr WriteMasks initWriteMasks() {
     WriteMasks masks{};
     for (const BitField f : global_field::kEditedFields)
-        masks.global[f.offset] = static_cast<Byte>(masks.global[f.offset] | FieldMask(f));
+        masks.global[f.offset] = static_cast<Byte>(masks.global[f.offset] | fieldMask(f));
     using namespace group_field;
     const std::array headerFields{
         kScanHigh,      kVariableCG,       kBattSave,         kScanLow,
@@ -32,13 +32,13 @@ constexpr WriteMasks InitWriteMasks() {
         kPriKeyLockout, kPriorityMode,     kAniDigit1,        kResidentAni,
         kBusyChannel,   kAniDigitBytes[0], kAniDigitBytes[1], kAniDigitBytes[2]};
     for (const BitField f : headerFields)
-        masks.group[f.offset] = static_cast<Byte>(masks.group[f.offset] | FieldMask(f));
+        masks.group[f.offset] = static_cast<Byte>(masks.group[f.offset] | fieldMask(f));
     // The channel records are written whole.
     for (std::size_t i = channel_field::kFirstRecord; i < kPageSize; ++i) masks.group[i] = 0xFF;
     return masks;
 }
 
-inline constexpr WriteMasks kWriteMasks = InitWriteMasks();
+inline constexpr WriteMasks kWriteMasks = initWriteMasks();
 
 // The tables the radio relies on, checked here so that a change to the field layout
 // cannot silently widen what a write may touch.

@@ -23,48 +23,48 @@ enum ChannelColumn : int {
     kColScan = 6,
 };
 
-class clsChannel {
+class Channel {
   public:
     // Throws std::out_of_range for a group outside 0..14 or a channel outside 0..13.
-    clsChannel(MemImage& mem, LabelImage& labels, int group, int channel);
+    Channel(MemImage& mem, LabelImage& labels, int group, int channel);
 
-    int ChannelIndex() const { return channel_; }
-    int GroupIndex() const { return group_; }
-    int RecordAddress() const { return record_; }
-    int ScanByteAddress() const { return scanByte_; }
-    Byte ScanMask() const { return scanMask_; }
+    int channelIndex() const { return channel_; }
+    int groupIndex() const { return group_; }
+    int recordAddress() const { return record_; }
+    int scanByteAddress() const { return scanByte_; }
+    Byte scanMask() const { return scanMask_; }
 
     // Reading decodes; writing encodes. A frequency or code guard text that cannot be
     // encoded leaves the stored bytes unchanged (the setter then returns false).
-    std::string RecFreq() const;
+    std::string recFreq() const;
     bool setRecFreq(std::string_view text);
-    std::string RecCG() const;
+    std::string recCg() const;
     bool setRecCG(std::string_view text);
-    std::string TxFreq() const;
+    std::string txFreq() const;
     bool setTxFreq(std::string_view text);
-    std::string TxCG() const;
+    std::string txCg() const;
     bool setTxCG(std::string_view text);
     // " blank  " when the label shows nothing.
-    std::string Label() const;
+    std::string label() const;
     void setLabel(std::string_view text);
     // "Y" or "".
-    std::string Scan() const;
+    std::string scan() const;
     // Sets the flag for exactly "Y", clears it for anything else.
     void setScan(std::string_view text);
 
     // Label "CHAN n" (n = index + 1); nothing else changes.
     void Default();
     // Columns 1..6 filled with the six texts; column 0 left empty.
-    RowData Display() const;
+    RowData display() const;
     // The six texts joined by tabs, no trailing tab.
-    std::string CopyChan() const;
-    // Splits a CopyChan text back into the six texts and consumes it. With fewer than five
+    std::string copyChan() const;
+    // Splits a copyChan text back into the six texts and consumes it. With fewer than five
     // tabs the last field is written to every remaining property.
-    void PasteChan(std::string& s);
+    void pasteChan(std::string& s);
     // Columns 1..6 of a grid row into the six properties, in column order.
-    void Write_Channel(const RowData& row);
+    void writeChannel(const RowData& row);
     // Column 1..6 selects the property; any other number does nothing.
-    void Update(int field, std::string_view txt);
+    void update(int field, std::string_view txt);
 
   private:
     bool setFreq(int offset, std::string_view text);

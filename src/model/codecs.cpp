@@ -33,7 +33,7 @@ constexpr Byte kDcsMarker = 0x88;  // bit 7: digital code, bit 3: always written
 constexpr Byte kDcsInverted = 0x40;
 
 // Nearest integer, ties to even; nullopt when it does not fit [lo, hi].
-std::optional<std::int64_t> RoundHalfEven(double x, std::int64_t lo, std::int64_t hi) {
+std::optional<std::int64_t> roundHalfEven(double x, std::int64_t lo, std::int64_t hi) {
     if (!std::isfinite(x)) return std::nullopt;
     double r = std::floor(x);
     const double diff = x - r;
@@ -42,22 +42,22 @@ std::optional<std::int64_t> RoundHalfEven(double x, std::int64_t lo, std::int64_
     return static_cast<std::int64_t>(r);
 }
 
-bool IsDigit(char ch) {
+bool isDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
-char ToUpperAscii(char ch) {
+char toUpperAscii(char ch) {
     return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 32) : ch;
 }
 
-int LabelCode(char ch) {
-    if (ch != 'h') ch = ToUpperAscii(ch);
+int labelCode(char ch) {
+    if (ch != 'h') ch = toUpperAscii(ch);
     const auto pos = kLabelCharacters.find(ch);
     return pos == std::string_view::npos ? kBlankCode : static_cast<int>(pos);
 }
 
 // Length of the character at the front of a UTF-8 text (a stray byte counts alone).
-std::size_t FrontCharLength(const std::string& text) {
+std::size_t frontCharLength(const std::string& text) {
     if (text.empty()) return 0;
     if ((static_cast<unsigned char>(text[0]) & 0xC0) != 0xC0) return 1;
     std::size_t n = 1;
@@ -67,7 +67,7 @@ std::size_t FrontCharLength(const std::string& text) {
 
 }  // namespace
 
-double LeadingNumber(std::string_view text) {
+double leadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     std::string number;
@@ -79,7 +79,7 @@ double LeadingNumber(std::string_view text) {
     bool digits = false;
     for (; i < text.size(); ++i) {
         const char ch = text[i];
-        if (IsDigit(ch)) {
+        if (isDigit(ch)) {
             digits = true;
         } else if (ch == '.' && !point) {
             point = true;
@@ -102,8 +102,8 @@ double LeadingNumber(std::string_view text) {
     return value;
 }
 
-std::optional<BytePair> FreqTextToBytes(std::string_view text) {
-    const auto rounded = RoundHalfEven(LeadingNumber(text) * static_cast<double>(kUnitsPerMHz),
+std::optional<BytePair> freqTextToBytes(std::string_view text) {
+    const auto rounded = roundHalfEven(leadingNumber(text) * static_cast<double>(kUnitsPerMHz),
                                        std::numeric_limits<std::int32_t>::min(),
                                        std::numeric_limits<std::int32_t>::max());
     if (!rounded) return std::nullopt;
@@ -121,14 +121,14 @@ std::optional<BytePair> FreqTextToBytes(std::string_view text) {
     // would otherwise wrap round to some other frequency.
     if (v < 0 || v / kUnitsPerMHz > kMaxMHzCount) return std::nullopt;
 
-    const Byte f0 = ToBCD(static_cast<int>(v / kUnitsPerMHz));
+    const Byte f0 = toBcd(static_cast<int>(v / kUnitsPerMHz));
     const auto hundredKHz = (v % kUnitsPerMHz) / 10'000;
     const auto steps = ((v % 10'000) / kStep) & 7;
     const Byte f1 = static_cast<Byte>(hundredKHz * 16 | steps * 2 | band);
     return BytePair{f0, f1};
 }
 
-std::string FreqBytesToText(Byte f0, Byte f1) {
+std::string freqBytesToText(Byte f0, Byte f1) {
     if ((f0 == 0 && f1 == 0) || (f0 == 0xFF && f1 == 0xFF)) return "none";
     std::int64_t f = std::int64_t{f0 / 16} * 1'000'000 + kBase400 +
                      std::int64_t{f0 & 15} * kUnitsPerMHz + std::int64_t{f1 / 16} * 10'000 +
@@ -139,10 +139,10 @@ std::string FreqBytesToText(Byte f0, Byte f1) {
     return std::to_string(f / kUnitsPerMHz) + "." + fraction;
 }
 
-std::optional<BytePair> CGTextToBytes(std::string_view text) {
-    if (!text.empty() && ToUpperAscii(text.front()) == 'D') {
+std::optional<BytePair> cgTextToBytes(std::string_view text) {
+    if (!text.empty() && toUpperAscii(text.front()) == 'D') {
         const bool inverted = text.back() == '-';
-        if (text.size() < 4 || !IsDigit(text[1]) || !IsDigit(text[2]) || !IsDigit(text[3])) {
+        if (text.size() < 4 || !isDigit(text[1]) || !isDigit(text[2]) || !isDigit(text[3])) {
             return std::nullopt;
         }
         // Only the low three bits of each digit count, so 8 acts as 0 and 9 as 1.
@@ -155,7 +155,7 @@ std::optional<BytePair> CGTextToBytes(std::string_view text) {
         return BytePair{g0, g1};
     }
     const auto rounded =
-        RoundHalfEven(LeadingNumber(text) * 10.0, std::numeric_limits<std::int16_t>::min(),
+        roundHalfEven(leadingNumber(text) * 10.0, std::numeric_limits<std::int16_t>::min(),
                       std::numeric_limits<std::int16_t>::max());
     if (!rounded) return std::nullopt;
     const auto t = static_cast<int>(*rounded);
@@ -167,7 +167,7 @@ std::optional<BytePair> CGTextToBytes(std::string_view text) {
     return BytePair{static_cast<Byte>(th * 16 + h), static_cast<Byte>(te * 16 + u)};
 }
 
-std::string CGBytesToText(Byte g0, Byte g1) {
+std::string cgBytesToText(Byte g0, Byte g1) {
     if ((g0 & 0x80) == 0) {
         if (g0 == 0 && g1 == 0) return "";
         return std::to_string(g0 / 16) + std::to_string(g0 & 15) + std::to_string(g1 / 16) + "." +
@@ -181,26 +181,26 @@ std::string CGBytesToText(Byte g0, Byte g1) {
     return text;
 }
 
-std::string LabelByteToText(Byte b) {
+std::string labelByteToText(Byte b) {
     if (b == label_field::kErased) return "";
     std::string text;
-    const auto code = static_cast<std::size_t>((b & FieldMask(label_field::kCharCode)) >>
+    const auto code = static_cast<std::size_t>((b & fieldMask(label_field::kCharCode)) >>
                                                label_field::kCharCode.bitpos);
     if (code < kLabelCharacters.size()) text += kLabelCharacters[code];
-    if (b & FieldMask(label_field::kPoint)) text += '.';
+    if (b & fieldMask(label_field::kPoint)) text += '.';
     return text;
 }
 
-Byte LabelTextToByte(std::string& text) {
+Byte labelTextToByte(std::string& text) {
     int code = kBlankCode;
     if (!text.empty()) {
-        const std::size_t len = FrontCharLength(text);
-        if (len == 1) code = LabelCode(text[0]);
+        const std::size_t len = frontCharLength(text);
+        if (len == 1) code = labelCode(text[0]);
         text.erase(0, len);
     }
     int b = code << label_field::kCharCode.bitpos;
     if (!text.empty() && text.front() == '.') {
-        b |= FieldMask(label_field::kPoint);
+        b |= fieldMask(label_field::kPoint);
         text.erase(0, 1);
     }
     return static_cast<Byte>(b);

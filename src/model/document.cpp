@@ -8,16 +8,16 @@
 namespace zav {
 
 Document::Document() {
-    InitGlobalPage(mem);
-    InitGroups(1, 1);
+    initGlobalPage(mem);
+    initGroups(1, 1);
 }
 
-int Document::InitGroups(int mode, int selectorValue) {
+int Document::initGroups(int mode, int selectorValue) {
     for (int g = 0; g < kGroupCount; ++g) {
-        auto& slot = Groups[static_cast<std::size_t>(g)];
+        auto& slot = groups[static_cast<std::size_t>(g)];
         slot.reset();
-        if (GroupExists(mem, g) != 0) {
-            slot = std::make_unique<clsGroup>(mem, labels, g);
+        if (groupExists(mem, g) != 0) {
+            slot = std::make_unique<Group>(mem, labels, g);
             if (mode == 1) slot->Default();
         }
     }
@@ -26,24 +26,24 @@ int Document::InitGroups(int mode, int selectorValue) {
     if (current > kGroupCount - 1 || current < 0) current = 0;
     // A group missing from the page map cannot be shown: take the first that exists, or
     // none at all (-1) when the page map is empty.
-    if (!Groups[static_cast<std::size_t>(current)]) {
+    if (!groups[static_cast<std::size_t>(current)]) {
         current = -1;
         for (int g = 0; g < kGroupCount && current < 0; ++g) {
-            if (Groups[static_cast<std::size_t>(g)]) current = g;
+            if (groups[static_cast<std::size_t>(g)]) current = g;
         }
     }
-    CurrentGroup = current;
-    return CurrentGroup;
+    currentGroup = current;
+    return currentGroup;
 }
 
-clsGroup* Document::group(int g) {
+Group* Document::group(int g) {
     if (g < 0 || g >= kGroupCount) throw std::out_of_range("group index " + std::to_string(g));
-    return Groups[static_cast<std::size_t>(g)].get();
+    return groups[static_cast<std::size_t>(g)].get();
 }
 
-const clsGroup* Document::group(int g) const {
+const Group* Document::group(int g) const {
     if (g < 0 || g >= kGroupCount) throw std::out_of_range("group index " + std::to_string(g));
-    return Groups[static_cast<std::size_t>(g)].get();
+    return groups[static_cast<std::size_t>(g)].get();
 }
 
 }  // namespace zav

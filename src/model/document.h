@@ -25,23 +25,23 @@ class Document {
     MemImage mem{};
     LabelImage labels{};
     // Entry g is empty when group g does not exist in the page map.
-    std::array<std::unique_ptr<clsGroup>, kGroupCount> Groups;
-    // Group to show after the last InitGroups, -1 when there is none.
-    int CurrentGroup = 0;
+    std::array<std::unique_ptr<Group>, kGroupCount> groups;
+    // Group to show after the last initGroups, -1 when there is none.
+    int currentGroup = 0;
 
     // Rebuilds Groups from the page map; mode 1 also gives every existing group its
     // default contents. selectorValue is the group number the window's group selector
-    // shows (1..15): CurrentGroup = selectorValue - 1, a value above 14 becomes 0 (and
+    // shows (1..15): currentGroup = selectorValue - 1, a value above 14 becomes 0 (and
     // below 0 too); when that group does not exist the first existing group is taken, and
-    // -1 when no group exists. Returns CurrentGroup.
-    // The window refills its selector (SetupCombos) and shows the group (Read) itself;
+    // -1 when no group exists. Returns currentGroup.
+    // The window refills its selector (setupCombos) and shows the group (Read) itself;
     // old group objects are gone afterwards, so the window must not store into them.
-    int InitGroups(int mode, int selectorValue);
+    int initGroups(int mode, int selectorValue);
 
     // Group g (0..14); nullptr when it does not exist. Throws std::out_of_range for g
     // outside 0..14.
-    clsGroup* group(int g);
-    const clsGroup* group(int g) const;
+    Group* group(int g);
+    const Group* group(int g) const;
 };
 
 }  // namespace zav

@@ -171,7 +171,7 @@ constexpr std::size_t kMaxTextLength = 10;
 
 }  // namespace
 
-bool IsNumericText(std::string_view text) {
+bool isNumericText(std::string_view text) {
     return parseDecimal(text).has_value();
 }
 
@@ -205,8 +205,8 @@ FreqCheckResult checkFrequency(std::string_view text) {
     return {FreqCheckOutcome::Accepted, formatMHz(back)};
 }
 
-std::string AddOffset(std::string_view baseText, std::string_view offsetText) {
-    const double sum = LeadingNumber(baseText) + LeadingNumber(offsetText);
+std::string addOffset(std::string_view baseText, std::string_view offsetText) {
+    const double sum = leadingNumber(baseText) + leadingNumber(offsetText);
     char buf[64];
     auto [ptr, ec] =
         std::to_chars(buf, buf + sizeof buf, sum, std::chars_format::general, kSignificantDigits);

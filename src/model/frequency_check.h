@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "model/codecs.h"  // LeadingNumber
+#include "model/codecs.h"  // leadingNumber
 
 namespace zav {
 
 // True for a decimal number with optional blanks around it, an optional sign, an
 // optional fraction and an optional exponent ("450.125", "-5", " 4.5E2 ", ".5").
-bool IsNumericText(std::string_view text);
+bool isNumericText(std::string_view text);
 
 enum class FreqCheckOutcome {
     Accepted,   // the cell shows `text`
@@ -32,6 +32,6 @@ FreqCheckResult checkFrequency(std::string_view text);
 
 // Receive frequency plus an offset, both in megahertz (the leading number of each text, 0
 // when there is none), rounded to 15 significant digits and written as the shortest text.
-std::string AddOffset(std::string_view baseText, std::string_view offsetText);
+std::string addOffset(std::string_view baseText, std::string_view offsetText);
 
 }  // namespace zav

@@ -19,17 +19,17 @@ struct GlobalParams {
     int porchTime = 0;     // lists::kFrontPorch index
 };
 
-GlobalParams LoadGlobalsToForm(const MemImage& mem);
+GlobalParams loadGlobalsToForm(const MemImage& mem);
 
 // Writes only the fields' bits; every other bit of the global page is kept. A value
 // outside its list is refused with std::overflow_error before anything is written.
-void StoreGlobalsFromForm(MemImage& mem, const GlobalParams& p);
+void storeGlobalsFromForm(MemImage& mem, const GlobalParams& p);
 
 // Bytes 96..98 as six upper-case hexadecimal digits.
-std::string LoadPassword(const MemImage& mem);
+std::string loadPassword(const MemImage& mem);
 
 // Pads the text on the left with "0" to six characters and stores its first six
 // characters as three bytes; non-hexadecimal characters count as 0.
-void StorePassword(MemImage& mem, std::string_view text);
+void storePassword(MemImage& mem, std::string_view text);
 
 }  // namespace zav

@@ -1,6 +1,6 @@
 #pragma once
 // One channel group (bank): its 14 channels, its header parameters and its label-memory
-// bytes (group label and backlight). The Read_ methods decode into plain values (list
+// bytes (group label and Backlight). The Read_ methods decode into plain values (list
 // indices, texts, flags) and the Write_ methods encode such values, so a window only moves
 // values between its controls and the group.
 //
@@ -64,67 +64,67 @@ struct GroupParams {
     bool blChannel = false;
 };
 
-class clsGroup {
+class Group {
   public:
     // Throws std::out_of_range for a group outside 0..14.
-    clsGroup(MemImage& mem, LabelImage& labels, int group);
+    Group(MemImage& mem, LabelImage& labels, int group);
 
-    int GroupIndex() const { return group_; }
-    int PageAddress() const { return page_; }
-    clsChannel& channel(int c);
-    const clsChannel& channel(int c) const;
+    int groupIndex() const { return group_; }
+    int pageAddress() const { return page_; }
+    Channel& channel(int c);
+    const Channel& channel(int c) const;
 
     // Channel requests of the grid.
-    RowData Display(int nChan) const;
-    void Update(int chn, int field, std::string_view txt);
-    std::string CopyChan(int nChan) const;
-    void PasteRecord(std::string& s, int nRow);
+    RowData display(int nChan) const;
+    void update(int chn, int field, std::string_view txt);
+    std::string copyChan(int nChan) const;
+    void pasteRecord(std::string& s, int nRow);
 
     // Zeroes the group page and writes the labels "GROUP n" and "CHAN n"; the backlight
     // byte is kept.
     void Default();
 
     // Every parameter at once.
-    GroupParams Read() const;
+    GroupParams read() const;
     // Time-out timer and scan hold list indices.
-    std::pair<int, int> Read_TOT_Scan() const;
+    std::pair<int, int> readTotScan() const;
     // " BLANK  " when the label shows nothing.
-    std::string Read_Group_Label() const;
-    Backlight Read_Group_Backlight() const;
+    std::string readGroupLabel() const;
+    Backlight readGroupBacklight() const;
     // Seven upper-case hexadecimal digits.
-    std::string Read_ID_Num() const;
+    std::string readIdNum() const;
     // Priority channel nibbles above 13 read as 13.
-    Priority Read_Priority() const;
-    KeyboardLockouts Read_Keyboard_Lockouts() const;
-    int Read_Busy_Channel_Indicate() const;
-    int Read_ANI_DTMF() const;
-    int Read_VariableCG() const;
-    int Read_BattSave() const;
+    Priority readPriority() const;
+    KeyboardLockouts readKeyboardLockouts() const;
+    int readBusyChannelIndicate() const;
+    int readAniDtmf() const;
+    int readVariableCg() const;
+    int readBattSave() const;
 
     // Stores every parameter, then (when given) the grid's current row into the channel
     // whose number (1..14) stands in column 0. All values are checked before any is stored.
-    void Write_Group(const GroupParams& p, const RowData* currentRow = nullptr);
-    void Write_TOT_Scan(int tot, int scanHold);
+    void writeGroup(const GroupParams& p, const RowData* currentRow = nullptr);
+    void writeTotScan(int tot, int scanHold);
     // Padded on the left with "0" to 7 digits; characters after the seventh are ignored;
     // non-hexadecimal characters count as 0.
-    void Write_ID_Num(std::string_view id);
-    void Write_Group_Label(std::string_view text);
-    void Write_Group_Backlight(const Backlight& b);
-    void Write_Priority(const Priority& p);
-    void Write_Keyboard_Lockouts(const KeyboardLockouts& k);
-    void Write_Busy_Channel_Indicate(int bci);
-    void Write_ANI_DTMF(int ani);
+    void writeIdNum(std::string_view id);
+    void writeGroupLabel(std::string_view text);
+    void writeGroupBacklight(const Backlight& b);
+    void writePriority(const Priority& p);
+    void writeKeyboardLockouts(const KeyboardLockouts& k);
+    void writeBusyChannelIndicate(int bci);
+    void writeAniDtmf(int ani);
     // Bit = 1 for button index 1, else 0.
-    void Write_VariableCG(int button);
-    void Write_BattSave(int button);
+    void writeVariableCg(int button);
+    void writeBattSave(int button);
 
     // Printout lines.
-    std::string Print_Priority() const;
-    std::string Print_BCI_ANI() const;
-    std::string Print_TOT_Scan() const;
-    std::string Print_VariableCG() const;
-    std::string Print_Keyboard_Lockouts() const;
-    std::string Print_BattSave() const;
+    std::string printPriority() const;
+    std::string printBciAni() const;
+    std::string printTotScan() const;
+    std::string printVariableCg() const;
+    std::string printKeyboardLockouts() const;
+    std::string printBattSave() const;
 
   private:
     int header(BitField field) const;
@@ -135,7 +135,7 @@ class clsGroup {
     LabelImage& labels_;
     int group_;
     int page_;
-    std::array<std::unique_ptr<clsChannel>, kChannelsPerGroup> channels_;
+    std::array<std::unique_ptr<Channel>, kChannelsPerGroup> channels_;
 };
 
 }  // namespace zav

@@ -65,7 +65,7 @@ inline constexpr std::array<std::string_view, 2> kAniRate{"10", "20"};
 inline constexpr std::array<std::string_view, 4> kFrontPorch{"0", "330", "660", "990"};
 
 // Entry `index` of a list, or an empty text when the index is outside it.
-constexpr std::string_view EntryOrEmpty(Entries list, int index) {
+constexpr std::string_view entryOrEmpty(Entries list, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < list.size()
                ? list[static_cast<std::size_t>(index)]
                : std::string_view{};

@@ -18,28 +18,28 @@ struct BitField {
 };
 
 // A field that occupies a whole byte.
-constexpr BitField WholeByte(std::uint16_t offset) {
+constexpr BitField wholeByte(std::uint16_t offset) {
     return BitField{offset, 0, 8};
 }
 
 // Largest value a field can hold.
-constexpr int FieldMax(BitField f) {
+constexpr int fieldMax(BitField f) {
     return (1 << f.width) - 1;
 }
 
 // Bits of the byte that belong to the field.
-constexpr std::uint8_t FieldMask(BitField f) {
-    return static_cast<std::uint8_t>(FieldMax(f) << f.bitpos);
+constexpr std::uint8_t fieldMask(BitField f) {
+    return static_cast<std::uint8_t>(fieldMax(f) << f.bitpos);
 }
 
 // The field's value in byte b.
-constexpr int FieldValue(std::uint8_t b, BitField f) {
-    return (b >> f.bitpos) & FieldMax(f);
+constexpr int fieldValue(std::uint8_t b, BitField f) {
+    return (b >> f.bitpos) & fieldMax(f);
 }
 
 // Byte b with the field replaced by value (value bits beyond the width are dropped).
-constexpr std::uint8_t WithField(std::uint8_t b, BitField f, int value) {
-    return static_cast<std::uint8_t>((b & ~FieldMask(f)) | ((value << f.bitpos) & FieldMask(f)));
+constexpr std::uint8_t withField(std::uint8_t b, BitField f, int value) {
+    return static_cast<std::uint8_t>((b & ~fieldMask(f)) | ((value << f.bitpos) & fieldMask(f)));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -52,13 +52,13 @@ namespace global_field {
 inline constexpr std::uint16_t kPageMapFirst = 80;
 inline constexpr int kPageMapBytes = 8;
 
-constexpr BitField PageMapNibble(int page) {
+constexpr BitField pageMapNibble(int page) {
     return BitField{static_cast<std::uint16_t>(kPageMapFirst + page / 2),
                     static_cast<std::uint8_t>(page % 2 == 0 ? 4 : 0), 4};
 }
 
 // Unit password: six hexadecimal digits, two per byte, high nibble first.
-inline constexpr std::array<BitField, 3> kPassword{WholeByte(96), WholeByte(97), WholeByte(98)};
+inline constexpr std::array<BitField, 3> kPassword{wholeByte(96), wholeByte(97), wholeByte(98)};
 
 inline constexpr BitField kFrontPorch{111, 0, 2};     // list index 0..3
 inline constexpr BitField kAniRate{111, 2, 1};        // list index 0..1
@@ -99,10 +99,10 @@ inline constexpr BitField kAniDigit1{4, 0, 4};    // first hexadecimal digit of 
 inline constexpr BitField kResidentAni{4, 4, 2};  // list index 0..3
 inline constexpr BitField kBusyChannel{4, 6, 2};  // list index 0..3
 // ANI/ID digits 2 to 7, two per byte, high nibble first.
-inline constexpr std::array<BitField, 3> kAniDigitBytes{WholeByte(5), WholeByte(6), WholeByte(7)};
+inline constexpr std::array<BitField, 3> kAniDigitBytes{wholeByte(5), wholeByte(6), wholeByte(7)};
 
 // Scan flag of a channel (index 0..13): one bit of header byte 1 or 0.
-constexpr BitField ScanFlag(int channel) {
+constexpr BitField scanFlag(int channel) {
     return channel < 8 ? BitField{1, static_cast<std::uint8_t>(channel), 1}
                        : BitField{0, static_cast<std::uint8_t>(channel - 8), 1};
 }

@@ -10,39 +10,39 @@
 namespace zav {
 
 // First byte of group g's page (g = 0..14): (g+1)*128.
-int GroupAddress(int g);
+int groupAddress(int g);
 
 // First byte of channel c's record (c = 0..13) in group g: (g+1)*128 + 16 + 8*c.
-int ChannelAddress(int g, int c);
+int channelAddress(int g, int c);
 
 // (image[addr] >> bitpos) & (2^width - 1).
-int GetBits(const MemImage& mem, int addr, int bitpos, int width);
+int getBits(const MemImage& mem, int addr, int bitpos, int width);
 
 // Replaces the field's bits by value; value bits beyond the width are dropped and the
 // other bits of the byte are kept.
-void SetBits(MemImage& mem, int addr, int bitpos, int width, int value);
+void setBits(MemImage& mem, int addr, int bitpos, int width, int value);
 
 // The same through a descriptor; `base` is added to the descriptor's offset (the page
 // address for group-header fields, 0 for global fields).
-int GetBits(const MemImage& mem, BitField field, int base = 0);
-void SetBits(MemImage& mem, BitField field, int value, int base = 0);
+int getBits(const MemImage& mem, BitField field, int base = 0);
+void setBits(MemImage& mem, BitField field, int value, int base = 0);
 
-// Like SetBits, but a value that does not fit the field is refused with
+// Like setBits, but a value that does not fit the field is refused with
 // std::overflow_error instead of being cut, and nothing is written.
-void StoreField(MemImage& mem, BitField field, int value, int base = 0);
+void storeField(MemImage& mem, BitField field, int value, int base = 0);
 
 // Page-map nibble of group g (g = 0..14); non-zero means the group exists.
-int GroupExists(const MemImage& mem, int g);
+int groupExists(const MemImage& mem, int g);
 
 // Value of a text of 1 to 3 hexadecimal digits; characters that are not hexadecimal
 // digits count as 0; an empty text or one longer than 3 characters gives 0.
-int HexTextToValue(std::string_view text);
+int hexTextToValue(std::string_view text);
 
 // Packed BCD of n: (n/10)*16 + n%10. Throws std::overflow_error when the result does not
 // fit a byte (n outside 0..159; 100..159 give the non-decimal high nibbles A..F).
-Byte ToBCD(int n);
+Byte toBcd(int n);
 
 // Default global page: bytes 0..127 zero, page map 0x08, 0x88 x 7 (all 15 groups present).
-void InitGlobalPage(MemImage& mem);
+void initGlobalPage(MemImage& mem);
 
 }  // namespace zav

@@ -24,7 +24,7 @@ std::size_t pageStart(int bank) {
 
 }  // namespace
 
-std::optional<int> ParseBankNumber(std::string_view text) {
+std::optional<int> parseBankNumber(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
@@ -36,9 +36,9 @@ std::optional<int> ParseBankNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-clsMoves::clsMoves(Document& doc) : mem_(doc.mem) {}
+BankMoves::BankMoves(Document& doc) : mem_(doc.mem) {}
 
-void clsMoves::moveGroups(int fromGroup, int toGroup) {
+void BankMoves::moveGroups(int fromGroup, int toGroup) {
     (void)pageStart(fromGroup);
     (void)pageStart(toGroup);
     if (fromGroup < toGroup) {
@@ -48,7 +48,7 @@ void clsMoves::moveGroups(int fromGroup, int toGroup) {
     }
 }
 
-void clsMoves::leftShiftGroups(int fromGroup, int toGroup) {
+void BankMoves::leftShiftGroups(int fromGroup, int toGroup) {
     (void)pageStart(fromGroup);
     (void)pageStart(toGroup);
     copyToTemp(fromGroup);
@@ -56,7 +56,7 @@ void clsMoves::leftShiftGroups(int fromGroup, int toGroup) {
     copyFromTemp(toGroup);
 }
 
-void clsMoves::rightShiftGroups(int toGroup, int fromGroup) {
+void BankMoves::rightShiftGroups(int toGroup, int fromGroup) {
     (void)pageStart(fromGroup);
     (void)pageStart(toGroup);
     copyToTemp(fromGroup);
@@ -64,18 +64,18 @@ void clsMoves::rightShiftGroups(int toGroup, int fromGroup) {
     copyFromTemp(toGroup);
 }
 
-void clsMoves::copyGroup(int fromGroup, int toGroup) {
+void BankMoves::copyGroup(int fromGroup, int toGroup) {
     const std::size_t from = pageStart(fromGroup);
     const std::size_t to = pageStart(toGroup);
     for (std::size_t k = 0; k < kPageSize; ++k) mem_[to + k] = mem_[from + k];
 }
 
-void clsMoves::copyToTemp(int fromGroup) {
+void BankMoves::copyToTemp(int fromGroup) {
     const std::size_t from = pageStart(fromGroup);
     for (std::size_t k = 0; k < kPageSize; ++k) buffer_[k] = mem_[from + k];
 }
 
-void clsMoves::copyFromTemp(int toGroup) {
+void BankMoves::copyFromTemp(int toGroup) {
     const std::size_t to = pageStart(toGroup);
     for (std::size_t k = 0; k < kPageSize; ++k) mem_[to + k] = buffer_[k];
 }

@@ -20,11 +20,11 @@ inline constexpr int kLastBank = kGroupCount;  // 15
 // A bank number typed by the user: a whole number 1..15, blanks around it allowed
 // ("3", " 12 ", "4.0"). Anything else, including a number that is not whole, gives
 // nullopt.
-std::optional<int> ParseBankNumber(std::string_view text);
+std::optional<int> parseBankNumber(std::string_view text);
 
-class clsMoves {
+class BankMoves {
   public:
-    explicit clsMoves(Document& doc);
+    explicit BankMoves(Document& doc);
 
     // Bank numbers are 1..15 (image pages); a number outside throws std::out_of_range
     // before anything is copied, so the global page can never be overwritten.

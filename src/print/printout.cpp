@@ -34,7 +34,7 @@ constexpr int kHeadingSize = 12;
 constexpr int kTextSize = 10;
 
 std::string entry(lists::Entries list, int index) {
-    return std::string(lists::EntryOrEmpty(list, index));
+    return std::string(lists::entryOrEmpty(list, index));
 }
 
 // A number printed as a number: a blank in place of the sign and a trailing blank.
@@ -86,7 +86,7 @@ class Composer {
 };
 
 void composeGlobals(Composer& out, const MemImage& mem) {
-    const GlobalParams g = LoadGlobalsToForm(mem);
+    const GlobalParams g = loadGlobalsToForm(mem);
     out.font(kHeadingSize, true);
     out.line(kHeadingTab, "Unit Global Data");
     out.font(kTextSize, false);
@@ -116,27 +116,27 @@ std::string backlightEvents(const Backlight& b) {
     return text.empty() ? "nothing" : text;
 }
 
-void composeGroup(Composer& out, const clsGroup& group) {
+void composeGroup(Composer& out, const Group& group) {
     out.endLine();
     out.font(kHeadingSize, true);
-    out.line(kHeadingTab, "Group " + std::to_string(group.GroupIndex() + 1) + " Data");
+    out.line(kHeadingTab, "Group " + std::to_string(group.groupIndex() + 1) + " Data");
     out.font(kTextSize, false);
 
-    out.at(kTextTab, "ANI/ID Number: " + group.Read_ID_Num())
-        .then("      Group Label: " + group.Read_Group_Label());
+    out.at(kTextTab, "ANI/ID Number: " + group.readIdNum())
+        .then("      Group Label: " + group.readGroupLabel());
     out.endLine();
-    out.line(kTextTab, group.Print_TOT_Scan());
-    out.at(kTextTab, group.Print_Priority())
-        .then("       Variable Code Guard is " + group.Print_VariableCG());
+    out.line(kTextTab, group.printTotScan());
+    out.at(kTextTab, group.printPriority())
+        .then("       Variable Code Guard is " + group.printVariableCg());
     out.endLine();
-    out.line(kTextTab, group.Print_Keyboard_Lockouts());
-    out.line(kTextTab, group.Print_BCI_ANI());
+    out.line(kTextTab, group.printKeyboardLockouts());
+    out.line(kTextTab, group.printBciAni());
 
-    const Backlight bl = group.Read_Group_Backlight();
+    const Backlight bl = group.readGroupBacklight();
     out.at(kTextTab, "Alpha is ")
         .then(bl.alphaEnabled ? "Enabled" : "Disabled")
         .at(kBacklightTimeoutTab, "Backlight Timeout: ")
-        .then(std::string(lists::EntryOrEmpty(kPrintBacklightTimeout, bl.timeout)));
+        .then(std::string(lists::entryOrEmpty(kPrintBacklightTimeout, bl.timeout)));
     out.endLine();
     out.at(kTextTab, "Backlight on ").then(backlightEvents(bl));
     out.endLine();
@@ -148,7 +148,7 @@ void composeGroup(Composer& out, const clsGroup& group) {
     out.endLine();
     out.bold(false);
     for (int c = 0; c < kChannelsPerGroup; ++c) {
-        const RowData row = group.Display(c);
+        const RowData row = group.display(c);
         out.at(kDataTabs[0], printedNumber(c + 1));
         for (std::size_t col = 1; col < kDataTabs.size(); ++col) out.at(kDataTabs[col], row[col]);
         out.endLine();
@@ -164,7 +164,7 @@ std::string PrintLine::text() const {
     return s;
 }
 
-Printout ComposeUnitData(const Document& doc, std::string_view printFileName) {
+Printout composeUnitData(const Document& doc, std::string_view printFileName) {
     Composer out;
     out.font(kTitleSize, true);
     out.endLine();
@@ -175,12 +175,12 @@ Printout ComposeUnitData(const Document& doc, std::string_view printFileName) {
     out.endLine();
 
     for (int g = 0; g < kGroupCount; ++g) {
-        if (const clsGroup* group = doc.group(g)) composeGroup(out, *group);
+        if (const Group* group = doc.group(g)) composeGroup(out, *group);
     }
     return out.take();
 }
 
-std::string PlainText(const Printout& printout) {
+std::string plainText(const Printout& printout) {
     std::string out;
     for (const PrintLine& line : printout) {
         std::string text;

@@ -37,11 +37,11 @@ inline constexpr std::string_view kPrintFontFamily = "Arial";
 
 // The whole report for the document: the title with printFileName, the unit-global
 // settings, and a section for every group that exists. Reads the document only.
-Printout ComposeUnitData(const Document& doc, std::string_view printFileName);
+Printout composeUnitData(const Document& doc, std::string_view printFileName);
 
 // The printout as plain text: tab columns become character columns (column n is n - 1
 // blanks from the line start), one text line per printout line, each ended by '\n'.
 // An item whose tab column the line has already passed follows after one blank.
-std::string PlainText(const Printout& printout);
+std::string plainText(const Printout& printout);
 
 }  // namespace zav

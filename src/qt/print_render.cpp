@@ -31,7 +31,7 @@ QFont lineFont(const QString& family, const PrintLine& line) {
 
 }  // namespace
 
-QString PrintFontFamily() {
+QString printFontFamily() {
     const QString arial =
         QString::fromUtf8(kPrintFontFamily.data(), static_cast<qsizetype>(kPrintFontFamily.size()));
     // Font configuration often answers a request for Arial with a substitute under
@@ -44,10 +44,10 @@ QString PrintFontFamily() {
     return arial;
 }
 
-bool RenderPrintout(const Printout& printout, QPagedPaintDevice& device) {
+bool renderPrintout(const Printout& printout, QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    const QString family = PrintFontFamily();
+    const QString family = printFontFamily();
     // The painter's origin is the top left of the printable area, which is this high.
     const double pageHeight = device.height();
 
@@ -78,14 +78,14 @@ bool RenderPrintout(const Printout& printout, QPagedPaintDevice& device) {
     return painter.end();
 }
 
-bool WritePrintoutPdf(const Printout& printout, const QString& path, QString* error) {
+bool writePrintoutPdf(const Printout& printout, const QString& path, QString* error) {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                           QPageLayout::Millimeter);
     writer.setTitle(QStringLiteral("ZAV Unit Data Printout"));
     writer.setCreator(QStringLiteral("ZAVPROG"));
-    if (!RenderPrintout(printout, writer)) {
+    if (!renderPrintout(printout, writer)) {
         if (error != nullptr) *error = QStringLiteral("cannot write ") + path;
         return false;
     }

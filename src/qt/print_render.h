@@ -13,14 +13,14 @@ namespace zav {
 
 // "Arial" when the system has it, else an installed family with Arial's metrics, else
 // "Arial" (left to the font matcher).
-QString PrintFontFamily();
+QString printFontFamily();
 
 // Paints the lines onto the device (a printer or a PDF writer), starting at the top
 // left of its printable area. False when painting could not start (no printer, a file
 // that cannot be written).
-bool RenderPrintout(const Printout& printout, QPagedPaintDevice& device);
+bool renderPrintout(const Printout& printout, QPagedPaintDevice& device);
 
 // Writes the printout as a PDF file (A4, 15 mm margins); false with a reason on failure.
-bool WritePrintoutPdf(const Printout& printout, const QString& path, QString* error = nullptr);
+bool writePrintoutPdf(const Printout& printout, const QString& path, QString* error = nullptr);
 
 }  // namespace zav

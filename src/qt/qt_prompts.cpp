@@ -82,8 +82,8 @@ QStringList qtNameFilters(std::string_view filter) {
         QString name = parts[i].trimmed();
         const QString patterns = parts[i + 1].trimmed().split(';', Qt::SkipEmptyParts).join(' ');
         // Qt takes the patterns from the parentheses: keep the name's own when it has them.
-        static const QRegularExpression inParens(QStringLiteral("\\(([^)]*)\\)\\s*$"));
-        auto m = inParens.match(name);
+        static const QRegularExpression kInParens(QStringLiteral("\\(([^)]*)\\)\\s*$"));
+        auto m = kInParens.match(name);
         if (m.hasMatch()) name = name.left(m.capturedStart()).trimmed();
         out << QStringLiteral("%1 (%2)").arg(name, patterns);
     }

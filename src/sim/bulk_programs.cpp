@@ -27,7 +27,7 @@ int blockOfCommand(Byte c) {
 
 }  // namespace
 
-void ReturnFromLoadedProgram(SimRadio& radio, bool restartOk) {
+void returnFromLoadedProgram(SimRadio& radio, bool restartOk) {
     radio.ram()[kBaudRegister] = 0x31;
     radio.setBaud(4800);
     if (restartOk)
@@ -41,17 +41,17 @@ void ReadProgramSim::start(SimRadio& radio) {
 }
 
 void ReadProgramSim::onGarbled(SimRadio& radio) {
-    if (idle_.expired(radio.now())) ReturnFromLoadedProgram(radio, restartOk_);
+    if (idle_.expired(radio.now())) returnFromLoadedProgram(radio, restartOk_);
 }
 
 std::string ReadProgramSim::onByte(SimRadio& radio, Byte b) {
     if (idle_.expired(radio.now())) {
-        ReturnFromLoadedProgram(radio, restartOk_);
+        returnFromLoadedProgram(radio, restartOk_);
         return "ignored: the read program had given up waiting";
     }
     idle_.restart(radio.now());
     if (b == kEnd) {
-        ReturnFromLoadedProgram(radio, restartOk_);
+        returnFromLoadedProgram(radio, restartOk_);
         return "end of read program";
     }
     if (!started_) {
@@ -89,18 +89,18 @@ void WriteProgramSim::start(SimRadio& radio) {
 }
 
 void WriteProgramSim::onGarbled(SimRadio& radio) {
-    if (idle_.expired(radio.now())) ReturnFromLoadedProgram(radio, restartOk_);
+    if (idle_.expired(radio.now())) returnFromLoadedProgram(radio, restartOk_);
 }
 
 std::string WriteProgramSim::onByte(SimRadio& radio, Byte b) {
     if (idle_.expired(radio.now())) {
-        ReturnFromLoadedProgram(radio, restartOk_);
+        returnFromLoadedProgram(radio, restartOk_);
         return "ignored: the write program had given up waiting";
     }
     idle_.restart(radio.now());
     if (block_ == 0) {
         if (b == kEnd) {
-            ReturnFromLoadedProgram(radio, restartOk_);
+            returnFromLoadedProgram(radio, restartOk_);
             return "end of write program";
         }
         block_ = blockOfCommand(b);

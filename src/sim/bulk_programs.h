@@ -12,7 +12,7 @@
 namespace zav::sim {
 
 // Ends a loaded program as stage 3 does.
-void ReturnFromLoadedProgram(SimRadio& radio, bool restartOk);
+void returnFromLoadedProgram(SimRadio& radio, bool restartOk);
 
 // A program left waiting longer than this for the host gives up and returns to the
 // resident firmware. The host never pauses that long inside a transfer (its own limit

@@ -10,7 +10,7 @@ constexpr std::size_t radioOffset(int g, int s, int j) {
 
 }  // namespace
 
-LabelMemory LabelMemoryFromImage(const LabelImage& labels) {
+LabelMemory labelMemoryFromImage(const LabelImage& labels) {
     LabelMemory memory{};
     for (int g = 0; g < kGroupCount; ++g)
         for (int s = 0; s < kLabelSlots; ++s)
@@ -19,7 +19,7 @@ LabelMemory LabelMemoryFromImage(const LabelImage& labels) {
     return memory;
 }
 
-LabelImage LabelImageFromMemory(const LabelMemory& memory) {
+LabelImage labelImageFromMemory(const LabelMemory& memory) {
     LabelImage labels{};
     for (int g = 0; g < kGroupCount; ++g)
         for (int s = 0; s < kLabelSlots; ++s)

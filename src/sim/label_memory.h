@@ -7,7 +7,7 @@
 
 namespace zav::sim {
 
-LabelMemory LabelMemoryFromImage(const LabelImage& labels);
-LabelImage LabelImageFromMemory(const LabelMemory& memory);
+LabelMemory labelMemoryFromImage(const LabelImage& labels);
+LabelImage labelImageFromMemory(const LabelMemory& memory);
 
 }  // namespace zav::sim

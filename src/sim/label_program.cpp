@@ -48,8 +48,8 @@ class LabelLoader final : public RadioProgram {
 
   private:
     std::unique_ptr<RadioProgram> jump(SimRadio& radio) const {
-        if (*address_ == BlockLoadAddress(kLabelProgramBlock) &&
-            RamHolds(radio.ram(), *address_, BlockCode(kLabelProgramBlock)))
+        if (*address_ == blockLoadAddress(kLabelProgramBlock) &&
+            ramHolds(radio.ram(), *address_, blockCode(kLabelProgramBlock)))
             return std::make_unique<LabelProgramSim>();
         return std::make_unique<SilentProgram>("no label program at the load address");
     }
@@ -61,9 +61,9 @@ class LabelLoader final : public RadioProgram {
 
 }  // namespace
 
-std::unique_ptr<RadioProgram> StartLabelLoader(SimRadio& radio) {
-    const Byte at = BlockLoadAddress(kLabelLoaderBlock);
-    if (!RamHolds(radio.ram(), at, BlockCode(kLabelLoaderBlock))) return nullptr;
+std::unique_ptr<RadioProgram> startLabelLoader(SimRadio& radio) {
+    const Byte at = blockLoadAddress(kLabelLoaderBlock);
+    if (!ramHolds(radio.ram(), at, blockCode(kLabelLoaderBlock))) return nullptr;
     return std::make_unique<LabelLoader>();
 }
 
@@ -73,19 +73,19 @@ void LabelProgramSim::start(SimRadio& radio) {
 
 void LabelProgramSim::onGarbled(SimRadio& radio) {
     frame_.clear();
-    if (idle_.expired(radio.now())) ReturnFromLoadedProgram(radio, true);
+    if (idle_.expired(radio.now())) returnFromLoadedProgram(radio, true);
 }
 
 std::string LabelProgramSim::onByte(SimRadio& radio, Byte b) {
     if (idle_.expired(radio.now())) {
-        ReturnFromLoadedProgram(radio, true);
+        returnFromLoadedProgram(radio, true);
         return "ignored: the label program had given up waiting";
     }
     idle_.restart(radio.now());
     if (frame_.empty()) {
         if (b == 0x00) {
             if (++zeros_ < 2) return {};
-            ReturnFromLoadedProgram(radio, true);
+            returnFromLoadedProgram(radio, true);
             return "end of label program";
         }
         zeros_ = 0;

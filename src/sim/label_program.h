@@ -19,7 +19,7 @@
 namespace zav::sim {
 
 // Program factory for an execute at 0xE0: nullptr when the loader is not in RAM there.
-std::unique_ptr<RadioProgram> StartLabelLoader(SimRadio& radio);
+std::unique_ptr<RadioProgram> startLabelLoader(SimRadio& radio);
 
 class LabelProgramSim final : public RadioProgram {
   public:

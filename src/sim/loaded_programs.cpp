@@ -8,9 +8,9 @@
 
 namespace zav::sim {
 
-void InstallLoadedPrograms(SimRadio& radio) {
-    radio.installProgram(kStage2Address, StartLoaderChain);
-    radio.installProgram(BlockLoadAddress(kLabelLoaderBlock), StartLabelLoader);
+void installLoadedPrograms(SimRadio& radio) {
+    radio.installProgram(kStage2Address, startLoaderChain);
+    radio.installProgram(blockLoadAddress(kLabelLoaderBlock), startLabelLoader);
 }
 
 }  // namespace zav::sim

@@ -7,6 +7,6 @@ namespace zav::sim {
 
 class SimRadio;
 
-void InstallLoadedPrograms(SimRadio& radio);
+void installLoadedPrograms(SimRadio& radio);
 
 }  // namespace zav::sim

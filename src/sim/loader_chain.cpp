@@ -18,7 +18,7 @@ bool stage2InRam(const RadioRam& ram) {
     // Byte 27 is the index start, whatever the host patched in.
     auto expected = kLoaderStage2;
     expected[kStage2IndexByte] = ram[kStage2Address + kStage2IndexByte];
-    return RamHolds(ram, kStage2Address, expected);
+    return ramHolds(ram, kStage2Address, expected);
 }
 
 // What stage 3 and the code at 0x62 make of the loaded bytes once stage 1 falls through.
@@ -26,16 +26,16 @@ std::unique_ptr<RadioProgram> enterStage3(SimRadio& radio) {
     const RadioRam& ram = radio.ram();
     const auto restart = radio.config().restartAddress;
     const auto stage3 =
-        PatchedStage3(static_cast<Byte>(restart & 0xFF), static_cast<Byte>(restart >> 8));
+        patchedStage3(static_cast<Byte>(restart & 0xFF), static_cast<Byte>(restart >> 8));
     // Only the call and the baud write have to be right to run the program; a wrong
     // restart address hangs the radio once the program returns.
     const std::span<const Byte> callAndBaud(stage3.data(), kStage3RestartHigh);
-    if (!RamHolds(ram, kStage3Address, callAndBaud))
+    if (!ramHolds(ram, kStage3Address, callAndBaud))
         return std::make_unique<SilentProgram>("stage 3 is not at 0x59");
-    const bool restartOk = RamHolds(ram, kStage3Address, stage3);
-    if (RamHolds(ram, kProgramAddress, kReadProgram))
+    const bool restartOk = ramHolds(ram, kStage3Address, stage3);
+    if (ramHolds(ram, kProgramAddress, kReadProgram))
         return std::make_unique<ReadProgramSim>(restartOk);
-    if (RamHolds(ram, kProgramAddress, kWriteProgram))
+    if (ramHolds(ram, kProgramAddress, kWriteProgram))
         return std::make_unique<WriteProgramSim>(restartOk);
     return std::make_unique<SilentProgram>("no known program at 0x62");
 }
@@ -90,7 +90,7 @@ class Stage2Program final : public RadioProgram {
         std::string note = "stage 2 stores " + noteText("%02X = %02X", at, b);
         if (at != kStage1Address) return note;
         // LDX with the patched byte, JMP 0x50.
-        if (!RamHolds(radio.ram(), kStage1Address, kLoaderStage1)) {
+        if (!ramHolds(radio.ram(), kStage1Address, kLoaderStage1)) {
             radio.runProgram(std::make_unique<SilentProgram>("stage 1 is not at 0x50"));
             return note + ": stage 1 wrong";
         }
@@ -108,7 +108,7 @@ class Stage2Program final : public RadioProgram {
 
 }  // namespace
 
-std::unique_ptr<RadioProgram> StartLoaderChain(SimRadio& radio) {
+std::unique_ptr<RadioProgram> startLoaderChain(SimRadio& radio) {
     if (!stage2InRam(radio.ram())) return nullptr;
     return std::make_unique<Stage2Program>();
 }

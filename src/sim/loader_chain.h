@@ -14,6 +14,6 @@
 namespace zav::sim {
 
 // Program factory for an execute at 0x60: nullptr when stage 2 is not in RAM there.
-std::unique_ptr<RadioProgram> StartLoaderChain(SimRadio& radio);
+std::unique_ptr<RadioProgram> startLoaderChain(SimRadio& radio);
 
 }  // namespace zav::sim

@@ -11,7 +11,7 @@
 namespace zav::sim {
 
 // True when RAM from `address` holds `code` (and fits in RAM).
-inline bool RamHolds(const RadioRam& ram, std::size_t address, std::span<const Byte> code) {
+inline bool ramHolds(const RadioRam& ram, std::size_t address, std::span<const Byte> code) {
     if (address + code.size() > ram.size()) return false;
     return std::equal(code.begin(), code.end(), ram.begin() + static_cast<std::ptrdiff_t>(address));
 }

@@ -21,7 +21,7 @@ class HungProgram final : public RadioProgram {
 
 SimRadio::SimRadio(SimConfig config)
     : config_(config), program_(std::make_unique<ResidentFirmware>()) {
-    InstallLoadedPrograms(*this);
+    installLoadedPrograms(*this);
 }
 
 SimRadio::~SimRadio() = default;

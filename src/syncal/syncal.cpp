@@ -51,27 +51,27 @@ bool wordFits(double f) {
 // Int(a / b) as a 16-bit value; nullopt for a zero divisor or an overflow.
 std::optional<int> int16Quotient(double a, double b) {
     if (b == 0) return std::nullopt;
-    const auto v = ToInt16(Int(a / b));
+    const auto v = toInt16(Int(a / b));
     if (!v) return std::nullopt;
     return *v;
 }
 
 }  // namespace
 
-std::vector<std::string> CalibrationLog(bool txMode, const BandValues& v) {
+std::vector<std::string> calibrationLog(bool txMode, const BandValues& v) {
     const std::string mode = txMode ? "TX" : "RX";
     std::vector<std::string> lines;
-    if (v.HighDac > 25 || v.HighDac < 8)
+    if (v.highDac > 25 || v.highDac < 8)
         lines.push_back("WARNING:  " + mode + " D/A OUTSIDE HIGH RANGE");
     lines.push_back(mode + " CALIBRATION SUCCESSFUL");
-    lines.push_back("LOW FREQUENCY AND D/A:  " + NumberText(v.LowFreq) + " -- " +
-                    NumberText(v.LowDac));
-    lines.push_back("MID FREQUENCY AND D/A:  " + NumberText(v.MidFreq) + " -- " +
-                    NumberText(v.MidDac));
-    lines.push_back("LOWER SIDE SLOPE     :  " + NumberText(v.LowerSlope / 128.0 / 1.6));
-    lines.push_back("UPPER SIDE SLOPE     :  " + NumberText(v.UpperSlope / 128.0 / 1.6));
-    lines.push_back("LO/HI BAND OFFSETS   :  " + NumberText(v.LoBandOffset) + " -- " +
-                    NumberText(v.HiBandOffset));
+    lines.push_back("LOW FREQUENCY AND D/A:  " + numberText(v.lowFreq) + " -- " +
+                    numberText(v.lowDac));
+    lines.push_back("MID FREQUENCY AND D/A:  " + numberText(v.midFreq) + " -- " +
+                    numberText(v.midDac));
+    lines.push_back("LOWER SIDE SLOPE     :  " + numberText(v.lowerSlope / 128.0 / 1.6));
+    lines.push_back("UPPER SIDE SLOPE     :  " + numberText(v.upperSlope / 128.0 / 1.6));
+    lines.push_back("LO/HI BAND OFFSETS   :  " + numberText(v.loBandOffset) + " -- " +
+                    numberText(v.hiBandOffset));
     lines.emplace_back(" ");
     return lines;
 }
@@ -80,15 +80,15 @@ Syncal::Syncal(RadioLink& link, Prompts& prompts, SyncalSink& sink)
     : link_(link), prompts_(prompts), sink_(sink) {}
 
 void Syncal::status(const std::string& text) {
-    sink_.SetStatusText(text);
+    sink_.setStatusText(text);
 }
 
 void Syncal::releaseIfConnected() {
     if (aborted_) return;  // released when the run was abandoned
     const Transport& t = link_.transport();
     // A port that failed to open has nothing to release and would only fail again.
-    if (t.PortError() && !t.IsOpen()) return;
-    link_.ReleaseRadio();
+    if (t.portError() && !t.isOpen()) return;
+    link_.releaseRadio();
 }
 
 void Syncal::showError(const std::string& text) {
@@ -99,43 +99,43 @@ void Syncal::showError(const std::string& text) {
     prompts_.ask(m);
 }
 
-void Syncal::Abort() {
+void Syncal::abort() {
     if (!running_ || aborted_) return;
     aborted_ = true;
-    link_.ReleaseRadio();
+    link_.releaseRadio();
 }
 
-int Syncal::Run() {
-    const auto guard = link_.TryBeginOperation();
-    if (!guard) return SyncalStatus;
+int Syncal::run() {
+    const auto guard = link_.tryBeginOperation();
+    if (!guard) return syncalStatus;
     running_ = true;
     aborted_ = false;
     completed_ = false;
-    sink_.SetStartEnabled(false);
-    SyncalStatus = kSyncalOk;
+    sink_.setStartEnabled(false);
+    syncalStatus = kSyncalOk;
 
-    if (!ReadSyncalParameters()) {
-        sink_.SetStartEnabled(true);
+    if (!readSyncalParameters()) {
+        sink_.setStartEnabled(true);
         running_ = false;
-        return SyncalStatus;
+        return syncalStatus;
     }
-    sink_.ClearLog();
-    sink_.ShowRunControls();
-    link_.transport().Delay(1000);
+    sink_.clearLog();
+    sink_.showRunControls();
+    link_.transport().delay(1000);
 
     bool writeFailed = false;
     bool complete = false;
-    if (!aborted_ && link_.HookRadio(false)) {
-        TxMode = false;
-        BandCalc();
+    if (!aborted_ && link_.hookRadio(false)) {
+        txMode = false;
+        bandCalc();
         if (!stopped() && result_) {
-            writeFailed = !writeResults(syncal_address::kRxResults, *result_, RadioByte77);
+            writeFailed = !writeResults(syncal_address::kRxResults, *result_, radioByte77);
             if (!writeFailed) {
                 status("TX BAND CALC");
-                TxMode = true;
-                BandCalc();
+                txMode = true;
+                bandCalc();
                 if (!stopped() && result_) {
-                    writeFailed = !writeResults(syncal_address::kTxResults, *result_, RadioByte6F);
+                    writeFailed = !writeResults(syncal_address::kTxResults, *result_, radioByte6F);
                     complete = !writeFailed;
                 }
             }
@@ -156,221 +156,221 @@ int Syncal::Run() {
             m.title = kErrorTitle;
             m.icon = Icon::Exclamation;
             prompts_.ask(m);
-        } else if (SyncalStatus == kSyncBelowLow || SyncalStatus == kSyncAboveHigh) {
+        } else if (syncalStatus == kSyncBelowLow || syncalStatus == kSyncAboveHigh) {
             showError("FM out of range range.");
-        } else if (SyncalStatus == kSyncNotDetected) {
+        } else if (syncalStatus == kSyncNotDetected) {
             showError("Unable to detect sync range.");
         }
     }
-    sink_.ShowIdleControls();
+    sink_.showIdleControls();
     status("");
-    sink_.SetStartEnabled(true);
+    sink_.setStartEnabled(true);
     running_ = false;
-    return SyncalStatus;
+    return syncalStatus;
 }
 
-bool Syncal::ReadSyncalParameters() {
-    if (!link_.HookRadio(false)) {
+bool Syncal::readSyncalParameters() {
+    if (!link_.hookRadio(false)) {
         releaseIfConnected();
         return false;
     }
     Word edge{0, 0};
     Byte divisor = 0;
-    const bool read = link_.ReadWord(syncal_address::kBandEdge, edge) &&
-                      link_.ReadByteAt(syncal_address::kBandDivisor, divisor) &&
-                      link_.ReadByteAt(syncal_address::kRxKeptByte, RadioByte77) &&
-                      link_.ReadByteAt(syncal_address::kTxKeptByte, RadioByte6F);
+    const bool read = link_.readWord(syncal_address::kBandEdge, edge) &&
+                      link_.readByteAt(syncal_address::kBandDivisor, divisor) &&
+                      link_.readByteAt(syncal_address::kRxKeptByte, radioByte77) &&
+                      link_.readByteAt(syncal_address::kTxKeptByte, radioByte6F);
     releaseIfConnected();
     if (!read) return false;
-    const double low = DecodeBandEdge(edge[0], edge[1]);
-    const auto high = BandHighEdge(low, divisor);
+    const double low = decodeBandEdge(edge[0], edge[1]);
+    const auto high = bandHighEdge(low, divisor);
     if (!high) return false;
-    RadioLowFreq = low;
-    RadioHighFreq = *high;
+    radioLowFreq = low;
+    radioHighFreq = *high;
     return true;
 }
 
-bool Syncal::ProbeSync(double freq, Byte control) {
-    const FreqWord w = ProbeFrequency(freq);
-    const Byte ctl = TxMode ? static_cast<Byte>(control + kProbeTxFlag) : control;
+bool Syncal::probeSync(double freq, Byte control) {
+    const FreqWord w = probeFrequency(freq);
+    const Byte ctl = txMode ? static_cast<Byte>(control + kProbeTxFlag) : control;
     Transport& t = link_.transport();
-    t.SendByte(kProbeCommand);
-    t.SendByte(w.hi);
-    t.SendByte(w.lo);
-    t.SendByte(ctl);
-    t.SendByte(DacValue);
+    t.sendByte(kProbeCommand);
+    t.sendByte(w.hi);
+    t.sendByte(w.lo);
+    t.sendByte(ctl);
+    t.sendByte(dacValue);
     Byte answer = 0;
-    if (!t.ReceiveByte(answer) || answer == 0) return true;
-    NoUnlockSeen = false;
+    if (!t.receiveByte(answer) || answer == 0) return true;
+    noUnlockSeen = false;
     return false;
 }
 
-void Syncal::FindSyncEdges(double low, double high) {
+void Syncal::findSyncEdges(double low, double high) {
     double f = low;
     double step = kCoarseStep;
     for (;;) {
         if (aborted_) return;
-        f = OnRaster(f + step);
+        f = onRaster(f + step);
         if (f >= high) {
-            SyncalStatus = kSyncAboveHigh;
+            syncalStatus = kSyncAboveHigh;
             return;
         }
-        if (ProbeSync(f, kProbeControl)) {
+        if (probeSync(f, kProbeControl)) {
             f = f - step;
-            step = OnRaster(step / 2);
-            f = OnRaster(f);
+            step = onRaster(step / 2);
+            f = onRaster(f);
             if (!(step > kFinestStep)) break;
         }
     }
-    SyncLow = f;
+    syncLow = f;
 
     f = high;
     step = kCoarseStep;
     for (;;) {
         if (aborted_) return;
-        f = OnRaster(f - step);
+        f = onRaster(f - step);
         if (f <= low) {
-            SyncalStatus = kSyncBelowLow;
+            syncalStatus = kSyncBelowLow;
             return;
         }
-        if (ProbeSync(f, kProbeControl)) {
+        if (probeSync(f, kProbeControl)) {
             f = f + step;
-            step = OnRaster(step / 2);
-            f = OnRaster(f);
+            step = onRaster(step / 2);
+            f = onRaster(f);
             if (!(step > kFinestStep)) break;
         }
     }
-    SyncHigh = f;
+    syncHigh = f;
 }
 
-bool Syncal::LowBandCalc() {
-    DacValue = kLowStartDac;
-    double f = Int(kLowStartFactor * RadioLowFreq);
+bool Syncal::lowBandCalc() {
+    dacValue = kLowStartDac;
+    double f = Int(kLowStartFactor * radioLowFreq);
     status("LOW BAND CALC");
     for (;;) {
         if (aborted_) return false;
-        if (ProbeSync(f, kProbeControl)) break;
-        DacValue = static_cast<Byte>(DacValue - 1);
-        if (DacValue > kLowFloorDac) continue;
-        DacValue = kLowFloorDac;
+        if (probeSync(f, kProbeControl)) break;
+        dacValue = static_cast<Byte>(dacValue - 1);
+        if (dacValue > kLowFloorDac) continue;
+        dacValue = kLowFloorDac;
         status("WARNING D/A LOW IS BEING ROUNDED");
-        f = OnRaster(f - kLowFreqStep);
+        f = onRaster(f - kLowFreqStep);
         if (f > kLowestProbe) continue;
         return false;
     }
-    FindSyncEdges(Int(kRangeBelow * f + 0.5), Int(kRangeAbove * f));
+    findSyncEdges(Int(kRangeBelow * f + 0.5), Int(kRangeAbove * f));
     if (stopped()) return false;
-    Values.LowFreq = OnRaster(SyncLow + kPointInRange * (SyncHigh - SyncLow));
-    Values.LowDac = DacValue;
+    values.lowFreq = onRaster(syncLow + kPointInRange * (syncHigh - syncLow));
+    values.lowDac = dacValue;
     return true;
 }
 
-bool Syncal::HighBandCalc() {
+bool Syncal::highBandCalc() {
     status("HIGH BAND CALC");
-    const double f = Int(kHighStartFactor * RadioHighFreq);
-    DacValue = 0;
+    const double f = Int(kHighStartFactor * radioHighFreq);
+    dacValue = 0;
     for (;;) {
         if (aborted_) return false;
-        if (ProbeSync(f, kProbeControl)) break;
-        DacValue = static_cast<Byte>(DacValue + 1);
-        if (DacValue == kHighDacLimit) return false;
+        if (probeSync(f, kProbeControl)) break;
+        dacValue = static_cast<Byte>(dacValue + 1);
+        if (dacValue == kHighDacLimit) return false;
     }
-    FindSyncEdges(Int(kRangeBelow * f + 0.5), Int(kRangeAbove * f));
+    findSyncEdges(Int(kRangeBelow * f + 0.5), Int(kRangeAbove * f));
     if (stopped()) return false;
-    Values.HighFreq = OnRaster(SyncHigh - kPointInRange * (SyncHigh - SyncLow));
-    Values.HighDac = DacValue;
+    values.highFreq = onRaster(syncHigh - kPointInRange * (syncHigh - syncLow));
+    values.highDac = dacValue;
     return true;
 }
 
-void Syncal::MidBandCalc() {
+void Syncal::midBandCalc() {
     status("MID BAND CALC");
-    DacValue = static_cast<Byte>(Values.MidDac);
-    FindSyncEdges(RadioLowFreq, RadioHighFreq);
+    dacValue = static_cast<Byte>(values.midDac);
+    findSyncEdges(radioLowFreq, radioHighFreq);
     if (stopped()) return;
-    Values.MidFreq = OnRaster(SyncHigh - kPointInRange * (SyncHigh - SyncLow));
+    values.midFreq = onRaster(syncHigh - kPointInRange * (syncHigh - syncLow));
 }
 
-void Syncal::BandCalc() {
+void Syncal::bandCalc() {
     // Nothing of an earlier step or run may end up in this step's results.
     result_.reset();
-    Values = BandValues{};
-    SyncLow = SyncHigh = 0;
+    values = BandValues{};
+    syncLow = syncHigh = 0;
 
     // A band step that fails (the low search fell to 403 MHz, the high search passed
     // D/A 31) has found nothing to go on with, even when some probe said out of sync.
-    NoUnlockSeen = true;
-    const bool low = LowBandCalc();
+    noUnlockSeen = true;
+    const bool low = lowBandCalc();
     if (stopped()) return;
-    if (!low || NoUnlockSeen) return fail();
+    if (!low || noUnlockSeen) return fail();
 
-    NoUnlockSeen = true;
-    const bool high = HighBandCalc();
+    noUnlockSeen = true;
+    const bool high = highBandCalc();
     if (stopped()) return;
-    if (!high || NoUnlockSeen) return fail();
+    if (!high || noUnlockSeen) return fail();
 
-    const MidDacResult mid = MidDacOf(Values.LowDac, Values.HighDac);
-    Values.MidDac = mid.value;
+    const MidDacResult mid = midDacOf(values.lowDac, values.highDac);
+    values.midDac = mid.value;
     if (mid.rounded) status("WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED");
 
-    NoUnlockSeen = true;
-    MidBandCalc();
+    noUnlockSeen = true;
+    midBandCalc();
     if (stopped()) return;
-    if (NoUnlockSeen) return fail();
+    if (noUnlockSeen) return fail();
 
-    if (!DeriveResults()) return fail();
-    for (const auto& line : CalibrationLog(TxMode, Values)) sink_.AddStatusLine(line);
+    if (!deriveResults()) return fail();
+    for (const auto& line : calibrationLog(txMode, values)) sink_.addStatusLine(line);
 }
 
-bool Syncal::DeriveResults() {
+bool Syncal::deriveResults() {
     result_.reset();
-    BandValues& v = Values;
+    BandValues& v = values;
     // Extend the low side along the line through the low and mid points down to the
     // band edge.
-    const double span = v.MidFreq - v.LowFreq;
+    const double span = v.midFreq - v.lowFreq;
     if (span == 0) return false;
-    const double s = (v.LowDac - v.MidDac + 1) / span;
+    const double s = (v.lowDac - v.midDac + 1) / span;
     if (s == 0 || !std::isfinite(s)) return false;
-    int d = v.LowDac;
-    double f = v.LowFreq;
-    while (f + kHalfRaster > RadioLowFreq) {
+    int d = v.lowDac;
+    double f = v.lowFreq;
+    while (f + kHalfRaster > radioLowFreq) {
         // A falling line never reaches the edge: the 16-bit D/A count overflows.
         if (d == kMaxInt16) return false;
         ++d;
-        f = v.MidFreq - (d - v.MidDac + 1) / s;
+        f = v.midFreq - (d - v.midDac + 1) / s;
         if (!std::isfinite(f)) return false;
     }
-    v.LowFreq = OnRaster(f);
-    v.LowDac = d;
+    v.lowFreq = onRaster(f);
+    v.lowDac = d;
 
     const auto lower =
-        int16Quotient(kSlopeScale * (v.LowDac - v.MidDac + 1), v.MidFreq - v.LowFreq);
-    const auto upper = int16Quotient(kSlopeScale * (v.MidDac - v.HighDac), v.HighFreq - v.MidFreq);
+        int16Quotient(kSlopeScale * (v.lowDac - v.midDac + 1), v.midFreq - v.lowFreq);
+    const auto upper = int16Quotient(kSlopeScale * (v.midDac - v.highDac), v.highFreq - v.midFreq);
     if (!lower || !upper) return false;
-    v.LowerSlope = *lower;
-    v.UpperSlope = *upper;
-    const BandOffsetResult offsets = BandOffsetsOf(v.LowDac, v.MidDac);
-    v.LoBandOffset = offsets.lo;
-    v.HiBandOffset = offsets.hi;
-    v.BandOffsets = offsets.packed;
+    v.lowerSlope = *lower;
+    v.upperSlope = *upper;
+    const BandOffsetResult offsets = bandOffsetsOf(v.lowDac, v.midDac);
+    v.loBandOffset = offsets.lo;
+    v.hiBandOffset = offsets.hi;
+    v.bandOffsets = offsets.packed;
 
     // The radio keeps each slope in one byte and the two offsets in the two nibbles of
     // one byte; results that do not fit would be written as something else.
-    if (!inByte(v.LowerSlope) || !inByte(v.UpperSlope) || !inNibble(v.LoBandOffset) ||
-        !inNibble(v.HiBandOffset))
+    if (!inByte(v.lowerSlope) || !inByte(v.upperSlope) || !inNibble(v.loBandOffset) ||
+        !inNibble(v.hiBandOffset))
         return false;
-    if (!wordFits(v.LowFreq) || !wordFits(v.MidFreq)) return false;
+    if (!wordFits(v.lowFreq) || !wordFits(v.midFreq)) return false;
 
-    result_ = BandResult{EncodeFrequency(v.LowFreq), EncodeFrequency(v.MidFreq),
-                         static_cast<Byte>(v.LowerSlope), static_cast<Byte>(v.BandOffsets),
-                         static_cast<Byte>(v.UpperSlope)};
+    result_ = BandResult{encodeFrequency(v.lowFreq), encodeFrequency(v.midFreq),
+                         static_cast<Byte>(v.lowerSlope), static_cast<Byte>(v.bandOffsets),
+                         static_cast<Byte>(v.upperSlope)};
     return true;
 }
 
 bool Syncal::writeResults(int address, const BandResult& r, Byte keptByte) {
-    return link_.WriteWord(address, r.low.hi, r.low.lo, false) &&
-           link_.WriteWord(address + 2, r.mid.hi, r.mid.lo, false) &&
-           link_.WriteWord(address + 4, r.lowerSlope, r.bandOffsets, false) &&
-           link_.WriteWord(address + 6, r.upperSlope, keptByte, false);
+    return link_.writeWord(address, r.low.hi, r.low.lo, false) &&
+           link_.writeWord(address + 2, r.mid.hi, r.mid.lo, false) &&
+           link_.writeWord(address + 4, r.lowerSlope, r.bandOffsets, false) &&
+           link_.writeWord(address + 6, r.upperSlope, keptByte, false);
 }
 
 }  // namespace zav

@@ -26,7 +26,7 @@ class Prompts;
 class RadioLink;
 class SyncalSink;
 
-// SyncalStatus values.
+// syncalStatus values.
 inline constexpr int kSyncalOk = 0;
 inline constexpr int kSyncBelowLow = 249;     // the downward edge search reached its low limit
 inline constexpr int kSyncAboveHigh = 251;    // the upward edge search reached its high limit
@@ -50,21 +50,21 @@ inline constexpr int kProbeFrameLength = 5;
 
 // The values a band step has found and derived, as the log shows them.
 struct BandValues {
-    double LowFreq = 0;
-    double MidFreq = 0;
-    double HighFreq = 0;
-    int LowDac = 0;
-    int MidDac = 0;
-    int HighDac = 0;
-    int LowerSlope = 0;
-    int UpperSlope = 0;
-    int LoBandOffset = 0;
-    int HiBandOffset = 0;
-    int BandOffsets = 0;
+    double lowFreq = 0;
+    double midFreq = 0;
+    double highFreq = 0;
+    int lowDac = 0;
+    int midDac = 0;
+    int highDac = 0;
+    int lowerSlope = 0;
+    int upperSlope = 0;
+    int loBandOffset = 0;
+    int hiBandOffset = 0;
+    int bandOffsets = 0;
 };
 
 // The log lines of a successful band step (txMode: "TX", else "RX").
-std::vector<std::string> CalibrationLog(bool txMode, const BandValues& v);
+std::vector<std::string> calibrationLog(bool txMode, const BandValues& v);
 
 // What one band step writes: four words from the first result address.
 struct BandResult {
@@ -81,55 +81,55 @@ class Syncal {
     Syncal(const Syncal&) = delete;
     Syncal& operator=(const Syncal&) = delete;
 
-    // The whole run (the Start button). Returns the final SyncalStatus (0 also when the
+    // The whole run (the Start button). Returns the final syncalStatus (0 also when the
     // run could not start or was abandoned).
-    int Run();
+    int run();
     // The last run wrote both paths' results.
-    [[nodiscard]] bool Completed() const { return completed_; }
+    [[nodiscard]] bool completed() const { return completed_; }
     // True from the start of a run to its end.
-    [[nodiscard]] bool Running() const { return running_; }
+    [[nodiscard]] bool running() const { return running_; }
     // The window is going away during a run: the radio is released at once, the run
     // stops at its next step without writing or showing anything more.
-    void Abort();
+    void abort();
 
     // --- The steps of a run, for the run itself and for tests.
     // Hooks the radio, reads the band data and the two kept bytes, releases the radio.
-    bool ReadSyncalParameters();
-    // One probe at freq with D/A DacValue; the control byte gets the TX flag in TX mode.
-    bool ProbeSync(double freq, Byte control);
-    // The three band steps and the results for the current TxMode; sets SyncalStatus.
-    void BandCalc();
-    bool LowBandCalc();
-    bool HighBandCalc();
-    void MidBandCalc();
-    // Sets SyncLow and SyncHigh, or SyncalStatus 251 / 249.
-    void FindSyncEdges(double low, double high);
-    // The last part of BandCalc: extends the low point along the line through the low
+    bool readSyncalParameters();
+    // One probe at freq with D/A dacValue; the control byte gets the TX flag in TX mode.
+    bool probeSync(double freq, Byte control);
+    // The three band steps and the results for the current txMode; sets syncalStatus.
+    void bandCalc();
+    bool lowBandCalc();
+    bool highBandCalc();
+    void midBandCalc();
+    // Sets syncLow and syncHigh, or syncalStatus 251 / 249.
+    void findSyncEdges(double low, double high);
+    // The last part of bandCalc: extends the low point along the line through the low
     // and mid points to the band edge and derives slopes and offsets. False on an
     // arithmetic failure (a zero divisor, a 16-bit overflow) or results the radio's
     // bytes cannot hold; the results are set only on success.
-    bool DeriveResults();
+    bool deriveResults();
 
     // --- Alignment state.
-    bool TxMode = false;
-    Byte DacValue = 0;
-    double RadioLowFreq = 0;
-    double RadioHighFreq = 0;
-    Byte RadioByte77 = 0;
-    Byte RadioByte6F = 0;
-    double SyncLow = 0;
-    double SyncHigh = 0;
-    BandValues Values;
-    bool NoUnlockSeen = false;
-    int SyncalStatus = kSyncalOk;
+    bool txMode = false;
+    Byte dacValue = 0;
+    double radioLowFreq = 0;
+    double radioHighFreq = 0;
+    Byte radioByte77 = 0;
+    Byte radioByte6F = 0;
+    double syncLow = 0;
+    double syncHigh = 0;
+    BandValues values;
+    bool noUnlockSeen = false;
+    int syncalStatus = kSyncalOk;
 
-    // The results of the last successful BandCalc; empty after a failed one.
-    [[nodiscard]] const std::optional<BandResult>& Result() const { return result_; }
+    // The results of the last successful bandCalc; empty after a failed one.
+    [[nodiscard]] const std::optional<BandResult>& result() const { return result_; }
 
   private:
     void status(const std::string& text);
-    void fail() { SyncalStatus = kSyncNotDetected; }
-    bool stopped() const { return aborted_ || SyncalStatus != kSyncalOk; }
+    void fail() { syncalStatus = kSyncNotDetected; }
+    bool stopped() const { return aborted_ || syncalStatus != kSyncalOk; }
     bool writeResults(int address, const BandResult& r, Byte keptByte);
     void releaseIfConnected();
     void showError(const std::string& text);

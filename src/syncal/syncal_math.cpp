@@ -15,7 +15,7 @@ constexpr int kMidDacMin = 25;
 constexpr int kMidDacMax = 40;
 
 // Nearest integer, exact halves to the even one, whatever the FPU's rounding mode.
-double RoundHalfEven(double x) {
+double roundHalfEven(double x) {
     const double floor = std::floor(x);
     const double diff = x - floor;
     if (diff > 0.5) return floor + 1;
@@ -24,7 +24,7 @@ double RoundHalfEven(double x) {
 }
 
 // The low eight bits of a whole number, also for values no word can hold.
-Byte ToByte(double v) {
+Byte toByte(double v) {
     if (!std::isfinite(v)) return 0;
     double m = std::fmod(v, 256.0);
     if (m < 0) m += 256;
@@ -37,11 +37,11 @@ double Int(double x) {
     return std::floor(x);
 }
 
-double OnRaster(double x) {
+double onRaster(double x) {
     return Int(80 * x + 0.5) / 80;
 }
 
-std::string NumberText(double x) {
+std::string numberText(double x) {
     if (x == 0) return " 0";
     std::array<char, 40> buf{};
     std::snprintf(buf.data(), buf.size(), "%.15G", std::fabs(x));
@@ -50,7 +50,7 @@ std::string NumberText(double x) {
     return (x < 0 ? "-" : " ") + digits;
 }
 
-FreqWord EncodeFrequency(double freq) {
+FreqWord encodeFrequency(double freq) {
     double hi = Int(freq / kStepMHz) - kWordBase;
     double lo = Int((freq / kStepMHz - hi - kWordBase) * kFraction + 0.5);
     if (hi < 0) hi += 256;
@@ -58,36 +58,36 @@ FreqWord EncodeFrequency(double freq) {
         lo -= 256;
         hi += 1;
     }
-    return FreqWord{ToByte(hi), ToByte(lo)};
+    return FreqWord{toByte(hi), toByte(lo)};
 }
 
-FreqWord ProbeFrequency(double freq) {
+FreqWord probeFrequency(double freq) {
     double hi = Int(freq / kStepMHz) - kWordBase;
-    double lo = RoundHalfEven((freq / kStepMHz - hi - kWordBase) * kFraction);
+    double lo = roundHalfEven((freq / kStepMHz - hi - kWordBase) * kFraction);
     if (lo >= 256) {
         lo -= 256;
         hi += 1;
     }
-    Byte loByte = ToByte(lo);
+    Byte loByte = toByte(lo);
     if (hi < 0) {
         hi += 256;
         loByte |= 1;
     }
-    return FreqWord{ToByte(hi), loByte};
+    return FreqWord{toByte(hi), loByte};
 }
 
-double DecodeBandEdge(Byte b0, Byte b1) {
+double decodeBandEdge(Byte b0, Byte b1) {
     double v = b0 + b1 / kFraction;
     if (v >= 128) v -= 256;
     return Int((kWordBase + v) * kStepMHz);
 }
 
-std::optional<double> BandHighEdge(double lowEdge, Byte divisor) {
+std::optional<double> bandHighEdge(double lowEdge, Byte divisor) {
     if (divisor == 0) return std::nullopt;
     return lowEdge + Int(kStepMHz * 128 * 64 / divisor);
 }
 
-MidDacResult MidDacOf(int lowDac, int highDac) {
+MidDacResult midDacOf(int lowDac, int highDac) {
     MidDacResult r;
     r.value = static_cast<int>(Int((lowDac + highDac + 1) / 2.0));
     if (r.value < kMidDacMin) {
@@ -100,7 +100,7 @@ MidDacResult MidDacOf(int lowDac, int highDac) {
     return r;
 }
 
-BandOffsetResult BandOffsetsOf(int lowDac, int midDac) {
+BandOffsetResult bandOffsetsOf(int lowDac, int midDac) {
     BandOffsetResult r;
     r.hi = 63 - midDac - 23;
     r.lo = 63 - lowDac - 5;
@@ -108,7 +108,7 @@ BandOffsetResult BandOffsetsOf(int lowDac, int midDac) {
     return r;
 }
 
-std::optional<std::int16_t> ToInt16(double x) {
+std::optional<std::int16_t> toInt16(double x) {
     if (!std::isfinite(x) || x < -32768.0 || x > 32767.0) return std::nullopt;
     return static_cast<std::int16_t>(x);
 }

@@ -24,34 +24,34 @@ struct FreqWord {
 double Int(double x);
 
 // The nearest multiple of 12.5 kHz: Int(80 x + 0.5) / 80.
-double OnRaster(double x);
+double onRaster(double x);
 
 // The log's number format: a blank before a value that is not negative, "-" before a
 // negative one, no zero before the point of a fraction (" .0537"), no point for whole
 // values, at most 15 significant digits.
-std::string NumberText(double x);
+std::string numberText(double x);
 
 // The frequency word written with the results (the fraction rounded half up).
-FreqWord EncodeFrequency(double freq);
+FreqWord encodeFrequency(double freq);
 
 // The frequency word sent in a probe: the fraction rounded half to even, and for
 // frequencies below 409.6 MHz (a negative high part) the lowest bit of the low byte set.
-FreqWord ProbeFrequency(double freq);
+FreqWord probeFrequency(double freq);
 
 // The radio's band low edge from its word at 0x78: Int((256 + v) * 1.6), where v is the
 // word's value with values from 128 up taken as negative.
-double DecodeBandEdge(Byte b0, Byte b1);
+double decodeBandEdge(Byte b0, Byte b1);
 
 // The band's high edge from the low edge and the width divisor at 0x7C; nullopt for a
 // zero divisor.
-std::optional<double> BandHighEdge(double lowEdge, Byte divisor);
+std::optional<double> bandHighEdge(double lowEdge, Byte divisor);
 
 // The mid-band D/A value between the low and high band values, kept within 25..40.
 struct MidDacResult {
     int value = 0;
     bool rounded = false;  // it had to be raised to 25 or lowered to 40
 };
-MidDacResult MidDacOf(int lowDac, int highDac);
+MidDacResult midDacOf(int lowDac, int highDac);
 
 // The band offsets of the results: the high offset from the mid D/A value, the low one
 // from the low D/A value, packed as low * 16 + high.
@@ -60,10 +60,10 @@ struct BandOffsetResult {
     int hi = 0;
     int packed = 0;
 };
-BandOffsetResult BandOffsetsOf(int lowDac, int midDac);
+BandOffsetResult bandOffsetsOf(int lowDac, int midDac);
 
 // Conversion of a computed value to the radio's 16-bit integers: nullopt when it is not
 // a finite number within -32768..32767 (the arithmetic failure of the procedure).
-std::optional<std::int16_t> ToInt16(double x);
+std::optional<std::int16_t> toInt16(double x);
 
 }  // namespace zav

@@ -11,17 +11,17 @@ class SyncalSink {
     virtual ~SyncalSink() = default;
 
     // Appends one line to the results log.
-    virtual void AddStatusLine(const std::string& text) = 0;
+    virtual void addStatusLine(const std::string& text) = 0;
     // The current phase or warning ("" clears it).
-    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void setStatusText(const std::string& text) = 0;
 
     // Window controls; a sink without a window ignores them.
-    virtual void ClearLog() {}
+    virtual void clearLog() {}
     // Start hidden, log shown: a run is in progress.
-    virtual void ShowRunControls() {}
+    virtual void showRunControls() {}
     // Start shown, log hidden.
-    virtual void ShowIdleControls() {}
-    virtual void SetStartEnabled(bool enabled) { (void)enabled; }
+    virtual void showIdleControls() {}
+    virtual void setStartEnabled(bool enabled) { (void)enabled; }
 };
 
 }  // namespace zav

@@ -5,7 +5,7 @@ namespace zav {
 ChannelGridModel::ChannelGridModel(Document& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {}
 
-const clsGroup* ChannelGridModel::shown() const {
+const Group* ChannelGridModel::shown() const {
     return group_ >= 0 ? doc_.group(group_) : nullptr;
 }
 
@@ -30,19 +30,19 @@ int ChannelGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString ChannelGridModel::cellText(int row, int column) const {
-    const clsGroup* g = shown();
+    const Group* g = shown();
     if (g == nullptr || row < 0 || row >= kChannelsPerGroup || column < 0 || column >= kGridColumns)
         return {};
     if (column == 0) return QString::number(row + 1);
-    return QString::fromStdString(g->Display(row)[static_cast<std::size_t>(column)]);
+    return QString::fromStdString(g->display(row)[static_cast<std::size_t>(column)]);
 }
 
 void ChannelGridModel::setCellText(int row, int column, const QString& text) {
-    clsGroup* g = group_ >= 0 ? doc_.group(group_) : nullptr;
+    Group* g = group_ >= 0 ? doc_.group(group_) : nullptr;
     if (g == nullptr || row < 0 || row >= kChannelsPerGroup || column < 1 || column >= kGridColumns)
         return;
     if (text == cellText(row, column)) return;
-    g->Update(row, column, text.toStdString());
+    g->update(row, column, text.toStdString());
     emit dataChanged(index(row, 0), index(row, kGridColumns - 1));
 }
 

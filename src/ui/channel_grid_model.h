@@ -38,7 +38,7 @@ class ChannelGridModel final : public QAbstractTableModel {
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
   private:
-    [[nodiscard]] const clsGroup* shown() const;
+    [[nodiscard]] const Group* shown() const;
 
     Document& doc_;
     int group_ = -1;

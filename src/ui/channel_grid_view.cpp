@@ -151,7 +151,7 @@ void ChannelGridView::commitCellText(const QModelIndex& index, const QString& te
         return;
     }
     const std::string typed = text.toStdString();
-    const FreqCheckResult r = IsNumericText(typed) ? checkFrequency(typed) : FreqCheckResult{};
+    const FreqCheckResult r = isNumericText(typed) ? checkFrequency(typed) : FreqCheckResult{};
     switch (r.outcome) {
         case FreqCheckOutcome::Accepted:
             model_.setCellText(row, column, QString::fromStdString(r.text));
@@ -225,7 +225,7 @@ bool ChannelGridView::editorKeyPress(QLineEdit* editor, QKeyEvent* event) {
 
 bool ChannelGridView::editorKeyRelease(QLineEdit* editor, QKeyEvent* event) {
     if (!isFrequencyColumn(editColumn_) || isNavigationKey(event->key())) return false;
-    if (IsNumericText(editor->text().toStdString())) return false;
+    if (isNumericText(editor->text().toStdString())) return false;
     if (editor->text().isEmpty() && event->key() == Qt::Key_Delete) return false;
     prompts_.beep();
     editor->setText(savedText_);

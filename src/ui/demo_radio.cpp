@@ -63,14 +63,14 @@ constexpr std::array<DemoGroup, 3> kDemoGroups{{
 DemoContents demoContents() {
     Document doc;  // the default image: all groups present with their default labels
     for (const DemoGroup& dg : kDemoGroups) {
-        clsGroup* group = doc.group(dg.group);
+        Group* group = doc.group(dg.group);
         if (group == nullptr) continue;
-        group->Write_Group_Label(dg.label);
-        group->Write_TOT_Scan(4, 4);  // 60 s time-out, 2.0 s scan hold
-        group->Write_ID_Num(std::string("12345") + std::to_string(dg.group + 1) + "0");
+        group->writeGroupLabel(dg.label);
+        group->writeTotScan(4, 4);  // 60 s time-out, 2.0 s scan hold
+        group->writeIdNum(std::string("12345") + std::to_string(dg.group + 1) + "0");
         for (std::size_t c = 0; c < dg.channels.size(); ++c) {
             const DemoChannel& ch = dg.channels[c];
-            clsChannel& channel = group->channel(static_cast<int>(c));
+            Channel& channel = group->channel(static_cast<int>(c));
             channel.setRecFreq(ch.rx);
             channel.setRecCG(ch.rxCG);
             channel.setTxFreq(ch.tx);
@@ -88,7 +88,7 @@ DemoContents demoContents() {
 DemoRadio::DemoRadio() {
     const DemoContents contents = demoContents();
     std::copy_n(contents.mem.begin(), radio_.memory().size(), radio_.memory().begin());
-    radio_.labels() = sim::LabelMemoryFromImage(contents.labels);
+    radio_.labels() = sim::labelMemoryFromImage(contents.labels);
     sim::setBandData(radio_.memory());
     sim::installSynthesizer(radio_);
 

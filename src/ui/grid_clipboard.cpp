@@ -29,19 +29,19 @@ void GridClipboard::put(std::string text) {
 }
 
 void GridClipboard::copyRow(int group, int row) {
-    const clsGroup* g = doc_.group(group);
+    const Group* g = doc_.group(group);
     if (g == nullptr || row < 0 || row >= kChannelsPerGroup) return;
     copiedRow_ = true;
     copiedAll_ = false;
-    put(g->CopyChan(row));
+    put(g->copyChan(row));
 }
 
 void GridClipboard::copyAll(int group) {
-    const clsGroup* g = doc_.group(group);
+    const Group* g = doc_.group(group);
     if (g == nullptr) return;
     std::string text;
     for (int i = 0; i < kChannelsPerGroup; ++i) {
-        text += g->CopyChan(i);
+        text += g->copyChan(i);
         text += kLineEnd;
     }
     put(std::move(text));
@@ -61,10 +61,10 @@ GridClipboard::PasteResult GridClipboard::paste(int shownGroup, int row) {
         prompts_.ask(m);
         return PasteResult::Refused;
     }
-    clsGroup* g = shownGroup >= 0 ? doc_.group(shownGroup) : nullptr;
+    Group* g = shownGroup >= 0 ? doc_.group(shownGroup) : nullptr;
     if (g == nullptr) return PasteResult::Refused;
     if (copiedRow_ && row >= 0 && row < kChannelsPerGroup) {
-        g->PasteRecord(text, row);
+        g->pasteRecord(text, row);
         return PasteResult::Row;
     }
     if (copiedAll_) {
@@ -74,11 +74,11 @@ GridClipboard::PasteResult GridClipboard::paste(int shownGroup, int row) {
     return PasteResult::Refused;
 }
 
-void GridClipboard::pasteAllRows(clsGroup& group, std::string text) {
+void GridClipboard::pasteAllRows(Group& group, std::string text) {
     for (int row = 0; row < kChannelsPerGroup; ++row) {
         const std::size_t p = text.find(kLineEnd);
         std::string line = p == std::string::npos ? text : text.substr(0, p);
-        group.PasteRecord(line, row);
+        group.pasteRecord(line, row);
         if (p != std::string::npos) text.erase(0, p + 1);
     }
 }

@@ -38,7 +38,7 @@ class GridClipboard {
 
   private:
     void put(std::string text);
-    void pasteAllRows(clsGroup& group, std::string text);
+    void pasteAllRows(Group& group, std::string text);
 
     Document& doc_;
     TextClipboard& clipboard_;

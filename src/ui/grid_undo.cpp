@@ -12,9 +12,9 @@ void GridUndo::keyDown(const Document& doc, int group, int row, int column, std:
     group_ = group;
     text_ = std::move(text);
     bytes_.clear();
-    const clsGroup* g = group >= 0 ? doc.group(group) : nullptr;
+    const Group* g = group >= 0 ? doc.group(group) : nullptr;
     if (g == nullptr || row < 0 || row >= kChannelsPerGroup) return;
-    const clsChannel& ch = g->channel(row);
+    const Channel& ch = g->channel(row);
     const auto image = [&](std::size_t i, Byte mask) {
         bytes_.push_back({false, i, mask, static_cast<Byte>(doc.mem[i] & mask)});
     };
@@ -23,7 +23,7 @@ void GridUndo::keyDown(const Document& doc, int group, int row, int column, std:
         case kColRecCG:
         case kColTxFreq:
         case kColTxCG: {
-            const auto first = static_cast<std::size_t>(ch.RecordAddress() + 2 * (column - 1));
+            const auto first = static_cast<std::size_t>(ch.recordAddress() + 2 * (column - 1));
             image(first, 0xFF);
             image(first + 1, 0xFF);
             break;
@@ -35,7 +35,7 @@ void GridUndo::keyDown(const Document& doc, int group, int row, int column, std:
             }
             break;
         case kColScan:
-            image(static_cast<std::size_t>(ch.ScanByteAddress()), ch.ScanMask());
+            image(static_cast<std::size_t>(ch.scanByteAddress()), ch.scanMask());
             break;
         default:
             break;

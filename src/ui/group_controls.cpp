@@ -59,116 +59,116 @@ void setChecked(const auto& buttons, int index) {
 
 GroupControls buildGroupControls(QWidget* parent) {
     GroupControls c;
-    c.lblCurrentGroup = label(parent, "lblCurrentGroup", "Current Group:");
-    c.cboCurrentGroup = named(new QComboBox(parent), "cboCurrentGroup");
-    c.lblGroupLabel = label(parent, "lblGroupLabel", "Group Label");
-    c.txtGroupLabel = named(new QLineEdit(parent), "txtGroupLabel");
-    c.lblANI = label(parent, "lblANI", "ANI/ID Number:");
-    c.txtID = named(new QLineEdit(parent), "txtID");
-    c.lblScanHold = label(parent, "lblScanHold", "Scan Hold Time:");
-    c.cboScan = combo(parent, "cboScan", lists::kScanHold);
-    c.lblTOT = label(parent, "lblTOT", "Tx Time Out Timer:");
-    c.cboTOT = combo(parent, "cboTOT", lists::kTimeOutTimer);
+    c.currentGroupLabel = label(parent, "lblCurrentGroup", "Current Group:");
+    c.currentGroupCombo = named(new QComboBox(parent), "cboCurrentGroup");
+    c.groupLabelLabel = label(parent, "lblGroupLabel", "Group Label");
+    c.groupLabelEdit = named(new QLineEdit(parent), "txtGroupLabel");
+    c.aniLabel = label(parent, "lblANI", "ANI/ID Number:");
+    c.idEdit = named(new QLineEdit(parent), "txtID");
+    c.scanHoldLabel = label(parent, "lblScanHold", "Scan Hold Time:");
+    c.scanCombo = combo(parent, "cboScan", lists::kScanHold);
+    c.totLabel = label(parent, "lblTOT", "Tx Time Out Timer:");
+    c.totCombo = combo(parent, "cboTOT", lists::kTimeOutTimer);
 
-    c.fraDualPri = frame(parent, "fraDualPri", "Priority");
-    c.fraPriMode = frame(c.fraDualPri, "fraPriMode", "Mode");
-    c.priMode = {option(c.fraPriMode, "priModeA", "A", 0), option(c.fraPriMode, "PriModeB", "B", 0),
-                 option(c.fraPriMode, "PriModeC", "C", 0),
-                 option(c.fraPriMode, "PriModeD", "D", 0)};
-    c.lblPri1Chan = label(c.fraDualPri, "lblPri1Chan", "Channel");
-    c.cboPri1Chan = combo(c.fraDualPri, "cboPri1Chan", lists::kPriorityChannel);
+    c.dualPriFrame = frame(parent, "fraDualPri", "Priority");
+    c.priModeFrame = frame(c.dualPriFrame, "fraPriMode", "Mode");
+    c.priMode = {option(c.priModeFrame, "priModeA", "A", 0), option(c.priModeFrame, "PriModeB", "B", 0),
+                 option(c.priModeFrame, "PriModeC", "C", 0),
+                 option(c.priModeFrame, "PriModeD", "D", 0)};
+    c.pri1ChanLabel = label(c.dualPriFrame, "lblPri1Chan", "Channel");
+    c.pri1ChanCombo = combo(c.dualPriFrame, "cboPri1Chan", lists::kPriorityChannel);
 
-    c.fraUCG = frame(parent, "fraUCG", "Variable Code Guard");
-    c.btnVarCG = {option(c.fraUCG, "btnVarCG", "Off", 0), option(c.fraUCG, "btnVarCG", "On", 1)};
+    c.codeGuardFrame = frame(parent, "fraUCG", "Variable Code Guard");
+    c.varCgButton = {option(c.codeGuardFrame, "btnVarCG", "Off", 0), option(c.codeGuardFrame, "btnVarCG", "On", 1)};
 
-    c.fraLockout = frame(parent, "fraLockout", "Keyboard Lockouts");
-    c.chkPriKeyLock = check(c.fraLockout, "chkPriKeyLock", "Priority Key Lockout");
-    c.chkENTCLRLock = check(c.fraLockout, "chkENTCLRLock", "'ENT'/'CLR' Key Lockout");
+    c.lockoutFrame = frame(parent, "fraLockout", "Keyboard Lockouts");
+    c.priKeyLockCheck = check(c.lockoutFrame, "chkPriKeyLock", "Priority Key Lockout");
+    c.entClrLockCheck = check(c.lockoutFrame, "chkENTCLRLock", "'ENT'/'CLR' Key Lockout");
 
-    c.fraBCI = frame(parent, "fraBCI", "Busy Channel Indicator");
-    c.cboBCI = combo(c.fraBCI, "cboBCI", lists::kBusyChannel);
-    c.fraANI = frame(parent, "fraANI", "Resident ANI/DTMF");
-    c.cboANI = combo(c.fraANI, "cboANI", lists::kResidentAni);
+    c.bciFrame = frame(parent, "fraBCI", "Busy Channel Indicator");
+    c.bciCombo = combo(c.bciFrame, "cboBCI", lists::kBusyChannel);
+    c.aniFrame = frame(parent, "fraANI", "Resident ANI/DTMF");
+    c.aniCombo = combo(c.aniFrame, "cboANI", lists::kResidentAni);
 
-    c.fraBattSave = frame(parent, "fraBattSave", "Battery Saver");
-    c.btnBattSave = {option(c.fraBattSave, "btnBattSave", "On", 0),
-                     option(c.fraBattSave, "btnBattSave", "Off", 1)};
+    c.battSaveFrame = frame(parent, "fraBattSave", "Battery Saver");
+    c.battSaveButton = {option(c.battSaveFrame, "btnBattSave", "On", 0),
+                     option(c.battSaveFrame, "btnBattSave", "Off", 1)};
 
-    c.chkAlphaEnabled = check(parent, "chkAlphaEnabled", "Alpha Enabled");
-    c.Backlight = frame(parent, "Backlight", "Alpha Display Backlight");
-    c.chkBlChannel = check(c.Backlight, "chkBlChannel", "Channel Change");
-    c.chkBLScanState = check(c.Backlight, "chkBLScanState", "Scan State Change");
-    c.chkBlOther = check(c.Backlight, "chkBlOther", "Other Display");
-    c.chkBlKeypress = check(c.Backlight, "chkBlKeypress", "Keypress");
-    c.LabelBlTimeout = label(c.Backlight, "LabelBlTimeout", "Timeout");
-    c.cboBlTimeout = combo(c.Backlight, "cboBlTimeout", lists::kBacklightTimeout);
+    c.alphaEnabledCheck = check(parent, "chkAlphaEnabled", "Alpha Enabled");
+    c.backlightFrame = frame(parent, "Backlight", "Alpha Display Backlight");
+    c.blChannelCheck = check(c.backlightFrame, "chkBlChannel", "Channel Change");
+    c.blScanStateCheck = check(c.backlightFrame, "chkBLScanState", "Scan State Change");
+    c.blOtherCheck = check(c.backlightFrame, "chkBlOther", "Other Display");
+    c.blKeypressCheck = check(c.backlightFrame, "chkBlKeypress", "Keypress");
+    c.labelBlTimeout = label(c.backlightFrame, "LabelBlTimeout", "Timeout");
+    c.blTimeoutCombo = combo(c.backlightFrame, "cboBlTimeout", lists::kBacklightTimeout);
     return c;
 }
 
 void showParams(const GroupControls& c, const GroupParams& p) {
-    c.txtGroupLabel->setText(QString::fromStdString(p.groupLabel));
-    c.cboTOT->setCurrentIndex(p.tot);
-    c.cboScan->setCurrentIndex(p.scanHold);
-    c.txtID->setText(QString::fromStdString(p.id));
+    c.groupLabelEdit->setText(QString::fromStdString(p.groupLabel));
+    c.totCombo->setCurrentIndex(p.tot);
+    c.scanCombo->setCurrentIndex(p.scanHold);
+    c.idEdit->setText(QString::fromStdString(p.id));
     setChecked(c.priMode, p.priorityMode);
-    c.cboPri1Chan->setCurrentIndex(p.priorityChannel);
-    c.chkPriKeyLock->setChecked(p.priKeyLock);
-    c.chkENTCLRLock->setChecked(p.entClrLock);
-    c.cboBCI->setCurrentIndex(p.bci);
-    c.cboANI->setCurrentIndex(p.ani);
-    setChecked(c.btnVarCG, p.varCG);
-    setChecked(c.btnBattSave, p.battSave);
-    c.cboBlTimeout->setCurrentIndex(p.blTimeout);
-    c.chkAlphaEnabled->setChecked(p.alphaEnabled);
-    c.chkBlKeypress->setChecked(p.blKeypress);
-    c.chkBlOther->setChecked(p.blOther);
-    c.chkBLScanState->setChecked(p.blScanState);
-    c.chkBlChannel->setChecked(p.blChannel);
+    c.pri1ChanCombo->setCurrentIndex(p.priorityChannel);
+    c.priKeyLockCheck->setChecked(p.priKeyLock);
+    c.entClrLockCheck->setChecked(p.entClrLock);
+    c.bciCombo->setCurrentIndex(p.bci);
+    c.aniCombo->setCurrentIndex(p.ani);
+    setChecked(c.varCgButton, p.varCG);
+    setChecked(c.battSaveButton, p.battSave);
+    c.blTimeoutCombo->setCurrentIndex(p.blTimeout);
+    c.alphaEnabledCheck->setChecked(p.alphaEnabled);
+    c.blKeypressCheck->setChecked(p.blKeypress);
+    c.blOtherCheck->setChecked(p.blOther);
+    c.blScanStateCheck->setChecked(p.blScanState);
+    c.blChannelCheck->setChecked(p.blChannel);
 }
 
 GroupParams collectParams(const GroupControls& c) {
     GroupParams p;
-    p.groupLabel = c.txtGroupLabel->text().toStdString();
-    p.tot = c.cboTOT->currentIndex();
-    p.scanHold = c.cboScan->currentIndex();
-    p.id = c.txtID->text().toStdString();
+    p.groupLabel = c.groupLabelEdit->text().toStdString();
+    p.tot = c.totCombo->currentIndex();
+    p.scanHold = c.scanCombo->currentIndex();
+    p.id = c.idEdit->text().toStdString();
     p.priorityMode = checkedIndex(c.priMode);
-    p.priorityChannel = c.cboPri1Chan->currentIndex();
-    p.priKeyLock = c.chkPriKeyLock->isChecked();
-    p.entClrLock = c.chkENTCLRLock->isChecked();
-    p.bci = c.cboBCI->currentIndex();
-    p.ani = c.cboANI->currentIndex();
-    p.varCG = checkedIndex(c.btnVarCG);
-    p.battSave = checkedIndex(c.btnBattSave);
-    p.blTimeout = c.cboBlTimeout->currentIndex();
-    p.alphaEnabled = c.chkAlphaEnabled->isChecked();
-    p.blKeypress = c.chkBlKeypress->isChecked();
-    p.blOther = c.chkBlOther->isChecked();
-    p.blScanState = c.chkBLScanState->isChecked();
-    p.blChannel = c.chkBlChannel->isChecked();
+    p.priorityChannel = c.pri1ChanCombo->currentIndex();
+    p.priKeyLock = c.priKeyLockCheck->isChecked();
+    p.entClrLock = c.entClrLockCheck->isChecked();
+    p.bci = c.bciCombo->currentIndex();
+    p.ani = c.aniCombo->currentIndex();
+    p.varCG = checkedIndex(c.varCgButton);
+    p.battSave = checkedIndex(c.battSaveButton);
+    p.blTimeout = c.blTimeoutCombo->currentIndex();
+    p.alphaEnabled = c.alphaEnabledCheck->isChecked();
+    p.blKeypress = c.blKeypressCheck->isChecked();
+    p.blOther = c.blOtherCheck->isChecked();
+    p.blScanState = c.blScanStateCheck->isChecked();
+    p.blChannel = c.blChannelCheck->isChecked();
     return p;
 }
 
-void writeChangedParams(clsGroup& group, const GroupParams& shown, const GroupParams& now) {
+void writeChangedParams(Group& group, const GroupParams& shown, const GroupParams& now) {
     // The same order as a whole-group write; each field only when it changed.
-    if (now.groupLabel != shown.groupLabel) group.Write_Group_Label(now.groupLabel);
+    if (now.groupLabel != shown.groupLabel) group.writeGroupLabel(now.groupLabel);
     if (now.tot != shown.tot || now.scanHold != shown.scanHold)
-        group.Write_TOT_Scan(now.tot, now.scanHold);
-    if (now.id != shown.id) group.Write_ID_Num(now.id);
+        group.writeTotScan(now.tot, now.scanHold);
+    if (now.id != shown.id) group.writeIdNum(now.id);
     if (now.priorityMode != shown.priorityMode || now.priorityChannel != shown.priorityChannel)
-        group.Write_Priority({now.priorityMode, now.priorityChannel});
+        group.writePriority({now.priorityMode, now.priorityChannel});
     if (now.priKeyLock != shown.priKeyLock || now.entClrLock != shown.entClrLock)
-        group.Write_Keyboard_Lockouts({now.priKeyLock, now.entClrLock});
-    if (now.bci != shown.bci) group.Write_Busy_Channel_Indicate(now.bci);
-    if (now.ani != shown.ani) group.Write_ANI_DTMF(now.ani);
-    if (now.varCG != shown.varCG) group.Write_VariableCG(now.varCG);
-    if (now.battSave != shown.battSave) group.Write_BattSave(now.battSave);
+        group.writeKeyboardLockouts({now.priKeyLock, now.entClrLock});
+    if (now.bci != shown.bci) group.writeBusyChannelIndicate(now.bci);
+    if (now.ani != shown.ani) group.writeAniDtmf(now.ani);
+    if (now.varCG != shown.varCG) group.writeVariableCg(now.varCG);
+    if (now.battSave != shown.battSave) group.writeBattSave(now.battSave);
     const bool backlightChanged =
         now.blTimeout != shown.blTimeout || now.alphaEnabled != shown.alphaEnabled ||
         now.blKeypress != shown.blKeypress || now.blOther != shown.blOther ||
         now.blScanState != shown.blScanState || now.blChannel != shown.blChannel;
     if (backlightChanged) {
-        group.Write_Group_Backlight({now.blTimeout, now.alphaEnabled, now.blKeypress, now.blOther,
+        group.writeGroupBacklight({now.blTimeout, now.alphaEnabled, now.blKeypress, now.blOther,
                                      now.blScanState, now.blChannel});
     }
 }

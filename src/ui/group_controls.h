@@ -18,46 +18,46 @@ class QWidget;
 namespace zav {
 
 struct GroupControls {
-    QLabel* lblCurrentGroup = nullptr;
-    QComboBox* cboCurrentGroup = nullptr;
-    QLabel* lblGroupLabel = nullptr;
-    QLineEdit* txtGroupLabel = nullptr;
-    QLabel* lblANI = nullptr;
-    QLineEdit* txtID = nullptr;
-    QLabel* lblScanHold = nullptr;
-    QComboBox* cboScan = nullptr;
-    QLabel* lblTOT = nullptr;
-    QComboBox* cboTOT = nullptr;
+    QLabel* currentGroupLabel = nullptr;
+    QComboBox* currentGroupCombo = nullptr;
+    QLabel* groupLabelLabel = nullptr;
+    QLineEdit* groupLabelEdit = nullptr;
+    QLabel* aniLabel = nullptr;
+    QLineEdit* idEdit = nullptr;
+    QLabel* scanHoldLabel = nullptr;
+    QComboBox* scanCombo = nullptr;
+    QLabel* totLabel = nullptr;
+    QComboBox* totCombo = nullptr;
 
-    QGroupBox* fraDualPri = nullptr;
-    QGroupBox* fraPriMode = nullptr;
+    QGroupBox* dualPriFrame = nullptr;
+    QGroupBox* priModeFrame = nullptr;
     std::array<QRadioButton*, 4> priMode{};  // A, B, C, D as shown
-    QLabel* lblPri1Chan = nullptr;
-    QComboBox* cboPri1Chan = nullptr;
+    QLabel* pri1ChanLabel = nullptr;
+    QComboBox* pri1ChanCombo = nullptr;
 
-    QGroupBox* fraUCG = nullptr;
-    std::array<QRadioButton*, 2> btnVarCG{};  // index 0 "Off", 1 "On"
+    QGroupBox* codeGuardFrame = nullptr;
+    std::array<QRadioButton*, 2> varCgButton{};  // index 0 "Off", 1 "On"
 
-    QGroupBox* fraLockout = nullptr;
-    QCheckBox* chkPriKeyLock = nullptr;
-    QCheckBox* chkENTCLRLock = nullptr;
+    QGroupBox* lockoutFrame = nullptr;
+    QCheckBox* priKeyLockCheck = nullptr;
+    QCheckBox* entClrLockCheck = nullptr;
 
-    QGroupBox* fraBCI = nullptr;
-    QComboBox* cboBCI = nullptr;
-    QGroupBox* fraANI = nullptr;
-    QComboBox* cboANI = nullptr;
+    QGroupBox* bciFrame = nullptr;
+    QComboBox* bciCombo = nullptr;
+    QGroupBox* aniFrame = nullptr;
+    QComboBox* aniCombo = nullptr;
 
-    QGroupBox* fraBattSave = nullptr;
-    std::array<QRadioButton*, 2> btnBattSave{};  // index 0 "On", 1 "Off"
+    QGroupBox* battSaveFrame = nullptr;
+    std::array<QRadioButton*, 2> battSaveButton{};  // index 0 "On", 1 "Off"
 
-    QCheckBox* chkAlphaEnabled = nullptr;
-    QGroupBox* Backlight = nullptr;
-    QCheckBox* chkBlChannel = nullptr;
-    QCheckBox* chkBLScanState = nullptr;
-    QCheckBox* chkBlOther = nullptr;
-    QCheckBox* chkBlKeypress = nullptr;
-    QLabel* LabelBlTimeout = nullptr;
-    QComboBox* cboBlTimeout = nullptr;
+    QCheckBox* alphaEnabledCheck = nullptr;
+    QGroupBox* backlightFrame = nullptr;
+    QCheckBox* blChannelCheck = nullptr;
+    QCheckBox* blScanStateCheck = nullptr;
+    QCheckBox* blOtherCheck = nullptr;
+    QCheckBox* blKeypressCheck = nullptr;
+    QLabel* labelBlTimeout = nullptr;
+    QComboBox* blTimeoutCombo = nullptr;
 };
 
 // Creates every control as a child of `parent` (frames hold their own controls), each
@@ -70,6 +70,6 @@ GroupParams collectParams(const GroupControls& c);
 // Stores the parameters that differ from those shown when the group was read. Fields
 // the user left alone keep their bytes exactly, even where the shown value is only an
 // approximation of them (an erased label, a priority channel nibble above 13).
-void writeChangedParams(clsGroup& group, const GroupParams& shown, const GroupParams& now);
+void writeChangedParams(Group& group, const GroupParams& shown, const GroupParams& now);
 
 }  // namespace zav

@@ -15,12 +15,12 @@ namespace zav {
 
 ResizeLayout resizeRules(int clientWidth, int clientHeight) {
     using namespace design;
-    const int minimumLeft = txtID.left + txtID.width + kHeaderGap;
+    const int minimumLeft = kIdField.left + kIdField.width + kHeaderGap;
     ResizeLayout r;
-    r.frameLeft = std::max(clientWidth - fraUCG.width - kRightMargin, minimumLeft);
+    r.frameLeft = std::max(clientWidth - kCodeGuardFrame.width - kRightMargin, minimumLeft);
     r.gridWidth = r.frameLeft - kGridToFrames;
     r.gridHeight =
-        std::clamp(clientHeight - Grid.top - kGridBottomMargin, kGridMinHeight, kGridMaxHeight);
+        std::clamp(clientHeight - kGrid.top - kGridBottomMargin, kGridMinHeight, kGridMaxHeight);
     return r;
 }
 
@@ -42,49 +42,49 @@ GroupLayout::GroupLayout(GroupControls& c, QWidget* grid, QWidget* offsetFrame, 
     // given is the room up to that control, and rows stacked in a frame end where the
     // next one starts.
     placed_ = {
-        {c.lblCurrentGroup, {60, 45, 1005, 195}, false},
-        {c.cboCurrentGroup, {1090, 0, 1215, 315}, false},
-        {c.lblGroupLabel, {120, 480, 940, 195}, false},
-        {c.txtGroupLabel, {1090, 480, 1440, 315}, false},
-        {c.lblANI, {2760, 45, 1290, 195}, false},
-        {c.txtID, design::txtID, false},
-        {c.lblScanHold, {2760, 375, 1290, 195}, false},
-        {c.cboScan, {4080, 345, 855, 315}, false},
-        {c.lblTOT, {2640, 720, 1410, 195}, false},
-        {c.cboTOT, {4080, 675, 855, 315}, false},
-        {c.fraDualPri, {6600, 0, 2535, 1155}, true},
-        {c.fraPriMode, {120, 495, 2295, 600}, false},
+        {c.currentGroupLabel, {60, 45, 1005, 195}, false},
+        {c.currentGroupCombo, {1090, 0, 1215, 315}, false},
+        {c.groupLabelLabel, {120, 480, 940, 195}, false},
+        {c.groupLabelEdit, {1090, 480, 1440, 315}, false},
+        {c.aniLabel, {2760, 45, 1290, 195}, false},
+        {c.idEdit, design::kIdField, false},
+        {c.scanHoldLabel, {2760, 375, 1290, 195}, false},
+        {c.scanCombo, {4080, 345, 855, 315}, false},
+        {c.totLabel, {2640, 720, 1410, 195}, false},
+        {c.totCombo, {4080, 675, 855, 315}, false},
+        {c.dualPriFrame, {6600, 0, 2535, 1155}, true},
+        {c.priModeFrame, {120, 495, 2295, 600}, false},
         {c.priMode[0], {120, 240, 465, 255}, false},
         {c.priMode[1], {600, 240, 465, 255}, false},
         {c.priMode[2], {1080, 240, 465, 255}, false},
         {c.priMode[3], {1560, 240, 465, 255}, false},
-        {c.lblPri1Chan, {120, 240, 705, 195}, false},
-        {c.cboPri1Chan, {840, 180, 1185, 315}, false},
-        {c.fraUCG, design::fraUCG, true},
-        {c.btnVarCG[0], {240, 240, 945, 255}, false},
-        {c.btnVarCG[1], {1200, 240, 945, 255}, false},
-        {c.fraLockout, {6600, 1800, 2535, 780}, true},
-        {c.chkPriKeyLock, {270, 225, 2130, 225}, false},
-        {c.chkENTCLRLock, {270, 465, 2130, 225}, false},
-        {c.fraBCI, {6600, 2640, 2535, 615}, true},
-        {c.cboBCI, {285, 240, 1980, 315}, false},
-        {c.fraANI, {6600, 3360, 2535, 615}, true},
-        {c.cboANI, {285, 240, 1980, 315}, false},
-        {offsetFrame, design::frmOffset, true},
-        {offsetBox, design::txtOffset, false},
-        {c.fraBattSave, {6600, 4080, 2535, 555}, true},
-        {c.btnBattSave[1], {240, 240, 945, 255}, false},
-        {c.btnBattSave[0], {1200, 240, 945, 255}, false},
+        {c.pri1ChanLabel, {120, 240, 705, 195}, false},
+        {c.pri1ChanCombo, {840, 180, 1185, 315}, false},
+        {c.codeGuardFrame, design::kCodeGuardFrame, true},
+        {c.varCgButton[0], {240, 240, 945, 255}, false},
+        {c.varCgButton[1], {1200, 240, 945, 255}, false},
+        {c.lockoutFrame, {6600, 1800, 2535, 780}, true},
+        {c.priKeyLockCheck, {270, 225, 2130, 225}, false},
+        {c.entClrLockCheck, {270, 465, 2130, 225}, false},
+        {c.bciFrame, {6600, 2640, 2535, 615}, true},
+        {c.bciCombo, {285, 240, 1980, 315}, false},
+        {c.aniFrame, {6600, 3360, 2535, 615}, true},
+        {c.aniCombo, {285, 240, 1980, 315}, false},
+        {offsetFrame, design::kOffsetFrame, true},
+        {offsetBox, design::kOffsetBox, false},
+        {c.battSaveFrame, {6600, 4080, 2535, 555}, true},
+        {c.battSaveButton[1], {240, 240, 945, 255}, false},
+        {c.battSaveButton[0], {1200, 240, 945, 255}, false},
         // Inset like the captions above it: a check box at the very edge would touch the
         // window frame.
-        {c.chkAlphaEnabled, {120, 4800, 1575, 375}, false},
-        {c.Backlight, {1800, 4800, 4815, 855}, false},
-        {c.chkBlChannel, {120, 240, 1815, 240}, false},
-        {c.chkBLScanState, {120, 480, 1815, 255}, false},
-        {c.chkBlOther, {2040, 240, 1335, 240}, false},
-        {c.chkBlKeypress, {2040, 480, 1335, 255}, false},
-        {c.LabelBlTimeout, {3480, 240, 1215, 240}, false},
-        {c.cboBlTimeout, {3480, 480, 1215, 315}, false},
+        {c.alphaEnabledCheck, {120, 4800, 1575, 375}, false},
+        {c.backlightFrame, {1800, 4800, 4815, 855}, false},
+        {c.blChannelCheck, {120, 240, 1815, 240}, false},
+        {c.blScanStateCheck, {120, 480, 1815, 255}, false},
+        {c.blOtherCheck, {2040, 240, 1335, 240}, false},
+        {c.blKeypressCheck, {2040, 480, 1335, 255}, false},
+        {c.labelBlTimeout, {3480, 240, 1215, 240}, false},
+        {c.blTimeoutCombo, {3480, 480, 1215, 315}, false},
     };
 }
 
@@ -104,7 +104,7 @@ double GroupLayout::neededScale(double dpi) const {
             qobject_cast<QRadioButton*>(p.widget)) {
             fit(p.widget, p.rect.width, 0);  // captions may stand taller than designed
         } else if (auto* combo = qobject_cast<QComboBox*>(p.widget)) {
-            if (combo != c_.cboCurrentGroup) fit(combo, p.rect.width, p.rect.height);
+            if (combo != c_.currentGroupCombo) fit(combo, p.rect.width, p.rect.height);
         } else if (qobject_cast<QLineEdit*>(p.widget)) {
             fit(p.widget, 0, p.rect.height);
         }
@@ -127,7 +127,7 @@ void GroupLayout::place(double dpi) {
         }
         p.widget->setGeometry(r);
     }
-    grid_->setGeometry(scale_.rect(design::Grid));
+    grid_->setGeometry(scale_.rect(design::kGrid));
 }
 
 QSize GroupLayout::designClientSize() const {
@@ -140,7 +140,7 @@ void GroupLayout::resize(QSize client) {
     for (const Placed& p : placed_) {
         if (p.rightColumn) p.widget->move(left, p.widget->y());
     }
-    grid_->setGeometry(scale_.px(design::Grid.left), scale_.px(design::Grid.top),
+    grid_->setGeometry(scale_.px(design::kGrid.left), scale_.px(design::kGrid.top),
                        scale_.px(r.gridWidth), scale_.px(r.gridHeight));
 }
 

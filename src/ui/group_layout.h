@@ -22,11 +22,11 @@ struct TwipsRect {
 };
 
 namespace design {
-inline constexpr TwipsRect txtID{4080, 15, 855, 315};
-inline constexpr TwipsRect Grid{0, 1080, 6315, 3600};
-inline constexpr TwipsRect fraUCG{6600, 1200, 2535, 555};
-inline constexpr TwipsRect frmOffset{6600, 3360, 2535, 615};  // over fraANI
-inline constexpr TwipsRect txtOffset{360, 240, 1980, 315};
+inline constexpr TwipsRect kIdField{4080, 15, 855, 315};
+inline constexpr TwipsRect kGrid{0, 1080, 6315, 3600};
+inline constexpr TwipsRect kCodeGuardFrame{6600, 1200, 2535, 555};
+inline constexpr TwipsRect kOffsetFrame{6600, 3360, 2535, 615};  // over aniFrame
+inline constexpr TwipsRect kOffsetBox{360, 240, 1980, 315};
 inline constexpr int kRightMargin = 240;       // frames to the window's right edge
 inline constexpr int kHeaderGap = 240;         // frames to the header fields
 inline constexpr int kGridToFrames = 120;      // grid's right edge to the frames
@@ -36,7 +36,7 @@ inline constexpr int kGridRowHeight = 240;
 inline constexpr int kGridMaxHeight = 3605;  // header row and 14 channel rows
 // The client area the design fills: the frames' column and the backlight frame below
 // the full-height grid.
-inline constexpr int kClientWidth = fraUCG.left + fraUCG.width + kRightMargin;  // 9375
+inline constexpr int kClientWidth = kCodeGuardFrame.left + kCodeGuardFrame.width + kRightMargin;  // 9375
 inline constexpr int kClientHeight = 5775;
 }  // namespace design
 

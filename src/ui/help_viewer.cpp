@@ -35,39 +35,39 @@ QUrl helpContentsUrl() {
                 QStringLiteral("/index.html"));
 }
 
-frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     loadHelpResources();
     setObjectName(kObjectName);
     setWindowTitle(kTitle);
 
-    cmdBack_ = button("cmdBack", "< &Back", this);
-    cmdForward_ = button("cmdForward", "&Forward >", this);
-    cmdContents_ = button("cmdContents", "&Contents", this);
-    auto* cmdClose = button("cmdClose", "C&lose", this);
+    backButton_ = button("cmdBack", "< &Back", this);
+    forwardButton_ = button("cmdForward", "&Forward >", this);
+    contentsButton_ = button("cmdContents", "&Contents", this);
+    auto* closeButton = button("cmdClose", "C&lose", this);
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("txtHelp"));
     browser_->setOpenExternalLinks(true);  // a web address opens in the system's browser
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdBack_);
-    buttons->addWidget(cmdForward_);
-    buttons->addWidget(cmdContents_);
+    buttons->addWidget(backButton_);
+    buttons->addWidget(forwardButton_);
+    buttons->addWidget(contentsButton_);
     buttons->addStretch(1);
-    buttons->addWidget(cmdClose);
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(browser_, 1);
     resize(640, 560);
 
-    cmdBack_->setEnabled(false);
-    cmdForward_->setEnabled(false);
-    connect(browser_, &QTextBrowser::backwardAvailable, cmdBack_, &QPushButton::setEnabled);
-    connect(browser_, &QTextBrowser::forwardAvailable, cmdForward_, &QPushButton::setEnabled);
-    connect(cmdBack_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
-    connect(cmdForward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
-    connect(cmdContents_, &QPushButton::clicked, this, &frmHelp::showContents);
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    connect(browser_, &QTextBrowser::sourceChanged, this, &frmHelp::pageChanged);
+    backButton_->setEnabled(false);
+    forwardButton_->setEnabled(false);
+    connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QPushButton::setEnabled);
+    connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(contentsButton_, &QPushButton::clicked, this, &HelpWindow::showContents);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::pageChanged);
 
     // The pages link help.css for outside browsers; the viewer applies it to every page.
     QFile css(QString::fromLatin1(kHelpResourceFolder) + QStringLiteral("/help.css"));
@@ -76,24 +76,24 @@ frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_->setSource(helpContentsUrl());
 }
 
-void frmHelp::showContents() {
+void HelpWindow::showContents() {
     // The contents page joins the history, so Back returns to the page left.
     if (browser_->source() != helpContentsUrl()) browser_->setSource(helpContentsUrl());
     browser_->verticalScrollBar()->setValue(0);
 }
 
-void frmHelp::pageChanged() {
+void HelpWindow::pageChanged() {
     const QString page = browser_->documentTitle();
     setWindowTitle(page.isEmpty() || page == kTitle ? kTitle
                                                     : kTitle + QStringLiteral(" - ") + page);
 }
 
-frmHelp* showHelp(QWidget* parent) {
-    frmHelp* help = nullptr;
+HelpWindow* showHelp(QWidget* parent) {
+    HelpWindow* help = nullptr;
     if (parent != nullptr)
-        help = parent->findChild<frmHelp*>(kObjectName, Qt::FindDirectChildrenOnly);
+        help = parent->findChild<HelpWindow*>(kObjectName, Qt::FindDirectChildrenOnly);
     if (help == nullptr) {
-        help = new frmHelp(parent);
+        help = new HelpWindow(parent);
         if (parent == nullptr) help->setAttribute(Qt::WA_DeleteOnClose);
     } else {
         help->showContents();

@@ -14,32 +14,32 @@ namespace zav {
 QUrl helpContentsUrl();
 inline constexpr const char* kHelpResourceFolder = ":/help/ZAVHelp";
 
-class frmHelp final : public QWidget {
+class HelpWindow final : public QWidget {
     Q_OBJECT
   public:
     // A window of its own; with a parent it stays above it and closes with it.
-    explicit frmHelp(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 
     // Back to the contents page.
     void showContents();
 
     [[nodiscard]] QTextBrowser* browser() const { return browser_; }
-    [[nodiscard]] QPushButton* backButton() const { return cmdBack_; }
-    [[nodiscard]] QPushButton* forwardButton() const { return cmdForward_; }
-    [[nodiscard]] QPushButton* contentsButton() const { return cmdContents_; }
+    [[nodiscard]] QPushButton* backButton() const { return backButton_; }
+    [[nodiscard]] QPushButton* forwardButton() const { return forwardButton_; }
+    [[nodiscard]] QPushButton* contentsButton() const { return contentsButton_; }
 
   private:
     void pageChanged();
 
     QTextBrowser* browser_ = nullptr;
-    QPushButton* cmdBack_ = nullptr;
-    QPushButton* cmdForward_ = nullptr;
-    QPushButton* cmdContents_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* forwardButton_ = nullptr;
+    QPushButton* contentsButton_ = nullptr;
 };
 
 // The Help command: opens the help window at its contents page. The parent keeps one
 // help window; when it is already open it returns to the contents page and comes to the
 // front. Without a parent a new window is made, deleted when closed.
-frmHelp* showHelp(QWidget* parent);
+HelpWindow* showHelp(QWidget* parent);
 
 }  // namespace zav

@@ -52,65 +52,65 @@ QKeySequence ctrl(Qt::Key key) {
 }
 
 void buildFile(QMenuBar* bar, MainMenus& m) {
-    m.mnuFile = menu(bar, "mnuFile", "File");
-    m.mnuSave = item(m.mnuFile, "mnuSave", "&Save", ctrl(Qt::Key_S));
-    m.mnuSaveAs = item(m.mnuFile, "mnuSaveAs", "Sa&ve As");
-    m.mnuSep1 = separator(m.mnuFile, "mnuSep1");
-    m.mnuOpen = item(m.mnuFile, "mnuOpen", "&Open", ctrl(Qt::Key_O));
-    m.mnuSep4 = separator(m.mnuFile, "mnuSep4");
-    m.mnuPrint = item(m.mnuFile, "mnuPrint", "&Print", ctrl(Qt::Key_P));
-    m.mnuSetup = item(m.mnuFile, "mnuSetup", "Print Set&up");
-    m.mnuPreview = item(m.mnuFile, "mnuPreview", "Print Previe&w");
-    m.mnuSep2 = separator(m.mnuFile, "mnuSep2");
-    m.mnuExit = item(m.mnuFile, "mnuExit", "&Exit");
+    m.fileMenu = menu(bar, "mnuFile", "File");
+    m.saveAction = item(m.fileMenu, "mnuSave", "&Save", ctrl(Qt::Key_S));
+    m.saveAsAction = item(m.fileMenu, "mnuSaveAs", "Sa&ve As");
+    m.afterSaveSeparator = separator(m.fileMenu, "mnuSep1");
+    m.openAction = item(m.fileMenu, "mnuOpen", "&Open", ctrl(Qt::Key_O));
+    m.afterOpenSeparator = separator(m.fileMenu, "mnuSep4");
+    m.printAction = item(m.fileMenu, "mnuPrint", "&Print", ctrl(Qt::Key_P));
+    m.printSetupAction = item(m.fileMenu, "mnuSetup", "Print Set&up");
+    m.printPreviewAction = item(m.fileMenu, "mnuPreview", "Print Previe&w");
+    m.beforeExitSeparator = separator(m.fileMenu, "mnuSep2");
+    m.exitAction = item(m.fileMenu, "mnuExit", "&Exit");
 }
 
 void buildRadio(QMenuBar* bar, MainMenus& m) {
-    m.mnuRadio = menu(bar, "mnuRadio", "Radio");
-    m.mnuRead = item(m.mnuRadio, "mnuRead", "Read Radio", QKeySequence(Qt::Key_F2));
-    m.mnuReadGlobal = item(m.mnuRadio, "mnuReadGlobal", "Read Global Information from Radio");
-    m.mnuReadGroup = item(m.mnuRadio, "mnuReadGroup", "Read Group from Radio");
-    m.mnuWriteAll = item(m.mnuRadio, "mnuWriteAll", "Write Radio", QKeySequence(Qt::Key_F3));
-    m.mnuWriteGlobal = item(m.mnuRadio, "mnuWriteGlobal", "Write Global Information To Radio");
-    m.mnuWriteGroup =
-        item(m.mnuRadio, "mnuWriteGroup", "Write Current Group to Radio", QKeySequence(Qt::Key_F4));
-    m.munSep7 = separator(m.mnuRadio, "munSep7");
-    m.mnuLabel = submenu(m.mnuRadio, "mnuLabel", "Labels");
-    m.mnuLabelReadGroup = item(m.mnuLabel, "mnuLabelReadGroup", "Read Current Group");
-    m.mnuLabelReadRadio = item(m.mnuLabel, "mnuLabelReadRadio", "Read Radio");
-    m.mnuLabelWriteGroup = item(m.mnuLabel, "mnuLabelWriteGroup", "Write Current Group");
-    m.mnuLabelWriteRadio = item(m.mnuLabel, "mnuLabelWriteRadio", "Write Radio");
-    m.mnuLabelConfigHeader = submenu(m.mnuRadio, "mnuLabelConfigHeader", "Config");
-    m.labelConfigGroup = new QActionGroup(m.mnuLabelConfigHeader);
+    m.radioMenu = menu(bar, "mnuRadio", "Radio");
+    m.readRadioAction = item(m.radioMenu, "mnuRead", "Read Radio", QKeySequence(Qt::Key_F2));
+    m.readGlobalAction = item(m.radioMenu, "mnuReadGlobal", "Read Global Information from Radio");
+    m.readGroupAction = item(m.radioMenu, "mnuReadGroup", "Read Group from Radio");
+    m.writeRadioAction = item(m.radioMenu, "mnuWriteAll", "Write Radio", QKeySequence(Qt::Key_F3));
+    m.writeGlobalAction = item(m.radioMenu, "mnuWriteGlobal", "Write Global Information To Radio");
+    m.writeGroupAction =
+        item(m.radioMenu, "mnuWriteGroup", "Write Current Group to Radio", QKeySequence(Qt::Key_F4));
+    m.beforeLabelsSeparator = separator(m.radioMenu, "munSep7");
+    m.labelMenu = submenu(m.radioMenu, "mnuLabel", "Labels");
+    m.labelReadGroupAction = item(m.labelMenu, "mnuLabelReadGroup", "Read Current Group");
+    m.labelReadRadioAction = item(m.labelMenu, "mnuLabelReadRadio", "Read Radio");
+    m.labelWriteGroupAction = item(m.labelMenu, "mnuLabelWriteGroup", "Write Current Group");
+    m.labelWriteRadioAction = item(m.labelMenu, "mnuLabelWriteRadio", "Write Radio");
+    m.labelConfigMenu = submenu(m.radioMenu, "mnuLabelConfigHeader", "Config");
+    m.labelConfigGroup = new QActionGroup(m.labelConfigMenu);
     constexpr std::array<const char*, 3> kLabelCaptions{
         "Always Read/Write Labels", "Never Read/Write Labels", "Prompt to Read/Write Labels"};
     for (std::size_t i = 0; i < kLabelCaptions.size(); ++i) {
-        m.mnuLabelConfig[i] = choice(m.mnuLabelConfigHeader, m.labelConfigGroup, "mnuLabelConfig",
+        m.labelChoiceActions[i] = choice(m.labelConfigMenu, m.labelConfigGroup, "mnuLabelConfig",
                                      QString::fromLatin1(kLabelCaptions[i]), static_cast<int>(i));
     }
 }
 
 void buildEdit(QMenuBar* bar, MainMenus& m) {
-    m.mnuEdit = menu(bar, "mnuEdit", "Edit");
-    m.mnuGlobals = item(m.mnuEdit, "mnuGlobals", "Global Parameters");
-    m.mnuUndo = item(m.mnuEdit, "mnuUndo", "Undo", ctrl(Qt::Key_Z));
-    m.mnuCopy = submenu(m.mnuEdit, "mnuCopy", "Copy");
-    m.mnuAll = item(m.mnuCopy, "mnuAll", "Copy All", ctrl(Qt::Key_A));
-    m.mnuRow = item(m.mnuCopy, "mnuRow", "Copy a row", ctrl(Qt::Key_R));
-    m.mnuPaste = item(m.mnuEdit, "mnuPaste", "Paste", ctrl(Qt::Key_V));
-    m.mnuMove = item(m.mnuEdit, "mnuMove", "Move", ctrl(Qt::Key_M));
+    m.editMenu = menu(bar, "mnuEdit", "Edit");
+    m.globalsAction = item(m.editMenu, "mnuGlobals", "Global Parameters");
+    m.undoAction = item(m.editMenu, "mnuUndo", "Undo", ctrl(Qt::Key_Z));
+    m.copyMenu = submenu(m.editMenu, "mnuCopy", "Copy");
+    m.copyAllAction = item(m.copyMenu, "mnuAll", "Copy All", ctrl(Qt::Key_A));
+    m.copyRowAction = item(m.copyMenu, "mnuRow", "Copy a row", ctrl(Qt::Key_R));
+    m.pasteAction = item(m.editMenu, "mnuPaste", "Paste", ctrl(Qt::Key_V));
+    m.moveAction = item(m.editMenu, "mnuMove", "Move", ctrl(Qt::Key_M));
 }
 
 void buildConfig(QMenuBar* bar, MainMenus& m) {
-    m.mnuConfig = menu(bar, "mnuConfig", "Config");
-    m.commPortGroup = new QActionGroup(m.mnuConfig);
-    for (std::size_t i = 0; i < m.mnuCommPort.size(); ++i) {
+    m.configMenu = menu(bar, "mnuConfig", "Config");
+    m.commPortGroup = new QActionGroup(m.configMenu);
+    for (std::size_t i = 0; i < m.portActions.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
-        m.mnuCommPort[i] = choice(m.mnuConfig, m.commPortGroup, "mnuCommPort",
+        m.portActions[i] = choice(m.configMenu, m.commPortGroup, "mnuCommPort",
                                   QStringLiteral("Use Comm Port %1").arg(n), n);
     }
-    separator(m.mnuConfig, "mnuSepPort");
-    m.mnuPortDevice = item(m.mnuConfig, "mnuPortDevice", "Serial Port Device...");
+    separator(m.configMenu, "mnuSepPort");
+    m.portDeviceAction = item(m.configMenu, "mnuPortDevice", "Serial Port Device...");
 }
 
 }  // namespace
@@ -121,11 +121,11 @@ MainMenus buildMainMenus(QMenuBar* bar) {
     buildRadio(bar, m);
     buildEdit(bar, m);
     buildConfig(bar, m);
-    m.mnuSyncal = bar->addAction(QStringLiteral("Syncal"));
-    m.mnuSyncal->setObjectName(QStringLiteral("mnuSyncal"));
-    m.mnuH = menu(bar, "mnuH", "Help");
-    m.mnuAbout = item(m.mnuH, "mnuAbout", "About ZAVPROG");
-    m.mnuHelp = item(m.mnuH, "mnuHelp", "Help", QKeySequence(Qt::Key_F1));
+    m.syncalAction = bar->addAction(QStringLiteral("Syncal"));
+    m.syncalAction->setObjectName(QStringLiteral("mnuSyncal"));
+    m.helpMenu = menu(bar, "mnuH", "Help");
+    m.aboutAction = item(m.helpMenu, "mnuAbout", "About ZAVPROG");
+    m.helpAction = item(m.helpMenu, "mnuHelp", "Help", QKeySequence(Qt::Key_F1));
     return m;
 }
 

@@ -14,56 +14,56 @@ class QMenuBar;
 namespace zav {
 
 struct MainMenus {
-    QMenu* mnuFile = nullptr;
-    QAction* mnuSave = nullptr;    // &Save, Ctrl+S
-    QAction* mnuSaveAs = nullptr;  // Sa&ve As
-    QAction* mnuSep1 = nullptr;
-    QAction* mnuOpen = nullptr;  // &Open, Ctrl+O
-    QAction* mnuSep4 = nullptr;
-    QAction* mnuPrint = nullptr;    // &Print, Ctrl+P
-    QAction* mnuSetup = nullptr;    // Print Set&up
-    QAction* mnuPreview = nullptr;  // Print Previe&w
-    QAction* mnuSep2 = nullptr;
-    QAction* mnuExit = nullptr;  // &Exit
+    QMenu* fileMenu = nullptr;
+    QAction* saveAction = nullptr;    // &Save, Ctrl+S
+    QAction* saveAsAction = nullptr;  // Sa&ve As
+    QAction* afterSaveSeparator = nullptr;
+    QAction* openAction = nullptr;  // &Open, Ctrl+O
+    QAction* afterOpenSeparator = nullptr;
+    QAction* printAction = nullptr;    // &Print, Ctrl+P
+    QAction* printSetupAction = nullptr;    // Print Set&up
+    QAction* printPreviewAction = nullptr;  // Print Previe&w
+    QAction* beforeExitSeparator = nullptr;
+    QAction* exitAction = nullptr;  // &Exit
 
-    QMenu* mnuRadio = nullptr;
-    QAction* mnuRead = nullptr;         // Read Radio, F2
-    QAction* mnuReadGlobal = nullptr;   // Read Global Information from Radio
-    QAction* mnuReadGroup = nullptr;    // Read Group from Radio
-    QAction* mnuWriteAll = nullptr;     // Write Radio, F3
-    QAction* mnuWriteGlobal = nullptr;  // Write Global Information To Radio
-    QAction* mnuWriteGroup = nullptr;   // Write Current Group to Radio, F4
-    QAction* munSep7 = nullptr;
-    QMenu* mnuLabel = nullptr;  // Labels
-    QAction* mnuLabelReadGroup = nullptr;
-    QAction* mnuLabelReadRadio = nullptr;
-    QAction* mnuLabelWriteGroup = nullptr;
-    QAction* mnuLabelWriteRadio = nullptr;
-    QMenu* mnuLabelConfigHeader = nullptr;  // Config
+    QMenu* radioMenu = nullptr;
+    QAction* readRadioAction = nullptr;         // Read Radio, F2
+    QAction* readGlobalAction = nullptr;   // Read Global Information from Radio
+    QAction* readGroupAction = nullptr;    // Read Group from Radio
+    QAction* writeRadioAction = nullptr;     // Write Radio, F3
+    QAction* writeGlobalAction = nullptr;  // Write Global Information To Radio
+    QAction* writeGroupAction = nullptr;   // Write Current Group to Radio, F4
+    QAction* beforeLabelsSeparator = nullptr;
+    QMenu* labelMenu = nullptr;  // Labels
+    QAction* labelReadGroupAction = nullptr;
+    QAction* labelReadRadioAction = nullptr;
+    QAction* labelWriteGroupAction = nullptr;
+    QAction* labelWriteRadioAction = nullptr;
+    QMenu* labelConfigMenu = nullptr;  // Config
     // Index = label setting: always, never, prompt.
-    std::array<QAction*, 3> mnuLabelConfig{};
+    std::array<QAction*, 3> labelChoiceActions{};
     QActionGroup* labelConfigGroup = nullptr;
 
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuGlobals = nullptr;  // Global Parameters
-    QAction* mnuUndo = nullptr;     // Undo, Ctrl+Z
-    QMenu* mnuCopy = nullptr;       // Copy
-    QAction* mnuAll = nullptr;      // Copy All, Ctrl+A
-    QAction* mnuRow = nullptr;      // Copy a row, Ctrl+R
-    QAction* mnuPaste = nullptr;    // Paste, Ctrl+V
-    QAction* mnuMove = nullptr;     // Move, Ctrl+M
+    QMenu* editMenu = nullptr;
+    QAction* globalsAction = nullptr;  // Global Parameters
+    QAction* undoAction = nullptr;     // Undo, Ctrl+Z
+    QMenu* copyMenu = nullptr;       // Copy
+    QAction* copyAllAction = nullptr;      // Copy All, Ctrl+A
+    QAction* copyRowAction = nullptr;      // Copy a row, Ctrl+R
+    QAction* pasteAction = nullptr;    // Paste, Ctrl+V
+    QAction* moveAction = nullptr;     // Move, Ctrl+M
 
-    QMenu* mnuConfig = nullptr;
+    QMenu* configMenu = nullptr;
     // Entry n - 1 is "Use Comm Port n" (index property n).
-    std::array<QAction*, 4> mnuCommPort{};
+    std::array<QAction*, 4> portActions{};
     QActionGroup* commPortGroup = nullptr;
-    QAction* mnuPortDevice = nullptr;  // Serial Port Device...
+    QAction* portDeviceAction = nullptr;  // Serial Port Device...
 
-    QAction* mnuSyncal = nullptr;  // on the menu bar
+    QAction* syncalAction = nullptr;  // on the menu bar
 
-    QMenu* mnuH = nullptr;        // Help
-    QAction* mnuAbout = nullptr;  // About ZAVPROG
-    QAction* mnuHelp = nullptr;   // Help, F1
+    QMenu* helpMenu = nullptr;        // Help
+    QAction* aboutAction = nullptr;  // About ZAVPROG
+    QAction* helpAction = nullptr;   // Help, F1
 };
 
 MainMenus buildMainMenus(QMenuBar* bar);

@@ -34,10 +34,10 @@ OffsetEntry::OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, Prompts
       model_(model),
       grid_(grid),
       prompts_(prompts),
-      txtOffset_(new QLineEdit(this)) {
+      offsetEdit_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("frmOffset"));
-    txtOffset_->setObjectName(QStringLiteral("txtOffset"));
-    txtOffset_->installEventFilter(this);
+    offsetEdit_->setObjectName(QStringLiteral("txtOffset"));
+    offsetEdit_->installEventFilter(this);
     setAutoFillBackground(true);  // covers the frame it is opened over
     hide();
 }
@@ -46,13 +46,13 @@ void OffsetEntry::open(int row) {
     row_ = row;
     show();
     raise();
-    txtOffset_->setText(QString::fromStdString(lastText_));
-    txtOffset_->selectAll();
-    txtOffset_->setFocus();
+    offsetEdit_->setText(QString::fromStdString(lastText_));
+    offsetEdit_->selectAll();
+    offsetEdit_->setFocus();
 }
 
 bool OffsetEntry::eventFilter(QObject* object, QEvent* event) {
-    if (object == txtOffset_) {
+    if (object == offsetEdit_) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Escape) {  // leaves the transmit frequency as it was
@@ -70,21 +70,21 @@ bool OffsetEntry::eventFilter(QObject* object, QEvent* event) {
 void OffsetEntry::keyReleased(int qtKey) {
     if (!isOpen()) return;
     const OffsetKey key = offsetKey(qtKey);
-    const std::string text = txtOffset_->text().toStdString();
+    const std::string text = offsetEdit_->text().toStdString();
     const OffsetStep step = offsetKeyUp(text, key, lastKey_);
     if (step.invalid) {
         prompts_.beep();
-        txtOffset_->clear();
+        offsetEdit_->clear();
         return;
     }
-    if (step.boxText != text) txtOffset_->setText(QString::fromStdString(step.boxText));
+    if (step.boxText != text) offsetEdit_->setText(QString::fromStdString(step.boxText));
     if (step.help) emit helpRequested();
     lastKey_ = key;
     if (step.commit) commit(step.boxText);
 }
 
 void OffsetEntry::commit(const std::string& offset) {
-    const std::string sum = AddOffset(model_.cellText(row_, kColRecFreq).toStdString(), offset);
+    const std::string sum = addOffset(model_.cellText(row_, kColRecFreq).toStdString(), offset);
     const FreqCheckResult r = checkFrequency(sum);
     switch (r.outcome) {
         case FreqCheckOutcome::Accepted:

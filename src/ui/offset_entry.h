@@ -24,7 +24,7 @@ class OffsetEntry final : public QGroupBox {
     void open(int row);
     // Between the space bar and Enter (also while the main window is hidden).
     [[nodiscard]] bool isOpen() const { return !isHidden(); }
-    [[nodiscard]] QLineEdit* box() const { return txtOffset_; }
+    [[nodiscard]] QLineEdit* box() const { return offsetEdit_; }
     [[nodiscard]] const std::string& lastOffsetText() const { return lastText_; }
     // Handles one released key in the box.
     void keyReleased(int qtKey);
@@ -42,7 +42,7 @@ class OffsetEntry final : public QGroupBox {
     ChannelGridModel& model_;
     ChannelGridView& grid_;
     Prompts& prompts_;
-    QLineEdit* txtOffset_;
+    QLineEdit* offsetEdit_;
     int row_ = 0;
     OffsetKey lastKey_ = OffsetKey::Other;
     std::string lastText_;

@@ -9,7 +9,7 @@ OffsetStep offsetKeyUp(const std::string& text, OffsetKey key, OffsetKey lastKey
     // A sign or a point alone is the start of an offset; arrows only move the caret, and
     // asking for help never spoils the entry.
     const bool start = text == "-" || text == "." || text == "-.";
-    step.invalid = !IsNumericText(text) && key != OffsetKey::Enter && !start &&
+    step.invalid = !isNumericText(text) && key != OffsetKey::Enter && !start &&
                    key != OffsetKey::Left && key != OffsetKey::Right && key != OffsetKey::F1;
     if (step.invalid) return step;
     step.help = key == OffsetKey::F1;

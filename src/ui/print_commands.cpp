@@ -69,7 +69,7 @@ void PrintCommands::report(std::string_view text, const QString& detail) {
 
 bool PrintCommands::printUnitData(const Document& doc, std::string_view printFileName,
                                   QWidget* window) {
-    return printUnitData(ComposeUnitData(doc, printFileName), window);
+    return printUnitData(composeUnitData(doc, printFileName), window);
 }
 
 bool PrintCommands::printUnitData(const Printout& printout, QWidget* window) {
@@ -88,7 +88,7 @@ bool PrintCommands::printUnitData(const Printout& printout, QWidget* window) {
     }
     printer->setDocName(kDocName);
     const bool ok =
-        RenderPrintout(printout, *printer) && printer->printerState() != QPrinter::Error;
+        renderPrintout(printout, *printer) && printer->printerState() != QPrinter::Error;
     disabled.release();
     if (!ok) report(kPrinterErrorText, destination(*printer));
     return ok;
@@ -120,7 +120,7 @@ bool PrintCommands::printSetup(QWidget* parent) {
 
 void PrintCommands::printPreview(const Document& doc, std::string_view printFileName,
                                  QWidget* parent) {
-    QPrintPreviewDialog* dialog = createPrintPreview(ComposeUnitData(doc, printFileName), parent);
+    QPrintPreviewDialog* dialog = createPrintPreview(composeUnitData(doc, printFileName), parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->exec();
 }
@@ -141,7 +141,7 @@ QPrintPreviewDialog* PrintCommands::createPrintPreview(const Printout& printout,
     // dialog. Printing from the preview paints on the same printer.
     QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
                      [printer, printout](QPrinter* target) {
-                         RenderPrintout(printout, target != nullptr ? *target : *printer);
+                         renderPrintout(printout, target != nullptr ? *target : *printer);
                      });
     return dialog;
 }

@@ -12,13 +12,13 @@ namespace {
 std::string labelAt(const FrequencyFileBytes& file, int g, int s) {
     std::string text;
     for (int k = 0; k < kLabelPositions; ++k)
-        text += LabelByteToText(file[kFileLabelOffset + labelIndex(g, s, k)]);
+        text += labelByteToText(file[kFileLabelOffset + labelIndex(g, s, k)]);
     return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
 TEST(DefaultFileTest, HeaderPageMapAndLabels) {
     const auto file = defaultFrequencyFile();
-    EXPECT_TRUE(std::equal(FileHeader.begin(), FileHeader.end(), file.begin()));
+    EXPECT_TRUE(std::equal(kFileHeader.begin(), kFileHeader.end(), file.begin()));
     const auto image = [&](std::size_t i) { return file[kFileImageOffset + i]; };
     for (std::size_t i = 0; i < 128; ++i) {
         const Byte expected = i == 80 ? 0x08 : (i > 80 && i <= 87 ? 0x88 : 0x00);

@@ -82,8 +82,8 @@ class FileOpenSaveTest : public ::testing::Test {
 TEST_F(FileOpenSaveTest, DialogRequestCarriesFilterAndCurrentName) {
     auto f = flows(disk);
     f.setNames({"C:/radios/old.frq", "", ""});
-    f.OpenCommand();
-    f.SaveAsCommand();
+    f.openCommand();
+    f.saveAsCommand();
     ASSERT_EQ(prompts.fileRequests.size(), 2u);
     const FileDialogMode modes[] = {FileDialogMode::Open, FileDialogMode::Save};
     for (std::size_t i = 0; i < 2; ++i) {
@@ -103,12 +103,12 @@ TEST_F(FileOpenSaveTest, CancelledDialogsChangeNothing) {
     const auto last = dir.file("keep.frq");
     auto f = flows(disk);
     f.setNames({last, "", ""});
-    f.SaveAsCommand();
-    f.OpenCommand();
-    f.SaveCommand();
+    f.saveAsCommand();
+    f.openCommand();
+    f.saveCommand();
     EXPECT_EQ(prompts.fileRequests.size(), 3u);
-    EXPECT_EQ(f.names().FileName, last);
-    EXPECT_EQ(f.names().PrevFileName, "");
+    EXPECT_EQ(f.names().fileName, last);
+    EXPECT_EQ(f.names().prevFileName, "");
     EXPECT_EQ(dir.entryCount(), 0u);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(editor.commits, 0);
@@ -120,7 +120,7 @@ TEST_F(FileOpenSaveTest, OpenReplacesImageAndLaterSaveNeedsNoDialog) {
     const auto path = validFile("opened.frq");
     auto f = flows(disk);
     prompts.queueFile(path);
-    f.OpenCommand();
+    f.openCommand();
 
     EXPECT_TRUE(prompts.messages.empty());
     MemImage expectedImage{};
@@ -132,12 +132,12 @@ TEST_F(FileOpenSaveTest, OpenReplacesImageAndLaterSaveNeedsNoDialog) {
     EXPECT_EQ(editor.opens, 1);
     EXPECT_EQ(editor.caption, "UHF File - " + path + " - ZAVPROG");
     EXPECT_EQ(readLastOpen(settings), path);
-    EXPECT_EQ(f.names().FileName, path);
-    EXPECT_EQ(f.names().PrevFileName, path);
-    EXPECT_EQ(f.names().PrintFileName, path);
+    EXPECT_EQ(f.names().fileName, path);
+    EXPECT_EQ(f.names().prevFileName, path);
+    EXPECT_EQ(f.names().printFileName, path);
 
     image[300] = 0x42;  // an edit
-    f.SaveCommand();
+    f.saveCommand();
     EXPECT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(editor.commits, 1);
     const auto saved = test::readBytes(path);
@@ -149,18 +149,18 @@ TEST_F(FileOpenSaveTest, FirstSaveAfterStartupOffersTheLastFile) {
     const auto last = dir.file("last.frq");
     settings.write("File", "LastOpen", last);
     auto f = flows(disk);
-    f.setNames(StartupFile("", settings).names);
+    f.setNames(startupFile("", settings).names);
     EXPECT_EQ(editor.caption, "unchanged");  // remembered, not loaded
 
     prompts.queueFile(last);
-    f.SaveCommand();
+    f.saveCommand();
     ASSERT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(prompts.fileRequests[0].mode, FileDialogMode::Save);
     EXPECT_EQ(prompts.fileRequests[0].fileName, last);
     EXPECT_EQ(test::readBytes(last).size(), 4025u);
     EXPECT_EQ(editor.caption, "UHF File - " + last + " - ZAVPROG");
 
-    f.SaveCommand();  // the second one writes straight away
+    f.saveCommand();  // the second one writes straight away
     EXPECT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(editor.commits, 2);
 }
@@ -169,7 +169,7 @@ TEST_F(FileOpenSaveTest, MissingFileGivesErrorFiftyThreeAndAccessMessage) {
     auto f = flows(disk);
     f.setNames({"before.frq", "", ""});
     prompts.queueFile(dir.file("absent.frq"));
-    f.OpenCommand();
+    f.openCommand();
 
     ASSERT_EQ(prompts.messages.size(), 2u);
     const auto& first = prompts.messages[0];
@@ -180,7 +180,7 @@ TEST_F(FileOpenSaveTest, MissingFileGivesErrorFiftyThreeAndAccessMessage) {
     EXPECT_EQ(second.text, "File Access Error!");
     EXPECT_EQ(second.shownTitle(), "ZAVPROG");
     EXPECT_EQ(second.icon, Icon::None);
-    EXPECT_EQ(f.names().FileName, "before.frq");
+    EXPECT_EQ(f.names().fileName, "before.frq");
     EXPECT_FALSE(settings.contains("File", "LastOpen"));
     expectEditorUntouched();
 }
@@ -189,8 +189,8 @@ TEST_F(FileOpenSaveTest, OtherOpenErrorsGiveOneMessage) {
     auto f = flows(disk);
     prompts.queueFile(dir.file("nofolder/x.frq"));
     prompts.queueFile(dir.path().string());  // a folder
-    f.OpenCommand();
-    f.OpenCommand();
+    f.openCommand();
+    f.openCommand();
     EXPECT_EQ(prompts.texts(),
               (std::vector<std::string>{"Error Number 76!\rPath not found",
                                         "Error Number 75!\rPath/File access error"}));
@@ -221,13 +221,13 @@ TEST_F(FileOpenSaveTest, InvalidFilesAreRefusedAndChangeNothing) {
         f.setNames({"previous.frq", "", "print.frq"});
         prompts.messages.clear();
         prompts.queueFile(path);
-        f.OpenCommand();
+        f.openCommand();
         ASSERT_EQ(prompts.messages.size(), 1u) << c.name;
         EXPECT_EQ(prompts.messages[0].text, "File " + path + " is not a valid ZAV frequency file.");
         EXPECT_EQ(prompts.messages[0].title, "File Error");
         EXPECT_EQ(prompts.messages[0].icon, Icon::Exclamation);
-        EXPECT_EQ(f.names().FileName, "previous.frq") << c.name;
-        EXPECT_EQ(f.names().PrintFileName, "print.frq") << c.name;
+        EXPECT_EQ(f.names().fileName, "previous.frq") << c.name;
+        EXPECT_EQ(f.names().printFileName, "print.frq") << c.name;
         expectEditorUntouched();
     }
 }
@@ -239,7 +239,7 @@ TEST_F(FileOpenSaveTest, SpareHeaderBytesDoNotMatter) {
     test::writeBytes(path, bytes);
     auto f = flows(disk);
     f.setNames({path, "", ""});
-    EXPECT_TRUE(f.OpenFile());
+    EXPECT_TRUE(f.openFile());
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(image[0], 0x5A);
 }
@@ -251,11 +251,11 @@ TEST_F(FileOpenSaveTest, FailedSaveReportsAndKeepsOldFileAndName) {
     auto f = flows(full);
     f.setNames({"current.frq", "current.frq", "current.frq"});
     prompts.queueFile(path);
-    f.SaveAsCommand();
+    f.saveAsCommand();
 
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Error Number 61!\rDisk full"});
     EXPECT_EQ(prompts.messages[0].title, "File Error");
-    EXPECT_EQ(f.names().FileName, "current.frq");
+    EXPECT_EQ(f.names().fileName, "current.frq");
     EXPECT_EQ(test::readBytes(path), before);
     EXPECT_EQ(editor.commits, 1);
     EXPECT_EQ(editor.caption, "unchanged");
@@ -265,9 +265,9 @@ TEST_F(FileOpenSaveTest, FailedSaveReportsAndKeepsOldFileAndName) {
 TEST_F(FileOpenSaveTest, SaveIntoMissingFolderReportsPathNotFound) {
     auto f = flows(disk);
     prompts.queueFile(dir.file("gone/x.frq"));
-    f.SaveAsCommand();
+    f.saveAsCommand();
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Error Number 76!\rPath not found"});
-    EXPECT_EQ(f.names().FileName, "");
+    EXPECT_EQ(f.names().fileName, "");
     EXPECT_EQ(dir.entryCount(), 0u);
 }
 
@@ -278,13 +278,13 @@ TEST_F(FileOpenSaveTest, AfterAFailedOpenOrSaveTheNextSaveStillAsks) {
     auto f = flows(disk);
     f.setNames({last, "", ""});
     prompts.queueFile(dir.file("gone/x.frq"));
-    f.SaveCommand();  // fails: path not found
+    f.saveCommand();  // fails: path not found
     prompts.queueFile(bad);
-    f.OpenCommand();  // fails: not valid
-    EXPECT_EQ(f.names().FileName, last);
-    EXPECT_EQ(f.names().PrevFileName, "");
+    f.openCommand();  // fails: not valid
+    EXPECT_EQ(f.names().fileName, last);
+    EXPECT_EQ(f.names().prevFileName, "");
 
-    f.SaveCommand();  // asks again (and is cancelled)
+    f.saveCommand();  // asks again (and is cancelled)
     EXPECT_EQ(prompts.fileRequests.size(), 3u);
     EXPECT_FALSE(std::filesystem::exists(last));
 }
@@ -293,7 +293,7 @@ TEST_F(FileOpenSaveTest, SavedFileOpensToTheSameImage) {
     const auto path = dir.file("same.frq");
     auto f = flows(disk);
     prompts.queueFile(path);
-    f.SaveAsCommand();
+    f.saveAsCommand();
     ASSERT_TRUE(prompts.messages.empty());
 
     const MemImage saved = image;
@@ -301,7 +301,7 @@ TEST_F(FileOpenSaveTest, SavedFileOpensToTheSameImage) {
     image.fill(0);
     labels.fill(0);
     prompts.queueFile(path);
-    f.OpenCommand();
+    f.openCommand();
     EXPECT_EQ(image, saved);
     EXPECT_EQ(labels, savedLabels);
 }

@@ -21,9 +21,9 @@ TEST(FileHeaderTest, MagicTextFormatByteAndZeros) {
     const std::string magic = "MARDEN/TOLE universal radio editor data file 0000";
     ASSERT_EQ(magic.size(), 49u);
     for (std::size_t i = 0; i < magic.size(); ++i)
-        EXPECT_EQ(FileHeader[i], static_cast<Byte>(magic[i])) << i;
-    EXPECT_EQ(FileHeader[49], 0x54);
-    for (std::size_t i = 50; i < 56; ++i) EXPECT_EQ(FileHeader[i], 0) << i;
+        EXPECT_EQ(kFileHeader[i], static_cast<Byte>(magic[i])) << i;
+    EXPECT_EQ(kFileHeader[49], 0x54);
+    for (std::size_t i = 50; i < 56; ++i) EXPECT_EQ(kFileHeader[i], 0) << i;
 }
 
 TEST(FrequencyFileTest, LayoutOfEncodedFile) {

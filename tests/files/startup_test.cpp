@@ -23,18 +23,18 @@ TEST(StartupFileTest, CommandLineRxtIsOpenedOtherwiseLastFileIsOffered) {
              Case{"rxt", false, "/data/last.frq"},
              Case{"", false, "/data/last.frq"},
          }) {
-        const auto r = StartupFile(c.commandLine, store);
+        const auto r = startupFile(c.commandLine, store);
         EXPECT_EQ(r.openAtStart, c.open) << c.commandLine;
-        EXPECT_EQ(r.names.FileName, c.fileName) << c.commandLine;
-        EXPECT_EQ(r.names.PrevFileName, "") << c.commandLine;
+        EXPECT_EQ(r.names.fileName, c.fileName) << c.commandLine;
+        EXPECT_EQ(r.names.prevFileName, "") << c.commandLine;
     }
 }
 
 TEST(StartupFileTest, FirstRunHasNoFileName) {
     const MemorySettingsStore empty;
-    const auto r = StartupFile("", empty);
+    const auto r = startupFile("", empty);
     EXPECT_FALSE(r.openAtStart);
-    EXPECT_EQ(r.names.FileName, "");
+    EXPECT_EQ(r.names.fileName, "");
 }
 
 TEST(StartupFileTest, ArgumentsJoinIntoOneCommandLine) {

@@ -11,13 +11,13 @@ using namespace std::chrono_literals;
 using test::SimLink;
 using Bytes = std::vector<Byte>;
 
-TEST(ReadBlock, ReadsSixtyFourWordsIntoTheImage) {
+TEST(readBlock, ReadsSixtyFourWordsIntoTheImage) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     ASSERT_TRUE(s.hook());
     MemImage image{};
     image.fill(0xEE);
-    ASSERT_TRUE(s.link.ReadBlock(image, 0, 128));
+    ASSERT_TRUE(s.link.readBlock(image, 0, 128));
 
     Bytes expected;
     for (int a = 0; a < 128; a += 2) expected.insert(expected.end(), {0xE1, static_cast<Byte>(a)});
@@ -34,12 +34,12 @@ TEST(ReadBlock, ReadsSixtyFourWordsIntoTheImage) {
     EXPECT_EQ(s.port.blockingSleeps(), std::vector<sim::SimTime>{500ms});
 }
 
-TEST(ReadBlock, AGroupBlockReadsItsOwnSegment) {
+TEST(readBlock, AGroupBlockReadsItsOwnSegment) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     ASSERT_TRUE(s.hook());
     MemImage image{};
-    ASSERT_TRUE(s.link.ReadBlock(image, 640, 128));
+    ASSERT_TRUE(s.link.readBlock(image, 640, 128));
     const auto sent = s.sent();
     EXPECT_EQ((Bytes{sent[0], sent[1]}), (Bytes{0xE5, 0x80}));
     EXPECT_EQ((Bytes{sent[126], sent[127]}), (Bytes{0xE5, 0xFE}));
@@ -49,7 +49,7 @@ TEST(ReadBlock, AGroupBlockReadsItsOwnSegment) {
     EXPECT_EQ(s.progress.barCalls[3], "max 768");
 }
 
-TEST(ReadBlock, CancelStopsBeforeTheNextFrame) {
+TEST(readBlock, CancelStopsBeforeTheNextFrame) {
     SimLink s;
     ASSERT_TRUE(s.hook());
     int passes = 0;
@@ -57,40 +57,40 @@ TEST(ReadBlock, CancelStopsBeforeTheNextFrame) {
         if (++passes == 21) s.progress.pressCancel();
     });
     MemImage image{};
-    EXPECT_FALSE(s.link.ReadBlock(image, 0, 128));
+    EXPECT_FALSE(s.link.readBlock(image, 0, 128));
     s.settle();
     // Each word takes two waits; the cancel comes during the eleventh word's first one.
     EXPECT_EQ(s.sent().size(), 2u * 11);
 }
 
-TEST(ReadBlock, AMissingByteEndsTheBlockAndKeepsWhatCame) {
+TEST(readBlock, AMissingByteEndsTheBlockAndKeepsWhatCame) {
     sim::SimConfig c;
     c.faults.stopAfter = 1 + 20;  // hook reply, then ten words
     SimLink s(c);
     test::fillPattern(s.radio.memory());
     ASSERT_TRUE(s.hook());
     MemImage image{};
-    EXPECT_FALSE(s.link.ReadBlock(image, 0, 128));
+    EXPECT_FALSE(s.link.readBlock(image, 0, 128));
     EXPECT_EQ(image[19], s.radio.memory()[19]);
     EXPECT_EQ(image[20], 0);
 }
 
-TEST(ReadBlock, ABlockOutsideTheRadioMemoryIsRefused) {
+TEST(readBlock, ABlockOutsideTheRadioMemoryIsRefused) {
     SimLink s;
     MemImage image{};
-    EXPECT_FALSE(s.link.ReadBlock(image, 2048 - 64, 128));
-    EXPECT_FALSE(s.link.ReadBlock(image, -2, 4));
+    EXPECT_FALSE(s.link.readBlock(image, 2048 - 64, 128));
+    EXPECT_FALSE(s.link.readBlock(image, -2, 4));
     EXPECT_EQ(s.port.opens(), 0);
 }
 
-TEST(WriteBlock, TheGlobalBlockTouchesOnlyTheWritableBits) {
+TEST(writeBlock, TheGlobalBlockTouchesOnlyTheWritableBits) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     const auto before = s.radio.memory();
     ASSERT_TRUE(s.hook());
     MemImage image{};
     image.fill(0xAA);
-    ASSERT_TRUE(s.link.WriteBlock(image, 0, 128));
+    ASSERT_TRUE(s.link.writeBlock(image, 0, 128));
     s.settle();
 
     // Frames only for the words at 96, 98, 110 and 118; partial masks read first.
@@ -102,7 +102,7 @@ TEST(WriteBlock, TheGlobalBlockTouchesOnlyTheWritableBits) {
         0xE1, 0x76, 0xE0, 0x76, m[118], static_cast<Byte>((0xAA & 0xF9) | (m[119] & 0x06))};  // 118
     EXPECT_EQ(s.sent(), expected);
     for (std::size_t i = 0; i < kRadioMemorySize; ++i) {
-        const Byte mask = i < 128 ? RadioLink::Masks().global[i] : 0;
+        const Byte mask = i < 128 ? RadioLink::masks().global[i] : 0;
         EXPECT_EQ(s.radio.memory()[i], static_cast<Byte>((0xAA & mask) | (before[i] & ~mask))) << i;
     }
     // Every word counts on the bar, written or not.
@@ -111,14 +111,14 @@ TEST(WriteBlock, TheGlobalBlockTouchesOnlyTheWritableBits) {
     EXPECT_EQ(s.progress.values.back(), 126);
 }
 
-TEST(WriteBlock, AGroupBlockSkipsItsReservedBytes) {
+TEST(writeBlock, AGroupBlockSkipsItsReservedBytes) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     const auto before = s.radio.memory();
     ASSERT_TRUE(s.hook());
     MemImage image{};
     image.fill(0x5C);
-    ASSERT_TRUE(s.link.WriteBlock(image, 3 * 128, 128));
+    ASSERT_TRUE(s.link.writeBlock(image, 3 * 128, 128));
     s.settle();
     EXPECT_EQ(s.sent().size(), 60u * 4);
     for (std::size_t i = 384; i < 512; ++i) {
@@ -129,7 +129,7 @@ TEST(WriteBlock, AGroupBlockSkipsItsReservedBytes) {
     EXPECT_EQ(s.radio.memory()[512], before[512]);
 }
 
-TEST(WriteBlock, CancelStopsBeforeTheNextWord) {
+TEST(writeBlock, CancelStopsBeforeTheNextWord) {
     SimLink s;
     ASSERT_TRUE(s.hook());
     int passes = 0;
@@ -137,7 +137,7 @@ TEST(WriteBlock, CancelStopsBeforeTheNextWord) {
         if (++passes == 3) s.progress.pressCancel();
     });
     MemImage image{};
-    EXPECT_FALSE(s.link.WriteBlock(image, 128, 128));
+    EXPECT_FALSE(s.link.writeBlock(image, 128, 128));
     s.settle();
     EXPECT_EQ(s.sent().size(), 2u * 4);  // the second word was the last one sent
 }

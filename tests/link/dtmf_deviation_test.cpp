@@ -43,7 +43,7 @@ TEST_P(DtmfWrite, KeepsTheRadiosLowBitsAndItsOtherByte) {
     s.radio.memory()[0x6F] = c.radio6F;
     const auto before = s.radio.memory();
 
-    EXPECT_EQ(WriteDtmfDeviation(s.link, c.code), DtmfWriteResult::Written);
+    EXPECT_EQ(writeDtmfDeviation(s.link, c.code), DtmfWriteResult::Written);
     s.settle();
 
     EXPECT_EQ(s.radio.memory()[0x6F], c.expected6F);
@@ -56,8 +56,8 @@ TEST_P(DtmfWrite, KeepsTheRadiosLowBitsAndItsOtherByte) {
     // Read word, unmasked write word of the same pair, release.
     EXPECT_EQ(framesAfterHook(s), (Bytes{0xE1, 0x6E, 0xE0, 0x6E, c.radio6E, c.expected6F, 0x01}));
     EXPECT_TRUE(s.prompts.messages.empty());
-    EXPECT_FALSE(s.link.transport().IsOpen());
-    EXPECT_FALSE(s.link.Busy());
+    EXPECT_FALSE(s.link.transport().isOpen());
+    EXPECT_FALSE(s.link.busy());
     EXPECT_EQ(s.port.baud(), 4800);
 }
 
@@ -73,13 +73,13 @@ TEST(DtmfWriteFailures, NoRadioShowsOnlyTheHookMessageAndFreesThePort) {
     c.faults.silent = true;
     SimLink s(c);
     s.radio.memory()[0x6F] = 0x44;
-    EXPECT_EQ(WriteDtmfDeviation(s.link, 9), DtmfWriteResult::HookFailed);
+    EXPECT_EQ(writeDtmfDeviation(s.link, 9), DtmfWriteResult::HookFailed);
     // Four hook attempts of one 0.5 s receive each; the release adds no wait.
     EXPECT_EQ(s.now(), 4 * std::chrono::milliseconds(501));
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
     EXPECT_EQ(s.radio.memory()[0x6F], 0x44);
-    EXPECT_FALSE(s.link.transport().IsOpen());
-    EXPECT_FALSE(s.link.Busy());
+    EXPECT_FALSE(s.link.transport().isOpen());
+    EXPECT_FALSE(s.link.busy());
     // No read frame went out.
     EXPECT_TRUE(framesAfterHook(s).empty());
 }
@@ -88,7 +88,7 @@ TEST(DtmfWriteFailures, APortThatDoesNotOpenIsReportedOnce) {
     sim::VirtualPortOptions options;
     options.failingDevices = {{"/dev/ttyS0", "Permission denied"}};
     SimLink s({}, options);
-    EXPECT_EQ(WriteDtmfDeviation(s.link, 3), DtmfWriteResult::HookFailed);
+    EXPECT_EQ(writeDtmfDeviation(s.link, 3), DtmfWriteResult::HookFailed);
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
     EXPECT_EQ(s.port.opens(), 0);
 }
@@ -98,7 +98,7 @@ TEST(DtmfWriteFailures, AFailedReadWritesNothingButStillReleases) {
     c.faults.dropOutput = 2;  // the first byte of the read word's reply (1 is the hook reply)
     SimLink s(c);
     s.radio.memory()[0x6F] = 0x44;
-    EXPECT_EQ(WriteDtmfDeviation(s.link, 9), DtmfWriteResult::ReadFailed);
+    EXPECT_EQ(writeDtmfDeviation(s.link, 9), DtmfWriteResult::ReadFailed);
     s.settle();
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.radio.memory()[0x6F], 0x44);
@@ -106,16 +106,16 @@ TEST(DtmfWriteFailures, AFailedReadWritesNothingButStillReleases) {
     ASSERT_FALSE(frames.empty());
     EXPECT_EQ(frames.back(), 0x01);
     EXPECT_EQ(std::count(frames.begin(), frames.end(), Byte{0xE0}), 0);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
 }
 
 TEST(DtmfWriteFailures, AWrongEchoIsAFailedWriteWithoutAMessage) {
     sim::SimConfig c;
     c.faults.wrongEcho = 0;
     SimLink s(c);
-    EXPECT_EQ(WriteDtmfDeviation(s.link, 9), DtmfWriteResult::WriteFailed);
+    EXPECT_EQ(writeDtmfDeviation(s.link, 9), DtmfWriteResult::WriteFailed);
     EXPECT_TRUE(s.prompts.messages.empty());
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
 }
 
 TEST(DtmfWriteFailures, RefusedWhileAnotherOperationRuns) {
@@ -124,12 +124,12 @@ TEST(DtmfWriteFailures, RefusedWhileAnotherOperationRuns) {
     const Byte before = s.radio.memory()[0x6F];
     std::optional<DtmfWriteResult> inner;
     s.port.setOnYield([&] {
-        if (!inner && s.progress.values.size() == 3) inner = WriteDtmfDeviation(s.link, 17);
+        if (!inner && s.progress.values.size() == 3) inner = writeDtmfDeviation(s.link, 17);
     });
     MemImage image{};
-    EXPECT_TRUE(ReadGlobal(s.link, image));
+    EXPECT_TRUE(readGlobal(s.link, image));
     ASSERT_TRUE(inner.has_value());
-    EXPECT_EQ(*inner, DtmfWriteResult::Busy);
+    EXPECT_EQ(*inner, DtmfWriteResult::busy);
     EXPECT_EQ(s.prompts.texts(),
               std::vector<std::string>{"Another radio operation is in progress."});
     // The read went on undisturbed and nothing was written.
@@ -139,25 +139,25 @@ TEST(DtmfWriteFailures, RefusedWhileAnotherOperationRuns) {
 
 TEST(DtmfWriteFailures, ACodeOutsideTheListIsRefusedBeforeAnythingIsSent) {
     SimLink s;
-    EXPECT_THROW(WriteDtmfDeviation(s.link, 32), std::out_of_range);
-    EXPECT_THROW(WriteDtmfDeviation(s.link, -1), std::out_of_range);
+    EXPECT_THROW(writeDtmfDeviation(s.link, 32), std::out_of_range);
+    EXPECT_THROW(writeDtmfDeviation(s.link, -1), std::out_of_range);
     EXPECT_EQ(s.port.opens(), 0);
-    EXPECT_FALSE(s.link.Busy());
+    EXPECT_FALSE(s.link.busy());
 }
 
 TEST(DtmfImage, CodeLivesInTheTopFiveBitsOfByte0x6F) {
     MemImage mem{};
     mem[0x6F] = 0xFD;
-    EXPECT_EQ(DtmfDeviationCode(mem), 31);
-    StoreDtmfDeviation(mem, 1);
+    EXPECT_EQ(dtmfDeviationCode(mem), 31);
+    storeDtmfDeviation(mem, 1);
     EXPECT_EQ(mem[0x6F], 0x0D);
-    StoreDtmfDeviation(mem, 6);
+    storeDtmfDeviation(mem, 6);
     EXPECT_EQ(mem[0x6F], 0x35);
-    EXPECT_THROW(StoreDtmfDeviation(mem, 32), std::out_of_range);
+    EXPECT_THROW(storeDtmfDeviation(mem, 32), std::out_of_range);
     EXPECT_EQ(mem[0x6F], 0x35);
     for (int code = 0; code < kDtmfDeviationCodes; ++code) {
         for (int low = 0; low < 8; ++low) {
-            const Byte b = MergeDtmfDeviation(static_cast<Byte>(low), code);
+            const Byte b = mergeDtmfDeviation(static_cast<Byte>(low), code);
             ASSERT_EQ(b >> 3, code);
             ASSERT_EQ(b & 7, low);
         }
@@ -184,7 +184,7 @@ TEST(DtmfCodeText, IndexOrListEntry) {
                                                                         {"6x", std::nullopt},
                                                                         {"0x10", std::nullopt}};
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(DtmfCodeFromText(text), expected) << "'" << text << "'";
+        EXPECT_EQ(dtmfCodeFromText(text), expected) << "'" << text << "'";
 }
 
 }  // namespace

@@ -11,48 +11,48 @@ namespace {
 using namespace std::chrono_literals;
 using test::SimLink;
 
-TEST(ReadGlobal, FillsTheGlobalBlockAndEndsTheSession) {
+TEST(readGlobal, FillsTheGlobalBlockAndEndsTheSession) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     MemImage image{};
     image.fill(0x11);
-    ASSERT_TRUE(ReadGlobal(s.link, image));
+    ASSERT_TRUE(readGlobal(s.link, image));
     for (std::size_t i = 0; i < 128; ++i) ASSERT_EQ(image[i], s.radio.memory()[i]) << i;
     EXPECT_EQ(image[128], 0x11);
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.prompts.beeps, 1);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_TRUE(s.progress.mainWindowEnabled);
     EXPECT_FALSE(s.progress.barVisible);
     s.settle();
     EXPECT_EQ(s.radio.transcript().hostBytes().back(), 0x01);
 }
 
-TEST(ReadGlobal, ASilentRadioFailsAfterTheHookQuestionWithoutAMessageOfItsOwn) {
+TEST(readGlobal, ASilentRadioFailsAfterTheHookQuestionWithoutAMessageOfItsOwn) {
     sim::SimConfig c;
     c.faults.silent = true;
     SimLink s(c);
     MemImage image{};
     image.fill(0x11);
-    EXPECT_FALSE(ReadGlobal(s.link, image));
+    EXPECT_FALSE(readGlobal(s.link, image));
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
     EXPECT_EQ(image[0], 0x11);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_EQ(s.prompts.beeps, 0);
 }
 
-TEST(ReadGlobal, CancelEndsItWithoutAMessage) {
+TEST(readGlobal, CancelEndsItWithoutAMessage) {
     SimLink s;
     s.port.setOnYield([&] {
         if (s.progress.values.size() == 5) s.progress.pressCancel();
     });
     MemImage image{};
-    EXPECT_FALSE(ReadGlobal(s.link, image));
+    EXPECT_FALSE(readGlobal(s.link, image));
     EXPECT_TRUE(s.prompts.messages.empty());
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
 }
 
-TEST(ReadGlobal, ASecondOperationDuringAWaitIsRefusedNotInterleaved) {
+TEST(readGlobal, ASecondOperationDuringAWaitIsRefusedNotInterleaved) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     MemImage inner{};
@@ -61,23 +61,23 @@ TEST(ReadGlobal, ASecondOperationDuringAWaitIsRefusedNotInterleaved) {
     s.port.setOnYield([&] {
         if (!tried && s.progress.values.size() == 3) {
             tried = true;
-            innerResult = ReadGlobal(s.link, inner);
+            innerResult = readGlobal(s.link, inner);
         }
     });
     MemImage image{};
-    EXPECT_TRUE(ReadGlobal(s.link, image));
+    EXPECT_TRUE(readGlobal(s.link, image));
     EXPECT_TRUE(tried);
     EXPECT_FALSE(innerResult);
     EXPECT_EQ(s.prompts.texts(),
               std::vector<std::string>{"Another radio operation is in progress."});
     EXPECT_EQ(image[127], s.radio.memory()[127]);
     // The link is free again afterwards.
-    EXPECT_FALSE(s.link.Busy());
+    EXPECT_FALSE(s.link.busy());
     s.prompts.messages.clear();
-    EXPECT_TRUE(ReadGlobal(s.link, inner));
+    EXPECT_TRUE(readGlobal(s.link, inner));
 }
 
-TEST(ReadGlobal, TwoLinksShareNothing) {
+TEST(readGlobal, TwoLinksShareNothing) {
     SimLink a;
     SimLink b;
     test::fillPattern(b.radio.memory());
@@ -86,22 +86,22 @@ TEST(ReadGlobal, TwoLinksShareNothing) {
     a.port.setOnYield([&] {
         if (!nested) {
             nested = true;
-            EXPECT_TRUE(ReadGlobal(b.link, fromB));
+            EXPECT_TRUE(readGlobal(b.link, fromB));
         }
     });
     MemImage fromA{};
-    EXPECT_TRUE(ReadGlobal(a.link, fromA));
+    EXPECT_TRUE(readGlobal(a.link, fromA));
     EXPECT_EQ(fromA[5], 0);
     EXPECT_EQ(fromB[5], b.radio.memory()[5]);
 }
 
-TEST(WriteGlobal, ChangesOnlyTheWritableBytesWhateverTheImageHolds) {
+TEST(writeGlobal, ChangesOnlyTheWritableBytesWhateverTheImageHolds) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     const auto before = s.radio.memory();
     MemImage image{};
     image.fill(0xFF);
-    ASSERT_TRUE(WriteGlobal(s.link, image));
+    ASSERT_TRUE(writeGlobal(s.link, image));
     for (std::size_t i = 0; i < kRadioMemorySize; ++i) {
         Byte expected = before[i];
         if (i == 96 || i == 97 || i == 98 || i == 111) expected = 0xFF;
@@ -110,7 +110,7 @@ TEST(WriteGlobal, ChangesOnlyTheWritableBytesWhateverTheImageHolds) {
     }
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.prompts.beeps, 1);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     // Released twice, paused, then hooked.
     EXPECT_EQ(s.port.blockingSleeps().front(), 500ms);
     const auto sent = s.radio.transcript().hostBytes();
@@ -119,14 +119,14 @@ TEST(WriteGlobal, ChangesOnlyTheWritableBytesWhateverTheImageHolds) {
     EXPECT_EQ(sent[2], 0x00);
 }
 
-TEST(WriteGlobal, AFailedAttemptOffersRetryAndTheRetryWrites) {
+TEST(writeGlobal, AFailedAttemptOffersRetryAndTheRetryWrites) {
     sim::SimConfig c;
     c.faults.wrongEcho = 1;  // the first echo only
     SimLink s(c);
     MemImage image{};
     image[96] = 0x12;
     s.prompts.queueAnswer(Answer::Retry);
-    ASSERT_TRUE(WriteGlobal(s.link, image));
+    ASSERT_TRUE(writeGlobal(s.link, image));
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     const Message& m = s.prompts.messages[0];
     EXPECT_EQ(m.text, "Write Failed. Cycle Radio Power before Retrying.");
@@ -138,18 +138,18 @@ TEST(WriteGlobal, AFailedAttemptOffersRetryAndTheRetryWrites) {
     EXPECT_EQ(s.port.opens(), 5);
 }
 
-TEST(WriteGlobal, CancelInTheFailureQuestionEndsWithFalse) {
+TEST(writeGlobal, CancelInTheFailureQuestionEndsWithFalse) {
     sim::SimConfig c;
     c.faults.wrongEcho = 0;
     SimLink s(c);
     MemImage image{};
-    EXPECT_FALSE(WriteGlobal(s.link, image));
+    EXPECT_FALSE(writeGlobal(s.link, image));
     EXPECT_EQ(s.prompts.messages.size(), 1u);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_EQ(s.prompts.beeps, 1);
 }
 
-TEST(WriteGroup, CancelDuringTheBlockEndsWithoutTheRetryQuestion) {
+TEST(writeGroup, CancelDuringTheBlockEndsWithoutTheRetryQuestion) {
     SimLink s;
     s.radio.memory()[82] = 0x80;  // group 4 present
     const auto before = s.radio.memory();
@@ -158,10 +158,10 @@ TEST(WriteGroup, CancelDuringTheBlockEndsWithoutTheRetryQuestion) {
     });
     MemImage image{};
     image.fill(0x5A);
-    EXPECT_FALSE(WriteGroup(s.link, image, 4));
+    EXPECT_FALSE(writeGroup(s.link, image, 4));
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.prompts.beeps, 1);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_TRUE(s.progress.mainWindowEnabled);
     // The words before the Cancel are written; none after it.
     const std::size_t first = 4 * 128;
@@ -169,22 +169,22 @@ TEST(WriteGroup, CancelDuringTheBlockEndsWithoutTheRetryQuestion) {
     EXPECT_EQ(s.radio.memory()[first + 127], before[first + 127]);
 }
 
-TEST(WriteGlobal, APortThatCannotOpenIsReportedOnce) {
+TEST(writeGlobal, APortThatCannotOpenIsReportedOnce) {
     sim::VirtualPortOptions options;
     options.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
     SimLink s({}, options);
     MemImage image{};
-    EXPECT_FALSE(WriteGlobal(s.link, image));
+    EXPECT_FALSE(writeGlobal(s.link, image));
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
 }
 
-TEST(WriteGroup, AGroupMissingOnTheRadioIsReportedAndCountsAsDone) {
+TEST(writeGroup, AGroupMissingOnTheRadioIsReportedAndCountsAsDone) {
     SimLink s;
     s.radio.memory()[81] = 0x80;  // group 2 present, group 3 absent
     const auto before = s.radio.memory();
     MemImage image{};
     image.fill(0x77);
-    EXPECT_TRUE(WriteGroup(s.link, image, 3));
+    EXPECT_TRUE(writeGroup(s.link, image, 3));
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.prompts.messages[0].text, "Requested group does not exist on radio.");
     EXPECT_EQ(s.prompts.messages[0].title, "Write Group");
@@ -192,7 +192,7 @@ TEST(WriteGroup, AGroupMissingOnTheRadioIsReportedAndCountsAsDone) {
     EXPECT_EQ(s.radio.memory(), before);
 
     s.prompts.messages.clear();
-    EXPECT_TRUE(WriteGroup(s.link, image, 2));
+    EXPECT_TRUE(writeGroup(s.link, image, 2));
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.radio.memory()[256], 0x77);
     EXPECT_EQ(s.radio.memory()[256 + 8], 0x00);

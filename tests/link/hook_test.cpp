@@ -39,8 +39,8 @@ class HookAccepted : public ::testing::TestWithParam<int> {};
 TEST_P(HookAccepted, OneAttemptAndNoMessage) {
     const auto reply = static_cast<Byte>(GetParam());
     SimLink s(replying(reply));
-    EXPECT_TRUE(s.link.HookRadio(false));
-    EXPECT_EQ(s.link.HookReply(), reply);
+    EXPECT_TRUE(s.link.hookRadio(false));
+    EXPECT_EQ(s.link.hookReply(), reply);
     EXPECT_EQ(s.sent(), hookAttempts(1));
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.port.baud(), 4800);
@@ -53,8 +53,8 @@ class HookRefused : public ::testing::TestWithParam<int> {};
 TEST_P(HookRefused, RefusedAtOnceWithTheHookMessage) {
     const auto reply = static_cast<Byte>(GetParam());
     SimLink s(replying(reply));
-    EXPECT_FALSE(s.link.HookRadio(false));
-    EXPECT_EQ(s.link.HookReply(), reply);
+    EXPECT_FALSE(s.link.hookRadio(false));
+    EXPECT_EQ(s.link.hookReply(), reply);
     EXPECT_EQ(s.sent(), hookAttempts(1));
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     const Message& m = s.prompts.messages[0];
@@ -63,17 +63,17 @@ TEST_P(HookRefused, RefusedAtOnceWithTheHookMessage) {
     EXPECT_EQ(m.buttons, Buttons::RetryCancel);
     EXPECT_EQ(m.icon, Icon::None);
     // Cancel leaves the port open for the caller's release.
-    EXPECT_TRUE(s.link.transport().IsOpen());
+    EXPECT_TRUE(s.link.transport().isOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, HookRefused, ::testing::Values(0x23, 0x30, 0x14, 0x00));
 
 TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
     SimLink s(silent());
-    EXPECT_FALSE(s.link.HookRadio(false));
+    EXPECT_FALSE(s.link.hookRadio(false));
     s.settle();
     EXPECT_EQ(s.sent(), hookAttempts(4));
-    EXPECT_EQ(s.link.HookReply(), 0);
+    EXPECT_EQ(s.link.hookReply(), 0);
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     // Four receives of 0.5 s each, plus the pass that notices the limit.
     EXPECT_EQ(s.now(), 4 * 501ms + 50ms);
@@ -82,7 +82,7 @@ TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
 TEST(Hook, RetryMakesFourFreshAttemptsOnTheOpenPort) {
     SimLink s(silent());
     s.prompts.queueAnswer(Answer::Retry);
-    EXPECT_FALSE(s.link.HookRadio(false));
+    EXPECT_FALSE(s.link.hookRadio(false));
     s.settle();
     EXPECT_EQ(s.sent(), hookAttempts(8));
     EXPECT_EQ(s.prompts.messages.size(), 2u);
@@ -95,30 +95,30 @@ TEST(Hook, RetryHooksARadioThatHasComeBack) {
     s.port.setOnYield([&] {
         if (!s.prompts.messages.empty()) s.radio.config().faults.silent = false;
     });
-    EXPECT_TRUE(s.link.HookRadio(false));
+    EXPECT_TRUE(s.link.hookRadio(false));
     EXPECT_EQ(s.prompts.messages.size(), 1u);
-    EXPECT_EQ(s.link.HookReply(), 0x24);
+    EXPECT_EQ(s.link.hookReply(), 0x24);
 }
 
 TEST(Hook, APortThatCannotOpenEndsTheHook) {
     sim::VirtualPortOptions options;
     options.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
     SimLink s({}, options);
-    EXPECT_FALSE(s.link.HookRadio(false));
+    EXPECT_FALSE(s.link.hookRadio(false));
     ASSERT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
-    EXPECT_TRUE(s.link.transport().PortError());
+    EXPECT_TRUE(s.link.transport().portError());
 }
 
 TEST(Hook, EveryHookStartsAt4800WhateverTheLastConnectionLeft) {
     SimLink s;
     ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));
-    EXPECT_TRUE(s.link.HookRadio(false));
+    EXPECT_TRUE(s.link.hookRadio(false));
     EXPECT_EQ(s.port.baud(), 4800);
 }
 
-TEST(SetBaud, HookWithSwitchMovesBothEndsTo9600) {
+TEST(setBaud, HookWithSwitchMovesBothEndsTo9600) {
     SimLink s;
-    ASSERT_TRUE(s.link.HookRadio(true));
+    ASSERT_TRUE(s.link.hookRadio(true));
     EXPECT_EQ(s.port.baud(), 9600);
     EXPECT_EQ(s.radio.baud(), 9600);
     EXPECT_EQ(s.link.transport().settings(), kSettings9600);
@@ -131,31 +131,31 @@ TEST(SetBaud, HookWithSwitchMovesBothEndsTo9600) {
     // Reads work at the new speed, and the switch back works too.
     Word w{};
     s.radio.memory()[0x10] = 0x99;
-    EXPECT_TRUE(s.link.ReadWord(0x10, w));
+    EXPECT_TRUE(s.link.readWord(0x10, w));
     EXPECT_EQ(w[0], 0x99);
-    EXPECT_TRUE(s.link.SetBaud(0));
+    EXPECT_TRUE(s.link.setBaud(0));
     EXPECT_EQ(s.port.baud(), 4800);
     EXPECT_EQ(s.radio.baud(), 4800);
-    EXPECT_TRUE(s.link.ReadWord(0x10, w));
+    EXPECT_TRUE(s.link.readWord(0x10, w));
     EXPECT_EQ(w[0], 0x99);
 }
 
-TEST(SetBaud, TheSwitchTakesItsPausesInOrder) {
+TEST(setBaud, TheSwitchTakesItsPausesInOrder) {
     SimLink s;
     ASSERT_TRUE(s.hook());
     const auto start = s.now();
-    ASSERT_TRUE(s.link.SetBaud(1));
+    ASSERT_TRUE(s.link.setBaud(1));
     // 150 + 30 + 25 + 10 + 10 ms of delays (each 1 ms late), one 25 ms pause after the
     // garbled echo is drained, then the probe and its reply at 9600.
     const auto delays = 151ms + 31ms + 26ms + 11ms + 11ms + 26ms;
     EXPECT_EQ(s.now() - start, delays + 2 * sim::byteTime(9600));
 }
 
-TEST(SetBaud, NoProbeAnswerShowsTheMessageAndReturnsTo4800) {
+TEST(setBaud, NoProbeAnswerShowsTheMessageAndReturnsTo4800) {
     sim::SimConfig c;
     c.faults.stopAfter = 1;  // answers the hook, then nothing
     SimLink s(c);
-    EXPECT_TRUE(s.link.HookRadio(true));
+    EXPECT_TRUE(s.link.hookRadio(true));
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     const Message& m = s.prompts.messages[0];
     EXPECT_EQ(m.text, "Unable to set baud rate");
@@ -172,7 +172,7 @@ TEST(LineSpeed, AMissedSwitchFails) {
     ASSERT_TRUE(s.hook());
     ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));  // the radio was not told
     Word w{};
-    EXPECT_FALSE(s.link.ReadWord(0x10, w));
+    EXPECT_FALSE(s.link.readWord(0x10, w));
     const auto& entries = s.radio.transcript().entries();
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(entries[0].note, "garbled: not understood");
@@ -184,23 +184,23 @@ TEST(LineSpeed, AnExtraSwitchFails) {
     SimLink s;
     ASSERT_TRUE(s.hook());
     // The radio moves to 9600 but the host stays at 4800.
-    EXPECT_FALSE(s.link.PokeRam(0x0D, 0x30));  // its echo comes back garbled
+    EXPECT_FALSE(s.link.pokeRam(0x0D, 0x30));  // its echo comes back garbled
     EXPECT_EQ(s.radio.baud(), 9600);
     Word w{};
-    EXPECT_FALSE(s.link.ReadWord(0x10, w));
-    EXPECT_FALSE(s.link.WriteWord(0x200, 1, 2, false));
+    EXPECT_FALSE(s.link.readWord(0x10, w));
+    EXPECT_FALSE(s.link.writeWord(0x200, 1, 2, false));
 }
 
 TEST(LineSpeed, ARadioRepliesGarbledWhenTheHostListensAtAnotherSpeed) {
     SimLink s;
     ASSERT_TRUE(s.hook());
     s.radio.memory()[0x20] = 0x12;
-    s.link.transport().SendByte(0xE1);
-    s.link.transport().SendByte(0x20);
-    s.link.transport().Delay(2);  // the request reaches the radio at 4800
+    s.link.transport().sendByte(0xE1);
+    s.link.transport().sendByte(0x20);
+    s.link.transport().delay(2);  // the request reaches the radio at 4800
     ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));
     Byte b = 0;
-    ASSERT_TRUE(s.link.transport().ReceiveByte(b));
+    ASSERT_TRUE(s.link.transport().receiveByte(b));
     EXPECT_NE(b, 0x12);
     EXPECT_EQ(b, sim::garble(0x12));
 }

@@ -23,7 +23,7 @@ LabelImage randomLabels(unsigned seed) {
 
 // Label bytes of group g (1..15) in the radio's label memory.
 bool groupMatches(const sim::LabelMemory& radio, const LabelImage& labels, int g) {
-    const LabelImage fromRadio = sim::LabelImageFromMemory(radio);
+    const LabelImage fromRadio = sim::labelImageFromMemory(radio);
     for (int s = 0; s < kLabelSlots; ++s)
         for (int k = 0; k < kLabelPositions; ++k)
             if (fromRadio[labelIndex(g - 1, s, k)] != labels[labelIndex(g - 1, s, k)]) return false;
@@ -34,11 +34,11 @@ TEST(LabelMemory, ASlotIsHeldReversed) {
     LabelImage labels{};
     for (int k = 0; k < 8; ++k) labels[labelIndex(0, 0, k)] = static_cast<Byte>(0xB0 + k);
     labels[labelIndex(14, 15, 0)] = 0x99;
-    const auto memory = sim::LabelMemoryFromImage(labels);
+    const auto memory = sim::labelMemoryFromImage(labels);
     EXPECT_EQ((Bytes(memory.begin(), memory.begin() + 8)),
               (Bytes{0xB7, 0xB6, 0xB5, 0xB4, 0xB3, 0xB2, 0xB1, 0xB0}));
     EXPECT_EQ(memory[1919], 0x99);
-    EXPECT_EQ(sim::LabelImageFromMemory(memory), labels);
+    EXPECT_EQ(sim::labelImageFromMemory(memory), labels);
 }
 
 struct RoundTrip {
@@ -52,15 +52,15 @@ TEST_P(LabelRoundTrip, ReadsAndWritesOnlyTheSelectedGroups) {
     const auto& c = GetParam();
     SimLink s;
     const LabelImage onRadio = randomLabels(7);
-    s.radio.labels() = sim::LabelMemoryFromImage(onRadio);
+    s.radio.labels() = sim::labelMemoryFromImage(onRadio);
     LabelImage labels = randomLabels(8);
     const LabelImage before = labels;
 
-    ASSERT_TRUE(ReadLabelsFromRadio(s.link, labels, c.groupIndex));
+    ASSERT_TRUE(readLabelsFromRadio(s.link, labels, c.groupIndex));
     for (int g = 1; g <= 15; ++g) {
         const bool selected = c.groupIndex == -1 || g == c.groupIndex + 1;
         EXPECT_EQ(groupMatches(s.radio.labels(), labels, g), selected) << g;
-        EXPECT_EQ(groupMatches(sim::LabelMemoryFromImage(before), labels, g), !selected) << g;
+        EXPECT_EQ(groupMatches(sim::labelMemoryFromImage(before), labels, g), !selected) << g;
     }
     EXPECT_EQ(s.progress.barCalls,
               (std::vector<std::string>{"min 0", "max " + std::to_string(c.maximum)}));
@@ -76,28 +76,28 @@ TEST_P(LabelRoundTrip, ReadsAndWritesOnlyTheSelectedGroups) {
     LabelImage changed = randomLabels(9);
     const sim::LabelMemory radioBefore = s.radio.labels();
     s.progress.barCalls.clear();
-    ASSERT_TRUE(WriteLabelsToRadio(s.link, changed, c.groupIndex));
+    ASSERT_TRUE(writeLabelsToRadio(s.link, changed, c.groupIndex));
     test::drain(s);
     EXPECT_EQ(s.progress.shownText, "Please Wait - Writing Labels");
     EXPECT_EQ(s.progress.enableCancelCalls, 1);  // the read's only
     EXPECT_EQ(s.progress.barCalls.back(), "max " + std::to_string(c.maximum));
     const int first = c.groupIndex == -1 ? 0 : 128 * c.groupIndex;
     const int end = c.groupIndex == -1 ? 1920 : first + 128;
-    const auto expected = sim::LabelMemoryFromImage(changed);
+    const auto expected = sim::labelMemoryFromImage(changed);
     for (int o = 0; o < 1920; ++o) {
         const auto a = static_cast<std::size_t>(o);
         ASSERT_EQ(s.radio.labels()[a], o >= first && o < end ? expected[a] : radioBefore[a]) << o;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Groups, LabelRoundTrip,
+INSTANTIATE_TEST_SUITE_P(groups, LabelRoundTrip,
                          ::testing::Values(RoundTrip{-1, 240}, RoundTrip{3, 16}, RoundTrip{0, 16},
                                            RoundTrip{14, 16}));
 
 TEST(LabelTransfer, TheBootstrapPokesTheLoaderThenSendsTheProgramLastByteFirst) {
     SimLink s;
     ASSERT_TRUE(s.hook());
-    ASSERT_TRUE(StartLabelTransfer(s.link));
+    ASSERT_TRUE(startLabelTransfer(s.link));
     test::drain(s);
     const Bytes sent = s.sent();
     ASSERT_EQ(sent.size(), 25u * 4 + 3 + 2 + 152);
@@ -114,12 +114,12 @@ TEST(LabelTransfer, TheBootstrapPokesTheLoaderThenSendsTheProgramLastByteFirst) 
 TEST(LabelTransfer, SlotOneIsWrittenReversedAndTheLastSlotUsesOffset1912) {
     SimLink s;
     ASSERT_TRUE(s.hook());
-    ASSERT_TRUE(StartLabelTransfer(s.link));
+    ASSERT_TRUE(startLabelTransfer(s.link));
     test::settleProgram(s);
     s.radio.transcript().clear();
     const LabelSlot slot{0xB0, 0xB1, 0xB2, 0xB3, 0xB4, 0xB5, 0xB6, 0xB7};
-    ASSERT_TRUE(WriteLabel(s.link, 1, 1, slot));
-    ASSERT_TRUE(WriteLabel(s.link, 15, 16, slot));
+    ASSERT_TRUE(writeLabel(s.link, 1, 1, slot));
+    ASSERT_TRUE(writeLabel(s.link, 15, 16, slot));
     test::settleProgram(s);
     std::vector<std::string> expected;
     for (int j = 0; j < 8; ++j) {
@@ -140,7 +140,7 @@ TEST(LabelTransfer, SlotOneIsWrittenReversedAndTheLastSlotUsesOffset1912) {
 
     LabelSlot back{};
     s.radio.transcript().clear();
-    ASSERT_TRUE(ReadLabel(s.link, 15, 16, back));
+    ASSERT_TRUE(readLabel(s.link, 15, 16, back));
     EXPECT_EQ(back, slot);
     const Bytes readFrames = s.sent();
     EXPECT_EQ((Bytes(readFrames.begin(), readFrames.begin() + 4)), (Bytes{0x02, 0x01, 0x2F, 0x78}));
@@ -149,11 +149,11 @@ TEST(LabelTransfer, SlotOneIsWrittenReversedAndTheLastSlotUsesOffset1912) {
 TEST(LabelTransfer, AWriteFramePausesAsTheRadioNeeds) {
     SimLink s;
     ASSERT_TRUE(s.hook());
-    ASSERT_TRUE(s.link.SetBaud(1));
-    ASSERT_TRUE(StartLabelTransfer(s.link));
+    ASSERT_TRUE(s.link.setBaud(1));
+    ASSERT_TRUE(startLabelTransfer(s.link));
     test::settleProgram(s);
     s.radio.transcript().clear();
-    ASSERT_TRUE(WriteLabel(s.link, 2, 3, LabelSlot{}));
+    ASSERT_TRUE(writeLabel(s.link, 2, 3, LabelSlot{}));
     std::vector<sim::SimTime> times;
     for (const auto& e : s.radio.transcript().entries())
         if (e.direction == sim::Direction::HostToRadio) times.push_back(e.time);
@@ -173,13 +173,13 @@ TEST(LabelTransfer, AByteThatNeedsRetriesWaits7ThenMoreMilliseconds) {
     config.faults.labelMissFrame = 3;
     config.faults.labelMisses = 2;
     SimLink s(config);
-    s.radio.labels() = sim::LabelMemoryFromImage(randomLabels(3));
+    s.radio.labels() = sim::labelMemoryFromImage(randomLabels(3));
     ASSERT_TRUE(s.hook());
-    ASSERT_TRUE(StartLabelTransfer(s.link));
+    ASSERT_TRUE(startLabelTransfer(s.link));
     test::settleProgram(s);
     s.radio.transcript().clear();
     LabelSlot buffer{};
-    ASSERT_TRUE(ReadLabel(s.link, 2, 1, buffer));
+    ASSERT_TRUE(readLabel(s.link, 2, 1, buffer));
     const auto reads = test::hostNotes(s.radio, "label read");
     ASSERT_EQ(reads.size(), 10u);
     EXPECT_EQ(reads[2], "label read 082: not answered");
@@ -196,7 +196,7 @@ TEST(LabelTransfer, AByteThatNeedsRetriesWaits7ThenMoreMilliseconds) {
     ASSERT_GE(starts.size(), 5u);
     EXPECT_EQ(starts[3] - starts[2], 501ms + 7ms + 1ms);
     EXPECT_EQ(starts[4] - starts[3], 501ms + 8ms + 1ms);
-    EXPECT_EQ(sim::LabelImageFromMemory(s.radio.labels())[labelIndex(1, 0, 5)], buffer[5]);
+    EXPECT_EQ(sim::labelImageFromMemory(s.radio.labels())[labelIndex(1, 0, 5)], buffer[5]);
 }
 
 TEST(LabelTransfer, FourMissesOfOneByteFailTheRead) {
@@ -205,7 +205,7 @@ TEST(LabelTransfer, FourMissesOfOneByteFailTheRead) {
     config.faults.labelMisses = 4;
     SimLink s(config);
     LabelImage labels{};
-    EXPECT_FALSE(ReadLabelsFromRadio(s.link, labels, 0));
+    EXPECT_FALSE(readLabelsFromRadio(s.link, labels, 0));
     EXPECT_EQ(labels, LabelImage{});
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to upload data from radio"});
     test::drain(s);
@@ -214,18 +214,18 @@ TEST(LabelTransfer, FourMissesOfOneByteFailTheRead) {
               (std::vector<std::string>{"register F6 = 00", "register FE = 44", "register FF = 10",
                                         "register F6 = 80", "register FE = 45"}));
     EXPECT_EQ(s.radio.programName(), "resident firmware");
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_FALSE(s.progress.barVisible);
 }
 
 TEST(LabelTransfer, CancelDuringAReadStopsBeforeTheNextFrameWithoutAMessage) {
     SimLink s;
-    s.radio.labels() = sim::LabelMemoryFromImage(randomLabels(5));
+    s.radio.labels() = sim::labelMemoryFromImage(randomLabels(5));
     s.port.setOnYield([&] {
         if (s.progress.values.size() == 3) s.progress.pressCancel();
     });
     LabelImage labels{};
-    EXPECT_FALSE(ReadLabelsFromRadio(s.link, labels, -1));
+    EXPECT_FALSE(readLabelsFromRadio(s.link, labels, -1));
     EXPECT_EQ(labels, LabelImage{});  // nothing of the slots read before the cancel
     EXPECT_TRUE(s.prompts.messages.empty());
     test::drain(s);
@@ -244,7 +244,7 @@ TEST(LabelTransfer, CancelIsEnabledOnlyAfterTheBootstrapOfARead) {
             enabledDuringBootstrap = true;
     });
     LabelImage labels{};
-    ASSERT_TRUE(ReadLabelsFromRadio(s.link, labels, 2));
+    ASSERT_TRUE(readLabelsFromRadio(s.link, labels, 2));
     EXPECT_FALSE(enabledDuringBootstrap);
     EXPECT_EQ(s.progress.enableCancelCalls, 1);
 }
@@ -255,15 +255,15 @@ TEST(LabelTransfer, ALoaderByteNotEchoedEndsBeforeAnyLabelFrame) {
         config.faults.noRamEcho = 2;  // the baud register write is the first
         SimLink s(config);
         LabelImage labels{};
-        EXPECT_FALSE(read ? ReadLabelsFromRadio(s.link, labels, -1)
-                          : WriteLabelsToRadio(s.link, labels, -1));
+        EXPECT_FALSE(read ? readLabelsFromRadio(s.link, labels, -1)
+                          : writeLabelsToRadio(s.link, labels, -1));
         EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Transfer initialization error"});
         test::drain(s);
         EXPECT_TRUE(test::hostNotes(s.radio, "label").empty());
         EXPECT_TRUE(test::hostNotes(s.radio, "register").empty());
         // The line went back to 4800 baud before the message.
         EXPECT_EQ(test::hostNotes(s.radio, "RAM write 0D = 31").size(), 1u);
-        EXPECT_FALSE(s.link.transport().IsOpen());
+        EXPECT_FALSE(s.link.transport().isOpen());
         EXPECT_FALSE(s.progress.shown);
     }
 }
@@ -273,7 +273,7 @@ TEST(LabelTransfer, AWrittenByteNotEchoedFailsTheWrite) {
     config.faults.stopAfter = 3 + 25 + 5;  // hook, baud echo, probe, loader, 5 label echoes
     SimLink s(config);
     LabelImage labels = randomLabels(2);
-    EXPECT_FALSE(WriteLabelsToRadio(s.link, labels, 4));
+    EXPECT_FALSE(writeLabelsToRadio(s.link, labels, 4));
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to upload data to radio"});
     test::drain(s);
     EXPECT_EQ(test::hostNotes(s.radio, "label write").size(), 6u);  // no retry
@@ -283,11 +283,11 @@ TEST(LabelTransfer, AWrittenByteNotEchoedFailsTheWrite) {
 TEST(LabelTransfer, AGroupAbove15IsRefusedBeforeAnyFrame) {
     SimLink s;
     LabelImage labels{};
-    EXPECT_FALSE(ReadLabelsFromRadio(s.link, labels, 15));
+    EXPECT_FALSE(readLabelsFromRadio(s.link, labels, 15));
     EXPECT_EQ(s.prompts.texts(), (std::vector<std::string>{"Requested bank is invalid",
                                                            "Unable to upload data from radio"}));
     s.prompts.messages.clear();
-    EXPECT_FALSE(WriteLabelsToRadio(s.link, labels, 15));
+    EXPECT_FALSE(writeLabelsToRadio(s.link, labels, 15));
     EXPECT_EQ(s.prompts.texts(), (std::vector<std::string>{"Requested bank is invalid",
                                                            "Unable to upload data to radio"}));
     test::drain(s);

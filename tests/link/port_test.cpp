@@ -10,26 +10,26 @@ namespace {
 
 using test::SimLink;
 
-TEST(OpenPort, AnOpenPortIsNotReopenedAndKeepsItsSettings) {
+TEST(openPort, AnOpenPortIsNotReopenedAndKeepsItsSettings) {
     SimLink s;
     Transport& t = s.link.transport();
-    ASSERT_TRUE(t.OpenPort());
+    ASSERT_TRUE(t.openPort());
     ASSERT_TRUE(t.setSettings(kSettings9600));
-    EXPECT_TRUE(t.OpenPort());
+    EXPECT_TRUE(t.openPort());
     EXPECT_EQ(s.port.opens(), 1);
     EXPECT_EQ(s.port.baud(), 9600);
     EXPECT_EQ(t.settings(), kSettings9600);
     EXPECT_TRUE(s.prompts.messages.empty());
 }
 
-TEST(OpenPort, AFailedOpenShowsTheMessageWithDeviceAndReasonAndSetsPortError) {
+TEST(openPort, AFailedOpenShowsTheMessageWithDeviceAndReasonAndSetsPortError) {
     sim::VirtualPortOptions options;
     options.failingDevices = {{"/dev/ttyS1", "Permission denied"}};
     SimLink s({}, options);
     Transport& t = s.link.transport();
     t.setPort("2");
-    EXPECT_FALSE(t.OpenPort());
-    EXPECT_TRUE(t.PortError());
+    EXPECT_FALSE(t.openPort());
+    EXPECT_TRUE(t.portError());
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     const Message& m = s.prompts.messages[0];
     EXPECT_EQ(m.text, "Unable to open Comm Port");
@@ -41,8 +41,8 @@ TEST(OpenPort, AFailedOpenShowsTheMessageWithDeviceAndReasonAndSetsPortError) {
 
     // The next open starts by clearing the flag.
     t.setPort("1");
-    EXPECT_TRUE(t.OpenPort());
-    EXPECT_FALSE(t.PortError());
+    EXPECT_TRUE(t.openPort());
+    EXPECT_FALSE(t.portError());
 }
 
 struct DeviceCase {
@@ -90,12 +90,12 @@ TEST(LineSettingsText, ARefusedSettingsTextKeepsTheCurrentOne) {
 }
 
 TEST(CharCodeOf, FirstCharacterOrZero) {
-    EXPECT_EQ(CharCode(""), 0);
-    EXPECT_EQ(CharCode("A"), 0x41);
-    EXPECT_EQ(CharCode("\xFF"
+    EXPECT_EQ(charCode(""), 0);
+    EXPECT_EQ(charCode("A"), 0x41);
+    EXPECT_EQ(charCode("\xFF"
                        "x"),
               0xFF);
-    EXPECT_EQ(CharCode(std::string_view("\0", 1)), 0);
+    EXPECT_EQ(charCode(std::string_view("\0", 1)), 0);
 }
 
 }  // namespace

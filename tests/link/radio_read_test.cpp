@@ -25,7 +25,7 @@ Bytes conversation(SimLink& s) {
     return after;
 }
 
-TEST(ReadRadio, AWholeRadioOfRandomMemoryArrivesByteForByte) {
+TEST(readRadio, AWholeRadioOfRandomMemoryArrivesByteForByte) {
     SimLink s;
     std::mt19937 rng(11);
     test::fillRandom(s.radio.memory(), rng);
@@ -33,19 +33,19 @@ TEST(ReadRadio, AWholeRadioOfRandomMemoryArrivesByteForByte) {
     MemImage image{};
     image.fill(0x5A);
     s.radio.transcript().clear();
-    ASSERT_TRUE(ReadRadio(s.link, image));
+    ASSERT_TRUE(readRadio(s.link, image));
     EXPECT_TRUE(std::equal(s.radio.memory().begin(), s.radio.memory().end(), image.begin()));
     EXPECT_EQ(image[2048], 0x5A);  // the spare byte is never the radio's
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.prompts.beeps, 1);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_EQ(conversation(s), (Bytes{0x00, 0x00, 0x02, 0x04, 0x06, 0x08, 0x0A, 0x0C, 0x0E, 0xFF}));
     EXPECT_EQ(s.port.baud(), 9600);
     EXPECT_EQ(s.radio.programName(), "resident firmware");
     EXPECT_EQ(s.radio.baud(), 4800);
 }
 
-TEST(ReadRadio, RequestsOnlyTheSegmentsWhoseStatusByteIsSet) {
+TEST(readRadio, RequestsOnlyTheSegmentsWhoseStatusByteIsSet) {
     struct Case {
         std::array<Byte, 7> status;  // bytes 81..87 on the radio
         Bytes requests;
@@ -63,7 +63,7 @@ TEST(ReadRadio, RequestsOnlyTheSegmentsWhoseStatusByteIsSet) {
         MemImage image{};
         image.fill(0x77);
         s.radio.transcript().clear();
-        ASSERT_TRUE(ReadRadio(s.link, image));
+        ASSERT_TRUE(readRadio(s.link, image));
         // The read program's conversation: 00, the segment requests, FF.
         Bytes expected(c.requests.size() + 2, 0x00);
         std::copy(c.requests.begin(), c.requests.end(), expected.begin() + 1);
@@ -80,13 +80,13 @@ TEST(ReadRadio, RequestsOnlyTheSegmentsWhoseStatusByteIsSet) {
     }
 }
 
-TEST(ReadRadio, NoGroupStatusSetMarksGroup1AndWarns) {
+TEST(readRadio, NoGroupStatusSetMarksGroup1AndWarns) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     for (int i = 80; i < 88; ++i) s.radio.memory()[static_cast<std::size_t>(i)] = 0;
     s.radio.memory()[80] = 0x90;  // only the global block's own nibble
     MemImage image{};
-    ASSERT_TRUE(ReadRadio(s.link, image));
+    ASSERT_TRUE(readRadio(s.link, image));
     EXPECT_EQ(image[80], 0x08);
     EXPECT_EQ(image[81], 0x00);
     ASSERT_EQ(s.prompts.messages.size(), 1u);
@@ -96,7 +96,7 @@ TEST(ReadRadio, NoGroupStatusSetMarksGroup1AndWarns) {
     EXPECT_EQ(image[100], s.radio.memory()[100]);
 }
 
-TEST(ReadRadio, AMissingSegmentByteFailsTheWholeReadAndStillEndsTheProgram) {
+TEST(readRadio, AMissingSegmentByteFailsTheWholeReadAndStillEndsTheProgram) {
     // Byte 300 is in segment 1: that segment ends early, the others still come.
     sim::SimConfig config;
     config.faults.dropSegmentByte = 300;
@@ -107,7 +107,7 @@ TEST(ReadRadio, AMissingSegmentByteFailsTheWholeReadAndStillEndsTheProgram) {
     image.fill(0x33);
     const MemImage before = image;
     s.radio.transcript().clear();
-    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_FALSE(readRadio(s.link, image));
     EXPECT_EQ(image, before);
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.prompts.messages[0].text, "Error reading radio");
@@ -115,11 +115,11 @@ TEST(ReadRadio, AMissingSegmentByteFailsTheWholeReadAndStillEndsTheProgram) {
     EXPECT_EQ(s.prompts.messages[0].icon, Icon::Information);
     EXPECT_EQ(conversation(s), (Bytes{0x00, 0x00, 0x02, 0x04, 0x06, 0x08, 0x0A, 0x0C, 0x0E, 0xFF}));
     EXPECT_EQ(s.prompts.beeps, 1);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_TRUE(s.progress.mainWindowEnabled);
 }
 
-TEST(ReadRadio, AMissingByteInTheLastSegmentAlsoFails) {
+TEST(readRadio, AMissingByteInTheLastSegmentAlsoFails) {
     // Only the last byte's outcome would call this a success.
     sim::SimConfig config;
     config.faults.dropSegmentByte = 10;
@@ -127,38 +127,38 @@ TEST(ReadRadio, AMissingByteInTheLastSegmentAlsoFails) {
     test::fillPattern(s.radio.memory());
     for (int i = 81; i < 88; ++i) s.radio.memory()[static_cast<std::size_t>(i)] = 0;
     MemImage image{};
-    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_FALSE(readRadio(s.link, image));
     EXPECT_EQ(image, MemImage{});
 }
 
-TEST(ReadRadio, ARadioThatStopsAfterTheHookFailsWithTheReadError) {
+TEST(readRadio, ARadioThatStopsAfterTheHookFailsWithTheReadError) {
     sim::SimConfig config;
     config.faults.stopAfter = 3;  // hook reply, baud register echo, probe reply
     SimLink s(config);
     MemImage image{};
-    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_FALSE(readRadio(s.link, image));
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error reading radio"});
     EXPECT_EQ(image, MemImage{});
 }
 
-TEST(ReadRadio, AFailedHookEndsSilently) {
+TEST(readRadio, AFailedHookEndsSilently) {
     sim::SimConfig config;
     config.faults.silent = true;
     SimLink s(config);
     MemImage image{};
-    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_FALSE(readRadio(s.link, image));
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
     EXPECT_EQ(s.prompts.beeps, 0);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
 }
 
-TEST(ReadRadio, ACancelledReadShowsNoError) {
+TEST(readRadio, ACancelledReadShowsNoError) {
     sim::SimConfig config;
     config.faults.dropSegmentByte = 5;
     SimLink s(config);
     s.port.setOnYield([&] { s.progress.pressCancel(); });
     MemImage image{};
-    EXPECT_FALSE(ReadRadio(s.link, image));
+    EXPECT_FALSE(readRadio(s.link, image));
     EXPECT_TRUE(s.prompts.messages.empty());
 }
 
@@ -178,7 +178,7 @@ TEST_P(ReadGroupTest, ReadsOnlyAGroupTheRadioHas) {
     s.radio.memory()[c.statusByte] = c.status;
     MemImage image{};
     image.fill(0x44);
-    ASSERT_TRUE(ReadGroup(s.link, image, c.group));
+    ASSERT_TRUE(readGroup(s.link, image, c.group));
     for (std::size_t a = 0; a < image.size(); ++a) {
         const bool inGroup = a >= 128u * c.group && a < 128u * (c.group + 1);
         ASSERT_EQ(image[a], inGroup && c.present ? s.radio.memory()[a] : 0x44) << a;
@@ -192,10 +192,10 @@ TEST_P(ReadGroupTest, ReadsOnlyAGroupTheRadioHas) {
         EXPECT_EQ(s.prompts.messages[0].title, "Read Group");
         EXPECT_EQ(s.prompts.messages[0].icon, Icon::Exclamation);
     }
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
 }
 
-INSTANTIATE_TEST_SUITE_P(Groups, ReadGroupTest,
+INSTANTIATE_TEST_SUITE_P(groups, ReadGroupTest,
                          ::testing::Values(GroupCase{5, 82, 0x08, true},   // low nibble
                                            GroupCase{5, 82, 0x80, false},  // high is group 4's
                                            GroupCase{4, 82, 0x80, true},
@@ -203,26 +203,26 @@ INSTANTIATE_TEST_SUITE_P(Groups, ReadGroupTest,
                                            GroupCase{1, 80, 0x09, true},
                                            GroupCase{15, 87, 0xF7, false}));
 
-TEST(ReadGroup, AFailedBlockReadLeavesTheImageAndReports) {
+TEST(readGroup, AFailedBlockReadLeavesTheImageAndReports) {
     sim::SimConfig config;
     config.faults.stopAfter = 1 + 2 + 40;  // hook, status word, 20 words
     SimLink s(config);
     test::fillPattern(s.radio.memory());
     s.radio.memory()[83] = 0x88;
     MemImage image{};
-    EXPECT_FALSE(ReadGroup(s.link, image, 7));
+    EXPECT_FALSE(readGroup(s.link, image, 7));
     EXPECT_EQ(image, MemImage{});
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error reading radio"});
 }
 
-TEST(ReadGroup, ACancelledGroupReadShowsNothing) {
+TEST(readGroup, ACancelledGroupReadShowsNothing) {
     SimLink s;
     s.radio.memory()[81] = 0x88;
     s.port.setOnYield([&] {
         if (s.progress.values.size() == 4) s.progress.pressCancel();
     });
     MemImage image{};
-    EXPECT_FALSE(ReadGroup(s.link, image, 2));
+    EXPECT_FALSE(readGroup(s.link, image, 2));
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(image, MemImage{});
 }

@@ -56,7 +56,7 @@ TEST_P(WriteRadioRandom, ChangesExactlyTheBytesAndGroupsItMay) {
 
     const sim::RadioMemory before = s.radio.memory();
     const MemImage imageBefore = image;
-    ASSERT_TRUE(WriteRadio(s.link, image, skipGlobal));
+    ASSERT_TRUE(writeRadio(s.link, image, skipGlobal));
     test::drain(s);
     EXPECT_EQ(image, imageBefore);
     const auto expected = expectedAfterWrite(before, image, chosen, skipGlobal);
@@ -68,14 +68,14 @@ TEST_P(WriteRadioRandom, ChangesExactlyTheBytesAndGroupsItMay) {
     EXPECT_EQ(test::hostNotes(s.radio, "block "), blocks);
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.prompts.beeps, 1);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_EQ(s.radio.programName(), "resident firmware");
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, WriteRadioRandom,
                          ::testing::Combine(::testing::Values(1u, 2u, 3u, 4u), ::testing::Bool()));
 
-TEST(ChooseGroups, TheCombinedNibbleMustBeExactly8) {
+TEST(chooseGroups, TheCombinedNibbleMustBeExactly8) {
     struct Case {
         int radio;
         int image;
@@ -92,39 +92,39 @@ TEST(ChooseGroups, TheCombinedNibbleMustBeExactly8) {
             test::setNibble(image, g, c.image);
             StatusBytes radio{};
             std::copy_n(radioImage.begin() + 80, 8, radio.begin());
-            const auto groups = ChooseGroups(radio, image);
+            const auto groups = chooseGroups(radio, image);
             EXPECT_EQ(groups == std::vector<int>{g}, c.chosen)
                 << "radio " << c.radio << " image " << c.image << " group " << g;
         }
     }
 }
 
-TEST(WriteRadio, SkipGlobalSendsNoResidentWritesBeforeTheUpload) {
+TEST(writeRadio, SkipGlobalSendsNoResidentWritesBeforeTheUpload) {
     SimLink s;
     MemImage image{};
     test::setNibble(s.radio.memory(), 3, 8);
     test::setNibble(image, 3, 8);
-    ASSERT_TRUE(WriteRadio(s.link, image, true));
+    ASSERT_TRUE(writeRadio(s.link, image, true));
     test::drain(s);
     EXPECT_TRUE(test::hostNotes(s.radio, "write word").empty());
 
     SimLink t;
     test::setNibble(t.radio.memory(), 3, 8);
-    ASSERT_TRUE(WriteRadio(t.link, image, false));
+    ASSERT_TRUE(writeRadio(t.link, image, false));
     test::drain(t);
     EXPECT_EQ(test::hostNotes(t.radio, "write word"),
               (std::vector<std::string>{"write word 060 = 00 00", "write word 062 = 00 00",
                                         "write word 06E = 00 00", "write word 076 = 00 00"}));
 }
 
-TEST(WriteRadio, WritingGroup3SendsItsBlockCommandAndFifteenRows) {
+TEST(writeRadio, WritingGroup3SendsItsBlockCommandAndFifteenRows) {
     SimLink s;
     MemImage image{};
     for (std::size_t i = 0; i < 128; ++i) image[384 + i] = static_cast<Byte>(i);
     test::setNibble(s.radio.memory(), 3, 8);
     test::setNibble(image, 3, 8);
     s.radio.transcript().clear();
-    ASSERT_TRUE(WriteRadio(s.link, image, true));
+    ASSERT_TRUE(writeRadio(s.link, image, true));
     test::drain(s);
     const Bytes sent = s.sent();
     Bytes expected{0x05};
@@ -141,13 +141,13 @@ TEST(WriteRadio, WritingGroup3SendsItsBlockCommandAndFifteenRows) {
     EXPECT_EQ(acks, 16);
 }
 
-TEST(WriteRadio, NoChosenGroupStillUploadsThenAsksAboutTheFailure) {
+TEST(writeRadio, NoChosenGroupStillUploadsThenAsksAboutTheFailure) {
     SimLink s;
     MemImage image{};
     test::setNibble(s.radio.memory(), 2, 8);  // on the radio only
     test::setNibble(image, 5, 8);             // in the image only
     s.prompts.queueAnswer(Answer::Cancel);
-    EXPECT_FALSE(WriteRadio(s.link, image, true));
+    EXPECT_FALSE(writeRadio(s.link, image, true));
     test::drain(s);
     const Bytes sent = s.sent();
     EXPECT_LT(test::find(sent, {0xF0, 0x00, 0x60}), sent.size());
@@ -158,10 +158,10 @@ TEST(WriteRadio, NoChosenGroupStillUploadsThenAsksAboutTheFailure) {
     EXPECT_EQ(s.prompts.messages[0].buttons, Buttons::RetryCancel);
     EXPECT_EQ(s.prompts.messages[0].icon, Icon::Information);
     EXPECT_EQ(s.prompts.beeps, 1);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
 }
 
-TEST(WriteRadio, AnAcknowledgementWithoutBit5StopsAtOnceAndStillEndsTheProgram) {
+TEST(writeRadio, AnAcknowledgementWithoutBit5StopsAtOnceAndStillEndsTheProgram) {
     sim::SimConfig config;
     config.faults.badAck = 3;  // the third row of the first block
     SimLink s(config);
@@ -172,7 +172,7 @@ TEST(WriteRadio, AnAcknowledgementWithoutBit5StopsAtOnceAndStillEndsTheProgram) 
         test::setNibble(image, g, 8);
     }
     const sim::RadioMemory before = s.radio.memory();
-    EXPECT_FALSE(WriteRadio(s.link, image, true));
+    EXPECT_FALSE(writeRadio(s.link, image, true));
     test::drain(s);
     EXPECT_EQ(test::hostNotes(s.radio, "block "), std::vector<std::string>{"block 9"});
     const Bytes sent = s.sent();
@@ -190,7 +190,7 @@ TEST(WriteRadio, AnAcknowledgementWithoutBit5StopsAtOnceAndStillEndsTheProgram) 
     EXPECT_EQ(s.radio.programName(), "resident firmware");
 }
 
-TEST(WriteRadio, RetryStartsAFreshConnectionAndFinishes) {
+TEST(writeRadio, RetryStartsAFreshConnectionAndFinishes) {
     sim::SimConfig config;
     config.faults.badAck = 5;
     SimLink s(config);
@@ -199,7 +199,7 @@ TEST(WriteRadio, RetryStartsAFreshConnectionAndFinishes) {
     test::setNibble(s.radio.memory(), 6, 9);
     test::setNibble(image, 6, 8);
     s.prompts.queueAnswer(Answer::Retry);
-    ASSERT_TRUE(WriteRadio(s.link, image, true));
+    ASSERT_TRUE(writeRadio(s.link, image, true));
     test::drain(s);
     EXPECT_EQ(s.prompts.texts(),
               std::vector<std::string>{"Write Failed. Cycle Radio Power before Retrying."});
@@ -210,13 +210,13 @@ TEST(WriteRadio, RetryStartsAFreshConnectionAndFinishes) {
     EXPECT_EQ(s.port.blockingSleeps(), (std::vector<sim::SimTime>{500ms, 200ms, 500ms, 200ms}));
 }
 
-TEST(WriteRadio, AStatusWordThatDoesNotComeFailsTheAttemptBeforeAnyWrite) {
+TEST(writeRadio, AStatusWordThatDoesNotComeFailsTheAttemptBeforeAnyWrite) {
     sim::SimConfig config;
     config.faults.stopAfter = 1 + 4;  // hook reply and two status words
     SimLink s(config);
     MemImage image{};
     test::setNibble(image, 1, 8);
-    EXPECT_FALSE(WriteRadio(s.link, image, false));
+    EXPECT_FALSE(writeRadio(s.link, image, false));
     test::drain(s);
     EXPECT_TRUE(test::hostNotes(s.radio, "write word").empty());
     EXPECT_TRUE(test::hostNotes(s.radio, "execute").empty());
@@ -224,22 +224,22 @@ TEST(WriteRadio, AStatusWordThatDoesNotComeFailsTheAttemptBeforeAnyWrite) {
               std::vector<std::string>{"Write Failed. Cycle Radio Power before Retrying."});
 }
 
-TEST(WriteRadio, AnUnopenablePortEndsAtOnce) {
+TEST(writeRadio, AnUnopenablePortEndsAtOnce) {
     sim::VirtualPortOptions options;
     options.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
     SimLink s({}, options);
     MemImage image{};
-    EXPECT_FALSE(WriteRadio(s.link, image, false));
+    EXPECT_FALSE(writeRadio(s.link, image, false));
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
 }
 
-TEST(WriteGroup, AGroupAbsentOnTheRadioIsReportedAndNotWritten) {
+TEST(writeGroup, AGroupAbsentOnTheRadioIsReportedAndNotWritten) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     s.radio.memory()[83] = 0x80;  // group 6 present, group 7 not
     const sim::RadioMemory before = s.radio.memory();
     MemImage image{};
-    ASSERT_TRUE(WriteGroup(s.link, image, 7));
+    ASSERT_TRUE(writeGroup(s.link, image, 7));
     EXPECT_EQ(s.radio.memory(), before);
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.prompts.messages[0].text, "Requested group does not exist on radio.");
@@ -247,14 +247,14 @@ TEST(WriteGroup, AGroupAbsentOnTheRadioIsReportedAndNotWritten) {
     EXPECT_EQ(s.prompts.messages[0].icon, Icon::Exclamation);
 }
 
-TEST(WriteGroup, APresentGroupKeepsItsProtectedHeaderBytes) {
+TEST(writeGroup, APresentGroupKeepsItsProtectedHeaderBytes) {
     SimLink s;
     test::fillPattern(s.radio.memory());
     s.radio.memory()[83] = 0x08;  // group 7
     const sim::RadioMemory before = s.radio.memory();
     MemImage image{};
     image.fill(0xC3);
-    ASSERT_TRUE(WriteGroup(s.link, image, 7));
+    ASSERT_TRUE(writeGroup(s.link, image, 7));
     for (std::size_t a = 0; a < before.size(); ++a) {
         const std::size_t off = a - 7 * 128;
         const bool written = a >= 7 * 128 && a < 8 * 128 && (off < 8 || off >= 16);

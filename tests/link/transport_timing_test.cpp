@@ -24,7 +24,7 @@ void answerTrigger(SimLink& s, std::vector<Byte> reply) {
 }
 
 struct OpenLink : SimLink {
-    OpenLink() { EXPECT_TRUE(link.transport().OpenPort()); }
+    OpenLink() { EXPECT_TRUE(link.transport().openPort()); }
     Transport& t() { return link.transport(); }
 };
 
@@ -32,7 +32,7 @@ TEST(TransportTiming, ReceiveByteOnASilentLineGivesUpJustAfterTheLimit) {
     OpenLink s;
     Byte b = 0x5A;
     const auto start = s.now();
-    EXPECT_FALSE(s.t().ReceiveByte(b));
+    EXPECT_FALSE(s.t().receiveByte(b));
     EXPECT_EQ(s.now() - start, 501ms);
     EXPECT_EQ(b, 0x5A);
 }
@@ -52,11 +52,11 @@ TEST_P(ReceiveArrival, ByteInThePassThatPassesTheLimitIsStillTaken) {
     answerTrigger(s, {0xC3});
     // Two byte times on the line (trigger and reply); the rest is the radio's delay.
     s.radio.config().faults.replyDelay = c.at - 2 * byteTime(4800);
-    ASSERT_TRUE(s.link.transport().OpenPort());
+    ASSERT_TRUE(s.link.transport().openPort());
     const auto start = s.now();
-    s.link.transport().SendByte(kTrigger);
+    s.link.transport().sendByte(kTrigger);
     Byte b = 0;
-    EXPECT_EQ(s.link.transport().ReceiveByte(b), c.taken);
+    EXPECT_EQ(s.link.transport().receiveByte(b), c.taken);
     EXPECT_EQ(s.now() - start, c.returnsAt);
     if (c.taken) {
         EXPECT_EQ(b, 0xC3);
@@ -73,27 +73,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TransportTiming, WaitForByteUnderAStreamOfOtherBytesGivesUpAfterTheLimit) {
     SimLink s;
     answerTrigger(s, std::vector<Byte>(400, 0x55));  // 833 ms of 0x55 at 4800 baud
-    ASSERT_TRUE(s.link.transport().OpenPort());
+    ASSERT_TRUE(s.link.transport().openPort());
     const auto start = s.now();
-    s.link.transport().SendByte(kTrigger);
-    EXPECT_FALSE(s.link.transport().WaitForByte(0x41));
+    s.link.transport().sendByte(kTrigger);
+    EXPECT_FALSE(s.link.transport().waitForByte(0x41));
     EXPECT_EQ(s.now() - start, 501ms);
     // Every byte that arrived was consumed, one per pass.
     const auto arrived = (501ms - byteTime(4800)) / byteTime(4800);
-    EXPECT_EQ(s.link.transport().BytesWaiting(), 0);
+    EXPECT_EQ(s.link.transport().bytesWaiting(), 0);
     EXPECT_GE(s.port.yields(), arrived);
 }
 
 TEST(TransportTiming, WaitForByteTakesTheFirstMatchAfterOthers) {
     SimLink s;
     answerTrigger(s, {0x55, 0x56, 0x41, 0x57});
-    ASSERT_TRUE(s.link.transport().OpenPort());
+    ASSERT_TRUE(s.link.transport().openPort());
     const auto start = s.now();
-    s.link.transport().SendByte(kTrigger);
-    EXPECT_TRUE(s.link.transport().WaitForByte(0x41));
+    s.link.transport().sendByte(kTrigger);
+    EXPECT_TRUE(s.link.transport().waitForByte(0x41));
     EXPECT_EQ(s.now() - start, 4 * byteTime(4800));  // trigger, then three bytes back
     Byte b = 0;
-    EXPECT_TRUE(s.link.transport().ReceiveByte(b));
+    EXPECT_TRUE(s.link.transport().receiveByte(b));
     EXPECT_EQ(b, 0x57);
 }
 
@@ -108,7 +108,7 @@ TEST_P(DelayTiming, YieldsAtLeastOnceAndPassesTheTarget) {
     OpenLink s;
     const auto start = s.now();
     const int yieldsBefore = s.port.yields();
-    s.t().Delay(GetParam().ms);
+    s.t().delay(GetParam().ms);
     EXPECT_EQ(s.now() - start, GetParam().takes);
     EXPECT_EQ(s.port.yields() - yieldsBefore, 1);
 }
@@ -120,18 +120,18 @@ INSTANTIATE_TEST_SUITE_P(Times, DelayTiming,
 TEST(TransportTiming, DelayDoesNotEndEarlyWhenBytesArrive) {
     SimLink s;
     answerTrigger(s, {1, 2, 3});
-    ASSERT_TRUE(s.link.transport().OpenPort());
+    ASSERT_TRUE(s.link.transport().openPort());
     const auto start = s.now();
-    s.link.transport().SendByte(kTrigger);
-    s.link.transport().Delay(30);
+    s.link.transport().sendByte(kTrigger);
+    s.link.transport().delay(30);
     EXPECT_EQ(s.now() - start, 31ms);
-    EXPECT_EQ(s.link.transport().BytesWaiting(), 3);
+    EXPECT_EQ(s.link.transport().bytesWaiting(), 3);
 }
 
 TEST(TransportTiming, PauseBlockingDoesNotYield) {
     OpenLink s;
     const int yields = s.port.yields();
-    s.t().PauseBlocking(500ms);
+    s.t().pauseBlocking(500ms);
     EXPECT_EQ(s.port.yields(), yields);
     EXPECT_EQ(s.now(), 500ms);
 }
@@ -139,12 +139,12 @@ TEST(TransportTiming, PauseBlockingDoesNotYield) {
 TEST(TransportTiming, DiscardInputDropsEverythingWaiting) {
     SimLink s;
     answerTrigger(s, {1, 2, 3});
-    ASSERT_TRUE(s.link.transport().OpenPort());
-    s.link.transport().SendByte(kTrigger);
-    s.link.transport().Delay(20);
-    EXPECT_EQ(s.link.transport().BytesWaiting(), 3);
-    s.link.transport().DiscardInput();
-    EXPECT_EQ(s.link.transport().BytesWaiting(), 0);
+    ASSERT_TRUE(s.link.transport().openPort());
+    s.link.transport().sendByte(kTrigger);
+    s.link.transport().delay(20);
+    EXPECT_EQ(s.link.transport().bytesWaiting(), 3);
+    s.link.transport().discardInput();
+    EXPECT_EQ(s.link.transport().bytesWaiting(), 0);
 }
 
 }  // namespace

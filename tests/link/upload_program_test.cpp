@@ -27,7 +27,7 @@ TEST_P(UploadProgramTest, PokesStage2ThenSendsTheChainLastByteFirst) {
     config.restartAddress = 0x1234;
     SimLink s(config);
     ASSERT_TRUE(s.hook());
-    ASSERT_TRUE(UploadProgram(s.link, c.program));
+    ASSERT_TRUE(uploadProgram(s.link, c.program));
     test::drain(s);
 
     const Bytes sent = s.sent();
@@ -58,10 +58,10 @@ INSTANTIATE_TEST_SUITE_P(Programs, UploadProgramTest,
                                                       "write program"}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST(UploadProgram, TheReadProgramIs161BytesAfterTheExecute) {
+TEST(uploadProgram, TheReadProgramIs161BytesAfterTheExecute) {
     SimLink s;  // restart address 0xE000
     ASSERT_TRUE(s.hook());
-    ASSERT_TRUE(UploadProgram(s.link, kReadProgram));
+    ASSERT_TRUE(uploadProgram(s.link, kReadProgram));
     test::drain(s);
     const Bytes sent = s.sent();
     const Bytes chain(sent.begin() + 123, sent.end());
@@ -70,23 +70,23 @@ TEST(UploadProgram, TheReadProgramIs161BytesAfterTheExecute) {
               (Bytes{0x00, 0xE0, 0xCC, 0x0D, 0xB7, 0x31, 0xA6, 0x07, 0xAD, 0x00}));
 }
 
-TEST(UploadProgram, AStage2ByteNotEchoedStopsBeforeTheExecute) {
+TEST(uploadProgram, AStage2ByteNotEchoedStopsBeforeTheExecute) {
     sim::SimConfig config;
     config.faults.noRamEcho = 4;
     SimLink s(config);
     ASSERT_TRUE(s.hook());
-    EXPECT_FALSE(UploadProgram(s.link, kReadProgram));
+    EXPECT_FALSE(uploadProgram(s.link, kReadProgram));
     test::drain(s);
     EXPECT_EQ(s.sent().size(), 16u);  // four RAM writes, the last unanswered
     EXPECT_EQ(s.radio.programName(), "resident firmware");
 }
 
-TEST(UploadProgram, NoRestartAddressFails) {
+TEST(uploadProgram, NoRestartAddressFails) {
     sim::SimConfig config;
     config.faults.stopAfter = 1 + 30;  // hook reply and the stage-2 echoes
     SimLink s(config);
     ASSERT_TRUE(s.hook());
-    EXPECT_FALSE(UploadProgram(s.link, kWriteProgram));
+    EXPECT_FALSE(uploadProgram(s.link, kWriteProgram));
     test::drain(s);
     EXPECT_EQ(s.sent().size(), 123u);
 }

@@ -22,7 +22,7 @@ TEST_P(ReadWordFrames, SendsTheSegmentCommandAndTheEvenLowByte) {
     test::fillPattern(s.radio.memory());
     ASSERT_TRUE(s.hook());
     Word w{};
-    ASSERT_TRUE(s.link.ReadWord(GetParam().address, w));
+    ASSERT_TRUE(s.link.readWord(GetParam().address, w));
     EXPECT_EQ(s.sent(), GetParam().frame);
     const auto even = static_cast<std::size_t>(GetParam().address & 0x7FE);
     EXPECT_EQ(w[0], s.radio.memory()[even]);
@@ -41,10 +41,10 @@ TEST(ReadByte, TakesTheByteOfTheWordItAsksFor) {
     test::fillPattern(s.radio.memory());
     ASSERT_TRUE(s.hook());
     Byte v = 0;
-    ASSERT_TRUE(s.link.ReadByteAt(0x1A3, v));
+    ASSERT_TRUE(s.link.readByteAt(0x1A3, v));
     EXPECT_EQ(v, s.radio.memory()[0x1A3]);
     EXPECT_EQ(s.sent(), (Bytes{0xE3, 0xA2}));
-    ASSERT_TRUE(s.link.ReadByteAt(0x1A2, v));
+    ASSERT_TRUE(s.link.readByteAt(0x1A2, v));
     EXPECT_EQ(v, s.radio.memory()[0x1A2]);
 }
 
@@ -53,12 +53,12 @@ TEST(ReadByte, ASilentRadioFailsTheRead) {
     ASSERT_TRUE(s.hook());
     s.radio.config().faults.silent = true;
     Byte v = 0x77;
-    EXPECT_FALSE(s.link.ReadByteAt(0x10, v));
+    EXPECT_FALSE(s.link.readByteAt(0x10, v));
     Word w{};
-    EXPECT_FALSE(s.link.ReadWord(0x10, w));
+    EXPECT_FALSE(s.link.readWord(0x10, w));
 }
 
-TEST(ReadWord, OnlyTheFirstByteComing) {
+TEST(readWord, OnlyTheFirstByteComing) {
     sim::SimConfig c;
     c.faults.stopAfter = 2;  // the hook reply and one data byte
     SimLink s(c);
@@ -66,7 +66,7 @@ TEST(ReadWord, OnlyTheFirstByteComing) {
     Word w{0, 0};
     s.radio.memory()[0x40] = 0x31;
     s.radio.memory()[0x41] = 0x32;
-    EXPECT_FALSE(s.link.ReadWord(0x40, w));
+    EXPECT_FALSE(s.link.readWord(0x40, w));
     EXPECT_EQ(w[0], 0x31);
     EXPECT_EQ(w[1], 0x00);
 }
@@ -95,7 +95,7 @@ TEST_P(MaskedWrite, FollowsTheMasks) {
     s.radio.memory()[a] = kOld0;
     s.radio.memory()[a + 1] = kOld1;
     ASSERT_TRUE(s.hook());
-    EXPECT_TRUE(s.link.WriteWord(c.address, kX, kY, c.useMask));
+    EXPECT_TRUE(s.link.writeWord(c.address, kX, kY, c.useMask));
     s.settle();
     EXPECT_EQ(s.sent(), c.frames);
     EXPECT_EQ(s.radio.memory()[a], c.radio0);
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ANI/DTMF byte and the editor's bits of byte 119; a group block everything but its
 // header bytes 8..15.
 TEST(WriteMasks, AreTheRadiosTablesEntryByEntry) {
-    const WriteMasks& masks = RadioLink::Masks();
+    const WriteMasks& masks = RadioLink::masks();
     for (std::size_t i = 0; i < kPageSize; ++i) {
         Byte global = 0x00;
         if (i == 96 || i == 97 || i == 98 || i == 111) global = 0xFF;
@@ -148,7 +148,7 @@ TEST(MaskedWrite, AFailedReadGivesUpTheWordInsteadOfSendingUnmergedBytes) {
     s.radio.memory()[118] = kOld0;
     s.radio.memory()[119] = kOld1;
     ASSERT_TRUE(s.hook());
-    EXPECT_FALSE(s.link.WriteWord(118, kX, kY, true));
+    EXPECT_FALSE(s.link.writeWord(118, kX, kY, true));
     s.settle();
     EXPECT_EQ(s.sent(), (Bytes{0xE1, 0x76}));
     EXPECT_EQ(s.radio.memory()[119], kOld1);
@@ -166,7 +166,7 @@ TEST_P(WriteEcho, AMissingOrWrongEchoFailsTheWrite) {
     c.faults = GetParam().faults;
     SimLink s(c);
     ASSERT_TRUE(s.hook());
-    EXPECT_FALSE(s.link.WriteWord(0x300, 1, 2, true));
+    EXPECT_FALSE(s.link.writeWord(0x300, 1, 2, true));
 }
 
 sim::SimFaults onlyFirstEcho() {
@@ -197,7 +197,7 @@ TEST(WriteByte, ReadsTheWordAndWritesItBackWithOneByteChanged) {
     s.radio.memory()[0x300] = 0x11;
     s.radio.memory()[0x301] = 0x22;
     ASSERT_TRUE(s.hook());
-    EXPECT_TRUE(s.link.WriteByteAt(0x301, 0x99));
+    EXPECT_TRUE(s.link.writeByteAt(0x301, 0x99));
     s.settle();
     EXPECT_EQ(s.sent(), (Bytes{0xE7, 0x00, 0xE6, 0x00, 0x11, 0x99}));
     EXPECT_EQ(s.radio.memory()[0x301], 0x99);
@@ -206,7 +206,7 @@ TEST(WriteByte, ReadsTheWordAndWritesItBackWithOneByteChanged) {
 TEST(WriteByte, APartialMaskReadsTheWordTwice) {
     SimLink s;
     ASSERT_TRUE(s.hook());
-    EXPECT_TRUE(s.link.WriteByteAt(98, 0x42));
+    EXPECT_TRUE(s.link.writeByteAt(98, 0x42));
     s.settle();
     EXPECT_EQ(s.sent(), (Bytes{0xE1, 0x62, 0xE1, 0x62, 0xE0, 0x62, 0x42, 0x00}));
 }
@@ -217,16 +217,16 @@ TEST_P(PokeWithoutEcho, Fails) {
     SimLink s;
     ASSERT_TRUE(s.hook());
     s.radio.config().faults.silent = true;
-    EXPECT_FALSE(s.link.PokeRam(0x60, static_cast<Byte>(GetParam())));
+    EXPECT_FALSE(s.link.pokeRam(0x60, static_cast<Byte>(GetParam())));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, PokeWithoutEcho, ::testing::Values(0x00, 0x5A, 0xFF));
+INSTANTIATE_TEST_SUITE_P(values, PokeWithoutEcho, ::testing::Values(0x00, 0x5A, 0xFF));
 
 TEST(Poke, WritesRamAndChecksTheEcho) {
     SimLink s;
     ASSERT_TRUE(s.hook());
-    EXPECT_TRUE(s.link.PokeRam(0x61, 0x00));
-    EXPECT_TRUE(s.link.PokeRam(0x62, 0xAE));
+    EXPECT_TRUE(s.link.pokeRam(0x61, 0x00));
+    EXPECT_TRUE(s.link.pokeRam(0x62, 0xAE));
     EXPECT_EQ(s.sent(), (Bytes{0xD0, 0x00, 0x61, 0x00, 0xD0, 0x00, 0x62, 0xAE}));
     EXPECT_EQ(s.radio.ram()[0x62], 0xAE);
 }
@@ -237,10 +237,10 @@ TEST(Poke, ABlockStopsAtTheFirstByteNotEchoed) {
     SimLink s(c);
     ASSERT_TRUE(s.hook());
     const Bytes block{0x10, 0x20, 0x30, 0x40};
-    EXPECT_FALSE(s.link.PokeBlock(0x60, block));
+    EXPECT_FALSE(s.link.pokeBlock(0x60, block));
     s.settle();
     EXPECT_EQ(s.sent().size(), 8u);  // two RAM writes
-    EXPECT_TRUE(s.link.PokeBlock(0x70, block));
+    EXPECT_TRUE(s.link.pokeBlock(0x70, block));
     EXPECT_EQ(s.radio.ram()[0x73], 0x40);
 }
 
@@ -248,22 +248,22 @@ TEST(Execute, SendsTheFrameAndAwaitsNothing) {
     SimLink s;
     ASSERT_TRUE(s.hook());
     const auto start = s.now();
-    s.link.ExecuteAt(0x60);
+    s.link.executeAt(0x60);
     EXPECT_EQ(s.now(), start);
     s.settle();
     EXPECT_EQ(s.sent(), (Bytes{0xF0, 0x00, 0x60}));
     // Nothing was loaded there: the radio no longer answers.
     Word w{};
-    EXPECT_FALSE(s.link.ReadWord(0, w));
+    EXPECT_FALSE(s.link.readWord(0, w));
 }
 
 TEST(Release, OnAClosedPortOpensSendsTheByteAndCloses) {
     SimLink s;
-    s.link.ReleaseRadio();
+    s.link.releaseRadio();
     s.settle();
     EXPECT_EQ(s.port.opens(), 1);
     EXPECT_EQ(s.port.closes(), 1);
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_EQ(s.sent(), (Bytes{0x01}));
 }
 
@@ -272,24 +272,24 @@ TEST(Release, EndSessionReleasesAndRestoresTheWindows) {
     ASSERT_TRUE(s.hook());
     s.progress.barVisible = true;
     s.progress.mainWindowEnabled = false;
-    s.link.EndSession();
+    s.link.endSession();
     s.settle();
     EXPECT_EQ(s.sent(), (Bytes{0x01}));
-    EXPECT_FALSE(s.link.transport().IsOpen());
+    EXPECT_FALSE(s.link.transport().isOpen());
     EXPECT_TRUE(s.progress.mainWindowEnabled);
     EXPECT_FALSE(s.progress.barVisible);
     // The radio is unhooked: a read now goes unanswered.
-    ASSERT_TRUE(s.link.transport().OpenPort());
+    ASSERT_TRUE(s.link.transport().openPort());
     Word w{};
-    EXPECT_FALSE(s.link.ReadWord(0, w));
+    EXPECT_FALSE(s.link.readWord(0, w));
 }
 
 TEST(Release, EndSessionAfterAPortThatWouldNotOpenDoesNotAskAgain) {
     sim::VirtualPortOptions options;
     options.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
     SimLink s({}, options);
-    EXPECT_FALSE(s.link.HookRadio(false));
-    s.link.EndSession();
+    EXPECT_FALSE(s.link.hookRadio(false));
+    s.link.endSession();
     EXPECT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_TRUE(s.progress.mainWindowEnabled);
 }

@@ -16,40 +16,40 @@ class ChannelTest : public ::testing::Test {
 };
 
 TEST_F(ChannelTest, AddressesOfItsData) {
-    const clsChannel first(mem, labels, 0, 0);
-    EXPECT_EQ(first.RecordAddress(), 144);
-    EXPECT_EQ(first.ScanByteAddress(), 129);
-    EXPECT_EQ(first.ScanMask(), 0x01);
-    const clsChannel eighth(mem, labels, 2, 7);
-    EXPECT_EQ(eighth.ScanByteAddress(), 3 * 128 + 1);
-    EXPECT_EQ(eighth.ScanMask(), 0x80);
-    const clsChannel ninth(mem, labels, 2, 8);
-    EXPECT_EQ(ninth.ScanByteAddress(), 3 * 128);
-    EXPECT_EQ(ninth.ScanMask(), 0x01);
-    const clsChannel last(mem, labels, 14, 13);
-    EXPECT_EQ(last.RecordAddress(), 2040);
-    EXPECT_EQ(last.ScanMask(), 0x20);
+    const Channel first(mem, labels, 0, 0);
+    EXPECT_EQ(first.recordAddress(), 144);
+    EXPECT_EQ(first.scanByteAddress(), 129);
+    EXPECT_EQ(first.scanMask(), 0x01);
+    const Channel eighth(mem, labels, 2, 7);
+    EXPECT_EQ(eighth.scanByteAddress(), 3 * 128 + 1);
+    EXPECT_EQ(eighth.scanMask(), 0x80);
+    const Channel ninth(mem, labels, 2, 8);
+    EXPECT_EQ(ninth.scanByteAddress(), 3 * 128);
+    EXPECT_EQ(ninth.scanMask(), 0x01);
+    const Channel last(mem, labels, 14, 13);
+    EXPECT_EQ(last.recordAddress(), 2040);
+    EXPECT_EQ(last.scanMask(), 0x20);
 }
 
 TEST_F(ChannelTest, IndicesOutsideTheGroupThrow) {
-    EXPECT_THROW(clsChannel(mem, labels, 0, 14), std::out_of_range);
-    EXPECT_THROW(clsChannel(mem, labels, 15, 0), std::out_of_range);
-    EXPECT_THROW(clsChannel(mem, labels, -1, 0), std::out_of_range);
+    EXPECT_THROW(Channel(mem, labels, 0, 14), std::out_of_range);
+    EXPECT_THROW(Channel(mem, labels, 15, 0), std::out_of_range);
+    EXPECT_THROW(Channel(mem, labels, -1, 0), std::out_of_range);
 }
 
 TEST_F(ChannelTest, PropertiesWriteTheirOwnBytes) {
-    clsChannel ch(mem, labels, 1, 2);
-    const auto rec = static_cast<std::size_t>(ch.RecordAddress());
+    Channel ch(mem, labels, 1, 2);
+    const auto rec = static_cast<std::size_t>(ch.recordAddress());
     EXPECT_TRUE(ch.setRecFreq("450.0125"));
     EXPECT_TRUE(ch.setRecCG("D023-"));
     EXPECT_TRUE(ch.setTxFreq("512.5375"));
     EXPECT_TRUE(ch.setTxCG("67.0"));
     const Byte expected[8] = {0x50, 0x02, 0xC8, 0x13, 0x12, 0x57, 0x06, 0x70};
     for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(mem[rec + i], expected[i]) << i;
-    EXPECT_EQ(ch.RecFreq(), "450.01250");
-    EXPECT_EQ(ch.RecCG(), "D023-");
-    EXPECT_EQ(ch.TxFreq(), "512.53750");
-    EXPECT_EQ(ch.TxCG(), "067.0");
+    EXPECT_EQ(ch.recFreq(), "450.01250");
+    EXPECT_EQ(ch.recCg(), "D023-");
+    EXPECT_EQ(ch.txFreq(), "512.53750");
+    EXPECT_EQ(ch.txCg(), "067.0");
     // Nothing outside the record changed.
     for (std::size_t i = 0; i < mem.size(); ++i) {
         if (i < rec || i >= rec + 8) {
@@ -59,7 +59,7 @@ TEST_F(ChannelTest, PropertiesWriteTheirOwnBytes) {
 }
 
 TEST_F(ChannelTest, TextsThatCannotBeEncodedLeaveTheBytesAlone) {
-    clsChannel ch(mem, labels, 0, 0);
+    Channel ch(mem, labels, 0, 0);
     ch.setRecFreq("450.0125");
     ch.setRecCG("D023");
     ch.setTxFreq("450.0125");
@@ -73,80 +73,80 @@ TEST_F(ChannelTest, TextsThatCannotBeEncodedLeaveTheBytesAlone) {
 }
 
 TEST_F(ChannelTest, NoFrequencyAndNoCodeGuardRead) {
-    clsChannel ch(mem, labels, 0, 0);
-    EXPECT_EQ(ch.RecFreq(), "none");
-    EXPECT_EQ(ch.RecCG(), "");
-    mem[static_cast<std::size_t>(ch.RecordAddress()) + 4] = 0xFF;
-    mem[static_cast<std::size_t>(ch.RecordAddress()) + 5] = 0xFF;
-    EXPECT_EQ(ch.TxFreq(), "none");
+    Channel ch(mem, labels, 0, 0);
+    EXPECT_EQ(ch.recFreq(), "none");
+    EXPECT_EQ(ch.recCg(), "");
+    mem[static_cast<std::size_t>(ch.recordAddress()) + 4] = 0xFF;
+    mem[static_cast<std::size_t>(ch.recordAddress()) + 5] = 0xFF;
+    EXPECT_EQ(ch.txFreq(), "none");
     EXPECT_TRUE(ch.setTxFreq("400.0000"));
-    EXPECT_EQ(ch.TxFreq(), "none");
+    EXPECT_EQ(ch.txFreq(), "none");
 }
 
 TEST_F(ChannelTest, LabelTexts) {
-    clsChannel ch(mem, labels, 4, 6);
+    Channel ch(mem, labels, 4, 6);
     for (int k = 0; k < 8; ++k) labelAt(4, 6, k) = 0xFF;
-    EXPECT_EQ(ch.Label(), " blank  ");
+    EXPECT_EQ(ch.label(), " blank  ");
     for (int k = 0; k < 8; ++k) labelAt(4, 6, k) = 0x60;
-    EXPECT_EQ(ch.Label(), "        ");
+    EXPECT_EQ(ch.label(), "        ");
 
     const LabelImage before = labels;
     ch.setLabel("AB.C");
     const Byte expected[8] = {0x14, 0x17, 0x18, 0x60, 0x60, 0x60, 0x60, 0x60};
     for (int k = 0; k < 8; ++k) EXPECT_EQ(labelAt(4, 6, k), expected[k]) << k;
-    EXPECT_EQ(ch.Label(), "AB.C     ");
+    EXPECT_EQ(ch.label(), "AB.C     ");
     // Only the channel's own eight bytes changed.
     int changed = 0;
     for (std::size_t i = 0; i < labels.size(); ++i) changed += labels[i] != before[i];
     EXPECT_EQ(changed, 3);
 
     ch.setLabel("ABCDEFGHIJ");  // characters beyond the eighth position are dropped
-    EXPECT_EQ(ch.Label(), "ABCDEFGH");
+    EXPECT_EQ(ch.label(), "ABCDEFGH");
     ch.setLabel("1.2.3.4.5.6.7.8.");  // points do not take a position of their own
-    EXPECT_EQ(ch.Label(), "1.2.3.4.5.6.7.8.");
+    EXPECT_EQ(ch.label(), "1.2.3.4.5.6.7.8.");
 }
 
-TEST_F(ChannelTest, ScanFlag) {
+TEST_F(ChannelTest, scanFlag) {
     for (int c = 0; c < kChannelsPerGroup; ++c) {
         MemImage image{};
         image[128] = 0xC0;  // variable code guard and battery saver bits share byte 0
-        clsChannel ch(image, labels, 0, c);
-        EXPECT_EQ(ch.Scan(), "");
+        Channel ch(image, labels, 0, c);
+        EXPECT_EQ(ch.scan(), "");
         ch.setScan("Y");
-        EXPECT_EQ(ch.Scan(), "Y");
+        EXPECT_EQ(ch.scan(), "Y");
         const int bit = c < 8 ? c : c - 8;
         const std::size_t byte = c < 8 ? 129 : 128;
         EXPECT_EQ(image[byte], (c < 8 ? 0 : 0xC0) | (1 << bit)) << c;
         ch.setScan("y");
-        EXPECT_EQ(ch.Scan(), "");
+        EXPECT_EQ(ch.scan(), "");
         EXPECT_EQ(image[128], 0xC0);
         EXPECT_EQ(image[129], 0);
         ch.setScan("Y");
         ch.setScan("");
-        EXPECT_EQ(ch.Scan(), "");
+        EXPECT_EQ(ch.scan(), "");
     }
 }
 
 TEST_F(ChannelTest, DefaultWritesOnlyTheLabel) {
     mem.fill(0x5A);
     const MemImage before = mem;
-    clsChannel first(mem, labels, 0, 0);
+    Channel first(mem, labels, 0, 0);
     first.Default();
-    EXPECT_EQ(first.Label(), "CHAN 1  ");
-    clsChannel last(mem, labels, 0, 13);
+    EXPECT_EQ(first.label(), "CHAN 1  ");
+    Channel last(mem, labels, 0, 13);
     last.Default();
-    EXPECT_EQ(last.Label(), "CHAN 14 ");
+    EXPECT_EQ(last.label(), "CHAN 14 ");
     EXPECT_EQ(mem, before);
 }
 
 TEST_F(ChannelTest, DisplayAndCopy) {
-    clsChannel ch(mem, labels, 0, 3);
+    Channel ch(mem, labels, 0, 3);
     ch.setRecFreq("450.0125");
     ch.setTxFreq("455.0125");
     ch.setTxCG("D754");
     ch.setLabel("FIRE");
     ch.setScan("Y");
-    const RowData row = ch.Display();
+    const RowData row = ch.display();
     EXPECT_EQ(row[0], "");
     EXPECT_EQ(row[1], "450.01250");
     EXPECT_EQ(row[2], "");
@@ -154,21 +154,21 @@ TEST_F(ChannelTest, DisplayAndCopy) {
     EXPECT_EQ(row[4], "D754");
     EXPECT_EQ(row[5], "FIRE    ");
     EXPECT_EQ(row[6], "Y");
-    EXPECT_EQ(ch.CopyChan(), "450.01250\t\t455.01250\tD754\tFIRE    \tY");
+    EXPECT_EQ(ch.copyChan(), "450.01250\t\t455.01250\tD754\tFIRE    \tY");
 }
 
 TEST_F(ChannelTest, CopyThenPasteReproducesTheChannel) {
-    clsChannel from(mem, labels, 3, 1);
+    Channel from(mem, labels, 3, 1);
     from.setRecFreq("599.9875");
     from.setRecCG("250.3");
     from.setTxFreq("600");
     from.setTxCG("D023-");
     from.setLabel("h.AB-7");
     from.setScan("Y");
-    std::string text = from.CopyChan();
-    clsChannel to(mem, labels, 9, 12);
-    to.PasteChan(text);
-    EXPECT_EQ(to.Display(), from.Display());
+    std::string text = from.copyChan();
+    Channel to(mem, labels, 9, 12);
+    to.pasteChan(text);
+    EXPECT_EQ(to.display(), from.display());
     EXPECT_EQ(text, "Y");  // the Scan field has no tab after it and is left over
 }
 
@@ -184,10 +184,10 @@ TEST_P(ChannelPaste, FieldsGoToTheProperties) {
     const auto& c = GetParam();
     MemImage mem{};
     LabelImage labels{};
-    clsChannel ch(mem, labels, 0, 0);
+    Channel ch(mem, labels, 0, 0);
     std::string s = c.text;
-    ch.PasteChan(s);
-    EXPECT_EQ(ch.Display(), c.expected) << c.text;
+    ch.pasteChan(s);
+    EXPECT_EQ(ch.display(), c.expected) << c.text;
     EXPECT_EQ(s, c.rest);
 }
 
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PasteCase{"450.0125\t67.0\t455.0125\tD023\tAB\tY",
                                 {"", "450.01250", "067.0", "455.01250", "D023", "AB      ", "Y"},
                                 "Y"},  // the last field has no tab after it and stays
-                      // Three tabs: the fourth field goes to TxCG, Label and Scan alike.
+                      // Three tabs: the fourth field goes to txCg, Label and Scan alike.
                       PasteCase{"450.0125\t67.0\t455.0125\tY",
                                 {"", "450.01250", "067.0", "455.01250", "", "Y       ", "Y"},
                                 "Y"},
@@ -210,21 +210,21 @@ INSTANTIATE_TEST_SUITE_P(
                                 "MORE"}));
 
 TEST_F(ChannelTest, UpdateAndWriteChannel) {
-    clsChannel ch(mem, labels, 0, 5);
-    ch.Update(kColRecFreq, "450.0125");
-    ch.Update(kColScan, "Y");
+    Channel ch(mem, labels, 0, 5);
+    ch.update(kColRecFreq, "450.0125");
+    ch.update(kColScan, "Y");
     const MemImage mem1 = mem;
     const LabelImage labels1 = labels;
-    ch.Update(0, "512.5");
-    ch.Update(7, "512.5");
+    ch.update(0, "512.5");
+    ch.update(7, "512.5");
     EXPECT_EQ(mem, mem1);
     EXPECT_EQ(labels, labels1);
-    EXPECT_EQ(ch.RecFreq(), "450.01250");
-    EXPECT_EQ(ch.Scan(), "Y");
+    EXPECT_EQ(ch.recFreq(), "450.01250");
+    EXPECT_EQ(ch.scan(), "Y");
 
     const RowData row{"6", "512.5", "D023", "513", "67", "NEW", ""};
-    ch.Write_Channel(row);
-    const RowData shown = ch.Display();
+    ch.writeChannel(row);
+    const RowData shown = ch.display();
     EXPECT_EQ(shown[1], "512.50000");
     EXPECT_EQ(shown[2], "D023");
     EXPECT_EQ(shown[3], "513.00000");

@@ -17,7 +17,7 @@ class FreqEncode : public ::testing::TestWithParam<FreqEncodeCase> {};
 
 TEST_P(FreqEncode, Bytes) {
     const auto& c = GetParam();
-    EXPECT_EQ(FreqTextToBytes(c.text), c.bytes) << '"' << c.text << '"';
+    EXPECT_EQ(freqTextToBytes(c.text), c.bytes) << '"' << c.text << '"';
 }
 
 constexpr std::optional<BytePair> Bytes(Byte a, Byte b) {
@@ -47,12 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         FreqEncodeCase{"99999999", std::nullopt}));
 
 TEST(Codecs, FrequenciesAboveTheBandThatStillFitDecodeToThemselves) {
-    const auto bytes = FreqTextToBytes("659.9875");
+    const auto bytes = freqTextToBytes("659.9875");
     ASSERT_TRUE(bytes);
-    EXPECT_EQ(FreqBytesToText((*bytes)[0], (*bytes)[1]), "659.98750");
+    EXPECT_EQ(freqBytesToText((*bytes)[0], (*bytes)[1]), "659.98750");
 }
 
-TEST(Codecs, FreqBytesToText) {
+TEST(Codecs, freqBytesToText) {
     const struct {
         Byte f0, f1;
         const char* text;
@@ -61,7 +61,7 @@ TEST(Codecs, FreqBytesToText) {
                  {0x00, 0x01, "500.00000"}, {0x01, 0x00, "401.00000"}, {0x50, 0x12, "450.11250"},
                  {0xFF, 0xFE, "566.58750"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(FreqBytesToText(c.f0, c.f1), c.text) << std::hex << int(c.f0) << ' ' << int(c.f1);
+        EXPECT_EQ(freqBytesToText(c.f0, c.f1), c.text) << std::hex << int(c.f0) << ' ' << int(c.f1);
     }
 }
 
@@ -70,23 +70,23 @@ TEST(Codecs, EveryRasterFrequencyInTheBandRoundTrips) {
     for (long v = 40'001'250; v <= 60'000'000; v += 1250) {
         std::string text =
             std::to_string(v / 100'000) + "." + std::to_string(100'000 + v % 100'000).substr(1);
-        const auto bytes = FreqTextToBytes(text);
+        const auto bytes = freqTextToBytes(text);
         ASSERT_TRUE(bytes) << text;
-        ASSERT_EQ(FreqBytesToText((*bytes)[0], (*bytes)[1]), text) << text;
+        ASSERT_EQ(freqBytesToText((*bytes)[0], (*bytes)[1]), text) << text;
     }
 }
 
 TEST(Codecs, NumbersTooLargeForADoubleAreFailuresNotZero) {
     const std::string huge(400, '9');
-    EXPECT_EQ(FreqTextToBytes(huge), std::nullopt);
-    EXPECT_EQ(CGTextToBytes(huge), std::nullopt);
-    EXPECT_EQ(CGTextToBytes("-" + huge), std::nullopt);
-    EXPECT_EQ(FreqTextToBytes("0." + std::string(400, '0') + "1"), Bytes(0x00, 0x00));
+    EXPECT_EQ(freqTextToBytes(huge), std::nullopt);
+    EXPECT_EQ(cgTextToBytes(huge), std::nullopt);
+    EXPECT_EQ(cgTextToBytes("-" + huge), std::nullopt);
+    EXPECT_EQ(freqTextToBytes("0." + std::string(400, '0') + "1"), Bytes(0x00, 0x00));
 }
 
 TEST(Codecs, FreqTiesRoundToEven) {
     // 450.000005 MHz is 45000000.5 units of 10 Hz: ties go to the even 45000000.
-    EXPECT_EQ(FreqTextToBytes("450.000005"), Bytes(0x50, 0x00));
+    EXPECT_EQ(freqTextToBytes("450.000005"), Bytes(0x50, 0x00));
 }
 
 struct CGCase {
@@ -99,10 +99,10 @@ class CodeGuard : public ::testing::TestWithParam<CGCase> {};
 
 TEST_P(CodeGuard, EncodesAndReadsBack) {
     const auto& c = GetParam();
-    const auto bytes = CGTextToBytes(c.text);
+    const auto bytes = cgTextToBytes(c.text);
     ASSERT_EQ(bytes, c.bytes) << '"' << c.text << '"';
     if (bytes) {
-        EXPECT_EQ(CGBytesToText((*bytes)[0], (*bytes)[1]), c.readBack);
+        EXPECT_EQ(cgBytesToText((*bytes)[0], (*bytes)[1]), c.readBack);
     }
 }
 
@@ -127,12 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
         CGCase{"5000", std::nullopt, nullptr}, CGCase{"99999", std::nullopt, nullptr}));
 
 TEST(Codecs, CGBytesToTextIgnoresUnusedDcsBits) {
-    EXPECT_EQ(CGBytesToText(0x00, 0x00), "");
-    EXPECT_EQ(CGBytesToText(0xBE, 0x13), "D023");  // bits 1 to 5 of G0 ignored
-    EXPECT_EQ(CGBytesToText(0x80, 0x13), "D023");
+    EXPECT_EQ(cgBytesToText(0x00, 0x00), "");
+    EXPECT_EQ(cgBytesToText(0xBE, 0x13), "D023");  // bits 1 to 5 of G0 ignored
+    EXPECT_EQ(cgBytesToText(0x80, 0x13), "D023");
 }
 
-TEST(Codecs, LabelByteToText) {
+TEST(Codecs, labelByteToText) {
     const struct {
         Byte b;
         const char* text;
@@ -140,15 +140,15 @@ TEST(Codecs, LabelByteToText) {
                  {0x60, " "},  {0x61, " ."}, {0x5E, "h"}, {0x22, "H"}, {0x48, "-"},
                  {0x54, "\\"}, {0x56, "|"},  {0x5C, ">"}, {0x62, ""},  {0x63, "."},
                  {0x7E, ""},   {0xFE, ""},   {0x94, "A"}, {0x95, "A."}};
-    for (const auto& c : cases) EXPECT_EQ(LabelByteToText(c.b), c.text) << std::hex << int(c.b);
+    for (const auto& c : cases) EXPECT_EQ(labelByteToText(c.b), c.text) << std::hex << int(c.b);
 }
 
 TEST(Codecs, EveryCharacterCodeRoundTripsThroughTheText) {
     for (int code = 0; code <= 48; ++code) {
         for (int point = 0; point <= 1; ++point) {
             const auto b = static_cast<Byte>(code * 2 + point);
-            std::string text = LabelByteToText(b);
-            EXPECT_EQ(LabelTextToByte(text), b) << code;
+            std::string text = labelByteToText(b);
+            EXPECT_EQ(labelTextToByte(text), b) << code;
             EXPECT_EQ(text, "");
         }
     }
@@ -166,7 +166,7 @@ TEST(Codecs, LabelTextToByteConsumesOneDisplayPosition) {
                  {"_<", 0x58, "<"}};
     for (const auto& c : cases) {
         std::string text = c.text;
-        EXPECT_EQ(LabelTextToByte(text), c.b) << c.text;
+        EXPECT_EQ(labelTextToByte(text), c.b) << c.text;
         EXPECT_EQ(text, c.rest) << c.text;
     }
 }
@@ -186,7 +186,7 @@ TEST(Codecs, LeadingNumberFollowsBasicVal) {
                  {"-", 0},
                  {".", 0},
                  {"5.", 5}};
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << c.text;
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.value) << c.text;
 }
 
 }  // namespace

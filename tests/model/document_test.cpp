@@ -18,14 +18,14 @@ TEST(Document, DefaultImage) {
         EXPECT_EQ(doc.mem[i], expected) << "byte " << i;
     }
     for (std::size_t i = 128; i < doc.mem.size(); ++i) ASSERT_EQ(doc.mem[i], 0) << "byte " << i;
-    EXPECT_EQ(doc.CurrentGroup, 0);
+    EXPECT_EQ(doc.currentGroup, 0);
     for (int g = 0; g < kGroupCount; ++g) {
-        const clsGroup* group = doc.group(g);
+        const Group* group = doc.group(g);
         ASSERT_NE(group, nullptr) << g;
-        EXPECT_EQ(group->GroupIndex(), g);
-        EXPECT_EQ(group->Read_Group_Label(), "GROUP " + std::to_string(g + 1) + (g < 9 ? " " : ""));
-        EXPECT_EQ(group->Display(0)[5], "CHAN 1  ");
-        EXPECT_EQ(group->Display(13)[5], "CHAN 14 ");
+        EXPECT_EQ(group->groupIndex(), g);
+        EXPECT_EQ(group->readGroupLabel(), "GROUP " + std::to_string(g + 1) + (g < 9 ? " " : ""));
+        EXPECT_EQ(group->display(0)[5], "CHAN 1  ");
+        EXPECT_EQ(group->display(13)[5], "CHAN 14 ");
         for (int k = 0; k < 8; ++k) EXPECT_EQ(doc.labels[labelIndex(g, 15, k)], 0);
     }
     // "GROUP 1" in label bytes: G R O U P blank 1 blank.
@@ -41,34 +41,34 @@ TEST(Document, GroupAccessOutsideTheArrayThrows) {
 
 TEST(Document, GroupsWorkOnTheDocumentsImages) {
     Document doc;
-    doc.group(2)->Update(0, 1, "450.0125");
-    EXPECT_EQ(doc.mem[static_cast<std::size_t>(ChannelAddress(2, 0))], 0x50);
+    doc.group(2)->update(0, 1, "450.0125");
+    EXPECT_EQ(doc.mem[static_cast<std::size_t>(channelAddress(2, 0))], 0x50);
     // Replacing the arrays wholesale (as opening a file does) is seen by the groups.
     MemImage other = doc.mem;
-    other[static_cast<std::size_t>(ChannelAddress(2, 0))] = 0x12;
+    other[static_cast<std::size_t>(channelAddress(2, 0))] = 0x12;
     doc.mem = other;
-    EXPECT_EQ(doc.group(2)->Display(0)[1], "412.01250");
+    EXPECT_EQ(doc.group(2)->display(0)[1], "412.01250");
 }
 
 TEST(Document, InitGroupsFollowsThePageMap) {
     Document doc;
-    doc.group(6)->Write_TOT_Scan(2, 3);
+    doc.group(6)->writeTotScan(2, 3);
     doc.mem[80] = 0x00;  // group 0 absent
     doc.mem[83] = 0x0F;  // group 5 absent, group 6 present with another nibble value
     doc.mem[87] = 0x80;  // group 14 absent
-    const int current = doc.InitGroups(0, 7);
+    const int current = doc.initGroups(0, 7);
     EXPECT_EQ(current, 6);
-    EXPECT_EQ(doc.CurrentGroup, 6);
+    EXPECT_EQ(doc.currentGroup, 6);
     for (int g = 0; g < kGroupCount; ++g) {
         EXPECT_EQ(doc.group(g) != nullptr, g != 0 && g != 5 && g != 14) << g;
     }
     // Mode 0 keeps the contents.
-    EXPECT_EQ(doc.group(6)->Read_TOT_Scan(), std::make_pair(2, 3));
-    EXPECT_EQ(doc.group(1)->Read_Group_Label(), "GROUP 2 ");
+    EXPECT_EQ(doc.group(6)->readTotScan(), std::make_pair(2, 3));
+    EXPECT_EQ(doc.group(1)->readGroupLabel(), "GROUP 2 ");
 
     // Mode 1 gives every existing group its defaults again.
-    doc.InitGroups(1, 7);
-    EXPECT_EQ(doc.group(6)->Read_TOT_Scan(), std::make_pair(0, 0));
+    doc.initGroups(1, 7);
+    EXPECT_EQ(doc.group(6)->readTotScan(), std::make_pair(0, 0));
 }
 
 TEST(Document, CurrentGroupFromTheSelector) {
@@ -77,26 +77,26 @@ TEST(Document, CurrentGroupFromTheSelector) {
         int selector;
         int current;
     } cases[] = {{1, 0}, {15, 14}, {16, 0}, {99, 0}, {0, 0}, {-3, 0}, {8, 7}};
-    for (const auto& c : cases) EXPECT_EQ(doc.InitGroups(0, c.selector), c.current) << c.selector;
+    for (const auto& c : cases) EXPECT_EQ(doc.initGroups(0, c.selector), c.current) << c.selector;
 
     doc.mem[80] = 0x00;  // group 0 absent: the first existing group is shown instead
-    EXPECT_EQ(doc.InitGroups(0, 16), 1);
+    EXPECT_EQ(doc.initGroups(0, 16), 1);
     for (std::size_t i = 80; i <= 87; ++i) doc.mem[i] = 0;
-    EXPECT_EQ(doc.InitGroups(0, 1), -1);
+    EXPECT_EQ(doc.initGroups(0, 1), -1);
     for (int g = 0; g < kGroupCount; ++g) EXPECT_EQ(doc.group(g), nullptr);
 }
 
 // Reads every group and the global block into plain values and writes them back, as the
 // windows do when the user changes group or saves without editing anything.
 void DecodeAndEncodeEverything(Document& doc, bool channels) {
-    StoreGlobalsFromForm(doc.mem, LoadGlobalsToForm(doc.mem));
+    storeGlobalsFromForm(doc.mem, loadGlobalsToForm(doc.mem));
     for (int g = 0; g < kGroupCount; ++g) {
-        clsGroup* group = doc.group(g);
+        Group* group = doc.group(g);
         if (!group) continue;
-        group->Write_Group(group->Read());
+        group->writeGroup(group->read());
         if (!channels) continue;
         for (int c = 0; c < kChannelsPerGroup; ++c) {
-            group->channel(c).Write_Channel(group->Display(c));
+            group->channel(c).writeChannel(group->display(c));
         }
     }
 }
@@ -108,7 +108,7 @@ TEST(Document, RandomImagesKeepTheirUninterpretedBytes) {
         Document doc;
         for (auto& b : doc.mem) b = static_cast<Byte>(byte(rng));
         for (auto& b : doc.labels) b = static_cast<Byte>(byte(rng));
-        doc.InitGroups(0, 1);
+        doc.initGroups(0, 1);
         const MemImage mem = doc.mem;
         const LabelImage labels = doc.labels;
 
@@ -117,7 +117,7 @@ TEST(Document, RandomImagesKeepTheirUninterpretedBytes) {
         EXPECT_TRUE(std::equal(mem.begin(), mem.begin() + 128, doc.mem.begin()));
         EXPECT_EQ(doc.mem[2048], mem[2048]);
         for (int g = 0; g < kGroupCount; ++g) {
-            const auto page = static_cast<std::size_t>(GroupAddress(g));
+            const auto page = static_cast<std::size_t>(groupAddress(g));
             if (!doc.group(g)) {
                 // Absent groups are not touched at all.
                 EXPECT_TRUE(std::equal(mem.begin() + static_cast<std::ptrdiff_t>(page),
@@ -149,12 +149,12 @@ void FillCanonical(Document& doc, std::mt19937& rng) {
         b = static_cast<Byte>(pick(0, 48) * 2 + pick(0, 1));
     }
     for (int g = 0; g < kGroupCount; ++g) {
-        const auto page = static_cast<std::size_t>(GroupAddress(g));
+        const auto page = static_cast<std::size_t>(groupAddress(g));
         doc.mem[page + 3] = static_cast<Byte>((doc.mem[page + 3] & 0xF0) | pick(0, 13));
         for (int c = 0; c < kChannelsPerGroup; ++c) {
-            const auto rec = static_cast<std::size_t>(ChannelAddress(g, c));
+            const auto rec = static_cast<std::size_t>(channelAddress(g, c));
             for (std::size_t f : {std::size_t{0}, std::size_t{4}}) {
-                doc.mem[rec + f] = ToBCD(pick(0, 99));
+                doc.mem[rec + f] = toBcd(pick(0, 99));
                 doc.mem[rec + f + 1] =
                     static_cast<Byte>(pick(0, 9) * 16 + pick(0, 7) * 2 + pick(0, 1));
                 if (doc.mem[rec + f] == 0 && doc.mem[rec + f + 1] == 0) doc.mem[rec + f + 1] = 2;
@@ -180,7 +180,7 @@ TEST(Document, CanonicalImagesSurviveDecodeAndEncodeByteForByte) {
     for (int round = 0; round < 10; ++round) {
         Document doc;
         FillCanonical(doc, rng);
-        doc.InitGroups(0, 1);
+        doc.initGroups(0, 1);
         const MemImage mem = doc.mem;
         const LabelImage labels = doc.labels;
         DecodeAndEncodeEverything(doc, true);

@@ -16,13 +16,13 @@ std::string_view Entry(lists::Entries list, int index) {
 TEST(Globals, Byte119Decoding) {
     MemImage mem{};
     mem[119] = 0x81;
-    GlobalParams p = LoadGlobalsToForm(mem);
+    GlobalParams p = loadGlobalsToForm(mem);
     EXPECT_EQ(Entry(lists::kGlobalBattSave, p.globalBat), "Disabled");
     EXPECT_EQ(Entry(lists::kBankScan, p.bankScan), "Enabled");
     EXPECT_EQ(Entry(lists::kPriorityRate, p.priRate), "0");
 
     mem[119] = 0x78;
-    p = LoadGlobalsToForm(mem);
+    p = loadGlobalsToForm(mem);
     EXPECT_EQ(Entry(lists::kPriorityRate, p.priRate), "3.75");
     EXPECT_EQ(Entry(lists::kGlobalBattSave, p.globalBat), "Enabled");
     EXPECT_EQ(Entry(lists::kBankScan, p.bankScan), "Disabled");
@@ -31,7 +31,7 @@ TEST(Globals, Byte119Decoding) {
 TEST(Globals, Byte111AllOnes) {
     MemImage mem{};
     mem[111] = 0xFF;
-    const GlobalParams p = LoadGlobalsToForm(mem);
+    const GlobalParams p = loadGlobalsToForm(mem);
     EXPECT_EQ(Entry(lists::kDtmfDeviation, p.dtmfDev), "Test 4");
     EXPECT_EQ(Entry(lists::kAniRate, p.aniRate), "20");
     EXPECT_EQ(Entry(lists::kFrontPorch, p.porchTime), "990");
@@ -42,8 +42,8 @@ TEST(Globals, PasswordShowsSixDigitsWithLeadingZeros) {
     mem[96] = 0x0A;
     mem[97] = 0xFF;
     mem[98] = 0x00;
-    EXPECT_EQ(LoadPassword(mem), "0AFF00");
-    EXPECT_EQ(LoadGlobalsToForm(mem).password, "0AFF00");
+    EXPECT_EQ(loadPassword(mem), "0AFF00");
+    EXPECT_EQ(loadGlobalsToForm(mem).password, "0AFF00");
 }
 
 TEST(Globals, PasswordStoring) {
@@ -59,7 +59,7 @@ TEST(Globals, PasswordStoring) {
         MemImage mem{};
         mem[95] = 0x77;
         mem[99] = 0x77;
-        StorePassword(mem, c.text);
+        storePassword(mem, c.text);
         EXPECT_EQ(mem[96], c.b96) << c.text;
         EXPECT_EQ(mem[97], c.b97) << c.text;
         EXPECT_EQ(mem[98], c.b98) << c.text;
@@ -80,7 +80,7 @@ TEST(Globals, StoringTouchesOnlyTheFields) {
     p.dtmfDev = 27;
     p.aniRate = 0;
     p.porchTime = 2;
-    StoreGlobalsFromForm(mem, p);
+    storeGlobalsFromForm(mem, p);
     EXPECT_EQ(mem[96], 0xC0);
     EXPECT_EQ(mem[97], 0xFF);
     EXPECT_EQ(mem[98], 0xEE);
@@ -91,7 +91,7 @@ TEST(Globals, StoringTouchesOnlyTheFields) {
         if (i == 96 || i == 97 || i == 98 || i == 111 || i == 119) continue;
         ASSERT_EQ(mem[i], before[i]) << "byte " << i;
     }
-    const GlobalParams back = LoadGlobalsToForm(mem);
+    const GlobalParams back = loadGlobalsToForm(mem);
     EXPECT_EQ(back.password, "C0FFEE");
     EXPECT_EQ(back.globalBat, 1);
     EXPECT_EQ(back.bankScan, 1);
@@ -104,12 +104,12 @@ TEST(Globals, StoringTouchesOnlyTheFields) {
 TEST(Globals, BatterySaverIsStoredInverted) {
     MemImage mem{};
     mem[119] = 0x06;
-    GlobalParams p = LoadGlobalsToForm(mem);
+    GlobalParams p = loadGlobalsToForm(mem);
     p.globalBat = 0;  // "Disabled"
-    StoreGlobalsFromForm(mem, p);
+    storeGlobalsFromForm(mem, p);
     EXPECT_EQ(mem[119], 0x86);
     p.globalBat = 1;
-    StoreGlobalsFromForm(mem, p);
+    storeGlobalsFromForm(mem, p);
     EXPECT_EQ(mem[119], 0x06);
 }
 
@@ -120,7 +120,7 @@ TEST(Globals, EveryByteValueSurvivesLoadAndStore) {
         mem[119] = static_cast<Byte>(255 - v);
         mem[96] = static_cast<Byte>(v);
         const MemImage before = mem;
-        StoreGlobalsFromForm(mem, LoadGlobalsToForm(mem));
+        storeGlobalsFromForm(mem, loadGlobalsToForm(mem));
         ASSERT_EQ(mem, before) << v;
     }
 }
@@ -129,12 +129,12 @@ TEST(Globals, IndicesOutsideTheirListsAreRefusedAndStoreNothing) {
     MemImage mem{};
     mem[119] = 0x42;
     const MemImage before = mem;
-    const GlobalParams good = LoadGlobalsToForm(mem);
+    const GlobalParams good = loadGlobalsToForm(mem);
     const auto refused = [&](auto change) {
         GlobalParams p = good;
         p.password = "123456";
         change(p);
-        EXPECT_THROW(StoreGlobalsFromForm(mem, p), std::overflow_error);
+        EXPECT_THROW(storeGlobalsFromForm(mem, p), std::overflow_error);
         EXPECT_EQ(mem, before);
     };
     refused([](GlobalParams& p) { p.globalBat = 2; });

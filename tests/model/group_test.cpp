@@ -16,10 +16,10 @@ class GroupTest : public ::testing::Test {
 
     MemImage mem{};
     LabelImage labels{};
-    clsGroup group{mem, labels, kGroup};
+    Group group{mem, labels, kGroup};
 
     Byte& hdr(std::size_t i) { return mem[kPage + i]; }
-    Byte& backlight() { return labels[labelIndex(kGroup, 15, 7)]; }
+    Byte& backlightByte() { return labels[labelIndex(kGroup, 15, 7)]; }
 };
 
 TEST_F(GroupTest, DefaultContents) {
@@ -33,20 +33,20 @@ TEST_F(GroupTest, DefaultContents) {
         const bool inPage = i >= kPage && i < kPage + 128;
         ASSERT_EQ(mem[i], inPage ? 0 : memBefore[i]) << "byte " << i;
     }
-    EXPECT_EQ(group.Read_Group_Label(), "GROUP 5 ");
+    EXPECT_EQ(group.readGroupLabel(), "GROUP 5 ");
     for (int c = 0; c < kChannelsPerGroup; ++c) {
-        const RowData row = group.Display(c);
+        const RowData row = group.display(c);
         EXPECT_EQ(row[5], "CHAN " + std::to_string(c + 1) + (c < 9 ? "  " : " "));
         EXPECT_EQ(row[1], "none");
         EXPECT_EQ(row[2], "");
         EXPECT_EQ(row[6], "");
     }
-    const GroupParams p = group.Read();
+    const GroupParams p = group.read();
     EXPECT_EQ(p.priorityMode, kModeA);
     EXPECT_EQ(p.battSave, 0);  // battery saver ON
     EXPECT_EQ(p.varCG, 0);     // variable code guard off
-    EXPECT_EQ(group.Print_BattSave(), "On");
-    EXPECT_EQ(group.Print_VariableCG(), "Off");
+    EXPECT_EQ(group.printBattSave(), "On");
+    EXPECT_EQ(group.printVariableCg(), "Off");
     EXPECT_EQ(p.id, "0000000");
 
     // Label memory: only slots 0..14 of this group changed; slot 15 and other groups kept.
@@ -63,31 +63,31 @@ TEST_F(GroupTest, DefaultContents) {
 }
 
 TEST_F(GroupTest, DefaultLabelOfTheLastGroupFillsAllEightPositions) {
-    clsGroup last(mem, labels, 14);
+    Group last(mem, labels, 14);
     last.Default();
-    EXPECT_EQ(last.Read_Group_Label(), "GROUP 15");
+    EXPECT_EQ(last.readGroupLabel(), "GROUP 15");
 }
 
 TEST_F(GroupTest, ErasedGroupLabelReadsAsBlank) {
     for (int k = 0; k < 8; ++k) labels[labelIndex(kGroup, 14, k)] = 0xFF;
-    EXPECT_EQ(group.Read_Group_Label(), " BLANK  ");
+    EXPECT_EQ(group.readGroupLabel(), " BLANK  ");
     for (int k = 0; k < 8; ++k) labels[labelIndex(kGroup, 3, k)] = 0xFF;
-    EXPECT_EQ(group.Display(3)[5], " blank  ");
+    EXPECT_EQ(group.display(3)[5], " blank  ");
 }
 
 TEST_F(GroupTest, GroupLabelRoundTrip) {
-    group.Write_Group_Label("ab.c-Zh");
-    EXPECT_EQ(group.Read_Group_Label(), "AB.C-Zh  ");
+    group.writeGroupLabel("ab.c-Zh");
+    EXPECT_EQ(group.readGroupLabel(), "AB.C-Zh  ");
 }
 
 TEST_F(GroupTest, IdNumberIsPaddedToSevenDigits) {
     hdr(4) = 0xF5;  // busy channel indicator and resident ANI bits must survive
-    group.Write_ID_Num("12AB");
+    group.writeIdNum("12AB");
     EXPECT_EQ(hdr(4), 0xF0);
     EXPECT_EQ(hdr(5), 0x00);
     EXPECT_EQ(hdr(6), 0x12);
     EXPECT_EQ(hdr(7), 0xAB);
-    EXPECT_EQ(group.Read_ID_Num(), "00012AB");
+    EXPECT_EQ(group.readIdNum(), "00012AB");
 }
 
 TEST_F(GroupTest, IdNumberCases) {
@@ -97,27 +97,27 @@ TEST_F(GroupTest, IdNumberCases) {
     } cases[] = {{"123456789", "1234567"}, {"abcdef0", "ABCDEF0"}, {"", "0000000"},
                  {"1G3", "0000103"},       {"F", "000000F"},       {"9876543", "9876543"}};
     for (const auto& c : cases) {
-        group.Write_ID_Num(c.text);
-        EXPECT_EQ(group.Read_ID_Num(), c.readBack) << c.text;
+        group.writeIdNum(c.text);
+        EXPECT_EQ(group.readIdNum(), c.readBack) << c.text;
     }
 }
 
 TEST_F(GroupTest, PriorityByteC7) {
     hdr(3) = 0xC7;
-    const Priority p = group.Read_Priority();
+    const Priority p = group.readPriority();
     EXPECT_EQ(p.mode, kModeC);
     EXPECT_EQ(p.channel, 7);  // channel 8
-    const KeyboardLockouts k = group.Read_Keyboard_Lockouts();
+    const KeyboardLockouts k = group.readKeyboardLockouts();
     EXPECT_FALSE(k.priKeyLock);
     EXPECT_FALSE(k.entClrLock);
-    EXPECT_EQ(group.Print_Priority(), "Priority Channel: 8      Priority Mode: C");
+    EXPECT_EQ(group.printPriority(), "Priority Channel: 8      Priority Mode: C");
 }
 
 TEST_F(GroupTest, PriorityChannelNibbleAboveThirteenShowsAsFourteen) {
     for (Byte nibble : {Byte{14}, Byte{15}}) {
         hdr(3) = nibble;
-        EXPECT_EQ(group.Read_Priority().channel, 13);
-        EXPECT_EQ(group.Print_Priority(), "Priority Channel: 14      Priority Mode: A");
+        EXPECT_EQ(group.readPriority().channel, 13);
+        EXPECT_EQ(group.printPriority(), "Priority Channel: 14      Priority Mode: A");
     }
 }
 
@@ -130,73 +130,73 @@ TEST_F(GroupTest, PriorityModeButtonsAndStoredCodes) {
     } cases[] = {{kModeA, 0, "A"}, {kModeB, 2, "B"}, {kModeC, 3, "C"}, {kModeD, 1, "D"}};
     for (const auto& c : cases) {
         hdr(3) = 0x35;  // lockout bits set, channel 6
-        group.Write_Priority({c.button, 9});
+        group.writePriority({c.button, 9});
         EXPECT_EQ(hdr(3), (c.code << 6) | 0x30 | 9) << c.letter;
-        EXPECT_EQ(group.Read_Priority().mode, c.button);
-        EXPECT_EQ(group.Print_Priority(),
+        EXPECT_EQ(group.readPriority().mode, c.button);
+        EXPECT_EQ(group.printPriority(),
                   std::string("Priority Channel: 10      Priority Mode: ") + c.letter);
     }
 }
 
 TEST_F(GroupTest, NoPriorityChannelSelectedStoresFifteen) {
-    group.Write_Priority({kModeA, -1});
+    group.writePriority({kModeA, -1});
     EXPECT_EQ(hdr(3) & 0x0F, 15);
-    EXPECT_EQ(group.Read_Priority().channel, 13);
+    EXPECT_EQ(group.readPriority().channel, 13);
 }
 
 TEST_F(GroupTest, KeyboardLockouts) {
     hdr(3) = 0xCF;
-    group.Write_Keyboard_Lockouts({true, false});
+    group.writeKeyboardLockouts({true, false});
     EXPECT_EQ(hdr(3), 0xEF);
-    group.Write_Keyboard_Lockouts({false, true});
+    group.writeKeyboardLockouts({false, true});
     EXPECT_EQ(hdr(3), 0xDF);
-    EXPECT_EQ(group.Print_Keyboard_Lockouts(),
+    EXPECT_EQ(group.printKeyboardLockouts(),
               "Battery Saver: On      Priority Key: Enabled      'ENT' & 'CLR' Keys: Locked Out");
     hdr(0) = 0x80;
-    group.Write_Keyboard_Lockouts({true, false});
-    EXPECT_EQ(group.Print_Keyboard_Lockouts(),
+    group.writeKeyboardLockouts({true, false});
+    EXPECT_EQ(group.printKeyboardLockouts(),
               "Battery Saver: Off      Priority Key: Locked Out      'ENT' & 'CLR' Keys: Enabled");
 }
 
 TEST_F(GroupTest, TimeOutTimerAndScanHold) {
-    group.Write_TOT_Scan(3, 15);
+    group.writeTotScan(3, 15);
     EXPECT_EQ(hdr(2), 0xF3);
-    EXPECT_EQ(group.Read_TOT_Scan(), std::make_pair(3, 15));
-    EXPECT_EQ(group.Print_TOT_Scan(), "Time Out Timer = 45      Scan Hold Time = 7.5");
+    EXPECT_EQ(group.readTotScan(), std::make_pair(3, 15));
+    EXPECT_EQ(group.printTotScan(), "Time Out Timer = 45      Scan Hold Time = 7.5");
     hdr(2) = 0x0A;
-    EXPECT_EQ(group.Print_TOT_Scan(), "Time Out Timer = 150      Scan Hold Time = 0.0");
+    EXPECT_EQ(group.printTotScan(), "Time Out Timer = 150      Scan Hold Time = 0.0");
 }
 
 TEST_F(GroupTest, BusyChannelAndResidentAni) {
     hdr(4) = 0x0C;
-    group.Write_Busy_Channel_Indicate(3);
-    group.Write_ANI_DTMF(2);
+    group.writeBusyChannelIndicate(3);
+    group.writeAniDtmf(2);
     EXPECT_EQ(hdr(4), 0xEC);
-    EXPECT_EQ(group.Read_Busy_Channel_Indicate(), 3);
-    EXPECT_EQ(group.Read_ANI_DTMF(), 2);
-    EXPECT_EQ(group.Print_BCI_ANI(),
+    EXPECT_EQ(group.readBusyChannelIndicate(), 3);
+    EXPECT_EQ(group.readAniDtmf(), 2);
+    EXPECT_EQ(group.printBciAni(),
               "Busy Channel Indicator: Lockout      Resident ANI/DTMF: ANI Only");
 }
 
 TEST_F(GroupTest, VariableCodeGuardAndBatterySaverKeepTheScanFlags) {
     hdr(0) = 0x3F;
-    group.Write_VariableCG(1);
-    group.Write_BattSave(1);
+    group.writeVariableCg(1);
+    group.writeBattSave(1);
     EXPECT_EQ(hdr(0), 0xFF);
-    EXPECT_EQ(group.Print_VariableCG(), "On");
-    EXPECT_EQ(group.Print_BattSave(), "Off");
-    group.Write_VariableCG(0);
-    group.Write_BattSave(2);  // only button 1 sets the bit
+    EXPECT_EQ(group.printVariableCg(), "On");
+    EXPECT_EQ(group.printBattSave(), "Off");
+    group.writeVariableCg(0);
+    group.writeBattSave(2);  // only button 1 sets the bit
     EXPECT_EQ(hdr(0), 0x3F);
-    EXPECT_EQ(group.Read_VariableCG(), 0);
-    EXPECT_EQ(group.Read_BattSave(), 0);
+    EXPECT_EQ(group.readVariableCg(), 0);
+    EXPECT_EQ(group.readBattSave(), 0);
 }
 
 TEST_F(GroupTest, BacklightByte) {
-    group.Write_Group_Backlight({5, true, true, false, true, false});
-    EXPECT_EQ(backlight(), 0x5B);  // 5*2 | 1 | 16 | 64
-    backlight() = 0xA4;            // timeout 2, other, channel
-    const Backlight b = group.Read_Group_Backlight();
+    group.writeGroupBacklight({5, true, true, false, true, false});
+    EXPECT_EQ(backlightByte(), 0x5B);  // 5*2 | 1 | 16 | 64
+    backlightByte() = 0xA4;            // timeout 2, other, channel
+    const Backlight b = group.readGroupBacklight();
     EXPECT_EQ(b.timeout, 2);
     EXPECT_FALSE(b.alphaEnabled);
     EXPECT_FALSE(b.keypress);
@@ -210,40 +210,40 @@ TEST_F(GroupTest, ValuesThatDoNotFitAreRefusedAndStoreNothing) {
     labels.fill(0x11);
     const MemImage memBefore = mem;
     const LabelImage labelsBefore = labels;
-    EXPECT_THROW(group.Write_TOT_Scan(16, 0), std::overflow_error);
-    EXPECT_THROW(group.Write_TOT_Scan(0, -1), std::overflow_error);
-    EXPECT_THROW(group.Write_Priority({4, 0}), std::overflow_error);
-    EXPECT_THROW(group.Write_Priority({0, 16}), std::overflow_error);
-    EXPECT_THROW(group.Write_Priority({0, -2}), std::overflow_error);
-    EXPECT_THROW(group.Write_Busy_Channel_Indicate(4), std::overflow_error);
-    EXPECT_THROW(group.Write_ANI_DTMF(-1), std::overflow_error);
-    EXPECT_THROW(group.Write_Group_Backlight({8, false, false, false, false, false}),
+    EXPECT_THROW(group.writeTotScan(16, 0), std::overflow_error);
+    EXPECT_THROW(group.writeTotScan(0, -1), std::overflow_error);
+    EXPECT_THROW(group.writePriority({4, 0}), std::overflow_error);
+    EXPECT_THROW(group.writePriority({0, 16}), std::overflow_error);
+    EXPECT_THROW(group.writePriority({0, -2}), std::overflow_error);
+    EXPECT_THROW(group.writeBusyChannelIndicate(4), std::overflow_error);
+    EXPECT_THROW(group.writeAniDtmf(-1), std::overflow_error);
+    EXPECT_THROW(group.writeGroupBacklight({8, false, false, false, false, false}),
                  std::overflow_error);
-    GroupParams p = group.Read();
+    GroupParams p = group.read();
     p.groupLabel = "CHANGED";
     p.ani = 7;
-    EXPECT_THROW(group.Write_Group(p), std::overflow_error);
+    EXPECT_THROW(group.writeGroup(p), std::overflow_error);
     EXPECT_EQ(mem, memBefore);
     EXPECT_EQ(labels, labelsBefore);
 }
 
 TEST_F(GroupTest, ChannelIndexOutsideTheGroupThrows) {
     std::string s = "450";
-    EXPECT_THROW(group.Display(14), std::out_of_range);
-    EXPECT_THROW(group.Display(-1), std::out_of_range);
-    EXPECT_THROW(group.Update(14, 1, "450"), std::out_of_range);
-    EXPECT_THROW(group.CopyChan(-1), std::out_of_range);
-    EXPECT_THROW(group.PasteRecord(s, 14), std::out_of_range);
-    EXPECT_THROW(clsGroup(mem, labels, 15), std::out_of_range);
+    EXPECT_THROW(group.display(14), std::out_of_range);
+    EXPECT_THROW(group.display(-1), std::out_of_range);
+    EXPECT_THROW(group.update(14, 1, "450"), std::out_of_range);
+    EXPECT_THROW(group.copyChan(-1), std::out_of_range);
+    EXPECT_THROW(group.pasteRecord(s, 14), std::out_of_range);
+    EXPECT_THROW(Group(mem, labels, 15), std::out_of_range);
 }
 
 TEST_F(GroupTest, ChannelRequestsReachTheRightChannel) {
-    group.Update(9, kColRecFreq, "451.5");
+    group.update(9, kColRecFreq, "451.5");
     std::string s = "452\t\t452\t\tTEN\tY";
-    group.PasteRecord(s, 9);
-    EXPECT_EQ(group.CopyChan(9), "452.00000\t\t452.00000\t\tTEN     \tY");
+    group.pasteRecord(s, 9);
+    EXPECT_EQ(group.copyChan(9), "452.00000\t\t452.00000\t\tTEN     \tY");
     EXPECT_EQ(hdr(0), 0x02);  // channel 10's scan flag
-    EXPECT_EQ(group.Display(8)[1], "none");
+    EXPECT_EQ(group.display(8)[1], "none");
 }
 
 TEST_F(GroupTest, WriteGroupThenReadGivesTheSameParameters) {
@@ -268,8 +268,8 @@ TEST_F(GroupTest, WriteGroupThenReadGivesTheSameParameters) {
     p.blChannel = true;
     hdr(0) = 0x15;  // scan flags of channels 9, 11, 13
     hdr(1) = 0x81;
-    group.Write_Group(p);
-    GroupParams back = group.Read();
+    group.writeGroup(p);
+    GroupParams back = group.read();
     EXPECT_EQ(back.groupLabel, "NORTH.1  ");
     back.groupLabel = p.groupLabel;
     EXPECT_EQ(back.tot, p.tot);
@@ -296,25 +296,25 @@ TEST_F(GroupTest, WriteGroupThenReadGivesTheSameParameters) {
 }
 
 TEST_F(GroupTest, WriteGroupStoresTheCurrentGridRowIntoItsChannel) {
-    const GroupParams p = group.Read();
+    const GroupParams p = group.read();
     const RowData row{"12", "460.1", "D023", "465.1", "", "MOBILE", "Y"};
-    group.Write_Group(p, &row);
-    const RowData shown = group.Display(11);
+    group.writeGroup(p, &row);
+    const RowData shown = group.display(11);
     EXPECT_EQ(shown[1], "460.10000");
     EXPECT_EQ(shown[2], "D023");
     EXPECT_EQ(shown[3], "465.10000");
     EXPECT_EQ(shown[5], "MOBILE  ");
     EXPECT_EQ(shown[6], "Y");
-    EXPECT_EQ(group.Display(10)[1], "none");
+    EXPECT_EQ(group.display(10)[1], "none");
 }
 
 TEST_F(GroupTest, WriteGroupWithABadRowNumberStoresNothing) {
     const MemImage before = mem;
-    GroupParams p = group.Read();
+    GroupParams p = group.read();
     p.tot = 5;
     for (const char* number : {"0", "15", "", "x", "2.5"}) {
         const RowData row{number, "460.1", "", "", "", "", ""};
-        EXPECT_THROW(group.Write_Group(p, &row), std::out_of_range) << number;
+        EXPECT_THROW(group.writeGroup(p, &row), std::out_of_range) << number;
         EXPECT_EQ(mem, before) << number;
     }
 }

@@ -39,10 +39,10 @@ TEST(Lists, StepLists) {
     EXPECT_EQ(lists::kBacklightTimeout[7], "Always On");
 }
 
-TEST(Lists, EntryOrEmpty) {
-    EXPECT_EQ(lists::EntryOrEmpty(lists::kAniRate, 1), "20");
-    EXPECT_EQ(lists::EntryOrEmpty(lists::kAniRate, 2), "");
-    EXPECT_EQ(lists::EntryOrEmpty(lists::kAniRate, -1), "");
+TEST(Lists, entryOrEmpty) {
+    EXPECT_EQ(lists::entryOrEmpty(lists::kAniRate, 1), "20");
+    EXPECT_EQ(lists::entryOrEmpty(lists::kAniRate, 2), "");
+    EXPECT_EQ(lists::entryOrEmpty(lists::kAniRate, -1), "");
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST_P(BankMove, PagesCloseUpAndThePageMapAndLabelsStay) {
     const MemImage before = doc.mem;
     const LabelImage labelsBefore = doc.labels;
 
-    clsMoves moves(doc);
+    BankMoves moves(doc);
     moves.moveGroups(c.from, c.to);
 
     EXPECT_EQ(pageOrigins(doc), c.origins);
@@ -89,8 +89,8 @@ TEST(BankMove, MoveAndItsReverseRestoreTheImage) {
     const MemImage before = doc.mem;
     for (int from = 1; from <= 15; ++from) {
         for (int to = 1; to <= 15; ++to) {
-            clsMoves(doc).moveGroups(from, to);
-            clsMoves(doc).moveGroups(to, from);
+            BankMoves(doc).moveGroups(from, to);
+            BankMoves(doc).moveGroups(to, from);
             ASSERT_EQ(doc.mem, before) << from << " -> " << to;
         }
     }
@@ -100,7 +100,7 @@ TEST(BankMove, NumbersOutsideTheBanksAreRefusedBeforeAnythingChanges) {
     Document doc;
     markPages(doc);
     const MemImage before = doc.mem;
-    clsMoves moves(doc);
+    BankMoves moves(doc);
     const std::vector<std::pair<int, int>> bad{{0, 3}, {3, 0}, {16, 1}, {1, 16}, {-1, 5}};
     for (const auto& [from, to] : bad) {
         EXPECT_THROW(moves.moveGroups(from, to), std::out_of_range) << from << " " << to;
@@ -116,7 +116,7 @@ TEST(BankMove, NumbersOutsideTheBanksAreRefusedBeforeAnythingChanges) {
 TEST(BankMove, TempBufferCarriesOnePage) {
     Document doc;
     markPages(doc);
-    clsMoves moves(doc);
+    BankMoves moves(doc);
     moves.copyToTemp(7);
     moves.copyGroup(2, 7);
     moves.copyFromTemp(2);
@@ -146,7 +146,7 @@ TEST(BankNumber, OnlyWholeNumbersOneToFifteen) {
                                                                         {"1 5", std::nullopt},
                                                                         {"65537", std::nullopt}};
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(ParseBankNumber(text), expected) << "'" << text << "'";
+        EXPECT_EQ(parseBankNumber(text), expected) << "'" << text << "'";
 }
 
 }  // namespace

@@ -29,12 +29,12 @@ class PrintoutTest : public ::testing::Test {
   protected:
     Document doc;
     const PrintLine& line(const Printout& p, int i) { return p.at(static_cast<std::size_t>(i)); }
-    Byte& backlight(int g) { return doc.labels[labelIndex(g, 15, 7)]; }
+    Byte& Backlight(int g) { return doc.labels[labelIndex(g, 15, 7)]; }
 };
 
 TEST_F(PrintoutTest, TitleWithEmptyAndGivenFileName) {
     for (const std::string name : {"", "C:\\RADIOS\\UNIT7.FRQ"}) {
-        const Printout p = ComposeUnitData(doc, name);
+        const Printout p = composeUnitData(doc, name);
         ASSERT_GE(p.size(), 3u);
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(line(p, i).pointSize, 16);
@@ -53,7 +53,7 @@ TEST_F(PrintoutTest, GlobalSection) {
     doc.mem[98] = 0xF0;
     doc.mem[111] = 0xFF;
     doc.mem[119] = 0x78;
-    const Printout p = ComposeUnitData(doc, "x");
+    const Printout p = composeUnitData(doc, "x");
     const int h = Find(p, "Unit Global Data");
     ASSERT_EQ(h, 3);
     EXPECT_EQ(line(p, h).items[0].tab, 9);
@@ -75,7 +75,7 @@ TEST_F(PrintoutTest, GlobalSection) {
 
     doc.mem[111] = 0x30;  // deviation 6, porch 0, rate 10
     doc.mem[119] = 0x81;  // battery saver disabled, bank scan enabled, rate 0
-    const Printout q = ComposeUnitData(doc, "x");
+    const Printout q = composeUnitData(doc, "x");
     EXPECT_EQ(line(q, h + 1).text(),
               "DTMF Dev = 1125.0    Front Porch Time = 0    ANI Rate = 10    Priority Rate = 0");
     EXPECT_EQ(line(q, h + 2).text(),
@@ -100,8 +100,8 @@ TEST_F(PrintoutTest, BacklightLines) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.value));
-        backlight(3) = c.value;
-        const Printout p = ComposeUnitData(doc, "");
+        Backlight(3) = c.value;
+        const Printout p = composeUnitData(doc, "");
         const int i = Find(p, "Alpha is ", Find(p, "Group 4 Data"));
         ASSERT_GT(i, 0);
         EXPECT_EQ(
@@ -114,10 +114,10 @@ TEST_F(PrintoutTest, BacklightLines) {
 }
 
 TEST_F(PrintoutTest, MissingGroupsLeaveNoSection) {
-    SetBits(doc.mem, global_field::PageMapNibble(2), 0);   // group 2
-    SetBits(doc.mem, global_field::PageMapNibble(15), 0);  // group 15
-    doc.InitGroups(0, 1);
-    const Printout p = ComposeUnitData(doc, "");
+    setBits(doc.mem, global_field::pageMapNibble(2), 0);   // group 2
+    setBits(doc.mem, global_field::pageMapNibble(15), 0);  // group 15
+    doc.initGroups(0, 1);
+    const Printout p = composeUnitData(doc, "");
     std::vector<std::string> headings;
     for (const auto& t : Texts(p))
         if (t.starts_with("Group ") && t.ends_with(" Data")) headings.push_back(t);
@@ -128,10 +128,10 @@ TEST_F(PrintoutTest, MissingGroupsLeaveNoSection) {
 }
 
 TEST_F(PrintoutTest, GroupSectionOrderAndFonts) {
-    clsGroup& g = *doc.group(0);
-    g.Write_ID_Num("12AB");
-    g.Write_Group_Label("PATROL");
-    const Printout p = ComposeUnitData(doc, "");
+    Group& g = *doc.group(0);
+    g.writeIdNum("12AB");
+    g.writeGroupLabel("PATROL");
+    const Printout p = composeUnitData(doc, "");
     const int h = Find(p, "Group 1 Data");
     ASSERT_GT(h, 0);
     // An empty line in the text font comes before each heading.
@@ -142,12 +142,12 @@ TEST_F(PrintoutTest, GroupSectionOrderAndFonts) {
     EXPECT_TRUE(line(p, h).bold);
     EXPECT_EQ(line(p, h + 1).items, (std::vector<PrintItem>{{10, "ANI/ID Number: 00012AB"},
                                                             {0, "      Group Label: PATROL  "}}));
-    EXPECT_EQ(line(p, h + 2).items, (std::vector<PrintItem>{{10, g.Print_TOT_Scan()}}));
+    EXPECT_EQ(line(p, h + 2).items, (std::vector<PrintItem>{{10, g.printTotScan()}}));
     EXPECT_EQ(line(p, h + 3).items,
-              (std::vector<PrintItem>{{10, g.Print_Priority()},
+              (std::vector<PrintItem>{{10, g.printPriority()},
                                       {0, "       Variable Code Guard is Off"}}));
-    EXPECT_EQ(line(p, h + 4).items, (std::vector<PrintItem>{{10, g.Print_Keyboard_Lockouts()}}));
-    EXPECT_EQ(line(p, h + 5).items, (std::vector<PrintItem>{{10, g.Print_BCI_ANI()}}));
+    EXPECT_EQ(line(p, h + 4).items, (std::vector<PrintItem>{{10, g.printKeyboardLockouts()}}));
+    EXPECT_EQ(line(p, h + 5).items, (std::vector<PrintItem>{{10, g.printBciAni()}}));
     EXPECT_TRUE(line(p, h + 8).items.empty());
     const PrintLine& header = line(p, h + 9);
     EXPECT_TRUE(header.bold);
@@ -165,9 +165,9 @@ TEST_F(PrintoutTest, GroupSectionOrderAndFonts) {
 TEST_F(PrintoutTest, FourteenChannelLinesPerGroupWhateverTheyHold) {
     doc.mem.fill(0xFF);  // erased memory: every field undecodable
     doc.labels.fill(0xFF);
-    InitGlobalPage(doc.mem);
-    doc.InitGroups(0, 1);
-    clsChannel& ch = doc.group(6)->channel(2);
+    initGlobalPage(doc.mem);
+    doc.initGroups(0, 1);
+    Channel& ch = doc.group(6)->channel(2);
     ASSERT_TRUE(ch.setRecFreq("450.01250"));
     ASSERT_TRUE(ch.setRecCG("D023-"));
     ASSERT_TRUE(ch.setTxFreq("455.00000"));
@@ -175,7 +175,7 @@ TEST_F(PrintoutTest, FourteenChannelLinesPerGroupWhateverTheyHold) {
     ch.setLabel("BASE");
     ch.setScan("Y");
 
-    const Printout p = ComposeUnitData(doc, "");
+    const Printout p = composeUnitData(doc, "");
     int sections = 0;
     for (int h = Find(p, "Chan"); h >= 0; h = Find(p, "Chan", h + 1)) {
         ++sections;
@@ -193,20 +193,20 @@ TEST_F(PrintoutTest, FourteenChannelLinesPerGroupWhateverTheyHold) {
 
     const int g7 = Find(p, "Chan", Find(p, "Group 7 Data"));
     const PrintLine& l = line(p, g7 + 3);
-    const RowData row = doc.group(6)->Display(2);
+    const RowData row = doc.group(6)->display(2);
     for (std::size_t k = 1; k < 7; ++k) EXPECT_EQ(l.items[k].text, row[k]);
     EXPECT_EQ(l.items[1].text, "450.01250");
     EXPECT_EQ(l.items[6].text, "Y");
 }
 
 TEST_F(PrintoutTest, PlainTextPlacesItemsAtTheirColumns) {
-    clsChannel& ch = doc.group(0)->channel(9);
+    Channel& ch = doc.group(0)->channel(9);
     ASSERT_TRUE(ch.setRecFreq("450.01250"));
     ASSERT_TRUE(ch.setRecCG("D023-"));
     ASSERT_TRUE(ch.setTxFreq("455.00000"));
     ASSERT_TRUE(ch.setTxCG("067.0"));
     ch.setScan("Y");
-    const std::string text = PlainText(ComposeUnitData(doc, "A.FRQ"));
+    const std::string text = plainText(composeUnitData(doc, "A.FRQ"));
     const auto lines = [&] {
         std::vector<std::string> out;
         std::size_t start = 0;
@@ -214,7 +214,7 @@ TEST_F(PrintoutTest, PlainTextPlacesItemsAtTheirColumns) {
             out.push_back(text.substr(start, nl - start));
         return out;
     }();
-    ASSERT_EQ(lines.size(), ComposeUnitData(doc, "A.FRQ").size());
+    ASSERT_EQ(lines.size(), composeUnitData(doc, "A.FRQ").size());
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[1], std::string(9, ' ') + "ZAV Unit Data Printout    A.FRQ");
     const auto header = std::find(lines.begin(), lines.end(),
@@ -240,7 +240,7 @@ TEST_F(PrintoutTest, PlainTextPlacesItemsAtTheirColumns) {
 
 TEST(PrintoutPlainText, PassedTabFollowsAfterOneBlank) {
     Printout p{PrintLine{10, false, {{3, "abcdefgh"}, {5, "X"}, {0, "Y"}, {12, "Z"}}}};
-    EXPECT_EQ(PlainText(p), "  abcdefgh XY Z\n");
+    EXPECT_EQ(plainText(p), "  abcdefgh XY Z\n");
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ class PtyRadio : public ::testing::Test {
 TEST_F(PtyRadio, ReadsTheGlobalBlock) {
     MemImage image{};
     image.fill(0xEE);
-    ASSERT_TRUE(ReadGlobal(link, image));
+    ASSERT_TRUE(readGlobal(link, image));
     EXPECT_TRUE(prompts.messages.empty());
     stop();
     for (std::size_t i = 0; i < 128; ++i) ASSERT_EQ(image[i], radio.memory()[i]) << i;
@@ -91,7 +91,7 @@ TEST_F(PtyRadio, WritesOnlyTheWritableGlobalBytes) {
     const auto before = radio.memory();
     MemImage image{};
     image.fill(0xFF);
-    ASSERT_TRUE(WriteGlobal(link, image));
+    ASSERT_TRUE(writeGlobal(link, image));
     EXPECT_TRUE(prompts.messages.empty());
     stop();
     for (std::size_t i = 0; i < kRadioMemorySize; ++i) {
@@ -103,16 +103,16 @@ TEST_F(PtyRadio, WritesOnlyTheWritableGlobalBytes) {
 }
 
 TEST_F(PtyRadio, SwitchesTo9600AndBack) {
-    ASSERT_TRUE(link.HookRadio(true));
+    ASSERT_TRUE(link.hookRadio(true));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(link.transport().settings(), kSettings9600);
     Word w{};
-    ASSERT_TRUE(link.ReadWord(0x1A2, w));
+    ASSERT_TRUE(link.readWord(0x1A2, w));
     EXPECT_EQ(w[0], radio.memory()[0x1A2]);
-    ASSERT_TRUE(link.SetBaud(0));
-    ASSERT_TRUE(link.ReadWord(0x1A2, w));
+    ASSERT_TRUE(link.setBaud(0));
+    ASSERT_TRUE(link.readWord(0x1A2, w));
     EXPECT_EQ(w[1], radio.memory()[0x1A3]);
-    link.EndSession();
+    link.endSession();
     stop();
     EXPECT_EQ(radio.baud(), 4800);
     // The radio saw the probe at 9600, then the switch back.
@@ -129,10 +129,10 @@ TEST_F(PtyRadio, SwitchesTo9600AndBack) {
 TEST_F(PtyRadio, TheLastBytesBeforeCloseKeepTheirSpeed) {
     for (std::size_t i = 81; i < 88; ++i) radio.memory()[i] = 0;  // segment 0 only
     MemImage image{};
-    ASSERT_TRUE(ReadRadio(link, image));
-    ASSERT_TRUE(ReadGlobal(link, image));
-    ASSERT_TRUE(link.HookRadio(true));
-    link.EndSession();
+    ASSERT_TRUE(readRadio(link, image));
+    ASSERT_TRUE(readGlobal(link, image));
+    ASSERT_TRUE(link.hookRadio(true));
+    link.endSession();
     EXPECT_TRUE(prompts.messages.empty());
     std::this_thread::sleep_for(50ms);  // the release byte's line time
     stop();
@@ -156,12 +156,12 @@ TEST_F(PtyRadio, TheLastBytesBeforeCloseKeepTheirSpeed) {
 }
 
 TEST_F(PtyRadio, AReceiveTimesOutAfterHalfASecondWithoutSpinning) {
-    ASSERT_TRUE(link.transport().OpenPort());
+    ASSERT_TRUE(link.transport().openPort());
     QElapsedTimer wall;
     wall.start();
     const std::clock_t cpuStart = std::clock();
     Byte b = 0;
-    EXPECT_FALSE(link.transport().ReceiveByte(b));
+    EXPECT_FALSE(link.transport().receiveByte(b));
     const auto elapsed = std::chrono::milliseconds(wall.elapsed());
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     EXPECT_GE(elapsed, 500ms);
@@ -169,23 +169,23 @@ TEST_F(PtyRadio, AReceiveTimesOutAfterHalfASecondWithoutSpinning) {
     EXPECT_LT(cpuSeconds, 0.1);
 
     wall.restart();
-    link.transport().Delay(30);
+    link.transport().delay(30);
     EXPECT_GE(wall.nsecsElapsed(), 30'000'000);
     EXPECT_LT(wall.nsecsElapsed(), 45'000'000);
 }
 
 TEST_F(PtyRadio, ASecondOpenOfTheSameDeviceIsRefused) {
-    ASSERT_TRUE(link.transport().OpenPort());
+    ASSERT_TRUE(link.transport().openPort());
     QtSerialPort other;
     test::ScriptedPrompts otherPrompts;
     test::RecordingProgress otherProgress;
     RadioLink second(other, otherPrompts, otherProgress);
     second.transport().setPort(link.transport().port());
-    EXPECT_FALSE(second.HookRadio(false));
+    EXPECT_FALSE(second.hookRadio(false));
     EXPECT_EQ(otherPrompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
     // The first connection is unaffected.
-    ASSERT_TRUE(link.HookRadio(false));
-    link.EndSession();
+    ASSERT_TRUE(link.hookRadio(false));
+    link.endSession();
 }
 
 TEST(QtSerialPortOpen, AMissingDeviceNamesTheDeviceAndTheReason) {
@@ -194,11 +194,11 @@ TEST(QtSerialPortOpen, AMissingDeviceNamesTheDeviceAndTheReason) {
     test::RecordingProgress progress;
     RadioLink link(port, prompts, progress);
     link.transport().setPort("/dev/zav-no-such-port");
-    EXPECT_FALSE(link.HookRadio(false));
+    EXPECT_FALSE(link.hookRadio(false));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].title, "COMM ERROR");
     EXPECT_NE(prompts.messages[0].detail.find("/dev/zav-no-such-port"), std::string::npos);
-    EXPECT_TRUE(link.transport().PortError());
+    EXPECT_TRUE(link.transport().portError());
 }
 
 TEST(QtSerialPortOpen, APermissionProblemExplainsTheSerialPortGroup) {

@@ -48,7 +48,7 @@ struct Chain {
     Bytes program{kReadProgram.begin(), kReadProgram.end()};
     // Stage 3 from the restart address the radio sent.
     std::function<Bytes(Byte, Byte)> stage3 = [](Byte lo, Byte hi) {
-        const auto s = PatchedStage3(lo, hi);
+        const auto s = patchedStage3(lo, hi);
         return Bytes(s.begin(), s.end());
     };
     Byte last = 0x00;
@@ -56,7 +56,7 @@ struct Chain {
 
 // Runs the chain as the host would send it; returns what the radio runs afterwards.
 std::string upload(Host& h, Chain c, std::optional<std::size_t> programLength = {}) {
-    c.stage2[26] = Stage2IndexFor(programLength.value_or(c.program.size()));
+    c.stage2[26] = stage2IndexFor(programLength.value_or(c.program.size()));
     h.poke(0x60, c.stage2);
     const Bytes restart = h.exchange({0xF0, 0x00, 0x60});
     if (restart.size() != 2) return "no restart address";
@@ -98,7 +98,7 @@ TEST(LoaderChain, RunsOnlyWhatLandsExactlyWhereTheRadioExpectsIt) {
         {"stage 3 altered",
          [](Chain& c) {
              c.stage3 = [](Byte lo, Byte hi) {
-                 auto s = PatchedStage3(lo, hi);
+                 auto s = patchedStage3(lo, hi);
                  s[3] = 0x30;
                  return Bytes(s.begin(), s.end());
              };
@@ -126,7 +126,7 @@ TEST(LoaderChain, RunsOnlyWhatLandsExactlyWhereTheRadioExpectsIt) {
 TEST(LoaderChain, Stage2MustBeInRamBeforeTheExecute) {
     Host h;
     ASSERT_TRUE(h.hook());
-    auto stage2 = PatchedStage2(kReadProgram.size());
+    auto stage2 = patchedStage2(kReadProgram.size());
     stage2[5] = 0x00;
     h.poke(0x60, stage2);
     EXPECT_TRUE(h.exchange({0xF0, 0x00, 0x60}).empty());
@@ -142,7 +142,7 @@ TEST(LoaderChain, TheRestartAddressDecidesWhereTheRadioGoesAfterTheProgram) {
         Chain chain;
         if (!right)
             chain.stage3 = [](Byte lo, Byte hi) {
-                const auto s = PatchedStage3(hi, lo);  // the two bytes swapped
+                const auto s = patchedStage3(hi, lo);  // the two bytes swapped
                 return Bytes(s.begin(), s.end());
             };
         ASSERT_EQ(upload(h, chain), "read program");
@@ -236,8 +236,8 @@ TEST(LabelBootstrap, StartsTheLabelProgramOnlyWhenBothBlocksAreRight) {
     for (const auto& c : cases) {
         Host h;
         ASSERT_TRUE(h.hook());
-        Bytes loader(BlockCode(kLabelLoaderBlock).begin(), BlockCode(kLabelLoaderBlock).end());
-        Bytes program(BlockCode(kLabelProgramBlock).begin(), BlockCode(kLabelProgramBlock).end());
+        Bytes loader(blockCode(kLabelLoaderBlock).begin(), blockCode(kLabelLoaderBlock).end());
+        Bytes program(blockCode(kLabelProgramBlock).begin(), blockCode(kLabelProgramBlock).end());
         if (c.loaderChange >= 0) loader[static_cast<std::size_t>(c.loaderChange)] ^= 0x10;
         if (c.programChange >= 0) program[static_cast<std::size_t>(c.programChange)] ^= 0x10;
         h.poke(0xE0, loader);
@@ -253,9 +253,9 @@ TEST(LabelProgram, ReadsWritesRegistersAndEnds) {
     config.faults.labelMissFrame = 2;
     Host h(config);
     ASSERT_TRUE(h.hook());
-    h.poke(0xE0, BlockCode(kLabelLoaderBlock));
+    h.poke(0xE0, blockCode(kLabelLoaderBlock));
     Bytes boot{0xF0, 0x00, 0xE0, 0x50, 0x98};
-    for (const Byte b : reversed(BlockCode(kLabelProgramBlock))) boot.push_back(b);
+    for (const Byte b : reversed(blockCode(kLabelProgramBlock))) boot.push_back(b);
     h.exchange(boot, 1s);
     ASSERT_EQ(h.radio.programName(), "label program");
     h.radio.labels()[0x17A] = 0x4C;

@@ -22,7 +22,7 @@ struct SimLink {
 
     // Hooks the radio at 4800 baud and forgets the traffic so far.
     bool hook() {
-        const bool ok = link.HookRadio(false);
+        const bool ok = link.hookRadio(false);
         radio.transcript().clear();
         return ok;
     }

@@ -10,21 +10,21 @@ namespace zav::test {
 
 class RecordingSink final : public SyncalSink {
   public:
-    void AddStatusLine(const std::string& text) override {
+    void addStatusLine(const std::string& text) override {
         log.push_back(text);
         events.push_back("log " + text);
     }
-    void SetStatusText(const std::string& text) override {
+    void setStatusText(const std::string& text) override {
         statuses.push_back(text);
         events.push_back("status " + text);
     }
-    void ClearLog() override {
+    void clearLog() override {
         log.clear();
         events.push_back("clear");
     }
-    void ShowRunControls() override { events.push_back("run controls"); }
-    void ShowIdleControls() override { events.push_back("idle controls"); }
-    void SetStartEnabled(bool enabled) override {
+    void showRunControls() override { events.push_back("run controls"); }
+    void showIdleControls() override { events.push_back("idle controls"); }
+    void setStartEnabled(bool enabled) override {
         startEnabled = enabled;
         events.push_back(enabled ? "start on" : "start off");
     }

@@ -10,14 +10,14 @@ namespace zav {
 namespace {
 
 TEST(SyncalMath, BandEdges) {
-    EXPECT_EQ(DecodeBandEdge(25, 64), 450.0);
-    EXPECT_EQ(BandHighEdge(450.0, 211), 512.0);
+    EXPECT_EQ(decodeBandEdge(25, 64), 450.0);
+    EXPECT_EQ(bandHighEdge(450.0, 211), 512.0);
     // Words from 128 up stand for frequencies below 409.6 MHz.
-    EXPECT_EQ(DecodeBandEdge(0xFB, 0xE0), 403.0);
-    EXPECT_EQ(DecodeBandEdge(0x7F, 0xFF), 614.0);
-    EXPECT_EQ(DecodeBandEdge(0x80, 0x00), 204.0);  // Int of 204.8
-    EXPECT_EQ(BandHighEdge(450.0, 1), 450.0 + 13107);
-    EXPECT_FALSE(BandHighEdge(450.0, 0));
+    EXPECT_EQ(decodeBandEdge(0xFB, 0xE0), 403.0);
+    EXPECT_EQ(decodeBandEdge(0x7F, 0xFF), 614.0);
+    EXPECT_EQ(decodeBandEdge(0x80, 0x00), 204.0);  // Int of 204.8
+    EXPECT_EQ(bandHighEdge(450.0, 1), 450.0 + 13107);
+    EXPECT_FALSE(bandHighEdge(450.0, 0));
 }
 
 struct WordCase {
@@ -40,8 +40,8 @@ TEST(SyncalMath, FrequencyWords) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.freq);
-        EXPECT_EQ(EncodeFrequency(c.freq), c.result);
-        EXPECT_EQ(ProbeFrequency(c.freq), c.probe);
+        EXPECT_EQ(encodeFrequency(c.freq), c.result);
+        EXPECT_EQ(probeFrequency(c.freq), c.probe);
     }
 }
 
@@ -49,29 +49,29 @@ TEST(SyncalMath, WordsOfFrequenciesNoWordHolds) {
     // Only the low eight bits of each part survive; nothing undefined happens on the way.
     for (const double f : {1e300, -1e300, std::numeric_limits<double>::infinity(),
                            std::numeric_limits<double>::quiet_NaN(), 0.0, 1e6}) {
-        (void)EncodeFrequency(f);
-        (void)ProbeFrequency(f);
+        (void)encodeFrequency(f);
+        (void)probeFrequency(f);
     }
-    EXPECT_EQ(EncodeFrequency(1.6 * (256 + 300)), (FreqWord{300 - 256, 0}));
+    EXPECT_EQ(encodeFrequency(1.6 * (256 + 300)), (FreqWord{300 - 256, 0}));
 }
 
 TEST(SyncalMath, Raster) {
-    EXPECT_EQ(OnRaster(452.53), 452.525);
-    EXPECT_EQ(OnRaster(452.51874), 452.5125);
-    EXPECT_EQ(OnRaster(452.51876), 452.525);
-    EXPECT_EQ(OnRaster(-0.00624), 0.0);
+    EXPECT_EQ(onRaster(452.53), 452.525);
+    EXPECT_EQ(onRaster(452.51874), 452.5125);
+    EXPECT_EQ(onRaster(452.51876), 452.525);
+    EXPECT_EQ(onRaster(-0.00624), 0.0);
     // The edge search halves its step on the raster: 3.2, 1.6, 0.8, 0.4, then 0.2.
     double step = 3.2;
     std::vector<double> steps;
     while (step > 0.2) {
         steps.push_back(step);
-        step = OnRaster(step / 2);
+        step = onRaster(step / 2);
     }
     EXPECT_EQ(steps, (std::vector<double>{3.2, 1.6, 0.8, 0.4}));
     EXPECT_EQ(step, 0.2);
 }
 
-TEST(SyncalMath, NumberText) {
+TEST(SyncalMath, numberText) {
     const std::pair<double, const char*> cases[] = {
         {0.0537, " .0537"},
         {452.525, " 452.525"},
@@ -83,7 +83,7 @@ TEST(SyncalMath, NumberText) {
         {148 / 128.0 / 1.6, " .72265625"},
         {123456789012.5, " 123456789012.5"},
     };
-    for (const auto& [x, text] : cases) EXPECT_EQ(NumberText(x), text) << x;
+    for (const auto& [x, text] : cases) EXPECT_EQ(numberText(x), text) << x;
 }
 
 TEST(SyncalMath, MidDacRounding) {
@@ -97,43 +97,43 @@ TEST(SyncalMath, MidDacRounding) {
         {55, 24, 40, false}, {56, 25, 40, true},                     // 41 lowered
     };
     for (const auto& c : cases) {
-        const MidDacResult r = MidDacOf(c.low, c.high);
+        const MidDacResult r = midDacOf(c.low, c.high);
         EXPECT_EQ(r.value, c.mid) << c.low << "/" << c.high;
         EXPECT_EQ(r.rounded, c.rounded) << c.low << "/" << c.high;
     }
 }
 
-TEST(SyncalMath, BandOffsets) {
-    const BandOffsetResult r = BandOffsetsOf(50, 30);
+TEST(SyncalMath, bandOffsets) {
+    const BandOffsetResult r = bandOffsetsOf(50, 30);
     EXPECT_EQ(r.lo, 8);
     EXPECT_EQ(r.hi, 10);
     EXPECT_EQ(r.packed, 138);
-    EXPECT_EQ(BandOffsetsOf(58, 40).packed, 0);
-    EXPECT_EQ(BandOffsetsOf(43, 25).packed, 255);
+    EXPECT_EQ(bandOffsetsOf(58, 40).packed, 0);
+    EXPECT_EQ(bandOffsetsOf(43, 25).packed, 255);
 }
 
 TEST(SyncalMath, Int16Range) {
-    EXPECT_EQ(ToInt16(32767), 32767);
-    EXPECT_EQ(ToInt16(-32768), -32768);
-    EXPECT_FALSE(ToInt16(32768));
-    EXPECT_FALSE(ToInt16(-32769));
-    EXPECT_FALSE(ToInt16(std::numeric_limits<double>::infinity()));
-    EXPECT_FALSE(ToInt16(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ(toInt16(32767), 32767);
+    EXPECT_EQ(toInt16(-32768), -32768);
+    EXPECT_FALSE(toInt16(32768));
+    EXPECT_FALSE(toInt16(-32769));
+    EXPECT_FALSE(toInt16(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(toInt16(std::numeric_limits<double>::quiet_NaN()));
 }
 
 BandValues Sample(int highDac) {
     BandValues v;
-    v.LowFreq = 449.275;
-    v.LowDac = 50;
-    v.MidFreq = 478.2375;
-    v.MidDac = 30;
-    v.HighDac = highDac;
-    v.LowerSlope = 148;
-    v.UpperSlope = 133;
-    const BandOffsetResult o = BandOffsetsOf(v.LowDac, v.MidDac);
-    v.LoBandOffset = o.lo;
-    v.HiBandOffset = o.hi;
-    v.BandOffsets = o.packed;
+    v.lowFreq = 449.275;
+    v.lowDac = 50;
+    v.midFreq = 478.2375;
+    v.midDac = 30;
+    v.highDac = highDac;
+    v.lowerSlope = 148;
+    v.upperSlope = 133;
+    const BandOffsetResult o = bandOffsetsOf(v.lowDac, v.midDac);
+    v.loBandOffset = o.lo;
+    v.hiBandOffset = o.hi;
+    v.bandOffsets = o.packed;
     return v;
 }
 
@@ -141,7 +141,7 @@ TEST(SyncalLog, HighRangeWarning) {
     for (const int highDac : {26, 7, 8, 25, 12, 0, 31}) {
         const bool warn = highDac > 25 || highDac < 8;
         for (const bool tx : {false, true}) {
-            const auto lines = CalibrationLog(tx, Sample(highDac));
+            const auto lines = calibrationLog(tx, Sample(highDac));
             const std::string mode = tx ? "TX" : "RX";
             ASSERT_EQ(lines.size(), warn ? 8u : 7u) << highDac;
             if (warn) {
@@ -153,7 +153,7 @@ TEST(SyncalLog, HighRangeWarning) {
 }
 
 TEST(SyncalLog, Lines) {
-    EXPECT_EQ(CalibrationLog(false, Sample(12)), (std::vector<std::string>{
+    EXPECT_EQ(calibrationLog(false, Sample(12)), (std::vector<std::string>{
                                                      "RX CALIBRATION SUCCESSFUL",
                                                      "LOW FREQUENCY AND D/A:   449.275 --  50",
                                                      "MID FREQUENCY AND D/A:   478.2375 --  30",

@@ -53,21 +53,21 @@ class SyncalRun : public ::testing::Test {
 };
 
 TEST_F(SyncalRun, ReadsTheBandDataAndReleases) {
-    ASSERT_TRUE(syncal.ReadSyncalParameters());
-    EXPECT_EQ(syncal.RadioLowFreq, 450.0);
-    EXPECT_EQ(syncal.RadioHighFreq, 512.0);
-    EXPECT_EQ(syncal.RadioByte77, kKept77);
-    EXPECT_EQ(syncal.RadioByte6F, kKept6F);
+    ASSERT_TRUE(syncal.readSyncalParameters());
+    EXPECT_EQ(syncal.radioLowFreq, 450.0);
+    EXPECT_EQ(syncal.radioHighFreq, 512.0);
+    EXPECT_EQ(syncal.radioByte77, kKept77);
+    EXPECT_EQ(syncal.radioByte6F, kKept6F);
     expectReleased();
     EXPECT_TRUE(sim.prompts.messages.empty());
 }
 
 TEST_F(SyncalRun, ZeroBandDivisorFailsQuietly) {
     sim.radio.memory()[0x7C] = 0;
-    EXPECT_FALSE(syncal.ReadSyncalParameters());
+    EXPECT_FALSE(syncal.readSyncalParameters());
     expectReleased();
     sink.events.clear();
-    EXPECT_EQ(syncal.Run(), kSyncalOk);
+    EXPECT_EQ(syncal.run(), kSyncalOk);
     EXPECT_TRUE(sim.prompts.messages.empty());
     EXPECT_EQ(sink.events, (std::vector<std::string>{"start off", "start on"}));
     EXPECT_TRUE(synth->probes().empty());
@@ -75,24 +75,24 @@ TEST_F(SyncalRun, ZeroBandDivisorFailsQuietly) {
 
 TEST_F(SyncalRun, ProbeFrameAndAnswer) {
     ASSERT_TRUE(sim.hook());
-    syncal.DacValue = 7;
-    syncal.NoUnlockSeen = true;
+    syncal.dacValue = 7;
+    syncal.noUnlockSeen = true;
     const auto start = sim.now();
-    EXPECT_FALSE(syncal.ProbeSync(403.0, kProbeControl));  // far below the lock range
+    EXPECT_FALSE(syncal.probeSync(403.0, kProbeControl));  // far below the lock range
     // Five bytes out and one back, each 10 bit times at 4800 baud.
     EXPECT_EQ(sim.now() - start, 6 * sim::byteTime(4800));
-    EXPECT_FALSE(syncal.NoUnlockSeen);
+    EXPECT_FALSE(syncal.noUnlockSeen);
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, 251, 225, 0x40, 7}));
 
     sim.radio.transcript().clear();
-    syncal.TxMode = true;
-    syncal.DacValue = 12;
-    syncal.NoUnlockSeen = true;
+    syncal.txMode = true;
+    syncal.dacValue = 12;
+    syncal.noUnlockSeen = true;
     const auto [low, high] = synth->lockWindow(true, 12);
-    const double inside = OnRaster((low + high) / 2);
-    EXPECT_TRUE(syncal.ProbeSync(inside, kProbeControl));
-    EXPECT_TRUE(syncal.NoUnlockSeen);
-    const FreqWord w = ProbeFrequency(inside);
+    const double inside = onRaster((low + high) / 2);
+    EXPECT_TRUE(syncal.probeSync(inside, kProbeControl));
+    EXPECT_TRUE(syncal.noUnlockSeen);
+    const FreqWord w = probeFrequency(inside);
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, w.hi, w.lo, 0xC0, 12}));
     ASSERT_EQ(synth->probes().size(), 2u);
     EXPECT_TRUE(synth->probes()[1].tx);
@@ -102,16 +102,16 @@ TEST_F(SyncalRun, ProbeFrameAndAnswer) {
 TEST_F(SyncalRun, UnansweredProbeCountsAsInSync) {
     synth->model().faults.silent = true;
     ASSERT_TRUE(sim.hook());
-    syncal.NoUnlockSeen = true;
+    syncal.noUnlockSeen = true;
     const auto start = sim.now();
-    EXPECT_TRUE(syncal.ProbeSync(403.0, kProbeControl));
-    EXPECT_TRUE(syncal.NoUnlockSeen);
+    EXPECT_TRUE(syncal.probeSync(403.0, kProbeControl));
+    EXPECT_TRUE(syncal.noUnlockSeen);
     // The 0.5 s receive limit, ended by the first timer tick after it.
     EXPECT_EQ(sim.now() - start, 501ms);
 }
 
 TEST_F(SyncalRun, FullRunWritesBothPaths) {
-    EXPECT_EQ(syncal.Run(), kSyncalOk);
+    EXPECT_EQ(syncal.run(), kSyncalOk);
 
     ASSERT_EQ(sim.prompts.messages.size(), 1u);
     const Message& m = sim.prompts.messages[0];
@@ -161,15 +161,15 @@ TEST_F(SyncalRun, FullRunWritesBothPaths) {
     ASSERT_EQ(probes.size(), 184u);
     for (std::size_t i = 0; i < probes.size(); ++i)
         ASSERT_EQ(probes[i].control, i < 90 ? 0x40 : 0xC0) << i;
-    EXPECT_EQ(syncal.Values.HighDac, 14);
-    EXPECT_EQ(syncal.Values.HighFreq, 504.9625);
-    EXPECT_FALSE(syncal.Running());
+    EXPECT_EQ(syncal.values.highDac, 14);
+    EXPECT_EQ(syncal.values.highFreq, 504.9625);
+    EXPECT_FALSE(syncal.running());
     expectReleased();
 }
 
 TEST_F(SyncalRun, BusyLinkRefusesToStart) {
     const RadioLink::BusyGuard busy(sim.link);
-    syncal.Run();
+    syncal.run();
     EXPECT_EQ(sim.prompts.texts(),
               (std::vector<std::string>{"Another radio operation is in progress."}));
     EXPECT_TRUE(synth->probes().empty());
@@ -178,16 +178,16 @@ TEST_F(SyncalRun, BusyLinkRefusesToStart) {
 
 TEST_F(SyncalRun, HookFailureShowsOnlyItsOwnMessage) {
     sim.radio.config().faults.silent = true;
-    syncal.Run();
+    syncal.run();
     EXPECT_EQ(sim.prompts.texts(), (std::vector<std::string>{"Error Hooking to Radio."}));
     EXPECT_EQ(sink.events, (std::vector<std::string>{"start off", "start on"}));
     EXPECT_FALSE(sim.port.isOpen());
-    EXPECT_FALSE(syncal.Running());
+    EXPECT_FALSE(syncal.running());
 }
 
 TEST_F(SyncalRun, FailedResultWriteIsNotReportedAsSuccess) {
     sim.radio.config().faults.wrongEcho = 1;  // the first result word's echo is wrong
-    syncal.Run();
+    syncal.run();
     ASSERT_EQ(sim.prompts.messages.size(), 1u);
     EXPECT_EQ(sim.prompts.messages[0].text, "Unable to write the alignment results to the radio.");
     EXPECT_EQ(sim.prompts.messages[0].title, "Syncal Error");
@@ -200,14 +200,14 @@ TEST_F(SyncalRun, ClosingTheWindowAbandonsTheRun) {
     int yields = 0;
     sim.port.setOnYield([&] {
         // Part way through the receiver's probes.
-        if (synth->probes().size() == 40 && ++yields == 1) syncal.Abort();
+        if (synth->probes().size() == 40 && ++yields == 1) syncal.abort();
     });
-    syncal.Run();
+    syncal.run();
     EXPECT_TRUE(sim.prompts.messages.empty());
     EXPECT_EQ(results(), resultsBefore());
     // The probe already on the wire when the window closed still reaches the radio.
     EXPECT_EQ(synth->probes().size(), 41u);
-    EXPECT_FALSE(syncal.Running());
+    EXPECT_FALSE(syncal.running());
     expectReleased();
     // Hooked for the parameter read and for the run; released after each, the second
     // time by the abandon only.
@@ -234,12 +234,12 @@ class SyncalRoundedRun : public SyncalRun {
 };
 
 TEST_F(SyncalRoundedRun, WarnsAboutTheMidpointAndTheHighRange) {
-    syncal.TxMode = false;
-    syncal.RadioLowFreq = 450;
-    syncal.RadioHighFreq = 512;
+    syncal.txMode = false;
+    syncal.radioLowFreq = 450;
+    syncal.radioHighFreq = 512;
     ASSERT_TRUE(sim.hook());
-    syncal.BandCalc();
-    EXPECT_EQ(syncal.SyncalStatus, kSyncalOk);
+    syncal.bandCalc();
+    EXPECT_EQ(syncal.syncalStatus, kSyncalOk);
     EXPECT_EQ(sink.statuses, (std::vector<std::string>{"LOW BAND CALC", "HIGH BAND CALC",
                                                        "WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED",
                                                        "MID BAND CALC"}));
@@ -253,9 +253,9 @@ TEST_F(SyncalRoundedRun, WarnsAboutTheMidpointAndTheHighRange) {
                             "LO/HI BAND OFFSETS   :   9 --  15",
                             " ",
                         }));
-    ASSERT_TRUE(syncal.Result());
-    EXPECT_EQ(syncal.Result()->bandOffsets, 9 * 16 + 15);
-    EXPECT_EQ(syncal.Values.HighDac, 0);
+    ASSERT_TRUE(syncal.result());
+    EXPECT_EQ(syncal.result()->bandOffsets, 9 * 16 + 15);
+    EXPECT_EQ(syncal.values.highDac, 0);
 }
 
 struct FailureCase {
@@ -309,7 +309,7 @@ class SyncalFailure : public SyncalRun, public ::testing::WithParamInterface<Fai
 
 TEST_P(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
     const FailureCase& c = GetParam();
-    EXPECT_EQ(syncal.Run(), c.status);
+    EXPECT_EQ(syncal.run(), c.status);
     ASSERT_EQ(sim.prompts.messages.size(), 1u);
     const Message& m = sim.prompts.messages[0];
     EXPECT_EQ(m.text,
@@ -323,13 +323,13 @@ TEST_P(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
         std::copy(rx.begin(), rx.end(), expected.begin() + 8);
     }
     EXPECT_EQ(results(), expected);
-    EXPECT_FALSE(syncal.Result());
+    EXPECT_FALSE(syncal.result());
     // A failed receiver step is not followed by the transmitter's.
     const bool anyTx = std::any_of(synth->probes().begin(), synth->probes().end(),
                                    [](const sim::ProbeRecord& p) { return p.tx; });
     EXPECT_EQ(anyTx, c.rxWritten);
     EXPECT_EQ(sink.events.back(), "start on");
-    EXPECT_FALSE(syncal.Running());
+    EXPECT_FALSE(syncal.running());
     expectReleased();
 }
 
@@ -339,7 +339,7 @@ class SyncalTxResultsOutOfRange : public SyncalRun {
   protected:
     explicit SyncalTxResultsOutOfRange(sim::SynthModel m) : SyncalRun(m) {}
     void run() {
-        syncal.Run();
+        syncal.run();
         const auto mid = std::count(sink.statuses.begin(), sink.statuses.end(), "MID BAND CALC");
         EXPECT_EQ(mid, 2);
         EXPECT_EQ(sink.log.size(), 7u);  // the receiver's lines only
@@ -355,13 +355,13 @@ class SyncalTxSlope : public SyncalTxResultsOutOfRange {
 };
 TEST_F(SyncalTxOffset, LowDacAbove58) {
     run();
-    EXPECT_EQ(syncal.Values.LowDac, 65);
-    EXPECT_EQ(syncal.Values.LoBandOffset, -7);
+    EXPECT_EQ(syncal.values.lowDac, 65);
+    EXPECT_EQ(syncal.values.loBandOffset, -7);
 }
 TEST_F(SyncalTxSlope, LowerSlopeAbove255) {
     run();
-    EXPECT_EQ(syncal.Values.LowerSlope, 266);
-    EXPECT_EQ(syncal.Values.LoBandOffset, 2);
+    EXPECT_EQ(syncal.values.lowerSlope, 266);
+    EXPECT_EQ(syncal.values.loBandOffset, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SyncalFailure, ::testing::ValuesIn(kFailures),

@@ -144,16 +144,16 @@ TEST_F(ZavtoolDumpTest, ShowsTheFilesContentsAndSkipsAMissingGroup) {
     doc.mem[96] = 0x01;
     doc.mem[97] = 0xAB;
     doc.mem[98] = 0x0C;
-    zav::clsGroup& g1 = *doc.group(0);
-    g1.Update(0, 1, "450.125");
-    g1.Update(0, 2, "067.0");
-    g1.Update(0, 3, "455.125");
-    g1.Update(0, 4, "D023");
-    g1.Update(0, 5, "RPT 1");
-    g1.Update(0, 6, "Y");
+    zav::Group& g1 = *doc.group(0);
+    g1.update(0, 1, "450.125");
+    g1.update(0, 2, "067.0");
+    g1.update(0, 3, "455.125");
+    g1.update(0, 4, "D023");
+    g1.update(0, 5, "RPT 1");
+    g1.update(0, 6, "Y");
     // Group 2 leaves the page map; group 3 keeps its number.
-    zav::SetBits(doc.mem, zav::global_field::PageMapNibble(2), 0);
-    doc.InitGroups(0, 1);
+    zav::setBits(doc.mem, zav::global_field::pageMapNibble(2), 0);
+    doc.initGroups(0, 1);
     const std::string path = file("edited.frq");
     save(doc, path);
 

@@ -94,8 +94,8 @@ class ZavtoolSyncalTest : public ::testing::Test {
 // The eight words of one mode at `base` (0x70 receiver, 0x68 transmitter) as the log
 // reports them.
 void expectWords(const Bytes& mem, std::size_t base, const ModeLog& log, unsigned char last) {
-    const zav::FreqWord low = zav::EncodeFrequency(log.lowFreq);
-    const zav::FreqWord mid = zav::EncodeFrequency(log.midFreq);
+    const zav::FreqWord low = zav::encodeFrequency(log.lowFreq);
+    const zav::FreqWord mid = zav::encodeFrequency(log.midFreq);
     EXPECT_EQ(mem[base + 0], low.hi);
     EXPECT_EQ(mem[base + 1], low.lo);
     EXPECT_EQ(mem[base + 2], mid.hi);

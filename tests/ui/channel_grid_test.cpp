@@ -134,11 +134,11 @@ TEST(ChannelGrid, ScanCellToggles) {
     Editor e;
     e.grid().toggleScan(9);
     EXPECT_EQ(e.cell(9, kColScan), "Y");
-    EXPECT_EQ(e.doc.mem[GroupAddress(0) + 0] & 0x02, 0x02);  // channel 10: header byte 0 bit 1
+    EXPECT_EQ(e.doc.mem[groupAddress(0) + 0] & 0x02, 0x02);  // channel 10: header byte 0 bit 1
     e.grid().setCurrentIndex(e.model().index(9, kColScan));
     Editor::press(&e.grid(), Qt::Key_Space, QStringLiteral(" "));
     EXPECT_EQ(e.cell(9, kColScan), "");
-    EXPECT_EQ(e.doc.mem[GroupAddress(0) + 0] & 0x02, 0);
+    EXPECT_EQ(e.doc.mem[groupAddress(0) + 0] & 0x02, 0);
 }
 
 TEST(ChannelGrid, UnchangedCellIsNotReEncoded) {

@@ -36,7 +36,7 @@ TEST(Clipboard, CopyAllPastesIntoAnotherGroup) {
     e.selectGroup(3);
     e.window->paste();
     for (int r = 0; r < 14; ++r)
-        EXPECT_EQ(e.doc.group(2)->CopyChan(r), e.doc.group(0)->CopyChan(r)) << r;
+        EXPECT_EQ(e.doc.group(2)->copyChan(r), e.doc.group(0)->copyChan(r)) << r;
     EXPECT_EQ(e.cell(13, kColScan), "Y");
     EXPECT_TRUE(e.prompts.messages.empty());
 }
@@ -50,7 +50,7 @@ TEST(Clipboard, CopyARowPastesOnTheCurrentRowOfAnotherGroup) {
     e.selectGroup(2);
     e.grid().setCurrentIndex(e.model().index(9, kColLabel));
     e.window->paste();
-    EXPECT_EQ(e.doc.group(1)->CopyChan(9), e.doc.group(0)->CopyChan(4));
+    EXPECT_EQ(e.doc.group(1)->copyChan(9), e.doc.group(0)->copyChan(4));
     EXPECT_EQ(e.cell(8, kColLabel), "CHAN 9  ");
 }
 
@@ -61,21 +61,21 @@ TEST(Clipboard, PasteRefusesAForeignTextOfTheSameLength) {
     std::string foreign(e.clipboard.text().size(), 'x');
     e.clipboard.setText(foreign);
     e.window->updatePasteEnabled();
-    EXPECT_FALSE(e.window->menus().mnuPaste->isEnabled());
-    const std::string before = e.doc.group(0)->CopyChan(0);
+    EXPECT_FALSE(e.window->menus().pasteAction->isEnabled());
+    const std::string before = e.doc.group(0)->copyChan(0);
     e.window->paste();
     ASSERT_EQ(e.prompts.messages.size(), 2u);
     EXPECT_EQ(e.prompts.messages[1].text, "No record has been selected to the clipboard");
-    EXPECT_EQ(e.doc.group(0)->CopyChan(0), before);
+    EXPECT_EQ(e.doc.group(0)->copyChan(0), before);
 }
 
 TEST(Clipboard, StartsEmptyWithPasteDisabled) {
     Editor e;
     EXPECT_EQ(e.clipboard.text(), "");
-    EXPECT_FALSE(e.window->menus().mnuPaste->isEnabled());
+    EXPECT_FALSE(e.window->menus().pasteAction->isEnabled());
     EXPECT_EQ(e.window->clipboard().clipboardLength(), -1);
     e.window->copyAll();
-    EXPECT_TRUE(e.window->menus().mnuPaste->isEnabled());
+    EXPECT_TRUE(e.window->menus().pasteAction->isEnabled());
 }
 
 // The first key after a click records the cell; Undo puts it back exactly.
@@ -97,7 +97,7 @@ TEST(Undo, PutsBackADigitalCodeGuard) {
     EXPECT_EQ(e.cell(3, kColRecCG), "067.0");
     e.window->undo();
     EXPECT_EQ(e.cell(3, kColRecCG), "D023-");
-    const int rec = ChannelAddress(0, 3);
+    const int rec = channelAddress(0, 3);
     EXPECT_EQ(e.doc.mem[static_cast<std::size_t>(rec + 2)], 0xC8);
     EXPECT_EQ(e.doc.mem[static_cast<std::size_t>(rec + 3)], 0x13);
     EXPECT_EQ(e.grid().currentIndex().row(), 3);

@@ -19,7 +19,7 @@
 #include "support/scripted_prompts.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
-#include "ui/frm_groups.h"
+#include "ui/main_window.h"
 
 namespace zav::test {
 
@@ -29,10 +29,10 @@ struct Editor {
     MemorySettingsStore settings;
     MemoryClipboard clipboard;
     DiskFileSystem fs;
-    std::unique_ptr<frmGroups> window;
+    std::unique_ptr<MainWindow> window;
 
     Editor() { create(); }
-    void create() { window = std::make_unique<frmGroups>(doc, prompts, settings, clipboard, fs); }
+    void create() { window = std::make_unique<MainWindow>(doc, prompts, settings, clipboard, fs); }
 
     ChannelGridView& grid() const { return window->grid(); }
     ChannelGridModel& model() const { return window->gridModel(); }
@@ -53,7 +53,7 @@ struct Editor {
 
     // Selects a group by its number in the selector, as the user does.
     void selectGroup(int number) const {
-        QComboBox* c = window->controls().cboCurrentGroup;
+        QComboBox* c = window->controls().currentGroupCombo;
         c->setCurrentIndex(c->findText(QString::number(number)));
     }
 

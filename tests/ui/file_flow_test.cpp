@@ -28,7 +28,7 @@ TEST(FileFlow, SavedChannelEditsReachTheFile) {
     e.typeInCell(0, kColScan, "Y");
     const std::string path = dir.file("acceptance.frq");
     e.prompts.queueFile(path);
-    e.window->files().SaveCommand();
+    e.window->files().saveCommand();
 
     const auto bytes = readAll(path);
     ASSERT_EQ(bytes.size(), 4025u);
@@ -48,18 +48,18 @@ TEST(FileFlow, SaveThenReopenShowsTheSameValues) {
     {
         Editor e;
         e.selectGroup(4);
-        e.window->controls().cboBCI->setCurrentIndex(2);
+        e.window->controls().bciCombo->setCurrentIndex(2);
         e.typeInCell(5, kColRecFreq, "512.5375");
         e.typeInCell(5, kColLabel, "ROUND");
         e.prompts.queueFile(path);
-        e.window->files().SaveAsCommand();
+        e.window->files().saveAsCommand();
     }
     Editor e;
     e.prompts.queueFile(path);
-    e.window->files().OpenCommand();
-    EXPECT_EQ(e.window->controls().cboCurrentGroup->currentText(), "1");
+    e.window->files().openCommand();
+    EXPECT_EQ(e.window->controls().currentGroupCombo->currentText(), "1");
     e.selectGroup(4);
-    EXPECT_EQ(e.window->controls().cboBCI->currentIndex(), 2);
+    EXPECT_EQ(e.window->controls().bciCombo->currentIndex(), 2);
     EXPECT_EQ(e.cell(5, kColRecFreq), "512.53750");
     EXPECT_EQ(e.cell(5, kColLabel), "ROUND   ");
     // Opening counts as unchanged: closing asks nothing.
@@ -75,13 +75,13 @@ TEST(FileFlow, CommandLineRxtFileIsOpenedAtStartUp) {
         Editor e;
         e.typeInCell(2, kColLabel, "CMDLINE");
         e.prompts.queueFile(path);
-        e.window->files().SaveAsCommand();
+        e.window->files().saveAsCommand();
     }
     Editor e;
-    const StartupFileResult start = StartupFile(path, e.settings);
+    const StartupFileResult start = startupFile(path, e.settings);
     ASSERT_TRUE(start.openAtStart);
     e.window->files().setNames(start.names);
-    ASSERT_TRUE(e.window->files().OpenFile());
+    ASSERT_TRUE(e.window->files().openFile());
     EXPECT_EQ(e.cell(2, kColLabel), "CMDLINE ");
     EXPECT_EQ(e.window->windowTitle().toStdString(), FileOpenSave::captionFor(path));
 }
@@ -89,11 +89,11 @@ TEST(FileFlow, CommandLineRxtFileIsOpenedAtStartUp) {
 TEST(FileFlow, RememberedFileIsOfferedButNotLoaded) {
     Editor e;
     e.settings.write("File", "LastOpen", "/tmp/last.frq");
-    const StartupFileResult start = StartupFile("", e.settings);
+    const StartupFileResult start = startupFile("", e.settings);
     EXPECT_FALSE(start.openAtStart);
     e.window->files().setNames(start.names);
     EXPECT_EQ(e.window->windowTitle(), "ZAVPROG");
-    e.window->files().SaveCommand();  // asks, with the remembered name
+    e.window->files().saveCommand();  // asks, with the remembered name
     ASSERT_EQ(e.prompts.fileRequests.size(), 1u);
     EXPECT_EQ(e.prompts.fileRequests[0].fileName, "/tmp/last.frq");
 }

@@ -52,26 +52,26 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NumericText, AcceptsNumbersOnly) {
     for (const char* yes : {"450", "-5", "+5", ".5", "5.", " 450.125 ", "4.5e2", "1E-3"})
-        EXPECT_TRUE(IsNumericText(yes)) << yes;
+        EXPECT_TRUE(isNumericText(yes)) << yes;
     for (const char* no : {"", "-", ".", "-.", "-x", "none", "4 5", "1e", "450.1.2", "D023"})
-        EXPECT_FALSE(IsNumericText(no)) << no;
+        EXPECT_FALSE(isNumericText(no)) << no;
 }
 
 TEST(NumericText, LeadingNumberIgnoresTheRest) {
-    EXPECT_DOUBLE_EQ(LeadingNumber("067.0"), 67.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("12abc"), 12.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber(" -5"), -5.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("none"), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("D023"), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("067.0"), 67.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("12abc"), 12.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(" -5"), -5.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("none"), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("D023"), 0.0);
 }
 
 TEST(Offset, SumIsExactToFifteenDigits) {
-    EXPECT_EQ(AddOffset("450.12500", "-5"), "445.125");
-    EXPECT_EQ(AddOffset("450.12500", "-60"), "390.125");
-    EXPECT_EQ(AddOffset("450.10000", "0.2"), "450.3");  // no binary noise
-    EXPECT_EQ(AddOffset("none", "5"), "5");
-    EXPECT_EQ(checkFrequency(AddOffset("450.12500", "-5")).text, "445.12500");
-    EXPECT_EQ(checkFrequency(AddOffset("450.12500", "-60")).outcome, FreqCheckOutcome::Rejected);
+    EXPECT_EQ(addOffset("450.12500", "-5"), "445.125");
+    EXPECT_EQ(addOffset("450.12500", "-60"), "390.125");
+    EXPECT_EQ(addOffset("450.10000", "0.2"), "450.3");  // no binary noise
+    EXPECT_EQ(addOffset("none", "5"), "5");
+    EXPECT_EQ(checkFrequency(addOffset("450.12500", "-5")).text, "445.12500");
+    EXPECT_EQ(checkFrequency(addOffset("450.12500", "-60")).outcome, FreqCheckOutcome::Rejected);
 }
 
 }  // namespace

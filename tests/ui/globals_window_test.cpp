@@ -23,17 +23,17 @@
 #include "model/document.h"
 #include "model/lists.h"
 #include "support/sim_link.h"
-#include "ui/frm_globals.h"
+#include "ui/globals_window.h"
 #include "ui/twips.h"
 
 namespace zav {
 namespace {
 
-struct GlobalsWindow {
-    explicit GlobalsWindow(sim::SimConfig config = {}, bool create = true) : sim(config) {
+struct GlobalsFixture {
+    explicit GlobalsFixture(sim::SimConfig config = {}, bool create = true) : sim(config) {
         if (create) make();
     }
-    void make() { window = std::make_unique<frmGlobals>(doc, sim.settings, sim.link); }
+    void make() { window = std::make_unique<GlobalsWindow>(doc, sim.settings, sim.link); }
     template <class W>
     W* child(const char* name) const {
         W* w = window->findChild<W*>(QString::fromLatin1(name));
@@ -58,16 +58,16 @@ struct GlobalsWindow {
 
     Document doc;
     test::SimLink sim;
-    std::unique_ptr<frmGlobals> window;
+    std::unique_ptr<GlobalsWindow> window;
 };
 
 TEST(GlobalsWindow, CaptionFramesLabelsListsAndTips) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     EXPECT_EQ(g.window->windowTitle(), "Global Parameters  -  ZAV Editor   ");
     EXPECT_EQ(g.window->parent(), nullptr);
     EXPECT_TRUE(g.window->isWindow());
     QWidget owner;
-    frmGlobals owned(g.doc, g.sim.settings, g.sim.link, &owner);
+    GlobalsWindow owned(g.doc, g.sim.settings, g.sim.link, &owner);
     EXPECT_TRUE(owned.isWindow());
 
     struct Frame {
@@ -133,7 +133,7 @@ TEST(GlobalsWindow, CaptionFramesLabelsListsAndTips) {
 }
 
 TEST(GlobalsWindow, LoadShowsTheImage) {
-    GlobalsWindow g({}, false);
+    GlobalsFixture g({}, false);
     g.doc.mem[119] = 0x81;
     g.doc.mem[111] = 0xFF;
     g.doc.mem[96] = 0x0A;
@@ -158,7 +158,7 @@ TEST(GlobalsWindow, LoadShowsTheImage) {
 }
 
 TEST(GlobalsWindow, ChoosingADeviationMovesTheSliderAndStoresTheCodeOnce) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     g.doc.mem[0x6F] = 0x05;
     g.activate();
     int sliderChanges = 0;
@@ -187,7 +187,7 @@ TEST(GlobalsWindow, ChoosingADeviationMovesTheSliderAndStoresTheCodeOnce) {
 }
 
 TEST(GlobalsWindow, AByteOf0xFDStartsAtThirtyOneAndStoringOneGives0x0D) {
-    GlobalsWindow g({}, false);
+    GlobalsFixture g({}, false);
     g.doc.mem[0x6F] = 0xFD;
     g.make();
     EXPECT_EQ(g.slider()->value(), 31);
@@ -198,7 +198,7 @@ TEST(GlobalsWindow, AByteOf0xFDStartsAtThirtyOneAndStoringOneGives0x0D) {
 }
 
 TEST(GlobalsWindow, DeactivateStoresTheUsersEditsAndOnlyThose) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     g.doc.mem[119] = 0x06;  // bits 1 and 2 are the radio's: never written
     g.activate();
     g.box("cboPriRate")->setCurrentIndex(3);
@@ -221,7 +221,7 @@ TEST(GlobalsWindow, DeactivateStoresTheUsersEditsAndOnlyThose) {
 }
 
 TEST(GlobalsWindow, AWindowLeftOpenDoesNotPutBackValuesTheImageNoLongerHolds) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     g.activate();
     g.deactivate();
     // Meanwhile the main window opens a file: new globals in the image.
@@ -236,7 +236,7 @@ TEST(GlobalsWindow, AWindowLeftOpenDoesNotPutBackValuesTheImageNoLongerHolds) {
 }
 
 TEST(GlobalsWindow, ThePasswordTakesHexadecimalDigitsOnly) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     auto* pw = g.child<QLineEdit>("txtPassWord");
     pw->selectAll();
     for (const char c : std::string_view("1g2Z3")) {
@@ -257,7 +257,7 @@ TEST(GlobalsWindow, ThePasswordTakesHexadecimalDigitsOnly) {
 }
 
 TEST(GlobalsWindow, OpensCentredWithoutAStoredPlaceAndKeepsItsPlaceInTwips) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     const QRect area = g.window->screen()->availableGeometry();
     const QSize size = g.window->size();
     EXPECT_NEAR(g.window->pos().x(), area.x() + (area.width() - size.width()) / 2, 1);
@@ -266,15 +266,15 @@ TEST(GlobalsWindow, OpensCentredWithoutAStoredPlaceAndKeepsItsPlaceInTwips) {
     const double dpi = logicalDpi(g.window.get());
     g.window->move(twipsToPixels(1500, dpi), twipsToPixels(900, dpi));
     g.window->close();
-    EXPECT_NEAR(readNumber(g.sim.settings, settings::GlobalLeft, -1), 1500, 1440 / dpi);
-    EXPECT_NEAR(readNumber(g.sim.settings, settings::GlobalTop, -1), 900, 1440 / dpi);
+    EXPECT_NEAR(readNumber(g.sim.settings, settings::kGlobalLeft, -1), 1500, 1440 / dpi);
+    EXPECT_NEAR(readNumber(g.sim.settings, settings::kGlobalTop, -1), 900, 1440 / dpi);
 
     g.make();
     EXPECT_EQ(g.window->pos(), QPoint(twipsToPixels(1500, dpi), twipsToPixels(900, dpi)));
 }
 
 TEST(GlobalsWindow, APlaceOffEveryScreenOpensCentred) {
-    GlobalsWindow g({}, false);
+    GlobalsFixture g({}, false);
     writeGlobalWindowPosition(g.sim.settings, 2.0e6, -3.0e6);
     g.make();
     const QRect area = g.window->screen()->availableGeometry();
@@ -284,7 +284,7 @@ TEST(GlobalsWindow, APlaceOffEveryScreenOpensCentred) {
 TEST(GlobalsWindow, WriteWithNoRadioUpdatesImageAndListThenShowsOnlyTheHookMessage) {
     sim::SimConfig silent;
     silent.faults.silent = true;
-    GlobalsWindow g(silent);
+    GlobalsFixture g(silent);
     g.doc.mem[0x6F] = 0x03;
     g.activate();
     g.slider()->blockSignals(true);  // a position the image does not hold yet
@@ -295,12 +295,12 @@ TEST(GlobalsWindow, WriteWithNoRadioUpdatesImageAndListThenShowsOnlyTheHookMessa
     EXPECT_EQ(g.shown("cboDTMFDev"), "1687.5");
     EXPECT_EQ(g.sim.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
     EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::HookFailed);
-    EXPECT_FALSE(g.sim.link.transport().IsOpen());
+    EXPECT_FALSE(g.sim.link.transport().isOpen());
     EXPECT_TRUE(g.child<QPushButton>("cmdWriteDTMF")->isEnabled());
 }
 
 TEST(GlobalsWindow, WriteKeepsTheRadiosOwnLowBits) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     g.sim.radio.memory()[0x6E] = 0x5A;
     g.sim.radio.memory()[0x6F] = 0x06;  // the radio's porch time and ANI rate
     g.doc.mem[0x6F] = 0x01;             // the image's differ
@@ -316,7 +316,7 @@ TEST(GlobalsWindow, WriteKeepsTheRadiosOwnLowBits) {
 }
 
 TEST(GlobalsWindow, AWriteWhileAnotherRadioOperationRunsIsRefused) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     test::fillPattern(g.sim.radio.memory());
     const Byte radioByte = g.sim.radio.memory()[0x6F];
     bool pressed = false;
@@ -328,9 +328,9 @@ TEST(GlobalsWindow, AWriteWhileAnotherRadioOperationRunsIsRefused) {
         }
     });
     MemImage image{};
-    EXPECT_TRUE(ReadGlobal(g.sim.link, image));
+    EXPECT_TRUE(readGlobal(g.sim.link, image));
     EXPECT_TRUE(pressed);
-    EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::Busy);
+    EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::busy);
     EXPECT_EQ(g.sim.prompts.texts(),
               std::vector<std::string>{"Another radio operation is in progress."});
     EXPECT_EQ(image[127], g.sim.radio.memory()[127]);
@@ -343,17 +343,17 @@ TEST(GlobalsWindow, AWriteWhileAnotherRadioOperationRunsIsRefused) {
     g.sim.port.setOnYield([&] {
         if (inner++ == 3) {
             closedDuringWrite = g.window->close();
-            g.window->cmdWriteDTMF_Click();
+            g.window->sendDtmfDeviation();
         }
     });
-    g.window->cmdWriteDTMF_Click();
+    g.window->sendDtmfDeviation();
     EXPECT_FALSE(closedDuringWrite);
     EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::Written);
     EXPECT_TRUE(g.sim.prompts.messages.empty());
 }
 
 TEST(GlobalsWindow, RendersWithoutClippingOrOverlap) {
-    GlobalsWindow g;
+    GlobalsFixture g;
     g.window->show();
     QApplication::processEvents();
     const QWidget* top = g.window.get();

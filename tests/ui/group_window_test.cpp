@@ -82,13 +82,13 @@ TEST(GroupWindow, ControlsCarryTheirNamesCaptionsAndLists) {
 
 TEST(GroupWindow, StartsWithAllGroupsAndGroupOneShown) {
     Editor e;
-    QComboBox* selector = e.window->controls().cboCurrentGroup;
+    QComboBox* selector = e.window->controls().currentGroupCombo;
     ASSERT_EQ(selector->count(), 15);
     EXPECT_EQ(selector->currentText(), "1");
-    EXPECT_EQ(e.window->intCurrentGroup, 0);
-    EXPECT_FALSE(e.window->ISINITIALIZE);
+    EXPECT_EQ(e.window->shownGroup, 0);
+    EXPECT_FALSE(e.window->initializing_);
     EXPECT_EQ(e.model().group(), 0);
-    EXPECT_EQ(e.window->controls().txtGroupLabel->text(), "GROUP 1 ");
+    EXPECT_EQ(e.window->controls().groupLabelEdit->text(), "GROUP 1 ");
     EXPECT_EQ(e.cell(0, 5), "CHAN 1  ");
     EXPECT_EQ(e.cell(13, 0), "14");
 }
@@ -96,34 +96,34 @@ TEST(GroupWindow, StartsWithAllGroupsAndGroupOneShown) {
 TEST(GroupWindow, SwitchingGroupsStoresEditsAndShowsTheNextGroup) {
     Editor e;
     const GroupControls& c = e.window->controls();
-    c.cboTOT->setCurrentIndex(3);
-    c.txtID->setText(QStringLiteral("12AB"));
-    c.chkPriKeyLock->setChecked(true);
-    c.btnBattSave[1]->setChecked(true);
-    c.cboBlTimeout->setCurrentIndex(7);
+    c.totCombo->setCurrentIndex(3);
+    c.idEdit->setText(QStringLiteral("12AB"));
+    c.priKeyLockCheck->setChecked(true);
+    c.battSaveButton[1]->setChecked(true);
+    c.blTimeoutCombo->setCurrentIndex(7);
     e.typeInCell(2, kColRecFreq, "450.0125");
 
     e.selectGroup(2);
-    EXPECT_EQ(e.window->intCurrentGroup, 1);
+    EXPECT_EQ(e.window->shownGroup, 1);
     EXPECT_EQ(e.model().group(), 1);
-    EXPECT_EQ(c.txtGroupLabel->text(), "GROUP 2 ");
-    EXPECT_EQ(c.cboTOT->currentIndex(), 0);
+    EXPECT_EQ(c.groupLabelEdit->text(), "GROUP 2 ");
+    EXPECT_EQ(c.totCombo->currentIndex(), 0);
     EXPECT_EQ(e.cell(2, kColRecFreq), "none");
 
     // Group 1's header and its channel reached the image.
-    const int page = GroupAddress(0);
+    const int page = groupAddress(0);
     EXPECT_EQ(e.doc.mem[page + 2], 0x03);
     EXPECT_EQ(e.doc.mem[page + 3], 0x20);  // priority key locked out
     EXPECT_EQ(e.doc.mem[page + 6], 0x12);
     EXPECT_EQ(e.doc.mem[page + 7], 0xAB);
     EXPECT_EQ(e.doc.mem[page + 0] & 0x80, 0x80);  // battery saver off
     EXPECT_EQ(e.doc.labels[labelIndex(0, 15, 7)], 7 * 2);
-    EXPECT_EQ(e.doc.group(0)->Display(2)[kColRecFreq], "450.01250");
+    EXPECT_EQ(e.doc.group(0)->display(2)[kColRecFreq], "450.01250");
 
     e.selectGroup(1);
-    EXPECT_EQ(c.cboTOT->currentIndex(), 3);
-    EXPECT_EQ(c.txtID->text(), "00012AB");
-    EXPECT_TRUE(c.btnBattSave[1]->isChecked());
+    EXPECT_EQ(c.totCombo->currentIndex(), 3);
+    EXPECT_EQ(c.idEdit->text(), "00012AB");
+    EXPECT_TRUE(c.battSaveButton[1]->isChecked());
     EXPECT_EQ(e.cell(2, kColRecFreq), "450.01250");
 }
 
@@ -131,11 +131,11 @@ TEST(GroupWindow, SwitchingGroupsStoresEditsAndShowsTheNextGroup) {
 // can only approximate them.
 TEST(GroupWindow, LeavingAnUntouchedGroupKeepsItsBytes) {
     Editor e;
-    const int page = GroupAddress(0);
+    const int page = groupAddress(0);
     e.doc.mem[page + 3] = 0x0F;  // priority channel nibble 15 shows as 14
     for (int k = 0; k < 8; ++k) e.doc.labels[labelIndex(0, 14, k)] = 0xFF;  // erased label
     e.window->displayGroupMemory();
-    EXPECT_EQ(e.window->controls().txtGroupLabel->text(), " BLANK  ");
+    EXPECT_EQ(e.window->controls().groupLabelEdit->text(), " BLANK  ");
     const MemImage mem = e.doc.mem;
     const LabelImage labels = e.doc.labels;
     e.selectGroup(2);
@@ -146,38 +146,38 @@ TEST(GroupWindow, LeavingAnUntouchedGroupKeepsItsBytes) {
 
 TEST(GroupWindow, SelectorAfterAnImageWithOnlyGroupOne) {
     Editor e;
-    e.window->controls().cboTOT->setCurrentIndex(5);  // not stored into the new groups
+    e.window->controls().totCombo->setCurrentIndex(5);  // not stored into the new groups
     e.selectGroup(4);
     for (int i = 80; i <= 87; ++i) e.doc.mem[static_cast<std::size_t>(i)] = 0;
-    SetBits(e.doc.mem, 80, 0, 4, 8);  // group 1 only
-    e.window->InitGroups(0);
-    QComboBox* selector = e.window->controls().cboCurrentGroup;
+    setBits(e.doc.mem, 80, 0, 4, 8);  // group 1 only
+    e.window->initGroups(0);
+    QComboBox* selector = e.window->controls().currentGroupCombo;
     ASSERT_EQ(selector->count(), 1);
     EXPECT_EQ(selector->itemText(0), "1");
-    EXPECT_EQ(e.window->intCurrentGroup, 0);
+    EXPECT_EQ(e.window->shownGroup, 0);
     EXPECT_EQ(e.model().group(), 0);
     EXPECT_EQ(e.model().rowCount(), 14);
-    EXPECT_EQ(e.doc.mem[GroupAddress(3) + 2], 0);
+    EXPECT_EQ(e.doc.mem[groupAddress(3) + 2], 0);
     EXPECT_EQ(e.doc.group(3), nullptr);
 }
 
 TEST(GroupWindow, AnImageWithoutGroupsShowsNoRows) {
     Editor e;
     for (int i = 80; i <= 87; ++i) e.doc.mem[static_cast<std::size_t>(i)] = 0;
-    e.window->InitGroups(0);
-    EXPECT_EQ(e.window->controls().cboCurrentGroup->count(), 0);
-    EXPECT_EQ(e.window->intCurrentGroup, -1);
+    e.window->initGroups(0);
+    EXPECT_EQ(e.window->controls().currentGroupCombo->count(), 0);
+    EXPECT_EQ(e.window->shownGroup, -1);
     EXPECT_EQ(e.model().rowCount(), 0);
 }
 
 TEST(GroupWindow, SaveAndRestoreLabelsRoundTripGroupMajor) {
     Editor e;
     e.doc.labels[labelIndex(1, 0, 0)] = 0x42;
-    e.window->SaveLabels();
-    EXPECT_EQ(e.window->ImageBackup[128], 0x42);  // group 1 starts after 16 slots of 8
+    e.window->saveLabels();
+    EXPECT_EQ(e.window->imageBackup_[128], 0x42);  // group 1 starts after 16 slots of 8
     const LabelImage before = e.doc.labels;
     e.doc.labels.fill(0);
-    e.window->RestoreLabels();
+    e.window->restoreLabels();
     EXPECT_EQ(e.doc.labels, before);
 }
 

@@ -50,7 +50,7 @@ void press(QWidget* w, int key) {
 
 TEST(HelpViewer, OpensAtTheContentsPage) {
     QWidget main;
-    frmHelp* help = showHelp(&main);
+    HelpWindow* help = showHelp(&main);
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->isWindow());
@@ -64,7 +64,7 @@ TEST(HelpViewer, OpensAtTheContentsPage) {
 
 TEST(HelpViewer, FollowsATopicLinkAndGoesBackForwardAndToTheContents) {
     QWidget main;
-    frmHelp* help = showHelp(&main);
+    HelpWindow* help = showHelp(&main);
     QTextBrowser* browser = help->browser();
     // The keyboard way of following a link: Tab selects the first link, Enter follows it.
     press(browser, Qt::Key_Tab);
@@ -89,18 +89,18 @@ TEST(HelpViewer, FollowsATopicLinkAndGoesBackForwardAndToTheContents) {
 
 TEST(HelpViewer, TheHelpCommandAgainReusesTheWindowAtTheContents) {
     QWidget main;
-    frmHelp* help = showHelp(&main);
+    HelpWindow* help = showHelp(&main);
     help->browser()->setSource(pageUrl(QStringLiteral("syncal.html")));
     help->close();
-    frmHelp* again = showHelp(&main);
+    HelpWindow* again = showHelp(&main);
     EXPECT_EQ(again, help);
     EXPECT_TRUE(again->isVisible());
     EXPECT_EQ(again->browser()->source(), helpContentsUrl());
-    EXPECT_EQ(main.findChildren<frmHelp*>().size(), 1);
+    EXPECT_EQ(main.findChildren<HelpWindow*>().size(), 1);
 }
 
 TEST(HelpViewer, WithoutAParentTheWindowGoesAwayWhenClosed) {
-    QPointer<frmHelp> help = showHelp(nullptr);
+    QPointer<HelpWindow> help = showHelp(nullptr);
     ASSERT_FALSE(help.isNull());
     EXPECT_EQ(help->browser()->source(), helpContentsUrl());
     help->close();

@@ -19,7 +19,7 @@ TEST(ResizeRules, FramesFollowTheRightEdgeButNeverCoverTheHeader) {
         {9375, 5775, 6600, 6480, 3605},   // the design size
         {12000, 9000, 9225, 9105, 3605},  // wide and tall: the grid stops at 14 rows
         {7950, 5000, 5175, 5055, 3200},   // exactly at the header's edge
-        {6000, 1900, 5175, 5055, 120},    // narrow and short: frames stay right of txtID
+        {6000, 1900, 5175, 5055, 120},    // narrow and short: frames stay right of idEdit
         {100, 100, 5175, 5055, 120},
     };
     for (const Case& c : cases) {
@@ -32,33 +32,33 @@ TEST(ResizeRules, FramesFollowTheRightEdgeButNeverCoverTheHeader) {
 
 TEST(ResizeRules, TheWindowAppliesThem) {
     Editor e;
-    frmGroups& w = *e.window;
+    MainWindow& w = *e.window;
     const DesignScale& s = w.layoutRules().scale();
     const GroupControls& c = w.controls();
     w.show();
-    const int txtIdRight = c.txtID->geometry().right();
+    const int idRightEdit = c.idEdit->geometry().right();
 
     w.resize(s.px(6000), w.height());
     QApplication::processEvents();
-    for (QWidget* frame : {static_cast<QWidget*>(c.fraUCG), static_cast<QWidget*>(c.fraDualPri),
-                           static_cast<QWidget*>(c.fraLockout), static_cast<QWidget*>(c.fraBCI),
-                           static_cast<QWidget*>(c.fraANI), static_cast<QWidget*>(c.fraBattSave)}) {
+    for (QWidget* frame : {static_cast<QWidget*>(c.codeGuardFrame), static_cast<QWidget*>(c.dualPriFrame),
+                           static_cast<QWidget*>(c.lockoutFrame), static_cast<QWidget*>(c.bciFrame),
+                           static_cast<QWidget*>(c.aniFrame), static_cast<QWidget*>(c.battSaveFrame)}) {
         EXPECT_EQ(frame->x(), s.px(5175)) << frame->objectName().toStdString();
-        EXPECT_GT(frame->x(), txtIdRight);
+        EXPECT_GT(frame->x(), idRightEdit);
     }
     EXPECT_EQ(e.grid().width(), s.px(5055));
 
     w.resize(s.px(15000), s.px(12000));
     QApplication::processEvents();
     // The frames keep 240 twips to the right edge.
-    EXPECT_EQ(c.fraUCG->x(), s.px(s.twips(w.centralWidget()->width()) - 2535 - 240));
+    EXPECT_EQ(c.codeGuardFrame->x(), s.px(s.twips(w.centralWidget()->width()) - 2535 - 240));
     EXPECT_EQ(e.grid().height(), s.px(3605));
     // The grid holds its header and all 14 rows.
     EXPECT_GE(e.grid().height(),
               e.grid().horizontalHeader()->height() + 14 * e.grid().rowHeight(0));
     // The alpha controls keep their design place below the grid.
-    EXPECT_EQ(c.Backlight->y(), s.px(4800));
-    EXPECT_GE(c.Backlight->y(), e.grid().geometry().bottom());
+    EXPECT_EQ(c.backlightFrame->y(), s.px(4800));
+    EXPECT_GE(c.backlightFrame->y(), e.grid().geometry().bottom());
 
     w.resize(w.minimumWidth(), w.minimumHeight());
     QApplication::processEvents();
@@ -71,7 +71,7 @@ TEST(ResizeRules, TheWindowAppliesThem) {
 // window's left edge, where the frame would cut it.
 TEST(ResizeRules, ControlsNeitherOverlapNorLeaveTheirParent) {
     Editor e;
-    frmGroups& w = *e.window;
+    MainWindow& w = *e.window;
     w.show();
     QApplication::processEvents();
     QWidget* client = w.centralWidget();
@@ -102,10 +102,10 @@ TEST(ResizeRules, ControlsNeitherOverlapNorLeaveTheirParent) {
 
 TEST(Lifecycle, FirstRunUsesTheDefaults) {
     Editor e;
-    frmGroups& w = *e.window;
+    MainWindow& w = *e.window;
     EXPECT_EQ(w.portNumber(), 1);
     EXPECT_EQ(w.labelSetting(), 2);
-    EXPECT_EQ(w.files().names().FileName, "");
+    EXPECT_EQ(w.files().names().fileName, "");
     // Centred on the screen, in twips with the difference halved.
     const double dpi = logicalDpi(&w);
     const QRect screen = w.screen()->availableGeometry();
@@ -114,7 +114,7 @@ TEST(Lifecycle, FirstRunUsesTheDefaults) {
     EXPECT_NEAR(w.pos().x(), twipsToPixels(left, dpi), 1);
     EXPECT_FALSE(w.isMaximized());
     // The first Save asks for a name.
-    w.files().SaveCommand();
+    w.files().saveCommand();
     EXPECT_EQ(e.prompts.fileRequests.size(), 1u);
     EXPECT_EQ(e.prompts.fileRequests[0].filter,
               "Frequency (*.frq)|*.frq|RXT (*.rxt)|*.rxt|RXW (*.rxw)|*.rxw|All (*.*)|*.*");
@@ -127,7 +127,7 @@ TEST(Lifecycle, AbsurdStoredPlacementStaysWithinWhatAWindowCanBe) {
     e.settings.write("Position", "GroupWidth", "3e38");
     e.settings.write("Position", "GroupHeight", "1e30");
     e.create();
-    frmGroups& w = *e.window;
+    MainWindow& w = *e.window;
     EXPECT_GE(w.width(), w.minimumWidth());
     EXPECT_LE(w.width(), QWIDGETSIZE_MAX);
     EXPECT_LE(w.height(), QWIDGETSIZE_MAX);
@@ -145,7 +145,7 @@ TEST(Lifecycle, StoredSettingsAreReadAtCreation) {
     e.settings.write("Position", "GroupWidth", "12000");
     e.settings.write("Position", "GroupHeight", "9000");
     e.create();
-    frmGroups& w = *e.window;
+    MainWindow& w = *e.window;
     const double dpi = logicalDpi(&w);
     EXPECT_EQ(w.portNumber(), 3);
     EXPECT_EQ(w.labelSetting(), 0);
@@ -155,7 +155,7 @@ TEST(Lifecycle, StoredSettingsAreReadAtCreation) {
 
 TEST(Lifecycle, NormalCloseStoresPlacementInTwips) {
     Editor e;
-    frmGroups& w = *e.window;
+    MainWindow& w = *e.window;
     w.show();
     const double dpi = logicalDpi(&w);
     w.move(twipsToPixels(600, dpi), twipsToPixels(900, dpi));
@@ -189,7 +189,7 @@ TEST(Lifecycle, MaximisedCloseStoresOnlyTheState) {
 TEST(Lifecycle, CancelInTheExitQuestionKeepsTheWindowOpen) {
     Editor e;
     e.window->show();
-    e.window->controls().cboTOT->setCurrentIndex(2);
+    e.window->controls().totCombo->setCurrentIndex(2);
     const MemImage before = e.doc.mem;
     e.prompts.queueAnswer(Answer::Cancel);
     EXPECT_FALSE(e.window->close());
@@ -254,7 +254,7 @@ TEST(Lifecycle, NoQuestionAfterSavingTheEdits) {
     e.window->show();
     e.typeInCell(0, kColLabel, "EDITED");
     e.prompts.queueFile(dir.file("saved.frq"));
-    e.window->files().SaveAsCommand();
+    e.window->files().saveAsCommand();
     EXPECT_TRUE(e.window->close());
     EXPECT_TRUE(e.prompts.messages.empty());
 }

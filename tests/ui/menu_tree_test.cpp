@@ -21,10 +21,10 @@
 #include "files/settings.h"
 #include "link/port_devices.h"
 #include "ui/channel_grid_model.h"
-#include "ui/frm_about.h"
-#include "ui/frm_globals.h"
-#include "ui/frm_move.h"
-#include "ui/frm_syncal.h"
+#include "ui/about_dialog.h"
+#include "ui/globals_window.h"
+#include "ui/bank_move_dialog.h"
+#include "ui/alignment_window.h"
 #include "ui/help_viewer.h"
 #include "ui/offset_entry.h"
 #include "ui/radio_editor_fixture.h"
@@ -124,33 +124,33 @@ TEST(MenuTree, ChecksShowTheStoredLabelSettingAndPort) {
     writeLabelSetting(e.settings, 1);
     e.create();
     const MainMenus& m = e.window->menus();
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(m.mnuLabelConfig[i]->isChecked(), i == 1) << i;
-    for (int n = 1; n <= 4; ++n) EXPECT_EQ(m.mnuCommPort[n - 1]->isChecked(), n == 2) << n;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(m.labelChoiceActions[i]->isChecked(), i == 1) << i;
+    for (int n = 1; n <= 4; ++n) EXPECT_EQ(m.portActions[n - 1]->isChecked(), n == 2) << n;
     EXPECT_EQ(e.window->link().transport().port(), "2");
 
-    m.mnuLabelConfig[0]->trigger();
+    m.labelChoiceActions[0]->trigger();
     EXPECT_EQ(e.settings.read("Features", "Label", ""), "0");
     EXPECT_EQ(e.window->labelSetting(), 0);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(m.mnuLabelConfig[i]->isChecked(), i == 0) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(m.labelChoiceActions[i]->isChecked(), i == 0) << i;
 }
 
 TEST(MenuTree, UseCommPortThreeWhileThePortIsOpenClosesItAndStoresThree) {
     RadioEditor e;
     e.create();
     Transport& t = e.window->link().transport();
-    ASSERT_TRUE(t.OpenPort());
+    ASSERT_TRUE(t.openPort());
     const int closes = e.port.closes();
 
-    e.window->menus().mnuCommPort[2]->trigger();
+    e.window->menus().portActions[2]->trigger();
 
-    EXPECT_FALSE(t.IsOpen());
+    EXPECT_FALSE(t.isOpen());
     EXPECT_EQ(e.port.closes(), closes + 1);
     EXPECT_EQ(e.settings.read("Comm", "Port", ""), "3");
     EXPECT_EQ(e.window->portNumber(), 3);
     for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(e.window->menus().mnuCommPort[n - 1]->isChecked(), n == 3);
+        EXPECT_EQ(e.window->menus().portActions[n - 1]->isChecked(), n == 3);
     // The next radio operation opens port 3's device.
-    e.window->menus().mnuReadGlobal->trigger();
+    e.window->menus().readGlobalAction->trigger();
     EXPECT_EQ(e.port.device(), defaultPortDevice(3));
 }
 
@@ -159,8 +159,8 @@ TEST(MenuTree, ADeviceNamedForThePortIsOpenedNext) {
     options.failingDevices = {{"/dev/ttyUSB7", "Permission denied"}};
     RadioEditor e({}, options);
     e.create();
-    writeText(e.settings, settings::Device[0], "/dev/ttyUSB7");
-    e.window->menus().mnuReadGlobal->trigger();
+    writeText(e.settings, settings::kDevice[0], "/dev/ttyUSB7");
+    e.window->menus().readGlobalAction->trigger();
     ASSERT_EQ(e.prompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
     EXPECT_NE(e.prompts.messages[0].detail.find("/dev/ttyUSB7"), std::string::npos);
     EXPECT_NE(e.prompts.messages[0].detail.find("Permission denied"), std::string::npos);
@@ -197,14 +197,14 @@ TEST(OtherWindows, MoveOpensCentredAndModalThenShowsTheMovedBank) {
     QRect frame;
     bool modal = false;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<frmMove*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<BankMoveDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         modal = dialog->isModal();
         frame = dialog->frameGeometry();
         // From 15 to 1 are the dialog's starting numbers.
         dialog->findChild<QPushButton*>(QStringLiteral("btnMoveOK"))->click();
     });
-    e.window->menus().mnuMove->trigger();
+    e.window->menus().moveAction->trigger();
     EXPECT_TRUE(modal);
     // Centred on the screen (within the window frame, which the platform adds).
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -212,7 +212,7 @@ TEST(OtherWindows, MoveOpensCentredAndModalThenShowsTheMovedBank) {
     EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 2);
     // Group 1 now holds old bank 15 and the window shows it.
     EXPECT_EQ(e.window->gridModel().cellText(0, kColRecFreq).toStdString(), "470.00000");
-    EXPECT_EQ(e.doc.group(0)->channel(0).RecFreq(), "470.00000");
+    EXPECT_EQ(e.doc.group(0)->channel(0).recFreq(), "470.00000");
 }
 
 TEST(OtherWindows, MoveKeepsEditsMadeBeforeIt) {
@@ -221,15 +221,15 @@ TEST(OtherWindows, MoveKeepsEditsMadeBeforeIt) {
     e.selectGroup(3);
     // Labels stay with their bank number; the typed label is stored before the pages
     // move, so showing group 3 again from the image keeps it.
-    e.window->controls().txtGroupLabel->setText(QStringLiteral("KEPT"));
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("KEPT"));
     QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<frmMove*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<BankMoveDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         dialog->findChild<QPushButton*>(QStringLiteral("btnMoveOK"))->click();
     });
-    e.window->menus().mnuMove->trigger();
-    EXPECT_EQ(e.doc.group(2)->Read_Group_Label(), "KEPT    ");
-    EXPECT_EQ(e.window->controls().txtGroupLabel->text().toStdString(), "KEPT    ");
+    e.window->menus().moveAction->trigger();
+    EXPECT_EQ(e.doc.group(2)->readGroupLabel(), "KEPT    ");
+    EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(), "KEPT    ");
 }
 
 TEST(OtherWindows, AboutIsModal) {
@@ -237,21 +237,21 @@ TEST(OtherWindows, AboutIsModal) {
     e.create();
     bool seen = false;
     whenModal([&](QWidget* w) {
-        auto* about = qobject_cast<frmAbout*>(w);
+        auto* about = qobject_cast<AboutDialog*>(w);
         ASSERT_NE(about, nullptr);
         EXPECT_TRUE(about->isModal());
         EXPECT_EQ(about->windowTitle().toStdString(), "About ZAVPROG");
         seen = true;
     });
-    e.window->menus().mnuAbout->trigger();
+    e.window->menus().aboutAction->trigger();
     EXPECT_TRUE(seen);
 }
 
 TEST(OtherWindows, HelpOpensAtItsContents) {
     RadioEditor e;
     e.create();
-    e.window->menus().mnuHelp->trigger();
-    auto* help = e.window->findChild<frmHelp*>();
+    e.window->menus().helpAction->trigger();
+    auto* help = e.window->findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->browser()->source(), helpContentsUrl());
@@ -261,10 +261,10 @@ TEST(OtherWindows, GlobalParametersAndSyncalAreModelessBesideTheMainWindow) {
     RadioEditor e;
     e.create();
     e.window->show();
-    e.window->menus().mnuGlobals->trigger();
-    e.window->menus().mnuSyncal->trigger();
-    frmGlobals* globals = e.window->globalsWindow();
-    frmSyncal* syncal = e.window->syncalWindow();
+    e.window->menus().globalsAction->trigger();
+    e.window->menus().syncalAction->trigger();
+    GlobalsWindow* globals = e.window->globalsWindow();
+    AlignmentWindow* syncal = e.window->syncalWindow();
     ASSERT_NE(globals, nullptr);
     ASSERT_NE(syncal, nullptr);
     EXPECT_TRUE(globals->isVisible() && globals->isWindow());
@@ -273,7 +273,7 @@ TEST(OtherWindows, GlobalParametersAndSyncalAreModelessBesideTheMainWindow) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(e.window->isEnabled());
     // A second command shows the same windows.
-    e.window->menus().mnuGlobals->trigger();
+    e.window->menus().globalsAction->trigger();
     EXPECT_EQ(e.window->globalsWindow(), globals);
     // Closing the main window closes them.
     e.window->setExitWithoutAsking(true);
@@ -286,7 +286,7 @@ TEST(OtherWindows, GlobalParametersAndSyncalAreModelessBesideTheMainWindow) {
 TEST(OtherWindows, GlobalEditsReachTheImageBeforeAWrite) {
     RadioEditor e;
     e.create();
-    e.window->menus().mnuGlobals->trigger();
+    e.window->menus().globalsAction->trigger();
     auto* list = e.window->globalsWindow()->findChild<QComboBox*>(QStringLiteral("cboDTMFDev"));
     ASSERT_NE(list, nullptr);
     list->setCurrentIndex(6);
@@ -294,9 +294,9 @@ TEST(OtherWindows, GlobalEditsReachTheImageBeforeAWrite) {
     bank->setCurrentIndex(1 - bank->currentIndex());
     const int bankScan = e.window->globalsWindow()->formValues().bankScan;
     e.prompts.queueAnswer(Answer::Ok);
-    e.window->menus().mnuWriteGlobal->trigger();
+    e.window->menus().writeGlobalAction->trigger();
     EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 6);
-    EXPECT_EQ(LoadGlobalsToForm(e.doc.mem).bankScan, bankScan);
+    EXPECT_EQ(loadGlobalsToForm(e.doc.mem).bankScan, bankScan);
 }
 
 TEST(OtherWindows, DtmfWriteWithNoRadioShowsOnlyTheHookMessage) {
@@ -304,8 +304,8 @@ TEST(OtherWindows, DtmfWriteWithNoRadioShowsOnlyTheHookMessage) {
     config.faults.silent = true;
     RadioEditor e(config);
     e.create();
-    e.window->menus().mnuGlobals->trigger();
-    e.window->globalsWindow()->cmdWriteDTMF_Click();
+    e.window->menus().globalsAction->trigger();
+    e.window->globalsWindow()->sendDtmfDeviation();
     EXPECT_EQ(e.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/document.h"
-#include "ui/frm_move.h"
+#include "ui/bank_move_dialog.h"
 #include "ui/twips.h"
 
 namespace zav {
@@ -18,16 +18,16 @@ namespace {
 
 struct MoveDialog {
     Document doc;
-    frmMove dialog{doc};
+    BankMoveDialog dialog{doc};
     std::vector<std::string> events;
 
     MoveDialog() {
         for (int b = 1; b <= 15; ++b)
             doc.mem[static_cast<std::size_t>(b) * kPageSize + 5] = static_cast<Byte>(b);
-        QObject::connect(&dialog, &frmMove::aboutToMove, [this](int f, int t) {
+        QObject::connect(&dialog, &BankMoveDialog::aboutToMove, [this](int f, int t) {
             events.push_back("about " + std::to_string(f) + ">" + std::to_string(t));
         });
-        QObject::connect(&dialog, &frmMove::moved, [this](int f, int t) {
+        QObject::connect(&dialog, &BankMoveDialog::moved, [this](int f, int t) {
             events.push_back("moved " + std::to_string(f) + ">" + std::to_string(t));
         });
         dialog.show();
@@ -102,13 +102,13 @@ class MoveDialogRefuses : public ::testing::TestWithParam<Typed> {};
 // like it does for two equal numbers; the typed texts are offered again next time.
 TEST_P(MoveDialogRefuses, NumbersThatAreNotWholeBankNumbersMoveNothingSilently) {
     MoveDialog m;
-    m.dialog.btnMoveOK_Click();  // an accepted move first: 15 to 1
+    m.dialog.acceptMove();  // an accepted move first: 15 to 1
     const std::vector<int> before = m.banks();
     m.events.clear();
     m.dialog.show();
     m.type("cboFromBank", GetParam().from);
     m.type("cboToBank", GetParam().to);
-    m.dialog.btnMoveOK_Click();
+    m.dialog.acceptMove();
     EXPECT_EQ(m.banks(), before);
     EXPECT_TRUE(m.events.empty());
     EXPECT_FALSE(m.dialog.isVisible());
@@ -128,7 +128,7 @@ TEST(MoveDialog, EqualNumbersMoveNothingSilently) {
     MoveDialog m;
     m.type("cboFromBank", "4");
     m.type("cboToBank", " 4 ");
-    m.dialog.btnMoveOK_Click();
+    m.dialog.acceptMove();
     EXPECT_EQ(m.banks(), kUnmoved);
     EXPECT_TRUE(m.events.empty());
     EXPECT_FALSE(m.dialog.isVisible());
@@ -138,13 +138,13 @@ TEST(MoveDialog, RemembersTheNumbersForTheNextMove) {
     MoveDialog m;
     m.type("cboFromBank", "2");
     m.type("cboToBank", "5");
-    m.dialog.btnMoveOK_Click();
+    m.dialog.acceptMove();
     EXPECT_EQ(m.banks(), (std::vector<int>{1, 3, 4, 5, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
     m.dialog.show();
     EXPECT_EQ(m.child<QComboBox>("cboFromBank")->currentText(), "2");
     EXPECT_EQ(m.child<QComboBox>("cboToBank")->currentText(), "5");
     // The same OK again moves the same way again.
-    m.dialog.btnMoveOK_Click();
+    m.dialog.acceptMove();
     EXPECT_EQ(m.banks(), (std::vector<int>{1, 4, 5, 2, 3, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
 }
 

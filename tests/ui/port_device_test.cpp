@@ -14,7 +14,7 @@
 #include "files/settings.h"
 #include "iface/settings_store.h"
 #include "link/port_devices.h"
-#include "ui/frm_port_device.h"
+#include "ui/port_device_dialog.h"
 
 namespace zav {
 namespace {
@@ -40,7 +40,7 @@ struct PortDialog {
         {"/dev/ttyS0", "", "", std::nullopt, std::nullopt},
     };
     int listings = 0;
-    frmPortDevice dialog;
+    PortDeviceDialog dialog;
 };
 
 TEST(PortDevice, ListsWhatTheSystemReports) {
@@ -74,7 +74,7 @@ TEST(PortDevice, ChoosingARowAndOkStoresItForThePortNumber) {
     EXPECT_EQ(d.device()->text(), "/dev/ttyUSB0");
     int chosenPort = 0;
     QString chosen;
-    QObject::connect(&d.dialog, &frmPortDevice::deviceChosen, [&](int p, const QString& dev) {
+    QObject::connect(&d.dialog, &PortDeviceDialog::deviceChosen, [&](int p, const QString& dev) {
         chosenPort = p;
         chosen = dev;
     });
@@ -95,7 +95,7 @@ TEST(PortDevice, ATypedDeviceAndTheDefault) {
 
     d.settings.write("Comm", "Device2", "/dev/ttyUSB0");
     // A stored device shows in the box and selects its row.
-    frmPortDevice reopened(d.settings, 2, nullptr, [&] { return d.ports; });
+    PortDeviceDialog reopened(d.settings, 2, nullptr, [&] { return d.ports; });
     auto* box = reopened.findChild<QLineEdit*>(QStringLiteral("txtDevice"));
     auto* list = reopened.findChild<QTreeWidget*>(QStringLiteral("lstSerialPorts"));
     EXPECT_EQ(box->text(), "/dev/ttyUSB0");
@@ -128,7 +128,7 @@ TEST(PortDevice, RefreshListsAgainAndCancelStoresNothing) {
 TEST(PortDevice, OnlyPortNumbersOneToFour) {
     MemorySettingsStore s;
     for (int bad : {0, 5, -1})
-        EXPECT_THROW(frmPortDevice(s, bad, nullptr, [] { return std::vector<SerialPortEntry>{}; }),
+        EXPECT_THROW(PortDeviceDialog(s, bad, nullptr, [] { return std::vector<SerialPortEntry>{}; }),
                      std::out_of_range);
 }
 

@@ -159,7 +159,7 @@ TEST_F(PrintCommandsTest, PrintSetupKeepsItsPrinterForPrintUnlessCancelled) {
 TEST_F(PrintCommandsTest, ThePreviewShowsTheWholePrintoutPageByPage) {
     PrintCommands print(prompts, [] { return std::unique_ptr<QPrinter>(); });
     std::unique_ptr<QPrintPreviewDialog> dialog(
-        print.createPrintPreview(ComposeUnitData(doc, "radio.frq"), &window));
+        print.createPrintPreview(composeUnitData(doc, "radio.frq"), &window));
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Print Preview"));
     auto* preview = dialog->findChild<QPrintPreviewWidget*>();

@@ -21,8 +21,8 @@
 #include "sim/virtual_port.h"
 #include "support/scripted_prompts.h"
 #include "ui/demo_radio.h"
-#include "ui/frm_groups.h"
-#include "ui/frm_proc.h"
+#include "ui/main_window.h"
+#include "ui/progress_window.h"
 
 namespace zav::test {
 
@@ -31,10 +31,10 @@ struct RadioEditor {
         : radio(config), port(radio, std::move(options)) {
         const DemoContents demo = demoContents();
         std::copy_n(demo.mem.begin(), radio.memory().size(), radio.memory().begin());
-        radio.labels() = sim::LabelMemoryFromImage(demo.labels);
+        radio.labels() = sim::labelMemoryFromImage(demo.labels);
         // What the progress window says whenever a transfer waits.
         port.setOnYield([this] {
-            const frmProc& proc = window->progress();
+            const ProgressWindow& proc = window->progress();
             const std::string text = proc.isVisible() ? proc.info()->text().toStdString() : "";
             if (progressTexts.empty() || progressTexts.back() != text)
                 progressTexts.push_back(text);
@@ -42,7 +42,7 @@ struct RadioEditor {
         });
     }
     void create() {
-        window = std::make_unique<frmGroups>(doc, prompts, settings, clipboard, fs, port);
+        window = std::make_unique<MainWindow>(doc, prompts, settings, clipboard, fs, port);
     }
 
     // The radio's memory and labels as the editor's images hold them.
@@ -52,12 +52,12 @@ struct RadioEditor {
         return m;
     }
     [[nodiscard]] LabelImage radioLabels() const {
-        return sim::LabelImageFromMemory(radio.labels());
+        return sim::labelImageFromMemory(radio.labels());
     }
     [[nodiscard]] std::vector<Byte> sent() const { return radio.transcript().hostBytes(); }
 
     void selectGroup(int number) const {
-        QComboBox* c = window->controls().cboCurrentGroup;
+        QComboBox* c = window->controls().currentGroupCombo;
         c->setCurrentIndex(c->findText(QString::number(number)));
     }
     // Runs a menu item as the user would.
@@ -70,7 +70,7 @@ struct RadioEditor {
     DiskFileSystem fs;
     sim::SimRadio radio;
     sim::VirtualPort port;
-    std::unique_ptr<frmGroups> window;
+    std::unique_ptr<MainWindow> window;
     // Distinct progress window texts seen during waits ("" while hidden).
     std::vector<std::string> progressTexts;
     std::function<void()> onYield;

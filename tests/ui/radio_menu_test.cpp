@@ -11,7 +11,7 @@
 #include "files/settings.h"
 #include "model/memory_map.h"
 #include "ui/channel_grid_model.h"
-#include "ui/frm_globals.h"
+#include "ui/globals_window.h"
 #include "ui/radio_editor_fixture.h"
 
 namespace zav {
@@ -31,7 +31,7 @@ constexpr const char* kHookError = "Error Hooking to Radio.";
 void fillEditorImage(Document& doc) {
     for (std::size_t i = 0; i < doc.mem.size(); ++i)
         doc.mem[i] = static_cast<Byte>((i * 13 + 5) & 0xFF);
-    InitGlobalPage(doc.mem);
+    initGlobalPage(doc.mem);
     doc.mem[kMemImageSize - 1] = 0x5A;
     for (std::size_t i = 0; i < doc.labels.size(); ++i) doc.labels[i] = static_cast<Byte>(i % 40);
 }
@@ -61,7 +61,7 @@ TEST_P(ReadRadioLabels, FollowTheSettingOrTheAnswer) {
     const LabelImage labelsBefore = e.doc.labels;
     for (const Answer a : c.answers) e.prompts.queueAnswer(a);
 
-    RadioEditor::trigger(e.window->menus().mnuRead);
+    RadioEditor::trigger(e.window->menus().readRadioAction);
 
     EXPECT_EQ(e.prompts.texts(), c.messages);
     if (c.setting == 2) {
@@ -85,7 +85,7 @@ TEST_P(ReadRadioLabels, FollowTheSettingOrTheAnswer) {
                             "Please Wait - Reading Radio"),
                   e.progressTexts.end());
         // The selector was rebuilt and shows group 1 from the new image.
-        EXPECT_EQ(e.window->intCurrentGroup, 0);
+        EXPECT_EQ(e.window->shownGroup, 0);
         EXPECT_EQ(e.window->gridModel().cellText(0, kColRecFreq).toStdString(), "451.02500");
         EXPECT_FALSE(e.window->hasUnsavedChanges());
     } else {
@@ -114,11 +114,11 @@ TEST(RadioMenu, AFailedReadRadioLeavesTheImageExactlyAsItWas) {
     writeLabelSetting(e.settings, 1);
     e.create();
     fillEditorImage(e.doc);
-    e.window->InitGroups(0);
+    e.window->initGroups(0);
     const MemImage before = e.doc.mem;
     const std::string shown = e.window->gridModel().cellText(0, kColRecFreq).toStdString();
 
-    RadioEditor::trigger(e.window->menus().mnuRead);
+    RadioEditor::trigger(e.window->menus().readRadioAction);
 
     EXPECT_EQ(e.prompts.texts(), Texts{"Error reading radio"});
     EXPECT_EQ(e.doc.mem, before);
@@ -132,19 +132,19 @@ TEST(RadioMenu, ReadGroupReadsTheSelectedGroupAndShowsItWithoutAMessage) {
     writeLabelSetting(e.settings, 1);
     e.create();
     fillEditorImage(e.doc);
-    e.window->InitGroups(0);
+    e.window->initGroups(0);
     // The radio's group 5 has channels of its own.
     for (int k = 16; k < 128; ++k) e.radio.memory()[5 * 128 + k] = e.radio.memory()[1 * 128 + k];
     e.selectGroup(5);
     const MemImage before = e.doc.mem;
 
-    RadioEditor::trigger(e.window->menus().mnuReadGroup);
+    RadioEditor::trigger(e.window->menus().readGroupAction);
 
     EXPECT_TRUE(e.prompts.messages.empty());
     EXPECT_TRUE(sameRadioBytes(e.doc.mem, e.radioImage(), 640, 128));
     EXPECT_TRUE(sameRadioBytes(e.doc.mem, before, 0, 640));
     EXPECT_TRUE(std::equal(e.doc.mem.begin() + 768, e.doc.mem.end(), before.begin() + 768));
-    EXPECT_EQ(e.window->intCurrentGroup, 4);
+    EXPECT_EQ(e.window->shownGroup, 4);
     EXPECT_EQ(e.window->gridModel().group(), 4);
     EXPECT_EQ(e.window->gridModel().cellText(0, kColRecFreq).toStdString(), "451.02500");
     EXPECT_NE(
@@ -157,13 +157,13 @@ TEST(RadioMenu, ReadGroupWithLabelsReadsThatGroupsLabelsAfterTheGroup) {
     writeLabelSetting(e.settings, 0);
     e.create();
     e.selectGroup(2);
-    RadioEditor::trigger(e.window->menus().mnuReadGroup);
+    RadioEditor::trigger(e.window->menus().readGroupAction);
     EXPECT_EQ(e.prompts.texts(), Texts{"Group 2 labels read OK."});
     EXPECT_EQ(e.prompts.messages[0].title, "Read Labels");
-    EXPECT_EQ(e.window->controls().txtGroupLabel->text().toStdString(), "FIRE    ");
+    EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(), "FIRE    ");
     EXPECT_EQ(e.window->gridModel().cellText(0, kColLabel).toStdString(), "FIRE 1  ");
     // Only group 2's labels came.
-    EXPECT_EQ(e.doc.group(0)->Read_Group_Label(), "GROUP 1 ");
+    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "GROUP 1 ");
 }
 
 // Edits left in the group's controls give way to the group as read, with and without
@@ -176,12 +176,12 @@ TEST(RadioMenu, ReadGroupReplacesEditsInTheControlsWhetherOrNotLabelsTravel) {
         writeLabelSetting(e.settings, setting);
         e.create();
         e.selectGroup(2);
-        e.window->controls().txtID->setText(QStringLiteral("98765"));
-        RadioEditor::trigger(e.window->menus().mnuReadGroup);
+        e.window->controls().idEdit->setText(QStringLiteral("98765"));
+        RadioEditor::trigger(e.window->menus().readGroupAction);
         EXPECT_TRUE(sameRadioBytes(e.doc.mem, e.radioImage(), 2 * 128, 128));
-        const std::string radioId = e.doc.group(1)->Read_ID_Num();
+        const std::string radioId = e.doc.group(1)->readIdNum();
         EXPECT_EQ(radioId.find("98765"), std::string::npos);
-        EXPECT_EQ(e.window->controls().txtID->text().toStdString(), radioId);
+        EXPECT_EQ(e.window->controls().idEdit->text().toStdString(), radioId);
     }
 }
 
@@ -192,11 +192,11 @@ TEST(RadioMenu, WriteCurrentGroupWritesTheGroupsLabelsEvenAfterAFailedGroupWrite
     writeLabelSetting(e.settings, 0);
     e.create();
     e.selectGroup(3);
-    e.window->controls().txtGroupLabel->setText(QStringLiteral("NEWLABEL"));
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("NEWLABEL"));
     e.prompts.queueAnswer(Answer::Ok);      // Are you sure...
     e.prompts.queueAnswer(Answer::Cancel);  // Write Failed... Retry/Cancel
 
-    RadioEditor::trigger(e.window->menus().mnuWriteGroup);
+    RadioEditor::trigger(e.window->menus().writeGroupAction);
 
     EXPECT_EQ(e.prompts.texts(),
               (Texts{kConfirm, "Write Failed. Cycle Radio Power before Retrying.",
@@ -204,7 +204,7 @@ TEST(RadioMenu, WriteCurrentGroupWritesTheGroupsLabelsEvenAfterAFailedGroupWrite
     EXPECT_EQ(e.prompts.messages.back().title, "Write Labels");
     EXPECT_EQ(e.prompts.messages[2].title, "");  // the program's title
     // The edit reached the image before the write, and the radio's label memory.
-    EXPECT_EQ(e.doc.group(2)->Read_Group_Label(), "NEWLABEL");
+    EXPECT_EQ(e.doc.group(2)->readGroupLabel(), "NEWLABEL");
     const LabelImage radioLabels = e.radioLabels();
     for (int s = 0; s < kLabelSlots; ++s)
         for (int c = 0; c < kLabelPositions; ++c)
@@ -224,7 +224,7 @@ TEST(RadioMenu, CancellingTheGroupWriteSendsNoLabelsAfterIt) {
             e.window->progress().cancelClicked();
         }
     };
-    RadioEditor::trigger(e.window->menus().mnuWriteGroup);
+    RadioEditor::trigger(e.window->menus().writeGroupAction);
     EXPECT_TRUE(pressed);
     ASSERT_EQ(e.prompts.texts().size(), 2u);  // the confirmation and the cancel warning
     EXPECT_EQ(
@@ -255,30 +255,30 @@ TEST_P(SilentRadio, ShowsTheHookErrorAndTheCommandsOwnFailureOnly) {
     EXPECT_EQ(e.doc.mem, before);
     EXPECT_FALSE(e.window->progress().isVisible());
     EXPECT_TRUE(e.window->progress().mainWindowEnabled());
-    EXPECT_FALSE(e.window->link().Busy());
+    EXPECT_FALSE(e.window->link().busy());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, SilentRadio,
     ::testing::Values(
-        SilentCase{"ReadRadio", &MainMenus::mnuRead, {}, {kHookError}},
-        SilentCase{"ReadGlobal", &MainMenus::mnuReadGlobal, {}, {kHookError}},
-        SilentCase{"ReadGroup", &MainMenus::mnuReadGroup, {}, {kHookError}},
+        SilentCase{"ReadRadio", &MainMenus::readRadioAction, {}, {kHookError}},
+        SilentCase{"ReadGlobal", &MainMenus::readGlobalAction, {}, {kHookError}},
+        SilentCase{"ReadGroup", &MainMenus::readGroupAction, {}, {kHookError}},
         SilentCase{"WriteRadio",
-                   &MainMenus::mnuWriteAll,
+                   &MainMenus::writeRadioAction,
                    {Answer::Ok, Answer::Yes},
                    {kConfirm, "Write Global Parameters?", kHookError}},
         SilentCase{"WriteGlobal",
-                   &MainMenus::mnuWriteGlobal,
+                   &MainMenus::writeGlobalAction,
                    {Answer::Ok},
                    {kConfirm, kHookError, "Write Global Failed"}},
         SilentCase{"WriteGroup",
-                   &MainMenus::mnuWriteGroup,
+                   &MainMenus::writeGroupAction,
                    {Answer::Ok},
                    {kConfirm, kHookError, "Write Group Failed"}},
-        SilentCase{"WriteCancelled", &MainMenus::mnuWriteGroup, {Answer::Cancel}, {kConfirm}},
-        SilentCase{"LabelReadRadio", &MainMenus::mnuLabelReadRadio, {}, {kHookError}},
-        SilentCase{"LabelWriteGroup", &MainMenus::mnuLabelWriteGroup, {}, {kHookError}}),
+        SilentCase{"WriteCancelled", &MainMenus::writeGroupAction, {Answer::Cancel}, {kConfirm}},
+        SilentCase{"LabelReadRadio", &MainMenus::labelReadRadioAction, {}, {kHookError}},
+        SilentCase{"LabelWriteGroup", &MainMenus::labelWriteGroupAction, {}, {kHookError}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RadioMenu, WriteRadioThenReadBackGivesTheEditorsChannels) {
@@ -289,7 +289,7 @@ TEST(RadioMenu, WriteRadioThenReadBackGivesTheEditorsChannels) {
     e.window->gridModel().setCellText(0, kColRecFreq, QStringLiteral("470.50000"));
     e.prompts.queueAnswer(Answer::Ok);
     e.prompts.queueAnswer(Answer::No);  // no global parameters
-    RadioEditor::trigger(e.window->menus().mnuWriteAll);
+    RadioEditor::trigger(e.window->menus().writeRadioAction);
     EXPECT_EQ(e.prompts.texts(),
               (Texts{kConfirm, "Write Global Parameters?", "All groups written OK."}));
     EXPECT_EQ(e.prompts.messages.back().title, "Write Radio");
@@ -307,7 +307,7 @@ TEST(RadioMenu, ReadGlobalThatBreaksOffKeepsTheGlobalBlockAndSaysSo) {
     RadioEditor e(config);
     e.create();
     const MemImage before = e.doc.mem;
-    RadioEditor::trigger(e.window->menus().mnuReadGlobal);
+    RadioEditor::trigger(e.window->menus().readGlobalAction);
     EXPECT_EQ(e.prompts.texts(), Texts{"Error reading radio"});
     EXPECT_EQ(e.prompts.messages[0].title, "COMM ERROR");
     EXPECT_EQ(e.doc.mem, before);
@@ -317,9 +317,9 @@ TEST(RadioMenu, ReadGlobalReloadsAnOpenGlobalParametersWindow) {
     RadioEditor e;
     e.create();
     e.radio.memory()[0x6F] = 0x30;  // deviation code 6
-    RadioEditor::trigger(e.window->menus().mnuGlobals);
+    RadioEditor::trigger(e.window->menus().globalsAction);
     ASSERT_NE(e.window->globalsWindow(), nullptr);
-    RadioEditor::trigger(e.window->menus().mnuReadGlobal);
+    RadioEditor::trigger(e.window->menus().readGlobalAction);
     EXPECT_TRUE(e.prompts.messages.empty());
     EXPECT_EQ(e.doc.mem[0x6F], 0x30);
     EXPECT_EQ(e.window->globalsWindow()->formValues().dtmfDev, 6);
@@ -332,27 +332,27 @@ TEST(RadioMenu, AFailedLabelReadKeepsTheGroupLabelTypedBeforeIt) {
     config.faults.labelMisses = 4;
     RadioEditor e(config);
     e.create();
-    e.window->controls().txtGroupLabel->setText(QStringLiteral("EDITED"));
-    RadioEditor::trigger(e.window->menus().mnuLabelReadGroup);
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("EDITED"));
+    RadioEditor::trigger(e.window->menus().labelReadGroupAction);
     EXPECT_EQ(e.prompts.texts(), Texts{"Unable to upload data from radio"});
-    EXPECT_EQ(e.doc.group(0)->Read_Group_Label(), "EDITED  ");
+    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "EDITED  ");
     // Switching groups keeps it too.
     e.selectGroup(2);
-    EXPECT_EQ(e.doc.group(0)->Read_Group_Label(), "EDITED  ");
+    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "EDITED  ");
 }
 
 TEST(RadioMenu, LabelWriteRadioAndReadBackRoundTrip) {
     RadioEditor e;
     e.create();
-    e.window->controls().txtGroupLabel->setText(QStringLiteral("MINE"));
-    RadioEditor::trigger(e.window->menus().mnuLabelWriteRadio);
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("MINE"));
+    RadioEditor::trigger(e.window->menus().labelWriteRadioAction);
     EXPECT_EQ(e.prompts.texts(), Texts{"All labels written OK."});
     EXPECT_EQ(e.radioLabels(), e.doc.labels);
     e.doc.labels.fill(0);
-    RadioEditor::trigger(e.window->menus().mnuLabelReadRadio);
+    RadioEditor::trigger(e.window->menus().labelReadRadioAction);
     EXPECT_EQ(e.prompts.texts().back(), kAllLabelsRead);
-    EXPECT_EQ(e.doc.group(0)->Read_Group_Label(), "MINE    ");
-    EXPECT_EQ(e.window->controls().txtGroupLabel->text().toStdString(), "MINE    ");
+    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "MINE    ");
+    EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(), "MINE    ");
 }
 
 TEST(RadioMenu, ACommandDuringAnotherRadioOperationIsRefused) {
@@ -363,9 +363,9 @@ TEST(RadioMenu, ACommandDuringAnotherRadioOperationIsRefused) {
     e.onYield = [&] {
         if (tried) return;
         tried = true;
-        RadioEditor::trigger(e.window->menus().mnuWriteGroup);
+        RadioEditor::trigger(e.window->menus().writeGroupAction);
     };
-    RadioEditor::trigger(e.window->menus().mnuRead);
+    RadioEditor::trigger(e.window->menus().readRadioAction);
     EXPECT_EQ(e.prompts.texts(), (Texts{"Another radio operation is in progress.", kAllRead}));
 }
 

@@ -5,9 +5,9 @@
 #include "editor_fixture.h"
 #include "iface/version.h"
 #include "qt/qt_prompts.h"
-#include "ui/frm_about.h"
-#include "ui/frm_proc.h"
-#include "ui/frm_splash.h"
+#include "ui/about_dialog.h"
+#include "ui/progress_window.h"
+#include "ui/splash_window.h"
 #include "ui/twips.h"
 
 namespace zav::test {
@@ -16,7 +16,7 @@ namespace {
 TEST(ProgressWindow, ShowsTheOperationAndDisablesTheMainWindow) {
     Editor e;
     e.window->show();
-    frmProc& proc = e.window->progress();
+    ProgressWindow& proc = e.window->progress();
     const double dpi = logicalDpi(e.window.get());
     e.window->move(twipsToPixels(300, dpi), twipsToPixels(1200, dpi));
     proc.showForm("Please Wait - Reading Radio", false);
@@ -50,7 +50,7 @@ TEST(ProgressWindow, MainWindowDoesNotCloseDuringATransfer) {
 
 TEST(ProgressWindow, CancelDuringAReadNeedsNoQuestion) {
     Editor e;
-    frmProc& proc = e.window->progress();
+    ProgressWindow& proc = e.window->progress();
     proc.showForm("Please Wait - Reading Radio", false);
     proc.enableCancel();
     proc.cancelButton()->click();
@@ -65,7 +65,7 @@ TEST(ProgressWindow, CancelDuringAReadNeedsNoQuestion) {
 
 TEST(ProgressWindow, CancelDuringAWriteAsksFirst) {
     Editor e;
-    frmProc& proc = e.window->progress();
+    ProgressWindow& proc = e.window->progress();
     proc.showForm("Please Wait - Writing Radio", true);
     proc.enableCancel();
     e.prompts.queueAnswer(Answer::No);
@@ -86,7 +86,7 @@ TEST(ProgressWindow, CancelDuringAWriteAsksFirst) {
 
 TEST(ShellWindows, SplashAndAboutShowTheVersion) {
     EXPECT_EQ(versionText(programVersion()), "Version 1.1.5");
-    frmSplash splash;
+    SplashWindow splash;
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), "Version 1.1.5");
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblProductName"))->text(), "ZAVPROG");
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblCompanyProduct"))->text(),
@@ -94,7 +94,7 @@ TEST(ShellWindows, SplashAndAboutShowTheVersion) {
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblPlatform"))->text(), "for Windows 95");
 
     ScriptedPrompts prompts;
-    frmAbout about(prompts);
+    AboutDialog about(prompts);
     EXPECT_EQ(about.windowTitle(), "About ZAVPROG");
     EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
               "ZAV Editor for Windows 95/NT ");
@@ -108,7 +108,7 @@ TEST(ShellWindows, SplashAndAboutShowTheVersion) {
 TEST(ShellWindows, SystemInfoWithoutAToolSaysSo) {
     ScriptedPrompts prompts;
     std::string started;
-    frmAbout none(
+    AboutDialog none(
         prompts, nullptr, [] { return std::optional<std::string>(); },
         [&](const std::string& p) {
             started = p;
@@ -120,13 +120,13 @@ TEST(ShellWindows, SystemInfoWithoutAToolSaysSo) {
     EXPECT_EQ(prompts.messages[0].buttons, Buttons::Ok);
     EXPECT_TRUE(started.empty());
 
-    frmAbout found(
+    AboutDialog found(
         prompts, nullptr, [] { return std::optional<std::string>("/usr/bin/sysinfo"); },
         [&](const std::string& p) {
             started = p;
             return true;
         });
-    found.StartSysInfo();
+    found.startSysInfo();
     EXPECT_EQ(started, "/usr/bin/sysinfo");
     EXPECT_EQ(prompts.messages.size(), 1u);
 }

@@ -167,7 +167,7 @@ bool loadMemory(const std::string& path, zav::sim::SimRadio& radio) {
         zav::LabelImage labels{};
         for (std::size_t i = 0; i < labels.size(); ++i)
             labels[i] = static_cast<Byte>(bytes[kLabelOffset + i]);
-        radio.labels() = zav::sim::LabelMemoryFromImage(labels);
+        radio.labels() = zav::sim::labelMemoryFromImage(labels);
     }
     return true;
 }

@@ -26,7 +26,7 @@ std::optional<DtmfOptions> parseOptions(const Args& args) {
         std::cerr << kCodeHelp;
         return std::nullopt;
     }
-    const auto code = DtmfCodeFromText(radio->file);
+    const auto code = dtmfCodeFromText(radio->file);
     if (!code) {
         std::cerr << "zavtool dtmf: '" << radio->file << "' is not a deviation code\n"
                   << "usage: zavtool dtmf " << kUsageArgs << "\n"
@@ -38,12 +38,12 @@ std::optional<DtmfOptions> parseOptions(const Args& args) {
 
 }  // namespace
 
-int cmdDtmf(const Args& args) {
+int dtmfCommand(const Args& args) {
     const auto options = parseOptions(args);
     if (!options) return 2;
     DtmfWriteResult result = DtmfWriteResult::HookFailed;
     runOnRadio(options->radio, [&](RadioLink& link) {
-        result = WriteDtmfDeviation(link, options->code);
+        result = writeDtmfDeviation(link, options->code);
         return result == DtmfWriteResult::Written;
     });
     const std::string_view entry = lists::kDtmfDeviation[static_cast<std::size_t>(options->code)];
@@ -59,7 +59,7 @@ int cmdDtmf(const Args& args) {
         case DtmfWriteResult::WriteFailed:
             std::cerr << "zavtool dtmf: the radio did not confirm the write\n";
             return 1;
-        case DtmfWriteResult::Busy:
+        case DtmfWriteResult::busy:
         case DtmfWriteResult::HookFailed:
             break;
     }

@@ -8,7 +8,7 @@
 
 namespace zav::tool {
 
-int cmdNew(const Args& args) {
+int newCommand(const Args& args) {
     bool force = false;
     std::string path;
     for (const auto& a : args) {

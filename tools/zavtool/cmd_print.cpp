@@ -11,7 +11,7 @@
 
 namespace zav::tool {
 
-int cmdPrint(const Args& args) {
+int printCommand(const Args& args) {
     std::string file;
     std::string pdf;
     bool ok = true;
@@ -37,11 +37,11 @@ int cmdPrint(const Args& args) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
     QString error;
-    if (!WritePrintoutPdf(*printout, QString::fromStdString(pdf), &error)) {
+    if (!writePrintoutPdf(*printout, QString::fromStdString(pdf), &error)) {
         std::cerr << "zavtool print: " << error.toStdString() << "\n";
         return 1;
     }
-    std::cout << "wrote " << pdf << " (font " << PrintFontFamily().toStdString() << ")\n";
+    std::cout << "wrote " << pdf << " (font " << printFontFamily().toStdString() << ")\n";
     return 0;
 #else
     std::cerr << "zavtool print: built without the Qt printout\n";

@@ -9,7 +9,7 @@
 
 namespace zav::tool {
 
-int cmdRead(const Args& args) {
+int readCommand(const Args& args) {
     constexpr std::string_view kCommand = "read";
     Args rest = args;
     const bool withLabels = takeFlag(rest, "--labels");
@@ -23,7 +23,7 @@ int cmdRead(const Args& args) {
     const bool ok = runOnRadio(
         *options,
         [&](RadioLink& link) {
-            return ReadRadio(link, image) && (!withLabels || ReadLabelsFromRadio(link, labels, -1));
+            return readRadio(link, image) && (!withLabels || readLabelsFromRadio(link, labels, -1));
         },
         "reading the radio");
     if (!ok) {

@@ -7,7 +7,7 @@
 
 namespace zav::tool {
 
-int cmdReadGlobal(const Args& args) {
+int readGlobalCommand(const Args& args) {
     constexpr std::string_view kCommand = "read-global";
     const auto options = parseRadioOptions(args, kCommand);
     if (!options) return 2;
@@ -15,7 +15,7 @@ int cmdReadGlobal(const Args& args) {
     if (!contents) return 1;
     // Read into a copy: a failed or partial read leaves the file as it was.
     MemImage image = contents->image;
-    const bool ok = runOnRadio(*options, [&](RadioLink& link) { return ReadGlobal(link, image); });
+    const bool ok = runOnRadio(*options, [&](RadioLink& link) { return readGlobal(link, image); });
     if (!ok) {
         std::cerr << "zavtool read-global: the global block was not read; " << options->file
                   << " is unchanged\n";

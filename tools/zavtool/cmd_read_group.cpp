@@ -8,7 +8,7 @@
 
 namespace zav::tool {
 
-int cmdReadGroup(const Args& args) {
+int readGroupCommand(const Args& args) {
     constexpr std::string_view kCommand = "read-group";
     constexpr std::string_view kUsage = "--port P [--retry N] --group G FILE.frq";
     const auto parsed = parseGroupRadioOptions(args, kCommand, kUsage, true);
@@ -19,7 +19,7 @@ int cmdReadGroup(const Args& args) {
     if (!file) return 1;
     MemImage image = file->image;
     const bool ok = runOnRadio(
-        options, [&](RadioLink& link) { return ReadGroup(link, image, *group); },
+        options, [&](RadioLink& link) { return readGroup(link, image, *group); },
         "reading group " + std::to_string(*group));
     if (!ok) {
         std::cerr << "zavtool read-group: group " << *group << " was not read; " << options.file

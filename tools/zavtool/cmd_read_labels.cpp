@@ -8,7 +8,7 @@
 
 namespace zav::tool {
 
-int cmdReadLabels(const Args& args) {
+int readLabelsCommand(const Args& args) {
     constexpr std::string_view kCommand = "read-labels";
     const auto parsed =
         parseGroupRadioOptions(args, kCommand, "--port P [--retry N] [--group G] FILE.frq", false);
@@ -20,7 +20,7 @@ int cmdReadLabels(const Args& args) {
     LabelImage labels = file->labels;
     const int groupIndex = group ? *group - 1 : -1;
     const bool ok = runOnRadio(
-        options, [&](RadioLink& link) { return ReadLabelsFromRadio(link, labels, groupIndex); },
+        options, [&](RadioLink& link) { return readLabelsFromRadio(link, labels, groupIndex); },
         "reading labels");
     if (!ok) {
         std::cerr << "zavtool read-labels: the labels were not read; " << options.file

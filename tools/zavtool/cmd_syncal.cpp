@@ -14,15 +14,15 @@ namespace {
 // The log on stdout as it grows; the phase texts on stderr.
 class ConsoleSyncalSink final : public SyncalSink {
   public:
-    void AddStatusLine(const std::string& text) override { std::cout << text << std::endl; }
-    void SetStatusText(const std::string& text) override {
+    void addStatusLine(const std::string& text) override { std::cout << text << std::endl; }
+    void setStatusText(const std::string& text) override {
         if (!text.empty()) std::cerr << "[" << text << "]" << std::endl;
     }
 };
 
 }  // namespace
 
-int cmdSyncal(const Args& args) {
+int syncalCommand(const Args& args) {
     RadioOptions options;
     bool ok = true;
     for (std::size_t i = 0; i < args.size() && ok; ++i) {
@@ -45,8 +45,8 @@ int cmdSyncal(const Args& args) {
         ConsoleSyncalSink sink;
         // The terminal prompts show the alignment's carriage-return line breaks as lines.
         Syncal syncal(link, link.prompts(), sink);
-        status = syncal.Run();
-        return syncal.Completed();
+        status = syncal.run();
+        return syncal.completed();
     });
     if (done) return 0;
     if (status != kSyncalOk) std::cerr << "zavtool syncal: status " << status << "\n";

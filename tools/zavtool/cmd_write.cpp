@@ -9,7 +9,7 @@
 
 namespace zav::tool {
 
-int cmdWrite(const Args& args) {
+int writeCommand(const Args& args) {
     constexpr std::string_view kCommand = "write";
     Args rest = args;
     const bool skipGlobal = takeFlag(rest, "--skip-global");
@@ -22,8 +22,8 @@ int cmdWrite(const Args& args) {
     const bool ok = runOnRadio(
         *options,
         [&](RadioLink& link) {
-            return WriteRadio(link, file->image, skipGlobal) &&
-                   (!withLabels || WriteLabelsToRadio(link, file->labels, -1));
+            return writeRadio(link, file->image, skipGlobal) &&
+                   (!withLabels || writeLabelsToRadio(link, file->labels, -1));
         },
         "writing the radio");
     if (!ok) {

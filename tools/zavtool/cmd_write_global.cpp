@@ -7,14 +7,14 @@
 
 namespace zav::tool {
 
-int cmdWriteGlobal(const Args& args) {
+int writeGlobalCommand(const Args& args) {
     constexpr std::string_view kCommand = "write-global";
     const auto options = parseRadioOptions(args, kCommand);
     if (!options) return 2;
     const auto contents = loadFrequencyFile(options->file, kCommand, false);
     if (!contents) return 1;
     const bool ok =
-        runOnRadio(*options, [&](RadioLink& link) { return WriteGlobal(link, contents->image); });
+        runOnRadio(*options, [&](RadioLink& link) { return writeGlobal(link, contents->image); });
     if (!ok) {
         std::cerr << "zavtool write-global: Write Global Failed\n";
         return 1;

@@ -9,7 +9,7 @@
 
 namespace zav::tool {
 
-int cmdWriteGroup(const Args& args) {
+int writeGroupCommand(const Args& args) {
     constexpr std::string_view kCommand = "write-group";
     constexpr std::string_view kUsage = "--port P [--retry N] --group G [--labels] FILE.frq";
     Args rest = args;
@@ -23,8 +23,8 @@ int cmdWriteGroup(const Args& args) {
     const bool ok = runOnRadio(
         options,
         [&](RadioLink& link) {
-            return WriteGroup(link, file->image, *group) &&
-                   (!withLabels || WriteLabelsToRadio(link, file->labels, *group - 1));
+            return writeGroup(link, file->image, *group) &&
+                   (!withLabels || writeLabelsToRadio(link, file->labels, *group - 1));
         },
         "writing group " + std::to_string(*group));
     if (!ok) {

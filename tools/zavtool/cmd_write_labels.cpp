@@ -8,7 +8,7 @@
 
 namespace zav::tool {
 
-int cmdWriteLabels(const Args& args) {
+int writeLabelsCommand(const Args& args) {
     constexpr std::string_view kCommand = "write-labels";
     const auto parsed =
         parseGroupRadioOptions(args, kCommand, "--port P [--retry N] [--group G] FILE.frq", false);
@@ -20,7 +20,7 @@ int cmdWriteLabels(const Args& args) {
     const int groupIndex = group ? *group - 1 : -1;
     const bool ok = runOnRadio(
         options,
-        [&](RadioLink& link) { return WriteLabelsToRadio(link, file->labels, groupIndex); },
+        [&](RadioLink& link) { return writeLabelsToRadio(link, file->labels, groupIndex); },
         "writing labels");
     if (!ok) {
         std::cerr << "zavtool write-labels: Write Labels Failed\n";

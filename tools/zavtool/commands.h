@@ -19,18 +19,18 @@ struct Command {
 };
 
 // Declared here, defined in the command's file.
-int cmdNew(const Args& args);
-int cmdReadGlobal(const Args& args);
-int cmdWriteGlobal(const Args& args);
-int cmdRead(const Args& args);
-int cmdReadGroup(const Args& args);
-int cmdWrite(const Args& args);
-int cmdWriteGroup(const Args& args);
-int cmdReadLabels(const Args& args);
-int cmdWriteLabels(const Args& args);
-int cmdDump(const Args& args);
-int cmdPrint(const Args& args);
-int cmdSyncal(const Args& args);
-int cmdDtmf(const Args& args);
+int newCommand(const Args& args);
+int readGlobalCommand(const Args& args);
+int writeGlobalCommand(const Args& args);
+int readCommand(const Args& args);
+int readGroupCommand(const Args& args);
+int writeCommand(const Args& args);
+int writeGroupCommand(const Args& args);
+int readLabelsCommand(const Args& args);
+int writeLabelsCommand(const Args& args);
+int dumpCommand(const Args& args);
+int printCommand(const Args& args);
+int syncalCommand(const Args& args);
+int dtmfCommand(const Args& args);
 
 }  // namespace zav::tool

@@ -11,8 +11,8 @@ std::optional<Printout> composeFilePrintout(const std::string& path, std::string
     Document doc;
     doc.mem = contents->image;
     doc.labels = contents->labels;
-    doc.InitGroups(0, 1);
-    return ComposeUnitData(doc, path);
+    doc.initGroups(0, 1);
+    return composeUnitData(doc, path);
 }
 
 }  // namespace zav::tool

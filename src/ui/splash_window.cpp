@@ -1,4 +1,4 @@
-#include "ui/frm_splash.h"
+#include "ui/splash_window.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -24,7 +24,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int po
 }
 }  // namespace
 
-frmSplash::frmSplash(QWidget* parent)
+SplashWindow::SplashWindow(QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
@@ -42,7 +42,7 @@ frmSplash::frmSplash(QWidget* parent)
     auto* product = makeLabel(
         frame, "lblProductName",
         QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())), 14, true);
-    lblVersion_ =
+    versionLabel_ =
         makeLabel(frame, "lblVersion", QString::fromStdString(versionText(programVersion())), 2);
     auto* companyProduct = makeLabel(frame, "lblCompanyProduct", QStringLiteral("ZAVPROG.EXE"));
     auto* platform = makeLabel(frame, "lblPlatform", QStringLiteral("for Windows 95"), 2);
@@ -58,7 +58,7 @@ frmSplash::frmSplash(QWidget* parent)
     grid->addWidget(picture, 1, 0, 4, 1, Qt::AlignTop);
     grid->addWidget(product, 1, 1);
     grid->addWidget(platform, 2, 1);
-    grid->addWidget(lblVersion_, 3, 1);
+    grid->addWidget(versionLabel_, 3, 1);
     grid->addItem(new QSpacerItem(0, 16), 4, 1);
     grid->addWidget(company, 5, 0, 1, 2);
     grid->addWidget(legal, 6, 0, 1, 2);

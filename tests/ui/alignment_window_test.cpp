@@ -12,7 +12,7 @@
 
 #include "sim/synthesizer.h"
 #include "support/sim_link.h"
-#include "ui/frm_syncal.h"
+#include "ui/alignment_window.h"
 
 namespace zav {
 namespace {
@@ -38,7 +38,7 @@ struct SyncalWindow {
     explicit SyncalWindow(sim::SynthModel model = {}) {
         synth = sim::installSynthesizer(sim.radio, model);
         sim::setBandData(sim.radio.memory());
-        window = std::make_unique<frmSyncal>(sim.link, prompts);
+        window = std::make_unique<AlignmentWindow>(sim.link, prompts);
         window->show();
     }
     template <class W>
@@ -55,7 +55,7 @@ struct SyncalWindow {
     test::SimLink sim;
     WatchingPrompts prompts{sim.prompts};
     std::shared_ptr<sim::Synthesizer> synth;
-    std::unique_ptr<frmSyncal> window;
+    std::unique_ptr<AlignmentWindow> window;
 };
 
 TEST(SyncalWindowTest, IdleWindow) {
@@ -103,7 +103,7 @@ TEST(SyncalWindowTest, RunFromStart) {
     EXPECT_TRUE(w.start()->isEnabled());
     EXPECT_FALSE(w.log()->isVisible());
     EXPECT_EQ(w.status()->currentMessage(), "");
-    EXPECT_TRUE(w.window->syncal().Completed());
+    EXPECT_TRUE(w.window->syncal().completed());
 
     const QStringList lines = w.log()->text().split('\n');
     ASSERT_EQ(lines.size(), 15);  // 14 lines, each ended by a line break
@@ -111,7 +111,7 @@ TEST(SyncalWindowTest, RunFromStart) {
     EXPECT_EQ(lines[5], "LO/HI BAND OFFSETS   :   8 --  10");
     EXPECT_EQ(lines[7], "TX CALIBRATION SUCCESSFUL");
     EXPECT_EQ(lines[14], "");
-    EXPECT_EQ(w.window->LogText().substr(0, 26), "RX CALIBRATION SUCCESSFUL\r");
+    EXPECT_EQ(w.window->logText().substr(0, 26), "RX CALIBRATION SUCCESSFUL\r");
 
     // A second run starts with an empty log.
     w.sim.prompts.messages.clear();
@@ -143,8 +143,8 @@ TEST(SyncalWindowTest, ClosingDuringARunReleasesTheRadio) {
     w.start()->click();
     EXPECT_FALSE(w.window->isVisible());
     EXPECT_TRUE(w.sim.prompts.messages.empty());
-    EXPECT_FALSE(w.window->syncal().Running());
-    EXPECT_FALSE(w.window->syncal().Completed());
+    EXPECT_FALSE(w.window->syncal().running());
+    EXPECT_FALSE(w.window->syncal().completed());
     EXPECT_FALSE(w.sim.port.isOpen());
     w.sim.settle();
     int releases = 0;

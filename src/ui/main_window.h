@@ -31,46 +31,46 @@ class ChannelGridView;
 class GroupLayout;
 class OffsetEntry;
 class PrintCommands;
-class frmGlobals;
-class frmMove;
-class frmProc;
-class frmSyncal;
+class GlobalsWindow;
+class BankMoveDialog;
+class ProgressWindow;
+class AlignmentWindow;
 
-class frmGroups final : public QMainWindow, public FileEditorHooks, public RadioCommandEditor {
+class MainWindow final : public QMainWindow, public FileEditorHooks, public RadioCommandEditor {
     Q_OBJECT
   public:
     // Talks to radios through the system's serial ports.
-    frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
+    MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
               FileSystem& files, QWidget* parent = nullptr);
     // Talks to radios through `port` (a simulated line in tests), which outlives the window.
-    frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
+    MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
               FileSystem& files, LinkPort& port, QWidget* parent = nullptr);
-    ~frmGroups() override;
+    ~MainWindow() override;
 
     // Group whose controls the window shows; -1: none, so nothing may be stored from them.
-    int intCurrentGroup = -1;
+    int shownGroup = -1;
     // True while the window is being created: the group selector then stores and shows
     // nothing by itself.
-    bool ISINITIALIZE = false;
+    bool initializing_ = false;
     // Scratch copy of the image during radio reads and of the labels during label reads.
-    std::array<Byte, kMemImageSize> ImageBackup{};
+    std::array<Byte, kMemImageSize> imageBackup_{};
 
     // Rebuilds the group records from the page map (mode 1: with default contents) and
     // shows the first listed group, without storing the window's old contents.
-    void InitGroups(int mode) override;
+    void initGroups(int mode) override;
     // Refills the group selector with the existing groups and selects the first.
-    void SetupCombos();
+    void setupCombos();
     // The selector's group shows its contents / stores the controls' values.
     void displayGroupMemory() override;
     void storeGroupMemory() override;
     // Stores the selector's group and makes it the current group; the label commands'
     // group. Returns that group (0 when the selector is empty).
     int commitCurrentGroup() override;
-    void SaveLabels() override;
-    void RestoreLabels() override;
+    void saveLabels() override;
+    void restoreLabels() override;
     // Context 1: the offset entry's help text.
     void helpScreen(int context);
-    static void MemCopy(std::span<Byte> a, std::span<const Byte> b, int count);
+    static void memCopy(std::span<Byte> a, std::span<const Byte> b, int count);
 
     // Edit menu commands.
     void copyRow();
@@ -106,9 +106,9 @@ class frmGroups final : public QMainWindow, public FileEditorHooks, public Radio
     [[nodiscard]] int selectedGroupNumber() const override { return selectorNumber(); }
     void storeGroup(int g) override;
     void showGroup(int g) override;
-    void setCurrentGroup(int g) override { intCurrentGroup = g; }
+    void setCurrentGroup(int g) override { shownGroup = g; }
     void storeOtherWindows() override;
-    [[nodiscard]] std::span<Byte> imageBackup() override { return ImageBackup; }
+    [[nodiscard]] std::span<Byte> imageBackup() override { return imageBackup_; }
     void memoryRead(int first, int count) override;
     void labelsRead(int groupIndex) override;
 
@@ -129,15 +129,15 @@ class frmGroups final : public QMainWindow, public FileEditorHooks, public Radio
     [[nodiscard]] RadioLink& link() { return *link_; }
     [[nodiscard]] RadioCommands& radioCommands() { return *commands_; }
     // The other windows while they exist (nullptr before first use / after closing).
-    [[nodiscard]] frmGlobals* globalsWindow() const;
-    [[nodiscard]] frmMove* moveDialog() const;
-    [[nodiscard]] frmSyncal* syncalWindow() const;
+    [[nodiscard]] GlobalsWindow* globalsWindow() const;
+    [[nodiscard]] BankMoveDialog* moveDialog() const;
+    [[nodiscard]] AlignmentWindow* syncalWindow() const;
 
     [[nodiscard]] const GroupControls& controls() const { return controls_; }
     [[nodiscard]] ChannelGridView& grid() const { return *grid_; }
     [[nodiscard]] ChannelGridModel& gridModel() const { return *gridModel_; }
     [[nodiscard]] OffsetEntry& offsetEntry() const { return *offset_; }
-    [[nodiscard]] frmProc& progress() const { return *proc_; }
+    [[nodiscard]] ProgressWindow& progress() const { return *proc_; }
     [[nodiscard]] FileOpenSave& files() { return files_; }
     [[nodiscard]] const GridClipboard& clipboard() const { return clip_; }
     [[nodiscard]] const GridUndo& undoRecord() const { return undo_; }
@@ -154,7 +154,7 @@ class frmGroups final : public QMainWindow, public FileEditorHooks, public Radio
     bool eventFilter(QObject* object, QEvent* event) override;
 
   private:
-    frmGroups(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
+    MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
               FileSystem& files, std::unique_ptr<LinkPort> ownPort, LinkPort* port,
               QWidget* parent);
     void buildWindow();
@@ -185,14 +185,14 @@ class frmGroups final : public QMainWindow, public FileEditorHooks, public Radio
     ChannelGridModel* gridModel_ = nullptr;
     ChannelGridView* grid_ = nullptr;
     OffsetEntry* offset_ = nullptr;
-    frmProc* proc_ = nullptr;
+    ProgressWindow* proc_ = nullptr;
     std::unique_ptr<GroupLayout> layout_;
     std::unique_ptr<RadioLink> link_;
     std::unique_ptr<RadioCommands> commands_;
     std::unique_ptr<PrintCommands> print_;
-    QPointer<frmGlobals> globals_;
-    QPointer<frmMove> move_;
-    QPointer<frmSyncal> syncal_;
+    QPointer<GlobalsWindow> globals_;
+    QPointer<BankMoveDialog> move_;
+    QPointer<AlignmentWindow> syncal_;
     QString captionSuffix_;
 
     int shownGroup_ = -1;  // the group whose values fill the controls

@@ -1,4 +1,4 @@
-#include "ui/frm_move.h"
+#include "ui/bank_move_dialog.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -59,45 +59,45 @@ QLabel* boldLabel(QWidget* parent, const char* name, const char* text) {
 
 }  // namespace
 
-frmMove::frmMove(Document& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+BankMoveDialog::BankMoveDialog(Document& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
     setObjectName(QStringLiteral("frmMove"));
     setWindowTitle(QStringLiteral("Move Banks"));
     setModal(true);
 
-    lblFromBank_ = boldLabel(this, "lblFromBank", "From Bank");
-    cboFromBank_ = bankBox(this, "cboFromBank", "15");
-    lblToBank_ = boldLabel(this, "lblToBank", "To Bank");
-    cboToBank_ = bankBox(this, "cboToBank", "1");
-    lblFromBank_->setBuddy(cboFromBank_);
-    lblToBank_->setBuddy(cboToBank_);
+    fromBankLabel_ = boldLabel(this, "lblFromBank", "From Bank");
+    fromBankCombo_ = bankBox(this, "cboFromBank", "15");
+    toBankLabel_ = boldLabel(this, "lblToBank", "To Bank");
+    toBankCombo_ = bankBox(this, "cboToBank", "1");
+    fromBankLabel_->setBuddy(fromBankCombo_);
+    toBankLabel_->setBuddy(toBankCombo_);
 
-    btnMoveCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    btnMoveCancel_->setObjectName(QStringLiteral("btnMoveCancel"));
-    btnMoveOK_ = new QPushButton(QStringLiteral("OK"), this);
-    btnMoveOK_->setObjectName(QStringLiteral("btnMoveOK"));
-    btnMoveOK_->setDefault(true);
-    setTabOrder(cboFromBank_, cboToBank_);
-    setTabOrder(cboToBank_, btnMoveOK_);
-    setTabOrder(btnMoveOK_, btnMoveCancel_);
+    moveCancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    moveCancelButton_->setObjectName(QStringLiteral("btnMoveCancel"));
+    moveOkButton_ = new QPushButton(QStringLiteral("OK"), this);
+    moveOkButton_->setObjectName(QStringLiteral("btnMoveOK"));
+    moveOkButton_->setDefault(true);
+    setTabOrder(fromBankCombo_, toBankCombo_);
+    setTabOrder(toBankCombo_, moveOkButton_);
+    setTabOrder(moveOkButton_, moveCancelButton_);
 
     const double dpi = logicalDpi(this);
-    place(lblFromBank_, kFromLabel, dpi);
-    place(cboFromBank_, kFromBox, dpi);
-    place(lblToBank_, kToLabel, dpi);
-    place(cboToBank_, kToBox, dpi);
-    place(btnMoveOK_, kOkButton, dpi);
-    place(btnMoveCancel_, kCancelButton, dpi);
+    place(fromBankLabel_, kFromLabel, dpi);
+    place(fromBankCombo_, kFromBox, dpi);
+    place(toBankLabel_, kToLabel, dpi);
+    place(toBankCombo_, kToBox, dpi);
+    place(moveOkButton_, kOkButton, dpi);
+    place(moveCancelButton_, kCancelButton, dpi);
     const int margin = twipsToPixels(kMargin, dpi);
-    setFixedSize(btnMoveOK_->geometry().right() + 1 + margin,
-                 btnMoveOK_->geometry().bottom() + 1 + margin);
+    setFixedSize(moveOkButton_->geometry().right() + 1 + margin,
+                 moveOkButton_->geometry().bottom() + 1 + margin);
 
-    connect(btnMoveOK_, &QPushButton::clicked, this, &frmMove::btnMoveOK_Click);
-    connect(btnMoveCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(moveOkButton_, &QPushButton::clicked, this, &BankMoveDialog::acceptMove);
+    connect(moveCancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmMove::btnMoveOK_Click() {
-    const auto from = ParseBankNumber(cboFromBank_->currentText().toStdString());
-    const auto to = ParseBankNumber(cboToBank_->currentText().toStdString());
+void BankMoveDialog::acceptMove() {
+    const auto from = parseBankNumber(fromBankCombo_->currentText().toStdString());
+    const auto to = parseBankNumber(toBankCombo_->currentText().toStdString());
     // A number that is not a bank number, or two equal ones, moves nothing and the
     // dialog closes without a word; its texts stay for the next Move.
     if (from && to) {
@@ -105,14 +105,14 @@ void frmMove::btnMoveOK_Click() {
         toBank_ = static_cast<std::int16_t>(*to);
         if (*from != *to) {
             emit aboutToMove(*from, *to);
-            clsMoves(doc_).moveGroups(*from, *to);
+            BankMoves(doc_).moveGroups(*from, *to);
             emit moved(*from, *to);
         }
     }
     accept();  // hides the dialog; it keeps its texts for the next Move
 }
 
-void frmMove::centreOnScreen() {
+void BankMoveDialog::centreOnScreen() {
     const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     if (s == nullptr) return;
     const QRect area = s->availableGeometry();

@@ -14,12 +14,12 @@ class QPushButton;
 
 namespace zav {
 
-class frmProc final : public QDialog, public Progress {
+class ProgressWindow final : public QDialog, public Progress {
     Q_OBJECT
   public:
     // mainWindow owns the window; its contents are disabled between showForm and
     // enableMainWindow.
-    frmProc(Prompts& prompts, QWidget* mainWindow);
+    ProgressWindow(Prompts& prompts, QWidget* mainWindow);
 
     // Progress
     void showForm(const std::string& text, bool writeMode) override;
@@ -36,9 +36,9 @@ class frmProc final : public QDialog, public Progress {
     void cancelClicked();
 
     [[nodiscard]] bool mainWindowEnabled() const;
-    [[nodiscard]] QPushButton* cancelButton() const { return CancelButton_; }
-    [[nodiscard]] QProgressBar* bar() const { return Prog1_; }
-    [[nodiscard]] QLabel* info() const { return lblInfo_; }
+    [[nodiscard]] QPushButton* cancelButton() const { return cancelButton_; }
+    [[nodiscard]] QProgressBar* bar() const { return progressBar_; }
+    [[nodiscard]] QLabel* info() const { return infoLabel_; }
 
     // The write warning of the Cancel button.
     static const char* const kWriteCancelWarning;
@@ -52,9 +52,9 @@ class frmProc final : public QDialog, public Progress {
 
     Prompts& prompts_;
     QWidget* main_;
-    QLabel* lblInfo_;
-    QProgressBar* Prog1_;
-    QPushButton* CancelButton_;
+    QLabel* infoLabel_;
+    QProgressBar* progressBar_;
+    QPushButton* cancelButton_;
     bool cancelled_ = false;
     bool writeMode_ = false;
 };

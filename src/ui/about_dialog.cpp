@@ -1,4 +1,4 @@
-#include "ui/frm_about.h"
+#include "ui/about_dialog.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -35,68 +35,68 @@ QFrame* separator(QWidget* parent) {
 }
 }  // namespace
 
-frmAbout::frmAbout(Prompts& prompts, QWidget* parent, SystemInfoFinder finder,
+AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent, SystemInfoFinder finder,
                    ProgramStarter starter)
     : QDialog(parent), prompts_(prompts), finder_(std::move(finder)), starter_(std::move(starter)) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ZAVPROG"));
     setModal(true);
 
-    auto* picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(appPixmap(48));
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("picIcon"));
+    iconLabel->setPixmap(appPixmap(48));
 
-    auto* lblTitle = new QLabel(QStringLiteral("ZAV Editor for Windows 95/NT "), this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont big = lblTitle->font();
+    auto* titleLabel = new QLabel(QStringLiteral("ZAV Editor for Windows 95/NT "), this);
+    titleLabel->setObjectName(QStringLiteral("lblTitle"));
+    QFont big = titleLabel->font();
     big.setPointSizeF(big.pointSizeF() + 3);
     big.setBold(true);
-    lblTitle->setFont(big);
+    titleLabel->setFont(big);
 
-    auto* lblVersion = new QLabel(QString::fromStdString(versionText(programVersion())), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    auto* versionLabel = new QLabel(QString::fromStdString(versionText(programVersion())), this);
+    versionLabel->setObjectName(QStringLiteral("lblVersion"));
 
-    auto* lblDescription = new QLabel(
+    auto* descriptionLabel = new QLabel(
         QStringLiteral("ZAVPROG - An editor for programming ZAV series Ostrane Radios."), this);
-    lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setWordWrap(true);
+    descriptionLabel->setObjectName(QStringLiteral("lblDescription"));
+    descriptionLabel->setWordWrap(true);
 
-    auto* lblDisclaimer = new QLabel(
+    auto* disclaimerLabel = new QLabel(
         QStringLiteral("Warning: programming a radio outside its licensed frequencies and "
                        "settings may be unlawful. Keep a frequency file of every radio "
                        "before writing to it."),
         this);
-    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-    lblDisclaimer->setWordWrap(true);
+    disclaimerLabel->setObjectName(QStringLiteral("lblDisclaimer"));
+    disclaimerLabel->setWordWrap(true);
 
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    auto* cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setAutoDefault(false);
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    okButton->setDefault(true);
+    auto* sysInfoButton = new QPushButton(QStringLiteral("&System Info..."), this);
+    sysInfoButton->setObjectName(QStringLiteral("cmdSysInfo"));
+    sysInfoButton->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(16);
-    grid->addWidget(picIcon, 0, 0, 3, 1, Qt::AlignTop);
-    grid->addWidget(lblTitle, 0, 1);
-    grid->addWidget(lblVersion, 1, 1);
-    grid->addWidget(lblDescription, 2, 1);
+    grid->addWidget(iconLabel, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(titleLabel, 0, 1);
+    grid->addWidget(versionLabel, 1, 1);
+    grid->addWidget(descriptionLabel, 2, 1);
     grid->addWidget(separator(this), 3, 0, 1, 2);
-    grid->addWidget(lblDisclaimer, 4, 0, 1, 2);
+    grid->addWidget(disclaimerLabel, 4, 0, 1, 2);
     grid->addWidget(separator(this), 5, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdSysInfo);
+    buttons->addWidget(okButton);
+    buttons->addWidget(sysInfoButton);
     grid->addLayout(buttons, 6, 0, 1, 2);
     setMinimumWidth(440);
 
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(sysInfoButton, &QPushButton::clicked, this, &AboutDialog::startSysInfo);
 }
 
-void frmAbout::StartSysInfo() {
+void AboutDialog::startSysInfo() {
     auto tool = finder_ ? finder_() : std::nullopt;
     if (!tool || !starter_ || !starter_(*tool)) {
         Message m;

@@ -8,58 +8,58 @@
 #include <QMenu>
 #include <QPrinter>
 
-#include "ui/frm_globals.h"
-#include "ui/frm_groups.h"
-#include "ui/frm_move.h"
-#include "ui/frm_port_device.h"
-#include "ui/frm_syncal.h"
+#include "ui/globals_window.h"
+#include "ui/main_window.h"
+#include "ui/bank_move_dialog.h"
+#include "ui/port_device_dialog.h"
+#include "ui/alignment_window.h"
 #include "ui/help_viewer.h"
 #include "ui/offset_entry.h"
 #include "ui/print_commands.h"
 
 namespace zav {
 
-void frmGroups::connectRadioCommands() {
+void MainWindow::connectRadioCommands() {
     const auto run = [this](QAction* action, void (RadioCommands::*command)()) {
         connect(action, &QAction::triggered, this, [this, command] { ((*commands_).*command)(); });
     };
-    run(menus_.mnuRead, &RadioCommands::ReadRadio);
-    run(menus_.mnuReadGlobal, &RadioCommands::ReadGlobal);
-    run(menus_.mnuReadGroup, &RadioCommands::ReadGroup);
-    run(menus_.mnuWriteAll, &RadioCommands::WriteRadio);
-    run(menus_.mnuWriteGlobal, &RadioCommands::WriteGlobal);
-    run(menus_.mnuWriteGroup, &RadioCommands::WriteGroup);
-    run(menus_.mnuLabelReadGroup, &RadioCommands::LabelReadGroup);
-    run(menus_.mnuLabelReadRadio, &RadioCommands::LabelReadRadio);
-    run(menus_.mnuLabelWriteGroup, &RadioCommands::LabelWriteGroup);
-    run(menus_.mnuLabelWriteRadio, &RadioCommands::LabelWriteRadio);
+    run(menus_.readRadioAction, &RadioCommands::readRadio);
+    run(menus_.readGlobalAction, &RadioCommands::readGlobal);
+    run(menus_.readGroupAction, &RadioCommands::readGroup);
+    run(menus_.writeRadioAction, &RadioCommands::writeRadio);
+    run(menus_.writeGlobalAction, &RadioCommands::writeGlobal);
+    run(menus_.writeGroupAction, &RadioCommands::writeGroup);
+    run(menus_.labelReadGroupAction, &RadioCommands::labelReadGroup);
+    run(menus_.labelReadRadioAction, &RadioCommands::labelReadRadio);
+    run(menus_.labelWriteGroupAction, &RadioCommands::labelWriteGroup);
+    run(menus_.labelWriteRadioAction, &RadioCommands::labelWriteRadio);
 
-    for (QAction* a : menus_.mnuLabelConfig) {
+    for (QAction* a : menus_.labelChoiceActions) {
         connect(a, &QAction::triggered, this,
                 [this, a] { chooseLabelSetting(a->property("index").toInt()); });
     }
-    for (QAction* a : menus_.mnuCommPort) {
+    for (QAction* a : menus_.portActions) {
         connect(a, &QAction::triggered, this,
                 [this, a] { chooseCommPort(a->property("index").toInt()); });
     }
-    connect(menus_.mnuPortDevice, &QAction::triggered, this, &frmGroups::choosePortDevice);
+    connect(menus_.portDeviceAction, &QAction::triggered, this, &MainWindow::choosePortDevice);
 
     // F1 in the offset box is the box's own help, not the Help command.
     offset_->box()->installEventFilter(this);
 }
 
-void frmGroups::connectWindowCommands() {
-    connect(menus_.mnuPrint, &QAction::triggered, this, &frmGroups::printCommand);
-    connect(menus_.mnuSetup, &QAction::triggered, this, &frmGroups::printSetupCommand);
-    connect(menus_.mnuPreview, &QAction::triggered, this, &frmGroups::printPreviewCommand);
-    connect(menus_.mnuGlobals, &QAction::triggered, this, &frmGroups::showGlobals);
-    connect(menus_.mnuMove, &QAction::triggered, this, &frmGroups::showMove);
-    connect(menus_.mnuSyncal, &QAction::triggered, this, &frmGroups::showSyncal);
-    connect(menus_.mnuAbout, &QAction::triggered, this, &frmGroups::showAbout);
-    connect(menus_.mnuHelp, &QAction::triggered, this, &frmGroups::showHelp);
+void MainWindow::connectWindowCommands() {
+    connect(menus_.printAction, &QAction::triggered, this, &MainWindow::printCommand);
+    connect(menus_.printSetupAction, &QAction::triggered, this, &MainWindow::printSetupCommand);
+    connect(menus_.printPreviewAction, &QAction::triggered, this, &MainWindow::printPreviewCommand);
+    connect(menus_.globalsAction, &QAction::triggered, this, &MainWindow::showGlobals);
+    connect(menus_.moveAction, &QAction::triggered, this, &MainWindow::showMove);
+    connect(menus_.syncalAction, &QAction::triggered, this, &MainWindow::showSyncal);
+    connect(menus_.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(menus_.helpAction, &QAction::triggered, this, &MainWindow::showHelp);
 }
 
-bool frmGroups::offsetHelpKey(QObject* object, QEvent* event) const {
+bool MainWindow::offsetHelpKey(QObject* object, QEvent* event) const {
     if (object != offset_->box() || event->type() != QEvent::ShortcutOverride) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_F1) return false;
@@ -69,25 +69,25 @@ bool frmGroups::offsetHelpKey(QObject* object, QEvent* event) const {
 
 // --- Config ----------------------------------------------------------------------------
 
-void frmGroups::showChecks() {
+void MainWindow::showChecks() {
     const int setting = commands_->labelSetting();
-    for (QAction* a : menus_.mnuLabelConfig) a->setChecked(a->property("index").toInt() == setting);
+    for (QAction* a : menus_.labelChoiceActions) a->setChecked(a->property("index").toInt() == setting);
     const int port = commands_->portNumber();
-    for (QAction* a : menus_.mnuCommPort) a->setChecked(a->property("index").toInt() == port);
+    for (QAction* a : menus_.portActions) a->setChecked(a->property("index").toInt() == port);
 }
 
-void frmGroups::chooseLabelSetting(int setting) {
+void MainWindow::chooseLabelSetting(int setting) {
     commands_->setLabelSetting(setting);
     showChecks();
 }
 
-void frmGroups::chooseCommPort(int port) {
+void MainWindow::chooseCommPort(int port) {
     commands_->useCommPort(port);
     showChecks();  // a refused change keeps the old check
 }
 
-void frmGroups::choosePortDevice() {
-    frmPortDevice dialog(settings_, commands_->portNumber(), this);
+void MainWindow::choosePortDevice() {
+    PortDeviceDialog dialog(settings_, commands_->portNumber(), this);
     // The device is read when the port next opens; an open port keeps its device until
     // then.
     dialog.exec();
@@ -95,20 +95,20 @@ void frmGroups::choosePortDevice() {
 
 // --- Other windows ---------------------------------------------------------------------
 
-frmGlobals* frmGroups::globalsWindow() const {
+GlobalsWindow* MainWindow::globalsWindow() const {
     return globals_;
 }
-frmMove* frmGroups::moveDialog() const {
+BankMoveDialog* MainWindow::moveDialog() const {
     return move_;
 }
-frmSyncal* frmGroups::syncalWindow() const {
+AlignmentWindow* MainWindow::syncalWindow() const {
     return syncal_;
 }
 
-void frmGroups::showGlobals() {
+void MainWindow::showGlobals() {
     if (globals_ == nullptr) {
         // Owned by this window for its lifetime, but a window of its own beside it.
-        globals_ = new frmGlobals(doc_, settings_, *link_, this);
+        globals_ = new GlobalsWindow(doc_, settings_, *link_, this);
         globals_->setAttribute(Qt::WA_DeleteOnClose);
     }
     globals_->show();
@@ -116,11 +116,11 @@ void frmGroups::showGlobals() {
     globals_->activateWindow();
 }
 
-void frmGroups::showMove() {
+void MainWindow::showMove() {
     if (move_ == nullptr) {
-        move_ = new frmMove(doc_, this);
-        connect(move_, &frmMove::aboutToMove, this, [this] { storeGroupMemory(); });
-        connect(move_, &frmMove::moved, this, [this] {
+        move_ = new BankMoveDialog(doc_, this);
+        connect(move_, &BankMoveDialog::aboutToMove, this, [this] { storeGroupMemory(); });
+        connect(move_, &BankMoveDialog::moved, this, [this] {
             // The group shown before the move, from the changed image.
             if (shownGroup_ >= 0) showGroup(shownGroup_);
         });
@@ -129,55 +129,55 @@ void frmGroups::showMove() {
     move_->exec();
 }
 
-void frmGroups::showSyncal() {
-    if (syncal_ == nullptr) syncal_ = new frmSyncal(*link_, prompts_, this);
+void MainWindow::showSyncal() {
+    if (syncal_ == nullptr) syncal_ = new AlignmentWindow(*link_, prompts_, this);
     syncal_->show();
     syncal_->raise();
     syncal_->activateWindow();
 }
 
-void frmGroups::showHelp() {
+void MainWindow::showHelp() {
     zav::showHelp(this);
 }
 
-void frmGroups::printCommand() {
+void MainWindow::printCommand() {
     if (!print_) print_ = std::make_unique<PrintCommands>(prompts_);
     // The printout shows the window's edits too: they are stored before the group is
     // shown again from the image.
     storeGroupMemory();
     storeOtherWindows();
     displayGroupMemory();
-    print_->printUnitData(doc_, files_.names().PrintFileName, this);
+    print_->printUnitData(doc_, files_.names().printFileName, this);
 }
 
-void frmGroups::printSetupCommand() {
+void MainWindow::printSetupCommand() {
     if (!print_) print_ = std::make_unique<PrintCommands>(prompts_);
     print_->printSetup(this);
 }
 
-void frmGroups::printPreviewCommand() {
+void MainWindow::printPreviewCommand() {
     if (!print_) print_ = std::make_unique<PrintCommands>(prompts_);
     storeGroupMemory();
     storeOtherWindows();
-    print_->printPreview(doc_, files_.names().PrintFileName, this);
+    print_->printPreview(doc_, files_.names().printFileName, this);
 }
 
-void frmGroups::closeOtherWindows() {
+void MainWindow::closeOtherWindows() {
     if (globals_ != nullptr) globals_->close();
     if (syncal_ != nullptr) syncal_->close();
 }
 
 // --- After reads -------------------------------------------------------------------------
 
-void frmGroups::storeOtherWindows() {
+void MainWindow::storeOtherWindows() {
     if (globals_ != nullptr) globals_->storeGlobals();
 }
 
-void frmGroups::reloadOtherWindows() {
+void MainWindow::reloadOtherWindows() {
     if (globals_ != nullptr) globals_->loadGlobals();
 }
 
-void frmGroups::memoryRead(int first, int count) {
+void MainWindow::memoryRead(int first, int count) {
     const auto from = static_cast<std::size_t>(std::max(first, 0));
     const auto to =
         std::min(static_cast<std::size_t>(std::max(first + count, 0)), cleanMem_.size());
@@ -185,7 +185,7 @@ void frmGroups::memoryRead(int first, int count) {
     if (first < static_cast<int>(kPageSize) && count > 0) reloadOtherWindows();
 }
 
-void frmGroups::labelsRead(int groupIndex) {
+void MainWindow::labelsRead(int groupIndex) {
     if (groupIndex < 0) {
         cleanLabels_ = doc_.labels;
         return;
@@ -195,7 +195,7 @@ void frmGroups::labelsRead(int groupIndex) {
             cleanLabels_[labelIndex(groupIndex, s, c)] = doc_.labels[labelIndex(groupIndex, s, c)];
 }
 
-void frmGroups::setCaptionSuffix(const QString& suffix) {
+void MainWindow::setCaptionSuffix(const QString& suffix) {
     QString title = windowTitle();
     if (!captionSuffix_.isEmpty() && title.endsWith(captionSuffix_))
         title.chop(captionSuffix_.size());

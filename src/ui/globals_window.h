@@ -23,13 +23,13 @@ class Document;
 class RadioLink;
 class SettingsStore;
 
-class frmGlobals final : public QWidget {
+class GlobalsWindow final : public QWidget {
     Q_OBJECT
   public:
     // Loads the controls from the image and takes its place from the settings store
     // (centred on the screen when none is stored). Shown modeless, without an owner.
     // The window shows no messages of its own; the link's go through the link's prompts.
-    frmGlobals(Document& doc, SettingsStore& settings, RadioLink& link, QWidget* parent = nullptr);
+    GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link, QWidget* parent = nullptr);
 
     static constexpr const char* kCaption = "Global Parameters  -  ZAV Editor   ";
     static constexpr const char* kListTip = "Select value from list.";
@@ -46,7 +46,7 @@ class frmGlobals final : public QWidget {
 
     // "Write DTMF Deviation": the slider's code into the image and the list, then into
     // the radio's byte 0x6F (its own bits 0..2 kept). Messages come from the link only.
-    void cmdWriteDTMF_Click();
+    void sendDtmfDeviation();
     [[nodiscard]] std::optional<DtmfWriteResult> lastWriteResult() const { return lastWrite_; }
     [[nodiscard]] bool writing() const { return writing_; }
 
@@ -61,26 +61,26 @@ class frmGlobals final : public QWidget {
   private:
     void buildWindow();
     void placeFromSettings();
-    void cboDTMFDev_Change(int index);
-    void DTMFSlider_Change(int position);
+    void selectDtmfDeviation(int index);
+    void slideDtmfDeviation(int position);
     void markEdited() { edited_ = true; }
 
     Document& doc_;
     SettingsStore& settings_;
     RadioLink& link_;
 
-    QGroupBox* fraUnit_ = nullptr;
-    QComboBox* cboPriRate_ = nullptr;
-    QComboBox* cboGlobalBat_ = nullptr;
-    QComboBox* cboBAnkScan_ = nullptr;
-    QLineEdit* txtPassWord_ = nullptr;
-    QGroupBox* FrameDTMF_ = nullptr;
-    QComboBox* cboPorchTime_ = nullptr;
-    QComboBox* cboANIRate_ = nullptr;
-    QComboBox* cboDTMFDev_ = nullptr;
-    QGroupBox* FrameDTMFUtil_ = nullptr;
-    QSlider* DTMFSlider_ = nullptr;
-    QPushButton* cmdWriteDTMF_ = nullptr;
+    QGroupBox* unitFrame_ = nullptr;
+    QComboBox* priRateCombo_ = nullptr;
+    QComboBox* globalBatCombo_ = nullptr;
+    QComboBox* bankScanCombo_ = nullptr;
+    QLineEdit* passwordEdit_ = nullptr;
+    QGroupBox* dtmfFrame_ = nullptr;
+    QComboBox* porchTimeCombo_ = nullptr;
+    QComboBox* aniRateCombo_ = nullptr;
+    QComboBox* dtmfDevCombo_ = nullptr;
+    QGroupBox* dtmfUtilityFrame_ = nullptr;
+    QSlider* dtmfSlider_ = nullptr;
+    QPushButton* writeDtmfButton_ = nullptr;
 
     bool edited_ = false;
     bool writing_ = false;

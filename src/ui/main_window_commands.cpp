@@ -6,28 +6,28 @@
 #include "files/settings.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
-#include "ui/frm_about.h"
-#include "ui/frm_groups.h"
-#include "ui/frm_proc.h"
+#include "ui/about_dialog.h"
+#include "ui/main_window.h"
+#include "ui/progress_window.h"
 
 namespace zav {
 
-void frmGroups::copyRow() {
-    if (intCurrentGroup < 0) return;
+void MainWindow::copyRow() {
+    if (shownGroup < 0) return;
     const int row = std::max(grid_->currentIndex().row(), 0);
     grid_->commitPendingEdit();
-    clip_.copyRow(intCurrentGroup, row);
-    menus_.mnuPaste->setEnabled(true);
+    clip_.copyRow(shownGroup, row);
+    menus_.pasteAction->setEnabled(true);
 }
 
-void frmGroups::copyAll() {
-    if (intCurrentGroup < 0) return;
+void MainWindow::copyAll() {
+    if (shownGroup < 0) return;
     grid_->commitPendingEdit();
-    clip_.copyAll(intCurrentGroup);
-    menus_.mnuPaste->setEnabled(true);
+    clip_.copyAll(shownGroup);
+    menus_.pasteAction->setEnabled(true);
 }
 
-void frmGroups::paste() {
+void MainWindow::paste() {
     grid_->commitPendingEdit();
     const int row = std::max(grid_->currentIndex().row(), 0);
     switch (clip_.paste(gridModel_->group(), row)) {
@@ -43,7 +43,7 @@ void frmGroups::paste() {
     }
 }
 
-void frmGroups::undo() {
+void MainWindow::undo() {
     grid_->commitPendingEdit();
     if (auto row = undo_.undo(doc_, gridModel_->group())) {
         gridModel_->refresh();
@@ -51,16 +51,16 @@ void frmGroups::undo() {
     }
 }
 
-void frmGroups::updatePasteEnabled() {
-    menus_.mnuPaste->setEnabled(clip_.pasteAvailable());
+void MainWindow::updatePasteEnabled() {
+    menus_.pasteAction->setEnabled(clip_.pasteAvailable());
 }
 
-void frmGroups::showAbout() {
-    frmAbout about(prompts_, this);
+void MainWindow::showAbout() {
+    AboutDialog about(prompts_, this);
     about.exec();
 }
 
-bool frmGroups::queryUnload() {
+bool MainWindow::queryUnload() {
     if (!hasUnsavedChanges()) return true;
     Message m;
     m.text = "Save before exit?";
@@ -70,7 +70,7 @@ bool frmGroups::queryUnload() {
         case Answer::Yes:
             // Save As; when the dialog is cancelled or the save fails the edits would be
             // lost, so the window stays open.
-            return files_.ChooseFile(FileDialogMode::Save) && files_.SaveFile();
+            return files_.chooseFile(FileDialogMode::Save) && files_.saveFile();
         case Answer::No:
             return true;
         default:
@@ -78,10 +78,10 @@ bool frmGroups::queryUnload() {
     }
 }
 
-void frmGroups::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A radio transfer is running (its waits keep the window system live): the window
     // closes only after it.
-    if (proc_->isVisible() || link_->Busy()) {
+    if (proc_->isVisible() || link_->busy()) {
         event->ignore();
         return;
     }
@@ -93,7 +93,7 @@ void frmGroups::closeEvent(QCloseEvent* event) {
     closeOtherWindows();
     // The grid shows nothing more; the group records stay with the document.
     gridModel_->setGroup(-1);
-    intCurrentGroup = -1;
+    shownGroup = -1;
     shownGroup_ = -1;
     event->accept();
 }

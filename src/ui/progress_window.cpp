@@ -1,4 +1,4 @@
-#include "ui/frm_proc.h"
+#include "ui/progress_window.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -10,7 +10,7 @@
 
 namespace zav {
 
-const char* const frmProc::kWriteCancelWarning =
+const char* const ProgressWindow::kWriteCancelWarning =
     "Warning:\rCancelling a write operation may leave the radio in an unpredictable "
     "state.\rAre you sure you want to cancel?";
 
@@ -18,71 +18,71 @@ namespace {
 constexpr double kOffsetFromMainTwips = 500;
 }
 
-frmProc::frmProc(Prompts& prompts, QWidget* mainWindow)
+ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       prompts_(prompts),
       main_(mainWindow),
-      lblInfo_(new QLabel(this)),
-      Prog1_(new QProgressBar(this)),
-      CancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
+      infoLabel_(new QLabel(this)),
+      progressBar_(new QProgressBar(this)),
+      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("frmProc"));
     setWindowTitle(QStringLiteral("ZAV Processing"));
     setModal(false);
-    lblInfo_->setObjectName(QStringLiteral("lblInfo"));
-    lblInfo_->setAlignment(Qt::AlignCenter);
-    Prog1_->setObjectName(QStringLiteral("Prog1"));
-    Prog1_->setTextVisible(false);
-    CancelButton_->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton_->setAutoDefault(false);
+    infoLabel_->setObjectName(QStringLiteral("lblInfo"));
+    infoLabel_->setAlignment(Qt::AlignCenter);
+    progressBar_->setObjectName(QStringLiteral("Prog1"));
+    progressBar_->setTextVisible(false);
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    cancelButton_->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblInfo_);
-    layout->addWidget(Prog1_);
-    layout->addWidget(CancelButton_, 0, Qt::AlignHCenter);
+    layout->addWidget(infoLabel_);
+    layout->addWidget(progressBar_);
+    layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
     setMinimumWidth(360);
 
-    connect(CancelButton_, &QPushButton::clicked, this, &frmProc::cancelClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &ProgressWindow::cancelClicked);
 }
 
-void frmProc::showForm(const std::string& text, bool writeMode) {
+void ProgressWindow::showForm(const std::string& text, bool writeMode) {
     writeMode_ = writeMode;
     if (main_ != nullptr) {
         const int offset = twipsToPixels(kOffsetFromMainTwips, logicalDpi(main_));
         move(main_->pos() + QPoint(offset, offset));
     }
-    lblInfo_->setText(QString::fromStdString(text));
-    CancelButton_->setEnabled(false);
+    infoLabel_->setText(QString::fromStdString(text));
+    cancelButton_->setEnabled(false);
     cancelled_ = false;
     show();
     setMainEnabled(false);
 }
 
-void frmProc::hideForm() {
+void ProgressWindow::hideForm() {
     hide();
 }
 
-void frmProc::enableCancel() {
+void ProgressWindow::enableCancel() {
     cancelled_ = false;
-    CancelButton_->setEnabled(true);
+    cancelButton_->setEnabled(true);
 }
 
-void frmProc::setMinimum(int value) {
-    Prog1_->setMinimum(value);
+void ProgressWindow::setMinimum(int value) {
+    progressBar_->setMinimum(value);
 }
-void frmProc::setMaximum(int value) {
-    Prog1_->setMaximum(value);
+void ProgressWindow::setMaximum(int value) {
+    progressBar_->setMaximum(value);
 }
-void frmProc::setValue(int value) {
-    Prog1_->setValue(value);
+void ProgressWindow::setValue(int value) {
+    progressBar_->setValue(value);
 }
-void frmProc::setBarVisible(bool visible) {
-    Prog1_->setVisible(visible);
+void ProgressWindow::setBarVisible(bool visible) {
+    progressBar_->setVisible(visible);
 }
-void frmProc::enableMainWindow() {
+void ProgressWindow::enableMainWindow() {
     setMainEnabled(true);
 }
 
-void frmProc::cancelClicked() {
+void ProgressWindow::cancelClicked() {
     if (writeMode_) {
         Message m;
         m.text = kWriteCancelWarning;
@@ -94,20 +94,20 @@ void frmProc::cancelClicked() {
     cancelled_ = true;
 }
 
-void frmProc::reject() {
-    if (CancelButton_->isEnabled()) cancelClicked();
+void ProgressWindow::reject() {
+    if (cancelButton_->isEnabled()) cancelClicked();
 }
 
 // Disabling the main window itself would also disable this window, which it owns; its
 // contents are disabled instead.
-void frmProc::setMainEnabled(bool enabled) {
+void ProgressWindow::setMainEnabled(bool enabled) {
     if (main_ == nullptr) return;
     for (QWidget* child : main_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!child->isWindow()) child->setEnabled(enabled);
     }
 }
 
-bool frmProc::mainWindowEnabled() const {
+bool ProgressWindow::mainWindowEnabled() const {
     if (main_ == nullptr) return true;
     for (QWidget* child : main_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!child->isWindow() && !child->isEnabled()) return false;

@@ -1,6 +1,6 @@
 #pragma once
 // The Move Banks dialog: asks for a bank to move and the number it takes. The pages
-// move in the image (clsMoves); showing the changed group is the main window's part,
+// move in the image (BankMoves); showing the changed group is the main window's part,
 // which it does on `moved`. The dialog is created once and only hidden, so the
 // numbers typed last are offered again.
 
@@ -15,14 +15,14 @@ namespace zav {
 
 class Document;
 
-class frmMove final : public QDialog {
+class BankMoveDialog final : public QDialog {
     Q_OBJECT
   public:
-    explicit frmMove(Document& doc, QWidget* parent = nullptr);
+    explicit BankMoveDialog(Document& doc, QWidget* parent = nullptr);
 
     // The OK button: moves the bank when both numbers are whole numbers 1..15 and
     // differ, then hides the dialog. Anything else moves nothing and is not reported.
-    void btnMoveOK_Click();
+    void acceptMove();
 
     // Puts the dialog in the middle of the screen it is on.
     void centreOnScreen();
@@ -39,12 +39,12 @@ class frmMove final : public QDialog {
 
   private:
     Document& doc_;
-    QLabel* lblFromBank_ = nullptr;
-    QComboBox* cboFromBank_ = nullptr;
-    QLabel* lblToBank_ = nullptr;
-    QComboBox* cboToBank_ = nullptr;
-    QPushButton* btnMoveOK_ = nullptr;
-    QPushButton* btnMoveCancel_ = nullptr;
+    QLabel* fromBankLabel_ = nullptr;
+    QComboBox* fromBankCombo_ = nullptr;
+    QLabel* toBankLabel_ = nullptr;
+    QComboBox* toBankCombo_ = nullptr;
+    QPushButton* moveOkButton_ = nullptr;
+    QPushButton* moveCancelButton_ = nullptr;
     std::int16_t fromBank_ = 0;
     std::int16_t toBank_ = 0;
 };

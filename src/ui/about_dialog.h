@@ -23,15 +23,15 @@ using ProgramStarter = std::function<bool(const std::string&)>;
 std::optional<std::string> findSystemInfoTool();
 bool startDetached(const std::string& program);
 
-class frmAbout final : public QDialog {
+class AboutDialog final : public QDialog {
     Q_OBJECT
   public:
-    explicit frmAbout(Prompts& prompts, QWidget* parent = nullptr,
+    explicit AboutDialog(Prompts& prompts, QWidget* parent = nullptr,
                       SystemInfoFinder finder = findSystemInfoTool,
                       ProgramStarter starter = startDetached);
 
     // The System Info button's action.
-    void StartSysInfo();
+    void startSysInfo();
 
     static constexpr const char* kUnavailable = "System Information Is Unavailable At This Time";
 

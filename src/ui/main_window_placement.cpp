@@ -4,7 +4,7 @@
 #include <QScreen>
 
 #include "files/settings.h"
-#include "ui/frm_groups.h"
+#include "ui/main_window.h"
 #include "ui/twips.h"
 
 namespace zav {
@@ -17,7 +17,7 @@ Extent screenTwips(const QWidget* w, double dpi) {
 }
 }  // namespace
 
-void frmGroups::restorePlacement() {
+void MainWindow::restorePlacement() {
     const double dpi = logicalDpi(this);
     const Extent window{pixelsToTwips(width(), dpi), pixelsToTwips(height(), dpi)};
     const WindowGeometry g = readGroupWindowGeometry(settings_, screenTwips(this, dpi), window);
@@ -27,7 +27,7 @@ void frmGroups::restorePlacement() {
     move(twipsToPixels(g.left, dpi), twipsToPixels(g.top, dpi));
 }
 
-void frmGroups::storePlacement() {
+void MainWindow::storePlacement() {
     const double dpi = logicalDpi(this);
     WindowState state = WindowState::Normal;
     if (isMinimized()) {

@@ -36,11 +36,11 @@ std::vector<SerialPortEntry> systemSerialPorts();
 // "0403:6001", "0403:" or empty, as far as the ids are known.
 std::string usbIdText(const SerialPortEntry& entry);
 
-class frmPortDevice final : public QDialog {
+class PortDeviceDialog final : public QDialog {
     Q_OBJECT
   public:
     // portNumber 1..4 (std::out_of_range otherwise).
-    frmPortDevice(SettingsStore& settings, int portNumber, QWidget* parent = nullptr,
+    PortDeviceDialog(SettingsStore& settings, int portNumber, QWidget* parent = nullptr,
                   SerialPortLister lister = systemSerialPorts);
 
     // Lists the ports again, keeping the chosen device selected when it is still there.
@@ -60,9 +60,9 @@ class frmPortDevice final : public QDialog {
     SettingsStore& settings_;
     int port_;
     SerialPortLister lister_;
-    QTreeWidget* lstSerialPorts_ = nullptr;
-    QLabel* lblNoPorts_ = nullptr;
-    QLineEdit* txtDevice_ = nullptr;
+    QTreeWidget* serialPortsList_ = nullptr;
+    QLabel* noPortsLabel_ = nullptr;
+    QLineEdit* deviceEdit_ = nullptr;
 };
 
 }  // namespace zav

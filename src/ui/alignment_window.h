@@ -18,25 +18,25 @@ namespace zav {
 class Prompts;
 class RadioLink;
 
-class frmSyncal final : public QDialog, public SyncalSink {
+class AlignmentWindow final : public QDialog, public SyncalSink {
     Q_OBJECT
   public:
     // Modeless, owned by `owner` (the main window) but a window of its own.
-    frmSyncal(RadioLink& link, Prompts& prompts, QWidget* owner = nullptr);
+    AlignmentWindow(RadioLink& link, Prompts& prompts, QWidget* owner = nullptr);
 
     // The Start button's action: one whole run.
-    void cmdStartClicked();
+    void startAlignment();
 
     // SyncalSink
-    void AddStatusLine(const std::string& text) override;
-    void SetStatusText(const std::string& text) override;
-    void ClearLog() override;
-    void ShowRunControls() override;
-    void ShowIdleControls() override;
-    void SetStartEnabled(bool enabled) override;
+    void addStatusLine(const std::string& text) override;
+    void setStatusText(const std::string& text) override;
+    void clearLog() override;
+    void showRunControls() override;
+    void showIdleControls() override;
+    void setStartEnabled(bool enabled) override;
 
     // The log as the run wrote it: each line ended by a carriage return.
-    [[nodiscard]] const std::string& LogText() const { return log_; }
+    [[nodiscard]] const std::string& logText() const { return log_; }
     [[nodiscard]] const Syncal& syncal() const { return syncal_; }
 
     static const char* const kIntroText;
@@ -48,13 +48,13 @@ class frmSyncal final : public QDialog, public SyncalSink {
 
   private:
     // A run in progress (Start hidden) is abandoned and the radio released.
-    void Unload();
+    void unload();
 
     Syncal syncal_;
-    QLabel* Label1_;
-    QLabel* StatLabel_;
-    QStatusBar* StatusBar_;
-    QPushButton* cmdStart_;
+    QLabel* hintLabel_;
+    QLabel* statusLabel_;
+    QStatusBar* statusBar_;
+    QPushButton* startButton_;
     std::string log_;
 };
 

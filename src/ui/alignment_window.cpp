@@ -1,0 +1,106 @@
+#include "ui/alignment_window.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "qt/qt_prompts.h"
+
+namespace zav {
+
+const char* const AlignmentWindow::kIntroText =
+    "UHF Synthesizer alignment routine.\r\rFor reliable operation make sure the squelch knob "
+    "is in the Code Guard position.";
+
+AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, QWidget* owner)
+    : QDialog(owner), syncal_(link, prompts, *this) {
+    setObjectName(QStringLiteral("frmSyncal"));
+    setWindowTitle(QStringLiteral("Syncal"));
+    setModal(false);
+
+    hintLabel_ = new QLabel(messageText(kIntroText), this);
+    hintLabel_->setObjectName(QStringLiteral("Label1"));
+    hintLabel_->setWordWrap(true);
+
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("StatLabel"));
+    statusLabel_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    statusLabel_->setTextFormat(Qt::PlainText);
+    statusLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    statusLabel_->setFrameShape(QFrame::StyledPanel);
+    statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    startButton_ = new QPushButton(QStringLiteral("Start Syncal"), this);
+    startButton_->setObjectName(QStringLiteral("cmdStart"));
+    startButton_->setAutoDefault(false);
+    connect(startButton_, &QPushButton::clicked, this, [this] { startAlignment(); });
+
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("StatusBar"));
+    statusBar_->setSizeGripEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(hintLabel_);
+    layout->addWidget(statusLabel_, 1);
+    layout->addWidget(startButton_, 0, Qt::AlignHCenter);
+    layout->addStretch();
+    layout->addWidget(statusBar_);
+    // Room for the log of both paths without resizing during a run.
+    const QFontMetrics fm(statusLabel_->font());
+    statusLabel_->setMinimumSize(fm.horizontalAdvance(QLatin1Char('M')) * 48, fm.lineSpacing() * 17);
+
+    showIdleControls();
+}
+
+void AlignmentWindow::startAlignment() {
+    if (syncal_.running()) return;
+    syncal_.run();
+}
+
+void AlignmentWindow::addStatusLine(const std::string& text) {
+    log_ += text;
+    log_ += '\r';
+    statusLabel_->setText(messageText(log_));
+}
+
+void AlignmentWindow::setStatusText(const std::string& text) {
+    statusBar_->showMessage(QString::fromStdString(text));
+}
+
+void AlignmentWindow::clearLog() {
+    log_.clear();
+    statusLabel_->clear();
+}
+
+void AlignmentWindow::showRunControls() {
+    startButton_->hide();
+    statusLabel_->show();
+}
+
+void AlignmentWindow::showIdleControls() {
+    startButton_->show();
+    statusLabel_->hide();
+}
+
+void AlignmentWindow::setStartEnabled(bool enabled) {
+    startButton_->setEnabled(enabled);
+}
+
+void AlignmentWindow::unload() {
+    if (startButton_->isHidden()) syncal_.abort();
+}
+
+void AlignmentWindow::closeEvent(QCloseEvent* event) {
+    unload();
+    QDialog::closeEvent(event);
+}
+
+void AlignmentWindow::reject() {
+    unload();
+    QDialog::reject();
+}
+
+}  // namespace zav

@@ -1,0 +1,272 @@
+#include "ui/globals_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+#include "files/settings.h"
+#include "model/document.h"
+#include "model/lists.h"
+#include "ui/twips.h"
+
+namespace zav {
+
+namespace {
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A fixed list: entries only, nothing typed in, so it always holds a list index.
+QComboBox* listBox(QWidget* parent, const char* name, std::span<const std::string_view> entries,
+                   bool tip) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setEditable(false);
+    for (const auto e : entries) box->addItem(text(e));
+    box->setMaxVisibleItems(static_cast<int>(entries.size()));
+    if (tip) box->setToolTip(QString::fromLatin1(GlobalsWindow::kListTip));
+    return box;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* caption, QWidget* buddy) {
+    auto* l = new QLabel(QString::fromLatin1(caption), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setBuddy(buddy);
+    return l;
+}
+
+void addRow(QGridLayout* grid, QLabel* l, QWidget* field) {
+    const int row = grid->rowCount();
+    grid->addWidget(l, row, 0);
+    grid->addWidget(field, row, 1);
+}
+
+void setIndex(QComboBox* box, int index) {
+    const QSignalBlocker block(box);
+    box->setCurrentIndex(index);
+}
+
+const QScreen* screenOf(const QWidget* w) {
+    return w->screen() != nullptr ? w->screen() : QGuiApplication::primaryScreen();
+}
+
+}  // namespace
+
+GlobalsWindow::GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link, QWidget* parent)
+    : QWidget(parent), doc_(doc), settings_(settings), link_(link) {
+    setObjectName(QStringLiteral("frmGlobals"));
+    // A window of its own beside the main window, even when given a parent for ownership.
+    setWindowFlag(Qt::Window);
+    setWindowTitle(QString::fromLatin1(kCaption));
+    buildWindow();
+    loadGlobals();
+    placeFromSettings();
+}
+
+void GlobalsWindow::buildWindow() {
+    unitFrame_ = new QGroupBox(QStringLiteral("Global Variables"), this);
+    unitFrame_->setObjectName(QStringLiteral("fraUnit"));
+    priRateCombo_ = listBox(unitFrame_, "cboPriRate", lists::kPriorityRate, true);
+    globalBatCombo_ = listBox(unitFrame_, "cboGlobalBat", lists::kGlobalBattSave, false);
+    bankScanCombo_ = listBox(unitFrame_, "cboBAnkScan", lists::kBankScan, false);
+    auto* unitGrid = new QGridLayout(unitFrame_);
+    addRow(unitGrid, label(unitFrame_, "lblPriRate", "Priority Rate in seconds:", priRateCombo_),
+           priRateCombo_);
+    addRow(unitGrid, label(unitFrame_, "lblGlobalBat", "Global Battery Saver:", globalBatCombo_),
+           globalBatCombo_);
+    addRow(unitGrid, label(unitFrame_, "lblTalkBack", "Bank Scan:", bankScanCombo_), bankScanCombo_);
+    unitGrid->setColumnStretch(0, 1);
+
+    // The unit password: six hexadecimal digits, as the radio holds it in three bytes.
+    passwordEdit_ = new QLineEdit(this);
+    passwordEdit_->setObjectName(QStringLiteral("txtPassWord"));
+    passwordEdit_->setMaxLength(6);
+    passwordEdit_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,6}")), passwordEdit_));
+    auto* passRow = new QGridLayout;
+    addRow(passRow, label(this, "lblPassWord", "Pass Word", passwordEdit_), passwordEdit_);
+    passRow->setColumnStretch(0, 1);
+
+    dtmfFrame_ = new QGroupBox(QStringLiteral("ANI/DTMF Parameters"), this);
+    dtmfFrame_->setObjectName(QStringLiteral("FrameDTMF"));
+    porchTimeCombo_ = listBox(dtmfFrame_, "cboPorchTime", lists::kFrontPorch, true);
+    aniRateCombo_ = listBox(dtmfFrame_, "cboANIRate", lists::kAniRate, true);
+    dtmfDevCombo_ = listBox(dtmfFrame_, "cboDTMFDev", lists::kDtmfDeviation, true);
+    auto* dtmfGrid = new QGridLayout(dtmfFrame_);
+    addRow(dtmfGrid,
+           label(dtmfFrame_, "lblPorch", "Front Porch Time in Milliseconds:", porchTimeCombo_),
+           porchTimeCombo_);
+    addRow(dtmfGrid, label(dtmfFrame_, "lblAniRate", "Character Rate/Second:", aniRateCombo_),
+           aniRateCombo_);
+    addRow(dtmfGrid, label(dtmfFrame_, "LabelANIDev", "Single tone deviation (Hz)", dtmfDevCombo_),
+           dtmfDevCombo_);
+    dtmfGrid->setColumnStretch(0, 1);
+
+    dtmfUtilityFrame_ = new QGroupBox(QStringLiteral("DTMF Deviation Utility"), this);
+    dtmfUtilityFrame_->setObjectName(QStringLiteral("FrameDTMFUtil"));
+    dtmfSlider_ = new QSlider(Qt::Horizontal, dtmfUtilityFrame_);
+    dtmfSlider_->setObjectName(QStringLiteral("DTMFSlider"));
+    dtmfSlider_->setRange(0, kDtmfDeviationCodes - 1);
+    dtmfSlider_->setSingleStep(1);
+    dtmfSlider_->setPageStep(5);
+    dtmfSlider_->setTickPosition(QSlider::TicksBelow);
+    dtmfSlider_->setTickInterval(1);
+    writeDtmfButton_ = new QPushButton(QStringLiteral("Write DTMF Deviation"), dtmfUtilityFrame_);
+    writeDtmfButton_->setObjectName(QStringLiteral("cmdWriteDTMF"));
+    auto* utilBox = new QVBoxLayout(dtmfUtilityFrame_);
+    utilBox->addWidget(dtmfSlider_);
+    utilBox->addWidget(writeDtmfButton_, 0, Qt::AlignHCenter);
+
+    // One column of labels and one of fields through all three groups.
+    const QList<QComboBox*> boxes{priRateCombo_,   globalBatCombo_, bankScanCombo_,
+                                  porchTimeCombo_, aniRateCombo_,   dtmfDevCombo_};
+    const QList<QLabel*> labels = findChildren<QLabel*>();
+    int fieldWidth = 0;
+    int labelWidth = 0;
+    for (const QComboBox* b : boxes) fieldWidth = std::max(fieldWidth, b->sizeHint().width());
+    for (const QLabel* l : labels) labelWidth = std::max(labelWidth, l->sizeHint().width());
+    for (QComboBox* b : boxes) b->setMinimumWidth(fieldWidth);
+    passwordEdit_->setMinimumWidth(fieldWidth);
+    passwordEdit_->setMaximumWidth(fieldWidth);
+    for (QLabel* l : labels) l->setMinimumWidth(labelWidth);
+    const QMargins inside = unitGrid->contentsMargins();
+    passRow->setContentsMargins(inside.left() + 1, 0, inside.right() + 1, 0);
+
+    auto* main = new QVBoxLayout(this);
+    main->addWidget(unitFrame_);
+    main->addLayout(passRow);
+    main->addWidget(dtmfFrame_);
+    main->addWidget(dtmfUtilityFrame_);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Changes the program makes are made with the signals blocked, so every notification
+    // here is the user's.
+    for (QComboBox* box : {priRateCombo_, globalBatCombo_, bankScanCombo_, porchTimeCombo_, aniRateCombo_})
+        connect(box, &QComboBox::currentIndexChanged, this, &GlobalsWindow::markEdited);
+    connect(passwordEdit_, &QLineEdit::textEdited, this, &GlobalsWindow::markEdited);
+    connect(dtmfDevCombo_, &QComboBox::currentIndexChanged, this, &GlobalsWindow::selectDtmfDeviation);
+    connect(dtmfSlider_, &QSlider::valueChanged, this, &GlobalsWindow::slideDtmfDeviation);
+    connect(writeDtmfButton_, &QPushButton::clicked, this, &GlobalsWindow::sendDtmfDeviation);
+}
+
+void GlobalsWindow::loadGlobals() {
+    const GlobalParams p = loadGlobalsToForm(doc_.mem);
+    {
+        const QSignalBlocker block(passwordEdit_);
+        passwordEdit_->setText(QString::fromStdString(p.password));
+    }
+    setIndex(globalBatCombo_, p.globalBat);
+    setIndex(bankScanCombo_, p.bankScan);
+    setIndex(priRateCombo_, p.priRate);
+    setIndex(dtmfDevCombo_, p.dtmfDev);
+    setIndex(aniRateCombo_, p.aniRate);
+    setIndex(porchTimeCombo_, p.porchTime);
+    {
+        const QSignalBlocker block(dtmfSlider_);
+        dtmfSlider_->setValue(dtmfDeviationCode(doc_.mem));
+    }
+    edited_ = false;
+}
+
+GlobalParams GlobalsWindow::formValues() const {
+    GlobalParams p;
+    p.password = passwordEdit_->text().toStdString();
+    p.globalBat = globalBatCombo_->currentIndex();
+    p.bankScan = bankScanCombo_->currentIndex();
+    p.priRate = priRateCombo_->currentIndex();
+    p.dtmfDev = dtmfDevCombo_->currentIndex();
+    p.aniRate = aniRateCombo_->currentIndex();
+    p.porchTime = porchTimeCombo_->currentIndex();
+    return p;
+}
+
+void GlobalsWindow::storeGlobals() {
+    if (!edited_) return;
+    storeGlobalsFromForm(doc_.mem, formValues());
+    edited_ = false;
+}
+
+void GlobalsWindow::selectDtmfDeviation(int index) {
+    if (!dtmfCodeValid(index)) return;
+    storeDtmfDeviation(doc_.mem, index);
+    const QSignalBlocker block(dtmfSlider_);
+    dtmfSlider_->setValue(index);
+}
+
+void GlobalsWindow::slideDtmfDeviation(int position) {
+    if (!dtmfCodeValid(position)) return;
+    storeDtmfDeviation(doc_.mem, position);
+    setIndex(dtmfDevCombo_, position);
+}
+
+void GlobalsWindow::sendDtmfDeviation() {
+    if (writing_) return;
+    const int code = dtmfSlider_->value();
+    storeDtmfDeviation(doc_.mem, code);
+    setIndex(dtmfDevCombo_, code);
+    // The link lets the window system run while it waits for the radio: keep this
+    // window from being closed or pressed again meanwhile.
+    writing_ = true;
+    writeDtmfButton_->setEnabled(false);
+    lastWrite_ = writeDtmfDeviation(link_, code);
+    writeDtmfButton_->setEnabled(true);
+    writing_ = false;
+}
+
+bool GlobalsWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) {
+        loadGlobals();
+    } else if (e->type() == QEvent::WindowDeactivate) {
+        storeGlobals();
+    }
+    return QWidget::event(e);
+}
+
+void GlobalsWindow::closeEvent(QCloseEvent* e) {
+    if (writing_) {
+        e->ignore();
+        return;
+    }
+    storeGlobals();
+    const double dpi = logicalDpi(this);
+    writeGlobalWindowPosition(settings_, pixelsToTwips(pos().y(), dpi),
+                              pixelsToTwips(pos().x(), dpi));
+    e->accept();
+    emit unloaded();
+}
+
+void GlobalsWindow::placeFromSettings() {
+    adjustSize();
+    const double dpi = logicalDpi(this);
+    const QScreen* screen = screenOf(this);
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const Extent screenTwips{pixelsToTwips(area.width(), dpi), pixelsToTwips(area.height(), dpi)};
+    const Extent windowTwips{pixelsToTwips(width(), dpi), pixelsToTwips(height(), dpi)};
+    const WindowGeometry g = readGlobalWindowPosition(settings_, screenTwips, windowTwips);
+    QPoint at(twipsToPixels(g.left, dpi), twipsToPixels(g.top, dpi));
+    // A stored place on a screen that is no longer there would hide the window.
+    bool visible = false;
+    for (const QScreen* s : QGuiApplication::screens())
+        visible = visible || s->availableGeometry().intersects(QRect(at, size()));
+    if (!visible && !QGuiApplication::screens().isEmpty()) {
+        at = QPoint(area.x() + centredPosition(area.width(), width()),
+                    area.y() + centredPosition(area.height(), height()));
+    }
+    move(at);
+}
+
+}  // namespace zav

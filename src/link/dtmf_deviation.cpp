@@ -62,7 +62,7 @@ void storeDtmfDeviation(MemImage& mem, int code) {
 DtmfWriteResult writeDtmfDeviation(RadioLink& link, int code) {
     checkCode(code);
     const auto guard = link.tryBeginOperation();
-    if (!guard) return DtmfWriteResult::busy;
+    if (!guard) return DtmfWriteResult::Busy;
     if (!link.hookRadio(false)) {
         // A radio that did not answer leaves the port open; free it without a second
         // message. A port that failed to open has nothing to release.

@@ -38,7 +38,7 @@ void storeDtmfDeviation(MemImage& mem, int code);
 std::optional<int> dtmfCodeFromText(std::string_view text);
 
 enum class DtmfWriteResult : std::uint8_t {
-    busy,         // another radio operation runs on the link; nothing was sent
+    Busy,         // another radio operation runs on the link; nothing was sent
     HookFailed,   // the port did not open or the radio did not answer (already shown)
     ReadFailed,   // the radio's word at 0x6E did not come; nothing was written
     WriteFailed,  // the write frame went out but its echo did not confirm it

@@ -100,7 +100,7 @@ void Channel::setScan(std::string_view text) {
     b = static_cast<Byte>(text == "Y" ? (b | scanMask_) : (b & ~scanMask_));
 }
 
-void Channel::Default() {
+void Channel::resetToDefaults() {
     setLabel("CHAN " + std::to_string(channel_ + 1));
 }
 

@@ -53,7 +53,7 @@ class Channel {
     void setScan(std::string_view text);
 
     // Label "CHAN n" (n = index + 1); nothing else changes.
-    void Default();
+    void resetToDefaults();
     // Columns 1..6 filled with the six texts; column 0 left empty.
     RowData display() const;
     // The six texts joined by tabs, no trailing tab.

@@ -18,7 +18,7 @@ int Document::initGroups(int mode, int selectorValue) {
         slot.reset();
         if (groupExists(mem, g) != 0) {
             slot = std::make_unique<Group>(mem, labels, g);
-            if (mode == 1) slot->Default();
+            if (mode == 1) slot->resetToDefaults();
         }
     }
     // The window refills its group selector here and passes the number it then shows.

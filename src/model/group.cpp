@@ -116,10 +116,10 @@ void Group::pasteRecord(std::string& s, int nRow) {
     channel(nRow).pasteChan(s);
 }
 
-void Group::Default() {
+void Group::resetToDefaults() {
     std::fill_n(mem_.begin() + page_, kPageSize, Byte{0});
     writeGroupLabel("GROUP " + std::to_string(group_ + 1));
-    for (auto& ch : channels_) ch->Default();
+    for (auto& ch : channels_) ch->resetToDefaults();
 }
 
 GroupParams Group::read() const {

@@ -82,7 +82,7 @@ class Group {
 
     // Zeroes the group page and writes the labels "GROUP n" and "CHAN n"; the backlight
     // byte is kept.
-    void Default();
+    void resetToDefaults();
 
     // Every parameter at once.
     GroupParams read() const;

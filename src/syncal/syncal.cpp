@@ -48,10 +48,10 @@ bool wordFits(double f) {
     return std::isfinite(f) && f >= kLowestWordFreq && f < kHighestWordFreq;
 }
 
-// Int(a / b) as a 16-bit value; nullopt for a zero divisor or an overflow.
+// floorOf(a / b) as a 16-bit value; nullopt for a zero divisor or an overflow.
 std::optional<int> int16Quotient(double a, double b) {
     if (b == 0) return std::nullopt;
-    const auto v = toInt16(Int(a / b));
+    const auto v = toInt16(floorOf(a / b));
     if (!v) return std::nullopt;
     return *v;
 }
@@ -245,7 +245,7 @@ void Syncal::findSyncEdges(double low, double high) {
 
 bool Syncal::lowBandCalc() {
     dacValue = kLowStartDac;
-    double f = Int(kLowStartFactor * radioLowFreq);
+    double f = floorOf(kLowStartFactor * radioLowFreq);
     status("LOW BAND CALC");
     for (;;) {
         if (aborted_) return false;
@@ -258,7 +258,7 @@ bool Syncal::lowBandCalc() {
         if (f > kLowestProbe) continue;
         return false;
     }
-    findSyncEdges(Int(kRangeBelow * f + 0.5), Int(kRangeAbove * f));
+    findSyncEdges(floorOf(kRangeBelow * f + 0.5), floorOf(kRangeAbove * f));
     if (stopped()) return false;
     values.lowFreq = onRaster(syncLow + kPointInRange * (syncHigh - syncLow));
     values.lowDac = dacValue;
@@ -267,7 +267,7 @@ bool Syncal::lowBandCalc() {
 
 bool Syncal::highBandCalc() {
     status("HIGH BAND CALC");
-    const double f = Int(kHighStartFactor * radioHighFreq);
+    const double f = floorOf(kHighStartFactor * radioHighFreq);
     dacValue = 0;
     for (;;) {
         if (aborted_) return false;
@@ -275,7 +275,7 @@ bool Syncal::highBandCalc() {
         dacValue = static_cast<Byte>(dacValue + 1);
         if (dacValue == kHighDacLimit) return false;
     }
-    findSyncEdges(Int(kRangeBelow * f + 0.5), Int(kRangeAbove * f));
+    findSyncEdges(floorOf(kRangeBelow * f + 0.5), floorOf(kRangeAbove * f));
     if (stopped()) return false;
     values.highFreq = onRaster(syncHigh - kPointInRange * (syncHigh - syncLow));
     values.highDac = dacValue;

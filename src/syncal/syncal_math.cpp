@@ -33,12 +33,12 @@ Byte toByte(double v) {
 
 }  // namespace
 
-double Int(double x) {
+double floorOf(double x) {
     return std::floor(x);
 }
 
 double onRaster(double x) {
-    return Int(80 * x + 0.5) / 80;
+    return floorOf(80 * x + 0.5) / 80;
 }
 
 std::string numberText(double x) {
@@ -51,8 +51,8 @@ std::string numberText(double x) {
 }
 
 FreqWord encodeFrequency(double freq) {
-    double hi = Int(freq / kStepMHz) - kWordBase;
-    double lo = Int((freq / kStepMHz - hi - kWordBase) * kFraction + 0.5);
+    double hi = floorOf(freq / kStepMHz) - kWordBase;
+    double lo = floorOf((freq / kStepMHz - hi - kWordBase) * kFraction + 0.5);
     if (hi < 0) hi += 256;
     if (lo >= 256) {
         lo -= 256;
@@ -62,7 +62,7 @@ FreqWord encodeFrequency(double freq) {
 }
 
 FreqWord probeFrequency(double freq) {
-    double hi = Int(freq / kStepMHz) - kWordBase;
+    double hi = floorOf(freq / kStepMHz) - kWordBase;
     double lo = roundHalfEven((freq / kStepMHz - hi - kWordBase) * kFraction);
     if (lo >= 256) {
         lo -= 256;
@@ -79,17 +79,17 @@ FreqWord probeFrequency(double freq) {
 double decodeBandEdge(Byte b0, Byte b1) {
     double v = b0 + b1 / kFraction;
     if (v >= 128) v -= 256;
-    return Int((kWordBase + v) * kStepMHz);
+    return floorOf((kWordBase + v) * kStepMHz);
 }
 
 std::optional<double> bandHighEdge(double lowEdge, Byte divisor) {
     if (divisor == 0) return std::nullopt;
-    return lowEdge + Int(kStepMHz * 128 * 64 / divisor);
+    return lowEdge + floorOf(kStepMHz * 128 * 64 / divisor);
 }
 
 MidDacResult midDacOf(int lowDac, int highDac) {
     MidDacResult r;
-    r.value = static_cast<int>(Int((lowDac + highDac + 1) / 2.0));
+    r.value = static_cast<int>(floorOf((lowDac + highDac + 1) / 2.0));
     if (r.value < kMidDacMin) {
         r.value = kMidDacMin;
         r.rounded = true;

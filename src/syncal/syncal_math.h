@@ -21,9 +21,9 @@ struct FreqWord {
 };
 
 // The largest integer not above x.
-double Int(double x);
+double floorOf(double x);
 
-// The nearest multiple of 12.5 kHz: Int(80 x + 0.5) / 80.
+// The nearest multiple of 12.5 kHz: floorOf(80 x + 0.5) / 80.
 double onRaster(double x);
 
 // The log's number format: a blank before a value that is not negative, "-" before a
@@ -38,7 +38,7 @@ FreqWord encodeFrequency(double freq);
 // frequencies below 409.6 MHz (a negative high part) the lowest bit of the low byte set.
 FreqWord probeFrequency(double freq);
 
-// The radio's band low edge from its word at 0x78: Int((256 + v) * 1.6), where v is the
+// The radio's band low edge from its word at 0x78: floorOf((256 + v) * 1.6), where v is the
 // word's value with values from 128 up taken as negative.
 double decodeBandEdge(Byte b0, Byte b1);
 

@@ -129,7 +129,7 @@ TEST(DtmfWriteFailures, RefusedWhileAnotherOperationRuns) {
     MemImage image{};
     EXPECT_TRUE(readGlobal(s.link, image));
     ASSERT_TRUE(inner.has_value());
-    EXPECT_EQ(*inner, DtmfWriteResult::busy);
+    EXPECT_EQ(*inner, DtmfWriteResult::Busy);
     EXPECT_EQ(s.prompts.texts(),
               std::vector<std::string>{"Another radio operation is in progress."});
     // The read went on undisturbed and nothing was written.

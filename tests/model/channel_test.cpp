@@ -131,10 +131,10 @@ TEST_F(ChannelTest, DefaultWritesOnlyTheLabel) {
     mem.fill(0x5A);
     const MemImage before = mem;
     Channel first(mem, labels, 0, 0);
-    first.Default();
+    first.resetToDefaults();
     EXPECT_EQ(first.label(), "CHAN 1  ");
     Channel last(mem, labels, 0, 13);
-    last.Default();
+    last.resetToDefaults();
     EXPECT_EQ(last.label(), "CHAN 14 ");
     EXPECT_EQ(mem, before);
 }

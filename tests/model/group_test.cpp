@@ -27,7 +27,7 @@ TEST_F(GroupTest, DefaultContents) {
     labels.fill(0xA5);
     const MemImage memBefore = mem;
     const LabelImage labelsBefore = labels;
-    group.Default();
+    group.resetToDefaults();
 
     for (std::size_t i = 0; i < mem.size(); ++i) {
         const bool inPage = i >= kPage && i < kPage + 128;
@@ -64,7 +64,7 @@ TEST_F(GroupTest, DefaultContents) {
 
 TEST_F(GroupTest, DefaultLabelOfTheLastGroupFillsAllEightPositions) {
     Group last(mem, labels, 14);
-    last.Default();
+    last.resetToDefaults();
     EXPECT_EQ(last.readGroupLabel(), "GROUP 15");
 }
 

@@ -330,7 +330,7 @@ TEST(GlobalsWindow, AWriteWhileAnotherRadioOperationRunsIsRefused) {
     MemImage image{};
     EXPECT_TRUE(readGlobal(g.sim.link, image));
     EXPECT_TRUE(pressed);
-    EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::busy);
+    EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::Busy);
     EXPECT_EQ(g.sim.prompts.texts(),
               std::vector<std::string>{"Another radio operation is in progress."});
     EXPECT_EQ(image[127], g.sim.radio.memory()[127]);

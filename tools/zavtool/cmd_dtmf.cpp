@@ -59,7 +59,7 @@ int dtmfCommand(const Args& args) {
         case DtmfWriteResult::WriteFailed:
             std::cerr << "zavtool dtmf: the radio did not confirm the write\n";
             return 1;
-        case DtmfWriteResult::busy:
+        case DtmfWriteResult::Busy:
         case DtmfWriteResult::HookFailed:
             break;
     }

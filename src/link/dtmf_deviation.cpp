@@ -71,7 +71,9 @@ DtmfWriteResult writeDtmfDeviation(RadioLink& link, int code) {
     }
     Word word{0, 0};
     DtmfWriteResult result = DtmfWriteResult::ReadFailed;
-    if (link.readWord(kWordAddress, word)) {
+    // The radio's byte 0x6E and low bits of 0x6F go back as read: only a word read in
+    // step may be written.
+    if (link.readWord(kWordAddress, word) && link.confirmInStep()) {
         // The masks would allow the whole of byte 0x6F; the merge keeps the radio's low
         // bits itself, so the word goes out unmasked.
         const Byte merged = mergeDtmfDeviation(word[1], code);

@@ -1,5 +1,7 @@
 #include "link/global_transfer.h"
 
+#include <algorithm>
+
 #include "iface/progress.h"
 #include "iface/prompts.h"
 #include "link/group_on_radio.h"
@@ -16,9 +18,12 @@ bool readGlobal(RadioLink& link, MemImage& image) {
         return false;
     }
     link.progress().enableCancel();
-    const bool ok = link.readBlock(image, 0, static_cast<int>(kPageSize));
+    // The image changes only when the whole block came in step.
+    MemImage scratch = image;
+    const bool ok = link.readBlock(scratch, 0, static_cast<int>(kPageSize));
     link.prompts().beep();
     link.endSession();
+    if (ok) std::copy_n(scratch.begin(), kPageSize, image.begin());
     return ok;
 }
 

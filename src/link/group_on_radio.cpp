@@ -8,7 +8,8 @@ namespace zav {
 
 GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, const char* title) {
     Byte status = 0;
-    if (!link.readByteAt(statusByteAddress(g), status)) return GroupOnRadio::Unknown;
+    if (!link.readByteAt(statusByteAddress(g), status) || !link.confirmInStep())
+        return GroupOnRadio::Unknown;
     if (blockPresent(statusNibble(status, g))) return GroupOnRadio::Present;
     Message m;
     m.text = "Requested group does not exist on radio.";

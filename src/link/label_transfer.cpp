@@ -128,6 +128,8 @@ bool readLabel(RadioLink& link, int group, int slot, LabelSlot& buffer) {
         bool came = false;
         for (int attempt = 0; attempt < kReadAttempts && !came; ++attempt) {
             if (link.progress().cancelled()) return false;
+            // A byte waiting here is left over from an answer that came late or twice.
+            if (transport.bytesWaiting() > 0) return false;
             transport.sendByte(kReadFrame);
             transport.sendByte(kByteAccess);
             transport.sendByte(high);
@@ -228,7 +230,10 @@ bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
         link.progress().enableCancel();
         // Slots arrive one by one; the caller's labels change only when all came.
         LabelImage scratch = labels;
-        const bool ok = readLabelGroups(link, scratch, groupIndex + 1);
+        // Nothing may follow the last answer (the closing pause has let it come): a byte
+        // that does means the answers were taken one off.
+        const bool ok =
+            readLabelGroups(link, scratch, groupIndex + 1) && link.transport().bytesWaiting() == 0;
         if (ok)
             labels = scratch;
         else if (!link.progress().cancelled())

@@ -1,5 +1,7 @@
 #include "link/radio_link.h"
 
+#include <chrono>
+
 #include "iface/progress.h"
 #include "iface/prompts.h"
 
@@ -23,10 +25,25 @@ constexpr Byte kBaud9600 = 0x30;
 constexpr Byte kBaud4800 = 0x31;
 constexpr int kHookAttempts = 4;
 
+// The answer to an unanswered hook attempt may still come: before the next attempt the
+// line must have been quiet this long (discarding what came), for at most kSettleLimit.
+constexpr std::chrono::milliseconds kSettleQuiet{100};
+constexpr std::chrono::milliseconds kSettleLimit{1000};
+// An answer is complete when no byte follows it within this time; it is longer than a USB
+// serial adapter's latency timer (16 ms by default) may hold a byte back.
+constexpr std::chrono::milliseconds kAnswerEnd{20};
+
 constexpr int kRadioMemoryEnd = static_cast<int>(kRadioMemorySize);
 
 Byte lowByte(int value) {
     return static_cast<Byte>(value & 0xFF);
+}
+
+// The bits of the byte at `address` a masked write may change.
+Byte writeMask(int address) {
+    const auto& table =
+        address < static_cast<int>(kPageSize) ? kWriteMasks.global : kWriteMasks.group;
+    return table[static_cast<std::size_t>(address & 127)];
 }
 
 }  // namespace
@@ -50,19 +67,27 @@ bool RadioLink::hookRadio(bool switchBaud) {
     transport_.setSettings(kSettings4800);
     hookReply_ = 0;
     if (!transport_.openPort()) return false;
+    // Set once an attempt went unanswered: its answer may still be on the way.
+    bool answerPending = false;
     for (;;) {
-        int attempts = 0;
-        for (;;) {
+        for (int attempts = 0; attempts < kHookAttempts; ++attempts) {
+            if (answerPending) (void)transport_.settleInput(kSettleQuiet, kSettleLimit);
             for (int i = 0; i < kHookFillCount; ++i) transport_.sendByte(kHookFill);
             transport_.discardInput();
             for (const Byte b : kHookSequence) transport_.sendByte(b);
             Byte reply = 0;
-            if (transport_.receiveByte(reply)) {
-                hookReply_ = reply;
-                break;
+            if (!transport_.receiveByte(reply)) {
+                answerPending = true;
+                continue;
             }
-            ++attempts;
-            if (hookReplyAccepted(hookReply_) || attempts >= kHookAttempts) break;
+            // What came may be an earlier attempt's late answer; this attempt's own then
+            // follows it, and taking either would leave every later answer one byte off.
+            if (answerPending && !transport_.staysQuiet(kSettleQuiet)) {
+                hookReply_ = 0;
+                continue;
+            }
+            hookReply_ = reply;
+            break;
         }
         if (hookReplyAccepted(hookReply_)) {
             // A failed switch has put the line back to 4800; the connection goes on there.
@@ -72,6 +97,7 @@ bool RadioLink::hookRadio(bool switchBaud) {
         Message m;
         m.text = "Error Hooking to Radio.";
         m.title = "COMM ERROR";
+        m.detail = "Device: " + transport_.device();
         m.buttons = Buttons::RetryCancel;
         if (prompts_.ask(m) != Answer::Retry) return false;
     }
@@ -124,7 +150,16 @@ void RadioLink::endSession() {
     progress_.setBarVisible(false);
 }
 
+bool RadioLink::confirmInStep() {
+    return transport_.staysQuiet(kAnswerEnd);
+}
+
+bool RadioLink::inputClear() {
+    return transport_.bytesWaiting() == 0;
+}
+
 bool RadioLink::readWord(int address, Word& word) {
+    if (!inputClear()) return false;
     transport_.sendByte(static_cast<Byte>(kReadWordCommand | ((address >> 7) & 0x0E)));
     transport_.sendByte(static_cast<Byte>(address & 0xFE));
     if (!transport_.receiveByte(word[0])) return false;
@@ -142,21 +177,20 @@ bool RadioLink::writeWord(int address, Byte d0, Byte d1, bool useMask) {
     const int a = address & 0x7FFE;
     const int block = a >> 7;
     if (useMask) {
-        const auto& table =
-            a < static_cast<int>(kPageSize) ? kWriteMasks.global : kWriteMasks.group;
-        const auto offset = static_cast<std::size_t>(a & 127);
-        const Byte m0 = table[offset];
-        const Byte m1 = table[offset + 1];
+        const Byte m0 = writeMask(a);
+        const Byte m1 = writeMask(a + 1);
         if (m0 == 0x00 && m1 == 0x00) return true;
         if (m0 != 0xFF || m1 != 0xFF) {
-            // Merging needs the radio's current bytes; without them the word is given
-            // up rather than overwriting protected bits with the image's.
+            // Merging needs the radio's current bytes; without them, or with bytes that
+            // may have come out of step, the word is given up rather than overwriting
+            // protected bits.
             Word current{0, 0};
-            if (!readWord(a, current)) return false;
+            if (!readWord(a, current) || !confirmInStep()) return false;
             d0 = static_cast<Byte>((d0 & m0) | (current[0] & ~m0));
             d1 = static_cast<Byte>((d1 & m1) | (current[1] & ~m1));
         }
     }
+    if (!inputClear()) return false;
     transport_.sendByte(static_cast<Byte>(kWriteWordCommand | (block & 0x0E)));
     transport_.sendByte(lowByte(a & 0xFE));
     transport_.sendByte(d0);
@@ -171,6 +205,8 @@ bool RadioLink::writeWord(int address, Byte d0, Byte d1, bool useMask) {
 bool RadioLink::writeByteAt(int address, Byte value) {
     Word word{0, 0};
     if (!readWord(address, word)) return false;
+    // The other byte of the word goes back as read here where its mask allows writing.
+    if (writeMask((address & 0x7FF) ^ 1) != 0 && !confirmInStep()) return false;
     word[static_cast<std::size_t>(address & 1)] = value;
     return writeWord(address, word[0], word[1], true);
 }
@@ -199,7 +235,7 @@ bool RadioLink::readBlock(MemImage& image, int address, int n) {
         a += 2;
         progress_.setValue(a);
     }
-    return true;
+    return confirmInStep();
 }
 
 bool RadioLink::writeBlock(const MemImage& image, int address, int n) {
@@ -219,6 +255,7 @@ bool RadioLink::writeBlock(const MemImage& image, int address, int n) {
 }
 
 bool RadioLink::pokeRam(Byte ramAddress, Byte value) {
+    if (!inputClear()) return false;
     transport_.sendByte(kRamWrite);
     transport_.sendByte(kRamHigh);
     transport_.sendByte(ramAddress);

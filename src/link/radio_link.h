@@ -49,6 +49,8 @@ class RadioLink {
 
     // Opens the port at 4800 baud and hooks the radio; with switchBaud, then moves the
     // line to 9600 (a failed switch leaves the connection at 4800 and still succeeds).
+    // After an unanswered attempt the line settles before the next one, and a reply
+    // followed by a second byte is not taken: it may be the earlier attempt's.
     bool hookRadio(bool switchBaud);
     // mode 1: 9600 baud, mode 0: 4800 baud.
     bool setBaud(int mode);
@@ -57,14 +59,22 @@ class RadioLink {
     // releaseRadio, then enables the main window and hides the progress bar.
     void endSession();
 
+    // Every frame whose answer is read fails, sending nothing, while a byte is waiting:
+    // that byte is left over from an earlier answer, so the conversation is out of step.
+    // A masked write gives up a word whose merge read was not confirmed in step.
     bool readWord(int address, Word& word);
     bool readByteAt(int address, Byte& value);
     bool writeWord(int address, Byte d0, Byte d1, bool useMask);
     bool writeByteAt(int address, Byte value);
-    // Reads n bytes from `address` into the image, word by word, polling Cancel.
+    // Reads n bytes from `address` into the image, word by word, polling Cancel; false
+    // (with the image partly read) when the words did not come in step.
     bool readBlock(MemImage& image, int address, int n);
     // Writes n bytes of the image from `address` with masked word writes, polling Cancel.
     bool writeBlock(const MemImage& image, int address, int n);
+    // True when no byte follows the answers taken so far. A byte that does means one came
+    // late or twice and every answer since was taken from the wrong place; data read
+    // before it is used (kept, written back, acted on) is confirmed with this first.
+    [[nodiscard]] bool confirmInStep();
 
     bool pokeRam(Byte ramAddress, Byte value);
     // pokeRam of every byte of `bytes` to start, start + 1, ...; stops at the first
@@ -82,6 +92,8 @@ class RadioLink {
 
   private:
     void prepareProgressBar(int address, int n);
+    // True when no received byte is waiting, as before every request whose answer is read.
+    [[nodiscard]] bool inputClear();
 
     Transport transport_;
     Prompts& prompts_;

@@ -43,6 +43,11 @@ bool runReadProgram(RadioLink& link, MemImage& image) {
     bool allCame = true;
     for (int i = 0; i < kSegmentCount; ++i) {
         if (i != 0 && image[static_cast<std::size_t>(kStatusAddress + i)] == 0) continue;
+        // A byte waiting here is left over from a segment that came out of step.
+        if (transport.bytesWaiting() > 0) {
+            allCame = false;
+            break;
+        }
         transport.sendByte(static_cast<Byte>(2 * i));
         for (int j = 0; j < kSegmentSize; ++j) {
             Byte b = 0;
@@ -55,6 +60,8 @@ bool runReadProgram(RadioLink& link, MemImage& image) {
             image[static_cast<std::size_t>(kSegmentSize * i + j)] = b;
         }
     }
+    // A byte after the last segment means one came late or twice: the image is shifted.
+    if (allCame && !link.confirmInStep()) allCame = false;
     transport.sendByte(kEndProgram);
     return allCame;
 }

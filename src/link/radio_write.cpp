@@ -32,8 +32,8 @@ bool acknowledged(Transport& transport) {
     return transport.receiveByte(ack) && (ack & kAckBit) != 0;
 }
 
-// The radio's page map, word by word. False when a word did not come: without it the
-// groups to write cannot be chosen safely.
+// The radio's page map, word by word. False when a word did not come or the words came
+// out of step: without them the groups to write cannot be chosen safely.
 bool readRadioStatus(RadioLink& link, StatusBytes& status) {
     Word word{0, 0};
     for (int i = 0; i < kStatusBytes; i += 2) {
@@ -41,7 +41,7 @@ bool readRadioStatus(RadioLink& link, StatusBytes& status) {
         status[static_cast<std::size_t>(i)] = word[0];
         status[static_cast<std::size_t>(i) + 1] = word[1];
     }
-    return true;
+    return link.confirmInStep();
 }
 
 // The global settings the editor may change; the masks keep byte 99, byte 110 and bits

@@ -96,6 +96,27 @@ bool Transport::waitForByte(Byte expected) {
     }
 }
 
+bool Transport::staysQuiet(std::chrono::milliseconds window) {
+    const LinkTime start = line_.now();
+    for (;;) {
+        if (line_.bytesWaiting() > 0) return false;
+        if (line_.now() - start > window) return true;
+        line_.waitUntil(start + window, true);
+    }
+}
+
+bool Transport::settleInput(std::chrono::milliseconds quiet, std::chrono::milliseconds limit) {
+    const LinkTime start = line_.now();
+    for (;;) {
+        line_.discardInput();
+        if (staysQuiet(quiet)) return true;
+        if (line_.now() - start > limit) {
+            line_.discardInput();
+            return false;
+        }
+    }
+}
+
 void Transport::delay(std::uint32_t ms) {
     const LinkTime start = line_.now();
     const LinkTime target = std::chrono::milliseconds(ms);

@@ -1,6 +1,7 @@
 #pragma once
 // The byte transport every radio conversation is built from: open the port, send one
-// byte, take one byte within 0.5 s, wait for an expected byte, discard input, pause.
+// byte, take one byte within 0.5 s, wait for an expected byte, discard input, wait for
+// the line to go quiet, pause.
 // The wait loops are written once here, over LinkPort; every pass of a loop lets the
 // window system run, so the progress window's Cancel stays live during a transfer.
 
@@ -55,6 +56,11 @@ class Transport {
     bool receiveByte(Byte& b);
     // Reads and drops bytes until `expected` comes, for at most 0.5 s in all.
     bool waitForByte(Byte expected);
+    // Waits up to `window` for a byte to come; true when none did. Nothing is read.
+    bool staysQuiet(std::chrono::milliseconds window);
+    // Discards input until none has come for `quiet`, for at most about `limit` in all;
+    // true when the line went quiet.
+    bool settleInput(std::chrono::milliseconds quiet, std::chrono::milliseconds limit);
     // Pauses for ms milliseconds, letting the window system run at least once.
     void delay(std::uint32_t ms);
     // Pauses without letting the window system run.

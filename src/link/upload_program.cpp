@@ -17,7 +17,9 @@ void sendReversed(Transport& transport, std::span<const Byte> bytes) {
 
 bool uploadProgram(RadioLink& link, std::span<const Byte> program) {
     const auto stage2 = patchedStage2(program.size());
-    if (!link.pokeBlock(kStage2Address, stage2)) return false;
+    // The restart address that follows must be read in step: a wrong one sends the radio
+    // astray when the program ends.
+    if (!link.pokeBlock(kStage2Address, stage2) || !link.confirmInStep()) return false;
     link.executeAt(kStage2Address);
 
     // Stage 2 starts by telling where the radio restarts: low byte, then high byte.

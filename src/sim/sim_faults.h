@@ -15,6 +15,9 @@ struct SimFaults {
     std::optional<int> wrongEcho;   // the Nth echo of a written byte (from 1) comes back
                                     // altered; 0 alters every echo
     SimTime replyDelay{0};          // slow replies: extra time before each byte it sends
+    std::optional<int> lateOutput;  // the Nth byte it sends (from 1) leaves lateBy late; the
+    SimTime lateBy{0};              // bytes after it wait for it, as on one wire
+    std::optional<int> sentTwice;   // the Nth byte it sends (from 1) goes out twice
     std::optional<int> stopAfter;   // after sending N bytes the radio sends no more
     std::optional<SimTime> cutAt;   // from this time nothing passes in either direction
 

@@ -140,10 +140,17 @@ void SimRadio::send(Byte value, std::string note) {
             transcript_.add(std::move(e));
         return;
     }
-    SimTime leave = std::max(now_ + f.replyDelay, radioWireFree_);
-    const SimTime arrival = config_.lineTiming ? leave + byteTime(baud_) : leave;
-    radioWireFree_ = arrival;
-    toHost_.push_back(Pending{arrival, value, baud_, std::move(note)});
+    const bool late = f.lateOutput && sentCount_ == *f.lateOutput;
+    const bool twice = f.sentTwice && sentCount_ == *f.sentTwice;
+    if (late) note += note.empty() ? "late" : " (late)";
+    const SimTime delay = f.replyDelay + (late ? f.lateBy : SimTime{0});
+    for (int copy = twice ? 2 : 1; copy > 0; --copy) {
+        const SimTime leave = std::max(now_ + delay, radioWireFree_);
+        const SimTime arrival = config_.lineTiming ? leave + byteTime(baud_) : leave;
+        radioWireFree_ = arrival;
+        toHost_.push_back(Pending{arrival, value, baud_, note});
+        if (twice) note = "sent again";
+    }
 }
 
 Byte SimRadio::echoOf(Byte value) {

@@ -179,7 +179,8 @@ bool Syncal::readSyncalParameters() {
     const bool read = link_.readWord(syncal_address::kBandEdge, edge) &&
                       link_.readByteAt(syncal_address::kBandDivisor, divisor) &&
                       link_.readByteAt(syncal_address::kRxKeptByte, radioByte77) &&
-                      link_.readByteAt(syncal_address::kTxKeptByte, radioByte6F);
+                      link_.readByteAt(syncal_address::kTxKeptByte, radioByte6F) &&
+                      link_.confirmInStep();  // the kept bytes are written back later
     releaseIfConnected();
     if (!read) return false;
     const double low = decodeBandEdge(edge[0], edge[1]);

@@ -74,8 +74,9 @@ TEST(DtmfWriteFailures, NoRadioShowsOnlyTheHookMessageAndFreesThePort) {
     SimLink s(c);
     s.radio.memory()[0x6F] = 0x44;
     EXPECT_EQ(writeDtmfDeviation(s.link, 9), DtmfWriteResult::HookFailed);
-    // Four hook attempts of one 0.5 s receive each; the release adds no wait.
-    EXPECT_EQ(s.now(), 4 * std::chrono::milliseconds(501));
+    // Four hook attempts of one 0.5 s receive each, 0.1 s of quiet line between them; the
+    // release adds no wait.
+    EXPECT_EQ(s.now(), 4 * std::chrono::milliseconds(501) + 3 * std::chrono::milliseconds(101));
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
     EXPECT_EQ(s.radio.memory()[0x6F], 0x44);
     EXPECT_FALSE(s.link.transport().isOpen());

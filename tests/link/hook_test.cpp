@@ -60,6 +60,7 @@ TEST_P(HookRefused, RefusedAtOnceWithTheHookMessage) {
     const Message& m = s.prompts.messages[0];
     EXPECT_EQ(m.text, "Error Hooking to Radio.");
     EXPECT_EQ(m.title, "COMM ERROR");
+    EXPECT_EQ(m.detail, "Device: /dev/ttyS0");
     EXPECT_EQ(m.buttons, Buttons::RetryCancel);
     EXPECT_EQ(m.icon, Icon::None);
     // Cancel leaves the port open for the caller's release.
@@ -75,8 +76,9 @@ TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
     EXPECT_EQ(s.sent(), hookAttempts(4));
     EXPECT_EQ(s.link.hookReply(), 0);
     ASSERT_EQ(s.prompts.messages.size(), 1u);
-    // Four receives of 0.5 s each, plus the pass that notices the limit.
-    EXPECT_EQ(s.now(), 4 * 501ms + 50ms);
+    // Four receives of 0.5 s each, plus the pass that notices the limit; before each
+    // further attempt the line stays quiet for 0.1 s (a late answer would be dropped).
+    EXPECT_EQ(s.now(), 4 * 501ms + 3 * 101ms + 50ms);
 }
 
 TEST(Hook, RetryMakesFourFreshAttemptsOnTheOpenPort) {

@@ -73,13 +73,43 @@ TEST(SimLine, TheTranscriptSaysWhatTheRadioUnderstood) {
               std::string::npos);
 }
 
-TEST(SimFaults, ASlowRadioAnswersLater) {
-    SimConfig c;
-    c.faults.replyDelay = 40ms;
-    SimRadio r(c);
-    const auto out = exchange(r, kHook, 0ms, 1s);
-    ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].time, 5 * byteTime(4800) + 40ms);
+// The hook, then a word read: when each of the radio's bytes reaches the host.
+TEST(SimFaults, SlowLateAndDuplicatedBytes) {
+    struct Case {
+        const char* name;
+        SimFaults faults;
+        std::vector<Byte> values;
+        std::vector<SimTime> times;  // after the first byte could arrive
+    };
+    const SimTime b = byteTime(4800);
+    SimFaults slow;
+    slow.replyDelay = 40ms;
+    SimFaults late;
+    late.lateOutput = 2;
+    late.lateBy = 700ms;
+    SimFaults twice;
+    twice.sentTwice = 2;
+    const std::vector<Case> cases{
+        {"slow", slow, {0x24, 0x11, 0x22}, {40ms, 2 * b + 40ms, 3 * b + 40ms}},
+        // The late byte holds back the one after it.
+        {"late", late, {0x24, 0x11, 0x22}, {0ms, 2 * b + 700ms, 3 * b + 700ms}},
+        {"twice", twice, {0x24, 0x11, 0x11, 0x22}, {0ms, 2 * b, 3 * b, 4 * b}},
+    };
+    for (const Case& c : cases) {
+        SimConfig config;
+        config.faults = c.faults;
+        SimRadio r(config);
+        r.memory()[0x10] = 0x11;
+        r.memory()[0x11] = 0x22;
+        for (const Byte v : std::vector<Byte>{0x00, 0x0A, 0x14, 0x28, 0xE1, 0x10})
+            r.hostSends(0ms, v, 4800);
+        const auto out = r.runUntil(2s, 4800);
+        ASSERT_EQ(out.size(), c.values.size()) << c.name;
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            EXPECT_EQ(out[i].value, c.values[i]) << c.name << " " << i;
+            EXPECT_EQ(out[i].time, 5 * b + c.times[i]) << c.name << " " << i;
+        }
+    }
 }
 
 TEST(SimFaults, ACutLineCarriesNothingFromThen) {

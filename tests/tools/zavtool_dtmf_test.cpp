@@ -15,10 +15,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace zav::tooltest;
 
-// zavsim serving `memory`; its memory is dumped to `dump` when it stops.
-SimProcess startSim(const std::string& memory, const std::string& dump, bool silent = false) {
+// zavsim serving `memory`, with the given faults; its memory is dumped to `dump` when it
+// stops.
+SimProcess startSim(const std::string& memory, const std::string& dump,
+                    std::vector<std::string> faults = {}) {
     std::vector<std::string> args{"--memory", memory, "--dump-memory", dump};
-    if (silent) args.emplace_back("--silent");
+    args.insert(args.end(), faults.begin(), faults.end());
     return SimProcess(std::move(args));
 }
 
@@ -48,9 +50,12 @@ TEST_F(ZavtoolDtmf, WritesTheCodeByIndexOrListText) {
     struct Case {
         const char* code;
         unsigned char expected;
+        std::vector<std::string> faults;
     };
-    for (const Case c : {Case{"6", 0x36}, Case{"'Test 1'", 28 * 8 + 6}, Case{"187.5", 0x0E}}) {
-        SimProcess sim = startSim(path("radio.frq"), path("dump.bin"));
+    // The last also when the first hook reply comes after the tool gave up on it.
+    for (const Case& c : {Case{"6", 0x36, {}}, Case{"'Test 1'", 28 * 8 + 6, {}},
+                          Case{"187.5", 0x0E, {"--late", "1:700"}}}) {
+        SimProcess sim = startSim(path("radio.frq"), path("dump.bin"), c.faults);
         ASSERT_FALSE(sim.device().empty());
         const ToolRun run = runTool("dtmf --port " + sim.device() + " " + c.code);
         ASSERT_EQ(run.status, 0) << c.code << ": " << run.output;
@@ -63,7 +68,7 @@ TEST_F(ZavtoolDtmf, WritesTheCodeByIndexOrListText) {
 }
 
 TEST_F(ZavtoolDtmf, ASilentRadioFailsWithTheHookMessage) {
-    SimProcess sim = startSim(path("radio.frq"), path("dump.bin"), true);
+    SimProcess sim = startSim(path("radio.frq"), path("dump.bin"), {"--silent"});
     const ToolRun run = runTool("dtmf --port " + sim.device() + " 6");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("Error Hooking to Radio."), std::string::npos) << run.output;

@@ -36,15 +36,20 @@ class ZavtoolRadioTest : public ::testing::Test {
 TEST_F(ZavtoolRadioTest, ReadGlobalFillsTheGlobalBlockOfTheFile) {
     ASSERT_EQ(runTool("new '" + file("x.frq") + "'").status, 0);
     const Bytes before = readAll(file("x.frq"));
-    SimProcess sim({"--memory", file("radio.frq")});
-    ASSERT_FALSE(sim.device().empty());
-    const auto run = runTool("read-global --port " + sim.device() + " '" + file("x.frq") + "'");
-    ASSERT_EQ(run.status, 0) << run.output;
-    const Bytes after = readAll(file("x.frq"));
-    ASSERT_EQ(after.size(), before.size());
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        const bool global = i >= kImage && i < kImage + 128;
-        ASSERT_EQ(after[i], global ? radioFile[i] : before[i]) << i;
+    // Also when the first hook reply comes after the tool gave up on it.
+    for (const std::string late : {"", "1:700"}) {
+        std::vector<std::string> args{"--memory", file("radio.frq")};
+        if (!late.empty()) args.insert(args.end(), {"--late", late});
+        SimProcess sim(std::move(args));
+        ASSERT_FALSE(sim.device().empty());
+        const auto run = runTool("read-global --port " + sim.device() + " '" + file("x.frq") + "'");
+        ASSERT_EQ(run.status, 0) << late << run.output;
+        const Bytes after = readAll(file("x.frq"));
+        ASSERT_EQ(after.size(), before.size());
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            const bool global = i >= kImage && i < kImage + 128;
+            ASSERT_EQ(after[i], global ? radioFile[i] : before[i]) << late << " byte " << i;
+        }
     }
 }
 

@@ -53,6 +53,8 @@ void usage(std::ostream& out) {
            "  --drop N            lose the Nth byte the radio sends\n"
            "  --wrong-echo N      alter the Nth echo of a written byte (0: every echo)\n"
            "  --slow MS           wait MS milliseconds before every byte sent\n"
+           "  --late N:MS         send the Nth byte MS milliseconds late (later bytes follow it)\n"
+           "  --duplicate N       send the Nth byte twice\n"
            "  --stop-after N      stop answering after sending N bytes\n"
            "  --cut-at SECONDS    cut the line SECONDS after start\n"
            "  --no-ram-echo N     do not echo the Nth RAM write (0: none), e.g. a loader byte\n"
@@ -107,6 +109,17 @@ std::optional<Options> parse(int argc, char** argv) {
             const auto ms = number<int>(next());
             if (!ms || *ms < 0) return std::nullopt;
             f.replyDelay = std::chrono::milliseconds(*ms);
+        } else if (a == "--late" && hasValue) {
+            const std::string v = next();
+            const auto colon = v.find(':');
+            if (colon == std::string::npos) return std::nullopt;
+            f.lateOutput = number<int>(v.substr(0, colon));
+            const auto ms = number<int>(v.substr(colon + 1));
+            if (!f.lateOutput || *f.lateOutput < 1 || !ms || *ms < 0) return std::nullopt;
+            f.lateBy = std::chrono::milliseconds(*ms);
+        } else if (a == "--duplicate" && hasValue) {
+            f.sentTwice = number<int>(next());
+            if (!f.sentTwice || *f.sentTwice < 1) return std::nullopt;
         } else if (a == "--no-ram-echo" && hasValue) {
             if (!(f.noRamEcho = number<int>(next()))) return std::nullopt;
         } else if (a == "--drop-segment-byte" && hasValue) {

@@ -18,7 +18,6 @@ FileOpenSave::FileOpenSave(Prompts& prompts, SettingsStore& settings, FileSystem
 
 void FileOpenSave::openCommand() {
     if (chooseFile(FileDialogMode::Open)) openFile();
-    prevBeforeDialog_.reset();
 }
 
 void FileOpenSave::saveCommand() {
@@ -27,12 +26,10 @@ void FileOpenSave::saveCommand() {
         if (!chooseFile(FileDialogMode::Save)) return;
     }
     saveFile();
-    prevBeforeDialog_.reset();
 }
 
 void FileOpenSave::saveAsCommand() {
     if (chooseFile(FileDialogMode::Save)) saveFile();
-    prevBeforeDialog_.reset();
 }
 
 bool FileOpenSave::chooseFile(FileDialogMode mode) {

@@ -28,7 +28,6 @@ class Channel {
     // Throws std::out_of_range for a group outside 0..14 or a channel outside 0..13.
     Channel(MemImage& mem, LabelImage& labels, int group, int channel);
 
-    int channelIndex() const { return channel_; }
     int groupIndex() const { return group_; }
     int recordAddress() const { return record_; }
     int scanByteAddress() const { return scanByte_; }

@@ -70,7 +70,6 @@ class Group {
     Group(MemImage& mem, LabelImage& labels, int group);
 
     int groupIndex() const { return group_; }
-    int pageAddress() const { return page_; }
     Channel& channel(int c);
     const Channel& channel(int c) const;
 

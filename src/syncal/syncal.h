@@ -46,7 +46,6 @@ inline constexpr int kTxResults = 0x68;    // TX: 0x68..0x6F
 inline constexpr Byte kProbeCommand = 0x30;
 inline constexpr Byte kProbeControl = 0x40;
 inline constexpr Byte kProbeTxFlag = 0x80;
-inline constexpr int kProbeFrameLength = 5;
 
 // The values a band step has found and derived, as the log shows them.
 struct BandValues {

@@ -240,12 +240,6 @@ void MainWindow::restoreLabels() {
     }
 }
 
-void MainWindow::memCopy(std::span<Byte> a, std::span<const Byte> b, int count) {
-    const std::size_t n =
-        std::min({a.size(), b.size(), static_cast<std::size_t>(std::max(count, 0))});
-    std::copy_n(b.begin(), n, a.begin());
-}
-
 void MainWindow::helpScreen(int context) {
     if (context != 1) return;
     Message m;

@@ -70,7 +70,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     void restoreLabels() override;
     // Context 1: the offset entry's help text.
     void helpScreen(int context);
-    static void memCopy(std::span<Byte> a, std::span<const Byte> b, int count);
 
     // Edit menu commands.
     void copyRow();
@@ -127,10 +126,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     void choosePortDevice();
 
     [[nodiscard]] RadioLink& link() { return *link_; }
-    [[nodiscard]] RadioCommands& radioCommands() { return *commands_; }
     // The other windows while they exist (nullptr before first use / after closing).
     [[nodiscard]] GlobalsWindow* globalsWindow() const;
-    [[nodiscard]] BankMoveDialog* moveDialog() const;
     [[nodiscard]] AlignmentWindow* syncalWindow() const;
 
     [[nodiscard]] const GroupControls& controls() const { return controls_; }

@@ -98,9 +98,6 @@ void MainWindow::choosePortDevice() {
 GlobalsWindow* MainWindow::globalsWindow() const {
     return globals_;
 }
-BankMoveDialog* MainWindow::moveDialog() const {
-    return move_;
-}
 AlignmentWindow* MainWindow::syncalWindow() const {
     return syncal_;
 }

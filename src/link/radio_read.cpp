@@ -18,8 +18,6 @@ namespace {
 constexpr int kSegmentSize = 256;
 constexpr int kSegmentCount = 8;
 constexpr Byte kStartRead = 0x00;
-constexpr Byte kEndProgram = 0xFF;
-constexpr int kBlockSize = static_cast<int>(kPageSize);
 
 void showReadError(RadioLink& link) {
     Message m;
@@ -42,7 +40,8 @@ bool runReadProgram(RadioLink& link, MemImage& image) {
     transport.sendByte(kStartRead);
     bool allCame = true;
     for (int i = 0; i < kSegmentCount; ++i) {
-        if (i != 0 && image[static_cast<std::size_t>(kStatusAddress + i)] == 0) continue;
+        // Segment i holds pages 2i and 2i + 1, whose nibbles share one page-map byte.
+        if (i != 0 && image[static_cast<std::size_t>(statusByteAddress(2 * i))] == 0) continue;
         transport.sendByte(static_cast<Byte>(2 * i));
         for (int j = 0; j < kSegmentSize; ++j) {
             Byte b = 0;
@@ -82,7 +81,8 @@ bool readRadio(RadioLink& link, MemImage& image) {
     for (int g = 0; g < kGroupCount; ++g)
         if (groupExists(image, g) != 0) return true;
     // Without any group the editor would have nothing to show; group 1 stands in.
-    image[kStatusAddress] = 8;
+    const BitField group1 = global_field::pageMapNibble(1);
+    image[group1.offset] = withField(0, group1, global_field::kPagePresent);
     Message m;
     m.text = "Warning: No valid channel groups";
     m.title = "Read Memory";
@@ -102,12 +102,13 @@ bool readGroup(RadioLink& link, MemImage& image, int g) {
     const GroupOnRadio onRadio = checkGroupOnRadio(link, g, "Read Group");
     if (onRadio == GroupOnRadio::Absent) return true;
     MemImage scratch = image;
-    const bool ok =
-        onRadio == GroupOnRadio::Present && link.readBlock(scratch, kBlockSize * g, kBlockSize);
+    const int first = static_cast<int>(kPageSize) * g;  // block g is page g
+    const int size = static_cast<int>(kPageSize);
+    const bool ok = onRadio == GroupOnRadio::Present && link.readBlock(scratch, first, size);
     if (!ok && !link.progress().cancelled()) showReadError(link);
     link.prompts().beep();
     link.endSession();
-    if (ok) copyRange(scratch, image, kBlockSize * g, kBlockSize);
+    if (ok) copyRange(scratch, image, first, size);
     return ok;
 }
 

@@ -30,6 +30,10 @@ class Channel {
 
     int groupIndex() const { return group_; }
     int recordAddress() const { return record_; }
+    // Image index of the first byte of the field behind grid column 1..4 (a frequency or
+    // a code guard, channel_field::kFieldSize bytes). Throws std::out_of_range for any
+    // other column.
+    int fieldAddress(int column) const;
     int scanByteAddress() const { return scanByte_; }
     Byte scanMask() const { return scanMask_; }
 

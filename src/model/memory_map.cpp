@@ -89,7 +89,7 @@ Byte toBcd(int n) {
 void initGlobalPage(MemImage& mem) {
     for (std::size_t i = 0; i < kPageSize; ++i) mem[i] = 0;
     for (int page = 1; page < static_cast<int>(kPageCount); ++page) {
-        setBits(mem, global_field::pageMapNibble(page), 8);
+        setBits(mem, global_field::pageMapNibble(page), global_field::kPagePresent);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "iface/prompts.h"
 #include "link/radio_link.h"
+#include "model/memory_fields.h"
 #include "syncal/syncal_sink.h"
 
 namespace zav {
@@ -129,13 +130,13 @@ int Syncal::run() {
         txMode = false;
         bandCalc();
         if (!stopped() && result_) {
-            writeFailed = !writeResults(syncal_address::kRxResults, *result_, radioByte77);
+            writeFailed = !writeResults(syncal_field::kRxResults, *result_, radioByte77);
             if (!writeFailed) {
                 status("TX BAND CALC");
                 txMode = true;
                 bandCalc();
                 if (!stopped() && result_) {
-                    writeFailed = !writeResults(syncal_address::kTxResults, *result_, radioByte6F);
+                    writeFailed = !writeResults(syncal_field::kTxResults, *result_, radioByte6F);
                     complete = !writeFailed;
                 }
             }
@@ -176,10 +177,10 @@ bool Syncal::readSyncalParameters() {
     }
     Word edge{0, 0};
     Byte divisor = 0;
-    const bool read = link_.readWord(syncal_address::kBandEdge, edge) &&
-                      link_.readByteAt(syncal_address::kBandDivisor, divisor) &&
-                      link_.readByteAt(syncal_address::kRxKeptByte, radioByte77) &&
-                      link_.readByteAt(syncal_address::kTxKeptByte, radioByte6F);
+    const bool read = link_.readWord(syncal_field::kBandEdge, edge) &&
+                      link_.readByteAt(syncal_field::kBandDivisor, divisor) &&
+                      link_.readByteAt(syncal_field::kRxKeptByte, radioByte77) &&
+                      link_.readByteAt(syncal_field::kTxKeptByte, radioByte6F);
     releaseIfConnected();
     if (!read) return false;
     const double low = decodeBandEdge(edge[0], edge[1]);

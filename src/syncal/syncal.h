@@ -32,16 +32,6 @@ inline constexpr int kSyncBelowLow = 249;     // the downward edge search reache
 inline constexpr int kSyncAboveHigh = 251;    // the upward edge search reached its high limit
 inline constexpr int kSyncNotDetected = 253;  // no sync range, or a calculation failure
 
-// Radio memory the alignment reads and writes.
-namespace syncal_address {
-inline constexpr int kBandEdge = 0x78;     // word: band low edge
-inline constexpr int kBandDivisor = 0x7C;  // byte: band width divisor
-inline constexpr int kRxKeptByte = 0x77;   // written back unchanged after the RX results
-inline constexpr int kTxKeptByte = 0x6F;   // written back unchanged after the TX results
-inline constexpr int kRxResults = 0x70;    // RX: 0x70..0x77
-inline constexpr int kTxResults = 0x68;    // TX: 0x68..0x6F
-}  // namespace syncal_address
-
 // Probe frame: '0', the frequency word, the control byte, the D/A value.
 inline constexpr Byte kProbeCommand = 0x30;
 inline constexpr Byte kProbeControl = 0x40;

@@ -1,6 +1,7 @@
 #include "ui/grid_undo.h"
 
 #include "model/channel.h"
+#include "model/memory_fields.h"
 
 namespace zav {
 
@@ -23,9 +24,9 @@ void GridUndo::keyDown(const Document& doc, int group, int row, int column, std:
         case kColRecCG:
         case kColTxFreq:
         case kColTxCG: {
-            const auto first = static_cast<std::size_t>(ch.recordAddress() + 2 * (column - 1));
-            image(first, 0xFF);
-            image(first + 1, 0xFF);
+            const auto first = static_cast<std::size_t>(ch.fieldAddress(column));
+            constexpr auto kSize = static_cast<std::size_t>(channel_field::kFieldSize);
+            for (std::size_t i = 0; i < kSize; ++i) image(first + i, 0xFF);
             break;
         }
         case kColLabel:

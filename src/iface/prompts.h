@@ -6,11 +6,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zav {
 
 // Title of every box that names no title of its own.
 inline constexpr std::string_view kAppTitle = "ZAVPROG";
+// Title of the radio link's failure boxes.
+inline constexpr std::string_view kCommErrorTitle = "COMM ERROR";
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Icon { None, Information, Exclamation, Question };
@@ -27,6 +30,40 @@ struct Message {
         return title.empty() ? std::string(kAppTitle) : title;
     }
 };
+
+// The kinds of box; the kind sets the icon. An empty title shows kAppTitle.
+// No icon: a plain notice or confirmation.
+inline Message notice(std::string text, std::string_view title = {},
+                      Buttons buttons = Buttons::Ok) {
+    Message m;
+    m.text = std::move(text);
+    m.title = title;
+    m.buttons = buttons;
+    return m;
+}
+
+// Icon::Information.
+inline Message information(std::string text, std::string_view title = {},
+                           Buttons buttons = Buttons::Ok) {
+    Message m = notice(std::move(text), title, buttons);
+    m.icon = Icon::Information;
+    return m;
+}
+
+// Icon::Exclamation, with an optional detail.
+inline Message warning(std::string text, std::string_view title = {}, std::string detail = {}) {
+    Message m = notice(std::move(text), title);
+    m.icon = Icon::Exclamation;
+    m.detail = std::move(detail);
+    return m;
+}
+
+// Icon::Question.
+inline Message question(std::string text, Buttons buttons, std::string_view title = {}) {
+    Message m = notice(std::move(text), title, buttons);
+    m.icon = Icon::Question;
+    return m;
+}
 
 enum class FileDialogMode { Open, Save };
 

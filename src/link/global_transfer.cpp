@@ -30,7 +30,7 @@ bool writeGroup(RadioLink& link, const MemImage& image, int g) {
         if (!beginWriteAttempt(link)) return false;
         // The global block is always there.
         const GroupOnRadio onRadio =
-            g == 0 ? GroupOnRadio::Present : checkGroupOnRadio(link, g, "Write Group");
+            g == 0 ? GroupOnRadio::Present : checkGroupOnRadio(link, g, kWriteGroupTitle);
         if (onRadio == GroupOnRadio::Absent) return true;
         const int size = static_cast<int>(kPageSize);
         if (onRadio == GroupOnRadio::Present && link.writeBlock(image, size * g, size)) {

@@ -19,12 +19,10 @@ constexpr int kSegmentSize = 256;
 constexpr int kSegmentCount = 8;
 constexpr Byte kStartRead = 0x00;
 
+constexpr std::string_view kReadMemoryTitle = "Read Memory";
+
 void showReadError(RadioLink& link) {
-    Message m;
-    m.text = "Error reading radio";
-    m.title = "COMM ERROR";
-    m.icon = Icon::Information;
-    link.prompts().ask(m);
+    link.prompts().ask(information("Error reading radio", kCommErrorTitle));
 }
 
 // Bytes first..first + count of `from` into `to`.
@@ -83,11 +81,7 @@ bool readRadio(RadioLink& link, MemImage& image) {
     // Without any group the editor would have nothing to show; group 1 stands in.
     const BitField group1 = global_field::pageMapNibble(1);
     image[group1.offset] = withField(0, group1, global_field::kPagePresent);
-    Message m;
-    m.text = "Warning: No valid channel groups";
-    m.title = "Read Memory";
-    m.icon = Icon::Information;
-    link.prompts().ask(m);
+    link.prompts().ask(information("Warning: No valid channel groups", kReadMemoryTitle));
     return true;
 }
 
@@ -99,7 +93,7 @@ bool readGroup(RadioLink& link, MemImage& image, int g) {
         link.endSession();
         return false;
     }
-    const GroupOnRadio onRadio = checkGroupOnRadio(link, g, "Read Group");
+    const GroupOnRadio onRadio = checkGroupOnRadio(link, g, kReadGroupTitle);
     if (onRadio == GroupOnRadio::Absent) return true;
     MemImage scratch = image;
     const int first = static_cast<int>(kPageSize) * g;  // block g is page g

@@ -13,7 +13,8 @@ namespace {
 
 constexpr char kCR = '\r';
 constexpr const char* kSquelchHint = "Make sure squelch knob is in the Code Guard position.";
-constexpr const char* kErrorTitle = "Syncal Error";
+constexpr std::string_view kErrorTitle = "Syncal Error";
+constexpr std::string_view kSyncalTitle = "UHF Syncal";
 
 // Low band search: D/A from 55 down to 43, then the frequency steps down to 403 MHz.
 constexpr int kLowStartDac = 55;
@@ -93,11 +94,7 @@ void Syncal::releaseIfConnected() {
 }
 
 void Syncal::showError(const std::string& text) {
-    Message m;
-    m.text = text + kCR + kSquelchHint;
-    m.title = kErrorTitle;
-    m.icon = Icon::Exclamation;
-    prompts_.ask(m);
+    prompts_.ask(warning(text + kCR + kSquelchHint, kErrorTitle));
 }
 
 void Syncal::abort() {
@@ -146,17 +143,9 @@ int Syncal::run() {
         releaseIfConnected();
         completed_ = complete;
         if (complete) {
-            Message m;
-            m.text = "RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL";
-            m.title = "UHF Syncal";
-            m.icon = Icon::Information;
-            prompts_.ask(m);
+            prompts_.ask(information("RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL", kSyncalTitle));
         } else if (writeFailed) {
-            Message m;
-            m.text = "Unable to write the alignment results to the radio.";
-            m.title = kErrorTitle;
-            m.icon = Icon::Exclamation;
-            prompts_.ask(m);
+            prompts_.ask(warning("Unable to write the alignment results to the radio.", kErrorTitle));
         } else if (syncalStatus == kSyncBelowLow || syncalStatus == kSyncAboveHigh) {
             showError("FM out of range range.");
         } else if (syncalStatus == kSyncNotDetected) {

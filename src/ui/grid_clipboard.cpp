@@ -56,9 +56,7 @@ bool GridClipboard::pasteAvailable() const {
 GridClipboard::PasteResult GridClipboard::paste(int shownGroup, int row) {
     std::string text = clipboard_.text();
     if (!haveCopy_ || text != copied_) {
-        Message m;
-        m.text = kNothingCopied;
-        prompts_.ask(m);
+        prompts_.ask(notice(kNothingCopied));
         return PasteResult::Refused;
     }
     Group* g = shownGroup >= 0 ? doc_.group(shownGroup) : nullptr;

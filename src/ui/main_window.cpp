@@ -242,9 +242,7 @@ void MainWindow::restoreLabels() {
 
 void MainWindow::helpScreen(int context) {
     if (context != 1) return;
-    Message m;
-    m.text = "Enter the frequency offset, eg: -2, 7";
-    prompts_.ask(m);
+    prompts_.ask(notice("Enter the frequency offset, eg: -2, 7"));
 }
 
 // --- File hooks ----------------------------------------------------------------------

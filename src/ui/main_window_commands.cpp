@@ -62,11 +62,7 @@ void MainWindow::showAbout() {
 
 bool MainWindow::queryUnload() {
     if (!hasUnsavedChanges()) return true;
-    Message m;
-    m.text = "Save before exit?";
-    m.buttons = Buttons::YesNoCancel;
-    m.icon = Icon::Question;
-    switch (prompts_.ask(m)) {
+    switch (prompts_.ask(question("Save before exit?", Buttons::YesNoCancel))) {
         case Answer::Yes:
             // Save As; when the dialog is cancelled or the save fails the edits would be
             // lost, so the window stays open.

@@ -117,14 +117,6 @@ class Group {
     void writeVariableCg(int button);
     void writeBattSave(int button);
 
-    // Printout lines.
-    std::string printPriority() const;
-    std::string printBciAni() const;
-    std::string printTotScan() const;
-    std::string printVariableCg() const;
-    std::string printKeyboardLockouts() const;
-    std::string printBattSave() const;
-
   private:
     int header(BitField field) const;
     Byte& labelByte(int slot, int position);

@@ -230,7 +230,6 @@ void RadioCommands::labelReadRadio() {
         return;
     }
     const int g = labelGroup();
-    editor_.setCurrentGroup(g);
     editor_.showGroup(g);
     editor_.labelsRead(-1);
     tell("All labels read OK.", "Read Labels");

@@ -5,8 +5,9 @@
 
 namespace zav {
 
-void GridUndo::keyDown(const Document& doc, int group, int row, int column, std::string text) {
+void GridUndo::keyDown(const Document& doc, int row, int column, std::string text) {
     if (!armed_) return;
+    const int group = doc.shownGroup();
     armed_ = false;
     column_ = column;
     row_ = row;
@@ -48,8 +49,8 @@ void GridUndo::clear() {
     bytes_.clear();
 }
 
-std::optional<int> GridUndo::undo(Document& doc, int shownGroup) const {
-    if (column_ < 1 || bytes_.empty() || group_ != shownGroup) return std::nullopt;
+std::optional<int> GridUndo::undo(Document& doc) const {
+    if (column_ < 1 || bytes_.empty() || group_ != doc.shownGroup()) return std::nullopt;
     for (const SavedByte& b : bytes_) {
         Byte& target = b.label ? doc.labels[b.index] : doc.mem[b.index];
         target = static_cast<Byte>((target & ~b.mask) | b.value);

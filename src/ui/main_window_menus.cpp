@@ -119,7 +119,7 @@ void MainWindow::showMove() {
         connect(move_, &BankMoveDialog::aboutToMove, this, [this] { storeGroupMemory(); });
         connect(move_, &BankMoveDialog::moved, this, [this] {
             // The group shown before the move, from the changed image.
-            if (shownGroup_ >= 0) showGroup(shownGroup_);
+            if (shownGroup() >= 0) showGroup(shownGroup());
         });
     }
     if (!move_->isVisible()) move_->centreOnScreen();

@@ -2,6 +2,22 @@
 // Every message box, question and file dialog of the editor goes through this one
 // interface: the Qt windows show real boxes, the command-line tool answers on a
 // terminal and the tests answer from a script.
+//
+// One way of reporting failure per layer:
+// - model: a caller's mistake (an index out of range, a value that does not fit its
+//   field, a group that does not exist) throws a std::logic_error or std::runtime_error
+//   subclass; text the user typed is parsed into std::optional (nullopt: not valid).
+// - files: the file system answers with std::error_code, which becomes a FileError; the
+//   File commands show it through Prompts and return false.
+// - link: a transfer returns bool, or a small enum where the caller must tell outcomes
+//   apart (GroupOnRadio, DtmfWriteResult). The link itself shows the port, hook and busy
+//   failures through Prompts; each transfer's header names any further message it shows.
+//   A cancelled transfer shows nothing.
+// - syncal: Syncal::run returns a SyncalOutcome, and has shown its message.
+// - print: composition cannot fail; a printer's failure is shown by the window layer.
+// - qt, ui: everything the user sees goes through Prompts; no exception leaves a slot.
+// Boxes are built with notice, information, warning and question below; a title used in
+// more than one place is a named constant.
 
 #include <optional>
 #include <string>

@@ -5,6 +5,7 @@
 #include "link/group_on_radio.h"
 #include "link/radio_link.h"
 #include "link/write_attempt.h"
+#include "model/memory_map.h"
 
 namespace zav {
 
@@ -33,7 +34,7 @@ bool writeGroup(RadioLink& link, const MemImage& image, int g) {
             g == 0 ? GroupOnRadio::Present : checkGroupOnRadio(link, g, kWriteGroupTitle);
         if (onRadio == GroupOnRadio::Absent) return true;
         const int size = static_cast<int>(kPageSize);
-        if (onRadio == GroupOnRadio::Present && link.writeBlock(image, size * g, size)) {
+        if (onRadio == GroupOnRadio::Present && link.writeBlock(image, blockAddress(g), size)) {
             link.prompts().beep();
             link.endSession();
             return true;

@@ -96,7 +96,7 @@ bool readGroup(RadioLink& link, MemImage& image, int g) {
     const GroupOnRadio onRadio = checkGroupOnRadio(link, g, kReadGroupTitle);
     if (onRadio == GroupOnRadio::Absent) return true;
     MemImage scratch = image;
-    const int first = static_cast<int>(kPageSize) * g;  // block g is page g
+    const int first = blockAddress(g);
     const int size = static_cast<int>(kPageSize);
     const bool ok = onRadio == GroupOnRadio::Present && link.readBlock(scratch, first, size);
     if (!ok && !link.progress().cancelled()) showReadError(link);

@@ -8,6 +8,7 @@
 #include "link/transfer_programs.h"
 #include "link/upload_program.h"
 #include "link/write_attempt.h"
+#include "model/memory_map.h"
 
 namespace zav {
 
@@ -107,7 +108,7 @@ bool writeProgramBlock(RadioLink& link, const MemImage& image, int g) {
     transport.sendByte(blockCommand(g));
     for (int row = 0; row < kRowsPerBlock; ++row) {
         if (row == kSkippedRow) continue;
-        const int first = static_cast<int>(kPageSize) * g + kRowSize * row;
+        const int first = blockAddress(g) + kRowSize * row;
         for (int i = 0; i < kRowSize; ++i)
             transport.sendByte(image[static_cast<std::size_t>(first + i)]);
         if (!acknowledged(transport)) return false;

@@ -30,9 +30,15 @@ void checkGroup(int g) {
 
 }  // namespace
 
+int blockAddress(int b) {
+    if (b < 0 || b >= static_cast<int>(kPageCount))
+        throw std::out_of_range("block " + std::to_string(b));
+    return b * static_cast<int>(kPageSize);
+}
+
 int groupAddress(int g) {
     checkGroup(g);
-    return (g + 1) * static_cast<int>(kPageSize);
+    return blockAddress(g + 1);
 }
 
 int channelAddress(int g, int c) {

@@ -18,7 +18,6 @@ FileOpenSave::FileOpenSave(Prompts& prompts, SettingsStore& settings, FileSystem
 
 void FileOpenSave::openCommand() {
     if (chooseFile(FileDialogMode::Open)) openFile();
-    prevBeforeDialog_.reset();
 }
 
 void FileOpenSave::saveCommand() {
@@ -27,12 +26,10 @@ void FileOpenSave::saveCommand() {
         if (!chooseFile(FileDialogMode::Save)) return;
     }
     saveFile();
-    prevBeforeDialog_.reset();
 }
 
 void FileOpenSave::saveAsCommand() {
     if (chooseFile(FileDialogMode::Save)) saveFile();
-    prevBeforeDialog_.reset();
 }
 
 bool FileOpenSave::chooseFile(FileDialogMode mode) {
@@ -103,25 +100,13 @@ void FileOpenSave::abandon() {
 
 void FileOpenSave::reportFileError(const FileError& error) {
     abandon();
-    Message m;
-    m.text = fileErrorText(error);
-    m.title = std::string(kFileErrorTitle);
-    m.icon = Icon::Exclamation;
-    m.detail = error.systemReason;
-    prompts_.ask(m);
-    if (error.number == kErrFileNotFound) {
-        Message access;
-        access.text = "File Access Error!";
-        prompts_.ask(access);
-    }
+    prompts_.ask(warning(fileErrorText(error), kFileErrorTitle, error.systemReason));
+    if (error.number == kErrFileNotFound) prompts_.ask(notice("File Access Error!"));
 }
 
 void FileOpenSave::reportNotValid() {
-    Message m;
-    m.text = "File " + names_.fileName + " is not a valid ZAV frequency file.";
-    m.title = std::string(kFileErrorTitle);
-    m.icon = Icon::Exclamation;
-    prompts_.ask(m);
+    prompts_.ask(
+        warning("File " + names_.fileName + " is not a valid ZAV frequency file.", kFileErrorTitle));
     abandon();
 }
 

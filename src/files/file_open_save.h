@@ -74,7 +74,8 @@ class FileOpenSave {
     LabelImage& labels_;
     FileEditorHooks& editor_;
     FileNames names_;
-    // prevFileName as it was before the dialog of the command in progress.
+    // prevFileName as it was before the last file dialog; cleared once the open or save
+    // that followed it is done or abandoned.
     std::optional<std::string> prevBeforeDialog_;
 };
 

@@ -2,15 +2,34 @@
 // Every message box, question and file dialog of the editor goes through this one
 // interface: the Qt windows show real boxes, the command-line tool answers on a
 // terminal and the tests answer from a script.
+//
+// One way of reporting failure per layer:
+// - model: a caller's mistake (an index out of range, a value that does not fit its
+//   field, a group that does not exist) throws a std::logic_error or std::runtime_error
+//   subclass; text the user typed is parsed into std::optional (nullopt: not valid).
+// - files: the file system answers with std::error_code, which becomes a FileError; the
+//   File commands show it through Prompts and return false.
+// - link: a transfer returns bool, or a small enum where the caller must tell outcomes
+//   apart (GroupOnRadio, DtmfWriteResult). The link itself shows the port, hook and busy
+//   failures through Prompts; each transfer's header names any further message it shows.
+//   A cancelled transfer shows nothing.
+// - syncal: Syncal::run returns a SyncalOutcome, and has shown its message.
+// - print: composition cannot fail; a printer's failure is shown by the window layer.
+// - qt, ui: everything the user sees goes through Prompts; no exception leaves a slot.
+// Boxes are built with notice, information, warning and question below; a title used in
+// more than one place is a named constant.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zav {
 
 // Title of every box that names no title of its own.
 inline constexpr std::string_view kAppTitle = "ZAVPROG";
+// Title of the radio link's failure boxes.
+inline constexpr std::string_view kCommErrorTitle = "COMM ERROR";
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Icon { None, Information, Exclamation, Question };
@@ -27,6 +46,40 @@ struct Message {
         return title.empty() ? std::string(kAppTitle) : title;
     }
 };
+
+// The kinds of box; the kind sets the icon. An empty title shows kAppTitle.
+// No icon: a plain notice or confirmation.
+inline Message notice(std::string text, std::string_view title = {},
+                      Buttons buttons = Buttons::Ok) {
+    Message m;
+    m.text = std::move(text);
+    m.title = title;
+    m.buttons = buttons;
+    return m;
+}
+
+// Icon::Information.
+inline Message information(std::string text, std::string_view title = {},
+                           Buttons buttons = Buttons::Ok) {
+    Message m = notice(std::move(text), title, buttons);
+    m.icon = Icon::Information;
+    return m;
+}
+
+// Icon::Exclamation, with an optional detail.
+inline Message warning(std::string text, std::string_view title = {}, std::string detail = {}) {
+    Message m = notice(std::move(text), title);
+    m.icon = Icon::Exclamation;
+    m.detail = std::move(detail);
+    return m;
+}
+
+// Icon::Question.
+inline Message question(std::string text, Buttons buttons, std::string_view title = {}) {
+    Message m = notice(std::move(text), title, buttons);
+    m.icon = Icon::Question;
+    return m;
+}
 
 enum class FileDialogMode { Open, Save };
 

@@ -51,7 +51,7 @@ std::optional<int> dtmfCodeFromText(std::string_view text) {
 }
 
 int dtmfDeviationCode(const MemImage& mem) {
-    return mem[kDtmfDeviationAddress] >> 3;
+    return fieldValue(mem[kDtmfDeviationAddress], global_field::kDtmfDeviation);
 }
 
 void storeDtmfDeviation(MemImage& mem, int code) {

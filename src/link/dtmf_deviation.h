@@ -8,15 +8,16 @@
 #include <optional>
 #include <string_view>
 
+#include "model/memory_fields.h"
 #include "model/memory_image.h"
 
 namespace zav {
 
 class RadioLink;
 
-inline constexpr int kDtmfDeviationAddress = 0x6F;
-inline constexpr int kDtmfDeviationCodes = 32;  // 0..31, the list index of the deviation list
-inline constexpr Byte kDtmfKeptBits = 0x07;
+inline constexpr int kDtmfDeviationAddress = global_field::kDtmfDeviation.offset;  // 0x6F
+// 0..31, the list index of the deviation list.
+inline constexpr int kDtmfDeviationCodes = fieldMax(global_field::kDtmfDeviation) + 1;
 
 constexpr bool dtmfCodeValid(int code) {
     return code >= 0 && code < kDtmfDeviationCodes;
@@ -24,7 +25,7 @@ constexpr bool dtmfCodeValid(int code) {
 
 // The byte 0x6F with `code` in bits 3..7 and bits 0..2 of `current`.
 constexpr Byte mergeDtmfDeviation(Byte current, int code) {
-    return static_cast<Byte>((current & kDtmfKeptBits) | ((code & 0x1F) << 3));
+    return withField(current, global_field::kDtmfDeviation, code);
 }
 
 // The deviation code of an image (byte 0x6F div 8) and storing one into it.

@@ -7,6 +7,7 @@
 #include "link/group_on_radio.h"
 #include "link/radio_link.h"
 #include "link/write_attempt.h"
+#include "model/memory_map.h"
 
 namespace zav {
 
@@ -35,10 +36,10 @@ bool writeGroup(RadioLink& link, const MemImage& image, int g) {
         if (!beginWriteAttempt(link)) return false;
         // The global block is always there.
         const GroupOnRadio onRadio =
-            g == 0 ? GroupOnRadio::Present : checkGroupOnRadio(link, g, "Write Group");
+            g == 0 ? GroupOnRadio::Present : checkGroupOnRadio(link, g, kWriteGroupTitle);
         if (onRadio == GroupOnRadio::Absent) return true;
         const int size = static_cast<int>(kPageSize);
-        if (onRadio == GroupOnRadio::Present && link.writeBlock(image, size * g, size)) {
+        if (onRadio == GroupOnRadio::Present && link.writeBlock(image, blockAddress(g), size)) {
             link.prompts().beep();
             link.endSession();
             return true;

@@ -6,16 +6,12 @@
 
 namespace zav {
 
-GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, const char* title) {
+GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, std::string_view title) {
     Byte status = 0;
     if (!link.readByteAt(statusByteAddress(g), status) || !link.confirmInStep())
         return GroupOnRadio::Unknown;
     if (blockPresent(statusNibble(status, g))) return GroupOnRadio::Present;
-    Message m;
-    m.text = "Requested group does not exist on radio.";
-    m.title = title;
-    m.icon = Icon::Exclamation;
-    link.prompts().ask(m);
+    link.prompts().ask(warning("Requested group does not exist on radio.", title));
     link.endSession();
     return GroupOnRadio::Absent;
 }

@@ -2,15 +2,21 @@
 // Whether a group exists on the connected radio, as the single-group read and write
 // check it before they touch the group's block.
 
+#include <string_view>
+
 namespace zav {
 
 class RadioLink;
+
+// Titles of the single-group transfers' boxes.
+inline constexpr std::string_view kReadGroupTitle = "Read Group";
+inline constexpr std::string_view kWriteGroupTitle = "Write Group";
 
 enum class GroupOnRadio { Present, Absent, Unknown };
 
 // Reads bit 3 of group g's (1..15) status nibble from the radio. Absent: the group is
 // not there; "Requested group does not exist on radio." has been shown under `title`
 // and the session ended. Unknown: the status did not come.
-GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, const char* title);
+GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, std::string_view title);
 
 }  // namespace zav

@@ -23,9 +23,7 @@ constexpr Byte kWriteHighBits = 0x68;
 constexpr Byte kEndLabelProgram = 0x00;
 
 void tell(RadioLink& link, const char* text) {
-    Message m;
-    m.text = text;
-    link.prompts().ask(m);
+    link.prompts().ask(notice(text));
 }
 
 bool groupValid(RadioLink& link, int group) {

@@ -18,7 +18,7 @@ using LabelSlot = std::array<Byte, kLabelPositions>;
 
 // Radio label offset of slot s (1..16) of group g (1..15): (g - 1) * 128 + (s - 1) * 8.
 constexpr int labelOffset(int g, int s) {
-    return (g - 1) * 128 + (s - 1) * kLabelPositions;
+    return ((g - 1) * kLabelSlots + (s - 1)) * kLabelPositions;
 }
 
 // Whole transfers. groupIndex is the window's: -1 for all groups, 0..14 for one. Each is

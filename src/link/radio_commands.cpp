@@ -116,7 +116,7 @@ void RadioCommands::readGlobal() {
     if (hookReplyAccepted(link_.hookReply()) && !link_.progress().cancelled()) {
         Message m;
         m.text = "Error reading radio";
-        m.title = "COMM ERROR";
+        m.title = kCommErrorTitle;
         m.icon = Icon::Information;
         link_.prompts().ask(m);
     }
@@ -230,7 +230,6 @@ void RadioCommands::labelReadRadio() {
         return;
     }
     const int g = labelGroup();
-    editor_.setCurrentGroup(g);
     editor_.showGroup(g);
     editor_.labelsRead(-1);
     tell("All labels read OK.", "Read Labels");

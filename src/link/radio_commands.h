@@ -35,8 +35,6 @@ class RadioCommandEditor {
     // contents from the image.
     virtual void storeGroup(int g) = 0;
     virtual void showGroup(int g) = 0;
-    // The group whose contents the window shows (shownGroup).
-    virtual void setCurrentGroup(int g) = 0;
     // Edits of other open windows (the global parameters) reach the image.
     virtual void storeOtherWindows() = 0;
 

@@ -56,7 +56,7 @@ std::optional<RadioLink::BusyGuard> RadioLink::tryBeginOperation() {
     if (busy_) {
         Message m;
         m.text = "Another radio operation is in progress.";
-        m.title = "COMM ERROR";
+        m.title = kCommErrorTitle;
         prompts_.ask(m);
         return std::nullopt;
     }
@@ -96,7 +96,7 @@ bool RadioLink::hookRadio(bool switchBaud) {
         }
         Message m;
         m.text = "Error Hooking to Radio.";
-        m.title = "COMM ERROR";
+        m.title = kCommErrorTitle;
         m.detail = "Device: " + transport_.device();
         m.buttons = Buttons::RetryCancel;
         if (prompts_.ask(m) != Answer::Retry) return false;

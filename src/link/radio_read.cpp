@@ -18,15 +18,11 @@ namespace {
 constexpr int kSegmentSize = 256;
 constexpr int kSegmentCount = 8;
 constexpr Byte kStartRead = 0x00;
-constexpr Byte kEndProgram = 0xFF;
-constexpr int kBlockSize = static_cast<int>(kPageSize);
+
+constexpr std::string_view kReadMemoryTitle = "Read Memory";
 
 void showReadError(RadioLink& link) {
-    Message m;
-    m.text = "Error reading radio";
-    m.title = "COMM ERROR";
-    m.icon = Icon::Information;
-    link.prompts().ask(m);
+    link.prompts().ask(information("Error reading radio", kCommErrorTitle));
 }
 
 // Bytes first..first + count of `from` into `to`.
@@ -42,7 +38,8 @@ bool runReadProgram(RadioLink& link, MemImage& image) {
     transport.sendByte(kStartRead);
     bool allCame = true;
     for (int i = 0; i < kSegmentCount; ++i) {
-        if (i != 0 && image[static_cast<std::size_t>(kStatusAddress + i)] == 0) continue;
+        // Segment i holds pages 2i and 2i + 1, whose nibbles share one page-map byte.
+        if (i != 0 && image[static_cast<std::size_t>(statusByteAddress(2 * i))] == 0) continue;
         // A byte waiting here is left over from a segment that came out of step.
         if (transport.bytesWaiting() > 0) {
             allCame = false;
@@ -89,12 +86,9 @@ bool readRadio(RadioLink& link, MemImage& image) {
     for (int g = 0; g < kGroupCount; ++g)
         if (groupExists(image, g) != 0) return true;
     // Without any group the editor would have nothing to show; group 1 stands in.
-    image[kStatusAddress] = 8;
-    Message m;
-    m.text = "Warning: No valid channel groups";
-    m.title = "Read Memory";
-    m.icon = Icon::Information;
-    link.prompts().ask(m);
+    const BitField group1 = global_field::pageMapNibble(1);
+    image[group1.offset] = withField(0, group1, global_field::kPagePresent);
+    link.prompts().ask(information("Warning: No valid channel groups", kReadMemoryTitle));
     return true;
 }
 
@@ -106,15 +100,16 @@ bool readGroup(RadioLink& link, MemImage& image, int g) {
         link.endSession();
         return false;
     }
-    const GroupOnRadio onRadio = checkGroupOnRadio(link, g, "Read Group");
+    const GroupOnRadio onRadio = checkGroupOnRadio(link, g, kReadGroupTitle);
     if (onRadio == GroupOnRadio::Absent) return true;
     MemImage scratch = image;
-    const bool ok =
-        onRadio == GroupOnRadio::Present && link.readBlock(scratch, kBlockSize * g, kBlockSize);
+    const int first = blockAddress(g);
+    const int size = static_cast<int>(kPageSize);
+    const bool ok = onRadio == GroupOnRadio::Present && link.readBlock(scratch, first, size);
     if (!ok && !link.progress().cancelled()) showReadError(link);
     link.prompts().beep();
     link.endSession();
-    if (ok) copyRange(scratch, image, kBlockSize * g, kBlockSize);
+    if (ok) copyRange(scratch, image, first, size);
     return ok;
 }
 

@@ -8,18 +8,16 @@
 #include "link/transfer_programs.h"
 #include "link/upload_program.h"
 #include "link/write_attempt.h"
+#include "model/memory_map.h"
 
 namespace zav {
 
 namespace {
 
-constexpr Byte kEndProgram = 0xFF;
 constexpr Byte kAckBit = 0x20;
 constexpr int kRowSize = 8;
 constexpr int kRowsPerBlock = 16;
 constexpr int kSkippedRow = 1;  // header bytes 8..15: the radio's own
-constexpr int kChosenNibble = 8;
-constexpr int kBlockSize = static_cast<int>(kPageSize);
 
 // The block command: the block number with its bits 1..3 moved up by one.
 constexpr Byte blockCommand(int g) {
@@ -36,21 +34,29 @@ bool acknowledged(Transport& transport) {
 // out of step: without them the groups to write cannot be chosen safely.
 bool readRadioStatus(RadioLink& link, StatusBytes& status) {
     Word word{0, 0};
-    for (int i = 0; i < kStatusBytes; i += 2) {
-        if (!link.readWord(kStatusAddress + i, word)) return false;
+    for (int i = 0; i < global_field::kPageMapBytes; i += 2) {
+        if (!link.readWord(global_field::kPageMapFirst + i, word)) return false;
         status[static_cast<std::size_t>(i)] = word[0];
         status[static_cast<std::size_t>(i) + 1] = word[1];
     }
     return link.confirmInStep();
 }
 
-// The global settings the editor may change; the masks keep byte 99, byte 110 and bits
-// 0x06 of byte 119 as the radio has them. Their results do not stop the write.
+// The global settings the editor may change: every byte the global write mask opens, in
+// address order, two neighbours starting at an even address as one word. The masks keep
+// the other bits of a word as the radio has them. Their results do not stop the write.
 void writeGlobalSettings(RadioLink& link, const MemImage& image) {
-    (void)link.writeWord(96, image[96], image[97], true);
-    (void)link.writeByteAt(98, image[98]);
-    (void)link.writeByteAt(111, image[111]);
-    (void)link.writeByteAt(119, image[119]);
+    const WriteMaskTable& mask = RadioLink::masks().global;
+    for (std::size_t a = 0; a < mask.size(); ++a) {
+        if (mask[a] == 0) continue;
+        const int address = static_cast<int>(a);
+        if (a % 2 == 0 && mask[a + 1] != 0) {
+            (void)link.writeWord(address, image[a], image[a + 1], true);
+            ++a;
+        } else {
+            (void)link.writeByteAt(address, image[a]);
+        }
+    }
 }
 
 enum class Attempt { Succeeded, Failed, Ended };
@@ -89,9 +95,10 @@ Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
 std::vector<int> chooseGroups(const StatusBytes& radio, const MemImage& image) {
     std::vector<int> groups;
     for (int g = kGroupCount; g >= 1; --g) {
-        const auto k = static_cast<std::size_t>(statusByteAddress(g) - kStatusAddress);
-        const auto combined = static_cast<Byte>(radio[k] & image[kStatusAddress + k]);
-        if (statusNibble(combined, g) == kChosenNibble) groups.push_back(g);
+        const auto address = static_cast<std::size_t>(statusByteAddress(g));
+        const std::size_t k = address - global_field::kPageMapFirst;
+        const auto combined = static_cast<Byte>(radio[k] & image[address]);
+        if (statusNibble(combined, g) == global_field::kPagePresent) groups.push_back(g);
     }
     return groups;
 }
@@ -101,7 +108,7 @@ bool writeProgramBlock(RadioLink& link, const MemImage& image, int g) {
     transport.sendByte(blockCommand(g));
     for (int row = 0; row < kRowsPerBlock; ++row) {
         if (row == kSkippedRow) continue;
-        const int first = kBlockSize * g + kRowSize * row;
+        const int first = blockAddress(g) + kRowSize * row;
         for (int i = 0; i < kRowSize; ++i)
             transport.sendByte(image[static_cast<std::size_t>(first + i)]);
         if (!acknowledged(transport)) return false;

@@ -7,13 +7,14 @@
 #include <array>
 #include <vector>
 
+#include "model/memory_fields.h"
 #include "model/memory_image.h"
 
 namespace zav {
 
 class RadioLink;
 
-using StatusBytes = std::array<Byte, 8>;  // the page map, bytes 80..87
+using StatusBytes = std::array<Byte, global_field::kPageMapBytes>;  // the page map
 
 // The groups (1..15) a whole write takes, highest first: those whose status nibble in
 // (radio AND image) is exactly 8. A group the radio marks otherwise (or lacks) is left

@@ -39,9 +39,7 @@ bool Transport::openPort() {
         failure = e.what();
     }
     if (!failure) return true;
-    Message m;
-    m.text = "Unable to open Comm Port";
-    m.title = "COMM ERROR";
+    Message m = notice("Unable to open Comm Port", kCommErrorTitle);
     m.detail = "Device: " + dev + "\n" + *failure;
     prompts_.ask(m);
     portError_ = true;

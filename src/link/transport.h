@@ -67,7 +67,6 @@ class Transport {
     void pauseBlocking(std::chrono::milliseconds duration);
 
     [[nodiscard]] LinkTime now() const { return line_.now(); }
-    [[nodiscard]] LinkPort& linkPort() { return line_; }
 
   private:
     LinkPort& line_;

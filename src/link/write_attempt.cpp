@@ -26,11 +26,8 @@ bool beginWriteAttempt(RadioLink& link) {
 
 bool retryFailedWrite(RadioLink& link) {
     if (!link.progress().cancelled()) {
-        Message m;
-        m.text = "Write Failed. Cycle Radio Power before Retrying.";
-        m.title = "COMM ERROR";
-        m.buttons = Buttons::RetryCancel;
-        m.icon = Icon::Information;
+        const Message m = information("Write Failed. Cycle Radio Power before Retrying.",
+                                      kCommErrorTitle, Buttons::RetryCancel);
         if (link.prompts().ask(m) == Answer::Retry) return true;
     }
     link.prompts().beep();

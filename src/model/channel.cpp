@@ -28,6 +28,21 @@ Channel::Channel(MemImage& mem, LabelImage& labels, int group, int channel)
       scanByte_(groupAddress(group) + group_field::scanFlag(channel).offset),
       scanMask_(fieldMask(group_field::scanFlag(channel))) {}
 
+int Channel::fieldAddress(int column) const {
+    switch (column) {
+        case kColRecFreq:
+            return record_ + channel_field::kRecFreq;
+        case kColRecCG:
+            return record_ + channel_field::kRecCG;
+        case kColTxFreq:
+            return record_ + channel_field::kTxFreq;
+        case kColTxCG:
+            return record_ + channel_field::kTxCG;
+        default:
+            throw std::out_of_range("no record field in column " + std::to_string(column));
+    }
+}
+
 bool Channel::setFreq(int offset, std::string_view text) {
     const auto bytes = freqTextToBytes(text);
     if (!bytes) return false;

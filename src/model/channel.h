@@ -28,9 +28,12 @@ class Channel {
     // Throws std::out_of_range for a group outside 0..14 or a channel outside 0..13.
     Channel(MemImage& mem, LabelImage& labels, int group, int channel);
 
-    int channelIndex() const { return channel_; }
     int groupIndex() const { return group_; }
     int recordAddress() const { return record_; }
+    // Image index of the first byte of the field behind grid column 1..4 (a frequency or
+    // a code guard, channel_field::kFieldSize bytes). Throws std::out_of_range for any
+    // other column.
+    int fieldAddress(int column) const;
     int scanByteAddress() const { return scanByte_; }
     Byte scanMask() const { return scanMask_; }
 

@@ -64,10 +64,6 @@ std::string hexDigits(int value, int digits) {
     return text;
 }
 
-const char* enabledOrLocked(bool locked) {
-    return locked ? "Locked Out" : "Enabled";
-}
-
 }  // namespace
 
 Group::Group(MemImage& mem, LabelImage& labels, int group)
@@ -294,44 +290,6 @@ void Group::writeVariableCg(int button) {
 
 void Group::writeBattSave(int button) {
     setBits(mem_, gf::kBattSave, button == 1 ? 1 : 0, page_);
-}
-
-std::string Group::printPriority() const {
-    const Priority p = readPriority();
-    return "Priority Channel: " +
-           std::string(lists::kPriorityChannel[static_cast<std::size_t>(p.channel)]) +
-           "      Priority Mode: " +
-           std::string(lists::kPriorityMode[static_cast<std::size_t>(p.mode)]);
-}
-
-std::string Group::printBciAni() const {
-    return "Busy Channel Indicator: " +
-           std::string(
-               lists::kBusyChannel[static_cast<std::size_t>(readBusyChannelIndicate())]) +
-           "      Resident ANI/DTMF: " +
-           std::string(lists::kResidentAni[static_cast<std::size_t>(readAniDtmf())]);
-}
-
-std::string Group::printTotScan() const {
-    const auto [tot, scan] = readTotScan();
-    return "Time Out Timer = " + std::string(lists::kTimeOutTimer[static_cast<std::size_t>(tot)]) +
-           "      Scan Hold Time = " +
-           std::string(lists::kScanHold[static_cast<std::size_t>(scan)]);
-}
-
-std::string Group::printVariableCg() const {
-    return readVariableCg() ? "On" : "Off";
-}
-
-std::string Group::printBattSave() const {
-    return readBattSave() ? "Off" : "On";
-}
-
-std::string Group::printKeyboardLockouts() const {
-    const KeyboardLockouts k = readKeyboardLockouts();
-    return "Battery Saver: " + printBattSave() +
-           "      Priority Key: " + enabledOrLocked(k.priKeyLock) +
-           "      'ENT' & 'CLR' Keys: " + enabledOrLocked(k.entClrLock);
 }
 
 }  // namespace zav

@@ -70,7 +70,6 @@ class Group {
     Group(MemImage& mem, LabelImage& labels, int group);
 
     int groupIndex() const { return group_; }
-    int pageAddress() const { return page_; }
     Channel& channel(int c);
     const Channel& channel(int c) const;
 
@@ -117,14 +116,6 @@ class Group {
     // Bit = 1 for button index 1, else 0.
     void writeVariableCg(int button);
     void writeBattSave(int button);
-
-    // Printout lines.
-    std::string printPriority() const;
-    std::string printBciAni() const;
-    std::string printTotScan() const;
-    std::string printVariableCg() const;
-    std::string printKeyboardLockouts() const;
-    std::string printBattSave() const;
 
   private:
     int header(BitField field) const;

@@ -51,6 +51,9 @@ namespace global_field {
 // 80 + i/2, the high nibble for even i and the low nibble for odd i.
 inline constexpr std::uint16_t kPageMapFirst = 80;
 inline constexpr int kPageMapBytes = 8;
+// The nibble of a page that holds a group: bit 3 set means the page is there; a whole
+// radio write takes only pages whose nibble is exactly this value.
+inline constexpr int kPagePresent = 8;
 
 constexpr BitField pageMapNibble(int page) {
     return BitField{static_cast<std::uint16_t>(kPageMapFirst + page / 2),
@@ -74,6 +77,25 @@ inline constexpr std::array<BitField, 9> kEditedFields{
     kDtmfDeviation, kBankScan,    kPriorityRate, kGlobalBattSave};
 
 }  // namespace global_field
+
+// ---------------------------------------------------------------------------------------
+// The synthesizer alignment's data in the global page: the band it reads and the results
+// it writes straight into the radio (the editor's image does not carry them).
+
+namespace syncal_field {
+
+inline constexpr int kBandEdge = 0x78;     // word: band low edge
+inline constexpr int kBandDivisor = 0x7C;  // byte: band width divisor
+// Each path's results: four words, the last byte of which is not the alignment's and is
+// written back unchanged.
+inline constexpr int kResultBytes = 8;
+inline constexpr int kRxResults = 0x70;  // RX: 0x70..0x77
+inline constexpr int kTxResults = 0x68;  // TX: 0x68..0x6F
+inline constexpr int kRxKeptByte = kRxResults + kResultBytes - 1;
+inline constexpr int kTxKeptByte = kTxResults + kResultBytes - 1;
+static_assert(kTxKeptByte == global_field::kDtmfDeviation.offset);
+
+}  // namespace syncal_field
 
 // ---------------------------------------------------------------------------------------
 // Group header (the first 16 bytes of a group page): offsets within the page.
@@ -115,7 +137,8 @@ constexpr BitField scanFlag(int channel) {
 namespace channel_field {
 
 inline constexpr int kRecordSize = 8;
-inline constexpr int kFirstRecord = 16;  // page offset of channel 0's record
+inline constexpr int kFirstRecord = group_field::kHeaderSize;  // page offset of channel 0's record
+inline constexpr int kFieldSize = 2;  // every frequency and code guard field
 
 inline constexpr std::uint16_t kRecFreq = 0;  // frequency field, 2 bytes
 inline constexpr std::uint16_t kRecCG = 2;    // code guard field, 2 bytes

@@ -30,9 +30,15 @@ void checkGroup(int g) {
 
 }  // namespace
 
+int blockAddress(int b) {
+    if (b < 0 || b >= static_cast<int>(kPageCount))
+        throw std::out_of_range("block " + std::to_string(b));
+    return b * static_cast<int>(kPageSize);
+}
+
 int groupAddress(int g) {
     checkGroup(g);
-    return (g + 1) * static_cast<int>(kPageSize);
+    return blockAddress(g + 1);
 }
 
 int channelAddress(int g, int c) {
@@ -89,7 +95,7 @@ Byte toBcd(int n) {
 void initGlobalPage(MemImage& mem) {
     for (std::size_t i = 0; i < kPageSize; ++i) mem[i] = 0;
     for (int page = 1; page < static_cast<int>(kPageCount); ++page) {
-        setBits(mem, global_field::pageMapNibble(page), 8);
+        setBits(mem, global_field::pageMapNibble(page), global_field::kPagePresent);
     }
 }
 

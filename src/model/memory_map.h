@@ -9,6 +9,10 @@
 
 namespace zav {
 
+// First byte of block (page) b = 0..15: b*128. Block 0 is the global page, block g + 1
+// holds group g.
+int blockAddress(int b);
+
 // First byte of group g's page (g = 0..14): (g+1)*128.
 int groupAddress(int g);
 

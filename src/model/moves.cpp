@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/document.h"
+#include "model/memory_map.h"
 
 namespace zav {
 
@@ -19,7 +20,7 @@ std::size_t pageStart(int bank) {
     if (bank < kFirstBank || bank > kLastBank) {
         throw std::out_of_range("bank number " + std::to_string(bank) + " is not 1 to 15");
     }
-    return static_cast<std::size_t>(bank) * kPageSize;
+    return static_cast<std::size_t>(blockAddress(bank));  // bank n is block n
 }
 
 }  // namespace

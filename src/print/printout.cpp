@@ -100,6 +100,30 @@ void composeGlobals(Composer& out, const MemImage& mem) {
                  "   Global Battery Saver = " + entry(lists::kGlobalBattSave, g.globalBat));
 }
 
+const char* onOrOff(bool on) {
+    return on ? "On" : "Off";
+}
+
+const char* enabledOrLocked(bool locked) {
+    return locked ? "Locked Out" : "Enabled";
+}
+
+// The group's header settings, four lines.
+void composeGroupSettings(Composer& out, const GroupParams& p) {
+    out.line(kTextTab, "Time Out Timer = " + entry(lists::kTimeOutTimer, p.tot) +
+                           "      Scan Hold Time = " + entry(lists::kScanHold, p.scanHold));
+    out.at(kTextTab, "Priority Channel: " + entry(lists::kPriorityChannel, p.priorityChannel) +
+                         "      Priority Mode: " + entry(lists::kPriorityMode, p.priorityMode))
+        .then("       Variable Code Guard is " + std::string(onOrOff(p.varCG != 0)));
+    out.endLine();
+    // The battery saver bit is set when the saver is off.
+    out.line(kTextTab, "Battery Saver: " + std::string(onOrOff(p.battSave == 0)) +
+                           "      Priority Key: " + enabledOrLocked(p.priKeyLock) +
+                           "      'ENT' & 'CLR' Keys: " + enabledOrLocked(p.entClrLock));
+    out.line(kTextTab, "Busy Channel Indicator: " + entry(lists::kBusyChannel, p.bci) +
+                           "      Resident ANI/DTMF: " + entry(lists::kResidentAni, p.ani));
+}
+
 std::string backlightEvents(const Backlight& b) {
     const std::array<std::pair<bool, std::string_view>, 4> events{{
         {b.channel, "Channel Change"},
@@ -122,15 +146,10 @@ void composeGroup(Composer& out, const Group& group) {
     out.line(kHeadingTab, "Group " + std::to_string(group.groupIndex() + 1) + " Data");
     out.font(kTextSize, false);
 
-    out.at(kTextTab, "ANI/ID Number: " + group.readIdNum())
-        .then("      Group Label: " + group.readGroupLabel());
+    const GroupParams params = group.read();
+    out.at(kTextTab, "ANI/ID Number: " + params.id).then("      Group Label: " + params.groupLabel);
     out.endLine();
-    out.line(kTextTab, group.printTotScan());
-    out.at(kTextTab, group.printPriority())
-        .then("       Variable Code Guard is " + group.printVariableCg());
-    out.endLine();
-    out.line(kTextTab, group.printKeyboardLockouts());
-    out.line(kTextTab, group.printBciAni());
+    composeGroupSettings(out, params);
 
     const Backlight bl = group.readGroupBacklight();
     out.at(kTextTab, "Alpha is ")

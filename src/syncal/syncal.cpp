@@ -4,6 +4,7 @@
 
 #include "iface/prompts.h"
 #include "link/radio_link.h"
+#include "model/memory_fields.h"
 #include "syncal/syncal_sink.h"
 
 namespace zav {
@@ -12,7 +13,8 @@ namespace {
 
 constexpr char kCR = '\r';
 constexpr const char* kSquelchHint = "Make sure squelch knob is in the Code Guard position.";
-constexpr const char* kErrorTitle = "Syncal Error";
+constexpr std::string_view kErrorTitle = "Syncal Error";
+constexpr std::string_view kSyncalTitle = "UHF Syncal";
 
 // Low band search: D/A from 55 down to 43, then the frequency steps down to 403 MHz.
 constexpr int kLowStartDac = 55;
@@ -76,6 +78,61 @@ std::vector<std::string> calibrationLog(bool txMode, const BandValues& v) {
     return lines;
 }
 
+std::optional<BandResult> deriveBandResult(BandValues& v, double bandLowFreq) {
+    // Extend the low side along the line through the low and mid points down to the
+    // band edge.
+    const double span = v.midFreq - v.lowFreq;
+    if (span == 0) return std::nullopt;
+    const double s = (v.lowDac - v.midDac + 1) / span;
+    if (s == 0 || !std::isfinite(s)) return std::nullopt;
+    int d = v.lowDac;
+    double f = v.lowFreq;
+    while (f + kHalfRaster > bandLowFreq) {
+        // A falling line never reaches the edge: the 16-bit D/A count overflows.
+        if (d == kMaxInt16) return std::nullopt;
+        ++d;
+        f = v.midFreq - (d - v.midDac + 1) / s;
+        if (!std::isfinite(f)) return std::nullopt;
+    }
+    v.lowFreq = onRaster(f);
+    v.lowDac = d;
+
+    const auto lower =
+        int16Quotient(kSlopeScale * (v.lowDac - v.midDac + 1), v.midFreq - v.lowFreq);
+    const auto upper = int16Quotient(kSlopeScale * (v.midDac - v.highDac), v.highFreq - v.midFreq);
+    if (!lower || !upper) return std::nullopt;
+    v.lowerSlope = *lower;
+    v.upperSlope = *upper;
+    const BandOffsetResult offsets = bandOffsetsOf(v.lowDac, v.midDac);
+    v.loBandOffset = offsets.lo;
+    v.hiBandOffset = offsets.hi;
+    v.bandOffsets = offsets.packed;
+
+    // The radio keeps each slope in one byte and the two offsets in the two nibbles of
+    // one byte; results that do not fit would be written as something else.
+    if (!inByte(v.lowerSlope) || !inByte(v.upperSlope) || !inNibble(v.loBandOffset) ||
+        !inNibble(v.hiBandOffset))
+        return std::nullopt;
+    if (!wordFits(v.lowFreq) || !wordFits(v.midFreq)) return std::nullopt;
+
+    return BandResult{encodeFrequency(v.lowFreq), encodeFrequency(v.midFreq),
+                      static_cast<Byte>(v.lowerSlope), static_cast<Byte>(v.bandOffsets),
+                      static_cast<Byte>(v.upperSlope)};
+}
+
+int statusNumber(SyncalOutcome outcome) {
+    switch (outcome) {
+        case SyncalOutcome::SyncBelowLow:
+            return 249;
+        case SyncalOutcome::SyncAboveHigh:
+            return 251;
+        case SyncalOutcome::SyncNotFound:
+            return 253;
+        default:
+            return 0;
+    }
+}
+
 Syncal::Syncal(RadioLink& link, Prompts& prompts, SyncalSink& sink)
     : link_(link), prompts_(prompts), sink_(sink) {}
 
@@ -92,11 +149,28 @@ void Syncal::releaseIfConnected() {
 }
 
 void Syncal::showError(const std::string& text) {
-    Message m;
-    m.text = text + kCR + kSquelchHint;
-    m.title = kErrorTitle;
-    m.icon = Icon::Exclamation;
-    prompts_.ask(m);
+    prompts_.ask(warning(text + kCR + kSquelchHint, kErrorTitle));
+}
+
+void Syncal::showOutcome(SyncalOutcome outcome) {
+    switch (outcome) {
+        case SyncalOutcome::Completed:
+            prompts_.ask(information("RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL", kSyncalTitle));
+            break;
+        case SyncalOutcome::WriteFailed:
+            prompts_.ask(warning("Unable to write the alignment results to the radio.", kErrorTitle));
+            break;
+        case SyncalOutcome::SyncBelowLow:
+        case SyncalOutcome::SyncAboveHigh:
+            showError("FM out of range range.");
+            break;
+        case SyncalOutcome::SyncNotFound:
+            showError("Unable to detect sync range.");
+            break;
+        case SyncalOutcome::NotStarted:
+        case SyncalOutcome::Abandoned:
+            break;
+    }
 }
 
 void Syncal::abort() {
@@ -105,68 +179,49 @@ void Syncal::abort() {
     link_.releaseRadio();
 }
 
-int Syncal::run() {
+SyncalOutcome Syncal::run() {
     const auto guard = link_.tryBeginOperation();
-    if (!guard) return syncalStatus;
+    if (!guard) return SyncalOutcome::NotStarted;
     running_ = true;
     aborted_ = false;
     completed_ = false;
     sink_.setStartEnabled(false);
-    syncalStatus = kSyncalOk;
 
     if (!readSyncalParameters()) {
         sink_.setStartEnabled(true);
         running_ = false;
-        return syncalStatus;
+        return SyncalOutcome::NotStarted;
     }
     sink_.clearLog();
     sink_.showRunControls();
     link_.transport().delay(1000);
 
-    bool writeFailed = false;
-    bool complete = false;
+    SyncalOutcome outcome = SyncalOutcome::NotStarted;
     if (!aborted_ && link_.hookRadio(false)) {
-        txMode = false;
-        bandCalc();
-        if (!stopped() && result_) {
-            writeFailed = !writeResults(syncal_address::kRxResults, *result_, radioByte77);
-            if (!writeFailed) {
-                status("TX BAND CALC");
-                txMode = true;
-                bandCalc();
-                if (!stopped() && result_) {
-                    writeFailed = !writeResults(syncal_address::kTxResults, *result_, radioByte6F);
-                    complete = !writeFailed;
-                }
-            }
+        outcome = alignPath(false, syncal_field::kRxResults, band_.keptRx);
+        if (outcome == SyncalOutcome::Completed) {
+            status("TX BAND CALC");
+            outcome = alignPath(true, syncal_field::kTxResults, band_.keptTx);
         }
     }
-    if (!aborted_) {
+    if (aborted_) {
+        outcome = SyncalOutcome::Abandoned;
+    } else {
         releaseIfConnected();
-        completed_ = complete;
-        if (complete) {
-            Message m;
-            m.text = "RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL";
-            m.title = "UHF Syncal";
-            m.icon = Icon::Information;
-            prompts_.ask(m);
-        } else if (writeFailed) {
-            Message m;
-            m.text = "Unable to write the alignment results to the radio.";
-            m.title = kErrorTitle;
-            m.icon = Icon::Exclamation;
-            prompts_.ask(m);
-        } else if (syncalStatus == kSyncBelowLow || syncalStatus == kSyncAboveHigh) {
-            showError("FM out of range range.");
-        } else if (syncalStatus == kSyncNotDetected) {
-            showError("Unable to detect sync range.");
-        }
+        completed_ = outcome == SyncalOutcome::Completed;
+        showOutcome(outcome);
     }
     sink_.showIdleControls();
     status("");
     sink_.setStartEnabled(true);
     running_ = false;
-    return syncalStatus;
+    return outcome;
+}
+
+SyncalOutcome Syncal::alignPath(bool tx, int resultAddress, Byte keptByte) {
+    if (!bandCalc(tx)) return failure_.value_or(SyncalOutcome::Abandoned);
+    return writeResults(resultAddress, *result_, keptByte) ? SyncalOutcome::Completed
+                                                           : SyncalOutcome::WriteFailed;
 }
 
 bool Syncal::readSyncalParameters() {
@@ -176,34 +231,38 @@ bool Syncal::readSyncalParameters() {
     }
     Word edge{0, 0};
     Byte divisor = 0;
-    const bool read = link_.readWord(syncal_address::kBandEdge, edge) &&
-                      link_.readByteAt(syncal_address::kBandDivisor, divisor) &&
-                      link_.readByteAt(syncal_address::kRxKeptByte, radioByte77) &&
-                      link_.readByteAt(syncal_address::kTxKeptByte, radioByte6F) &&
+    SyncalBand band;
+    const bool read = link_.readWord(syncal_field::kBandEdge, edge) &&
+                      link_.readByteAt(syncal_field::kBandDivisor, divisor) &&
+                      link_.readByteAt(syncal_field::kRxKeptByte, band.keptRx) &&
+                      link_.readByteAt(syncal_field::kTxKeptByte, band.keptTx) &&
                       link_.confirmInStep();  // the kept bytes are written back later
     releaseIfConnected();
     if (!read) return false;
-    const double low = decodeBandEdge(edge[0], edge[1]);
-    const auto high = bandHighEdge(low, divisor);
+    band.lowFreq = decodeBandEdge(edge[0], edge[1]);
+    const auto high = bandHighEdge(band.lowFreq, divisor);
     if (!high) return false;
-    radioLowFreq = low;
-    radioHighFreq = *high;
+    band.highFreq = *high;
+    band_ = band;
     return true;
 }
 
-bool Syncal::probeSync(double freq, Byte control) {
+bool Syncal::probeSync(double freq, Byte dac, bool tx) {
     const FreqWord w = probeFrequency(freq);
-    const Byte ctl = txMode ? static_cast<Byte>(control + kProbeTxFlag) : control;
     Transport& t = link_.transport();
     t.sendByte(kProbeCommand);
     t.sendByte(w.hi);
     t.sendByte(w.lo);
-    t.sendByte(ctl);
-    t.sendByte(dacValue);
+    t.sendByte(tx ? static_cast<Byte>(kProbeControl + kProbeTxFlag) : kProbeControl);
+    t.sendByte(dac);
     Byte answer = 0;
-    if (!t.receiveByte(answer) || answer == 0) return true;
-    noUnlockSeen = false;
-    return false;
+    return !t.receiveByte(answer) || answer == 0;
+}
+
+bool Syncal::probe(double freq) {
+    const bool inSync = probeSync(freq, dacValue_, txMode_);
+    if (!inSync) noUnlockSeen_ = false;
+    return inSync;
 }
 
 void Syncal::findSyncEdges(double low, double high) {
@@ -213,17 +272,17 @@ void Syncal::findSyncEdges(double low, double high) {
         if (aborted_) return;
         f = onRaster(f + step);
         if (f >= high) {
-            syncalStatus = kSyncAboveHigh;
+            fail(SyncalOutcome::SyncAboveHigh);
             return;
         }
-        if (probeSync(f, kProbeControl)) {
+        if (probe(f)) {
             f = f - step;
             step = onRaster(step / 2);
             f = onRaster(f);
             if (!(step > kFinestStep)) break;
         }
     }
-    syncLow = f;
+    syncLow_ = f;
 
     f = high;
     step = kCoarseStep;
@@ -231,29 +290,29 @@ void Syncal::findSyncEdges(double low, double high) {
         if (aborted_) return;
         f = onRaster(f - step);
         if (f <= low) {
-            syncalStatus = kSyncBelowLow;
+            fail(SyncalOutcome::SyncBelowLow);
             return;
         }
-        if (probeSync(f, kProbeControl)) {
+        if (probe(f)) {
             f = f + step;
             step = onRaster(step / 2);
             f = onRaster(f);
             if (!(step > kFinestStep)) break;
         }
     }
-    syncHigh = f;
+    syncHigh_ = f;
 }
 
 bool Syncal::lowBandCalc() {
-    dacValue = kLowStartDac;
-    double f = floorOf(kLowStartFactor * radioLowFreq);
+    dacValue_ = kLowStartDac;
+    double f = floorOf(kLowStartFactor * band_.lowFreq);
     status("LOW BAND CALC");
     for (;;) {
         if (aborted_) return false;
-        if (probeSync(f, kProbeControl)) break;
-        dacValue = static_cast<Byte>(dacValue - 1);
-        if (dacValue > kLowFloorDac) continue;
-        dacValue = kLowFloorDac;
+        if (probe(f)) break;
+        dacValue_ = static_cast<Byte>(dacValue_ - 1);
+        if (dacValue_ > kLowFloorDac) continue;
+        dacValue_ = kLowFloorDac;
         status("WARNING D/A LOW IS BEING ROUNDED");
         f = onRaster(f - kLowFreqStep);
         if (f > kLowestProbe) continue;
@@ -261,109 +320,68 @@ bool Syncal::lowBandCalc() {
     }
     findSyncEdges(floorOf(kRangeBelow * f + 0.5), floorOf(kRangeAbove * f));
     if (stopped()) return false;
-    values.lowFreq = onRaster(syncLow + kPointInRange * (syncHigh - syncLow));
-    values.lowDac = dacValue;
+    values_.lowFreq = onRaster(syncLow_ + kPointInRange * (syncHigh_ - syncLow_));
+    values_.lowDac = dacValue_;
     return true;
 }
 
 bool Syncal::highBandCalc() {
     status("HIGH BAND CALC");
-    const double f = floorOf(kHighStartFactor * radioHighFreq);
-    dacValue = 0;
+    const double f = floorOf(kHighStartFactor * band_.highFreq);
+    dacValue_ = 0;
     for (;;) {
         if (aborted_) return false;
-        if (probeSync(f, kProbeControl)) break;
-        dacValue = static_cast<Byte>(dacValue + 1);
-        if (dacValue == kHighDacLimit) return false;
+        if (probe(f)) break;
+        dacValue_ = static_cast<Byte>(dacValue_ + 1);
+        if (dacValue_ == kHighDacLimit) return false;
     }
     findSyncEdges(floorOf(kRangeBelow * f + 0.5), floorOf(kRangeAbove * f));
     if (stopped()) return false;
-    values.highFreq = onRaster(syncHigh - kPointInRange * (syncHigh - syncLow));
-    values.highDac = dacValue;
+    values_.highFreq = onRaster(syncHigh_ - kPointInRange * (syncHigh_ - syncLow_));
+    values_.highDac = dacValue_;
     return true;
 }
 
 void Syncal::midBandCalc() {
     status("MID BAND CALC");
-    dacValue = static_cast<Byte>(values.midDac);
-    findSyncEdges(radioLowFreq, radioHighFreq);
+    dacValue_ = static_cast<Byte>(values_.midDac);
+    findSyncEdges(band_.lowFreq, band_.highFreq);
     if (stopped()) return;
-    values.midFreq = onRaster(syncHigh - kPointInRange * (syncHigh - syncLow));
+    values_.midFreq = onRaster(syncHigh_ - kPointInRange * (syncHigh_ - syncLow_));
 }
 
-void Syncal::bandCalc() {
+bool Syncal::bandCalc(bool tx) {
+    txMode_ = tx;
     // Nothing of an earlier step or run may end up in this step's results.
+    failure_.reset();
     result_.reset();
-    values = BandValues{};
-    syncLow = syncHigh = 0;
+    values_ = BandValues{};
+    syncLow_ = syncHigh_ = 0;
 
     // A band step that fails (the low search fell to 403 MHz, the high search passed
     // D/A 31) has found nothing to go on with, even when some probe said out of sync.
-    noUnlockSeen = true;
+    noUnlockSeen_ = true;
     const bool low = lowBandCalc();
-    if (stopped()) return;
-    if (!low || noUnlockSeen) return fail();
+    if (stopped()) return false;
+    if (!low || noUnlockSeen_) return notFound();
 
-    noUnlockSeen = true;
+    noUnlockSeen_ = true;
     const bool high = highBandCalc();
-    if (stopped()) return;
-    if (!high || noUnlockSeen) return fail();
+    if (stopped()) return false;
+    if (!high || noUnlockSeen_) return notFound();
 
-    const MidDacResult mid = midDacOf(values.lowDac, values.highDac);
-    values.midDac = mid.value;
+    const MidDacResult mid = midDacOf(values_.lowDac, values_.highDac);
+    values_.midDac = mid.value;
     if (mid.rounded) status("WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED");
 
-    noUnlockSeen = true;
+    noUnlockSeen_ = true;
     midBandCalc();
-    if (stopped()) return;
-    if (noUnlockSeen) return fail();
+    if (stopped()) return false;
+    if (noUnlockSeen_) return notFound();
 
-    if (!deriveResults()) return fail();
-    for (const auto& line : calibrationLog(txMode, values)) sink_.addStatusLine(line);
-}
-
-bool Syncal::deriveResults() {
-    result_.reset();
-    BandValues& v = values;
-    // Extend the low side along the line through the low and mid points down to the
-    // band edge.
-    const double span = v.midFreq - v.lowFreq;
-    if (span == 0) return false;
-    const double s = (v.lowDac - v.midDac + 1) / span;
-    if (s == 0 || !std::isfinite(s)) return false;
-    int d = v.lowDac;
-    double f = v.lowFreq;
-    while (f + kHalfRaster > radioLowFreq) {
-        // A falling line never reaches the edge: the 16-bit D/A count overflows.
-        if (d == kMaxInt16) return false;
-        ++d;
-        f = v.midFreq - (d - v.midDac + 1) / s;
-        if (!std::isfinite(f)) return false;
-    }
-    v.lowFreq = onRaster(f);
-    v.lowDac = d;
-
-    const auto lower =
-        int16Quotient(kSlopeScale * (v.lowDac - v.midDac + 1), v.midFreq - v.lowFreq);
-    const auto upper = int16Quotient(kSlopeScale * (v.midDac - v.highDac), v.highFreq - v.midFreq);
-    if (!lower || !upper) return false;
-    v.lowerSlope = *lower;
-    v.upperSlope = *upper;
-    const BandOffsetResult offsets = bandOffsetsOf(v.lowDac, v.midDac);
-    v.loBandOffset = offsets.lo;
-    v.hiBandOffset = offsets.hi;
-    v.bandOffsets = offsets.packed;
-
-    // The radio keeps each slope in one byte and the two offsets in the two nibbles of
-    // one byte; results that do not fit would be written as something else.
-    if (!inByte(v.lowerSlope) || !inByte(v.upperSlope) || !inNibble(v.loBandOffset) ||
-        !inNibble(v.hiBandOffset))
-        return false;
-    if (!wordFits(v.lowFreq) || !wordFits(v.midFreq)) return false;
-
-    result_ = BandResult{encodeFrequency(v.lowFreq), encodeFrequency(v.midFreq),
-                         static_cast<Byte>(v.lowerSlope), static_cast<Byte>(v.bandOffsets),
-                         static_cast<Byte>(v.upperSlope)};
+    result_ = deriveBandResult(values_, band_.lowFreq);
+    if (!result_) return notFound();
+    for (const auto& line : calibrationLog(txMode_, values_)) sink_.addStatusLine(line);
     return true;
 }
 

@@ -11,7 +11,7 @@
 //
 // The run never writes results of a band step that failed or values left from another
 // step or run, nor results that do not fit the radio's bytes; those runs end with
-// status 253. The radio is released on every path that hooked it.
+// SyncalOutcome::SyncNotFound. The radio is released on every path that hooked it.
 
 #include <optional>
 #include <string>
@@ -26,27 +26,26 @@ class Prompts;
 class RadioLink;
 class SyncalSink;
 
-// syncalStatus values.
-inline constexpr int kSyncalOk = 0;
-inline constexpr int kSyncBelowLow = 249;     // the downward edge search reached its low limit
-inline constexpr int kSyncAboveHigh = 251;    // the upward edge search reached its high limit
-inline constexpr int kSyncNotDetected = 253;  // no sync range, or a calculation failure
+// How a run ended. Each outcome but NotStarted and Abandoned has shown its message; the
+// three sync failures keep the status numbers the alignment procedure gives them.
+enum class SyncalOutcome {
+    Completed,      // both paths' results written
+    NotStarted,     // the link was busy, the radio did not answer (the link has said so),
+                    // or its band data could not be read or used
+    Abandoned,      // the window closed during the run
+    WriteFailed,    // the radio did not confirm a result write
+    SyncBelowLow,   // status 249: the downward edge search reached its low limit
+    SyncAboveHigh,  // status 251: the upward edge search reached its high limit
+    SyncNotFound,   // status 253: no sync range, or a calculation failure
+};
 
-// Radio memory the alignment reads and writes.
-namespace syncal_address {
-inline constexpr int kBandEdge = 0x78;     // word: band low edge
-inline constexpr int kBandDivisor = 0x7C;  // byte: band width divisor
-inline constexpr int kRxKeptByte = 0x77;   // written back unchanged after the RX results
-inline constexpr int kTxKeptByte = 0x6F;   // written back unchanged after the TX results
-inline constexpr int kRxResults = 0x70;    // RX: 0x70..0x77
-inline constexpr int kTxResults = 0x68;    // TX: 0x68..0x6F
-}  // namespace syncal_address
+// 249, 251 or 253 for the sync failures, 0 for every other outcome.
+int statusNumber(SyncalOutcome outcome);
 
 // Probe frame: '0', the frequency word, the control byte, the D/A value.
 inline constexpr Byte kProbeCommand = 0x30;
 inline constexpr Byte kProbeControl = 0x40;
 inline constexpr Byte kProbeTxFlag = 0x80;
-inline constexpr int kProbeFrameLength = 5;
 
 // The values a band step has found and derived, as the log shows them.
 struct BandValues {
@@ -75,15 +74,28 @@ struct BandResult {
     Byte upperSlope = 0;
 };
 
+// The last part of a band step: extends the low point along the line through the low and
+// mid points to the band's low edge and derives the slopes and offsets into v, as far as
+// it gets. nullopt on an arithmetic failure (a zero divisor, a 16-bit overflow) or
+// results the radio's bytes cannot hold.
+std::optional<BandResult> deriveBandResult(BandValues& v, double bandLowFreq);
+
+// The radio's band and the bytes kept after each path's results, as read before a run.
+struct SyncalBand {
+    double lowFreq = 0;
+    double highFreq = 0;
+    Byte keptRx = 0;
+    Byte keptTx = 0;
+};
+
 class Syncal {
   public:
     Syncal(RadioLink& link, Prompts& prompts, SyncalSink& sink);
     Syncal(const Syncal&) = delete;
     Syncal& operator=(const Syncal&) = delete;
 
-    // The whole run (the Start button). Returns the final syncalStatus (0 also when the
-    // run could not start or was abandoned).
-    int run();
+    // The whole run (the Start button).
+    SyncalOutcome run();
     // The last run wrote both paths' results.
     [[nodiscard]] bool completed() const { return completed_; }
     // True from the start of a run to its end.
@@ -93,50 +105,58 @@ class Syncal {
     void abort();
 
     // --- The steps of a run, for the run itself and for tests.
-    // Hooks the radio, reads the band data and the two kept bytes, releases the radio.
+    // Hooks the radio, reads the band data and the two kept bytes (band()), releases
+    // the radio.
     bool readSyncalParameters();
-    // One probe at freq with D/A dacValue; the control byte gets the TX flag in TX mode.
-    bool probeSync(double freq, Byte control);
-    // The three band steps and the results for the current txMode; sets syncalStatus.
-    void bandCalc();
-    bool lowBandCalc();
-    bool highBandCalc();
-    void midBandCalc();
-    // Sets syncLow and syncHigh, or syncalStatus 251 / 249.
-    void findSyncEdges(double low, double high);
-    // The last part of bandCalc: extends the low point along the line through the low
-    // and mid points to the band edge and derives slopes and offsets. False on an
-    // arithmetic failure (a zero divisor, a 16-bit overflow) or results the radio's
-    // bytes cannot hold; the results are set only on success.
-    bool deriveResults();
+    [[nodiscard]] const SyncalBand& band() const { return band_; }
+    // One probe at freq with D/A `dac`, for the transmitter when tx. True when the radio
+    // stayed in sync or did not answer.
+    bool probeSync(double freq, Byte dac, bool tx);
+    // The three band steps and the results (result()) for one path, on a hooked radio
+    // and the band read before. False when the step failed or the run was abandoned.
+    bool bandCalc(bool tx);
 
-    // --- Alignment state.
-    bool txMode = false;
-    Byte dacValue = 0;
-    double radioLowFreq = 0;
-    double radioHighFreq = 0;
-    Byte radioByte77 = 0;
-    Byte radioByte6F = 0;
-    double syncLow = 0;
-    double syncHigh = 0;
-    BandValues values;
-    bool noUnlockSeen = false;
-    int syncalStatus = kSyncalOk;
-
+    // The values the last band step found and derived.
+    [[nodiscard]] const BandValues& values() const { return values_; }
     // The results of the last successful bandCalc; empty after a failed one.
     [[nodiscard]] const std::optional<BandResult>& result() const { return result_; }
 
   private:
+    bool lowBandCalc();
+    bool highBandCalc();
+    void midBandCalc();
+    // Sets syncLow_ and syncHigh_, or the failure SyncAboveHigh / SyncBelowLow.
+    void findSyncEdges(double low, double high);
+    // probeSync at dacValue_ for the current path; an answer out of sync clears
+    // noUnlockSeen_.
+    bool probe(double freq);
+    // One path: its band step and the write of its results.
+    SyncalOutcome alignPath(bool tx, int resultAddress, Byte keptByte);
     void status(const std::string& text);
-    void fail() { syncalStatus = kSyncNotDetected; }
-    bool stopped() const { return aborted_ || syncalStatus != kSyncalOk; }
+    void fail(SyncalOutcome failure) { failure_ = failure; }
+    // The band step found no usable sync range.
+    bool notFound() {
+        fail(SyncalOutcome::SyncNotFound);
+        return false;
+    }
+    bool stopped() const { return aborted_ || failure_.has_value(); }
     bool writeResults(int address, const BandResult& r, Byte keptByte);
     void releaseIfConnected();
     void showError(const std::string& text);
+    void showOutcome(SyncalOutcome outcome);
 
     RadioLink& link_;
     Prompts& prompts_;
     SyncalSink& sink_;
+    SyncalBand band_;
+    bool txMode_ = false;
+    Byte dacValue_ = 0;
+    double syncLow_ = 0;
+    double syncHigh_ = 0;
+    BandValues values_;
+    // No probe of the current band step has been answered out of sync.
+    bool noUnlockSeen_ = false;
+    std::optional<SyncalOutcome> failure_;  // the band step's failure
     std::optional<BandResult> result_;
     bool running_ = false;
     bool completed_ = false;

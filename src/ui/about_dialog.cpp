@@ -98,11 +98,7 @@ AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent, SystemInfoFinder fin
 
 void AboutDialog::startSysInfo() {
     auto tool = finder_ ? finder_() : std::nullopt;
-    if (!tool || !starter_ || !starter_(*tool)) {
-        Message m;
-        m.text = kUnavailable;
-        prompts_.ask(m);
-    }
+    if (!tool || !starter_ || !starter_(*tool)) prompts_.ask(notice(kUnavailable));
 }
 
 }  // namespace zav

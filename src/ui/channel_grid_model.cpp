@@ -6,12 +6,12 @@ ChannelGridModel::ChannelGridModel(Document& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {}
 
 const Group* ChannelGridModel::shown() const {
-    return group_ >= 0 ? doc_.group(group_) : nullptr;
+    return group() >= 0 ? doc_.group(group()) : nullptr;
 }
 
-void ChannelGridModel::setGroup(int g) {
+void ChannelGridModel::showGroup(int g) {
     beginResetModel();
-    group_ = g;
+    doc_.setShownGroup(g);
     endResetModel();
 }
 
@@ -38,7 +38,7 @@ QString ChannelGridModel::cellText(int row, int column) const {
 }
 
 void ChannelGridModel::setCellText(int row, int column, const QString& text) {
-    Group* g = group_ >= 0 ? doc_.group(group_) : nullptr;
+    Group* g = group() >= 0 ? doc_.group(group()) : nullptr;
     if (g == nullptr || row < 0 || row >= kChannelsPerGroup || column < 1 || column >= kGridColumns)
         return;
     if (text == cellText(row, column)) return;

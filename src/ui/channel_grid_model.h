@@ -1,7 +1,7 @@
 #pragma once
-// The channel grid's rows: the 14 channels of the shown group, asked from the group
-// record whenever the view paints. The model holds no channel data of its own; a changed
-// cell goes straight to the group record's Update.
+// The channel grid's rows: the 14 channels of the document's shown group, asked from the
+// group record whenever the view paints. The model holds no channel data of its own (nor
+// which group is shown); a changed cell goes straight to the group record's update.
 
 #include <QAbstractTableModel>
 #include <array>
@@ -19,9 +19,9 @@ class ChannelGridModel final : public QAbstractTableModel {
   public:
     explicit ChannelGridModel(Document& doc, QObject* parent = nullptr);
 
-    // The group whose channels the grid shows (NewGroupIndex); -1: no rows.
-    void setGroup(int g);
-    [[nodiscard]] int group() const { return group_; }
+    // Makes g (-1: none, no rows) the document's shown group and lists its channels.
+    void showGroup(int g);
+    [[nodiscard]] int group() const { return doc_.shownGroup(); }
     // Repaint every row from the image.
     void refresh();
 
@@ -41,7 +41,6 @@ class ChannelGridModel final : public QAbstractTableModel {
     [[nodiscard]] const Group* shown() const;
 
     Document& doc_;
-    int group_ = -1;
 };
 
 }  // namespace zav

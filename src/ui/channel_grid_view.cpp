@@ -117,7 +117,7 @@ void ChannelGridView::discardEditor(QLineEdit* editor) {
 void ChannelGridView::recordUndo() {
     const QModelIndex cur = currentIndex();
     if (!undo_.armed() || !cur.isValid()) return;
-    undo_.keyDown(doc_, model_.group(), cur.row(), cur.column(),
+    undo_.keyDown(doc_, cur.row(), cur.column(),
                   model_.cellText(cur.row(), cur.column()).toStdString());
 }
 

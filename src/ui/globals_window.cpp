@@ -246,7 +246,6 @@ void GlobalsWindow::closeEvent(QCloseEvent* e) {
     writeGlobalWindowPosition(settings_, pixelsToTwips(pos().y(), dpi),
                               pixelsToTwips(pos().x(), dpi));
     e->accept();
-    emit unloaded();
 }
 
 void GlobalsWindow::placeFromSettings() {

@@ -50,10 +50,6 @@ class GlobalsWindow final : public QWidget {
     [[nodiscard]] std::optional<DtmfWriteResult> lastWriteResult() const { return lastWrite_; }
     [[nodiscard]] bool writing() const { return writing_; }
 
-  signals:
-    // The window stored its values and its place and is closing.
-    void unloaded();
-
   protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;

@@ -28,16 +28,21 @@ void GridClipboard::put(std::string text) {
     clipboard_.setText(copied_);
 }
 
-void GridClipboard::copyRow(int group, int row) {
-    const Group* g = doc_.group(group);
+const Group* GridClipboard::shownGroup() const {
+    const int g = doc_.shownGroup();
+    return g >= 0 ? doc_.group(g) : nullptr;
+}
+
+void GridClipboard::copyRow(int row) {
+    const Group* g = shownGroup();
     if (g == nullptr || row < 0 || row >= kChannelsPerGroup) return;
     copiedRow_ = true;
     copiedAll_ = false;
     put(g->copyChan(row));
 }
 
-void GridClipboard::copyAll(int group) {
-    const Group* g = doc_.group(group);
+void GridClipboard::copyAll() {
+    const Group* g = shownGroup();
     if (g == nullptr) return;
     std::string text;
     for (int i = 0; i < kChannelsPerGroup; ++i) {
@@ -53,15 +58,14 @@ bool GridClipboard::pasteAvailable() const {
     return haveCopy_ && clipboard_.text() == copied_;
 }
 
-GridClipboard::PasteResult GridClipboard::paste(int shownGroup, int row) {
+GridClipboard::PasteResult GridClipboard::paste(int row) {
     std::string text = clipboard_.text();
     if (!haveCopy_ || text != copied_) {
-        Message m;
-        m.text = kNothingCopied;
-        prompts_.ask(m);
+        prompts_.ask(notice(kNothingCopied));
         return PasteResult::Refused;
     }
-    Group* g = shownGroup >= 0 ? doc_.group(shownGroup) : nullptr;
+    const int shown = doc_.shownGroup();
+    Group* g = shown >= 0 ? doc_.group(shown) : nullptr;
     if (g == nullptr) return PasteResult::Refused;
     if (copiedRow_ && row >= 0 && row < kChannelsPerGroup) {
         g->pasteRecord(text, row);

@@ -19,17 +19,17 @@ class GridClipboard {
     // Start-up: the clipboard is emptied and nothing counts as copied.
     void reset();
 
-    void copyRow(int group, int row);
-    void copyAll(int group);
+    // From the document's shown group (nothing when none is shown).
+    void copyRow(int row);
+    void copyAll();
 
     enum class PasteResult { Refused, Row, All };
     // Into the shown group: one row at `row`, or all 14 rows.
-    PasteResult paste(int shownGroup, int row);
+    PasteResult paste(int row);
 
     // True while the clipboard holds what this window copied (Paste is then enabled).
     [[nodiscard]] bool pasteAvailable() const;
 
-    [[nodiscard]] bool copiedRow() const { return copiedRow_; }
     [[nodiscard]] bool copiedAll() const { return copiedAll_; }
     // Length of the last text put on the clipboard, -1 before the first copy.
     [[nodiscard]] int clipboardLength() const;
@@ -37,6 +37,7 @@ class GridClipboard {
     static constexpr const char* kNothingCopied = "No record has been selected to the clipboard";
 
   private:
+    [[nodiscard]] const Group* shownGroup() const;
     void put(std::string text);
     void pasteAllRows(Group& group, std::string text);
 

@@ -1,11 +1,13 @@
 #include "ui/grid_undo.h"
 
 #include "model/channel.h"
+#include "model/memory_fields.h"
 
 namespace zav {
 
-void GridUndo::keyDown(const Document& doc, int group, int row, int column, std::string text) {
+void GridUndo::keyDown(const Document& doc, int row, int column, std::string text) {
     if (!armed_) return;
+    const int group = doc.shownGroup();
     armed_ = false;
     column_ = column;
     row_ = row;
@@ -23,9 +25,9 @@ void GridUndo::keyDown(const Document& doc, int group, int row, int column, std:
         case kColRecCG:
         case kColTxFreq:
         case kColTxCG: {
-            const auto first = static_cast<std::size_t>(ch.recordAddress() + 2 * (column - 1));
-            image(first, 0xFF);
-            image(first + 1, 0xFF);
+            const auto first = static_cast<std::size_t>(ch.fieldAddress(column));
+            constexpr auto kSize = static_cast<std::size_t>(channel_field::kFieldSize);
+            for (std::size_t i = 0; i < kSize; ++i) image(first + i, 0xFF);
             break;
         }
         case kColLabel:
@@ -47,8 +49,8 @@ void GridUndo::clear() {
     bytes_.clear();
 }
 
-std::optional<int> GridUndo::undo(Document& doc, int shownGroup) const {
-    if (column_ < 1 || bytes_.empty() || group_ != shownGroup) return std::nullopt;
+std::optional<int> GridUndo::undo(Document& doc) const {
+    if (column_ < 1 || bytes_.empty() || group_ != doc.shownGroup()) return std::nullopt;
     for (const SavedByte& b : bytes_) {
         Byte& target = b.label ? doc.labels[b.index] : doc.mem[b.index];
         target = static_cast<Byte>((target & ~b.mask) | b.value);

@@ -18,16 +18,16 @@ class GridUndo {
     void arm() { armed_ = true; }
     [[nodiscard]] bool armed() const { return armed_; }
 
-    // Takes the record of a cell when armed, and disarms. Column 0 records nothing to
-    // restore.
-    void keyDown(const Document& doc, int group, int row, int column, std::string text);
+    // Takes the record of a cell of the shown group when armed, and disarms. Column 0
+    // records nothing to restore.
+    void keyDown(const Document& doc, int row, int column, std::string text);
 
     // The group selector was clicked: Undo does nothing until a new record is taken.
     void clear();
 
     // Puts the recorded cell back; the row to make current, or nullopt when there is no
     // record for the group shown. The record stays: a second Undo restores it again.
-    std::optional<int> undo(Document& doc, int shownGroup) const;
+    std::optional<int> undo(Document& doc) const;
 
     [[nodiscard]] int column() const { return column_; }
     [[nodiscard]] int row() const { return row_; }

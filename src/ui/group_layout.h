@@ -32,7 +32,6 @@ inline constexpr int kHeaderGap = 240;         // frames to the header fields
 inline constexpr int kGridToFrames = 120;      // grid's right edge to the frames
 inline constexpr int kGridBottomMargin = 720;  // below the grid
 inline constexpr int kGridMinHeight = 120;
-inline constexpr int kGridRowHeight = 240;
 inline constexpr int kGridMaxHeight = 3605;  // header row and 14 channel rows
 // The client area the design fills: the frames' column and the backlight frame below
 // the full-height grid.

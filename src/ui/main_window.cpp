@@ -46,7 +46,6 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
     buildWindow();
     link_ = std::make_unique<RadioLink>(port != nullptr ? *port : *ownPort_, prompts_, *proc_,
                                         &settings_);
-    shownGroup = selectorNumber() - 1 < 0 ? 0 : selectorNumber() - 1;
     initializing_ = true;
     restorePlacement();
     exitWithoutAsking_ = false;
@@ -142,17 +141,12 @@ int MainWindow::selectorNumber() const {
 void MainWindow::initGroups(int mode) {
     // The old group records go away: nothing of the window (not even an open cell
     // editor, which the grid's reset drops) may be stored into the new ones.
-    shownGroup = -1;
-    shownGroup_ = -1;
-    gridModel_->setGroup(-1);
+    gridModel_->showGroup(-1);
     int first = 0;
     while (first < kGroupCount && groupExists(doc_.mem, first) == 0) ++first;
-    doc_.initGroups(mode, first + 1);
+    const int current = doc_.initGroups(mode, first + 1);
     setupCombos();
-    if (doc_.currentGroup >= 0) {
-        showGroup(doc_.currentGroup);
-        if (initializing_) shownGroup = doc_.currentGroup;
-    }
+    if (current >= 0) showGroup(current);
 }
 
 void MainWindow::setupCombos() {
@@ -173,9 +167,13 @@ void MainWindow::setupCombos() {
 
 void MainWindow::selectorClicked() {
     if (initializing_) return;
-    if (shownGroup >= 0) storeGroup(shownGroup);
-    shownGroup = selectorNumber() - 1;
-    if (shownGroup >= 0) showGroup(shownGroup);
+    if (shownGroup() >= 0) storeGroup(shownGroup());
+    const int selected = selectorNumber() - 1;
+    if (selected >= 0) {
+        showGroup(selected);
+    } else {
+        gridModel_->showGroup(-1);
+    }
     undo_.clear();
 }
 
@@ -184,8 +182,7 @@ void MainWindow::showGroup(int g) {
     if (group == nullptr) return;
     shownParams_ = group->read();
     showParams(controls_, shownParams_);
-    shownGroup_ = g;
-    gridModel_->setGroup(g);
+    gridModel_->showGroup(g);
     grid_->setCurrentIndex(gridModel_->index(0, kColRecFreq));
 }
 
@@ -193,7 +190,7 @@ void MainWindow::storeGroup(int g) {
     grid_->commitPendingEdit();
     Group* group = g >= 0 ? doc_.group(g) : nullptr;
     // Only the group whose values fill the controls can take them.
-    if (group == nullptr || g != shownGroup_) return;
+    if (group == nullptr || g != shownGroup()) return;
     const GroupParams now = collectParams(controls_);
     writeChangedParams(*group, shownParams_, now);
     shownParams_ = group->read();
@@ -214,7 +211,6 @@ void MainWindow::storeGroupMemory() {
 int MainWindow::commitCurrentGroup() {
     const int g = selectorNumber() - 1 < 0 ? 0 : selectorNumber() - 1;
     storeGroup(g);
-    shownGroup = selectorNumber() - 1;
     return g;
 }
 
@@ -240,17 +236,9 @@ void MainWindow::restoreLabels() {
     }
 }
 
-void MainWindow::memCopy(std::span<Byte> a, std::span<const Byte> b, int count) {
-    const std::size_t n =
-        std::min({a.size(), b.size(), static_cast<std::size_t>(std::max(count, 0))});
-    std::copy_n(b.begin(), n, a.begin());
-}
-
 void MainWindow::helpScreen(int context) {
     if (context != 1) return;
-    Message m;
-    m.text = "Enter the frequency offset, eg: -2, 7";
-    prompts_.ask(m);
+    prompts_.ask(notice("Enter the frequency offset, eg: -2, 7"));
 }
 
 // --- File hooks ----------------------------------------------------------------------

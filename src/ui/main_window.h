@@ -47,13 +47,9 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
               FileSystem& files, LinkPort& port, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Group whose controls the window shows; -1: none, so nothing may be stored from them.
-    int shownGroup = -1;
-    // True while the window is being created: the group selector then stores and shows
-    // nothing by itself.
-    bool initializing_ = false;
-    // Scratch copy of the image during radio reads and of the labels during label reads.
-    std::array<Byte, kMemImageSize> imageBackup_{};
+    // The group whose values fill the controls and whose channels the grid lists (the
+    // document's shown group); -1: none, so nothing may be stored from the controls.
+    [[nodiscard]] int shownGroup() const { return doc_.shownGroup(); }
 
     // Rebuilds the group records from the page map (mode 1: with default contents) and
     // shows the first listed group, without storing the window's old contents.
@@ -70,7 +66,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     void restoreLabels() override;
     // Context 1: the offset entry's help text.
     void helpScreen(int context);
-    static void memCopy(std::span<Byte> a, std::span<const Byte> b, int count);
 
     // Edit menu commands.
     void copyRow();
@@ -106,7 +101,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     [[nodiscard]] int selectedGroupNumber() const override { return selectorNumber(); }
     void storeGroup(int g) override;
     void showGroup(int g) override;
-    void setCurrentGroup(int g) override { shownGroup = g; }
     void storeOtherWindows() override;
     [[nodiscard]] std::span<Byte> imageBackup() override { return imageBackup_; }
     void memoryRead(int first, int count) override;
@@ -127,10 +121,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     void choosePortDevice();
 
     [[nodiscard]] RadioLink& link() { return *link_; }
-    [[nodiscard]] RadioCommands& radioCommands() { return *commands_; }
     // The other windows while they exist (nullptr before first use / after closing).
     [[nodiscard]] GlobalsWindow* globalsWindow() const;
-    [[nodiscard]] BankMoveDialog* moveDialog() const;
     [[nodiscard]] AlignmentWindow* syncalWindow() const;
 
     [[nodiscard]] const GroupControls& controls() const { return controls_; }
@@ -195,8 +187,12 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     QPointer<AlignmentWindow> syncal_;
     QString captionSuffix_;
 
-    int shownGroup_ = -1;  // the group whose values fill the controls
-    GroupParams shownParams_;
+    // True while the window is being created: the group selector then stores and shows
+    // nothing by itself.
+    bool initializing_ = false;
+    // Scratch copy of the image during radio reads and of the labels during label reads.
+    std::array<Byte, kMemImageSize> imageBackup_{};
+    GroupParams shownParams_;  // the shown group's values as last shown or stored
     bool exitWithoutAsking_ = false;
     MemImage cleanMem_{};
     LabelImage cleanLabels_{};

@@ -13,24 +13,24 @@
 namespace zav {
 
 void MainWindow::copyRow() {
-    if (shownGroup < 0) return;
+    if (shownGroup() < 0) return;
     const int row = std::max(grid_->currentIndex().row(), 0);
     grid_->commitPendingEdit();
-    clip_.copyRow(shownGroup, row);
+    clip_.copyRow(row);
     menus_.pasteAction->setEnabled(true);
 }
 
 void MainWindow::copyAll() {
-    if (shownGroup < 0) return;
+    if (shownGroup() < 0) return;
     grid_->commitPendingEdit();
-    clip_.copyAll(shownGroup);
+    clip_.copyAll();
     menus_.pasteAction->setEnabled(true);
 }
 
 void MainWindow::paste() {
     grid_->commitPendingEdit();
     const int row = std::max(grid_->currentIndex().row(), 0);
-    switch (clip_.paste(gridModel_->group(), row)) {
+    switch (clip_.paste(row)) {
         case GridClipboard::PasteResult::Row:
             gridModel_->refresh();
             break;
@@ -45,7 +45,7 @@ void MainWindow::paste() {
 
 void MainWindow::undo() {
     grid_->commitPendingEdit();
-    if (auto row = undo_.undo(doc_, gridModel_->group())) {
+    if (auto row = undo_.undo(doc_)) {
         gridModel_->refresh();
         grid_->setCurrentIndex(gridModel_->index(*row, undo_.column()));
     }
@@ -62,11 +62,7 @@ void MainWindow::showAbout() {
 
 bool MainWindow::queryUnload() {
     if (!hasUnsavedChanges()) return true;
-    Message m;
-    m.text = "Save before exit?";
-    m.buttons = Buttons::YesNoCancel;
-    m.icon = Icon::Question;
-    switch (prompts_.ask(m)) {
+    switch (prompts_.ask(question("Save before exit?", Buttons::YesNoCancel))) {
         case Answer::Yes:
             // Save As; when the dialog is cancelled or the save fails the edits would be
             // lost, so the window stays open.
@@ -92,9 +88,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     storePlacement();
     closeOtherWindows();
     // The grid shows nothing more; the group records stay with the document.
-    gridModel_->setGroup(-1);
-    shownGroup = -1;
-    shownGroup_ = -1;
+    gridModel_->showGroup(-1);
     event->accept();
 }
 

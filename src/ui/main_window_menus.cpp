@@ -98,9 +98,6 @@ void MainWindow::choosePortDevice() {
 GlobalsWindow* MainWindow::globalsWindow() const {
     return globals_;
 }
-BankMoveDialog* MainWindow::moveDialog() const {
-    return move_;
-}
 AlignmentWindow* MainWindow::syncalWindow() const {
     return syncal_;
 }
@@ -122,7 +119,7 @@ void MainWindow::showMove() {
         connect(move_, &BankMoveDialog::aboutToMove, this, [this] { storeGroupMemory(); });
         connect(move_, &BankMoveDialog::moved, this, [this] {
             // The group shown before the move, from the changed image.
-            if (shownGroup_ >= 0) showGroup(shownGroup_);
+            if (shownGroup() >= 0) showGroup(shownGroup());
         });
     }
     if (!move_->isVisible()) move_->centreOnScreen();

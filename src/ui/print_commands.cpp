@@ -59,12 +59,7 @@ PrintCommands::PrintCommands(Prompts& prompts, PrinterFactory factory)
 PrintCommands::~PrintCommands() = default;
 
 void PrintCommands::report(std::string_view text, const QString& detail) {
-    Message m;
-    m.text = std::string(text);
-    m.title = std::string(kPrintTitle);
-    m.icon = Icon::Exclamation;
-    m.detail = detail.toStdString();
-    prompts_.ask(m);
+    prompts_.ask(warning(std::string(text), kPrintTitle, detail.toStdString()));
 }
 
 bool PrintCommands::printUnitData(const Document& doc, std::string_view printFileName,

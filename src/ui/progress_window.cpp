@@ -84,11 +84,8 @@ void ProgressWindow::enableMainWindow() {
 
 void ProgressWindow::cancelClicked() {
     if (writeMode_) {
-        Message m;
-        m.text = kWriteCancelWarning;
-        m.buttons = Buttons::YesNo;
-        m.icon = Icon::Question;
-        if (prompts_.ask(m) == Answer::Yes) cancelled_ = true;
+        if (prompts_.ask(question(kWriteCancelWarning, Buttons::YesNo)) == Answer::Yes)
+            cancelled_ = true;
         return;
     }
     cancelled_ = true;

@@ -153,7 +153,7 @@ Reach writeReach(Op op, const MemImage& image) {
         r.requiredFrom = kPageSize;  // the whole write's global settings are best effort
     }
     if (op == Op::Dtmf) {
-        r.mask[kDtmfDeviationAddress] = static_cast<Byte>(~kDtmfKeptBits);
+        r.mask[kDtmfDeviationAddress] = fieldMask(global_field::kDtmfDeviation);
         r.target[kDtmfDeviationAddress] = static_cast<Byte>(kDtmfCode << 3);
     }
     return r;

@@ -18,7 +18,7 @@ TEST(Document, DefaultImage) {
         EXPECT_EQ(doc.mem[i], expected) << "byte " << i;
     }
     for (std::size_t i = 128; i < doc.mem.size(); ++i) ASSERT_EQ(doc.mem[i], 0) << "byte " << i;
-    EXPECT_EQ(doc.currentGroup, 0);
+    EXPECT_EQ(doc.shownGroup(), -1);  // the window shows one once it exists
     for (int g = 0; g < kGroupCount; ++g) {
         const Group* group = doc.group(g);
         ASSERT_NE(group, nullptr) << g;
@@ -58,7 +58,6 @@ TEST(Document, InitGroupsFollowsThePageMap) {
     doc.mem[87] = 0x80;  // group 14 absent
     const int current = doc.initGroups(0, 7);
     EXPECT_EQ(current, 6);
-    EXPECT_EQ(doc.currentGroup, 6);
     for (int g = 0; g < kGroupCount; ++g) {
         EXPECT_EQ(doc.group(g) != nullptr, g != 0 && g != 5 && g != 14) << g;
     }
@@ -84,6 +83,18 @@ TEST(Document, CurrentGroupFromTheSelector) {
     for (std::size_t i = 80; i <= 87; ++i) doc.mem[i] = 0;
     EXPECT_EQ(doc.initGroups(0, 1), -1);
     for (int g = 0; g < kGroupCount; ++g) EXPECT_EQ(doc.group(g), nullptr);
+}
+
+TEST(Document, OnlyAnExistingGroupCanBeShownAndNewGroupsShowNone) {
+    Document doc;
+    doc.setShownGroup(4);
+    EXPECT_EQ(doc.shownGroup(), 4);
+    doc.mem[82] = 0x08;  // group 3 (page 4) absent
+    doc.initGroups(0, 1);
+    EXPECT_EQ(doc.shownGroup(), -1);
+    EXPECT_THROW(doc.setShownGroup(3), std::invalid_argument);
+    EXPECT_THROW(doc.setShownGroup(15), std::out_of_range);
+    EXPECT_EQ(doc.shownGroup(), -1);
 }
 
 // Reads every group and the global block into plain values and writes them back, as the

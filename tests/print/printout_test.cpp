@@ -142,12 +142,6 @@ TEST_F(PrintoutTest, GroupSectionOrderAndFonts) {
     EXPECT_TRUE(line(p, h).bold);
     EXPECT_EQ(line(p, h + 1).items, (std::vector<PrintItem>{{10, "ANI/ID Number: 00012AB"},
                                                             {0, "      Group Label: PATROL  "}}));
-    EXPECT_EQ(line(p, h + 2).items, (std::vector<PrintItem>{{10, g.printTotScan()}}));
-    EXPECT_EQ(line(p, h + 3).items,
-              (std::vector<PrintItem>{{10, g.printPriority()},
-                                      {0, "       Variable Code Guard is Off"}}));
-    EXPECT_EQ(line(p, h + 4).items, (std::vector<PrintItem>{{10, g.printKeyboardLockouts()}}));
-    EXPECT_EQ(line(p, h + 5).items, (std::vector<PrintItem>{{10, g.printBciAni()}}));
     EXPECT_TRUE(line(p, h + 8).items.empty());
     const PrintLine& header = line(p, h + 9);
     EXPECT_TRUE(header.bold);
@@ -160,6 +154,49 @@ TEST_F(PrintoutTest, GroupSectionOrderAndFonts) {
                                                     {60, "Label"},
                                                     {79, "Scan"}}));
     for (int i = h + 1; i < h + 9; ++i) EXPECT_FALSE(line(p, i).bold) << i;
+}
+
+// The four lines of a group's header settings, from header bytes 0, 2, 3 and 4.
+TEST_F(PrintoutTest, GroupSettingLines) {
+    const struct {
+        std::array<Byte, 4> bytes;
+        std::array<const char*, 5> lines;  // the priority line has a second item
+    } cases[] = {
+        {{0x00, 0x00, 0x00, 0x00},
+         {"Time Out Timer = OFF      Scan Hold Time = 0.0",
+          "Priority Channel: 1      Priority Mode: A", "       Variable Code Guard is Off",
+          "Battery Saver: On      Priority Key: Enabled      'ENT' & 'CLR' Keys: Enabled",
+          "Busy Channel Indicator: OFF      Resident ANI/DTMF: OFF"}},
+        {{0x40, 0xF3, 0x89, 0x50},
+         {"Time Out Timer = 45      Scan Hold Time = 7.5",
+          "Priority Channel: 10      Priority Mode: B", "       Variable Code Guard is On",
+          "Battery Saver: On      Priority Key: Enabled      'ENT' & 'CLR' Keys: Enabled",
+          "Busy Channel Indicator: Indicate      Resident ANI/DTMF: DTMF Only"}},
+        {{0x80, 0x0A, 0xD7, 0xEC},
+         {"Time Out Timer = 150      Scan Hold Time = 0.0",
+          "Priority Channel: 8      Priority Mode: C", "       Variable Code Guard is Off",
+          "Battery Saver: Off      Priority Key: Enabled      'ENT' & 'CLR' Keys: Locked Out",
+          "Busy Channel Indicator: Lockout      Resident ANI/DTMF: ANI Only"}},
+        // A priority channel nibble above 13 prints as channel 14.
+        {{0xC0, 0x5C, 0x6E, 0xA0},
+         {"Time Out Timer = 180      Scan Hold Time = 2.5",
+          "Priority Channel: 14      Priority Mode: D", "       Variable Code Guard is On",
+          "Battery Saver: Off      Priority Key: Locked Out      'ENT' & 'CLR' Keys: Enabled",
+          "Busy Channel Indicator: Override      Resident ANI/DTMF: ANI Only"}},
+    };
+    for (const auto& c : cases) {
+        const std::size_t page = 4 * 128;  // group 4
+        doc.mem[page] = c.bytes[0];
+        for (std::size_t i = 1; i < 4; ++i) doc.mem[page + 1 + i] = c.bytes[i];
+        const Printout p = composeUnitData(doc, "");
+        const int h = Find(p, "Group 4 Data");
+        ASSERT_GT(h, 0);
+        const auto& l = c.lines;
+        EXPECT_EQ(line(p, h + 2).items, (std::vector<PrintItem>{{10, l[0]}}));
+        EXPECT_EQ(line(p, h + 3).items, (std::vector<PrintItem>{{10, l[1]}, {0, l[2]}}));
+        EXPECT_EQ(line(p, h + 4).items, (std::vector<PrintItem>{{10, l[3]}}));
+        EXPECT_EQ(line(p, h + 5).items, (std::vector<PrintItem>{{10, l[4]}}));
+    }
 }
 
 TEST_F(PrintoutTest, FourteenChannelLinesPerGroupWhateverTheyHold) {

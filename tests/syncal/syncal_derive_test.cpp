@@ -1,35 +1,27 @@
 #include <gtest/gtest.h>
 
-#include "support/sim_link.h"
-#include "syncal/recording_sink.h"
 #include "syncal/syncal.h"
 
 namespace zav {
 namespace {
 
-// The curve results from given band points; the radio is never used.
-struct Bench {
-    Bench() {
-        syncal.radioLowFreq = 450;
-        syncal.radioHighFreq = 512;
-        BandValues& v = syncal.values;
-        v.lowFreq = 452.5;
-        v.lowDac = 47;
-        v.midFreq = 478.2375;
-        v.midDac = 30;
-        v.highFreq = 505.8375;
-        v.highDac = 12;
-    }
-    test::SimLink sim;
-    test::RecordingSink sink;
-    Syncal syncal{sim.link, sim.prompts, sink};
-};
+constexpr double kBandLow = 450;
 
-class SyncalDerive : public ::testing::Test, public Bench {};
+// Band points as a band step leaves them (band 450 to 512 MHz); the radio is never used.
+BandValues benchValues() {
+    BandValues v;
+    v.lowFreq = 452.5;
+    v.lowDac = 47;
+    v.midFreq = 478.2375;
+    v.midDac = 30;
+    v.highFreq = 505.8375;
+    v.highDac = 12;
+    return v;
+}
 
-TEST_F(SyncalDerive, ExtendsTheLowPointToTheBandEdge) {
-    ASSERT_TRUE(syncal.deriveResults());
-    const BandValues& v = syncal.values;
+TEST(SyncalDerive, ExtendsTheLowPointToTheBandEdge) {
+    BandValues v = benchValues();
+    const auto r = deriveBandResult(v, kBandLow);
     // D/A 48 still lies above 450 MHz on the line, 49 is below it.
     EXPECT_EQ(v.lowDac, 49);
     EXPECT_EQ(v.lowFreq, 449.6375);
@@ -37,16 +29,15 @@ TEST_F(SyncalDerive, ExtendsTheLowPointToTheBandEdge) {
     EXPECT_EQ(v.upperSlope, 133);
     EXPECT_EQ(v.loBandOffset, 9);
     EXPECT_EQ(v.hiBandOffset, 10);
-    ASSERT_TRUE(syncal.result());
-    const BandResult& r = *syncal.result();
-    EXPECT_EQ(r.low, (FreqWord{25, 6}));
-    EXPECT_EQ(r.mid, (FreqWord{42, 230}));
-    EXPECT_EQ(r.lowerSlope, 143);
-    EXPECT_EQ(r.bandOffsets, 9 * 16 + 10);
-    EXPECT_EQ(r.upperSlope, 133);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->low, (FreqWord{25, 6}));
+    EXPECT_EQ(r->mid, (FreqWord{42, 230}));
+    EXPECT_EQ(r->lowerSlope, 143);
+    EXPECT_EQ(r->bandOffsets, 9 * 16 + 10);
+    EXPECT_EQ(r->upperSlope, 133);
 }
 
-TEST_F(SyncalDerive, ArithmeticFailures) {
+TEST(SyncalDerive, ArithmeticFailures) {
     struct Case {
         const char* name;
         void (*change)(BandValues&);
@@ -65,17 +56,17 @@ TEST_F(SyncalDerive, ArithmeticFailures) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Bench fresh;
-        c.change(fresh.syncal.values);
-        EXPECT_FALSE(fresh.syncal.deriveResults());
-        EXPECT_FALSE(fresh.syncal.result());
+        BandValues v = benchValues();
+        c.change(v);
+        EXPECT_FALSE(deriveBandResult(v, kBandLow));
     }
 }
 
-TEST_F(SyncalDerive, OverflowStopsAtTheLargestDacCount) {
-    syncal.values.lowFreq = 480;
-    EXPECT_FALSE(syncal.deriveResults());
-    EXPECT_EQ(syncal.values.lowDac, 47);  // left as found
+TEST(SyncalDerive, OverflowStopsAtTheLargestDacCount) {
+    BandValues v = benchValues();
+    v.lowFreq = 480;
+    EXPECT_FALSE(deriveBandResult(v, kBandLow));
+    EXPECT_EQ(v.lowDac, 47);  // left as found
 }
 
 }  // namespace

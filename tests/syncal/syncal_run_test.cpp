@@ -54,10 +54,10 @@ class SyncalRun : public ::testing::Test {
 
 TEST_F(SyncalRun, ReadsTheBandDataAndReleases) {
     ASSERT_TRUE(syncal.readSyncalParameters());
-    EXPECT_EQ(syncal.radioLowFreq, 450.0);
-    EXPECT_EQ(syncal.radioHighFreq, 512.0);
-    EXPECT_EQ(syncal.radioByte77, kKept77);
-    EXPECT_EQ(syncal.radioByte6F, kKept6F);
+    EXPECT_EQ(syncal.band().lowFreq, 450.0);
+    EXPECT_EQ(syncal.band().highFreq, 512.0);
+    EXPECT_EQ(syncal.band().keptRx, kKept77);
+    EXPECT_EQ(syncal.band().keptTx, kKept6F);
     expectReleased();
     EXPECT_TRUE(sim.prompts.messages.empty());
 }
@@ -67,7 +67,7 @@ TEST_F(SyncalRun, ZeroBandDivisorFailsQuietly) {
     EXPECT_FALSE(syncal.readSyncalParameters());
     expectReleased();
     sink.events.clear();
-    EXPECT_EQ(syncal.run(), kSyncalOk);
+    EXPECT_EQ(syncal.run(), SyncalOutcome::NotStarted);
     EXPECT_TRUE(sim.prompts.messages.empty());
     EXPECT_EQ(sink.events, (std::vector<std::string>{"start off", "start on"}));
     EXPECT_TRUE(synth->probes().empty());
@@ -75,23 +75,16 @@ TEST_F(SyncalRun, ZeroBandDivisorFailsQuietly) {
 
 TEST_F(SyncalRun, ProbeFrameAndAnswer) {
     ASSERT_TRUE(sim.hook());
-    syncal.dacValue = 7;
-    syncal.noUnlockSeen = true;
     const auto start = sim.now();
-    EXPECT_FALSE(syncal.probeSync(403.0, kProbeControl));  // far below the lock range
+    EXPECT_FALSE(syncal.probeSync(403.0, 7, false));  // far below the lock range
     // Five bytes out and one back, each 10 bit times at 4800 baud.
     EXPECT_EQ(sim.now() - start, 6 * sim::byteTime(4800));
-    EXPECT_FALSE(syncal.noUnlockSeen);
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, 251, 225, 0x40, 7}));
 
     sim.radio.transcript().clear();
-    syncal.txMode = true;
-    syncal.dacValue = 12;
-    syncal.noUnlockSeen = true;
     const auto [low, high] = synth->lockWindow(true, 12);
     const double inside = onRaster((low + high) / 2);
-    EXPECT_TRUE(syncal.probeSync(inside, kProbeControl));
-    EXPECT_TRUE(syncal.noUnlockSeen);
+    EXPECT_TRUE(syncal.probeSync(inside, 12, true));
     const FreqWord w = probeFrequency(inside);
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, w.hi, w.lo, 0xC0, 12}));
     ASSERT_EQ(synth->probes().size(), 2u);
@@ -102,16 +95,14 @@ TEST_F(SyncalRun, ProbeFrameAndAnswer) {
 TEST_F(SyncalRun, UnansweredProbeCountsAsInSync) {
     synth->model().faults.silent = true;
     ASSERT_TRUE(sim.hook());
-    syncal.noUnlockSeen = true;
     const auto start = sim.now();
-    EXPECT_TRUE(syncal.probeSync(403.0, kProbeControl));
-    EXPECT_TRUE(syncal.noUnlockSeen);
+    EXPECT_TRUE(syncal.probeSync(403.0, 0, false));
     // The 0.5 s receive limit, ended by the first timer tick after it.
     EXPECT_EQ(sim.now() - start, 501ms);
 }
 
 TEST_F(SyncalRun, FullRunWritesBothPaths) {
-    EXPECT_EQ(syncal.run(), kSyncalOk);
+    EXPECT_EQ(syncal.run(), SyncalOutcome::Completed);
 
     ASSERT_EQ(sim.prompts.messages.size(), 1u);
     const Message& m = sim.prompts.messages[0];
@@ -161,8 +152,8 @@ TEST_F(SyncalRun, FullRunWritesBothPaths) {
     ASSERT_EQ(probes.size(), 184u);
     for (std::size_t i = 0; i < probes.size(); ++i)
         ASSERT_EQ(probes[i].control, i < 90 ? 0x40 : 0xC0) << i;
-    EXPECT_EQ(syncal.values.highDac, 14);
-    EXPECT_EQ(syncal.values.highFreq, 504.9625);
+    EXPECT_EQ(syncal.values().highDac, 14);
+    EXPECT_EQ(syncal.values().highFreq, 504.9625);
     EXPECT_FALSE(syncal.running());
     expectReleased();
 }
@@ -234,12 +225,9 @@ class SyncalRoundedRun : public SyncalRun {
 };
 
 TEST_F(SyncalRoundedRun, WarnsAboutTheMidpointAndTheHighRange) {
-    syncal.txMode = false;
-    syncal.radioLowFreq = 450;
-    syncal.radioHighFreq = 512;
+    ASSERT_TRUE(syncal.readSyncalParameters());  // band 450 to 512 MHz
     ASSERT_TRUE(sim.hook());
-    syncal.bandCalc();
-    EXPECT_EQ(syncal.syncalStatus, kSyncalOk);
+    EXPECT_TRUE(syncal.bandCalc(false));
     EXPECT_EQ(sink.statuses, (std::vector<std::string>{"LOW BAND CALC", "HIGH BAND CALC",
                                                        "WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED",
                                                        "MID BAND CALC"}));
@@ -255,13 +243,14 @@ TEST_F(SyncalRoundedRun, WarnsAboutTheMidpointAndTheHighRange) {
                         }));
     ASSERT_TRUE(syncal.result());
     EXPECT_EQ(syncal.result()->bandOffsets, 9 * 16 + 15);
-    EXPECT_EQ(syncal.values.highDac, 0);
+    EXPECT_EQ(syncal.values().highDac, 0);
 }
 
 struct FailureCase {
     const char* name;
     sim::SynthModel model;
-    int status;
+    SyncalOutcome outcome;
+    int status;  // the number zavtool shows
     const char* message;
     bool rxWritten;  // the receiver step succeeded before the failure
 };
@@ -293,13 +282,17 @@ sim::SynthModel TxTooSteep() {
 }
 
 const FailureCase kFailures[] = {
-    {"Silent", Silent(), kSyncNotDetected, "Unable to detect sync range.", false},
-    {"StraddlesTopEdge", Bowed(38), kSyncBelowLow, "FM out of range range.", false},
-    {"AboveTheBand", Bowed(40), kSyncAboveHigh, "FM out of range range.", false},
-    {"LowBandMissing", LowBandMissing(), kSyncNotDetected, "Unable to detect sync range.", false},
-    {"TxOffsetTooLarge", TxOffsetTooLarge(), kSyncNotDetected, "Unable to detect sync range.",
+    {"Silent", Silent(), SyncalOutcome::SyncNotFound, 253, "Unable to detect sync range.", false},
+    {"StraddlesTopEdge", Bowed(38), SyncalOutcome::SyncBelowLow, 249, "FM out of range range.",
+     false},
+    {"AboveTheBand", Bowed(40), SyncalOutcome::SyncAboveHigh, 251, "FM out of range range.",
+     false},
+    {"LowBandMissing", LowBandMissing(), SyncalOutcome::SyncNotFound, 253,
+     "Unable to detect sync range.", false},
+    {"TxOffsetTooLarge", TxOffsetTooLarge(), SyncalOutcome::SyncNotFound, 253,
+     "Unable to detect sync range.", true},
+    {"TxTooSteep", TxTooSteep(), SyncalOutcome::SyncNotFound, 253, "Unable to detect sync range.",
      true},
-    {"TxTooSteep", TxTooSteep(), kSyncNotDetected, "Unable to detect sync range.", true},
 };
 
 class SyncalFailure : public SyncalRun, public ::testing::WithParamInterface<FailureCase> {
@@ -309,7 +302,9 @@ class SyncalFailure : public SyncalRun, public ::testing::WithParamInterface<Fai
 
 TEST_P(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
     const FailureCase& c = GetParam();
-    EXPECT_EQ(syncal.run(), c.status);
+    const SyncalOutcome outcome = syncal.run();
+    EXPECT_EQ(outcome, c.outcome);
+    EXPECT_EQ(statusNumber(outcome), c.status);
     ASSERT_EQ(sim.prompts.messages.size(), 1u);
     const Message& m = sim.prompts.messages[0];
     EXPECT_EQ(m.text,
@@ -355,13 +350,13 @@ class SyncalTxSlope : public SyncalTxResultsOutOfRange {
 };
 TEST_F(SyncalTxOffset, LowDacAbove58) {
     run();
-    EXPECT_EQ(syncal.values.lowDac, 65);
-    EXPECT_EQ(syncal.values.loBandOffset, -7);
+    EXPECT_EQ(syncal.values().lowDac, 65);
+    EXPECT_EQ(syncal.values().loBandOffset, -7);
 }
 TEST_F(SyncalTxSlope, LowerSlopeAbove255) {
     run();
-    EXPECT_EQ(syncal.values.lowerSlope, 266);
-    EXPECT_EQ(syncal.values.loBandOffset, 2);
+    EXPECT_EQ(syncal.values().lowerSlope, 266);
+    EXPECT_EQ(syncal.values().loBandOffset, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SyncalFailure, ::testing::ValuesIn(kFailures),

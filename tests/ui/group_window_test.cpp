@@ -85,9 +85,7 @@ TEST(GroupWindow, StartsWithAllGroupsAndGroupOneShown) {
     QComboBox* selector = e.window->controls().currentGroupCombo;
     ASSERT_EQ(selector->count(), 15);
     EXPECT_EQ(selector->currentText(), "1");
-    EXPECT_EQ(e.window->shownGroup, 0);
-    EXPECT_FALSE(e.window->initializing_);
-    EXPECT_EQ(e.model().group(), 0);
+    EXPECT_EQ(e.window->shownGroup(), 0);
     EXPECT_EQ(e.window->controls().groupLabelEdit->text(), "GROUP 1 ");
     EXPECT_EQ(e.cell(0, 5), "CHAN 1  ");
     EXPECT_EQ(e.cell(13, 0), "14");
@@ -104,8 +102,7 @@ TEST(GroupWindow, SwitchingGroupsStoresEditsAndShowsTheNextGroup) {
     e.typeInCell(2, kColRecFreq, "450.0125");
 
     e.selectGroup(2);
-    EXPECT_EQ(e.window->shownGroup, 1);
-    EXPECT_EQ(e.model().group(), 1);
+    EXPECT_EQ(e.window->shownGroup(), 1);
     EXPECT_EQ(c.groupLabelEdit->text(), "GROUP 2 ");
     EXPECT_EQ(c.totCombo->currentIndex(), 0);
     EXPECT_EQ(e.cell(2, kColRecFreq), "none");
@@ -154,8 +151,7 @@ TEST(GroupWindow, SelectorAfterAnImageWithOnlyGroupOne) {
     QComboBox* selector = e.window->controls().currentGroupCombo;
     ASSERT_EQ(selector->count(), 1);
     EXPECT_EQ(selector->itemText(0), "1");
-    EXPECT_EQ(e.window->shownGroup, 0);
-    EXPECT_EQ(e.model().group(), 0);
+    EXPECT_EQ(e.window->shownGroup(), 0);
     EXPECT_EQ(e.model().rowCount(), 14);
     EXPECT_EQ(e.doc.mem[groupAddress(3) + 2], 0);
     EXPECT_EQ(e.doc.group(3), nullptr);
@@ -166,7 +162,7 @@ TEST(GroupWindow, AnImageWithoutGroupsShowsNoRows) {
     for (int i = 80; i <= 87; ++i) e.doc.mem[static_cast<std::size_t>(i)] = 0;
     e.window->initGroups(0);
     EXPECT_EQ(e.window->controls().currentGroupCombo->count(), 0);
-    EXPECT_EQ(e.window->shownGroup, -1);
+    EXPECT_EQ(e.window->shownGroup(), -1);
     EXPECT_EQ(e.model().rowCount(), 0);
 }
 
@@ -174,7 +170,7 @@ TEST(GroupWindow, SaveAndRestoreLabelsRoundTripGroupMajor) {
     Editor e;
     e.doc.labels[labelIndex(1, 0, 0)] = 0x42;
     e.window->saveLabels();
-    EXPECT_EQ(e.window->imageBackup_[128], 0x42);  // group 1 starts after 16 slots of 8
+    EXPECT_EQ(e.window->imageBackup()[128], 0x42);  // group 1 starts after 16 slots of 8
     const LabelImage before = e.doc.labels;
     e.doc.labels.fill(0);
     e.window->restoreLabels();

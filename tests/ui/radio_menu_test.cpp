@@ -85,7 +85,7 @@ TEST_P(ReadRadioLabels, FollowTheSettingOrTheAnswer) {
                             "Please Wait - Reading Radio"),
                   e.progressTexts.end());
         // The selector was rebuilt and shows group 1 from the new image.
-        EXPECT_EQ(e.window->shownGroup, 0);
+        EXPECT_EQ(e.window->shownGroup(), 0);
         EXPECT_EQ(e.window->gridModel().cellText(0, kColRecFreq).toStdString(), "451.02500");
         EXPECT_FALSE(e.window->hasUnsavedChanges());
     } else {
@@ -144,8 +144,7 @@ TEST(RadioMenu, ReadGroupReadsTheSelectedGroupAndShowsItWithoutAMessage) {
     EXPECT_TRUE(sameRadioBytes(e.doc.mem, e.radioImage(), 640, 128));
     EXPECT_TRUE(sameRadioBytes(e.doc.mem, before, 0, 640));
     EXPECT_TRUE(std::equal(e.doc.mem.begin() + 768, e.doc.mem.end(), before.begin() + 768));
-    EXPECT_EQ(e.window->shownGroup, 4);
-    EXPECT_EQ(e.window->gridModel().group(), 4);
+    EXPECT_EQ(e.window->shownGroup(), 4);
     EXPECT_EQ(e.window->gridModel().cellText(0, kColRecFreq).toStdString(), "451.02500");
     EXPECT_NE(
         std::find(e.progressTexts.begin(), e.progressTexts.end(), "Please Wait - Reading Radio"),

@@ -45,11 +45,11 @@ int syncalCommand(const Args& args) {
         ConsoleSyncalSink sink;
         // The terminal prompts show the alignment's carriage-return line breaks as lines.
         Syncal syncal(link, link.prompts(), sink);
-        status = syncal.run();
+        status = statusNumber(syncal.run());
         return syncal.completed();
     });
     if (done) return 0;
-    if (status != kSyncalOk) std::cerr << "zavtool syncal: status " << status << "\n";
+    if (status != 0) std::cerr << "zavtool syncal: status " << status << "\n";
     return 1;
 }
 

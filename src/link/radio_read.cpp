@@ -91,16 +91,16 @@ bool readRadio(RadioLink& link, MemImage& image) {
     return true;
 }
 
-bool readGroup(RadioLink& link, MemImage& image, int g) {
-    if (g < 1 || g > kGroupCount) return false;
+GroupTransfer readGroup(RadioLink& link, MemImage& image, int g) {
+    if (g < 1 || g > kGroupCount) return GroupTransfer::Failed;
     const auto guard = link.tryBeginOperation();
-    if (!guard) return false;
+    if (!guard) return GroupTransfer::Failed;
     if (!link.hookRadio(false)) {
         link.endSession();
-        return false;
+        return GroupTransfer::Failed;
     }
     const GroupOnRadio onRadio = checkGroupOnRadio(link, g, "Read Group");
-    if (onRadio == GroupOnRadio::Absent) return true;
+    if (onRadio == GroupOnRadio::Absent) return GroupTransfer::Absent;
     MemImage scratch = image;
     const bool ok =
         onRadio == GroupOnRadio::Present && link.readBlock(scratch, kBlockSize * g, kBlockSize);
@@ -108,7 +108,7 @@ bool readGroup(RadioLink& link, MemImage& image, int g) {
     link.prompts().beep();
     link.endSession();
     if (ok) copyRange(scratch, image, kBlockSize * g, kBlockSize);
-    return ok;
+    return ok ? GroupTransfer::Done : GroupTransfer::Failed;
 }
 
 }  // namespace zav

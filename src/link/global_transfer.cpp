@@ -28,28 +28,28 @@ bool readGlobal(RadioLink& link, MemImage& image) {
     return ok;
 }
 
-bool writeGroup(RadioLink& link, const MemImage& image, int g) {
-    if (g < 0 || g > kGroupCount) return false;
+GroupTransfer writeGroup(RadioLink& link, const MemImage& image, int g) {
+    if (g < 0 || g > kGroupCount) return GroupTransfer::Failed;
     const auto guard = link.tryBeginOperation();
-    if (!guard) return false;
+    if (!guard) return GroupTransfer::Failed;
     do {
-        if (!beginWriteAttempt(link)) return false;
+        if (!beginWriteAttempt(link)) return GroupTransfer::Failed;
         // The global block is always there.
         const GroupOnRadio onRadio =
             g == 0 ? GroupOnRadio::Present : checkGroupOnRadio(link, g, kWriteGroupTitle);
-        if (onRadio == GroupOnRadio::Absent) return true;
+        if (onRadio == GroupOnRadio::Absent) return GroupTransfer::Absent;
         const int size = static_cast<int>(kPageSize);
         if (onRadio == GroupOnRadio::Present && link.writeBlock(image, blockAddress(g), size)) {
             link.prompts().beep();
             link.endSession();
-            return true;
+            return GroupTransfer::Done;
         }
     } while (retryFailedWrite(link));
-    return false;
+    return GroupTransfer::Failed;
 }
 
 bool writeGlobal(RadioLink& link, const MemImage& image) {
-    return writeGroup(link, image, 0);
+    return writeGroup(link, image, 0) == GroupTransfer::Done;
 }
 
 }  // namespace zav

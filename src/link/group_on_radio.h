@@ -2,6 +2,7 @@
 // Whether a group exists on the connected radio, as the single-group read and write
 // check it before they touch the group's block.
 
+#include <cstdint>
 #include <string_view>
 
 namespace zav {
@@ -13,6 +14,10 @@ inline constexpr std::string_view kReadGroupTitle = "Read Group";
 inline constexpr std::string_view kWriteGroupTitle = "Write Group";
 
 enum class GroupOnRadio { Present, Absent, Unknown };
+
+// How a single-group read or write ended. Absent: the group is not on the radio, which
+// has been told; nothing was read or written.
+enum class GroupTransfer : std::uint8_t { Done, Failed, Absent };
 
 // Reads bit 3 of group g's (1..15) status nibble from the radio. Absent: the group is
 // not there; "Requested group does not exist on radio." has been shown under `title`

@@ -92,16 +92,16 @@ bool readRadio(RadioLink& link, MemImage& image) {
     return true;
 }
 
-bool readGroup(RadioLink& link, MemImage& image, int g) {
-    if (g < 1 || g > kGroupCount) return false;
+GroupTransfer readGroup(RadioLink& link, MemImage& image, int g) {
+    if (g < 1 || g > kGroupCount) return GroupTransfer::Failed;
     const auto guard = link.tryBeginOperation();
-    if (!guard) return false;
+    if (!guard) return GroupTransfer::Failed;
     if (!link.hookRadio(false)) {
         link.endSession();
-        return false;
+        return GroupTransfer::Failed;
     }
     const GroupOnRadio onRadio = checkGroupOnRadio(link, g, kReadGroupTitle);
-    if (onRadio == GroupOnRadio::Absent) return true;
+    if (onRadio == GroupOnRadio::Absent) return GroupTransfer::Absent;
     MemImage scratch = image;
     const int first = blockAddress(g);
     const int size = static_cast<int>(kPageSize);
@@ -110,7 +110,7 @@ bool readGroup(RadioLink& link, MemImage& image, int g) {
     link.prompts().beep();
     link.endSession();
     if (ok) copyRange(scratch, image, first, size);
-    return ok;
+    return ok ? GroupTransfer::Done : GroupTransfer::Failed;
 }
 
 }  // namespace zav

@@ -4,6 +4,7 @@
 // complete connection and ends with endSession. The image changes only when the read
 // succeeds; a failed read leaves it as it was.
 
+#include "link/group_on_radio.h"
 #include "model/memory_image.h"
 
 namespace zav {
@@ -24,7 +25,7 @@ bool readRadio(RadioLink& link, MemImage& image);
 
 // Group g (1..15) into bytes 128 * g.. of the image. A group that does not exist on the
 // radio is reported ("Requested group does not exist on radio.") and leaves the image
-// unchanged with the result true.
-bool readGroup(RadioLink& link, MemImage& image, int g);
+// unchanged (Absent).
+GroupTransfer readGroup(RadioLink& link, MemImage& image, int g);
 
 }  // namespace zav

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "ops/utility_operations.h"
 #include "qt/qt_prompts.h"
 
 namespace zav {
@@ -57,7 +58,7 @@ AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, QWidget* own
 
 void AlignmentWindow::startAlignment() {
     if (syncal_.running()) return;
-    syncal_.run();
+    (void)alignSynthesizer(syncal_);
 }
 
 void AlignmentWindow::addStatusLine(const std::string& text) {

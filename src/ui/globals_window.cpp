@@ -19,7 +19,9 @@
 
 #include "files/settings.h"
 #include "model/document.h"
+#include "link/dtmf_deviation.h"
 #include "model/lists.h"
+#include "ops/utility_operations.h"
 #include "ui/twips.h"
 
 namespace zav {
@@ -222,7 +224,7 @@ void GlobalsWindow::sendDtmfDeviation() {
     // window from being closed or pressed again meanwhile.
     writing_ = true;
     writeDtmfButton_->setEnabled(false);
-    lastWrite_ = writeDtmfDeviation(link_, code);
+    lastWrite_ = zav::sendDtmfDeviation(link_, code);
     writeDtmfButton_->setEnabled(true);
     writing_ = false;
 }

@@ -7,8 +7,10 @@
 
 #include <QWidget>
 
-#include "link/dtmf_deviation.h"
+#include <optional>
+
 #include "model/globals.h"
+#include "ops/operation_result.h"
 
 class QComboBox;
 class QGroupBox;
@@ -47,7 +49,9 @@ class GlobalsWindow final : public QWidget {
     // "Write DTMF Deviation": the slider's code into the image and the list, then into
     // the radio's byte 0x6F (its own bits 0..2 kept). Messages come from the link only.
     void sendDtmfDeviation();
-    [[nodiscard]] std::optional<DtmfWriteResult> lastWriteResult() const { return lastWrite_; }
+    [[nodiscard]] const std::optional<OperationResult>& lastWriteResult() const {
+        return lastWrite_;
+    }
     [[nodiscard]] bool writing() const { return writing_; }
 
   protected:
@@ -80,7 +84,7 @@ class GlobalsWindow final : public QWidget {
 
     bool edited_ = false;
     bool writing_ = false;
-    std::optional<DtmfWriteResult> lastWrite_;
+    std::optional<OperationResult> lastWrite_;
 };
 
 }  // namespace zav

@@ -58,7 +58,7 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
     menus_.pasteAction->setEnabled(false);
     if (gridModel_->rowCount() > 0) grid_->setCurrentIndex(gridModel_->index(0, kColRecFreq));
     // The port number and the label setting (the port is closed if open).
-    commands_ = std::make_unique<RadioCommands>(doc_, *link_, settings_, *this);
+    operations_ = std::make_unique<RadioOperations>(doc_, *link_, settings_, *this);
     showChecks();
     markClean();
 }
@@ -212,28 +212,6 @@ int MainWindow::commitCurrentGroup() {
     const int g = selectorNumber() - 1 < 0 ? 0 : selectorNumber() - 1;
     storeGroup(g);
     return g;
-}
-
-void MainWindow::saveLabels() {
-    std::size_t k = 0;
-    for (int g = 0; g < kGroupCount; ++g) {
-        for (int s = 0; s < kLabelSlots; ++s) {
-            for (int c = 0; c < kLabelPositions; ++c)
-                imageBackup_[k + static_cast<std::size_t>(c)] = doc_.labels[labelIndex(g, s, c)];
-            k += kLabelPositions;
-        }
-    }
-}
-
-void MainWindow::restoreLabels() {
-    std::size_t k = 0;
-    for (int g = 0; g < kGroupCount; ++g) {
-        for (int s = 0; s < kLabelSlots; ++s) {
-            for (int c = 0; c < kLabelPositions; ++c)
-                doc_.labels[labelIndex(g, s, c)] = imageBackup_[k + static_cast<std::size_t>(c)];
-            k += kLabelPositions;
-        }
-    }
 }
 
 void MainWindow::helpScreen(int context) {

@@ -16,9 +16,10 @@
 #include "iface/prompts.h"
 #include "iface/settings_store.h"
 #include "link/link_port.h"
-#include "link/radio_commands.h"
 #include "link/radio_link.h"
 #include "model/document.h"
+#include "ops/editor_hooks.h"
+#include "ops/radio_operations.h"
 #include "ui/grid_clipboard.h"
 #include "ui/grid_undo.h"
 #include "ui/group_controls.h"
@@ -36,7 +37,7 @@ class BankMoveDialog;
 class ProgressWindow;
 class AlignmentWindow;
 
-class MainWindow final : public QMainWindow, public FileEditorHooks, public RadioCommandEditor {
+class MainWindow final : public QMainWindow, public FileEditorHooks, public EditorHooks {
     Q_OBJECT
   public:
     // Talks to radios through the system's serial ports.
@@ -62,8 +63,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     // Stores the selector's group and makes it the current group; the label commands'
     // group. Returns that group (0 when the selector is empty).
     int commitCurrentGroup() override;
-    void saveLabels() override;
-    void restoreLabels() override;
     // Context 1: the offset entry's help text.
     void helpScreen(int context);
 
@@ -91,18 +90,17 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     // State always; position and size only in the normal state.
     void storePlacement();
 
-    [[nodiscard]] int portNumber() const { return commands_->portNumber(); }
-    [[nodiscard]] int labelSetting() const { return commands_->labelSetting(); }
+    [[nodiscard]] int portNumber() const { return operations_->portNumber(); }
+    [[nodiscard]] int labelSetting() const { return operations_->labelSetting(); }
 
     // Appended to every caption (e.g. " [simulated radio]").
     void setCaptionSuffix(const QString& suffix);
 
-    // RadioCommandEditor
+    // EditorHooks
     [[nodiscard]] int selectedGroupNumber() const override { return selectorNumber(); }
     void storeGroup(int g) override;
     void showGroup(int g) override;
     void storeOtherWindows() override;
-    [[nodiscard]] std::span<Byte> imageBackup() override { return imageBackup_; }
     void memoryRead(int first, int count) override;
     void labelsRead(int groupIndex) override;
 
@@ -121,6 +119,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     void choosePortDevice();
 
     [[nodiscard]] RadioLink& link() { return *link_; }
+    [[nodiscard]] RadioOperations& radioOperations() { return *operations_; }
     // The other windows while they exist (nullptr before first use / after closing).
     [[nodiscard]] GlobalsWindow* globalsWindow() const;
     [[nodiscard]] AlignmentWindow* syncalWindow() const;
@@ -180,7 +179,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     ProgressWindow* proc_ = nullptr;
     std::unique_ptr<GroupLayout> layout_;
     std::unique_ptr<RadioLink> link_;
-    std::unique_ptr<RadioCommands> commands_;
+    std::unique_ptr<RadioOperations> operations_;
     std::unique_ptr<PrintCommands> print_;
     QPointer<GlobalsWindow> globals_;
     QPointer<BankMoveDialog> move_;
@@ -190,8 +189,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Radi
     // True while the window is being created: the group selector then stores and shows
     // nothing by itself.
     bool initializing_ = false;
-    // Scratch copy of the image during radio reads and of the labels during label reads.
-    std::array<Byte, kMemImageSize> imageBackup_{};
     GroupParams shownParams_;  // the shown group's values as last shown or stored
     bool exitWithoutAsking_ = false;
     MemImage cleanMem_{};

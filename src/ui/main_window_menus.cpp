@@ -1,4 +1,4 @@
-// The main window's Radio and Config commands (over RadioCommands), the commands that
+// The main window's Radio and Config commands (over RadioOperations), the commands that
 // open the editor's other windows, and what the window does after radio reads.
 
 #include <QAction>
@@ -16,23 +16,26 @@
 #include "ui/help_viewer.h"
 #include "ui/offset_entry.h"
 #include "ui/print_commands.h"
+#include "ops/printout_operation.h"
 
 namespace zav {
 
 void MainWindow::connectRadioCommands() {
-    const auto run = [this](QAction* action, void (RadioCommands::*command)()) {
-        connect(action, &QAction::triggered, this, [this, command] { ((*commands_).*command)(); });
+    // The operations tell every outcome themselves; the window adds nothing to them.
+    const auto run = [this](QAction* action, OperationResult (RadioOperations::*operation)()) {
+        connect(action, &QAction::triggered, this,
+                [this, operation] { (void)((*operations_).*operation)(); });
     };
-    run(menus_.readRadioAction, &RadioCommands::readRadio);
-    run(menus_.readGlobalAction, &RadioCommands::readGlobal);
-    run(menus_.readGroupAction, &RadioCommands::readGroup);
-    run(menus_.writeRadioAction, &RadioCommands::writeRadio);
-    run(menus_.writeGlobalAction, &RadioCommands::writeGlobal);
-    run(menus_.writeGroupAction, &RadioCommands::writeGroup);
-    run(menus_.labelReadGroupAction, &RadioCommands::labelReadGroup);
-    run(menus_.labelReadRadioAction, &RadioCommands::labelReadRadio);
-    run(menus_.labelWriteGroupAction, &RadioCommands::labelWriteGroup);
-    run(menus_.labelWriteRadioAction, &RadioCommands::labelWriteRadio);
+    run(menus_.readRadioAction, &RadioOperations::readRadio);
+    run(menus_.readGlobalAction, &RadioOperations::readGlobal);
+    run(menus_.readGroupAction, &RadioOperations::readGroup);
+    run(menus_.writeRadioAction, &RadioOperations::writeRadio);
+    run(menus_.writeGlobalAction, &RadioOperations::writeGlobal);
+    run(menus_.writeGroupAction, &RadioOperations::writeGroup);
+    run(menus_.labelReadGroupAction, &RadioOperations::labelReadGroup);
+    run(menus_.labelReadRadioAction, &RadioOperations::labelReadRadio);
+    run(menus_.labelWriteGroupAction, &RadioOperations::labelWriteGroup);
+    run(menus_.labelWriteRadioAction, &RadioOperations::labelWriteRadio);
 
     for (QAction* a : menus_.labelChoiceActions) {
         connect(a, &QAction::triggered, this,
@@ -70,24 +73,24 @@ bool MainWindow::offsetHelpKey(QObject* object, QEvent* event) const {
 // --- Config ----------------------------------------------------------------------------
 
 void MainWindow::showChecks() {
-    const int setting = commands_->labelSetting();
+    const int setting = operations_->labelSetting();
     for (QAction* a : menus_.labelChoiceActions) a->setChecked(a->property("index").toInt() == setting);
-    const int port = commands_->portNumber();
+    const int port = operations_->portNumber();
     for (QAction* a : menus_.portActions) a->setChecked(a->property("index").toInt() == port);
 }
 
 void MainWindow::chooseLabelSetting(int setting) {
-    commands_->setLabelSetting(setting);
+    operations_->setLabelSetting(setting);
     showChecks();
 }
 
 void MainWindow::chooseCommPort(int port) {
-    commands_->useCommPort(port);
+    operations_->useCommPort(port);
     showChecks();  // a refused change keeps the old check
 }
 
 void MainWindow::choosePortDevice() {
-    PortDeviceDialog dialog(settings_, commands_->portNumber(), this);
+    PortDeviceDialog dialog(settings_, operations_->portNumber(), this);
     // The device is read when the port next opens; an open port keeps its device until
     // then.
     dialog.exec();
@@ -139,12 +142,7 @@ void MainWindow::showHelp() {
 
 void MainWindow::printCommand() {
     if (!print_) print_ = std::make_unique<PrintCommands>(prompts_);
-    // The printout shows the window's edits too: they are stored before the group is
-    // shown again from the image.
-    storeGroupMemory();
-    storeOtherWindows();
-    displayGroupMemory();
-    print_->printUnitData(doc_, files_.names().printFileName, this);
+    print_->printUnitData(composePrintout(doc_, *this, files_.names().printFileName), this);
 }
 
 void MainWindow::printSetupCommand() {
@@ -154,9 +152,7 @@ void MainWindow::printSetupCommand() {
 
 void MainWindow::printPreviewCommand() {
     if (!print_) print_ = std::make_unique<PrintCommands>(prompts_);
-    storeGroupMemory();
-    storeOtherWindows();
-    print_->printPreview(doc_, files_.names().printFileName, this);
+    print_->printPreview(composePrintout(doc_, *this, files_.names().printFileName), this);
 }
 
 void MainWindow::closeOtherWindows() {

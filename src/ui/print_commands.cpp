@@ -113,9 +113,8 @@ bool PrintCommands::printSetup(QWidget* parent) {
     return true;
 }
 
-void PrintCommands::printPreview(const Document& doc, std::string_view printFileName,
-                                 QWidget* parent) {
-    QPrintPreviewDialog* dialog = createPrintPreview(composeUnitData(doc, printFileName), parent);
+void PrintCommands::printPreview(const Printout& printout, QWidget* parent) {
+    QPrintPreviewDialog* dialog = createPrintPreview(printout, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->exec();
 }

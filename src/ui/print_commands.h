@@ -54,7 +54,7 @@ class PrintCommands {
     bool printSetup(QWidget* parent);
 
     // The print preview of the printout on the current printer's paper, modal.
-    void printPreview(const Document& doc, std::string_view printFileName, QWidget* parent);
+    void printPreview(const Printout& printout, QWidget* parent);
     // The preview dialog, not yet shown (it paints a copy of the printout).
     QPrintPreviewDialog* createPrintPreview(const Printout& printout, QWidget* parent);
 

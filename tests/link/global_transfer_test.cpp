@@ -158,7 +158,7 @@ TEST(writeGroup, CancelDuringTheBlockEndsWithoutTheRetryQuestion) {
     });
     MemImage image{};
     image.fill(0x5A);
-    EXPECT_FALSE(writeGroup(s.link, image, 4));
+    EXPECT_EQ(writeGroup(s.link, image, 4), GroupTransfer::Failed);
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.prompts.beeps, 1);
     EXPECT_FALSE(s.link.transport().isOpen());
@@ -178,13 +178,13 @@ TEST(writeGlobal, APortThatCannotOpenIsReportedOnce) {
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to open Comm Port"});
 }
 
-TEST(writeGroup, AGroupMissingOnTheRadioIsReportedAndCountsAsDone) {
+TEST(writeGroup, AGroupMissingOnTheRadioIsReportedAndLeftAlone) {
     SimLink s;
     s.radio.memory()[81] = 0x80;  // group 2 present, group 3 absent
     const auto before = s.radio.memory();
     MemImage image{};
     image.fill(0x77);
-    EXPECT_TRUE(writeGroup(s.link, image, 3));
+    EXPECT_EQ(writeGroup(s.link, image, 3), GroupTransfer::Absent);
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.prompts.messages[0].text, "Requested group does not exist on radio.");
     EXPECT_EQ(s.prompts.messages[0].title, "Write Group");
@@ -192,7 +192,7 @@ TEST(writeGroup, AGroupMissingOnTheRadioIsReportedAndCountsAsDone) {
     EXPECT_EQ(s.radio.memory(), before);
 
     s.prompts.messages.clear();
-    EXPECT_TRUE(writeGroup(s.link, image, 2));
+    EXPECT_EQ(writeGroup(s.link, image, 2), GroupTransfer::Done);
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.radio.memory()[256], 0x77);
     EXPECT_EQ(s.radio.memory()[256 + 8], 0x00);

@@ -77,13 +77,13 @@ bool runOp(Op op, test::SimLink& s, Copies& copies) {
         case Op::ReadRadio:
             return readRadio(link, copies.image);
         case Op::ReadGroup:
-            return readGroup(link, copies.image, kGroup);
+            return readGroup(link, copies.image, kGroup) == GroupTransfer::Done;
         case Op::ReadGlobal:
             return readGlobal(link, copies.image);
         case Op::WriteRadio:
             return writeRadio(link, copies.image, false);
         case Op::WriteGroup:
-            return writeGroup(link, copies.image, kGroup);
+            return writeGroup(link, copies.image, kGroup) == GroupTransfer::Done;
         case Op::WriteGlobal:
             return writeGlobal(link, copies.image);
         case Op::ReadLabels:

@@ -178,7 +178,8 @@ TEST_P(ReadGroupTest, ReadsOnlyAGroupTheRadioHas) {
     s.radio.memory()[c.statusByte] = c.status;
     MemImage image{};
     image.fill(0x44);
-    ASSERT_TRUE(readGroup(s.link, image, c.group));
+    ASSERT_EQ(readGroup(s.link, image, c.group),
+              c.present ? GroupTransfer::Done : GroupTransfer::Absent);
     for (std::size_t a = 0; a < image.size(); ++a) {
         const bool inGroup = a >= 128u * c.group && a < 128u * (c.group + 1);
         ASSERT_EQ(image[a], inGroup && c.present ? s.radio.memory()[a] : 0x44) << a;
@@ -210,7 +211,7 @@ TEST(readGroup, AFailedBlockReadLeavesTheImageAndReports) {
     test::fillPattern(s.radio.memory());
     s.radio.memory()[83] = 0x88;
     MemImage image{};
-    EXPECT_FALSE(readGroup(s.link, image, 7));
+    EXPECT_EQ(readGroup(s.link, image, 7), GroupTransfer::Failed);
     EXPECT_EQ(image, MemImage{});
     EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Error reading radio"});
 }
@@ -222,7 +223,7 @@ TEST(readGroup, ACancelledGroupReadShowsNothing) {
         if (s.progress.values.size() == 4) s.progress.pressCancel();
     });
     MemImage image{};
-    EXPECT_FALSE(readGroup(s.link, image, 2));
+    EXPECT_EQ(readGroup(s.link, image, 2), GroupTransfer::Failed);
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(image, MemImage{});
 }

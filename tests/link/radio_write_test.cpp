@@ -239,7 +239,7 @@ TEST(writeGroup, AGroupAbsentOnTheRadioIsReportedAndNotWritten) {
     s.radio.memory()[83] = 0x80;  // group 6 present, group 7 not
     const sim::RadioMemory before = s.radio.memory();
     MemImage image{};
-    ASSERT_TRUE(writeGroup(s.link, image, 7));
+    ASSERT_EQ(writeGroup(s.link, image, 7), GroupTransfer::Absent);
     EXPECT_EQ(s.radio.memory(), before);
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.prompts.messages[0].text, "Requested group does not exist on radio.");
@@ -254,7 +254,7 @@ TEST(writeGroup, APresentGroupKeepsItsProtectedHeaderBytes) {
     const sim::RadioMemory before = s.radio.memory();
     MemImage image{};
     image.fill(0xC3);
-    ASSERT_TRUE(writeGroup(s.link, image, 7));
+    ASSERT_EQ(writeGroup(s.link, image, 7), GroupTransfer::Done);
     for (std::size_t a = 0; a < before.size(); ++a) {
         const std::size_t off = a - 7 * 128;
         const bool written = a >= 7 * 128 && a < 8 * 128 && (off < 8 || off >= 16);

@@ -1,6 +1,6 @@
 #pragma once
-// Running the built zavtool and zavsim from a test: zavtool in a shell with its output
-// collected, zavsim in the background on a pseudo-terminal.
+// Running the built zavtool as a user does, in a shell with its output collected, and
+// zavsim in the background on a pseudo-terminal.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -21,50 +20,28 @@ inline const std::string kSim = std::string(ZAV_BINARY_DIR) + "/tools/zavsim";
 
 using Bytes = std::vector<unsigned char>;
 
-// Where a frequency file keeps its parts, written out here rather than taken from the
-// code under test.
-inline constexpr std::size_t kImage = 56;
-inline constexpr std::size_t kLabels = 2105;
-inline constexpr std::size_t kFileSize = 4025;
-
 struct ToolRun {
     int status = -1;
-    std::string output;
+    std::string output;  // stdout and stderr
 };
 
-// Runs zavtool with the arguments (shell words); output is stdout, with stderr too when
-// withErrors is set.
-inline ToolRun runTool(const std::string& arguments, bool withErrors = true) {
-    const std::string command =
-        "'" + kTool + "' " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
+// Runs zavtool with the arguments (shell words).
+inline ToolRun runTool(const std::string& arguments) {
+    const std::string command = "'" + kTool + "' " + arguments + " 2>&1";
     ToolRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 512> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.output.append(buf.data(), n);
+    for (std::size_t n = 0; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;)
+        run.output.append(buf.data(), n);
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
 
-inline std::string shellWord(const std::string& path) {
-    return "'" + path + "'";
-}
-
 inline Bytes readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeAll(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-inline bool toolsBuilt() {
-    return std::filesystem::exists(kTool) && std::filesystem::exists(kSim);
 }
 
 // zavsim running in the background; stopped (SIGTERM) and reaped on destruction.
@@ -86,24 +63,18 @@ class SimProcess {
         }
         ::close(out[1]);
         // The first line is the device to open.
-        char c = 0;
-        while (::read(out[0], &c, 1) == 1 && c != '\n') device_ += c;
+        for (char c = 0; ::read(out[0], &c, 1) == 1 && c != '\n';) device_ += c;
         ::close(out[0]);
     }
-    ~SimProcess() { stop(); }
+    ~SimProcess() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
     [[nodiscard]] const std::string& device() const { return device_; }
-    // Stops the radio; its exit status (it writes --dump-memory on the way out).
-    int stop() {
-        if (pid_ <= 0) return -1;
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
 
   private:
     pid_t pid_ = -1;

@@ -116,7 +116,7 @@ TEST(DemoMode, ATechniciansSessionAgainstTheSimulatedRadio) {
     globals->findChild<QSlider*>(QStringLiteral("DTMFSlider"))->setValue(6);
     prompts.messages.clear();
     globals->sendDtmfDeviation();
-    EXPECT_EQ(globals->lastWriteResult(), DtmfWriteResult::Written);
+    EXPECT_EQ(globals->lastWriteResult(), OperationResult::success());
     saveShot(globals, "demo_globals.png");
     doc.mem[0x6F] = 0;
     window.menus().readGlobalAction->trigger();

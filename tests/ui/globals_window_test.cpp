@@ -294,7 +294,7 @@ TEST(GlobalsWindow, WriteWithNoRadioUpdatesImageAndListThenShowsOnlyTheHookMessa
     EXPECT_EQ(g.doc.mem[0x6F], 9 * 8 + 3);
     EXPECT_EQ(g.shown("cboDTMFDev"), "1687.5");
     EXPECT_EQ(g.sim.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
-    EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::HookFailed);
+    EXPECT_EQ(g.window->lastWriteResult()->outcome, Outcome::Failed);
     EXPECT_FALSE(g.sim.link.transport().isOpen());
     EXPECT_TRUE(g.child<QPushButton>("cmdWriteDTMF")->isEnabled());
 }
@@ -308,7 +308,7 @@ TEST(GlobalsWindow, WriteKeepsTheRadiosOwnLowBits) {
     g.slider()->setValue(20);
     g.child<QPushButton>("cmdWriteDTMF")->click();
     g.sim.settle();
-    EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::Written);
+    EXPECT_EQ(g.window->lastWriteResult(), OperationResult::success());
     EXPECT_EQ(g.sim.radio.memory()[0x6F], 20 * 8 + 6);
     EXPECT_EQ(g.sim.radio.memory()[0x6E], 0x5A);
     EXPECT_EQ(g.doc.mem[0x6F], 20 * 8 + 1);
@@ -330,7 +330,7 @@ TEST(GlobalsWindow, AWriteWhileAnotherRadioOperationRunsIsRefused) {
     MemImage image{};
     EXPECT_TRUE(readGlobal(g.sim.link, image));
     EXPECT_TRUE(pressed);
-    EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::Busy);
+    EXPECT_EQ(g.window->lastWriteResult()->outcome, Outcome::Failed);
     EXPECT_EQ(g.sim.prompts.texts(),
               std::vector<std::string>{"Another radio operation is in progress."});
     EXPECT_EQ(image[127], g.sim.radio.memory()[127]);
@@ -348,7 +348,7 @@ TEST(GlobalsWindow, AWriteWhileAnotherRadioOperationRunsIsRefused) {
     });
     g.window->sendDtmfDeviation();
     EXPECT_FALSE(closedDuringWrite);
-    EXPECT_EQ(g.window->lastWriteResult(), DtmfWriteResult::Written);
+    EXPECT_EQ(g.window->lastWriteResult(), OperationResult::success());
     EXPECT_TRUE(g.sim.prompts.messages.empty());
 }
 

@@ -166,17 +166,6 @@ TEST(GroupWindow, AnImageWithoutGroupsShowsNoRows) {
     EXPECT_EQ(e.model().rowCount(), 0);
 }
 
-TEST(GroupWindow, SaveAndRestoreLabelsRoundTripGroupMajor) {
-    Editor e;
-    e.doc.labels[labelIndex(1, 0, 0)] = 0x42;
-    e.window->saveLabels();
-    EXPECT_EQ(e.window->imageBackup()[128], 0x42);  // group 1 starts after 16 slots of 8
-    const LabelImage before = e.doc.labels;
-    e.doc.labels.fill(0);
-    e.window->restoreLabels();
-    EXPECT_EQ(e.doc.labels, before);
-}
-
 TEST(GroupWindow, HelpScreenOneExplainsTheOffset) {
     Editor e;
     e.window->helpScreen(2);

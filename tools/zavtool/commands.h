@@ -1,36 +1,44 @@
 #pragma once
-// zavtool's commands. Each command lives in its own file and is listed once in the
-// table in main.cpp.
+// zavtool's commands, each a few lines over the operations layer. The table in
+// zavtool.cpp names them, their options and their help.
 
-#include <span>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "zavtool.h"
 
 namespace zav::tool {
 
-using Args = std::vector<std::string>;  // the words after the command name
-
-struct Command {
-    std::string_view name;
-    std::string_view usage;    // arguments, shown by --help
-    std::string_view summary;  // one line, shown by --help
-    int (*run)(const Args& args);
+// A command's parsed options; those it does not take stay at their defaults.
+struct Options {
+    std::string_view command;
+    std::string usage;     // the command's usage line, for its own usage errors
+    std::string argument;  // the one argument (a file, the DTMF code); "" for none
+    std::string port;      // a number 1..4 or a device path
+    int retries = 0;       // Retry answers to give before Cancel
+    std::optional<int> group;
+    bool labels = false;
+    bool skipGlobal = false;
+    bool force = false;
+    std::string pdf;
 };
 
-// Declared here, defined in the command's file.
-int newCommand(const Args& args);
-int readGlobalCommand(const Args& args);
-int writeGlobalCommand(const Args& args);
-int readCommand(const Args& args);
-int readGroupCommand(const Args& args);
-int writeCommand(const Args& args);
-int writeGroupCommand(const Args& args);
-int readLabelsCommand(const Args& args);
-int writeLabelsCommand(const Args& args);
-int dumpCommand(const Args& args);
-int printCommand(const Args& args);
-int syncalCommand(const Args& args);
-int dtmfCommand(const Args& args);
+// A usage error of the command's own: the message and the usage line on err.
+int usageError(const Options& options, ToolIo& io, std::string_view message);
+
+int newCommand(const Options& options, ToolIo& io);
+int dumpCommand(const Options& options, ToolIo& io);
+int printCommand(const Options& options, ToolIo& io);
+int readCommand(const Options& options, ToolIo& io);
+int readGlobalCommand(const Options& options, ToolIo& io);
+int readGroupCommand(const Options& options, ToolIo& io);
+int readLabelsCommand(const Options& options, ToolIo& io);
+int writeCommand(const Options& options, ToolIo& io);
+int writeGlobalCommand(const Options& options, ToolIo& io);
+int writeGroupCommand(const Options& options, ToolIo& io);
+int writeLabelsCommand(const Options& options, ToolIo& io);
+int syncalCommand(const Options& options, ToolIo& io);
+int dtmfCommand(const Options& options, ToolIo& io);
 
 }  // namespace zav::tool

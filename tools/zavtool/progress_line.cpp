@@ -45,18 +45,18 @@ void ProgressLine::clear() {
 
 bool CountingPort::writeByte(Byte value) {
     line_.countSent();
-    return port_.writeByte(value);
+    return ForwardingPort::writeByte(value);
 }
 
 std::optional<Byte> CountingPort::readByte() {
-    auto b = port_.readByte();
+    auto b = ForwardingPort::readByte();
     if (b) line_.countReceived();
     return b;
 }
 
 void CountingPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
-    line_.update(port_.now());
-    port_.waitUntil(deadline, wakeOnInput);
+    line_.update(now());
+    ForwardingPort::waitUntil(deadline, wakeOnInput);
 }
 
 }  // namespace zav::tool

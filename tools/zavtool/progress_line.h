@@ -4,6 +4,7 @@
 // way (whole-radio transfers drive no bar) and the bar's value when a transfer sets one.
 // Messages clear the line first so that they start on a line of their own.
 
+#include <atomic>
 #include <chrono>
 #include <iosfwd>
 #include <optional>
@@ -12,7 +13,7 @@
 
 #include "iface/progress.h"
 #include "iface/prompts.h"
-#include "link/link_port.h"
+#include "link/forwarding_port.h"
 
 namespace zav::tool {
 
@@ -52,14 +53,16 @@ class ProgressLine {
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-// The progress window's part: the bar and the operation text. Never cancelled.
+// The progress window's part: the bar and the operation text. Cancelled once `cancel`
+// is set (by a terminal's interrupt).
 class LineProgress final : public Progress {
   public:
-    explicit LineProgress(ProgressLine& line) : line_(line) {}
+    LineProgress(ProgressLine& line, const std::atomic<bool>* cancel)
+        : line_(line), cancel_(cancel) {}
     void showForm(const std::string& text, bool /*writeMode*/) override { line_.setText(text); }
     void hideForm() override { line_.setText({}); }
     void enableCancel() override {}
-    [[nodiscard]] bool cancelled() const override { return false; }
+    [[nodiscard]] bool cancelled() const override { return cancel_ != nullptr && *cancel_; }
     void setMinimum(int value) override { line_.setMinimum(value); }
     void setMaximum(int value) override { line_.setMaximum(value); }
     void setValue(int value) override { line_.setValue(value); }
@@ -68,31 +71,18 @@ class LineProgress final : public Progress {
 
   private:
     ProgressLine& line_;
+    const std::atomic<bool>* cancel_;
 };
 
 // A port that counts the bytes going each way and redraws the line while it waits.
-class CountingPort final : public LinkPort {
+class CountingPort final : public ForwardingPort {
   public:
-    CountingPort(LinkPort& port, ProgressLine& line) : port_(port), line_(line) {}
-    std::optional<std::string> open(const std::string& device,
-                                    const LineSettings& settings) override {
-        return port_.open(device, settings);
-    }
-    void close() override { port_.close(); }
-    [[nodiscard]] bool isOpen() const override { return port_.isOpen(); }
-    void setSettings(const LineSettings& settings) override { port_.setSettings(settings); }
+    CountingPort(LinkPort& port, ProgressLine& line) : ForwardingPort(port), line_(line) {}
     bool writeByte(Byte value) override;
-    [[nodiscard]] int bytesWaiting() override { return port_.bytesWaiting(); }
     std::optional<Byte> readByte() override;
-    void discardInput() override { port_.discardInput(); }
-    [[nodiscard]] LinkTime now() const override { return port_.now(); }
     void waitUntil(LinkTime deadline, bool wakeOnInput) override;
-    void sleepBlocking(std::chrono::milliseconds duration) override {
-        port_.sleepBlocking(duration);
-    }
 
   private:
-    LinkPort& port_;
     ProgressLine& line_;
 };
 

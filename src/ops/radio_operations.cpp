@@ -1,4 +1,4 @@
-#include "link/radio_commands.h"
+#include "ops/radio_operations.h"
 
 #include <algorithm>
 #include <string>
@@ -13,6 +13,7 @@
 #include "link/radio_read.h"
 #include "link/radio_write.h"
 #include "model/document.h"
+#include "ops/editor_hooks.h"
 
 namespace zav {
 
@@ -21,17 +22,24 @@ namespace {
 constexpr int kBlockBytes = static_cast<int>(kPageSize);
 constexpr int kRadioBytes = static_cast<int>(kRadioMemorySize);
 
-// The first count bytes of from into to (as far as both reach).
-void copyBytes(std::span<Byte> to, std::span<const Byte> from, int count) {
-    const std::size_t n =
-        std::min({to.size(), from.size(), static_cast<std::size_t>(std::max(count, 0))});
-    std::copy_n(from.begin(), n, to.begin());
+// A failed read puts back the radio's part of the image; the spare byte after it is the
+// file's and never changes.
+void restoreRadioBytes(MemImage& image, const MemImage& backup) {
+    std::copy_n(backup.begin(), kRadioMemorySize, image.begin());
+}
+
+OperationResult busy() {
+    return OperationResult::failure("another radio operation is in progress");
+}
+
+OperationResult absent(int number) {
+    return OperationResult::failure("group " + std::to_string(number) + " is not on the radio");
 }
 
 }  // namespace
 
-RadioCommands::RadioCommands(Document& doc, RadioLink& link, SettingsStore& settings,
-                             RadioCommandEditor& editor)
+RadioOperations::RadioOperations(Document& doc, RadioLink& link, SettingsStore& settings,
+                                 EditorHooks& editor)
     : doc_(doc), link_(link), settings_(settings), editor_(editor) {
     labelSetting_ = readLabelSetting(settings_);
     port_ = readPort(settings_);
@@ -39,33 +47,45 @@ RadioCommands::RadioCommands(Document& doc, RadioLink& link, SettingsStore& sett
     link_.transport().setPort(std::to_string(port_));
 }
 
-bool RadioCommands::linkFree() {
+bool RadioOperations::linkFree() {
     return link_.tryBeginOperation().has_value();
 }
 
-void RadioCommands::tell(const char* text, const char* title) {
+void RadioOperations::tell(const std::string& text, const char* title) {
     Message m;
     m.text = text;
     m.title = title;
     link_.prompts().ask(m);
 }
 
-bool RadioCommands::confirmWrite() {
+OperationResult RadioOperations::failure(std::string message) const {
+    if (link_.progress().cancelled()) return OperationResult::cancelled();
+    return OperationResult::failure(std::move(message));
+}
+
+OperationResult RadioOperations::withLabels(LabelChoice labels, OperationResult result,
+                                            OperationResult (RadioOperations::*step)()) {
+    if (labels != LabelChoice::Transfer) return result;
+    OperationResult labelResult = (this->*step)();
+    return result.done() ? labelResult : result;
+}
+
+bool RadioOperations::confirmWrite() {
     Message m;
     m.text = kConfirmWrite;
     m.buttons = Buttons::OkCancel;
     return link_.prompts().ask(m) == Answer::Ok;
 }
 
-int RadioCommands::labelGroup() const {
+int RadioOperations::labelGroup() const {
     return std::max(editor_.selectedGroupNumber() - 1, 0);
 }
 
-LabelChoice RadioCommands::askLabelTransfer(bool writing) {
+LabelChoice RadioOperations::askLabelTransfer(bool writing) {
     if (labelSetting_ == static_cast<int>(LabelSetting::Always)) return LabelChoice::Transfer;
     if (labelSetting_ == static_cast<int>(LabelSetting::Never)) return LabelChoice::Skip;
     Message m;
-    m.text = writing ? "Write Labels to Radio" : "Read Labels from Radio";
+    m.text = writing ? kAskWriteLabels : kAskReadLabels;
     m.title = kLabelQuestionTitle;
     m.buttons = Buttons::YesNoCancel;
     m.icon = Icon::Question;
@@ -81,35 +101,36 @@ LabelChoice RadioCommands::askLabelTransfer(bool writing) {
 
 // --- Reads -----------------------------------------------------------------------------
 
-void RadioCommands::readRadio() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::readRadio() {
+    if (!linkFree()) return busy();
     const LabelChoice labels = askLabelTransfer(false);
-    if (labels == LabelChoice::Cancel) return;
+    if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     Progress& progress = link_.progress();
     progress.showForm(kReadingRadio, false);
-    copyBytes(editor_.imageBackup(), doc_.mem, kRadioBytes);
+    const MemImage backup = doc_.mem;
     const bool ok = zav::readRadio(link_, doc_.mem);
     progress.hideForm();
     if (!ok) {
-        copyBytes(doc_.mem, editor_.imageBackup(), kRadioBytes);
-        return;
+        restoreRadioBytes(doc_.mem, backup);
+        return failure("the radio was not read");
     }
     editor_.memoryRead(0, kRadioBytes);
-    if (labels == LabelChoice::Transfer) labelReadRadio();
+    OperationResult result =
+        withLabels(labels, OperationResult::success(), &RadioOperations::labelReadRadio);
     tell("All groups read OK.", "Read Radio");
     editor_.initGroups(0);
+    return result;
 }
 
-void RadioCommands::readGlobal() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::readGlobal() {
+    if (!linkFree()) return busy();
     // Read into a copy: a read that breaks off part-way would otherwise leave a global
     // block that is half the radio's and half the old one.
     MemImage scratch = doc_.mem;
-    const bool ok = zav::readGlobal(link_, scratch);
-    if (ok) {
+    if (zav::readGlobal(link_, scratch)) {
         std::copy_n(scratch.begin(), kPageSize, doc_.mem.begin());
         editor_.memoryRead(0, kBlockBytes);
-        return;
+        return OperationResult::success();
     }
     // A port or hook failure has been reported; a read that broke off after the radio
     // answered would otherwise end without a word.
@@ -120,146 +141,160 @@ void RadioCommands::readGlobal() {
         m.icon = Icon::Information;
         link_.prompts().ask(m);
     }
+    return failure("the global block was not read");
 }
 
-void RadioCommands::readGroup() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::readGroup() {
+    if (!linkFree()) return busy();
     const int number = editor_.selectedGroupNumber();
     // Without a selected group there is nothing to read into (group 0 would be the
     // global block).
-    if (number < 1 || number > kGroupCount) return;
+    if (number < 1 || number > kGroupCount) return OperationResult::failure("no group is selected");
     const LabelChoice labels = askLabelTransfer(false);
-    if (labels == LabelChoice::Cancel) return;
+    if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     Progress& progress = link_.progress();
     progress.showForm(kReadingRadio, false);
-    copyBytes(editor_.imageBackup(), doc_.mem, kRadioBytes);
-    const bool ok = zav::readGroup(link_, doc_.mem, number);
+    const MemImage backup = doc_.mem;
+    const GroupTransfer read = zav::readGroup(link_, doc_.mem, number);
     progress.hideForm();
-    if (!ok) {
-        copyBytes(doc_.mem, editor_.imageBackup(), kRadioBytes);
-        return;
+    if (read != GroupTransfer::Done) {
+        restoreRadioBytes(doc_.mem, backup);
+        // A group the radio lacks has been told; its labels are not read either.
+        return read == GroupTransfer::Absent ? absent(number) : failure("the group was not read");
     }
     editor_.memoryRead(kBlockBytes * number, kBlockBytes);
     // The controls show the group as read before the label read stores them: edits left
     // in them would otherwise go over the radio's values.
     editor_.displayGroupMemory();
-    if (labels == LabelChoice::Transfer) labelReadGroup();
+    OperationResult result =
+        withLabels(labels, OperationResult::success(), &RadioOperations::labelReadGroup);
     editor_.displayGroupMemory();
+    return result;
 }
 
 // --- Writes ----------------------------------------------------------------------------
 
-void RadioCommands::writeRadio() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::writeRadio() {
+    if (!linkFree()) return busy();
     editor_.storeGroupMemory();
     editor_.storeOtherWindows();
-    if (!confirmWrite()) return;
+    if (!confirmWrite()) return OperationResult::cancelled();
     Message global;
     global.text = kAskWriteGlobal;
     global.buttons = Buttons::YesNo;
     const bool skipGlobal = link_.prompts().ask(global) == Answer::No;
     const LabelChoice labels = askLabelTransfer(true);
-    if (labels == LabelChoice::Cancel) return;
+    if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     editor_.commitCurrentGroup();
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
     const bool ok = zav::writeRadio(link_, doc_.mem, skipGlobal);
     progress.hideForm();
-    if (!ok) return;
-    if (labels == LabelChoice::Transfer) labelWriteRadio();
+    if (!ok) return failure("the radio was not written");
+    OperationResult result =
+        withLabels(labels, OperationResult::success(), &RadioOperations::labelWriteRadio);
     tell("All groups written OK.", "Write Radio");
+    return result;
 }
 
-void RadioCommands::writeGlobal() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::writeGlobal() {
+    if (!linkFree()) return busy();
     editor_.storeOtherWindows();
-    if (!confirmWrite()) return;
+    if (!confirmWrite()) return OperationResult::cancelled();
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
     const bool ok = zav::writeGlobal(link_, doc_.mem);
     if (!ok && !progress.cancelled()) tell("Write Global Failed");
     progress.hideForm();
+    return ok ? OperationResult::success() : failure("Write Global Failed");
 }
 
-void RadioCommands::writeGroup() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::writeGroup() {
+    if (!linkFree()) return busy();
     const int number = editor_.selectedGroupNumber();
     // Without a selected group there is no current group; block 0 would be the global
     // block.
-    if (number < 1 || number > kGroupCount) return;
+    if (number < 1 || number > kGroupCount) return OperationResult::failure("no group is selected");
     editor_.storeGroupMemory();
-    if (!confirmWrite()) return;
+    if (!confirmWrite()) return OperationResult::cancelled();
     const LabelChoice labels = askLabelTransfer(true);
-    if (labels == LabelChoice::Cancel) return;
+    if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     editor_.commitCurrentGroup();
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
-    const bool ok = zav::writeGroup(link_, doc_.mem, number);
+    const GroupTransfer written = zav::writeGroup(link_, doc_.mem, number);
     const bool cancelled = progress.cancelled();
-    if (!ok && !cancelled) tell("Write Group Failed");
+    if (written == GroupTransfer::Failed && !cancelled) tell("Write Group Failed");
     progress.hideForm();
+    // A group the radio lacks has been told and takes no labels either.
+    if (written == GroupTransfer::Absent) return absent(number);
+    OperationResult result = written == GroupTransfer::Done ? OperationResult::success()
+                                                            : failure("Write Group Failed");
     // The labels go out whether or not the group write succeeded, but not after the
     // user cancelled the write: that asked for the radio to be left alone.
-    if (labels == LabelChoice::Transfer && !cancelled) labelWriteGroup();
+    if (cancelled) return result;
+    return withLabels(labels, std::move(result), &RadioOperations::labelWriteGroup);
 }
 
 // --- Labels ----------------------------------------------------------------------------
 
-void RadioCommands::labelReadGroup() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::labelReadGroup() {
+    if (!linkFree()) return busy();
     const int g = labelGroup();
     // The window's edits are stored before the backup is taken, so that a failed read
     // puts back labels that include them (the controls still show them).
     editor_.storeGroup(g);
-    editor_.saveLabels();
+    const LabelImage backup = doc_.labels;
     if (!readLabelsFromRadio(link_, doc_.labels, g)) {
-        editor_.restoreLabels();
-        return;
+        doc_.labels = backup;
+        return failure("the labels were not read");
     }
     editor_.showGroup(g);
     editor_.labelsRead(g);
-    const std::string text = "Group " + std::to_string(g + 1) + " labels read OK.";
-    tell(text.c_str(), "Read Labels");
+    tell("Group " + std::to_string(g + 1) + " labels read OK.", "Read Labels");
+    return OperationResult::success();
 }
 
-void RadioCommands::labelReadRadio() {
-    if (!linkFree()) return;
-    editor_.saveLabels();
+OperationResult RadioOperations::labelReadRadio() {
+    if (!linkFree()) return busy();
+    const LabelImage backup = doc_.labels;
     if (!readLabelsFromRadio(link_, doc_.labels, -1)) {
-        editor_.restoreLabels();
-        return;
+        doc_.labels = backup;
+        return failure("the labels were not read");
     }
     const int g = labelGroup();
     editor_.showGroup(g);
     editor_.labelsRead(-1);
     tell("All labels read OK.", "Read Labels");
+    return OperationResult::success();
 }
 
-void RadioCommands::labelWriteGroup() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::labelWriteGroup() {
+    if (!linkFree()) return busy();
     const int g = labelGroup();
     editor_.storeGroup(g);
-    if (!writeLabelsToRadio(link_, doc_.labels, g)) return;
-    const std::string text = "Group " + std::to_string(g + 1) + " labels written OK.";
-    tell(text.c_str(), "Write Labels");
+    if (!writeLabelsToRadio(link_, doc_.labels, g)) return failure("the labels were not written");
+    tell("Group " + std::to_string(g + 1) + " labels written OK.", "Write Labels");
+    return OperationResult::success();
 }
 
-void RadioCommands::labelWriteRadio() {
-    if (!linkFree()) return;
+OperationResult RadioOperations::labelWriteRadio() {
+    if (!linkFree()) return busy();
     editor_.storeGroup(labelGroup());
-    if (!writeLabelsToRadio(link_, doc_.labels, -1)) return;
+    if (!writeLabelsToRadio(link_, doc_.labels, -1)) return failure("the labels were not written");
     tell("All labels written OK.", "Write Labels");
+    return OperationResult::success();
 }
 
 // --- Config ----------------------------------------------------------------------------
 
-void RadioCommands::setLabelSetting(int setting) {
+void RadioOperations::setLabelSetting(int setting) {
     if (setting < 0 || setting > 2) return;
     labelSetting_ = setting;
     writeLabelSetting(settings_, setting);
 }
 
-void RadioCommands::useCommPort(int port) {
+void RadioOperations::useCommPort(int port) {
     if (port < kFirstPortNumber || port > kLastPortNumber) return;
     // Closing the port under a running operation (an alignment run) would break it off.
     if (!linkFree()) return;

@@ -1,0 +1,82 @@
+#include "ops/file_operations.h"
+
+#include <algorithm>
+
+#include "files/default_file.h"
+#include "files/file_error.h"
+#include "files/file_open_save.h"
+#include "files/file_system.h"
+#include "files/frequency_file.h"
+#include "iface/prompts.h"
+#include "model/document.h"
+
+namespace zav {
+
+namespace {
+
+// More than any frequency file holds; bytes past the label block are kept as they are.
+constexpr std::size_t kReadLimit = std::size_t{1} << 20;
+
+void tellFileError(Prompts& prompts, std::error_code ec, const std::string& path) {
+    const FileError error = classicFileError(ec, path);
+    Message m;
+    m.text = fileErrorText(error);
+    m.title = std::string(kFileErrorTitle);
+    m.icon = Icon::Exclamation;
+    m.detail = error.systemReason;
+    prompts.ask(m);
+}
+
+auto at(std::vector<Byte>& bytes, std::size_t offset) {
+    return bytes.begin() + static_cast<std::ptrdiff_t>(offset);
+}
+
+}  // namespace
+
+void FileBytes::copyTo(Document& doc) const {
+    const auto contents = decodeFrequencyFile(bytes);
+    if (!contents) return;
+    doc.mem = contents->image;
+    doc.labels = contents->labels;
+    doc.initGroups(0, 1);
+}
+
+void FileBytes::copyFrom(const Document& doc) {
+    std::copy(doc.mem.begin(), doc.mem.end(), at(bytes, kFileImageOffset));
+    std::copy(doc.labels.begin(), doc.labels.end(), at(bytes, kFileLabelOffset));
+}
+
+FileBytes defaultFileBytes() {
+    const auto bytes = defaultFrequencyFile();
+    return FileBytes{{bytes.begin(), bytes.end()}};
+}
+
+std::optional<FileBytes> loadFileBytes(FileSystem& files, Prompts& prompts,
+                                       const std::string& path, bool createMissing) {
+    ReadResult r = files.readFile(path, kReadLimit);
+    if (r.error == std::errc::no_such_file_or_directory && createMissing) return defaultFileBytes();
+    if (r.error) {
+        tellFileError(prompts, r.error, path);
+        return std::nullopt;
+    }
+    if (!decodeFrequencyFile(r.bytes)) {
+        Message m;
+        m.text = "File " + path + " is not a valid ZAV frequency file.";
+        m.title = std::string(kFileErrorTitle);
+        m.icon = Icon::Exclamation;
+        prompts.ask(m);
+        return std::nullopt;
+    }
+    return FileBytes{std::move(r.bytes)};
+}
+
+bool saveFileBytes(FileSystem& files, Prompts& prompts, const std::string& path,
+                   const FileBytes& file) {
+    if (const auto ec = files.replaceFile(path, file.bytes)) {
+        tellFileError(prompts, ec, path);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zav

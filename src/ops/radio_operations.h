@@ -1,0 +1,97 @@
+#pragma once
+// The editor's radio operations, sequenced once for every caller: the Radio menu with
+// its Labels submenu, and the command line's radio commands. Each refuses while another
+// radio operation runs, asks what the editor asks (confirmation, the global block, the
+// labels), shows the progress window, backs up the image or the labels around a read and
+// puts them back when it fails, runs the transfers and the label step, tells the outcome
+// through the link's prompts and returns it. Cancel is whatever the link's progress
+// reports: the window's button or a terminal's interrupt.
+//
+// The window is reached only through EditorHooks, so the operations run the same with
+// the main window and without one (DocumentEditor).
+
+#include <cstdint>
+#include <string>
+
+#include "ops/operation_result.h"
+
+namespace zav {
+
+class Document;
+class EditorHooks;
+class RadioLink;
+class SettingsStore;
+
+// The label transfer setting: with radio reads and writes, labels travel always, never,
+// or when the user says so.
+enum class LabelSetting : std::uint8_t { Always = 0, Never = 1, Prompt = 2 };
+
+// askLabelTransfer's answer.
+enum class LabelChoice : std::uint8_t { Transfer = 1, Skip = 0, Cancel = 2 };
+
+class RadioOperations {
+  public:
+    // Takes the label setting and the port number from the settings store and points the
+    // link at that port (closing it when open).
+    RadioOperations(Document& doc, RadioLink& link, SettingsStore& settings,
+                    EditorHooks& editor);
+
+    // Radio menu. The group operations work on the selected group.
+    OperationResult readRadio();
+    OperationResult readGlobal();
+    OperationResult readGroup();
+    OperationResult writeRadio();
+    OperationResult writeGlobal();
+    OperationResult writeGroup();
+    // Radio > Labels: the selected group's labels (group 1's when none is selected) or
+    // all of them.
+    OperationResult labelReadGroup();
+    OperationResult labelReadRadio();
+    OperationResult labelWriteGroup();
+    OperationResult labelWriteRadio();
+
+    // Config: the label setting (0..2) and the port number (1..4), both kept in the
+    // settings store. A port that is open is closed first; the next radio operation
+    // opens the new one. Values out of range are ignored.
+    void setLabelSetting(int setting);
+    void useCommPort(int port);
+    [[nodiscard]] int labelSetting() const { return labelSetting_; }
+    [[nodiscard]] int portNumber() const { return port_; }
+
+    // Whether labels travel with a radio read or write: the setting, or the user's answer.
+    LabelChoice askLabelTransfer(bool writing);
+
+    [[nodiscard]] RadioLink& link() { return link_; }
+
+    // Texts of the operations' progress windows and questions.
+    static constexpr const char* kReadingRadio = "Please Wait - Reading Radio";
+    static constexpr const char* kWritingRadio = "Please Wait - Writing Radio";
+    static constexpr const char* kConfirmWrite = "Are you sure you want to write to the radio?";
+    static constexpr const char* kAskWriteGlobal = "Write Global Parameters?";
+    static constexpr const char* kAskReadLabels = "Read Labels from Radio";
+    static constexpr const char* kAskWriteLabels = "Write Labels to Radio";
+    static constexpr const char* kLabelQuestionTitle = "ZAV Editor";
+
+  private:
+    // Refuses (with the link's message) while another radio operation runs.
+    [[nodiscard]] bool linkFree();
+    [[nodiscard]] bool confirmWrite();
+    // The label operations' group: the selector's group, 0 when none.
+    [[nodiscard]] int labelGroup() const;
+    void tell(const std::string& text, const char* title = "");
+    // Cancelled when the user cancelled the transfer, else Failed with `message`.
+    [[nodiscard]] OperationResult failure(std::string message) const;
+    // The label step of a read or write that went well so far: `step` when the labels
+    // travel, else `result` as it is.
+    OperationResult withLabels(LabelChoice labels, OperationResult result,
+                               OperationResult (RadioOperations::*step)());
+
+    Document& doc_;
+    RadioLink& link_;
+    SettingsStore& settings_;
+    EditorHooks& editor_;
+    int labelSetting_ = 2;
+    int port_ = 1;
+};
+
+}  // namespace zav

@@ -1,0 +1,35 @@
+#include "ops/utility_operations.h"
+
+#include <string>
+
+#include "link/dtmf_deviation.h"
+#include "syncal/syncal.h"
+
+namespace zav {
+
+OperationResult sendDtmfDeviation(RadioLink& link, int code) {
+    switch (writeDtmfDeviation(link, code)) {
+        case DtmfWriteResult::Written:
+            return OperationResult::success();
+        case DtmfWriteResult::ReadFailed:
+            return OperationResult::failure(
+                "the radio did not send its byte 0x6F; nothing was written");
+        case DtmfWriteResult::WriteFailed:
+            return OperationResult::failure("the radio did not confirm the write");
+        case DtmfWriteResult::Busy:
+            return OperationResult::failure("another radio operation is in progress");
+        case DtmfWriteResult::HookFailed:
+            break;
+    }
+    return OperationResult::failure("the radio was not reached");
+}
+
+OperationResult alignSynthesizer(Syncal& syncal) {
+    if (syncal.running()) return OperationResult::failure("an alignment is running");
+    const SyncalOutcome outcome = syncal.run();
+    if (syncal.completed()) return OperationResult::success();
+    return OperationResult::failure("the alignment did not complete (status " +
+                                    std::to_string(statusNumber(outcome)) + ")");
+}
+
+}  // namespace zav

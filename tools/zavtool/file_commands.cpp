@@ -1,0 +1,73 @@
+// The file commands: a new file, and the unit data printout as text or PDF.
+
+#include <QGuiApplication>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "commands.h"
+#include "files/file_system.h"
+#include "model/document.h"
+#include "ops/document_editor.h"
+#include "ops/file_operations.h"
+#include "ops/printout_operation.h"
+#include "qt/print_render.h"
+#include "terminal_prompts.h"
+
+namespace zav::tool {
+
+namespace {
+
+// The printout of the file, titled with its path as given; nullopt after a message.
+std::optional<Printout> filePrintout(const std::string& path, ToolIo& io) {
+    DiskFileSystem disk;
+    TerminalPrompts prompts(io.err, 0);
+    const auto file = loadFileBytes(disk, prompts, path, false);
+    if (!file) return std::nullopt;
+    Document doc;
+    file->copyTo(doc);
+    DocumentEditor editor(doc, 1);
+    return composePrintout(doc, editor, path);
+}
+
+}  // namespace
+
+int newCommand(const Options& o, ToolIo& io) {
+    std::error_code ec;
+    if (!o.force && std::filesystem::exists(std::filesystem::symlink_status(o.argument, ec))) {
+        io.err << "zavtool new: " << o.argument << " exists (use --force to replace it)\n";
+        return kExitFailed;
+    }
+    DiskFileSystem disk;
+    TerminalPrompts prompts(io.err, 0);
+    if (!saveFileBytes(disk, prompts, o.argument, defaultFileBytes())) return kExitFailed;
+    io.out << "wrote " << o.argument << "\n";
+    return kExitDone;
+}
+
+int dumpCommand(const Options& o, ToolIo& io) {
+    const auto printout = filePrintout(o.argument, io);
+    if (!printout) return kExitFailed;
+    io.out << plainText(*printout);
+    return io.out.good() ? kExitDone : kExitFailed;
+}
+
+int printCommand(const Options& o, ToolIo& io) {
+    const auto printout = filePrintout(o.argument, io);
+    if (!printout) return kExitFailed;
+    // Fonts need a GUI application; a command-line tool never shows a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "zavtool";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication app(argc, argv);
+    QString error;
+    if (!writePrintoutPdf(*printout, QString::fromStdString(o.pdf), &error)) {
+        io.err << "zavtool print: " << error.toStdString() << "\n";
+        return kExitFailed;
+    }
+    io.out << "wrote " << o.pdf << " (font " << printFontFamily().toStdString() << ")\n";
+    return kExitDone;
+}
+
+}  // namespace zav::tool

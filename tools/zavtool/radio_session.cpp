@@ -1,0 +1,78 @@
+#include "radio_session.h"
+
+#include <QCoreApplication>
+#include <ostream>
+
+#include "files/file_system.h"
+#include "ops/file_operations.h"
+#include "qt/qt_serial_port.h"
+#include "qt/qt_settings_store.h"
+
+namespace zav::tool {
+
+// The serial port's waits run the event loop, which needs an application object.
+struct RadioSession::Platform {
+    int argc = 1;
+    char name[8] = "zavtool";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication app{argc, argv};
+    QtSettingsStore settings;
+    QtSerialPort serial;
+};
+
+RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activity)
+    : options_(options),
+      io_(io),
+      platform_(io.port != nullptr ? nullptr : std::make_unique<Platform>()),
+      line_(io.err, io.terminal, std::move(activity)),
+      port_(io.port != nullptr ? *io.port : platform_->serial, line_),
+      terminal_(io.err, options.retries),
+      prompts_(terminal_, line_),
+      answers_(prompts_, RadioRequest{options.labels, options.skipGlobal}),
+      progress_(line_, io.cancel),
+      link_(port_, answers_, progress_,
+            io.portDevices != nullptr ? io.portDevices
+                                      : (platform_ ? &platform_->settings : nullptr)),
+      editor_(doc_, options.group.value_or(0)),
+      operations_(doc_, link_, settings_, editor_) {
+    link_.transport().setPort(options.port);
+}
+
+RadioSession::~RadioSession() = default;
+
+int RadioSession::readIntoFile(Operation operation, bool fresh, const std::string& doneText) {
+    DiskFileSystem disk;
+    auto file = fresh ? std::optional(defaultFileBytes())
+                      : loadFileBytes(disk, answers_, options_.argument, true);
+    if (!file) return kExitFailed;
+    file->copyTo(doc_);
+    const OperationResult result = (operations_.*operation)();
+    if (!result.done()) return report(result, doneText, options_.argument + " is unchanged");
+    file->copyFrom(doc_);
+    if (!saveFileBytes(disk, answers_, options_.argument, *file)) return kExitFailed;
+    return report(result, doneText);
+}
+
+int RadioSession::writeFromFile(Operation operation, const std::string& doneText) {
+    DiskFileSystem disk;
+    const auto file = loadFileBytes(disk, answers_, options_.argument, false);
+    if (!file) return kExitFailed;
+    file->copyTo(doc_);
+    return report((operations_.*operation)(), doneText);
+}
+
+int RadioSession::report(const OperationResult& result, const std::string& doneText,
+                         std::string_view unchanged) {
+    line_.clear();
+    if (result.done()) {
+        if (!doneText.empty()) io_.out << doneText << "\n";
+        return kExitDone;
+    }
+    io_.err << "zavtool " << options_.command << ": "
+            << (result.outcome == Outcome::Cancelled ? "cancelled" : result.message);
+    if (!unchanged.empty()) io_.err << "; " << unchanged;
+    io_.err << "\n";
+    return kExitFailed;
+}
+
+}  // namespace zav::tool

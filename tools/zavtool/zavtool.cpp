@@ -1,0 +1,267 @@
+#include "zavtool.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <ostream>
+
+#include "commands.h"
+#include "iface/version.h"
+#include "model/memory_image.h"
+
+namespace zav::tool {
+
+namespace {
+
+// The options a command may take.
+enum OptionFlag : unsigned {
+    kPortOption = 1U << 0,
+    kRetryOption = 1U << 1,
+    kGroupOption = 1U << 2,
+    kGroupRequired = 1U << 3,
+    kLabelsOption = 1U << 4,
+    kSkipGlobalOption = 1U << 5,
+    kForceOption = 1U << 6,
+    kPdfOption = 1U << 7,
+};
+constexpr unsigned kRadioOptions = kPortOption | kRetryOption;
+
+struct OptionSpec {
+    unsigned flags;     // a command with any of these takes the option
+    unsigned required;  // ... and with any of these must give it
+    std::string_view name;
+    std::string_view value;  // "" for a flag
+    std::string_view help;
+};
+
+constexpr std::array kOptions{
+    OptionSpec{kPortOption, kPortOption, "port", "P",
+               "the radio's port: 1 to 4, or a device such as /dev/ttyUSB0"},
+    OptionSpec{kRetryOption, 0, "retry", "N",
+               "answer Retry to the first N Retry/Cancel questions (default 0)"},
+    OptionSpec{kGroupOption | kGroupRequired, kGroupRequired, "group", "G", "the group, 1 to 15"},
+    OptionSpec{kLabelsOption, 0, "labels", "", "transfer the labels too"},
+    OptionSpec{kSkipGlobalOption, 0, "skip-global", "", "leave the radio's global settings alone"},
+    OptionSpec{kForceOption, 0, "force", "", "replace an existing file"},
+    OptionSpec{kPdfOption, kPdfOption, "pdf", "OUT.pdf", "the PDF file to write"},
+};
+
+struct CommandSpec {
+    std::string_view name;
+    unsigned options;
+    std::string_view argument;  // the one argument's name; "" for none
+    std::string_view summary;
+    int (*run)(const Options&, ToolIo&);
+    std::string_view details = {};  // more help, after the options
+};
+
+constexpr std::array kCommands{
+    CommandSpec{"new", kForceOption, "FILE.frq",
+                "write a frequency file holding the default image", newCommand},
+    CommandSpec{"read-global", kRadioOptions, "FILE.frq",
+                "read the radio's global block into FILE's image (bytes 0-127)",
+                readGlobalCommand},
+    CommandSpec{"write-global", kRadioOptions, "FILE.frq",
+                "write FILE's global settings to the radio (only the writable bytes change)",
+                writeGlobalCommand},
+    CommandSpec{"read", kRadioOptions | kLabelsOption, "OUT.frq",
+                "read the whole radio (and with --labels its labels) into a new file OUT",
+                readCommand},
+    CommandSpec{"read-group", kRadioOptions | kGroupRequired, "FILE.frq",
+                "read group G into FILE, keeping the rest of it (a missing FILE starts from "
+                "the defaults)",
+                readGroupCommand},
+    CommandSpec{"write", kRadioOptions | kSkipGlobalOption | kLabelsOption, "FILE.frq",
+                "write FILE's groups (and its global settings unless --skip-global) to the radio",
+                writeCommand},
+    CommandSpec{"write-group", kRadioOptions | kGroupRequired | kLabelsOption, "FILE.frq",
+                "write group G of FILE (and with --labels its labels) to the radio; the labels "
+                "go out even when the group write failed",
+                writeGroupCommand},
+    CommandSpec{"read-labels", kRadioOptions | kGroupOption, "FILE.frq",
+                "read the labels of all groups or of group G into FILE, keeping the rest of it",
+                readLabelsCommand},
+    CommandSpec{"write-labels", kRadioOptions | kGroupOption, "FILE.frq",
+                "write FILE's labels of all groups or of group G to the radio",
+                writeLabelsCommand},
+    CommandSpec{"dump", 0, "FILE.frq", "print FILE's unit data printout as plain text",
+                dumpCommand},
+    CommandSpec{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
+                printCommand},
+    CommandSpec{"syncal", kRadioOptions, "",
+                "align the radio's synthesizer (receive and transmit) and print the log",
+                syncalCommand},
+    CommandSpec{"dtmf", kRadioOptions, "CODE",
+                "write DTMF deviation CODE into the radio, keeping its front porch and ANI "
+                "rate bits",
+                dtmfCommand,
+                "CODE is the deviation list index 0..31 (0 = 0 Hz, 1..27 = 187.5 Hz steps up "
+                "to 5062.5,\n28..31 = Test 1..Test 4), or the list text itself (\"1125.0\", "
+                "\"Test 2\").\n"},
+};
+
+constexpr std::string_view kOptionForms =
+    "An option's value follows it as a word of its own or after '=': --port 1, --port=1.\n";
+constexpr std::string_view kExitStatus =
+    "exit status:\n"
+    "  0  done\n"
+    "  1  failed or cancelled (the reason is on stderr)\n"
+    "  2  usage error\n";
+
+bool takes(const CommandSpec& c, const OptionSpec& o) {
+    return (c.options & o.flags) != 0;
+}
+
+bool mustGive(const CommandSpec& c, const OptionSpec& o) {
+    return (c.options & o.required) != 0;
+}
+
+std::string optionWords(const OptionSpec& o) {
+    std::string words = "--" + std::string(o.name);
+    if (!o.value.empty()) words += " " + std::string(o.value);
+    return words;
+}
+
+std::string usageLine(const CommandSpec& c) {
+    std::string line(c.name);
+    for (const OptionSpec& o : kOptions) {
+        if (!takes(c, o)) continue;
+        line += mustGive(c, o) ? " " + optionWords(o) : " [" + optionWords(o) + "]";
+    }
+    if (!c.argument.empty()) line += " " + std::string(c.argument);
+    return line;
+}
+
+void printHelp(std::ostream& out) {
+    out << "usage: zavtool COMMAND [OPTIONS] ARGS\n"
+           "       zavtool COMMAND --help     the command's options\n"
+           "       zavtool --version\n\ncommands:\n";
+    for (const CommandSpec& c : kCommands)
+        out << "  " << usageLine(c) << "\n      " << c.summary << "\n";
+    out << "\n" << kOptionForms << "\n" << kExitStatus;
+}
+
+void printCommandHelp(const CommandSpec& c, std::ostream& out) {
+    out << "usage: zavtool " << usageLine(c) << "\n" << c.summary << "\n\noptions:\n";
+    const auto row = [&out](std::string words, std::string_view help) {
+        words.resize(std::max<std::size_t>(words.size() + 2, 18), ' ');
+        out << "  " << words << help << "\n";
+    };
+    for (const OptionSpec& o : kOptions)
+        if (takes(c, o)) row(optionWords(o), o.help);
+    row("-h, --help", "show this help");
+    if (!c.details.empty()) out << "\n" << c.details;
+    out << "\n" << kOptionForms << "\n" << kExitStatus;
+}
+
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::optional<int> number(const QString& text, int low, int high) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < low || n > high) return std::nullopt;
+    return n;
+}
+
+// The options and the argument the parser found into `o`; the usage error, if any.
+std::optional<std::string> takeOptions(const CommandSpec& c, const QCommandLineParser& parser,
+                                       Options& o) {
+    for (const OptionSpec& spec : kOptions) {
+        if (!takes(c, spec)) continue;
+        const std::string shown = "--" + std::string(spec.name);
+        if (parser.values(latin1(spec.name)).size() > 1) return shown + " is given twice";
+        if (mustGive(c, spec) && !parser.isSet(latin1(spec.name))) return shown + " is required";
+    }
+    // Only the command's own options may be asked for (the parser warns about others).
+    const auto given = [&](std::string_view name) {
+        const auto* spec = std::find_if(kOptions.begin(), kOptions.end(),
+                                        [&](const OptionSpec& candidate) { return candidate.name == name; });
+        return takes(c, *spec) && parser.isSet(latin1(name));
+    };
+    const auto value = [&](std::string_view name) {
+        return given(name) ? parser.value(latin1(name)) : QString();
+    };
+    o.port = value("port").toStdString();
+    o.pdf = value("pdf").toStdString();
+    o.labels = given("labels");
+    o.skipGlobal = given("skip-global");
+    o.force = given("force");
+    if (given("retry")) {
+        const auto retries = number(value("retry"), 0, 1000);
+        if (!retries) return "--retry takes a number of retries, 0 or more";
+        o.retries = *retries;
+    }
+    if (given("group")) {
+        o.group = number(value("group"), 1, kGroupCount);
+        if (!o.group) return "--group takes a group number 1 to 15";
+    }
+    const QStringList rest = parser.positionalArguments();
+    const qsizetype wanted = c.argument.empty() ? 0 : 1;
+    if (rest.size() > wanted) return "unexpected '" + rest[wanted].toStdString() + "'";
+    if (rest.size() < wanted) return std::string(c.argument) + " is missing";
+    if (wanted == 1) o.argument = rest[0].toStdString();
+    return std::nullopt;
+}
+
+int runCommand(const CommandSpec& c, std::span<const std::string> args, ToolIo& io) {
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("show this help"));
+    parser.addOption(help);
+    for (const OptionSpec& spec : kOptions)
+        if (takes(c, spec))
+            parser.addOption(QCommandLineOption(latin1(spec.name), QString(), latin1(spec.value)));
+    QStringList words{QStringLiteral("zavtool")};
+    for (const std::string& a : args) words << QString::fromStdString(a);
+
+    Options o;
+    o.command = c.name;
+    o.usage = usageLine(c);
+    if (!parser.parse(words)) return usageError(o, io, parser.errorText().toStdString());
+    if (parser.isSet(help)) {
+        printCommandHelp(c, io.out);
+        return kExitDone;
+    }
+    if (const auto error = takeOptions(c, parser, o)) return usageError(o, io, *error);
+    return c.run(o, io);
+}
+
+}  // namespace
+
+int usageError(const Options& options, ToolIo& io, std::string_view message) {
+    io.err << "zavtool " << options.command << ": " << message << "\n"
+           << "usage: zavtool " << options.usage << "\n"
+           << "(zavtool " << options.command << " --help lists the options)\n";
+    return kExitUsage;
+}
+
+int run(std::span<const std::string> args, ToolIo& io) {
+    if (args.empty()) {
+        printHelp(io.err);
+        return kExitUsage;
+    }
+    const std::string& name = args[0];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printHelp(io.out);
+        return kExitDone;
+    }
+    if (name == "--version") {
+        const Version v = programVersion();
+        io.out << "zavtool " << v.major << "." << v.minor << "." << v.revision << "\n";
+        return kExitDone;
+    }
+    const auto* c = std::find_if(kCommands.begin(), kCommands.end(),
+                                 [&](const CommandSpec& spec) { return spec.name == name; });
+    if (c == kCommands.end()) {
+        io.err << "zavtool: unknown command '" << name << "'\n\n";
+        printHelp(io.err);
+        return kExitUsage;
+    }
+    return runCommand(*c, args.subspan(1), io);
+}
+
+}  // namespace zav::tool

@@ -1,0 +1,39 @@
+#pragma once
+// zavtool: the editor's radio and file operations from the command line. run() is the
+// whole program except its streams and its radio port, so that a test runs it in-process
+// against the simulated radio.
+
+#include <atomic>
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace zav {
+class LinkPort;
+class SettingsStore;
+}  // namespace zav
+
+namespace zav::tool {
+
+// Exit statuses, as --help lists them.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;  // failed or cancelled; the reason is on stderr
+inline constexpr int kExitUsage = 2;
+
+struct ToolIo {
+    std::ostream& out;
+    std::ostream& err;
+    // The radio's port; nullptr: the serial port --port names.
+    LinkPort* port = nullptr;
+    // Where port numbers find their devices; nullptr: the editor's settings.
+    const SettingsStore* portDevices = nullptr;
+    // Set from outside (a terminal's interrupt) to cancel the running transfer.
+    const std::atomic<bool>* cancel = nullptr;
+    // err is a terminal: a progress line is drawn on it.
+    bool terminal = false;
+};
+
+// Runs the command the arguments (after the program's name) give; the exit status.
+int run(std::span<const std::string> args, ToolIo& io);
+
+}  // namespace zav::tool

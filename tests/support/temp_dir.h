@@ -1,8 +1,10 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test, removed with everything in it afterwards, and whole-file
+// reads and writes of bytes.
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,11 +17,10 @@ class TempDir {
   public:
     TempDir() {
         std::random_device rd;
-        for (;;) {
+        do {
             path_ = std::filesystem::temp_directory_path() /
-                    ("zav_files_" + std::to_string(rd()) + std::to_string(rd()));
-            if (std::filesystem::create_directory(path_)) break;
-        }
+                    ("zav_test_" + std::to_string(rd()) + std::to_string(rd()));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempDir() {
         std::error_code ec;
@@ -32,10 +33,8 @@ class TempDir {
     [[nodiscard]] std::string file(const std::string& name) const {
         return (path_ / name).string();
     }
-    [[nodiscard]] std::size_t entryCount() const {
-        std::size_t n = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path_)) ++n;
-        return n;
+    [[nodiscard]] auto entryCount() const {
+        return std::distance(std::filesystem::directory_iterator(path_), {});
     }
 
   private:
@@ -47,11 +46,11 @@ inline std::vector<Byte> readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-template <typename Container>
-void writeBytes(const std::string& path, const Container& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+template <typename Bytes>
+void writeBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace zav::test

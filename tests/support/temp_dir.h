@@ -2,10 +2,12 @@
 // A fresh folder for one test, removed with everything in it afterwards, and whole-file
 // reads and writes of bytes.
 
+#include <stdlib.h>  // mkdtemp
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,11 +18,9 @@ namespace zav::test {
 class TempDir {
   public:
     TempDir() {
-        std::random_device rd;
-        do {
-            path_ = std::filesystem::temp_directory_path() /
-                    ("zav_test_" + std::to_string(rd()) + std::to_string(rd()));
-        } while (!std::filesystem::create_directory(path_));
+        std::string name = (std::filesystem::temp_directory_path() / "zav_test_XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        path_ = name;
     }
     ~TempDir() {
         std::error_code ec;

@@ -284,6 +284,8 @@ const FailureCase kFailures[] = {
     {"TxTooSteep", faulty({}, std::nullopt, sim::LockCurve{540.003, 3.2, 0.03, 3.0}),
      kSyncNotDetected, "Unable to detect sync range.", true, 2}};
 
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
 class SyncalFailure : public SyncalRun, public ::testing::WithParamInterface<FailureCase> {
   protected:
     SyncalFailure() : SyncalRun(GetParam().model) {}

@@ -26,7 +26,8 @@ TEST(Globals, BytesAndValuesBothWays) {
         MemImage expected = mem;
         const std::size_t at[] = {96, 97, 98, 111, 119};
         for (std::size_t k = 0; k < 5; ++k) expected[at[k]] = bytes[k];
-        expected[119] = static_cast<Byte>(expected[119] | (mem[119] & 0x06));  // bits 1, 2: not ours
+        expected[119] =
+            static_cast<Byte>(expected[119] | (mem[119] & 0x06));  // bits 1, 2: not ours
         storeGlobalsFromForm(mem, values);
         EXPECT_EQ(mem, expected);
         EXPECT_EQ(fields(loadGlobalsToForm(mem)), fields(values));

@@ -15,8 +15,9 @@ TEST(MemoryMap, AddressesAndTheirLimits) {
     EXPECT_THROW(getBits(mem, 2049, 0, 8), std::out_of_range);
     EXPECT_THROW(getBits(mem, -1, 0, 8), std::out_of_range);
     EXPECT_THROW(groupExists(mem, 15), std::out_of_range);
-    setBits(mem, 2048, 0, 8, 1);  // the spare byte is part of the image
-    EXPECT_EQ(mem[2048], 1);
+    setBits(mem, 2048, 0, 8, 1);  // the spare byte is part of the image, as is byte 0
+    setBits(mem, 0, 0, 8, 2);
+    EXPECT_EQ(getBits(mem, 2048, 0, 8) + getBits(mem, 0, 0, 8), 3);
     // Each group reads its own page map nibble; the first one is the global page's.
     const std::tuple<int, std::size_t, Byte> nibbles[] = {{-1, 80, 0xF0}, {0, 80, 0x05},
                                                           {1, 81, 0x50},  {2, 81, 0x05},

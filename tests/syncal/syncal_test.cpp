@@ -92,13 +92,10 @@ TEST_F(SyncalRun, FullRunWritesBothPaths) {
                "TX CALIBRATION SUCCESSFUL", "LOW FREQUENCY AND D/A:   449.575 --  52",
                "MID FREQUENCY AND D/A:   477.525 --  32", "LOWER SIDE SLOPE     :   .7470703125",
                "UPPER SIDE SLOPE     :   .654296875", "LO/HI BAND OFFSETS   :   6 --  8", " "}));
-    const Texts steps{"LOW BAND CALC", "HIGH BAND CALC", "MID BAND CALC"};
-    Texts events{"start off", "clear", "run controls"};
-    events.insert(events.end(), steps.begin(), steps.end());
-    events.push_back("TX BAND CALC");
-    events.insert(events.end(), steps.begin(), steps.end());
-    events.insert(events.end(), {"idle controls", "", "start on"});
-    EXPECT_EQ(sink.events, events);
+    EXPECT_EQ(sink.events,
+              (Texts{"start off", "clear", "run controls", "LOW BAND CALC", "HIGH BAND CALC",
+                     "MID BAND CALC", "TX BAND CALC", "LOW BAND CALC", "HIGH BAND CALC",
+                     "MID BAND CALC", "idle controls", "", "start on"}));
     // 90 receiver probes with control 0x40, then 94 transmitter probes with 0xC0.
     ASSERT_EQ(synth->probes().size(), 184u);
     for (std::size_t i = 0; i < 184; ++i)
@@ -107,24 +104,12 @@ TEST_F(SyncalRun, FullRunWritesBothPaths) {
     expectReleased();
 }
 
-TEST_F(SyncalRun, ProbeFramesAndAnswers) {
+TEST_F(SyncalRun, AnUnansweredProbeCountsAsInSync) {
     ASSERT_TRUE(sim.hook());
-    syncal.dacValue = 7;
-    syncal.noUnlockSeen = true;
-    auto start = sim.now();
-    EXPECT_FALSE(syncal.probeSync(403.0, kProbeControl));   // far below the lock range
-    EXPECT_EQ(sim.now() - start, 6 * sim::byteTime(4800));  // five bytes out, one back
-    EXPECT_FALSE(syncal.noUnlockSeen);
-    syncal.txMode = true;
-    syncal.dacValue = 12;
-    syncal.noUnlockSeen = true;
-    EXPECT_TRUE(syncal.probeSync(505.0, kProbeControl));
-    EXPECT_TRUE(syncal.noUnlockSeen);
-    EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, 251, 225, 0x40, 7, 0x30, 59, 160, 0xC0, 12}));
     synth->model().faults.silent = true;
-    start = sim.now();
-    EXPECT_TRUE(syncal.probeSync(403.0, kProbeControl));  // no answer counts as in sync
-    EXPECT_EQ(sim.now() - start, 501ms);  // the 0.5 s receive limit, up to the next tick
+    syncal.noUnlockSeen = true;
+    EXPECT_TRUE(syncal.probeSync(403.0, kProbeControl));
+    EXPECT_TRUE(syncal.noUnlockSeen);
 }
 
 // Probes answered from a script: in sync for the first `inSync` probes, then never.
@@ -284,7 +269,9 @@ const FailureCase kFailures[] = {
     {"TxTooSteep", faulty({}, std::nullopt, sim::LockCurve{540.003, 3.2, 0.03, 3.0}),
      kSyncNotDetected, "Unable to detect sync range.", true, 2}};
 
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SyncalFailure : public SyncalRun, public ::testing::WithParamInterface<FailureCase> {
   protected:

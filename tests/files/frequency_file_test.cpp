@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "files/default_file.h"
-#include "files/file_system.h"
 #include "model/document.h"
-#include "support/temp_dir.h"
 
 namespace zav {
 namespace {
@@ -61,9 +59,10 @@ TEST(FrequencyFile, DecodingArbitraryBytes) {
         const auto valid = encodeFrequencyFile(image, labels);
         Bytes bytes(valid.begin(), valid.end());
         const int kind = run % 5;
-        if (kind == 0) bytes.resize(pick(kFrequencyFileSize));               // too short
-        if (kind == 1) bytes[pick(50)] ^= static_cast<Byte>(1 + pick(255));  // magic or format
-        if (kind == 2) bytes[50 + pick(6)] = static_cast<Byte>(rng());       // a spare header byte
+        const bool first = run < 5;  // the edge cases first: one byte short, the format byte
+        if (kind == 0) bytes.resize(first ? kFrequencyFileSize - 1 : pick(kFrequencyFileSize));
+        if (kind == 1) bytes[first ? 49 : pick(50)] ^= static_cast<Byte>(1 + pick(255));
+        if (kind == 2) bytes[first ? 50 : 50 + pick(6)] = static_cast<Byte>(rng());  // spare
         if (kind == 3) bytes.resize(bytes.size() + pick(100), 0xEE);  // more after the labels
         if (kind == 4) {                                              // noise
             bytes.resize(pick(2 * kFrequencyFileSize));
@@ -76,24 +75,6 @@ TEST(FrequencyFile, DecodingArbitraryBytes) {
             EXPECT_EQ(decoded->image, image);
             EXPECT_EQ(decoded->labels, labels);
         }
-    }
-}
-
-TEST(FrequencyFile, RandomImagesRoundTripThroughTheDisk) {
-    test::TempDir dir;
-    DiskFileSystem disk;
-    std::mt19937 rng(4);
-    for (int run = 0; run < 10; ++run) {
-        MemImage image;
-        LabelImage labels;
-        fillRandom(image, rng);
-        fillRandom(labels, rng);
-        ASSERT_FALSE(disk.replaceFile(dir.file("round.frq"), encodeFrequencyFile(image, labels)));
-        const auto read = disk.readFile(dir.file("round.frq"), kFrequencyFileSize);
-        const auto decoded = decodeFrequencyFile(read.bytes);
-        ASSERT_TRUE(decoded);
-        EXPECT_EQ(decoded->image, image);
-        EXPECT_EQ(decoded->labels, labels);
     }
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "files/file_error.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace zav {
 namespace {
@@ -17,103 +17,71 @@ namespace fs = std::filesystem;
 const std::vector<Byte> kOld(300, 0x11);
 const std::vector<Byte> kNew(4025, 0x22);
 
-// Real disk, with one step made to fail the way a full disk or a vanished folder would.
+// The real disk, with one step of a replace failing as a full disk or a vanished folder would.
 class FailingDisk final : public DiskFileSystem {
   public:
-    enum class Fail { Write, Rename };
-    explicit FailingDisk(Fail f) : fail_(f) {}
+    explicit FailingDisk(bool failWrite) : failWrite_(failWrite) {}
 
   protected:
     std::error_code writeTemporary(std::FILE* file, std::span<const Byte> bytes) override {
-        if (fail_ != Fail::Write) return DiskFileSystem::writeTemporary(file, bytes);
-        // Half the data reaches the disk before it fills up.
+        if (!failWrite_) return DiskFileSystem::writeTemporary(file, bytes);
         (void)DiskFileSystem::writeTemporary(file, bytes.first(bytes.size() / 2));
         return {ENOSPC, std::generic_category()};
     }
     std::error_code moveOver(const fs::path& from, const fs::path& to) override {
-        if (fail_ != Fail::Rename) return DiskFileSystem::moveOver(from, to);
+        if (failWrite_) return DiskFileSystem::moveOver(from, to);
         return {EIO, std::generic_category()};
     }
 
   private:
-    Fail fail_;
+    bool failWrite_;
 };
 
-TEST(DiskFileSystemTest, ReplaceWritesExactBytesAndLeavesNoTemporary) {
-    test::TempDir dir;
-    DiskFileSystem disk;
-    const auto path = dir.file("a.frq");
-    ASSERT_FALSE(disk.replaceFile(path, kOld));
-    EXPECT_EQ(test::readBytes(path), kOld);
-    ASSERT_FALSE(disk.replaceFile(path, kNew));
-    EXPECT_EQ(test::readBytes(path), kNew);
-    EXPECT_EQ(dir.entryCount(), 1u);
-}
-
-TEST(DiskFileSystemTest, FailedStepKeepsOldFileAndRemovesTemporary) {
-    struct Case {
-        FailingDisk::Fail fail;
-        int classic;
-    };
-    for (const auto& c :
-         {Case{FailingDisk::Fail::Write, 61}, Case{FailingDisk::Fail::Rename, 57}}) {
-        test::TempDir dir;
-        const auto path = dir.file("keep.frq");
-        test::writeBytes(path, kOld);
-        FailingDisk disk(c.fail);
-        const auto ec = disk.replaceFile(path, kNew);
-        ASSERT_TRUE(ec);
-        EXPECT_EQ(classicFileError(ec, path).number, c.classic);
-        EXPECT_EQ(test::readBytes(path), kOld);
-        EXPECT_EQ(dir.entryCount(), 1u) << "temporary file left behind";
-    }
-}
-
-TEST(DiskFileSystemTest, UnwritableTargetsAreRefusedAndLeftAlone) {
-    test::TempDir dir;
-    DiskFileSystem disk;
-    // A path through a plain file, a missing folder, a folder, and a fifo.
-    const auto plain = dir.file("plain");
-    test::writeBytes(plain, kOld);
-    const auto folder = dir.file("folder");
-    fs::create_directory(folder);
-    const auto fifo = dir.file("fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-
-    struct Case {
-        std::string path;
-        int classic;
-    };
-    for (const auto& c : {Case{plain + "/x.frq", 76}, Case{dir.file("missing/x.frq"), 76},
-                          Case{folder, 75}, Case{fifo, 75}}) {
-        const auto ec = disk.replaceFile(c.path, kNew);
-        ASSERT_TRUE(ec) << c.path;
-        EXPECT_EQ(classicFileError(ec, c.path).number, c.classic) << c.path << ": " << ec.message();
-    }
-    EXPECT_EQ(test::readBytes(plain), kOld);
-    EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_TRUE(fs::is_fifo(fifo));
-    EXPECT_EQ(dir.entryCount(), 3u);
-}
-
-TEST(DiskFileSystemTest, ReplaceKeepsPermissionsAndLinks) {
+TEST(DiskFileSystem, ReplaceWritesAllOrNothing) {
     test::TempDir dir;
     DiskFileSystem disk;
     const auto real = dir.file("real.frq");
     const auto link = dir.file("link.frq");
-    test::writeBytes(real, kOld);
+    ASSERT_FALSE(disk.replaceFile(real, kOld));
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(real, link);
-
-    ASSERT_FALSE(disk.replaceFile(link, kNew));
-    EXPECT_TRUE(fs::is_symlink(link));
+    ASSERT_FALSE(disk.replaceFile(link, kNew));  // through the link, keeping the permissions
     EXPECT_EQ(test::readBytes(real), kNew);
+    EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::status(real).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(dir.entryCount(), 2u);
+    EXPECT_EQ(dir.entryCount(), 2);  // no temporary file left behind
+    for (const auto& [failWrite, classic] : {std::pair{true, 61}, {false, 57}}) {
+        FailingDisk failing(failWrite);
+        const auto ec = failing.replaceFile(real, kOld);
+        EXPECT_EQ(classicFileError(ec, real).number, classic);
+        EXPECT_EQ(test::readBytes(real), kNew);
+        EXPECT_EQ(dir.entryCount(), 2);
+    }
 }
 
-TEST(DiskFileSystemTest, ReadGivesAtMostTheRequestedBytes) {
+TEST(DiskFileSystem, UnwritableTargetsAreRefusedAndLeftAlone) {
+    test::TempDir dir;
+    DiskFileSystem disk;
+    const auto plain = dir.file("plain");
+    test::writeBytes(plain, kOld);
+    fs::create_directory(dir.file("folder"));
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    const std::pair<std::string, int> cases[] = {{plain + "/x.frq", 76},
+                                                 {dir.file("missing/x.frq"), 76},
+                                                 {dir.file("folder"), 75},
+                                                 {dir.file("fifo"), 75}};
+    for (const auto& [path, classic] : cases) {
+        const auto ec = disk.replaceFile(path, kNew);
+        EXPECT_EQ(classicFileError(ec, path).number, classic) << path << ": " << ec.message();
+    }
+    EXPECT_EQ(test::readBytes(plain), kOld);
+    EXPECT_TRUE(fs::is_directory(dir.file("folder")));
+    EXPECT_TRUE(fs::is_fifo(dir.file("fifo")));
+    EXPECT_EQ(dir.entryCount(), 3);
+}
+
+TEST(DiskFileSystem, Reads) {
     test::TempDir dir;
     DiskFileSystem disk;
     const auto path = dir.file("r.frq");
@@ -123,21 +91,31 @@ TEST(DiskFileSystemTest, ReadGivesAtMostTheRequestedBytes) {
     const auto shortRead = disk.readFile(path, 4025);
     EXPECT_FALSE(shortRead.error);
     EXPECT_EQ(shortRead.bytes, kOld);
+    const std::pair<std::string, int> failures[] = {
+        {dir.file("none.frq"), 53}, {dir.file("no/none.frq"), 76}, {dir.path().string(), 75}};
+    for (const auto& [failing, classic] : failures) {
+        const auto r = disk.readFile(failing, 4025);
+        EXPECT_TRUE(r.bytes.empty());
+        EXPECT_EQ(classicFileError(r.error, failing).number, classic) << failing;
+    }
 }
 
-TEST(DiskFileSystemTest, ReadErrorsMapToClassicNumbers) {
-    test::TempDir dir;
-    DiskFileSystem disk;
-    struct Case {
-        std::string path;
-        int classic;
-    };
-    for (const auto& c : {Case{dir.file("none.frq"), 53}, Case{dir.file("no/none.frq"), 76},
-                          Case{dir.path().string(), 75}}) {
-        const auto r = disk.readFile(c.path, 4025);
-        ASSERT_TRUE(r.error) << c.path;
-        EXPECT_TRUE(r.bytes.empty());
-        EXPECT_EQ(classicFileError(r.error, c.path).number, c.classic) << c.path;
+TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {
+    const std::tuple<int, const char*> cases[] = {
+        {EACCES, "75!\rPath/File access error"},
+        {EROFS, "75!\rPath/File access error"},
+        {EINVAL, "75!\rPath/File access error"},
+        {ENOTDIR, "76!\rPath not found"},
+        {ENOSPC, "61!\rDisk full"},
+        {EDQUOT, "61!\rDisk full"},
+        {EIO, "57!\rDevice I/O error"},
+        {EBUSY, "55!\rFile already open"},
+        {EMFILE, "67!\rToo many files"},
+        {ENOENT, "53!\rFile not found"}};  // in a folder that exists
+    for (const auto& [err, text] : cases) {
+        const auto e = classicFileError({err, std::generic_category()}, "relative.frq");
+        EXPECT_EQ(fileErrorText(e), "Error Number " + std::string(text));
+        EXPECT_EQ(e.systemReason, std::generic_category().message(err));
     }
 }
 

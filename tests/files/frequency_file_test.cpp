@@ -3,112 +3,78 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string_view>
 #include <vector>
 
-#include "files/file_system.h"
-#include "temp_dir.h"
+#include "files/default_file.h"
+#include "model/document.h"
 
 namespace zav {
 namespace {
 
+using Bytes = std::vector<Byte>;
+
 template <typename A>
-void fillRandom(A& a, std::mt19937& gen) {
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (auto& b : a) b = static_cast<Byte>(byte(gen));
+void fillRandom(A& a, std::mt19937& rng) {
+    for (auto& b : a) b = static_cast<Byte>(rng());
 }
 
-TEST(FileHeaderTest, MagicTextFormatByteAndZeros) {
-    const std::string magic = "MARDEN/TOLE universal radio editor data file 0000";
-    ASSERT_EQ(magic.size(), 49u);
-    for (std::size_t i = 0; i < magic.size(); ++i)
-        EXPECT_EQ(kFileHeader[i], static_cast<Byte>(magic[i])) << i;
-    EXPECT_EQ(kFileHeader[49], 0x54);
-    for (std::size_t i = 50; i < 56; ++i) EXPECT_EQ(kFileHeader[i], 0) << i;
+TEST(FrequencyFile, Layout) {
+    std::mt19937 rng(7);
+    MemImage image;
+    LabelImage labels;
+    fillRandom(image, rng);
+    fillRandom(labels, rng);
+    const auto file = encodeFrequencyFile(image, labels);
+    const std::string_view magic = "MARDEN/TOLE universal radio editor data file 0000T";
+    EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(file.data()), 50), magic);
+    EXPECT_EQ(Bytes(file.begin() + 50, file.begin() + 56), Bytes(6, 0));
+    EXPECT_EQ(Bytes(file.begin() + 56, file.begin() + 2105), Bytes(image.begin(), image.end()));
+    EXPECT_EQ(Bytes(file.begin() + 2105, file.end()), Bytes(labels.begin(), labels.end()));
+    // Label bytes in file order: the group varies fastest, then the slot, then the position.
+    EXPECT_EQ(labelIndex(1, 0, 0), 1u);
+    EXPECT_EQ(labelIndex(0, 1, 0), 15u);
+    EXPECT_EQ(labelIndex(0, 0, 1), 240u);
+
+    const Document doc;  // the default file holds the default document
+    const auto defaults = decodeFrequencyFile(defaultFrequencyFile());
+    ASSERT_TRUE(defaults);
+    EXPECT_EQ(defaults->image, doc.mem);
+    EXPECT_EQ(defaults->labels, doc.labels);
 }
 
-TEST(FrequencyFileTest, LayoutOfEncodedFile) {
-    MemImage image{};
-    LabelImage labels{};
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<Byte>(i * 7 + 1);
-    for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = static_cast<Byte>(i * 13 + 5);
-
-    const auto bytes = encodeFrequencyFile(image, labels);
-    ASSERT_EQ(bytes.size(), 4025u);
-    EXPECT_EQ(bytes[49], 0x54);
-    for (std::size_t i = 50; i < 56; ++i) EXPECT_EQ(bytes[i], 0) << i;
-    EXPECT_EQ(bytes[56], image[0]);
-    EXPECT_EQ(bytes[2103], image[2047]);
-    EXPECT_EQ(bytes[2104], image[2048]);  // the spare byte
-    EXPECT_EQ(bytes[2105], labels[labelIndex(0, 0, 0)]);
-    EXPECT_EQ(bytes[4024], labels[labelIndex(14, 15, 7)]);
-
-    // Group varies fastest, then slot, then position.
-    struct LabelCase {
-        int g, s, k;
-        std::size_t offset;
+// Any bytes at all: decoding never fails in any other way than by refusing, and it
+// accepts exactly the files that are long enough and start with the magic text and the
+// format byte, whatever bytes 50 to 55 and anything after the labels hold.
+TEST(FrequencyFile, DecodingArbitraryBytes) {
+    std::mt19937 rng(20261206);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
     };
-    for (const auto& c : {LabelCase{1, 0, 0, 2106}, LabelCase{0, 1, 0, 2120},
-                          LabelCase{0, 0, 1, 2345}, LabelCase{14, 15, 7, 4024}}) {
-        EXPECT_EQ(bytes[c.offset], labels[labelIndex(c.g, c.s, c.k)])
-            << c.g << "," << c.s << "," << c.k;
-    }
-}
-
-TEST(FrequencyFileTest, HeaderCheckCoversBytes0To49Only) {
-    const MemImage image{};
-    const LabelImage labels{};
-    const auto good = encodeFrequencyFile(image, labels);
-
-    auto spareHeader = good;
-    for (std::size_t i = 50; i < 56; ++i) spareHeader[i] = 0xA5;
-    EXPECT_TRUE(decodeFrequencyFile(spareHeader).has_value());
-
-    for (std::size_t i : {0u, 10u, 48u, 49u}) {
-        auto bad = good;
-        bad[i] ^= 0x01;
-        EXPECT_FALSE(decodeFrequencyFile(bad).has_value()) << "byte " << i;
-    }
-}
-
-TEST(FrequencyFileTest, ShortFilesAreNotValidLongerOnesIgnoreTheRest) {
-    std::mt19937 gen(7);
-    MemImage image{};
-    LabelImage labels{};
-    fillRandom(image, gen);
-    fillRandom(labels, gen);
-    const auto full = encodeFrequencyFile(image, labels);
-    const std::vector<Byte> all(full.begin(), full.end());
-
-    for (std::size_t len : {0u, 49u, 50u, 56u, 2105u, 4024u}) {
-        std::span<const Byte> part(all.data(), len);
-        EXPECT_FALSE(decodeFrequencyFile(part).has_value()) << len;
-    }
-    auto longer = all;
-    longer.push_back(0xEE);
-    const auto decoded = decodeFrequencyFile(longer);
-    ASSERT_TRUE(decoded.has_value());
-    EXPECT_EQ(decoded->image, image);
-    EXPECT_EQ(decoded->labels, labels);
-}
-
-TEST(FrequencyFileTest, RandomImagesRoundTripThroughDisk) {
-    test::TempDir dir;
-    DiskFileSystem disk;
-    std::mt19937 gen(20261206);
-    const std::string path = dir.file("round.frq");
-    for (int run = 0; run < 20; ++run) {
-        MemImage image{};
-        LabelImage labels{};
-        fillRandom(image, gen);
-        fillRandom(labels, gen);
-        ASSERT_FALSE(disk.replaceFile(path, encodeFrequencyFile(image, labels)));
-        const auto read = disk.readFile(path, kFrequencyFileSize);
-        ASSERT_FALSE(read.error);
-        ASSERT_EQ(read.bytes.size(), kFrequencyFileSize);
-        const auto decoded = decodeFrequencyFile(read.bytes);
-        ASSERT_TRUE(decoded.has_value());
-        EXPECT_EQ(decoded->image, image) << run;
-        EXPECT_EQ(decoded->labels, labels) << run;
+    for (int run = 0; run < 300; ++run) {
+        MemImage image;
+        LabelImage labels;
+        fillRandom(image, rng);
+        fillRandom(labels, rng);
+        const auto valid = encodeFrequencyFile(image, labels);
+        Bytes bytes(valid.begin(), valid.end());
+        const int kind = run % 5;
+        const bool first = run < 5;  // the edge cases first: one byte short, the format byte
+        if (kind == 0) bytes.resize(first ? kFrequencyFileSize - 1 : pick(kFrequencyFileSize));
+        if (kind == 1) bytes[first ? 49 : pick(50)] ^= static_cast<Byte>(1 + pick(255));
+        if (kind == 2) bytes[first ? 50 : 50 + pick(6)] = static_cast<Byte>(rng());  // spare
+        if (kind == 3) bytes.resize(bytes.size() + pick(100), 0xEE);  // more after the labels
+        if (kind == 4) {                                              // noise
+            bytes.resize(pick(2 * kFrequencyFileSize));
+            fillRandom(bytes, rng);
+        }
+        const bool accepted = kind == 2 || kind == 3;
+        const auto decoded = decodeFrequencyFile(bytes);
+        ASSERT_EQ(decoded.has_value(), accepted) << run;
+        if (decoded) {
+            EXPECT_EQ(decoded->image, image);
+            EXPECT_EQ(decoded->labels, labels);
+        }
     }
 }
 

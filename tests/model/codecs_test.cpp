@@ -8,185 +8,102 @@
 namespace zav {
 namespace {
 
-struct FreqEncodeCase {
-    const char* text;
-    std::optional<BytePair> bytes;
+constexpr int kRefused = -1;
+const std::string kHuge(400, '9');  // too many digits for a double
+
+// A text, the two bytes it encodes to (first * 256 + second, or refused), and the text
+// those bytes read back as.
+struct TextBytes {
+    std::string text;
+    int bytes;
+    const char* shown = "";
 };
 
-class FreqEncode : public ::testing::TestWithParam<FreqEncodeCase> {};
-
-TEST_P(FreqEncode, Bytes) {
-    const auto& c = GetParam();
-    EXPECT_EQ(freqTextToBytes(c.text), c.bytes) << '"' << c.text << '"';
-}
-
-constexpr std::optional<BytePair> Bytes(Byte a, Byte b) {
-    return BytePair{a, b};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Codecs, FreqEncode,
-    ::testing::Values(
-        FreqEncodeCase{"450.0125", Bytes(0x50, 0x02)},
-        FreqEncodeCase{"512.5375", Bytes(0x12, 0x57)},
-        FreqEncodeCase{"599.9875", Bytes(0x99, 0x9F)}, FreqEncodeCase{"600", Bytes(0xA0, 0x01)},
-        FreqEncodeCase{"600.00000", Bytes(0xA0, 0x01)}, FreqEncodeCase{"400", Bytes(0x00, 0x00)},
-        FreqEncodeCase{"400.0000", Bytes(0x00, 0x00)}, FreqEncodeCase{"500", Bytes(0x00, 0x01)},
-        FreqEncodeCase{"499.9875", Bytes(0x99, 0x9E)}, FreqEncodeCase{"none", Bytes(0x00, 0x00)},
-        FreqEncodeCase{"", Bytes(0x00, 0x00)}, FreqEncodeCase{"0", Bytes(0x00, 0x00)},
-        // Off the 12.5 kHz raster: truncated to the step below.
-        FreqEncodeCase{"450.0130", Bytes(0x50, 0x02)},
-        FreqEncodeCase{"450.00625", Bytes(0x50, 0x00)},
-        FreqEncodeCase{"450.0249", Bytes(0x50, 0x02)},
-        FreqEncodeCase{"  450.1MHz", Bytes(0x50, 0x10)},
-        FreqEncodeCase{"+450.1", Bytes(0x50, 0x10)},
-        // Megahertz counts F0 cannot carry: refused instead of wrapping round.
-        FreqEncodeCase{"399.9875", std::nullopt}, FreqEncodeCase{"300", std::nullopt},
-        FreqEncodeCase{"1", std::nullopt}, FreqEncodeCase{"-450", std::nullopt},
-        FreqEncodeCase{"660", std::nullopt}, FreqEncodeCase{"2660", std::nullopt},
-        FreqEncodeCase{"99999999", std::nullopt}));
-
-TEST(Codecs, FrequenciesAboveTheBandThatStillFitDecodeToThemselves) {
-    const auto bytes = freqTextToBytes("659.9875");
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(freqBytesToText((*bytes)[0], (*bytes)[1]), "659.98750");
-}
-
-TEST(Codecs, freqBytesToText) {
-    const struct {
-        Byte f0, f1;
-        const char* text;
-    } cases[] = {{0x50, 0x02, "450.01250"}, {0x12, 0x57, "512.53750"}, {0x99, 0x9F, "599.98750"},
-                 {0xA0, 0x01, "600.00000"}, {0x00, 0x00, "none"},      {0xFF, 0xFF, "none"},
-                 {0x00, 0x01, "500.00000"}, {0x01, 0x00, "401.00000"}, {0x50, 0x12, "450.11250"},
-                 {0xFF, 0xFE, "566.58750"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(freqBytesToText(c.f0, c.f1), c.text) << std::hex << int(c.f0) << ' ' << int(c.f1);
+void expectBothWays(const TextBytes& c, std::optional<BytePair> (*encode)(std::string_view),
+                    std::string (*decode)(Byte, Byte)) {
+    const auto bytes = encode(c.text);
+    ASSERT_EQ(bytes ? (*bytes)[0] * 256 + (*bytes)[1] : kRefused, c.bytes) << c.text;
+    if (bytes) {
+        EXPECT_EQ(decode((*bytes)[0], (*bytes)[1]), c.shown) << c.text;
     }
 }
 
-TEST(Codecs, EveryRasterFrequencyInTheBandRoundTrips) {
-    // 400.0125 to 600.0000 in 12.5 kHz steps, counted in units of 10 Hz.
-    for (long v = 40'001'250; v <= 60'000'000; v += 1250) {
-        std::string text =
+TEST(Codecs, FrequencyTextsAndBytesBothWays) {
+    // clang-format off
+    const TextBytes cases[] = {
+        {"450.0125", 0x5002, "450.01250"}, {"512.5375", 0x1257, "512.53750"},
+        {"499.9875", 0x999E, "499.98750"}, {"500", 0x0001, "500.00000"},
+        {"600.00000", 0xA001, "600.00000"}, {"659.9875", 0xF99F, "659.98750"},
+        {"400.0000", 0, "none"}, {"none", 0, "none"}, {"", 0, "none"},
+        // Off the 12.5 kHz raster: truncated to the step below.
+        {"450.0130", 0x5002, "450.01250"}, {"450.0249", 0x5002, "450.01250"},
+        {"450.00625", 0x5000, "450.00000"}, {"  450.1MHz", 0x5010, "450.10000"},
+        {"\t+450.1", 0x5010, "450.10000"}, {"450.1.2", 0x5010, "450.10000"},
+        {"450.", 0x5000, "450.00000"}, {"-", 0, "none"}, {".", 0, "none"}, {"0." + std::string(400, '0') + "1", 0, "none"},
+        // Megahertz counts F0 cannot carry are refused instead of wrapping round.
+        {"399.9875", kRefused}, {"-450", kRefused}, {"660", kRefused}, {"99999999", kRefused},
+        {kHuge, kRefused}};
+    // clang-format on
+    for (const auto& c : cases) expectBothWays(c, freqTextToBytes, freqBytesToText);
+    EXPECT_EQ(freqBytesToText(0xFF, 0xFF), "none");
+    EXPECT_EQ(freqBytesToText(0xFF, 0xFE), "566.58750");
+    EXPECT_EQ(freqBytesToText(0x01, 0x12), "401.11250");
+    for (long v = 40'001'250; v <= 60'000'000; v += 1250) {  // the band's raster, in 10 Hz
+        const std::string text =
             std::to_string(v / 100'000) + "." + std::to_string(100'000 + v % 100'000).substr(1);
         const auto bytes = freqTextToBytes(text);
         ASSERT_TRUE(bytes) << text;
-        ASSERT_EQ(freqBytesToText((*bytes)[0], (*bytes)[1]), text) << text;
+        ASSERT_EQ(freqBytesToText((*bytes)[0], (*bytes)[1]), text);
     }
 }
 
-TEST(Codecs, NumbersTooLargeForADoubleAreFailuresNotZero) {
-    const std::string huge(400, '9');
-    EXPECT_EQ(freqTextToBytes(huge), std::nullopt);
-    EXPECT_EQ(cgTextToBytes(huge), std::nullopt);
-    EXPECT_EQ(cgTextToBytes("-" + huge), std::nullopt);
-    EXPECT_EQ(freqTextToBytes("0." + std::string(400, '0') + "1"), Bytes(0x00, 0x00));
-}
-
-TEST(Codecs, FreqTiesRoundToEven) {
-    // 450.000005 MHz is 45000000.5 units of 10 Hz: ties go to the even 45000000.
-    EXPECT_EQ(freqTextToBytes("450.000005"), Bytes(0x50, 0x00));
-}
-
-struct CGCase {
-    const char* text;
-    std::optional<BytePair> bytes;
-    const char* readBack;  // nullptr when refused
-};
-
-class CodeGuard : public ::testing::TestWithParam<CGCase> {};
-
-TEST_P(CodeGuard, EncodesAndReadsBack) {
-    const auto& c = GetParam();
-    const auto bytes = cgTextToBytes(c.text);
-    ASSERT_EQ(bytes, c.bytes) << '"' << c.text << '"';
-    if (bytes) {
-        EXPECT_EQ(cgBytesToText((*bytes)[0], (*bytes)[1]), c.readBack);
+TEST(Codecs, CodeGuardTextsAndBytesBothWays) {
+    // clang-format off
+    const TextBytes cases[] = {
+        {"67.0", 0x0670, "067.0"}, {"250.3", 0x2503, "250.3"}, {"799.9", 0x7999, "799.9"},
+        {"67.25", 0x0672, "067.2"}, {"67.75", 0x0678, "067.8"},  // ties to even
+        {"-0.04", 0, ""}, {"none", 0, ""}, {".5", 0x0005, "000.5"}, {"D023", 0x8813, "D023"}, {"d023-", 0xC813, "D023-"},
+        {"D754", 0x89EC, "D754"}, {"D777-", 0xC9FF, "D777-"}, {"D0234", 0x8813, "D023"},
+        {"D989", 0x8841, "D101"},  // only three bits of a digit count
+        {"D02", kRefused}, {"D 23", kRefused}, {"D0X3", kRefused}, {"D02-", kRefused},
+        {"-0.1", kRefused}, {"-" + kHuge, kRefused},
+        {"800", kRefused}};  // from 800.0 Hz a tone would read back as a digital code
+    // clang-format on
+    for (const auto& c : cases) expectBothWays(c, cgTextToBytes, cgBytesToText);
+    EXPECT_EQ(cgBytesToText(0xBE, 0x13), "D023");  // unused bits of a digital code ignored
+    EXPECT_EQ(cgBytesToText(0x12, 0x34), "123.4");
+    for (int code = 0; code < 1024; ++code) {  // every digital code, normal and inverted
+        const auto g0 = static_cast<Byte>(0x88 | (code >> 8 & 1) | (code >> 3 & 0x40));
+        EXPECT_EQ(cgTextToBytes(cgBytesToText(g0, static_cast<Byte>(code))),
+                  (BytePair{g0, static_cast<Byte>(code)}));
+    }
+    for (int t = 1; t < 8000; ++t) {  // every tone, in tenths of a hertz
+        const BytePair bcd{static_cast<Byte>(t / 1000 * 16 + t / 100 % 10),
+                           static_cast<Byte>(t / 10 % 10 * 16 + t % 10)};
+        ASSERT_EQ(cgTextToBytes(cgBytesToText(bcd[0], bcd[1])), bcd) << t;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codecs, CodeGuard,
-    ::testing::Values(
-        CGCase{"67.0", Bytes(0x06, 0x70), "067.0"}, CGCase{"067.0", Bytes(0x06, 0x70), "067.0"},
-        CGCase{"250.3", Bytes(0x25, 0x03), "250.3"}, CGCase{"67", Bytes(0x06, 0x70), "067.0"},
-        CGCase{"67.05", Bytes(0x06, 0x70), "067.0"},  // tie to even
-        CGCase{"67.15", Bytes(0x06, 0x72), "067.2"},  // tie to even
-        CGCase{"799.9", Bytes(0x79, 0x99), "799.9"}, CGCase{"", Bytes(0x00, 0x00), ""},
-        CGCase{"none", Bytes(0x00, 0x00), ""}, CGCase{"D023", Bytes(0x88, 0x13), "D023"},
-        CGCase{"D023-", Bytes(0xC8, 0x13), "D023-"}, CGCase{"d023-", Bytes(0xC8, 0x13), "D023-"},
-        CGCase{"D754", Bytes(0x89, 0xEC), "D754"}, CGCase{"D777-", Bytes(0xC9, 0xFF), "D777-"},
-        CGCase{"D000", Bytes(0x88, 0x00), "D000"},
-        CGCase{"D989", Bytes(0x88, 0x41), "D101"},  // 8 acts as 0, 9 as 1
-        CGCase{"D0234", Bytes(0x88, 0x13), "D023"}, CGCase{"D02", std::nullopt, nullptr},
-        CGCase{"D", std::nullopt, nullptr}, CGCase{"D0X3", std::nullopt, nullptr},
-        CGCase{"D 23", std::nullopt, nullptr}, CGCase{"D02-", std::nullopt, nullptr},
-        // From 800.0 Hz a tone would set the digital-code bit.
-        CGCase{"800", std::nullopt, nullptr}, CGCase{"-67", std::nullopt, nullptr},
-        CGCase{"5000", std::nullopt, nullptr}, CGCase{"99999", std::nullopt, nullptr}));
-
-TEST(Codecs, CGBytesToTextIgnoresUnusedDcsBits) {
-    EXPECT_EQ(cgBytesToText(0x00, 0x00), "");
-    EXPECT_EQ(cgBytesToText(0xBE, 0x13), "D023");  // bits 1 to 5 of G0 ignored
-    EXPECT_EQ(cgBytesToText(0x80, 0x13), "D023");
-}
-
-TEST(Codecs, labelByteToText) {
-    const struct {
-        Byte b;
-        const char* text;
-    } cases[] = {{0xFF, ""},   {0x01, "0."}, {0x00, "0"}, {0x14, "A"}, {0x15, "A."},
-                 {0x60, " "},  {0x61, " ."}, {0x5E, "h"}, {0x22, "H"}, {0x48, "-"},
-                 {0x54, "\\"}, {0x56, "|"},  {0x5C, ">"}, {0x62, ""},  {0x63, "."},
-                 {0x7E, ""},   {0xFE, ""},   {0x94, "A"}, {0x95, "A."}};
-    for (const auto& c : cases) EXPECT_EQ(labelByteToText(c.b), c.text) << std::hex << int(c.b);
-}
-
-TEST(Codecs, EveryCharacterCodeRoundTripsThroughTheText) {
-    for (int code = 0; code <= 48; ++code) {
-        for (int point = 0; point <= 1; ++point) {
-            const auto b = static_cast<Byte>(code * 2 + point);
-            std::string text = labelByteToText(b);
-            EXPECT_EQ(labelTextToByte(text), b) << code;
-            EXPECT_EQ(text, "");
-        }
+TEST(Codecs, LabelCharacters) {
+    const std::pair<Byte, const char*> shown[] = {
+        {0xFF, ""},  {0x00, "0"}, {0x15, "A."}, {0x5E, "h"}, {0x22, "H"}, {0x54, "\\"},
+        {0x60, " "}, {0x62, ""},  {0x63, "."},  {0x7E, ""},  {0x95, "A."}};
+    for (const auto& [b, text] : shown) EXPECT_EQ(labelByteToText(b), text) << int{b};
+    for (int b = 0; b < 98; ++b) {  // every character code, with and without its point
+        std::string text = labelByteToText(static_cast<Byte>(b));
+        EXPECT_EQ(labelTextToByte(text), b);
+        EXPECT_EQ(text, "");
     }
-}
-
-TEST(Codecs, LabelTextToByteConsumesOneDisplayPosition) {
-    const struct {
-        const char* text;
-        Byte b;
-        const char* rest;
-    } cases[] = {{"AB.C", 0x14, "B.C"}, {"B.C", 0x17, "C"},       {"", 0x60, ""},
-                 {"a", 0x14, ""},       {"h", 0x5E, ""},          {"H", 0x22, ""},
-                 {"..x", 0x61, "x"},    {"?", 0x60, ""},          {" .", 0x61, ""},
-                 {"9.9", 0x13, "9"},    {"\xC3\xA9X", 0x60, "X"},  // one UTF-8 character
-                 {"_<", 0x58, "<"}};
-    for (const auto& c : cases) {
-        std::string text = c.text;
-        EXPECT_EQ(labelTextToByte(text), c.b) << c.text;
-        EXPECT_EQ(text, c.rest) << c.text;
+    // One display position is taken from the front of a text.
+    const std::tuple<const char*, Byte, const char*> taken[] = {
+        {"AB.C", 0x14, "B.C"},   {"B.C", 0x17, "C"}, {"", 0x60, ""},     {"a", 0x14, ""},
+        {"..x", 0x61, "x"},      {"?", 0x60, ""},    {"9.9", 0x13, "9"}, {"h", 0x5E, ""},
+        {"\xC3\xA9X", 0x60, "X"}};  // one UTF-8 character, shown as a blank
+    for (const auto& [text, b, rest] : taken) {
+        std::string s = text;
+        EXPECT_EQ(labelTextToByte(s), b) << text;
+        EXPECT_EQ(s, rest) << text;
     }
-}
-
-TEST(Codecs, LeadingNumberFollowsBasicVal) {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {{"450.0125", 450.0125},
-                 {"  12abc", 12},
-                 {"-3.5", -3.5},
-                 {"+7", 7},
-                 {"1.2.3", 1.2},
-                 {"abc", 0},
-                 {"", 0},
-                 {".5", 0.5},
-                 {"-", 0},
-                 {".", 0},
-                 {"5.", 5}};
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.value) << c.text;
 }
 
 }  // namespace

@@ -11,13 +11,10 @@ namespace zav::test {
 
 class RecordingProgress final : public Progress {
   public:
-    void showForm(const std::string& text, bool writeMode) override {
+    void showForm(const std::string& text, bool /*writeMode*/) override {
         shownText = text;
-        shownWriteMode = writeMode;
-        cancelled_ = false;
-        cancelEnabled = false;
-        mainWindowEnabled = false;
         shown = true;
+        cancelled_ = cancelEnabled = mainWindowEnabled = false;
     }
     void hideForm() override { shown = false; }
     void enableCancel() override {
@@ -28,33 +25,22 @@ class RecordingProgress final : public Progress {
     [[nodiscard]] bool cancelled() const override { return cancelled_; }
     void setMinimum(int value) override { barCalls.push_back("min " + std::to_string(value)); }
     void setMaximum(int value) override { barCalls.push_back("max " + std::to_string(value)); }
-    void setValue(int value) override {
-        value_ = value;
-        values.push_back(value);
-    }
+    void setValue(int value) override { values.push_back(value); }
     void setBarVisible(bool visible) override { barVisible = visible; }
-    void enableMainWindow() override {
-        mainWindowEnabled = true;
-        ++enableMainWindowCalls;
-    }
-
-    // The Cancel button.
-    void pressCancel() { cancelled_ = true; }
+    void enableMainWindow() override { mainWindowEnabled = true; }
+    void pressCancel() { cancelled_ = true; }  // the Cancel button
 
     std::string shownText;
-    bool shownWriteMode = false;
     bool shown = false;
     bool cancelEnabled = false;
     bool barVisible = false;
     bool mainWindowEnabled = true;
     int enableCancelCalls = 0;
-    int enableMainWindowCalls = 0;
     std::vector<std::string> barCalls;  // "min N" / "max N" in call order
     std::vector<int> values;
 
   private:
     bool cancelled_ = false;
-    int value_ = 0;
 };
 
 }  // namespace zav::test

@@ -1,9 +1,13 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test, removed with everything in it afterwards, and whole-file
+// reads and writes of bytes.
+
+#include <stdlib.h>  // mkdtemp
 
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,12 +18,9 @@ namespace zav::test {
 class TempDir {
   public:
     TempDir() {
-        std::random_device rd;
-        for (;;) {
-            path_ = std::filesystem::temp_directory_path() /
-                    ("zav_files_" + std::to_string(rd()) + std::to_string(rd()));
-            if (std::filesystem::create_directory(path_)) break;
-        }
+        std::string name = (std::filesystem::temp_directory_path() / "zav_test_XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        path_ = name;
     }
     ~TempDir() {
         std::error_code ec;
@@ -32,10 +33,8 @@ class TempDir {
     [[nodiscard]] std::string file(const std::string& name) const {
         return (path_ / name).string();
     }
-    [[nodiscard]] std::size_t entryCount() const {
-        std::size_t n = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(path_)) ++n;
-        return n;
+    [[nodiscard]] auto entryCount() const {
+        return std::distance(std::filesystem::directory_iterator(path_), {});
     }
 
   private:
@@ -47,11 +46,11 @@ inline std::vector<Byte> readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-template <typename Container>
-void writeBytes(const std::string& path, const Container& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+template <typename Bytes>
+void writeBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace zav::test

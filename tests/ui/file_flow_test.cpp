@@ -59,16 +59,6 @@ TEST(FileFlow, SaveWritesTheEditsAndOpenShowsThemAgain) {
     EXPECT_TRUE(e.prompts.messages.empty());
 }
 
-TEST(FileFlow, TheLastFileIsOfferedAtTheNextSaveButNotLoaded) {
-    Editor e;
-    e.settings.write("File", "LastOpen", "/tmp/last.frq");
-    e.window->files().setNames(startupFile("", e.settings).names);
-    EXPECT_EQ(e.window->windowTitle(), "ZAVPROG");
-    e.window->files().saveCommand();
-    ASSERT_EQ(e.prompts.fileRequests.size(), 1u);
-    EXPECT_EQ(e.prompts.fileRequests[0].fileName, "/tmp/last.frq");
-}
-
 struct CloseCase {
     const char* name;
     Answer answer;
@@ -101,20 +91,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"YesDialogCancelled", Answer::Yes, nullptr, false, false},
                       CloseCase{"YesSaveFails", Answer::Yes, "no/folder/x.frq", false, false}),
     [](const auto& test) { return std::string(test.param.name); });
-
-// Stored nonsense for the window's place still gives a window that can be shown.
-TEST(Lifecycle, AbsurdStoredPlacementGivesAUsableWindow) {
-    Editor e;
-    for (const auto& [key, value] : {std::pair{"GroupLeft", "-3e38"},
-                                     {"GroupTop", "3e38"},
-                                     {"GroupWidth", "3e38"},
-                                     {"GroupHeight", "1e30"}})
-        e.settings.write("Position", key, value);
-    e.create();
-    EXPECT_GE(e.window->width(), e.window->minimumWidth());
-    EXPECT_LE(e.window->width(), QWIDGETSIZE_MAX);
-    EXPECT_LE(e.window->height(), QWIDGETSIZE_MAX);
-}
 
 }  // namespace
 }  // namespace zav::test

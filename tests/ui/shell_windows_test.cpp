@@ -1,5 +1,5 @@
-// The progress window around a transfer, the About box's System Info, and the texts the
-// Qt message boxes and file dialogs are given.
+// The progress window around a transfer, and the texts the Qt message boxes and file
+// dialogs are given.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 
 #include "qt/qt_prompts.h"
 #include "support/editor.h"
-#include "ui/about_dialog.h"
 #include "ui/progress_window.h"
 
 namespace zav::test {
@@ -41,22 +40,6 @@ TEST(ProgressWindow, HoldsTheMainWindowAndAsksBeforeCancellingAWrite) {
     progress.enableMainWindow();
     EXPECT_TRUE(e.window->centralWidget()->isEnabled());
     EXPECT_TRUE(e.window->close());
-}
-
-TEST(AboutBox, SystemInfoStartsTheToolOrSaysThereIsNone) {
-    ScriptedPrompts prompts;
-    std::string started;
-    const auto start = [&](const std::string& p) { return !(started = p).empty(); };
-    AboutDialog(
-        prompts, nullptr, [] { return std::optional<std::string>(); }, start)
-        .startSysInfo();
-    EXPECT_EQ(prompts.texts(),
-              std::vector<std::string>{"System Information Is Unavailable At This Time"});
-    AboutDialog(
-        prompts, nullptr, [] { return std::optional<std::string>("/usr/bin/sysinfo"); }, start)
-        .startSysInfo();
-    EXPECT_EQ(started, "/usr/bin/sysinfo");
-    EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
 TEST(QtPrompts, FilterListsAndLineBreaks) {

@@ -1,177 +1,239 @@
-#include <QHeaderView>
+// The channel grid as the user edits it: what typing stores, the copy keys, the scan
+// flag, the clipboard, Undo and the frequency offset box; and the group selector storing
+// a group's edits when another group is shown.
 
-#include "editor_fixture.h"
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QRadioButton>
+
 #include "model/memory_map.h"
+#include "support/editor.h"
+#include "ui/offset_entry.h"
 
 namespace zav::test {
 namespace {
 
-TEST(ChannelGrid, ShowsSevenCaptionedColumnsAndFourteenRows) {
-    Editor e;
-    const char* captions[] = {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"};
-    ASSERT_EQ(e.model().columnCount(), 7);
-    for (int c = 0; c < 7; ++c)
-        EXPECT_EQ(e.model().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), captions[c]);
-    EXPECT_EQ(e.model().rowCount(), 14);
-    EXPECT_EQ(e.cell(0, kColRecFreq), "none");
-    EXPECT_FALSE(e.model().flags(e.model().index(0, 0)) & Qt::ItemIsEditable);
-    EXPECT_TRUE(e.model().flags(e.model().index(0, kColLabel)) & Qt::ItemIsEditable);
+void key(QWidget* w, int k, const QString& text = {}, QEvent::Type type = QEvent::KeyPress) {
+    QKeyEvent event(type, k, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &event);
 }
 
-TEST(ChannelGrid, ChannelNumberCannotBeEdited) {
-    Editor e;
-    e.grid().setCurrentIndex(e.model().index(3, 0));
-    e.grid().edit(e.model().index(3, 0));
-    EXPECT_EQ(e.grid().cellEditor(), nullptr);
-    Editor::press(&e.grid(), Qt::Key_7, QStringLiteral("7"));
-    EXPECT_EQ(e.cell(3, 0), "4");
+ChannelGridView& goTo(const Editor& e, int row, int column) {
+    e.window->grid().setCurrentIndex(e.window->gridModel().index(row, column));
+    return e.window->grid();
 }
 
-struct TypedFrequency {
+struct Entry {
+    int column;
     const char* typed;
-    const char* shown;  // nullptr: rejected, the cell keeps its value
+    const char* shown;  // nullptr: refused with a beep, the cell keeps its value
 };
 
-class FrequencyEntry : public ::testing::TestWithParam<TypedFrequency> {};
+class CellEntry : public ::testing::TestWithParam<Entry> {};
 
-TEST_P(FrequencyEntry, IsCheckedBeforeItIsStored) {
+TEST_P(CellEntry, IsCheckedAndStoredAsTheRadioHoldsIt) {
+    const Entry& c = GetParam();
     Editor e;
-    e.typeInCell(0, kColTxFreq, "460.0000");
-    const int beeps = e.prompts.beeps;
-    e.typeInCell(0, kColTxFreq, GetParam().typed);
-    if (GetParam().shown == nullptr) {
-        EXPECT_EQ(e.cell(0, kColTxFreq), "460.00000");
-        EXPECT_EQ(e.prompts.beeps, beeps + 1);
-    } else {
-        EXPECT_EQ(e.cell(0, kColTxFreq), GetParam().shown);
-        EXPECT_EQ(e.prompts.beeps, beeps);
-    }
+    if (c.column == kColTxFreq) e.typeInCell(0, c.column, "460");
+    const std::string old = e.cell(0, c.column);
+    e.typeInCell(0, c.column, c.typed);
+    EXPECT_EQ(e.cell(0, c.column), c.shown != nullptr ? c.shown : old);
+    EXPECT_EQ(e.prompts.beeps, c.shown != nullptr ? 0 : 1);
 }
 
+constexpr int kTx = kColTxFreq;
 INSTANTIATE_TEST_SUITE_P(
-    Table, FrequencyEntry,
-    ::testing::Values(TypedFrequency{"450125", "450.12500"}, TypedFrequency{"4501250", "450.12500"},
-                      TypedFrequency{"450.001", nullptr}, TypedFrequency{"450.0125", "450.01250"},
-                      // accepted, then stored on the radio's 12.5 kHz raster
-                      TypedFrequency{"450.00625", "450.00000"}, TypedFrequency{"399.9975", nullptr},
-                      TypedFrequency{"600.0025", nullptr}, TypedFrequency{"600", "600.00000"},
-                      TypedFrequency{"450.1234567", nullptr}, TypedFrequency{"0", "none"},
-                      TypedFrequency{"", "none"}));
+    Typed, CellEntry,
+    ::testing::Values(Entry{kTx, "450125", "450.12500"}, Entry{kTx, "4501250", "450.12500"},
+                      Entry{kTx, "450.0125", "450.01250"}, Entry{kTx, "450.00625", "450.00000"},
+                      Entry{kTx, "600", "600.00000"}, Entry{kTx, "0", "none"},
+                      Entry{kTx, "", "none"}, Entry{kTx, "450.001", nullptr},
+                      Entry{kTx, "399.9975", nullptr}, Entry{kTx, "600.0025", nullptr},
+                      Entry{kTx, "450.1234567", nullptr}, Entry{kColRecCG, "d023-", "D023-"},
+                      Entry{kColLabel, "AB.C", "AB.C     "}));
 
-TEST(ChannelGrid, NonNumericTypingBeepsAndRestores) {
+TEST(ChannelGrid, TypingReplacesTheCellAndALetterInANumberIsRefusedAtOnce) {
     Editor e;
-    e.typeInCell(1, kColRecFreq, "451.0000");
-    e.grid().setCurrentIndex(e.model().index(1, kColRecFreq));
-    e.grid().edit(e.model().index(1, kColRecFreq));
-    auto* editor = e.grid().cellEditor();
+    key(&goTo(e, 3, 0), Qt::Key_7, QStringLiteral("7"));  // the channel number stays
+    EXPECT_EQ(e.cell(3, 0), "4");
+    key(&goTo(e, 0, kColRecFreq), Qt::Key_4, QStringLiteral("4"));
+    QLineEdit* editor = e.window->grid().cellEditor();
     ASSERT_NE(editor, nullptr);
-    editor->setText(QStringLiteral("451.x"));
-    QKeyEvent up(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-    QApplication::sendEvent(editor, &up);
-    EXPECT_EQ(editor->text(), "451.00000");
-    EXPECT_EQ(e.prompts.beeps, 1);
-    // Navigation keys leave an unfinished entry alone.
-    editor->setText(QStringLiteral("-"));
-    QKeyEvent left(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier);
-    QApplication::sendEvent(editor, &left);
+    EXPECT_EQ(editor->text(), "4");
+    editor->setText(QStringLiteral("462.x"));
+    key(editor, Qt::Key_X, QStringLiteral("x"), QEvent::KeyRelease);
+    EXPECT_EQ(editor->text(), "none");
+    editor->setText(QStringLiteral("-"));  // an arrow key leaves an unfinished entry alone
+    key(editor, Qt::Key_Left, {}, QEvent::KeyRelease);
     EXPECT_EQ(editor->text(), "-");
     EXPECT_EQ(e.prompts.beeps, 1);
+    editor->setText(QStringLiteral("462.5"));
+    key(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(e.cell(0, kColRecFreq), "462.50000");
 }
 
-TEST(ChannelGrid, LabelAndCodeGuardTextsAreStoredAsTyped) {
-    Editor e;
-    e.typeInCell(4, kColRecCG, "d023-");
-    e.typeInCell(4, kColLabel, "AB.C");
-    EXPECT_EQ(e.cell(4, kColRecCG), "D023-");
-    EXPECT_EQ(e.cell(4, kColLabel), "AB.C     ");
-}
-
-TEST(ChannelGrid, KeySCopiesTheReceiveValueOfTheRow) {
-    Editor e;
-    e.typeInCell(2, kColRecFreq, "451.2500");
-    e.typeInCell(2, kColRecCG, "D023");
-    e.grid().setCurrentIndex(e.model().index(2, kColTxFreq));
-    Editor::press(&e.grid(), Qt::Key_S, QStringLiteral("s"));
-    e.grid().setCurrentIndex(e.model().index(2, kColTxCG));
-    Editor::press(&e.grid(), Qt::Key_S, QStringLiteral("S"), Qt::ShiftModifier);
-    EXPECT_EQ(e.cell(2, kColTxFreq), "451.25000");
-    EXPECT_EQ(e.cell(2, kColTxCG), "D023");
-    EXPECT_EQ(e.cell(3, kColTxCG), "");  // only the current row
-}
-
-TEST(ChannelGrid, KeyCInTxCGCopiesEveryRowAndGoesHome) {
+// S copies the row's receive value to its transmit cell, also from inside an open
+// editor; C does it for every row.
+TEST(ChannelGrid, CopyKeysFillTheTransmitCells) {
     Editor e;
     for (int r = 0; r < 14; ++r) e.typeInCell(r, kColRecCG, r % 2 ? "067.0" : "D754");
-    e.grid().setCurrentIndex(e.model().index(5, kColTxCG));
-    Editor::press(&e.grid(), Qt::Key_C, QStringLiteral("c"));
+    e.typeInCell(2, kColRecFreq, "451.25");
+    key(&goTo(e, 2, kColTxFreq), Qt::Key_S, QStringLiteral("s"));
+    EXPECT_EQ(e.cell(2, kColTxFreq), "451.25000");
+    EXPECT_EQ(e.cell(2, kColTxCG), "");
+    key(&goTo(e, 5, kColTxCG), Qt::Key_C, QStringLiteral("c"));
     for (int r = 0; r < 14; ++r) EXPECT_EQ(e.cell(r, kColTxCG), e.cell(r, kColRecCG)) << r;
-    EXPECT_EQ(e.grid().currentIndex().row(), 0);
-    EXPECT_EQ(e.grid().currentIndex().column(), 0);
-    EXPECT_EQ(e.cell(0, kColTxFreq), "none");  // the other transmit column is untouched
-}
-
-TEST(ChannelGrid, KeyInsideAnOpenTransmitEditorCopiesToo) {
-    Editor e;
-    e.typeInCell(6, kColRecFreq, "452.5000");
-    e.grid().setCurrentIndex(e.model().index(6, kColTxFreq));
-    e.grid().edit(e.model().index(6, kColTxFreq));
-    auto* editor = e.grid().cellEditor();
-    ASSERT_NE(editor, nullptr);
-    Editor::press(editor, Qt::Key_S, QStringLiteral("s"));
+    EXPECT_EQ(e.cell(0, kColTxFreq), "none");
+    e.typeInCell(6, kColRecFreq, "452.5");
+    goTo(e, 6, kColTxFreq).edit(e.window->gridModel().index(6, kColTxFreq));
+    key(e.window->grid().cellEditor(), Qt::Key_S, QStringLiteral("s"));
     QApplication::processEvents();
     EXPECT_EQ(e.cell(6, kColTxFreq), "452.50000");
 }
 
-TEST(ChannelGrid, HomeGoesToReceiveFrequency) {
+// Space toggles the scan flag (channel 10: bit 1 of the group's first byte); an erased
+// label shown as " blank  " and left unchanged is not stored as that text.
+TEST(ChannelGrid, ScanFlagAndUnchangedCells) {
     Editor e;
-    e.grid().setCurrentIndex(e.model().index(7, kColLabel));
-    Editor::press(&e.grid(), Qt::Key_Home);
-    EXPECT_EQ(e.grid().currentIndex().row(), 7);
-    EXPECT_EQ(e.grid().currentIndex().column(), kColRecFreq);
-}
-
-TEST(ChannelGrid, ScanCellToggles) {
-    Editor e;
-    e.grid().toggleScan(9);
+    key(&goTo(e, 9, kColScan), Qt::Key_Space, QStringLiteral(" "));
     EXPECT_EQ(e.cell(9, kColScan), "Y");
-    EXPECT_EQ(e.doc.mem[groupAddress(0) + 0] & 0x02, 0x02);  // channel 10: header byte 0 bit 1
-    e.grid().setCurrentIndex(e.model().index(9, kColScan));
-    Editor::press(&e.grid(), Qt::Key_Space, QStringLiteral(" "));
-    EXPECT_EQ(e.cell(9, kColScan), "");
-    EXPECT_EQ(e.doc.mem[groupAddress(0) + 0] & 0x02, 0);
+    EXPECT_EQ(e.mem()[groupAddress(0)] & 0x02, 0x02);
+    key(&e.window->grid(), Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(e.mem()[groupAddress(0)] & 0x02, 0);
+    for (int k = 0; k < 8; ++k) e.labels()[labelIndex(0, 3, k)] = 0xFF;
+    e.window->gridModel().refresh();
+    e.typeInCell(3, kColLabel, e.cell(3, kColLabel));
+    EXPECT_EQ(e.labels()[labelIndex(0, 3, 0)], 0xFF);
 }
 
-TEST(ChannelGrid, UnchangedCellIsNotReEncoded) {
+// Copy All pastes a whole group, Copy a row onto the current row; text from elsewhere is
+// not pasted.
+TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     Editor e;
-    const std::size_t first = labelIndex(0, 3, 0);
-    for (int k = 0; k < 8; ++k) e.doc.labels[labelIndex(0, 3, k)] = 0xFF;
-    e.model().refresh();
-    EXPECT_EQ(e.cell(3, kColLabel), " blank  ");
-    e.typeInCell(3, kColLabel, " blank  ");
-    EXPECT_EQ(e.doc.labels[first], 0xFF);
+    EXPECT_FALSE(e.window->menus().pasteAction->isEnabled());
+    e.typeInCell(0, kColRecFreq, "450.0125");
+    e.typeInCell(0, kColLabel, "AB");
+    e.window->grid().toggleScan(13);
+    e.window->copyAll();
+    const std::string text = e.clipboard.text();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 14);
+    EXPECT_EQ(text.substr(0, text.find('\r')), "450.01250\t\tnone\t\tAB      \t");
+    e.selectGroup(3);
+    e.window->paste();
+    for (int r = 0; r < 14; ++r)
+        EXPECT_EQ(e.doc.group(2)->copyChan(r), e.doc.group(0)->copyChan(r));
+    EXPECT_EQ(e.cell(13, kColScan), "Y");
+    goTo(e, 0, kColRecFreq);
+    e.window->copyRow();
+    e.selectGroup(2);
+    goTo(e, 9, kColLabel);
+    e.window->paste();
+    EXPECT_EQ(e.doc.group(1)->copyChan(9), e.doc.group(0)->copyChan(0));
+    e.clipboard.setText(std::string(e.clipboard.text().size(), 'x'));
+    e.window->updatePasteEnabled();
+    EXPECT_FALSE(e.window->menus().pasteAction->isEnabled());
+    e.window->paste();
+    EXPECT_EQ(e.prompts.texts(),
+              std::vector<std::string>{"No record has been selected to the clipboard"});
+    EXPECT_EQ(e.doc.group(1)->copyChan(9), e.doc.group(0)->copyChan(0));
 }
 
-}  // namespace
-}  // namespace zav::test
+// The first key after a click records the cell; Undo puts its bytes back, as often as it
+// is asked, until another group is shown.
+void clickAndType(const Editor& e, int row, int column, const std::string& text) {
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(goTo(e, row, column).viewport(), &click);
+    key(&goTo(e, row, column), Qt::Key_F2);
+    e.typeInCell(row, column, text);
+}
 
-namespace zav::test {
-namespace {
-
-// Typing into a cell replaces its text, as in a spreadsheet.
-TEST(ChannelGrid, TypingStartsAnEditThatReplacesTheCell) {
+TEST(Undo, PutsBackTheCellsBytesUntilAnotherGroupIsShown) {
     Editor e;
-    e.grid().setCurrentIndex(e.model().index(0, kColRecFreq));
-    Editor::press(&e.grid(), Qt::Key_4, QStringLiteral("4"));
-    QLineEdit* editor = e.grid().cellEditor();
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->text(), "4");
-    EXPECT_EQ(e.grid().editColumn(), kColRecFreq);
-    EXPECT_EQ(e.prompts.beeps, 0);
-    editor->setText(QStringLiteral("462.5"));
-    Editor::press(editor, Qt::Key_Return);
-    QApplication::processEvents();  // Enter commits through a queued call
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(e.cell(0, kColRecFreq), "462.50000");
+    e.typeInCell(3, kColRecCG, "D023-");
+    clickAndType(e, 3, kColRecCG, "067.0");
+    e.window->undo();
+    EXPECT_EQ(e.cell(3, kColRecCG), "D023-");
+    EXPECT_EQ(e.mem()[static_cast<std::size_t>(channelAddress(0, 3) + 2)], 0xC8);
+    e.typeInCell(3, kColRecCG, "100.0");
+    e.window->undo();
+    EXPECT_EQ(e.cell(3, kColRecCG), "D023-");
+    for (int k = 0; k < 8; ++k) e.labels()[labelIndex(0, 1, k)] = 0xFF;
+    clickAndType(e, 1, kColLabel, "NEW");
+    e.window->undo();
+    EXPECT_EQ(e.labels()[labelIndex(0, 1, 7)], 0xFF);
+    clickAndType(e, 0, kColRecFreq, "450");
+    e.selectGroup(2);
+    e.selectGroup(1);
+    e.window->undo();
+    EXPECT_EQ(e.cell(0, kColRecFreq), "450.00000");
+}
+
+// Space in a transmit cell opens the offset box; Enter sets the transmit frequency from
+// the receive frequency, an offset out of range is refused and offered again.
+TEST(Offset, SetsTheTransmitFrequencyFromTheReceiveFrequency) {
+    Editor e;
+    OffsetEntry& entry = e.window->offsetEntry();
+    const auto type = [&](const char* text, int k) {
+        entry.box()->setText(QString::fromLatin1(text));
+        entry.keyReleased(k);
+    };
+    e.typeInCell(2, kColRecFreq, "450.125");
+    for (const char* offset : {"-5", "-60"}) {
+        key(&goTo(e, 2, kColTxFreq), Qt::Key_Space, QStringLiteral(" "));
+        type("-", Qt::Key_Minus);
+        type(offset, Qt::Key_0);
+        type(offset, Qt::Key_Return);
+    }
+    EXPECT_EQ(e.cell(2, kColTxFreq), "445.12500");
+    EXPECT_EQ(e.prompts.beeps, 1);
+    key(&goTo(e, 2, kColTxFreq), Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(entry.box()->selectedText(), "-60");
+    type("-x", Qt::Key_X);
+    EXPECT_EQ(entry.box()->text(), "");
+    // F1 is the box's own help, while F2 still reaches Read Radio.
+    for (const int k : {Qt::Key_F1, Qt::Key_F2}) {
+        QKeyEvent shortcut(QEvent::ShortcutOverride, k, Qt::NoModifier);
+        shortcut.ignore();
+        QApplication::sendEvent(entry.box(), &shortcut);
+        EXPECT_EQ(shortcut.isAccepted(), k == Qt::Key_F1);
+    }
+    type("5", Qt::Key_F1);
+    EXPECT_EQ(e.prompts.texts(), std::vector<std::string>{"Enter the frequency offset, eg: -2, 7"});
+}
+
+// Showing another group stores the shown one's controls and channels into the image, and
+// they come back unchanged; an untouched group keeps every byte.
+TEST(GroupSelector, StoresTheShownGroupAndShowsTheNext) {
+    Editor e;
+    const std::size_t page = static_cast<std::size_t>(groupAddress(0));
+    e.mem()[page + 3] = 0x0F;  // priority channel 15 shows as 14
+    e.window->displayGroupMemory();
+    const MemImage untouched = e.mem();
+    e.selectGroup(2);
+    e.selectGroup(1);
+    EXPECT_EQ(e.mem(), untouched);
+    const GroupControls& c = e.window->controls();
+    c.totCombo->setCurrentIndex(3);
+    c.idEdit->setText(QStringLiteral("12AB"));
+    c.priKeyLockCheck->setChecked(true);
+    c.battSaveButton[1]->setChecked(true);
+    e.typeInCell(2, kColRecFreq, "450.0125");
+    e.selectGroup(2);
+    EXPECT_EQ(e.cell(2, kColRecFreq), "none");
+    EXPECT_EQ((std::array{e.mem()[page], e.mem()[page + 2], e.mem()[page + 3], e.mem()[page + 6],
+                          e.mem()[page + 7]}),
+              (std::array<Byte, 5>{0x80, 0x03, 0x2F, 0x12, 0xAB}));
+    e.selectGroup(1);
+    EXPECT_EQ(c.idEdit->text(), "00012AB");
+    EXPECT_EQ(e.cell(2, kColRecFreq), "450.01250");
+    for (std::size_t i = 80; i <= 87; ++i) e.mem()[i] = 0;  // a page map without groups
+    e.window->initGroups(0);
+    EXPECT_EQ(e.window->gridModel().rowCount(), 0);
+    e.selectGroup(1);
 }
 
 }  // namespace

@@ -3,26 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <memory>
 
 namespace {
 
-class QtAppEnvironment final : public ::testing::Environment {
-  public:
+int argc = 1;
+char name[] = "test_ui";
+char* argv[] = {name, nullptr};
+
+struct QtApp final : ::testing::Environment {
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
+        app = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[8] = "test_ui";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
+    void TearDown() override { app.reset(); }
+    std::unique_ptr<QApplication> app;
 };
 
 [[maybe_unused]] const ::testing::Environment* const kQtApp =
-    ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
+    ::testing::AddGlobalTestEnvironment(new QtApp);
 
 }  // namespace

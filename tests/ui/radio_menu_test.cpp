@@ -1,372 +1,330 @@
-// The Radio menu's commands against the simulated radio: when labels travel, what the
-// image looks like after failures, the messages and their titles, the progress texts.
+// The Radio menu's commands against the simulated radio on the virtual clock: what reaches
+// the image and the radio, when labels travel, and that a failed or refused transfer
+// leaves the editor's images as they were.
 
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QPushButton>
-#include <string>
-#include <vector>
+#include <QTimer>
 
 #include "files/settings.h"
+#include "link/port_devices.h"
 #include "model/memory_map.h"
-#include "ui/channel_grid_model.h"
+#include "support/editor.h"
+#include "ui/bank_move_dialog.h"
 #include "ui/globals_window.h"
-#include "ui/radio_editor_fixture.h"
+#include "ui/progress_window.h"
 
-namespace zav {
+namespace zav::test {
 namespace {
 
-using test::RadioEditor;
 using Texts = std::vector<std::string>;
-
+using Command = QAction* MainMenus::*;
 constexpr const char* kAllRead = "All groups read OK.";
 constexpr const char* kAllLabelsRead = "All labels read OK.";
-constexpr const char* kAskRead = "Read Labels from Radio";
 constexpr const char* kConfirm = "Are you sure you want to write to the radio?";
-constexpr const char* kHookError = "Error Hooking to Radio.";
 
-// An image the radio does not hold: a pattern everywhere, the spare byte included, and
-// the default page map so that every group exists.
-void fillEditorImage(Document& doc) {
-    for (std::size_t i = 0; i < doc.mem.size(); ++i)
-        doc.mem[i] = static_cast<Byte>((i * 13 + 5) & 0xFF);
-    initGlobalPage(doc.mem);
-    doc.mem[kMemImageSize - 1] = 0x5A;
-    for (std::size_t i = 0; i < doc.labels.size(); ++i) doc.labels[i] = static_cast<Byte>(i % 40);
+void useLabels(const Editor& e, int setting) {
+    e.window->menus().labelChoiceActions[static_cast<std::size_t>(setting)]->trigger();
 }
 
-bool sameRadioBytes(const MemImage& a, const MemImage& b, int first, int count) {
-    return std::equal(a.begin() + first, a.begin() + first + count, b.begin() + first);
+// An image the radio does not hold: a pattern everywhere, the spare byte included, with
+// the default page map so that every group exists.
+void fillEditorImage(Editor& e) {
+    for (std::size_t i = 0; i < e.mem().size(); ++i) e.mem()[i] = static_cast<Byte>(i * 13 + 5);
+    initGlobalPage(e.mem());
+    e.mem()[kMemImageSize - 1] = 0x5A;
+    for (std::size_t i = 0; i < e.labels().size(); ++i) e.labels()[i] = static_cast<Byte>(i % 40);
+    e.window->initGroups(0);
+}
+
+bool sameBytes(const MemImage& image, const sim::RadioMemory& radio, int first, int count) {
+    return std::equal(image.begin() + first, image.begin() + first + count, radio.begin() + first);
+}
+
+std::vector<Byte> groupLabels(const LabelImage& labels, int g) {
+    std::vector<Byte> out;
+    for (int s = 0; s < kLabelSlots; ++s)
+        for (int k = 0; k < kLabelPositions; ++k) out.push_back(labels[labelIndex(g, s, k)]);
+    return out;
 }
 
 struct LabelCase {
     int setting;
-    std::vector<Answer> answers;
+    Answer answer;
     bool readsImage;
     bool readsLabels;
     Texts messages;
 };
 
-class ReadRadioLabels : public ::testing::TestWithParam<LabelCase> {};
+class ReadRadio : public ::testing::TestWithParam<LabelCase> {};
 
-TEST_P(ReadRadioLabels, FollowTheSettingOrTheAnswer) {
+TEST_P(ReadRadio, TakesTheLabelsAsTheSettingOrTheAnswerSays) {
     const LabelCase& c = GetParam();
-    RadioEditor e;
-    writeLabelSetting(e.settings, c.setting);
-    e.create();
-    fillEditorImage(e.doc);
+    Editor e;
+    useLabels(e, c.setting);
+    fillEditorImage(e);
     e.window->markClean();
-    const MemImage before = e.doc.mem;
-    const LabelImage labelsBefore = e.doc.labels;
-    for (const Answer a : c.answers) e.prompts.queueAnswer(a);
-
-    RadioEditor::trigger(e.window->menus().readRadioAction);
-
+    const MemImage before = e.mem();
+    const LabelImage labelsBefore = e.labels();
+    e.prompts.queueAnswer(c.answer);
+    e.trigger(&MainMenus::readRadioAction);
     EXPECT_EQ(e.prompts.texts(), c.messages);
-    if (c.setting == 2) {
-        ASSERT_FALSE(e.prompts.messages.empty());
-        EXPECT_EQ(e.prompts.messages[0].title, "ZAV Editor");
-        EXPECT_EQ(e.prompts.messages[0].buttons, Buttons::YesNoCancel);
-        EXPECT_EQ(e.prompts.messages[0].icon, Icon::Question);
-    }
-    for (const Message& m : e.prompts.messages) {
-        if (m.text == kAllRead) {
-            EXPECT_EQ(m.title, "Read Radio");
-        }
-        if (m.text == kAllLabelsRead) {
-            EXPECT_EQ(m.title, "Read Labels");
-        }
-    }
     if (c.readsImage) {
-        EXPECT_TRUE(sameRadioBytes(e.doc.mem, e.radioImage(), 0, 2048));
-        EXPECT_EQ(e.doc.mem[2048], 0x5A);  // the spare byte is the file's, not the radio's
-        EXPECT_NE(std::find(e.progressTexts.begin(), e.progressTexts.end(),
-                            "Please Wait - Reading Radio"),
-                  e.progressTexts.end());
-        // The selector was rebuilt and shows group 1 from the new image.
-        EXPECT_EQ(e.window->shownGroup(), 0);
-        EXPECT_EQ(e.window->gridModel().cellText(0, kColRecFreq).toStdString(), "451.02500");
+        EXPECT_TRUE(sameBytes(e.mem(), e.radio.memory(), 0, kRadioMemorySize));
+        EXPECT_EQ(e.mem()[kMemImageSize - 1], 0x5A);  // the spare byte is the file's
+        EXPECT_EQ(e.cell(0, kColRecFreq), "451.02500");
         EXPECT_FALSE(e.window->hasUnsavedChanges());
     } else {
-        EXPECT_EQ(e.doc.mem, before);
-        EXPECT_TRUE(e.sent().empty());  // Cancel: nothing went to the radio
-        EXPECT_EQ(e.port.opens(), 0);
+        EXPECT_EQ(e.mem(), before);
+        EXPECT_TRUE(e.radio.transcript().hostBytes().empty());
     }
-    EXPECT_EQ(e.doc.labels == e.radioLabels(), c.readsLabels);
-    if (!c.readsLabels) {
-        EXPECT_EQ(e.doc.labels, labelsBefore);
-    }
+    EXPECT_EQ(e.labels(), c.readsLabels ? e.radioLabels() : labelsBefore);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Settings, ReadRadioLabels,
-    ::testing::Values(LabelCase{0, {}, true, true, {kAllLabelsRead, kAllRead}},
-                      LabelCase{1, {}, true, false, {kAllRead}},
-                      LabelCase{2, {Answer::Yes}, true, true, {kAskRead, kAllLabelsRead, kAllRead}},
-                      LabelCase{2, {Answer::No}, true, false, {kAskRead, kAllRead}},
-                      LabelCase{2, {Answer::Cancel}, false, false, {kAskRead}}));
+    Settings, ReadRadio,
+    ::testing::Values(
+        LabelCase{0, Answer::Ok, true, true, {kAllLabelsRead, kAllRead}},
+        LabelCase{1, Answer::Ok, true, false, {kAllRead}},
+        LabelCase{2, Answer::Yes, true, true, {"Read Labels from Radio", kAllLabelsRead, kAllRead}},
+        LabelCase{2, Answer::No, true, false, {"Read Labels from Radio", kAllRead}},
+        LabelCase{2, Answer::Cancel, false, false, {"Read Labels from Radio"}}));
 
-TEST(RadioMenu, AFailedReadRadioLeavesTheImageExactlyAsItWas) {
-    sim::SimConfig config;
-    config.faults.dropSegmentByte = 300;  // a byte of segment 1 never comes
-    RadioEditor e(config);
-    writeLabelSetting(e.settings, 1);
-    e.create();
-    fillEditorImage(e.doc);
-    e.window->initGroups(0);
-    const MemImage before = e.doc.mem;
-    const std::string shown = e.window->gridModel().cellText(0, kColRecFreq).toStdString();
+// Each command meets a radio that is silent, a port that will not open, and a link busy
+// with another operation: the user hears of it, and neither image nor radio changes.
+enum class Fault { Silent, PortFails, Busy };
 
-    RadioEditor::trigger(e.window->menus().readRadioAction);
-
-    EXPECT_EQ(e.prompts.texts(), Texts{"Error reading radio"});
-    EXPECT_EQ(e.doc.mem, before);
-    EXPECT_EQ(e.window->gridModel().cellText(0, kColRecFreq).toStdString(), shown);
-    EXPECT_FALSE(e.window->progress().isVisible());
-    EXPECT_TRUE(e.window->progress().mainWindowEnabled());
-}
-
-TEST(RadioMenu, ReadGroupReadsTheSelectedGroupAndShowsItWithoutAMessage) {
-    RadioEditor e;
-    writeLabelSetting(e.settings, 1);
-    e.create();
-    fillEditorImage(e.doc);
-    e.window->initGroups(0);
-    // The radio's group 5 has channels of its own.
-    for (int k = 16; k < 128; ++k) e.radio.memory()[5 * 128 + k] = e.radio.memory()[1 * 128 + k];
-    e.selectGroup(5);
-    const MemImage before = e.doc.mem;
-
-    RadioEditor::trigger(e.window->menus().readGroupAction);
-
-    EXPECT_TRUE(e.prompts.messages.empty());
-    EXPECT_TRUE(sameRadioBytes(e.doc.mem, e.radioImage(), 640, 128));
-    EXPECT_TRUE(sameRadioBytes(e.doc.mem, before, 0, 640));
-    EXPECT_TRUE(std::equal(e.doc.mem.begin() + 768, e.doc.mem.end(), before.begin() + 768));
-    EXPECT_EQ(e.window->shownGroup(), 4);
-    EXPECT_EQ(e.window->gridModel().cellText(0, kColRecFreq).toStdString(), "451.02500");
-    EXPECT_NE(
-        std::find(e.progressTexts.begin(), e.progressTexts.end(), "Please Wait - Reading Radio"),
-        e.progressTexts.end());
-}
-
-TEST(RadioMenu, ReadGroupWithLabelsReadsThatGroupsLabelsAfterTheGroup) {
-    RadioEditor e;
-    writeLabelSetting(e.settings, 0);
-    e.create();
-    e.selectGroup(2);
-    RadioEditor::trigger(e.window->menus().readGroupAction);
-    EXPECT_EQ(e.prompts.texts(), Texts{"Group 2 labels read OK."});
-    EXPECT_EQ(e.prompts.messages[0].title, "Read Labels");
-    EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(), "FIRE    ");
-    EXPECT_EQ(e.window->gridModel().cellText(0, kColLabel).toStdString(), "FIRE 1  ");
-    // Only group 2's labels came.
-    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "GROUP 1 ");
-}
-
-// Edits left in the group's controls give way to the group as read, with and without
-// the labels: the label read stores the controls first and must not put them back over
-// the radio's values.
-TEST(RadioMenu, ReadGroupReplacesEditsInTheControlsWhetherOrNotLabelsTravel) {
-    for (const int setting : {0, 1}) {
-        SCOPED_TRACE(setting);
-        RadioEditor e;
-        writeLabelSetting(e.settings, setting);
-        e.create();
-        e.selectGroup(2);
-        e.window->controls().idEdit->setText(QStringLiteral("98765"));
-        RadioEditor::trigger(e.window->menus().readGroupAction);
-        EXPECT_TRUE(sameRadioBytes(e.doc.mem, e.radioImage(), 2 * 128, 128));
-        const std::string radioId = e.doc.group(1)->readIdNum();
-        EXPECT_EQ(radioId.find("98765"), std::string::npos);
-        EXPECT_EQ(e.window->controls().idEdit->text().toStdString(), radioId);
-    }
-}
-
-TEST(RadioMenu, WriteCurrentGroupWritesTheGroupsLabelsEvenAfterAFailedGroupWrite) {
-    sim::SimConfig config;
-    config.faults.wrongEcho = 1;  // the group write's first word comes back altered
-    RadioEditor e(config);
-    writeLabelSetting(e.settings, 0);
-    e.create();
-    e.selectGroup(3);
-    e.window->controls().groupLabelEdit->setText(QStringLiteral("NEWLABEL"));
-    e.prompts.queueAnswer(Answer::Ok);      // Are you sure...
-    e.prompts.queueAnswer(Answer::Cancel);  // Write Failed... Retry/Cancel
-
-    RadioEditor::trigger(e.window->menus().writeGroupAction);
-
-    EXPECT_EQ(e.prompts.texts(),
-              (Texts{kConfirm, "Write Failed. Cycle Radio Power before Retrying.",
-                     "Write Group Failed", "Group 3 labels written OK."}));
-    EXPECT_EQ(e.prompts.messages.back().title, "Write Labels");
-    EXPECT_EQ(e.prompts.messages[2].title, "");  // the program's title
-    // The edit reached the image before the write, and the radio's label memory.
-    EXPECT_EQ(e.doc.group(2)->readGroupLabel(), "NEWLABEL");
-    const LabelImage radioLabels = e.radioLabels();
-    for (int s = 0; s < kLabelSlots; ++s)
-        for (int c = 0; c < kLabelPositions; ++c)
-            EXPECT_EQ(radioLabels[labelIndex(2, s, c)], e.doc.labels[labelIndex(2, s, c)]);
-}
-
-TEST(RadioMenu, CancellingTheGroupWriteSendsNoLabelsAfterIt) {
-    RadioEditor e;
-    writeLabelSetting(e.settings, 0);
-    e.create();
-    e.prompts.queueAnswer(Answer::Ok);   // Are you sure...
-    e.prompts.queueAnswer(Answer::Yes);  // the progress window's cancel warning
-    bool pressed = false;
-    e.onYield = [&] {
-        if (!pressed && e.window->progress().cancelButton()->isEnabled()) {
-            pressed = true;
-            e.window->progress().cancelClicked();
-        }
-    };
-    RadioEditor::trigger(e.window->menus().writeGroupAction);
-    EXPECT_TRUE(pressed);
-    ASSERT_EQ(e.prompts.texts().size(), 2u);  // the confirmation and the cancel warning
-    EXPECT_EQ(
-        std::find(e.progressTexts.begin(), e.progressTexts.end(), "Please Wait - Writing Labels"),
-        e.progressTexts.end());
-}
-
-struct SilentCase {
+struct CommandCase {
     const char* name;
-    QAction* MainMenus::*item;
-    std::vector<Answer> answers;
-    Texts messages;
+    Command item;
+    Texts asked;     // before the connection (answered OK, and Yes)
+    Texts reported;  // after the connection failed
 };
 
-class SilentRadio : public ::testing::TestWithParam<SilentCase> {};
+const CommandCase kCommands[] = {
+    {"ReadRadio", &MainMenus::readRadioAction, {}, {}},
+    {"ReadGlobal", &MainMenus::readGlobalAction, {}, {}},
+    {"ReadGroup", &MainMenus::readGroupAction, {}, {}},
+    {"WriteRadio", &MainMenus::writeRadioAction, {kConfirm, "Write Global Parameters?"}, {}},
+    {"WriteGlobal", &MainMenus::writeGlobalAction, {kConfirm}, {"Write Global Failed"}},
+    {"WriteGroup", &MainMenus::writeGroupAction, {kConfirm}, {"Write Group Failed"}},
+    {"LabelReadGroup", &MainMenus::labelReadGroupAction, {}, {}},
+    {"LabelReadRadio", &MainMenus::labelReadRadioAction, {}, {}},
+    {"LabelWriteGroup", &MainMenus::labelWriteGroupAction, {}, {}},
+    {"LabelWriteRadio", &MainMenus::labelWriteRadioAction, {}, {}},
+};
 
-TEST_P(SilentRadio, ShowsTheHookErrorAndTheCommandsOwnFailureOnly) {
-    const SilentCase& c = GetParam();
-    sim::SimConfig config;
-    config.faults.silent = true;
-    RadioEditor e(config);
-    writeLabelSetting(e.settings, 1);
-    e.create();
-    const MemImage before = e.doc.mem;
-    for (const Answer a : c.answers) e.prompts.queueAnswer(a);
-    RadioEditor::trigger(e.window->menus().*c.item);
-    EXPECT_EQ(e.prompts.texts(), c.messages);
-    EXPECT_EQ(e.doc.mem, before);
+std::string failingLinkName(const ::testing::TestParamInfo<std::tuple<CommandCase, Fault>>& info) {
+    const auto& param = info.param;
+    constexpr std::array<const char*, 3> kFaults{"Silent", "PortFails", "Busy"};
+    return std::string(std::get<0>(param).name) +
+           kFaults[static_cast<std::size_t>(std::get<1>(param))];
+}
+
+class FailingLink : public ::testing::TestWithParam<std::tuple<CommandCase, Fault>> {};
+
+TEST_P(FailingLink, IsReportedAndChangesNothing) {
+    const auto& [c, fault] = GetParam();
+    sim::VirtualPortOptions options;
+    options.failingDevices = {{"/dev/ttyUSB7", "Permission denied"}};
+    Editor e(options);
+    e.radio.config().faults.silent = fault == Fault::Silent;
+    useLabels(e, 1);
+    if (fault == Fault::PortFails) writeText(e.settings, settings::kDevice[0], "/dev/ttyUSB7");
+    const MemImage before = e.mem();
+    const LabelImage labelsBefore = e.labels();
+    const sim::RadioMemory radioBefore = e.radio.memory();
+    e.prompts.queueAnswer(Answer::Ok);
+    e.prompts.queueAnswer(Answer::Yes);
+    Texts expected = c.asked;
+    if (fault == Fault::Busy) {
+        bool tried = false;
+        e.port.setOnYield([&] {
+            if (!std::exchange(tried, true)) e.trigger(c.item);
+        });
+        e.trigger(&MainMenus::labelReadGroupAction);  // its label is the radio's from now on
+        expected = {"Another radio operation is in progress.", "Group 1 labels read OK."};
+        e.labels() = labelsBefore;
+    } else {
+        e.trigger(c.item);
+        expected.push_back(fault == Fault::Silent ? "Error Hooking to Radio."
+                                                  : "Unable to open Comm Port");
+        expected.insert(expected.end(), c.reported.begin(), c.reported.end());
+    }
+    EXPECT_EQ(e.prompts.texts(), expected);
+    if (fault == Fault::PortFails) {
+        const std::string detail = e.prompts.messages.at(c.asked.size()).detail;
+        EXPECT_NE(detail.find("/dev/ttyUSB7"), std::string::npos) << detail;
+        EXPECT_NE(detail.find("Permission denied"), std::string::npos) << detail;
+    }
+    EXPECT_EQ(e.mem(), before);
+    EXPECT_EQ(e.labels(), labelsBefore);
+    EXPECT_EQ(e.radio.memory(), radioBefore);
     EXPECT_FALSE(e.window->progress().isVisible());
     EXPECT_TRUE(e.window->progress().mainWindowEnabled());
     EXPECT_FALSE(e.window->link().busy());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, SilentRadio,
-    ::testing::Values(
-        SilentCase{"ReadRadio", &MainMenus::readRadioAction, {}, {kHookError}},
-        SilentCase{"ReadGlobal", &MainMenus::readGlobalAction, {}, {kHookError}},
-        SilentCase{"ReadGroup", &MainMenus::readGroupAction, {}, {kHookError}},
-        SilentCase{"WriteRadio",
-                   &MainMenus::writeRadioAction,
-                   {Answer::Ok, Answer::Yes},
-                   {kConfirm, "Write Global Parameters?", kHookError}},
-        SilentCase{"WriteGlobal",
-                   &MainMenus::writeGlobalAction,
-                   {Answer::Ok},
-                   {kConfirm, kHookError, "Write Global Failed"}},
-        SilentCase{"WriteGroup",
-                   &MainMenus::writeGroupAction,
-                   {Answer::Ok},
-                   {kConfirm, kHookError, "Write Group Failed"}},
-        SilentCase{"WriteCancelled", &MainMenus::writeGroupAction, {Answer::Cancel}, {kConfirm}},
-        SilentCase{"LabelReadRadio", &MainMenus::labelReadRadioAction, {}, {kHookError}},
-        SilentCase{"LabelWriteGroup", &MainMenus::labelWriteGroupAction, {}, {kHookError}}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, FailingLink,
+                         ::testing::Combine(::testing::ValuesIn(kCommands),
+                                            ::testing::Values(Fault::Silent, Fault::PortFails,
+                                                              Fault::Busy)),
+                         failingLinkName);
 
-TEST(RadioMenu, WriteRadioThenReadBackGivesTheEditorsChannels) {
-    RadioEditor e;
-    writeLabelSetting(e.settings, 1);
-    e.create();
-    e.selectGroup(1);
-    e.window->gridModel().setCellText(0, kColRecFreq, QStringLiteral("470.50000"));
+// A transfer that breaks off puts back the images as they were, the user's unsaved group
+// label included.
+struct BrokenCase {
+    const char* name;
+    Command item;
+    std::optional<int> sim::SimFaults::*fault;
+    int at;
+    const char* message;
+};
+
+const BrokenCase kBroken[] = {
+    {"ReadRadio", &MainMenus::readRadioAction, &sim::SimFaults::dropSegmentByte, 300,
+     "Error reading radio"},
+    {"ReadGlobal", &MainMenus::readGlobalAction, &sim::SimFaults::stopAfter, 21,
+     "Error reading radio"},
+    {"LabelReadGroup", &MainMenus::labelReadGroupAction, &sim::SimFaults::labelMissFrame, 1,
+     "Unable to upload data from radio"},
+    {"LabelReadRadio", &MainMenus::labelReadRadioAction, &sim::SimFaults::labelMissFrame, 20,
+     "Unable to upload data from radio"},
+};
+
+class BrokenTransfer : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenTransfer, RestoresTheImages) {
+    const BrokenCase& c = GetParam();
+    Editor e;
+    useLabels(e, 1);
+    fillEditorImage(e);
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("EDITED"));
+    e.window->commitShownGroup();
+    const MemImage before = e.mem();
+    const LabelImage labelsBefore = e.labels();
+    const std::string shown = e.cell(0, kColRecFreq);
+    e.radio.config().faults.*c.fault = c.at;
+    e.radio.config().faults.labelMisses = 4;
+    e.trigger(c.item);
+    EXPECT_EQ(e.prompts.texts(), Texts{c.message});
+    EXPECT_EQ(e.mem(), before);
+    EXPECT_EQ(e.labels(), labelsBefore);
+    EXPECT_EQ(e.cell(0, kColRecFreq), shown);
+    EXPECT_EQ(e.window->controls().groupLabelEdit->text(), "EDITED  ");
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, BrokenTransfer, ::testing::ValuesIn(kBroken),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// Read Group takes the selected group only, over the edits in its controls, and its
+// labels only when labels travel.
+TEST(RadioMenu, ReadGroupTakesTheSelectedGroupAndItsLabelsWhenTheyTravel) {
+    for (const int setting : {0, 1}) {
+        SCOPED_TRACE(setting);
+        Editor e;
+        useLabels(e, setting);
+        fillEditorImage(e);
+        e.selectGroup(2);
+        e.window->controls().idEdit->setText(QStringLiteral("98765"));
+        e.window->controls().groupLabelEdit->setText(QStringLiteral("TYPED"));
+        e.window->commitShownGroup();
+        const MemImage before = e.mem();
+        const LabelImage labelsBefore = e.labels();
+        const LabelImage expected = setting == 0 ? e.radioLabels() : labelsBefore;
+        e.trigger(&MainMenus::readGroupAction);
+        EXPECT_EQ(e.prompts.texts(), setting == 0 ? Texts{"Group 2 labels read OK."} : Texts{});
+        EXPECT_TRUE(sameBytes(e.mem(), e.radio.memory(), 256, 128));
+        EXPECT_TRUE(std::equal(before.begin(), before.begin() + 256, e.mem().begin()));
+        EXPECT_TRUE(std::equal(before.begin() + 384, before.end(), e.mem().begin() + 384));
+        EXPECT_EQ(e.window->controls().idEdit->text().toStdString(), e.doc.group(1)->readIdNum());
+        for (int g = 0; g < kGroupCount; ++g)
+            EXPECT_EQ(groupLabels(e.labels(), g), groupLabels(g == 1 ? expected : labelsBefore, g));
+    }
+}
+
+// Labels travelling with the writes: a group's labels go out even when its channels could
+// not be written, Write Radio sends every group's channels and labels, and a cancelled
+// group write sends no labels after it.
+TEST(RadioMenu, WritesCarryTheChannelsAndLabels) {
+    Editor e;
+    useLabels(e, 0);
+    e.selectGroup(3);
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("NEWLABEL"));
+    e.radio.config().faults.wrongEcho = 1;
+    e.prompts.queueAnswer(Answer::Ok);
+    e.prompts.queueAnswer(Answer::Cancel);  // no retry
+    e.trigger(&MainMenus::writeGroupAction);
+    EXPECT_EQ(e.prompts.texts(),
+              (Texts{kConfirm, "Write Failed. Cycle Radio Power before Retrying.",
+                     "Write Group Failed", "Group 3 labels written OK."}));
+    EXPECT_EQ(groupLabels(e.radioLabels(), 2), groupLabels(e.labels(), 2));
+    e.radio.config().faults.wrongEcho.reset();
+    e.prompts.messages.clear();
+    e.typeInCell(0, kColRecFreq, "470.5");
     e.prompts.queueAnswer(Answer::Ok);
     e.prompts.queueAnswer(Answer::No);  // no global parameters
-    RadioEditor::trigger(e.window->menus().writeRadioAction);
-    EXPECT_EQ(e.prompts.texts(),
-              (Texts{kConfirm, "Write Global Parameters?", "All groups written OK."}));
-    EXPECT_EQ(e.prompts.messages.back().title, "Write Radio");
-    EXPECT_NE(
-        std::find(e.progressTexts.begin(), e.progressTexts.end(), "Please Wait - Writing Radio"),
-        e.progressTexts.end());
-    // Every group's channel records went out (bytes 16..127 of each block).
-    for (int g = 1; g <= 15; ++g)
-        EXPECT_TRUE(sameRadioBytes(e.radioImage(), e.doc.mem, g * 128 + 16, 112)) << g;
+    e.trigger(&MainMenus::writeRadioAction);
+    EXPECT_EQ(e.prompts.texts(), (Texts{kConfirm, "Write Global Parameters?",
+                                        "All labels written OK.", "All groups written OK."}));
+    for (int g = 1; g <= kGroupCount; ++g)
+        EXPECT_TRUE(sameBytes(e.mem(), e.radio.memory(), g * 128 + 16, 112)) << g;
+    EXPECT_EQ(e.radioLabels(), e.labels());
+    // Cancelled during the group write, no labels follow it.
+    const LabelImage radioLabels = e.radioLabels();
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("UNSENT"));
+    e.prompts.queueAnswer(Answer::Ok);
+    e.prompts.queueAnswer(Answer::Yes);  // the warning before cancelling a write
+    bool pressed = false;
+    e.port.setOnYield([&] {
+        if (e.window->progress().cancelButton()->isEnabled() && !std::exchange(pressed, true))
+            e.window->progress().cancelClicked();
+    });
+    e.trigger(&MainMenus::writeGroupAction);
+    EXPECT_EQ(e.radioLabels(), radioLabels);
 }
 
-TEST(RadioMenu, ReadGlobalThatBreaksOffKeepsTheGlobalBlockAndSaysSo) {
-    sim::SimConfig config;
-    config.faults.stopAfter = 21;  // the hook reply and ten words
-    RadioEditor e(config);
-    e.create();
-    const MemImage before = e.doc.mem;
-    RadioEditor::trigger(e.window->menus().readGlobalAction);
-    EXPECT_EQ(e.prompts.texts(), Texts{"Error reading radio"});
-    EXPECT_EQ(e.prompts.messages[0].title, "COMM ERROR");
-    EXPECT_EQ(e.doc.mem, before);
-}
-
-TEST(RadioMenu, ReadGlobalReloadsAnOpenGlobalParametersWindow) {
-    RadioEditor e;
-    e.create();
-    e.radio.memory()[0x6F] = 0x30;  // deviation code 6
-    RadioEditor::trigger(e.window->menus().globalsAction);
-    ASSERT_NE(e.window->globalsWindow(), nullptr);
-    RadioEditor::trigger(e.window->menus().readGlobalAction);
-    EXPECT_TRUE(e.prompts.messages.empty());
-    EXPECT_EQ(e.doc.mem[0x6F], 0x30);
-    EXPECT_EQ(e.window->globalsWindow()->formValues().dtmfDev, 6);
+TEST(RadioMenu, GlobalEditsReachTheRadioAndReadGlobalReloadsTheWindow) {
+    Editor e;
+    e.trigger(&MainMenus::globalsAction);
+    GlobalsWindow* globals = e.window->globalsWindow();
+    globals->findChild<QComboBox*>(QStringLiteral("cboDTMFDev"))->setCurrentIndex(6);
+    e.prompts.queueAnswer(Answer::Ok);
+    e.trigger(&MainMenus::writeGlobalAction);
+    EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 6);
+    e.radio.memory()[0x6F] = 0x18;  // deviation code 3
+    e.trigger(&MainMenus::readGlobalAction);
+    EXPECT_EQ(e.prompts.texts(), Texts{kConfirm});
+    EXPECT_EQ(globals->formValues().dtmfDev, 3);
     EXPECT_FALSE(e.window->hasUnsavedChanges());
 }
 
-TEST(RadioMenu, AFailedLabelReadKeepsTheGroupLabelTypedBeforeIt) {
-    sim::SimConfig config;
-    config.faults.labelMissFrame = 1;
-    config.faults.labelMisses = 4;
-    RadioEditor e(config);
-    e.create();
-    e.window->controls().groupLabelEdit->setText(QStringLiteral("EDITED"));
-    RadioEditor::trigger(e.window->menus().labelReadGroupAction);
-    EXPECT_EQ(e.prompts.texts(), Texts{"Unable to upload data from radio"});
-    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "EDITED  ");
-    // Switching groups keeps it too.
-    e.selectGroup(2);
-    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "EDITED  ");
+TEST(RadioMenu, AnotherPortClosesTheOpenOneAndItsDeviceIsUsedNext) {
+    Editor e;
+    ASSERT_TRUE(e.window->link().transport().openPort());
+    e.window->menus().portActions[2]->trigger();
+    EXPECT_FALSE(e.window->link().transport().isOpen());
+    e.create();  // the choice holds at the next start
+    EXPECT_TRUE(e.window->menus().portActions[2]->isChecked());
+    e.trigger(&MainMenus::readGlobalAction);
+    EXPECT_EQ(e.port.device(), defaultPortDevice(3));
 }
 
-TEST(RadioMenu, LabelWriteRadioAndReadBackRoundTrip) {
-    RadioEditor e;
-    e.create();
-    e.window->controls().groupLabelEdit->setText(QStringLiteral("MINE"));
-    RadioEditor::trigger(e.window->menus().labelWriteRadioAction);
-    EXPECT_EQ(e.prompts.texts(), Texts{"All labels written OK."});
-    EXPECT_EQ(e.radioLabels(), e.doc.labels);
-    e.doc.labels.fill(0);
-    RadioEditor::trigger(e.window->menus().labelReadRadioAction);
-    EXPECT_EQ(e.prompts.texts().back(), kAllLabelsRead);
-    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "MINE    ");
-    EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(), "MINE    ");
-}
-
-TEST(RadioMenu, ACommandDuringAnotherRadioOperationIsRefused) {
-    RadioEditor e;
-    writeLabelSetting(e.settings, 1);
-    e.create();
-    bool tried = false;
-    e.onYield = [&] {
-        if (tried) return;
-        tried = true;
-        RadioEditor::trigger(e.window->menus().writeGroupAction);
-    };
-    RadioEditor::trigger(e.window->menus().readRadioAction);
-    EXPECT_EQ(e.prompts.texts(), (Texts{"Another radio operation is in progress.", kAllRead}));
+// Move takes bank 15 to 1 by default; the window shows the moved bank, and a label typed
+// before the move stays with its bank number.
+TEST(RadioMenu, MoveShowsTheMovedBankAndKeepsEditsMadeBeforeIt) {
+    Editor e;
+    e.doc.group(14)->channel(0).setRecFreq("470.00000");
+    e.selectGroup(3);
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("KEPT"));
+    QTimer::singleShot(
+        0, [] { qobject_cast<BankMoveDialog*>(QApplication::activeModalWidget())->acceptMove(); });
+    e.trigger(&MainMenus::moveAction);
+    EXPECT_EQ(e.doc.group(2)->readGroupLabel(), "KEPT    ");
+    e.selectGroup(1);
+    EXPECT_EQ(e.cell(0, kColRecFreq), "470.00000");
 }
 
 }  // namespace
-}  // namespace zav
+}  // namespace zav::test

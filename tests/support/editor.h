@@ -1,0 +1,73 @@
+#pragma once
+// The main window as the GUI tests drive it: scripted answers, settings and clipboard in
+// memory, the real file system, and a simulated radio on a virtual clock that starts with
+// the demo radio's contents, so that reads visibly change the editor. A test watches a
+// transfer from the port's yield hook, and breaks the radio with radio.config().faults.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "sim/label_memory.h"
+#include "sim/virtual_port.h"
+#include "support/scripted_prompts.h"
+#include "ui/channel_grid_view.h"
+#include "ui/demo_radio.h"
+#include "ui/main_window.h"
+
+namespace zav::test {
+
+struct Editor {
+    explicit Editor(sim::VirtualPortOptions options = {}) : port(radio, std::move(options)) {
+        const DemoContents demo = demoContents();
+        std::copy_n(demo.mem.begin(), radio.memory().size(), radio.memory().begin());
+        radio.labels() = sim::labelMemoryFromImage(demo.labels);
+        create();
+    }
+    // A new window over the same document and settings, as at the program's start.
+    void create() {
+        window.reset();
+        window = std::make_unique<MainWindow>(doc, prompts, settings, clipboard, fs, port);
+    }
+
+    // The editor's images and the radio's labels, the bytes the tests compare.
+    [[nodiscard]] MemImage& mem() { return doc.mem; }
+    [[nodiscard]] LabelImage& labels() { return doc.labels; }
+    [[nodiscard]] LabelImage radioLabels() const {
+        return sim::labelImageFromMemory(radio.labels());
+    }
+
+    void trigger(QAction* MainMenus::*item) const { (window->menus().*item)->trigger(); }
+    [[nodiscard]] std::string cell(int row, int column) const {
+        return window->gridModel().cellText(row, column).toStdString();
+    }
+    // Opens the cell's editor, replaces its text and leaves the cell.
+    void typeInCell(int row, int column, const std::string& text) const {
+        ChannelGridView& grid = window->grid();
+        grid.setCurrentIndex(window->gridModel().index(row, column));
+        grid.edit(window->gridModel().index(row, column));
+        ASSERT_NE(grid.cellEditor(), nullptr);
+        grid.cellEditor()->setText(QString::fromStdString(text));
+        grid.commitPendingEdit();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Picks a group by its number in the selector, as the user does.
+    void selectGroup(int number) const {
+        QComboBox* c = window->controls().currentGroupCombo;
+        c->setCurrentIndex(c->findText(QString::number(number)));
+    }
+
+    Document doc;
+    ScriptedPrompts prompts;
+    MemorySettingsStore settings;
+    MemoryClipboard clipboard;
+    DiskFileSystem fs;
+    sim::SimRadio radio;
+    sim::VirtualPort port;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace zav::test

@@ -15,9 +15,8 @@ using test::SimLink;
 using Bytes = std::vector<Byte>;
 
 LabelImage randomLabels(unsigned seed) {
-    std::mt19937 rng(seed);
     LabelImage labels{};
-    test::fillRandom(labels, rng);
+    test::fillRandom(labels, seed);
     return labels;
 }
 

@@ -27,8 +27,7 @@ Bytes conversation(SimLink& s) {
 
 TEST(readRadio, AWholeRadioOfRandomMemoryArrivesByteForByte) {
     SimLink s;
-    std::mt19937 rng(11);
-    test::fillRandom(s.radio.memory(), rng);
+    test::fillRandom(s.radio.memory(), 11);
     for (int i = 80; i < 88; ++i) s.radio.memory()[static_cast<std::size_t>(i)] |= 0x01;
     MemImage image{};
     image.fill(0x5A);

@@ -187,6 +187,8 @@ const BrokenCase kBroken[] = {
      "Error reading radio"},
     {"ReadGlobal", &MainMenus::readGlobalAction, &sim::SimFaults::stopAfter, 21,
      "Error reading radio"},
+    {"ReadGroup", &MainMenus::readGroupAction, &sim::SimFaults::stopAfter, 41,
+     "Error reading radio"},
     {"LabelReadGroup", &MainMenus::labelReadGroupAction, &sim::SimFaults::labelMissFrame, 1,
      "Unable to upload data from radio"},
     {"LabelReadRadio", &MainMenus::labelReadRadioAction, &sim::SimFaults::labelMissFrame, 20,
@@ -217,6 +219,20 @@ TEST_P(BrokenTransfer, RestoresTheImages) {
 
 INSTANTIATE_TEST_SUITE_P(Commands, BrokenTransfer, ::testing::ValuesIn(kBroken),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// Cancel during Read Group stops it without the warning a write needs; the image stays.
+TEST(RadioMenu, CancellingReadGroupAsksNothingAndKeepsTheImage) {
+    Editor e;
+    useLabels(e, 1);
+    fillEditorImage(e);
+    const MemImage before = e.mem();
+    e.port.setOnYield([&] {
+        if (e.window->progress().cancelButton()->isEnabled()) e.window->progress().cancelClicked();
+    });
+    e.trigger(&MainMenus::readGroupAction);
+    EXPECT_EQ(e.mem(), before);
+    EXPECT_EQ(e.prompts.texts(), Texts{});
+}
 
 // Read Group takes the selected group only, over the edits in its controls, and its
 // labels only when labels travel.

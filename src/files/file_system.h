@@ -3,7 +3,6 @@
 // make any step fail. DiskFileSystem is the real one.
 
 #include <cstddef>
-#include <cstdio>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -17,19 +16,27 @@ namespace zav {
 struct ReadResult {
     std::vector<Byte> bytes;  // at most the requested number
     std::error_code error;    // empty on success
+    bool moreFollow = false;  // the file is longer than the requested number
 };
+
+// Refusals of the file layer itself, beside the system's own errors.
+enum class FileRefusal { NotRegularFile = 1 };
+std::error_code refusalError(FileRefusal refusal);
 
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
-    // Reads the first maxBytes bytes of a file (fewer when the file is shorter).
+    // Reads the first maxBytes bytes of a file (fewer when the file is shorter). Anything
+    // but a regular file (a folder, a FIFO, a device) is refused without waiting on it.
     virtual ReadResult readFile(const std::string& path, std::size_t maxBytes) = 0;
     // Replaces the file's whole contents. On failure the old file, if any, is untouched.
     virtual std::error_code replaceFile(const std::string& path, std::span<const Byte> bytes) = 0;
 };
 
 // Writes go to a temporary file beside the target, which is flushed to disk and then
-// renamed over the target: a failed save never leaves a half-written file behind.
+// renamed over the target: a failed save never leaves a half-written file behind. A
+// symbolic link is written through, dangling or not. Temporary files a killed save left
+// in the folder are removed by the next save there.
 class DiskFileSystem : public FileSystem {
   public:
     ReadResult readFile(const std::string& path, std::size_t maxBytes) override;
@@ -37,7 +44,7 @@ class DiskFileSystem : public FileSystem {
 
   protected:
     // Single steps of replaceFile, virtual so a test can make one of them fail.
-    virtual std::error_code writeTemporary(std::FILE* file, std::span<const Byte> bytes);
+    virtual std::error_code writeTemporary(int fd, std::span<const Byte> bytes);
     virtual std::error_code moveOver(const std::filesystem::path& from,
                                      const std::filesystem::path& to);
 };

@@ -51,15 +51,16 @@ FileBytes defaultFileBytes() {
     return FileBytes{{bytes.begin(), bytes.end()}};
 }
 
-std::optional<FileBytes> loadFileBytes(FileSystem& files, Prompts& prompts,
-                                       const std::string& path, bool createMissing) {
+std::optional<FileBytes> loadFileBytes(FileSystem& files, Prompts& prompts, const std::string& path,
+                                       bool createMissing) {
     ReadResult r = files.readFile(path, kReadLimit);
     if (r.error == std::errc::no_such_file_or_directory && createMissing) return defaultFileBytes();
     if (r.error) {
         tellFileError(prompts, r.error, path);
         return std::nullopt;
     }
-    if (!decodeFrequencyFile(r.bytes)) {
+    // A longer file is no frequency file; reading only its start would cut it on save.
+    if (r.moreFollow || !decodeFrequencyFile(r.bytes)) {
         Message m;
         m.text = "File " + path + " is not a valid ZAV frequency file.";
         m.title = std::string(kFileErrorTitle);

@@ -23,7 +23,7 @@ class FailingDisk final : public DiskFileSystem {
     explicit FailingDisk(bool failWrite) : failWrite_(failWrite) {}
 
   protected:
-    std::error_code writeTemporary(std::FILE* file, std::span<const Byte> bytes) override {
+    std::error_code writeTemporary(int file, std::span<const Byte> bytes) override {
         if (!failWrite_) return DiskFileSystem::writeTemporary(file, bytes);
         (void)DiskFileSystem::writeTemporary(file, bytes.first(bytes.size() / 2));
         return {ENOSPC, std::generic_category()};

@@ -9,6 +9,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <array>
 
 namespace zav {
@@ -79,16 +80,27 @@ bool renderPrintout(const Printout& printout, QPagedPaintDevice& device) {
 }
 
 bool writePrintoutPdf(const Printout& printout, const QString& path, QString* error) {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                          QPageLayout::Millimeter);
-    writer.setTitle(QStringLiteral("ZAV Unit Data Printout"));
-    writer.setCreator(QStringLiteral("ZAVPROG"));
-    if (!renderPrintout(printout, writer)) {
-        if (error != nullptr) *error = QStringLiteral("cannot write ") + path;
+    // Written beside the target and renamed over it once complete: a failed write (a full
+    // disk) leaves an existing PDF as it was and reports the failure.
+    QSaveFile file(path);
+    const auto fail = [&](const QString& reason) {
+        if (error != nullptr) *error = QStringLiteral("cannot write ") + path + ": " + reason;
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                              QPageLayout::Millimeter);
+        writer.setTitle(QStringLiteral("ZAV Unit Data Printout"));
+        writer.setCreator(QStringLiteral("ZAVPROG"));
+        if (!renderPrintout(printout, writer)) {
+            file.cancelWriting();
+            return fail(file.errorString());
+        }
     }
+    if (!file.commit()) return fail(file.errorString());
     return true;
 }
 

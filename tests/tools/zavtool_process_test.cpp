@@ -2,8 +2,10 @@
 // a round trip through zavsim on a pseudo-terminal.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
 
 #include "tool_process.h"
@@ -46,6 +48,7 @@ TEST_F(Zavtool, AnswersHelpVersionAndUsageErrorsWithTheirExitStatus) {
         {"new", 2, "usage: zavtool new [--force] FILE.frq"},
         {"dump " + file("missing.frq"), 1, "File not found"},
         {"new " + file("no/such/x.frq"), 1, "Path not found"},
+        {"read --port 1 /dev/null", 1, "/dev/null exists (use --force to replace it)"},
     };
     for (const Case& c : cases) {
         const ToolRun run = runTool(c.args);
@@ -60,7 +63,8 @@ TEST_F(Zavtool, WritesAFileAndReadsItBackThroughTheSimulatedRadio) {
     Bytes mine = readAll(path("mine.frq"));
     mine[56 + 3 * 128 + 20] ^= 0x5A;  // a byte of group 3's channels
     std::ofstream(path("mine.frq"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(mine.data()), static_cast<std::streamsize>(mine.size()));
+        .write(reinterpret_cast<const char*>(mine.data()),
+               static_cast<std::streamsize>(mine.size()));
     SimProcess sim({"--memory", path("radio.frq")});
     ASSERT_FALSE(sim.device().empty());
     const std::string port = " --port=" + sim.device() + " ";
@@ -77,9 +81,21 @@ TEST_F(Zavtool, WritesAFileAndReadsItBackThroughTheSimulatedRadio) {
     const ToolRun pdf = runTool("print " + file("back.frq") + " --pdf " + file("back.pdf"));
     EXPECT_EQ(pdf.status, 0) << pdf.output;
     const Bytes document = readAll(path("back.pdf"));
-    EXPECT_EQ(std::string(document.begin(), document.begin() + std::min<std::ptrdiff_t>(
-                                                                   5, std::ssize(document))),
+    EXPECT_EQ(std::string(document.begin(),
+                          document.begin() + std::min<std::ptrdiff_t>(5, std::ssize(document))),
               "%PDF-");
+
+    // A PDF that cannot be written whole fails the command and leaves the old one.
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{1024, limit.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed tool
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const ToolRun full = runTool("print " + file("back.frq") + " --pdf " + file("back.pdf"));
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(full.status, 1) << full.output;
+    EXPECT_EQ(readAll(path("back.pdf")), document);
 }
 
 TEST_F(Zavtool, ASilentRadioFailsAfterTheHookMessageAndLeavesTheFile) {

@@ -27,6 +27,9 @@ struct Options {
 // A usage error of the command's own: the message and the usage line on err.
 int usageError(const Options& options, ToolIo& io, std::string_view message);
 
+// True (after the message) when the command's file exists and --force was not given.
+bool existsWithoutForce(const Options& options, ToolIo& io);
+
 int newCommand(const Options& options, ToolIo& io);
 int dumpCommand(const Options& options, ToolIo& io);
 int printCommand(const Options& options, ToolIo& io);

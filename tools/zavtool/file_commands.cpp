@@ -32,12 +32,17 @@ std::optional<Printout> filePrintout(const std::string& path, ToolIo& io) {
 
 }  // namespace
 
-int newCommand(const Options& o, ToolIo& io) {
+bool existsWithoutForce(const Options& o, ToolIo& io) {
     std::error_code ec;
-    if (!o.force && std::filesystem::exists(std::filesystem::symlink_status(o.argument, ec))) {
-        io.err << "zavtool new: " << o.argument << " exists (use --force to replace it)\n";
-        return kExitFailed;
-    }
+    if (o.force || !std::filesystem::exists(std::filesystem::symlink_status(o.argument, ec)))
+        return false;
+    io.err << "zavtool " << o.command << ": " << o.argument
+           << " exists (use --force to replace it)\n";
+    return true;
+}
+
+int newCommand(const Options& o, ToolIo& io) {
+    if (existsWithoutForce(o, io)) return kExitFailed;
     DiskFileSystem disk;
     TerminalPrompts prompts(io.err, 0);
     if (!saveFileBytes(disk, prompts, o.argument, defaultFileBytes())) return kExitFailed;

@@ -35,6 +35,7 @@ class ConsoleSyncalSink final : public SyncalSink {
 }  // namespace
 
 int readCommand(const Options& o, ToolIo& io) {
+    if (existsWithoutForce(o, io)) return kExitFailed;
     RadioSession s(o, io, "reading the radio");
     return s.readIntoFile(&RadioOperations::readRadio, true,
                           std::string("read the radio") + (o.labels ? " and its labels" : "") +
@@ -55,16 +56,16 @@ int readGroupCommand(const Options& o, ToolIo& io) {
 
 int readLabelsCommand(const Options& o, ToolIo& io) {
     RadioSession s(o, io, "reading labels");
-    return s.readIntoFile(o.group ? &RadioOperations::labelReadGroup
-                                  : &RadioOperations::labelReadRadio,
-                          false, "read the labels of " + groupText(o) + " into " + o.argument);
+    return s.readIntoFile(
+        o.group ? &RadioOperations::labelReadGroup : &RadioOperations::labelReadRadio, false,
+        "read the labels of " + groupText(o) + " into " + o.argument);
 }
 
 int writeCommand(const Options& o, ToolIo& io) {
     RadioSession s(o, io, "writing the radio");
-    return s.writeFromFile(&RadioOperations::writeRadio,
-                           "wrote " + o.argument + (o.labels ? " with its labels" : "") +
-                               " to the radio");
+    return s.writeFromFile(
+        &RadioOperations::writeRadio,
+        "wrote " + o.argument + (o.labels ? " with its labels" : "") + " to the radio");
 }
 
 int writeGlobalCommand(const Options& o, ToolIo& io) {
@@ -81,10 +82,9 @@ int writeGroupCommand(const Options& o, ToolIo& io) {
 
 int writeLabelsCommand(const Options& o, ToolIo& io) {
     RadioSession s(o, io, "writing labels");
-    return s.writeFromFile(o.group ? &RadioOperations::labelWriteGroup
-                                   : &RadioOperations::labelWriteRadio,
-                           "wrote the labels of " + groupText(o) + " of " + o.argument +
-                               " to the radio");
+    return s.writeFromFile(
+        o.group ? &RadioOperations::labelWriteGroup : &RadioOperations::labelWriteRadio,
+        "wrote the labels of " + groupText(o) + " of " + o.argument + " to the radio");
 }
 
 int syncalCommand(const Options& o, ToolIo& io) {

@@ -58,15 +58,14 @@ struct CommandSpec {
 };
 
 constexpr std::array kCommands{
-    CommandSpec{"new", kForceOption, "FILE.frq",
-                "write a frequency file holding the default image", newCommand},
+    CommandSpec{"new", kForceOption, "FILE.frq", "write a frequency file holding the default image",
+                newCommand},
     CommandSpec{"read-global", kRadioOptions, "FILE.frq",
-                "read the radio's global block into FILE's image (bytes 0-127)",
-                readGlobalCommand},
+                "read the radio's global block into FILE's image (bytes 0-127)", readGlobalCommand},
     CommandSpec{"write-global", kRadioOptions, "FILE.frq",
                 "write FILE's global settings to the radio (only the writable bytes change)",
                 writeGlobalCommand},
-    CommandSpec{"read", kRadioOptions | kLabelsOption, "OUT.frq",
+    CommandSpec{"read", kRadioOptions | kLabelsOption | kForceOption, "OUT.frq",
                 "read the whole radio (and with --labels its labels) into a new file OUT",
                 readCommand},
     CommandSpec{"read-group", kRadioOptions | kGroupRequired, "FILE.frq",
@@ -84,8 +83,7 @@ constexpr std::array kCommands{
                 "read the labels of all groups or of group G into FILE, keeping the rest of it",
                 readLabelsCommand},
     CommandSpec{"write-labels", kRadioOptions | kGroupOption, "FILE.frq",
-                "write FILE's labels of all groups or of group G to the radio",
-                writeLabelsCommand},
+                "write FILE's labels of all groups or of group G to the radio", writeLabelsCommand},
     CommandSpec{"dump", 0, "FILE.frq", "print FILE's unit data printout as plain text",
                 dumpCommand},
     CommandSpec{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
@@ -178,8 +176,9 @@ std::optional<std::string> takeOptions(const CommandSpec& c, const QCommandLineP
     }
     // Only the command's own options may be asked for (the parser warns about others).
     const auto given = [&](std::string_view name) {
-        const auto* spec = std::find_if(kOptions.begin(), kOptions.end(),
-                                        [&](const OptionSpec& candidate) { return candidate.name == name; });
+        const auto* spec =
+            std::find_if(kOptions.begin(), kOptions.end(),
+                         [&](const OptionSpec& candidate) { return candidate.name == name; });
         return takes(c, *spec) && parser.isSet(latin1(name));
     };
     const auto value = [&](std::string_view name) {

@@ -59,7 +59,7 @@ void writeGlobalSettings(RadioLink& link, const MemImage& image) {
     }
 }
 
-enum class Attempt { Succeeded, Failed, Ended };
+enum class Attempt { Succeeded, NothingToWrite, Failed, Ended };
 
 // One attempt: release, hook, status, global settings, release, hook at 9600, upload,
 // the chosen groups and the closing 0xFF. Ended: a port or hook failure that has been
@@ -71,13 +71,14 @@ Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
     if (!readRadioStatus(link, radioStatus)) return Attempt::Failed;
     const std::vector<int> groups = chooseGroups(radioStatus, image);
     if (!skipGlobal) writeGlobalSettings(link, image);
+    if (groups.empty()) return Attempt::NothingToWrite;
     link.releaseRadio();
     transport.pauseBlocking(std::chrono::milliseconds(200));
     if (!link.hookRadio(true)) {
         link.endSession();
         return Attempt::Ended;
     }
-    bool ok = uploadProgram(link, kWriteProgram) && !groups.empty();
+    bool ok = uploadProgram(link, kWriteProgram);
     if (ok) {
         for (const int g : groups) {
             if (!writeProgramBlock(link, image, g)) {
@@ -116,19 +117,22 @@ bool writeProgramBlock(RadioLink& link, const MemImage& image, int g) {
     return acknowledged(transport);  // the block is stored
 }
 
-bool writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
+RadioWrite writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
     const auto guard = link.tryBeginOperation();
-    if (!guard) return false;
+    if (!guard) return RadioWrite::Failed;
     for (;;) {
         switch (writeAttempt(link, image, skipGlobal)) {
             case Attempt::Ended:
-                return false;
+                return RadioWrite::Failed;
             case Attempt::Succeeded:
                 link.prompts().beep();
                 link.endSession();
-                return true;
+                return RadioWrite::Written;
+            case Attempt::NothingToWrite:
+                link.endSession();
+                return RadioWrite::NoGroupInCommon;
             case Attempt::Failed:
-                if (!retryFailedWrite(link)) return false;
+                if (!retryFailedWrite(link)) return RadioWrite::Failed;
                 break;
         }
     }

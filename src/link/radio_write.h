@@ -5,6 +5,7 @@
 // blocks (writeGroup, writeGlobal) are in global_transfer.h.
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "model/memory_fields.h"
@@ -27,10 +28,18 @@ std::vector<int> chooseGroups(const StatusBytes& radio, const MemImage& image);
 // that does not ends the block with false.
 bool writeProgramBlock(RadioLink& link, const MemImage& image, int g);
 
+enum class RadioWrite : std::uint8_t {
+    Written,
+    NoGroupInCommon,  // the radio holds none of the image's groups; only the global settings went
+                      // out
+    Failed,
+};
+
 // The whole radio: unless skipGlobal, the global settings bytes first (masked resident
 // writes at 4800 baud), then every chosen group from 15 down to 1 through the write
 // program. A failed attempt offers "Write Failed. Cycle Radio Power before Retrying."
-// with Retry (a fresh release and hook) and Cancel.
-bool writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal);
+// with Retry (a fresh release and hook) and Cancel. Without a chosen group the radio is
+// released after the global settings: there is nothing for the write program to do.
+RadioWrite writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal);
 
 }  // namespace zav

@@ -188,9 +188,14 @@ OperationResult RadioOperations::writeRadio() {
     editor_.commitCurrentGroup();
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
-    const bool ok = zav::writeRadio(link_, doc_.mem, skipGlobal);
+    const RadioWrite written = zav::writeRadio(link_, doc_.mem, skipGlobal);
     progress.hideForm();
-    if (!ok) return failure("the radio was not written");
+    if (written == RadioWrite::NoGroupInCommon) {
+        const std::string text = kNoGroupInCommon;
+        tell(text, "Write Radio");
+        return OperationResult::failure(text);
+    }
+    if (written != RadioWrite::Written) return failure("the radio was not written");
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::labelWriteRadio);
     tell("All groups written OK.", "Write Radio");
@@ -228,8 +233,8 @@ OperationResult RadioOperations::writeGroup() {
     progress.hideForm();
     // A group the radio lacks has been told and takes no labels either.
     if (written == GroupTransfer::Absent) return absent(number);
-    OperationResult result = written == GroupTransfer::Done ? OperationResult::success()
-                                                            : failure("Write Group Failed");
+    OperationResult result =
+        written == GroupTransfer::Done ? OperationResult::success() : failure("Write Group Failed");
     // The labels go out whether or not the group write succeeded, but not after the
     // user cancelled the write: that asked for the radio to be left alone.
     if (cancelled) return result;

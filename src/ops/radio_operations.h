@@ -33,8 +33,7 @@ class RadioOperations {
   public:
     // Takes the label setting and the port number from the settings store and points the
     // link at that port (closing it when open).
-    RadioOperations(Document& doc, RadioLink& link, SettingsStore& settings,
-                    EditorHooks& editor);
+    RadioOperations(Document& doc, RadioLink& link, SettingsStore& settings, EditorHooks& editor);
 
     // Radio menu. The group operations work on the selected group.
     OperationResult readRadio();
@@ -68,6 +67,8 @@ class RadioOperations {
     static constexpr const char* kWritingRadio = "Please Wait - Writing Radio";
     static constexpr const char* kConfirmWrite = "Are you sure you want to write to the radio?";
     static constexpr const char* kAskWriteGlobal = "Write Global Parameters?";
+    static constexpr const char* kNoGroupInCommon =
+        "No group of this file is on the radio: no group was written.";
     static constexpr const char* kAskReadLabels = "Read Labels from Radio";
     static constexpr const char* kAskWriteLabels = "Write Labels to Radio";
     static constexpr const char* kLabelQuestionTitle = "ZAV Editor";

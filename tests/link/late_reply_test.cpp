@@ -81,7 +81,7 @@ bool runOp(Op op, test::SimLink& s, Copies& copies) {
         case Op::ReadGlobal:
             return readGlobal(link, copies.image);
         case Op::WriteRadio:
-            return writeRadio(link, copies.image, false);
+            return writeRadio(link, copies.image, false) == RadioWrite::Written;
         case Op::WriteGroup:
             return writeGroup(link, copies.image, kGroup) == GroupTransfer::Done;
         case Op::WriteGlobal:

@@ -35,13 +35,14 @@ TEST_P(WriteRadioRandom, ChangesExactlyTheBytesAndGroupsItMay) {
     }
     ASSERT_FALSE(chosen.empty());
     const sim::RadioMemory before = s.radio.memory();
-    ASSERT_TRUE(writeRadio(s.link, image, skipGlobal));
+    ASSERT_EQ(writeRadio(s.link, image, skipGlobal), RadioWrite::Written);
     test::drain(s);
     std::vector<int> blocks = chosen;
     if (!skipGlobal) blocks.push_back(0);
     test::expectMaskedWrite(before, s.radio.memory(), image, blocks);
     std::vector<std::string> notes;
-    for (auto g = chosen.rbegin(); g != chosen.rend(); ++g) notes.push_back("block " + std::to_string(*g));
+    for (auto g = chosen.rbegin(); g != chosen.rend(); ++g)
+        notes.push_back("block " + std::to_string(*g));
     EXPECT_EQ(test::hostNotes(s.radio, "block "), notes);  // highest group first
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.prompts.beeps, 1);
@@ -58,7 +59,7 @@ TEST(writeRadio, AGroupGoesAsItsBlockCommandAndFifteenAcknowledgedRows) {
     for (std::size_t i = 0; i < 128; ++i) image[384 + i] = static_cast<Byte>(i);
     test::setNibble(s.radio.memory(), 3, 8);
     test::setNibble(image, 3, 8);
-    ASSERT_TRUE(writeRadio(s.link, image, true));
+    ASSERT_EQ(writeRadio(s.link, image, true), RadioWrite::Written);
     test::drain(s);
     Bytes expected{0x05};
     for (int row = 0; row < 16; ++row)
@@ -76,8 +77,8 @@ struct WriteFault {
 
 TEST(writeRadio, AFailedAttemptStopsAtOnceAsksAndEndsTheProgram) {
     const WriteFault cases[] = {
-        {test::fault(&sim::SimFaults::badAck, 3), 3},    // a row acknowledgement without bit 5
-        {test::fault(&sim::SimFaults::badAck, 16), 15},  // the block's own, the last of the write
+        {test::fault(&sim::SimFaults::badAck, 3), 3},      // a row acknowledgement without bit 5
+        {test::fault(&sim::SimFaults::badAck, 16), 15},    // the block's own, the last of the write
         {test::fault(&sim::SimFaults::stopAfter, 5), -1},  // a status word that does not come
     };
     for (const auto& c : cases) {
@@ -86,7 +87,7 @@ TEST(writeRadio, AFailedAttemptStopsAtOnceAsksAndEndsTheProgram) {
         image.fill(0xA5);
         test::setNibble(s.radio.memory(), 9, 8);
         test::setNibble(image, 9, 8);
-        EXPECT_FALSE(writeRadio(s.link, image, false));
+        EXPECT_EQ(writeRadio(s.link, image, false), RadioWrite::Failed);
         test::drain(s);
         EXPECT_EQ(s.prompts.texts(), test::kWriteFailed);
         EXPECT_EQ(s.prompts.beeps, 1);
@@ -112,7 +113,7 @@ TEST(writeRadio, RetryStartsAFreshConnectionAndFinishes) {
     test::setNibble(s.radio.memory(), 6, 9);
     test::setNibble(image, 6, 8);
     s.prompts.queueAnswer(Answer::Retry);
-    ASSERT_TRUE(writeRadio(s.link, image, true));
+    ASSERT_EQ(writeRadio(s.link, image, true), RadioWrite::Written);
     test::drain(s);
     EXPECT_EQ(s.prompts.texts(), test::kWriteFailed);
     EXPECT_EQ(test::hostNotes(s.radio, "block "), (std::vector<std::string>{"block 6", "block 6"}));
@@ -121,18 +122,16 @@ TEST(writeRadio, RetryStartsAFreshConnectionAndFinishes) {
     EXPECT_EQ(s.port.blockingSleeps(), (std::vector<sim::SimTime>{500ms, 200ms, 500ms, 200ms}));
 }
 
-TEST(writeRadio, NoChosenGroupStillUploadsThenAsksAboutTheFailure) {
+TEST(writeRadio, NoGroupInCommonReleasesTheRadioWithoutTheProgram) {
     SimLink s;
     MemImage image{};
     test::setNibble(s.radio.memory(), 2, 8);  // on the radio only
     test::setNibble(image, 5, 8);             // in the image only
-    EXPECT_FALSE(writeRadio(s.link, image, true));
+    EXPECT_EQ(writeRadio(s.link, image, true), RadioWrite::NoGroupInCommon);
     test::drain(s);
-    EXPECT_LT(test::find(s.sent(), {0x07, 0xAD, 0x00, 0xFF}), s.sent().size());
-    ASSERT_EQ(s.prompts.texts(), test::kWriteFailed);
-    EXPECT_EQ(s.prompts.messages[0].title, "COMM ERROR");
-    EXPECT_EQ(s.prompts.messages[0].buttons, Buttons::RetryCancel);
-    EXPECT_EQ(s.prompts.messages[0].icon, Icon::Information);
+    EXPECT_EQ(test::find(s.sent(), {0x07, 0xAD, 0x00, 0xFF}), s.sent().size());
+    EXPECT_EQ(s.sent().back(), 0x01);  // released
+    EXPECT_TRUE(s.prompts.messages.empty());
 }
 
 }  // namespace

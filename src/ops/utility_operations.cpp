@@ -28,8 +28,11 @@ OperationResult alignSynthesizer(Syncal& syncal) {
     if (syncal.running()) return OperationResult::failure("an alignment is running");
     const SyncalOutcome outcome = syncal.run();
     if (syncal.completed()) return OperationResult::success();
-    return OperationResult::failure("the alignment did not complete (status " +
-                                    std::to_string(statusNumber(outcome)) + ")");
+    std::string text = outcomeText(outcome);
+    if (text.empty()) text = "the alignment did not complete";
+    if (const int status = statusNumber(outcome); status != 0)
+        text += " (status " + std::to_string(status) + ")";
+    return OperationResult::failure(text);
 }
 
 }  // namespace zav

@@ -152,25 +152,38 @@ void Syncal::showError(const std::string& text) {
     prompts_.ask(warning(text + kCR + kSquelchHint, kErrorTitle));
 }
 
-void Syncal::showOutcome(SyncalOutcome outcome) {
+std::string outcomeText(SyncalOutcome outcome) {
     switch (outcome) {
         case SyncalOutcome::Completed:
-            prompts_.ask(information("RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL", kSyncalTitle));
-            break;
+            return "RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL";
+        case SyncalOutcome::BandDataUnreadable:
+            return "Unable to read the radio's band data.";
+        case SyncalOutcome::BandDataInvalid:
+            return "The radio's band data are blank or out of range.";
+        case SyncalOutcome::RadioSilent:
+            return "The radio stopped answering.";
         case SyncalOutcome::WriteFailed:
-            prompts_.ask(warning("Unable to write the alignment results to the radio.", kErrorTitle));
-            break;
+            return "Unable to write the alignment results to the radio.";
         case SyncalOutcome::SyncBelowLow:
         case SyncalOutcome::SyncAboveHigh:
-            showError("FM out of range range.");
-            break;
+            return "FM out of range range.";
         case SyncalOutcome::SyncNotFound:
-            showError("Unable to detect sync range.");
-            break;
+            return "Unable to detect sync range.";
         case SyncalOutcome::NotStarted:
         case SyncalOutcome::Abandoned:
             break;
     }
+    return "";
+}
+
+void Syncal::showOutcome(SyncalOutcome outcome) {
+    const std::string text = outcomeText(outcome);
+    if (outcome == SyncalOutcome::Completed)
+        prompts_.ask(information(text, kSyncalTitle));
+    else if (statusNumber(outcome) != 0)
+        showError(text);  // a sync failure: the squelch setting is the usual cause
+    else if (!text.empty())
+        prompts_.ask(warning(text, kErrorTitle));
 }
 
 void Syncal::abort() {
@@ -188,9 +201,11 @@ SyncalOutcome Syncal::run() {
     sink_.setStartEnabled(false);
 
     if (!readSyncalParameters()) {
+        const SyncalOutcome outcome = failure_.value_or(SyncalOutcome::NotStarted);
+        showOutcome(outcome);
         sink_.setStartEnabled(true);
         running_ = false;
-        return SyncalOutcome::NotStarted;
+        return outcome;
     }
     sink_.clearLog();
     sink_.showRunControls();
@@ -225,6 +240,7 @@ SyncalOutcome Syncal::alignPath(bool tx, int resultAddress, Byte keptByte) {
 }
 
 bool Syncal::readSyncalParameters() {
+    failure_.reset();
     if (!link_.hookRadio(false)) {
         releaseIfConnected();
         return false;
@@ -238,10 +254,16 @@ bool Syncal::readSyncalParameters() {
                       link_.readByteAt(syncal_field::kTxKeptByte, band.keptTx) &&
                       link_.confirmInStep();  // the kept bytes are written back later
     releaseIfConnected();
-    if (!read) return false;
+    if (!read) {
+        fail(SyncalOutcome::BandDataUnreadable);
+        return false;
+    }
     band.lowFreq = decodeBandEdge(edge[0], edge[1]);
     const auto high = bandHighEdge(band.lowFreq, divisor);
-    if (!high) return false;
+    if (!high) {
+        fail(SyncalOutcome::BandDataInvalid);
+        return false;
+    }
     band.highFreq = *high;
     band_ = band;
     return true;
@@ -256,12 +278,15 @@ bool Syncal::probeSync(double freq, Byte dac, bool tx) {
     t.sendByte(tx ? static_cast<Byte>(kProbeControl + kProbeTxFlag) : kProbeControl);
     t.sendByte(dac);
     Byte answer = 0;
-    return !t.receiveByte(answer) || answer == 0;
+    const bool answered = t.receiveByte(answer);
+    silentProbes_ = answered ? 0 : silentProbes_ + 1;
+    return !answered || answer == 0;
 }
 
 bool Syncal::probe(double freq) {
     const bool inSync = probeSync(freq, dacValue_, txMode_);
     if (!inSync) noUnlockSeen_ = false;
+    if (silentProbes_ >= kSilentProbeLimit) fail(SyncalOutcome::RadioSilent);
     return inSync;
 }
 
@@ -269,7 +294,7 @@ void Syncal::findSyncEdges(double low, double high) {
     double f = low;
     double step = kCoarseStep;
     for (;;) {
-        if (aborted_) return;
+        if (stopped()) return;
         f = onRaster(f + step);
         if (f >= high) {
             fail(SyncalOutcome::SyncAboveHigh);
@@ -287,7 +312,7 @@ void Syncal::findSyncEdges(double low, double high) {
     f = high;
     step = kCoarseStep;
     for (;;) {
-        if (aborted_) return;
+        if (stopped()) return;
         f = onRaster(f - step);
         if (f <= low) {
             fail(SyncalOutcome::SyncBelowLow);
@@ -308,7 +333,7 @@ bool Syncal::lowBandCalc() {
     double f = floorOf(kLowStartFactor * band_.lowFreq);
     status("LOW BAND CALC");
     for (;;) {
-        if (aborted_) return false;
+        if (stopped()) return false;
         if (probe(f)) break;
         dacValue_ = static_cast<Byte>(dacValue_ - 1);
         if (dacValue_ > kLowFloorDac) continue;
@@ -330,7 +355,7 @@ bool Syncal::highBandCalc() {
     const double f = floorOf(kHighStartFactor * band_.highFreq);
     dacValue_ = 0;
     for (;;) {
-        if (aborted_) return false;
+        if (stopped()) return false;
         if (probe(f)) break;
         dacValue_ = static_cast<Byte>(dacValue_ + 1);
         if (dacValue_ == kHighDacLimit) return false;
@@ -360,6 +385,7 @@ bool Syncal::bandCalc(bool tx) {
 
     // A band step that fails (the low search fell to 403 MHz, the high search passed
     // D/A 31) has found nothing to go on with, even when some probe said out of sync.
+    silentProbes_ = 0;
     noUnlockSeen_ = true;
     const bool low = lowBandCalc();
     if (stopped()) return false;

@@ -29,18 +29,27 @@ class SyncalSink;
 // How a run ended. Each outcome but NotStarted and Abandoned has shown its message; the
 // three sync failures keep the status numbers the alignment procedure gives them.
 enum class SyncalOutcome {
-    Completed,      // both paths' results written
-    NotStarted,     // the link was busy, the radio did not answer (the link has said so),
-                    // or its band data could not be read or used
-    Abandoned,      // the window closed during the run
-    WriteFailed,    // the radio did not confirm a result write
-    SyncBelowLow,   // status 249: the downward edge search reached its low limit
-    SyncAboveHigh,  // status 251: the upward edge search reached its high limit
-    SyncNotFound,   // status 253: no sync range, or a calculation failure
+    Completed,           // both paths' results written
+    NotStarted,          // the link was busy or the radio did not answer (the link has said so)
+    BandDataUnreadable,  // the band data did not come
+    BandDataInvalid,     // the band data are blank or give no usable band
+    RadioSilent,         // several probes in a row went unanswered: the radio is gone
+    Abandoned,           // the window closed during the run
+    WriteFailed,         // the radio did not confirm a result write
+    SyncBelowLow,        // status 249: the downward edge search reached its low limit
+    SyncAboveHigh,       // status 251: the upward edge search reached its high limit
+    SyncNotFound,        // status 253: no sync range, or a calculation failure
 };
 
 // 249, 251 or 253 for the sync failures, 0 for every other outcome.
 int statusNumber(SyncalOutcome outcome);
+
+// What the error message of a failed run says (without the squelch hint); "" for an
+// outcome that shows no message of its own.
+std::string outcomeText(SyncalOutcome outcome);
+
+// A single unanswered probe counts as in sync; this many in a row mean the radio is gone.
+inline constexpr int kSilentProbeLimit = 3;
 
 // Probe frame: '0', the frequency word, the control byte, the D/A value.
 inline constexpr Byte kProbeCommand = 0x30;
@@ -106,11 +115,13 @@ class Syncal {
 
     // --- The steps of a run, for the run itself and for tests.
     // Hooks the radio, reads the band data and the two kept bytes (band()), releases
-    // the radio.
+    // the radio. False when the hook failed or the band data are unreadable or unusable
+    // (failure() tells which).
     bool readSyncalParameters();
+    [[nodiscard]] const std::optional<SyncalOutcome>& failure() const { return failure_; }
     [[nodiscard]] const SyncalBand& band() const { return band_; }
     // One probe at freq with D/A `dac`, for the transmitter when tx. True when the radio
-    // stayed in sync or did not answer.
+    // stayed in sync or did not answer; unanswered probes in a row are counted.
     bool probeSync(double freq, Byte dac, bool tx);
     // The three band steps and the results (result()) for one path, on a hooked radio
     // and the band read before. False when the step failed or the run was abandoned.
@@ -128,7 +139,7 @@ class Syncal {
     // Sets syncLow_ and syncHigh_, or the failure SyncAboveHigh / SyncBelowLow.
     void findSyncEdges(double low, double high);
     // probeSync at dacValue_ for the current path; an answer out of sync clears
-    // noUnlockSeen_.
+    // noUnlockSeen_, too many unanswered probes fail the step with RadioSilent.
     bool probe(double freq);
     // One path: its band step and the write of its results.
     SyncalOutcome alignPath(bool tx, int resultAddress, Byte keptByte);
@@ -156,6 +167,7 @@ class Syncal {
     BandValues values_;
     // No probe of the current band step has been answered out of sync.
     bool noUnlockSeen_ = false;
+    int silentProbes_ = 0;                  // unanswered probes since the last answer
     std::optional<SyncalOutcome> failure_;  // the band step's failure
     std::optional<BandResult> result_;
     bool running_ = false;

@@ -62,17 +62,6 @@ TEST_F(SyncalRun, ReadsTheBandDataAndReleases) {
     EXPECT_TRUE(sim.prompts.messages.empty());
 }
 
-TEST_F(SyncalRun, ZeroBandDivisorFailsQuietly) {
-    sim.radio.memory()[0x7C] = 0;
-    EXPECT_FALSE(syncal.readSyncalParameters());
-    expectReleased();
-    sink.events.clear();
-    EXPECT_EQ(syncal.run(), SyncalOutcome::NotStarted);
-    EXPECT_TRUE(sim.prompts.messages.empty());
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"start off", "start on"}));
-    EXPECT_TRUE(synth->probes().empty());
-}
-
 TEST_F(SyncalRun, ProbeFrameAndAnswer) {
     ASSERT_TRUE(sim.hook());
     const auto start = sim.now();
@@ -255,11 +244,6 @@ struct FailureCase {
     bool rxWritten;  // the receiver step succeeded before the failure
 };
 
-sim::SynthModel Silent() {
-    sim::SynthModel m;
-    m.faults.silent = true;
-    return m;
-}
 sim::SynthModel Bowed(double bow) {
     sim::SynthModel m;
     m.faults.bow = bow;
@@ -282,7 +266,6 @@ sim::SynthModel TxTooSteep() {
 }
 
 const FailureCase kFailures[] = {
-    {"Silent", Silent(), SyncalOutcome::SyncNotFound, 253, "Unable to detect sync range.", false},
     {"StraddlesTopEdge", Bowed(38), SyncalOutcome::SyncBelowLow, 249, "FM out of range range.",
      false},
     {"AboveTheBand", Bowed(40), SyncalOutcome::SyncAboveHigh, 251, "FM out of range range.",

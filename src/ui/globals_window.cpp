@@ -18,10 +18,11 @@
 #include <string_view>
 
 #include "files/settings.h"
-#include "model/document.h"
 #include "link/dtmf_deviation.h"
+#include "model/document.h"
 #include "model/lists.h"
 #include "ops/utility_operations.h"
+#include "ui/screen_fit.h"
 #include "ui/twips.h"
 
 namespace zav {
@@ -68,7 +69,8 @@ const QScreen* screenOf(const QWidget* w) {
 
 }  // namespace
 
-GlobalsWindow::GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link, QWidget* parent)
+GlobalsWindow::GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link,
+                             QWidget* parent)
     : QWidget(parent), doc_(doc), settings_(settings), link_(link) {
     setObjectName(QStringLiteral("frmGlobals"));
     // A window of its own beside the main window, even when given a parent for ownership.
@@ -90,7 +92,8 @@ void GlobalsWindow::buildWindow() {
            priRateCombo_);
     addRow(unitGrid, label(unitFrame_, "lblGlobalBat", "Global Battery Saver:", globalBatCombo_),
            globalBatCombo_);
-    addRow(unitGrid, label(unitFrame_, "lblTalkBack", "Bank Scan:", bankScanCombo_), bankScanCombo_);
+    addRow(unitGrid, label(unitFrame_, "lblTalkBack", "Bank Scan:", bankScanCombo_),
+           bankScanCombo_);
     unitGrid->setColumnStretch(0, 1);
 
     // The unit password: six hexadecimal digits, as the radio holds it in three bytes.
@@ -157,10 +160,12 @@ void GlobalsWindow::buildWindow() {
 
     // Changes the program makes are made with the signals blocked, so every notification
     // here is the user's.
-    for (QComboBox* box : {priRateCombo_, globalBatCombo_, bankScanCombo_, porchTimeCombo_, aniRateCombo_})
+    for (QComboBox* box :
+         {priRateCombo_, globalBatCombo_, bankScanCombo_, porchTimeCombo_, aniRateCombo_})
         connect(box, &QComboBox::currentIndexChanged, this, &GlobalsWindow::markEdited);
     connect(passwordEdit_, &QLineEdit::textEdited, this, &GlobalsWindow::markEdited);
-    connect(dtmfDevCombo_, &QComboBox::currentIndexChanged, this, &GlobalsWindow::selectDtmfDeviation);
+    connect(dtmfDevCombo_, &QComboBox::currentIndexChanged, this,
+            &GlobalsWindow::selectDtmfDeviation);
     connect(dtmfSlider_, &QSlider::valueChanged, this, &GlobalsWindow::slideDtmfDeviation);
     connect(writeDtmfButton_, &QPushButton::clicked, this, &GlobalsWindow::sendDtmfDeviation);
 }
@@ -258,16 +263,9 @@ void GlobalsWindow::placeFromSettings() {
     const Extent screenTwips{pixelsToTwips(area.width(), dpi), pixelsToTwips(area.height(), dpi)};
     const Extent windowTwips{pixelsToTwips(width(), dpi), pixelsToTwips(height(), dpi)};
     const WindowGeometry g = readGlobalWindowPosition(settings_, screenTwips, windowTwips);
-    QPoint at(twipsToPixels(g.left, dpi), twipsToPixels(g.top, dpi));
-    // A stored place on a screen that is no longer there would hide the window.
-    bool visible = false;
-    for (const QScreen* s : QGuiApplication::screens())
-        visible = visible || s->availableGeometry().intersects(QRect(at, size()));
-    if (!visible && !QGuiApplication::screens().isEmpty()) {
-        at = QPoint(area.x() + centredPosition(area.width(), width()),
-                    area.y() + centredPosition(area.height(), height()));
-    }
-    move(at);
+    move(fitToScreens(QRect(QPoint(twipsToPixels(g.left, dpi), twipsToPixels(g.top, dpi)), size()),
+                      area)
+             .topLeft());
 }
 
 }  // namespace zav

@@ -5,26 +5,30 @@
 
 #include "files/settings.h"
 #include "ui/main_window.h"
+#include "ui/screen_fit.h"
 #include "ui/twips.h"
 
 namespace zav {
 
 namespace {
-Extent screenTwips(const QWidget* w, double dpi) {
+QRect screenArea(const QWidget* w) {
     const QScreen* screen = w->screen() != nullptr ? w->screen() : QGuiApplication::primaryScreen();
-    const QRect r = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    return {pixelsToTwips(r.width(), dpi), pixelsToTwips(r.height(), dpi)};
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 }  // namespace
 
 void MainWindow::restorePlacement() {
     const double dpi = logicalDpi(this);
     const Extent window{pixelsToTwips(width(), dpi), pixelsToTwips(height(), dpi)};
-    const WindowGeometry g = readGroupWindowGeometry(settings_, screenTwips(this, dpi), window);
+    const QRect area = screenArea(this);
+    const Extent screen{pixelsToTwips(area.width(), dpi), pixelsToTwips(area.height(), dpi)};
+    const WindowGeometry g = readGroupWindowGeometry(settings_, screen, window);
     const QSize size(std::max(twipsToPixels(g.width, dpi), minimumWidth()),
                      std::max(twipsToPixels(g.height, dpi), minimumHeight()));
-    resize(size);
-    move(twipsToPixels(g.left, dpi), twipsToPixels(g.top, dpi));
+    const QRect placed = fitToScreens(
+        QRect(QPoint(twipsToPixels(g.left, dpi), twipsToPixels(g.top, dpi)), size), area);
+    resize(placed.size());
+    move(placed.topLeft());
 }
 
 void MainWindow::storePlacement() {

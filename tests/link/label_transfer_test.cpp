@@ -29,17 +29,6 @@ bool groupMatches(const sim::LabelMemory& radio, const LabelImage& labels, int g
     return true;
 }
 
-TEST(LabelMemory, ASlotIsHeldReversed) {
-    LabelImage labels{};
-    for (int k = 0; k < 8; ++k) labels[labelIndex(0, 0, k)] = static_cast<Byte>(0xB0 + k);
-    labels[labelIndex(14, 15, 0)] = 0x99;
-    const auto memory = sim::labelMemoryFromImage(labels);
-    EXPECT_EQ((Bytes(memory.begin(), memory.begin() + 8)),
-              (Bytes{0xB7, 0xB6, 0xB5, 0xB4, 0xB3, 0xB2, 0xB1, 0xB0}));
-    EXPECT_EQ(memory[1919], 0x99);
-    EXPECT_EQ(sim::labelImageFromMemory(memory), labels);
-}
-
 struct RoundTrip {
     int groupIndex;
     int maximum;

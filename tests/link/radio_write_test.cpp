@@ -41,7 +41,8 @@ TEST_P(WriteRadioRandom, ChangesExactlyTheBytesAndGroupsItMay) {
     if (!skipGlobal) blocks.push_back(0);
     test::expectMaskedWrite(before, s.radio.memory(), image, blocks);
     std::vector<std::string> notes;
-    for (auto g = chosen.rbegin(); g != chosen.rend(); ++g) notes.push_back("block " + std::to_string(*g));
+    for (auto g = chosen.rbegin(); g != chosen.rend(); ++g)
+        notes.push_back("block " + std::to_string(*g));
     EXPECT_EQ(test::hostNotes(s.radio, "block "), notes);  // highest group first
     EXPECT_TRUE(s.prompts.messages.empty());
     EXPECT_EQ(s.prompts.beeps, 1);
@@ -76,8 +77,8 @@ struct WriteFault {
 
 TEST(writeRadio, AFailedAttemptStopsAtOnceAsksAndEndsTheProgram) {
     const WriteFault cases[] = {
-        {test::fault(&sim::SimFaults::badAck, 3), 3},    // a row acknowledgement without bit 5
-        {test::fault(&sim::SimFaults::badAck, 16), 15},  // the block's own, the last of the write
+        {test::fault(&sim::SimFaults::badAck, 3), 3},      // a row acknowledgement without bit 5
+        {test::fault(&sim::SimFaults::badAck, 16), 15},    // the block's own, the last of the write
         {test::fault(&sim::SimFaults::stopAfter, 5), -1},  // a status word that does not come
     };
     for (const auto& c : cases) {

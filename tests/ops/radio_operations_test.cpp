@@ -73,103 +73,35 @@ OperationResult dtmf(R& ops) {
     return sendDtmfDeviation(ops.link(), kDtmfCode);
 }
 
+const Texts kReadError{"Error reading radio"};
+const Texts kNoLabelsFrom{"Unable to upload data from radio"};
+const Texts kNoLabelsTo{"Unable to upload data to radio"};
+const std::vector<int> kAllBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+
+// clang-format off
 const OpRow kOps[] = {
-    {"ReadRadio",
-     &R::readRadio,
-     {},
-     "the radio was not read",
-     {"All groups read OK."},
-     {},
-     {"Error reading radio"},
-     {0, 2048}},
-    {"ReadGlobal",
-     &R::readGlobal,
-     {},
-     "the global block was not read",
-     {},
-     {},
-     {"Error reading radio"},
+    {"ReadRadio", &R::readRadio, {}, "the radio was not read", {"All groups read OK."}, {},
+     kReadError, {0, 2048}},
+    {"ReadGlobal", &R::readGlobal, {}, "the global block was not read", {}, {}, kReadError,
      {0, 128}},
-    {"ReadGroup",
-     &R::readGroup,
-     {},
-     "the group was not read",
-     {},
-     {},
-     {"Error reading radio"},
-     {1920, 2048}},
-    {"WriteRadio",
-     &R::writeRadio,
-     {Answer::Ok, Answer::Yes},
-     "the radio was not written",
-     {"All groups written OK."},
-     {},
-     kWriteFailed,
-     {},
-     kNone,
-     {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
-    {"WriteGlobal",
-     &R::writeGlobal,
-     {Answer::Ok},
-     "Write Global Failed",
-     {},
-     {"Write Global Failed"},
-     {kWriteFailed[0], "Write Global Failed"},
-     {},
-     kNone,
-     {0}},
-    {"WriteGroup",
-     &R::writeGroup,
-     {Answer::Ok},
-     "Write Group Failed",
-     {},
-     {"Write Group Failed"},
-     {kWriteFailed[0], "Write Group Failed"},
-     {},
-     kNone,
-     {kGroup}},
-    {"LabelReadGroup",
-     &R::labelReadGroup,
-     {},
-     "the labels were not read",
-     {"Group 15 labels read OK."},
-     {},
-     {"Unable to upload data from radio"},
-     {},
-     kGroup - 1},
-    {"LabelReadRadio",
-     &R::labelReadRadio,
-     {},
-     "the labels were not read",
-     {"All labels read OK."},
-     {},
-     {"Unable to upload data from radio"},
-     {},
-     -1},
-    {"LabelWriteGroup",
-     &R::labelWriteGroup,
-     {},
-     "the labels were not written",
-     {"Group 15 labels written OK."},
-     {},
-     {"Unable to upload data to radio"},
-     {},
-     kNone,
-     {},
-     kGroup - 1},
-    {"LabelWriteRadio",
-     &R::labelWriteRadio,
-     {},
-     "the labels were not written",
-     {"All labels written OK."},
-     {},
-     {"Unable to upload data to radio"},
-     {},
-     kNone,
-     {},
-     -1},
+    {"ReadGroup", &R::readGroup, {}, "the group was not read", {}, {}, kReadError, {1920, 2048}},
+    {"WriteRadio", &R::writeRadio, {Answer::Ok, Answer::Yes}, "the radio was not written",
+     {"All groups written OK."}, {}, kWriteFailed, {}, kNone, kAllBlocks},
+    {"WriteGlobal", &R::writeGlobal, {Answer::Ok}, "Write Global Failed", {},
+     {"Write Global Failed"}, {kWriteFailed[0], "Write Global Failed"}, {}, kNone, {0}},
+    {"WriteGroup", &R::writeGroup, {Answer::Ok}, "Write Group Failed", {},
+     {"Write Group Failed"}, {kWriteFailed[0], "Write Group Failed"}, {}, kNone, {kGroup}},
+    {"LabelReadGroup", &R::labelReadGroup, {}, "the labels were not read",
+     {"Group 15 labels read OK."}, {}, kNoLabelsFrom, {}, kGroup - 1},
+    {"LabelReadRadio", &R::labelReadRadio, {}, "the labels were not read",
+     {"All labels read OK."}, {}, kNoLabelsFrom, {}, -1},
+    {"LabelWriteGroup", &R::labelWriteGroup, {}, "the labels were not written",
+     {"Group 15 labels written OK."}, {}, kNoLabelsTo, {}, kNone, {}, kGroup - 1},
+    {"LabelWriteRadio", &R::labelWriteRadio, {}, "the labels were not written",
+     {"All labels written OK."}, {}, kNoLabelsTo, {}, kNone, {}, -1},
     {"Dtmf", dtmf, {}, "the radio was not reached", {}, {}, {}, {}, kNone, {}, kNone, true},
 };
+// clang-format on
 
 // What the user was told, the operations' questions left out.
 Texts told(const test::SimLink& s) {
@@ -305,7 +237,7 @@ struct Case {
     OperationResult (R::*operation)();
     LabelSetting labels;
     std::vector<Answer> answers;
-    std::function<void(test::SimLink&)> setup;
+    void (*setup)(test::SimLink&);
     OperationResult expected;
     Texts told;                    // after the questions
     bool keepsImage = true;        // the document's image is as before
@@ -316,6 +248,7 @@ void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
+void none(test::SimLink& /*s*/) {}
 void dropGroup15(test::SimLink& s) {
     s.radio.memory()[87] &= 0xF0;
 }
@@ -363,64 +296,30 @@ TEST_P(Operations, TakeTheLabelsAlongOnlyWhenTheyShould) {
     EXPECT_FALSE(b.s.link.transport().isOpen());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Operations,
-    ::testing::Values(
-        Case{"ReadWithLabelsThatFail",
-             &R::readRadio,
-             kAlways,
-             {},
-             missLabels,
-             OperationResult::failure("the labels were not read"),
-             {"Unable to upload data from radio", "All groups read OK."},
-             false},
-        Case{"ReadCancelledAtTheLabelQuestion",
-             &R::readRadio,
-             kPrompt,
-             {Answer::Cancel},
-             [](test::SimLink&) {},
-             kCancelled,
-             {}},
-        Case{"ReadOfAnAbsentGroupReadsNoLabels",
-             &R::readGroup,
-             kAlways,
-             {},
-             dropGroup15,
-             OperationResult::failure("group 15 is not on the radio"),
-             kAbsent},
-        Case{"ReadRadioCancelled", &R::readRadio, kNever, {}, cancelAFailingRead, kCancelled, {}},
-        Case{"ReadGroupCancelled", &R::readGroup, kNever, {}, cancelDuringTransfer, kCancelled, {}},
-        Case{"WriteNotConfirmed",
-             &R::writeRadio,
-             kNever,
-             {Answer::Cancel},
-             [](test::SimLink&) {},
-             kCancelled,
-             {}},
-        Case{"FailedGroupWriteStillSendsItsLabels",
-             &R::writeGroup,
-             kAlways,
-             {Answer::Ok, Answer::Cancel},
-             failFirstEcho,
-             OperationResult::failure("Write Group Failed"),
-             {kWriteFailed[0], "Write Group Failed", "Group 15 labels written OK."},
-             true,
-             false},
-        Case{"AbsentGroupTakesNoLabels",
-             &R::writeGroup,
-             kAlways,
-             {Answer::Ok},
-             dropGroup15,
-             OperationResult::failure("group 15 is not on the radio"),
-             kAbsent},
-        Case{"CancelledGroupWriteSendsNoLabels",
-             &R::writeGroup,
-             kAlways,
-             {Answer::Ok, Answer::Yes},
-             cancelDuringTransfer,
-             kCancelled,
-             {}}),
-    [](const auto& test) { return std::string(test.param.name); });
+// clang-format off
+const Case kCases[] = {
+    {"ReadWithLabelsThatFail", &R::readRadio, kAlways, {}, missLabels,
+     OperationResult::failure("the labels were not read"),
+     {kNoLabelsFrom[0], "All groups read OK."}, false},
+    {"ReadCancelledAtTheLabelQuestion", &R::readRadio, kPrompt, {Answer::Cancel}, none,
+     kCancelled, {}},
+    {"ReadOfAnAbsentGroupReadsNoLabels", &R::readGroup, kAlways, {}, dropGroup15,
+     OperationResult::failure("group 15 is not on the radio"), kAbsent},
+    {"ReadRadioCancelled", &R::readRadio, kNever, {}, cancelAFailingRead, kCancelled, {}},
+    {"ReadGroupCancelled", &R::readGroup, kNever, {}, cancelDuringTransfer, kCancelled, {}},
+    {"WriteNotConfirmed", &R::writeRadio, kNever, {Answer::Cancel}, none, kCancelled, {}},
+    {"FailedGroupWriteStillSendsItsLabels", &R::writeGroup, kAlways, {Answer::Ok, Answer::Cancel},
+     failFirstEcho, OperationResult::failure("Write Group Failed"),
+     {kWriteFailed[0], "Write Group Failed", "Group 15 labels written OK."}, true, false},
+    {"AbsentGroupTakesNoLabels", &R::writeGroup, kAlways, {Answer::Ok}, dropGroup15,
+     OperationResult::failure("group 15 is not on the radio"), kAbsent},
+    {"CancelledGroupWriteSendsNoLabels", &R::writeGroup, kAlways, {Answer::Ok, Answer::Yes},
+     cancelDuringTransfer, kCancelled, {}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, Operations, ::testing::ValuesIn(kCases),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace zav

@@ -219,16 +219,40 @@ INSTANTIATE_TEST_SUITE_P(Operations, OperationFaults,
                          caseName);
 
 // Read Group and Write Group need a group 1..15: group 0 would be the global block.
-TEST(Operations, GroupOperationsRefuseAGroupOutsideOneToFifteen) {
-    for (const int group : {0, 16}) {
+TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
+    for (const int group : {0, 1, 16}) {
         for (const auto op : {&R::readGroup, &R::writeGroup}) {
             Bench b({}, {}, LabelSetting::Never, group);
             b.s.prompts.queueAnswer(Answer::Ok);
-            EXPECT_EQ((b.ops.*op)(), OperationResult::failure("no group is selected")) << group;
-            EXPECT_TRUE(b.s.prompts.messages.empty());
-            EXPECT_EQ(b.s.port.opens(), 0);
+            EXPECT_EQ((b.ops.*op)(), group == 1 ? OperationResult::success()
+                                                : OperationResult::failure("no group is selected"))
+                << group;
+            EXPECT_EQ(b.s.port.opens() > 0, group == 1);
         }
     }
+}
+
+// The label setting (0..2) and the port (1..4) persist; other values change nothing, and
+// the port stays while an operation runs.
+TEST(Operations, KeepOnlyValidSettingsAndThePortOfARunningOperation) {
+    Bench b;
+    for (const auto [setting, kept] : {std::pair{-1, 1}, {0, 0}, {3, 0}, {2, 2}}) {
+        b.ops.setLabelSetting(setting);
+        EXPECT_EQ(b.ops.labelSetting(), kept);
+    }
+    for (const int port : {0, 5, 4, 1}) {
+        ASSERT_TRUE(b.s.link.transport().openPort());
+        b.ops.useCommPort(port);
+        EXPECT_EQ(b.s.link.transport().isOpen(), port == 0 || port == 5) << port;
+    }
+    b.ops.useCommPort(4);
+    {
+        const auto running = b.s.link.tryBeginOperation();
+        b.ops.useCommPort(2);
+    }
+    EXPECT_EQ(b.s.link.transport().device(), "/dev/ttyS3");
+    const RadioOperations again(b.doc, b.s.link, b.s.settings, b.editor);
+    EXPECT_EQ(std::pair(again.labelSetting(), again.portNumber()), std::pair(2, 4));
 }
 
 // The label step and Cancel.

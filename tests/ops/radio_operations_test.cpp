@@ -236,7 +236,7 @@ TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
 // the port stays while an operation runs.
 TEST(Operations, KeepOnlyValidSettingsAndThePortOfARunningOperation) {
     Bench b;
-    for (const auto [setting, kept] : {std::pair{-1, 1}, {0, 0}, {3, 0}, {2, 2}}) {
+    for (const auto& [setting, kept] : {std::pair{-1, 1}, {0, 0}, {3, 0}, {2, 2}}) {
         b.ops.setLabelSetting(setting);
         EXPECT_EQ(b.ops.labelSetting(), kept);
     }

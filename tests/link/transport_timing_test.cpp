@@ -84,5 +84,16 @@ TEST(TransportTiming, WaitForByteTakesTheFirstMatchAfterOthers) {
     EXPECT_EQ(b, 0x57);
 }
 
+TEST(TransportTiming, DiscardInputDropsEverythingWaiting) {
+    SimLink s;
+    answerTrigger(s, {1, 2, 3});
+    ASSERT_TRUE(s.link.transport().openPort());
+    s.link.transport().sendByte(kTrigger);
+    s.link.transport().delay(20);
+    EXPECT_EQ(s.link.transport().bytesWaiting(), 3);
+    s.link.transport().discardInput();
+    EXPECT_EQ(s.link.transport().bytesWaiting(), 0);
+}
+
 }  // namespace
 }  // namespace zav

@@ -181,6 +181,9 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     // A label connection whose hook failed skips the release and leaves the port open.
     const bool labelOp = row.labelsRead != kNone || row.labelsWritten != kNone;
     EXPECT_EQ(b.s.link.transport().isOpen(), labelOp && fault == Fault::Silent);
+    // The image transfers beep once the radio has answered.
+    const bool answered = fault == Fault::None || fault == Fault::StopsHalfway;
+    EXPECT_EQ(b.s.prompts.beeps, !labelOp && !row.dtmf && answered ? 1 : 0);
     EXPECT_TRUE(b.s.progress.mainWindowEnabled);
     EXPECT_FALSE(b.s.progress.barVisible);
     EXPECT_FALSE(b.s.progress.shown);
@@ -236,7 +239,7 @@ TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
 // the port stays while an operation runs.
 TEST(Operations, KeepOnlyValidSettingsAndThePortOfARunningOperation) {
     Bench b;
-    for (const auto& [setting, kept] : {std::pair{-1, 1}, {0, 0}, {3, 0}, {2, 2}}) {
+    for (const auto& [setting, kept] : {std::pair{-1, 1}, {3, 1}, {2, 2}, {0, 0}}) {
         b.ops.setLabelSetting(setting);
         EXPECT_EQ(b.ops.labelSetting(), kept);
     }
@@ -252,7 +255,7 @@ TEST(Operations, KeepOnlyValidSettingsAndThePortOfARunningOperation) {
     }
     EXPECT_EQ(b.s.link.transport().device(), "/dev/ttyS3");
     const RadioOperations again(b.doc, b.s.link, b.s.settings, b.editor);
-    EXPECT_EQ(std::pair(again.labelSetting(), again.portNumber()), std::pair(2, 4));
+    EXPECT_EQ(std::pair(again.labelSetting(), again.portNumber()), std::pair(0, 4));
 }
 
 // The label step and Cancel.
@@ -285,7 +288,7 @@ void missLabels(test::SimLink& s) {
 }
 void cancelDuringTransfer(test::SimLink& s) {
     s.port.setOnYield([&s] {
-        if (s.progress.values.size() == 3) s.progress.pressCancel();
+        if (s.progress.values.size() >= 3) s.progress.pressCancel();
     });
 }
 void cancelAFailingRead(test::SimLink& s) {
@@ -332,6 +335,13 @@ const Case kCases[] = {
     {"ReadRadioCancelled", &R::readRadio, kNever, {}, cancelAFailingRead, kCancelled, {}},
     {"ReadGroupCancelled", &R::readGroup, kNever, {}, cancelDuringTransfer, kCancelled, {}},
     {"WriteNotConfirmed", &R::writeRadio, kNever, {Answer::Cancel}, none, kCancelled, {}},
+    {"WriteCancelledAtTheLabelQuestion", &R::writeRadio, kPrompt,
+     {Answer::Ok, Answer::Yes, Answer::Cancel}, none, kCancelled, {}},
+    {"GroupWriteCancelledAtTheLabelQuestion", &R::writeGroup, kPrompt, {Answer::Ok, Answer::Cancel},
+     none, kCancelled, {}},
+    {"ReadGlobalCancelled", &R::readGlobal, kNever, {}, cancelDuringTransfer, kCancelled, {}},
+    {"WriteGlobalCancelled", &R::writeGlobal, kNever, {Answer::Ok}, cancelDuringTransfer,
+     kCancelled, {}},
     {"FailedGroupWriteStillSendsItsLabels", &R::writeGroup, kAlways, {Answer::Ok, Answer::Cancel},
      failFirstEcho, OperationResult::failure("Write Group Failed"),
      {kWriteFailed[0], "Write Group Failed", "Group 15 labels written OK."}, true, false},

@@ -56,9 +56,7 @@ TEST(writeDtmfDeviation, EachFailureWritesNothingAndReleases) {
         std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {test::fault(&sim::SimFaults::dropOutput, 2),
-         DtmfWriteResult::ReadFailed,
-         {}},  // the read word's first byte
+        {test::fault(&sim::SimFaults::dropOutput, 2), DtmfWriteResult::ReadFailed, {}},
         {test::fault(&sim::SimFaults::wrongEcho, 0), DtmfWriteResult::WriteFailed, {}},
     };
     for (const auto& c : cases) {
@@ -95,21 +93,13 @@ TEST(DtmfImage, CodeLivesInTheTopFiveBitsOfByte0x6F) {
 }
 
 TEST(dtmfCodeFromText, IndexOrListEntry) {
-    const std::pair<const char*, std::optional<int>> cases[] = {{"0", 0},
-                                                                {" 31 ", 31},
-                                                                {"32", std::nullopt},
-                                                                {"-1", std::nullopt},
-                                                                {"1125.0", 6},
-                                                                {" 187.5", 1},
-                                                                {"5062.5", 27},
-                                                                {"test 4", 31},
-                                                                {"TEST 2", 29},
-                                                                {"1125", std::nullopt},
-                                                                {"1125.00", std::nullopt},
-                                                                {"", std::nullopt},
-                                                                {"Test", std::nullopt},
-                                                                {"6x", std::nullopt},
-                                                                {"0x10", std::nullopt}};
+    // clang-format off
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"0", 0}, {" 31 ", 31}, {"32", std::nullopt}, {"-1", std::nullopt}, {"1125.0", 6},
+        {" 187.5", 1}, {"5062.5", 27}, {"test 4", 31}, {"TEST 2", 29}, {"1125", std::nullopt},
+        {"1125.00", std::nullopt}, {"", std::nullopt}, {"Test", std::nullopt},
+        {"6x", std::nullopt}, {"0x10", std::nullopt}};
+    // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(dtmfCodeFromText(text), expected) << "'" << text << "'";
 }

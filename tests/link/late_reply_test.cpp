@@ -25,17 +25,10 @@ using namespace std::chrono_literals;
 using test::expectWritten;
 using test::WriteReach;
 
-enum class Op {
-    ReadRadio,
-    ReadGroup,
-    ReadGlobal,
-    WriteRadio,
-    WriteGroup,
-    WriteGlobal,
-    ReadLabels,
-    WriteLabels,
-    Dtmf
-};
+// clang-format off
+enum class Op { ReadRadio, ReadGroup, ReadGlobal, WriteRadio, WriteGroup, WriteGlobal, ReadLabels,
+                WriteLabels, Dtmf };
+// clang-format on
 // Which of the radio's bytes goes wrong, found in a run without faults.
 enum class At { Hook, Probe, FirstWord, LastWord, Segment, Label };
 enum class Fault { Late, Twice };

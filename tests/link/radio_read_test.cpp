@@ -50,6 +50,7 @@ TEST(readRadio, RequestsOnlyTheSegmentsWhoseStatusByteIsSet) {
         std::copy(c.requests.begin(), c.requests.end(), expected.begin() + 1);
         expected.back() = 0xFF;
         EXPECT_EQ(conversation(s), expected);
+        EXPECT_TRUE(s.prompts.messages.empty());  // group 1 is there
         for (int seg = 0; seg < 8; ++seg) {
             const bool asked =
                 std::find(c.requests.begin(), c.requests.end(), 2 * seg) != c.requests.end();

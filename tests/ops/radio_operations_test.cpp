@@ -174,7 +174,10 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     } else if (fault == Fault::LinkBusy) {
         EXPECT_EQ(result, OperationResult::failure("another radio operation is in progress"));
         EXPECT_TRUE(b.s.sent().empty());
-    } else if (!row.dtmf || fault != Fault::StopsHalfway) {
+    } else if (row.dtmf && fault == Fault::StopsHalfway) {
+        EXPECT_EQ(result, OperationResult::failure(
+                              "the radio did not send its byte 0x6F; nothing was written"));
+    } else {
         EXPECT_EQ(result, OperationResult::failure(row.failure));
     }
     EXPECT_FALSE(b.s.link.busy());

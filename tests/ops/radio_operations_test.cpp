@@ -1,6 +1,6 @@
 // Every radio operation against the faults a user meets (a port that will not open, a
-// busy link, a silent radio, a radio that stops halfway): the result, what the user is
-// told, the document read or left as it was, and the radio's memory written only where
+// busy link, a silent radio, a garbled hook reply, a radio that stops halfway): the result, what
+// the user is told, the document read or left as it was, and the radio's memory written only where
 // its masks allow. Then the label step and Cancel, case by case.
 
 #include <gtest/gtest.h>
@@ -113,7 +113,8 @@ Texts told(const test::SimLink& s) {
     return out;
 }
 
-enum class Fault { None, PortWillNotOpen, LinkBusy, Silent, StopsHalfway };
+// Garbage: the radio answers the hook with a byte that is no hook reply.
+enum class Fault { None, PortWillNotOpen, LinkBusy, Silent, Garbage, StopsHalfway };
 
 // How many bytes the radio sends in the operation without faults.
 int radioBytes(const OpRow& row) {
@@ -131,8 +132,8 @@ bool labelInReach(int group, std::size_t index) {
 }
 
 std::string caseName(const ::testing::TestParamInfo<std::tuple<OpRow, Fault>>& info) {
-    static constexpr const char* kFaults[] = {"Done", "PortWillNotOpen", "LinkBusy", "Silent",
-                                              "StopsHalfway"};
+    static constexpr const char* kFaults[] = {"Done",   "PortWillNotOpen", "LinkBusy",
+                                              "Silent", "Garbage",         "StopsHalfway"};
     return std::string(std::get<0>(info.param).name) + "_" +
            kFaults[static_cast<int>(std::get<1>(info.param))];
 }
@@ -143,6 +144,7 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     const auto& [row, fault] = GetParam();
     sim::SimConfig config;
     config.faults.silent = fault == Fault::Silent;
+    if (fault == Fault::Garbage) config.hookReply = 0x14;
     if (fault == Fault::StopsHalfway) config.faults.stopAfter = radioBytes(row) / 2;
     sim::VirtualPortOptions port;
     if (fault == Fault::PortWillNotOpen)
@@ -161,12 +163,13 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     b.s.port.advance(b.s.now() + 2s);  // the last bytes arrive
 
     const bool ok = fault == Fault::None;
+    const bool hookFailed = fault == Fault::Silent || fault == Fault::Garbage;
     Texts expected = fault == Fault::None           ? row.done
                      : fault == Fault::StopsHalfway ? row.halfway
                      : fault == Fault::LinkBusy ? Texts{"Another radio operation is in progress."}
-                     : fault == Fault::Silent   ? Texts{"Error Hooking to Radio."}
+                     : hookFailed               ? Texts{"Error Hooking to Radio."}
                                                 : Texts{"Unable to open Comm Port"};
-    if (fault == Fault::Silent || fault == Fault::PortWillNotOpen)
+    if (hookFailed || fault == Fault::PortWillNotOpen)
         expected.insert(expected.end(), row.afterFailure.begin(), row.afterFailure.end());
     EXPECT_EQ(told(b.s), expected);
     if (ok) {
@@ -183,7 +186,7 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     EXPECT_FALSE(b.s.link.busy());
     // A label connection whose hook failed skips the release and leaves the port open.
     const bool labelOp = row.labelsRead != kNone || row.labelsWritten != kNone;
-    EXPECT_EQ(b.s.link.transport().isOpen(), labelOp && fault == Fault::Silent);
+    EXPECT_EQ(b.s.link.transport().isOpen(), labelOp && hookFailed);
     // The image transfers beep once the radio has answered.
     const bool answered = fault == Fault::None || fault == Fault::StopsHalfway;
     EXPECT_EQ(b.s.prompts.beeps, !labelOp && !row.dtmf && answered ? 1 : 0);
@@ -221,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Operations, OperationFaults,
                          ::testing::Combine(::testing::ValuesIn(kOps),
                                             ::testing::Values(Fault::None, Fault::PortWillNotOpen,
                                                               Fault::LinkBusy, Fault::Silent,
-                                                              Fault::StopsHalfway)),
+                                                              Fault::Garbage, Fault::StopsHalfway)),
                          caseName);
 
 // Read Group and Write Group need a group 1..15: group 0 would be the global block.

@@ -213,18 +213,6 @@ TEST(LabelTransfer, ALoaderByteNotEchoedEndsBeforeAnyLabelFrame) {
     }
 }
 
-TEST(LabelTransfer, AWrittenByteNotEchoedFailsTheWrite) {
-    sim::SimConfig config;
-    config.faults.stopAfter = 3 + 25 + 5;  // hook, baud echo, probe, loader, 5 label echoes
-    SimLink s(config);
-    LabelImage labels = randomLabels(2);
-    EXPECT_FALSE(writeLabelsToRadio(s.link, labels, 4));
-    EXPECT_EQ(s.prompts.texts(), std::vector<std::string>{"Unable to upload data to radio"});
-    test::drain(s);
-    EXPECT_EQ(test::hostNotes(s.radio, "label write").size(), 6u);  // no retry
-    EXPECT_EQ(s.radio.programName(), "resident firmware");
-}
-
 TEST(LabelTransfer, AGroupAbove15IsRefusedBeforeAnyFrame) {
     SimLink s;
     LabelImage labels{};

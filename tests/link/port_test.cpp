@@ -49,8 +49,9 @@ TEST(PortDevices, NumbersMapToDevicesAndPathsPassThrough) {
     MemorySettingsStore store;
     store.write("Comm", "Device3", "/dev/ttyUSB0");
     const std::pair<const char*, const char*> cases[] = {
-        {"1", "/dev/ttyS0"}, {"3", "/dev/ttyUSB0"}, {"4", "/dev/ttyS3"},
-        {"/dev/pts/7", "/dev/pts/7"}, {"0", "0"}, {"5", "5"}};
+        {"1", "/dev/ttyS0"}, {"3", "/dev/ttyUSB0"},
+        {"4", "/dev/ttyS3"}, {"/dev/pts/7", "/dev/pts/7"},
+        {"0", "0"},          {"5", "5"}};
     for (const auto& [port, device] : cases) EXPECT_EQ(resolvePortDevice(port, &store), device);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the link tests: random fills, status nibbles, transcript notes, the
-// radio's write rule and a port that will not open.
+// radio's write rule.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/masked_write.h"
 #include "support/sim_link.h"
 
 namespace zav::test {
@@ -39,43 +40,26 @@ inline std::vector<std::string> hostNotes(const sim::SimRadio& radio, const std:
 }
 
 // Lets every byte still on the line arrive (a whole program at 4800 baud takes a while).
-inline void drain(SimLink& s) { s.port.advance(s.now() + std::chrono::seconds(2)); }
+inline void drain(SimLink& s) {
+    s.port.advance(s.now() + std::chrono::seconds(2));
+}
 
 // Lets a loaded program take what was sent to it, without leaving it idle long enough
 // to give up on the host.
-inline void settleProgram(SimLink& s) { s.port.advance(s.now() + std::chrono::milliseconds(500)); }
+inline void settleProgram(SimLink& s) {
+    s.port.advance(s.now() + std::chrono::milliseconds(500));
+}
 
 // Where `needle` first occurs in `hay`, or hay.size().
 inline std::size_t find(const Bytes& hay, const Bytes& needle) {
-    return static_cast<std::size_t>(std::search(hay.begin(), hay.end(), needle.begin(),
-                                                needle.end()) - hay.begin());
+    return static_cast<std::size_t>(
+        std::search(hay.begin(), hay.end(), needle.begin(), needle.end()) - hay.begin());
 }
 
-// The bits the radio lets a masked write change, spelled out here rather than taken from
-// the code under test: in the global block the password, the ANI/DTMF byte and the
-// editor's bits of byte 119; in a group block everything but header bytes 8..15.
-inline Byte writableBits(std::size_t a) {
-    const std::size_t off = a % 128;
-    if (a >= 128) return off >= 8 && off < 16 ? 0x00 : 0xFF;
-    if (off == 96 || off == 97 || off == 98 || off == 111) return 0xFF;
-    return off == 119 ? 0xF9 : 0x00;
-}
-
-// Checks that exactly the writable bits of the blocks in `blocks` took the image's value.
+// Checks that exactly the writable bits of `blocks` took the image's value.
 inline void expectMaskedWrite(const sim::RadioMemory& before, const sim::RadioMemory& after,
-                              std::span<const Byte> image, const std::vector<int>& blocks) {
-    for (std::size_t a = 0; a < before.size(); ++a) {
-        const bool written = std::ranges::count(blocks, static_cast<int>(a / 128)) > 0;
-        const Byte mask = written ? writableBits(a) : 0;
-        ASSERT_EQ(after[a], static_cast<Byte>((image[a] & mask) | (before[a] & ~mask))) << a;
-    }
-}
-
-// A port whose device cannot be opened.
-inline sim::VirtualPortOptions unopenablePort() {
-    sim::VirtualPortOptions options;
-    options.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
-    return options;
+                              const MemImage& image, const std::vector<int>& blocks) {
+    expectWritten(before, after, WriteReach(image, blocks), true);
 }
 
 // One fault of the simulated radio.

@@ -58,18 +58,6 @@ INSTANTIATE_TEST_SUITE_P(Programs, UploadProgramTest,
                                                       "write program"}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST(uploadProgram, TheReadProgramIs161BytesAfterTheExecute) {
-    SimLink s;  // restart address 0xE000
-    ASSERT_TRUE(s.hook());
-    ASSERT_TRUE(uploadProgram(s.link, kReadProgram));
-    test::drain(s);
-    const Bytes sent = s.sent();
-    const Bytes chain(sent.begin() + 123, sent.end());
-    ASSERT_EQ(chain.size(), 161u);
-    EXPECT_EQ((Bytes(chain.end() - 10, chain.end())),
-              (Bytes{0x00, 0xE0, 0xCC, 0x0D, 0xB7, 0x31, 0xA6, 0x07, 0xAD, 0x00}));
-}
-
 TEST(uploadProgram, AStage2ByteNotEchoedStopsBeforeTheExecute) {
     sim::SimConfig config;
     config.faults.noRamEcho = 4;

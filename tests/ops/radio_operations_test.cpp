@@ -1,44 +1,289 @@
-// The operations' results and what they leave behind: the document put back after a
-// failed or cancelled read, the labels that do or do not travel, nothing on the line
-// when a question or the link says no.
+// Every radio operation against the faults a user meets (a port that will not open, a
+// busy link, a silent radio, a garbled hook reply, a radio that stops halfway): the result, what
+// the user is told, the document read or left as it was, and the radio's memory written only where
+// its masks allow. Then the label step and Cancel, case by case.
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 
-#include "files/settings.h"
 #include "model/document.h"
 #include "ops/document_editor.h"
 #include "ops/radio_operations.h"
+#include "ops/utility_operations.h"
 #include "sim/label_memory.h"
+#include "support/masked_write.h"
 #include "support/sim_link.h"
 
 namespace zav {
 namespace {
 
-using Operation = OperationResult (RadioOperations::*)();
+using namespace std::chrono_literals;
 using R = RadioOperations;
+using Texts = std::vector<std::string>;
 
-struct OperationCase {
-    const char* name;
-    Operation operation;
-    LabelSetting labels;
-    std::vector<Answer> answers;
-    std::function<void(test::SimLink&)> setup;
-    OperationResult expected;
-    bool sends = true;             // something went on the line
-    bool keepsDocument = true;     // the document's image and labels are as before
-    bool keepsRadioLabels = true;  // the radio's labels are as before
-    int group = 3;                 // the selected group
+constexpr int kGroup = 15;  // the selected group: the last block and the last labels
+constexpr int kDtmfCode = 19;
+constexpr int kNone = -2;  // no labels travel
+const Texts kWriteFailed{"Write Failed. Cycle Radio Power before Retrying."};
+
+// A radio and a document with different contents and the same page map (every block
+// present), the label setting, the selected group and the answers to the questions.
+struct Bench {
+    explicit Bench(sim::SimConfig config = {}, sim::VirtualPortOptions port = {},
+                   LabelSetting labels = LabelSetting::Never, int group = kGroup)
+        : s(config, std::move(port)), editor(doc, group) {
+        std::mt19937 rng(5);
+        for (Byte& b : s.radio.memory()) b = static_cast<Byte>(rng());
+        for (Byte& b : doc.mem) b = static_cast<Byte>(rng());
+        for (std::size_t i = 0; i < doc.labels.size(); ++i) {
+            doc.labels[i] = static_cast<Byte>('A' + i % 26);
+            s.radio.labels()[i] = static_cast<Byte>('a' + i % 23);
+        }
+        for (std::size_t i = 80; i < 88; ++i) s.radio.memory()[i] = doc.mem[i] = 0x88;
+        ops.setLabelSetting(static_cast<int>(labels));
+    }
+    test::SimLink s;
+    Document doc;
+    DocumentEditor editor;
+    RadioOperations ops{doc, s.link, s.settings, editor};
 };
 
-void PrintTo(const OperationCase& c, std::ostream* os) {
+struct OpRow {
+    const char* name;
+    std::function<OperationResult(R&)> run;
+    std::vector<Answer> answers;  // the questions asked before the link is taken
+    const char* failure;
+    Texts done;                                // told after success
+    Texts afterFailure;                        // told after the link's own message
+    Texts halfway;                             // told when the radio stops halfway
+    std::pair<std::size_t, std::size_t> read;  // bytes of the image read
+    int labelsRead = kNone;                    // label group index, -1 all
+    std::vector<int> written{};                // blocks written
+    int labelsWritten = kNone;
+    bool dtmf = false;
+};
+
+void PrintTo(const OpRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+OperationResult dtmf(R& ops) {
+    return sendDtmfDeviation(ops.link(), kDtmfCode);
+}
+
+const Texts kReadError{"Error reading radio"};
+const Texts kNoLabelsFrom{"Unable to upload data from radio"};
+const Texts kNoLabelsTo{"Unable to upload data to radio"};
+const std::vector<int> kAllBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+
+// clang-format off
+const OpRow kOps[] = {
+    {"ReadRadio", &R::readRadio, {}, "the radio was not read", {"All groups read OK."}, {},
+     kReadError, {0, 2048}},
+    {"ReadGlobal", &R::readGlobal, {}, "the global block was not read", {}, {}, kReadError,
+     {0, 128}},
+    {"ReadGroup", &R::readGroup, {}, "the group was not read", {}, {}, kReadError, {1920, 2048}},
+    {"WriteRadio", &R::writeRadio, {Answer::Ok, Answer::Yes}, "the radio was not written",
+     {"All groups written OK."}, {}, kWriteFailed, {}, kNone, kAllBlocks},
+    {"WriteGlobal", &R::writeGlobal, {Answer::Ok}, "Write Global Failed", {},
+     {"Write Global Failed"}, {kWriteFailed[0], "Write Global Failed"}, {}, kNone, {0}},
+    {"WriteGroup", &R::writeGroup, {Answer::Ok}, "Write Group Failed", {},
+     {"Write Group Failed"}, {kWriteFailed[0], "Write Group Failed"}, {}, kNone, {kGroup}},
+    {"LabelReadGroup", &R::labelReadGroup, {}, "the labels were not read",
+     {"Group 15 labels read OK."}, {}, kNoLabelsFrom, {}, kGroup - 1},
+    {"LabelReadRadio", &R::labelReadRadio, {}, "the labels were not read",
+     {"All labels read OK."}, {}, kNoLabelsFrom, {}, -1},
+    {"LabelWriteGroup", &R::labelWriteGroup, {}, "the labels were not written",
+     {"Group 15 labels written OK."}, {}, kNoLabelsTo, {}, kNone, {}, kGroup - 1},
+    {"LabelWriteRadio", &R::labelWriteRadio, {}, "the labels were not written",
+     {"All labels written OK."}, {}, kNoLabelsTo, {}, kNone, {}, -1},
+    {"Dtmf", dtmf, {}, "the radio was not reached", {}, {}, {}, {}, kNone, {}, kNone, true},
+};
+// clang-format on
+
+// What the user was told, the operations' questions left out.
+Texts told(const test::SimLink& s) {
+    Texts out;
+    for (const std::string& t : s.prompts.texts())
+        if (t != R::kConfirmWrite && t != R::kAskWriteGlobal && t != R::kAskReadLabels &&
+            t != R::kAskWriteLabels)
+            out.push_back(t);
+    return out;
+}
+
+// Garbage: the radio answers the hook with a byte that is no hook reply.
+enum class Fault { None, PortWillNotOpen, LinkBusy, Silent, Garbage, StopsHalfway };
+
+// How many bytes the radio sends in the operation without faults.
+int radioBytes(const OpRow& row) {
+    Bench b;
+    for (const Answer a : row.answers) b.s.prompts.queueAnswer(a);
+    (void)row.run(b.ops);
+    b.s.port.advance(b.s.now() + 2s);
+    return static_cast<int>(std::ranges::count(b.s.radio.transcript().entries(),
+                                               sim::Direction::RadioToHost,
+                                               &sim::TranscriptEntry::direction));
+}
+
+bool labelInReach(int group, std::size_t index) {
+    return group == -1 || (group != kNone && static_cast<int>(index % kGroupCount) == group);
+}
+
+std::string caseName(const ::testing::TestParamInfo<std::tuple<OpRow, Fault>>& info) {
+    static constexpr const char* kFaults[] = {"Done",   "PortWillNotOpen", "LinkBusy",
+                                              "Silent", "Garbage",         "StopsHalfway"};
+    return std::string(std::get<0>(info.param).name) + "_" +
+           kFaults[static_cast<int>(std::get<1>(info.param))];
+}
+
+class OperationFaults : public ::testing::TestWithParam<std::tuple<OpRow, Fault>> {};
+
+TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
+    const auto& [row, fault] = GetParam();
+    sim::SimConfig config;
+    config.faults.silent = fault == Fault::Silent;
+    if (fault == Fault::Garbage) config.hookReply = 0x14;
+    if (fault == Fault::StopsHalfway) config.faults.stopAfter = radioBytes(row) / 2;
+    sim::VirtualPortOptions port;
+    if (fault == Fault::PortWillNotOpen)
+        port.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
+    Bench b(config, port);
+    for (const Answer a : row.answers) b.s.prompts.queueAnswer(a);
+    const MemImage image = b.doc.mem;
+    const LabelImage labels = b.doc.labels;
+    const sim::RadioMemory radio = b.s.radio.memory();
+    const LabelImage radioLabels = sim::labelImageFromMemory(b.s.radio.labels());
+    auto running = fault == Fault::LinkBusy ? b.s.link.tryBeginOperation()
+                                            : std::optional<RadioLink::BusyGuard>{};
+
+    const OperationResult result = row.run(b.ops);
+    running.reset();
+    b.s.port.advance(b.s.now() + 2s);  // the last bytes arrive
+
+    const bool ok = fault == Fault::None;
+    const bool hookFailed = fault == Fault::Silent || fault == Fault::Garbage;
+    Texts expected = fault == Fault::None           ? row.done
+                     : fault == Fault::StopsHalfway ? row.halfway
+                     : fault == Fault::LinkBusy ? Texts{"Another radio operation is in progress."}
+                     : hookFailed               ? Texts{"Error Hooking to Radio."}
+                                                : Texts{"Unable to open Comm Port"};
+    if (hookFailed || fault == Fault::PortWillNotOpen)
+        expected.insert(expected.end(), row.afterFailure.begin(), row.afterFailure.end());
+    EXPECT_EQ(told(b.s), expected);
+    if (ok) {
+        EXPECT_EQ(result, OperationResult::success());
+    } else if (fault == Fault::LinkBusy) {
+        EXPECT_EQ(result, OperationResult::failure("another radio operation is in progress"));
+        EXPECT_TRUE(b.s.sent().empty());
+    } else if (row.dtmf && fault == Fault::StopsHalfway) {
+        EXPECT_EQ(result, OperationResult::failure(
+                              "the radio did not send its byte 0x6F; nothing was written"));
+    } else {
+        EXPECT_EQ(result, OperationResult::failure(row.failure));
+    }
+    EXPECT_FALSE(b.s.link.busy());
+    // A label connection whose hook failed skips the release and leaves the port open.
+    const bool labelOp = row.labelsRead != kNone || row.labelsWritten != kNone;
+    EXPECT_EQ(b.s.link.transport().isOpen(), labelOp && hookFailed);
+    // The image transfers beep once the radio has answered.
+    const bool answered = fault == Fault::None || fault == Fault::StopsHalfway;
+    EXPECT_EQ(b.s.prompts.beeps, !labelOp && !row.dtmf && answered ? 1 : 0);
+    EXPECT_TRUE(b.s.progress.mainWindowEnabled);
+    EXPECT_FALSE(b.s.progress.barVisible);
+    EXPECT_FALSE(b.s.progress.shown);
+    // A write program that lost the radio's answers still waits for its rows.
+    if (fault != Fault::StopsHalfway || row.name != std::string_view("WriteRadio")) {
+        EXPECT_EQ(b.s.radio.programName(), "resident firmware");
+    }
+
+    // The document: the range read is the radio's after a success, all else as it was.
+    for (std::size_t i = 0; i < b.doc.mem.size(); ++i) {
+        const bool read = ok && i >= row.read.first && i < row.read.second;
+        ASSERT_EQ(b.doc.mem[i], read ? radio[i] : image[i]) << "image " << i;
+    }
+    const LabelImage labelsNow = sim::labelImageFromMemory(b.s.radio.labels());
+    for (std::size_t i = 0; i < kLabelImageSize; ++i) {
+        const bool read = ok && labelInReach(row.labelsRead, i);
+        ASSERT_EQ(b.doc.labels[i], read ? radioLabels[i] : labels[i]) << "label " << i;
+        const Byte target = labelInReach(row.labelsWritten, i) ? labels[i] : radioLabels[i];
+        ASSERT_TRUE(labelsNow[i] == target || (!ok && labelsNow[i] == radioLabels[i]))
+            << "radio label " << i;
+    }
+    // The radio: written within the masks, completely after a success.
+    test::WriteReach reach(image, row.written);
+    if (row.dtmf) {
+        reach.mask[0x6F] = 0xF8;
+        reach.target[0x6F] = static_cast<Byte>(kDtmfCode << 3);
+    }
+    test::expectWritten(radio, b.s.radio.memory(), reach, ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, OperationFaults,
+                         ::testing::Combine(::testing::ValuesIn(kOps),
+                                            ::testing::Values(Fault::None, Fault::PortWillNotOpen,
+                                                              Fault::LinkBusy, Fault::Silent,
+                                                              Fault::Garbage, Fault::StopsHalfway)),
+                         caseName);
+
+// Read Group and Write Group need a group 1..15: group 0 would be the global block.
+TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
+    for (const int group : {0, 1, 16}) {
+        for (const auto op : {&R::readGroup, &R::writeGroup}) {
+            Bench b({}, {}, LabelSetting::Never, group);
+            b.s.prompts.queueAnswer(Answer::Ok);
+            EXPECT_EQ((b.ops.*op)(), group == 1 ? OperationResult::success()
+                                                : OperationResult::failure("no group is selected"))
+                << group;
+            EXPECT_EQ(b.s.port.opens() > 0, group == 1);
+        }
+    }
+}
+
+// The label setting (0..2) and the port (1..4) persist; other values change nothing, and
+// the port stays while an operation runs.
+TEST(Operations, KeepOnlyValidSettingsAndThePortOfARunningOperation) {
+    Bench b;
+    for (const auto& [setting, kept] : {std::pair{-1, 1}, {3, 1}, {2, 2}, {0, 0}}) {
+        b.ops.setLabelSetting(setting);
+        EXPECT_EQ(b.ops.labelSetting(), kept);
+    }
+    for (const int port : {0, 5, 4, 1}) {
+        ASSERT_TRUE(b.s.link.transport().openPort());
+        b.ops.useCommPort(port);
+        EXPECT_EQ(b.s.link.transport().isOpen(), port == 0 || port == 5) << port;
+    }
+    b.ops.useCommPort(4);
+    {
+        const auto running = b.s.link.tryBeginOperation();
+        b.ops.useCommPort(2);
+    }
+    EXPECT_EQ(b.s.link.transport().device(), "/dev/ttyS3");
+    const RadioOperations again(b.doc, b.s.link, b.s.settings, b.editor);
+    EXPECT_EQ(std::pair(again.labelSetting(), again.portNumber()), std::pair(0, 4));
+}
+
+// The label step and Cancel.
+struct Case {
+    const char* name;
+    OperationResult (R::*operation)();
+    LabelSetting labels;
+    std::vector<Answer> answers;
+    void (*setup)(test::SimLink&);
+    OperationResult expected;
+    Texts told;                    // after the questions
+    bool keepsImage = true;        // the document's image is as before
+    bool keepsRadioLabels = true;  // the radio's labels are as before
+};
+
+void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
 void none(test::SimLink& /*s*/) {}
-void dropGroup3(test::SimLink& s) {
-    s.radio.memory()[81] &= 0xF0;
+void dropGroup15(test::SimLink& s) {
+    s.radio.memory()[87] &= 0xF0;
 }
 void noGroups(test::SimLink& s) {
     std::fill_n(s.radio.memory().begin() + global_field::kPageMapFirst, global_field::kPageMapBytes,
@@ -47,154 +292,80 @@ void noGroups(test::SimLink& s) {
 void failFirstEcho(test::SimLink& s) {
     s.radio.config().faults.wrongEcho = 1;
 }
-void silent(test::SimLink& s) {
-    s.radio.config().faults.silent = true;
-}
 void missLabels(test::SimLink& s) {
     s.radio.config().faults.labelMissFrame = 1;
     s.radio.config().faults.labelMisses = 4;
 }
 void cancelDuringTransfer(test::SimLink& s) {
     s.port.setOnYield([&s] {
-        if (s.progress.values.size() == 3) s.progress.pressCancel();
+        if (s.progress.values.size() >= 3) s.progress.pressCancel();
     });
 }
-
-OperationResult failed(const char* message) {
-    return OperationResult::failure(message);
+void cancelAFailingRead(test::SimLink& s) {
+    s.radio.config().faults.dropSegmentByte = 5;
+    s.port.setOnYield([&s] { s.progress.pressCancel(); });
 }
 
-const OperationResult kDone = OperationResult::success();
 const OperationResult kCancelled = OperationResult::cancelled();
 constexpr auto kAlways = LabelSetting::Always;
 constexpr auto kNever = LabelSetting::Never;
 constexpr auto kPrompt = LabelSetting::Prompt;
+const Texts kAbsent{"Requested group does not exist on radio."};
 
-class Operations : public ::testing::TestWithParam<OperationCase> {};
+class Operations : public ::testing::TestWithParam<Case> {};
 
-TEST_P(Operations, EndAsTheyTellAndLeaveWhatTheyMust) {
-    const OperationCase& c = GetParam();
-    test::SimLink s;
-    Document doc;
-    for (std::size_t i = 0; i < doc.labels.size(); ++i) doc.labels[i] = static_cast<Byte>(i % 50);
-    std::copy_n(doc.mem.begin(), s.radio.memory().size(), s.radio.memory().begin());
-    for (std::size_t i = 16; i < 128; ++i) doc.mem[3 * 128 + i] ^= 0x11;  // group 3 edited
-    writeLabelSetting(s.settings, static_cast<int>(c.labels));
-    for (const Answer a : c.answers) s.prompts.queueAnswer(a);
-    c.setup(s);
-    DocumentEditor editor(doc, c.group);
-    RadioOperations operations(doc, s.link, s.settings, editor);
-    const MemImage image = doc.mem;
-    const LabelImage labels = doc.labels;
-    const sim::LabelMemory radioLabels = s.radio.labels();
+TEST_P(Operations, TakeTheLabelsAlongOnlyWhenTheyShould) {
+    const Case& c = GetParam();
+    Bench b({}, {}, c.labels);
+    for (const Answer a : c.answers) b.s.prompts.queueAnswer(a);
+    c.setup(b.s);
+    const MemImage image = b.doc.mem;
+    const LabelImage labels = b.doc.labels;
+    const sim::LabelMemory radioLabels = b.s.radio.labels();
 
-    EXPECT_EQ((operations.*c.operation)(), c.expected);
+    EXPECT_EQ((b.ops.*c.operation)(), c.expected);
 
-    EXPECT_EQ(!s.sent().empty(), c.sends);
-    EXPECT_EQ(doc.mem == image && doc.labels == labels, c.keepsDocument);
-    EXPECT_EQ(s.radio.labels() == radioLabels, c.keepsRadioLabels);
-    EXPECT_FALSE(s.link.busy());
+    EXPECT_EQ(told(b.s), c.told);
+    EXPECT_EQ(b.doc.mem == image, c.keepsImage);
+    EXPECT_EQ(b.doc.labels, labels);
+    EXPECT_EQ(b.s.radio.labels() == radioLabels, c.keepsRadioLabels);
+    EXPECT_FALSE(b.s.link.busy());
+    EXPECT_FALSE(b.s.link.transport().isOpen());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Operations,
-    ::testing::Values(
-        OperationCase{"ReadGroup", &R::readGroup, kNever, {}, none, kDone, true, false},
-        OperationCase{"ReadWithLabelsThatFail",
-                      &R::readRadio,
-                      kAlways,
-                      {},
-                      missLabels,
-                      failed("the labels were not read"),
-                      true,
-                      false},
-        OperationCase{"ReadCancelledAtTheLabelQuestion",
-                      &R::readRadio,
-                      kPrompt,
-                      {Answer::Cancel},
-                      none,
-                      kCancelled,
-                      false},
-        OperationCase{"ReadOfAnAbsentGroupReadsNoLabels",
-                      &R::readGroup,
-                      kAlways,
-                      {},
-                      dropGroup3,
-                      failed("group 3 is not on the radio")},
-        OperationCase{"ReadGlobalOfASilentRadio",
-                      &R::readGlobal,
-                      kNever,
-                      {},
-                      silent,
-                      failed("the global block was not read")},
-        OperationCase{"ReadCancelled", &R::readGroup, kNever, {}, cancelDuringTransfer, kCancelled},
-        OperationCase{
-            "WriteNotConfirmed", &R::writeRadio, kNever, {Answer::Cancel}, none, kCancelled, false},
-        OperationCase{"FailedGroupWriteStillSendsItsLabels",
-                      &R::writeGroup,
-                      kAlways,
-                      {Answer::Ok, Answer::Cancel},
-                      failFirstEcho,
-                      failed("Write Group Failed"),
-                      true,
-                      true,
-                      false},
-        OperationCase{"AbsentGroupTakesNoLabels",
-                      &R::writeGroup,
-                      kAlways,
-                      {Answer::Ok},
-                      dropGroup3,
-                      failed("group 3 is not on the radio")},
-        OperationCase{"CancelledGroupWriteSendsNoLabels",
-                      &R::writeGroup,
-                      kAlways,
-                      {Answer::Ok, Answer::Yes},
-                      cancelDuringTransfer,
-                      kCancelled},
-        OperationCase{"WriteGlobalOfASilentRadio",
-                      &R::writeGlobal,
-                      kNever,
-                      {Answer::Ok},
-                      silent,
-                      failed("Write Global Failed")},
-        OperationCase{"WriteGroupWithoutASelectedGroup",
-                      &R::writeGroup,
-                      kAlways,
-                      {},
-                      none,
-                      failed("no group is selected"),
-                      false,
-                      true,
-                      true,
-                      0},
-        OperationCase{"LabelWriteOfAllGroups",
-                      &R::labelWriteRadio,
-                      kNever,
-                      {},
-                      none,
-                      kDone,
-                      true,
-                      true,
-                      false},
-        OperationCase{"WriteWithNoGroupInCommon",
-                      &R::writeRadio,
-                      kAlways,
-                      {Answer::Ok, Answer::Yes},
-                      noGroups,
-                      failed(R::kNoGroupInCommon)}),
-    [](const auto& test) { return std::string(test.param.name); });
+// clang-format off
+const Case kCases[] = {
+    {"ReadWithLabelsThatFail", &R::readRadio, kAlways, {}, missLabels,
+     OperationResult::failure("the labels were not read"),
+     {kNoLabelsFrom[0], "All groups read OK."}, false},
+    {"ReadCancelledAtTheLabelQuestion", &R::readRadio, kPrompt, {Answer::Cancel}, none,
+     kCancelled, {}},
+    {"ReadOfAnAbsentGroupReadsNoLabels", &R::readGroup, kAlways, {}, dropGroup15,
+     OperationResult::failure("group 15 is not on the radio"), kAbsent},
+    {"ReadRadioCancelled", &R::readRadio, kNever, {}, cancelAFailingRead, kCancelled, {}},
+    {"ReadGroupCancelled", &R::readGroup, kNever, {}, cancelDuringTransfer, kCancelled, {}},
+    {"WriteNotConfirmed", &R::writeRadio, kNever, {Answer::Cancel}, none, kCancelled, {}},
+    {"WriteCancelledAtTheLabelQuestion", &R::writeRadio, kPrompt,
+     {Answer::Ok, Answer::Yes, Answer::Cancel}, none, kCancelled, {}},
+    {"GroupWriteCancelledAtTheLabelQuestion", &R::writeGroup, kPrompt, {Answer::Ok, Answer::Cancel},
+     none, kCancelled, {}},
+    {"ReadGlobalCancelled", &R::readGlobal, kNever, {}, cancelDuringTransfer, kCancelled, {}},
+    {"WriteGlobalCancelled", &R::writeGlobal, kNever, {Answer::Ok}, cancelDuringTransfer,
+     kCancelled, {}},
+    {"FailedGroupWriteStillSendsItsLabels", &R::writeGroup, kAlways, {Answer::Ok, Answer::Cancel},
+     failFirstEcho, OperationResult::failure("Write Group Failed"),
+     {kWriteFailed[0], "Write Group Failed", "Group 15 labels written OK."}, true, false},
+    {"AbsentGroupTakesNoLabels", &R::writeGroup, kAlways, {Answer::Ok}, dropGroup15,
+     OperationResult::failure("group 15 is not on the radio"), kAbsent},
+    {"CancelledGroupWriteSendsNoLabels", &R::writeGroup, kAlways, {Answer::Ok, Answer::Yes},
+     cancelDuringTransfer, kCancelled, {}},
+    {"WriteWithNoGroupInCommonSaysSo", &R::writeRadio, kAlways, {Answer::Ok, Answer::Yes},
+     noGroups, OperationResult::failure(R::kNoGroupInCommon), {R::kNoGroupInCommon}},
+};
+// clang-format on
 
-TEST(Operations, RefuseWhileAnotherRadioOperationRuns) {
-    test::SimLink s;
-    Document doc;
-    DocumentEditor editor(doc, 1);
-    RadioOperations operations(doc, s.link, s.settings, editor);
-    const auto running = s.link.tryBeginOperation();
-    EXPECT_EQ(operations.readGlobal(), failed("another radio operation is in progress"));
-    EXPECT_EQ(s.prompts.texts(),
-              std::vector<std::string>{"Another radio operation is in progress."});
-    EXPECT_TRUE(s.sent().empty());
-}
+INSTANTIATE_TEST_SUITE_P(Cases, Operations, ::testing::ValuesIn(kCases),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace zav

@@ -8,7 +8,6 @@
 
 #include <functional>
 
-#include "link/label_programs.h"
 #include "link/transfer_programs.h"
 #include "sim/garble.h"
 
@@ -104,45 +103,6 @@ TEST(SimRadio, RunsLoadedCodeOnlyWhenItLandsExactlyRight) {
         Chain chain;
         change(chain);
         EXPECT_EQ(chain.runOn(h), runs);
-    }
-    // After the program the radio restarts where stage 3 sends it, back at 4800 baud.
-    for (const bool swapped : {false, true}) {
-        SimConfig config;
-        config.restartAddress = 0xF123;
-        Host h(config);
-        ASSERT_TRUE(h.hook());
-        Chain chain;
-        if (swapped) chain.changeStage3 = [](Bytes& s) { std::swap(s[7], s[8]); };
-        ASSERT_EQ(chain.runOn(h), "read program");
-        h.radio.setBaud(9600);  // as the host's baud switch would have left it
-        h.baud = 9600;
-        h.exchange({0x00, 0xFF});
-        EXPECT_EQ(h.radio.programName(),
-                  swapped ? "hung: jumped to a wrong restart address" : "resident firmware");
-        h.baud = 4800;
-        EXPECT_EQ(h.hook(), !swapped);
-    }
-}
-
-TEST(SimRadio, StartsTheLabelProgramOnlyWhenBothBlocksAreRight) {
-    const std::tuple<int, int, Byte, const char*> cases[] = {
-        // a loader byte altered, a program byte altered, the program's load address
-        {-1, -1, 0x50, "label program"},
-        {4, -1, 0x50, "no program (radio hung)"},
-        {-1, 100, 0x50, "hung: no label program at the load address"},
-        {-1, -1, 0x51, "hung: no label program at the load address"}};
-    for (const auto& [loaderChange, programChange, address, runs] : cases) {
-        Host h;
-        ASSERT_TRUE(h.hook());
-        Bytes loader(blockCode(kLabelLoaderBlock).begin(), blockCode(kLabelLoaderBlock).end());
-        Bytes program(blockCode(kLabelProgramBlock).begin(), blockCode(kLabelProgramBlock).end());
-        if (loaderChange >= 0) loader[static_cast<std::size_t>(loaderChange)] ^= 0x10;
-        if (programChange >= 0) program[static_cast<std::size_t>(programChange)] ^= 0x10;
-        h.poke(0xE0, loader);
-        Bytes rest{0xF0, 0x00, 0xE0, address, static_cast<Byte>(program.size())};
-        appendReversed(rest, program);
-        h.exchange(rest, 1s);
-        EXPECT_EQ(h.radio.programName(), runs);
     }
 }
 

@@ -36,7 +36,7 @@ struct PathCase {
     const char* name;
     std::string toolArgs;  // after "--port 1"; FILE stands for the file
     EditorStep editor;
-    LabelSetting labels;   // the editor's setting, as the command's --labels says
+    LabelSetting labels;          // the editor's setting, as the command's --labels says
     std::vector<Answer> answers;  // the editor's answers to its questions
     std::function<void(sim::SimRadio&)> radioSetup = {};
     int exitStatus = tool::kExitDone;
@@ -77,66 +77,58 @@ void dropGroup3(sim::SimRadio& r) {
     r.memory()[81] &= 0xF0;
 }
 
+void dtmf6(MainWindow& w) {
+    w.showGlobals();
+    w.globalsWindow()->findChild<QSlider*>()->setValue(6);
+    w.globalsWindow()->sendDtmfDeviation();
+}
+void syncal(MainWindow& w) {
+    w.showSyncal();
+    w.syncalWindow()->startAlignment();
+}
+
 const std::vector<PathCase>& cases() {
     using A = Answer;
+    using M = MainMenus;
+    constexpr auto kAll = LabelSetting::Always;
+    constexpr auto kNone = LabelSetting::Never;
+    constexpr int kFail = tool::kExitFailed;
+    const std::string group3 = "--group 3 --labels FILE";
+    // clang-format off
     static const std::vector<PathCase> all{
-        {"Read", "read --labels FILE", menu(&MainMenus::readRadioAction), LabelSetting::Always, {}},
-        {"ReadGlobal", "read-global FILE", menu(&MainMenus::readGlobalAction),
-         LabelSetting::Never, {}},
-        {"ReadGroup", "read-group --group 3 FILE", menu(&MainMenus::readGroupAction),
-         LabelSetting::Never, {}},
-        {"ReadAbsentGroup", "read-group --group 3 FILE", menu(&MainMenus::readGroupAction),
-         LabelSetting::Never, {}, dropGroup3, tool::kExitFailed},
-        {"Write", "write --labels FILE", menu(&MainMenus::writeRadioAction),
-         LabelSetting::Always, {A::Ok, A::Yes}},
-        {"WriteSkipGlobal", "write --skip-global FILE", menu(&MainMenus::writeRadioAction),
-         LabelSetting::Never, {A::Ok, A::No}},
-        {"WriteGlobal", "write-global FILE", menu(&MainMenus::writeGlobalAction),
-         LabelSetting::Never, {A::Ok}},
-        {"WriteGroup", "write-group --group 3 --labels FILE", menu(&MainMenus::writeGroupAction),
-         LabelSetting::Always, {A::Ok}},
-        {"WriteGroupFailsLabelsStillGo", "write-group --group 3 --labels FILE",
-         menu(&MainMenus::writeGroupAction), LabelSetting::Always, {A::Ok, A::Cancel},
-         failFirstEcho, tool::kExitFailed},
-        {"WriteAbsentGroup", "write-group --group 3 --labels FILE",
-         menu(&MainMenus::writeGroupAction), LabelSetting::Always, {A::Ok}, dropGroup3,
-         tool::kExitFailed},
-        {"ReadLabelsGroup", "read-labels --group 3 FILE", menu(&MainMenus::labelReadGroupAction),
-         LabelSetting::Never, {}},
-        {"ReadLabels", "read-labels FILE", menu(&MainMenus::labelReadRadioAction),
-         LabelSetting::Never, {}},
-        {"WriteLabelsGroup", "write-labels --group 3 FILE",
-         menu(&MainMenus::labelWriteGroupAction), LabelSetting::Never, {}},
-        {"WriteLabels", "write-labels FILE", menu(&MainMenus::labelWriteRadioAction),
-         LabelSetting::Never, {}},
-        {"Dtmf", "dtmf 6",
-         [](MainWindow& w) {
-             w.showGlobals();
-             w.globalsWindow()->findChild<QSlider*>(QStringLiteral("DTMFSlider"))->setValue(6);
-             w.globalsWindow()->sendDtmfDeviation();
-         },
-         LabelSetting::Never, {}},
-        {"Syncal", "syncal",
-         [](MainWindow& w) {
-             w.showSyncal();
-             w.syncalWindow()->startAlignment();
-         },
-         LabelSetting::Never, {}},
+        {"Read", "read --labels FILE", menu(&M::readRadioAction), kAll, {}},
+        {"ReadGlobal", "read-global FILE", menu(&M::readGlobalAction), kNone, {}},
+        {"ReadGroup", "read-group --group 3 FILE", menu(&M::readGroupAction), kNone, {}},
+        {"ReadAbsentGroup", "read-group --group 3 FILE", menu(&M::readGroupAction), kNone, {},
+         dropGroup3, kFail},
+        {"Write", "write --labels FILE", menu(&M::writeRadioAction), kAll, {A::Ok, A::Yes}},
+        {"WriteSkipGlobal", "write --skip-global FILE", menu(&M::writeRadioAction), kNone,
+         {A::Ok, A::No}},
+        {"WriteGlobal", "write-global FILE", menu(&M::writeGlobalAction), kNone, {A::Ok}},
+        {"WriteGroup", "write-group " + group3, menu(&M::writeGroupAction), kAll, {A::Ok}},
+        {"WriteGroupFailsLabelsStillGo", "write-group " + group3, menu(&M::writeGroupAction), kAll,
+         {A::Ok, A::Cancel}, failFirstEcho, kFail},
+        {"WriteAbsentGroup", "write-group " + group3, menu(&M::writeGroupAction), kAll, {A::Ok},
+         dropGroup3, kFail},
+        {"ReadLabelsGroup", "read-labels --group 3 FILE", menu(&M::labelReadGroupAction), kNone, {}},
+        {"ReadLabels", "read-labels FILE", menu(&M::labelReadRadioAction), kNone, {}},
+        {"WriteLabelsGroup", "write-labels --group 3 FILE", menu(&M::labelWriteGroupAction), kNone, {}},
+        {"WriteLabels", "write-labels FILE", menu(&M::labelWriteRadioAction), kNone, {}},
+        {"Dtmf", "dtmf 6", dtmf6, kNone, {}},
+        {"Syncal", "syncal", syncal, kNone, {}},
     };
+    // clang-format on
     return all;
 }
 
 class OperationPaths : public ::testing::TestWithParam<PathCase> {
   public:
-    static void SetUpTestSuite() {
-        if (QApplication::instance() == nullptr) app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
+    static void SetUpTestSuite() { app_ = std::make_unique<QApplication>(argc_, argv_); }
     static void TearDownTestSuite() { app_.reset(); }
 
   private:
     static inline int argc_ = 1;
-    static inline char name_[] = "test_tools";
-    static inline char* argv_[] = {name_, nullptr};
+    static inline char* argv_[] = {const_cast<char*>("test_tools"), nullptr};
     static inline std::unique_ptr<QApplication> app_;
 };
 
@@ -167,8 +159,7 @@ TEST_P(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
     }
 
     Radio viaTool(c);
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     MemorySettingsStore devices;
     tool::ToolIo io{out, err, &viaTool.port, &devices};
     std::vector<std::string> args;
@@ -194,8 +185,7 @@ TEST(ZavtoolInterrupt, CancelsTheTransferAndReleasesTheRadio) {
     port.setOnYield([&interrupted] { interrupted = true; });
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("x.frq")).toStdString();
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     MemorySettingsStore devices;
     tool::ToolIo io{out, err, &port, &devices, &interrupted};
     const std::vector<std::string> args{"read-group", "--port", "1", "--group", "3", path};

@@ -42,9 +42,9 @@ void fillEditorImage(Editor& e) {
     e.window->commitShownGroup();
 }
 
-// `base` with the labels of groups first..last-1 (0-based) taken from `from`.
-LabelImage withLabels(LabelImage base, const LabelImage& from, int first, int last) {
-    for (int g = first; g < last; ++g)
+// `base` with the labels of groups.first to before groups.second taken from `from`.
+LabelImage withLabels(LabelImage base, const LabelImage& from, std::pair<int, int> groups) {
+    for (int g = groups.first; g < groups.second; ++g)
         for (int s = 0; s < kLabelSlots; ++s)
             for (int k = 0; k < kLabelPositions; ++k)
                 base[labelIndex(g, s, k)] = from[labelIndex(g, s, k)];
@@ -71,8 +71,8 @@ struct MenuCase {
     Setup setup;
     Texts messages;
     bool writes = false;
-    int first = 0, count = 0;  // the image bytes read or written
-    int labelGroups = 0;       // the groups whose labels travelled (1: the shown one)
+    int first = 0, count = 0;      // the image bytes read or written
+    std::pair<int, int> labels{};  // the groups (from 0, to before) whose labels travelled
 };
 
 void PrintTo(const MenuCase& c, std::ostream* os) {
@@ -86,11 +86,11 @@ TEST_P(RadioMenu, ShowsTheOutcomeAndMovesOnlyWhatTheCommandCovers) {
     Editor e({.failingDevices = {{"/dev/ttyUSB7", "Permission denied"}}});
     useLabels(e, c.labelSetting);
     fillEditorImage(e);
+    if (c.setup) c.setup(e);
     const MemImage before = e.mem();
     const LabelImage labelsBefore = e.labels(), radioLabelsBefore = e.radioLabels();
     const sim::RadioMemory radioBefore = e.radio.memory();
     for (const Answer a : c.answers) e.prompts.queueAnswer(a);
-    if (c.setup) c.setup(e);
     e.trigger(c.item);
 
     EXPECT_EQ(e.prompts.texts(), c.messages);
@@ -99,17 +99,18 @@ TEST_P(RadioMenu, ShowsTheOutcomeAndMovesOnlyWhatTheCommandCovers) {
                                e.radio.memory().begin() + c.first));
         EXPECT_EQ(e.mem(), before);
         EXPECT_EQ(e.labels(), labelsBefore);
-        EXPECT_EQ(e.radioLabels(), withLabels(radioLabelsBefore, labelsBefore, 0, c.labelGroups));
+        EXPECT_EQ(e.radioLabels(), withLabels(radioLabelsBefore, labelsBefore, c.labels));
     } else {
         MemImage expected = before;  // the spare byte after the radio's is the file's
         std::copy_n(e.radio.memory().begin() + c.first, c.count, expected.begin() + c.first);
         EXPECT_EQ(e.mem(), expected);
         EXPECT_EQ(e.radio.memory(), radioBefore);
-        EXPECT_EQ(e.labels(), withLabels(labelsBefore, radioLabelsBefore, 0, c.labelGroups));
+        EXPECT_EQ(e.labels(), withLabels(labelsBefore, radioLabelsBefore, c.labels));
     }
     // The controls show the document; the progress window is gone and the link free.
-    EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(),
-              e.doc.group(0)->readGroupLabel());
+    const Group& shown = *e.doc.group(e.doc.shownGroup());
+    EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(), shown.readGroupLabel());
+    EXPECT_EQ(e.window->controls().idEdit->text().toStdString(), shown.readIdNum());
     EXPECT_FALSE(e.window->progress().isVisible());
     EXPECT_TRUE(e.window->progress().mainWindowEnabled());
     EXPECT_FALSE(e.window->link().busy());
@@ -122,6 +123,12 @@ Setup busyWith(Command item) {  // the command is tried during a label write of 
         });
     };
 }
+void typeIntoGroup2(Editor& e) {
+    e.selectGroup(2);
+    e.window->controls().idEdit->setText(QStringLiteral("98765"));
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("TYPED"));
+    e.window->commitShownGroup();
+}
 void silent(Editor& e) {
     e.radio.config().faults.silent = true;
 }
@@ -132,21 +139,24 @@ void portFails(Editor& e) {
 std::vector<MenuCase> cases() {
     using F = sim::SimFaults;
     constexpr int kAll = kGroupCount, kPage = kPageSize, kRadio = kRadioMemorySize;
+    constexpr std::pair kEvery{0, kAll}, kFirst{0, 1};
     const Texts broken{"Error reading radio"}, labelsBroken{"Unable to upload data from radio"};
     // clang-format off
     std::vector<MenuCase> all{
-        {"ReadRadioWithLabels", &M::readRadioAction, 0, {}, {}, {kLabelsRead, kAllRead}, false, 0, kRadio, kAll},
+        {"ReadRadioWithLabels", &M::readRadioAction, 0, {}, {}, {kLabelsRead, kAllRead}, false, 0, kRadio, kEvery},
         {"ReadRadio", &M::readRadioAction, 1, {}, {}, {kAllRead}, false, 0, kRadio},
-        {"ReadRadioAskYes", &M::readRadioAction, 2, {Answer::Yes}, {}, {kAsk, kLabelsRead, kAllRead}, false, 0, kRadio, kAll},
+        {"ReadRadioAskYes", &M::readRadioAction, 2, {Answer::Yes}, {}, {kAsk, kLabelsRead, kAllRead}, false, 0, kRadio, kEvery},
         {"ReadRadioAskNo", &M::readRadioAction, 2, {Answer::No}, {}, {kAsk, kAllRead}, false, 0, kRadio},
         {"ReadRadioAskCancel", &M::readRadioAction, 2, {Answer::Cancel}, {}, {kAsk}},
         {"ReadGlobal", &M::readGlobalAction, 0, {}, {}, {}, false, 0, kPage},
         {"ReadGroup", &M::readGroupAction, 1, {}, {}, {}, false, kPage, kPage},
-        {"WriteGroup", &M::writeGroupAction, 0, {Answer::Ok}, {}, {kConfirm, "Group 1 labels written OK."}, true, kPage + 16, kPage - 16, 1},
+        // Over the edits shown, with the selected group's labels.
+        {"ReadGroup2", &M::readGroupAction, 0, {}, typeIntoGroup2, {"Group 2 labels read OK."}, false, 2 * kPage, kPage, {1, 2}},
+        {"WriteGroup", &M::writeGroupAction, 0, {Answer::Ok}, {}, {kConfirm, "Group 1 labels written OK."}, true, kPage + 16, kPage - 16, kFirst},
         {"WriteRadio", &M::writeRadioAction, 0, {Answer::Ok, Answer::No}, {},
-         {kConfirm, "Write Global Parameters?", "All labels written OK.", "All groups written OK."}, true, kAll * kPage + 16, kPage - 16, kAll},
-        {"LabelReadRadio", &M::labelReadRadioAction, 1, {}, {}, {kLabelsRead}, false, 0, 0, kAll},
-        {"LabelWriteGroup", &M::labelWriteGroupAction, 1, {}, {}, {"Group 1 labels written OK."}, true, 0, 0, 1},
+         {kConfirm, "Write Global Parameters?", "All labels written OK.", "All groups written OK."}, true, kAll * kPage + 16, kPage - 16, kEvery},
+        {"LabelReadRadio", &M::labelReadRadioAction, 1, {}, {}, {kLabelsRead}, false, 0, 0, kEvery},
+        {"LabelWriteGroup", &M::labelWriteGroupAction, 1, {}, {}, {"Group 1 labels written OK."}, true, 0, 0, kFirst},
         // A transfer that breaks off or is cancelled puts back the images as they were.
         {"BrokenReadRadio", &M::readRadioAction, 1, {}, breakAt<&F::dropSegmentByte, 300>, broken},
         {"BrokenReadGlobal", &M::readGlobalAction, 1, {}, breakAt<&F::stopAfter, 21>, broken},
@@ -171,53 +181,21 @@ std::vector<MenuCase> cases() {
         {"LabelWriteGroup", &M::labelWriteGroupAction, {}, {}},
         {"LabelWriteRadio", &M::labelWriteRadioAction, {}, {}},
     };
-    // clang-format on
     for (const auto& [name, item, asked, reported] : commands) {
         Texts texts = asked;
         texts.push_back("Error Hooking to Radio.");
         texts.insert(texts.end(), reported.begin(), reported.end());
-        all.push_back({std::string("Silent") + name,
-                       item,
-                       1,
-                       {Answer::Ok, Answer::Yes},
-                       silent,
-                       texts,
-                       true});
-        all.push_back({std::string("Busy") + name,
-                       &M::labelWriteGroupAction,
-                       1,
-                       {},
-                       busyWith(item),
-                       {"Another radio operation is in progress.", "Group 1 labels written OK."},
-                       true,
-                       0,
-                       0,
-                       1});
+        const Answer ok = Answer::Ok, yes = Answer::Yes;
+        all.push_back({std::string("Silent") + name, item, 1, {ok, yes}, silent, texts, true});
+        const Texts refused{"Another radio operation is in progress.", "Group 1 labels written OK."};
+        all.push_back({std::string("Busy") + name, &M::labelWriteGroupAction, 1, {}, busyWith(item), refused, true, 0, 0, kFirst});
     }
+    // clang-format on
     return all;
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, RadioMenu, ::testing::ValuesIn(cases()),
                          [](const auto& test) { return test.param.name; });
-
-// Read Group takes the selected group over the edits in its controls, and its labels.
-TEST(RadioMenuRead, ReadGroupTakesTheSelectedGroupOverTheEditsShown) {
-    Editor e;
-    useLabels(e, 0);
-    fillEditorImage(e);
-    e.selectGroup(2);
-    e.window->controls().idEdit->setText(QStringLiteral("98765"));
-    e.window->controls().groupLabelEdit->setText(QStringLiteral("TYPED"));
-    e.window->commitShownGroup();
-    MemImage expected = e.mem();
-    std::copy_n(e.radio.memory().begin() + 256, 128, expected.begin() + 256);
-    const LabelImage labels = withLabels(e.labels(), e.radioLabels(), 1, 2);
-    e.trigger(&MainMenus::readGroupAction);
-    EXPECT_EQ(e.prompts.texts(), Texts{"Group 2 labels read OK."});
-    EXPECT_EQ(e.mem(), expected);
-    EXPECT_EQ(e.labels(), labels);
-    EXPECT_EQ(e.window->controls().idEdit->text().toStdString(), e.doc.group(1)->readIdNum());
-}
 
 TEST(RadioMenuGlobal, EditsReachTheRadioAndReadGlobalReloadsTheWindow) {
     Editor e;

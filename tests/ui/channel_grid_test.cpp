@@ -29,13 +29,12 @@ ChannelGridView& goTo(const Editor& e, int row, int column) {
 // and stores the value as the radio holds it (6.25 kHz steps round to 2.5 kHz ones).
 TEST(ChannelGrid, TypedValuesAreCheckedAndStoredAsTheRadioHoldsThem) {
     Editor e;
+    // clang-format off
     const std::tuple<int, const char*, const char*> cases[] = {
-        {kColTxFreq, "4501250", "450.12500"},
-        {kColTxFreq, "450.00625", "450.00000"},
-        {kColTxFreq, "0", "none"},
-        {kColTxFreq, "450.001", nullptr},
-        {kColRecCG, "d023-", "D023-"},
-        {kColLabel, "AB.C", "AB.C     "}};
+        {kColTxFreq, "4501250", "450.12500"}, {kColTxFreq, "450.00625", "450.00000"},
+        {kColTxFreq, "0", "none"}, {kColTxFreq, "", "none"}, {kColTxFreq, "450.001", nullptr},
+        {kColRecCG, "d023-", "D023-"}, {kColLabel, "AB.C", "AB.C     "}};
+    // clang-format on
     int row = 0;
     for (const auto& [column, typed, shown] : cases) {
         e.typeInCell(row, column, "460");
@@ -183,8 +182,6 @@ TEST(Offset, SetsTheTransmitFrequencyFromTheReceiveFrequency) {
     EXPECT_EQ(e.prompts.beeps, 1);
     key(&goTo(e, 2, kColTxFreq), Qt::Key_Space, QStringLiteral(" "));
     EXPECT_EQ(entry.box()->selectedText(), "-60");
-    type("-x", Qt::Key_X);
-    EXPECT_EQ(entry.box()->text(), "");
 }
 
 // Showing another group stores the shown one's controls and channels into the image, and

@@ -37,6 +37,7 @@ TEST_F(Zavtool, AnswersHelpVersionAndUsageErrorsWithTheirExitStatus) {
         {"write-group --port 1 x.frq", 2},
         {"dtmf --port 1 1125", 2},
         {"dump a.frq b.frq", 2},
+        {"print x.frq --pdf a.pdf --pdf b.pdf", 2},
         {"new", 2},
         {"dump " + file("missing.frq"), 1},
         {"new " + file("no/such/x.frq"), 1},

@@ -5,26 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QComboBox>
-#include <QFile>
 #include <QSlider>
-#include <QTemporaryDir>
-#include <functional>
 #include <sstream>
 
-#include "files/file_system.h"
 #include "files/frequency_file.h"
 #include "files/settings.h"
-#include "iface/clipboard.h"
-#include "model/document.h"
-#include "sim/label_memory.h"
 #include "sim/synthesizer.h"
-#include "sim/virtual_port.h"
-#include "support/scripted_prompts.h"
+#include "support/editor.h"
+#include "support/temp_dir.h"
 #include "ui/alignment_window.h"
-#include "ui/demo_radio.h"
 #include "ui/globals_window.h"
-#include "ui/main_window.h"
 #include "zavtool.h"
 
 namespace zav {
@@ -50,25 +40,22 @@ EditorStep menu(QAction* MainMenus::*item) {
     return [item](MainWindow& w) { (w.menus().*item)->trigger(); };
 }
 
-// A radio with the default image and labels, its band data and synthesizer, and the fault
-// or changes of the case.
-struct Radio {
-    explicit Radio(const PathCase& c) {
-        const Document defaults;
-        std::copy_n(defaults.mem.begin(), radio.memory().size(), radio.memory().begin());
-        radio.labels() = sim::labelMemoryFromImage(defaults.labels);
-        sim::setBandData(radio.memory());
-        sim::installSynthesizer(radio);
-        if (c.radioSetup) c.radioSetup(radio);
-    }
-    [[nodiscard]] std::vector<std::string> conversation() const {
-        std::vector<std::string> lines;
-        for (const auto& e : radio.transcript().entries()) lines.push_back(sim::formatEntry(e));
-        return lines;
-    }
-    sim::SimRadio radio;
-    sim::VirtualPort port{radio};
-};
+// Gives the radio the default image and labels, its band data and synthesizer, and the
+// fault or changes of the case.
+void prepare(sim::SimRadio& radio, const PathCase& c) {
+    const Document defaults;
+    std::copy_n(defaults.mem.begin(), radio.memory().size(), radio.memory().begin());
+    radio.labels() = sim::labelMemoryFromImage(defaults.labels);
+    sim::setBandData(radio.memory());
+    sim::installSynthesizer(radio);
+    if (c.radioSetup) c.radioSetup(radio);
+}
+
+std::vector<std::string> conversation(const sim::SimRadio& radio) {
+    std::vector<std::string> lines;
+    for (const auto& e : radio.transcript().entries()) lines.push_back(sim::formatEntry(e));
+    return lines;
+}
 
 void failFirstEcho(sim::SimRadio& r) {
     r.config().faults.wrongEcho = 1;
@@ -135,42 +122,36 @@ class OperationPaths : public ::testing::TestWithParam<PathCase> {
 TEST_P(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
     const PathCase& c = GetParam();
     const DemoContents file = demoContents();  // an edited file, unlike the radio
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("radio.frq")).toStdString();
-    const auto bytes = encodeFrequencyFile(file.mem, file.labels);
-    DiskFileSystem disk;
-    ASSERT_FALSE(disk.replaceFile(path, bytes));
+    test::TempDir dir;
+    const std::string path = dir.file("radio.frq");
+    test::writeBytes(path, encodeFrequencyFile(file.mem, file.labels));
 
-    Radio viaEditor(c);
-    {
-        Document doc;
-        test::ScriptedPrompts prompts;
-        MemorySettingsStore settings;
-        MemoryClipboard clipboard;
-        writeLabelSetting(settings, static_cast<int>(c.labels));
-        for (const Answer a : c.answers) prompts.queueAnswer(a);
-        MainWindow window(doc, prompts, settings, clipboard, disk, viaEditor.port);
-        doc.mem = file.mem;
-        doc.labels = file.labels;
-        window.afterOpen();
-        QComboBox* selector = window.controls().currentGroupCombo;
-        selector->setCurrentIndex(selector->findText(QStringLiteral("3")));
-        c.editor(window);
-    }
+    test::Editor e;
+    prepare(e.radio, c);
+    writeLabelSetting(e.settings, static_cast<int>(c.labels));
+    e.create();
+    for (const Answer a : c.answers) e.prompts.queueAnswer(a);
+    e.doc.mem = file.mem;
+    e.doc.labels = file.labels;
+    e.window->afterOpen();
+    e.selectGroup(3);
+    c.editor(*e.window);
+    e.window.reset();
 
-    Radio viaTool(c);
+    sim::SimRadio radio;
+    sim::VirtualPort port{radio};
+    prepare(radio, c);
     std::ostringstream out, err;
     MemorySettingsStore devices;
-    tool::ToolIo io{out, err, &viaTool.port, &devices};
+    tool::ToolIo io{out, err, &port, &devices};
     std::vector<std::string> args;
     std::istringstream words(c.toolArgs);
     for (std::string w; words >> w;) args.push_back(w == "FILE" ? path : w);
     args.insert(args.begin() + 1, {"--port", "1"});
     EXPECT_EQ(tool::run(args, io), c.exitStatus) << err.str();
 
-    const auto conversation = viaEditor.conversation();
-    EXPECT_GT(conversation.size(), 2U);
-    EXPECT_EQ(conversation, viaTool.conversation()) << err.str();
+    EXPECT_GT(conversation(e.radio).size(), 2U);
+    EXPECT_EQ(conversation(e.radio), conversation(radio)) << err.str();
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, OperationPaths, ::testing::ValuesIn(cases()),
@@ -183,8 +164,8 @@ TEST(ZavtoolInterrupt, CancelsTheTransferAndReleasesTheRadio) {
     sim::VirtualPort port(radio);
     std::atomic<bool> interrupted{false};
     port.setOnYield([&interrupted] { interrupted = true; });
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("x.frq")).toStdString();
+    test::TempDir dir;
+    const std::string path = dir.file("x.frq");
     std::ostringstream out, err;
     MemorySettingsStore devices;
     tool::ToolIo io{out, err, &port, &devices, &interrupted};
@@ -192,7 +173,7 @@ TEST(ZavtoolInterrupt, CancelsTheTransferAndReleasesTheRadio) {
     EXPECT_EQ(tool::run(args, io), tool::kExitFailed);
     EXPECT_NE(err.str().find("zavtool read-group: cancelled; "), std::string::npos) << err.str();
     EXPECT_FALSE(port.isOpen());
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+    EXPECT_EQ(dir.entryCount(), 0);
 }
 
 }  // namespace

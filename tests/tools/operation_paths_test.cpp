@@ -30,6 +30,7 @@ struct PathCase {
     std::vector<Answer> answers;  // the editor's answers to its questions
     std::function<void(sim::SimRadio&)> radioSetup = {};
     int exitStatus = tool::kExitDone;
+    bool fileAsEditor = true;  // the tool's file ends as the editor's document
 };
 
 void PrintTo(const PathCase& c, std::ostream* os) {
@@ -101,7 +102,7 @@ const std::vector<PathCase>& cases() {
         {"ReadLabels", "read-labels FILE", menu(&M::labelReadRadioAction), kNone, {}},
         {"WriteLabelsGroup", "write-labels --group 3 FILE", menu(&M::labelWriteGroupAction), kNone, {}},
         {"WriteLabels", "write-labels FILE", menu(&M::labelWriteRadioAction), kNone, {}},
-        {"Dtmf", "dtmf 6", dtmf6, kNone, {}},
+        {"Dtmf", "dtmf 6", dtmf6, kNone, {}, {}, tool::kExitDone, false},  // the editor keeps the code
         {"Syncal", "syncal", syncal, kNone, {}},
     };
     // clang-format on
@@ -150,6 +151,9 @@ TEST_P(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
     args.insert(args.begin() + 1, {"--port", "1"});
     EXPECT_EQ(tool::run(args, io), c.exitStatus) << err.str();
 
+    const auto saved = decodeFrequencyFile(test::readBytes(path));
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->image == e.doc.mem && saved->labels == e.doc.labels, c.fileAsEditor);
     EXPECT_GT(conversation(e.radio).size(), 2U);
     EXPECT_EQ(conversation(e.radio), conversation(radio)) << err.str();
 }

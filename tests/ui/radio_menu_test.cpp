@@ -72,7 +72,7 @@ struct MenuCase {
     Texts messages;
     bool writes = false;
     int first = 0, count = 0;      // the image bytes read or written
-    std::pair<int, int> labels{};  // the groups (from 0, to before) whose labels travelled
+    std::pair<int, int> labels{};  // the groups [first, second) whose labels travelled
 };
 
 void PrintTo(const MenuCase& c, std::ostream* os) {
@@ -104,9 +104,9 @@ TEST_P(RadioMenu, ShowsTheOutcomeAndMovesOnlyWhatTheCommandCovers) {
         MemImage expected = before;  // the spare byte after the radio's is the file's
         std::copy_n(e.radio.memory().begin() + c.first, c.count, expected.begin() + c.first);
         EXPECT_EQ(e.mem(), expected);
-        EXPECT_EQ(e.radio.memory(), radioBefore);  // what was read counts as unchanged
+        EXPECT_EQ(e.radio.memory(), radioBefore);
         EXPECT_EQ(e.labels(), withLabels(labelsBefore, radioLabelsBefore, c.labels));
-        EXPECT_FALSE(e.window->hasUnsavedChanges());
+        EXPECT_FALSE(e.window->hasUnsavedChanges());  // what was read is the radio's
     }
     // The controls show the document; the progress window is gone and the link free.
     const Group& shown = *e.doc.group(e.doc.shownGroup());

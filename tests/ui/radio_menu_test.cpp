@@ -130,6 +130,9 @@ void typeIntoGroup2(Editor& e) {
     e.window->controls().groupLabelEdit->setText(QStringLiteral("TYPED"));
     e.window->commitShownGroup();
 }
+void selectGroup15(Editor& e) {
+    e.selectGroup(15);
+}
 void typeLabel(Editor& e) {  // not yet stored
     e.window->controls().groupLabelEdit->setText(QStringLiteral("TYPED"));
 }
@@ -156,6 +159,8 @@ std::vector<MenuCase> cases() {
         {"ReadGroup", &M::readGroupAction, 1, {}, {}, {}, false, kPage, kPage},
         // Over the edits shown, with the selected group's labels.
         {"ReadGroup2", &M::readGroupAction, 0, {}, typeIntoGroup2, {"Group 2 labels read OK."}, false, 2 * kPage, kPage, {1, 2}},
+        {"ReadGroup15", &M::readGroupAction, 0, {}, selectGroup15, {"Group 15 labels read OK."}, false, 15 * kPage, kPage, {14, 15}},
+        {"WriteGroup15", &M::writeGroupAction, 1, {Answer::Ok}, selectGroup15, {kConfirm}, true, 15 * kPage + 16, kPage - 16},
         {"WriteGroup", &M::writeGroupAction, 0, {Answer::Ok}, {}, {kConfirm, "Group 1 labels written OK."}, true, kPage + 16, kPage - 16, kFirst},
         {"WriteRadio", &M::writeRadioAction, 0, {Answer::Ok, Answer::No}, {},
          {kConfirm, "Write Global Parameters?", "All labels written OK.", "All groups written OK."}, true, kAll * kPage + 16, kPage - 16, kEvery},

@@ -221,15 +221,19 @@ TEST(RadioMenuGlobal, EditsReachTheRadioAndReadGlobalReloadsTheWindow) {
     EXPECT_FALSE(e.window->hasUnsavedChanges());
 }
 
+// The first and the last port: choosing one closes the open port, holds at the next start
+// and its device is opened next.
 TEST(RadioMenuPort, AnotherPortClosesTheOpenOneAndItsDeviceIsUsedNext) {
-    Editor e;
-    ASSERT_TRUE(e.window->link().transport().openPort());
-    e.window->menus().portActions[2]->trigger();
-    EXPECT_FALSE(e.window->link().transport().isOpen());
-    e.create();  // the choice holds at the next start
-    EXPECT_TRUE(e.window->menus().portActions[2]->isChecked());
-    e.trigger(&MainMenus::readGlobalAction);
-    EXPECT_EQ(e.port.device(), defaultPortDevice(3));
+    for (const int port : {kFirstPortNumber, kLastPortNumber}) {
+        Editor e;
+        ASSERT_TRUE(e.window->link().transport().openPort());
+        e.window->menus().portActions[static_cast<std::size_t>(port - 1)]->trigger();
+        EXPECT_FALSE(e.window->link().transport().isOpen()) << port;
+        e.create();
+        EXPECT_TRUE(e.window->menus().portActions[static_cast<std::size_t>(port - 1)]->isChecked());
+        e.trigger(&MainMenus::readGlobalAction);
+        EXPECT_EQ(e.port.device(), defaultPortDevice(port));
+    }
 }
 
 // Move (bank 15 to 1 by default) shows the moved bank; a label typed before it stays with

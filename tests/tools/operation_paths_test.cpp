@@ -5,26 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QComboBox>
-#include <QFile>
 #include <QSlider>
-#include <QTemporaryDir>
-#include <functional>
 #include <sstream>
 
-#include "files/file_system.h"
 #include "files/frequency_file.h"
 #include "files/settings.h"
-#include "iface/clipboard.h"
-#include "model/document.h"
-#include "sim/label_memory.h"
 #include "sim/synthesizer.h"
-#include "sim/virtual_port.h"
-#include "support/scripted_prompts.h"
+#include "support/editor.h"
+#include "support/temp_dir.h"
 #include "ui/alignment_window.h"
-#include "ui/demo_radio.h"
 #include "ui/globals_window.h"
-#include "ui/main_window.h"
 #include "zavtool.h"
 
 namespace zav {
@@ -36,10 +26,11 @@ struct PathCase {
     const char* name;
     std::string toolArgs;  // after "--port 1"; FILE stands for the file
     EditorStep editor;
-    LabelSetting labels;   // the editor's setting, as the command's --labels says
+    LabelSetting labels;          // the editor's setting, as the command's --labels says
     std::vector<Answer> answers;  // the editor's answers to its questions
     std::function<void(sim::SimRadio&)> radioSetup = {};
     int exitStatus = tool::kExitDone;
+    bool fileAsEditor = true;  // the tool's file ends as the editor's document
 };
 
 void PrintTo(const PathCase& c, std::ostream* os) {
@@ -50,25 +41,22 @@ EditorStep menu(QAction* MainMenus::*item) {
     return [item](MainWindow& w) { (w.menus().*item)->trigger(); };
 }
 
-// A radio with the default image and labels, its band data and synthesizer, and the fault
-// or changes of the case.
-struct Radio {
-    explicit Radio(const PathCase& c) {
-        const Document defaults;
-        std::copy_n(defaults.mem.begin(), radio.memory().size(), radio.memory().begin());
-        radio.labels() = sim::labelMemoryFromImage(defaults.labels);
-        sim::setBandData(radio.memory());
-        sim::installSynthesizer(radio);
-        if (c.radioSetup) c.radioSetup(radio);
-    }
-    [[nodiscard]] std::vector<std::string> conversation() const {
-        std::vector<std::string> lines;
-        for (const auto& e : radio.transcript().entries()) lines.push_back(sim::formatEntry(e));
-        return lines;
-    }
-    sim::SimRadio radio;
-    sim::VirtualPort port{radio};
-};
+// Gives the radio the default image and labels, its band data and synthesizer, and the
+// fault or changes of the case.
+void prepare(sim::SimRadio& radio, const PathCase& c) {
+    const Document defaults;
+    std::copy_n(defaults.mem.begin(), radio.memory().size(), radio.memory().begin());
+    radio.labels() = sim::labelMemoryFromImage(defaults.labels);
+    sim::setBandData(radio.memory());
+    sim::installSynthesizer(radio);
+    if (c.radioSetup) c.radioSetup(radio);
+}
+
+std::vector<std::string> conversation(const sim::SimRadio& radio) {
+    std::vector<std::string> lines;
+    for (const auto& e : radio.transcript().entries()) lines.push_back(sim::formatEntry(e));
+    return lines;
+}
 
 void failFirstEcho(sim::SimRadio& r) {
     r.config().faults.wrongEcho = 1;
@@ -77,109 +65,97 @@ void dropGroup3(sim::SimRadio& r) {
     r.memory()[81] &= 0xF0;
 }
 
+void dtmf6(MainWindow& w) {
+    w.showGlobals();
+    w.globalsWindow()->findChild<QSlider*>()->setValue(6);
+    w.globalsWindow()->sendDtmfDeviation();
+}
+void syncal(MainWindow& w) {
+    w.showSyncal();
+    w.syncalWindow()->startAlignment();
+}
+
 const std::vector<PathCase>& cases() {
     using A = Answer;
+    using M = MainMenus;
+    constexpr auto kAll = LabelSetting::Always;
+    constexpr auto kNone = LabelSetting::Never;
+    constexpr int kFail = tool::kExitFailed;
+    const std::string group3 = "--group 3 --labels FILE";
+    // clang-format off
     static const std::vector<PathCase> all{
-        {"Read", "read --labels FILE", menu(&MainMenus::readRadioAction), LabelSetting::Always, {}},
-        {"ReadGlobal", "read-global FILE", menu(&MainMenus::readGlobalAction),
-         LabelSetting::Never, {}},
-        {"ReadGroup", "read-group --group 3 FILE", menu(&MainMenus::readGroupAction),
-         LabelSetting::Never, {}},
-        {"ReadAbsentGroup", "read-group --group 3 FILE", menu(&MainMenus::readGroupAction),
-         LabelSetting::Never, {}, dropGroup3, tool::kExitFailed},
-        {"Write", "write --labels FILE", menu(&MainMenus::writeRadioAction),
-         LabelSetting::Always, {A::Ok, A::Yes}},
-        {"WriteSkipGlobal", "write --skip-global FILE", menu(&MainMenus::writeRadioAction),
-         LabelSetting::Never, {A::Ok, A::No}},
-        {"WriteGlobal", "write-global FILE", menu(&MainMenus::writeGlobalAction),
-         LabelSetting::Never, {A::Ok}},
-        {"WriteGroup", "write-group --group 3 --labels FILE", menu(&MainMenus::writeGroupAction),
-         LabelSetting::Always, {A::Ok}},
-        {"WriteGroupFailsLabelsStillGo", "write-group --group 3 --labels FILE",
-         menu(&MainMenus::writeGroupAction), LabelSetting::Always, {A::Ok, A::Cancel},
-         failFirstEcho, tool::kExitFailed},
-        {"WriteAbsentGroup", "write-group --group 3 --labels FILE",
-         menu(&MainMenus::writeGroupAction), LabelSetting::Always, {A::Ok}, dropGroup3,
-         tool::kExitFailed},
-        {"ReadLabelsGroup", "read-labels --group 3 FILE", menu(&MainMenus::labelReadGroupAction),
-         LabelSetting::Never, {}},
-        {"ReadLabels", "read-labels FILE", menu(&MainMenus::labelReadRadioAction),
-         LabelSetting::Never, {}},
-        {"WriteLabelsGroup", "write-labels --group 3 FILE",
-         menu(&MainMenus::labelWriteGroupAction), LabelSetting::Never, {}},
-        {"WriteLabels", "write-labels FILE", menu(&MainMenus::labelWriteRadioAction),
-         LabelSetting::Never, {}},
-        {"Dtmf", "dtmf 6",
-         [](MainWindow& w) {
-             w.showGlobals();
-             w.globalsWindow()->findChild<QSlider*>(QStringLiteral("DTMFSlider"))->setValue(6);
-             w.globalsWindow()->sendDtmfDeviation();
-         },
-         LabelSetting::Never, {}},
-        {"Syncal", "syncal",
-         [](MainWindow& w) {
-             w.showSyncal();
-             w.syncalWindow()->startAlignment();
-         },
-         LabelSetting::Never, {}},
+        {"Read", "read --labels FILE", menu(&M::readRadioAction), kAll, {}},
+        {"ReadGlobal", "read-global FILE", menu(&M::readGlobalAction), kNone, {}},
+        {"ReadGroup", "read-group --group 3 FILE", menu(&M::readGroupAction), kNone, {}},
+        {"ReadAbsentGroup", "read-group --group 3 FILE", menu(&M::readGroupAction), kNone, {},
+         dropGroup3, kFail},
+        {"Write", "write --labels FILE", menu(&M::writeRadioAction), kAll, {A::Ok, A::Yes}},
+        {"WriteSkipGlobal", "write --skip-global FILE", menu(&M::writeRadioAction), kNone,
+         {A::Ok, A::No}},
+        {"WriteGlobal", "write-global FILE", menu(&M::writeGlobalAction), kNone, {A::Ok}},
+        {"WriteGroup", "write-group " + group3, menu(&M::writeGroupAction), kAll, {A::Ok}},
+        {"WriteGroupFailsLabelsStillGo", "write-group " + group3, menu(&M::writeGroupAction), kAll,
+         {A::Ok, A::Cancel}, failFirstEcho, kFail},
+        {"WriteAbsentGroup", "write-group " + group3, menu(&M::writeGroupAction), kAll, {A::Ok},
+         dropGroup3, kFail},
+        {"ReadLabelsGroup", "read-labels --group 3 FILE", menu(&M::labelReadGroupAction), kNone, {}},
+        {"ReadLabels", "read-labels FILE", menu(&M::labelReadRadioAction), kNone, {}},
+        {"WriteLabelsGroup", "write-labels --group 3 FILE", menu(&M::labelWriteGroupAction), kNone, {}},
+        {"WriteLabels", "write-labels FILE", menu(&M::labelWriteRadioAction), kNone, {}},
+        {"Dtmf", "dtmf 6", dtmf6, kNone, {}, {}, tool::kExitDone, false},  // the editor keeps the code
+        {"Syncal", "syncal", syncal, kNone, {}},
     };
+    // clang-format on
     return all;
 }
 
 class OperationPaths : public ::testing::TestWithParam<PathCase> {
   public:
-    static void SetUpTestSuite() {
-        if (QApplication::instance() == nullptr) app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
+    static void SetUpTestSuite() { app_ = std::make_unique<QApplication>(argc_, argv_); }
     static void TearDownTestSuite() { app_.reset(); }
 
   private:
     static inline int argc_ = 1;
-    static inline char name_[] = "test_tools";
-    static inline char* argv_[] = {name_, nullptr};
+    static inline char* argv_[] = {const_cast<char*>("test_tools"), nullptr};
     static inline std::unique_ptr<QApplication> app_;
 };
 
 TEST_P(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
     const PathCase& c = GetParam();
     const DemoContents file = demoContents();  // an edited file, unlike the radio
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("radio.frq")).toStdString();
-    const auto bytes = encodeFrequencyFile(file.mem, file.labels);
-    DiskFileSystem disk;
-    ASSERT_FALSE(disk.replaceFile(path, bytes));
+    test::TempDir dir;
+    const std::string path = dir.file("radio.frq");
+    test::writeBytes(path, encodeFrequencyFile(file.mem, file.labels));
 
-    Radio viaEditor(c);
-    {
-        Document doc;
-        test::ScriptedPrompts prompts;
-        MemorySettingsStore settings;
-        MemoryClipboard clipboard;
-        writeLabelSetting(settings, static_cast<int>(c.labels));
-        for (const Answer a : c.answers) prompts.queueAnswer(a);
-        MainWindow window(doc, prompts, settings, clipboard, disk, viaEditor.port);
-        doc.mem = file.mem;
-        doc.labels = file.labels;
-        window.afterOpen();
-        QComboBox* selector = window.controls().currentGroupCombo;
-        selector->setCurrentIndex(selector->findText(QStringLiteral("3")));
-        c.editor(window);
-    }
+    test::Editor e;
+    prepare(e.radio, c);
+    writeLabelSetting(e.settings, static_cast<int>(c.labels));
+    e.create();
+    for (const Answer a : c.answers) e.prompts.queueAnswer(a);
+    e.doc.mem = file.mem;
+    e.doc.labels = file.labels;
+    e.window->afterOpen();
+    e.selectGroup(3);
+    c.editor(*e.window);
+    e.window.reset();
 
-    Radio viaTool(c);
-    std::ostringstream out;
-    std::ostringstream err;
+    sim::SimRadio radio;
+    sim::VirtualPort port{radio};
+    prepare(radio, c);
+    std::ostringstream out, err;
     MemorySettingsStore devices;
-    tool::ToolIo io{out, err, &viaTool.port, &devices};
+    tool::ToolIo io{out, err, &port, &devices};
     std::vector<std::string> args;
     std::istringstream words(c.toolArgs);
     for (std::string w; words >> w;) args.push_back(w == "FILE" ? path : w);
     args.insert(args.begin() + 1, {"--port", "1"});
     EXPECT_EQ(tool::run(args, io), c.exitStatus) << err.str();
 
-    const auto conversation = viaEditor.conversation();
-    EXPECT_GT(conversation.size(), 2U);
-    EXPECT_EQ(conversation, viaTool.conversation()) << err.str();
+    const auto saved = decodeFrequencyFile(test::readBytes(path));
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->image == e.doc.mem && saved->labels == e.doc.labels, c.fileAsEditor);
+    EXPECT_GT(conversation(e.radio).size(), 2U);
+    EXPECT_EQ(conversation(e.radio), conversation(radio)) << err.str();
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, OperationPaths, ::testing::ValuesIn(cases()),
@@ -192,17 +168,16 @@ TEST(ZavtoolInterrupt, CancelsTheTransferAndReleasesTheRadio) {
     sim::VirtualPort port(radio);
     std::atomic<bool> interrupted{false};
     port.setOnYield([&interrupted] { interrupted = true; });
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("x.frq")).toStdString();
-    std::ostringstream out;
-    std::ostringstream err;
+    test::TempDir dir;
+    const std::string path = dir.file("x.frq");
+    std::ostringstream out, err;
     MemorySettingsStore devices;
     tool::ToolIo io{out, err, &port, &devices, &interrupted};
     const std::vector<std::string> args{"read-group", "--port", "1", "--group", "3", path};
     EXPECT_EQ(tool::run(args, io), tool::kExitFailed);
     EXPECT_NE(err.str().find("zavtool read-group: cancelled; "), std::string::npos) << err.str();
     EXPECT_FALSE(port.isOpen());
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+    EXPECT_EQ(dir.entryCount(), 0);
 }
 
 }  // namespace

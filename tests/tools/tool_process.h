@@ -8,8 +8,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,8 +16,6 @@ namespace zav::tooltest {
 inline const std::string kTool = std::string(ZAV_BINARY_DIR) + "/tools/zavtool";
 inline const std::string kSim = std::string(ZAV_BINARY_DIR) + "/tools/zavsim";
 
-using Bytes = std::vector<unsigned char>;
-
 struct ToolRun {
     int status = -1;
     std::string output;  // stdout and stderr
@@ -27,9 +23,8 @@ struct ToolRun {
 
 // Runs zavtool with the arguments (shell words).
 inline ToolRun runTool(const std::string& arguments) {
-    const std::string command = "'" + kTool + "' " + arguments + " 2>&1";
     ToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
+    FILE* pipe = ::popen(("'" + kTool + "' " + arguments + " 2>&1").c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 512> buf{};
     for (std::size_t n = 0; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;)
@@ -37,11 +32,6 @@ inline ToolRun runTool(const std::string& arguments) {
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
-}
-
-inline Bytes readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // zavsim running in the background; stopped (SIGTERM) and reaped on destruction.

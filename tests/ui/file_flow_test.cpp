@@ -5,7 +5,6 @@
 
 #include <QTemporaryDir>
 #include <fstream>
-#include <iterator>
 
 #include "files/startup.h"
 #include "support/editor.h"
@@ -13,45 +12,32 @@
 namespace zav::test {
 namespace {
 
-std::vector<unsigned char> readAll(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The first channel of group 1 as typed reaches the file byte for byte: the record at
-// image offset 144, the scan bit in the group's header, the label in the label block.
+// What the user typed comes back from the file (the byte layout is the file tests'), the
+// file named on the command line opens at start-up and counts as unchanged.
 TEST(FileFlow, SaveWritesTheEditsAndOpenShowsThemAgain) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("radio.RxT"));
+    const std::string path = dir.filePath(QStringLiteral("radio.RxT")).toStdString();
+    const std::pair<int, const char*> typed[] = {{kColRecFreq, "450.0125"}, {kColRecCG, "67.0"},
+                                                 {kColTxFreq, "455.0125"},  {kColTxCG, "D023-"},
+                                                 {kColLabel, "AB.C"},       {kColScan, "Y"}};
+    std::vector<std::string> shown;
     {
         Editor e;
-        e.typeInCell(0, kColRecFreq, "450.0125");
-        e.typeInCell(0, kColRecCG, "67.0");
-        e.typeInCell(0, kColTxFreq, "455.0125");
-        e.typeInCell(0, kColTxCG, "D023-");
-        e.typeInCell(0, kColLabel, "AB.C");
-        e.typeInCell(0, kColScan, "Y");
+        for (const auto& [column, text] : typed) e.typeInCell(0, column, text);
+        for (const auto& [column, text] : typed) shown.push_back(e.cell(0, column));
         e.selectGroup(4);
         e.window->controls().bciCombo->setCurrentIndex(2);
-        e.prompts.queueFile(path.toStdString());
+        e.prompts.queueFile(path);
         e.window->files().saveCommand();
-        EXPECT_EQ(e.window->windowTitle().toStdString(),
-                  FileOpenSave::captionFor(path.toStdString()));
-        const auto bytes = readAll(path);
-        ASSERT_EQ(bytes.size(), 4025u);
-        EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 56 + 144, bytes.begin() + 56 + 152),
-                  (std::vector<unsigned char>{0x50, 0x02, 0x06, 0x70, 0x55, 0x02, 0xC8, 0x13}));
-        EXPECT_EQ(bytes[56 + 129] & 0x01, 0x01);
-        for (int k = 0; k < 4; ++k)
-            EXPECT_EQ(bytes[2105 + labelIndex(0, 0, k)], (std::array{0x14, 0x17, 0x18, 0x60})[k]);
+        EXPECT_EQ(e.window->windowTitle().toStdString(), FileOpenSave::captionFor(path));
     }
-    // The file named on the command line opens at start-up, and counts as unchanged.
     Editor e;
-    const StartupFileResult start = startupFile(path.toStdString(), e.settings);
+    const StartupFileResult start = startupFile(path, e.settings);
     ASSERT_TRUE(start.openAtStart);
     e.window->files().setNames(start.names);
     ASSERT_TRUE(e.window->files().openFile());
-    EXPECT_EQ(e.cell(0, kColLabel), "AB.C     ");
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(e.cell(0, typed[i].first), shown[i]) << typed[i].second;
     e.selectGroup(4);
     EXPECT_EQ(e.window->controls().bciCombo->currentIndex(), 2);
     e.window->show();

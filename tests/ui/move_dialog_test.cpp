@@ -1,5 +1,5 @@
-// The Move Banks dialog's effect on the image: which old bank each bank number holds after
-// OK or Cancel, and the numbers the dialog offers next time.
+// The Move Banks dialog: which old bank each bank number holds after OK or Cancel, and the
+// numbers it offers next time. Which texts are bank numbers is the model's test.
 
 #include <gtest/gtest.h>
 
@@ -24,26 +24,25 @@ class MoveBanks : public ::testing::TestWithParam<MoveCase> {};
 TEST_P(MoveBanks, MovesAWholeBankNumberOrNothing) {
     const MoveCase& c = GetParam();
     Document doc;
-    std::vector<int> unmoved;
-    for (int b = 1; b <= 15; ++b) doc.mem[b * kPageSize + 5] = static_cast<Byte>(b);
-    for (int b = 1; b <= 15; ++b) unmoved.push_back(b);
+    std::vector<int> banks(15);
+    for (int b = 1; b <= 15; ++b) doc.mem[b * kPageSize + 5] = static_cast<Byte>(banks[b - 1] = b);
     BankMoveDialog dialog(doc);
     dialog.show();
-    auto* from = dialog.findChild<QComboBox*>(QStringLiteral("cboFromBank"));
-    auto* to = dialog.findChild<QComboBox*>(QStringLiteral("cboToBank"));
-    if (c.from != nullptr) from->setEditText(QString::fromLatin1(c.from));
-    if (c.to != nullptr) to->setEditText(QString::fromLatin1(c.to));
+    auto boxes = dialog.findChildren<QComboBox*>();
+    ASSERT_EQ(boxes.size(), 2);
+    if (c.from != nullptr) boxes[0]->setEditText(QString::fromLatin1(c.from));
+    if (c.to != nullptr) boxes[1]->setEditText(QString::fromLatin1(c.to));
     if (c.cancel)
         dialog.findChild<QPushButton*>(QStringLiteral("btnMoveCancel"))->click();
     else
         dialog.acceptMove();
-    std::vector<int> banks;
-    for (int b = 1; b <= 15; ++b) banks.push_back(doc.mem[b * kPageSize + 5]);
+    for (int b = 1; b <= 15; ++b) banks[b - 1] = doc.mem[b * kPageSize + 5];
+    const std::vector<int> unmoved{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
     EXPECT_EQ(banks, c.banks.empty() ? unmoved : c.banks);
     EXPECT_FALSE(dialog.isVisible());
     dialog.show();  // the texts typed are offered again
-    EXPECT_EQ(from->currentText(), c.from != nullptr ? c.from : "15");
-    EXPECT_EQ(to->currentText(), c.to != nullptr ? c.to : "1");
+    EXPECT_EQ(boxes[0]->currentText(), c.from != nullptr ? c.from : "15");
+    EXPECT_EQ(boxes[1]->currentText(), c.to != nullptr ? c.to : "1");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,9 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{nullptr, nullptr, {15, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
         MoveCase{"2", "5", {1, 3, 4, 5, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
         MoveCase{nullptr, nullptr, {}, true}, MoveCase{"4", " 4 ", {}}, MoveCase{"2.5", "5", {}},
-        MoveCase{"2", "5.5", {}}, MoveCase{"0", "5", {}}, MoveCase{"16", "5", {}},
-        MoveCase{"2", "-1", {}}, MoveCase{"", "5", {}}, MoveCase{"two", "5", {}},
-        MoveCase{"2", "1e1", {}}, MoveCase{"100000", "1", {}}));
+        MoveCase{"2", "16", {}}));
 
 }  // namespace
 }  // namespace zav

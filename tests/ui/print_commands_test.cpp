@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 
 #include "model/document.h"
-#include "support/scripted_prompts.h"
+#include "ops/printout_operation.h"
+#include "support/editor.h"
+#include "ui/globals_window.h"
 #include "ui/print_commands.h"
 
 namespace zav::test {
@@ -51,6 +53,20 @@ TEST(Print, ReportsAMissingOrFailingPrinterAndPrintsEveryPageOnAWorkingOne) {
     preview->show();
     preview->findChild<QPrintPreviewWidget*>()->updatePreview();
     EXPECT_GT(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 3);  // 15 groups
+}
+
+// The printout takes the edits still in the window's controls and in the global
+// parameters window.
+TEST(Print, ThePrintoutTakesTheEditsStillInTheWindows) {
+    Editor e;
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("TYPED"));
+    e.trigger(&MainMenus::globalsAction);
+    QLineEdit* password = e.window->globalsWindow()->findChild<QLineEdit*>();
+    password->clear();
+    password->insert(QStringLiteral("ABC"));  // as typed
+    const std::string text = plainText(composePrintout(e.doc, *e.window, "radio.frq"));
+    EXPECT_NE(text.find("Group Label: TYPED"), std::string::npos) << text;
+    EXPECT_NE(text.find("Unit Password = 000ABC"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ const std::vector<PathCase>& cases() {
     const std::string group3 = "--group 3 --labels FILE";
     // clang-format off
     static const std::vector<PathCase> all{
-        {"Read", "read --labels FILE", menu(&M::readRadioAction), kAll, {}},
+        {"Read", "read --labels --force FILE", menu(&M::readRadioAction), kAll, {}},
         {"ReadGlobal", "read-global FILE", menu(&M::readGlobalAction), kNone, {}},
         {"ReadGroup", "read-group --group 3 FILE", menu(&M::readGroupAction), kNone, {}},
         {"ReadAbsentGroup", "read-group --group 3 FILE", menu(&M::readGroupAction), kNone, {},

@@ -4,43 +4,101 @@
 // of that run are kept in memory, so the user's own stay as they were.
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <algorithm>
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/screenshots.h"
 #include "files/file_system.h"
 #include "files/settings.h"
 #include "files/startup.h"
+#include "iface/version.h"
 #include "model/document.h"
 #include "qt/qt_clipboard.h"
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings_store.h"
 #include "ui/demo_radio.h"
 #include "ui/main_window.h"
-#include "ui/splash_window.h"
 #include "ui/overlay_settings.h"
+#include "ui/splash_window.h"
+
+namespace {
+
+struct StartOptions {
+    bool demo = false;
+    QString screenshots;  // scripts/screenshot: render the windows into this folder and exit
+    std::vector<std::string> file;
+};
+
+// --help and --version print and exit here, as for any command-line program.
+StartOptions parseArguments(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Programming editor for ZAV UHF two-way radios."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Run against a simulated radio on a pseudo-terminal."));
+    QCommandLineOption screenshots(QStringLiteral("screenshots"),
+                                   QStringLiteral("Render every window to PNG files in FOLDER."),
+                                   QStringLiteral("FOLDER"));
+    screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(demo);
+    parser.addOption(screenshots);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A frequency file to open."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(app);
+    StartOptions options;
+    options.demo = parser.isSet(demo);
+    options.screenshots = parser.value(screenshots);
+    // Several words are one unquoted path with blanks, as the editor always took them.
+    for (const QString& word : parser.positionalArguments())
+        options.file.push_back(word.toLocal8Bit().toStdString());
+    return options;
+}
+
+// Help and version need no display: they must work over ssh and in package checks.
+bool onlyPrints(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    return std::any_of(args.begin(), args.end(), [](std::string_view a) {
+        return a == "--help" || a == "-h" || a == "--help-all" || a == "--version" || a == "-v";
+    });
+}
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("ZAVPROG"));
+    QCoreApplication::setOrganizationName(QStringLiteral("ZAVPROG"));
+    QCoreApplication::setApplicationVersion(
+        QString::fromStdString(zav::versionText(zav::programVersion())).section(' ', -1));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    if (onlyPrints(argc, argv)) {
+        const QCoreApplication app(argc, argv);
+        nameApplication();
+        parseArguments(app);  // prints and exits
+        return 0;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZAVPROG"));
-    QApplication::setOrganizationName(QStringLiteral("ZAVPROG"));
-    // scripts/screenshot: zavprog --screenshots <folder>
-    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--screenshots"))
-        return zav::renderScreenshots(QString::fromLocal8Bit(argv[2]));
+    nameApplication();
+    const StartOptions options = parseArguments(app);
+    if (!options.screenshots.isEmpty()) return zav::renderScreenshots(options.screenshots);
 
     auto splash = std::make_unique<zav::SplashWindow>();
     splash->show();
     QApplication::processEvents();
 
-    std::vector<std::string> arguments(argv + 1, argv + argc);
-    const auto demoFlag = std::find(arguments.begin(), arguments.end(), "--demo");
-    const bool demoMode = demoFlag != arguments.end();
-    if (demoMode) arguments.erase(demoFlag);
-
+    const bool demoMode = options.demo;
     zav::QtSettingsStore userSettings;
     zav::OverlaySettingsStore demoSettings(userSettings, "Comm");
     zav::SettingsStore& settings = demoMode ? static_cast<zav::SettingsStore&>(demoSettings)
@@ -63,7 +121,7 @@ int main(int argc, char** argv) {
     }
 
     const zav::StartupFileResult start =
-        zav::startupFile(zav::commandLineText(arguments), settings);
+        zav::startupFile(zav::commandLineText(options.file), settings);
 
     zav::Document doc;
     zav::QtPrompts prompts;

@@ -50,6 +50,14 @@ bool FileOpenSave::chooseFile(FileDialogMode mode) {
     return true;
 }
 
+bool FileOpenSave::openNamed(const std::string& path) {
+    // As after the file dialog: a failed open goes back to the file held before.
+    prevBeforeDialog_ = names_.prevFileName;
+    names_.prevFileName = names_.fileName;
+    names_.fileName = path;
+    return openFile();
+}
+
 bool FileOpenSave::openFile() {
     auto read = files_.readFile(names_.fileName, kFrequencyFileSize);
     if (read.error) {
@@ -85,6 +93,7 @@ void FileOpenSave::showFileName() {
     prevBeforeDialog_.reset();
     editor_.setCaption(captionFor(names_.fileName));
     writeLastOpen(settings_, names_.fileName);
+    rememberRecentFile(settings_, names_.fileName);
     names_.prevFileName = names_.fileName;
     names_.printFileName = names_.fileName;
 }
@@ -105,8 +114,8 @@ void FileOpenSave::reportFileError(const FileError& error) {
 }
 
 void FileOpenSave::reportNotValid() {
-    prompts_.ask(
-        warning("File " + names_.fileName + " is not a valid ZAV frequency file.", kFileErrorTitle));
+    prompts_.ask(warning("File " + names_.fileName + " is not a valid ZAV frequency file.",
+                         kFileErrorTitle));
     abandon();
 }
 

@@ -48,6 +48,9 @@ class FileOpenSave {
 
     // Shows the open or save dialog pre-filled with fileName; true when a file was chosen.
     bool chooseFile(FileDialogMode mode);
+    // Opens a file chosen outside the file dialog (a recent file, a dropped file) as if
+    // the dialog had chosen it; false when nothing was loaded (already reported).
+    bool openNamed(const std::string& path);
     // Load or store fileName; false when nothing was loaded or written (already reported).
     bool openFile();
     bool saveFile();

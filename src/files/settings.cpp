@@ -152,6 +152,23 @@ void writeLastOpen(SettingsStore& store, const std::string& path) {
     writeText(store, settings::kLastOpen, path);
 }
 
+std::vector<std::string> readRecentFiles(const SettingsStore& store) {
+    std::vector<std::string> files;
+    for (const SettingKey& key : settings::kRecent) {
+        std::string path = readText(store, key);
+        if (!path.empty()) files.push_back(std::move(path));
+    }
+    return files;
+}
+
+void rememberRecentFile(SettingsStore& store, const std::string& path) {
+    std::vector<std::string> files = readRecentFiles(store);
+    std::erase(files, path);
+    files.insert(files.begin(), path);
+    files.resize(settings::kRecent.size());
+    for (std::size_t i = 0; i < files.size(); ++i) writeText(store, settings::kRecent[i], files[i]);
+}
+
 int readPort(const SettingsStore& store) {
     return readInt(store, settings::kPort);
 }

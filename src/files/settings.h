@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "iface/settings_store.h"
 
@@ -45,41 +46,41 @@ inline constexpr std::string_view kApplication = "ZAVPROG";
 
 // Main window placement.
 inline constexpr SettingKey kGroupTop{"Position", "GroupTop", SettingForm::Number,
-                                     SettingDefault::CentreVertically};
+                                      SettingDefault::CentreVertically};
 inline constexpr SettingKey kGroupLeft{"Position", "GroupLeft", SettingForm::Number,
-                                      SettingDefault::CentreHorizontally};
+                                       SettingDefault::CentreHorizontally};
 inline constexpr SettingKey kGroupWidth{"Position", "GroupWidth", SettingForm::Number,
-                                       SettingDefault::WindowWidth};
+                                        SettingDefault::WindowWidth};
 inline constexpr SettingKey kGroupHeight{"Position", "GroupHeight", SettingForm::Number,
-                                        SettingDefault::WindowHeight};
+                                         SettingDefault::WindowHeight};
 // 0 normal, 1 minimised, 2 maximised.
 inline constexpr SettingKey kState{.section = "Position",
-                                  .key = "State",
-                                  .form = SettingForm::Integer,
-                                  .integerDefault = 0,
-                                  .minimum = 0,
-                                  .maximum = 2};
+                                   .key = "State",
+                                   .form = SettingForm::Integer,
+                                   .integerDefault = 0,
+                                   .minimum = 0,
+                                   .maximum = 2};
 // Global parameters window position.
 inline constexpr SettingKey kGlobalTop{"Position", "GlobalTop", SettingForm::Number,
-                                      SettingDefault::CentreVertically};
+                                       SettingDefault::CentreVertically};
 inline constexpr SettingKey kGlobalLeft{"Position", "GlobalLeft", SettingForm::Number,
-                                       SettingDefault::CentreHorizontally};
+                                        SettingDefault::CentreHorizontally};
 // Full path of the last frequency file opened or saved.
 inline constexpr SettingKey kLastOpen{"File", "LastOpen", SettingForm::Text};
 // Serial port number 1 to 4.
 inline constexpr SettingKey kPort{.section = "Comm",
-                                 .key = "Port",
-                                 .form = SettingForm::Integer,
-                                 .integerDefault = 1,
-                                 .minimum = 1,
-                                 .maximum = 4};
+                                  .key = "Port",
+                                  .form = SettingForm::Integer,
+                                  .integerDefault = 1,
+                                  .minimum = 1,
+                                  .maximum = 4};
 // Label transfer with radio reads and writes: 0 always, 1 never, 2 ask each time.
 inline constexpr SettingKey kLabel{.section = "Features",
-                                  .key = "Label",
-                                  .form = SettingForm::Integer,
-                                  .integerDefault = 2,
-                                  .minimum = 0,
-                                  .maximum = 2};
+                                   .key = "Label",
+                                   .form = SettingForm::Integer,
+                                   .integerDefault = 2,
+                                   .minimum = 0,
+                                   .maximum = 2};
 // Optional device path for port number N (e.g. /dev/ttyUSB0); empty: the system's
 // usual device for that number.
 inline constexpr std::array<SettingKey, 4> kDevice{{
@@ -89,9 +90,23 @@ inline constexpr std::array<SettingKey, 4> kDevice{{
     {"Comm", "Device4", SettingForm::Text},
 }};
 
+// The files opened or saved most recently, newest first (the File menu's list).
+inline constexpr std::array<SettingKey, 8> kRecent{{
+    {"File", "Recent1", SettingForm::Text},
+    {"File", "Recent2", SettingForm::Text},
+    {"File", "Recent3", SettingForm::Text},
+    {"File", "Recent4", SettingForm::Text},
+    {"File", "Recent5", SettingForm::Text},
+    {"File", "Recent6", SettingForm::Text},
+    {"File", "Recent7", SettingForm::Text},
+    {"File", "Recent8", SettingForm::Text},
+}};
+
 inline constexpr std::array kAll{kGroupTop,  kGroupLeft,  kGroupWidth, kGroupHeight, kState,
                                  kGlobalTop, kGlobalLeft, kLastOpen,   kPort,        kLabel,
-                                 kDevice[0], kDevice[1],  kDevice[2],  kDevice[3]};
+                                 kDevice[0], kDevice[1],  kDevice[2],  kDevice[3],   kRecent[0],
+                                 kRecent[1], kRecent[2],  kRecent[3],  kRecent[4],   kRecent[5],
+                                 kRecent[6], kRecent[7]};
 
 }  // namespace settings
 
@@ -154,6 +169,11 @@ void writeGlobalWindowPosition(SettingsStore& store, double top, double left);
 // --- Other settings ------------------------------------------------------------------
 
 std::string readLastOpen(const SettingsStore& store);
+
+// The recent files, newest first, without gaps.
+std::vector<std::string> readRecentFiles(const SettingsStore& store);
+// Puts path at the head of the recent files (once), the oldest dropping off the end.
+void rememberRecentFile(SettingsStore& store, const std::string& path);
 void writeLastOpen(SettingsStore& store, const std::string& path);
 int readPort(const SettingsStore& store);  // 1 to 4
 void writePort(SettingsStore& store, int port);

@@ -16,8 +16,8 @@ struct StartupFileResult {
     bool openAtStart = false;  // names.fileName is to be opened once the main window exists
 };
 
-// A command line naming an .RXT file (any case) is opened; otherwise the remembered last
-// file only becomes the default for the file dialog and Save, without being loaded.
+// A file named on the command line is opened; without one the remembered last file only
+// becomes the default for the file dialog and Save, without being loaded.
 StartupFileResult startupFile(std::string_view commandLine, const SettingsStore& settings);
 
 // The program's arguments as one command-line text, joined by blanks.

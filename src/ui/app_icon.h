@@ -1,12 +1,14 @@
 #pragma once
-// The program's icon, drawn at run time: a handheld radio with its display.
+// The program's icon, a handheld radio with its display: the PNGs rendered once from
+// its SVG, as the desktop has them.
 
 #include <QIcon>
 #include <QPixmap>
 
 namespace zav {
 
-QPixmap appPixmap(int size);
 QIcon appIcon();
+// The icon at size x size pixels.
+QPixmap appPixmap(int size);
 
 }  // namespace zav

@@ -57,6 +57,7 @@ void buildFile(QMenuBar* bar, MainMenus& m) {
     m.saveAsAction = item(m.fileMenu, "mnuSaveAs", "Sa&ve As");
     m.afterSaveSeparator = separator(m.fileMenu, "mnuSep1");
     m.openAction = item(m.fileMenu, "mnuOpen", "&Open", ctrl(Qt::Key_O));
+    m.recentMenu = submenu(m.fileMenu, "mnuRecent", "Open &Recent");
     m.afterOpenSeparator = separator(m.fileMenu, "mnuSep4");
     m.printAction = item(m.fileMenu, "mnuPrint", "&Print", ctrl(Qt::Key_P));
     m.printSetupAction = item(m.fileMenu, "mnuSetup", "Print Set&up");

@@ -19,6 +19,7 @@ struct MainMenus {
     QAction* saveAsAction = nullptr;  // Sa&ve As
     QAction* afterSaveSeparator = nullptr;
     QAction* openAction = nullptr;  // &Open, Ctrl+O
+    QMenu* recentMenu = nullptr;    // Open &Recent: the files opened or saved last
     QAction* afterOpenSeparator = nullptr;
     QAction* printAction = nullptr;    // &Print, Ctrl+P
     QAction* printSetupAction = nullptr;    // Print Set&up

@@ -75,6 +75,7 @@ void MainWindow::buildWindow() {
     setObjectName(QStringLiteral("frmGroups"));
     setWindowTitle(QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
     setWindowIcon(appIcon());
+    setAcceptDrops(true);  // a frequency file dropped on the window opens
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -106,6 +107,7 @@ void MainWindow::connectCommands() {
     connect(offset_, &OffsetEntry::helpRequested, this, [this] { helpScreen(1); });
 
     connect(menus_.openAction, &QAction::triggered, this, [this] { files_.openCommand(); });
+    connect(menus_.recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     connect(menus_.saveAction, &QAction::triggered, this, [this] { files_.saveCommand(); });
     connect(menus_.saveAsAction, &QAction::triggered, this, [this] { files_.saveAsCommand(); });
     connect(menus_.exitAction, &QAction::triggered, this, &QWidget::close);

@@ -42,10 +42,10 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
   public:
     // Talks to radios through the system's serial ports.
     MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
-              FileSystem& files, QWidget* parent = nullptr);
+               FileSystem& files, QWidget* parent = nullptr);
     // Talks to radios through `port` (a simulated line in tests), which outlives the window.
     MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
-              FileSystem& files, LinkPort& port, QWidget* parent = nullptr);
+               FileSystem& files, LinkPort& port, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The group whose values fill the controls and whose channels the grid lists (the
@@ -139,15 +139,21 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // Updates Paste: enabled while the clipboard holds this window's last copy.
     void updatePasteEnabled();
 
+    // Opens a file named outside the file dialog (a recent file, a dropped file), asking
+    // first whether unsaved changes are to be saved.
+    void openFromOutside(const std::string& path);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
 
   private:
     MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings, TextClipboard& clipboard,
-              FileSystem& files, std::unique_ptr<LinkPort> ownPort, LinkPort* port,
-              QWidget* parent);
+               FileSystem& files, std::unique_ptr<LinkPort> ownPort, LinkPort* port,
+               QWidget* parent);
     void buildWindow();
     void connectCommands();
     void connectRadioCommands();
@@ -157,6 +163,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     [[nodiscard]] int selectorNumber() const;
     // "Save before exit?": true when the window may close.
     bool queryUnload();
+    void fillRecentMenu();
     void closeOtherWindows();
     // F1 in the offset box stays with the box (its help) instead of opening Help.
     bool offsetHelpKey(QObject* object, QEvent* event) const;

@@ -1,5 +1,6 @@
 #include "ui/port_device_dialog.h"
 
+#include <sys/stat.h>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -41,9 +42,27 @@ std::vector<SerialPortEntry> systemSerialPorts() {
         e.manufacturer = info.manufacturer().toStdString();
         if (info.hasVendorIdentifier()) e.vendorId = info.vendorIdentifier();
         if (info.hasProductIdentifier()) e.productId = info.productIdentifier();
+        struct stat node {};
+        if (::stat(e.device.c_str(), &node) == 0) e.appearedAt = node.st_ctime;
         out.push_back(std::move(e));
     }
     return out;
+}
+
+std::optional<std::size_t> newestEntry(const std::vector<SerialPortEntry>& entries) {
+    std::optional<std::size_t> newest;
+    bool tied = false;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].appearedAt) continue;
+        if (!newest || *entries[i].appearedAt > *entries[*newest].appearedAt) {
+            newest = i;
+            tied = false;
+        } else if (*entries[i].appearedAt == *entries[*newest].appearedAt) {
+            tied = true;
+        }
+    }
+    if (tied) return std::nullopt;
+    return newest;
 }
 
 std::string usbIdText(const SerialPortEntry& entry) {
@@ -52,7 +71,7 @@ std::string usbIdText(const SerialPortEntry& entry) {
 }
 
 PortDeviceDialog::PortDeviceDialog(SettingsStore& settings, int portNumber, QWidget* parent,
-                             SerialPortLister lister)
+                                   SerialPortLister lister)
     : QDialog(parent), settings_(settings), port_(portNumber), lister_(std::move(lister)) {
     if (portNumber < kFirstPortNumber || portNumber > kLastPortNumber)
         throw std::out_of_range("port number " + std::to_string(portNumber) + " is not 1 to 4");
@@ -65,7 +84,7 @@ PortDeviceDialog::PortDeviceDialog(SettingsStore& settings, int portNumber, QWid
     serialPortsList_ = new QTreeWidget(this);
     serialPortsList_->setObjectName(QStringLiteral("lstSerialPorts"));
     serialPortsList_->setHeaderLabels({QStringLiteral("Device"), QStringLiteral("Description"),
-                                      QStringLiteral("Manufacturer"), QStringLiteral("USB ID")});
+                                       QStringLiteral("Manufacturer"), QStringLiteral("USB ID")});
     serialPortsList_->setRootIsDecorated(false);
     serialPortsList_->setUniformRowHeights(true);
     serialPortsList_->setAllColumnsShowFocus(true);
@@ -112,7 +131,8 @@ PortDeviceDialog::PortDeviceDialog(SettingsStore& settings, int portNumber, QWid
 
     connect(refreshButton, &QPushButton::clicked, this, &PortDeviceDialog::refresh);
     connect(defaultButton, &QPushButton::clicked, deviceEdit_, &QLineEdit::clear);
-    connect(serialPortsList_, &QTreeWidget::itemSelectionChanged, this, &PortDeviceDialog::rowChosen);
+    connect(serialPortsList_, &QTreeWidget::itemSelectionChanged, this,
+            &PortDeviceDialog::rowChosen);
     connect(serialPortsList_, &QTreeWidget::itemDoubleClicked, this, &PortDeviceDialog::accept);
     connect(buttons, &QDialogButtonBox::accepted, this, &PortDeviceDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -124,9 +144,14 @@ void PortDeviceDialog::refresh() {
     const QString keep = deviceEdit_->text().trimmed();
     const QSignalBlocker block(serialPortsList_);
     serialPortsList_->clear();
-    for (const SerialPortEntry& e : lister_()) {
-        auto* row = new QTreeWidgetItem(serialPortsList_, {qs(e.device), qs(e.description),
-                                                          qs(e.manufacturer), qs(usbIdText(e))});
+    const std::vector<SerialPortEntry> entries = lister_();
+    const auto newest = entries.size() > 1 ? newestEntry(entries) : std::nullopt;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const SerialPortEntry& e = entries[i];
+        QString description = qs(e.description);
+        if (i == newest) description += QStringLiteral(" (plugged in most recently)");
+        auto* row = new QTreeWidgetItem(
+            serialPortsList_, {qs(e.device), description, qs(e.manufacturer), qs(usbIdText(e))});
         row->setToolTip(0, qs(e.device));
     }
     noPortsLabel_->setVisible(serialPortsList_->topLevelItemCount() == 0);

@@ -26,7 +26,13 @@ struct SerialPortEntry {
     std::string manufacturer;
     std::optional<std::uint16_t> vendorId;
     std::optional<std::uint16_t> productId;
+    // When the device node appeared (seconds since the epoch): a cable just plugged in is
+    // the newest.
+    std::optional<std::int64_t> appearedAt;
 };
+
+// The entry that appeared most recently, when the times tell one apart.
+std::optional<std::size_t> newestEntry(const std::vector<SerialPortEntry>& entries);
 
 using SerialPortLister = std::function<std::vector<SerialPortEntry>()>;
 
@@ -41,7 +47,7 @@ class PortDeviceDialog final : public QDialog {
   public:
     // portNumber 1..4 (std::out_of_range otherwise).
     PortDeviceDialog(SettingsStore& settings, int portNumber, QWidget* parent = nullptr,
-                  SerialPortLister lister = systemSerialPorts);
+                     SerialPortLister lister = systemSerialPorts);
 
     // Lists the ports again, keeping the chosen device selected when it is still there.
     void refresh();

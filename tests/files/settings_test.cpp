@@ -75,14 +75,14 @@ TEST(Settings, WritesReadBack) {
         EXPECT_EQ(centredPosition(screen, window), at) << screen << " " << window;
 }
 
-TEST(Startup, ACommandLineRxtFileIsOpenedOtherwiseTheLastFileIsOffered) {
+TEST(Startup, ACommandLineFileIsOpenedOtherwiseTheLastFileIsOffered) {
     MemorySettingsStore store;
     EXPECT_EQ(startupFile("", store).names.fileName, "");
     store.write("File", "LastOpen", "/data/last.frq");
     // clang-format off
     const std::pair<const char*, bool> cases[] = {
-        {"/data/unit.rxt", true}, {"x.RxT", true}, {".rxt", true}, {"/data/unit.frq", false},
-        {"/data/unit.rxt.bak", false}, {"rxt", false}, {"", false}};
+        {"/data/unit.rxt", true}, {"x.RxT", true}, {"/data/unit.frq", true},
+        {"/data/unit.rxt.bak", true}, {"", false}};
     // clang-format on
     for (const auto& [commandLine, open] : cases) {
         const auto r = startupFile(commandLine, store);

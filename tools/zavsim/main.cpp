@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "iface/version.h"
 #include "sim/label_memory.h"
 #include "sim/pty_server.h"
 #include "sim/sim_radio.h"
@@ -41,6 +42,7 @@ struct Options {
 void usage(std::ostream& out) {
     out << "usage: zavsim [--memory FILE.frq] [--pace] [--transcript FILE] [--dump-memory FILE]\n"
            "              [faults...]\n"
+           "       zavsim --help | --version\n"
            "Serves a simulated radio on a pseudo-terminal; the first line printed is the\n"
            "device to open. Stops on SIGINT or SIGTERM.\n"
            "  --memory FILE.frq   parameter memory and labels from a frequency file\n"
@@ -190,6 +192,11 @@ bool loadMemory(const std::string& path, zav::sim::SimRadio& radio) {
 int main(int argc, char** argv) {
     if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
         usage(std::cout);
+        return 0;
+    }
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        const zav::Version v = zav::programVersion();
+        std::cout << "zavsim " << v.major << "." << v.minor << "." << v.revision << "\n";
         return 0;
     }
     auto options = parse(argc, argv);

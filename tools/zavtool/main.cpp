@@ -9,7 +9,7 @@
 
 namespace {
 
-// Ctrl-C cancels the running transfer, which then releases the radio; a second one
+// Ctrl-C or SIGTERM cancels the running transfer, which then releases the radio; a second one
 // ends the program at once.
 std::atomic<bool> interrupted{false};
 
@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     action.sa_handler = interrupt;
     action.sa_flags = SA_RESETHAND;
     sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 
     const std::vector<std::string> args(argv + 1, argv + argc);
     zav::tool::ToolIo io{std::cout, std::cerr};

@@ -1,0 +1,67 @@
+// Files that reach the editor without the file dialog: the recent files of the File
+// menu and a file dropped on the window.
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include "files/settings.h"
+#include "link/radio_link.h"
+#include "ui/main_window.h"
+
+namespace zav {
+
+namespace {
+
+// The one local file a drag carries, or "" for anything else.
+QString droppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void MainWindow::fillRecentMenu() {
+    QMenu* menu = menus_.recentMenu;
+    menu->clear();
+    const std::vector<std::string> files = readRecentFiles(settings_);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString path = QString::fromStdString(files[i]);
+        QAction* entry = menu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(path));
+        connect(entry, &QAction::triggered, this,
+                [this, path] { openFromOutside(path.toStdString()); });
+    }
+    menu->setEnabled(!files.empty());
+}
+
+void MainWindow::openFromOutside(const std::string& path) {
+    if (link_->busy()) return;
+    if (hasUnsavedChanges()) {
+        switch (prompts_.ask(
+            question("Save changes before opening " + path + "?", Buttons::YesNoCancel))) {
+            case Answer::Yes:
+                if (!files_.chooseFile(FileDialogMode::Save) || !files_.saveFile()) return;
+                break;
+            case Answer::No:
+                break;
+            default:
+                return;
+        }
+    }
+    files_.openNamed(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    openFromOutside(path.toStdString());
+}
+
+}  // namespace zav

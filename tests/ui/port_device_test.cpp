@@ -16,8 +16,8 @@ namespace {
 
 TEST(PortDevice, StoresTheChosenTypedOrDefaultDeviceForItsPortNumber) {
     MemorySettingsStore settings;
-    const std::vector<SerialPortEntry> ports{{"/dev/ttyUSB0", "UART", "Maker", 0x0403, 0x6001},
-                                             {"/dev/ttyACM0", "", "", 0x2341, std::nullopt}};
+    const std::vector<SerialPortEntry> ports{{"/dev/ttyUSB0", "UART", "Maker", 0x0403, 0x6001, std::nullopt},
+                                             {"/dev/ttyACM0", "", "", 0x2341, std::nullopt, std::nullopt}};
     PortDeviceDialog dialog(settings, 3, nullptr, [&] { return ports; });
     auto* list = dialog.findChild<QTreeWidget*>();
     ASSERT_EQ(list->topLevelItemCount(), 2);

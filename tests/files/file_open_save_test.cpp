@@ -74,6 +74,7 @@ TEST_F(FileOpenSaveTest, OpenThenSaveWithoutAskingAgain) {
     EXPECT_EQ(commits, 1);
     const auto saved = encodeFrequencyFile(image, labels);
     EXPECT_EQ(test::readBytes(path), std::vector<Byte>(saved.begin(), saved.end()));
+    EXPECT_TRUE(flows.saveFile());
 }
 
 TEST_F(FileOpenSaveTest, FirstSaveAfterStartUpAsksWithTheLastFile) {

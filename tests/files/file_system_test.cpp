@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <future>
 #include <vector>
 
 #include "files/file_error.h"
@@ -117,6 +118,9 @@ TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {
         EXPECT_EQ(fileErrorText(e), "Error Number " + std::string(text));
         EXPECT_EQ(e.systemReason, std::generic_category().message(err));
     }
+    // An error from outside the system's numbers is an access error, whatever its value.
+    const auto foreign = std::make_error_code(std::future_errc::promise_already_satisfied);
+    EXPECT_EQ(classicFileError(foreign, "relative.frq").number, 75);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
 
     // clang-format off
     const std::tuple<const char*, const char*, const char*> stored[] = {
-        {"Comm", "Port", "4"},
+        {"Comm", "Port", " +4"},
         {"Features", "Label", "0"},
         {"Position", "State", "2"},
         {"Position", "GroupTop", "1234.5"},

@@ -10,6 +10,7 @@ namespace zav {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(SyncalMath, BandEdgesAndFrequencyWords) {
     EXPECT_EQ(decodeBandEdge(25, 64), 450.0);
@@ -32,7 +33,7 @@ TEST(SyncalMath, BandEdgesAndFrequencyWords) {
         EXPECT_EQ(encodeFrequency(freq), result) << freq;
         EXPECT_EQ(probeFrequency(freq), probe) << freq;
     }
-    for (const double f : {1e300, -1e300, kInf, std::numeric_limits<double>::quiet_NaN()}) {
+    for (const double f : {1e300, -1e300, kInf, kNaN}) {
         (void)encodeFrequency(f);  // nothing undefined happens on the way
         (void)probeFrequency(f);
     }
@@ -66,8 +67,48 @@ TEST(SyncalMath, NumbersOfTheProcedure) {
     EXPECT_EQ(bandOffsetsOf(43, 25).packed, 255);
     EXPECT_EQ(toInt16(32767), 32767);
     EXPECT_EQ(toInt16(-32768), -32768);
-    for (const double x : {32768.0, -32769.0, kInf, std::numeric_limits<double>::quiet_NaN()})
-        EXPECT_FALSE(toInt16(x));
+    for (const double x : {32768.0, -32769.0, kInf, kNaN}) EXPECT_FALSE(toInt16(x));
+}
+
+TEST(SyncalMath, DerivesTheResultsFromTheBandPoints) {
+    // Band low edge; low, mid and high frequency and D/A; the low D/A once extended to the
+    // edge, or -1 where nothing may be derived (an arithmetic failure, or results the
+    // radio's bytes cannot hold).
+    // clang-format off
+    const std::tuple<const char*, double, double, int, double, int, double, int, int> cases[] = {
+        {"D/A 48 still lies above 450 MHz on the line, 49 below it", 450, 452.5, 47, 478.2375, 30, 505.8375, 12, 49},
+        {"the line meets the edge exactly, low offset 0", 449.0125, 458, 49, 478, 30, 505.8375, 12, 58},
+        {"lower slope 255", 450, 454, 49, 470, 30, 505.8375, 12, 55},
+        {"the lowest frequency a word holds", 204.8125, 208.8, 49, 228.8, 30, 250, 12, 53},
+        {"upper slope 0", 450, 452.5, 47, 478.2375, 30, 505.8375, 30, 49},
+        {"zero slope", 450, 452.5, 29, 478.2375, 30, 505.8375, 12, -1},
+        {"low point at the mid point", 450, 478.2375, 47, 478.2375, 30, 505.8375, 12, -1},
+        {"high point at the mid point", 450, 452.5, 47, 478.2375, 30, 478.2375, 12, -1},
+        {"negative upper slope", 450, 452.5, 47, 478.2375, 30, 505.8375, 31, -1},
+        {"upper slope above 255", 450, 452.5, 47, 478.2375, 30, 480, 12, -1},
+        {"lower slope 256", 450, 454.0125, 49, 470, 30, 505.8375, 12, -1},
+        {"low offset below 0", 450, 452.5, 58, 478.2375, 30, 505.8375, 12, -1},
+        {"high offset 16", 450, 452.5, 47, 478.2375, 24, 505.8375, 12, -1}};
+    // clang-format on
+    for (const auto& [what, edge, low, lowDac, mid, midDac, high, highDac, extended] : cases) {
+        BandValues v{low, mid, high, lowDac, midDac, highDac};
+        EXPECT_EQ(deriveBandResult(v, edge).has_value(), extended >= 0) << what;
+        if (extended >= 0) {
+            EXPECT_EQ(v.lowDac, extended) << what;
+        }
+    }
+    // A line rising to the low end never reaches the edge: the D/A count stops at 32767
+    // and is not kept.
+    BandValues rising{480, 478.2375, 505.8375, 47, 30, 12};
+    EXPECT_FALSE(deriveBandResult(rising, 450));
+    EXPECT_EQ(rising.lowDac, 47);
+    BandValues v{452.5, 478.2375, 505.8375, 47, 30, 12};
+    const auto r = deriveBandResult(v, 450);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(std::tie(v.lowFreq, v.lowerSlope, v.upperSlope, v.loBandOffset, v.hiBandOffset),
+              std::tuple(449.6375, 143, 133, 9, 10));
+    EXPECT_EQ(std::tie(r->low, r->mid, r->lowerSlope, r->bandOffsets, r->upperSlope),
+              std::tuple(FreqWord{25, 6}, FreqWord{42, 230}, 143, 9 * 16 + 10, 133));
 }
 
 TEST(SyncalLog, HighRangeWarning) {

@@ -80,6 +80,7 @@ TEST(SyncalMath, DerivesTheResultsFromTheBandPoints) {
         {"the line meets the edge exactly, low offset 0", 449.0125, 458, 49, 478, 30, 505.8375, 12, 58},
         {"lower slope 255", 450, 454, 49, 470, 30, 505.8375, 12, 55},
         {"the lowest frequency a word holds", 204.8125, 208.8, 49, 228.8, 30, 250, 12, 53},
+        {"the first frequency beyond a word", 586.1625, 588.6625, 47, 384 * 1.6, 30, 641, 12, -1},
         {"upper slope 0", 450, 452.5, 47, 478.2375, 30, 505.8375, 30, 49},
         {"zero slope", 450, 452.5, 29, 478.2375, 30, 505.8375, 12, -1},
         {"low point at the mid point", 450, 478.2375, 47, 478.2375, 30, 505.8375, 12, -1},

@@ -213,46 +213,54 @@ TEST_F(SyncalRun, ClosingTheWindowAbandonsTheRun) {
     EXPECT_EQ(sink.events.back(), "start on");
 }
 
-// Probes answered by a rule on the D/A value instead of the synthesizer; each band step
-// that fails here must leave off where its search ends.
+// Probes answered by a rule on the probe's number (from 1) and D/A value instead of the
+// synthesizer: each band step that finds nothing ends where its search ends, and fails.
 TEST_F(SyncalRun, BandStepsThatFindNothingFail) {
-    ASSERT_TRUE(syncal.readSyncalParameters());  // band 450 to 512 MHz
-    ASSERT_TRUE(sim.hook());
-    Texts probes;
-    const auto script = [&](std::function<bool(int)> inSync) {
-        probes.clear();
-        sink.statuses.clear();
-        sim.radio.installFrame(
-            kProbeCommand, 5, [&, inSync](sim::SimRadio& r, std::span<const Byte> f) {
-                probes.push_back(numberText(sim::decodeFrequencyWord(f[1], f[2])) + "/" +
-                                 std::to_string(f[4]));
-                r.send(inSync(f[4]) ? Byte{0} : Byte{1});
-            });
+    using Rule = std::function<bool(int, int)>;
+    struct Case {
+        const char* what;
+        Byte edgeHi, edgeLo;  // the band's low edge word
+        Rule inSync;
+        std::size_t probes;  // 0: not counted
+        const char* lastProbe;
+        std::size_t statuses;
+        const char* lastStatus;
     };
-    // The low band search: D/A 55 to 44 at Int(1.0199 x 450), then D/A 43 in 3.2 MHz steps
-    // down to 403 MHz; a probe word below 409.6 MHz has its low bit set.
-    script([](int) { return false; });
-    EXPECT_FALSE(syncal.bandCalc(false));
-    ASSERT_EQ(probes.size(), 29u);
-    EXPECT_EQ(std::tie(probes[0], probes[11], probes[12], probes[28]),
-              std::tuple(" 458/55", " 458/44", " 454.8/43", " 403.60625/43"));
-    EXPECT_EQ(sink.statuses.back(), "WARNING D/A LOW IS BEING ROUNDED");
-    // The high band search: D/A 0 to 31 at Int(0.98 x 512).
-    script([](int dac) { return dac < 55 && dac > 31; });
-    EXPECT_FALSE(syncal.bandCalc(false));
-    EXPECT_EQ(probes.back(), " 501/31");
-    EXPECT_EQ(sink.statuses, (Texts{"LOW BAND CALC", "HIGH BAND CALC"}));
-    // A step in which no probe was out of sync has found nothing either.
-    const std::pair<std::function<bool(int)>, Texts> neverLost[] = {
-        {[](int) { return true; }, {"LOW BAND CALC"}},
-        {[](int dac) { return dac != 55; }, {"LOW BAND CALC", "HIGH BAND CALC"}},
-        {[](int dac) { return dac != 55 && dac > 10; },
-         {"LOW BAND CALC", "HIGH BAND CALC", "MID BAND CALC"}}};
-    for (const auto& [inSync, statuses] : neverLost) {
-        script(inSync);
-        EXPECT_FALSE(syncal.bandCalc(false));
-        EXPECT_FALSE(syncal.result());
-        EXPECT_EQ(sink.statuses, statuses);
+    const auto never = [](int, int) { return false; };
+    // clang-format off
+    const Case cases[] = {
+        // The low search: D/A 55 to 44 at Int(1.0199 x 443), then D/A 43 in 3.2 MHz steps
+        // while above 403 MHz; a probe word below 409.6 MHz has its low bit set.
+        {"low search", 20, 240, never, 26, " 406.20625/43", 16, "WARNING D/A LOW IS BEING ROUNDED"},
+        // The high search: D/A 0 to 31 at Int(0.98 x 505).
+        {"high search", 20, 240, [](int, int dac) { return dac < 55 && dac > 31; }, 0, " 494/31", 2, "HIGH BAND CALC"},
+        // Band 471 MHz: the low point's edge search runs from 456 to 504 MHz in 3.2 MHz steps
+        // and stops on reaching either end.
+        {"upward edge", 38, 128, [](int n, int) { return n == 1; }, 15, " 500.8/55", 1, "LOW BAND CALC"},
+        {"downward edge", 38, 128, [](int n, int) { return n <= 5; }, 19, " 459.2/55", 1, "LOW BAND CALC"},
+        // A step in which no probe was out of sync has found nothing either.
+        {"low never lost", 25, 64, [](int, int) { return true; }, 0, "", 1, "LOW BAND CALC"},
+        {"high never lost", 25, 64, [](int, int dac) { return dac != 55; }, 0, "", 2, "HIGH BAND CALC"},
+        {"mid never lost", 25, 64, [](int, int dac) { return dac != 55 && dac > 10; }, 0, "", 3, "MID BAND CALC"}};
+    // clang-format on
+    for (const Case& c : cases) {
+        sim.radio.memory()[0x78] = c.edgeHi;
+        sim.radio.memory()[0x79] = c.edgeLo;
+        ASSERT_TRUE(syncal.readSyncalParameters());
+        ASSERT_TRUE(sim.hook());
+        Texts probes;
+        sink.statuses.clear();
+        sim.radio.installFrame(kProbeCommand, 5, [&](sim::SimRadio& r, std::span<const Byte> f) {
+            probes.push_back(numberText(sim::decodeFrequencyWord(f[1], f[2])) + "/" +
+                             std::to_string(f[4]));
+            r.send(c.inSync(static_cast<int>(probes.size()), f[4]) ? Byte{0} : Byte{1});
+        });
+        EXPECT_FALSE(syncal.bandCalc(false)) << c.what;
+        EXPECT_FALSE(syncal.result()) << c.what;
+        EXPECT_EQ(c.probes == 0 ? 0 : probes.size(), c.probes) << c.what;
+        EXPECT_EQ(*c.lastProbe == 0 ? "" : probes.back(), c.lastProbe) << c.what;
+        EXPECT_EQ(sink.statuses.size(), c.statuses) << c.what;
+        EXPECT_EQ(sink.statuses.back(), c.lastStatus) << c.what;
     }
 }
 

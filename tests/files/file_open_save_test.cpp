@@ -113,7 +113,7 @@ TEST_F(FileOpenSaveTest, FailedOpensAreReportedAndChangeNothing) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {dir.file("absent.frq"), {"Error Number 53!\rFile not found", "File Access Error!"}},
         {dir.file("gone/x.frq"), {"Error Number 76!\rPath not found"}},
-        {dir.path().string(), {"Error Number 75!\rPath/File access error"}},
+        {dir.path(), {"Error Number 75!\rPath/File access error"}},
         {dir.file("magic.frq"),
          {"File " + dir.file("magic.frq") + " is not a valid ZAV frequency file."}},
         {dir.file("short.frq"),

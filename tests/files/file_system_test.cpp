@@ -92,13 +92,7 @@ TEST(DiskFileSystem, Reads) {
     const auto shortRead = disk.readFile(path, 4025);
     EXPECT_FALSE(shortRead.error);
     EXPECT_EQ(shortRead.bytes, kOld);
-    const std::pair<std::string, int> failures[] = {
-        {dir.file("none.frq"), 53}, {dir.file("no/none.frq"), 76}, {dir.path().string(), 75}};
-    for (const auto& [failing, classic] : failures) {
-        const auto r = disk.readFile(failing, 4025);
-        EXPECT_TRUE(r.bytes.empty());
-        EXPECT_EQ(classicFileError(r.error, failing).number, classic) << failing;
-    }
+    // Failed reads: see the open table in file_open_save_test.cpp.
 }
 
 TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {

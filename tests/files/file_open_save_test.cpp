@@ -100,8 +100,7 @@ TEST_F(FileOpenSaveTest, FirstSaveAfterStartUpAsksWithTheLastFile) {
     EXPECT_EQ(commits, 2);
     // The saved file opens to the same image.
     image.fill(0);
-    prompts.queueFile(last);
-    flows.openCommand();
+    EXPECT_TRUE(flows.openFile());
     EXPECT_EQ(image[0], 0x33);
 }
 
@@ -122,7 +121,7 @@ TEST_F(FileOpenSaveTest, FailedOpensAreReportedAndChangeNothing) {
         flows.setNames({"previous.frq", "", "print.frq"});
         prompts.messages.clear();
         prompts.queueFile(path);
-        flows.openCommand();
+        EXPECT_FALSE(flows.chooseFile(FileDialogMode::Open) && flows.openFile());
         EXPECT_EQ(prompts.texts(), texts);
         EXPECT_EQ(prompts.messages[0].title, "File Error");
         EXPECT_EQ(prompts.messages[0].icon, Icon::Exclamation);
@@ -147,7 +146,7 @@ TEST_F(FileOpenSaveTest, FailedSavesAreReportedAndKeepTheOldFileAndName) {
     FileOpenSave onFullDisk(prompts, settings, full, image, labels, *this);
     onFullDisk.setNames({"current.frq", "current.frq", "current.frq"});
     prompts.queueFile(path);
-    onFullDisk.saveAsCommand();
+    EXPECT_FALSE(onFullDisk.chooseFile(FileDialogMode::Save) && onFullDisk.saveFile());
     EXPECT_EQ(onFullDisk.names().fileName, "current.frq");
     EXPECT_EQ(test::readBytes(path)[56], 0x5A);
     EXPECT_EQ(commits, 1);

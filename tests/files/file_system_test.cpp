@@ -106,6 +106,8 @@ TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {
         {EIO, "57!\rDevice I/O error"},
         {EBUSY, "55!\rFile already open"},
         {EMFILE, "67!\rToo many files"},
+        {ENAMETOOLONG, "52!\rBad file name or number"},
+        {ENODEV, "68!\rDevice unavailable"},
         {ENOENT, "53!\rFile not found"}};  // in a folder that exists
     for (const auto& [err, text] : cases) {
         const auto e = classicFileError({err, std::generic_category()}, "relative.frq");

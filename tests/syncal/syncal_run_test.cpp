@@ -196,6 +196,7 @@ TEST_F(SyncalRun, ClosingTheWindowAbandonsTheRun) {
     ASSERT_EQ(std::tuple(hooks.size(), releases), std::tuple(2u, 2));
     EXPECT_GT(hooks[1] - hooks[0], 1s);
     EXPECT_EQ(sink.events.back(), "start on");
+    EXPECT_EQ(syncal.run(), SyncalOutcome::Completed);  // the next run is not abandoned
 }
 
 // Probes answered by a rule on the probe's number (from 1) and D/A value instead of the

@@ -306,6 +306,10 @@ const FailureCase kFailures[] = {
     {"TxTooSteep", curves(kRx, {540.003, 3.2, 0.03, 3.0}), kNotFound, 253, kNoSync, 2},
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SyncalFailure : public ::testing::TestWithParam<FailureCase>, public Bench {
   protected:
     SyncalFailure() : Bench(GetParam().model) {}

@@ -39,6 +39,9 @@ constexpr int kMaxInt16 = 32767;
 // A frequency word holds f / 1.6 - 256 in -128..128.
 constexpr double kLowestWordFreq = 128 * 1.6;
 constexpr double kHighestWordFreq = 384 * 1.6;
+// A word's last eight bits step by 1.6 / 256 MHz; within half a step of the top a
+// frequency rounds up into the next word, which reads as 204.8 MHz.
+constexpr double kWordStep = 1.6 / 256;
 
 bool inByte(int v) {
     return v >= 0 && v <= 255;
@@ -47,7 +50,7 @@ bool inNibble(int v) {
     return v >= 0 && v <= 15;
 }
 bool wordFits(double f) {
-    return std::isfinite(f) && f >= kLowestWordFreq && f < kHighestWordFreq;
+    return std::isfinite(f) && f >= kLowestWordFreq && f < kHighestWordFreq - kWordStep / 2;
 }
 
 // floorOf(a / b) as a 16-bit value; nullopt for a zero divisor or an overflow.

@@ -74,6 +74,7 @@ TEST_F(FileOpenSaveTest, OpenThenSaveWithoutAskingAgain) {
     EXPECT_EQ(commits, 1);
     const auto saved = encodeFrequencyFile(image, labels);
     EXPECT_EQ(test::readBytes(path), std::vector<Byte>(saved.begin(), saved.end()));
+    EXPECT_TRUE(flows.saveFile());
 }
 
 TEST_F(FileOpenSaveTest, FirstSaveAfterStartUpAsksWithTheLastFile) {
@@ -99,8 +100,7 @@ TEST_F(FileOpenSaveTest, FirstSaveAfterStartUpAsksWithTheLastFile) {
     EXPECT_EQ(commits, 2);
     // The saved file opens to the same image.
     image.fill(0);
-    prompts.queueFile(last);
-    flows.openCommand();
+    EXPECT_TRUE(flows.openFile());
     EXPECT_EQ(image[0], 0x33);
 }
 
@@ -112,7 +112,7 @@ TEST_F(FileOpenSaveTest, FailedOpensAreReportedAndChangeNothing) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {dir.file("absent.frq"), {"Error Number 53!\rFile not found", "File Access Error!"}},
         {dir.file("gone/x.frq"), {"Error Number 76!\rPath not found"}},
-        {dir.path().string(), {"Error Number 75!\rPath/File access error"}},
+        {dir.path(), {"Error Number 75!\rPath/File access error"}},
         {dir.file("magic.frq"),
          {"File " + dir.file("magic.frq") + " is not a valid ZAV frequency file."}},
         {dir.file("short.frq"),
@@ -121,7 +121,7 @@ TEST_F(FileOpenSaveTest, FailedOpensAreReportedAndChangeNothing) {
         flows.setNames({"previous.frq", "", "print.frq"});
         prompts.messages.clear();
         prompts.queueFile(path);
-        flows.openCommand();
+        EXPECT_FALSE(flows.chooseFile(FileDialogMode::Open) && flows.openFile());
         EXPECT_EQ(prompts.texts(), texts);
         EXPECT_EQ(prompts.messages[0].title, "File Error");
         EXPECT_EQ(prompts.messages[0].icon, Icon::Exclamation);
@@ -146,7 +146,7 @@ TEST_F(FileOpenSaveTest, FailedSavesAreReportedAndKeepTheOldFileAndName) {
     FileOpenSave onFullDisk(prompts, settings, full, image, labels, *this);
     onFullDisk.setNames({"current.frq", "current.frq", "current.frq"});
     prompts.queueFile(path);
-    onFullDisk.saveAsCommand();
+    EXPECT_FALSE(onFullDisk.chooseFile(FileDialogMode::Save) && onFullDisk.saveFile());
     EXPECT_EQ(onFullDisk.names().fileName, "current.frq");
     EXPECT_EQ(test::readBytes(path)[56], 0x5A);
     EXPECT_EQ(commits, 1);

@@ -25,14 +25,17 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
             store.write(std::string(k.section), std::string(k.key), text);
         expectDefaults(text);
     }
-    store.write("Comm", "Port", "5");
-    store.write("Features", "Label", "-1");
-    store.write("Position", "State", "3");
-    expectDefaults("out of range");
+    const std::tuple<const char*, const char*, const char*> outOfRange[] = {
+        {"Comm", "Port", "5"},      {"Comm", "Port", "0"},      {"Features", "Label", "-1"},
+        {"Features", "Label", "3"}, {"Position", "State", "3"}, {"Position", "State", "-1"}};
+    for (const auto& [section, key, text] : outOfRange) {
+        store.write(section, key, text);
+        expectDefaults(text);
+    }
 
     // clang-format off
     const std::tuple<const char*, const char*, const char*> stored[] = {
-        {"Comm", "Port", "4"},
+        {"Comm", "Port", " +4"},
         {"Features", "Label", "0"},
         {"Position", "State", "2"},
         {"Position", "GroupTop", "1234.5"},
@@ -69,7 +72,7 @@ TEST(Settings, WritesReadBack) {
     // clang-format off
     const std::tuple<double, double, int> centred[] = {
         {1000, 400, 300}, {1000, 401, 299}, {1000.4, 400, 300}, {1000.6, 400, 300}, {1001.6, 400, 301},
-        {400, 1001, -300}};
+        {400, 1001, -300}, {1e300, 0, 0}};
     // clang-format on
     for (const auto& [screen, window, at] : centred)
         EXPECT_EQ(centredPosition(screen, window), at) << screen << " " << window;

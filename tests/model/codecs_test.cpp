@@ -48,6 +48,8 @@ TEST(Codecs, FrequencyTextsAndBytesBothWays) {
     EXPECT_EQ(freqBytesToText(0xFF, 0xFF), "none");
     EXPECT_EQ(freqBytesToText(0xFF, 0xFE), "566.58750");
     EXPECT_EQ(freqBytesToText(0x01, 0x12), "401.11250");
+    EXPECT_EQ(freqTextToBytes(std::string_view("450.1", 4)),
+              (BytePair{0x50, 0x00}));                       // a view's end
     for (long v = 40'001'250; v <= 60'000'000; v += 1250) {  // the band's raster, in 10 Hz
         const std::string text =
             std::to_string(v / 100'000) + "." + std::to_string(100'000 + v % 100'000).substr(1);

@@ -20,15 +20,16 @@ TEST(FrequencyCheck, GivesTheCellItsValue) {
         {"1000", R, ""},
         // The band 400 ... 600 MHz; 0 is left unchanged.
         {"400", A, "400.00000"}, {"600", A, "600.00000"}, {"399.9975", R, ""}, {"600.0025", R, ""},
-        {"700", R, ""}, {"-450", R, ""}, {"0", U, ""}, {"-0.000", U, ""},
+        {"700", R, ""}, {"-450", R, ""}, {"-0.005", R, ""}, {"0", U, ""}, {"-0.000", U, ""},
         {"4.5E2", A, "450.00000"}, {"0.45e+3", A, "450.00000"}, {"4501250e-4", A, "450.12500"},
         {"0.000000000450E12", A, "450.00000"},
         {"4.5E-2", A, "450.00000"},  // scaled to the step, then back below 1000
-        {"4.5E-9", R, ""},           // 0.0000000045 is too long a text
+        {"4.5E-9", R, ""}, {"0.0000000045", R, ""},  // too long a text
+        {"5000000E-10", R, ""},  // 0.0005 is on neither step
         {"4.5E", R, ""}, {"4.5E+", R, ""}, {"4.5E2x", R, ""}, {"4.5E99999999999999999999", R, ""},
         // Fifteen significant digits are kept, the rest rounded half up.
         {"450.1250000000004", A, "450.12500"}, {"450.1250000000005", R, ""},
-        {"399.9999999999999", A, "400.00000"}, {"599.99999999999999", A, "600.00000"},
+        {"399.9999999999999", A, "400.00000"}, {"999.9999999999999", R, ""}, {"599.99999999999999", A, "600.00000"},
         {"450.1234567", R, ""}, {"none", R, ""}, {"", R, ""}, {"4 5", R, ""}};
     // clang-format on
     for (const auto& [typed, outcome, shown] : cases) {
@@ -36,10 +37,13 @@ TEST(FrequencyCheck, GivesTheCellItsValue) {
         EXPECT_EQ(r.outcome, outcome) << typed;
         EXPECT_EQ(r.text, shown) << typed;
     }
+    // A view into a longer text is read up to its own end only.
+    EXPECT_EQ(checkFrequency(std::string_view("450.01259", 8)).text, "450.01250");
 }
 
 TEST(FrequencyCheck, NumericTexts) {
-    for (const char* yes : {"450", "-5", "+5", ".5", "5.", " 450.125\t", "4.5e2", "1E-3"})
+    for (const char* yes :
+         {"450", "-5", "+5", ".5", "5.", " 450.125\t", "4.5e2", "1E-3", "1e100000"})
         EXPECT_TRUE(isNumericText(yes)) << yes;
     for (const char* no : {"", "-", ".", "-.", "-x", "4 5", "1e", "1e+", "450.1.2", "D023"})
         EXPECT_FALSE(isNumericText(no)) << no;

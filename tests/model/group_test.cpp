@@ -63,13 +63,16 @@ TEST_F(GroupTest, ParametersAndTheirBytes) {
     group.writePriority({kModeA, -1});  // no priority channel stores 15 ...
     EXPECT_EQ(mem[kPage + 3] & 0x0F, 15);
     EXPECT_EQ(group.readPriority().channel, 13);  // ... which reads as the last channel
-    group.writeBattSave(2);                       // only button 1 turns the saver off
-    EXPECT_EQ(group.readBattSave(), 0);
+    group.writeBattSave(2);                       // only button 1 sets either bit
+    group.writeVariableCg(2);
+    EXPECT_EQ(group.readBattSave() + group.readVariableCg(), 0);
     const std::pair<const char*, const char*> ids[] = {
         {"123456789", "1234567"}, {"abcdef0", "ABCDEF0"}, {"1G3", "0000103"}};
     for (const auto& [text, shown] : ids) {
+        mem[kPage + 4] = 0xF0;  // busy channel and resident ANI bits share the first digit's byte
         group.writeIdNum(text);
         EXPECT_EQ(group.readIdNum(), shown) << text;
+        EXPECT_EQ(mem[kPage + 4] & 0xF0, 0xF0) << text;
     }
     group.writeGroupLabel("ab.c-Zh");
     EXPECT_EQ(group.readGroupLabel(), "AB.C-Zh  ");

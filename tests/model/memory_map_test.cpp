@@ -47,7 +47,7 @@ TEST(MemoryMap, FieldsReplaceOnlyTheirBits) {
 
 TEST(MemoryMap, NumberTexts) {
     const std::pair<const char*, int> hex[] = {{"1F", 31},    {"G1", 1}, {"", 0},
-                                               {"1234", 0},   {" 9", 9}, {"abc", 0xABC},
+                                               {"1234", 0},   {" 9", 9}, {"Abf", 0xABF},
                                                {"FFF", 4095}, {"0a", 10}};
     for (const auto& [text, value] : hex) EXPECT_EQ(hexTextToValue(text), value) << text;
     const std::pair<int, Byte> bcd[] = {{0, 0x00}, {7, 0x07}, {42, 0x42}, {100, 0xA0}, {159, 0xF9}};

@@ -62,8 +62,8 @@ TEST(Printout, UnitDataMatchesTheReferencePrintout) {
 
 TEST(Printout, AnItemWhoseColumnIsPassedFollowsAfterOneBlank) {
     const Printout p{PrintLine{10, false, {{3, "abcdefgh"}, {5, "X"}, {0, "Y"}, {12, "Z"}}},
-                     PrintLine{}};
-    EXPECT_EQ(plainText(p), "  abcdefgh XY Z\n\n");
+                     PrintLine{}, PrintLine{10, false, {{1, "ab"}, {3, "c"}}}};
+    EXPECT_EQ(plainText(p), "  abcdefgh XY Z\n\nabc\n");  // "ab" ends just at tab 3
 }
 
 }  // namespace

@@ -22,28 +22,24 @@ class TempDir {
         if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
         path_ = name;
     }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
+    ~TempDir() { std::filesystem::remove_all(path_, ec_); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    [[nodiscard]] const std::filesystem::path& path() const { return path_; }
-    [[nodiscard]] std::string file(const std::string& name) const {
-        return (path_ / name).string();
-    }
+    [[nodiscard]] std::string file(const std::string& name) const { return path_ / name; }
+    [[nodiscard]] std::string path() const { return path_; }
     [[nodiscard]] auto entryCount() const {
         return std::distance(std::filesystem::directory_iterator(path_), {});
     }
 
   private:
     std::filesystem::path path_;
+    std::error_code ec_;
 };
 
 inline std::vector<Byte> readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 template <typename Bytes>

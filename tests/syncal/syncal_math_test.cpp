@@ -10,6 +10,7 @@ namespace zav {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(SyncalMath, BandEdgesAndFrequencyWords) {
     EXPECT_EQ(decodeBandEdge(25, 64), 450.0);
@@ -27,12 +28,13 @@ TEST(SyncalMath, BandEdgesAndFrequencyWords) {
         {1.6 * (256 + 25 + 64.5 / 256), {25, 65}, {25, 64}},
         {1.6 * (256 + 25 + 65.5 / 256), {25, 66}, {25, 66}},
         {451.1984, {26, 0}, {26, 0}},
+        {410.0, {0, 64}, {0, 64}},               // just above 409.6 MHz
         {1.6 * (256 + 300), {44, 0}, {44, 0}}};  // beyond a word: the low eight bits
     for (const auto& [freq, result, probe] : words) {
         EXPECT_EQ(encodeFrequency(freq), result) << freq;
         EXPECT_EQ(probeFrequency(freq), probe) << freq;
     }
-    for (const double f : {1e300, -1e300, kInf, std::numeric_limits<double>::quiet_NaN()}) {
+    for (const double f : {1e300, -1e300, kInf, kNaN}) {
         (void)encodeFrequency(f);  // nothing undefined happens on the way
         (void)probeFrequency(f);
     }
@@ -66,8 +68,47 @@ TEST(SyncalMath, NumbersOfTheProcedure) {
     EXPECT_EQ(bandOffsetsOf(43, 25).packed, 255);
     EXPECT_EQ(toInt16(32767), 32767);
     EXPECT_EQ(toInt16(-32768), -32768);
-    for (const double x : {32768.0, -32769.0, kInf, std::numeric_limits<double>::quiet_NaN()})
-        EXPECT_FALSE(toInt16(x));
+    for (const double x : {32768.0, -32769.0, kInf, kNaN}) EXPECT_FALSE(toInt16(x));
+}
+
+TEST(SyncalMath, DerivesTheResultsFromTheBandPoints) {
+    // Band low edge; low, mid and high frequency and D/A; the low D/A afterwards (extended
+    // to the edge once the line is known); whether results are derived: not on an
+    // arithmetic failure, nor when the radio's bytes cannot hold them.
+    // clang-format off
+    const std::tuple<const char*, double, double, int, double, int, double, int, int, bool> cases[] = {
+        {"D/A 48 still lies above 450 MHz on the line, 49 below it", 450, 452.5, 47, 478.2375, 30, 505.8375, 12, 49, true},
+        {"the line meets the edge exactly, low offset 0", 449.0125, 458, 49, 478, 30, 505.8375, 12, 58, true},
+        {"lower slope 255", 450, 454, 49, 470, 30, 505.8375, 12, 55, true},
+        {"the lowest frequency a word holds", 204.8125, 208.8, 49, 228.8, 30, 250, 12, 53, true},
+        {"upper slope 0", 450, 452.5, 47, 478.2375, 30, 505.8375, 30, 49, true},
+        {"the first frequency beyond a word", 586.1625, 588.6625, 47, 614.4, 30, 641, 12, 49, false},
+        {"zero slope", 450, 452.5, 29, 478.2375, 30, 505.8375, 12, 29, false},
+        {"low point at the mid point", 450, 478.2375, 47, 478.2375, 30, 505.8375, 12, 47, false},
+        {"high point at the mid point", 450, 452.5, 47, 478.2375, 30, 478.2375, 12, 49, false},
+        {"negative upper slope", 450, 452.5, 47, 478.2375, 30, 505.8375, 31, 49, false},
+        {"upper slope above 255", 450, 452.5, 47, 478.2375, 30, 480, 12, 49, false},
+        {"lower slope 256", 450, 454.0125, 49, 470, 30, 505.8375, 12, 55, false},
+        {"low offset below 0", 450, 452.5, 58, 478.2375, 30, 505.8375, 12, 61, false},
+        {"high offset 16", 450, 452.5, 47, 478.2375, 24, 505.8375, 12, 50, false},
+        // The D/A count stops at 32767: a line reaching the edge there overflows the slope,
+        // one rising to the low end never reaches it and its count is not kept.
+        {"the edge at D/A 32767", 450, 478.23577415, 31, 478.2375, 30, 505.8375, 12, 32767, false},
+        {"a rising line", 450, 480, 47, 478.2375, 30, 505.8375, 12, 47, false}};
+    // clang-format on
+    for (const auto& [what, edge, low, lowDac, mid, midDac, high, highDac, after, derived] :
+         cases) {
+        BandValues v{low, mid, high, lowDac, midDac, highDac};
+        EXPECT_EQ(deriveBandResult(v, edge).has_value(), derived) << what;
+        EXPECT_EQ(v.lowDac, after) << what;
+    }
+    BandValues v{452.5, 478.2375, 505.8375, 47, 30, 12};
+    const auto r = deriveBandResult(v, 450);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(std::tie(v.lowFreq, v.lowerSlope, v.upperSlope, v.loBandOffset, v.hiBandOffset),
+              std::tuple(449.6375, 143, 133, 9, 10));
+    EXPECT_EQ(std::tie(r->low, r->mid, r->lowerSlope, r->bandOffsets, r->upperSlope),
+              std::tuple(FreqWord{25, 6}, FreqWord{42, 230}, 143, 9 * 16 + 10, 133));
 }
 
 TEST(SyncalLog, HighRangeWarning) {

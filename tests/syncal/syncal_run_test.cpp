@@ -2,39 +2,52 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 #include "sim/synthesizer.h"
 #include "support/sim_link.h"
-#include "syncal/recording_sink.h"
 #include "syncal/syncal.h"
+#include "syncal/syncal_sink.h"
 
 namespace zav {
 namespace {
 
 using namespace std::chrono_literals;
+using Texts = std::vector<std::string>;
 
 constexpr Byte kKept77 = 0x5A;
 constexpr Byte kKept6F = 0xC3;
+const std::vector<Byte> kRxResults{24, 204, 42, 230, 148, 138, 133, kKept77};
+
+// Records what the alignment shows, in order.
+struct RecordingSink final : SyncalSink {
+    void addStatusLine(const std::string& text) override { log.push_back(text); }
+    void setStatusText(const std::string& text) override {
+        statuses.push_back(text);
+        events.push_back(text);
+    }
+    void clearLog() override { events.emplace_back("clear"); }
+    void showRunControls() override { events.emplace_back("run controls"); }
+    void showIdleControls() override { events.emplace_back("idle controls"); }
+    void setStartEnabled(bool on) override { events.emplace_back(on ? "start on" : "start off"); }
+    Texts log, statuses, events;
+};
 
 // The alignment against the simulated radio with its synthesizer, on a virtual clock.
-class SyncalRun : public ::testing::Test {
-  protected:
-    explicit SyncalRun(sim::SynthModel model = {}, sim::SimConfig config = {}) : sim(config) {
+struct Bench {
+    explicit Bench(sim::SynthModel model = {}, sim::SimConfig config = {},
+                   sim::VirtualPortOptions options = {})
+        : sim(config, std::move(options)) {
         synth = sim::installSynthesizer(sim.radio, model);
         sim::setBandData(sim.radio.memory());
         sim.radio.memory()[0x77] = kKept77;
         sim.radio.memory()[0x6F] = kKept6F;
         before = sim.radio.memory();
     }
-
-    // The result area 0x68..0x77 as it is now.
-    std::vector<Byte> results() const {
-        const auto& m = sim.radio.memory();
+    // The result area 0x68..0x77, now or before the run.
+    static std::vector<Byte> results(const sim::RadioMemory& m) {
         return {m.begin() + 0x68, m.begin() + 0x78};
-    }
-    std::vector<Byte> resultsBefore() const {
-        return {before.begin() + 0x68, before.begin() + 0x78};
     }
     // The radio was released last and the port is closed.
     void expectReleased() {
@@ -44,195 +57,220 @@ class SyncalRun : public ::testing::Test {
         EXPECT_EQ(sent.back(), 0x01);
         EXPECT_FALSE(sim.port.isOpen());
     }
+    bool anyTxProbe() const {
+        return std::any_of(synth->probes().begin(), synth->probes().end(),
+                           [](const sim::ProbeRecord& p) { return p.tx; });
+    }
 
     test::SimLink sim;
     std::shared_ptr<sim::Synthesizer> synth;
     sim::RadioMemory before{};
-    test::RecordingSink sink;
+    RecordingSink sink;
     Syncal syncal{sim.link, sim.prompts, sink};
 };
 
+class SyncalRun : public ::testing::Test, public Bench {};
+
 TEST_F(SyncalRun, ReadsTheBandDataAndReleases) {
+    EXPECT_FALSE(syncal.running() || syncal.completed());
     ASSERT_TRUE(syncal.readSyncalParameters());
-    EXPECT_EQ(syncal.band().lowFreq, 450.0);
-    EXPECT_EQ(syncal.band().highFreq, 512.0);
-    EXPECT_EQ(syncal.band().keptRx, kKept77);
-    EXPECT_EQ(syncal.band().keptTx, kKept6F);
+    const SyncalBand& b = syncal.band();
+    EXPECT_EQ(std::tie(b.lowFreq, b.highFreq, b.keptRx, b.keptTx),
+              std::tuple(450.0, 512.0, kKept77, kKept6F));
     expectReleased();
     EXPECT_TRUE(sim.prompts.messages.empty());
 }
 
-TEST_F(SyncalRun, ProbeFrameAndAnswer) {
+TEST_F(SyncalRun, ProbeFramesAndAnswers) {
     ASSERT_TRUE(sim.hook());
-    const auto start = sim.now();
+    auto start = sim.now();
     EXPECT_FALSE(syncal.probeSync(403.0, 7, false));  // far below the lock range
     // Five bytes out and one back, each 10 bit times at 4800 baud.
     EXPECT_EQ(sim.now() - start, 6 * sim::byteTime(4800));
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, 251, 225, 0x40, 7}));
-
     sim.radio.transcript().clear();
     const auto [low, high] = synth->lockWindow(true, 12);
     const double inside = onRaster((low + high) / 2);
     EXPECT_TRUE(syncal.probeSync(inside, 12, true));
     const FreqWord w = probeFrequency(inside);
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, w.hi, w.lo, 0xC0, 12}));
-    ASSERT_EQ(synth->probes().size(), 2u);
-    EXPECT_TRUE(synth->probes()[1].tx);
-    EXPECT_NEAR(synth->probes()[1].freq, inside, 0.00625);
-}
-
-TEST_F(SyncalRun, UnansweredProbeCountsAsInSync) {
     synth->model().faults.silent = true;
-    ASSERT_TRUE(sim.hook());
-    const auto start = sim.now();
-    EXPECT_TRUE(syncal.probeSync(403.0, 0, false));
-    // The 0.5 s receive limit, ended by the first timer tick after it.
-    EXPECT_EQ(sim.now() - start, 501ms);
+    start = sim.now();
+    EXPECT_TRUE(syncal.probeSync(403.0, 0, false));  // no answer counts as in sync
+    EXPECT_EQ(sim.now() - start, 501ms);             // the 0.5 s receive limit, up to the next tick
 }
 
 TEST_F(SyncalRun, FullRunWritesBothPaths) {
     EXPECT_EQ(syncal.run(), SyncalOutcome::Completed);
-
+    EXPECT_TRUE(syncal.completed());
     ASSERT_EQ(sim.prompts.messages.size(), 1u);
     const Message& m = sim.prompts.messages[0];
-    EXPECT_EQ(m.text, "RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL");
-    EXPECT_EQ(m.title, "UHF Syncal");
-    EXPECT_EQ(m.icon, Icon::Information);
-    EXPECT_EQ(m.buttons, Buttons::Ok);
-
-    // Receiver results at 0x70..0x77, transmitter results at 0x68..0x6F; the kept bytes
-    // go back unchanged.
-    EXPECT_EQ(results(), (std::vector<Byte>{
-                             24, 252, 42, 116, 153, 104, 134, kKept6F,  // TX
-                             24, 204, 42, 230, 148, 138, 133, kKept77,  // RX
-                         }));
-    // Nothing else of the radio's memory changed.
+    EXPECT_EQ(std::tie(m.text, m.title, m.icon, m.buttons),
+              std::tuple("RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL", "UHF Syncal",
+                         Icon::Information, Buttons::Ok));
+    // Transmitter results at 0x68..0x6F, receiver results at 0x70..0x77; the kept bytes
+    // go back unchanged and nothing else of the radio's memory changes.
+    std::vector<Byte> expected{24, 252, 42, 116, 153, 104, 134, kKept6F};
+    expected.insert(expected.end(), kRxResults.begin(), kRxResults.end());
+    EXPECT_EQ(results(sim.radio.memory()), expected);
     auto now = sim.radio.memory();
     std::copy(before.begin() + 0x68, before.begin() + 0x78, now.begin() + 0x68);
     EXPECT_EQ(now, before);
-
-    EXPECT_EQ(sink.log, (std::vector<std::string>{
-                            "RX CALIBRATION SUCCESSFUL",
-                            "LOW FREQUENCY AND D/A:   449.275 --  50",
-                            "MID FREQUENCY AND D/A:   478.2375 --  30",
-                            "LOWER SIDE SLOPE     :   .72265625",
-                            "UPPER SIDE SLOPE     :   .6494140625",
-                            "LO/HI BAND OFFSETS   :   8 --  10",
-                            " ",
-                            "TX CALIBRATION SUCCESSFUL",
-                            "LOW FREQUENCY AND D/A:   449.575 --  52",
-                            "MID FREQUENCY AND D/A:   477.525 --  32",
-                            "LOWER SIDE SLOPE     :   .7470703125",
-                            "UPPER SIDE SLOPE     :   .654296875",
-                            "LO/HI BAND OFFSETS   :   6 --  8",
-                            " ",
-                        }));
-    EXPECT_EQ(sink.statuses, (std::vector<std::string>{
-                                 "LOW BAND CALC", "HIGH BAND CALC", "MID BAND CALC", "TX BAND CALC",
-                                 "LOW BAND CALC", "HIGH BAND CALC", "MID BAND CALC", ""}));
-    EXPECT_EQ(sink.events.front(), "start off");
-    EXPECT_EQ(sink.events[1], "clear");
-    EXPECT_EQ(sink.events[2], "run controls");
-    EXPECT_EQ(std::vector<std::string>(sink.events.end() - 3, sink.events.end()),
-              (std::vector<std::string>{"idle controls", "status ", "start on"}));
-
+    EXPECT_EQ(
+        sink.log,
+        (Texts{"RX CALIBRATION SUCCESSFUL", "LOW FREQUENCY AND D/A:   449.275 --  50",
+               "MID FREQUENCY AND D/A:   478.2375 --  30", "LOWER SIDE SLOPE     :   .72265625",
+               "UPPER SIDE SLOPE     :   .6494140625", "LO/HI BAND OFFSETS   :   8 --  10", " ",
+               "TX CALIBRATION SUCCESSFUL", "LOW FREQUENCY AND D/A:   449.575 --  52",
+               "MID FREQUENCY AND D/A:   477.525 --  32", "LOWER SIDE SLOPE     :   .7470703125",
+               "UPPER SIDE SLOPE     :   .654296875", "LO/HI BAND OFFSETS   :   6 --  8", " "}));
+    EXPECT_EQ(sink.events,
+              (Texts{"start off", "clear", "run controls", "LOW BAND CALC", "HIGH BAND CALC",
+                     "MID BAND CALC", "TX BAND CALC", "LOW BAND CALC", "HIGH BAND CALC",
+                     "MID BAND CALC", "idle controls", "", "start on"}));
     // 90 receiver probes with control 0x40, then 94 transmitter probes with 0xC0.
     const auto& probes = synth->probes();
     ASSERT_EQ(probes.size(), 184u);
     for (std::size_t i = 0; i < probes.size(); ++i)
         ASSERT_EQ(probes[i].control, i < 90 ? 0x40 : 0xC0) << i;
-    EXPECT_EQ(syncal.values().highDac, 14);
-    EXPECT_EQ(syncal.values().highFreq, 504.9625);
+    EXPECT_EQ(std::tuple(syncal.values().highDac, syncal.values().highFreq),
+              std::tuple(14, 504.9625));
     EXPECT_FALSE(syncal.running());
     expectReleased();
 }
 
-TEST_F(SyncalRun, BusyLinkRefusesToStart) {
-    const RadioLink::BusyGuard busy(sim.link);
-    syncal.run();
-    EXPECT_EQ(sim.prompts.texts(),
-              (std::vector<std::string>{"Another radio operation is in progress."}));
-    EXPECT_TRUE(synth->probes().empty());
-    EXPECT_TRUE(sink.events.empty());
-}
-
-TEST_F(SyncalRun, HookFailureShowsOnlyItsOwnMessage) {
-    sim.radio.config().faults.silent = true;
-    syncal.run();
-    EXPECT_EQ(sim.prompts.texts(), (std::vector<std::string>{"Error Hooking to Radio."}));
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"start off", "start on"}));
-    EXPECT_FALSE(sim.port.isOpen());
-    EXPECT_FALSE(syncal.running());
+// Nothing is probed, and one message says why: the link's own (the port's once, not again
+// when the radio is released), or what is wrong with the band data.
+TEST(SyncalStart, RunsThatCannotStart) {
+    constexpr auto kNotStarted = SyncalOutcome::NotStarted;
+    // clang-format off
+    const std::tuple<const char*, bool, bool, const char*, Byte, SyncalOutcome, Texts> cases[] = {
+        {"link busy", true, false, "", 211, kNotStarted, {"Another radio operation is in progress."}},
+        {"no answer", false, true, "", 211, kNotStarted, {"Error Hooking to Radio."}},
+        {"zero band divisor", false, false, "", 0, SyncalOutcome::BandDataInvalid,
+         {"The radio's band data are blank or out of range."}},
+        {"band data lost", false, false, "", 211, SyncalOutcome::BandDataUnreadable,
+         {"Unable to read the radio's band data."}},
+        {"no port", false, false, "/dev/ttyS0", 211, kNotStarted, {"Unable to open Comm Port"}}};
+    // clang-format on
+    for (const auto& [what, busy, silent, failing, divisor, outcome, messages] : cases) {
+        sim::SimConfig config;
+        config.faults.silent = silent;
+        if (outcome == SyncalOutcome::BandDataUnreadable) config.faults.dropOutput = 2;
+        Bench b({}, config, {.failingDevices = {{failing, "No such device"}}});
+        b.sim.radio.memory()[0x7C] = divisor;
+        std::optional<RadioLink::BusyGuard> guard;
+        if (busy) guard.emplace(b.sim.link);
+        EXPECT_EQ(b.syncal.run(), outcome) << what;
+        EXPECT_EQ(b.sim.prompts.texts(), messages) << what;
+        EXPECT_EQ(b.sink.events, (busy ? Texts{} : Texts{"start off", "start on"})) << what;
+        EXPECT_TRUE(b.synth->probes().empty()) << what;
+        EXPECT_FALSE(b.sim.port.isOpen() || b.syncal.running()) << what;
+    }
 }
 
 TEST_F(SyncalRun, FailedResultWriteIsNotReportedAsSuccess) {
     sim.radio.config().faults.wrongEcho = 1;  // the first result word's echo is wrong
-    syncal.run();
-    ASSERT_EQ(sim.prompts.messages.size(), 1u);
-    EXPECT_EQ(sim.prompts.messages[0].text, "Unable to write the alignment results to the radio.");
+    EXPECT_EQ(syncal.run(), SyncalOutcome::WriteFailed);
+    EXPECT_EQ(sim.prompts.texts(), Texts{"Unable to write the alignment results to the radio."});
     EXPECT_EQ(sim.prompts.messages[0].title, "Syncal Error");
-    // No transmitter step after the failed receiver write.
-    for (const auto& p : synth->probes()) ASSERT_FALSE(p.tx);
+    EXPECT_FALSE(anyTxProbe());  // no transmitter step after the failed receiver write
     expectReleased();
 }
 
 TEST_F(SyncalRun, ClosingTheWindowAbandonsTheRun) {
     int yields = 0;
-    sim.port.setOnYield([&] {
-        // Part way through the receiver's probes.
+    sim.port.setOnYield([&] {  // part way through the receiver's probes
         if (synth->probes().size() == 40 && ++yields == 1) syncal.abort();
     });
-    syncal.run();
+    EXPECT_EQ(syncal.run(), SyncalOutcome::Abandoned);
     EXPECT_TRUE(sim.prompts.messages.empty());
-    EXPECT_EQ(results(), resultsBefore());
+    EXPECT_EQ(results(sim.radio.memory()), results(before));
     // The probe already on the wire when the window closed still reaches the radio.
     EXPECT_EQ(synth->probes().size(), 41u);
     EXPECT_FALSE(syncal.running());
     expectReleased();
-    // Hooked for the parameter read and for the run; released after each, the second
-    // time by the abandon only.
-    int hooks = 0;
+    // Hooked for the parameter read and for the run a second later; released after each,
+    // the second time by the abandon only.
+    std::vector<std::chrono::nanoseconds> hooks;
     int releases = 0;
     for (const auto& e : sim.radio.transcript().entries()) {
-        hooks += e.note == "hook" ? 1 : 0;
+        if (e.note == "hook") hooks.emplace_back(e.time);
         releases += e.note == "release" ? 1 : 0;
     }
-    EXPECT_EQ(hooks, 2);
-    EXPECT_EQ(releases, 2);
+    ASSERT_EQ(std::tuple(hooks.size(), releases), std::tuple(2u, 2));
+    EXPECT_GT(hooks[1] - hooks[0], 1s);
     EXPECT_EQ(sink.events.back(), "start on");
+    EXPECT_EQ(syncal.run(), SyncalOutcome::Completed);  // the next run is not abandoned
+}
+
+// Probes answered by a rule on the probe's number (from 1) and D/A value instead of the
+// synthesizer: each band step that finds nothing ends where its search ends, and fails.
+TEST_F(SyncalRun, BandStepsThatFindNothingFail) {
+    using Rule = std::function<bool(int, int)>;
+    struct Case {
+        const char* what;
+        Byte edgeHi, edgeLo;  // the band's low edge word
+        Rule inSync;
+        std::size_t probes;  // 0: not counted
+        const char* lastProbe;
+        std::size_t statuses;
+        const char* lastStatus;
+    };
+    const auto never = [](int, int) { return false; };
+    // clang-format off
+    const Case cases[] = {
+        // The low search: D/A 55 to 44 at Int(1.0199 x 443), then D/A 43 in 3.2 MHz steps
+        // while above 403 MHz; a probe word below 409.6 MHz has its low bit set.
+        {"low search", 20, 240, never, 26, " 406.20625/43", 16, "WARNING D/A LOW IS BEING ROUNDED"},
+        // The high search: D/A 0 to 31 at Int(0.98 x 505).
+        {"high search", 20, 240, [](int, int dac) { return dac < 55 && dac > 31; }, 0, " 494/31", 2, "HIGH BAND CALC"},
+        // Band 471 MHz: the low point's edge search runs from 456 to 504 MHz in 3.2 MHz steps
+        // and stops on reaching either end.
+        {"upward edge", 38, 128, [](int n, int) { return n == 1; }, 15, " 500.8/55", 1, "LOW BAND CALC"},
+        {"downward edge", 38, 128, [](int n, int) { return n <= 5; }, 19, " 459.2/55", 1, "LOW BAND CALC"},
+        // A step in which no probe was out of sync has found nothing either.
+        {"low never lost", 25, 64, [](int, int) { return true; }, 0, "", 1, "LOW BAND CALC"},
+        {"high never lost", 25, 64, [](int, int dac) { return dac != 55; }, 0, "", 2, "HIGH BAND CALC"},
+        {"mid never lost", 25, 64, [](int, int dac) { return dac != 55 && dac > 10; }, 0, "", 3, "MID BAND CALC"}};
+    // clang-format on
+    for (const Case& c : cases) {
+        sim.radio.memory()[0x78] = c.edgeHi;
+        sim.radio.memory()[0x79] = c.edgeLo;
+        ASSERT_TRUE(syncal.readSyncalParameters());
+        ASSERT_TRUE(sim.hook());
+        Texts probes;
+        sink.statuses.clear();
+        sim.radio.installFrame(kProbeCommand, 5, [&](sim::SimRadio& r, std::span<const Byte> f) {
+            probes.push_back(numberText(sim::decodeFrequencyWord(f[1], f[2])) + "/" +
+                             std::to_string(f[4]));
+            r.send(c.inSync(static_cast<int>(probes.size()), f[4]) ? Byte{0} : Byte{1});
+        });
+        EXPECT_FALSE(syncal.bandCalc(false)) << c.what;
+        EXPECT_FALSE(syncal.result()) << c.what;
+        EXPECT_EQ(c.probes == 0 ? 0 : probes.size(), c.probes) << c.what;
+        EXPECT_EQ(*c.lastProbe == 0 ? "" : probes.back(), c.lastProbe) << c.what;
+        EXPECT_EQ(sink.statuses.size(), c.statuses) << c.what;
+        EXPECT_EQ(sink.statuses.back(), c.lastStatus) << c.what;
+    }
 }
 
 // A curve whose midpoint has to be rounded, and whose high point lies below D/A 8.
-class SyncalRoundedRun : public SyncalRun {
-  protected:
-    static sim::SynthModel model() {
-        sim::SynthModel m;
-        m.rx = {504.003, 1.1, 0, 5.0};
-        return m;
-    }
-    SyncalRoundedRun() : SyncalRun(model()) {}
-};
-
-TEST_F(SyncalRoundedRun, WarnsAboutTheMidpointAndTheHighRange) {
-    ASSERT_TRUE(syncal.readSyncalParameters());  // band 450 to 512 MHz
-    ASSERT_TRUE(sim.hook());
-    EXPECT_TRUE(syncal.bandCalc(false));
-    EXPECT_EQ(sink.statuses, (std::vector<std::string>{"LOW BAND CALC", "HIGH BAND CALC",
-                                                       "WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED",
-                                                       "MID BAND CALC"}));
-    EXPECT_EQ(sink.log, (std::vector<std::string>{
-                            "WARNING:  RX D/A OUTSIDE HIGH RANGE",
-                            "RX CALIBRATION SUCCESSFUL",
-                            "LOW FREQUENCY AND D/A:   449.025 --  49",
-                            "MID FREQUENCY AND D/A:   477.4375 --  25",
-                            "LOWER SIDE SLOPE     :   .87890625",
-                            "UPPER SIDE SLOPE     :   .9033203125",
-                            "LO/HI BAND OFFSETS   :   9 --  15",
-                            " ",
-                        }));
-    ASSERT_TRUE(syncal.result());
-    EXPECT_EQ(syncal.result()->bandOffsets, 9 * 16 + 15);
-    EXPECT_EQ(syncal.values().highDac, 0);
+TEST(SyncalRounded, WarnsAboutTheMidpointAndTheHighRange) {
+    sim::SynthModel model;
+    model.rx = {504.003, 1.1, 0, 5.0};
+    Bench b(model);
+    ASSERT_TRUE(b.syncal.readSyncalParameters());
+    ASSERT_TRUE(b.sim.hook());
+    EXPECT_TRUE(b.syncal.bandCalc(false));
+    EXPECT_EQ(b.sink.statuses,
+              (Texts{"LOW BAND CALC", "HIGH BAND CALC",
+                     "WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED", "MID BAND CALC"}));
+    EXPECT_EQ(b.sink.log.front(), "WARNING:  RX D/A OUTSIDE HIGH RANGE");
+    EXPECT_EQ(b.sink.log[3], "MID FREQUENCY AND D/A:   477.4375 --  25");
+    ASSERT_TRUE(b.syncal.result());
+    EXPECT_EQ(b.syncal.result()->bandOffsets, 9 * 16 + 15);
+    EXPECT_EQ(b.syncal.values().highDac, 0);
 }
 
 struct FailureCase {
@@ -241,46 +279,44 @@ struct FailureCase {
     SyncalOutcome outcome;
     int status;  // the number zavtool shows
     const char* message;
-    bool rxWritten;  // the receiver step succeeded before the failure
+    long midSteps;  // how many mid band steps ran before the failure
 };
 
-sim::SynthModel Bowed(double bow) {
+sim::SynthModel faulty(bool silent, double bow) {
     sim::SynthModel m;
-    m.faults.bow = bow;
+    m.faults = {silent, bow};
     return m;
 }
-sim::SynthModel LowBandMissing() {
+sim::SynthModel curves(sim::LockCurve rx, sim::LockCurve tx) {
     sim::SynthModel m;
-    m.rx.top = 400;  // the receiver never locks near the band: the low search falls to 403
+    m.rx = rx;
+    m.tx = tx;
     return m;
 }
-sim::SynthModel TxOffsetTooLarge() {
-    sim::SynthModel m;
-    m.tx = {528.103, 1.5, 0.005, 4.5};  // low D/A 65: the low offset would be -7
-    return m;
-}
-sim::SynthModel TxTooSteep() {
-    sim::SynthModel m;
-    m.tx = {540.003, 3.2, 0.03, 3.0};  // flat near the low end: lower slope 266
-    return m;
-}
+const sim::LockCurve kRx = sim::SynthModel{}.rx;
+constexpr auto kNotFound = SyncalOutcome::SyncNotFound;
+constexpr const char* kNoSync = "Unable to detect sync range.";
 
+// The last two fail on the transmitter's derived results, after its three band steps: low
+// D/A 65 (low offset -7), and a curve flat near the low end (lower slope 266).
 const FailureCase kFailures[] = {
-    {"StraddlesTopEdge", Bowed(38), SyncalOutcome::SyncBelowLow, 249, "FM out of range range.",
-     false},
-    {"AboveTheBand", Bowed(40), SyncalOutcome::SyncAboveHigh, 251, "FM out of range range.",
-     false},
-    {"LowBandMissing", LowBandMissing(), SyncalOutcome::SyncNotFound, 253,
-     "Unable to detect sync range.", false},
-    {"TxOffsetTooLarge", TxOffsetTooLarge(), SyncalOutcome::SyncNotFound, 253,
-     "Unable to detect sync range.", true},
-    {"TxTooSteep", TxTooSteep(), SyncalOutcome::SyncNotFound, 253, "Unable to detect sync range.",
-     true},
+    {"StraddlesTopEdge", faulty(false, 38), SyncalOutcome::SyncBelowLow, 249,
+     "FM out of range range.", 1},
+    {"AboveTheBand", faulty(false, 40), SyncalOutcome::SyncAboveHigh, 251, "FM out of range range.",
+     1},
+    // The receiver never locks near the band: the low search falls to 403 MHz.
+    {"LowBandMissing", curves({400, 1.744, 0.005, 5.0}, {}), kNotFound, 253, kNoSync, 0},
+    {"TxOffsetTooLarge", curves(kRx, {528.103, 1.5, 0.005, 4.5}), kNotFound, 253, kNoSync, 2},
+    {"TxTooSteep", curves(kRx, {540.003, 3.2, 0.03, 3.0}), kNotFound, 253, kNoSync, 2},
 };
 
-class SyncalFailure : public SyncalRun, public ::testing::WithParamInterface<FailureCase> {
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SyncalFailure : public ::testing::TestWithParam<FailureCase>, public Bench {
   protected:
-    SyncalFailure() : SyncalRun(GetParam().model) {}
+    SyncalFailure() : Bench(GetParam().model) {}
 };
 
 TEST_P(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
@@ -292,54 +328,19 @@ TEST_P(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
     const Message& m = sim.prompts.messages[0];
     EXPECT_EQ(m.text,
               std::string(c.message) + "\rMake sure squelch knob is in the Code Guard position.");
-    EXPECT_EQ(m.title, "Syncal Error");
-    EXPECT_EQ(m.icon, Icon::Exclamation);
-
-    std::vector<Byte> expected = resultsBefore();
-    if (c.rxWritten) {
-        const std::vector<Byte> rx{24, 204, 42, 230, 148, 138, 133, kKept77};
-        std::copy(rx.begin(), rx.end(), expected.begin() + 8);
-    }
-    EXPECT_EQ(results(), expected);
+    EXPECT_EQ(std::tie(m.title, m.icon), std::tuple("Syncal Error", Icon::Exclamation));
+    const bool rxWritten = c.midSteps == 2;
+    std::vector<Byte> expected = results(before);
+    if (rxWritten) std::copy(kRxResults.begin(), kRxResults.end(), expected.begin() + 8);
+    EXPECT_EQ(results(sim.radio.memory()), expected);
+    EXPECT_EQ(std::count(sink.statuses.begin(), sink.statuses.end(), "MID BAND CALC"), c.midSteps);
+    EXPECT_EQ(sink.log.size(), rxWritten ? 7u : 0u);  // the receiver's lines only
     EXPECT_FALSE(syncal.result());
-    // A failed receiver step is not followed by the transmitter's.
-    const bool anyTx = std::any_of(synth->probes().begin(), synth->probes().end(),
-                                   [](const sim::ProbeRecord& p) { return p.tx; });
-    EXPECT_EQ(anyTx, c.rxWritten);
+    EXPECT_EQ(syncal.values().lowerSlope != 0, rxWritten);  // the TX's results were derived
+    EXPECT_EQ(anyTxProbe(), rxWritten);  // a failed receiver step is not followed by the TX's
     EXPECT_EQ(sink.events.back(), "start on");
-    EXPECT_FALSE(syncal.running());
+    EXPECT_FALSE(syncal.running() || syncal.completed());
     expectReleased();
-}
-
-// The two out-of-range cases fail where they should: on the derived results, after all
-// three transmitter band steps.
-class SyncalTxResultsOutOfRange : public SyncalRun {
-  protected:
-    explicit SyncalTxResultsOutOfRange(sim::SynthModel m) : SyncalRun(m) {}
-    void run() {
-        syncal.run();
-        const auto mid = std::count(sink.statuses.begin(), sink.statuses.end(), "MID BAND CALC");
-        EXPECT_EQ(mid, 2);
-        EXPECT_EQ(sink.log.size(), 7u);  // the receiver's lines only
-    }
-};
-class SyncalTxOffset : public SyncalTxResultsOutOfRange {
-  protected:
-    SyncalTxOffset() : SyncalTxResultsOutOfRange(TxOffsetTooLarge()) {}
-};
-class SyncalTxSlope : public SyncalTxResultsOutOfRange {
-  protected:
-    SyncalTxSlope() : SyncalTxResultsOutOfRange(TxTooSteep()) {}
-};
-TEST_F(SyncalTxOffset, LowDacAbove58) {
-    run();
-    EXPECT_EQ(syncal.values().lowDac, 65);
-    EXPECT_EQ(syncal.values().loBandOffset, -7);
-}
-TEST_F(SyncalTxSlope, LowerSlopeAbove255) {
-    run();
-    EXPECT_EQ(syncal.values().lowerSlope, 266);
-    EXPECT_EQ(syncal.values().loBandOffset, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SyncalFailure, ::testing::ValuesIn(kFailures),

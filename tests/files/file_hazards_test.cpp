@@ -27,7 +27,7 @@ TEST(FileHazards, AnythingButARegularFileIsRefusedWithoutWaiting) {
     const std::string fifo = dir.file("radio.frq");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     DiskFileSystem disk;
-    for (const std::string& path : {fifo, std::string("/dev/null"), dir.path().string()}) {
+    for (const std::string& path : {fifo, std::string("/dev/null"), dir.path()}) {
         SCOPED_TRACE(path);
         const ReadResult read = disk.readFile(path, 4025);  // a FIFO would block forever here
         EXPECT_TRUE(read.error);
@@ -63,7 +63,7 @@ TEST(FileHazards, ALongerFileIsNoFrequencyFileAndStaysWhole) {
 
 TEST(FileHazards, ALinkIsWrittenThroughEvenWhenItDangles) {
     test::TempDir dir;
-    const fs::path target = dir.path() / "sub" / "radio.frq";
+    const fs::path target = fs::path(dir.path()) / "sub" / "radio.frq";
     fs::create_directory(target.parent_path());
     const std::string link = dir.file("link.frq");
     fs::create_symlink("sub/radio.frq", link);

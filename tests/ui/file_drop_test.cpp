@@ -1,6 +1,7 @@
 // Files that reach the editor without the file dialog: dropped on the window, or chosen
 // from the recent files.
 
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -14,9 +15,13 @@
 namespace zav {
 namespace {
 
+// A drag entering the window and dropped, as the window system delivers them.
 void drop(QWidget& window, const QString& path) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    ASSERT_TRUE(enter.isAccepted());
     QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &event);
 }

@@ -1,10 +1,15 @@
 #include "ui/progress_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "ui/twips.h"
 
@@ -16,7 +21,10 @@ const char* const ProgressWindow::kWriteCancelWarning =
 
 namespace {
 constexpr double kOffsetFromMainTwips = 500;
-}
+// How long showing the window may wait for the window system to map it.
+constexpr int kExposeWaitMs = 200;
+constexpr int kExposePollMs = 5;
+}  // namespace
 
 ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -55,6 +63,22 @@ void ProgressWindow::showForm(const std::string& text, bool writeMode) {
     cancelled_ = false;
     show();
     setMainEnabled(false);
+    paintNow();
+}
+
+// Transfers may block (a pause without events) before their first wait lets the window
+// system run, so the window draws its message, bar and Cancel here, before returning.
+void ProgressWindow::paintNow() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QElapsedTimer waited;
+    waited.start();
+    while ((windowHandle() == nullptr || !windowHandle()->isExposed()) &&
+           waited.elapsed() < kExposeWaitMs) {
+        QEventLoop loop;
+        QTimer::singleShot(kExposePollMs, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    repaint();
 }
 
 void ProgressWindow::hideForm() {

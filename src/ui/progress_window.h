@@ -49,6 +49,7 @@ class ProgressWindow final : public QDialog, public Progress {
 
   private:
     void setMainEnabled(bool enabled);
+    void paintNow();
 
     Prompts& prompts_;
     QWidget* main_;

@@ -1,0 +1,58 @@
+// The progress window draws its message before a transfer can block: a write starts
+// with a pause that lets no window event through, so a window shown but not yet painted
+// would stay blank for the whole write.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "support/editor.h"
+#include "ui/progress_window.h"
+
+namespace zav::test {
+namespace {
+
+using Command = QAction* MainMenus::*;
+
+// The virtual time of the window's first paint while it shows a message.
+class PaintClock final : public QObject {
+  public:
+    explicit PaintClock(const Editor& e) : e_(e) { e.window->progress().installEventFilter(this); }
+    std::optional<LinkTime> firstPaint;
+
+  protected:
+    bool eventFilter(QObject* /*object*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !firstPaint &&
+            !e_.window->progress().info()->text().isEmpty())
+            firstPaint = e_.port.now();
+        return false;
+    }
+
+  private:
+    const Editor& e_;
+};
+
+class ProgressPaint : public ::testing::TestWithParam<Command> {};
+
+TEST_P(ProgressPaint, HappensWithin50msOfTheTransferStarting) {
+    Editor e;
+    e.window->menus().labelChoiceActions[1]->trigger();  // labels never travel
+    e.prompts.queueAnswer(Answer::Ok);
+    e.prompts.queueAnswer(Answer::Yes);
+    const PaintClock clock(e);
+    const LinkTime start = e.port.now();
+    e.trigger(GetParam());
+    ASSERT_TRUE(clock.firstPaint.has_value());
+    EXPECT_LE(*clock.firstPaint - start, std::chrono::milliseconds(50));
+    EXPECT_GT(e.port.now() - start, std::chrono::milliseconds(500));  // the transfer ran
+}
+
+INSTANTIATE_TEST_SUITE_P(Transfers, ProgressPaint,
+                         ::testing::Values(&MainMenus::writeRadioAction,
+                                           &MainMenus::writeGroupAction,
+                                           &MainMenus::writeGlobalAction,
+                                           &MainMenus::labelWriteGroupAction,
+                                           &MainMenus::readRadioAction));
+
+}  // namespace
+}  // namespace zav::test

@@ -21,8 +21,8 @@
 #include "qt/qt_settings_store.h"
 #include "ui/demo_radio.h"
 #include "ui/main_window.h"
-#include "ui/splash_window.h"
 #include "ui/overlay_settings.h"
+#include "ui/splash_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     zav::DiskFileSystem files;
     zav::MainWindow window(doc, prompts, settings, clipboard, files);
     prompts.setParent(&window);
-    if (demoMode) window.setCaptionSuffix(QString::fromLatin1(zav::kSimulatedCaption));
+    if (demoMode) window.showSimulatedRadio();
     window.files().setNames(start.names);
     if (start.openAtStart) window.files().openFile();
 

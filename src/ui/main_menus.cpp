@@ -72,8 +72,8 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
     m.readGroupAction = item(m.radioMenu, "mnuReadGroup", "Read Group from Radio");
     m.writeRadioAction = item(m.radioMenu, "mnuWriteAll", "Write Radio", QKeySequence(Qt::Key_F3));
     m.writeGlobalAction = item(m.radioMenu, "mnuWriteGlobal", "Write Global Information To Radio");
-    m.writeGroupAction =
-        item(m.radioMenu, "mnuWriteGroup", "Write Current Group to Radio", QKeySequence(Qt::Key_F4));
+    m.writeGroupAction = item(m.radioMenu, "mnuWriteGroup", "Write Current Group to Radio",
+                              QKeySequence(Qt::Key_F4));
     m.beforeLabelsSeparator = separator(m.radioMenu, "munSep7");
     m.labelMenu = submenu(m.radioMenu, "mnuLabel", "Labels");
     m.labelReadGroupAction = item(m.labelMenu, "mnuLabelReadGroup", "Read Current Group");
@@ -85,15 +85,17 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
     constexpr std::array<const char*, 3> kLabelCaptions{
         "Always Read/Write Labels", "Never Read/Write Labels", "Prompt to Read/Write Labels"};
     for (std::size_t i = 0; i < kLabelCaptions.size(); ++i) {
-        m.labelChoiceActions[i] = choice(m.labelConfigMenu, m.labelConfigGroup, "mnuLabelConfig",
-                                     QString::fromLatin1(kLabelCaptions[i]), static_cast<int>(i));
+        m.labelChoiceActions[i] =
+            choice(m.labelConfigMenu, m.labelConfigGroup, "mnuLabelConfig",
+                   QString::fromLatin1(kLabelCaptions[i]), static_cast<int>(i));
     }
 }
 
 void buildEdit(QMenuBar* bar, MainMenus& m) {
     m.editMenu = menu(bar, "mnuEdit", "Edit");
     m.globalsAction = item(m.editMenu, "mnuGlobals", "Global Parameters");
-    m.undoAction = item(m.editMenu, "mnuUndo", "Undo", ctrl(Qt::Key_Z));
+    m.undoAction = item(m.editMenu, "mnuUndo", "Undo", QKeySequence(QKeySequence::Undo));
+    m.redoAction = item(m.editMenu, "mnuRedo", "Redo", QKeySequence(QKeySequence::Redo));
     m.copyMenu = submenu(m.editMenu, "mnuCopy", "Copy");
     m.copyAllAction = item(m.copyMenu, "mnuAll", "Copy All", ctrl(Qt::Key_A));
     m.copyRowAction = item(m.copyMenu, "mnuRow", "Copy a row", ctrl(Qt::Key_R));

@@ -20,17 +20,17 @@ struct MainMenus {
     QAction* afterSaveSeparator = nullptr;
     QAction* openAction = nullptr;  // &Open, Ctrl+O
     QAction* afterOpenSeparator = nullptr;
-    QAction* printAction = nullptr;    // &Print, Ctrl+P
+    QAction* printAction = nullptr;         // &Print, Ctrl+P
     QAction* printSetupAction = nullptr;    // Print Set&up
     QAction* printPreviewAction = nullptr;  // Print Previe&w
     QAction* beforeExitSeparator = nullptr;
     QAction* exitAction = nullptr;  // &Exit
 
     QMenu* radioMenu = nullptr;
-    QAction* readRadioAction = nullptr;         // Read Radio, F2
+    QAction* readRadioAction = nullptr;    // Read Radio, F2
     QAction* readGlobalAction = nullptr;   // Read Global Information from Radio
     QAction* readGroupAction = nullptr;    // Read Group from Radio
-    QAction* writeRadioAction = nullptr;     // Write Radio, F3
+    QAction* writeRadioAction = nullptr;   // Write Radio, F3
     QAction* writeGlobalAction = nullptr;  // Write Global Information To Radio
     QAction* writeGroupAction = nullptr;   // Write Current Group to Radio, F4
     QAction* beforeLabelsSeparator = nullptr;
@@ -46,10 +46,11 @@ struct MainMenus {
 
     QMenu* editMenu = nullptr;
     QAction* globalsAction = nullptr;  // Global Parameters
-    QAction* undoAction = nullptr;     // Undo, Ctrl+Z
-    QMenu* copyMenu = nullptr;       // Copy
-    QAction* copyAllAction = nullptr;      // Copy All, Ctrl+A
-    QAction* copyRowAction = nullptr;      // Copy a row, Ctrl+R
+    QAction* undoAction = nullptr;     // Undo, the platform's undo key (Ctrl+Z)
+    QAction* redoAction = nullptr;     // Redo, the platform's redo key
+    QMenu* copyMenu = nullptr;         // Copy
+    QAction* copyAllAction = nullptr;  // Copy All, Ctrl+A
+    QAction* copyRowAction = nullptr;  // Copy a row, Ctrl+R
     QAction* pasteAction = nullptr;    // Paste, Ctrl+V
     QAction* moveAction = nullptr;     // Move, Ctrl+M
 
@@ -61,7 +62,7 @@ struct MainMenus {
 
     QAction* syncalAction = nullptr;  // on the menu bar
 
-    QMenu* helpMenu = nullptr;        // Help
+    QMenu* helpMenu = nullptr;       // Help
     QAction* aboutAction = nullptr;  // About ZAVPROG
     QAction* helpAction = nullptr;   // Help, F1
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 
@@ -11,13 +12,13 @@
 #include "iface/settings_store.h"
 #include "model/document.h"
 #include "qt/qt_prompts.h"
+#include "ui/about_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
-#include "ui/about_dialog.h"
 #include "ui/main_window.h"
+#include "ui/offset_entry.h"
 #include "ui/progress_window.h"
 #include "ui/splash_window.h"
-#include "ui/offset_entry.h"
 
 namespace zav {
 
@@ -66,6 +67,13 @@ bool save(QWidget& w, const QDir& dir, const char* name) {
     return ok;
 }
 
+bool saveShot(const QPixmap& shot, const QDir& dir, const char* name) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    const bool ok = shot.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
 }  // namespace
 
 int renderScreenshots(const QString& folder) {
@@ -106,8 +114,20 @@ int renderScreenshots(const QString& folder) {
         proc.setMaximum(16);
         proc.setValue(6);
         ok = save(proc, dir, "progress.png") && ok;
+        // The same over the main window, as the user sees a write.
+        QPixmap shot = window.grab();
+        QPainter painter(&shot);
+        painter.drawPixmap(proc.geometry().topLeft() - window.geometry().topLeft(), proc.grab());
+        painter.end();
+        ok = saveShot(shot, dir, "write-progress.png") && ok;
         proc.hideForm();
         proc.enableMainWindow();
+    }
+    {
+        // An entry the radio cannot store, refused with its reason in the status bar.
+        window.grid().commitCellText(window.gridModel().index(2, 1), QStringLiteral("450.00625"));
+        QApplication::processEvents();
+        ok = saveShot(window.grab(), dir, "status-refused.png") && ok;
     }
     {
         AboutDialog about(prompts, &window);

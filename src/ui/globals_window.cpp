@@ -18,8 +18,8 @@
 #include <string_view>
 
 #include "files/settings.h"
-#include "model/document.h"
 #include "link/dtmf_deviation.h"
+#include "model/document.h"
 #include "model/lists.h"
 #include "ops/utility_operations.h"
 #include "ui/twips.h"
@@ -68,11 +68,14 @@ const QScreen* screenOf(const QWidget* w) {
 
 }  // namespace
 
-GlobalsWindow::GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link, QWidget* parent)
+GlobalsWindow::GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link,
+                             QWidget* parent)
     : QWidget(parent), doc_(doc), settings_(settings), link_(link) {
     setObjectName(QStringLiteral("frmGlobals"));
-    // A window of its own beside the main window, even when given a parent for ownership.
-    setWindowFlag(Qt::Window);
+    // A window of its own beside the main window, owned by it (a dialog's type, so the
+    // window system keeps it above its owner instead of letting it fall behind).
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromLatin1(kCaption));
     buildWindow();
     loadGlobals();
@@ -90,7 +93,8 @@ void GlobalsWindow::buildWindow() {
            priRateCombo_);
     addRow(unitGrid, label(unitFrame_, "lblGlobalBat", "Global Battery Saver:", globalBatCombo_),
            globalBatCombo_);
-    addRow(unitGrid, label(unitFrame_, "lblTalkBack", "Bank Scan:", bankScanCombo_), bankScanCombo_);
+    addRow(unitGrid, label(unitFrame_, "lblTalkBack", "Bank Scan:", bankScanCombo_),
+           bankScanCombo_);
     unitGrid->setColumnStretch(0, 1);
 
     // The unit password: six hexadecimal digits, as the radio holds it in three bytes.
@@ -157,10 +161,12 @@ void GlobalsWindow::buildWindow() {
 
     // Changes the program makes are made with the signals blocked, so every notification
     // here is the user's.
-    for (QComboBox* box : {priRateCombo_, globalBatCombo_, bankScanCombo_, porchTimeCombo_, aniRateCombo_})
+    for (QComboBox* box :
+         {priRateCombo_, globalBatCombo_, bankScanCombo_, porchTimeCombo_, aniRateCombo_})
         connect(box, &QComboBox::currentIndexChanged, this, &GlobalsWindow::markEdited);
     connect(passwordEdit_, &QLineEdit::textEdited, this, &GlobalsWindow::markEdited);
-    connect(dtmfDevCombo_, &QComboBox::currentIndexChanged, this, &GlobalsWindow::selectDtmfDeviation);
+    connect(dtmfDevCombo_, &QComboBox::currentIndexChanged, this,
+            &GlobalsWindow::selectDtmfDeviation);
     connect(dtmfSlider_, &QSlider::valueChanged, this, &GlobalsWindow::slideDtmfDeviation);
     connect(writeDtmfButton_, &QPushButton::clicked, this, &GlobalsWindow::sendDtmfDeviation);
 }
@@ -227,6 +233,7 @@ void GlobalsWindow::sendDtmfDeviation() {
     lastWrite_ = zav::sendDtmfDeviation(link_, code);
     writeDtmfButton_->setEnabled(true);
     writing_ = false;
+    emit deviationWritten();
 }
 
 bool GlobalsWindow::event(QEvent* e) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QUndoStack>
 
@@ -127,12 +128,28 @@ void MainWindow::connectCommands() {
     connect(&history_->stack(), &QUndoStack::indexChanged, this, [this] { updateStatus(); });
     connect(grid_, &ChannelGridView::entryRefused, this,
             [this](const QString& reason) { status_->say(reason); });
+    connectAccessKeys();
     connect(menus_.copyAllAction, &QAction::triggered, this, &MainWindow::copyAll);
     connect(menus_.copyRowAction, &QAction::triggered, this, &MainWindow::copyRow);
     connect(menus_.pasteAction, &QAction::triggered, this, &MainWindow::paste);
     connect(menus_.editMenu, &QMenu::aboutToShow, this, &MainWindow::updatePasteEnabled);
     connectRadioCommands();
     connectWindowCommands();
+}
+
+// Alt and a caption's first letter opens its menu (Syncal runs), without marking the
+// captions, which stay as they are.
+void MainWindow::connectAccessKeys() {
+    const auto accessKey = [this](const QString& caption, auto&& open) {
+        const auto letter = static_cast<Qt::Key>(caption.front().toUpper().unicode());
+        auto* key = new QShortcut(QKeySequence(Qt::ALT | letter), this);
+        connect(key, &QShortcut::activated, this, open);
+    };
+    for (QMenu* m :
+         {menus_.fileMenu, menus_.radioMenu, menus_.editMenu, menus_.configMenu, menus_.helpMenu}) {
+        accessKey(m->title(), [this, m] { menuBar()->setActiveAction(m->menuAction()); });
+    }
+    accessKey(menus_.syncalAction->text(), [this] { menus_.syncalAction->trigger(); });
 }
 
 bool MainWindow::eventFilter(QObject* object, QEvent* event) {

@@ -158,6 +158,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void connectCommands();
     void connectRadioCommands();
     void connectWindowCommands();
+    void connectAccessKeys();
     void showChecks();
     void selectorClicked();
     [[nodiscard]] int selectorNumber() const;

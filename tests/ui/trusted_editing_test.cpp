@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "files/settings.h"
@@ -14,6 +15,8 @@
 #include "model/memory_map.h"
 #include "support/editor.h"
 #include "ui/bank_move_dialog.h"
+#include "ui/globals_window.h"
+#include "ui/help_viewer.h"
 #include "ui/progress_window.h"
 #include "ui/status_line.h"
 
@@ -24,12 +27,13 @@ namespace {
 // editor or, before one is open, into `target`; '\n' is Enter.
 void typeKeys(QWidget* target, const std::string& keys, const Editor* e = nullptr) {
     for (const char c : keys) {
-        const int code = c == '\n'  ? Qt::Key_Return
-                         : c == '.' ? Qt::Key_Period
+        const int code = c == '\x1b' ? Qt::Key_Escape
+                         : c == '\n' ? Qt::Key_Return
+                         : c == '.'  ? Qt::Key_Period
                          : std::isdigit(static_cast<unsigned char>(c)) != 0
                              ? Qt::Key_0 + (c - '0')
                              : Qt::Key_A + (std::toupper(static_cast<unsigned char>(c)) - 'A');
-        const QString text = c == '\n' ? QString() : QString(QLatin1Char(c));
+        const QString text = std::isprint(c) != 0 ? QString(QLatin1Char(c)) : QString();
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
             QWidget* editor = e != nullptr ? e->window->grid().cellEditor() : nullptr;
             QKeyEvent event(type, code, Qt::NoModifier, text);
@@ -147,6 +151,9 @@ TEST(StatusBar, SaysWhatHappened) {
     EXPECT_NE(permanent("statusFile").find("unsaved"), std::string::npos);
     e.trigger(&MainMenus::readGlobalAction);
     EXPECT_NE(statusMessage(e).find("done"), std::string::npos) << statusMessage(e);
+    e.trigger(&MainMenus::globalsAction);
+    e.window->globalsWindow()->sendDtmfDeviation();  // the live write
+    EXPECT_NE(statusMessage(e).find("DTMF Deviation: done"), std::string::npos);
     e.window->menus().labelChoiceActions[0]->trigger();  // labels always travel
     e.port.setOnYield([&] {
         ProgressWindow& p = e.window->progress();
@@ -154,6 +161,15 @@ TEST(StatusBar, SaysWhatHappened) {
     });
     e.trigger(&MainMenus::readRadioAction);
     EXPECT_NE(statusMessage(e).find("labels were not read"), std::string::npos) << statusMessage(e);
+}
+
+TEST(Windows, HelpClosesOnEscape) {
+    Editor e;
+    e.trigger(&MainMenus::helpAction);
+    auto* help = e.window->findChild<HelpWindow*>();
+    ASSERT_TRUE(help != nullptr && help->isVisible());
+    typeKeys(help->browser(), "\x1b");
+    EXPECT_FALSE(help->isVisible());
 }
 
 }  // namespace

@@ -89,7 +89,10 @@ int renderScreenshots(const QString& folder) {
     MainWindow window(doc, prompts, settings, clipboard, files);
     fillSample(doc);
     window.displayGroupMemory();
-    window.setWindowTitle(QStringLiteral("UHF File - /home/tech/radios/security.frq - ZAVPROG"));
+    FileNames names;
+    names.fileName = "/home/tech/radios/security.frq";
+    window.files().setNames(names);
+    window.setCaption(FileOpenSave::captionFor(names.fileName));  // as after opening it
     window.show();
     bool ok = true;
     {

@@ -65,6 +65,8 @@ struct GroupParams {
     bool blOther = false;
     bool blScanState = false;
     bool blChannel = false;
+
+    friend bool operator==(const GroupParams&, const GroupParams&) = default;
 };
 
 class Group {

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -129,6 +130,13 @@ void MainWindow::connectCommands() {
     connect(grid_, &ChannelGridView::entryRefused, this,
             [this](const QString& reason) { status_->say(reason); });
     connectAccessKeys();
+    // The unsaved-changes mark follows the group's controls as they are edited.
+    for (auto* edit : centralWidget()->findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::textEdited, this, [this] { updateStatus(); });
+    for (auto* box : centralWidget()->findChildren<QComboBox*>())
+        connect(box, &QComboBox::activated, this, [this] { updateStatus(); });
+    for (auto* button : centralWidget()->findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::clicked, this, [this] { updateStatus(); });
     connect(menus_.copyAllAction, &QAction::triggered, this, &MainWindow::copyAll);
     connect(menus_.copyRowAction, &QAction::triggered, this, &MainWindow::copyRow);
     connect(menus_.pasteAction, &QAction::triggered, this, &MainWindow::paste);
@@ -284,7 +292,9 @@ void MainWindow::markClean() {
 
 void MainWindow::updateStatus() {
     if (!status_) return;
-    const bool modified = doc_.mem != cleanMem_ || doc_.labels != cleanLabels_;
+    // Values typed into the group's controls count before they are stored.
+    const bool modified = doc_.mem != cleanMem_ || doc_.labels != cleanLabels_ ||
+                          (shownGroup() >= 0 && collectParams(controls_) != shownParams_);
     setWindowModified(modified);
     status_->showFile(QString::fromStdString(files_.names().fileName), modified);
     if (operations_) {

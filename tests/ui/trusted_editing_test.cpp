@@ -146,7 +146,8 @@ TEST(StatusBar, SaysWhatHappened) {
         return e.window->findChild<QLabel*>(QString::fromLatin1(name))->text().toStdString();
     };
     EXPECT_NE(permanent("statusPort").find(defaultPortDevice(1)), std::string::npos);
-    e.typeInCell(0, kColRecFreq, "470");
+    e.window->controls().idEdit->clear();
+    typeKeys(e.window->controls().idEdit, "5");  // not yet stored, but a change
     EXPECT_TRUE(e.window->isWindowModified());
     EXPECT_NE(permanent("statusFile").find("unsaved"), std::string::npos);
     e.trigger(&MainMenus::readGlobalAction);

@@ -186,7 +186,8 @@ void MainWindow::closeOtherWindows() {
 // --- After reads -------------------------------------------------------------------------
 
 void MainWindow::storeOtherWindows() {
-    if (globals_ != nullptr) globals_->storeGlobals();
+    if (globals_ != nullptr)
+        history_->record(QStringLiteral("Global Parameters"), [this] { globals_->storeGlobals(); });
 }
 
 void MainWindow::reloadOtherWindows() {

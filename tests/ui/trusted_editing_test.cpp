@@ -138,6 +138,19 @@ TEST(History, UndoesAMoveOfBanksAndTheirLabels) {
     EXPECT_EQ(e.labels()[labelIndex(4, 14, 0)], 0x11);
 }
 
+// A change in the global parameters window is a step too, undone in window and image.
+TEST(History, UndoesGlobalParameters) {
+    Editor e;
+    e.trigger(&MainMenus::globalsAction);
+    auto* box = e.window->globalsWindow()->findChild<QComboBox*>(QStringLiteral("cboPriRate"));
+    const int before = box->currentIndex();
+    const MemImage mem = e.mem();
+    box->setCurrentIndex((before + 1) % box->count());
+    e.trigger(&MainMenus::undoAction);
+    EXPECT_EQ(e.mem(), mem);
+    EXPECT_EQ(box->currentIndex(), before);
+}
+
 // The status bar: the file, the port, the mark of unsaved changes, and a word on how a
 // radio command ended, a cancelled label read included.
 TEST(StatusBar, SaysWhatHappened) {

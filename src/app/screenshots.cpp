@@ -113,7 +113,6 @@ int renderScreenshots(const QString& folder) {
     {
         ProgressWindow& proc = window.progress();
         proc.showForm("Please Wait - Writing Radio", true);
-        proc.enableCancel();
         proc.setMaximum(16);
         proc.setValue(6);
         ok = save(proc, dir, "progress.png") && ok;

@@ -32,7 +32,8 @@ ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
       main_(mainWindow),
       infoLabel_(new QLabel(this)),
       progressBar_(new QProgressBar(this)),
-      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
+      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)),
+      noteLabel_(new QLabel(QStringLiteral("This step cannot be cancelled."), this)) {
     setObjectName(QStringLiteral("frmProc"));
     setWindowTitle(QStringLiteral("ZAV Processing"));
     setModal(false);
@@ -42,11 +43,18 @@ ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
     progressBar_->setTextVisible(false);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     cancelButton_->setAutoDefault(false);
+    noteLabel_->setObjectName(QStringLiteral("lblCancelNote"));
+    noteLabel_->setAlignment(Qt::AlignCenter);
+    noteLabel_->setEnabled(false);  // drawn as a quiet remark
+    QSizePolicy keepRoom = noteLabel_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);  // the window keeps its size when Cancel enables
+    noteLabel_->setSizePolicy(keepRoom);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(infoLabel_);
     layout->addWidget(progressBar_);
     layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
+    layout->addWidget(noteLabel_);
     setMinimumWidth(360);
 
     connect(cancelButton_, &QPushButton::clicked, this, &ProgressWindow::cancelClicked);
@@ -59,7 +67,7 @@ void ProgressWindow::showForm(const std::string& text, bool writeMode) {
         move(main_->pos() + QPoint(offset, offset));
     }
     infoLabel_->setText(QString::fromStdString(text));
-    cancelButton_->setEnabled(false);
+    setCancelEnabled(false);
     cancelled_ = false;
     show();
     setMainEnabled(false);
@@ -87,7 +95,12 @@ void ProgressWindow::hideForm() {
 
 void ProgressWindow::enableCancel() {
     cancelled_ = false;
-    cancelButton_->setEnabled(true);
+    setCancelEnabled(true);
+}
+
+void ProgressWindow::setCancelEnabled(bool enabled) {
+    cancelButton_->setEnabled(enabled);
+    noteLabel_->setVisible(!enabled);
 }
 
 void ProgressWindow::setMinimum(int value) {

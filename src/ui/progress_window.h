@@ -39,6 +39,8 @@ class ProgressWindow final : public QDialog, public Progress {
     [[nodiscard]] QPushButton* cancelButton() const { return cancelButton_; }
     [[nodiscard]] QProgressBar* bar() const { return progressBar_; }
     [[nodiscard]] QLabel* info() const { return infoLabel_; }
+    // Shown while Cancel is disabled: says so instead of leaving a dead button.
+    [[nodiscard]] QLabel* cancelNote() const { return noteLabel_; }
 
     // The write warning of the Cancel button.
     static const char* const kWriteCancelWarning;
@@ -50,12 +52,14 @@ class ProgressWindow final : public QDialog, public Progress {
   private:
     void setMainEnabled(bool enabled);
     void paintNow();
+    void setCancelEnabled(bool enabled);
 
     Prompts& prompts_;
     QWidget* main_;
     QLabel* infoLabel_;
     QProgressBar* progressBar_;
     QPushButton* cancelButton_;
+    QLabel* noteLabel_;
     bool cancelled_ = false;
     bool writeMode_ = false;
 };

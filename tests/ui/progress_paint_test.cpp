@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QPushButton>
 
 #include "support/editor.h"
 #include "ui/progress_window.h"
@@ -19,12 +20,17 @@ class PaintClock final : public QObject {
   public:
     explicit PaintClock(const Editor& e) : e_(e) { e.window->progress().installEventFilter(this); }
     std::optional<LinkTime> firstPaint;
+    bool deadCancel = false;
 
   protected:
     bool eventFilter(QObject* /*object*/, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !firstPaint &&
-            !e_.window->progress().info()->text().isEmpty())
+        const ProgressWindow& p = e_.window->progress();
+        if (event->type() == QEvent::Paint && !firstPaint && !p.info()->text().isEmpty())
             firstPaint = e_.port.now();
+        // A disabled Cancel is never left unexplained.
+        if (event->type() == QEvent::Paint)
+            deadCancel =
+                deadCancel || (!p.cancelButton()->isEnabled() && !p.cancelNote()->isVisible());
         return false;
     }
 
@@ -44,6 +50,7 @@ TEST_P(ProgressPaint, HappensWithin50msOfTheTransferStarting) {
     e.trigger(GetParam());
     ASSERT_TRUE(clock.firstPaint.has_value());
     EXPECT_LE(*clock.firstPaint - start, std::chrono::milliseconds(50));
+    EXPECT_FALSE(clock.deadCancel);
     EXPECT_GT(e.port.now() - start, std::chrono::milliseconds(500));  // the transfer ran
 }
 

@@ -31,6 +31,7 @@ ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
       prompts_(prompts),
       main_(mainWindow),
       infoLabel_(new QLabel(this)),
+      stepLabel_(new QLabel(this)),
       progressBar_(new QProgressBar(this)),
       cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)),
       noteLabel_(new QLabel(QStringLiteral("This step cannot be cancelled."), this)) {
@@ -39,6 +40,8 @@ ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
     setModal(false);
     infoLabel_->setObjectName(QStringLiteral("lblInfo"));
     infoLabel_->setAlignment(Qt::AlignCenter);
+    stepLabel_->setObjectName(QStringLiteral("lblStep"));
+    stepLabel_->setAlignment(Qt::AlignCenter);
     progressBar_->setObjectName(QStringLiteral("Prog1"));
     progressBar_->setTextVisible(false);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
@@ -52,6 +55,7 @@ ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(infoLabel_);
+    layout->addWidget(stepLabel_);
     layout->addWidget(progressBar_);
     layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
     layout->addWidget(noteLabel_);
@@ -67,6 +71,7 @@ void ProgressWindow::showForm(const std::string& text, bool writeMode) {
         move(main_->pos() + QPoint(offset, offset));
     }
     infoLabel_->setText(QString::fromStdString(text));
+    stepLabel_->clear();
     setCancelEnabled(false);
     cancelled_ = false;
     show();
@@ -114,6 +119,9 @@ void ProgressWindow::setValue(int value) {
 }
 void ProgressWindow::setBarVisible(bool visible) {
     progressBar_->setVisible(visible);
+}
+void ProgressWindow::setStep(const std::string& text) {
+    stepLabel_->setText(QString::fromStdString(text));
 }
 void ProgressWindow::enableMainWindow() {
     setMainEnabled(true);

@@ -31,6 +31,7 @@ class ProgressWindow final : public QDialog, public Progress {
     void setValue(int value) override;
     void setBarVisible(bool visible) override;
     void enableMainWindow() override;
+    void setStep(const std::string& text) override;
 
     // The Cancel button's action.
     void cancelClicked();
@@ -39,6 +40,7 @@ class ProgressWindow final : public QDialog, public Progress {
     [[nodiscard]] QPushButton* cancelButton() const { return cancelButton_; }
     [[nodiscard]] QProgressBar* bar() const { return progressBar_; }
     [[nodiscard]] QLabel* info() const { return infoLabel_; }
+    [[nodiscard]] QLabel* step() const { return stepLabel_; }
     // Shown while Cancel is disabled: says so instead of leaving a dead button.
     [[nodiscard]] QLabel* cancelNote() const { return noteLabel_; }
 
@@ -57,6 +59,7 @@ class ProgressWindow final : public QDialog, public Progress {
     Prompts& prompts_;
     QWidget* main_;
     QLabel* infoLabel_;
+    QLabel* stepLabel_;
     QProgressBar* progressBar_;
     QPushButton* cancelButton_;
     QLabel* noteLabel_;

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
+#include <set>
 
 #include "support/editor.h"
 #include "ui/progress_window.h"
@@ -60,6 +62,20 @@ INSTANTIATE_TEST_SUITE_P(Transfers, ProgressPaint,
                                            &MainMenus::writeGlobalAction,
                                            &MainMenus::labelWriteGroupAction,
                                            &MainMenus::readRadioAction));
+
+// A whole-radio write names each group as it goes and counts them on the bar.
+TEST(ProgressSteps, NameEachGroupOfAWrite) {
+    Editor e;
+    e.window->menus().labelChoiceActions[1]->trigger();
+    e.prompts.queueAnswer(Answer::Ok);
+    e.prompts.queueAnswer(Answer::Yes);
+    std::set<QString> steps;
+    e.port.setOnYield([&] { steps.insert(e.window->progress().step()->text()); });
+    e.trigger(&MainMenus::writeRadioAction);
+    EXPECT_TRUE(steps.contains(QStringLiteral("Writing group 15 (1 of 15)")));
+    EXPECT_TRUE(steps.contains(QStringLiteral("Writing group 1 (15 of 15)")));
+    EXPECT_EQ(e.window->progress().bar()->value(), 15);
+}
 
 }  // namespace
 }  // namespace zav::test

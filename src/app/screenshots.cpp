@@ -13,6 +13,7 @@
 #include "model/document.h"
 #include "qt/qt_prompts.h"
 #include "ui/about_dialog.h"
+#include "ui/bank_move_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
 #include "ui/main_window.h"
@@ -113,8 +114,9 @@ int renderScreenshots(const QString& folder) {
     {
         ProgressWindow& proc = window.progress();
         proc.showForm("Please Wait - Writing Radio", true);
-        proc.setMaximum(16);
+        proc.setMaximum(15);
         proc.setValue(6);
+        proc.setStep("Writing group 9 (7 of 15)");
         ok = save(proc, dir, "progress.png") && ok;
         // The same over the main window, as the user sees a write.
         QPixmap shot = window.grab();
@@ -130,6 +132,11 @@ int renderScreenshots(const QString& folder) {
         window.grid().commitCellText(window.gridModel().index(2, 1), QStringLiteral("450.00625"));
         QApplication::processEvents();
         ok = saveShot(window.grab(), dir, "status-refused.png") && ok;
+    }
+    {
+        BankMoveDialog move(doc, &settings, &window);
+        move.show();
+        ok = save(move, dir, "move.png") && ok;
     }
     {
         AboutDialog about(prompts, &window);

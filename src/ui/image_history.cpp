@@ -76,7 +76,12 @@ void ImageHistory::end() {
 
 void ImageHistory::record(const QString& text, const std::function<void()>& change) {
     begin(text);
-    change();
+    try {
+        change();
+    } catch (...) {
+        end();  // what changed before the throw stays undoable
+        throw;
+    }
     end();
 }
 

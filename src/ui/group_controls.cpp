@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
+#include <vector>
+
 #include "model/lists.h"
 
 namespace zav {
@@ -112,6 +114,23 @@ GroupControls buildGroupControls(QWidget* parent) {
     c.labelBlTimeout = label(c.backlightFrame, "LabelBlTimeout", "Timeout");
     c.blTimeoutCombo = combo(c.backlightFrame, "cboBlTimeout", lists::kBacklightTimeout);
     return c;
+}
+
+void chainTabOrder(const GroupControls& c, QWidget* grid) {
+    const std::vector<QWidget*> order{c.currentGroupCombo, grid,
+                                      c.groupLabelEdit,    c.idEdit,
+                                      c.scanCombo,         c.totCombo,
+                                      c.pri1ChanCombo,     c.priMode[0],
+                                      c.priMode[1],        c.priMode[2],
+                                      c.priMode[3],        c.varCgButton[0],
+                                      c.varCgButton[1],    c.priKeyLockCheck,
+                                      c.entClrLockCheck,   c.bciCombo,
+                                      c.aniCombo,          c.battSaveButton[0],
+                                      c.battSaveButton[1], c.alphaEnabledCheck,
+                                      c.blChannelCheck,    c.blOtherCheck,
+                                      c.blScanStateCheck,  c.blKeypressCheck,
+                                      c.blTimeoutCombo};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 void showParams(const GroupControls& c, const GroupParams& p) {

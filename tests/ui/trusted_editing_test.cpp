@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -184,6 +185,19 @@ TEST(Windows, HelpClosesOnEscape) {
     ASSERT_TRUE(help != nullptr && help->isVisible());
     typeKeys(help->browser(), "\x1b");
     EXPECT_FALSE(help->isVisible());
+}
+
+TEST(Windows, TabFollowsTheEye) {
+    Editor e;
+    const GroupControls& c = e.window->controls();
+    const auto next = [&](QWidget* w) {
+        do {
+            w = w->nextInFocusChain();
+        } while ((w->focusPolicy() & Qt::TabFocus) == 0 || !w->isVisibleTo(e.window.get()));
+        return w;
+    };
+    EXPECT_EQ(next(c.currentGroupCombo), &e.window->grid());
+    EXPECT_EQ(next(c.pri1ChanCombo), c.priMode[0]);
 }
 
 }  // namespace

@@ -69,7 +69,8 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
     m.radioMenu = menu(bar, "mnuRadio", "Radio");
     m.readRadioAction = item(m.radioMenu, "mnuRead", "Read Radio", QKeySequence(Qt::Key_F2));
     m.readGlobalAction = item(m.radioMenu, "mnuReadGlobal", "Read Global Information from Radio");
-    m.readGroupAction = item(m.radioMenu, "mnuReadGroup", "Read Group from Radio");
+    m.readGroupAction = item(m.radioMenu, "mnuReadGroup", "Read Group from Radio",
+                             QKeySequence(Qt::SHIFT | Qt::Key_F2));
     m.writeRadioAction = item(m.radioMenu, "mnuWriteAll", "Write Radio", QKeySequence(Qt::Key_F3));
     m.writeGlobalAction = item(m.radioMenu, "mnuWriteGlobal", "Write Global Information To Radio");
     m.writeGroupAction = item(m.radioMenu, "mnuWriteGroup", "Write Current Group to Radio",
@@ -93,7 +94,7 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
 
 void buildEdit(QMenuBar* bar, MainMenus& m) {
     m.editMenu = menu(bar, "mnuEdit", "Edit");
-    m.globalsAction = item(m.editMenu, "mnuGlobals", "Global Parameters");
+    m.globalsAction = item(m.editMenu, "mnuGlobals", "Global Parameters", ctrl(Qt::Key_G));
     m.undoAction = item(m.editMenu, "mnuUndo", "Undo", QKeySequence(QKeySequence::Undo));
     m.redoAction = item(m.editMenu, "mnuRedo", "Redo", QKeySequence(QKeySequence::Redo));
     m.copyMenu = submenu(m.editMenu, "mnuCopy", "Copy");
@@ -125,6 +126,7 @@ MainMenus buildMainMenus(QMenuBar* bar) {
     buildConfig(bar, m);
     m.syncalAction = bar->addAction(QStringLiteral("Syncal"));
     m.syncalAction->setObjectName(QStringLiteral("mnuSyncal"));
+    m.syncalAction->setShortcut(QKeySequence(Qt::Key_F6));
     m.helpMenu = menu(bar, "mnuH", "Help");
     m.aboutAction = item(m.helpMenu, "mnuAbout", "About ZAVPROG");
     m.helpAction = item(m.helpMenu, "mnuHelp", "Help", QKeySequence(Qt::Key_F1));

@@ -29,7 +29,7 @@ struct MainMenus {
     QMenu* radioMenu = nullptr;
     QAction* readRadioAction = nullptr;    // Read Radio, F2
     QAction* readGlobalAction = nullptr;   // Read Global Information from Radio
-    QAction* readGroupAction = nullptr;    // Read Group from Radio
+    QAction* readGroupAction = nullptr;    // Read Group from Radio, Shift+F2
     QAction* writeRadioAction = nullptr;   // Write Radio, F3
     QAction* writeGlobalAction = nullptr;  // Write Global Information To Radio
     QAction* writeGroupAction = nullptr;   // Write Current Group to Radio, F4
@@ -45,7 +45,7 @@ struct MainMenus {
     QActionGroup* labelConfigGroup = nullptr;
 
     QMenu* editMenu = nullptr;
-    QAction* globalsAction = nullptr;  // Global Parameters
+    QAction* globalsAction = nullptr;  // Global Parameters, Ctrl+G
     QAction* undoAction = nullptr;     // Undo, the platform's undo key (Ctrl+Z)
     QAction* redoAction = nullptr;     // Redo, the platform's redo key
     QMenu* copyMenu = nullptr;         // Copy
@@ -60,7 +60,7 @@ struct MainMenus {
     QActionGroup* commPortGroup = nullptr;
     QAction* portDeviceAction = nullptr;  // Serial Port Device...
 
-    QAction* syncalAction = nullptr;  // on the menu bar
+    QAction* syncalAction = nullptr;  // on the menu bar, F6
 
     QMenu* helpMenu = nullptr;       // Help
     QAction* aboutAction = nullptr;  // About ZAVPROG

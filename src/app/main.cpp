@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     zav::DiskFileSystem files;
     zav::MainWindow window(doc, prompts, settings, clipboard, files);
     prompts.setParent(&window);
-    if (demoMode) window.setCaptionSuffix(QString::fromLatin1(zav::kSimulatedCaption));
+    if (demoMode) window.showSimulatedRadio();
     window.files().setNames(start.names);
     if (start.openAtStart) window.files().openFile();
 

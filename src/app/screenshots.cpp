@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 
@@ -11,13 +12,14 @@
 #include "iface/settings_store.h"
 #include "model/document.h"
 #include "qt/qt_prompts.h"
+#include "ui/about_dialog.h"
+#include "ui/bank_move_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
-#include "ui/about_dialog.h"
 #include "ui/main_window.h"
+#include "ui/offset_entry.h"
 #include "ui/progress_window.h"
 #include "ui/splash_window.h"
-#include "ui/offset_entry.h"
 
 namespace zav {
 
@@ -66,6 +68,13 @@ bool save(QWidget& w, const QDir& dir, const char* name) {
     return ok;
 }
 
+bool saveShot(const QPixmap& shot, const QDir& dir, const char* name) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    const bool ok = shot.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
 }  // namespace
 
 int renderScreenshots(const QString& folder) {
@@ -81,7 +90,10 @@ int renderScreenshots(const QString& folder) {
     MainWindow window(doc, prompts, settings, clipboard, files);
     fillSample(doc);
     window.displayGroupMemory();
-    window.setWindowTitle(QStringLiteral("UHF File - /home/tech/radios/security.frq - ZAVPROG"));
+    FileNames names;
+    names.fileName = "/home/tech/radios/security.frq";
+    window.files().setNames(names);
+    window.setCaption(FileOpenSave::captionFor(names.fileName));  // as after opening it
     window.show();
     bool ok = true;
     {
@@ -102,12 +114,29 @@ int renderScreenshots(const QString& folder) {
     {
         ProgressWindow& proc = window.progress();
         proc.showForm("Please Wait - Writing Radio", true);
-        proc.enableCancel();
-        proc.setMaximum(16);
+        proc.setMaximum(15);
         proc.setValue(6);
+        proc.setStep("Writing group 9 (7 of 15)");
         ok = save(proc, dir, "progress.png") && ok;
+        // The same over the main window, as the user sees a write.
+        QPixmap shot = window.grab();
+        QPainter painter(&shot);
+        painter.drawPixmap(proc.geometry().topLeft() - window.geometry().topLeft(), proc.grab());
+        painter.end();
+        ok = saveShot(shot, dir, "write-progress.png") && ok;
         proc.hideForm();
         proc.enableMainWindow();
+    }
+    {
+        // An entry the radio cannot store, refused with its reason in the status bar.
+        window.grid().commitCellText(window.gridModel().index(2, 1), QStringLiteral("450.00625"));
+        QApplication::processEvents();
+        ok = saveShot(window.grab(), dir, "status-refused.png") && ok;
+    }
+    {
+        BankMoveDialog move(doc, &settings, &window);
+        move.show();
+        ok = save(move, dir, "move.png") && ok;
     }
     {
         AboutDialog about(prompts, &window);

@@ -81,6 +81,13 @@ inline constexpr SettingKey kLabel{.section = "Features",
                                    .integerDefault = 2,
                                    .minimum = 0,
                                    .maximum = 2};
+// Move Banks: 1 moves a bank's alpha labels with its channels, 0 leaves them in place.
+inline constexpr SettingKey kMoveLabels{.section = "Features",
+                                        .key = "MoveLabels",
+                                        .form = SettingForm::Integer,
+                                        .integerDefault = 0,
+                                        .minimum = 0,
+                                        .maximum = 1};
 // Optional device path for port number N (e.g. /dev/ttyUSB0); empty: the system's
 // usual device for that number.
 inline constexpr std::array<SettingKey, 4> kDevice{{
@@ -102,11 +109,11 @@ inline constexpr std::array<SettingKey, 8> kRecent{{
     {"File", "Recent8", SettingForm::Text},
 }};
 
-inline constexpr std::array kAll{kGroupTop,  kGroupLeft,  kGroupWidth, kGroupHeight, kState,
-                                 kGlobalTop, kGlobalLeft, kLastOpen,   kPort,        kLabel,
-                                 kDevice[0], kDevice[1],  kDevice[2],  kDevice[3],   kRecent[0],
-                                 kRecent[1], kRecent[2],  kRecent[3],  kRecent[4],   kRecent[5],
-                                 kRecent[6], kRecent[7]};
+inline constexpr std::array kAll{kGroupTop,   kGroupLeft,  kGroupWidth, kGroupHeight, kState,
+                                 kGlobalTop,  kGlobalLeft, kLastOpen,   kPort,        kLabel,
+                                 kMoveLabels, kDevice[0],  kDevice[1],  kDevice[2],   kDevice[3],
+                                 kRecent[0],  kRecent[1],  kRecent[2],  kRecent[3],   kRecent[4],
+                                 kRecent[5],  kRecent[6],  kRecent[7]};
 
 }  // namespace settings
 

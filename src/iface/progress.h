@@ -29,6 +29,10 @@ class Progress {
 
     // Enables the main window again (the end of a session).
     virtual void enableMainWindow() = 0;
+
+    // What the transfer is doing now ("Writing group 7 (9 of 15)"), under the operation
+    // text; showForm clears it. A sink that shows no text ignores it.
+    virtual void setStep(const std::string& /*text*/) {}
 };
 
 // A progress sink that shows nothing and is never cancelled.

@@ -1,7 +1,9 @@
 #include "link/radio_write.h"
 
 #include <chrono>
+#include <string>
 
+#include "iface/progress.h"
 #include "iface/prompts.h"
 #include "link/radio_link.h"
 #include "link/status_nibble.h"
@@ -80,11 +82,22 @@ Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
     }
     bool ok = uploadProgram(link, kWriteProgram);
     if (ok) {
-        for (const int g : groups) {
+        // The bar counts the groups written, and the window names the one going now.
+        Progress& progress = link.progress();
+        const int count = static_cast<int>(groups.size());
+        progress.setMinimum(0);
+        progress.setMaximum(count);
+        progress.setValue(0);
+        progress.setBarVisible(true);
+        for (int i = 0; i < count; ++i) {
+            const int g = groups[static_cast<std::size_t>(i)];
+            progress.setStep("Writing group " + std::to_string(g) + " (" + std::to_string(i + 1) +
+                             " of " + std::to_string(count) + ")");
             if (!writeProgramBlock(link, image, g)) {
                 ok = false;
                 break;
             }
+            progress.setValue(i + 1);
         }
     }
     transport.sendByte(kEndProgram);

@@ -205,6 +205,16 @@ FreqCheckResult checkFrequency(std::string_view text) {
     return {FreqCheckOutcome::Accepted, formatMHz(back)};
 }
 
+std::optional<std::string> unstorableReason(std::string_view mhzText) {
+    const std::string shown(mhzText);
+    const auto bytes = freqTextToBytes(shown);
+    if (!bytes) return shown + " MHz is outside the radio's range.";
+    const std::string stored = freqBytesToText((*bytes)[0], (*bytes)[1]);
+    if (stored == "none") return shown + " MHz is stored as no frequency; leave the cell empty.";
+    if (stored != shown) return shown + " MHz is off the radio's 12.5 kHz steps.";
+    return std::nullopt;
+}
+
 std::string addOffset(std::string_view baseText, std::string_view offsetText) {
     const double sum = leadingNumber(baseText) + leadingNumber(offsetText);
     char buf[64];

@@ -5,6 +5,7 @@
 // binary rounding can turn a valid entry into an invalid one or the other way round.
 // Also the numeric-text helpers the grid and the offset box share.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,11 @@ struct FreqCheckResult {
 
 // The check of one numeric cell text. A text that is not numeric is rejected.
 FreqCheckResult checkFrequency(std::string_view text);
+
+// Why the radio's frequency field cannot hold an accepted frequency ("000.00000" text)
+// exactly, or nullopt when it stores what the cell shows: the field holds 12.5 kHz steps
+// only, and 400.00000 encodes as "no frequency".
+std::optional<std::string> unstorableReason(std::string_view mhzText);
 
 // Receive frequency plus an offset, both in megahertz (the leading number of each text, 0
 // when there is none), rounded to 15 significant digits and written as the shortest text.

@@ -17,7 +17,6 @@ namespace gf = group_field;
 namespace lf = label_field;
 
 constexpr std::string_view kBlankGroupLabel = " BLANK  ";
-constexpr int kIdDigits = 7;
 constexpr int kNoPriorityChannel = -1;
 
 // Stored priority-mode code of each option button (A, B, C, D), and back.

@@ -42,6 +42,9 @@ struct Backlight {
     bool channel = false;
 };
 
+// The ANI/ID number's length in hexadecimal digits.
+inline constexpr int kIdDigits = 7;
+
 // Every group parameter the main window shows.
 struct GroupParams {
     std::string groupLabel;
@@ -62,6 +65,8 @@ struct GroupParams {
     bool blOther = false;
     bool blScanState = false;
     bool blChannel = false;
+
+    friend bool operator==(const GroupParams&, const GroupParams&) = default;
 };
 
 class Group {

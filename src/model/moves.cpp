@@ -1,5 +1,6 @@
 #include "model/moves.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -37,7 +38,32 @@ std::optional<int> parseBankNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-BankMoves::BankMoves(Document& doc) : mem_(doc.mem) {}
+BankMoves::BankMoves(Document& doc) : mem_(doc.mem), labels_(doc.labels) {}
+
+void BankMoves::moveLabels(int fromGroup, int toGroup) {
+    (void)pageStart(fromGroup);
+    (void)pageStart(toGroup);
+    // A bank's label bytes are spread over the image (the group index varies fastest):
+    // take them out bank by bank, turn the banks between the two numbers, put them back.
+    constexpr std::size_t kBlockSize = std::size_t{kLabelSlots} * kLabelPositions;
+    std::array<std::array<Byte, kBlockSize>, kGroupCount> banks{};
+    const auto visit = [](auto&& copy) {
+        for (int g = 0; g < kGroupCount; ++g)
+            for (int s = 0; s < kLabelSlots; ++s)
+                for (int k = 0; k < kLabelPositions; ++k)
+                    copy(static_cast<std::size_t>(g),
+                         static_cast<std::size_t>(s * kLabelPositions + k), labelIndex(g, s, k));
+    };
+    visit([&](std::size_t g, std::size_t i, std::size_t at) { banks[g][i] = labels_[at]; });
+    const auto first = banks.begin() + (std::min(fromGroup, toGroup) - 1);
+    const auto last = banks.begin() + std::max(fromGroup, toGroup);
+    if (fromGroup < toGroup) {
+        std::rotate(first, first + 1, last);
+    } else if (fromGroup > toGroup) {
+        std::rotate(first, last - 1, last);
+    }
+    visit([&](std::size_t g, std::size_t i, std::size_t at) { labels_[at] = banks[g][i]; });
+}
 
 void BankMoves::moveGroups(int fromGroup, int toGroup) {
     (void)pageStart(fromGroup);

@@ -1,8 +1,9 @@
 #pragma once
 // Bank moves: one bank (a whole 128-byte group page of the memory image) takes another
 // bank number and the banks in between close up by one, like dragging an entry within
-// a numbered list. Only the pages move; the page map and the alpha labels stay where
-// they are, so a bank keeps existing (or not) at its number.
+// a numbered list. Only the pages move; the page map stays where it is, so a bank keeps
+// existing (or not) at its number. The alpha labels stay too unless moveLabels moves
+// them the same way.
 
 #include <array>
 #include <optional>
@@ -35,12 +36,16 @@ class BankMoves {
     // toGroup < fromGroup (note the argument order): fromGroup's page ends at toGroup,
     // the pages from toGroup on move up one place.
     void rightShiftGroups(int toGroup, int fromGroup);
+    // The banks' label blocks (channel labels, group label, backlight byte) move as
+    // moveGroups moves their pages.
+    void moveLabels(int fromGroup, int toGroup);
     void copyGroup(int fromGroup, int toGroup);
     void copyToTemp(int fromGroup);
     void copyFromTemp(int toGroup);
 
   private:
     MemImage& mem_;
+    LabelImage& labels_;
     std::array<Byte, kPageSize> buffer_{};
 };
 

@@ -67,7 +67,14 @@ OperationResult RadioOperations::withLabels(LabelChoice labels, OperationResult 
                                             OperationResult (RadioOperations::*step)()) {
     if (labels != LabelChoice::Transfer) return result;
     OperationResult labelResult = (this->*step)();
-    return result.done() ? labelResult : result;
+    if (!result.done()) return result;
+    // The image step's success message follows a cancelled label step: the result keeps
+    // which part did not happen.
+    const bool reading =
+        step == &RadioOperations::labelReadRadio || step == &RadioOperations::labelReadGroup;
+    if (labelResult.outcome == Outcome::Cancelled)
+        labelResult.message = reading ? "the labels were not read" : "the labels were not written";
+    return labelResult;
 }
 
 bool RadioOperations::confirmWrite() {

@@ -1,5 +1,6 @@
 #include "ui/bank_move_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "files/settings.h"
 #include "model/document.h"
 #include "model/moves.h"
 #include "ui/twips.h"
@@ -27,8 +29,9 @@ constexpr TwipRect kFromLabel{240, 240, 1095, 375};
 constexpr TwipRect kFromBox{1560, 240, 1335, 315};
 constexpr TwipRect kToLabel{240, 720, 1095, 375};
 constexpr TwipRect kToBox{1560, 720, 1335, 315};
-constexpr TwipRect kOkButton{1560, 1320, 1335, 375};
-constexpr TwipRect kCancelButton{240, 1320, 1095, 375};
+constexpr TwipRect kMoveLabels{240, 1200, 2655, 315};
+constexpr TwipRect kOkButton{1560, 1680, 1335, 375};
+constexpr TwipRect kCancelButton{240, 1680, 1095, 375};
 constexpr int kMargin = 240;
 
 void place(QWidget* w, const TwipRect& r, double dpi) {
@@ -59,7 +62,11 @@ QLabel* boldLabel(QWidget* parent, const char* name, const char* text) {
 
 }  // namespace
 
-BankMoveDialog::BankMoveDialog(Document& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+BankMoveDialog::BankMoveDialog(Document& doc, QWidget* parent)
+    : BankMoveDialog(doc, nullptr, parent) {}
+
+BankMoveDialog::BankMoveDialog(Document& doc, SettingsStore* settings, QWidget* parent)
+    : QDialog(parent), doc_(doc), settings_(settings) {
     setObjectName(QStringLiteral("frmMove"));
     setWindowTitle(QStringLiteral("Move Banks"));
     setModal(true);
@@ -71,13 +78,19 @@ BankMoveDialog::BankMoveDialog(Document& doc, QWidget* parent) : QDialog(parent)
     fromBankLabel_->setBuddy(fromBankCombo_);
     toBankLabel_->setBuddy(toBankCombo_);
 
+    moveLabelsCheck_ = new QCheckBox(QStringLiteral("Move labels with the channels"), this);
+    moveLabelsCheck_->setObjectName(QStringLiteral("chkMoveLabels"));
+    moveLabelsCheck_->setChecked(settings_ != nullptr &&
+                                 readInt(*settings_, settings::kMoveLabels) == 1);
+
     moveCancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
     moveCancelButton_->setObjectName(QStringLiteral("btnMoveCancel"));
     moveOkButton_ = new QPushButton(QStringLiteral("OK"), this);
     moveOkButton_->setObjectName(QStringLiteral("btnMoveOK"));
     moveOkButton_->setDefault(true);
     setTabOrder(fromBankCombo_, toBankCombo_);
-    setTabOrder(toBankCombo_, moveOkButton_);
+    setTabOrder(toBankCombo_, moveLabelsCheck_);
+    setTabOrder(moveLabelsCheck_, moveOkButton_);
     setTabOrder(moveOkButton_, moveCancelButton_);
 
     const double dpi = logicalDpi(this);
@@ -85,10 +98,12 @@ BankMoveDialog::BankMoveDialog(Document& doc, QWidget* parent) : QDialog(parent)
     place(fromBankCombo_, kFromBox, dpi);
     place(toBankLabel_, kToLabel, dpi);
     place(toBankCombo_, kToBox, dpi);
+    place(moveLabelsCheck_, kMoveLabels, dpi);
     place(moveOkButton_, kOkButton, dpi);
     place(moveCancelButton_, kCancelButton, dpi);
     const int margin = twipsToPixels(kMargin, dpi);
-    setFixedSize(moveOkButton_->geometry().right() + 1 + margin,
+    setFixedSize(std::max(moveOkButton_->geometry().right(), moveLabelsCheck_->geometry().right()) +
+                     1 + margin,
                  moveOkButton_->geometry().bottom() + 1 + margin);
 
     connect(moveOkButton_, &QPushButton::clicked, this, &BankMoveDialog::acceptMove);
@@ -105,10 +120,14 @@ void BankMoveDialog::acceptMove() {
         toBank_ = static_cast<std::int16_t>(*to);
         if (*from != *to) {
             emit aboutToMove(*from, *to);
-            BankMoves(doc_).moveGroups(*from, *to);
+            BankMoves moves(doc_);
+            moves.moveGroups(*from, *to);
+            if (moveLabelsCheck_->isChecked()) moves.moveLabels(*from, *to);
             emit moved(*from, *to);
         }
     }
+    if (settings_ != nullptr)
+        writeInt(*settings_, settings::kMoveLabels, moveLabelsCheck_->isChecked() ? 1 : 0);
     accept();  // hides the dialog; it keeps its texts for the next Move
 }
 

@@ -1,5 +1,7 @@
 #include "ui/channel_grid_model.h"
 
+#include "ui/image_history.h"
+
 namespace zav {
 
 ChannelGridModel::ChannelGridModel(Document& doc, QObject* parent)
@@ -42,7 +44,14 @@ void ChannelGridModel::setCellText(int row, int column, const QString& text) {
     if (g == nullptr || row < 0 || row >= kChannelsPerGroup || column < 1 || column >= kGridColumns)
         return;
     if (text == cellText(row, column)) return;
-    g->update(row, column, text.toStdString());
+    const auto change = [&] { g->update(row, column, text.toStdString()); };
+    if (history_ != nullptr) {
+        history_->record(QStringLiteral("Edit %1").arg(
+                             QString::fromLatin1(kGridCaptions[static_cast<std::size_t>(column)])),
+                         change);
+    } else {
+        change();
+    }
     emit dataChanged(index(row, 0), index(row, kGridColumns - 1));
 }
 

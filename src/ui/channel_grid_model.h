@@ -10,6 +10,8 @@
 
 namespace zav {
 
+class ImageHistory;
+
 inline constexpr int kGridColumns = 7;
 inline constexpr std::array<const char*, kGridColumns> kGridCaptions{
     "Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"};
@@ -24,6 +26,8 @@ class ChannelGridModel final : public QAbstractTableModel {
     [[nodiscard]] int group() const { return doc_.shownGroup(); }
     // Repaint every row from the image.
     void refresh();
+    // Where cell changes become undo steps (none: not recorded).
+    void setHistory(ImageHistory* history) { history_ = history; }
 
     [[nodiscard]] QString cellText(int row, int column) const;
     // Stores a cell's text through the group record when it differs from what the cell
@@ -41,6 +45,7 @@ class ChannelGridModel final : public QAbstractTableModel {
     [[nodiscard]] const Group* shown() const;
 
     Document& doc_;
+    ImageHistory* history_ = nullptr;
 };
 
 }  // namespace zav

@@ -6,6 +6,7 @@
 
 #include "model/frequency_check.h"
 #include "ui/grid_delegate.h"
+#include "ui/image_history.h"
 
 namespace zav {
 
@@ -45,12 +46,12 @@ bool isNavigationKey(int key) {
 }  // namespace
 
 ChannelGridView::ChannelGridView(ChannelGridModel& model, Document& doc, Prompts& prompts,
-                                 GridUndo& undo, QWidget* parent)
+                                 ImageHistory& history, QWidget* parent)
     : QTableView(parent),
       model_(model),
       doc_(doc),
       prompts_(prompts),
-      undo_(undo),
+      history_(history),
       delegate_(new ChannelCellDelegate(*this)) {
     setObjectName(QStringLiteral("Grid"));
     setModel(&model_);
@@ -114,13 +115,6 @@ void ChannelGridView::discardEditor(QLineEdit* editor) {
     if (editor != nullptr) closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
-void ChannelGridView::recordUndo() {
-    const QModelIndex cur = currentIndex();
-    if (!undo_.armed() || !cur.isValid()) return;
-    undo_.keyDown(doc_, cur.row(), cur.column(),
-                  model_.cellText(cur.row(), cur.column()).toStdString());
-}
-
 void ChannelGridView::copyReceive(int row, int column) {
     if (!isTransmitColumn(column)) return;
     model_.setCellText(row, column, model_.cellText(row, column - 2));
@@ -128,8 +122,11 @@ void ChannelGridView::copyReceive(int row, int column) {
 
 void ChannelGridView::copyReceiveAll(int row, int column) {
     if (!isTransmitColumn(column)) return;
-    copyReceive(row, column);
-    for (int r = 0; r < model_.rowCount(); ++r) copyReceive(r, column);
+    // One step: Undo brings back every row's transmit value at once.
+    history_.record(QStringLiteral("Copy Receive to Transmit"), [&] {
+        copyReceive(row, column);
+        for (int r = 0; r < model_.rowCount(); ++r) copyReceive(r, column);
+    });
     setCurrentIndex(model_.index(0, 0));
 }
 
@@ -154,15 +151,28 @@ void ChannelGridView::commitCellText(const QModelIndex& index, const QString& te
     const FreqCheckResult r = isNumericText(typed) ? checkFrequency(typed) : FreqCheckResult{};
     switch (r.outcome) {
         case FreqCheckOutcome::Accepted:
-            model_.setCellText(row, column, QString::fromStdString(r.text));
+            // Refused rather than stored as some other value the radio can hold.
+            if (const auto why = unstorableReason(r.text)) {
+                refuse(QString::fromStdString(*why));
+            } else {
+                model_.setCellText(row, column, QString::fromStdString(r.text));
+            }
             break;
         case FreqCheckOutcome::Unchanged:
             model_.setCellText(row, column, text);
             break;
         case FreqCheckOutcome::Rejected:
-            prompts_.beep();  // the cell keeps its earlier value
+            // The cell keeps its earlier value.
+            refuse(QStringLiteral("%1 is not a frequency of the radio: 400 to 600 MHz in "
+                                  "12.5 kHz steps.")
+                       .arg(text.trimmed()));
             break;
     }
+}
+
+void ChannelGridView::refuse(const QString& reason) {
+    prompts_.beep();
+    emit entryRefused(reason);
 }
 
 bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
@@ -200,7 +210,6 @@ bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
 }
 
 void ChannelGridView::keyPressEvent(QKeyEvent* event) {
-    recordUndo();
     const QModelIndex cur = currentIndex();
     // A key that starts an edit makes its cell the edit column.
     if (cur.isValid() && !event->text().isEmpty() && cur.column() != 0 &&
@@ -213,13 +222,7 @@ void ChannelGridView::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
-void ChannelGridView::mousePressEvent(QMouseEvent* event) {
-    undo_.arm();
-    QTableView::mousePressEvent(event);
-}
-
 bool ChannelGridView::editorKeyPress(QLineEdit* editor, QKeyEvent* event) {
-    recordUndo();
     return commandKey(event, editColumn_, editor);
 }
 
@@ -227,8 +230,10 @@ bool ChannelGridView::editorKeyRelease(QLineEdit* editor, QKeyEvent* event) {
     if (!isFrequencyColumn(editColumn_) || isNavigationKey(event->key())) return false;
     if (isNumericText(editor->text().toStdString())) return false;
     if (editor->text().isEmpty() && event->key() == Qt::Key_Delete) return false;
-    prompts_.beep();
+    refuse(QStringLiteral("A frequency takes digits and a decimal point only."));
+    // Selected, so that the next key replaces the old text instead of adding to it.
     editor->setText(savedText_);
+    editor->selectAll();
     return false;
 }
 

@@ -2,24 +2,24 @@
 // The channel grid: 14 rows of the shown group, edited in place. Frequencies are checked
 // before they are stored; S and C in a transmit column copy the receive values; the space
 // bar in Tx Freq opens the offset entry; Home goes to Rec Freq; the Scan cell's button
-// toggles the flag. The first key after a click on the grid takes the undo record.
+// toggles the flag. Every change is an undo step of the history the model records in.
 
 #include <QTableView>
 
 #include "iface/prompts.h"
 #include "ui/channel_grid_model.h"
-#include "ui/grid_undo.h"
 
 class QLineEdit;
 
 namespace zav {
 
 class ChannelCellDelegate;
+class ImageHistory;
 
 class ChannelGridView final : public QTableView {
     Q_OBJECT
   public:
-    ChannelGridView(ChannelGridModel& model, Document& doc, Prompts& prompts, GridUndo& undo,
+    ChannelGridView(ChannelGridModel& model, Document& doc, Prompts& prompts, ImageHistory& history,
                     QWidget* parent = nullptr);
 
     using QTableView::edit;
@@ -45,24 +45,25 @@ class ChannelGridView final : public QTableView {
     bool editorKeyRelease(QLineEdit* editor, QKeyEvent* event);
 
   signals:
+    // An entry was refused (with a beep); the reason is for the status bar.
+    void entryRefused(const QString& reason);
     // The space bar in Tx Freq: the offset entry opens for this row.
     void offsetRequested(int row);
 
   protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    void recordUndo();
     // Common key handling of the grid and its editor; true when the key was consumed.
     bool commandKey(QKeyEvent* event, int column, QLineEdit* editor);
     void discardEditor(QLineEdit* editor);
+    void refuse(const QString& reason);
 
     ChannelGridModel& model_;
     Document& doc_;
     Prompts& prompts_;
-    GridUndo& undo_;
+    ImageHistory& history_;
     ChannelCellDelegate* delegate_;
     int editColumn_ = 0;
     QString savedText_;  // the cell's text when its edit began

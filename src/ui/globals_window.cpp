@@ -73,8 +73,10 @@ GlobalsWindow::GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& 
                              QWidget* parent)
     : QWidget(parent), doc_(doc), settings_(settings), link_(link) {
     setObjectName(QStringLiteral("frmGlobals"));
-    // A window of its own beside the main window, even when given a parent for ownership.
-    setWindowFlag(Qt::Window);
+    // A window of its own beside the main window, owned by it (a dialog's type, so the
+    // window system keeps it above its owner instead of letting it fall behind).
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromLatin1(kCaption));
     buildWindow();
     loadGlobals();
@@ -232,6 +234,7 @@ void GlobalsWindow::sendDtmfDeviation() {
     lastWrite_ = zav::sendDtmfDeviation(link_, code);
     writeDtmfButton_->setEnabled(true);
     writing_ = false;
+    emit deviationWritten();
 }
 
 bool GlobalsWindow::event(QEvent* e) {

@@ -31,7 +31,8 @@ class GlobalsWindow final : public QWidget {
     // Loads the controls from the image and takes its place from the settings store
     // (centred on the screen when none is stored). Shown modeless, without an owner.
     // The window shows no messages of its own; the link's go through the link's prompts.
-    GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link, QWidget* parent = nullptr);
+    GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link,
+                  QWidget* parent = nullptr);
 
     static constexpr const char* kCaption = "Global Parameters  -  ZAV Editor   ";
     static constexpr const char* kListTip = "Select value from list.";
@@ -53,6 +54,10 @@ class GlobalsWindow final : public QWidget {
         return lastWrite_;
     }
     [[nodiscard]] bool writing() const { return writing_; }
+
+  signals:
+    // A DTMF deviation write ended (its result in lastWriteResult).
+    void deviationWritten();
 
   protected:
     bool event(QEvent* e) override;

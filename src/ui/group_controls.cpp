@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
+
+#include <vector>
 
 #include "model/lists.h"
 
@@ -65,6 +68,13 @@ GroupControls buildGroupControls(QWidget* parent) {
     c.groupLabelEdit = named(new QLineEdit(parent), "txtGroupLabel");
     c.aniLabel = label(parent, "lblANI", "ANI/ID Number:");
     c.idEdit = named(new QLineEdit(parent), "txtID");
+    // Only what the fields hold: 8 label positions, 7 hexadecimal ID digits.
+    c.groupLabelEdit->setMaxLength(kLabelPositions);
+    c.groupLabelEdit->setToolTip(QStringLiteral("Up to %1 characters").arg(kLabelPositions));
+    c.idEdit->setMaxLength(kIdDigits);
+    c.idEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,%1}").arg(kIdDigits)), c.idEdit));
+    c.idEdit->setToolTip(QStringLiteral("Up to %1 hexadecimal digits (0-9, A-F)").arg(kIdDigits));
     c.scanHoldLabel = label(parent, "lblScanHold", "Scan Hold Time:");
     c.scanCombo = combo(parent, "cboScan", lists::kScanHold);
     c.totLabel = label(parent, "lblTOT", "Tx Time Out Timer:");
@@ -72,14 +82,15 @@ GroupControls buildGroupControls(QWidget* parent) {
 
     c.dualPriFrame = frame(parent, "fraDualPri", "Priority");
     c.priModeFrame = frame(c.dualPriFrame, "fraPriMode", "Mode");
-    c.priMode = {option(c.priModeFrame, "priModeA", "A", 0), option(c.priModeFrame, "PriModeB", "B", 0),
-                 option(c.priModeFrame, "PriModeC", "C", 0),
-                 option(c.priModeFrame, "PriModeD", "D", 0)};
+    c.priMode = {
+        option(c.priModeFrame, "priModeA", "A", 0), option(c.priModeFrame, "PriModeB", "B", 0),
+        option(c.priModeFrame, "PriModeC", "C", 0), option(c.priModeFrame, "PriModeD", "D", 0)};
     c.pri1ChanLabel = label(c.dualPriFrame, "lblPri1Chan", "Channel");
     c.pri1ChanCombo = combo(c.dualPriFrame, "cboPri1Chan", lists::kPriorityChannel);
 
     c.codeGuardFrame = frame(parent, "fraUCG", "Variable Code Guard");
-    c.varCgButton = {option(c.codeGuardFrame, "btnVarCG", "Off", 0), option(c.codeGuardFrame, "btnVarCG", "On", 1)};
+    c.varCgButton = {option(c.codeGuardFrame, "btnVarCG", "Off", 0),
+                     option(c.codeGuardFrame, "btnVarCG", "On", 1)};
 
     c.lockoutFrame = frame(parent, "fraLockout", "Keyboard Lockouts");
     c.priKeyLockCheck = check(c.lockoutFrame, "chkPriKeyLock", "Priority Key Lockout");
@@ -92,7 +103,7 @@ GroupControls buildGroupControls(QWidget* parent) {
 
     c.battSaveFrame = frame(parent, "fraBattSave", "Battery Saver");
     c.battSaveButton = {option(c.battSaveFrame, "btnBattSave", "On", 0),
-                     option(c.battSaveFrame, "btnBattSave", "Off", 1)};
+                        option(c.battSaveFrame, "btnBattSave", "Off", 1)};
 
     c.alphaEnabledCheck = check(parent, "chkAlphaEnabled", "Alpha Enabled");
     c.backlightFrame = frame(parent, "Backlight", "Alpha Display Backlight");
@@ -103,6 +114,23 @@ GroupControls buildGroupControls(QWidget* parent) {
     c.labelBlTimeout = label(c.backlightFrame, "LabelBlTimeout", "Timeout");
     c.blTimeoutCombo = combo(c.backlightFrame, "cboBlTimeout", lists::kBacklightTimeout);
     return c;
+}
+
+void chainTabOrder(const GroupControls& c, QWidget* grid) {
+    const std::vector<QWidget*> order{c.currentGroupCombo, grid,
+                                      c.groupLabelEdit,    c.idEdit,
+                                      c.scanCombo,         c.totCombo,
+                                      c.pri1ChanCombo,     c.priMode[0],
+                                      c.priMode[1],        c.priMode[2],
+                                      c.priMode[3],        c.varCgButton[0],
+                                      c.varCgButton[1],    c.priKeyLockCheck,
+                                      c.entClrLockCheck,   c.bciCombo,
+                                      c.aniCombo,          c.battSaveButton[0],
+                                      c.battSaveButton[1], c.alphaEnabledCheck,
+                                      c.blChannelCheck,    c.blOtherCheck,
+                                      c.blScanStateCheck,  c.blKeypressCheck,
+                                      c.blTimeoutCombo};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 void showParams(const GroupControls& c, const GroupParams& p) {
@@ -169,7 +197,7 @@ void writeChangedParams(Group& group, const GroupParams& shown, const GroupParam
         now.blScanState != shown.blScanState || now.blChannel != shown.blChannel;
     if (backlightChanged) {
         group.writeGroupBacklight({now.blTimeout, now.alphaEnabled, now.blKeypress, now.blOther,
-                                     now.blScanState, now.blChannel});
+                                   now.blScanState, now.blChannel});
     }
 }
 

@@ -64,6 +64,10 @@ struct GroupControls {
 // named as the window's code and tests know it, with its caption and list entries.
 GroupControls buildGroupControls(QWidget* parent);
 
+// Tab follows the eye: the selector, the grid, the header fields, the right-hand frames
+// from top to bottom (Priority Channel before Mode), then the backlight.
+void chainTabOrder(const GroupControls& c, QWidget* grid);
+
 void showParams(const GroupControls& c, const GroupParams& p);
 GroupParams collectParams(const GroupControls& c);
 

@@ -1,11 +1,15 @@
 #include "ui/help_viewer.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 // The pages are compiled into this library; a static library must ask for them by name,
 // or the linker leaves them out. (Outside every namespace: the macro declares the
@@ -26,6 +30,18 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     return b;
+}
+
+// Right of the owner when the screen has room there, else over its right part.
+void placeBeside(QWidget& help, const QWidget& owner) {
+    const QRect frame = owner.frameGeometry();
+    const QScreen* screen =
+        owner.screen() != nullptr ? owner.screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : frame;
+    const int left =
+        std::max(area.left(), std::min(frame.right() + 1, area.right() + 1 - help.width()));
+    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - help.height()));
+    help.move(left, top);
 }
 
 }  // namespace
@@ -76,6 +92,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_->setSource(helpContentsUrl());
 }
 
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void HelpWindow::showContents() {
     // The contents page joins the history, so Back returns to the page left.
     if (browser_->source() != helpContentsUrl()) browser_->setSource(helpContentsUrl());
@@ -95,6 +119,7 @@ HelpWindow* showHelp(QWidget* parent) {
     if (help == nullptr) {
         help = new HelpWindow(parent);
         if (parent == nullptr) help->setAttribute(Qt::WA_DeleteOnClose);
+        if (parent != nullptr) placeBeside(*help, *parent);
     } else {
         help->showContents();
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The help window: the editor's help pages (built into the program) in a browser with
-// Back, Forward and Contents buttons.
+// Back, Forward and Contents buttons, placed beside its owner.
 
 #include <QUrl>
 #include <QWidget>
@@ -27,6 +27,10 @@ class HelpWindow final : public QWidget {
     [[nodiscard]] QPushButton* backButton() const { return backButton_; }
     [[nodiscard]] QPushButton* forwardButton() const { return forwardButton_; }
     [[nodiscard]] QPushButton* contentsButton() const { return contentsButton_; }
+
+  protected:
+    // Escape closes the window, as it closes the editor's dialogs.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void pageChanged();

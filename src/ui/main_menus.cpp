@@ -70,11 +70,12 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
     m.radioMenu = menu(bar, "mnuRadio", "Radio");
     m.readRadioAction = item(m.radioMenu, "mnuRead", "Read Radio", QKeySequence(Qt::Key_F2));
     m.readGlobalAction = item(m.radioMenu, "mnuReadGlobal", "Read Global Information from Radio");
-    m.readGroupAction = item(m.radioMenu, "mnuReadGroup", "Read Group from Radio");
+    m.readGroupAction = item(m.radioMenu, "mnuReadGroup", "Read Group from Radio",
+                             QKeySequence(Qt::SHIFT | Qt::Key_F2));
     m.writeRadioAction = item(m.radioMenu, "mnuWriteAll", "Write Radio", QKeySequence(Qt::Key_F3));
     m.writeGlobalAction = item(m.radioMenu, "mnuWriteGlobal", "Write Global Information To Radio");
-    m.writeGroupAction =
-        item(m.radioMenu, "mnuWriteGroup", "Write Current Group to Radio", QKeySequence(Qt::Key_F4));
+    m.writeGroupAction = item(m.radioMenu, "mnuWriteGroup", "Write Current Group to Radio",
+                              QKeySequence(Qt::Key_F4));
     m.beforeLabelsSeparator = separator(m.radioMenu, "munSep7");
     m.labelMenu = submenu(m.radioMenu, "mnuLabel", "Labels");
     m.labelReadGroupAction = item(m.labelMenu, "mnuLabelReadGroup", "Read Current Group");
@@ -86,15 +87,17 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
     constexpr std::array<const char*, 3> kLabelCaptions{
         "Always Read/Write Labels", "Never Read/Write Labels", "Prompt to Read/Write Labels"};
     for (std::size_t i = 0; i < kLabelCaptions.size(); ++i) {
-        m.labelChoiceActions[i] = choice(m.labelConfigMenu, m.labelConfigGroup, "mnuLabelConfig",
-                                     QString::fromLatin1(kLabelCaptions[i]), static_cast<int>(i));
+        m.labelChoiceActions[i] =
+            choice(m.labelConfigMenu, m.labelConfigGroup, "mnuLabelConfig",
+                   QString::fromLatin1(kLabelCaptions[i]), static_cast<int>(i));
     }
 }
 
 void buildEdit(QMenuBar* bar, MainMenus& m) {
     m.editMenu = menu(bar, "mnuEdit", "Edit");
-    m.globalsAction = item(m.editMenu, "mnuGlobals", "Global Parameters");
-    m.undoAction = item(m.editMenu, "mnuUndo", "Undo", ctrl(Qt::Key_Z));
+    m.globalsAction = item(m.editMenu, "mnuGlobals", "Global Parameters", ctrl(Qt::Key_G));
+    m.undoAction = item(m.editMenu, "mnuUndo", "Undo", QKeySequence(QKeySequence::Undo));
+    m.redoAction = item(m.editMenu, "mnuRedo", "Redo", QKeySequence(QKeySequence::Redo));
     m.copyMenu = submenu(m.editMenu, "mnuCopy", "Copy");
     m.copyAllAction = item(m.copyMenu, "mnuAll", "Copy All", ctrl(Qt::Key_A));
     m.copyRowAction = item(m.copyMenu, "mnuRow", "Copy a row", ctrl(Qt::Key_R));
@@ -124,6 +127,7 @@ MainMenus buildMainMenus(QMenuBar* bar) {
     buildConfig(bar, m);
     m.syncalAction = bar->addAction(QStringLiteral("Syncal"));
     m.syncalAction->setObjectName(QStringLiteral("mnuSyncal"));
+    m.syncalAction->setShortcut(QKeySequence(Qt::Key_F6));
     m.helpMenu = menu(bar, "mnuH", "Help");
     m.aboutAction = item(m.helpMenu, "mnuAbout", "About ZAVPROG");
     m.helpAction = item(m.helpMenu, "mnuHelp", "Help", QKeySequence(Qt::Key_F1));

@@ -21,17 +21,17 @@ struct MainMenus {
     QAction* openAction = nullptr;  // &Open, Ctrl+O
     QMenu* recentMenu = nullptr;    // Open &Recent: the files opened or saved last
     QAction* afterOpenSeparator = nullptr;
-    QAction* printAction = nullptr;    // &Print, Ctrl+P
+    QAction* printAction = nullptr;         // &Print, Ctrl+P
     QAction* printSetupAction = nullptr;    // Print Set&up
     QAction* printPreviewAction = nullptr;  // Print Previe&w
     QAction* beforeExitSeparator = nullptr;
     QAction* exitAction = nullptr;  // &Exit
 
     QMenu* radioMenu = nullptr;
-    QAction* readRadioAction = nullptr;         // Read Radio, F2
+    QAction* readRadioAction = nullptr;    // Read Radio, F2
     QAction* readGlobalAction = nullptr;   // Read Global Information from Radio
-    QAction* readGroupAction = nullptr;    // Read Group from Radio
-    QAction* writeRadioAction = nullptr;     // Write Radio, F3
+    QAction* readGroupAction = nullptr;    // Read Group from Radio, Shift+F2
+    QAction* writeRadioAction = nullptr;   // Write Radio, F3
     QAction* writeGlobalAction = nullptr;  // Write Global Information To Radio
     QAction* writeGroupAction = nullptr;   // Write Current Group to Radio, F4
     QAction* beforeLabelsSeparator = nullptr;
@@ -46,11 +46,12 @@ struct MainMenus {
     QActionGroup* labelConfigGroup = nullptr;
 
     QMenu* editMenu = nullptr;
-    QAction* globalsAction = nullptr;  // Global Parameters
-    QAction* undoAction = nullptr;     // Undo, Ctrl+Z
-    QMenu* copyMenu = nullptr;       // Copy
-    QAction* copyAllAction = nullptr;      // Copy All, Ctrl+A
-    QAction* copyRowAction = nullptr;      // Copy a row, Ctrl+R
+    QAction* globalsAction = nullptr;  // Global Parameters, Ctrl+G
+    QAction* undoAction = nullptr;     // Undo, the platform's undo key (Ctrl+Z)
+    QAction* redoAction = nullptr;     // Redo, the platform's redo key
+    QMenu* copyMenu = nullptr;         // Copy
+    QAction* copyAllAction = nullptr;  // Copy All, Ctrl+A
+    QAction* copyRowAction = nullptr;  // Copy a row, Ctrl+R
     QAction* pasteAction = nullptr;    // Paste, Ctrl+V
     QAction* moveAction = nullptr;     // Move, Ctrl+M
 
@@ -60,9 +61,9 @@ struct MainMenus {
     QActionGroup* commPortGroup = nullptr;
     QAction* portDeviceAction = nullptr;  // Serial Port Device...
 
-    QAction* syncalAction = nullptr;  // on the menu bar
+    QAction* syncalAction = nullptr;  // on the menu bar, F6
 
-    QMenu* helpMenu = nullptr;        // Help
+    QMenu* helpMenu = nullptr;       // Help
     QAction* aboutAction = nullptr;  // About ZAVPROG
     QAction* helpAction = nullptr;   // Help, F1
 };

@@ -1,39 +1,46 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QUndoStack>
 
 #include "files/settings.h"
+#include "link/port_devices.h"
 #include "model/memory_map.h"
 #include "qt/qt_serial_port.h"
+#include "ui/alignment_window.h"
 #include "ui/app_icon.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
 #include "ui/globals_window.h"
-#include "ui/progress_window.h"
-#include "ui/alignment_window.h"
 #include "ui/group_layout.h"
+#include "ui/image_history.h"
 #include "ui/offset_entry.h"
 #include "ui/print_commands.h"
+#include "ui/progress_window.h"
+#include "ui/status_line.h"
 #include "ui/twips.h"
 
 namespace zav {
 
 MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
-                     TextClipboard& clipboard, FileSystem& files, QWidget* parent)
-    : MainWindow(doc, prompts, settings, clipboard, files, std::make_unique<QtSerialPort>(), nullptr,
-                parent) {}
+                       TextClipboard& clipboard, FileSystem& files, QWidget* parent)
+    : MainWindow(doc, prompts, settings, clipboard, files, std::make_unique<QtSerialPort>(),
+                 nullptr, parent) {}
 
 MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
-                     TextClipboard& clipboard, FileSystem& files, LinkPort& port, QWidget* parent)
+                       TextClipboard& clipboard, FileSystem& files, LinkPort& port, QWidget* parent)
     : MainWindow(doc, prompts, settings, clipboard, files, nullptr, &port, parent) {}
 
 MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
-                     TextClipboard& clipboard, FileSystem& files, std::unique_ptr<LinkPort> ownPort,
-                     LinkPort* port, QWidget* parent)
+                       TextClipboard& clipboard, FileSystem& files,
+                       std::unique_ptr<LinkPort> ownPort, LinkPort* port, QWidget* parent)
     : QMainWindow(parent),
       ownPort_(std::move(ownPort)),
       doc_(doc),
@@ -68,12 +75,15 @@ MainWindow::~MainWindow() {
     // only after this window's members).
     delete globals_.data();
     delete syncal_.data();
+    // The history goes with this window's children, when it is only a QWidget.
+    QObject::disconnect(&history_->stack(), nullptr, this, nullptr);
     if (link_ && link_->transport().isOpen()) link_->transport().closePort();
 }
 
 void MainWindow::buildWindow() {
     setObjectName(QStringLiteral("frmGroups"));
-    setWindowTitle(QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
+    caption_ = QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
+    setWindowTitle(caption_ + QStringLiteral("[*]"));
     setWindowIcon(appIcon());
     setAcceptDrops(true);  // a frequency file dropped on the window opens
 
@@ -82,11 +92,15 @@ void MainWindow::buildWindow() {
     setCentralWidget(client);
     controls_ = buildGroupControls(client);
     gridModel_ = new ChannelGridModel(doc_, this);
-    grid_ = new ChannelGridView(*gridModel_, doc_, prompts_, undo_, client);
+    history_ = new ImageHistory(doc_, this);
+    gridModel_->setHistory(history_);
+    grid_ = new ChannelGridView(*gridModel_, doc_, prompts_, *history_, client);
     offset_ = new OffsetEntry(*gridModel_, *grid_, prompts_, client);
+    chainTabOrder(controls_, grid_);
     layout_ = std::make_unique<GroupLayout>(controls_, grid_, offset_, offset_->box());
     menus_ = buildMainMenus(menuBar());
     proc_ = new ProgressWindow(prompts_, this);
+    status_ = std::make_unique<StatusLine>(statusBar());
 
     const double dpi = logicalDpi(this);
     layout_->place(dpi);
@@ -94,7 +108,8 @@ void MainWindow::buildWindow() {
     const QSize clientSize = layout_->designClientSize();
     setMinimumSize(layout_->scale().px(6000),
                    layout_->scale().px(design::kGrid.top) + menuBar()->sizeHint().height());
-    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    resize(clientSize.width(),
+           clientSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     client->installEventFilter(this);
 
     connectCommands();
@@ -112,12 +127,40 @@ void MainWindow::connectCommands() {
     connect(menus_.saveAsAction, &QAction::triggered, this, [this] { files_.saveAsCommand(); });
     connect(menus_.exitAction, &QAction::triggered, this, &QWidget::close);
     connect(menus_.undoAction, &QAction::triggered, this, &MainWindow::undo);
+    connect(menus_.redoAction, &QAction::triggered, this, &MainWindow::redo);
+    connect(history_, &ImageHistory::restored, this, &MainWindow::showRestored);
+    connect(&history_->stack(), &QUndoStack::indexChanged, this, [this] { updateStatus(); });
+    connect(grid_, &ChannelGridView::entryRefused, this,
+            [this](const QString& reason) { status_->say(reason); });
+    connectAccessKeys();
+    // The unsaved-changes mark follows the group's controls as they are edited.
+    for (auto* edit : centralWidget()->findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::textEdited, this, [this] { updateStatus(); });
+    for (auto* box : centralWidget()->findChildren<QComboBox*>())
+        connect(box, &QComboBox::activated, this, [this] { updateStatus(); });
+    for (auto* button : centralWidget()->findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::clicked, this, [this] { updateStatus(); });
     connect(menus_.copyAllAction, &QAction::triggered, this, &MainWindow::copyAll);
     connect(menus_.copyRowAction, &QAction::triggered, this, &MainWindow::copyRow);
     connect(menus_.pasteAction, &QAction::triggered, this, &MainWindow::paste);
     connect(menus_.editMenu, &QMenu::aboutToShow, this, &MainWindow::updatePasteEnabled);
     connectRadioCommands();
     connectWindowCommands();
+}
+
+// Alt and a caption's first letter opens its menu (Syncal runs), without marking the
+// captions, which stay as they are.
+void MainWindow::connectAccessKeys() {
+    const auto accessKey = [this](const QString& caption, auto&& open) {
+        const auto letter = static_cast<Qt::Key>(caption.front().toUpper().unicode());
+        auto* key = new QShortcut(QKeySequence(Qt::ALT | letter), this);
+        connect(key, &QShortcut::activated, this, open);
+    };
+    for (QMenu* m :
+         {menus_.fileMenu, menus_.radioMenu, menus_.editMenu, menus_.configMenu, menus_.helpMenu}) {
+        accessKey(m->title(), [this, m] { menuBar()->setActiveAction(m->menuAction()); });
+    }
+    accessKey(menus_.syncalAction->text(), [this] { menus_.syncalAction->trigger(); });
 }
 
 bool MainWindow::eventFilter(QObject* object, QEvent* event) {
@@ -149,6 +192,9 @@ void MainWindow::initGroups(int mode) {
     const int current = doc_.initGroups(mode, first + 1);
     setupCombos();
     if (current >= 0) showGroup(current);
+    // A new image (opened, read, created): the steps before it no longer apply.
+    history_->clear();
+    updateStatus();
 }
 
 void MainWindow::setupCombos() {
@@ -176,7 +222,6 @@ void MainWindow::selectorClicked() {
     } else {
         gridModel_->showGroup(-1);
     }
-    undo_.clear();
 }
 
 void MainWindow::showGroup(int g) {
@@ -194,7 +239,8 @@ void MainWindow::storeGroup(int g) {
     // Only the group whose values fill the controls can take them.
     if (group == nullptr || g != shownGroup()) return;
     const GroupParams now = collectParams(controls_);
-    writeChangedParams(*group, shownParams_, now);
+    history_->record(QStringLiteral("Group Parameters"),
+                     [&] { writeChangedParams(*group, shownParams_, now); });
     shownParams_ = group->read();
     if (now.groupLabel != shownParams_.groupLabel || now.id != shownParams_.id) {
         // The controls show what was stored (a padded ID, a re-read label).
@@ -234,7 +280,8 @@ void MainWindow::afterOpen() {
 }
 
 void MainWindow::setCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption) + captionSuffix_);
+    caption_ = QString::fromStdString(caption);
+    setWindowTitle(caption_ + QStringLiteral("[*]") + captionSuffix_);
     // The caption changes after every successful open or save: the image now matches
     // the file.
     markClean();
@@ -243,6 +290,21 @@ void MainWindow::setCaption(const std::string& caption) {
 void MainWindow::markClean() {
     cleanMem_ = doc_.mem;
     cleanLabels_ = doc_.labels;
+    updateStatus();
+}
+
+void MainWindow::updateStatus() {
+    if (!status_) return;
+    // Values typed into the group's controls count before they are stored.
+    const bool modified = doc_.mem != cleanMem_ || doc_.labels != cleanLabels_ ||
+                          (shownGroup() >= 0 && collectParams(controls_) != shownParams_);
+    setWindowModified(modified);
+    status_->showFile(QString::fromStdString(files_.names().fileName), modified);
+    if (operations_) {
+        const int port = operations_->portNumber();
+        status_->showPort(
+            port, QString::fromStdString(resolvePortDevice(std::to_string(port), &settings_)));
+    }
 }
 
 bool MainWindow::hasUnsavedChanges() {

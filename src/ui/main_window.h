@@ -21,7 +21,6 @@
 #include "ops/editor_hooks.h"
 #include "ops/radio_operations.h"
 #include "ui/grid_clipboard.h"
-#include "ui/grid_undo.h"
 #include "ui/group_controls.h"
 #include "ui/main_menus.h"
 
@@ -36,6 +35,8 @@ class GlobalsWindow;
 class BankMoveDialog;
 class ProgressWindow;
 class AlignmentWindow;
+class ImageHistory;
+class StatusLine;
 
 class MainWindow final : public QMainWindow, public FileEditorHooks, public EditorHooks {
     Q_OBJECT
@@ -70,7 +71,9 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void copyRow();
     void copyAll();
     void paste();
+    // Undo and Redo of the image history; the shown group's edits are stored first.
     void undo();
+    void redo();
 
     // Before the image leaves the editor (save, radio write): the shown group's edits,
     // including an open cell editor, reach the image.
@@ -95,6 +98,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
 
     // Appended to every caption (e.g. " [simulated radio]").
     void setCaptionSuffix(const QString& suffix);
+    // Demo mode: the caption and the status bar say the radio is the simulated one.
+    void showSimulatedRadio();
 
     // EditorHooks
     [[nodiscard]] int selectedGroupNumber() const override { return selectorNumber(); }
@@ -131,7 +136,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     [[nodiscard]] ProgressWindow& progress() const { return *proc_; }
     [[nodiscard]] FileOpenSave& files() { return files_; }
     [[nodiscard]] const GridClipboard& clipboard() const { return clip_; }
-    [[nodiscard]] const GridUndo& undoRecord() const { return undo_; }
+    [[nodiscard]] ImageHistory& history() const { return *history_; }
+    [[nodiscard]] const StatusLine& status() const { return *status_; }
     [[nodiscard]] const MainMenus& menus() const { return menus_; }
     [[nodiscard]] const GroupLayout& layoutRules() const { return *layout_; }
     [[nodiscard]] Document& document() { return doc_; }
@@ -158,6 +164,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void connectCommands();
     void connectRadioCommands();
     void connectWindowCommands();
+    void connectAccessKeys();
     void showChecks();
     void selectorClicked();
     [[nodiscard]] int selectorNumber() const;
@@ -169,6 +176,12 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     bool offsetHelpKey(QObject* object, QEvent* event) const;
     // The global parameters window shows the image's values again.
     void reloadOtherWindows();
+    // An undo or redo changed group g's bytes (-1: global bytes only).
+    void showRestored(int g);
+    // The caption's unsaved-changes mark, the status bar's file and port.
+    void updateStatus();
+    // The status bar's word on how a menu command ended.
+    void reportOutcome(const QAction* command, const OperationResult& result);
 
     std::unique_ptr<LinkPort> ownPort_;  // the serial port when none was given
     Document& doc_;
@@ -176,7 +189,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     SettingsStore& settings_;
     FileOpenSave files_;
     GridClipboard clip_;
-    GridUndo undo_;
 
     GroupControls controls_;
     MainMenus menus_;
@@ -184,6 +196,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     ChannelGridView* grid_ = nullptr;
     OffsetEntry* offset_ = nullptr;
     ProgressWindow* proc_ = nullptr;
+    ImageHistory* history_ = nullptr;
+    std::unique_ptr<StatusLine> status_;
     std::unique_ptr<GroupLayout> layout_;
     std::unique_ptr<RadioLink> link_;
     std::unique_ptr<RadioOperations> operations_;
@@ -192,6 +206,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     QPointer<BankMoveDialog> move_;
     QPointer<AlignmentWindow> syncal_;
     QString captionSuffix_;
+    QString caption_;
 
     // True while the window is being created: the group selector then stores and shows
     // nothing by itself.

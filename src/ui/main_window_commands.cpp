@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 
 #include "files/settings.h"
+#include "ui/about_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
-#include "ui/about_dialog.h"
+#include "ui/image_history.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
 
@@ -30,7 +32,9 @@ void MainWindow::copyAll() {
 void MainWindow::paste() {
     grid_->commitPendingEdit();
     const int row = std::max(grid_->currentIndex().row(), 0);
-    switch (clip_.paste(row)) {
+    GridClipboard::PasteResult result = GridClipboard::PasteResult::Refused;
+    history_->record(QStringLiteral("Paste"), [&] { result = clip_.paste(row); });
+    switch (result) {
         case GridClipboard::PasteResult::Row:
             gridModel_->refresh();
             break;
@@ -44,11 +48,28 @@ void MainWindow::paste() {
 }
 
 void MainWindow::undo() {
-    grid_->commitPendingEdit();
-    if (auto row = undo_.undo(doc_)) {
-        gridModel_->refresh();
-        grid_->setCurrentIndex(gridModel_->index(*row, undo_.column()));
+    // An edit still in the controls becomes a step of its own first, and is undone.
+    commitShownGroup();
+    history_->undo();
+}
+
+void MainWindow::redo() {
+    commitShownGroup();
+    history_->redo();
+}
+
+void MainWindow::showRestored(int g) {
+    if (g >= 0 && g != shownGroup() && doc_.group(g) != nullptr) {
+        // The selector stores the shown group (nothing new) and shows g.
+        QComboBox* selector = controls_.currentGroupCombo;
+        selector->setCurrentIndex(selector->findText(QString::number(g + 1)));
+    } else if (shownGroup() >= 0) {
+        const QModelIndex current = grid_->currentIndex();
+        showGroup(shownGroup());
+        if (current.isValid()) grid_->setCurrentIndex(current);
     }
+    reloadOtherWindows();
+    updateStatus();
 }
 
 void MainWindow::updatePasteEnabled() {

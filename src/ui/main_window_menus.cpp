@@ -8,23 +8,28 @@
 #include <QMenu>
 #include <QPrinter>
 
-#include "ui/globals_window.h"
-#include "ui/main_window.h"
-#include "ui/bank_move_dialog.h"
-#include "ui/port_device_dialog.h"
-#include "ui/alignment_window.h"
-#include "ui/help_viewer.h"
-#include "ui/offset_entry.h"
-#include "ui/print_commands.h"
 #include "ops/printout_operation.h"
+#include "ui/alignment_window.h"
+#include "ui/bank_move_dialog.h"
+#include "ui/demo_radio.h"
+#include "ui/globals_window.h"
+#include "ui/help_viewer.h"
+#include "ui/image_history.h"
+#include "ui/main_window.h"
+#include "ui/offset_entry.h"
+#include "ui/port_device_dialog.h"
+#include "ui/print_commands.h"
+#include "ui/status_line.h"
 
 namespace zav {
 
 void MainWindow::connectRadioCommands() {
-    // The operations tell every outcome themselves; the window adds nothing to them.
+    // The operations tell every outcome through their messages; the status bar keeps a
+    // word on it, also for the outcomes that have none (a cancel, Read Global).
     const auto run = [this](QAction* action, OperationResult (RadioOperations::*operation)()) {
-        connect(action, &QAction::triggered, this,
-                [this, operation] { (void)((*operations_).*operation)(); });
+        connect(action, &QAction::triggered, this, [this, action, operation] {
+            reportOutcome(action, ((*operations_).*operation)());
+        });
     };
     run(menus_.readRadioAction, &RadioOperations::readRadio);
     run(menus_.readGlobalAction, &RadioOperations::readGlobal);
@@ -74,9 +79,17 @@ bool MainWindow::offsetHelpKey(QObject* object, QEvent* event) const {
 
 void MainWindow::showChecks() {
     const int setting = operations_->labelSetting();
-    for (QAction* a : menus_.labelChoiceActions) a->setChecked(a->property("index").toInt() == setting);
+    for (QAction* a : menus_.labelChoiceActions)
+        a->setChecked(a->property("index").toInt() == setting);
     const int port = operations_->portNumber();
     for (QAction* a : menus_.portActions) a->setChecked(a->property("index").toInt() == port);
+    updateStatus();
+}
+
+void MainWindow::reportOutcome(const QAction* command, const OperationResult& result) {
+    QString name = command->text().remove(QLatin1Char('&'));
+    if (command->parent() == menus_.labelMenu) name.prepend(QStringLiteral("Labels: "));
+    status_->say(StatusLine::outcomeText(name, result));
 }
 
 void MainWindow::chooseLabelSetting(int setting) {
@@ -94,6 +107,7 @@ void MainWindow::choosePortDevice() {
     // The device is read when the port next opens; an open port keeps its device until
     // then.
     dialog.exec();
+    updateStatus();
 }
 
 // --- Other windows ---------------------------------------------------------------------
@@ -110,6 +124,11 @@ void MainWindow::showGlobals() {
         // Owned by this window for its lifetime, but a window of its own beside it.
         globals_ = new GlobalsWindow(doc_, settings_, *link_, this);
         globals_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(globals_, &GlobalsWindow::deviationWritten, this, [this] {
+            if (globals_ != nullptr && globals_->lastWriteResult())
+                status_->say(StatusLine::outcomeText(QStringLiteral("Write DTMF Deviation"),
+                                                     *globals_->lastWriteResult()));
+        });
     }
     globals_->show();
     globals_->raise();
@@ -118,9 +137,13 @@ void MainWindow::showGlobals() {
 
 void MainWindow::showMove() {
     if (move_ == nullptr) {
-        move_ = new BankMoveDialog(doc_, this);
-        connect(move_, &BankMoveDialog::aboutToMove, this, [this] { storeGroupMemory(); });
+        move_ = new BankMoveDialog(doc_, &settings_, this);
+        connect(move_, &BankMoveDialog::aboutToMove, this, [this] {
+            storeGroupMemory();
+            history_->begin(QStringLiteral("Move Banks"));
+        });
         connect(move_, &BankMoveDialog::moved, this, [this] {
+            history_->end();
             // The group shown before the move, from the changed image.
             if (shownGroup() >= 0) showGroup(shownGroup());
         });
@@ -163,7 +186,8 @@ void MainWindow::closeOtherWindows() {
 // --- After reads -------------------------------------------------------------------------
 
 void MainWindow::storeOtherWindows() {
-    if (globals_ != nullptr) globals_->storeGlobals();
+    if (globals_ != nullptr)
+        history_->record(QStringLiteral("Global Parameters"), [this] { globals_->storeGlobals(); });
 }
 
 void MainWindow::reloadOtherWindows() {
@@ -176,24 +200,31 @@ void MainWindow::memoryRead(int first, int count) {
         std::min(static_cast<std::size_t>(std::max(first + count, 0)), cleanMem_.size());
     for (std::size_t i = from; i < to; ++i) cleanMem_[i] = doc_.mem[i];
     if (first < static_cast<int>(kPageSize) && count > 0) reloadOtherWindows();
+    history_->clear();  // the steps before no longer match the radio's bytes
+    updateStatus();
 }
 
 void MainWindow::labelsRead(int groupIndex) {
+    history_->clear();
     if (groupIndex < 0) {
         cleanLabels_ = doc_.labels;
+        updateStatus();
         return;
     }
     for (int s = 0; s < kLabelSlots; ++s)
         for (int c = 0; c < kLabelPositions; ++c)
             cleanLabels_[labelIndex(groupIndex, s, c)] = doc_.labels[labelIndex(groupIndex, s, c)];
+    updateStatus();
 }
 
 void MainWindow::setCaptionSuffix(const QString& suffix) {
-    QString title = windowTitle();
-    if (!captionSuffix_.isEmpty() && title.endsWith(captionSuffix_))
-        title.chop(captionSuffix_.size());
     captionSuffix_ = suffix;
-    setWindowTitle(title + captionSuffix_);
+    setWindowTitle(caption_ + QStringLiteral("[*]") + captionSuffix_);
+}
+
+void MainWindow::showSimulatedRadio() {
+    setCaptionSuffix(QString::fromLatin1(kSimulatedCaption));
+    status_->showSimulatedRadio(true);
 }
 
 }  // namespace zav

@@ -1,10 +1,15 @@
 #include "ui/progress_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "ui/twips.h"
 
@@ -16,29 +21,44 @@ const char* const ProgressWindow::kWriteCancelWarning =
 
 namespace {
 constexpr double kOffsetFromMainTwips = 500;
-}
+// How long showing the window may wait for the window system to map it.
+constexpr int kExposeWaitMs = 200;
+constexpr int kExposePollMs = 5;
+}  // namespace
 
 ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       prompts_(prompts),
       main_(mainWindow),
       infoLabel_(new QLabel(this)),
+      stepLabel_(new QLabel(this)),
       progressBar_(new QProgressBar(this)),
-      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
+      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)),
+      noteLabel_(new QLabel(QStringLiteral("This step cannot be cancelled."), this)) {
     setObjectName(QStringLiteral("frmProc"));
     setWindowTitle(QStringLiteral("ZAV Processing"));
     setModal(false);
     infoLabel_->setObjectName(QStringLiteral("lblInfo"));
     infoLabel_->setAlignment(Qt::AlignCenter);
+    stepLabel_->setObjectName(QStringLiteral("lblStep"));
+    stepLabel_->setAlignment(Qt::AlignCenter);
     progressBar_->setObjectName(QStringLiteral("Prog1"));
     progressBar_->setTextVisible(false);
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     cancelButton_->setAutoDefault(false);
+    noteLabel_->setObjectName(QStringLiteral("lblCancelNote"));
+    noteLabel_->setAlignment(Qt::AlignCenter);
+    noteLabel_->setEnabled(false);  // drawn as a quiet remark
+    QSizePolicy keepRoom = noteLabel_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);  // the window keeps its size when Cancel enables
+    noteLabel_->setSizePolicy(keepRoom);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(infoLabel_);
+    layout->addWidget(stepLabel_);
     layout->addWidget(progressBar_);
     layout->addWidget(cancelButton_, 0, Qt::AlignHCenter);
+    layout->addWidget(noteLabel_);
     setMinimumWidth(360);
 
     connect(cancelButton_, &QPushButton::clicked, this, &ProgressWindow::cancelClicked);
@@ -51,10 +71,27 @@ void ProgressWindow::showForm(const std::string& text, bool writeMode) {
         move(main_->pos() + QPoint(offset, offset));
     }
     infoLabel_->setText(QString::fromStdString(text));
-    cancelButton_->setEnabled(false);
+    stepLabel_->clear();
+    setCancelEnabled(false);
     cancelled_ = false;
     show();
     setMainEnabled(false);
+    paintNow();
+}
+
+// Transfers may block (a pause without events) before their first wait lets the window
+// system run, so the window draws its message, bar and Cancel here, before returning.
+void ProgressWindow::paintNow() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QElapsedTimer waited;
+    waited.start();
+    while ((windowHandle() == nullptr || !windowHandle()->isExposed()) &&
+           waited.elapsed() < kExposeWaitMs) {
+        QEventLoop loop;
+        QTimer::singleShot(kExposePollMs, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    repaint();
 }
 
 void ProgressWindow::hideForm() {
@@ -63,7 +100,12 @@ void ProgressWindow::hideForm() {
 
 void ProgressWindow::enableCancel() {
     cancelled_ = false;
-    cancelButton_->setEnabled(true);
+    setCancelEnabled(true);
+}
+
+void ProgressWindow::setCancelEnabled(bool enabled) {
+    cancelButton_->setEnabled(enabled);
+    noteLabel_->setVisible(!enabled);
 }
 
 void ProgressWindow::setMinimum(int value) {
@@ -77,6 +119,9 @@ void ProgressWindow::setValue(int value) {
 }
 void ProgressWindow::setBarVisible(bool visible) {
     progressBar_->setVisible(visible);
+}
+void ProgressWindow::setStep(const std::string& text) {
+    stepLabel_->setText(QString::fromStdString(text));
 }
 void ProgressWindow::enableMainWindow() {
     setMainEnabled(true);

@@ -31,6 +31,7 @@ class ProgressWindow final : public QDialog, public Progress {
     void setValue(int value) override;
     void setBarVisible(bool visible) override;
     void enableMainWindow() override;
+    void setStep(const std::string& text) override;
 
     // The Cancel button's action.
     void cancelClicked();
@@ -39,6 +40,9 @@ class ProgressWindow final : public QDialog, public Progress {
     [[nodiscard]] QPushButton* cancelButton() const { return cancelButton_; }
     [[nodiscard]] QProgressBar* bar() const { return progressBar_; }
     [[nodiscard]] QLabel* info() const { return infoLabel_; }
+    [[nodiscard]] QLabel* step() const { return stepLabel_; }
+    // Shown while Cancel is disabled: says so instead of leaving a dead button.
+    [[nodiscard]] QLabel* cancelNote() const { return noteLabel_; }
 
     // The write warning of the Cancel button.
     static const char* const kWriteCancelWarning;
@@ -49,12 +53,16 @@ class ProgressWindow final : public QDialog, public Progress {
 
   private:
     void setMainEnabled(bool enabled);
+    void paintNow();
+    void setCancelEnabled(bool enabled);
 
     Prompts& prompts_;
     QWidget* main_;
     QLabel* infoLabel_;
+    QLabel* stepLabel_;
     QProgressBar* progressBar_;
     QPushButton* cancelButton_;
+    QLabel* noteLabel_;
     bool cancelled_ = false;
     bool writeMode_ = false;
 };

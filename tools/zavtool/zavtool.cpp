@@ -28,7 +28,7 @@ enum OptionFlag : unsigned {
 };
 constexpr unsigned kRadioOptions = kPortOption | kRetryOption;
 
-struct OptionSpec {
+struct OptionInfo {
     unsigned flags;     // a command with any of these takes the option
     unsigned required;  // ... and with any of these must give it
     std::string_view name;
@@ -37,18 +37,18 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions{
-    OptionSpec{kPortOption, kPortOption, "port", "P",
+    OptionInfo{kPortOption, kPortOption, "port", "P",
                "the radio's port: 1 to 4, or a device such as /dev/ttyUSB0"},
-    OptionSpec{kRetryOption, 0, "retry", "N",
+    OptionInfo{kRetryOption, 0, "retry", "N",
                "answer Retry to the first N Retry/Cancel questions (default 0)"},
-    OptionSpec{kGroupOption | kGroupRequired, kGroupRequired, "group", "G", "the group, 1 to 15"},
-    OptionSpec{kLabelsOption, 0, "labels", "", "transfer the labels too"},
-    OptionSpec{kSkipGlobalOption, 0, "skip-global", "", "leave the radio's global settings alone"},
-    OptionSpec{kForceOption, 0, "force", "", "replace an existing file"},
-    OptionSpec{kPdfOption, kPdfOption, "pdf", "OUT.pdf", "the PDF file to write"},
+    OptionInfo{kGroupOption | kGroupRequired, kGroupRequired, "group", "G", "the group, 1 to 15"},
+    OptionInfo{kLabelsOption, 0, "labels", "", "transfer the labels too"},
+    OptionInfo{kSkipGlobalOption, 0, "skip-global", "", "leave the radio's global settings alone"},
+    OptionInfo{kForceOption, 0, "force", "", "replace an existing file"},
+    OptionInfo{kPdfOption, kPdfOption, "pdf", "OUT.pdf", "the PDF file to write"},
 };
 
-struct CommandSpec {
+struct CommandInfo {
     std::string_view name;
     unsigned options;
     std::string_view argument;  // the one argument's name; "" for none
@@ -58,40 +58,40 @@ struct CommandSpec {
 };
 
 constexpr std::array kCommands{
-    CommandSpec{"new", kForceOption, "FILE.frq", "write a frequency file holding the default image",
+    CommandInfo{"new", kForceOption, "FILE.frq", "write a frequency file holding the default image",
                 newCommand},
-    CommandSpec{"read-global", kRadioOptions, "FILE.frq",
+    CommandInfo{"read-global", kRadioOptions, "FILE.frq",
                 "read the radio's global block into FILE's image (bytes 0-127)", readGlobalCommand},
-    CommandSpec{"write-global", kRadioOptions, "FILE.frq",
+    CommandInfo{"write-global", kRadioOptions, "FILE.frq",
                 "write FILE's global settings to the radio (only the writable bytes change)",
                 writeGlobalCommand},
-    CommandSpec{"read", kRadioOptions | kLabelsOption | kForceOption, "OUT.frq",
+    CommandInfo{"read", kRadioOptions | kLabelsOption | kForceOption, "OUT.frq",
                 "read the whole radio (and with --labels its labels) into a new file OUT",
                 readCommand},
-    CommandSpec{"read-group", kRadioOptions | kGroupRequired, "FILE.frq",
+    CommandInfo{"read-group", kRadioOptions | kGroupRequired, "FILE.frq",
                 "read group G into FILE, keeping the rest of it (a missing FILE starts from "
                 "the defaults)",
                 readGroupCommand},
-    CommandSpec{"write", kRadioOptions | kSkipGlobalOption | kLabelsOption, "FILE.frq",
+    CommandInfo{"write", kRadioOptions | kSkipGlobalOption | kLabelsOption, "FILE.frq",
                 "write FILE's groups (and its global settings unless --skip-global) to the radio",
                 writeCommand},
-    CommandSpec{"write-group", kRadioOptions | kGroupRequired | kLabelsOption, "FILE.frq",
+    CommandInfo{"write-group", kRadioOptions | kGroupRequired | kLabelsOption, "FILE.frq",
                 "write group G of FILE (and with --labels its labels) to the radio; the labels "
                 "go out even when the group write failed",
                 writeGroupCommand},
-    CommandSpec{"read-labels", kRadioOptions | kGroupOption, "FILE.frq",
+    CommandInfo{"read-labels", kRadioOptions | kGroupOption, "FILE.frq",
                 "read the labels of all groups or of group G into FILE, keeping the rest of it",
                 readLabelsCommand},
-    CommandSpec{"write-labels", kRadioOptions | kGroupOption, "FILE.frq",
+    CommandInfo{"write-labels", kRadioOptions | kGroupOption, "FILE.frq",
                 "write FILE's labels of all groups or of group G to the radio", writeLabelsCommand},
-    CommandSpec{"dump", 0, "FILE.frq", "print FILE's unit data printout as plain text",
+    CommandInfo{"dump", 0, "FILE.frq", "print FILE's unit data printout as plain text",
                 dumpCommand},
-    CommandSpec{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
+    CommandInfo{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
                 printCommand},
-    CommandSpec{"syncal", kRadioOptions, "",
+    CommandInfo{"syncal", kRadioOptions, "",
                 "align the radio's synthesizer (receive and transmit) and print the log",
                 syncalCommand},
-    CommandSpec{"dtmf", kRadioOptions, "CODE",
+    CommandInfo{"dtmf", kRadioOptions, "CODE",
                 "write DTMF deviation CODE into the radio, keeping its front porch and ANI "
                 "rate bits",
                 dtmfCommand,
@@ -108,23 +108,23 @@ constexpr std::string_view kExitStatus =
     "  1  failed or cancelled (the reason is on stderr)\n"
     "  2  usage error\n";
 
-bool takes(const CommandSpec& c, const OptionSpec& o) {
+bool takes(const CommandInfo& c, const OptionInfo& o) {
     return (c.options & o.flags) != 0;
 }
 
-bool mustGive(const CommandSpec& c, const OptionSpec& o) {
+bool mustGive(const CommandInfo& c, const OptionInfo& o) {
     return (c.options & o.required) != 0;
 }
 
-std::string optionWords(const OptionSpec& o) {
+std::string optionWords(const OptionInfo& o) {
     std::string words = "--" + std::string(o.name);
     if (!o.value.empty()) words += " " + std::string(o.value);
     return words;
 }
 
-std::string usageLine(const CommandSpec& c) {
+std::string usageLine(const CommandInfo& c) {
     std::string line(c.name);
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionInfo& o : kOptions) {
         if (!takes(c, o)) continue;
         line += mustGive(c, o) ? " " + optionWords(o) : " [" + optionWords(o) + "]";
     }
@@ -136,18 +136,18 @@ void printHelp(std::ostream& out) {
     out << "usage: zavtool COMMAND [OPTIONS] ARGS\n"
            "       zavtool COMMAND --help     the command's options\n"
            "       zavtool --version\n\ncommands:\n";
-    for (const CommandSpec& c : kCommands)
+    for (const CommandInfo& c : kCommands)
         out << "  " << usageLine(c) << "\n      " << c.summary << "\n";
     out << "\n" << kOptionForms << "\n" << kExitStatus;
 }
 
-void printCommandHelp(const CommandSpec& c, std::ostream& out) {
+void printCommandHelp(const CommandInfo& c, std::ostream& out) {
     out << "usage: zavtool " << usageLine(c) << "\n" << c.summary << "\n\noptions:\n";
     const auto row = [&out](std::string words, std::string_view help) {
         words.resize(std::max<std::size_t>(words.size() + 2, 18), ' ');
         out << "  " << words << help << "\n";
     };
-    for (const OptionSpec& o : kOptions)
+    for (const OptionInfo& o : kOptions)
         if (takes(c, o)) row(optionWords(o), o.help);
     row("-h, --help", "show this help");
     if (!c.details.empty()) out << "\n" << c.details;
@@ -166,20 +166,20 @@ std::optional<int> number(const QString& text, int low, int high) {
 }
 
 // The options and the argument the parser found into `o`; the usage error, if any.
-std::optional<std::string> takeOptions(const CommandSpec& c, const QCommandLineParser& parser,
+std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineParser& parser,
                                        Options& o) {
-    for (const OptionSpec& spec : kOptions) {
-        if (!takes(c, spec)) continue;
-        const std::string shown = "--" + std::string(spec.name);
-        if (parser.values(latin1(spec.name)).size() > 1) return shown + " is given twice";
-        if (mustGive(c, spec) && !parser.isSet(latin1(spec.name))) return shown + " is required";
+    for (const OptionInfo& entry : kOptions) {
+        if (!takes(c, entry)) continue;
+        const std::string shown = "--" + std::string(entry.name);
+        if (parser.values(latin1(entry.name)).size() > 1) return shown + " is given twice";
+        if (mustGive(c, entry) && !parser.isSet(latin1(entry.name))) return shown + " is required";
     }
     // Only the command's own options may be asked for (the parser warns about others).
     const auto given = [&](std::string_view name) {
-        const auto* spec =
+        const auto* entry =
             std::find_if(kOptions.begin(), kOptions.end(),
-                         [&](const OptionSpec& candidate) { return candidate.name == name; });
-        return takes(c, *spec) && parser.isSet(latin1(name));
+                         [&](const OptionInfo& candidate) { return candidate.name == name; });
+        return takes(c, *entry) && parser.isSet(latin1(name));
     };
     const auto value = [&](std::string_view name) {
         return given(name) ? parser.value(latin1(name)) : QString();
@@ -206,14 +206,14 @@ std::optional<std::string> takeOptions(const CommandSpec& c, const QCommandLineP
     return std::nullopt;
 }
 
-int runCommand(const CommandSpec& c, std::span<const std::string> args, ToolIo& io) {
+int runCommand(const CommandInfo& c, std::span<const std::string> args, ToolIo& io) {
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("show this help"));
     parser.addOption(help);
-    for (const OptionSpec& spec : kOptions)
-        if (takes(c, spec))
-            parser.addOption(QCommandLineOption(latin1(spec.name), QString(), latin1(spec.value)));
+    for (const OptionInfo& entry : kOptions)
+        if (takes(c, entry))
+            parser.addOption(QCommandLineOption(latin1(entry.name), QString(), latin1(entry.value)));
     QStringList words{QStringLiteral("zavtool")};
     for (const std::string& a : args) words << QString::fromStdString(a);
 
@@ -254,7 +254,7 @@ int run(std::span<const std::string> args, ToolIo& io) {
         return kExitDone;
     }
     const auto* c = std::find_if(kCommands.begin(), kCommands.end(),
-                                 [&](const CommandSpec& spec) { return spec.name == name; });
+                                 [&](const CommandInfo& entry) { return entry.name == name; });
     if (c == kCommands.end()) {
         io.err << "zavtool: unknown command '" << name << "'\n\n";
         printHelp(io.err);

@@ -26,6 +26,20 @@ std::string pageOrigins(const Document& doc) {
     return text;
 }
 
+// The same for the labels: every label byte of a bank holds its bank number.
+std::string labelOrigins(const Document& doc) {
+    std::string text;
+    for (int g = 0; g < kGroupCount; ++g) {
+        const Byte first = doc.labels[labelIndex(g, 0, 0)];
+        bool whole = true;
+        for (int s = 0; s < kLabelSlots; ++s)
+            for (int k = 0; k < kLabelPositions; ++k)
+                whole = whole && doc.labels[labelIndex(g, s, k)] == first;
+        text += (whole ? std::to_string(first) : "?") + " ";
+    }
+    return text;
+}
+
 TEST(BankMoves, PagesCloseUpAndThePageMapAndLabelsStay) {
     const std::tuple<int, int, const char*> cases[] = {
         {15, 1, "15 1 2 3 4 5 6 7 8 9 10 11 12 13 14 "},
@@ -48,6 +62,12 @@ TEST(BankMoves, PagesCloseUpAndThePageMapAndLabelsStay) {
         EXPECT_EQ(doc.labels, labels);
         BankMoves(doc).moveGroups(to, from);
         EXPECT_EQ(doc.mem, before);
+        for (int g = 0; g < kGroupCount; ++g)  // the labels move alike when asked
+            for (int s = 0; s < kLabelSlots; ++s)
+                for (int k = 0; k < kLabelPositions; ++k)
+                    doc.labels[labelIndex(g, s, k)] = static_cast<Byte>(g + 1);
+        BankMoves(doc).moveLabels(from, to);
+        EXPECT_EQ(labelOrigins(doc), origins);
     }
 }
 

@@ -16,6 +16,7 @@
 namespace zav::test {
 
 using Bytes = std::vector<Byte>;
+using Texts = std::vector<std::string>;
 
 inline void fillRandom(std::span<Byte> bytes, unsigned seed) {
     std::mt19937 rng(seed);
@@ -95,7 +96,6 @@ inline sim::SimFaults labelMisses(int first, int misses) {
     return f;
 }
 
-inline const std::vector<std::string> kWriteFailed{
-    "Write Failed. Cycle Radio Power before Retrying."};
+inline const Texts kWriteFailed{"Write Failed. Cycle Radio Power before Retrying."};
 
 }  // namespace zav::test

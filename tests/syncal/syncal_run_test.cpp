@@ -26,12 +26,14 @@ struct RecordingSink final : SyncalSink {
     void setStatusText(const std::string& text) override {
         statuses.push_back(text);
         events.push_back(text);
+        if (onStatus) onStatus(text);
     }
     void clearLog() override { events.emplace_back("clear"); }
     void showRunControls() override { events.emplace_back("run controls"); }
     void showIdleControls() override { events.emplace_back("idle controls"); }
     void setStartEnabled(bool on) override { events.emplace_back(on ? "start on" : "start off"); }
     Texts log, statuses, events;
+    std::function<void(const std::string&)> onStatus;
 };
 
 // The alignment against the simulated radio with its synthesizer, on a virtual clock.
@@ -202,6 +204,27 @@ TEST_F(SyncalRun, ClosingTheWindowAbandonsTheRun) {
     EXPECT_GT(hooks[1] - hooks[0], 1s);
     EXPECT_EQ(sink.events.back(), "start on");
     EXPECT_EQ(syncal.run(), SyncalOutcome::Completed);  // the next run is not abandoned
+}
+
+// A radio that goes quiet mid-run, as one whose supply fails would, ends the run within a
+// few probes and says so.
+TEST(SyncalStops, ARadioThatStopsAnsweringEndsTheRunSoon) {
+    for (const char* step : {"LOW BAND CALC", "HIGH BAND CALC"}) {
+        Bench b;
+        std::chrono::nanoseconds silencedAt{};
+        b.sink.onStatus = [&](const std::string& text) {
+            if (text != step || b.synth->model().faults.silent) return;
+            b.synth->model().faults.silent = true;
+            silencedAt = b.sim.now();
+        };
+        EXPECT_EQ(b.syncal.run(), SyncalOutcome::RadioSilent) << step;
+        EXPECT_EQ(b.sim.prompts.texts(), Texts{"The radio stopped answering."});
+        EXPECT_EQ(b.sim.prompts.messages.at(0).title, "Syncal Error");
+        EXPECT_EQ(b.sim.radio.memory(), b.before);
+        EXPECT_FALSE(b.sim.port.isOpen());
+        // The unanswered probes in a row, each ended by the 0.5 s receive limit.
+        EXPECT_LE(b.sim.now() - silencedAt, kSilentProbeLimit * 502ms + 100ms);
+    }
 }
 
 // Probes answered by a rule on the probe's number (from 1) and D/A value instead of the

@@ -64,11 +64,5 @@ TEST(LineSettingsText, ParsesAndPrintsTheTwoRatesAndRefusesOtherTexts) {
         EXPECT_FALSE(parseLineSettings(bad)) << bad;
 }
 
-TEST(CharCodeOf, FirstCharacterOrZero) {
-    const std::pair<std::string_view, int> cases[] = {
-        {"", 0}, {"A", 0x41}, {"\xFFx", 0xFF}, {std::string_view("\0", 1), 0}};
-    for (const auto& [text, code] : cases) EXPECT_EQ(charCode(text), code);
-}
-
 }  // namespace
 }  // namespace zav

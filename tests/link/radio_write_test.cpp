@@ -118,17 +118,5 @@ TEST(writeRadio, RetryStartsAFreshConnectionAndFinishes) {
     EXPECT_EQ(s.port.blockingSleeps(), (std::vector<sim::SimTime>{500ms, 200ms, 500ms, 200ms}));
 }
 
-TEST(writeRadio, NoGroupInCommonReleasesTheRadioWithoutTheProgram) {
-    SimLink s;
-    MemImage image{};
-    test::setNibble(s.radio.memory(), 2, 8);  // on the radio only
-    test::setNibble(image, 5, 8);             // in the image only
-    EXPECT_EQ(writeRadio(s.link, image, true), RadioWrite::NoGroupInCommon);
-    test::drain(s);
-    EXPECT_EQ(test::find(s.sent(), {0x07, 0xAD, 0x00, 0xFF}), s.sent().size());
-    EXPECT_EQ(s.sent().back(), 0x01);  // released
-    EXPECT_TRUE(s.prompts.messages.empty());
-}
-
 }  // namespace
 }  // namespace zav

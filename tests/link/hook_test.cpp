@@ -23,8 +23,9 @@ std::vector<Byte> hookAttempts(int n) {
 // Replies 0x24..0x2F hook the radio; anything else is refused at once with the question.
 // Every hook starts at 4800 baud, whatever the last connection left.
 TEST(Hook, OneAttemptThenAcceptedOrRefused) {
-    for (const int reply : {0x24, 0x2F, 0x2A, 0x23, 0x30, 0x14, 0x00}) {
-        const bool accepted = reply >= 0x24 && reply <= 0x2F;
+    const std::pair<int, bool> cases[] = {{0x24, true},  {0x2F, true},  {0x2A, true}, {0x23, false},
+                                          {0x30, false}, {0x14, false}, {0x00, false}};
+    for (const auto& [reply, accepted] : cases) {
         sim::SimConfig config;
         config.hookReply = static_cast<Byte>(reply);
         SimLink s(config);

@@ -112,6 +112,7 @@ struct Bench {
     Window editor;
     RadioOperations ops{doc, s.link, s.settings, editor};
 };
+
 struct OpRow {
     const char* name;
     std::function<OperationResult(R&)> run;

@@ -37,26 +37,27 @@ TEST(readBlock, ReadsItsWordsIntoTheImageWithTheBar) {
     }
 }
 
-TEST(readBlock, CancelOrAMissingByteStopsBeforeTheNextFrame) {
-    SimLink s;
+// A read word takes two waits, a written one (unmasked) one: Cancel during the eleventh
+// read word's first wait, or the second written word's, ends the block after that word.
+TEST(Blocks, CancelOrAMissingByteStopsBeforeTheNextFrame) {
+    for (const auto& [read, cancelAt, bytesSent] : {std::tuple{true, 21, 22u}, {false, 3, 8u}}) {
+        SimLink s;
+        ASSERT_TRUE(s.hook());
+        int passes = 0;
+        s.port.setOnYield([&, at = cancelAt] {
+            if (++passes == at) s.progress.pressCancel();
+        });
+        MemImage image{};
+        EXPECT_FALSE(read ? s.link.readBlock(image, 0, 128) : s.link.writeBlock(image, 128, 128));
+        s.settle();
+        EXPECT_EQ(s.sent().size(), bytesSent);
+    }
+    SimLink s(test::faulty(&sim::SimFaults::stopAfter, 1 + 20));  // hook reply, ten words
+    test::fillPattern(s.radio.memory());
     ASSERT_TRUE(s.hook());
-    int passes = 0;
-    s.port.setOnYield([&] {
-        if (++passes == 21) s.progress.pressCancel();
-    });
     MemImage image{};
     EXPECT_FALSE(s.link.readBlock(image, 0, 128));
-    s.settle();
-    // Each word takes two waits; the cancel comes during the eleventh word's first one.
-    EXPECT_EQ(s.sent().size(), 2u * 11);
-
-    SimLink t(test::withFaults(
-        test::fault(&sim::SimFaults::stopAfter, 1 + 20)));  // hook reply, then ten words
-    test::fillPattern(t.radio.memory());
-    ASSERT_TRUE(t.hook());
-    EXPECT_FALSE(t.link.readBlock(image, 0, 128));
-    EXPECT_EQ(image[19], t.radio.memory()[19]);
-    EXPECT_EQ(image[20], 0);
+    EXPECT_EQ(std::pair(image[19], image[20]), std::pair(s.radio.memory()[19], Byte{0}));
 }
 
 TEST(Blocks, OutsideTheRadioMemoryAreRefusedBeforeTheLine) {
@@ -92,19 +93,6 @@ TEST(writeBlock, SendsOnlyTheWritableWordsAndReadsPartialOnesFirst) {
     // Every word counts on the bar, written or not.
     EXPECT_EQ(s.progress.values.size(), 1u + 128);
     EXPECT_EQ(s.progress.values.back(), 254);
-}
-
-TEST(writeBlock, CancelStopsBeforeTheNextWord) {
-    SimLink s;
-    ASSERT_TRUE(s.hook());
-    int passes = 0;
-    s.port.setOnYield([&] {
-        if (++passes == 3) s.progress.pressCancel();
-    });
-    MemImage image{};
-    EXPECT_FALSE(s.link.writeBlock(image, 128, 128));
-    s.settle();
-    EXPECT_EQ(s.sent().size(), 2u * 4);  // the second word was the last one sent
 }
 
 }  // namespace

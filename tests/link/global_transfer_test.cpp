@@ -30,7 +30,8 @@ std::vector<std::pair<const char*, Operation>> operations() {
         {"writeGroup", [](RadioLink& l) { return writeGroup(l, image, 2) == GroupTransfer::Done; }},
         {"readGroup", [](RadioLink& l) { return readGroup(l, image, 2) == GroupTransfer::Done; }},
         {"readRadio", [](RadioLink& l) { return readRadio(l, image); }},
-        {"writeRadio", [](RadioLink& l) { return writeRadio(l, image, false) == RadioWrite::Written; }},
+        {"writeRadio",
+         [](RadioLink& l) { return writeRadio(l, image, false) == RadioWrite::Written; }},
         {"readLabels", [](RadioLink& l) { return readLabelsFromRadio(l, labels, -1); }},
         {"dtmf", [](RadioLink& l) { return writeDtmfDeviation(l, 3) == DtmfWriteResult::Written; }},
     };

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "support/sim_link.h"
+#include "transfer_fixture.h"
 
 namespace zav {
 namespace {
@@ -20,23 +20,16 @@ std::vector<Byte> hookAttempts(int n) {
     return all;
 }
 
-sim::SimConfig replying(Byte reply) {
-    sim::SimConfig c;
-    c.hookReply = reply;
-    return c;
-}
-
-sim::SimConfig silent() {
-    sim::SimConfig c;
-    c.faults.silent = true;
-    return c;
-}
-
 // Replies 0x24..0x2F hook the radio; anything else is refused at once with the question.
+// Every hook starts at 4800 baud, whatever the last connection left.
 TEST(Hook, OneAttemptThenAcceptedOrRefused) {
-    for (const int reply : {0x24, 0x2F, 0x2A, 0x23, 0x30, 0x14, 0x00}) {
-        const bool accepted = reply >= 0x24 && reply <= 0x2F;
-        SimLink s(replying(static_cast<Byte>(reply)));
+    const std::pair<int, bool> cases[] = {{0x24, true},  {0x2F, true},  {0x2A, true}, {0x23, false},
+                                          {0x30, false}, {0x14, false}, {0x00, false}};
+    for (const auto& [reply, accepted] : cases) {
+        sim::SimConfig config;
+        config.hookReply = static_cast<Byte>(reply);
+        SimLink s(config);
+        ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));
         EXPECT_EQ(s.link.hookRadio(false), accepted) << reply;
         EXPECT_EQ(s.link.hookReply(), reply);
         EXPECT_EQ(s.sent(), hookAttempts(1));
@@ -48,16 +41,15 @@ TEST(Hook, OneAttemptThenAcceptedOrRefused) {
         }
         ASSERT_EQ(s.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
         const Message& m = s.prompts.messages[0];
-        EXPECT_EQ(m.title, "COMM ERROR");
-        EXPECT_EQ(m.detail, "Device: /dev/ttyS0");
-        EXPECT_EQ(m.buttons, Buttons::RetryCancel);
+        EXPECT_EQ(std::tie(m.title, m.detail, m.buttons),
+                  std::tuple("COMM ERROR", "Device: /dev/ttyS0", Buttons::RetryCancel));
     }
 }
 
 // Each question follows four attempts; Retry makes four more on the port still open.
 TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
     for (const int retries : {0, 1}) {
-        SimLink s(silent());
+        SimLink s(test::faulty(&sim::SimFaults::silent, true));
         if (retries == 1) s.prompts.queueAnswer(Answer::Retry);
         EXPECT_FALSE(s.link.hookRadio(false));
         s.settle();
@@ -74,7 +66,7 @@ TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
 }
 
 TEST(Hook, RetryHooksARadioThatHasComeBack) {
-    SimLink s(silent());
+    SimLink s(test::faulty(&sim::SimFaults::silent, true));
     s.prompts.queueAnswer(Answer::Retry);
     s.port.setOnYield([&] {
         if (!s.prompts.messages.empty()) s.radio.config().faults.silent = false;
@@ -84,18 +76,10 @@ TEST(Hook, RetryHooksARadioThatHasComeBack) {
     EXPECT_EQ(s.link.hookReply(), 0x24);
 }
 
-TEST(Hook, EveryHookStartsAt4800WhateverTheLastConnectionLeft) {
-    SimLink s;
-    ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));
-    EXPECT_TRUE(s.link.hookRadio(false));
-    EXPECT_EQ(s.port.baud(), 4800);
-}
-
 TEST(setBaud, HookWithSwitchMovesBothEndsTo9600) {
     SimLink s;
     ASSERT_TRUE(s.link.hookRadio(true));
-    EXPECT_EQ(s.port.baud(), 9600);
-    EXPECT_EQ(s.radio.baud(), 9600);
+    EXPECT_EQ(std::tuple(s.port.baud(), s.radio.baud()), std::tuple(9600, 9600));
     EXPECT_EQ(s.link.transport().settings(), kSettings9600);
     EXPECT_TRUE(s.prompts.messages.empty());
     // The register write, then the probe at the new speed.
@@ -109,8 +93,7 @@ TEST(setBaud, HookWithSwitchMovesBothEndsTo9600) {
     EXPECT_TRUE(s.link.readWord(0x10, w));
     EXPECT_EQ(w[0], 0x99);
     EXPECT_TRUE(s.link.setBaud(0));
-    EXPECT_EQ(s.port.baud(), 4800);
-    EXPECT_EQ(s.radio.baud(), 4800);
+    EXPECT_EQ(std::tuple(s.port.baud(), s.radio.baud()), std::tuple(4800, 4800));
     EXPECT_TRUE(s.link.readWord(0x10, w));
     EXPECT_EQ(w[0], 0x99);
 }
@@ -127,16 +110,13 @@ TEST(setBaud, TheSwitchTakesItsPausesInOrder) {
 }
 
 TEST(setBaud, NoProbeAnswerShowsTheMessageAndReturnsTo4800) {
-    sim::SimConfig c;
-    c.faults.stopAfter = 1;  // answers the hook, then nothing
-    SimLink s(c);
+    SimLink s(test::faulty(&sim::SimFaults::stopAfter, 1));  // answers the hook, then nothing
     EXPECT_TRUE(s.link.hookRadio(true));
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     const Message& m = s.prompts.messages[0];
-    EXPECT_EQ(m.text, "Unable to set baud rate");
+    EXPECT_EQ(std::tie(m.text, m.buttons, m.icon),
+              std::tuple("Unable to set baud rate", Buttons::Ok, Icon::None));
     EXPECT_EQ(m.shownTitle(), "ZAVPROG");
-    EXPECT_EQ(m.buttons, Buttons::Ok);
-    EXPECT_EQ(m.icon, Icon::None);
     EXPECT_EQ(s.port.baud(), 4800);
     EXPECT_EQ(s.link.transport().settings(), kSettings4800);
 }

@@ -16,6 +16,7 @@
 namespace zav::test {
 
 using Bytes = std::vector<Byte>;
+using Texts = std::vector<std::string>;
 
 inline void fillRandom(std::span<Byte> bytes, unsigned seed) {
     std::mt19937 rng(seed);
@@ -56,6 +57,12 @@ inline std::size_t find(const Bytes& hay, const Bytes& needle) {
         std::search(hay.begin(), hay.end(), needle.begin(), needle.end()) - hay.begin());
 }
 
+// Bytes from..from + n - 1 of `bytes`, fewer at its end.
+inline Bytes slice(const Bytes& bytes, std::size_t from, std::size_t n) {
+    from = std::min(from, bytes.size());
+    return {bytes.begin() + from, bytes.begin() + std::min(bytes.size(), from + n)};
+}
+
 // Checks that exactly the writable bits of `blocks` took the image's value.
 inline void expectMaskedWrite(const sim::RadioMemory& before, const sim::RadioMemory& after,
                               const MemImage& image, const std::vector<int>& blocks) {
@@ -76,7 +83,19 @@ inline sim::SimConfig withFaults(const sim::SimFaults& faults) {
     return c;
 }
 
-inline const std::vector<std::string> kWriteFailed{
-    "Write Failed. Cycle Radio Power before Retrying."};
+// A radio with one fault.
+template <class T, class V>
+sim::SimConfig faulty(T sim::SimFaults::*member, V value) {
+    return withFaults(fault(member, value));
+}
+
+// Label read frames from the Nth on go unanswered, `misses` of them.
+inline sim::SimFaults labelMisses(int first, int misses) {
+    sim::SimFaults f = fault(&sim::SimFaults::labelMissFrame, first);
+    f.labelMisses = misses;
+    return f;
+}
+
+inline const Texts kWriteFailed{"Write Failed. Cycle Radio Power before Retrying."};
 
 }  // namespace zav::test

@@ -10,6 +10,7 @@ namespace {
 using test::Bytes;
 using test::SimLink;
 
+// The segment command and the even low byte; only the first byte coming fails the word.
 TEST(readWord, SendsTheSegmentCommandAndTheEvenLowByte) {
     const std::pair<int, Bytes> cases[] = {
         {0x1A3, {0xE3, 0xA2}}, {0x000, {0xE1, 0x00}}, {0x0FF, {0xE1, 0xFE}}, {0x7FE, {0xEF, 0xFE}}};
@@ -22,17 +23,12 @@ TEST(readWord, SendsTheSegmentCommandAndTheEvenLowByte) {
         EXPECT_EQ(s.sent(), frame);
         EXPECT_EQ(v, s.radio.memory()[static_cast<std::size_t>(address)]);
     }
-}
-
-TEST(readWord, OnlyTheFirstByteComingFails) {
-    SimLink s(test::withFaults(
-        test::fault(&sim::SimFaults::stopAfter, 2)));  // the hook reply and one data byte
+    SimLink s(test::faulty(&sim::SimFaults::stopAfter, 2));  // the hook reply, one data byte
     ASSERT_TRUE(s.hook());
     s.radio.memory()[0x40] = 0x31;
     Word w{};
     EXPECT_FALSE(s.link.readWord(0x40, w));
-    EXPECT_EQ(w[0], 0x31);
-    EXPECT_EQ(w[1], 0x00);
+    EXPECT_EQ(w, (Word{0x31, 0x00}));
 }
 
 // Masked writes: what goes on the line and what the radio holds afterwards.
@@ -106,7 +102,7 @@ TEST(writeByte, ReadsTheWordAndWritesItBackWithOneByteChanged) {
 }
 
 TEST(pokeRam, WritesRamAndChecksEveryEcho) {
-    SimLink s(test::withFaults(test::fault(&sim::SimFaults::wrongEcho, 3)));
+    SimLink s(test::faulty(&sim::SimFaults::wrongEcho, 3));
     ASSERT_TRUE(s.hook());
     EXPECT_TRUE(s.link.pokeRam(0x62, 0xAE));
     EXPECT_EQ(s.sent(), (Bytes{0xD0, 0x00, 0x62, 0xAE}));

@@ -1,15 +1,17 @@
 // Every radio operation against the faults a user meets (a port that will not open, a
-// busy link, a silent radio, a garbled hook reply, a radio that stops halfway): the result, what
-// the user is told, the document read or left as it was, and the radio's memory written only where
-// its masks allow. Then the label step and Cancel, case by case.
+// busy link, a silent radio, a garbled hook reply, a radio that stops halfway, one of its
+// bytes arriving late or twice): the result, what the user is told, the document read or
+// left as it was, what the window shows, and the radio's memory written only where its
+// masks allow. Then the label step and Cancel, case by case.
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <random>
 
 #include "model/document.h"
-#include "ops/document_editor.h"
+#include "ops/editor_hooks.h"
 #include "ops/radio_operations.h"
 #include "ops/utility_operations.h"
 #include "sim/label_memory.h"
@@ -28,8 +30,67 @@ constexpr int kDtmfCode = 19;
 constexpr int kNone = -2;  // no labels travel
 const Texts kWriteFailed{"Write Failed. Cycle Radio Power before Retrying."};
 
-// A radio and a document with different contents and the same page map (every block
-// present), the label setting, the selected group and the answers to the questions.
+// The bytes and labels of the document the tests compare.
+struct Contents {
+    MemImage mem{};
+    LabelImage labels{};
+    friend bool operator==(const Contents&, const Contents&) = default;
+};
+
+// The editor window as the operations drive it: the selected group's bytes and labels
+// shown in its controls, and the bytes it counts as unchanged since the last read.
+class Window final : public EditorHooks {
+  public:
+    Window(Document& doc, int group) : doc_(doc), selected_(group) {}
+    [[nodiscard]] int selectedGroupNumber() const override { return selected_; }
+    void storeGroupMemory() override {}
+    int commitCurrentGroup() override { return std::max(selected_ - 1, 0); }
+    void displayGroupMemory() override { shown = visible(); }
+    void initGroups(int mode) override {
+        doc_.initGroups(mode, std::max(selected_, 1));
+        shown = visible();
+    }
+    void storeGroup(int /*g*/) override {}
+    void showGroup(int g) override {
+        if (g == selected_ - 1) shown = visible();
+    }
+    void storeOtherWindows() override {}
+    void memoryRead(int first, int count) override {
+        std::copy_n(doc_.mem.begin() + first, count, clean.mem.begin() + first);
+    }
+    void labelsRead(int g) override {
+        for (std::size_t i = 0; i < kLabelImageSize; ++i)
+            if (g < 0 || static_cast<int>(i % kGroupCount) == g) clean.labels[i] = doc_.labels[i];
+    }
+    // What the controls would show of the document now.
+    [[nodiscard]] Contents visible() const {
+        Contents v;
+        const auto g = static_cast<std::size_t>(std::max(selected_, 1));
+        std::copy_n(doc_.mem.begin() + kPageSize * g, kPageSize, v.mem.begin());
+        for (std::size_t i = g - 1; i < kLabelImageSize; i += kGroupCount)
+            v.labels[i] = doc_.labels[i];
+        return v;
+    }
+    // The document as opened: shown, and all of it unchanged.
+    void open() {
+        shown = visible();
+        clean = {doc_.mem, doc_.labels};
+    }
+
+    Contents shown;
+    Contents clean;
+
+  private:
+    Document& doc_;
+    int selected_;
+};
+
+// The page map of radio and document: every block present but group 13, whose nibble is
+// in the byte before group 15's: a page map read one byte off finds group 15 missing.
+constexpr Byte kGroup13Byte = 0x80;
+
+// A radio and a document with different contents and the same page map, the label
+// setting, the selected group and the answers to the questions.
 struct Bench {
     explicit Bench(sim::SimConfig config = {}, sim::VirtualPortOptions port = {},
                    LabelSetting labels = LabelSetting::Never, int group = kGroup)
@@ -42,11 +103,13 @@ struct Bench {
             s.radio.labels()[i] = static_cast<Byte>('a' + i % 23);
         }
         for (std::size_t i = 80; i < 88; ++i) s.radio.memory()[i] = doc.mem[i] = 0x88;
+        s.radio.memory()[86] = doc.mem[86] = kGroup13Byte;
         ops.setLabelSetting(static_cast<int>(labels));
+        editor.open();
     }
     test::SimLink s;
     Document doc;
-    DocumentEditor editor;
+    Window editor;
     RadioOperations ops{doc, s.link, s.settings, editor};
 };
 
@@ -76,7 +139,7 @@ OperationResult dtmf(R& ops) {
 const Texts kReadError{"Error reading radio"};
 const Texts kNoLabelsFrom{"Unable to upload data from radio"};
 const Texts kNoLabelsTo{"Unable to upload data to radio"};
-const std::vector<int> kAllBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+const std::vector<int> kPresentBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15};
 
 // clang-format off
 const OpRow kOps[] = {
@@ -86,7 +149,7 @@ const OpRow kOps[] = {
      {0, 128}},
     {"ReadGroup", &R::readGroup, {}, "the group was not read", {}, {}, kReadError, {1920, 2048}},
     {"WriteRadio", &R::writeRadio, {Answer::Ok, Answer::Yes}, "the radio was not written",
-     {"All groups written OK."}, {}, kWriteFailed, {}, kNone, kAllBlocks},
+     {"All groups written OK."}, {}, kWriteFailed, {}, kNone, kPresentBlocks},
     {"WriteGlobal", &R::writeGlobal, {Answer::Ok}, "Write Global Failed", {},
      {"Write Global Failed"}, {kWriteFailed[0], "Write Global Failed"}, {}, kNone, {0}},
     {"WriteGroup", &R::writeGroup, {Answer::Ok}, "Write Group Failed", {},
@@ -113,18 +176,34 @@ Texts told(const test::SimLink& s) {
     return out;
 }
 
-// Garbage: the radio answers the hook with a byte that is no hook reply.
-enum class Fault { None, PortWillNotOpen, LinkBusy, Silent, Garbage, StopsHalfway };
+// Garbage: the radio answers the hook with a byte that is no hook reply. Late and Twice:
+// one of the radio's bytes (at `at`) arrives after the host gave up on it, or twice.
+enum class Kind { None, PortWillNotOpen, LinkBusy, Silent, Garbage, StopsHalfway, Late, Twice };
+enum class At { First, Second, Middle, BeforeLast };
+struct Fault {
+    Kind kind;
+    At at = At::First;
+};
 
 // How many bytes the radio sends in the operation without faults.
 int radioBytes(const OpRow& row) {
+    static std::map<std::string, int> counted;
+    auto [it, fresh] = counted.try_emplace(row.name, 0);
+    if (!fresh) return it->second;
     Bench b;
     for (const Answer a : row.answers) b.s.prompts.queueAnswer(a);
     (void)row.run(b.ops);
     b.s.port.advance(b.s.now() + 2s);
-    return static_cast<int>(std::ranges::count(b.s.radio.transcript().entries(),
-                                               sim::Direction::RadioToHost,
-                                               &sim::TranscriptEntry::direction));
+    return it->second = static_cast<int>(std::ranges::count(b.s.radio.transcript().entries(),
+                                                            sim::Direction::RadioToHost,
+                                                            &sim::TranscriptEntry::direction));
+}
+
+// The radio's byte (from 1) at `at`: the hook reply, the one after it (a probe's or a
+// word's), one in the middle, the last but one.
+int nthByte(const OpRow& row, At at) {
+    const int n = radioBytes(row);
+    return std::array{1, 2, n / 2, n - 1}[static_cast<std::size_t>(at)];
 }
 
 bool labelInReach(int group, std::size_t index) {
@@ -132,22 +211,30 @@ bool labelInReach(int group, std::size_t index) {
 }
 
 std::string caseName(const ::testing::TestParamInfo<std::tuple<OpRow, Fault>>& info) {
-    static constexpr const char* kFaults[] = {"Done",   "PortWillNotOpen", "LinkBusy",
-                                              "Silent", "Garbage",         "StopsHalfway"};
-    return std::string(std::get<0>(info.param).name) + "_" +
-           kFaults[static_cast<int>(std::get<1>(info.param))];
+    static constexpr const char* kKinds[] = {"Done",    "PortWillNotOpen", "LinkBusy", "Silent",
+                                             "Garbage", "StopsHalfway",    "Late",     "Twice"};
+    static constexpr const char* kAts[] = {"", "Second", "Middle", "BeforeLast"};
+    const auto [row, fault] = info.param;
+    return std::string(row.name) + "_" + kKinds[static_cast<int>(fault.kind)] +
+           kAts[static_cast<int>(fault.at)];
 }
 
 class OperationFaults : public ::testing::TestWithParam<std::tuple<OpRow, Fault>> {};
 
 TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     const auto& [row, fault] = GetParam();
+    const Kind kind = fault.kind;
     sim::SimConfig config;
-    config.faults.silent = fault == Fault::Silent;
-    if (fault == Fault::Garbage) config.hookReply = 0x14;
-    if (fault == Fault::StopsHalfway) config.faults.stopAfter = radioBytes(row) / 2;
+    config.faults.silent = kind == Kind::Silent;
+    if (kind == Kind::Garbage) config.hookReply = 0x14;
+    if (kind == Kind::StopsHalfway) config.faults.stopAfter = radioBytes(row) / 2;
+    if (kind == Kind::Late) {
+        config.faults.lateOutput = nthByte(row, fault.at);
+        config.faults.lateBy = 700ms;  // the host has given up on it by then
+    }
+    if (kind == Kind::Twice) config.faults.sentTwice = nthByte(row, fault.at);
     sim::VirtualPortOptions port;
-    if (fault == Fault::PortWillNotOpen)
+    if (kind == Kind::PortWillNotOpen)
         port.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
     Bench b(config, port);
     for (const Answer a : row.answers) b.s.prompts.queueAnswer(a);
@@ -155,46 +242,54 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     const LabelImage labels = b.doc.labels;
     const sim::RadioMemory radio = b.s.radio.memory();
     const LabelImage radioLabels = sim::labelImageFromMemory(b.s.radio.labels());
-    auto running = fault == Fault::LinkBusy ? b.s.link.tryBeginOperation()
-                                            : std::optional<RadioLink::BusyGuard>{};
+    auto running = kind == Kind::LinkBusy ? b.s.link.tryBeginOperation()
+                                          : std::optional<RadioLink::BusyGuard>{};
 
     const OperationResult result = row.run(b.ops);
     running.reset();
     b.s.port.advance(b.s.now() + 2s);  // the last bytes arrive
 
-    const bool ok = fault == Fault::None;
-    const bool hookFailed = fault == Fault::Silent || fault == Fault::Garbage;
-    Texts expected = fault == Fault::None           ? row.done
-                     : fault == Fault::StopsHalfway ? row.halfway
-                     : fault == Fault::LinkBusy ? Texts{"Another radio operation is in progress."}
-                     : hookFailed               ? Texts{"Error Hooking to Radio."}
-                                                : Texts{"Unable to open Comm Port"};
-    if (hookFailed || fault == Fault::PortWillNotOpen)
+    // A byte late or twice may cost the operation or not; either way it ends cleanly.
+    const bool mayFail = kind == Kind::Late || kind == Kind::Twice;
+    const bool ok = kind == Kind::None || (mayFail && result.done());
+    const bool hookFailed = kind == Kind::Silent || kind == Kind::Garbage;
+    Texts expected = ok                           ? row.done
+                     : kind == Kind::StopsHalfway ? row.halfway
+                     : kind == Kind::LinkBusy     ? Texts{"Another radio operation is in progress."}
+                     : hookFailed                 ? Texts{"Error Hooking to Radio."}
+                                                  : Texts{"Unable to open Comm Port"};
+    if (hookFailed || kind == Kind::PortWillNotOpen)
         expected.insert(expected.end(), row.afterFailure.begin(), row.afterFailure.end());
-    EXPECT_EQ(told(b.s), expected);
+    if (ok || !mayFail) {
+        EXPECT_EQ(told(b.s), expected);
+    }
     if (ok) {
         EXPECT_EQ(result, OperationResult::success());
-    } else if (fault == Fault::LinkBusy) {
+    } else if (mayFail) {
+        EXPECT_EQ(result.outcome, Outcome::Failed);
+    } else if (kind == Kind::LinkBusy) {
         EXPECT_EQ(result, OperationResult::failure("another radio operation is in progress"));
         EXPECT_TRUE(b.s.sent().empty());
-    } else if (row.dtmf && fault == Fault::StopsHalfway) {
+    } else if (row.dtmf && kind == Kind::StopsHalfway) {
         EXPECT_EQ(result, OperationResult::failure(
                               "the radio did not send its byte 0x6F; nothing was written"));
     } else {
         EXPECT_EQ(result, OperationResult::failure(row.failure));
     }
     EXPECT_FALSE(b.s.link.busy());
-    // A label connection whose hook failed skips the release and leaves the port open.
-    const bool labelOp = row.labelsRead != kNone || row.labelsWritten != kNone;
-    EXPECT_EQ(b.s.link.transport().isOpen(), labelOp && hookFailed);
-    // The image transfers beep once the radio has answered.
-    const bool answered = fault == Fault::None || fault == Fault::StopsHalfway;
-    EXPECT_EQ(b.s.prompts.beeps, !labelOp && !row.dtmf && answered ? 1 : 0);
     EXPECT_TRUE(b.s.progress.mainWindowEnabled);
     EXPECT_FALSE(b.s.progress.barVisible);
     EXPECT_FALSE(b.s.progress.shown);
+    const bool labelOp = row.labelsRead != kNone || row.labelsWritten != kNone;
+    if (!mayFail) {
+        // A label connection whose hook failed skips the release and leaves the port open.
+        EXPECT_EQ(b.s.link.transport().isOpen(), labelOp && hookFailed);
+        // The image transfers beep once the radio has answered.
+        const bool answered = kind == Kind::None || kind == Kind::StopsHalfway;
+        EXPECT_EQ(b.s.prompts.beeps, !labelOp && !row.dtmf && answered ? 1 : 0);
+    }
     // A write program that lost the radio's answers still waits for its rows.
-    if (fault != Fault::StopsHalfway || row.name != std::string_view("WriteRadio")) {
+    if (!mayFail && (kind != Kind::StopsHalfway || row.name != std::string_view("WriteRadio"))) {
         EXPECT_EQ(b.s.radio.programName(), "resident firmware");
     }
 
@@ -213,18 +308,28 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     }
     // The radio: written within the masks, completely after a success.
     test::WriteReach reach(image, row.written);
+    if (mayFail && row.written.size() > 1) reach.requiredFrom = kPageSize;  // best effort
     if (row.dtmf) {
         reach.mask[0x6F] = 0xF8;
         reach.target[0x6F] = static_cast<Byte>(kDtmfCode << 3);
     }
     test::expectWritten(radio, b.s.radio.memory(), reach, ok);
+    // The window shows the document, and counts what was read as unchanged.
+    EXPECT_EQ(b.editor.shown, b.editor.visible());
+    EXPECT_EQ(b.editor.clean, (Contents{b.doc.mem, b.doc.labels}));
 }
+
+// clang-format off
+const Fault kFaults[] = {
+    {Kind::None}, {Kind::PortWillNotOpen}, {Kind::LinkBusy}, {Kind::Silent}, {Kind::Garbage},
+    {Kind::StopsHalfway}, {Kind::Late}, {Kind::Late, At::Second}, {Kind::Late, At::Middle},
+    {Kind::Late, At::BeforeLast}, {Kind::Twice}, {Kind::Twice, At::Second},
+    {Kind::Twice, At::Middle}, {Kind::Twice, At::BeforeLast}};
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Operations, OperationFaults,
                          ::testing::Combine(::testing::ValuesIn(kOps),
-                                            ::testing::Values(Fault::None, Fault::PortWillNotOpen,
-                                                              Fault::LinkBusy, Fault::Silent,
-                                                              Fault::Garbage, Fault::StopsHalfway)),
+                                            ::testing::ValuesIn(kFaults)),
                          caseName);
 
 // Read Group and Write Group need a group 1..15: group 0 would be the global block.
@@ -331,6 +436,8 @@ TEST_P(Operations, TakeTheLabelsAlongOnlyWhenTheyShould) {
     EXPECT_EQ(b.s.radio.labels() == radioLabels, c.keepsRadioLabels);
     EXPECT_FALSE(b.s.link.busy());
     EXPECT_FALSE(b.s.link.transport().isOpen());
+    EXPECT_EQ(b.editor.shown, b.editor.visible());
+    EXPECT_EQ(b.editor.clean, (Contents{b.doc.mem, b.doc.labels}));
 }
 
 // clang-format off

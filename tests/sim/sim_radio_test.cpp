@@ -37,10 +37,6 @@ struct Host {
     int baud = 4800;
 };
 
-void appendReversed(Bytes& to, std::span<const Byte> bytes) {
-    to.insert(to.end(), bytes.rbegin(), bytes.rend());
-}
-
 TEST(SimRadio, UnderstandsOnlyHookedBytesAtItsOwnSpeed) {
     Host h;
     h.radio.memory()[0x102] = 0x42;
@@ -49,12 +45,10 @@ TEST(SimRadio, UnderstandsOnlyHookedBytesAtItsOwnSpeed) {
     h.baud = 9600;
     EXPECT_TRUE(h.exchange({0xE3, 0x02}).empty());
     const auto& e = h.radio.transcript().entries();
-    const auto garbled = std::find_if(e.begin(), e.end(),
-                                      [](const auto& x) { return x.note.starts_with("garbled"); });
-    ASSERT_NE(garbled, e.end());
-    EXPECT_EQ(
-        std::tuple(garbled->sent, garbled->received, garbled->senderBaud, garbled->receiverBaud),
-        std::tuple(Byte{0xE3}, garble(0xE3), 9600, 4800));
+    ASSERT_TRUE(std::ranges::any_of(e, [](const auto& x) {
+        return x.note.starts_with("garbled") && x.received == garble(x.sent) &&
+               x.senderBaud == 9600 && x.receiverBaud == 4800;
+    }));
     h.baud = 4800;
     EXPECT_EQ(h.exchange({0xE3, 0x02}), (Bytes{0x42, 0x00}));
     EXPECT_EQ(byteTime(4800), 2083333ns);  // 10 bit times a byte
@@ -66,7 +60,8 @@ struct Chain {
     Bytes stage1{kLoaderStage1.begin(), kLoaderStage1.end()};
     Bytes program{kReadProgram.begin(), kReadProgram.end()};
     std::optional<std::size_t> patchedFor;  // the program's own length unless set
-    std::function<void(Bytes&)> changeStage3 = [](Bytes&) {};
+    std::size_t stage3Byte = 0;             // with stage3Value, a changed byte of stage 3
+    Byte stage3Value = 0;
     Byte last = 0x00;
 
     std::string runOn(Host& h) {
@@ -76,9 +71,10 @@ struct Chain {
         if (restart.size() != 2) return "no restart address";
         const auto patched = patchedStage3(restart[0], restart[1]);
         Bytes stage3(patched.begin(), patched.end());
-        changeStage3(stage3);
+        if (stage3Value != 0) stage3[stage3Byte] = stage3Value;
         Bytes rest;
-        for (const Bytes* part : {&stage1, &program, &stage3}) appendReversed(rest, *part);
+        for (const Bytes* part : {&stage1, &program, &stage3})
+            rest.insert(rest.end(), part->rbegin(), part->rend());
         rest.push_back(last);
         h.exchange(rest, 500ms);
         return h.radio.programName();
@@ -94,8 +90,7 @@ TEST(SimRadio, RunsLoadedCodeOnlyWhenItLandsExactlyRight) {
         {[](Chain& c) { c.program.pop_back(); }, "hung: no known program at 0x62"},
         {[](Chain& c) { c.patchedFor = kReadProgram.size() + 1; }, "loader stage 1"},
         {[](Chain& c) { c.stage1[3] = 0xB7; }, "hung: stage 1 is not at 0x50"},
-        {[](Chain& c) { c.changeStage3 = [](Bytes& s) { s[3] = 0x30; }; },
-         "hung: stage 3 is not at 0x59"},
+        {[](Chain& c) { c.stage3Byte = 3, c.stage3Value = 0x30; }, "hung: stage 3 is not at 0x59"},
         {[](Chain& c) { c.last = 0x20; }, "hung: stage 1's loop branch broken"}};
     for (const auto& [change, runs] : cases) {
         Host h;

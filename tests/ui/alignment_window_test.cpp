@@ -43,17 +43,23 @@ struct Syncal final : Prompts {
 };
 
 // A run shows its log, in columns that line up, with its closing message, then the window
-// is idle again; a second run starts with an empty log; a failed run says why (the run's
-// own message) and returns to idle with an empty log.
+// is idle again, at its idle size; a second run starts with an empty log; a failed run
+// says why (the run's own message) and returns to idle with an empty log.
 TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     Syncal s;
-    bool runningThroughout = true;
+    QApplication::processEvents();
+    const QSize idle = s.window->size();
+    bool runningThroughout = true, grew = false;
     s.sim.port.setOnYield([&] {
         runningThroughout = runningThroughout && (s.synth->probes().empty() || s.running()) &&
                             !s.start()->isEnabled();
+        grew = grew || s.window->height() > idle.height();
     });
     s.start()->click();
+    QApplication::processEvents();
     EXPECT_TRUE(runningThroughout);
+    EXPECT_TRUE(grew);
+    EXPECT_EQ(s.window->size(), idle);
     EXPECT_TRUE(s.logWithMessage);
     EXPECT_TRUE(s.window->syncal().completed());
     const QStringList lines = s.log()->text().split('\n', Qt::SkipEmptyParts);

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "files/settings.h"
@@ -76,6 +79,26 @@ TEST(HelpPages, EveryLinkedPageExistsAndEveryPageIsReachable) {
     for (const QString& page :
          QDir(QString::fromLatin1(kHelpResourceFolder)).entryList({QStringLiteral("*.html")}))
         EXPECT_TRUE(reached.contains(page)) << page.toStdString();
+}
+
+// A box is wide enough for its title in a bold face beside the title bar's buttons.
+TEST(QtPrompts, ABoxIsWideEnoughForItsTitle) {
+    QtPrompts prompts;
+    QFont font;
+    int width = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        font = box->font();
+        width = box->width();
+        box->done(QMessageBox::Ok);
+    });
+    Message m;
+    m.text = "OK.";
+    m.title = "Read Labels from Radio";
+    prompts.ask(m);
+    font.setBold(true);
+    const QFontMetrics fm(font);
+    EXPECT_GE(width, fm.horizontalAdvance(QString::fromStdString(m.title)) + 3 * fm.height());
 }
 
 TEST(QtPrompts, FilterListsAndLineBreaks) {

@@ -19,6 +19,8 @@ namespace zav::test {
 namespace {
 
 // C copies every row's receive values at once; one Undo brings all 14 back, Redo again.
+// Undo and Redo are offered only when they would change something (an edit still in the
+// controls is undone too).
 TEST(History, UndoesTheCopyKeyForEveryRowAtOnce) {
     Editor e;
     const auto column = [&](int c) {
@@ -26,19 +28,30 @@ TEST(History, UndoesTheCopyKeyForEveryRowAtOnce) {
         for (int r = 0; r < kChannelsPerGroup; ++r) cells.push_back(e.cell(r, c));
         return cells;
     };
+    const auto offered = [&] {
+        return std::pair(e.window->menus().undoAction->isEnabled(),
+                         e.window->menus().redoAction->isEnabled());
+    };
+    EXPECT_EQ(offered(), std::pair(false, false));
     e.typeInCell(2, kColRecFreq, "451.25");
     e.typeInCell(4, kColTxFreq, "465.0125");
+    EXPECT_EQ(offered(), std::pair(true, false));
     const auto before = column(kColTxFreq);
     e.goTo(3, kColTxFreq);
     e.typeKeys("c");
     EXPECT_EQ(column(kColTxFreq), column(kColRecFreq));
     e.trigger(&MainMenus::undoAction);
     EXPECT_EQ(column(kColTxFreq), before);
+    EXPECT_EQ(offered(), std::pair(true, true));
     e.trigger(&MainMenus::redoAction);
     EXPECT_EQ(column(kColTxFreq), column(kColRecFreq));
     for (int i = 0; i < 3; ++i) e.trigger(&MainMenus::undoAction);  // the typed cells too
     EXPECT_EQ(e.cell(4, kColTxFreq), "none");
     EXPECT_FALSE(e.window->isWindowModified());
+    EXPECT_EQ(offered(), std::pair(false, true));
+    e.window->controls().idEdit->clear();
+    e.typeKeys("7", e.window->controls().idEdit);
+    EXPECT_EQ(offered(), std::pair(true, false));
 }
 
 // Move 2 -> 5 with the box checked carries the labels, keeps the group label typed

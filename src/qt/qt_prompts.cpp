@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -65,6 +66,24 @@ Answer toAnswer(int button, Buttons buttons) {
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
+// The window system draws the title in a font of its own, often bold and larger, beside
+// its buttons: a box only as wide as its text clips the title ("Re… ls").
+void makeRoomForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    QFont font = box.font();
+    font.setBold(true);
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * 1.2);
+    } else {
+        font.setPixelSize(font.pixelSize() * 6 / 5);
+    }
+    const QFontMetrics fm(font);
+    const int width = fm.horizontalAdvance(box.windowTitle()) + 6 * fm.height();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 QString messageText(std::string_view text) {
@@ -98,6 +117,7 @@ Answer QtPrompts::ask(const Message& message) {
     if (!message.detail.empty()) box.setInformativeText(messageText(message.detail));
     box.setDefaultButton(set.first);
     if (set.escape != QMessageBox::NoButton) box.setEscapeButton(set.escape);
+    makeRoomForTitle(box);
     return toAnswer(box.exec(), message.buttons);
 }
 

@@ -38,9 +38,11 @@ std::string QtSettingsStore::read(const std::string& section, const std::string&
 
 void QtSettingsStore::write(const std::string& section, const std::string& key,
                             const std::string& value) {
+    // QSettings stores its changes once the current event has been handled, and when it
+    // goes: soon enough that a crash later on does not lose the last file's name, and once
+    // for a run of writes (each store rewrites and flushes the whole file; closing the
+    // window writes five values).
     settings_->setValue(keyPath(section, key), qs(value));
-    // Stored at once: a crash later on should not lose the last file's name.
-    settings_->sync();
 }
 
 }  // namespace zav

@@ -51,7 +51,8 @@ AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, QWidget* own
     layout->addWidget(statusBar_);
     // Room for the log of both paths without resizing during a run.
     const QFontMetrics fm(statusLabel_->font());
-    statusLabel_->setMinimumSize(fm.horizontalAdvance(QLatin1Char('M')) * 48, fm.lineSpacing() * 17);
+    statusLabel_->setMinimumSize(fm.horizontalAdvance(QLatin1Char('M')) * 48,
+                                 fm.lineSpacing() * 17);
 
     showIdleControls();
 }
@@ -77,6 +78,7 @@ void AlignmentWindow::clearLog() {
 }
 
 void AlignmentWindow::showRunControls() {
+    if (statusLabel_->isHidden()) idleSize_ = size();
     startButton_->hide();
     statusLabel_->show();
 }
@@ -84,6 +86,11 @@ void AlignmentWindow::showRunControls() {
 void AlignmentWindow::showIdleControls() {
     startButton_->show();
     statusLabel_->hide();
+    // The log made the window grow; without it the window takes its idle size again.
+    if (idleSize_.isValid()) {
+        layout()->activate();
+        resize(idleSize_);
+    }
 }
 
 void AlignmentWindow::setStartEnabled(bool enabled) {

@@ -4,6 +4,7 @@
 // the window is its sink. Closing the window during a run releases the radio.
 
 #include <QDialog>
+#include <QSize>
 #include <string>
 
 #include "syncal/syncal.h"
@@ -55,6 +56,7 @@ class AlignmentWindow final : public QDialog, public SyncalSink {
     QLabel* statusLabel_;
     QStatusBar* statusBar_;
     QPushButton* startButton_;
+    QSize idleSize_;  // the window's size before the log was shown
     std::string log_;
 };
 

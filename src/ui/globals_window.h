@@ -58,6 +58,8 @@ class GlobalsWindow final : public QWidget {
   signals:
     // A DTMF deviation write ended (its result in lastWriteResult).
     void deviationWritten();
+    // The user changed a value that is not yet stored.
+    void edited();
 
   protected:
     bool event(QEvent* e) override;
@@ -68,7 +70,10 @@ class GlobalsWindow final : public QWidget {
     void placeFromSettings();
     void selectDtmfDeviation(int index);
     void slideDtmfDeviation(int position);
-    void markEdited() { edited_ = true; }
+    void markEdited() {
+        edited_ = true;
+        emit edited();
+    }
 
     Document& doc_;
     SettingsStore& settings_;

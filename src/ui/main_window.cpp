@@ -130,6 +130,8 @@ void MainWindow::connectCommands() {
     connect(menus_.redoAction, &QAction::triggered, this, &MainWindow::redo);
     connect(history_, &ImageHistory::restored, this, &MainWindow::showRestored);
     connect(&history_->stack(), &QUndoStack::indexChanged, this, [this] { updateStatus(); });
+    connect(&history_->stack(), &QUndoStack::canUndoChanged, this, [this] { updateUndoRedo(); });
+    connect(&history_->stack(), &QUndoStack::canRedoChanged, this, [this] { updateUndoRedo(); });
     connect(grid_, &ChannelGridView::entryRefused, this,
             [this](const QString& reason) { status_->say(reason); });
     connectAccessKeys();
@@ -293,7 +295,18 @@ void MainWindow::markClean() {
     updateStatus();
 }
 
+void MainWindow::updateUndoRedo() {
+    if (history_ == nullptr) return;
+    // An edit still in the controls is stored as a step of its own before an Undo or Redo,
+    // so Undo takes it back, and a Redo would find nothing left to redo.
+    const bool pending = (shownGroup() >= 0 && collectParams(controls_) != shownParams_) ||
+                         (globals_ != nullptr && globals_->hasUnstoredEdits());
+    menus_.undoAction->setEnabled(history_->stack().canUndo() || pending);
+    menus_.redoAction->setEnabled(history_->stack().canRedo() && !pending);
+}
+
 void MainWindow::updateStatus() {
+    updateUndoRedo();
     if (!status_) return;
     // Values typed into the group's controls count before they are stored.
     const bool modified = doc_.mem != cleanMem_ || doc_.labels != cleanLabels_ ||

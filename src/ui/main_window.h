@@ -178,8 +178,10 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void reloadOtherWindows();
     // An undo or redo changed group g's bytes (-1: global bytes only).
     void showRestored(int g);
-    // The caption's unsaved-changes mark, the status bar's file and port.
+    // The caption's unsaved-changes mark, the status bar's file and port, Undo and Redo.
     void updateStatus();
+    // Undo and Redo are offered only when they would change something.
+    void updateUndoRedo();
     // The status bar's word on how a menu command ended.
     void reportOutcome(const QAction* command, const OperationResult& result);
 

@@ -124,6 +124,7 @@ void MainWindow::showGlobals() {
         // Owned by this window for its lifetime, but a window of its own beside it.
         globals_ = new GlobalsWindow(doc_, settings_, *link_, this);
         globals_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(globals_, &GlobalsWindow::edited, this, [this] { updateUndoRedo(); });
         connect(globals_, &GlobalsWindow::deviationWritten, this, [this] {
             if (globals_ != nullptr && globals_->lastWriteResult())
                 status_->say(StatusLine::outcomeText(QStringLiteral("Write DTMF Deviation"),

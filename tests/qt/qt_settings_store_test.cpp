@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -30,6 +31,20 @@ TEST(QtSettingsStore, KeepsTextsExactlyAndReadsNumbersSafely) {
     const QtSettingsStore edited(path);
     EXPECT_EQ(readLabelSetting(edited), 2);
     EXPECT_EQ(readLastOpen(edited), "/a,b.frq");
+}
+
+// In a running program a value is on disk once the event that wrote it has been handled,
+// without waiting for the store to go.
+TEST(QtSettingsStore, StoresWritesOnceTheEventIsHandled) {
+    int argc = 1;
+    char* argv[] = {const_cast<char*>("test_qt"), nullptr};
+    const QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zavprog.ini"));
+    QtSettingsStore store(path);
+    writeLastOpen(store, "/radios/bench.frq");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readLastOpen(QtSettingsStore(path)), "/radios/bench.frq");
 }
 
 }  // namespace

@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "sim/label_memory.h"
 #include "sim/virtual_port.h"
@@ -53,6 +57,37 @@ struct Editor {
         grid.cellEditor()->setText(QString::fromStdString(text));
         grid.commitPendingEdit();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Makes (row, column) the grid's current cell.
+    ChannelGridView& goTo(int row, int column) const {
+        window->grid().setCurrentIndex(window->gridModel().index(row, column));
+        return window->grid();
+    }
+    // Types `keys` as the user does, a press and a release each, into `target` or, when
+    // none is given, into the grid's open cell editor or the grid; '\n' is Enter, '\x1b'
+    // Escape.
+    void typeKeys(const std::string& keys, QWidget* target = nullptr) const {
+        for (const char c : keys) {
+            const auto u = static_cast<unsigned char>(c);
+            const int code = c == '\x1b'            ? Qt::Key_Escape
+                             : c == '\n'            ? Qt::Key_Return
+                             : std::isalpha(u) != 0 ? Qt::Key_A + (std::toupper(u) - 'A')
+                                                    : c;  // digits, '.', '-' and blank
+            const QString text = std::isprint(u) != 0 ? QString(QLatin1Char(c)) : QString();
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QWidget* to = target != nullptr ? target : window->grid().cellEditor();
+                QKeyEvent event(type, code, Qt::NoModifier, text);
+                QApplication::sendEvent(to != nullptr ? to : &window->grid(), &event);
+            }
+        }
+        QApplication::processEvents();
+    }
+    // The modal dialog the command opens, handed to `answer` from inside its event loop.
+    template <typename Dialog>
+    void inModal(QAction* MainMenus::*item, std::function<void(Dialog&)> answer) const {
+        QTimer::singleShot(
+            0, [answer] { answer(*qobject_cast<Dialog*>(QApplication::activeModalWidget())); });
+        trigger(item);
     }
     // Picks a group by its number in the selector, as the user does.
     void selectGroup(int number) const {

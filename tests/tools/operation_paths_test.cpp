@@ -161,24 +161,5 @@ TEST_P(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
 INSTANTIATE_TEST_SUITE_P(Operations, OperationPaths, ::testing::ValuesIn(cases()),
                          [](const auto& test) { return std::string(test.param.name); });
 
-// A terminal's interrupt cancels the transfer like the progress window's button does.
-TEST(ZavtoolInterrupt, CancelsTheTransferAndReleasesTheRadio) {
-    sim::SimRadio radio;
-    radio.memory()[81] = 0x88;  // groups 2 and 3
-    sim::VirtualPort port(radio);
-    std::atomic<bool> interrupted{false};
-    port.setOnYield([&interrupted] { interrupted = true; });
-    test::TempDir dir;
-    const std::string path = dir.file("x.frq");
-    std::ostringstream out, err;
-    MemorySettingsStore devices;
-    tool::ToolIo io{out, err, &port, &devices, &interrupted};
-    const std::vector<std::string> args{"read-group", "--port", "1", "--group", "3", path};
-    EXPECT_EQ(tool::run(args, io), tool::kExitFailed);
-    EXPECT_NE(err.str().find("zavtool read-group: cancelled; "), std::string::npos) << err.str();
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(dir.entryCount(), 0);
-}
-
 }  // namespace
 }  // namespace zav

@@ -1,12 +1,15 @@
 // The built zavtool's own contract: its exit statuses (0 done, 1 failed, 2 usage error),
-// its usage texts, and the files it writes, through zavsim on a pseudo-terminal. How the
-// link meets a faulty radio is the link tests' business.
+// its usage texts, the files it writes, through zavsim on a pseudo-terminal, and Ctrl-C.
+// How the link meets a faulty radio is the link tests' business.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "support/temp_dir.h"
 #include "tool_process.h"
@@ -93,6 +96,42 @@ TEST_F(Zavtool, WritesAFileAndReadsItBackThroughTheSimulatedRadio) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(full.status, 1) << full.output;
     EXPECT_EQ(zav::test::readBytes(dir.file("back.pdf")), pdf);
+}
+
+// Ctrl-C in the middle of a write cancels the transfer as the progress window's Cancel
+// does: the radio is released and the file written from stays as it was.
+TEST_F(Zavtool, CtrlCCancelsAGlobalWriteReleasesTheRadioAndKeepsTheFile) {
+    ASSERT_EQ(runTool("new " + file("radio.frq")).status, 0);
+    const auto before = zav::test::readBytes(dir.file("radio.frq"));
+    int status = -1;
+    {
+        // Slow replies stretch the global write to several seconds.
+        const SimProcess sim({"--pace", "--slow", "100", "--transcript", dir.file("line.txt")});
+        ASSERT_FALSE(sim.device().empty());
+        const pid_t tool = ::fork();
+        if (tool == 0) {
+            const int out = ::open(dir.file("out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(out, STDOUT_FILENO);
+            ::dup2(out, STDERR_FILENO);
+            ::execl(kTool.c_str(), kTool.c_str(), "write-global", "--port", sim.device().c_str(),
+                    dir.file("radio.frq").c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // well inside the write
+        ::kill(tool, SIGINT);
+        ::waitpid(tool, &status, 0);
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto said = zav::test::readBytes(dir.file("out.txt"));
+    EXPECT_NE(std::string(said.begin(), said.end()).find("zavtool write-global: cancelled"),
+              std::string::npos);
+    const auto line = zav::test::readBytes(dir.file("line.txt"));
+    const std::string transcript(line.begin(), line.end());
+    const auto last = transcript.rfind("host->radio  ");
+    ASSERT_NE(last, std::string::npos);
+    EXPECT_EQ(transcript.substr(last + 13, 2), "01");  // the release
+    EXPECT_EQ(zav::test::readBytes(dir.file("radio.frq")), before);
 }
 
 }  // namespace

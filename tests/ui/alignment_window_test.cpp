@@ -35,7 +35,6 @@ struct Syncal final : Prompts {
     }
     QLabel* log() const { return window->findChild<QLabel*>(QStringLiteral("StatLabel")); }
     bool running() const { return start()->isHidden() && log()->isVisible(); }
-    std::vector<std::string> messages() const { return sim.prompts.texts(); }
 
     test::SimLink sim;
     std::shared_ptr<sim::Synthesizer> synth;
@@ -43,39 +42,40 @@ struct Syncal final : Prompts {
     bool logWithMessage = false;
 };
 
-TEST(SyncalWindow, ARunShowsItsLogInLinedUpColumnsWithTheClosingMessage) {
+// A run shows its log, in columns that line up, with its closing message, then the window
+// is idle again, at its idle size; a second run starts with an empty log; a failed run
+// says why (the run's own message) and returns to idle with an empty log.
+TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     Syncal s;
-    bool runningThroughout = true;
+    QApplication::processEvents();
+    const QSize idle = s.window->size();
+    bool runningThroughout = true, grew = false;
     s.sim.port.setOnYield([&] {
         runningThroughout = runningThroughout && (s.synth->probes().empty() || s.running()) &&
                             !s.start()->isEnabled();
+        grew = grew || s.window->height() > idle.height();
     });
     s.start()->click();
+    QApplication::processEvents();
     EXPECT_TRUE(runningThroughout);
+    EXPECT_TRUE(grew);
+    EXPECT_EQ(s.window->size(), idle);
     EXPECT_TRUE(s.logWithMessage);
-    EXPECT_EQ(s.messages().size(), 1u);
-    EXPECT_TRUE(s.start()->isVisible() && s.start()->isEnabled());
-    EXPECT_FALSE(s.log()->isVisible());
     EXPECT_TRUE(s.window->syncal().completed());
     const QStringList lines = s.log()->text().split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 14);
-    // Every character of the log takes the same width, so its columns line up.
-    const QFontMetricsF metrics(s.log()->font());
+    const QFontMetricsF metrics(s.log()->font());  // every character takes the same width
     for (const QString& line : lines)
         EXPECT_NEAR(metrics.horizontalAdvance(line),
                     static_cast<double>(line.size()) * metrics.horizontalAdvance(QChar('0')), 0.5)
             << line.toStdString();
-    s.start()->click();  // a second run starts with an empty log
+    s.start()->click();
     EXPECT_EQ(s.log()->text().split('\n', Qt::SkipEmptyParts).size(), 14);
-}
-
-// A failed run says why (the run's own message) and returns to idle with an empty log.
-TEST(SyncalWindow, AFailedRunReturnsToIdle) {
-    Syncal s;
     s.synth->model().faults.silent = true;
     s.start()->click();
-    EXPECT_EQ(s.messages().size(), 1u);
-    EXPECT_TRUE(s.start()->isVisible());
+    EXPECT_EQ(s.sim.prompts.texts().size(), 3u);
+    EXPECT_TRUE(s.start()->isVisible() && s.start()->isEnabled());
+    EXPECT_FALSE(s.log()->isVisible());
     EXPECT_EQ(s.log()->text(), "");
 }
 
@@ -96,7 +96,7 @@ TEST(SyncalWindow, LeavingMidRunReleasesTheRadio) {
         EXPECT_FALSE(s.window->isVisible()) << escape;
         EXPECT_FALSE(s.window->syncal().running() || s.window->syncal().completed()) << escape;
         EXPECT_FALSE(s.sim.port.isOpen()) << escape;
-        EXPECT_TRUE(s.messages().empty()) << escape;
+        EXPECT_TRUE(s.sim.prompts.texts().empty()) << escape;
     }
 }
 

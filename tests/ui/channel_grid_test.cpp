@@ -1,102 +1,79 @@
-// The channel grid as the user edits it: what typing stores, the copy keys, the scan
-// flag, the clipboard and the frequency offset box; and the group selector storing
-// a group's edits when another group is shown.
+// The channel grid as the user types into it: what a cell stores, what it refuses and
+// why, the copy and scan keys, the clipboard, the offset box, and the group selector
+// storing the shown group's controls.
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QRadioButton>
 
 #include "model/memory_map.h"
 #include "support/editor.h"
 #include "ui/offset_entry.h"
+#include "ui/status_line.h"
 
 namespace zav::test {
 namespace {
 
-void key(QWidget* w, int k, const QString& text = {}, QEvent::Type type = QEvent::KeyPress) {
-    QKeyEvent event(type, k, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &event);
+struct Entry {
+    const char* name;
+    int column;
+    std::pair<int, const char*> before;  // typed first into another column of the row
+    const char* keys;
+    const char* shown;
+    const char* said;  // part of the status bar's reason; "" when nothing is refused
+};
+
+void PrintTo(const Entry& c, std::ostream* os) {
+    *os << c.name;
 }
 
-ChannelGridView& goTo(const Editor& e, int row, int column) {
-    e.window->grid().setCurrentIndex(e.window->gridModel().index(row, column));
-    return e.window->grid();
-}
+class CellEntry : public ::testing::TestWithParam<Entry> {};
 
-// The checks themselves are the model's; the grid applies them, beeps at a refused value
-// (one the radio could not store, off its 12.5 kHz raster, too) and stores the rest.
-TEST(ChannelGrid, TypedValuesAreCheckedAndStoredAsTheRadioHoldsThem) {
+// The checks are the model's; the grid refuses, with a beep and a reason, what it would
+// otherwise store as another value (off the 12.5 kHz raster, 400 as no frequency), and
+// a refused key gives back the old text selected, so typing goes on over it.
+TEST_P(CellEntry, StoresWhatTheRadioHoldsAndRefusesTheRestSayingWhy) {
+    const Entry& c = GetParam();
     Editor e;
-    // clang-format off
-    const std::tuple<int, const char*, const char*> cases[] = {
-        {kColTxFreq, "4501250", "450.12500"}, {kColTxFreq, "450.00625", nullptr},
-        {kColTxFreq, "0", "none"}, {kColTxFreq, "", "none"}, {kColTxFreq, "450.001", nullptr},
-        {kColRecCG, "d023-", "D023-"}, {kColLabel, "AB.C", "AB.C     "}};
-    // clang-format on
-    int row = 0;
-    for (const auto& [column, typed, shown] : cases) {
-        e.typeInCell(row, column, "460");
-        const std::string old = e.cell(row, column);
-        const int beeps = e.prompts.beeps;
-        e.typeInCell(row, column, typed);
-        EXPECT_EQ(e.cell(row, column), shown != nullptr ? shown : old) << typed;
-        EXPECT_EQ(e.prompts.beeps - beeps, shown != nullptr ? 0 : 1) << typed;
-        ++row;
+    ASSERT_EQ(e.cell(0, kColRecFreq), "none");
+    if (c.before.second != nullptr) {
+        e.goTo(0, c.before.first);
+        e.typeKeys(c.before.second);
     }
+    e.goTo(0, c.column);
+    e.typeKeys(c.keys);
+    EXPECT_EQ(e.cell(0, c.column), c.shown);
+    const std::string said = e.window->status().message().toStdString();
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    EXPECT_EQ(e.prompts.beeps, *c.said == '\0' ? 0 : 1);
 }
 
-TEST(ChannelGrid, TypingReplacesTheCellAndALetterInANumberIsRefusedAtOnce) {
-    Editor e;
-    key(&goTo(e, 3, 0), Qt::Key_7, QStringLiteral("7"));  // the channel number stays
-    EXPECT_EQ(e.cell(3, 0), "4");
-    key(&goTo(e, 0, kColRecFreq), Qt::Key_4, QStringLiteral("4"));
-    QLineEdit* editor = e.window->grid().cellEditor();
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->text(), "4");
-    editor->setText(QStringLiteral("462.x"));
-    key(editor, Qt::Key_X, QStringLiteral("x"), QEvent::KeyRelease);
-    EXPECT_EQ(editor->text(), "none");
-    editor->setText(QStringLiteral("-"));  // an arrow key leaves an unfinished entry alone
-    key(editor, Qt::Key_Left, {}, QEvent::KeyRelease);
-    EXPECT_EQ(editor->text(), "-");
-    EXPECT_EQ(e.prompts.beeps, 1);
-    editor->setText(QStringLiteral("462.5"));
-    key(editor, Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_EQ(e.cell(0, kColRecFreq), "462.50000");
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Keys, CellEntry, ::testing::Values(
+    Entry{"Frequency", kColRecFreq, {}, "451.0125\n", "451.01250", ""},
+    Entry{"StrayLetterFirst", kColRecFreq, {}, "q451.0125\n", "451.01250", "digits"},
+    Entry{"InKilohertz", kColRecFreq, {}, "4501250\n", "450.12500", ""},
+    Entry{"OffTheRaster", kColRecFreq, {}, "450.00625\n", "none", "12.5 kHz"},
+    Entry{"StoredAsNoFrequency", kColRecFreq, {}, "400\n", "none", "no frequency"},
+    Entry{"BelowTheBand", kColRecFreq, {}, "399.9875\n", "none", "400 to 600"},
+    Entry{"OffEveryStep", kColTxFreq, {}, "450.001\n", "none", "400 to 600"},
+    Entry{"ZeroClears", kColTxFreq, {kColTxFreq, "460\n"}, "0\n", "none", ""},
+    Entry{"CodeGuard", kColRecCG, {}, "d023-\n", "D023-", ""},
+    Entry{"Label", kColLabel, {}, "AB.C\n", "AB.C     ", ""},
+    Entry{"ChannelNumberIsFixed", 0, {}, "7", "1", ""},
+    Entry{"ScanKey", kColScan, {}, " ", "Y", ""},
+    Entry{"ScanKeyTwice", kColScan, {}, "  ", "", ""},
+    Entry{"CopyReceive", kColTxFreq, {kColRecFreq, "452.5\n"}, "s", "452.50000", ""},
+    Entry{"CopyReceiveFromTheEditor", kColTxFreq, {kColRecFreq, "452.5\n"}, "4s", "452.50000", ""},
+    Entry{"CopyReceiveCode", kColTxCG, {kColRecCG, "067.0\n"}, "s", "067.0", "" }),
+    [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
 
-// S copies the row's receive value to its transmit cell, also from inside an open
-// editor; C does it for every row.
-TEST(ChannelGrid, CopyKeysFillTheTransmitCells) {
+// An erased label shown as " blank  " and left unchanged is not stored as that text.
+TEST(ChannelGrid, AnErasedLabelLeftAloneStaysErased) {
     Editor e;
-    for (int r = 0; r < 14; ++r) e.typeInCell(r, kColRecCG, r % 2 ? "067.0" : "D754");
-    e.typeInCell(2, kColRecFreq, "451.25");
-    key(&goTo(e, 2, kColTxFreq), Qt::Key_S, QStringLiteral("s"));
-    EXPECT_EQ(e.cell(2, kColTxFreq), "451.25000");
-    EXPECT_EQ(e.cell(2, kColTxCG), "");
-    key(&goTo(e, 5, kColTxCG), Qt::Key_C, QStringLiteral("c"));
-    for (int r = 0; r < 14; ++r) EXPECT_EQ(e.cell(r, kColTxCG), e.cell(r, kColRecCG)) << r;
-    EXPECT_EQ(e.cell(0, kColTxFreq), "none");
-    e.typeInCell(6, kColRecFreq, "452.5");
-    goTo(e, 6, kColTxFreq).edit(e.window->gridModel().index(6, kColTxFreq));
-    key(e.window->grid().cellEditor(), Qt::Key_S, QStringLiteral("s"));
-    QApplication::processEvents();
-    EXPECT_EQ(e.cell(6, kColTxFreq), "452.50000");
-}
-
-// Space toggles the scan flag (channel 10: bit 1 of the group's first byte); an erased
-// label shown as " blank  " and left unchanged is not stored as that text.
-TEST(ChannelGrid, ScanFlagAndUnchangedCells) {
-    Editor e;
-    key(&goTo(e, 9, kColScan), Qt::Key_Space, QStringLiteral(" "));
-    EXPECT_EQ(e.cell(9, kColScan), "Y");
-    EXPECT_EQ(e.mem()[groupAddress(0)] & 0x02, 0x02);
-    key(&e.window->grid(), Qt::Key_Space, QStringLiteral(" "));
-    EXPECT_EQ(e.mem()[groupAddress(0)] & 0x02, 0);
-    for (int k = 0; k < 8; ++k) e.labels()[labelIndex(0, 3, k)] = 0xFF;
+    for (int k = 0; k < kLabelPositions; ++k) e.labels()[labelIndex(0, 3, k)] = 0xFF;
     e.window->gridModel().refresh();
     e.typeInCell(3, kColLabel, e.cell(3, kColLabel));
     EXPECT_EQ(e.labels()[labelIndex(0, 3, 0)], 0xFF);
@@ -112,23 +89,23 @@ TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     e.window->copyAll();
     e.selectGroup(3);
     e.window->paste();
-    for (int r = 0; r < 14; ++r)
+    for (int r = 0; r < kChannelsPerGroup; ++r)
         EXPECT_EQ(e.doc.group(2)->copyChan(r), e.doc.group(0)->copyChan(r));
     EXPECT_EQ(e.cell(13, kColScan), "Y");
-    goTo(e, 0, kColRecFreq);
+    e.goTo(0, kColRecFreq);
     e.window->copyRow();
     e.selectGroup(2);
-    goTo(e, 9, kColLabel);
+    e.goTo(9, kColLabel);
     e.window->paste();
     EXPECT_EQ(e.doc.group(1)->copyChan(9), e.doc.group(0)->copyChan(0));
-    const std::string pasted = e.doc.group(1)->copyChan(8);
+    const std::string kept = e.doc.group(1)->copyChan(8);
     e.clipboard.setText(std::string(e.clipboard.text().size(), 'x'));
     e.window->updatePasteEnabled();
     EXPECT_FALSE(e.window->menus().pasteAction->isEnabled());
-    goTo(e, 8, kColLabel);
+    e.goTo(8, kColLabel);
     e.window->paste();
     EXPECT_EQ(e.prompts.texts().size(), 1u);
-    EXPECT_EQ(e.doc.group(1)->copyChan(8), pasted);
+    EXPECT_EQ(e.doc.group(1)->copyChan(8), kept);
 }
 
 // Space in a transmit cell opens the offset box; Enter sets the transmit frequency from
@@ -136,25 +113,26 @@ TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
 TEST(Offset, SetsTheTransmitFrequencyFromTheReceiveFrequency) {
     Editor e;
     OffsetEntry& entry = e.window->offsetEntry();
-    const auto type = [&](const char* text, int k) {
-        entry.box()->setText(QString::fromLatin1(text));
-        entry.keyReleased(k);
-    };
     e.typeInCell(2, kColRecFreq, "450.125");
     for (const char* offset : {"-5", "-60"}) {
-        key(&goTo(e, 2, kColTxFreq), Qt::Key_Space, QStringLiteral(" "));
-        type("-", Qt::Key_Minus);
-        type(offset, Qt::Key_0);
-        type(offset, Qt::Key_Return);
+        e.goTo(2, kColTxFreq);
+        e.typeKeys(" ");
+        for (const auto& [text, key] :
+             {std::pair{"-", Qt::Key_Minus}, {offset, Qt::Key_0}, {offset, Qt::Key_Return}}) {
+            entry.box()->setText(QString::fromLatin1(text));
+            entry.keyReleased(key);
+        }
     }
     EXPECT_EQ(e.cell(2, kColTxFreq), "445.12500");
     EXPECT_EQ(e.prompts.beeps, 1);
-    key(&goTo(e, 2, kColTxFreq), Qt::Key_Space, QStringLiteral(" "));
+    e.goTo(2, kColTxFreq);
+    e.typeKeys(" ");
     EXPECT_EQ(entry.box()->selectedText(), "-60");
 }
 
-// Showing another group stores the shown one's controls and channels into the image, and
-// they come back unchanged; an untouched group keeps every byte.
+// Showing another group stores the shown one's controls (the header fields take only
+// what they can hold) and channels into the image, and they come back; an untouched
+// group keeps every byte.
 TEST(GroupSelector, StoresTheShownGroupAndShowsTheNext) {
     Editor e;
     const std::size_t page = static_cast<std::size_t>(groupAddress(0));
@@ -166,7 +144,11 @@ TEST(GroupSelector, StoresTheShownGroupAndShowsTheNext) {
     EXPECT_EQ(e.mem(), untouched);
     const GroupControls& c = e.window->controls();
     c.totCombo->setCurrentIndex(3);
-    c.idEdit->setText(QStringLiteral("12AB"));
+    c.idEdit->clear();
+    e.typeKeys("12xyAB", c.idEdit);
+    c.groupLabelEdit->clear();
+    e.typeKeys("ABCDEFGHI", c.groupLabelEdit);
+    EXPECT_EQ(c.groupLabelEdit->text(), "ABCDEFGH");
     c.priKeyLockCheck->setChecked(true);
     c.battSaveButton[1]->setChecked(true);
     e.typeInCell(2, kColRecFreq, "450.0125");
@@ -177,6 +159,7 @@ TEST(GroupSelector, StoresTheShownGroupAndShowsTheNext) {
               (std::array<Byte, 5>{0x80, 0x03, 0x2F, 0x12, 0xAB}));
     e.selectGroup(1);
     EXPECT_EQ(c.idEdit->text(), "00012AB");
+    EXPECT_EQ(e.doc.group(0)->readGroupLabel(), "ABCDEFGH");
     EXPECT_EQ(e.cell(2, kColRecFreq), "450.01250");
     for (std::size_t i = 80; i <= 87; ++i) e.mem()[i] = 0;  // a page map without groups
     e.window->initGroups(0);

@@ -1,13 +1,21 @@
-// Files through the main window: what Save writes, what Open shows, the file named at
-// start-up and the question before closing with unsaved edits.
+// Files through the main window: what Save writes and Open shows, the file named at
+// start-up, a dropped file and the recent files, and the question before closing or
+// opening over unsaved edits.
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 #include <fstream>
 
+#include "files/default_file.h"
+#include "files/settings.h"
 #include "files/startup.h"
 #include "support/editor.h"
+#include "support/temp_dir.h"
 
 namespace zav::test {
 namespace {
@@ -15,16 +23,15 @@ namespace {
 // What the user typed comes back from the file (the byte layout is the file tests'), the
 // file named on the command line opens at start-up and counts as unchanged.
 TEST(FileFlow, SaveWritesTheEditsAndOpenShowsThemAgain) {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("radio.RxT")).toStdString();
-    const std::pair<int, const char*> typed[] = {{kColRecFreq, "450.0125"}, {kColRecCG, "67.0"},
-                                                 {kColTxFreq, "455.0125"},  {kColTxCG, "D023-"},
-                                                 {kColLabel, "AB.C"},       {kColScan, "Y"}};
+    TempDir dir;
+    const std::string path = dir.file("radio.RxT");
+    const int columns[] = {kColRecFreq, kColRecCG, kColTxFreq, kColTxCG, kColLabel, kColScan};
+    const char* const typed[] = {"450.0125", "67.0", "455.0125", "D023-", "AB.C", "Y"};
     std::vector<std::string> shown;
     {
         Editor e;
-        for (const auto& [column, text] : typed) e.typeInCell(0, column, text);
-        for (const auto& [column, text] : typed) shown.push_back(e.cell(0, column));
+        for (int i = 0; i < 6; ++i) e.typeInCell(0, columns[i], typed[i]);
+        for (const int column : columns) shown.push_back(e.cell(0, column));
         e.selectGroup(4);
         e.window->controls().bciCombo->setCurrentIndex(2);
         e.prompts.queueFile(path);
@@ -37,8 +44,7 @@ TEST(FileFlow, SaveWritesTheEditsAndOpenShowsThemAgain) {
     ASSERT_TRUE(start.openAtStart);
     e.window->files().setNames(start.names);
     ASSERT_TRUE(e.window->files().openFile());
-    for (std::size_t i = 0; i < shown.size(); ++i)
-        EXPECT_EQ(e.cell(0, typed[i].first), shown[i]) << typed[i].second;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(e.cell(0, columns[i]), shown[i]) << typed[i];
     e.selectGroup(4);
     EXPECT_EQ(e.window->controls().bciCombo->currentIndex(), 2);
     e.window->show();
@@ -58,8 +64,8 @@ class CloseWithEdits : public ::testing::TestWithParam<CloseCase> {};
 
 TEST_P(CloseWithEdits, AsksToSaveAndClosesOnlyWhenThatWorks) {
     const CloseCase& c = GetParam();
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QString::fromLatin1(c.file ? c.file : "x")).toStdString();
+    TempDir dir;
+    const std::string path = dir.file(c.file != nullptr ? c.file : "x");
     Editor e;
     e.window->show();
     e.typeInCell(0, kColLabel, "EDITED");
@@ -78,6 +84,40 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"YesDialogCancelled", Answer::Yes, nullptr, false, false},
                       CloseCase{"YesSaveFails", Answer::Yes, "no/folder/x.frq", false, false}),
     [](const auto& test) { return std::string(test.param.name); });
+
+// A file dropped on the window (a drag entering it first) opens after the unsaved-changes
+// question and joins the recent files, which keep the last eight, newest first, each once.
+TEST(FileDrop, ADroppedFileOpensAfterTheQuestionAndJoinsTheRecentFiles) {
+    TempDir dir;
+    auto bytes = defaultFrequencyFile();
+    const std::size_t at = 3 * kPageSize + 20;
+    bytes[kFileImageOffset + at] ^= 0x5A;
+    const std::string path = dir.file("bench radio.RXW");
+    writeBytes(path, bytes);
+    Editor e;
+    e.mem()[at] ^= 0x11;  // an unsaved change
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    for (const Answer answer : {Answer::Cancel, Answer::No}) {
+        e.prompts.queueAnswer(answer);
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e.window.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(e.window.get(), &drop);
+        EXPECT_EQ(e.mem()[at] == bytes[kFileImageOffset + at], answer == Answer::No);
+    }
+    EXPECT_NE(e.prompts.messages.at(0).text.find(path), std::string::npos);
+    EXPECT_EQ(readRecentFiles(e.settings), std::vector<std::string>{path});
+    QMenu* recent = e.window->menus().recentMenu;
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_TRUE(recent->actions()[0]->text().endsWith(QString::fromStdString(path)));
+    for (const char* other : {"a", "b", "c", "b", "d", "e", "f", "g", "h", "i"})
+        rememberRecentFile(e.settings, other);
+    EXPECT_EQ(readRecentFiles(e.settings),
+              (std::vector<std::string>{"i", "h", "g", "f", "e", "d", "b", "c"}));
+}
 
 }  // namespace
 }  // namespace zav::test

@@ -1,6 +1,6 @@
 // The global parameters window: the image's values shown and stored back when the user
-// leaves the window, the deviation list and slider moving together, the password, and the
-// live DTMF deviation write.
+// leaves the window (one undo step), the deviation list and slider moving together, and
+// the live DTMF deviation write.
 
 #include <gtest/gtest.h>
 
@@ -20,43 +20,52 @@ auto fields(const GlobalParams& p) {
 }
 
 struct Globals : ::testing::Test {
-    GlobalsWindow* open() {
+    void SetUp() override {
+        e.mem()[0x6F] = 0xFD;
         e.trigger(&MainMenus::globalsAction);
-        return w = e.window->globalsWindow();
+        w = e.window->globalsWindow();
+        deviation = w->findChild<QComboBox*>(QStringLiteral("cboDTMFDev"));
+        slider = w->findChild<QSlider*>();
     }
-    QComboBox* box(const char* name) const {
-        return w->findChild<QComboBox*>(QString::fromLatin1(name));
-    }
-    QSlider* slider() const { return w->findChild<QSlider*>(); }
-    QPushButton* writeButton() const { return w->findChild<QPushButton*>(); }
     void send(QEvent::Type type) const {
         QEvent event(type);
         QApplication::sendEvent(w, &event);
     }
     Editor e;
     GlobalsWindow* w = nullptr;
+    QComboBox* deviation = nullptr;
+    QSlider* slider = nullptr;
 };
 
-// The window shows the image when activated and stores the user's edits (a password of
-// hexadecimal digits) when left, not while it has the focus, and not once the image changed.
+// The window shows the image when activated and stores the user's edits when left or
+// before a write, not while it has the focus, and not once the image changed; the
+// password takes hexadecimal digits; Undo takes a pending edit back out of the window.
 TEST_F(Globals, ShowTheImageAndStoreTheUsersEditsWhenLeft) {
-    e.mem()[111] = 0xFF;
-    open();
-    EXPECT_EQ(fields(w->formValues()), fields(loadGlobalsToForm(e.mem())));
     e.mem()[119] = 0x7E;  // changed meanwhile: shown again when the window is activated
     send(QEvent::WindowActivate);
     EXPECT_EQ(fields(w->formValues()), fields(loadGlobalsToForm(e.mem())));
+    const MemImage first = e.mem();
+    auto* rate = w->findChild<QComboBox*>(QStringLiteral("cboPriRate"));
+    const int shown = rate->currentIndex();
+    rate->setCurrentIndex(3);
+    EXPECT_EQ(e.mem(), first);
+    e.trigger(&MainMenus::undoAction);
+    EXPECT_EQ(e.mem(), first);
+    EXPECT_EQ(rate->currentIndex(), shown);
+    rate->setCurrentIndex(3);
+    e.prompts.queueAnswer(Answer::Ok);
+    e.trigger(&MainMenus::writeGlobalAction);
+    EXPECT_EQ(loadGlobalsToForm(e.mem()).priRate, 3);
+    EXPECT_TRUE(
+        std::equal(e.mem().begin() + 96, e.mem().begin() + 99, e.radio.memory().begin() + 96));
     const MemImage before = e.mem();
-    box("cboPriRate")->setCurrentIndex(3);
     QLineEdit* pw = w->findChild<QLineEdit*>();  // six hexadecimal digits
     pw->clear();
     for (const char c : std::string_view("1g2Z3")) pw->insert(QString(QChar::fromLatin1(c)));
     EXPECT_EQ(pw->text(), "123");
     EXPECT_EQ(e.mem(), before);
     send(QEvent::WindowDeactivate);
-    GlobalParams shown = w->formValues();
-    shown.password = "000123";
-    EXPECT_EQ(fields(loadGlobalsToForm(e.mem())), fields(shown));
+    EXPECT_EQ(loadGlobalsToForm(e.mem()).password, "000123");
     MemImage expected = before;  // only the fields' bytes; bits 1 and 2 of 119 are the radio's
     for (const std::size_t i : {96, 97, 98, 111}) expected[i] = e.mem()[i];
     expected[119] = static_cast<Byte>((e.mem()[119] & ~0x06) | (before[119] & 0x06));
@@ -67,45 +76,18 @@ TEST_F(Globals, ShowTheImageAndStoreTheUsersEditsWhenLeft) {
     EXPECT_EQ(e.mem()[119], 0x5B);
 }
 
-// The deviation list and slider move together and store the code in the image; the
-// live write sends it (the bytes are the link's test), and stores it even when the radio
-// does not answer.
+// The list and slider move together and store the code in the image; the live write
+// stores it even when the radio does not answer, is refused while another operation has
+// the link, and while its own write waits the window neither closes nor writes twice;
+// Read Global shows the radio's code.
 TEST_F(Globals, TheDeviationListSliderAndLiveWrite) {
-    e.mem()[0x6F] = 0xFD;
-    open();
-    EXPECT_EQ(slider()->value(), 31);
-    box("cboDTMFDev")->setCurrentIndex(1);
+    EXPECT_EQ(slider->value(), 31);
+    deviation->setCurrentIndex(1);
     EXPECT_EQ(e.mem()[0x6F], 0x0D);
-    EXPECT_EQ(slider()->value(), 1);
-    slider()->setValue(28);
-    slider()->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(box("cboDTMFDev")->currentIndex(), 23);
+    slider->setValue(28);
+    slider->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(deviation->currentIndex(), 23);
     EXPECT_EQ(e.mem()[0x6F], 23 * 8 + 5);
-    writeButton()->click();
-    EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Done);
-    EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 23);
-    e.radio.config().faults.silent = true;
-    slider()->blockSignals(true);  // a position the image does not hold yet
-    slider()->setValue(9);
-    slider()->blockSignals(false);
-    writeButton()->click();
-    EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Failed);
-    EXPECT_EQ(e.mem()[0x6F], 9 * 8 + 5);
-    EXPECT_EQ(box("cboDTMFDev")->currentIndex(), 9);
-    EXPECT_EQ(e.prompts.texts().size(), 1u);
-}
-
-// While another operation has the link the write is refused; while its own write waits
-// the window neither closes nor writes twice.
-TEST_F(Globals, TheDeviationWriteWaitsForNoOtherOperation) {
-    open();
-    bool pressed = false;
-    e.port.setOnYield([&] {
-        if (!std::exchange(pressed, true)) writeButton()->click();
-    });
-    e.trigger(&MainMenus::readGlobalAction);
-    EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Failed);
-    EXPECT_EQ(e.prompts.texts().size(), 1u);
     int waits = 0;
     bool closed = false;
     e.port.setOnYield([&] {
@@ -114,10 +96,28 @@ TEST_F(Globals, TheDeviationWriteWaitsForNoOtherOperation) {
             w->sendDtmfDeviation();
         }
     });
-    w->sendDtmfDeviation();
+    w->findChild<QPushButton*>()->click();
     EXPECT_FALSE(closed);
     EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Done);
-    EXPECT_EQ(e.prompts.texts().size(), 1u);
+    EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 23);
+    e.port.setOnYield([&, pressed = false]() mutable {
+        if (!std::exchange(pressed, true)) w->sendDtmfDeviation();
+    });
+    e.radio.memory()[0x6F] = 0x18;  // deviation code 3
+    e.trigger(&MainMenus::readGlobalAction);
+    EXPECT_EQ(deviation->currentIndex(), 3);
+    EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Failed);
+    EXPECT_EQ(e.prompts.texts(),
+              std::vector<std::string>{"Another radio operation is in progress."});
+    e.port.setOnYield({});
+    e.radio.config().faults.silent = true;
+    slider->blockSignals(true);  // a position the image does not hold yet
+    slider->setValue(9);
+    slider->blockSignals(false);
+    w->sendDtmfDeviation();
+    EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Failed);
+    EXPECT_EQ(e.mem()[0x6F], 9 * 8);  // the low bits as read
+    EXPECT_EQ(deviation->currentIndex(), 9);
 }
 
 }  // namespace

@@ -3,15 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include "model/document.h"
 #include "ops/printout_operation.h"
 #include "support/editor.h"
+#include "support/temp_dir.h"
 #include "ui/globals_window.h"
 #include "ui/print_commands.h"
 
@@ -22,32 +21,33 @@ TEST(Print, ReportsAMissingOrFailingPrinterAndPrintsEveryPageOnAWorkingOne) {
     Document doc;
     QWidget window;
     ScriptedPrompts prompts;
-    QTemporaryDir dir;
+    TempDir dir;
     int printersMade = 0;
     bool enabledWhileLooking = true;
+    // A PDF printer writing `name` (none for nullptr), made afresh for each Print.
     const auto pdf = [&](const char* name) {
-        ++printersMade;
-        enabledWhileLooking = window.isEnabled();
-        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(dir.filePath(QString::fromLatin1(name)));
-        return name != nullptr ? std::move(p) : nullptr;
+        return PrintCommands(prompts, [&, name]() -> std::unique_ptr<QPrinter> {
+            ++printersMade;
+            enabledWhileLooking = window.isEnabled();
+            if (name == nullptr) return nullptr;
+            auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            p->setOutputFormat(QPrinter::PdfFormat);
+            p->setOutputFileName(QString::fromStdString(dir.file(name)));
+            return p;
+        });
     };
-    EXPECT_FALSE(
-        PrintCommands(prompts, [&] { return pdf(nullptr); }).printUnitData(doc, "", &window));
+    EXPECT_FALSE(pdf(nullptr).printUnitData(doc, "", &window));
     EXPECT_FALSE(enabledWhileLooking);
-    EXPECT_FALSE(PrintCommands(prompts, [&] {
-                     return pdf("no/folder/unit.pdf");
-                 }).printUnitData(doc, "radio.frq", &window));
+    EXPECT_FALSE(pdf("no/folder/unit.pdf").printUnitData(doc, "radio.frq", &window));
     EXPECT_EQ(prompts.texts(), (std::vector<std::string>{std::string(kNoPrinterText),
                                                          std::string(kPrinterErrorText)}));
     EXPECT_NE(prompts.messages[1].detail.find("unit.pdf"), std::string::npos);
     EXPECT_TRUE(window.isEnabled());
-    PrintCommands print(prompts, [&] { return pdf("unit.pdf"); });
+    PrintCommands print = pdf("unit.pdf");
     ASSERT_TRUE(print.printUnitData(doc, "radio.frq", &window));
     ASSERT_TRUE(print.printUnitData(doc, "radio.frq", &window));
     EXPECT_EQ(printersMade, 4);
-    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("unit.pdf"))).size(), 4000);
+    EXPECT_GT(std::filesystem::file_size(dir.file("unit.pdf")), 4000u);
     std::unique_ptr<QPrintPreviewDialog> preview(
         print.createPrintPreview(composeUnitData(doc, "radio.frq"), &window));
     preview->show();

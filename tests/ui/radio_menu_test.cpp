@@ -5,14 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
-#include <QTimer>
 
 #include "files/settings.h"
 #include "link/port_devices.h"
 #include "model/memory_map.h"
 #include "support/editor.h"
-#include "ui/bank_move_dialog.h"
-#include "ui/globals_window.h"
 #include "ui/progress_window.h"
 
 namespace zav::test {
@@ -149,7 +146,7 @@ std::vector<MenuCase> cases() {
     constexpr std::pair kEvery{0, kAll}, kFirst{0, 1};
     const Texts broken{"Error reading radio"}, labelsBroken{"Unable to upload data from radio"};
     // clang-format off
-    std::vector<MenuCase> all{
+    return {
         {"ReadRadioWithLabels", &M::readRadioAction, 0, {}, {}, {kLabelsRead, kAllRead}, false, 0, kRadio, kEvery},
         {"ReadRadio", &M::readRadioAction, 1, {}, {}, {kAllRead}, false, 0, kRadio},
         {"ReadRadioAskYes", &M::readRadioAction, 2, {Answer::Yes}, {}, {kAsk, kLabelsRead, kAllRead}, false, 0, kRadio, kEvery},
@@ -177,49 +174,16 @@ std::vector<MenuCase> cases() {
         {"CancelledWriteGroupSendsNoLabels", &M::writeGroupAction, 0, {Answer::Ok, Answer::Yes}, cancelOnce,
          {kConfirm, ProgressWindow::kWriteCancelWarning}, true},
         {"PortFails", &M::writeGlobalAction, 1, {Answer::Ok}, portFails, {kConfirm, "Unable to open Comm Port", "Write Global Failed"}, true},
+        // A silent radio and a busy link (every operation meets them in the operations'
+        // tests): the window is left as it was.
+        {"SilentWriteGroup", &M::writeGroupAction, 1, {Answer::Ok}, silent, {kConfirm, "Error Hooking to Radio.", "Write Group Failed"}, true},
+        {"BusyReadRadio", &M::labelWriteGroupAction, 1, {}, busyWith(&M::readRadioAction), {"Another radio operation is in progress.", "Group 1 labels written OK."}, true, 0, 0, kFirst},
     };
-    // Each command meets a silent radio (answered OK, and Yes), and a busy link.
-    const std::tuple<const char*, Command, Texts, Texts> commands[] = {
-        {"ReadRadio", &M::readRadioAction, {}, {}},
-        {"ReadGlobal", &M::readGlobalAction, {}, {}},
-        {"ReadGroup", &M::readGroupAction, {}, {}},
-        {"WriteRadio", &M::writeRadioAction, {kConfirm, "Write Global Parameters?"}, {}},
-        {"WriteGlobal", &M::writeGlobalAction, {kConfirm}, {"Write Global Failed"}},
-        {"WriteGroup", &M::writeGroupAction, {kConfirm}, {"Write Group Failed"}},
-        {"LabelReadGroup", &M::labelReadGroupAction, {}, {}},
-        {"LabelReadRadio", &M::labelReadRadioAction, {}, {}},
-        {"LabelWriteGroup", &M::labelWriteGroupAction, {}, {}},
-        {"LabelWriteRadio", &M::labelWriteRadioAction, {}, {}},
-    };
-    for (const auto& [name, item, asked, reported] : commands) {
-        Texts texts = asked;
-        texts.push_back("Error Hooking to Radio.");
-        texts.insert(texts.end(), reported.begin(), reported.end());
-        const Answer ok = Answer::Ok, yes = Answer::Yes;
-        all.push_back({std::string("Silent") + name, item, 1, {ok, yes}, silent, texts, true});
-        const Texts refused{"Another radio operation is in progress.", "Group 1 labels written OK."};
-        all.push_back({std::string("Busy") + name, &M::labelWriteGroupAction, 1, {}, busyWith(item), refused, true, 0, 0, kFirst});
-    }
     // clang-format on
-    return all;
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, RadioMenu, ::testing::ValuesIn(cases()),
                          [](const auto& test) { return test.param.name; });
-
-TEST(RadioMenuGlobal, EditsReachTheRadioAndReadGlobalReloadsTheWindow) {
-    Editor e;
-    e.trigger(&MainMenus::globalsAction);
-    GlobalsWindow* globals = e.window->globalsWindow();
-    globals->findChild<QComboBox*>(QStringLiteral("cboDTMFDev"))->setCurrentIndex(6);
-    e.prompts.queueAnswer(Answer::Ok);
-    e.trigger(&MainMenus::writeGlobalAction);
-    EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 6);
-    e.radio.memory()[0x6F] = 0x18;  // deviation code 3
-    e.trigger(&MainMenus::readGlobalAction);
-    EXPECT_EQ(globals->formValues().dtmfDev, 3);
-    EXPECT_FALSE(e.window->hasUnsavedChanges());
-}
 
 // The first and the last port: choosing one closes the open port, holds at the next start
 // and its device is opened next.
@@ -234,21 +198,6 @@ TEST(RadioMenuPort, AnotherPortClosesTheOpenOneAndItsDeviceIsUsedNext) {
         e.trigger(&MainMenus::readGlobalAction);
         EXPECT_EQ(e.port.device(), defaultPortDevice(port));
     }
-}
-
-// Move (bank 15 to 1 by default) shows the moved bank; a label typed before it stays with
-// its bank number.
-TEST(RadioMenuMove, ShowsTheMovedBankAndKeepsEditsMadeBeforeIt) {
-    Editor e;
-    e.doc.group(14)->channel(0).setRecFreq("470.00000");
-    e.selectGroup(3);
-    e.window->controls().groupLabelEdit->setText(QStringLiteral("KEPT"));
-    QTimer::singleShot(
-        0, [] { qobject_cast<BankMoveDialog*>(QApplication::activeModalWidget())->acceptMove(); });
-    e.trigger(&MainMenus::moveAction);
-    EXPECT_EQ(e.doc.group(2)->readGroupLabel(), "KEPT    ");
-    e.selectGroup(1);
-    EXPECT_EQ(e.cell(0, kColRecFreq), "470.00000");
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 // Every window opens and keeps its layout: no control leaves its parent or covers
-// another. The main window shows group 1 at its first size and at a large one.
+// another. The main window shows group 1 at its first size and at a large one, and Tab
+// goes from the group selector to the grid.
 
 #include <gtest/gtest.h>
 
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "support/editor.h"
 #include "support/layout_check.h"
+#include "ui/channel_grid_view.h"
+#include "ui/help_viewer.h"
 #include "ui/progress_window.h"
 #include "ui/splash_window.h"
 
@@ -24,6 +28,11 @@ TEST(WindowSmoke, TheMainWindowShowsGroupOneAtAnySize) {
         EXPECT_EQ(e.window->controls().currentGroupCombo->currentText(), "1");
         EXPECT_EQ(e.cell(0, kColLabel), "CHAN 1  ");
     }
+    QWidget* next = e.window->controls().currentGroupCombo;
+    do {
+        next = next->nextInFocusChain();
+    } while ((next->focusPolicy() & Qt::TabFocus) == 0 || !next->isVisible());
+    EXPECT_EQ(next, &e.window->grid());
     EXPECT_EQ(layoutFaults(e.window->progress()), std::vector<std::string>{});
     SplashWindow splash;
     splash.show();
@@ -54,6 +63,15 @@ TEST_P(WindowSmoke, OpensWithItsControlsApartAndInsideTheirParents) {
     e.trigger(GetParam().item);
     QApplication::processEvents();
     EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST(WindowSmoke, HelpClosesOnEscape) {
+    Editor e;
+    e.trigger(&MainMenus::helpAction);
+    auto* help = e.window->findChild<HelpWindow*>();
+    ASSERT_TRUE(help != nullptr && help->isVisible());
+    e.typeKeys("\x1b", help->browser());
+    EXPECT_FALSE(help->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, WindowSmoke,

@@ -1,6 +1,6 @@
-// The progress window draws its message before a transfer can block: a write starts
+// The progress window: it draws its message before a transfer can block (a write starts
 // with a pause that lets no window event through, so a window shown but not yet painted
-// would stay blank for the whole write.
+// would stay blank for the whole write), names each step, and holds the main window.
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Transfers, ProgressPaint,
                                            &MainMenus::readRadioAction));
 
 // A whole-radio write names each group as it goes and counts them on the bar.
-TEST(ProgressSteps, NameEachGroupOfAWrite) {
+TEST(ProgressWindow, NamesEachGroupOfAWrite) {
     Editor e;
     e.window->menus().labelChoiceActions[1]->trigger();
     e.prompts.queueAnswer(Answer::Ok);
@@ -75,6 +75,27 @@ TEST(ProgressSteps, NameEachGroupOfAWrite) {
     EXPECT_TRUE(steps.contains(QStringLiteral("Writing group 15 (1 of 15)")));
     EXPECT_TRUE(steps.contains(QStringLiteral("Writing group 1 (15 of 15)")));
     EXPECT_EQ(e.window->progress().bar()->value(), 15);
+}
+
+// The main window is disabled and cannot be closed while the progress window is up; the
+// warning before cancelling a write can be answered No (the radio menu's tests cancel).
+TEST(ProgressWindow, HoldsTheMainWindowAndAWriteGoesOnWhenTheWarningSaysNo) {
+    Editor e;
+    e.window->show();
+    ProgressWindow& progress = e.window->progress();
+    progress.showForm("Please Wait - Writing Radio", true);
+    EXPECT_FALSE(e.window->centralWidget()->isEnabled());
+    EXPECT_FALSE(e.window->close());
+    EXPECT_FALSE(progress.cancelButton()->isEnabled());
+    progress.enableCancel();
+    e.prompts.queueAnswer(Answer::No);
+    progress.cancelButton()->click();
+    EXPECT_FALSE(progress.cancelled());
+    EXPECT_EQ(e.prompts.messages.size(), 1u);
+    progress.hideForm();
+    progress.enableMainWindow();
+    EXPECT_TRUE(e.window->centralWidget()->isEnabled());
+    EXPECT_TRUE(e.window->close());
 }
 
 }  // namespace

@@ -1,0 +1,130 @@
+// The smaller windows and what they rest on: the Serial Port Device dialog, the help
+// pages, the texts Qt's message boxes and file dialogs are given, and where a window
+// restored from the settings lands.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "files/settings.h"
+#include "link/port_devices.h"
+#include "qt/qt_prompts.h"
+#include "ui/help_viewer.h"
+#include "ui/port_device_dialog.h"
+#include "ui/screen_fit.h"
+
+namespace zav {
+namespace {
+
+SerialPortEntry port(const char* device, std::optional<std::int64_t> appearedAt) {
+    return {device, "UART", "", 0x0403, std::nullopt, appearedAt};
+}
+
+// The chosen, typed or default device is stored for the dialog's port number, which the
+// link then opens; the cable just plugged in is marked.
+TEST(PortDevice, StoresTheChosenTypedOrDefaultDeviceAndMarksTheNewest) {
+    EXPECT_EQ(newestEntry({port("a", 5), port("b", 5)}), std::nullopt);  // no telling
+    EXPECT_EQ(newestEntry({port("a", std::nullopt)}), std::nullopt);
+    MemorySettingsStore settings;
+    const std::vector<SerialPortEntry> ports{port("/dev/ttyS0", 100), port("/dev/ttyACM0", 900),
+                                             port("/dev/ttyUSB1", std::nullopt)};
+    PortDeviceDialog dialog(settings, 3, nullptr, [&] { return ports; });
+    auto* list = dialog.findChild<QTreeWidget*>();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(list->topLevelItem(i)->text(1).contains(QStringLiteral("most recently")), i == 1);
+    list->topLevelItem(1)->setSelected(true);
+    dialog.accept();
+    EXPECT_EQ(resolvePortDevice("3", &settings), "/dev/ttyACM0");
+    EXPECT_FALSE(settings.contains("Comm", "Device1"));
+    dialog.findChild<QLineEdit*>()->setText(QStringLiteral("  /dev/pts/7 "));
+    dialog.accept();
+    PortDeviceDialog reopened(settings, 3, nullptr, [&] { return ports; });
+    EXPECT_EQ(reopened.findChild<QLineEdit*>()->text(), "/dev/pts/7");
+    reopened.findChild<QPushButton*>(QStringLiteral("cmdDefault"))->click();
+    reopened.accept();
+    EXPECT_EQ(resolvePortDevice("3", &settings), defaultPortDevice(3));
+}
+
+// The help pages a built-in page links to.
+QStringList links(const QString& page) {
+    QFile f(QString::fromLatin1(kHelpResourceFolder) + QLatin1Char('/') + page);
+    const QString html = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    static const QRegularExpression href(QStringLiteral(R"re(href="([^"#:]+\.html))re"));
+    QStringList out;
+    for (auto it = href.globalMatch(html); it.hasNext();) out << it.next().captured(1);
+    return out;
+}
+
+// Every linked help page is built in and leads back to the contents; none is out of reach.
+TEST(HelpPages, EveryLinkedPageExistsAndEveryPageIsReachable) {
+    QSet<QString> reached{QStringLiteral("index.html")};
+    QStringList queue = links(QStringLiteral("index.html"));
+    EXPECT_GE(queue.size(), 10);
+    while (!queue.isEmpty()) {
+        const QString page = queue.takeFirst();
+        if (reached.contains(page)) continue;
+        reached.insert(page);
+        EXPECT_TRUE(links(page).contains(QStringLiteral("index.html"))) << page.toStdString();
+        queue << links(page);
+    }
+    for (const QString& page :
+         QDir(QString::fromLatin1(kHelpResourceFolder)).entryList({QStringLiteral("*.html")}))
+        EXPECT_TRUE(reached.contains(page)) << page.toStdString();
+}
+
+// A box is wide enough for its title in a bold face beside the title bar's buttons.
+TEST(QtPrompts, ABoxIsWideEnoughForItsTitle) {
+    QtPrompts prompts;
+    QFont font;
+    int width = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        font = box->font();
+        width = box->width();
+        box->done(QMessageBox::Ok);
+    });
+    Message m;
+    m.text = "OK.";
+    m.title = "Read Labels from Radio";
+    prompts.ask(m);
+    font.setBold(true);
+    const QFontMetrics fm(font);
+    EXPECT_GE(width, fm.horizontalAdvance(QString::fromStdString(m.title)) + 3 * fm.height());
+}
+
+TEST(QtPrompts, FilterListsAndLineBreaks) {
+    EXPECT_EQ(qtNameFilters("Frequency (*.frq)|*.frq|All (*.*)|*.*"),
+              (QStringList{"Frequency (*.frq)", "All (*.*)"}));
+    EXPECT_EQ(qtNameFilters("Pictures|*.png;*.bmp"), QStringList{"Pictures (*.png *.bmp)"});
+    EXPECT_EQ(messageText("a\rb\r\nc"), "a\nb\nc");
+}
+
+// A restored window lands wholly on a screen, however wrong the stored place is.
+TEST(ScreenFit, KeepsTheWindowWhollyOnTheScreenItOverlapsMost) {
+    const QRect left(0, 0, 1920, 1050);      // a screen's available area, less its panel
+    const QRect right(1920, 30, 1280, 994);  // a second screen to its right, panel on top
+    const std::pair<QRect, QRect> cases[] = {
+        {{100, 100, 800, 600}, {100, 100, 800, 600}},    // already on screen: untouched
+        {{-50000, -50000, 800, 600}, {0, 0, 800, 600}},  // far off: on the fallback screen
+        {{100000, 100000, 800, 600}, {1120, 450, 800, 600}},
+        {{1700, 500, 800, 600}, {1920, 424, 800, 600}},   // mostly on the right screen
+        {{1500, 500, 800, 600}, {1120, 450, 800, 600}},   // mostly on the left screen
+        {{-10, -10, 3000, 2000}, {0, 0, 1920, 1050}},     // larger than the screen: shrunk
+        {{1919, 1049, 800, 600}, {1120, 450, 800, 600}},  // one pixel on screen
+        {{1920, 30, 1280, 994}, {1920, 30, 1280, 994}},   // exactly the right screen
+    };
+    for (const auto& [wanted, expected] : cases)
+        EXPECT_EQ(fitToScreens(wanted, {left, right}, left), expected) << wanted.x();
+}
+
+}  // namespace
+}  // namespace zav

@@ -83,6 +83,8 @@ void MainWindow::showChecks() {
         a->setChecked(a->property("index").toInt() == setting);
     const int port = operations_->portNumber();
     for (QAction* a : menus_.portActions) a->setChecked(a->property("index").toInt() == port);
+    menus_.verifyAction->setChecked(operations_->verifyAfterWrite());
+    menus_.traceAction->setChecked(trace_->tracing());
     updateStatus();
 }
 

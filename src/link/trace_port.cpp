@@ -5,9 +5,9 @@
 
 namespace zav {
 
-bool TracePort::startTrace(const std::string& path) {
+bool TracePort::startTrace(const std::string& path, bool append) {
     stopTrace();
-    file_.open(path, std::ios::out | std::ios::trunc);
+    file_.open(path, std::ios::out | (append ? std::ios::app : std::ios::trunc));
     if (!file_) return false;
     start_ = now();
     file_ << "# serial trace: seconds, > sent to the radio / < received, baud, byte (hex)\n";

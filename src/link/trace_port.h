@@ -24,8 +24,9 @@ class TracePort final : public ForwardingPort {
   public:
     explicit TracePort(LinkPort& port) : ForwardingPort(port) {}
 
-    // Starts a trace into the file (replacing it); false when the file cannot be written.
-    bool startTrace(const std::string& path);
+    // Starts a trace into the file, replacing it or (a trace going on after a restart)
+    // adding to it; false when the file cannot be written.
+    bool startTrace(const std::string& path, bool append = false);
     void stopTrace();
     [[nodiscard]] bool tracing() const { return file_.is_open(); }
 

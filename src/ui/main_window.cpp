@@ -12,6 +12,7 @@
 
 #include "files/settings.h"
 #include "link/port_devices.h"
+#include "link/trace_port.h"
 #include "model/memory_map.h"
 #include "qt/qt_serial_port.h"
 #include "ui/alignment_window.h"
@@ -56,7 +57,7 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
     link_ = std::make_unique<RadioLink>(*trace_, prompts_, *proc_, &settings_);
     // A trace switched on last time goes on into its file.
     if (readInt(settings_, settings::kTrace) == 1)
-        trace_->startTrace(readText(settings_, settings::kTraceFile));
+        trace_->startTrace(readText(settings_, settings::kTraceFile), true);
     initializing_ = true;
     restorePlacement();
     exitWithoutAsking_ = false;

@@ -17,7 +17,6 @@
 #include "iface/settings_store.h"
 #include "link/link_port.h"
 #include "link/radio_link.h"
-#include "link/trace_port.h"
 #include "model/document.h"
 #include "ops/editor_hooks.h"
 #include "ops/radio_operations.h"
@@ -38,6 +37,7 @@ class ProgressWindow;
 class AlignmentWindow;
 class ImageHistory;
 class StatusLine;
+class TracePort;
 
 class MainWindow final : public QMainWindow, public FileEditorHooks, public EditorHooks {
     Q_OBJECT
@@ -127,7 +127,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // Help > Serial Trace...: on asks for the trace file (the last one offered) and starts
     // the trace; off stops it. Both are kept in the settings store.
     void chooseTrace(bool trace);
-    [[nodiscard]] bool tracing() const { return trace_->tracing(); }
+    [[nodiscard]] bool tracing() const;
 
     // File > Export CSV..., Import CSV... (one Undo step), Compare With File....
     void exportCsvCommand();

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "files/settings.h"
+#include "link/trace_port.h"
 #include "ops/exchange_operations.h"
 #include "ui/image_history.h"
 #include "ui/main_window.h"
@@ -95,6 +96,10 @@ void MainWindow::compareCommand() {
 void MainWindow::chooseVerifyAfterWrite(bool verify) {
     operations_->setVerifyAfterWrite(verify);
     showChecks();
+}
+
+bool MainWindow::tracing() const {
+    return trace_->tracing();
 }
 
 void MainWindow::chooseTrace(bool trace) {

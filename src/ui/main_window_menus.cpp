@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPrinter>
 
+#include "link/trace_port.h"
 #include "ops/printout_operation.h"
 #include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"

@@ -22,14 +22,20 @@ void compareBlock(const MemImage& image, const MemImage& radio, int block,
 
 }  // namespace
 
-std::vector<int> unwrittenBytes(const MemImage& image, const MemImage& radio, bool skipGlobal) {
-    std::vector<int> out;
-    if (!skipGlobal) compareBlock(image, radio, 0, kWriteMasks.global, out);
+std::vector<int> blocksWritten(const MemImage& image, const MemImage& radio, bool skipGlobal) {
     StatusBytes status{};
     std::copy_n(radio.begin() + global_field::kPageMapFirst, status.size(), status.begin());
-    std::vector<int> groups = chooseGroups(status, image);
-    std::sort(groups.begin(), groups.end());
-    for (const int g : groups) compareBlock(image, radio, g, kWriteMasks.group, out);
+    std::vector<int> blocks = chooseGroups(status, image);
+    if (!skipGlobal) blocks.push_back(0);
+    std::sort(blocks.begin(), blocks.end());
+    return blocks;
+}
+
+std::vector<int> unwrittenBytes(const MemImage& image, const MemImage& radio,
+                                const std::vector<int>& blocks) {
+    std::vector<int> out;
+    for (const int b : blocks)
+        compareBlock(image, radio, b, b == 0 ? kWriteMasks.global : kWriteMasks.group, out);
     return out;
 }
 

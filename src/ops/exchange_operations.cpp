@@ -15,6 +15,10 @@ namespace {
 // Far more than any table of 15 groups holds.
 constexpr std::size_t kCsvLimit = std::size_t{1} << 22;
 
+std::string counted(std::size_t n, const std::string& thing) {
+    return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
 }  // namespace
 
 OperationResult exportCsvFile(FileSystem& files, Prompts& prompts, const Document& doc,
@@ -45,10 +49,11 @@ OperationResult importCsvFile(FileSystem& files, Prompts& prompts, Document& doc
         std::string text = path + " was not imported; nothing changed:";
         for (const CsvProblem& p : result.problems) text += "\n" + problemText(p);
         prompts.ask(warning(text, kCsvTitle));
-        return OperationResult::failure(path + " has " + std::to_string(result.problems.size()) +
-                                        " faulty cells; nothing was imported");
+        return OperationResult::failure(
+            path + " has " + counted(result.problems.size(), "problem") + "; nothing was imported");
     }
-    prompts.ask(information(std::to_string(result.changedCells) + " cells changed by " + path + ".",
+    prompts.ask(information(counted(static_cast<std::size_t>(result.changedCells), "cell") +
+                                " changed by " + path + ".",
                             kCsvTitle));
     return OperationResult::success();
 }

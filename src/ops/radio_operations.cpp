@@ -209,20 +209,29 @@ OperationResult RadioOperations::writeRadio() {
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::labelWriteRadio);
     if (verify_ && result.done()) {
-        OperationResult checked = verifyWrite(skipGlobal, labels == LabelChoice::Transfer);
+        OperationResult checked = verifyWrite(
+            kWholeRadio, skipGlobal, labels == LabelChoice::Transfer ? kAllLabels : kNoLabels);
         if (!checked.done()) return checked;
     }
     tell("All groups written OK.", "Write Radio");
     return result;
 }
 
-OperationResult RadioOperations::verifyWrite(bool skipGlobal, bool labels) {
+OperationResult RadioOperations::verifyWrite(int block, bool skipGlobal, int labels) {
     Progress& progress = link_.progress();
     progress.showForm(kVerifyingRadio, false);
     MemImage radio = doc_.mem;
-    const bool read = zav::readRadio(link_, radio);
+    bool read = false;
+    if (block == kWholeRadio)
+        read = zav::readRadio(link_, radio);
+    else if (block == 0)
+        read = zav::readGlobal(link_, radio);
+    else
+        read = zav::readGroup(link_, radio, block) == GroupTransfer::Done;
     progress.hideForm();
     if (!read) return failure("the radio was not read back to verify the write");
+    const std::vector<int> blocks =
+        block == kWholeRadio ? blocksWritten(doc_.mem, radio, skipGlobal) : std::vector<int>{block};
     std::vector<std::string> lines;
     std::string addresses;
     const auto fault = [&](std::string_view where, int a, Byte written, Byte held) {
@@ -230,12 +239,13 @@ OperationResult RadioOperations::verifyWrite(bool skipGlobal, bool labels) {
         addresses +=
             (addresses.empty() ? "" : ", ") + lines.back().substr(0, lines.back().find(':'));
     };
-    for (const int a : unwrittenBytes(doc_.mem, radio, skipGlobal))
+    for (const int a : unwrittenBytes(doc_.mem, radio, blocks))
         fault("byte", a, doc_.mem.at(static_cast<std::size_t>(a)),
               radio.at(static_cast<std::size_t>(a)));
-    if (labels) {
+    if (labels != kNoLabels) {
+        // Only the labels read can differ from the copy they are read into.
         LabelImage radioLabels = doc_.labels;
-        if (!readLabelsFromRadio(link_, radioLabels, -1))
+        if (!readLabelsFromRadio(link_, radioLabels, labels))
             return failure("the labels were not read back to verify the write");
         for (const int a : unwrittenLabels(doc_.labels, radioLabels))
             fault("label byte", a, doc_.labels.at(static_cast<std::size_t>(a)),
@@ -244,7 +254,7 @@ OperationResult RadioOperations::verifyWrite(bool skipGlobal, bool labels) {
     if (lines.empty()) return OperationResult::success();
     std::string text = std::string(kVerifyFailed) + " Written -> read back:";
     for (const std::string& line : lines) text += "\n" + line;
-    link_.prompts().ask(warning(text, "Write Radio"));
+    link_.prompts().ask(warning(text, kVerifyTitle));
     return OperationResult::failure("verify failed at " + addresses);
 }
 
@@ -257,7 +267,8 @@ OperationResult RadioOperations::writeGlobal() {
     const bool ok = zav::writeGlobal(link_, doc_.mem);
     if (!ok && !progress.cancelled()) tell("Write Global Failed");
     progress.hideForm();
-    return ok ? OperationResult::success() : failure("Write Global Failed");
+    if (!ok) return failure("Write Global Failed");
+    return verify_ ? verifyWrite(0, false, kNoLabels) : OperationResult::success();
 }
 
 OperationResult RadioOperations::writeGroup() {
@@ -284,7 +295,9 @@ OperationResult RadioOperations::writeGroup() {
     // The labels go out whether or not the group write succeeded, but not after the
     // user cancelled the write: that asked for the radio to be left alone.
     if (cancelled) return result;
-    return withLabels(labels, std::move(result), &RadioOperations::labelWriteGroup);
+    result = withLabels(labels, std::move(result), &RadioOperations::labelWriteGroup);
+    if (!verify_ || !result.done()) return result;
+    return verifyWrite(number, false, labels == LabelChoice::Transfer ? labelGroup() : kNoLabels);
 }
 
 // --- Labels ----------------------------------------------------------------------------

@@ -66,11 +66,16 @@ TEST(ZavtoolVerify, FailsWithTheAddressOfAWordTheRadioDropped) {
     Document doc;
     doc.group(0)->channel(2).setRecFreq("450.0125");  // bytes 0x0A0 and 0x0A1
     const std::string file = saved(dir, "radio.frq", doc);
-    for (const bool drops : {false, true}) {
+    using Words = std::vector<std::string>;
+    for (const auto& [command, drops] : {std::pair{Words{"write"}, false},
+                                         {Words{"write"}, true},
+                                         {Words{"write-group", "--group", "1"}, true}}) {
         sim::SimRadio radio;
         prepare(radio);
         if (drops) radio.config().faults.dropStoredWord = 0x0A0;
-        const ToolRun run = runTool({"write", "--port", "1", "--verify", file}, &radio);
+        Words args = command;
+        args.insert(args.end(), {"--port", "1", "--verify", file});
+        const ToolRun run = runTool(args, &radio);
         EXPECT_EQ(run.status, drops ? 1 : 0) << run.err;
         EXPECT_EQ(run.err.find("verify failed at byte 0x0A0, byte 0x0A1") != std::string::npos,
                   drops)

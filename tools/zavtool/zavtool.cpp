@@ -74,7 +74,7 @@ constexpr std::array kCommands{
                 newCommand},
     CommandInfo{"read-global", kRadioOptions, "FILE.frq",
                 "read the radio's global block into FILE's image (bytes 0-127)", readGlobalCommand},
-    CommandInfo{"write-global", kRadioOptions, "FILE.frq",
+    CommandInfo{"write-global", kRadioOptions | kVerifyOption, "FILE.frq",
                 "write FILE's global settings to the radio (only the writable bytes change)",
                 writeGlobalCommand},
     CommandInfo{"read", kRadioOptions | kLabelsOption | kForceOption, "OUT.frq",
@@ -88,7 +88,8 @@ constexpr std::array kCommands{
                 "FILE.frq",
                 "write FILE's groups (and its global settings unless --skip-global) to the radio",
                 writeCommand},
-    CommandInfo{"write-group", kRadioOptions | kGroupRequired | kLabelsOption, "FILE.frq",
+    CommandInfo{"write-group", kRadioOptions | kGroupRequired | kLabelsOption | kVerifyOption,
+                "FILE.frq",
                 "write group G of FILE (and with --labels its labels) to the radio; the labels "
                 "go out even when the group write failed",
                 writeGroupCommand},

@@ -88,6 +88,21 @@ inline constexpr SettingKey kMoveLabels{.section = "Features",
                                         .integerDefault = 0,
                                         .minimum = 0,
                                         .maximum = 1};
+// Write Radio reads the radio back and checks it: 1 on, 0 off.
+inline constexpr SettingKey kVerifyWrite{.section = "Features",
+                                         .key = "VerifyWrite",
+                                         .form = SettingForm::Integer,
+                                         .integerDefault = 0,
+                                         .minimum = 0,
+                                         .maximum = 1};
+// The serial trace: 1 writes every byte on the line to the trace file, 0 does not.
+inline constexpr SettingKey kTrace{.section = "Features",
+                                   .key = "Trace",
+                                   .form = SettingForm::Integer,
+                                   .integerDefault = 0,
+                                   .minimum = 0,
+                                   .maximum = 1};
+inline constexpr SettingKey kTraceFile{"Features", "TraceFile", SettingForm::Text};
 // Optional device path for port number N (e.g. /dev/ttyUSB0); empty: the system's
 // usual device for that number.
 inline constexpr std::array<SettingKey, 4> kDevice{{
@@ -109,11 +124,11 @@ inline constexpr std::array<SettingKey, 8> kRecent{{
     {"File", "Recent8", SettingForm::Text},
 }};
 
-inline constexpr std::array kAll{kGroupTop,   kGroupLeft,  kGroupWidth, kGroupHeight, kState,
-                                 kGlobalTop,  kGlobalLeft, kLastOpen,   kPort,        kLabel,
-                                 kMoveLabels, kDevice[0],  kDevice[1],  kDevice[2],   kDevice[3],
-                                 kRecent[0],  kRecent[1],  kRecent[2],  kRecent[3],   kRecent[4],
-                                 kRecent[5],  kRecent[6],  kRecent[7]};
+inline constexpr std::array kAll{
+    kGroupTop,  kGroupLeft, kGroupWidth, kGroupHeight, kState,       kGlobalTop, kGlobalLeft,
+    kLastOpen,  kPort,      kLabel,      kMoveLabels,  kVerifyWrite, kTrace,     kTraceFile,
+    kDevice[0], kDevice[1], kDevice[2],  kDevice[3],   kRecent[0],   kRecent[1], kRecent[2],
+    kRecent[3], kRecent[4], kRecent[5],  kRecent[6],   kRecent[7]};
 
 }  // namespace settings
 

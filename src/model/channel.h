@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "model/memory_image.h"
 
@@ -22,6 +23,11 @@ enum ChannelColumn : int {
     kColLabel = 5,
     kColScan = 6,
 };
+
+// The grid's column captions, column 0 (the channel number) first; also the names the CSV
+// exchange and the comparison give the channel's fields.
+inline constexpr std::array<std::string_view, 7> kChannelCaptions{
+    "Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"};
 
 class Channel {
   public:

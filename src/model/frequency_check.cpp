@@ -215,6 +215,24 @@ std::optional<std::string> unstorableReason(std::string_view mhzText) {
     return std::nullopt;
 }
 
+FrequencyEntry frequencyEntry(std::string_view typed) {
+    const std::string_view entry = trim(typed);
+    if (entry.empty()) return {true, {}};
+    const FreqCheckResult r = isNumericText(entry) ? checkFrequency(entry) : FreqCheckResult{};
+    switch (r.outcome) {
+        case FreqCheckOutcome::Accepted:
+            // Refused rather than stored as some other value the radio can hold.
+            if (auto why = unstorableReason(r.text)) return {false, std::move(*why)};
+            return {true, r.text};
+        case FreqCheckOutcome::Unchanged:
+            return {true, std::string(typed)};
+        case FreqCheckOutcome::Rejected:
+            break;
+    }
+    return {false, std::string(entry) +
+                       " is not a frequency of the radio: 400 to 600 MHz in 12.5 kHz steps."};
+}
+
 std::string addOffset(std::string_view baseText, std::string_view offsetText) {
     const double sum = leadingNumber(baseText) + leadingNumber(offsetText);
     char buf[64];

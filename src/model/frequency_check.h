@@ -36,6 +36,15 @@ FreqCheckResult checkFrequency(std::string_view text);
 // only, and 400.00000 encodes as "no frequency".
 std::optional<std::string> unstorableReason(std::string_view mhzText);
 
+// What a frequency cell stores for a typed text: the text to store, or why the entry is
+// refused. An empty entry clears the frequency, zero is kept as typed, anything else must
+// pass checkFrequency and be storable. The grid and the CSV import both take entries so.
+struct FrequencyEntry {
+    bool accepted = false;
+    std::string text;  // accepted: the text to store; refused: the reason
+};
+FrequencyEntry frequencyEntry(std::string_view typed);
+
 // Receive frequency plus an offset, both in megahertz (the leading number of each text, 0
 // when there is none), rounded to 15 significant digits and written as the shortest text.
 std::string addOffset(std::string_view baseText, std::string_view offsetText);

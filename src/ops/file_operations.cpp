@@ -17,6 +17,12 @@ namespace {
 // More than any frequency file holds; bytes past the label block are kept as they are.
 constexpr std::size_t kReadLimit = std::size_t{1} << 20;
 
+auto at(std::vector<Byte>& bytes, std::size_t offset) {
+    return bytes.begin() + static_cast<std::ptrdiff_t>(offset);
+}
+
+}  // namespace
+
 void tellFileError(Prompts& prompts, std::error_code ec, const std::string& path) {
     const FileError error = classicFileError(ec, path);
     Message m;
@@ -26,12 +32,6 @@ void tellFileError(Prompts& prompts, std::error_code ec, const std::string& path
     m.detail = error.systemReason;
     prompts.ask(m);
 }
-
-auto at(std::vector<Byte>& bytes, std::size_t offset) {
-    return bytes.begin() + static_cast<std::ptrdiff_t>(offset);
-}
-
-}  // namespace
 
 void FileBytes::copyTo(Document& doc) const {
     const auto contents = decodeFrequencyFile(bytes);

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "model/memory_image.h"
@@ -25,13 +26,16 @@ struct FileBytes {
     void copyFrom(const Document& doc);
 };
 
+// A file system error on `path`, told as the File menu tells it.
+void tellFileError(Prompts& prompts, std::error_code ec, const std::string& path);
+
 // The default file, as a freshly started editor would save it.
 FileBytes defaultFileBytes();
 
 // The file's bytes; with createMissing, a missing file gives the default file. nullopt
 // (after the message) when the file cannot be read or is no frequency file.
-std::optional<FileBytes> loadFileBytes(FileSystem& files, Prompts& prompts,
-                                       const std::string& path, bool createMissing);
+std::optional<FileBytes> loadFileBytes(FileSystem& files, Prompts& prompts, const std::string& path,
+                                       bool createMissing);
 
 // Replaces the file; false (after the message) when that failed, with the old file left
 // intact.

@@ -12,7 +12,9 @@
 #include "link/radio_link.h"
 #include "link/radio_read.h"
 #include "link/radio_write.h"
+#include "link/write_verify.h"
 #include "model/document.h"
+#include "model/image_diff.h"
 #include "ops/editor_hooks.h"
 
 namespace zav {
@@ -43,6 +45,7 @@ RadioOperations::RadioOperations(Document& doc, RadioLink& link, SettingsStore& 
     : doc_(doc), link_(link), settings_(settings), editor_(editor) {
     labelSetting_ = readLabelSetting(settings_);
     port_ = readPort(settings_);
+    verify_ = readInt(settings_, settings::kVerifyWrite) == 1;
     if (link_.transport().isOpen()) link_.transport().closePort();
     link_.transport().setPort(std::to_string(port_));
 }
@@ -205,8 +208,54 @@ OperationResult RadioOperations::writeRadio() {
     if (written != RadioWrite::Written) return failure("the radio was not written");
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::labelWriteRadio);
+    if (verify_ && result.done()) {
+        OperationResult checked = verifyWrite(
+            kWholeRadio, skipGlobal, labels == LabelChoice::Transfer ? kAllLabels : kNoLabels);
+        if (!checked.done()) return checked;
+    }
     tell("All groups written OK.", "Write Radio");
     return result;
+}
+
+OperationResult RadioOperations::verifyWrite(int block, bool skipGlobal, int labels) {
+    Progress& progress = link_.progress();
+    progress.showForm(kVerifyingRadio, false);
+    MemImage radio = doc_.mem;
+    bool read = false;
+    if (block == kWholeRadio)
+        read = zav::readRadio(link_, radio);
+    else if (block == 0)
+        read = zav::readGlobal(link_, radio);
+    else
+        read = zav::readGroup(link_, radio, block) == GroupTransfer::Done;
+    progress.hideForm();
+    if (!read) return failure("the radio was not read back to verify the write");
+    const std::vector<int> blocks =
+        block == kWholeRadio ? blocksWritten(doc_.mem, radio, skipGlobal) : std::vector<int>{block};
+    std::vector<std::string> lines;
+    std::string addresses;
+    const auto fault = [&](std::string_view where, int a, Byte written, Byte held) {
+        lines.push_back(byteDifferenceText(where, static_cast<std::size_t>(a), written, held));
+        addresses +=
+            (addresses.empty() ? "" : ", ") + lines.back().substr(0, lines.back().find(':'));
+    };
+    for (const int a : unwrittenBytes(doc_.mem, radio, blocks))
+        fault("byte", a, doc_.mem.at(static_cast<std::size_t>(a)),
+              radio.at(static_cast<std::size_t>(a)));
+    if (labels != kNoLabels) {
+        // Only the labels read can differ from the copy they are read into.
+        LabelImage radioLabels = doc_.labels;
+        if (!readLabelsFromRadio(link_, radioLabels, labels))
+            return failure("the labels were not read back to verify the write");
+        for (const int a : unwrittenLabels(doc_.labels, radioLabels))
+            fault("label byte", a, doc_.labels.at(static_cast<std::size_t>(a)),
+                  radioLabels.at(static_cast<std::size_t>(a)));
+    }
+    if (lines.empty()) return OperationResult::success();
+    std::string text = std::string(kVerifyFailed) + " Written -> read back:";
+    for (const std::string& line : lines) text += "\n" + line;
+    link_.prompts().ask(warning(text, kVerifyTitle));
+    return OperationResult::failure("verify failed at " + addresses);
 }
 
 OperationResult RadioOperations::writeGlobal() {
@@ -218,7 +267,8 @@ OperationResult RadioOperations::writeGlobal() {
     const bool ok = zav::writeGlobal(link_, doc_.mem);
     if (!ok && !progress.cancelled()) tell("Write Global Failed");
     progress.hideForm();
-    return ok ? OperationResult::success() : failure("Write Global Failed");
+    if (!ok) return failure("Write Global Failed");
+    return verify_ ? verifyWrite(0, false, kNoLabels) : OperationResult::success();
 }
 
 OperationResult RadioOperations::writeGroup() {
@@ -245,7 +295,9 @@ OperationResult RadioOperations::writeGroup() {
     // The labels go out whether or not the group write succeeded, but not after the
     // user cancelled the write: that asked for the radio to be left alone.
     if (cancelled) return result;
-    return withLabels(labels, std::move(result), &RadioOperations::labelWriteGroup);
+    result = withLabels(labels, std::move(result), &RadioOperations::labelWriteGroup);
+    if (!verify_ || !result.done()) return result;
+    return verifyWrite(number, false, labels == LabelChoice::Transfer ? labelGroup() : kNoLabels);
 }
 
 // --- Labels ----------------------------------------------------------------------------
@@ -304,6 +356,11 @@ void RadioOperations::setLabelSetting(int setting) {
     if (setting < 0 || setting > 2) return;
     labelSetting_ = setting;
     writeLabelSetting(settings_, setting);
+}
+
+void RadioOperations::setVerifyAfterWrite(bool verify) {
+    verify_ = verify;
+    writeInt(settings_, settings::kVerifyWrite, verify ? 1 : 0);
 }
 
 void RadioOperations::useCommPort(int port) {

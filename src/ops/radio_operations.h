@@ -54,6 +54,11 @@ class RadioOperations {
     // opens the new one. Values out of range are ignored.
     void setLabelSetting(int setting);
     void useCommPort(int port);
+    // Config: every write (radio, group, global) reads the radio back and fails on any
+    // byte it wrote that the radio does not hold (and on any label, when the labels went
+    // too); kept in the settings store.
+    void setVerifyAfterWrite(bool verify);
+    [[nodiscard]] bool verifyAfterWrite() const { return verify_; }
     [[nodiscard]] int labelSetting() const { return labelSetting_; }
     [[nodiscard]] int portNumber() const { return port_; }
 
@@ -65,6 +70,10 @@ class RadioOperations {
     // Texts of the operations' progress windows and questions.
     static constexpr const char* kReadingRadio = "Please Wait - Reading Radio";
     static constexpr const char* kWritingRadio = "Please Wait - Writing Radio";
+    static constexpr const char* kVerifyingRadio = "Please Wait - Verifying Radio";
+    static constexpr const char* kVerifyTitle = "Verify After Write";
+    static constexpr const char* kVerifyFailed =
+        "Verify failed: the radio does not hold what was written.";
     static constexpr const char* kConfirmWrite = "Are you sure you want to write to the radio?";
     static constexpr const char* kAskWriteGlobal = "Write Global Parameters?";
     static constexpr const char* kNoGroupInCommon =
@@ -87,12 +96,22 @@ class RadioOperations {
     OperationResult withLabels(LabelChoice labels, OperationResult result,
                                OperationResult (RadioOperations::*step)());
 
+    // The read-back after a write of `block` (0 global, 1..15 a group, kWholeRadio the
+    // whole radio, whose global block went unless skipGlobal) and of the labels of
+    // `labels` (a group index, kAllLabels, kNoLabels). Done when the radio holds what was
+    // written; otherwise the differences have been told.
+    static constexpr int kWholeRadio = -1;
+    static constexpr int kAllLabels = -1;
+    static constexpr int kNoLabels = -2;
+    OperationResult verifyWrite(int block, bool skipGlobal, int labels);
+
     Document& doc_;
     RadioLink& link_;
     SettingsStore& settings_;
     EditorHooks& editor_;
     int labelSetting_ = 2;
     int port_ = 1;
+    bool verify_ = false;
 };
 
 }  // namespace zav

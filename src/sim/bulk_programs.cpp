@@ -115,8 +115,10 @@ std::string WriteProgramSim::onByte(SimRadio& radio, Byte b) {
     const int at = kBlockSize * block_ + kRowSize * row_;
     const std::string note = "row " + std::to_string(row_) + " of block " + std::to_string(block_);
     if (!acknowledge(radio, "row stored")) return note + ": refused";
-    for (std::size_t i = 0; i < rowBytes_.size(); ++i)
-        radio.memory()[static_cast<std::size_t>(at) + i] = rowBytes_[i];
+    for (std::size_t i = 0; i < rowBytes_.size(); ++i) {
+        const std::size_t address = static_cast<std::size_t>(at) + i;
+        if (!storeDropped(radio.config().faults, address)) radio.memory()[address] = rowBytes_[i];
+    }
     // Row 1 (header bytes 8..15) is the radio's own and never comes.
     row_ = row_ == 0 ? 2 : row_ + 1;
     if (row_ <= kLastRow) return note;

@@ -98,8 +98,10 @@ std::string ResidentFirmware::frameByte(SimRadio& radio, Byte b) {
             radio.send(memory[a + 1]);
             return noteText("read word %03X", address);
         }
-        memory[a] = frame[2];
-        memory[a + 1] = frame[3];
+        if (!storeDropped(radio.config().faults, a)) {
+            memory[a] = frame[2];
+            memory[a + 1] = frame[3];
+        }
         radio.send(radio.echoOf(frame[2]));
         radio.send(radio.echoOf(frame[3]));
         return noteText("write word %03X = %02X %02X", address, frame[2], frame[3]);

@@ -25,6 +25,8 @@ struct SimFaults {
     std::optional<int> noRamEcho;        // the Nth RAM write is not echoed; 0: none is
     std::optional<int> dropSegmentByte;  // the Nth byte the read program sends is lost
     std::optional<int> badAck;           // the Nth write-program acknowledgement is 0x1F
+    std::optional<int> dropStoredWord;   // the word at this even address is acknowledged
+                                         // by every write but never stored
     std::optional<int> labelMissFrame;   // label read frames N.. go unanswered,
     int labelMisses = 1;                 // this many of them
 };
@@ -36,6 +38,12 @@ struct ProgramCounters {
     int acks = 0;
     int labelReads = 0;
 };
+
+// True when the drop-stored-word fault keeps memory address `address` from changing.
+constexpr bool storeDropped(const SimFaults& faults, std::size_t address) {
+    return faults.dropStoredWord &&
+           static_cast<std::size_t>(*faults.dropStoredWord & ~1) == (address & ~std::size_t{1});
+}
 
 // Counts one more event; true when the fault names it (0 names every one).
 constexpr bool faultHits(int& counter, const std::optional<int>& nth) {

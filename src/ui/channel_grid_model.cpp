@@ -46,8 +46,8 @@ void ChannelGridModel::setCellText(int row, int column, const QString& text) {
     if (text == cellText(row, column)) return;
     const auto change = [&] { g->update(row, column, text.toStdString()); };
     if (history_ != nullptr) {
-        history_->record(QStringLiteral("Edit %1").arg(
-                             QString::fromLatin1(kGridCaptions[static_cast<std::size_t>(column)])),
+        history_->record(QStringLiteral("Edit %1").arg(QString::fromLatin1(
+                             kGridCaptions[static_cast<std::size_t>(column)].data())),
                          change);
     } else {
         change();
@@ -70,7 +70,7 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
 QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < kGridColumns)
-        return QString::fromLatin1(kGridCaptions[static_cast<std::size_t>(section)]);
+        return QString::fromLatin1(kGridCaptions[static_cast<std::size_t>(section)].data());
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -13,8 +13,8 @@ namespace zav {
 class ImageHistory;
 
 inline constexpr int kGridColumns = 7;
-inline constexpr std::array<const char*, kGridColumns> kGridCaptions{
-    "Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"};
+inline constexpr const auto& kGridCaptions = kChannelCaptions;
+static_assert(kGridCaptions.size() == kGridColumns);
 
 class ChannelGridModel final : public QAbstractTableModel {
     Q_OBJECT

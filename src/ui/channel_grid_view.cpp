@@ -143,31 +143,12 @@ void ChannelGridView::commitCellText(const QModelIndex& index, const QString& te
         model_.setCellText(row, column, text);
         return;
     }
-    if (text.trimmed().isEmpty()) {  // an emptied cell clears the frequency
-        model_.setCellText(row, column, QString());
-        return;
-    }
-    const std::string typed = text.toStdString();
-    const FreqCheckResult r = isNumericText(typed) ? checkFrequency(typed) : FreqCheckResult{};
-    switch (r.outcome) {
-        case FreqCheckOutcome::Accepted:
-            // Refused rather than stored as some other value the radio can hold.
-            if (const auto why = unstorableReason(r.text)) {
-                refuse(QString::fromStdString(*why));
-            } else {
-                model_.setCellText(row, column, QString::fromStdString(r.text));
-            }
-            break;
-        case FreqCheckOutcome::Unchanged:
-            model_.setCellText(row, column, text);
-            break;
-        case FreqCheckOutcome::Rejected:
-            // The cell keeps its earlier value.
-            refuse(QStringLiteral("%1 is not a frequency of the radio: 400 to 600 MHz in "
-                                  "12.5 kHz steps.")
-                       .arg(text.trimmed()));
-            break;
-    }
+    // An emptied cell clears the frequency; a refused entry leaves the cell as it was.
+    const FrequencyEntry entry = frequencyEntry(text.toStdString());
+    if (entry.accepted)
+        model_.setCellText(row, column, QString::fromStdString(entry.text));
+    else
+        refuse(QString::fromStdString(entry.text));
 }
 
 void ChannelGridView::refuse(const QString& reason) {

@@ -59,6 +59,10 @@ void buildFile(QMenuBar* bar, MainMenus& m) {
     m.openAction = item(m.fileMenu, "mnuOpen", "&Open", ctrl(Qt::Key_O));
     m.recentMenu = submenu(m.fileMenu, "mnuRecent", "Open &Recent");
     m.afterOpenSeparator = separator(m.fileMenu, "mnuSep4");
+    m.exportCsvAction = item(m.fileMenu, "mnuExportCsv", "E&xport CSV...");
+    m.importCsvAction = item(m.fileMenu, "mnuImportCsv", "&Import CSV...");
+    m.compareAction = item(m.fileMenu, "mnuCompare", "&Compare With File...");
+    m.afterExchangeSeparator = separator(m.fileMenu, "mnuSepExchange");
     m.printAction = item(m.fileMenu, "mnuPrint", "&Print", ctrl(Qt::Key_P));
     m.printSetupAction = item(m.fileMenu, "mnuSetup", "Print Set&up");
     m.printPreviewAction = item(m.fileMenu, "mnuPreview", "Print Previe&w");
@@ -115,6 +119,9 @@ void buildConfig(QMenuBar* bar, MainMenus& m) {
     }
     separator(m.configMenu, "mnuSepPort");
     m.portDeviceAction = item(m.configMenu, "mnuPortDevice", "Serial Port Device...");
+    separator(m.configMenu, "mnuSepVerify");
+    m.verifyAction = item(m.configMenu, "mnuVerifyWrite", "Verify After Write");
+    m.verifyAction->setCheckable(true);
 }
 
 }  // namespace
@@ -131,6 +138,8 @@ MainMenus buildMainMenus(QMenuBar* bar) {
     m.helpMenu = menu(bar, "mnuH", "Help");
     m.aboutAction = item(m.helpMenu, "mnuAbout", "About ZAVPROG");
     m.helpAction = item(m.helpMenu, "mnuHelp", "Help", QKeySequence(Qt::Key_F1));
+    m.traceAction = item(m.helpMenu, "mnuTrace", "Serial Trace...");
+    m.traceAction->setCheckable(true);
     return m;
 }
 

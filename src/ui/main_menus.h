@@ -21,6 +21,10 @@ struct MainMenus {
     QAction* openAction = nullptr;  // &Open, Ctrl+O
     QMenu* recentMenu = nullptr;    // Open &Recent: the files opened or saved last
     QAction* afterOpenSeparator = nullptr;
+    QAction* exportCsvAction = nullptr;  // Export CSV...
+    QAction* importCsvAction = nullptr;  // Import CSV...
+    QAction* compareAction = nullptr;    // Compare With File...
+    QAction* afterExchangeSeparator = nullptr;
     QAction* printAction = nullptr;         // &Print, Ctrl+P
     QAction* printSetupAction = nullptr;    // Print Set&up
     QAction* printPreviewAction = nullptr;  // Print Previe&w
@@ -60,12 +64,14 @@ struct MainMenus {
     std::array<QAction*, 4> portActions{};
     QActionGroup* commPortGroup = nullptr;
     QAction* portDeviceAction = nullptr;  // Serial Port Device...
+    QAction* verifyAction = nullptr;      // Verify After Write (checkable)
 
     QAction* syncalAction = nullptr;  // on the menu bar, F6
 
     QMenu* helpMenu = nullptr;       // Help
     QAction* aboutAction = nullptr;  // About ZAVPROG
     QAction* helpAction = nullptr;   // Help, F1
+    QAction* traceAction = nullptr;  // Serial Trace... (checkable)
 };
 
 MainMenus buildMainMenus(QMenuBar* bar);

@@ -12,6 +12,7 @@
 
 #include "files/settings.h"
 #include "link/port_devices.h"
+#include "link/trace_port.h"
 #include "model/memory_map.h"
 #include "qt/qt_serial_port.h"
 #include "ui/alignment_window.h"
@@ -47,12 +48,16 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
       prompts_(prompts),
       settings_(settings),
       files_(prompts, settings, files, doc.mem, doc.labels, *this),
-      clip_(doc, clipboard, prompts) {
+      clip_(doc, clipboard, prompts),
+      fileSystem_(files) {
     // Load: the controls, the current group, the placement. The write masks the link
     // uses are constant tables (write_masks.h).
     buildWindow();
-    link_ = std::make_unique<RadioLink>(port != nullptr ? *port : *ownPort_, prompts_, *proc_,
-                                        &settings_);
+    trace_ = std::make_unique<TracePort>(port != nullptr ? *port : *ownPort_);
+    link_ = std::make_unique<RadioLink>(*trace_, prompts_, *proc_, &settings_);
+    // A trace switched on last time goes on into its file.
+    if (readInt(settings_, settings::kTrace) == 1)
+        trace_->startTrace(readText(settings_, settings::kTraceFile), true);
     initializing_ = true;
     restorePlacement();
     exitWithoutAsking_ = false;
@@ -148,6 +153,7 @@ void MainWindow::connectCommands() {
     connect(menus_.editMenu, &QMenu::aboutToShow, this, &MainWindow::updatePasteEnabled);
     connectRadioCommands();
     connectWindowCommands();
+    connectExchangeCommands();
 }
 
 // Alt and a caption's first letter opens its menu (Syncal runs), without marking the

@@ -37,6 +37,7 @@ class ProgressWindow;
 class AlignmentWindow;
 class ImageHistory;
 class StatusLine;
+class TracePort;
 
 class MainWindow final : public QMainWindow, public FileEditorHooks, public EditorHooks {
     Q_OBJECT
@@ -122,6 +123,18 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void chooseLabelSetting(int setting);
     void chooseCommPort(int port);
     void choosePortDevice();
+    void chooseVerifyAfterWrite(bool verify);
+    // Help > Serial Trace...: on asks for the trace file (the last one offered) and starts
+    // the trace; off stops it. Both are kept in the settings store.
+    void chooseTrace(bool trace);
+    [[nodiscard]] bool tracing() const;
+
+    // File > Export CSV..., Import CSV... (one Undo step), Compare With File....
+    void exportCsvCommand();
+    void importCsvCommand();
+    void compareCommand();
+    // The comparison's window while it is open.
+    [[nodiscard]] QWidget* compareWindow() const { return compare_; }
 
     [[nodiscard]] RadioLink& link() { return *link_; }
     [[nodiscard]] RadioOperations& radioOperations() { return *operations_; }
@@ -164,6 +177,10 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void connectCommands();
     void connectRadioCommands();
     void connectWindowCommands();
+    void connectExchangeCommands();
+    // A file named through the file dialog with the given filter; nullopt when cancelled.
+    std::optional<std::string> askFile(FileDialogMode mode, std::string_view filter,
+                                       std::string_view pattern, const std::string& name = {});
     void connectAccessKeys();
     void showChecks();
     void selectorClicked();
@@ -186,6 +203,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void reportOutcome(const QAction* command, const OperationResult& result);
 
     std::unique_ptr<LinkPort> ownPort_;  // the serial port when none was given
+    std::unique_ptr<TracePort> trace_;   // around the port; traces only when switched on
     Document& doc_;
     Prompts& prompts_;
     SettingsStore& settings_;
@@ -207,6 +225,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     QPointer<GlobalsWindow> globals_;
     QPointer<BankMoveDialog> move_;
     QPointer<AlignmentWindow> syncal_;
+    QPointer<QWidget> compare_;
+    FileSystem& fileSystem_;
     QString captionSuffix_;
     QString caption_;
 

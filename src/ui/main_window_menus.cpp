@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPrinter>
 
+#include "link/trace_port.h"
 #include "ops/printout_operation.h"
 #include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"
@@ -83,6 +84,8 @@ void MainWindow::showChecks() {
         a->setChecked(a->property("index").toInt() == setting);
     const int port = operations_->portNumber();
     for (QAction* a : menus_.portActions) a->setChecked(a->property("index").toInt() == port);
+    menus_.verifyAction->setChecked(operations_->verifyAfterWrite());
+    menus_.traceAction->setChecked(trace_->tracing());
     updateStatus();
 }
 

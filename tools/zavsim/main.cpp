@@ -62,6 +62,8 @@ void usage(std::ostream& out) {
            "  --no-ram-echo N     do not echo the Nth RAM write (0: none), e.g. a loader byte\n"
            "  --drop-segment-byte N  lose the Nth byte the read program sends\n"
            "  --bad-ack N         send the Nth write-program acknowledgement as 1F\n"
+           "  --drop-stored-word HEX  acknowledge every write of the word at address HEX\n"
+           "                      but never store it\n"
            "  --label-miss N[:K]  leave label read frames N to N+K-1 unanswered (K = 1)\n"
            "synthesizer (answers the alignment probes; see src/sim/synthesizer.h):\n"
            "  --band B0,B1,DIV    band edge word at 0x78 and width divisor at 0x7C (default\n"
@@ -128,6 +130,10 @@ std::optional<Options> parse(int argc, char** argv) {
             if (!(f.dropSegmentByte = number<int>(next()))) return std::nullopt;
         } else if (a == "--bad-ack" && hasValue) {
             if (!(f.badAck = number<int>(next()))) return std::nullopt;
+        } else if (a == "--drop-stored-word" && hasValue) {
+            const auto v = number<unsigned>(next(), 16);
+            if (!v || *v >= zav::kRadioMemorySize) return std::nullopt;
+            f.dropStoredWord = static_cast<int>(*v);
         } else if (a == "--label-miss" && hasValue) {
             const std::string v = next();
             const auto colon = v.find(':');

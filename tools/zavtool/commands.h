@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "zavtool.h"
 
@@ -13,14 +14,16 @@ namespace zav::tool {
 // A command's parsed options; those it does not take stay at their defaults.
 struct Options {
     std::string_view command;
-    std::string usage;     // the command's usage line, for its own usage errors
-    std::string argument;  // the one argument (a file, the DTMF code); "" for none
-    std::string port;      // a number 1..4 or a device path
-    int retries = 0;       // Retry answers to give before Cancel
+    std::string usage;                   // the command's usage line, for its own usage errors
+    std::string argument;                // the first argument (a file, the DTMF code); "" for none
+    std::vector<std::string> arguments;  // every argument
+    std::string port;                    // a number 1..4 or a device path
+    int retries = 0;                     // Retry answers to give before Cancel
     std::optional<int> group;
     bool labels = false;
     bool skipGlobal = false;
     bool force = false;
+    bool verify = false;
     std::string pdf;
 };
 
@@ -41,6 +44,9 @@ int writeCommand(const Options& options, ToolIo& io);
 int writeGlobalCommand(const Options& options, ToolIo& io);
 int writeGroupCommand(const Options& options, ToolIo& io);
 int writeLabelsCommand(const Options& options, ToolIo& io);
+int exportCsvCommand(const Options& options, ToolIo& io);
+int importCsvCommand(const Options& options, ToolIo& io);
+int diffCommand(const Options& options, ToolIo& io);
 int syncalCommand(const Options& options, ToolIo& io);
 int dtmfCommand(const Options& options, ToolIo& io);
 

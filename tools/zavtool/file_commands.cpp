@@ -33,11 +33,11 @@ std::optional<Printout> filePrintout(const std::string& path, ToolIo& io) {
 }  // namespace
 
 bool existsWithoutForce(const Options& o, ToolIo& io) {
+    // The file a command writes is its last argument.
+    const std::string& out = o.arguments.empty() ? o.argument : o.arguments.back();
     std::error_code ec;
-    if (o.force || !std::filesystem::exists(std::filesystem::symlink_status(o.argument, ec)))
-        return false;
-    io.err << "zavtool " << o.command << ": " << o.argument
-           << " exists (use --force to replace it)\n";
+    if (o.force || !std::filesystem::exists(std::filesystem::symlink_status(out, ec))) return false;
+    io.err << "zavtool " << o.command << ": " << out << " exists (use --force to replace it)\n";
     return true;
 }
 

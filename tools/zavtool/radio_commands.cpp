@@ -63,9 +63,10 @@ int readLabelsCommand(const Options& o, ToolIo& io) {
 
 int writeCommand(const Options& o, ToolIo& io) {
     RadioSession s(o, io, "writing the radio");
-    return s.writeFromFile(
-        &RadioOperations::writeRadio,
-        "wrote " + o.argument + (o.labels ? " with its labels" : "") + " to the radio");
+    return s.writeFromFile(&RadioOperations::writeRadio,
+                           "wrote " + o.argument + (o.labels ? " with its labels" : "") +
+                               " to the radio" +
+                               (o.verify ? " and read it back: the radio holds it" : ""));
 }
 
 int writeGlobalCommand(const Options& o, ToolIo& io) {

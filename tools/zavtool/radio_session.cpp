@@ -25,7 +25,8 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
       io_(io),
       platform_(io.port != nullptr ? nullptr : std::make_unique<Platform>()),
       line_(io.err, io.terminal, std::move(activity)),
-      port_(io.port != nullptr ? *io.port : platform_->serial, line_),
+      trace_(io.port != nullptr ? *io.port : platform_->serial),
+      port_(trace_, line_),
       terminal_(io.err, options.retries),
       prompts_(terminal_, line_),
       answers_(prompts_, RadioRequest{options.labels, options.skipGlobal}),
@@ -36,6 +37,9 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
       editor_(doc_, options.group.value_or(0)),
       operations_(doc_, link_, settings_, editor_) {
     link_.transport().setPort(options.port);
+    operations_.setVerifyAfterWrite(options.verify);
+    // run() has made sure the file can be written.
+    if (!io.tracePath.empty()) trace_.startTrace(io.tracePath);
 }
 
 RadioSession::~RadioSession() = default;

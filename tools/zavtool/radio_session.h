@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "iface/settings_store.h"
 #include "link/radio_link.h"
+#include "link/trace_port.h"
 #include "model/document.h"
 #include "ops/document_editor.h"
 #include "ops/radio_operations.h"
@@ -51,6 +52,7 @@ class RadioSession {
     ToolIo& io_;
     std::unique_ptr<Platform> platform_;  // the serial port and what it needs
     ProgressLine line_;
+    TracePort trace_;  // traces only with --trace
     CountingPort port_;
     TerminalPrompts terminal_;
     LineClearingPrompts prompts_;

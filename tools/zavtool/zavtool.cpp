@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <fstream>
 #include <optional>
 #include <ostream>
 
@@ -25,6 +26,7 @@ enum OptionFlag : unsigned {
     kSkipGlobalOption = 1U << 5,
     kForceOption = 1U << 6,
     kPdfOption = 1U << 7,
+    kVerifyOption = 1U << 8,
 };
 constexpr unsigned kRadioOptions = kPortOption | kRetryOption;
 
@@ -46,7 +48,17 @@ constexpr std::array kOptions{
     OptionInfo{kSkipGlobalOption, 0, "skip-global", "", "leave the radio's global settings alone"},
     OptionInfo{kForceOption, 0, "force", "", "replace an existing file"},
     OptionInfo{kPdfOption, kPdfOption, "pdf", "OUT.pdf", "the PDF file to write"},
+    OptionInfo{kVerifyOption, 0, "verify", "",
+               "read the radio back and fail on any written byte it does not hold"},
 };
+
+constexpr std::string_view kCsvDetails =
+    "The table has a header row, a row per channel (Group, Chan and the grid's columns) and\n"
+    "a row per group (Chan empty) with its parameters, in the editor's texts. On import,\n"
+    "rows are found by their Group and Chan cells and columns by their names, so their\n"
+    "order does not matter; a row or column left out changes nothing, and so does a cell\n"
+    "that shows what FILE holds. Any faulty cell is reported by row and column and\n"
+    "nothing is imported.\n";
 
 struct CommandInfo {
     std::string_view name;
@@ -62,7 +74,7 @@ constexpr std::array kCommands{
                 newCommand},
     CommandInfo{"read-global", kRadioOptions, "FILE.frq",
                 "read the radio's global block into FILE's image (bytes 0-127)", readGlobalCommand},
-    CommandInfo{"write-global", kRadioOptions, "FILE.frq",
+    CommandInfo{"write-global", kRadioOptions | kVerifyOption, "FILE.frq",
                 "write FILE's global settings to the radio (only the writable bytes change)",
                 writeGlobalCommand},
     CommandInfo{"read", kRadioOptions | kLabelsOption | kForceOption, "OUT.frq",
@@ -72,10 +84,12 @@ constexpr std::array kCommands{
                 "read group G into FILE, keeping the rest of it (a missing FILE starts from "
                 "the defaults)",
                 readGroupCommand},
-    CommandInfo{"write", kRadioOptions | kSkipGlobalOption | kLabelsOption, "FILE.frq",
+    CommandInfo{"write", kRadioOptions | kSkipGlobalOption | kLabelsOption | kVerifyOption,
+                "FILE.frq",
                 "write FILE's groups (and its global settings unless --skip-global) to the radio",
                 writeCommand},
-    CommandInfo{"write-group", kRadioOptions | kGroupRequired | kLabelsOption, "FILE.frq",
+    CommandInfo{"write-group", kRadioOptions | kGroupRequired | kLabelsOption | kVerifyOption,
+                "FILE.frq",
                 "write group G of FILE (and with --labels its labels) to the radio; the labels "
                 "go out even when the group write failed",
                 writeGroupCommand},
@@ -88,6 +102,18 @@ constexpr std::array kCommands{
                 dumpCommand},
     CommandInfo{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
                 printCommand},
+    CommandInfo{"export-csv", kForceOption, "FILE.frq OUT.csv",
+                "write FILE's channels and group parameters as a CSV table OUT", exportCsvCommand,
+                kCsvDetails},
+    CommandInfo{"import-csv", kForceOption, "FILE.frq IN.csv OUT.frq",
+                "write FILE with the cells of the CSV table IN into a new file OUT",
+                importCsvCommand, kCsvDetails},
+    CommandInfo{"diff", 0, "A.frq B.frq",
+                "list what differs from A to B by group, channel and field, and the other bytes "
+                "that differ",
+                diffCommand,
+                "Exit status: 0 when the files hold the same images, 1 when they differ, 2 on "
+                "an error.\n"},
     CommandInfo{"syncal", kRadioOptions, "",
                 "align the radio's synthesizer (receive and transmit) and print the log",
                 syncalCommand},
@@ -133,11 +159,13 @@ std::string usageLine(const CommandInfo& c) {
 }
 
 void printHelp(std::ostream& out) {
-    out << "usage: zavtool COMMAND [OPTIONS] ARGS\n"
+    out << "usage: zavtool [--trace FILE] COMMAND [OPTIONS] ARGS\n"
            "       zavtool COMMAND --help     the command's options\n"
            "       zavtool --version\n\ncommands:\n";
     for (const CommandInfo& c : kCommands)
         out << "  " << usageLine(c) << "\n      " << c.summary << "\n";
+    out << "\n--trace FILE writes every byte on the radio's line, with its time, direction and\n"
+           "line speed, to FILE (a serial trace for support).\n";
     out << "\n" << kOptionForms << "\n" << kExitStatus;
 }
 
@@ -189,6 +217,7 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     o.labels = given("labels");
     o.skipGlobal = given("skip-global");
     o.force = given("force");
+    o.verify = given("verify");
     if (given("retry")) {
         const auto retries = number(value("retry"), 0, 1000);
         if (!retries) return "--retry takes a number of retries, 0 or more";
@@ -199,10 +228,12 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
         if (!o.group) return "--group takes a group number 1 to 15";
     }
     const QStringList rest = parser.positionalArguments();
-    const qsizetype wanted = c.argument.empty() ? 0 : 1;
+    const QStringList names = latin1(c.argument).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const qsizetype wanted = names.size();
     if (rest.size() > wanted) return "unexpected '" + rest[wanted].toStdString() + "'";
-    if (rest.size() < wanted) return std::string(c.argument) + " is missing";
-    if (wanted == 1) o.argument = rest[0].toStdString();
+    if (rest.size() < wanted) return names[rest.size()].toStdString() + " is missing";
+    for (const QString& word : rest) o.arguments.push_back(word.toStdString());
+    if (wanted > 0) o.argument = o.arguments.front();
     return std::nullopt;
 }
 
@@ -213,7 +244,8 @@ int runCommand(const CommandInfo& c, std::span<const std::string> args, ToolIo& 
     parser.addOption(help);
     for (const OptionInfo& entry : kOptions)
         if (takes(c, entry))
-            parser.addOption(QCommandLineOption(latin1(entry.name), QString(), latin1(entry.value)));
+            parser.addOption(
+                QCommandLineOption(latin1(entry.name), QString(), latin1(entry.value)));
     QStringList words{QStringLiteral("zavtool")};
     for (const std::string& a : args) words << QString::fromStdString(a);
 
@@ -242,6 +274,20 @@ int run(std::span<const std::string> args, ToolIo& io) {
     if (args.empty()) {
         printHelp(io.err);
         return kExitUsage;
+    }
+    // The one option before the command: the serial trace.
+    if (args[0] == "--trace" || args[0].starts_with("--trace=")) {
+        const bool joined = args[0] != "--trace";
+        if (!joined && args.size() < 2) {
+            io.err << "zavtool: --trace takes a file\n";
+            return kExitUsage;
+        }
+        io.tracePath = joined ? args[0].substr(std::string_view("--trace=").size()) : args[1];
+        if (!std::ofstream(io.tracePath)) {
+            io.err << "zavtool: cannot write the trace " << io.tracePath << "\n";
+            return kExitFailed;
+        }
+        return run(args.subspan(joined ? 1 : 2), io);
     }
     const std::string& name = args[0];
     if (name == "--help" || name == "-h" || name == "help") {

@@ -31,6 +31,8 @@ struct ToolIo {
     const std::atomic<bool>* cancel = nullptr;
     // err is a terminal: a progress line is drawn on it.
     bool terminal = false;
+    // Where the serial trace goes (--trace); empty: no trace.
+    std::string tracePath{};
 };
 
 // Runs the command the arguments (after the program's name) give; the exit status.

@@ -1,0 +1,95 @@
+#include "link/trace_port.h"
+
+#include <array>
+#include <cstdio>
+
+namespace zav {
+
+bool TracePort::startTrace(const std::string& path, bool append) {
+    stopTrace();
+    file_.open(path, std::ios::out | (append ? std::ios::app : std::ios::trunc));
+    if (!file_) return false;
+    start_ = now();
+    file_ << "# serial trace: seconds, > sent to the radio / < received, baud, byte (hex)\n";
+    if (isOpen()) note("port open, " + std::to_string(baud_) + " baud");
+    return true;
+}
+
+void TracePort::stopTrace() {
+    if (file_.is_open()) file_.close();
+}
+
+void TracePort::note(std::string_view text) {
+    if (tracing()) file_ << "# " << text << '\n';
+}
+
+void TracePort::byteLine(char direction, Byte value, int baud, std::string_view mark) {
+    const double seconds = std::chrono::duration<double>(now() - start_).count();
+    std::array<char, 64> line{};
+    std::snprintf(line.data(), line.size(), "%12.6f %c %5d %02X", seconds, direction, baud,
+                  static_cast<unsigned>(value));
+    file_ << line.data();
+    if (!mark.empty()) file_ << ' ' << mark;
+    file_ << '\n';
+}
+
+void TracePort::received(Byte value, std::string_view mark) {
+    if (earlier_.empty()) {
+        byteLine('<', value, baud_, mark);
+        return;
+    }
+    byteLine('<', value, earlier_.front().second, mark);
+    if (--earlier_.front().first == 0) earlier_.pop_front();
+}
+
+std::optional<std::string> TracePort::open(const std::string& device,
+                                           const LineSettings& settings) {
+    auto error = ForwardingPort::open(device, settings);
+    baud_ = settings.baud;
+    earlier_.clear();
+    note("open " + device + " at " + lineSettingsText(settings) + (error ? ": " + *error : ""));
+    return error;
+}
+
+void TracePort::close() {
+    ForwardingPort::close();
+    earlier_.clear();
+    note("closed");
+    if (tracing()) file_.flush();
+}
+
+void TracePort::setSettings(const LineSettings& settings) {
+    if (tracing()) {
+        int waiting = ForwardingPort::bytesWaiting();
+        for (const auto& [count, baud] : earlier_) waiting -= count;
+        if (waiting > 0) earlier_.emplace_back(waiting, baud_);
+    }
+    ForwardingPort::setSettings(settings);
+    if (settings.baud != baud_) note("now " + lineSettingsText(settings));
+    baud_ = settings.baud;
+}
+
+bool TracePort::writeByte(Byte value) {
+    const bool written = ForwardingPort::writeByte(value);
+    if (tracing()) byteLine('>', value, baud_, written ? "" : "refused by the port");
+    return written;
+}
+
+std::optional<Byte> TracePort::readByte() {
+    const auto value = ForwardingPort::readByte();
+    if (value && tracing()) received(*value);
+    return value;
+}
+
+void TracePort::discardInput() {
+    // The bytes thrown away were on the line too: they go into the trace first.
+    while (tracing() && ForwardingPort::bytesWaiting() > 0) {
+        const auto value = ForwardingPort::readByte();
+        if (!value) break;
+        received(*value, "discarded");
+    }
+    earlier_.clear();
+    ForwardingPort::discardInput();
+}
+
+}  // namespace zav

@@ -1,0 +1,100 @@
+#include "model/image_diff.h"
+
+#include <cstdio>
+
+#include "model/field_texts.h"
+#include "model/memory_fields.h"
+#include "model/memory_map.h"
+
+namespace zav {
+
+namespace {
+
+std::string hex(unsigned value, int digits) {
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "%0*X", digits, value);
+    return text.data();
+}
+
+// Compares the fields of one scope at one place. Each difference is reported and the
+// second image's text stored into `scratch` (a copy of the first), so that the bytes
+// still differing afterwards are those no text shows.
+class FieldComparer {
+  public:
+    FieldComparer(ImagePair first, ImagePair second, std::vector<std::string>& lines)
+        : first_(first), second_(second), lines_(lines), mem_(first.mem), labels_(first.labels) {
+        // The texts are read through places, which need images they may refer to.
+        secondMem_ = second.mem;
+        secondLabels_ = second.labels;
+    }
+
+    void compare(FieldScope scope, const std::string& where, int g, int c) {
+        const FieldPlace mine{mem_, labels_, g, c};
+        const FieldPlace theirs{secondMem_, secondLabels_, g, c};
+        for (const FieldText& f : fieldTexts()) {
+            if (f.scope != scope) continue;
+            const std::string a = f.read(mine);
+            const std::string b = f.read(theirs);
+            if (a == b) continue;
+            lines_.push_back(where + std::string(f.name) + ": " + a + " -> " + b);
+            f.store(mine, b);
+        }
+    }
+
+    void presence(int g) {
+        const BitField nibble = global_field::pageMapNibble(g + 1);
+        const int a = getBits(mem_, nibble);
+        const int b = getBits(second_.mem, nibble);
+        if ((a != 0) == (b != 0)) return;
+        lines_.push_back("Group " + std::to_string(g + 1) + ": only in the " +
+                         (a != 0 ? "first" : "second") + " image");
+        setBits(mem_, nibble, b);
+    }
+
+    // The bytes that differ although every text now matches.
+    void remainingBytes() {
+        for (std::size_t i = 0; i < mem_.size(); ++i)
+            if (first_.mem[i] != second_.mem[i] && mem_[i] != second_.mem[i])
+                lines_.push_back(byteDifferenceText("byte", i, first_.mem[i], second_.mem[i]));
+        for (std::size_t i = 0; i < labels_.size(); ++i)
+            if (first_.labels[i] != second_.labels[i] && labels_[i] != second_.labels[i])
+                lines_.push_back(
+                    byteDifferenceText("label byte", i, first_.labels[i], second_.labels[i]));
+    }
+
+  private:
+    ImagePair first_;
+    ImagePair second_;
+    std::vector<std::string>& lines_;
+    MemImage mem_;
+    LabelImage labels_;
+    MemImage secondMem_{};
+    LabelImage secondLabels_{};
+};
+
+}  // namespace
+
+std::string byteDifferenceText(std::string_view where, std::size_t address, Byte first,
+                               Byte second) {
+    return std::string(where) + " 0x" + hex(static_cast<unsigned>(address), 3) + ": " +
+           hex(first, 2) + " -> " + hex(second, 2);
+}
+
+std::vector<std::string> compareImages(ImagePair first, ImagePair second) {
+    std::vector<std::string> lines;
+    FieldComparer comparer(first, second, lines);
+    comparer.compare(FieldScope::Global, "Global, ", 0, 0);
+    for (int g = 0; g < kGroupCount; ++g) {
+        if (groupExists(first.mem, g) == 0 && groupExists(second.mem, g) == 0) continue;
+        comparer.presence(g);
+        const std::string group = "Group " + std::to_string(g + 1) + ", ";
+        comparer.compare(FieldScope::Group, group, g, 0);
+        for (int c = 0; c < kChannelsPerGroup; ++c)
+            comparer.compare(FieldScope::Channel, group + "Chan " + std::to_string(c + 1) + ", ", g,
+                             c);
+    }
+    comparer.remainingBytes();
+    return lines;
+}
+
+}  // namespace zav

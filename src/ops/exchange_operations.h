@@ -1,0 +1,43 @@
+#pragma once
+// Exchanging a radio's contents with other tools and comparing two radios: the CSV export
+// and import (File > Export CSV..., Import CSV..., zavtool export-csv, import-csv) and the
+// comparison with a frequency file (File > Compare With File..., zavtool diff). Failures
+// are told through the prompts as the file commands tell them.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/memory_image.h"
+#include "ops/operation_result.h"
+
+namespace zav {
+
+class Document;
+class FileSystem;
+class Prompts;
+
+// Title of the CSV commands' messages.
+inline constexpr const char* kCsvTitle = "CSV";
+
+// Writes the document's channels and group parameters as a CSV file.
+OperationResult exportCsvFile(FileSystem& files, Prompts& prompts, const Document& doc,
+                              const std::string& path);
+
+// Imports a CSV file into the document. A table with problems changes nothing, and one
+// message lists every problem by row and column.
+OperationResult importCsvFile(FileSystem& files, Prompts& prompts, Document& doc,
+                              const std::string& path);
+
+struct FileImages {
+    MemImage mem{};
+    LabelImage labels{};
+};
+
+// The image and labels of a frequency file; nullopt after the message.
+std::optional<FileImages> loadImages(FileSystem& files, Prompts& prompts, const std::string& path);
+
+// The differences (image_diff.h) from the first images to the second.
+std::vector<std::string> compareImages(const FileImages& first, const FileImages& second);
+
+}  // namespace zav

@@ -1,0 +1,124 @@
+// The main window's exchange and support commands: CSV export and import, the comparison
+// with a file, verify after write and the serial trace.
+
+#include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "files/settings.h"
+#include "link/trace_port.h"
+#include "ops/exchange_operations.h"
+#include "ui/image_history.h"
+#include "ui/main_window.h"
+#include "ui/status_line.h"
+
+namespace zav {
+
+namespace {
+
+constexpr std::string_view kCsvFilter = "CSV (*.csv)|*.csv|All (*.*)|*.*";
+constexpr std::string_view kTraceFilter = "Text (*.txt)|*.txt|All (*.*)|*.*";
+
+}  // namespace
+
+void MainWindow::connectExchangeCommands() {
+    connect(menus_.exportCsvAction, &QAction::triggered, this, &MainWindow::exportCsvCommand);
+    connect(menus_.importCsvAction, &QAction::triggered, this, &MainWindow::importCsvCommand);
+    connect(menus_.compareAction, &QAction::triggered, this, &MainWindow::compareCommand);
+    connect(menus_.verifyAction, &QAction::triggered, this, &MainWindow::chooseVerifyAfterWrite);
+    connect(menus_.traceAction, &QAction::triggered, this, &MainWindow::chooseTrace);
+}
+
+std::optional<std::string> MainWindow::askFile(FileDialogMode mode, std::string_view filter,
+                                               std::string_view pattern, const std::string& name) {
+    FileDialogRequest request;
+    request.mode = mode;
+    request.fileName = name;
+    request.filter = filter;
+    request.defaultPattern = pattern;
+    return prompts_.chooseFile(request);
+}
+
+void MainWindow::exportCsvCommand() {
+    commitShownGroup();
+    const auto path = askFile(FileDialogMode::Save, kCsvFilter, "*.csv");
+    if (!path) return;
+    reportOutcome(menus_.exportCsvAction, exportCsvFile(fileSystem_, prompts_, doc_, *path));
+}
+
+void MainWindow::importCsvCommand() {
+    commitShownGroup();
+    const auto path = askFile(FileDialogMode::Open, kCsvFilter, "*.csv");
+    if (!path) return;
+    OperationResult result;
+    history_->record(QStringLiteral("Import CSV"),
+                     [&] { result = importCsvFile(fileSystem_, prompts_, doc_, *path); });
+    if (shownGroup() >= 0) showGroup(shownGroup());
+    reloadOtherWindows();
+    updateStatus();
+    reportOutcome(menus_.importCsvAction, result);
+}
+
+void MainWindow::compareCommand() {
+    commitShownGroup();
+    const auto path = askFile(FileDialogMode::Open, kFileFilter, kFileDefaultPattern);
+    if (!path) return;
+    const auto other = loadImages(fileSystem_, prompts_, *path);
+    if (!other) return;
+    const auto lines = compareImages(FileImages{doc_.mem, doc_.labels}, *other);
+    QString text =
+        QStringLiteral("From the editor's image to %1: ").arg(QString::fromStdString(*path));
+    text += lines.empty() ? QStringLiteral("no difference.")
+                          : QStringLiteral("%1 differences.").arg(lines.size());
+    for (const std::string& line : lines) text += QLatin1Char('\n') + QString::fromStdString(line);
+
+    delete compare_.data();
+    auto* window = new QDialog(this);
+    compare_ = window;
+    window->setObjectName(QStringLiteral("CompareWindow"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QStringLiteral("Compare With File"));
+    auto* list = new QPlainTextEdit(text, window);
+    list->setObjectName(QStringLiteral("txtDifferences"));
+    list->setReadOnly(true);
+    list->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
+    connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    window->resize(640, 400);
+    window->show();
+}
+
+void MainWindow::chooseVerifyAfterWrite(bool verify) {
+    operations_->setVerifyAfterWrite(verify);
+    showChecks();
+}
+
+bool MainWindow::tracing() const {
+    return trace_->tracing();
+}
+
+void MainWindow::chooseTrace(bool trace) {
+    if (!trace) {
+        trace_->stopTrace();
+        writeInt(settings_, settings::kTrace, 0);
+        showChecks();
+        return;
+    }
+    const auto path = askFile(FileDialogMode::Save, kTraceFilter, "*.txt",
+                              readText(settings_, settings::kTraceFile));
+    if (path && !trace_->startTrace(*path))
+        prompts_.ask(
+            warning("The serial trace cannot be written to " + *path + ".", "Serial Trace"));
+    if (trace_->tracing()) {
+        writeText(settings_, settings::kTraceFile, *path);
+        writeInt(settings_, settings::kTrace, 1);
+    }
+    showChecks();
+}
+
+}  // namespace zav

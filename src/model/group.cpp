@@ -1,7 +1,6 @@
 #include "model/group.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 #include "model/codecs.h"
@@ -38,19 +37,6 @@ void checkChannel(int c) {
     if (c < 0 || c >= kChannelsPerGroup) {
         throw std::out_of_range("channel index " + std::to_string(c));
     }
-}
-
-// Channel index from the channel number (1..14) in column 0 of a grid row.
-int channelOfRow(const RowData& row) {
-    const double number = leadingNumber(row[0]);
-    if (number != std::floor(number)) {
-        throw std::out_of_range("channel number " + row[0]);
-    }
-    const double index = number - 1;
-    if (index < 0 || index >= kChannelsPerGroup) {
-        throw std::out_of_range("channel number " + row[0]);
-    }
-    return static_cast<int>(index);
 }
 
 std::string hexDigits(int value, int digits) {
@@ -197,32 +183,6 @@ int Group::readVariableCg() const {
 
 int Group::readBattSave() const {
     return header(gf::kBattSave);
-}
-
-void Group::writeGroup(const GroupParams& p, const RowData* currentRow) {
-    // Check everything first so that a refused value leaves the group as it was.
-    checkListIndex(p.tot, lists::kTimeOutTimer.size(), "time-out timer");
-    checkListIndex(p.scanHold, lists::kScanHold.size(), "scan hold");
-    checkListIndex(p.priorityMode, lists::kPriorityMode.size(), "priority mode");
-    checkRange(p.priorityChannel, kNoPriorityChannel, fieldMax(gf::kPriorityChannel),
-               "priority channel");
-    checkListIndex(p.bci, lists::kBusyChannel.size(), "busy channel indicator");
-    checkListIndex(p.ani, lists::kResidentAni.size(), "resident ANI/DTMF");
-    checkListIndex(p.blTimeout, lists::kBacklightTimeout.size(), "backlight timeout");
-    const int rowChannel = currentRow ? channelOfRow(*currentRow) : -1;
-
-    writeGroupLabel(p.groupLabel);
-    writeTotScan(p.tot, p.scanHold);
-    writeIdNum(p.id);
-    writePriority({p.priorityMode, p.priorityChannel});
-    writeKeyboardLockouts({p.priKeyLock, p.entClrLock});
-    writeBusyChannelIndicate(p.bci);
-    writeAniDtmf(p.ani);
-    writeVariableCg(p.varCG);
-    writeBattSave(p.battSave);
-    writeGroupBacklight(
-        {p.blTimeout, p.alphaEnabled, p.blKeypress, p.blOther, p.blScanState, p.blChannel});
-    if (currentRow) channel(rowChannel).writeChannel(*currentRow);
 }
 
 void Group::writeTotScan(int tot, int scanHold) {

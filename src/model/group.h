@@ -105,9 +105,6 @@ class Group {
     int readVariableCg() const;
     int readBattSave() const;
 
-    // Stores every parameter, then (when given) the grid's current row into the channel
-    // whose number (1..14) stands in column 0. All values are checked before any is stored.
-    void writeGroup(const GroupParams& p, const RowData* currentRow = nullptr);
     void writeTotScan(int tot, int scanHold);
     // Padded on the left with "0" to 7 digits; characters after the seventh are ignored;
     // non-hexadecimal characters count as 0.

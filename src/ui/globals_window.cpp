@@ -22,6 +22,7 @@
 #include "model/document.h"
 #include "model/lists.h"
 #include "ops/utility_operations.h"
+#include "ui/image_history.h"
 #include "ui/screen_fit.h"
 #include "ui/twips.h"
 
@@ -203,29 +204,38 @@ GlobalParams GlobalsWindow::formValues() const {
     return p;
 }
 
+void GlobalsWindow::change(const QString& text, const std::function<void()>& apply) {
+    if (history_ != nullptr) {
+        history_->record(text, apply);
+    } else {
+        apply();
+    }
+}
+
 void GlobalsWindow::storeGlobals() {
     if (!edited_) return;
-    storeGlobalsFromForm(doc_.mem, formValues());
+    change(QStringLiteral("Global Parameters"),
+           [this] { storeGlobalsFromForm(doc_.mem, formValues()); });
     edited_ = false;
 }
 
 void GlobalsWindow::selectDtmfDeviation(int index) {
     if (!dtmfCodeValid(index)) return;
-    storeDtmfDeviation(doc_.mem, index);
+    change(QStringLiteral("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, index); });
     const QSignalBlocker block(dtmfSlider_);
     dtmfSlider_->setValue(index);
 }
 
 void GlobalsWindow::slideDtmfDeviation(int position) {
     if (!dtmfCodeValid(position)) return;
-    storeDtmfDeviation(doc_.mem, position);
+    change(QStringLiteral("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, position); });
     setIndex(dtmfDevCombo_, position);
 }
 
 void GlobalsWindow::sendDtmfDeviation() {
     if (writing_) return;
     const int code = dtmfSlider_->value();
-    storeDtmfDeviation(doc_.mem, code);
+    change(QStringLiteral("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, code); });
     setIndex(dtmfDevCombo_, code);
     // The link lets the window system run while it waits for the radio: keep this
     // window from being closed or pressed again meanwhile.

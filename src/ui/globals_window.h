@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 #include "model/globals.h"
@@ -22,6 +23,7 @@ class QSlider;
 namespace zav {
 
 class Document;
+class ImageHistory;
 class RadioLink;
 class SettingsStore;
 
@@ -36,6 +38,9 @@ class GlobalsWindow final : public QWidget {
 
     static constexpr const char* kCaption = "Global Parameters  -  ZAV Editor   ";
     static constexpr const char* kListTip = "Select value from list.";
+
+    // Every change this window makes to the image becomes an Undo step of the history.
+    void setHistory(ImageHistory* history) { history_ = history; }
 
     // The image's values into the controls (also on activation).
     void loadGlobals();
@@ -70,6 +75,8 @@ class GlobalsWindow final : public QWidget {
     void placeFromSettings();
     void selectDtmfDeviation(int index);
     void slideDtmfDeviation(int position);
+    // A change of the image, recorded as one Undo step when there is a history.
+    void change(const QString& text, const std::function<void()>& apply);
     void markEdited() {
         edited_ = true;
         emit edited();
@@ -78,6 +85,7 @@ class GlobalsWindow final : public QWidget {
     Document& doc_;
     SettingsStore& settings_;
     RadioLink& link_;
+    ImageHistory* history_ = nullptr;
 
     QGroupBox* unitFrame_ = nullptr;
     QComboBox* priRateCombo_ = nullptr;

@@ -126,6 +126,7 @@ void MainWindow::showGlobals() {
     if (globals_ == nullptr) {
         // Owned by this window for its lifetime, but a window of its own beside it.
         globals_ = new GlobalsWindow(doc_, settings_, *link_, this);
+        globals_->setHistory(history_);
         globals_->setAttribute(Qt::WA_DeleteOnClose);
         connect(globals_, &GlobalsWindow::edited, this, [this] { updateUndoRedo(); });
         connect(globals_, &GlobalsWindow::deviationWritten, this, [this] {

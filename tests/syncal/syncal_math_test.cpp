@@ -94,6 +94,7 @@ TEST(SyncalMath, DerivesTheResultsFromTheBandPoints) {
         // The D/A count stops at 32767: a line reaching the edge there overflows the slope,
         // one rising to the low end never reaches it and its count is not kept.
         {"the edge at D/A 32767", 450, 478.23577415, 31, 478.2375, 30, 505.8375, 12, 32767, false},
+        {"the count would pass 32767 before the edge", 399.99, 400, 32760, 500, 0, 505.8375, 12, 32760, false},
         {"a rising line", 450, 480, 47, 478.2375, 30, 505.8375, 12, 47, false}};
     // clang-format on
     for (const auto& [what, edge, low, lowDac, mid, midDac, high, highDac, after, derived] :

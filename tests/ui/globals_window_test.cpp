@@ -70,6 +70,10 @@ TEST_F(Globals, ShowTheImageAndStoreTheUsersEditsWhenLeft) {
     for (const std::size_t i : {96, 97, 98, 111}) expected[i] = e.mem()[i];
     expected[119] = static_cast<Byte>((e.mem()[119] & ~0x06) | (before[119] & 0x06));
     EXPECT_EQ(e.mem(), expected);
+    e.trigger(&MainMenus::undoAction);  // leaving the window made one step
+    EXPECT_EQ(e.mem(), before);
+    e.trigger(&MainMenus::redoAction);
+    EXPECT_EQ(e.mem(), expected);
     e.mem()[119] = 0x5B;  // a file opened meanwhile: the open window keeps its hands off
     send(QEvent::WindowDeactivate);
     w->close();
@@ -88,6 +92,9 @@ TEST_F(Globals, TheDeviationListSliderAndLiveWrite) {
     slider->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(deviation->currentIndex(), 23);
     EXPECT_EQ(e.mem()[0x6F], 23 * 8 + 5);
+    e.trigger(&MainMenus::undoAction);  // each move is a step
+    EXPECT_EQ(e.mem()[0x6F], 28 * 8 + 5);
+    e.trigger(&MainMenus::redoAction);
     int waits = 0;
     bool closed = false;
     e.port.setOnYield([&] {

@@ -40,6 +40,16 @@ struct SettingKey {
     int maximum = 0;
 };
 
+// An on/off choice stored as 1 or 0; off unless stored.
+constexpr SettingKey switchSetting(std::string_view section, std::string_view key) {
+    return {.section = section,
+            .key = key,
+            .form = SettingForm::Integer,
+            .integerDefault = 0,
+            .minimum = 0,
+            .maximum = 1};
+}
+
 namespace settings {
 
 inline constexpr std::string_view kApplication = "ZAVPROG";
@@ -82,26 +92,11 @@ inline constexpr SettingKey kLabel{.section = "Features",
                                    .minimum = 0,
                                    .maximum = 2};
 // Move Banks: 1 moves a bank's alpha labels with its channels, 0 leaves them in place.
-inline constexpr SettingKey kMoveLabels{.section = "Features",
-                                        .key = "MoveLabels",
-                                        .form = SettingForm::Integer,
-                                        .integerDefault = 0,
-                                        .minimum = 0,
-                                        .maximum = 1};
+inline constexpr SettingKey kMoveLabels = switchSetting("Features", "MoveLabels");
 // Write Radio reads the radio back and checks it: 1 on, 0 off.
-inline constexpr SettingKey kVerifyWrite{.section = "Features",
-                                         .key = "VerifyWrite",
-                                         .form = SettingForm::Integer,
-                                         .integerDefault = 0,
-                                         .minimum = 0,
-                                         .maximum = 1};
+inline constexpr SettingKey kVerifyWrite = switchSetting("Features", "VerifyWrite");
 // The serial trace: 1 writes every byte on the line to the trace file, 0 does not.
-inline constexpr SettingKey kTrace{.section = "Features",
-                                   .key = "Trace",
-                                   .form = SettingForm::Integer,
-                                   .integerDefault = 0,
-                                   .minimum = 0,
-                                   .maximum = 1};
+inline constexpr SettingKey kTrace = switchSetting("Features", "Trace");
 inline constexpr SettingKey kTraceFile{"Features", "TraceFile", SettingForm::Text};
 // Optional device path for port number N (e.g. /dev/ttyUSB0); empty: the system's
 // usual device for that number.

@@ -54,8 +54,7 @@ std::string hexDigits(int value, int digits) {
 Group::Group(MemImage& mem, LabelImage& labels, int group)
     : mem_(mem), labels_(labels), group_(group), page_(groupAddress(group)) {
     for (int c = 0; c < kChannelsPerGroup; ++c) {
-        channels_[static_cast<std::size_t>(c)] =
-            std::make_unique<Channel>(mem, labels, group, c);
+        channels_[static_cast<std::size_t>(c)] = std::make_unique<Channel>(mem, labels, group, c);
     }
 }
 

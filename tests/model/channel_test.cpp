@@ -33,8 +33,8 @@ TEST(Channel, WritesOnlyItsOwnBytes) {
         EXPECT_EQ(mem[static_cast<std::size_t>(scanByte)], 0x5A & ~scanBit);
         // Texts that can be encoded say so; those that cannot leave the bytes alone.
         memExpected = mem;
-        EXPECT_TRUE(ch.setRecFreq("450.0125") && ch.setTxFreq("512.5375") &&
-                    ch.setRecCG("D023-") && ch.setTxCG("67.0"));
+        EXPECT_TRUE(ch.setRecFreq("450.0125") && ch.setTxFreq("512.5375") && ch.setRecCG("D023-") &&
+                    ch.setTxCG("67.0"));
         EXPECT_FALSE(ch.setRecFreq("300") || ch.setTxFreq("700") || ch.setRecCG("D0") ||
                      ch.setTxCG("900"));
         EXPECT_EQ(mem, memExpected);

@@ -27,34 +27,41 @@ int failed(const Options& o, ToolIo& io, const OperationResult& result) {
     return kExitFailed;
 }
 
-}  // namespace
-
-int exportCsvCommand(const Options& o, ToolIo& io) {
+// An exchange command: the frequency file named first is loaded and `step` runs with it
+// and the CSV file named second; with `saveImage` the changed image is saved under the
+// third name. Returns the exit code.
+int exchangeCommand(const Options& o, ToolIo& io,
+                    OperationResult (*step)(FileSystem&, Prompts&, Document&, const std::string&),
+                    bool saveImage) {
     if (existsWithoutForce(o, io)) return kExitFailed;
     DiskFileSystem disk;
     TerminalPrompts prompts(io.err, 0);
     Document doc;
     std::optional<FileBytes> file;
     if (!loadDocument(o.arguments[0], doc, disk, prompts, file)) return kExitFailed;
-    const OperationResult result = exportCsvFile(disk, prompts, doc, o.arguments[1]);
+    const OperationResult result = step(disk, prompts, doc, o.arguments[1]);
     if (!result.done()) return failed(o, io, result);
-    io.out << "wrote " << o.arguments[1] << "\n";
+    if (saveImage) {
+        file->copyFrom(doc);
+        if (!saveFileBytes(disk, prompts, o.arguments[2], *file)) return kExitFailed;
+    }
+    io.out << "wrote " << o.arguments.back() << "\n";
     return kExitDone;
 }
 
+}  // namespace
+
+int exportCsvCommand(const Options& o, ToolIo& io) {
+    return exchangeCommand(
+        o, io,
+        [](FileSystem& f, Prompts& p, Document& d, const std::string& csv) {
+            return exportCsvFile(f, p, d, csv);
+        },
+        false);
+}
+
 int importCsvCommand(const Options& o, ToolIo& io) {
-    if (existsWithoutForce(o, io)) return kExitFailed;
-    DiskFileSystem disk;
-    TerminalPrompts prompts(io.err, 0);
-    Document doc;
-    std::optional<FileBytes> file;
-    if (!loadDocument(o.arguments[0], doc, disk, prompts, file)) return kExitFailed;
-    const OperationResult result = importCsvFile(disk, prompts, doc, o.arguments[1]);
-    if (!result.done()) return failed(o, io, result);
-    file->copyFrom(doc);
-    if (!saveFileBytes(disk, prompts, o.arguments[2], *file)) return kExitFailed;
-    io.out << "wrote " << o.arguments[2] << "\n";
-    return kExitDone;
+    return exchangeCommand(o, io, importCsvFile, true);
 }
 
 int diffCommand(const Options& o, ToolIo& io) {

@@ -46,10 +46,8 @@ TEST(WindowSmoke, TheMainWindowShowsGroupOneAtAnySize) {
     EXPECT_EQ(layoutFaults(splash), std::vector<std::string>{});
 }
 
-struct WindowCase {
-    const char* name;
-    QAction* MainMenus::*item;
-};
+using Command = QAction* MainMenus::*;
+using WindowCase = std::pair<const char*, Command>;  // a name and the command opening it
 
 class WindowSmoke : public ::testing::TestWithParam<WindowCase> {};
 
@@ -67,7 +65,7 @@ TEST_P(WindowSmoke, OpensWithItsControlsApartAndInsideTheirParents) {
         }
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
-    e.trigger(GetParam().item);
+    e.trigger(GetParam().second);
     QApplication::processEvents();
     EXPECT_EQ(opened.size(), 1u);
 }
@@ -88,9 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, WindowSmoke,
                                            WindowCase{"Move", &MainMenus::moveAction},
                                            WindowCase{"About", &MainMenus::aboutAction},
                                            WindowCase{"PortDevice", &MainMenus::portDeviceAction}),
-                         [](const auto& test) { return std::string(test.param.name); });
-
-using Command = QAction* MainMenus::*;
+                         [](const auto& test) { return std::string(test.param.first); });
 
 // The virtual time of the window's first paint while it shows a message.
 class PaintClock final : public QObject {

@@ -1,6 +1,6 @@
 // The smaller windows and what they rest on: the Serial Port Device dialog, the help
-// pages, the texts Qt's message boxes and file dialogs are given, and where a window
-// restored from the settings lands.
+// pages, the texts Qt's message boxes and file dialogs are given, printing, and where a
+// window restored from the settings lands.
 
 #include <gtest/gtest.h>
 
@@ -8,17 +8,23 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include "files/settings.h"
 #include "link/port_devices.h"
+#include "model/document.h"
+#include "print/printout.h"
 #include "qt/qt_prompts.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
 #include "ui/help_viewer.h"
 #include "ui/port_device_dialog.h"
+#include "ui/print_commands.h"
 #include "ui/screen_fit.h"
 
 namespace zav {
@@ -28,9 +34,9 @@ SerialPortEntry port(const char* device, std::optional<std::int64_t> appearedAt)
     return {device, "UART", "", 0x0403, std::nullopt, appearedAt};
 }
 
-// The chosen, typed or default device is stored for the dialog's port number, which the
-// link then opens; the cable just plugged in is marked.
-TEST(PortDevice, StoresTheChosenTypedOrDefaultDeviceAndMarksTheNewest) {
+// The chosen or typed device is stored for the dialog's port number, which the link then
+// opens; the cable just plugged in is marked.
+TEST(PortDevice, StoresTheChosenOrTypedDeviceAndMarksTheNewest) {
     EXPECT_EQ(newestEntry({port("a", 5), port("b", 5)}), std::nullopt);  // no telling
     EXPECT_EQ(newestEntry({port("a", std::nullopt)}), std::nullopt);
     MemorySettingsStore settings;
@@ -47,38 +53,28 @@ TEST(PortDevice, StoresTheChosenTypedOrDefaultDeviceAndMarksTheNewest) {
     EXPECT_FALSE(settings.contains("Comm", "Device1"));
     dialog.findChild<QLineEdit*>()->setText(QStringLiteral("  /dev/pts/7 "));
     dialog.accept();
-    PortDeviceDialog reopened(settings, 3, nullptr, [&] { return ports; });
-    EXPECT_EQ(reopened.findChild<QLineEdit*>()->text(), "/dev/pts/7");
-    reopened.findChild<QPushButton*>(QStringLiteral("cmdDefault"))->click();
-    reopened.accept();
-    EXPECT_EQ(resolvePortDevice("3", &settings), defaultPortDevice(3));
-}
-
-// The help pages a built-in page links to.
-QStringList links(const QString& page) {
-    QFile f(QString::fromLatin1(kHelpResourceFolder) + QLatin1Char('/') + page);
-    const QString html = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    static const QRegularExpression href(QStringLiteral(R"re(href="([^"#:]+\.html))re"));
-    QStringList out;
-    for (auto it = href.globalMatch(html); it.hasNext();) out << it.next().captured(1);
-    return out;
+    EXPECT_EQ(resolvePortDevice("3", &settings), "/dev/pts/7");
 }
 
 // Every linked help page is built in and leads back to the contents; none is out of reach.
 TEST(HelpPages, EveryLinkedPageExistsAndEveryPageIsReachable) {
-    QSet<QString> reached{QStringLiteral("index.html")};
-    QStringList queue = links(QStringLiteral("index.html"));
-    EXPECT_GE(queue.size(), 10);
+    static const QRegularExpression href(QStringLiteral(R"re(href="([^"#:]+\.html))re"));
+    const QString folder = QString::fromLatin1(kHelpResourceFolder) + QLatin1Char('/');
+    QStringList reached, queue{QStringLiteral("index.html")};
     while (!queue.isEmpty()) {
         const QString page = queue.takeFirst();
         if (reached.contains(page)) continue;
-        reached.insert(page);
-        EXPECT_TRUE(links(page).contains(QStringLiteral("index.html"))) << page.toStdString();
-        queue << links(page);
+        reached << page;
+        QFile f(folder + page);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << page.toStdString();
+        const QString html = QString::fromUtf8(f.readAll());
+        EXPECT_TRUE(page == "index.html" || html.contains("href=\"index.html"))
+            << page.toStdString();
+        for (auto it = href.globalMatch(html); it.hasNext();) queue << it.next().captured(1);
     }
-    for (const QString& page :
-         QDir(QString::fromLatin1(kHelpResourceFolder)).entryList({QStringLiteral("*.html")}))
-        EXPECT_TRUE(reached.contains(page)) << page.toStdString();
+    EXPECT_GE(reached.size(), 10);
+    reached.sort();
+    EXPECT_EQ(reached, QDir(folder).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name));
 }
 
 // A box is wide enough for its title in a bold face beside the title bar's buttons.
@@ -106,6 +102,41 @@ TEST(QtPrompts, FilterListsAndLineBreaks) {
               (QStringList{"Frequency (*.frq)", "All (*.*)"}));
     EXPECT_EQ(qtNameFilters("Pictures|*.png;*.bmp"), QStringList{"Pictures (*.png *.bmp)"});
     EXPECT_EQ(messageText("a\rb\r\nc"), "a\nb\nc");
+}
+
+// A missing or failing printer is reported with the main window enabled again, a working
+// one gets every page.
+TEST(Print, ReportsAMissingOrFailingPrinterAndPrintsEveryPageOnAWorkingOne) {
+    Document doc;
+    QWidget window;
+    test::ScriptedPrompts prompts;
+    test::TempDir dir;
+    bool enabledWhileLooking = true;
+    // A PDF printer writing `name` (none for nullptr).
+    const auto pdf = [&](const char* name) {
+        return PrintCommands(prompts, [&, name]() -> std::unique_ptr<QPrinter> {
+            enabledWhileLooking = window.isEnabled();
+            if (name == nullptr) return nullptr;
+            auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            p->setOutputFormat(QPrinter::PdfFormat);
+            p->setOutputFileName(QString::fromStdString(dir.file(name)));
+            return p;
+        });
+    };
+    EXPECT_FALSE(pdf(nullptr).printUnitData(doc, "", &window));
+    EXPECT_FALSE(enabledWhileLooking);
+    EXPECT_FALSE(pdf("no/folder/unit.pdf").printUnitData(doc, "radio.frq", &window));
+    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{std::string(kNoPrinterText),
+                                                         std::string(kPrinterErrorText)}));
+    EXPECT_TRUE(window.isEnabled());
+    PrintCommands print = pdf("unit.pdf");
+    ASSERT_TRUE(print.printUnitData(doc, "radio.frq", &window));
+    EXPECT_GT(std::filesystem::file_size(dir.file("unit.pdf")), 4000u);
+    std::unique_ptr<QPrintPreviewDialog> preview(
+        print.createPrintPreview(composeUnitData(doc, "radio.frq"), &window));
+    preview->show();
+    preview->findChild<QPrintPreviewWidget*>()->updatePreview();
+    EXPECT_GT(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 3);  // 15 groups
 }
 
 // A restored window lands wholly on a screen, however wrong the stored place is.

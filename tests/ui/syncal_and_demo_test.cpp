@@ -1,5 +1,6 @@
 // The Syncal window's run against the simulated synthesizer: the controls while it runs,
-// the log beside the closing message, a failed run, and closing the window mid-run.
+// the log beside the closing message, a failed run, and closing the window mid-run; and
+// demo mode, the editor on the real serial port against the simulated radio.
 
 #include <gtest/gtest.h>
 
@@ -9,9 +10,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "files/settings.h"
 #include "sim/synthesizer.h"
 #include "support/sim_link.h"
 #include "ui/alignment_window.h"
+#include "ui/channel_grid_model.h"
+#include "ui/demo_radio.h"
+#include "ui/main_window.h"
+#include "ui/overlay_settings.h"
 
 namespace zav {
 namespace {
@@ -98,6 +104,31 @@ TEST(SyncalWindow, LeavingMidRunReleasesTheRadio) {
         EXPECT_FALSE(s.sim.port.isOpen()) << escape;
         EXPECT_TRUE(s.sim.prompts.texts().empty()) << escape;
     }
+}
+
+// Demo mode as a technician uses it: the simulated radio on a pseudo-terminal served by
+// its own thread, the editor on the real serial port code. Read the radio with its labels
+// and run Syncal; the user's own port setting is left alone.
+TEST(DemoMode, ATechniciansSessionAgainstTheSimulatedRadio) {
+    DemoRadio demo;
+    MemorySettingsStore user;
+    OverlaySettingsStore settings(user, "Comm");
+    for (const SettingKey& key : settings::kDevice) writeText(settings, key, demo.devicePath());
+    writeLabelSetting(settings, 0);
+    Document doc;
+    test::ScriptedPrompts prompts;
+    MemoryClipboard clipboard;
+    DiskFileSystem fs;
+    MainWindow window(doc, prompts, settings, clipboard, fs);
+    window.menus().readRadioAction->trigger();
+    EXPECT_EQ(prompts.texts(),
+              (std::vector<std::string>{"All labels read OK.", "All groups read OK."}));
+    EXPECT_EQ(window.gridModel().cellText(0, kColLabel).toStdString(), "DISP 1  ");
+    window.menus().syncalAction->trigger();
+    window.syncalWindow()->startAlignment();
+    EXPECT_EQ(prompts.texts().back(), "RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL");
+    EXPECT_TRUE(user.read("Comm", "Device1", "").empty());  // the demo's port stays its own
+    window.setExitWithoutAsking(true);
 }
 
 }  // namespace

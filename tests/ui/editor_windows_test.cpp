@@ -1,0 +1,194 @@
+// The main window's windows and commands, for what only the window can show: edits still
+// in the group's controls, the grid's open cell and the global parameters window reach
+// the radio before a write and the printout, and after a read (or a label read that
+// broke off) the controls show the document; the global parameters window shows the
+// image when activated, stores the user's edits when left, moves the deviation list and
+// slider together and writes the deviation live. Outcomes under every fault are the
+// operations' tests.
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QSlider>
+#include "files/settings.h"
+#include "link/port_devices.h"
+#include "model/globals.h"
+#include "model/memory_map.h"
+#include "ops/printout_operation.h"
+#include "ops/radio_operations.h"
+#include "support/editor.h"
+#include "support/temp_dir.h"
+#include "ui/globals_window.h"
+
+namespace zav::test {
+namespace {
+
+using M = MainMenus;
+using R = RadioOperations;
+
+struct MenuCase {
+    const char* name;
+    QAction* MainMenus::*item;
+    int labels;  // the label setting: 0 always, 2 ask
+    std::vector<Answer> answers;
+    std::vector<std::string> told;
+    bool channel = false, label = false, globals = false;  // the edits the radio must hold
+    bool breakLabels = false;
+};
+
+// Group 2's label, its first Rec Freq in the open cell editor and the password, none of
+// them stored yet.
+void typeIntoTheWindows(Editor& e) {
+    e.selectGroup(2);
+    e.trigger(&M::globalsAction);
+    QLineEdit* password = e.window->globalsWindow()->findChild<QLineEdit*>();
+    password->clear();
+    password->insert(QStringLiteral("ABC"));
+    e.window->controls().groupLabelEdit->setText(QStringLiteral("TYPED"));
+    ChannelGridView& grid = e.goTo(0, kColRecFreq);
+    grid.edit(grid.currentIndex());
+    grid.cellEditor()->setText(QStringLiteral("452.5"));
+}
+
+class RadioMenu : public ::testing::TestWithParam<MenuCase> {};
+
+TEST_P(RadioMenu, WritesTheEditsInTheWindowsAndShowsTheDocumentAfterwards) {
+    const MenuCase& c = GetParam();
+    Editor e;
+    e.window->menus().labelChoiceActions[static_cast<std::size_t>(c.labels)]->trigger();
+    e.radio.config().faults.labelMissFrame = c.breakLabels ? 1 : std::optional<int>{};
+    e.radio.config().faults.labelMisses = 4;
+    typeIntoTheWindows(e);
+    for (const Answer a : c.answers) e.prompts.queueAnswer(a);
+    e.trigger(c.item);
+    EXPECT_EQ(e.prompts.texts(), c.told);
+    const auto page = e.mem().begin() + 2 * kPageSize;
+    if (c.channel) {
+        EXPECT_EQ(e.cell(0, kColRecFreq), "452.50000");
+        EXPECT_TRUE(std::equal(page, page + kPageSize, e.radio.memory().begin() + 2 * kPageSize));
+    }
+    if (c.label) {
+        EXPECT_EQ(e.doc.group(1)->readGroupLabel().substr(0, 5), "TYPED");
+        for (int s = 0; s < kLabelSlots; ++s)
+            for (int k = 0; k < kLabelPositions; ++k)
+                EXPECT_EQ(e.radioLabels()[labelIndex(1, s, k)], e.labels()[labelIndex(1, s, k)]);
+    }
+    if (c.globals) {
+        EXPECT_EQ(loadGlobalsToForm(e.mem()).password, "000ABC");
+        EXPECT_TRUE(
+            std::equal(e.mem().begin() + 96, e.mem().begin() + 99, e.radio.memory().begin() + 96));
+    }
+    if (c.item == &M::writeGlobalAction) return;  // the group's edits stay in its controls
+    const Group& shown = *e.doc.group(e.doc.shownGroup());
+    EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(), shown.readGroupLabel());
+    EXPECT_EQ(e.window->controls().idEdit->text().toStdString(), shown.readIdNum());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Commands, RadioMenu, ::testing::Values(
+    MenuCase{"WriteRadio", &M::writeRadioAction, 0, {Answer::Ok, Answer::Yes},
+             {R::kConfirmWrite, R::kAskWriteGlobal, "All labels written OK.", "All groups written OK."}, true, true, true},
+    MenuCase{"WriteGroup", &M::writeGroupAction, 0, {Answer::Ok}, {R::kConfirmWrite, "Group 2 labels written OK."}, true, true},
+    MenuCase{"WriteGroupAskNo", &M::writeGroupAction, 2, {Answer::Ok, Answer::No}, {R::kConfirmWrite, R::kAskWriteLabels}, true},
+    MenuCase{"WriteGlobal", &M::writeGlobalAction, 0, {Answer::Ok}, {R::kConfirmWrite}, false, false, true},
+    MenuCase{"LabelWriteGroup", &M::labelWriteGroupAction, 0, {}, {"Group 2 labels written OK."}, false, true},
+    MenuCase{"LabelWriteRadio", &M::labelWriteRadioAction, 0, {}, {"All labels written OK."}, false, true},
+    MenuCase{"ReadRadioAskYes", &M::readRadioAction, 2, {Answer::Yes}, {R::kAskReadLabels, "All labels read OK.", "All groups read OK."}},
+    MenuCase{"ReadRadioAskNo", &M::readRadioAction, 2, {Answer::No}, {R::kAskReadLabels, "All groups read OK."}},
+    MenuCase{"ReadGroup", &M::readGroupAction, 0, {}, {"Group 2 labels read OK."}},
+    MenuCase{"BrokenLabelReadGroup", &M::labelReadGroupAction, 0, {}, {"Unable to upload data from radio"}, false, false, false, true}),
+    [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
+
+TEST(Printout, TakesTheEditsStillInTheWindows) {
+    Editor e;
+    typeIntoTheWindows(e);
+    const std::string text = plainText(composePrintout(e.doc, *e.window, "radio.frq"));
+    for (const char* typed : {"Group Label: TYPED", "Unit Password = 000ABC", "452.50000"})
+        EXPECT_NE(text.find(typed), std::string::npos) << typed;
+}
+
+// The last port, the verify and the trace checks hold at the next start, and the port's
+// device is opened next.
+TEST(RadioMenuChoices, HoldAtTheNextStart) {
+    Editor e;
+    TempDir dir;
+    const auto last = static_cast<std::size_t>(kLastPortNumber - 1);
+    e.window->menus().portActions[last]->trigger();
+    e.trigger(&M::verifyAction);
+    e.prompts.queueFile(dir.file("trace.txt"));
+    e.trigger(&M::traceAction);
+    e.create();
+    EXPECT_TRUE(e.window->menus().portActions[last]->isChecked());
+    EXPECT_TRUE(e.window->radioOperations().verifyAfterWrite());
+    EXPECT_TRUE(e.window->tracing());
+    e.trigger(&M::readGlobalAction);
+    EXPECT_EQ(e.port.device(), defaultPortDevice(kLastPortNumber));
+    EXPECT_GT(readBytes(dir.file("trace.txt")).size(), 500U);
+}
+
+// The window shows the image when activated and stores the edits when left (an Undo
+// step), not again once the image changed; the deviation list and slider move together and store the code;
+// the live write reaches the radio, the window not closing while it waits; Read Global
+// shows the radio's code.
+TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
+    Editor e;
+    e.mem()[0x6F] = 0xFD;
+    e.trigger(&MainMenus::globalsAction);
+    GlobalsWindow* w = e.window->globalsWindow();
+    const auto send = [w](QEvent::Type type) {
+        QEvent event(type);
+        QApplication::sendEvent(w, &event);
+    };
+    e.mem()[96] = 0x12;  // changed meanwhile: shown again when the window is activated
+    send(QEvent::WindowActivate);
+    EXPECT_EQ(w->formValues().password, loadGlobalsToForm(e.mem()).password);
+    const MemImage before = e.mem();
+    auto* rate = w->findChild<QComboBox*>(QStringLiteral("cboPriRate"));
+    const int shown = rate->currentIndex();
+    rate->setCurrentIndex(3);
+    e.trigger(&MainMenus::undoAction);  // a pending edit is taken back out of the window
+    EXPECT_EQ(rate->currentIndex(), shown);
+    QLineEdit* pw = w->findChild<QLineEdit*>();  // six hexadecimal digits
+    pw->clear();
+    for (const char c : std::string_view("1g2Z3")) pw->insert(QString(QChar::fromLatin1(c)));
+    EXPECT_EQ(pw->text(), "123");
+    EXPECT_EQ(e.mem(), before);
+    send(QEvent::WindowDeactivate);
+    const MemImage stored = e.mem();
+    EXPECT_EQ(loadGlobalsToForm(stored).password, "000123");
+    e.trigger(&MainMenus::undoAction);  // leaving the window made one step
+    EXPECT_EQ(e.mem(), before);
+    e.trigger(&MainMenus::redoAction);
+    EXPECT_EQ(e.mem(), stored);
+    e.mem()[119] = 0x5B;  // a file opened meanwhile: the open window keeps its hands off
+    send(QEvent::WindowDeactivate);
+    EXPECT_EQ(e.mem()[119], 0x5B);
+    auto* deviation = w->findChild<QComboBox*>(QStringLiteral("cboDTMFDev"));
+    auto* slider = w->findChild<QSlider*>();
+    EXPECT_EQ(slider->value(), 31);
+    deviation->setCurrentIndex(1);
+    EXPECT_EQ(e.mem()[0x6F], 0x0D);
+    slider->setValue(28);
+    slider->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(deviation->currentIndex(), 23);
+    EXPECT_EQ(e.mem()[0x6F], 23 * 8 + 5);
+    e.trigger(&MainMenus::undoAction);  // each move is a step
+    EXPECT_EQ(e.mem()[0x6F], 28 * 8 + 5);
+    e.trigger(&MainMenus::redoAction);
+    bool closed = true;
+    e.port.setOnYield([&, waits = 0]() mutable {
+        if (waits++ == 3) closed = w->close();
+    });
+    w->findChild<QPushButton*>()->click();
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Done);
+    EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 23);
+    e.port.setOnYield({});
+    e.radio.memory()[0x6F] = 0x18;  // deviation code 3
+    e.trigger(&MainMenus::readGlobalAction);
+    EXPECT_EQ(deviation->currentIndex(), 3);
+}
+
+}  // namespace
+}  // namespace zav::test

@@ -1,0 +1,166 @@
+// Every window opens and keeps its layout: no control leaves its parent or covers
+// another. The main window shows group 1 at its first size and at a large one, and Tab
+// goes from the group selector to the grid. The progress window draws its message before
+// a transfer can block (a write starts with a pause that lets no window event through, so
+// a window shown but not yet painted would stay blank for the whole write), names each
+// step, and holds the main window.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTimer>
+#include <set>
+
+#include "support/editor.h"
+#include "support/layout_check.h"
+#include "ui/channel_grid_view.h"
+#include "ui/help_viewer.h"
+#include "ui/progress_window.h"
+#include "ui/splash_window.h"
+
+namespace zav::test {
+namespace {
+
+TEST(WindowSmoke, TheMainWindowShowsGroupOneAtAnySize) {
+    Editor e;
+    e.window->show();
+    e.window->progress().showForm("Please Wait - Reading Radio", false);
+    for (const QSize size : {e.window->size(), QSize(1600, 1200)}) {
+        e.window->resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(layoutFaults(*e.window), std::vector<std::string>{});
+        EXPECT_EQ(e.window->controls().currentGroupCombo->currentText(), "1");
+        EXPECT_EQ(e.cell(0, kColLabel), "CHAN 1  ");
+    }
+    QWidget* next = e.window->controls().currentGroupCombo;
+    do {
+        next = next->nextInFocusChain();
+    } while ((next->focusPolicy() & Qt::TabFocus) == 0 || !next->isVisible());
+    EXPECT_EQ(next, &e.window->grid());
+    EXPECT_EQ(layoutFaults(e.window->progress()), std::vector<std::string>{});
+    SplashWindow splash;
+    splash.show();
+    EXPECT_EQ(layoutFaults(splash), std::vector<std::string>{});
+}
+
+using Command = QAction* MainMenus::*;
+using WindowCase = std::pair<const char*, Command>;  // a name and the command opening it
+
+class WindowSmoke : public ::testing::TestWithParam<WindowCase> {};
+
+// The command opens one window beside the main window (a modal one is checked from
+// inside its own event loop, then closed).
+TEST_P(WindowSmoke, OpensWithItsControlsApartAndInsideTheirParents) {
+    Editor e;
+    e.window->show();
+    std::vector<std::string> opened;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible() || w == e.window.get()) continue;
+            opened.push_back(w->metaObject()->className());
+            EXPECT_EQ(layoutFaults(*w), std::vector<std::string>{}) << opened.back();
+        }
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    e.trigger(GetParam().second);
+    QApplication::processEvents();
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST(WindowSmoke, HelpClosesOnEscape) {
+    Editor e;
+    e.trigger(&MainMenus::helpAction);
+    auto* help = e.window->findChild<HelpWindow*>();
+    ASSERT_TRUE(help != nullptr && help->isVisible());
+    e.typeKeys("\x1b", help->browser());
+    EXPECT_FALSE(help->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, WindowSmoke,
+                         ::testing::Values(WindowCase{"Globals", &MainMenus::globalsAction},
+                                           WindowCase{"Syncal", &MainMenus::syncalAction},
+                                           WindowCase{"Help", &MainMenus::helpAction},
+                                           WindowCase{"Move", &MainMenus::moveAction},
+                                           WindowCase{"About", &MainMenus::aboutAction},
+                                           WindowCase{"PortDevice", &MainMenus::portDeviceAction}),
+                         [](const auto& test) { return std::string(test.param.first); });
+
+// The virtual time of the window's first paint while it shows a message.
+class PaintClock final : public QObject {
+  public:
+    explicit PaintClock(const Editor& e) : e_(e) { e.window->progress().installEventFilter(this); }
+    std::optional<LinkTime> firstPaint;
+    bool deadCancel = false;
+
+  protected:
+    bool eventFilter(QObject* /*object*/, QEvent* event) override {
+        const ProgressWindow& p = e_.window->progress();
+        if (event->type() == QEvent::Paint && !firstPaint && !p.info()->text().isEmpty())
+            firstPaint = e_.port.now();
+        // A disabled Cancel is never left unexplained.
+        if (event->type() == QEvent::Paint)
+            deadCancel =
+                deadCancel || (!p.cancelButton()->isEnabled() && !p.cancelNote()->isVisible());
+        return false;
+    }
+
+  private:
+    const Editor& e_;
+};
+
+class ProgressPaint : public ::testing::TestWithParam<Command> {};
+
+// A whole-radio write also names each group as it goes and counts them on the bar.
+TEST_P(ProgressPaint, HappensWithin50msOfTheTransferStarting) {
+    Editor e;
+    e.window->menus().labelChoiceActions[1]->trigger();  // labels never travel
+    e.prompts.queueAnswer(Answer::Ok);
+    e.prompts.queueAnswer(Answer::Yes);
+    const PaintClock clock(e);
+    std::set<QString> steps;
+    e.port.setOnYield([&] { steps.insert(e.window->progress().step()->text()); });
+    const LinkTime start = e.port.now();
+    e.trigger(GetParam());
+    ASSERT_TRUE(clock.firstPaint.has_value());
+    EXPECT_LE(*clock.firstPaint - start, std::chrono::milliseconds(50));
+    EXPECT_FALSE(clock.deadCancel);
+    EXPECT_GT(e.port.now() - start, std::chrono::milliseconds(500));  // the transfer ran
+    if (GetParam() != &MainMenus::writeRadioAction) return;
+    EXPECT_TRUE(steps.contains(QStringLiteral("Writing group 15 (1 of 15)")));
+    EXPECT_TRUE(steps.contains(QStringLiteral("Writing group 1 (15 of 15)")));
+    EXPECT_EQ(e.window->progress().bar()->value(), 15);
+}
+
+INSTANTIATE_TEST_SUITE_P(Transfers, ProgressPaint,
+                         ::testing::Values(&MainMenus::writeRadioAction,
+                                           &MainMenus::writeGroupAction,
+                                           &MainMenus::writeGlobalAction,
+                                           &MainMenus::labelWriteGroupAction,
+                                           &MainMenus::readRadioAction));
+
+// The main window is disabled and cannot be closed while the progress window is up; the
+// warning before cancelling a write can be answered No (the radio menu's tests cancel).
+TEST(ProgressWindow, HoldsTheMainWindowAndAWriteGoesOnWhenTheWarningSaysNo) {
+    Editor e;
+    e.window->show();
+    ProgressWindow& progress = e.window->progress();
+    progress.showForm("Please Wait - Writing Radio", true);
+    EXPECT_FALSE(e.window->centralWidget()->isEnabled());
+    EXPECT_FALSE(e.window->close());
+    EXPECT_FALSE(progress.cancelButton()->isEnabled());
+    progress.enableCancel();
+    e.prompts.queueAnswer(Answer::No);
+    progress.cancelButton()->click();
+    EXPECT_FALSE(progress.cancelled());
+    EXPECT_EQ(e.prompts.messages.size(), 1u);
+    progress.hideForm();
+    progress.enableMainWindow();
+    EXPECT_TRUE(e.window->centralWidget()->isEnabled());
+    EXPECT_TRUE(e.window->close());
+}
+
+}  // namespace
+}  // namespace zav::test

@@ -25,21 +25,21 @@ enum PriorityModeButton : int { kModeA = 0, kModeB = 1, kModeC = 2, kModeD = 3 }
 
 struct Priority {
     int mode = kModeA;  // PriorityModeButton
-    int channel = 0;    // priority channel list index 0..13; -1 (no selection) stores 15
+    int channel{};      // priority channel list index 0..13; -1 (no selection) stores 15
 };
 
 struct KeyboardLockouts {
-    bool priKeyLock = false;  // priority key locked out
-    bool entClrLock = false;  // 'ENT' and 'CLR' keys locked out
+    bool priKeyLock{};  // priority key locked out
+    bool entClrLock{};  // 'ENT' and 'CLR' keys locked out
 };
 
 struct Backlight {
-    int timeout = 0;  // lists::kBacklightTimeout index 0..7
-    bool alphaEnabled = false;
-    bool keypress = false;
-    bool other = false;
-    bool scanState = false;
-    bool channel = false;
+    int timeout{};  // lists::kBacklightTimeout index 0..7
+    bool alphaEnabled{};
+    bool keypress{};
+    bool other{};
+    bool scanState{};
+    bool channel{};
 };
 
 // The ANI/ID number's length in hexadecimal digits.
@@ -48,23 +48,23 @@ inline constexpr int kIdDigits = 7;
 // Every group parameter the main window shows.
 struct GroupParams {
     std::string groupLabel;
-    int tot = 0;                // lists::kTimeOutTimer index
-    int scanHold = 0;           // lists::kScanHold index
+    int tot{};                  // lists::kTimeOutTimer index
+    int scanHold{};             // lists::kScanHold index
     std::string id;             // ANI/ID number, 7 hexadecimal digits
     int priorityMode = kModeA;  // PriorityModeButton: 0=A, 1=B, 2=C, 3=D as shown
-    int priorityChannel = 0;    // lists::kPriorityChannel index, -1 = none (stores 15)
-    bool priKeyLock = false;
-    bool entClrLock = false;
-    int bci = 0;        // lists::kBusyChannel index
-    int ani = 0;        // lists::kResidentAni index
-    int varCG = 0;      // button index: 0 "Off", 1 "On"
-    int battSave = 0;   // button index: 0 "On", 1 "Off"
-    int blTimeout = 0;  // lists::kBacklightTimeout index
-    bool alphaEnabled = false;
-    bool blKeypress = false;
-    bool blOther = false;
-    bool blScanState = false;
-    bool blChannel = false;
+    int priorityChannel{};      // lists::kPriorityChannel index, -1 = none (stores 15)
+    bool priKeyLock{};
+    bool entClrLock{};
+    int bci{};        // lists::kBusyChannel index
+    int ani{};        // lists::kResidentAni index
+    int varCG{};      // button index: 0 "Off", 1 "On"
+    int battSave{};   // button index: 0 "On", 1 "Off"
+    int blTimeout{};  // lists::kBacklightTimeout index
+    bool alphaEnabled{};
+    bool blKeypress{};
+    bool blOther{};
+    bool blScanState{};
+    bool blChannel{};
 
     friend bool operator==(const GroupParams&, const GroupParams&) = default;
 };

@@ -58,17 +58,17 @@ inline constexpr Byte kProbeTxFlag = 0x80;
 
 // The values a band step has found and derived, as the log shows them.
 struct BandValues {
-    double lowFreq = 0;
-    double midFreq = 0;
-    double highFreq = 0;
-    int lowDac = 0;
-    int midDac = 0;
-    int highDac = 0;
-    int lowerSlope = 0;
-    int upperSlope = 0;
-    int loBandOffset = 0;
-    int hiBandOffset = 0;
-    int bandOffsets = 0;
+    double lowFreq{};
+    double midFreq{};
+    double highFreq{};
+    int lowDac{};
+    int midDac{};
+    int highDac{};
+    int lowerSlope{};
+    int upperSlope{};
+    int loBandOffset{};
+    int hiBandOffset{};
+    int bandOffsets{};
 };
 
 // The log lines of a successful band step (txMode: "TX", else "RX").
@@ -78,9 +78,9 @@ std::vector<std::string> calibrationLog(bool txMode, const BandValues& v);
 struct BandResult {
     FreqWord low;
     FreqWord mid;
-    Byte lowerSlope = 0;
-    Byte bandOffsets = 0;
-    Byte upperSlope = 0;
+    Byte lowerSlope{};
+    Byte bandOffsets{};
+    Byte upperSlope{};
 };
 
 // The last part of a band step: extends the low point along the line through the low and
@@ -91,10 +91,10 @@ std::optional<BandResult> deriveBandResult(BandValues& v, double bandLowFreq);
 
 // The radio's band and the bytes kept after each path's results, as read before a run.
 struct SyncalBand {
-    double lowFreq = 0;
-    double highFreq = 0;
-    Byte keptRx = 0;
-    Byte keptTx = 0;
+    double lowFreq{};
+    double highFreq{};
+    Byte keptRx{};
+    Byte keptTx{};
 };
 
 class Syncal {

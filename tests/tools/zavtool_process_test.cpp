@@ -89,7 +89,7 @@ TEST(Zavtool, CtrlCOrSigtermCancelsAGlobalWriteAndReleasesTheRadio) {
             // Slow replies stretch the global write to several seconds.
             const SimProcess sim("--pace --slow 100 --transcript " + line);
             run = runTool("write-global --port " + sim.device() + " " + file,
-                          "timeout --preserve-status -s " + sig + " 1.5");
+                          "timeout --foreground --preserve-status -s " + sig + " 1.5");
         }
         EXPECT_EQ(run.status, 1) << sig;
         EXPECT_NE(run.output.find("zavtool write-global: cancelled"), npos) << run.output;

@@ -60,7 +60,6 @@ TEST(CsvExchange, ExportThenImportKeepsAnyImage) {
         EXPECT_TRUE(result.problems.empty()) << problemText(result.problems.front());
         EXPECT_EQ(result.changedCells, 0);
         EXPECT_TRUE(doc.mem == mem && doc.labels == labels);
-        EXPECT_EQ(exportCsv(doc.mem, doc.labels), text);
     }
 }
 

@@ -1,13 +1,21 @@
+// What must not happen to a technician's files whatever the path names: no hang on a
+// FIFO, no cut file, no link replaced by a copy, no name too long for its temporary, no
+// litter left by a failed or killed save; and the classic error numbers the user is told.
+
 #include "files/file_system.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <future>
 #include <vector>
 
+#include "files/default_file.h"
 #include "files/file_error.h"
+#include "ops/file_operations.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
 namespace zav {
@@ -38,32 +46,74 @@ class FailingDisk final : public DiskFileSystem {
     bool failWrite_;
 };
 
-TEST(DiskFileSystem, ReplaceWritesAllOrNothing) {
+std::ptrdiff_t entries(const std::string& folder) {
+    return std::distance(fs::directory_iterator(folder), {});
+}
+
+class DiskFiles : public ::testing::Test {
+  protected:
     test::TempDir dir;
     DiskFileSystem disk;
-    const auto real = dir.file("real.frq");
-    const auto link = dir.file("link.frq");
-    ASSERT_FALSE(disk.replaceFile(real, kOld));
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(real, link);
-    ASSERT_FALSE(disk.replaceFile(link, kNew));  // through the link, keeping the permissions
-    EXPECT_EQ(test::readBytes(real), kNew);
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(fs::status(real).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(dir.entryCount(), 2);  // no temporary file left behind
-    for (const auto& [failWrite, classic] : {std::pair{true, 61}, {false, 57}}) {
-        FailingDisk failing(failWrite);
-        const auto ec = failing.replaceFile(real, kOld);
-        EXPECT_EQ(classicFileError(ec, real).number, classic);
-        EXPECT_EQ(test::readBytes(real), kNew);
-        EXPECT_EQ(dir.entryCount(), 2);
+};
+
+TEST_F(DiskFiles, ReadRegularFilesOnlyAndTellWhetherMoreFollows) {
+    const std::string fifo = dir.file("radio.frq"), path = dir.file("r.frq");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& other : {fifo, std::string("/dev/null"), dir.path()}) {
+        const ReadResult read = disk.readFile(other, 4025);  // a FIFO would block forever here
+        EXPECT_EQ(read.error, refusalError(FileRefusal::NotRegularFile)) << other;
+        EXPECT_TRUE(read.bytes.empty());
+    }
+    test::writeBytes(path, kNew);
+    const ReadResult part = disk.readFile(path, 100);
+    EXPECT_EQ(std::tuple(part.bytes.size(), part.moreFollow), std::tuple(100u, true));
+    EXPECT_FALSE(disk.readFile(path, kNew.size()).moreFollow);
+    test::writeBytes(path, kOld);
+    const ReadResult shortRead = disk.readFile(path, 4025);
+    EXPECT_FALSE(shortRead.error || shortRead.moreFollow);
+    EXPECT_EQ(shortRead.bytes, kOld);
+
+    // A longer file is no frequency file, and stays whole.
+    const auto valid = defaultFrequencyFile();
+    std::vector<Byte> bytes(valid.begin(), valid.end());
+    for (const std::size_t size : {std::size_t{1} << 20, (std::size_t{1} << 20) + 1}) {
+        bytes.resize(size, 0x33);
+        test::writeBytes(path, bytes);
+        test::ScriptedPrompts prompts;
+        const auto loaded = loadFileBytes(disk, prompts, path, false);
+        const bool fits = size == std::size_t{1} << 20;
+        EXPECT_EQ(loaded ? loaded->bytes.size() : 0, fits ? size : 0);
+        EXPECT_EQ(prompts.messages.size(), fits ? 0u : 1u);
+        EXPECT_EQ(test::readBytes(path).size(), size);
     }
 }
 
-TEST(DiskFileSystem, UnwritableTargetsAreRefusedAndLeftAlone) {
-    test::TempDir dir;
-    DiskFileSystem disk;
+TEST_F(DiskFiles, ReplaceWritesThroughLinksAllOrNothing) {
+    const auto real = dir.file("sub/real.frq");
+    const auto link = dir.file("link.frq");
+    fs::create_directory(dir.file("sub"));
+    fs::create_symlink("sub/real.frq", link);  // dangling, and relative to its folder
+    ASSERT_FALSE(disk.replaceFile(link, kOld));
+    EXPECT_EQ(test::readBytes(real), kOld);
+    constexpr auto kPerms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(real, kPerms);
+    ASSERT_FALSE(disk.replaceFile(link, kNew));  // keeping the permissions
+    EXPECT_EQ(test::readBytes(real), kNew);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::status(real).permissions(), kPerms);
+    for (const auto& [failWrite, classic] : {std::pair{true, 61}, {false, 57}}) {
+        FailingDisk failing(failWrite);
+        EXPECT_EQ(classicFileError(failing.replaceFile(link, kOld), real).number, classic);
+        EXPECT_EQ(test::readBytes(real), kNew);
+    }
+    // No temporary file left behind.
+    EXPECT_EQ(entries(dir.file("sub")), 1);
+    fs::create_symlink("loop.frq", dir.file("loop.frq"));
+    EXPECT_EQ(disk.replaceFile(dir.file("loop.frq"), kNew),
+              std::make_error_code(std::errc::too_many_symbolic_link_levels));
+}
+
+TEST_F(DiskFiles, UnwritableTargetsAreRefusedAndLeftAlone) {
     const auto plain = dir.file("plain");
     test::writeBytes(plain, kOld);
     fs::create_directory(dir.file("folder"));
@@ -76,23 +126,31 @@ TEST(DiskFileSystem, UnwritableTargetsAreRefusedAndLeftAlone) {
         const auto ec = disk.replaceFile(path, kNew);
         EXPECT_EQ(classicFileError(ec, path).number, classic) << path << ": " << ec.message();
     }
+    EXPECT_EQ(disk.replaceFile(dir.file("fifo"), kNew), refusalError(FileRefusal::NotRegularFile));
     EXPECT_EQ(test::readBytes(plain), kOld);
     EXPECT_TRUE(fs::is_directory(dir.file("folder")));
     EXPECT_TRUE(fs::is_fifo(dir.file("fifo")));
-    EXPECT_EQ(dir.entryCount(), 3);
+    EXPECT_EQ(entries(dir.path()), 3);
 }
 
-TEST(DiskFileSystem, Reads) {
-    test::TempDir dir;
-    DiskFileSystem disk;
-    const auto path = dir.file("r.frq");
-    test::writeBytes(path, kNew);
-    EXPECT_EQ(disk.readFile(path, 100).bytes.size(), 100u);
-    test::writeBytes(path, kOld);
-    const auto shortRead = disk.readFile(path, 4025);
-    EXPECT_FALSE(shortRead.error);
-    EXPECT_EQ(shortRead.bytes, kOld);
-    // Failed reads: see the open table in file_open_save_test.cpp.
+// Long names get a temporary that fits; a save clears what a killed save left behind.
+TEST_F(DiskFiles, ASaveFitsItsTemporaryAndClearsAKilledSavesLeftovers) {
+    const auto age = [&](const std::string& name, std::chrono::seconds by) {
+        test::writeBytes(dir.file(name), kOld);
+        fs::last_write_time(dir.file(name), fs::file_time_type::clock::now() - by);
+    };
+    age(".other.frq.0a1b2c.zavtmp", std::chrono::hours(1));    // a killed save's leftover
+    age(".radio.frq.ffffff.zavtmp", std::chrono::seconds(1));  // a save still running
+    age(".notes.0a1b2c.tmp", std::chrono::hours(1));           // not ours
+    for (const std::size_t length : {240, 244, 255}) {
+        const std::string path = dir.file(std::string(length - 4, 'r') + ".frq");
+        EXPECT_FALSE(disk.replaceFile(path, kNew)) << length;
+        EXPECT_EQ(test::readBytes(path), kNew);
+    }
+    EXPECT_FALSE(fs::exists(dir.file(".other.frq.0a1b2c.zavtmp")));
+    EXPECT_TRUE(fs::exists(dir.file(".radio.frq.ffffff.zavtmp")));
+    EXPECT_TRUE(fs::exists(dir.file(".notes.0a1b2c.tmp")));
+    EXPECT_EQ(entries(dir.path()), 5);
 }
 
 TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {

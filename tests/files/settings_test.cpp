@@ -33,7 +33,6 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
         expectDefaults(text);
     }
 
-    // clang-format off
     const std::tuple<const char*, const char*, const char*> stored[] = {
         {"Comm", "Port", " +4"},
         {"Features", "Label", "0"},
@@ -41,7 +40,6 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
         {"Position", "GroupTop", "1234.5"},
         {"Position", "GlobalLeft", " -60 "},
         {"Comm", "Device4", "/dev/ttyUSB0"}};
-    // clang-format on
     for (const auto& [section, key, text] : stored) store.write(section, key, text);
     EXPECT_EQ(std::tuple(readPort(store), readLabelSetting(store), readGroupWindowState(store)),
               std::tuple(4, 0, WindowState::Maximised));

@@ -13,26 +13,20 @@
 
 namespace zav::test {
 
-inline Byte writableBits(std::size_t a) {
-    const std::size_t off = a % 128;
-    if (a >= 128) return off >= 8 && off < 16 ? 0x00 : 0xFF;
-    if (off == 96 || off == 97 || off == 98 || off == 111) return 0xFF;
-    return off == 119 ? 0xF9 : 0x00;
-}
-
 // Per byte of radio memory: the bits an operation may change and the value it writes.
 struct WriteReach {
     std::array<Byte, kRadioMemorySize> mask{};
     MemImage target{};
     std::size_t requiredFrom = 0;  // a complete write need not have reached bytes before this
 
-    WriteReach() = default;
     // The image's blocks `blocks` (0 the global block) under the radio's masks.
-    explicit WriteReach(const MemImage& image, const std::vector<int>& blocks = {})
-        : target(image) {
-        for (const int b : blocks)
-            for (std::size_t i = 128 * static_cast<std::size_t>(b); i < 128u * (b + 1); ++i)
-                mask[i] = writableBits(i);
+    WriteReach(const MemImage& image, const std::vector<int>& blocks) : target(image) {
+        for (const auto b : blocks)
+            for (std::size_t off = 0, at = 128 * static_cast<std::size_t>(b); off < 128; ++off) {
+                const bool free = b > 0 ? off < 8 || off >= 16
+                                        : off == 96 || off == 97 || off == 98 || off == 111;
+                mask[at + off] = free ? 0xFF : b == 0 && off == 119 ? 0xF9 : 0x00;
+            }
     }
 };
 

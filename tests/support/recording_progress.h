@@ -14,21 +14,21 @@ class RecordingProgress final : public Progress {
     void showForm(const std::string& text, bool /*writeMode*/) override {
         shownText = text;
         shown = true;
-        cancelled_ = cancelEnabled = mainWindowEnabled = false;
+        cancelPressed = cancelEnabled = mainWindowEnabled = false;
     }
     void hideForm() override { shown = false; }
     void enableCancel() override {
-        cancelled_ = false;
+        cancelPressed = false;
         cancelEnabled = true;
         ++enableCancelCalls;
     }
-    [[nodiscard]] bool cancelled() const override { return cancelled_; }
+    [[nodiscard]] bool cancelled() const override { return cancelPressed; }
     void setMinimum(int value) override { barCalls.push_back("min " + std::to_string(value)); }
     void setMaximum(int value) override { barCalls.push_back("max " + std::to_string(value)); }
     void setValue(int value) override { values.push_back(value); }
     void setBarVisible(bool visible) override { barVisible = visible; }
     void enableMainWindow() override { mainWindowEnabled = true; }
-    void pressCancel() { cancelled_ = true; }  // the Cancel button
+    void pressCancel() { cancelPressed = true; }  // the Cancel button
 
     std::string shownText;
     bool shown = false;
@@ -38,9 +38,7 @@ class RecordingProgress final : public Progress {
     int enableCancelCalls = 0;
     std::vector<std::string> barCalls;  // "min N" / "max N" in call order
     std::vector<int> values;
-
-  private:
-    bool cancelled_ = false;
+    bool cancelPressed = false;  // since Cancel was last enabled
 };
 
 }  // namespace zav::test

@@ -2,8 +2,8 @@
 // Prompts answered from a script, recording every message shown: the GUI and link
 // tests use it in place of message boxes and file dialogs.
 
-#include <deque>
 #include <optional>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -20,20 +20,19 @@ class ScriptedPrompts final : public Prompts {
 
     Answer ask(const Message& message) override {
         messages.push_back(message);
-        if (!answers_.empty()) return next(answers_);
+        if (answered_ < answers_.size()) return answers_[answered_++];
         if (message.buttons == Buttons::Ok) return Answer::Ok;
         return message.buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
     std::optional<std::string> chooseFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
-        return files_.empty() ? std::nullopt : next(files_);
+        return chosen_ < files_.size() ? files_[chosen_++] : std::nullopt;
     }
     void beep() override { ++beeps; }
 
     [[nodiscard]] std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const auto& m : messages) out.push_back(m.text);
-        return out;
+        const auto view = messages | std::views::transform(&Message::text);
+        return {view.begin(), view.end()};
     }
 
     std::vector<Message> messages;
@@ -41,15 +40,10 @@ class ScriptedPrompts final : public Prompts {
     int beeps = 0;
 
   private:
-    template <typename T>
-    static T next(std::deque<T>& queue) {
-        T front = std::move(queue.front());
-        queue.pop_front();
-        return front;
-    }
-
-    std::deque<Answer> answers_;
-    std::deque<std::optional<std::string>> files_;
+    std::vector<Answer> answers_;
+    std::size_t answered_ = 0;
+    std::vector<std::optional<std::string>> files_;
+    std::size_t chosen_ = 0;
 };
 
 }  // namespace zav::test

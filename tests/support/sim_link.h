@@ -16,9 +16,7 @@ namespace zav::test {
 
 struct SimLink {
     explicit SimLink(sim::SimConfig config = {}, sim::VirtualPortOptions options = {})
-        : radio(config),
-          port(radio, std::move(options)),
-          link(port, prompts, progress, &settings) {}
+        : radio(config), port(radio, std::move(options)) {}
 
     // Hooks the radio at 4800 baud and forgets the traffic so far.
     bool hook() {
@@ -37,13 +35,12 @@ struct SimLink {
     sim::VirtualPort port;
     ScriptedPrompts prompts;
     RecordingProgress progress;
-    RadioLink link;
+    RadioLink link{port, prompts, progress, &settings};
 };
 
 // Fills memory with a recognisable pattern: byte i holds (i * 7 + 3) & 0xFF.
 inline void fillPattern(sim::RadioMemory& memory) {
-    for (std::size_t i = 0; i < memory.size(); ++i)
-        memory[i] = static_cast<Byte>((i * 7 + 3) & 0xFF);
+    for (std::size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<Byte>(i * 7 + 3);
 }
 
 }  // namespace zav::test

@@ -1,15 +1,22 @@
 #pragma once
-// Running the built zavtool as a user does, in a shell with its output collected, and
-// zavsim in the background on a pseudo-terminal.
+// Running zavtool as a user does: the built program in a shell with its output collected
+// (and zavsim in the background on a pseudo-terminal), or its run() in this process
+// against a simulated radio on the virtual clock.
 
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "iface/settings_store.h"
+#include "model/document.h"
+#include "sim/sim_radio.h"
+#include "sim/virtual_port.h"
+#include "zavtool.h"
 
 namespace zav::tooltest {
 
@@ -21,10 +28,10 @@ struct ToolRun {
     std::string output;  // stdout and stderr
 };
 
-// Runs zavtool with the arguments (shell words).
-inline ToolRun runTool(const std::string& arguments) {
+// Runs zavtool with the arguments (shell words), under `wrapper` (a command such as timeout).
+inline ToolRun runTool(const std::string& arguments, const std::string& wrapper = "") {
     ToolRun run;
-    FILE* pipe = ::popen(("'" + kTool + "' " + arguments + " 2>&1").c_str(), "r");
+    FILE* pipe = ::popen((wrapper + " '" + kTool + "' " + arguments + " 2>&1").c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 512> buf{};
     for (std::size_t n = 0; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;)
@@ -37,29 +44,16 @@ inline ToolRun runTool(const std::string& arguments) {
 // zavsim running in the background; stopped (SIGTERM) and reaped on destruction.
 class SimProcess {
   public:
-    explicit SimProcess(std::vector<std::string> args) {
-        int out[2];
-        if (::pipe(out) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<char*> argv{const_cast<char*>(kSim.c_str())};
-            for (auto& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            ::execv(kSim.c_str(), argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        // The first line is the device to open.
-        for (char c = 0; ::read(out[0], &c, 1) == 1 && c != '\n';) device_ += c;
-        ::close(out[0]);
+    // The shell names its process, which then becomes zavsim, which names its device.
+    explicit SimProcess(const std::string& arguments)
+        : pipe_(::popen(("echo $$; exec '" + kSim + "' " + arguments).c_str(), "r")) {
+        std::array<char, 256> device{};
+        if (pipe_ != nullptr && std::fscanf(pipe_, "%d %255s", &pid_, device.data()) == 2)
+            device_ = device.data();
     }
     ~SimProcess() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
+        if (pid_ > 0) ::kill(pid_, SIGTERM);
+        if (pipe_ != nullptr) ::pclose(pipe_);
     }
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
@@ -67,8 +61,36 @@ class SimProcess {
     [[nodiscard]] const std::string& device() const { return device_; }
 
   private:
+    FILE* pipe_;
     pid_t pid_ = -1;
     std::string device_;
 };
+
+// The default image in the radio's memory.
+inline void loadDefaults(sim::SimRadio& radio) {
+    const Document defaults;
+    std::copy_n(defaults.mem.begin(), radio.memory().size(), radio.memory().begin());
+}
+
+// zavtool's run() with the arguments (blank-separated words) in this process, its port
+// the radio (an idle one when none is given).
+inline ToolRun runInProcess(const std::string& arguments, sim::SimRadio* radio = nullptr) {
+    std::istringstream in(arguments);
+    std::vector<std::string> args;
+    for (std::string word; in >> word;) args.push_back(word);
+    sim::SimRadio idle;
+    sim::VirtualPort port(radio != nullptr ? *radio : idle);
+    std::ostringstream out;
+    MemorySettingsStore devices;
+    tool::ToolIo io{out, out, &port, &devices};
+    const int status = tool::run(args, io);
+    return {status, out.str()};
+}
+
+inline std::vector<std::string> conversation(const sim::SimRadio& radio) {
+    std::vector<std::string> lines;
+    for (const auto& e : radio.transcript().entries()) lines.push_back(sim::formatEntry(e));
+    return lines;
+}
 
 }  // namespace zav::tooltest

@@ -4,6 +4,7 @@
 
 #include "files/file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -52,6 +53,13 @@ std::ptrdiff_t entries(const std::string& folder) {
 
 class DiskFiles : public ::testing::Test {
   protected:
+    // Descriptor 0 is open, so that closing a descriptor the disk never opened shows.
+    void SetUp() override {
+        if (::fcntl(0, F_GETFD) == -1) {
+            ASSERT_EQ(::open("/dev/null", O_RDONLY), 0);
+        }
+    }
+    void TearDown() override { EXPECT_NE(::fcntl(0, F_GETFD), -1) << "descriptor 0 closed"; }
     test::TempDir dir;
     DiskFileSystem disk;
 };

@@ -280,6 +280,8 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     EXPECT_TRUE(b.s.progress.mainWindowEnabled);
     EXPECT_FALSE(b.s.progress.barVisible);
     EXPECT_FALSE(b.s.progress.shown);
+    for (const std::string& form : b.s.progress.forms)  // only a write asks before Cancel
+        EXPECT_EQ(form.ends_with(" [write]"), form.starts_with(R::kWritingRadio)) << form;
     const bool labelOp = row.labelsRead != kNone || row.labelsWritten != kNone;
     if (!mayFail) {
         // A label connection whose hook failed skips the release and leaves the port open.

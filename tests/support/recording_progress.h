@@ -11,8 +11,9 @@ namespace zav::test {
 
 class RecordingProgress final : public Progress {
   public:
-    void showForm(const std::string& text, bool /*writeMode*/) override {
+    void showForm(const std::string& text, bool writeMode) override {
         shownText = text;
+        forms.push_back(writeMode ? text + " [write]" : text);
         shown = true;
         cancelPressed = cancelEnabled = mainWindowEnabled = false;
     }
@@ -31,6 +32,7 @@ class RecordingProgress final : public Progress {
     void pressCancel() { cancelPressed = true; }  // the Cancel button
 
     std::string shownText;
+    std::vector<std::string> forms;  // every text shown, " [write]" after a write's
     bool shown = false;
     bool cancelEnabled = false;
     bool barVisible = false;

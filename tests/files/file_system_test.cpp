@@ -159,6 +159,10 @@ TEST_F(DiskFiles, ASaveFitsItsTemporaryAndClearsAKilledSavesLeftovers) {
     EXPECT_TRUE(fs::exists(dir.file(".radio.frq.ffffff.zavtmp")));
     EXPECT_TRUE(fs::exists(dir.file(".notes.0a1b2c.tmp")));
     EXPECT_EQ(entries(dir.path()), 5);
+    ::close(0);  // descriptor 0 is free for the files a save opens
+    EXPECT_FALSE(disk.replaceFile(dir.file("zero.frq"), kNew));
+    EXPECT_EQ(test::readBytes(dir.file("zero.frq")), kNew);
+    ASSERT_EQ(::open("/dev/null", O_RDONLY), 0);
 }
 
 TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {

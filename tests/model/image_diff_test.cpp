@@ -1,0 +1,29 @@
+// What a technician reads of two images' differences: each field by its place and both
+// texts, a group only one image holds, then the bytes no text shows by their address.
+
+#include "model/image_diff.h"
+
+#include <gtest/gtest.h>
+
+#include "model/document.h"
+#include "model/memory_fields.h"
+#include "model/memory_map.h"
+
+namespace zav {
+namespace {
+
+TEST(ImageDiff, NamesFieldsGroupsAndBytesNoTextShows) {
+    const Document a;
+    EXPECT_TRUE(compareImages({a.mem, a.labels}, {a.mem, a.labels}).empty());
+    Document b;
+    b.group(1)->channel(4).setRecFreq("450.0125");
+    setBits(b.mem, global_field::pageMapNibble(4), 0);            // group 4 absent
+    b.mem[static_cast<std::size_t>(groupAddress(3) + 8)] = 0x5A;  // a byte no field shows
+    EXPECT_EQ(
+        compareImages({a.mem, a.labels}, {b.mem, b.labels}),
+        (std::vector<std::string>{"Group 2, Chan 5, Rec Freq: none -> 450.01250",
+                                  "Group 4: only in the first image", "byte 0x208: 00 -> 5A"}));
+}
+
+}  // namespace
+}  // namespace zav

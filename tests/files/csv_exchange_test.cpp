@@ -65,10 +65,10 @@ TEST(CsvExchange, ExportThenImportKeepsAnyImage) {
 
 TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
     const std::vector<Edit> edits{
-        {"2", "3", "Rec Freq", "450.0125"}, {"2", "3", "Label", "A,\"B\""},
-        {"5", "14", "Rec CG", "67"},        {"2", "", "Tx Time Out Timer", "30"},
-        {"3", "", "Battery Saver", "Off"},  {"6", "", "Busy Channel Indicator", "OFF"},
-        {"2", "", "ANI/ID Number", "A0B"}};
+        {"2", "3", "Rec Freq", "450.0125"},   {"2", "3", "Label", "A,\"B\""},
+        {"5", "14", "Rec CG", "67"},          {"2", "", "Tx Time Out Timer", "30"},
+        {"3", "", "Battery Saver", "Off"},    {"6", "", "Busy Channel Indicator", "OFF"},
+        {"2", "", "ANI/ID Number", "A0B0C0D"}};
     Document expected;
     Channel& ch = expected.group(1)->channel(2);
     ch.setRecFreq("450.0125");
@@ -76,7 +76,7 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
     expected.group(4)->channel(13).setRecCG("67");
     expected.group(1)->writeTotScan(2, 0);
     expected.group(2)->writeBattSave(1);
-    expected.group(1)->writeIdNum("A0B");
+    expected.group(1)->writeIdNum("A0B0C0D");
     for (const bool reversed : {false, true}) {
         Document doc;
         doc.group(5)->writeBusyChannelIndicate(2);  // back to the list's first entry
@@ -90,6 +90,7 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
 TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
     const std::vector<Edit> edits{{"1", "2", "Rec Freq", "450.001"},
                                   {"1", "5", "Tx Freq", "450.0125"},
+                                  {"2", "", "ANI/ID Number", "12G"},
                                   {"3", "", "Busy Channel Indicator", "Sometimes"},
                                   {"4", "7", "Scan", "yes"}};
     Document doc;
@@ -100,8 +101,8 @@ TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
         named.push_back(p.column + "@" + std::to_string(p.row));
     // Rows count the header as 1: channel c of group g is row 14 (g - 1) + c + 1, and the
     // group rows follow the 210 channel rows.
-    EXPECT_EQ(named,
-              (std::vector<std::string>{"Rec Freq@3", "Scan@50", "Busy Channel Indicator@214"}));
+    EXPECT_EQ(named, (std::vector<std::string>{"Rec Freq@3", "Scan@50", "ANI/ID Number@213",
+                                               "Busy Channel Indicator@214"}));
     EXPECT_TRUE(doc.mem == untouched.mem && doc.labels == untouched.labels);
 }
 

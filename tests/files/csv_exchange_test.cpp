@@ -65,10 +65,10 @@ TEST(CsvExchange, ExportThenImportKeepsAnyImage) {
 
 TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
     const std::vector<Edit> edits{
-        {"2", "3", "Rec Freq", "450.0125"},   {"2", "3", "Label", "A,\"B\""},
-        {"5", "14", "Rec CG", "67"},          {"2", "", "Tx Time Out Timer", "30"},
-        {"3", "", "Battery Saver", "Off"},    {"6", "", "Busy Channel Indicator", "OFF"},
-        {"2", "", "ANI/ID Number", "A0B0C0D"}};
+        {"2", "3", "Rec Freq", "450.0125"},    {"2", "3", "Label", "A,\"B\""},
+        {"5", "14", "Rec CG", "67"},           {"2", "", "Tx Time Out Timer", "30"},
+        {"3", "", "Battery Saver", "Off"},     {"6", "", "Busy Channel Indicator", "OFF"},
+        {"2", "", "ANI/ID Number", "A0B0C0D"}, {"6", "", "Priority Mode", "C"}};
     Document expected;
     Channel& ch = expected.group(1)->channel(2);
     ch.setRecFreq("450.0125");
@@ -77,12 +77,13 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
     expected.group(1)->writeTotScan(2, 0);
     expected.group(2)->writeBattSave(1);
     expected.group(1)->writeIdNum("A0B0C0D");
+    expected.group(5)->writePriority({2, 0});
     for (const bool reversed : {false, true}) {
         Document doc;
         doc.group(5)->writeBusyChannelIndicate(2);  // back to the list's first entry
         const CsvImport result = importCsv(doc.mem, doc.labels, edited(doc, edits, reversed));
         EXPECT_TRUE(result.problems.empty()) << problemText(result.problems.front());
-        EXPECT_EQ(result.changedCells, 7);
+        EXPECT_EQ(result.changedCells, 8);
         EXPECT_TRUE(doc.mem == expected.mem && doc.labels == expected.labels);
     }
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ops/operation_result.h"
 #include "zavtool.h"
 
 namespace zav::tool {
@@ -29,6 +30,11 @@ struct Options {
 
 // A usage error of the command's own: the message and the usage line on err.
 int usageError(const Options& options, ToolIo& io, std::string_view message);
+
+// The exit code of an operation's result: on success `doneText` (if any) on out; else
+// "zavtool COMMAND: why" on err, followed by "; unchanged" when given.
+int reportResult(const Options& options, ToolIo& io, const OperationResult& result,
+                 const std::string& doneText, std::string_view unchanged = {});
 
 // True (after the message) when the command's file exists and --force was not given.
 bool existsWithoutForce(const Options& options, ToolIo& io);

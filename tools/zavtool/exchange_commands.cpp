@@ -13,20 +13,6 @@ namespace zav::tool {
 
 namespace {
 
-// The frequency file into a document; false after the message.
-bool loadDocument(const std::string& path, Document& doc, FileSystem& disk, Prompts& prompts,
-                  std::optional<FileBytes>& file) {
-    file = loadFileBytes(disk, prompts, path, false);
-    if (!file) return false;
-    file->copyTo(doc);
-    return true;
-}
-
-int failed(const Options& o, ToolIo& io, const OperationResult& result) {
-    io.err << "zavtool " << o.command << ": " << result.message << "\n";
-    return kExitFailed;
-}
-
 // An exchange command: the frequency file named first is loaded and `step` runs with it
 // and the CSV file named second; with `saveImage` the changed image is saved under the
 // third name. Returns the exit code.
@@ -36,17 +22,16 @@ int exchangeCommand(const Options& o, ToolIo& io,
     if (existsWithoutForce(o, io)) return kExitFailed;
     DiskFileSystem disk;
     TerminalPrompts prompts(io.err, 0);
+    std::optional<FileBytes> file = loadFileBytes(disk, prompts, o.arguments[0], false);
+    if (!file) return kExitFailed;
     Document doc;
-    std::optional<FileBytes> file;
-    if (!loadDocument(o.arguments[0], doc, disk, prompts, file)) return kExitFailed;
+    file->copyTo(doc);
     const OperationResult result = step(disk, prompts, doc, o.arguments[1]);
-    if (!result.done()) return failed(o, io, result);
-    if (saveImage) {
+    if (result.done() && saveImage) {
         file->copyFrom(doc);
         if (!saveFileBytes(disk, prompts, o.arguments[2], *file)) return kExitFailed;
     }
-    io.out << "wrote " << o.arguments.back() << "\n";
-    return kExitDone;
+    return reportResult(o, io, result, "wrote " + o.arguments.back());
 }
 
 }  // namespace

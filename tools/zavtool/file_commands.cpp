@@ -32,6 +32,19 @@ std::optional<Printout> filePrintout(const std::string& path, ToolIo& io) {
 
 }  // namespace
 
+int reportResult(const Options& o, ToolIo& io, const OperationResult& result,
+                 const std::string& doneText, std::string_view unchanged) {
+    if (result.done()) {
+        if (!doneText.empty()) io.out << doneText << "\n";
+        return kExitDone;
+    }
+    io.err << "zavtool " << o.command << ": "
+           << (result.outcome == Outcome::Cancelled ? "cancelled" : result.message);
+    if (!unchanged.empty()) io.err << "; " << unchanged;
+    io.err << "\n";
+    return kExitFailed;
+}
+
 bool existsWithoutForce(const Options& o, ToolIo& io) {
     // The file a command writes is its last argument.
     const std::string& out = o.arguments.empty() ? o.argument : o.arguments.back();

@@ -68,15 +68,7 @@ int RadioSession::writeFromFile(Operation operation, const std::string& doneText
 int RadioSession::report(const OperationResult& result, const std::string& doneText,
                          std::string_view unchanged) {
     line_.clear();
-    if (result.done()) {
-        if (!doneText.empty()) io_.out << doneText << "\n";
-        return kExitDone;
-    }
-    io_.err << "zavtool " << options_.command << ": "
-            << (result.outcome == Outcome::Cancelled ? "cancelled" : result.message);
-    if (!unchanged.empty()) io_.err << "; " << unchanged;
-    io_.err << "\n";
-    return kExitFailed;
+    return reportResult(options_, io_, result, doneText, unchanged);
 }
 
 }  // namespace zav::tool

@@ -1,7 +1,5 @@
 #include "link/label_transfer.h"
 
-#include <ranges>
-
 #include "iface/progress.h"
 #include "iface/prompts.h"
 #include "link/label_programs.h"
@@ -87,7 +85,7 @@ bool startLabelTransfer(RadioLink& link) {
     Transport& transport = link.transport();
     transport.sendByte(blockLoadAddress(kLabelProgramBlock));
     transport.sendByte(kLabelProgramBlock[0]);
-    for (const Byte b : std::views::reverse(blockCode(kLabelProgramBlock))) transport.sendByte(b);
+    transport.sendReversed(blockCode(kLabelProgramBlock));
     return true;
 }
 

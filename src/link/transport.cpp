@@ -50,6 +50,10 @@ void Transport::closePort() {
     if (line_.isOpen()) line_.close();
 }
 
+void Transport::sendReversed(std::span<const Byte> bytes) {
+    for (auto it = bytes.rbegin(); it != bytes.rend(); ++it) sendByte(*it);
+}
+
 void Transport::sendByte(Byte value) {
     // A byte for a closed or failed port is lost; the reply that does not come
     // ends the conversation.

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,8 @@ class Transport {
     [[nodiscard]] bool portError() const { return portError_; }
 
     void sendByte(Byte value);
+    // The loaders take their code last byte first.
+    void sendReversed(std::span<const Byte> bytes);
     void discardInput();
     [[nodiscard]] int bytesWaiting();
     // Takes the next byte, waiting up to 0.5 s; b is untouched when none came.

@@ -1,19 +1,9 @@
 #include "link/upload_program.h"
 
-#include <ranges>
-
 #include "link/radio_link.h"
 #include "link/transfer_programs.h"
 
 namespace zav {
-
-namespace {
-
-void sendReversed(Transport& transport, std::span<const Byte> bytes) {
-    for (const Byte b : std::views::reverse(bytes)) transport.sendByte(b);
-}
-
-}  // namespace
 
 bool uploadProgram(RadioLink& link, std::span<const Byte> program) {
     const auto stage2 = patchedStage2(program.size());
@@ -29,9 +19,9 @@ bool uploadProgram(RadioLink& link, std::span<const Byte> program) {
     if (!transport.receiveByte(restartLow)) return false;
     if (!transport.receiveByte(restartHigh)) return false;
 
-    sendReversed(transport, kLoaderStage1);
-    sendReversed(transport, program);
-    sendReversed(transport, patchedStage3(restartLow, restartHigh));
+    transport.sendReversed(kLoaderStage1);
+    transport.sendReversed(program);
+    transport.sendReversed(patchedStage3(restartLow, restartHigh));
     // Lands on stage 1's loop branch and lets it fall through into stage 3.
     transport.sendByte(0x00);
     return true;

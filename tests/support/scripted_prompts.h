@@ -3,7 +3,6 @@
 // tests use it in place of message boxes and file dialogs.
 
 #include <optional>
-#include <ranges>
 #include <string>
 #include <vector>
 
@@ -31,8 +30,9 @@ class ScriptedPrompts final : public Prompts {
     void beep() override { ++beeps; }
 
     [[nodiscard]] std::vector<std::string> texts() const {
-        const auto view = messages | std::views::transform(&Message::text);
-        return {view.begin(), view.end()};
+        std::vector<std::string> out;
+        for (const Message& m : messages) out.push_back(m.text);
+        return out;
     }
 
     std::vector<Message> messages;

@@ -7,8 +7,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <algorithm>
 #include <exception>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,6 +35,7 @@ namespace {
 struct StartOptions {
     bool demo = false;
     QString screenshots;  // scripts/screenshot: render the windows into this folder and exit
+    bool reportShown = false;  // scripts/bench: say when the main window is shown, then close
     std::vector<std::string> file;
 };
 
@@ -50,8 +53,13 @@ StartOptions parseArguments(const QCoreApplication& app) {
                                    QStringLiteral("Render every window to PNG files in FOLDER."),
                                    QStringLiteral("FOLDER"));
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption reportShown(QStringLiteral("report-shown"),
+                                   QStringLiteral("Print \"shown\" once the main window is shown, "
+                                                  "then close it."));
+    reportShown.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(demo);
     parser.addOption(screenshots);
+    parser.addOption(reportShown);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A frequency file to open."),
                                  QStringLiteral("[FILE]"));
@@ -59,6 +67,7 @@ StartOptions parseArguments(const QCoreApplication& app) {
     StartOptions options;
     options.demo = parser.isSet(demo);
     options.screenshots = parser.value(screenshots);
+    options.reportShown = parser.isSet(reportShown);
     // Several words are one unquoted path with blanks, as the editor always took them.
     for (const QString& word : parser.positionalArguments())
         options.file.push_back(word.toLocal8Bit().toStdString());
@@ -145,6 +154,14 @@ int main(int argc, char** argv) {
         case zav::WindowState::Normal:
             window.show();
             break;
+    }
+    if (options.reportShown) {
+        // The first pass of the event loop comes once the window is shown.
+        QTimer::singleShot(0, &window, [&window] {
+            std::cout << "shown" << std::endl;
+            window.setExitWithoutAsking(true);
+            window.close();
+        });
     }
     return QApplication::exec();
 }

@@ -1,0 +1,224 @@
+// zavbench: every radio operation of zavtool against paced simulated radios (zavsim
+// --pace on pseudo-terminals), each run three times; prints a Markdown table of the bytes
+// each way, the line-time minimum from the radio's transcript, the measured wall time and
+// the tool's CPU time (medians), then the editor's start-up and exit times.
+// Usage: zavbench BIN_DIR [--runs N] [--only TEXT]   (BIN_DIR holds tools/ and src/)
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "line_time.h"
+#include "process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using zav::bench::Procedure;
+
+struct Operation {
+    std::string_view name;
+    std::string_view command;  // zavtool's words before the ports; FILE and OUT stand for files
+    Procedure procedure;
+    int radios = 1;
+};
+
+constexpr std::array kOperations{
+    Operation{"whole read", "read --force OUT", Procedure::ReadRadio},
+    Operation{"whole write", "write FILE", Procedure::WriteRadio},
+    Operation{"whole write, global block skipped", "write --skip-global FILE",
+              Procedure::WriteRadio},
+    Operation{"group read (group 5)", "read-group --group 5 OUT", Procedure::ReadBlock},
+    Operation{"group write (group 5)", "write-group --group 5 FILE", Procedure::WriteBlock},
+    Operation{"global read", "read-global OUT", Procedure::ReadBlock},
+    Operation{"global write", "write-global FILE", Procedure::WriteBlock},
+    Operation{"label read, all groups", "read-labels OUT", Procedure::ReadLabels},
+    Operation{"label read, group 5", "read-labels --group 5 OUT", Procedure::ReadLabels},
+    Operation{"label write, all groups", "write-labels FILE", Procedure::WriteLabels},
+    Operation{"label write, group 5", "write-labels --group 5 FILE", Procedure::WriteLabels},
+    Operation{"DTMF deviation write", "dtmf 12", Procedure::Dtmf},
+    Operation{"Syncal", "syncal", Procedure::Syncal},
+    Operation{"fleet write, 1 radio", "write FILE", Procedure::WriteRadio, 1},
+    Operation{"fleet write, 2 radios", "write FILE", Procedure::WriteRadio, 2},
+    Operation{"fleet write, 4 radios", "write FILE", Procedure::WriteRadio, 4},
+    Operation{"fleet write, 8 radios", "write FILE", Procedure::WriteRadio, 8},
+};
+
+// The tool's CPU time may not pass this share of the wall time, nor a single radio's wall
+// time this multiple of its line-time minimum.
+constexpr double kCpuShare = 0.02;
+constexpr double kLineRatio = 1.03;
+
+struct Measure {
+    bool ok = false;
+    int hostBytes = 0;
+    int radioBytes = 0;
+    double pausesMs = 0;
+    double minimumMs = 0;
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+struct Bench {
+    fs::path bin;
+    fs::path work;
+    fs::path file;  // the image every write sends and the simulated radios start with
+};
+
+std::vector<std::string> words(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    std::vector<std::string> out;
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+Measure runOnce(const Bench& b, const Operation& op) {
+    Measure m;
+    std::vector<zav::bench::SimulatedRadio> radios;
+    std::vector<fs::path> transcripts;
+    std::vector<std::string> argv{(b.bin / "tools/zavtool").string()};
+    const std::vector<std::string> command = words(op.command);
+    argv.insert(argv.end(), command.begin(), command.end() - (op.command.ends_with("FILE") ||
+                                                              op.command.ends_with("OUT")));
+    for (int k = 0; k < op.radios; ++k) {
+        transcripts.push_back(b.work / ("transcript-" + std::to_string(k) + ".txt"));
+        radios.emplace_back((b.bin / "tools/zavsim").string(),
+                            std::vector<std::string>{"--pace", "--memory", b.file.string(),
+                                                     "--band", "25,64,211", "--transcript",
+                                                     transcripts.back().string()});
+        if (radios.back().device().empty()) return m;
+        argv.insert(argv.end(), {"--port", radios.back().device()});
+    }
+    if (command.back() == "FILE") argv.push_back(b.file.string());
+    if (command.back() == "OUT") argv.push_back((b.work / "out.frq").string());
+    const zav::bench::RunResult run = zav::bench::runProgram(argv);
+    radios.clear();  // stops them: the transcripts are complete
+    m.wallMs = run.wallMs;
+    m.cpuMs = run.cpuMs;
+    m.ok = run.exitCode == 0;
+    for (const fs::path& t : transcripts) {
+        std::ifstream in(t);
+        const auto bytes = zav::bench::readTranscript(in);
+        if (!bytes) return Measure{};
+        const auto line = zav::bench::lineTimeMinimum(*bytes, op.procedure);
+        m.hostBytes += line.hostBytes;
+        m.radioBytes += line.radioBytes;
+        m.pausesMs = std::max(m.pausesMs, line.pausesMs);
+        // The radios are served at once: the slowest bounds the whole.
+        m.minimumMs = std::max(m.minimumMs, line.minimumMs);
+    }
+    return m;
+}
+
+// The run with the median wall time.
+Measure median(std::vector<Measure> runs) {
+    std::sort(runs.begin(), runs.end(),
+              [](const Measure& a, const Measure& b) { return a.wallMs < b.wallMs; });
+    return runs[runs.size() / 2];
+}
+
+std::string format(const char* f, double v) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), f, v);
+    return text.data();
+}
+
+void printRow(const Operation& op, const Measure& m) {
+    if (!m.ok) {
+        std::cout << "| " << op.name << " | failed | | | | | | | |\n";
+        return;
+    }
+    const double ratio = m.wallMs / m.minimumMs;
+    const double share = m.cpuMs / m.wallMs;
+    std::cout << "| " << op.name << " | " << m.hostBytes << " | " << m.radioBytes << " | "
+              << format("%.3f", m.pausesMs / 1000) << " | " << format("%.3f", m.minimumMs / 1000)
+              << " | " << format("%.3f", m.wallMs / 1000) << " | " << format("%.3f", ratio)
+              << (op.radios == 1 && ratio > kLineRatio ? " (over)" : "") << " | "
+              << format("%.3f", m.cpuMs / 1000) << " | " << format("%.1f %%", 100 * share)
+              << (share > kCpuShare ? " (over)" : "") << " |\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::string_view(argv[1]) == "--help") {
+        std::cerr << "usage: zavbench BIN_DIR [--runs N] [--only TEXT]\n"
+                     "BIN_DIR is a build folder holding tools/zavtool, tools/zavsim and "
+                     "src/zavprog.\n";
+        return 2;
+    }
+    Bench b;
+    b.bin = fs::absolute(argv[1]);
+    int runs = 3;
+    std::string only;
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const std::string_view option = argv[i];
+        if (option == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
+        if (option == "--only") only = argv[i + 1];
+    }
+    std::string pattern = (fs::temp_directory_path() / "zavbench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        std::perror("zavbench: mkdtemp");
+        return 1;
+    }
+    b.work = pattern;
+    b.file = b.work / "radio.frq";
+    if (zav::bench::runProgram({(b.bin / "tools/zavtool").string(), "new", b.file.string()})
+            .exitCode != 0) {
+        std::cerr << "zavbench: zavtool new failed\n";
+        return 1;
+    }
+
+    std::cout << "| operation | bytes to radio | bytes from radio | prescribed pauses (s) | "
+                 "line-time minimum (s) | wall (s) | wall / minimum | CPU (s) | CPU / wall |\n"
+                 "|---|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    std::optional<double> oneRadio;
+    std::optional<double> eightRadios;
+    for (const Operation& op : kOperations) {
+        if (!only.empty() && op.name.find(only) == std::string_view::npos) continue;
+        std::vector<Measure> measures;
+        for (int r = 0; r < runs; ++r) measures.push_back(runOnce(b, op));
+        const Measure m = median(measures);
+        printRow(op, m);
+        std::cout.flush();
+        if (m.ok && op.name.starts_with("fleet") && op.radios == 1) oneRadio = m.wallMs;
+        if (m.ok && op.name.starts_with("fleet") && op.radios == 8) eightRadios = m.wallMs;
+    }
+    if (oneRadio && eightRadios)
+        std::cout << "\nEight radios at once take " << format("%.3f", *eightRadios / *oneRadio)
+                  << " times the wall time of one.\n";
+
+    if (only.empty() || std::string_view("editor").find(only) != std::string_view::npos) {
+        // The editor's own settings go to the work folder, not the user's.
+        ::setenv("XDG_CONFIG_HOME", b.work.c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        std::vector<zav::bench::StartExit> starts;
+        for (int r = 0; r < runs; ++r)
+            starts.push_back(zav::bench::runEditorShownAndClosed(
+                {(b.bin / "src/zavprog").string(), "--report-shown"}));
+        std::sort(starts.begin(), starts.end(),
+                  [](const auto& x, const auto& y) { return x.startMs < y.startMs; });
+        const auto& s = starts[starts.size() / 2];
+        std::cout << "\n| editor (offscreen) | wall (s) |\n|---|---:|\n";
+        if (!s.ok) {
+            std::cout << "| start-up and exit | failed |\n";
+        } else {
+            std::cout << "| start-up: process start to main window shown | "
+                      << format("%.3f", s.startMs / 1000) << " |\n"
+                      << "| exit: main window closed to process end | "
+                      << format("%.3f", s.exitMs / 1000) << " |\n"
+                      << "| CPU, start to end | " << format("%.3f", s.cpuMs / 1000) << " |\n";
+        }
+    }
+    fs::remove_all(b.work);
+    return 0;
+}

@@ -34,7 +34,7 @@ namespace {
 
 struct StartOptions {
     bool demo = false;
-    QString screenshots;  // scripts/screenshot: render the windows into this folder and exit
+    QString screenshots;       // scripts/screenshot: render the windows into this folder and exit
     bool reportShown = false;  // scripts/bench: say when the main window is shown, then close
     std::vector<std::string> file;
 };

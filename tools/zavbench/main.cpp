@@ -1,7 +1,10 @@
 // zavbench: every radio operation of zavtool against paced simulated radios (zavsim
 // --pace on pseudo-terminals), each run three times; prints a Markdown table of the bytes
 // each way, the line-time minimum from the radio's transcript, the measured wall time and
-// the tool's CPU time (medians), then the editor's start-up and exit times.
+// the CPU time (medians), then the start-up and exit times of zavtool and the editor.
+// The commands run in this process through zavtool's run(), exactly as the zavtool
+// program runs them, so that a command's figures hold the command and not the loading
+// of a process (measured once, on its own row).
 // Usage: zavbench BIN_DIR [--runs N] [--only TEXT]   (BIN_DIR holds tools/ and src/)
 
 #include <algorithm>
@@ -17,8 +20,13 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/resource.h>
+
+#include <chrono>
+
 #include "line_time.h"
 #include "process.h"
+#include "zavtool.h"
 
 namespace {
 
@@ -81,30 +89,44 @@ std::vector<std::string> words(std::string_view text) {
     return out;
 }
 
+// This process's user and system time so far.
+double cpuMs() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 Measure runOnce(const Bench& b, const Operation& op) {
     Measure m;
     std::vector<zav::bench::SimulatedRadio> radios;
     std::vector<fs::path> transcripts;
-    std::vector<std::string> argv{(b.bin / "tools/zavtool").string()};
+    std::vector<std::string> argv;
     const std::vector<std::string> command = words(op.command);
-    argv.insert(argv.end(), command.begin(), command.end() - (op.command.ends_with("FILE") ||
-                                                              op.command.ends_with("OUT")));
+    argv.insert(argv.end(), command.begin(),
+                command.end() - (op.command.ends_with("FILE") || op.command.ends_with("OUT")));
     for (int k = 0; k < op.radios; ++k) {
         transcripts.push_back(b.work / ("transcript-" + std::to_string(k) + ".txt"));
-        radios.emplace_back((b.bin / "tools/zavsim").string(),
-                            std::vector<std::string>{"--pace", "--memory", b.file.string(),
-                                                     "--band", "25,64,211", "--transcript",
-                                                     transcripts.back().string()});
+        radios.emplace_back(
+            (b.bin / "tools/zavsim").string(),
+            std::vector<std::string>{"--pace", "--memory", b.file.string(), "--band", "25,64,211",
+                                     "--transcript", transcripts.back().string()});
         if (radios.back().device().empty()) return m;
         argv.insert(argv.end(), {"--port", radios.back().device()});
     }
     if (command.back() == "FILE") argv.push_back(b.file.string());
     if (command.back() == "OUT") argv.push_back((b.work / "out.frq").string());
-    const zav::bench::RunResult run = zav::bench::runProgram(argv);
+    std::ostringstream out;
+    zav::tool::ToolIo io{out, out};
+    const double cpuBefore = cpuMs();
+    const auto start = std::chrono::steady_clock::now();
+    m.ok = zav::tool::run(argv, io) == zav::tool::kExitDone;
+    m.wallMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    m.cpuMs = cpuMs() - cpuBefore;
     radios.clear();  // stops them: the transcripts are complete
-    m.wallMs = run.wallMs;
-    m.cpuMs = run.cpuMs;
-    m.ok = run.exitCode == 0;
     for (const fs::path& t : transcripts) {
         std::ifstream in(t);
         const auto bytes = zav::bench::readTranscript(in);
@@ -152,7 +174,7 @@ void printRow(const Operation& op, const Measure& m) {
 int main(int argc, char** argv) {
     if (argc < 2 || std::string_view(argv[1]) == "--help") {
         std::cerr << "usage: zavbench BIN_DIR [--runs N] [--only TEXT]\n"
-                     "BIN_DIR is a build folder holding tools/zavtool, tools/zavsim and "
+                     "BIN_DIR is a build folder holding tools/zavsim, tools/zavtool and "
                      "src/zavprog.\n";
         return 2;
     }
@@ -172,8 +194,10 @@ int main(int argc, char** argv) {
     }
     b.work = pattern;
     b.file = b.work / "radio.frq";
-    if (zav::bench::runProgram({(b.bin / "tools/zavtool").string(), "new", b.file.string()})
-            .exitCode != 0) {
+    std::ostringstream discard;
+    zav::tool::ToolIo io{discard, discard};
+    if (zav::tool::run(std::vector<std::string>{"new", b.file.string()}, io) !=
+        zav::tool::kExitDone) {
         std::cerr << "zavbench: zavtool new failed\n";
         return 1;
     }
@@ -208,15 +232,25 @@ int main(int argc, char** argv) {
         std::sort(starts.begin(), starts.end(),
                   [](const auto& x, const auto& y) { return x.startMs < y.startMs; });
         const auto& s = starts[starts.size() / 2];
-        std::cout << "\n| editor (offscreen) | wall (s) |\n|---|---:|\n";
+        std::vector<zav::bench::RunResult> tools;
+        for (int r = 0; r < runs; ++r)
+            tools.push_back(
+                zav::bench::runProgram({(b.bin / "tools/zavtool").string(), "--version"}));
+        std::sort(tools.begin(), tools.end(),
+                  [](const auto& x, const auto& y) { return x.wallMs < y.wallMs; });
+        const auto& t = tools[tools.size() / 2];
+        std::cout << "\n| process | wall (s) | CPU (s) |\n|---|---:|---:|\n"
+                  << "| zavtool --version: process start to end | "
+                  << format("%.3f", t.wallMs / 1000) << " | " << format("%.3f", t.cpuMs / 1000)
+                  << " |\n";
         if (!s.ok) {
-            std::cout << "| start-up and exit | failed |\n";
+            std::cout << "| editor start-up and exit | failed | |\n";
         } else {
-            std::cout << "| start-up: process start to main window shown | "
-                      << format("%.3f", s.startMs / 1000) << " |\n"
-                      << "| exit: main window closed to process end | "
-                      << format("%.3f", s.exitMs / 1000) << " |\n"
-                      << "| CPU, start to end | " << format("%.3f", s.cpuMs / 1000) << " |\n";
+            std::cout << "| editor start-up (offscreen): process start to main window shown | "
+                      << format("%.3f", s.startMs / 1000) << " | " << format("%.3f", s.cpuMs / 1000)
+                      << " (start to end) |\n"
+                      << "| editor exit: main window closed to process end | "
+                      << format("%.3f", s.exitMs / 1000) << " | |\n";
         }
     }
     fs::remove_all(b.work);

@@ -52,8 +52,7 @@ std::optional<std::string> TracePort::open(const std::string& device,
 }
 
 void TracePort::close() {
-    ForwardingPort::close();
-    earlier_.clear();
+    ForwardingPort::close();  // (the next open forgets the bytes that were waiting)
     note("closed");
     if (tracing()) file_.flush();
 }

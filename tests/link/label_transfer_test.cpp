@@ -95,20 +95,32 @@ TEST(LabelTransfer, BootstrapAndSlotFrames) {
     EXPECT_EQ(test::slice(s.sent(), 0, 4), (Bytes{0x02, 0x01, 0x2F, 0x78}));
 }
 
-TEST(LabelTransfer, AWriteFramePausesAsTheRadioNeeds) {
+// The times between the bytes the host sent.
+std::vector<sim::SimTime> hostGaps(const SimLink& s) {
+    std::vector<sim::SimTime> times, gaps;
+    for (const auto& e : s.radio.transcript().entries())
+        if (e.direction == sim::Direction::HostToRadio) times.push_back(e.time);
+    for (std::size_t i = 1; i < times.size(); ++i) gaps.push_back(times[i] - times[i - 1]);
+    return gaps;
+}
+
+// Each pause ends 1 ms late (a timer's tick).
+TEST(LabelTransfer, WriteAndRegisterFramesPauseAsTheRadioNeeds) {
     SimLink s;
     startProgram(s);
     ASSERT_TRUE(writeLabel(s.link, 2, 3, LabelSlot{}));
-    std::vector<sim::SimTime> times;
-    for (const auto& e : s.radio.transcript().entries())
-        if (e.direction == sim::Direction::HostToRadio) times.push_back(e.time);
-    ASSERT_GE(times.size(), 10u);
-    // 03 01 go out together; each pause ends 1 ms late (a timer's tick); the echo comes
-    // back, then 7 ms pass before the next frame.
+    // 03 01 go out together; the echo comes back, then 7 ms pass before the next frame.
     const sim::SimTime byte = sim::byteTime(9600);
-    EXPECT_EQ((std::vector{times[1] - times[0], times[2] - times[1], times[3] - times[2],
-                           times[4] - times[3], times[5] - times[4]}),
+    const auto gaps = hostGaps(s);
+    ASSERT_GE(gaps.size(), 5u);
+    EXPECT_EQ(std::vector(gaps.begin(), gaps.begin() + 5),
               (std::vector<sim::SimTime>{byte, 5ms - byte, 6ms, 6ms, 2 * byte + 8ms}));
+    // A register frame: 2, 2, 5 and 5 ms between its bytes, and 50 ms after it.
+    SimLink r;
+    startProgram(r);
+    setLabelReadMode(r.link);
+    EXPECT_EQ(hostGaps(r), (std::vector<sim::SimTime>{3ms, 3ms, 6ms, 6ms, 51ms, 3ms, 3ms, 6ms, 6ms,
+                                                      51ms, 3ms, 3ms, 6ms, 6ms}));
 }
 
 TEST(LabelTransfer, AByteThatNeedsRetriesWaits7ThenMoreMilliseconds) {

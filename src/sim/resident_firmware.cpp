@@ -49,6 +49,7 @@ std::string ResidentFirmware::unhookedByte(SimRadio& radio, Byte b) {
 
 std::string ResidentFirmware::firstByte(SimRadio& radio, Byte b) {
     if (b == kProbe) {
+        if (radio.config().faults.noFastProbe && radio.baud() == 9600) return "probe: unanswered";
         radio.send(radio.config().hookReply, "probe reply");
         return "probe";
     }

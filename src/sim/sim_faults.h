@@ -20,6 +20,8 @@ struct SimFaults {
     std::optional<int> sentTwice;   // the Nth byte it sends (from 1) goes out twice
     std::optional<int> stopAfter;   // after sending N bytes the radio sends no more
     std::optional<SimTime> cutAt;   // from this time nothing passes in either direction
+    bool noFastProbe = false;       // a probe at 9600 baud goes unanswered (the speed switch
+                                    // seems to fail)
 
     // Faults of the loaded programs (counted over the radio's life, from 1).
     std::optional<int> noRamEcho;        // the Nth RAM write is not echoed; 0: none is

@@ -12,6 +12,7 @@ std::optional<std::string> VirtualPort::open(const std::string& device,
     for (const auto& [name, reason] : options_.failingDevices)
         if (name == device) return reason;
     advance(now_);
+    if (vanished()) return "No such device";
     open_ = true;
     device_ = device;
     settings_ = settings;
@@ -36,6 +37,8 @@ void VirtualPort::setSettings(const LineSettings& settings) {
 
 bool VirtualPort::writeByte(Byte value) {
     if (!open_) return false;
+    writes_.push_back(now_);
+    if (vanished()) return false;
     radio_.hostSends(now_, value, settings_.baud);
     return true;
 }
@@ -60,7 +63,8 @@ void VirtualPort::discardInput() {
 void VirtualPort::advance(SimTime until) {
     until = std::max(until, now_);
     for (const auto& d : radio_.runUntil(until, settings_.baud))
-        if (open_) input_.push_back(d.value);
+        if (open_ && !(options_.vanishAt && d.time >= *options_.vanishAt))
+            input_.push_back(d.value);
     now_ = until;
 }
 

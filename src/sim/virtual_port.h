@@ -8,6 +8,7 @@
 // receive on a silent line ends at 501 ms, and Delay (0) takes 1 ms.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct VirtualPortOptions {
     SimTime timerSlack = std::chrono::milliseconds(1);
     // Devices that fail to open, with the reason the system would give.
     std::vector<std::pair<std::string, std::string>> failingDevices;
+    // From this time the device is gone (a USB adapter pulled out): writes fail, nothing
+    // arrives, and it no longer opens.
+    std::optional<SimTime> vanishAt;
 };
 
 class VirtualPort final : public LinkPort {
@@ -46,6 +50,8 @@ class VirtualPort final : public LinkPort {
     [[nodiscard]] int closes() const { return closes_; }
     [[nodiscard]] const std::string& device() const { return device_; }
     [[nodiscard]] const std::vector<SimTime>& blockingSleeps() const { return sleeps_; }
+    // When the host wrote each byte (whether or not it reached the radio).
+    [[nodiscard]] const std::vector<SimTime>& writeTimes() const { return writes_; }
     // Called at the start of every pass of a wait, as the window system's events would
     // be handled there (e.g. to press Cancel).
     void setOnYield(std::function<void()> hook) { onYield_ = std::move(hook); }
@@ -53,6 +59,8 @@ class VirtualPort final : public LinkPort {
     void advance(SimTime until);
 
   private:
+    [[nodiscard]] bool vanished() const { return options_.vanishAt && now_ >= *options_.vanishAt; }
+
     SimRadio& radio_;
     VirtualPortOptions options_;
     LineSettings settings_{};
@@ -65,6 +73,7 @@ class VirtualPort final : public LinkPort {
     int opens_ = 0;
     int closes_ = 0;
     std::vector<SimTime> sleeps_;
+    std::vector<SimTime> writes_;
     std::function<void()> onYield_;
 };
 

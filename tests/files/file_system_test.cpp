@@ -6,11 +6,18 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <future>
+#include <random>
+#include <thread>
 #include <vector>
 
 #include "files/default_file.h"
@@ -27,24 +34,13 @@ namespace fs = std::filesystem;
 const std::vector<Byte> kOld(300, 0x11);
 const std::vector<Byte> kNew(4025, 0x22);
 
-// The real disk, with one step of a replace failing as a full disk or a vanished folder would.
-class FailingDisk final : public DiskFileSystem {
-  public:
-    explicit FailingDisk(bool failWrite) : failWrite_(failWrite) {}
-
+// The real disk, its replace's rename failing as in a folder on a vanished device. (A
+// full disk for real: ASaveCutShortLeavesTheOldFileOrTheNewOneWhole.)
+class FailingRename final : public DiskFileSystem {
   protected:
-    std::error_code writeTemporary(int file, std::span<const Byte> bytes) override {
-        if (!failWrite_) return DiskFileSystem::writeTemporary(file, bytes);
-        (void)DiskFileSystem::writeTemporary(file, bytes.first(bytes.size() / 2));
-        return {ENOSPC, std::generic_category()};
-    }
-    std::error_code moveOver(const fs::path& from, const fs::path& to) override {
-        if (failWrite_) return DiskFileSystem::moveOver(from, to);
+    std::error_code moveOver(const fs::path& /*from*/, const fs::path& /*to*/) override {
         return {EIO, std::generic_category()};
     }
-
-  private:
-    bool failWrite_;
 };
 
 std::ptrdiff_t entries(const std::string& folder) {
@@ -109,11 +105,9 @@ TEST_F(DiskFiles, ReplaceWritesThroughLinksAllOrNothing) {
     EXPECT_EQ(test::readBytes(real), kNew);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::status(real).permissions(), kPerms);
-    for (const auto& [failWrite, classic] : {std::pair{true, 61}, {false, 57}}) {
-        FailingDisk failing(failWrite);
-        EXPECT_EQ(classicFileError(failing.replaceFile(link, kOld), real).number, classic);
-        EXPECT_EQ(test::readBytes(real), kNew);
-    }
+    FailingRename failing;
+    EXPECT_EQ(classicFileError(failing.replaceFile(link, kOld), real).number, 57);
+    EXPECT_EQ(test::readBytes(real), kNew);
     // No temporary file left behind.
     EXPECT_EQ(entries(dir.file("sub")), 1);
     fs::create_symlink("loop.frq", dir.file("loop.frq"));
@@ -126,10 +120,12 @@ TEST_F(DiskFiles, UnwritableTargetsAreRefusedAndLeftAlone) {
     test::writeBytes(plain, kOld);
     fs::create_directory(dir.file("folder"));
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    ASSERT_EQ(::mknod(dir.file("null").c_str(), S_IFCHR | 0600, ::makedev(1, 3)), 0);
     const std::pair<std::string, int> cases[] = {{plain + "/x.frq", 76},
                                                  {dir.file("missing/x.frq"), 76},
                                                  {dir.file("folder"), 75},
-                                                 {dir.file("fifo"), 75}};
+                                                 {dir.file("fifo"), 75},
+                                                 {dir.file("null"), 75}};
     for (const auto& [path, classic] : cases) {
         const auto ec = disk.replaceFile(path, kNew);
         EXPECT_EQ(classicFileError(ec, path).number, classic) << path << ": " << ec.message();
@@ -138,7 +134,8 @@ TEST_F(DiskFiles, UnwritableTargetsAreRefusedAndLeftAlone) {
     EXPECT_EQ(test::readBytes(plain), kOld);
     EXPECT_TRUE(fs::is_directory(dir.file("folder")));
     EXPECT_TRUE(fs::is_fifo(dir.file("fifo")));
-    EXPECT_EQ(entries(dir.path()), 3);
+    EXPECT_TRUE(fs::is_character_file(dir.file("null")));
+    EXPECT_EQ(entries(dir.path()), 4);
 }
 
 // Long names get a temporary that fits; a save clears what a killed save left behind.
@@ -163,6 +160,38 @@ TEST_F(DiskFiles, ASaveFitsItsTemporaryAndClearsAKilledSavesLeftovers) {
     EXPECT_FALSE(disk.replaceFile(dir.file("zero.frq"), kNew));
     EXPECT_EQ(test::readBytes(dir.file("zero.frq")), kNew);
     ASSERT_EQ(::open("/dev/null", O_RDONLY), 0);
+}
+
+// A save in a child process that meets a file size limit (as on a full disk), or is killed
+// (SIGKILL) at a random moment while it saves over and over: the old file stays, or a new
+// one is there whole.
+TEST_F(DiskFiles, ASaveCutShortLeavesTheOldFileOrTheNewOneWhole) {
+    const std::string path = dir.file("radio.frq");
+    const std::vector<Byte> big(1 << 20, 0x33);
+    std::mt19937 rng(7);
+    for (int round = 0; round < 12; ++round) {
+        const bool full = round == 0;
+        test::writeBytes(path, kOld);
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0 && full) {
+            const rlimit limit{1000, 1000};
+            ::signal(SIGXFSZ, SIG_IGN);
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::_exit(classicFileError(disk.replaceFile(path, kNew), path).number);
+        }
+        if (child == 0)
+            for (unsigned i = 0;; ++i) (void)disk.replaceFile(path, i % 2 ? big : kNew);
+        if (!full) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5 + rng() % 60));
+            ::kill(child, SIGKILL);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        const std::vector<Byte> now = test::readBytes(path);
+        EXPECT_TRUE(full ? now == kOld : now == kOld || now == kNew || now == big) << now.size();
+        EXPECT_EQ(full ? WEXITSTATUS(status) : 61, 61);  // "Disk full"
+    }
 }
 
 TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {

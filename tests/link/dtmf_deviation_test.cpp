@@ -48,14 +48,6 @@ TEST(writeDtmfDeviation, KeepsTheRadiosLowBitsAndItsOtherByte) {
     }
 }
 
-TEST(writeDtmfDeviation, AWrongEchoFailsTheWriteSilentlyAndReleases) {
-    SimLink s(test::faulty(&sim::SimFaults::wrongEcho, 0));
-    EXPECT_EQ(writeDtmfDeviation(s.link, 9), DtmfWriteResult::WriteFailed);
-    s.settle();
-    EXPECT_TRUE(s.prompts.messages.empty());
-    EXPECT_FALSE(s.link.transport().isOpen() || s.link.busy());
-}
-
 TEST(writeDtmfDeviation, ACodeOutsideTheListIsRefusedBeforeAnythingIsSent) {
     SimLink s;
     EXPECT_THROW(writeDtmfDeviation(s.link, 32), std::out_of_range);

@@ -1,6 +1,6 @@
-// Every link operation refuses while another holds the link; a failed group or global
-// write asks and the retry writes. (The operations' faults as a user meets them are in
-// tests/ops.)
+// An operation refused while another holds the link leaves the running one undisturbed; a
+// failed global write asks and the retry writes. (Every operation's refusal, and the faults
+// as a user meets them: the matrix in tests/ops.)
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "link/dtmf_deviation.h"
 #include "link/global_transfer.h"
 #include "link/label_transfer.h"
-#include "link/radio_read.h"
 #include "link/radio_write.h"
 #include "transfer_fixture.h"
 
@@ -20,16 +19,11 @@ using namespace std::chrono_literals;
 using test::SimLink;
 using Operation = std::function<bool(RadioLink&)>;
 
-// Every operation that takes the link, as a success flag.
+// Operations that take the link, as a success flag: a write, a label transfer, the DTMF write.
 std::vector<std::pair<const char*, Operation>> operations() {
     static MemImage image{};
     static LabelImage labels{};
     return {
-        {"readGlobal", [](RadioLink& l) { return readGlobal(l, image); }},
-        {"writeGlobal", [](RadioLink& l) { return writeGlobal(l, image); }},
-        {"writeGroup", [](RadioLink& l) { return writeGroup(l, image, 2) == GroupTransfer::Done; }},
-        {"readGroup", [](RadioLink& l) { return readGroup(l, image, 2) == GroupTransfer::Done; }},
-        {"readRadio", [](RadioLink& l) { return readRadio(l, image); }},
         {"writeRadio",
          [](RadioLink& l) { return writeRadio(l, image, false) == RadioWrite::Written; }},
         {"readLabels", [](RadioLink& l) { return readLabelsFromRadio(l, labels, -1); }},

@@ -109,17 +109,5 @@ TEST(setBaud, TheSwitchTakesItsPausesInOrder) {
     EXPECT_EQ(s.now() - start, delays + 2 * sim::byteTime(9600));
 }
 
-TEST(setBaud, NoProbeAnswerShowsTheMessageAndReturnsTo4800) {
-    SimLink s(test::faulty(&sim::SimFaults::stopAfter, 1));  // answers the hook, then nothing
-    EXPECT_TRUE(s.link.hookRadio(true));
-    ASSERT_EQ(s.prompts.messages.size(), 1u);
-    const Message& m = s.prompts.messages[0];
-    EXPECT_EQ(std::tie(m.text, m.buttons, m.icon),
-              std::tuple("Unable to set baud rate", Buttons::Ok, Icon::None));
-    EXPECT_EQ(m.shownTitle(), "ZAVPROG");
-    EXPECT_EQ(s.port.baud(), 4800);
-    EXPECT_EQ(s.link.transport().settings(), kSettings4800);
-}
-
 }  // namespace
 }  // namespace zav

@@ -47,20 +47,5 @@ TEST(uploadProgram, PokesStage2ThenSendsTheChainLastByteFirst) {
     }
 }
 
-// A stage-2 byte not echoed stops before the execute; no restart address fails the upload.
-TEST(uploadProgram, FailsWhenTheLoaderDoesNotAnswer) {
-    const std::pair<sim::SimFaults, std::size_t> cases[] = {
-        {test::fault(&sim::SimFaults::noRamEcho, 4), 16u},         // four RAM writes
-        {test::fault(&sim::SimFaults::stopAfter, 1 + 30), 123u}};  // hook reply, the echoes
-    for (const auto& [faults, sentBytes] : cases) {
-        SimLink s(test::withFaults(faults));
-        ASSERT_TRUE(s.hook());
-        EXPECT_FALSE(uploadProgram(s.link, kWriteProgram));
-        test::drain(s);
-        EXPECT_EQ(s.sent().size(), sentBytes);
-        EXPECT_NE(s.radio.programName(), "write program");
-    }
-}
-
 }  // namespace
 }  // namespace zav

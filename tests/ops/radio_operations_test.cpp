@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
@@ -15,8 +18,11 @@
 #include "ops/radio_operations.h"
 #include "ops/utility_operations.h"
 #include "sim/label_memory.h"
+#include "sim/synthesizer.h"
 #include "support/masked_write.h"
 #include "support/sim_link.h"
+#include "syncal/syncal.h"
+#include "syncal/syncal_sink.h"
 
 namespace zav {
 namespace {
@@ -98,6 +104,8 @@ struct Bench {
         std::mt19937 rng(5);
         for (Byte& b : s.radio.memory()) b = static_cast<Byte>(rng());
         for (Byte& b : doc.mem) b = static_cast<Byte>(rng());
+        sim::installSynthesizer(s.radio);
+        sim::setBandData(s.radio.memory());
         for (std::size_t i = 0; i < doc.labels.size(); ++i) {
             doc.labels[i] = static_cast<Byte>('A' + i % 26);
             s.radio.labels()[i] = static_cast<Byte>('a' + i % 23);
@@ -113,187 +121,298 @@ struct Bench {
     RadioOperations ops{doc, s.link, s.settings, editor};
 };
 
-struct OpRow {
-    const char* name;
-    std::function<OperationResult(R&)> run;
-    std::vector<Answer> answers;  // the questions asked before the link is taken
-    const char* failure;
-    Texts done;                                // told after success
-    Texts afterFailure;                        // told after the link's own message
-    Texts halfway;                             // told when the radio stops halfway
-    std::pair<std::size_t, std::size_t> read;  // bytes of the image read
-    int labelsRead = kNone;                    // label group index, -1 all
-    std::vector<int> written{};                // blocks written
-    int labelsWritten = kNone;
-    bool dtmf = false;
+// Syncal's window, which the matrix does not look at.
+struct NoWindow final : SyncalSink {
+    void addStatusLine(const std::string& /*text*/) override {}
+    void setStatusText(const std::string& /*text*/) override {}
 };
-
-void PrintTo(const OpRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 OperationResult dtmf(R& ops) {
     return sendDtmfDeviation(ops.link(), kDtmfCode);
 }
 
-const Texts kReadError{"Error reading radio"};
-const Texts kNoLabelsFrom{"Unable to upload data from radio"};
-const Texts kNoLabelsTo{"Unable to upload data to radio"};
-const std::vector<int> kPresentBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15};
+OperationResult syncal(R& ops) {
+    NoWindow window;
+    Syncal run(ops.link(), ops.link().prompts(), window);
+    return alignSynthesizer(run);
+}
+
+struct OpRow {
+    const char* name;
+    std::function<OperationResult(R&)> run;
+    std::vector<Answer> answers;               // the questions asked before the link is taken
+    std::pair<std::size_t, std::size_t> read;  // bytes of the image read
+    int labelsRead = kNone;                    // label group index, -1 all
+    std::vector<int> written{};                // blocks written under the masks
+    int labelsWritten = kNone;
+    std::pair<std::size_t, std::size_t> set{};  // bytes set as a fault-free run sets them
+    bool quiet = false;                         // tells its own failures in the result only
+};
+
+const std::vector<int> kGroupBlocks{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15};
+const std::vector<int> kAllBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15};
 
 // clang-format off
 const OpRow kOps[] = {
-    {"ReadRadio", &R::readRadio, {}, "the radio was not read", {"All groups read OK."}, {},
-     kReadError, {0, 2048}},
-    {"ReadGlobal", &R::readGlobal, {}, "the global block was not read", {}, {}, kReadError,
-     {0, 128}},
-    {"ReadGroup", &R::readGroup, {}, "the group was not read", {}, {}, kReadError, {1920, 2048}},
-    {"WriteRadio", &R::writeRadio, {Answer::Ok, Answer::Yes}, "the radio was not written",
-     {"All groups written OK."}, {}, kWriteFailed, {}, kNone, kPresentBlocks},
-    {"WriteGlobal", &R::writeGlobal, {Answer::Ok}, "Write Global Failed", {},
-     {"Write Global Failed"}, {kWriteFailed[0], "Write Global Failed"}, {}, kNone, {0}},
-    {"WriteGroup", &R::writeGroup, {Answer::Ok}, "Write Group Failed", {},
-     {"Write Group Failed"}, {kWriteFailed[0], "Write Group Failed"}, {}, kNone, {kGroup}},
-    {"LabelReadGroup", &R::labelReadGroup, {}, "the labels were not read",
-     {"Group 15 labels read OK."}, {}, kNoLabelsFrom, {}, kGroup - 1},
-    {"LabelReadRadio", &R::labelReadRadio, {}, "the labels were not read",
-     {"All labels read OK."}, {}, kNoLabelsFrom, {}, -1},
-    {"LabelWriteGroup", &R::labelWriteGroup, {}, "the labels were not written",
-     {"Group 15 labels written OK."}, {}, kNoLabelsTo, {}, kNone, {}, kGroup - 1},
-    {"LabelWriteRadio", &R::labelWriteRadio, {}, "the labels were not written",
-     {"All labels written OK."}, {}, kNoLabelsTo, {}, kNone, {}, -1},
-    {"Dtmf", dtmf, {}, "the radio was not reached", {}, {}, {}, {}, kNone, {}, kNone, true},
+    {"ReadRadio", &R::readRadio, {}, {0, 2048}},
+    {"ReadGlobal", &R::readGlobal, {}, {0, 128}},
+    {"ReadGroup", &R::readGroup, {}, {1920, 2048}},
+    {"WriteRadio", &R::writeRadio, {Answer::Ok, Answer::Yes}, {}, kNone, kAllBlocks},
+    {"WriteRadioNoGlobal", &R::writeRadio, {Answer::Ok, Answer::No}, {}, kNone, kGroupBlocks},
+    {"WriteGlobal", &R::writeGlobal, {Answer::Ok}, {}, kNone, {0}},
+    {"WriteGroup", &R::writeGroup, {Answer::Ok}, {}, kNone, {kGroup}},
+    {"LabelReadGroup", &R::labelReadGroup, {}, {}, kGroup - 1},
+    {"LabelReadRadio", &R::labelReadRadio, {}, {}, -1},
+    {"LabelWriteGroup", &R::labelWriteGroup, {}, {}, kNone, {}, kGroup - 1},
+    {"LabelWriteRadio", &R::labelWriteRadio, {}, {}, kNone, {}, -1},
+    {"Dtmf", dtmf, {}, {}, kNone, {}, kNone, {0x6F, 0x70}, true},
+    {"Syncal", syncal, {}, {}, kNone, {}, kNone, {0x68, 0x78}},
 };
 // clang-format on
 
+bool isQuestion(const std::string& text) {
+    return text == R::kConfirmWrite || text == R::kAskWriteGlobal || text == R::kAskReadLabels ||
+           text == R::kAskWriteLabels;
+}
+
 // What the user was told, the operations' questions left out.
 Texts told(const test::SimLink& s) {
-    Texts out;
-    for (const std::string& t : s.prompts.texts())
-        if (t != R::kConfirmWrite && t != R::kAskWriteGlobal && t != R::kAskReadLabels &&
-            t != R::kAskWriteLabels)
-            out.push_back(t);
+    Texts out = s.prompts.texts();
+    std::erase_if(out, isQuestion);
     return out;
 }
 
-// Garbage: the radio answers the hook with a byte that is no hook reply. Late and Twice:
-// one of the radio's bytes (at `at`) arrives after the host gave up on it, or twice.
-enum class Kind { None, PortWillNotOpen, LinkBusy, Silent, Garbage, StopsHalfway, Late, Twice };
-enum class At { First, Second, Middle, BeforeLast };
-struct Fault {
-    Kind kind;
-    At at = At::First;
+// An operation without faults: how many bytes the radio sends, how long it takes, the
+// radio's memory afterwards.
+struct Baseline {
+    int radioBytes = 0;
+    sim::SimTime took{};
+    sim::RadioMemory radio{};
 };
 
-// How many bytes the radio sends in the operation without faults.
-int radioBytes(const OpRow& row) {
-    static std::map<std::string, int> counted;
-    auto [it, fresh] = counted.try_emplace(row.name, 0);
+const Baseline& baseline(const OpRow& row) {
+    static std::map<std::string, Baseline> runs;
+    auto [it, fresh] = runs.try_emplace(row.name);
     if (!fresh) return it->second;
     Bench b;
     for (const Answer a : row.answers) b.s.prompts.queueAnswer(a);
     (void)row.run(b.ops);
+    it->second.took = b.s.now();
     b.s.port.advance(b.s.now() + 2s);
-    return it->second = static_cast<int>(std::ranges::count(b.s.radio.transcript().entries(),
-                                                            sim::Direction::RadioToHost,
-                                                            &sim::TranscriptEntry::direction));
+    it->second.radioBytes = static_cast<int>(std::ranges::count(b.s.radio.transcript().entries(),
+                                                                sim::Direction::RadioToHost,
+                                                                &sim::TranscriptEntry::direction));
+    it->second.radio = b.s.radio.memory();
+    return it->second;
 }
 
-// The radio's byte (from 1) at `at`: the hook reply, the one after it (a probe's or a
-// word's), one in the middle, the last but one.
-int nthByte(const OpRow& row, At at) {
-    const int n = radioBytes(row);
-    return std::array{1, 2, n / 2, n - 1}[static_cast<std::size_t>(at)];
+// Garbage: a hook reply that is none. Late and Twice: one of the radio's bytes (at `at`)
+// arrives after the host gave up on it, or twice. Cut and Vanishes: halfway through the
+// fault-free run's time the line goes dead, or the port's device goes away.
+// clang-format off
+enum class Kind {
+    None, PortWillNotOpen, LinkBusy, Silent, Garbage, WrongSpeed, NoFastProbe, LoaderNotEchoed,
+    StopsHalfway, Cut, Vanishes, Dropped, WrongEcho, BadAck, JustInTime, JustTooLate, Late, Twice
+};
+// clang-format on
+// The radio's byte: the hook reply, the one after it, the middle one, the last but one, the
+// last.
+enum class At { First, Second, Middle, BeforeLast, Last };
+struct Fault {
+    Kind kind;
+    At at;
+    const char* id;       // in the test's name
+    const char* caption;  // in RELIABILITY.md
+};
+
+// clang-format off
+const Fault kFaults[] = {
+    {Kind::None, At::First, "Done", "no fault"},
+    {Kind::PortWillNotOpen, At::First, "PortWillNotOpen", "the port will not open"},
+    {Kind::LinkBusy, At::First, "LinkBusy", "another operation holds the link"},
+    {Kind::Silent, At::First, "Silent", "silent radio"},
+    {Kind::Garbage, At::First, "Garbage", "wrong hook reply"},
+    {Kind::WrongSpeed, At::First, "WrongSpeed", "the radio at the other line speed"},
+    {Kind::NoFastProbe, At::First, "NoFastProbe", "no probe answer after the speed change"},
+    {Kind::LoaderNotEchoed, At::First, "LoaderNotEchoed", "the second RAM write not echoed"},
+    {Kind::StopsHalfway, At::First, "StopsHalfway", "the radio stops answering halfway"},
+    {Kind::Cut, At::First, "Cut", "the radio gone mid-transfer"},
+    {Kind::Vanishes, At::First, "Vanishes", "the port vanishes while open"},
+    {Kind::Dropped, At::Second, "DroppedEarly", "a byte dropped early"},
+    {Kind::Dropped, At::Middle, "DroppedMid", "a byte dropped mid-transfer"},
+    {Kind::Dropped, At::Last, "DroppedLast", "the last byte dropped"},
+    {Kind::WrongEcho, At::First, "WrongEcho", "a wrong echo"},
+    {Kind::BadAck, At::First, "BadAck", "an acknowledgement without bit 5"},
+    {Kind::JustInTime, At::First, "JustInTime", "replies just under the 0.5 s limit (0.46 s)"},
+    {Kind::JustTooLate, At::First, "JustTooLate", "replies just over the 0.5 s limit (0.505 s)"},
+    {Kind::Late, At::First, "Late", "the hook reply late"},
+    {Kind::Late, At::Second, "LateSecond", "the second byte late"},
+    {Kind::Late, At::Middle, "LateMiddle", "a byte late mid-transfer"},
+    {Kind::Late, At::BeforeLast, "LateBeforeLast", "the last byte but one late"},
+    {Kind::Twice, At::First, "Twice", "the hook reply twice"},
+    {Kind::Twice, At::Second, "TwiceSecond", "the second byte twice"},
+    {Kind::Twice, At::Middle, "TwiceMiddle", "a byte twice mid-transfer"},
+    {Kind::Twice, At::BeforeLast, "TwiceBeforeLast", "the last byte but one twice"}};
+// clang-format on
+
+// The radio and the port showing a fault in an operation whose fault-free run is `base`.
+std::pair<sim::SimConfig, sim::VirtualPortOptions> faulty(const Fault& f, const Baseline& base) {
+    sim::SimConfig config;
+    sim::VirtualPortOptions port;
+    sim::SimFaults& x = config.faults;
+    const int n = base.radioBytes;
+    const int nth = std::array{1, 2, n / 2, n - 1, n}[static_cast<std::size_t>(f.at)];
+    // clang-format off
+    switch (f.kind) {
+        case Kind::PortWillNotOpen: port.failingDevices = {{"/dev/ttyS0", "No such file"}}; break;
+        case Kind::Silent: x.silent = true; break;
+        case Kind::Garbage: config.hookReply = 0x14; break;
+        case Kind::NoFastProbe: x.noFastProbe = true; break;
+        case Kind::LoaderNotEchoed: x.noRamEcho = 2; break;
+        case Kind::StopsHalfway: x.stopAfter = n / 2; break;
+        case Kind::Cut: x.cutAt = base.took / 2; break;
+        case Kind::Vanishes: port.vanishAt = base.took / 2; break;
+        case Kind::Dropped: x.dropOutput = nth; break;
+        case Kind::WrongEcho: x.wrongEcho = 1; break;
+        case Kind::BadAck: x.badAck = 1; break;
+        case Kind::JustInTime: x.replyDelay = 460ms; break;  // the hook's 13 bytes take 27 ms
+        case Kind::JustTooLate: x.replyDelay = 505ms; break;
+        case Kind::Late: x.lateOutput = nth, x.lateBy = 700ms; break;
+        case Kind::Twice: x.sentTwice = nth; break;
+        default: break;
+    }
+    // clang-format on
+    return {config, port};
+}
+
+// The longest the host went without writing a byte, up to the operation's end.
+sim::SimTime longestWait(const std::vector<sim::SimTime>& writes, sim::SimTime end) {
+    sim::SimTime last{0};
+    sim::SimTime longest{0};
+    for (const sim::SimTime t : writes) longest = std::max(longest, t - std::exchange(last, t));
+    return std::max(longest, end - last);
 }
 
 bool labelInReach(int group, std::size_t index) {
     return group == -1 || (group != kNone && static_cast<int>(index % kGroupCount) == group);
 }
 
-std::string caseName(const ::testing::TestParamInfo<std::tuple<OpRow, Fault>>& info) {
-    static constexpr const char* kKinds[] = {"Done",    "PortWillNotOpen", "LinkBusy", "Silent",
-                                             "Garbage", "StopsHalfway",    "Late",     "Twice"};
-    static constexpr const char* kAts[] = {"", "Second", "Middle", "BeforeLast"};
-    const auto [row, fault] = info.param;
-    return std::string(row.name) + "_" + kKinds[static_cast<int>(fault.kind)] +
-           kAts[static_cast<int>(fault.at)];
+using Cell = std::tuple<OpRow, Fault>;
+
+// Each cell's outcome and what the user was told, by fault and operation.
+std::map<std::pair<std::string, std::string>, std::string> outcomes;
+
+// The result, and every message the user was told with its title.
+std::string outcomeText(const OperationResult& result, const test::SimLink& s) {
+    std::string out = result.outcome == Outcome::Done        ? "done"
+                      : result.outcome == Outcome::Cancelled ? "cancelled"
+                                                             : "failed: " + result.message;
+    std::string seen;
+    for (const Message& m : s.prompts.messages)
+        if (!isQuestion(m.text)) seen += " “" + m.text + "” (" + m.shownTitle() + ")";
+    return out + (seen.empty() ? "; nothing told" : "; told" + seen);
 }
 
-class OperationFaults : public ::testing::TestWithParam<std::tuple<OpRow, Fault>> {};
+// The matrix as Markdown: a row per fault, a column per operation, each cell the outcome
+// and a note (listed below the table) of the result and what the user was told.
+std::string matrixTable() {
+    std::vector<std::string> notes;
+    std::string head = "| fault |";
+    std::string rule = "|---|";
+    for (const OpRow& op : kOps) head += std::string(" ") + op.name + " |", rule += "---|";
+    std::string table = head + "\n" + rule + "\n";
+    for (const Fault& f : kFaults) {
+        table += std::string("| ") + f.caption + " |";
+        for (const OpRow& op : kOps) {
+            const std::string& text = outcomes[{f.id, op.name}];
+            auto it = std::ranges::find(notes, text);
+            if (it == notes.end()) it = notes.insert(it, text);
+            table += " " + text.substr(0, text.find_first_of(":;")) + " (" +
+                     std::to_string(it - notes.begin() + 1) + ") |";
+        }
+        table += "\n";
+    }
+    table += "\n";
+    for (std::size_t i = 0; i < notes.size(); ++i)
+        table += std::to_string(i + 1) + ". " + notes[i] + "\n";
+    return table;
+}
+
+// The table between RELIABILITY.md's markers (something else when they are missing).
+std::string checkedInTable() {
+    std::ifstream in(ZAV_SOURCE_DIR "/RELIABILITY.md");
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    const std::size_t from = text.find("<!-- matrix -->\n") + std::strlen("<!-- matrix -->\n");
+    return text.substr(std::min(from, text.size()), text.find("<!-- end of matrix -->") - from);
+}
+
+class OperationFaults : public ::testing::TestWithParam<Cell> {
+  public:
+    // With the whole matrix run: writes the table where ZAV_MATRIX_TABLE names, or
+    // compares it with RELIABILITY.md's.
+    static void TearDownTestSuite() {
+        if (outcomes.size() != std::size(kOps) * std::size(kFaults)) return;
+        if (const char* path = std::getenv("ZAV_MATRIX_TABLE")) {
+            std::ofstream(path) << matrixTable();
+            return;
+        }
+        EXPECT_EQ(matrixTable(), checkedInTable())
+            << "RELIABILITY.md's matrix differs from the test's: run scripts/reliability";
+    }
+};
+
+// How long the host may wait for the radio: a receive limit (0.5 s and the pass that
+// notices it), then a quiet line before the next attempt, or the pause between the
+// parameter read and the run of an alignment.
+constexpr sim::SimTime kLongestWait = 1500ms;
+// A dead line ends an operation within a few seconds: the read's last segment requests,
+// a label byte's four tries, three unanswered alignment probes.
+constexpr sim::SimTime kLongestEnd = 3500ms;
 
 TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     const auto& [row, fault] = GetParam();
-    const Kind kind = fault.kind;
-    sim::SimConfig config;
-    config.faults.silent = kind == Kind::Silent;
-    if (kind == Kind::Garbage) config.hookReply = 0x14;
-    if (kind == Kind::StopsHalfway) config.faults.stopAfter = radioBytes(row) / 2;
-    if (kind == Kind::Late) {
-        config.faults.lateOutput = nthByte(row, fault.at);
-        config.faults.lateBy = 700ms;  // the host has given up on it by then
-    }
-    if (kind == Kind::Twice) config.faults.sentTwice = nthByte(row, fault.at);
-    sim::VirtualPortOptions port;
-    if (kind == Kind::PortWillNotOpen)
-        port.failingDevices = {{"/dev/ttyS0", "No such file or directory"}};
+    const Baseline& base = baseline(row);
+    const auto [config, port] = faulty(fault, base);
     Bench b(config, port);
+    if (fault.kind == Kind::WrongSpeed) b.s.radio.setBaud(9600);
     for (const Answer a : row.answers) b.s.prompts.queueAnswer(a);
     const MemImage image = b.doc.mem;
     const LabelImage labels = b.doc.labels;
     const sim::RadioMemory radio = b.s.radio.memory();
     const LabelImage radioLabels = sim::labelImageFromMemory(b.s.radio.labels());
-    auto running = kind == Kind::LinkBusy ? b.s.link.tryBeginOperation()
-                                          : std::optional<RadioLink::BusyGuard>{};
+    auto running = fault.kind == Kind::LinkBusy ? b.s.link.tryBeginOperation()
+                                                : std::optional<RadioLink::BusyGuard>{};
 
     const OperationResult result = row.run(b.ops);
     running.reset();
-    b.s.port.advance(b.s.now() + 2s);  // the last bytes arrive
+    const sim::SimTime ended = b.s.now();
+    b.s.port.advance(ended + 2s);  // the last bytes arrive
+    outcomes[{fault.id, row.name}] = outcomeText(result, b.s);
 
-    // A byte late or twice may cost the operation or not; either way it ends cleanly.
-    const bool mayFail = kind == Kind::Late || kind == Kind::Twice;
-    const bool ok = kind == Kind::None || (mayFail && result.done());
-    const bool hookFailed = kind == Kind::Silent || kind == Kind::Garbage;
-    Texts expected = ok                           ? row.done
-                     : kind == Kind::StopsHalfway ? row.halfway
-                     : kind == Kind::LinkBusy     ? Texts{"Another radio operation is in progress."}
-                     : hookFailed                 ? Texts{"Error Hooking to Radio."}
-                                                  : Texts{"Unable to open Comm Port"};
-    if (hookFailed || kind == Kind::PortWillNotOpen)
-        expected.insert(expected.end(), row.afterFailure.begin(), row.afterFailure.end());
-    if (ok || !mayFail) {
-        EXPECT_EQ(told(b.s), expected);
-    }
-    if (ok) {
-        EXPECT_EQ(result, OperationResult::success());
-    } else if (mayFail) {
-        EXPECT_EQ(result.outcome, Outcome::Failed);
-    } else if (kind == Kind::LinkBusy) {
-        EXPECT_EQ(result, OperationResult::failure("another radio operation is in progress"));
-        EXPECT_TRUE(b.s.sent().empty());
-    } else if (row.dtmf && kind == Kind::StopsHalfway) {
-        EXPECT_EQ(result, OperationResult::failure(
-                              "the radio did not send its byte 0x6F; nothing was written"));
-    } else {
-        EXPECT_EQ(result, OperationResult::failure(row.failure));
-    }
-    EXPECT_FALSE(b.s.link.busy());
-    EXPECT_TRUE(b.s.progress.mainWindowEnabled);
-    EXPECT_FALSE(b.s.progress.barVisible);
-    EXPECT_FALSE(b.s.progress.shown);
+    // No failure goes untold but the quiet ones, no cancel is told, no wait is too long.
+    const bool ok = result.done();
+    EXPECT_NE(result.outcome, Outcome::Cancelled);
+    EXPECT_TRUE(ok || row.quiet || !told(b.s).empty());
+    EXPECT_LE(longestWait(b.s.port.writeTimes(), ended), kLongestWait);
+    const bool gone = fault.kind == Kind::Cut || fault.kind == Kind::Vanishes;
+    EXPECT_LE(gone ? ended - base.took / 2 : 0s, kLongestEnd);
+    EXPECT_EQ(std::tuple(b.s.link.busy(), b.s.progress.mainWindowEnabled, b.s.progress.barVisible,
+                         b.s.progress.shown),
+              std::tuple(false, true, false, false));
+    EXPECT_TRUE(fault.kind != Kind::LinkBusy || b.s.port.writeTimes().empty());
     for (const std::string& form : b.s.progress.forms)  // only a write asks before Cancel
         EXPECT_EQ(form.ends_with(" [write]"), form.starts_with(R::kWritingRadio)) << form;
+    // A label connection whose hook failed skips the release and leaves the port open.
     const bool labelOp = row.labelsRead != kNone || row.labelsWritten != kNone;
-    if (!mayFail) {
-        // A label connection whose hook failed skips the release and leaves the port open.
-        EXPECT_EQ(b.s.link.transport().isOpen(), labelOp && hookFailed);
-        // The image transfers beep once the radio has answered.
-        const bool answered = kind == Kind::None || kind == Kind::StopsHalfway;
-        EXPECT_EQ(b.s.prompts.beeps, !labelOp && !row.dtmf && answered ? 1 : 0);
-    }
-    // A write program that lost the radio's answers still waits for its rows.
-    if (!mayFail && (kind != Kind::StopsHalfway || row.name != std::string_view("WriteRadio"))) {
-        EXPECT_EQ(b.s.radio.programName(), "resident firmware");
-    }
+    const bool hookFailed = std::ranges::count(told(b.s), "Error Hooking to Radio.") > 0;
+    EXPECT_EQ(b.s.link.transport().isOpen(), labelOp && hookFailed);
+    // The radio ends in its own firmware unless the line went dead, or a whole write lost
+    // an answer mid-block, where an end byte would be row data (the radio's own idle limit
+    // ends its write program then).
+    const bool lost =
+        fault.kind == Kind::Cut || fault.kind == Kind::Vanishes ||
+        (row.written.size() > 1 && (fault.kind == Kind::StopsHalfway || fault.at == At::Middle));
+    EXPECT_TRUE(lost || b.s.radio.programName() == "resident firmware") << b.s.radio.programName();
 
     // The document: the range read is the radio's after a success, all else as it was.
     for (std::size_t i = 0; i < b.doc.mem.size(); ++i) {
@@ -308,31 +427,24 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
         ASSERT_TRUE(labelsNow[i] == target || (!ok && labelsNow[i] == radioLabels[i]))
             << "radio label " << i;
     }
-    // The radio: written within the masks, completely after a success.
+    // The radio: written within the masks (and bytes set only as a fault-free run sets
+    // them), completely after a success.
     test::WriteReach reach(image, row.written);
-    if (mayFail && row.written.size() > 1) reach.requiredFrom = kPageSize;  // best effort
-    if (row.dtmf) {
-        reach.mask[0x6F] = 0xF8;
-        reach.target[0x6F] = static_cast<Byte>(kDtmfCode << 3);
-    }
+    for (std::size_t i = row.set.first; i < row.set.second; ++i)
+        reach.mask[i] = 0xFF, reach.target[i] = base.radio[i];
     test::expectWritten(radio, b.s.radio.memory(), reach, ok);
     // The window shows the document, and counts what was read as unchanged.
     EXPECT_EQ(b.editor.shown, b.editor.visible());
     EXPECT_EQ(b.editor.clean, (Contents{b.doc.mem, b.doc.labels}));
 }
 
-// clang-format off
-const Fault kFaults[] = {
-    {Kind::None}, {Kind::PortWillNotOpen}, {Kind::LinkBusy}, {Kind::Silent}, {Kind::Garbage},
-    {Kind::StopsHalfway}, {Kind::Late}, {Kind::Late, At::Second}, {Kind::Late, At::Middle},
-    {Kind::Late, At::BeforeLast}, {Kind::Twice}, {Kind::Twice, At::Second},
-    {Kind::Twice, At::Middle}, {Kind::Twice, At::BeforeLast}};
-// clang-format on
-
-INSTANTIATE_TEST_SUITE_P(Operations, OperationFaults,
+INSTANTIATE_TEST_SUITE_P(Matrix, OperationFaults,
                          ::testing::Combine(::testing::ValuesIn(kOps),
                                             ::testing::ValuesIn(kFaults)),
-                         caseName);
+                         [](const ::testing::TestParamInfo<Cell>& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::get<1>(info.param).id;
+                         });
 
 // Read Group and Write Group need a group 1..15: group 0 would be the global block.
 TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
@@ -446,7 +558,7 @@ TEST_P(Operations, TakeTheLabelsAlongOnlyWhenTheyShould) {
 const Case kCases[] = {
     {"ReadWithLabelsThatFail", &R::readRadio, kAlways, {}, missLabels,
      OperationResult::failure("the labels were not read"),
-     {kNoLabelsFrom[0], "All groups read OK."}, false},
+     {"Unable to upload data from radio", "All groups read OK."}, false},
     {"ReadCancelledAtTheLabelQuestion", &R::readRadio, kPrompt, {Answer::Cancel}, none,
      kCancelled, {}},
     {"ReadOfAnAbsentGroupReadsNoLabels", &R::readGroup, kAlways, {}, dropGroup15,

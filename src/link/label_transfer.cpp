@@ -201,6 +201,8 @@ bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
     if (!guard) return false;
     link.progress().showForm(text, false);
     if (!link.hookRadio(false)) {
+        // No release for a radio that did not answer, but the port is not kept from others.
+        link.transport().closePort();
         finish(link);
         return false;
     }

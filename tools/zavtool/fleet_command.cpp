@@ -2,6 +2,7 @@
 // fleet; this command loads the file, names each radio's output file, and reports a line
 // per radio as it ends (and a log row with --log).
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 #include <set>
@@ -142,8 +143,13 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
         makePort = [](const std::string& /*device*/) { return std::make_unique<QtSerialPort>(); };
         if (devices == nullptr) devices = &settings.emplace();
     }
-    for (const std::string& port : o.ports)
-        request.devices.push_back(resolvePortDevice(port, devices));
+    for (const std::string& port : o.ports) {
+        const std::string device = resolvePortDevice(port, devices);
+        // Two connections on one device would mix their conversations.
+        if (std::ranges::count(request.devices, device) > 0)
+            return usageError(o, io, "two --port name the device " + device);
+        request.devices.push_back(device);
+    }
 
     FleetReport report(o, io, operation, files, log ? &*log : nullptr);
     runFleet(request, *file, makePort, report, io.cancel, runAll);

@@ -1,6 +1,7 @@
 #include "ops/fleet.h"
 
 #include <algorithm>
+#include <charconv>
 #include <exception>
 #include <thread>
 
@@ -157,6 +158,29 @@ FleetRadioResult runRadio(const FleetRequest& request, std::size_t index, const 
 }
 
 }  // namespace
+
+std::optional<std::vector<int>> parseGroupList(std::string_view text) {
+    const auto number = [](std::string_view digits) -> std::optional<int> {
+        int n = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+        if (error != std::errc() || end != digits.data() + digits.size() || n < 1 ||
+            n > kGroupCount)
+            return std::nullopt;
+        return n;
+    };
+    std::vector<int> groups;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string_view range = text.substr(start, comma - start);
+        start = comma + 1;
+        const auto dash = range.find('-');
+        const auto first = number(range.substr(0, dash));
+        const auto last = dash == std::string_view::npos ? first : number(range.substr(dash + 1));
+        if (!first || !last || *last < *first) return std::nullopt;
+        for (int g = *first; g <= *last; ++g) groups.push_back(g);
+    }
+    return groups;
+}
 
 std::string unitIdText(std::uint32_t unit) {
     std::string digits = std::to_string(unit);

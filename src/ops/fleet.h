@@ -81,6 +81,9 @@ using ParallelRunner = std::function<void(const std::vector<Job>& jobs)>;
 // Standard threads; a Qt serial port needs threads Qt started (qt/qt_threads.h).
 void runOnThreads(const std::vector<Job>& jobs);
 
+// A list of groups such as "1,3,5-7": the group numbers (1..15); nullopt when it is none.
+std::optional<std::vector<int>> parseGroupList(std::string_view text);
+
 // The unit number's ANI/ID text: seven decimal digits.
 std::string unitIdText(std::uint32_t unit);
 

@@ -222,19 +222,6 @@ std::optional<int> number(const QString& text, int low, int high) {
     return n;
 }
 
-// --ani-groups' list: group numbers and ranges, such as 1,3,5-7.
-std::optional<std::vector<int>> groupList(const QString& text) {
-    std::vector<int> groups;
-    for (const QString& item : text.split(QLatin1Char(','))) {
-        const QStringList ends = item.split(QLatin1Char('-'));
-        const auto first = number(ends.front(), 1, kGroupCount);
-        const auto last = ends.size() == 2 ? number(ends.back(), 1, kGroupCount) : first;
-        if (!first || !last || ends.size() > 2 || *last < *first) return std::nullopt;
-        for (int g = *first; g <= *last; ++g) groups.push_back(g);
-    }
-    return groups;
-}
-
 // The fleet options (several ports, unit numbers, one file per radio) into `o`.
 std::optional<std::string> takeFleetOptions(const QCommandLineParser& parser,
                                             const std::function<bool(std::string_view)>& given,
@@ -252,7 +239,8 @@ std::optional<std::string> takeFleetOptions(const QCommandLineParser& parser,
     }
     if (given("ani-groups")) {
         if (!o.units) return std::string("--ani-groups needs --ani-from");
-        const auto groups = groupList(parser.value(QStringLiteral("ani-groups")));
+        const auto groups =
+            parseGroupList(parser.value(QStringLiteral("ani-groups")).toStdString());
         if (!groups)
             return std::string("--ani-groups takes group numbers 1 to 15, such as 1,3,5-7");
         o.units->groups = *groups;

@@ -155,7 +155,7 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
     runFleet(request, *file, makePort, report, io.cancel, runAll);
     if (report.failed() == 0) return kExitDone;
     io.err << "zavtool " << o.command << ": " << report.failed() << " of " << o.ports.size()
-           << (o.ports.size() == 1 ? " radio" : " radios") << " failed\n";
+           << (o.ports.size() == 1 ? " radio" : " radios") << " failed or were cancelled\n";
     return kExitFailed;
 }
 

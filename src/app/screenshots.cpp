@@ -1,10 +1,12 @@
 #include "app/screenshots.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QSpinBox>
 #include <cstdio>
 
 #include "files/file_system.h"
@@ -12,10 +14,13 @@
 #include "iface/settings_store.h"
 #include "model/document.h"
 #include "qt/qt_prompts.h"
+#include "sim/virtual_port.h"
 #include "ui/about_dialog.h"
 #include "ui/bank_move_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
+#include "ui/demo_radio.h"
+#include "ui/fleet_write_dialog.h"
 #include "ui/main_window.h"
 #include "ui/offset_entry.h"
 #include "ui/progress_window.h"
@@ -66,6 +71,49 @@ bool save(QWidget& w, const QDir& dir, const char* name) {
     const bool ok = w.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
+}
+
+// Agrees to every question: the fleet's confirmation, taken as the user's OK.
+class AgreeingPrompts final : public Prompts {
+  public:
+    Answer ask(const Message& message) override {
+        return message.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+    }
+    std::optional<std::string> chooseFile(const FileDialogRequest& /*request*/) override {
+        return std::nullopt;
+    }
+};
+
+// Write Fleet after four simulated radios were written, the third one silent.
+bool saveFleetShot(Document& doc, SettingsStore& settings, QWidget& window, const QDir& dir) {
+    std::array<sim::SimRadio, 4> radios;
+    const DemoContents demo = demoContents();
+    for (auto& radio : radios)
+        std::copy_n(demo.mem.begin(), kRadioMemorySize, radio.memory().begin());
+    radios[2].config().faults.silent = true;
+    AgreeingPrompts agree;
+    FleetWriteDialog fleet(
+        agree, settings,
+        [&doc] {
+            FileBytes file = defaultFileBytes();
+            file.copyFrom(doc);
+            return file;
+        },
+        &window);
+    fleet.setPortFactory(
+        [&radios](const std::string& device) {
+            return std::make_unique<sim::VirtualPort>(
+                radios.at(std::stoul(device.substr(device.size() - 1))));
+        },
+        runOnThreads);
+    fleet.setPorts({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyUSB1"),
+                    QStringLiteral("/dev/ttyUSB2"), QStringLiteral("/dev/ttyUSB3")});
+    fleet.findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
+    fleet.findChild<QSpinBox*>()->setValue(4101);
+    fleet.show();
+    fleet.startWrite();
+    while (fleet.running()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return save(fleet, dir, "fleet.png");
 }
 
 bool saveShot(const QPixmap& shot, const QDir& dir, const char* name) {
@@ -138,6 +186,7 @@ int renderScreenshots(const QString& folder) {
         move.show();
         ok = save(move, dir, "move.png") && ok;
     }
+    ok = saveFleetShot(doc, settings, window, dir) && ok;
     {
         AboutDialog about(prompts, &window);
         about.show();

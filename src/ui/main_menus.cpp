@@ -80,6 +80,7 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
     m.writeGlobalAction = item(m.radioMenu, "mnuWriteGlobal", "Write Global Information To Radio");
     m.writeGroupAction = item(m.radioMenu, "mnuWriteGroup", "Write Current Group to Radio",
                               QKeySequence(Qt::Key_F4));
+    m.writeFleetAction = item(m.radioMenu, "mnuWriteFleet", "Write &Fleet...");
     m.beforeLabelsSeparator = separator(m.radioMenu, "munSep7");
     m.labelMenu = submenu(m.radioMenu, "mnuLabel", "Labels");
     m.labelReadGroupAction = item(m.labelMenu, "mnuLabelReadGroup", "Read Current Group");

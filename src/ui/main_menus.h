@@ -38,6 +38,7 @@ struct MainMenus {
     QAction* writeRadioAction = nullptr;   // Write Radio, F3
     QAction* writeGlobalAction = nullptr;  // Write Global Information To Radio
     QAction* writeGroupAction = nullptr;   // Write Current Group to Radio, F4
+    QAction* writeFleetAction = nullptr;   // Write Fleet...: several radios at once
     QAction* beforeLabelsSeparator = nullptr;
     QMenu* labelMenu = nullptr;  // Labels
     QAction* labelReadGroupAction = nullptr;

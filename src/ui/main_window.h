@@ -19,6 +19,7 @@
 #include "link/radio_link.h"
 #include "model/document.h"
 #include "ops/editor_hooks.h"
+#include "ops/fleet.h"
 #include "ops/radio_operations.h"
 #include "ui/grid_clipboard.h"
 #include "ui/group_controls.h"
@@ -33,6 +34,7 @@ class OffsetEntry;
 class PrintCommands;
 class GlobalsWindow;
 class BankMoveDialog;
+class FleetWriteDialog;
 class ProgressWindow;
 class AlignmentWindow;
 class ImageHistory;
@@ -114,6 +116,11 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void showGlobals();
     void showMove();
     void showSyncal();
+    // Radio > Write Fleet...: the editor's contents to several radios at once.
+    void showFleetWrite();
+    [[nodiscard]] FleetWriteDialog* fleetWriteDialog() const;
+    // How the fleet's ports are made and run (serial ports on QThreads unless tests say).
+    void setFleetPorts(PortFactory makePort, ParallelRunner runAll);
     void showAbout();
     void showHelp();
     void printCommand();
@@ -224,6 +231,9 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     std::unique_ptr<PrintCommands> print_;
     QPointer<GlobalsWindow> globals_;
     QPointer<BankMoveDialog> move_;
+    QPointer<FleetWriteDialog> fleet_;
+    PortFactory fleetPorts_;
+    ParallelRunner fleetThreads_;
     QPointer<AlignmentWindow> syncal_;
     QPointer<QWidget> compare_;
     FileSystem& fileSystem_;

@@ -63,6 +63,7 @@ void MainWindow::connectWindowCommands() {
     connect(menus_.printPreviewAction, &QAction::triggered, this, &MainWindow::printPreviewCommand);
     connect(menus_.globalsAction, &QAction::triggered, this, &MainWindow::showGlobals);
     connect(menus_.moveAction, &QAction::triggered, this, &MainWindow::showMove);
+    connect(menus_.writeFleetAction, &QAction::triggered, this, &MainWindow::showFleetWrite);
     connect(menus_.syncalAction, &QAction::triggered, this, &MainWindow::showSyncal);
     connect(menus_.aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
     connect(menus_.helpAction, &QAction::triggered, this, &MainWindow::showHelp);

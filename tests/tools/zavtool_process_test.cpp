@@ -36,6 +36,11 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
         {"new " + dir.file("no/such/x.frq"), 1},
         // Group 15 is a group: the command runs and fails only at the port.
         {"read-group --port /dev/zav-no-such-port --group 15 " + x, 1},
+        // Several radios: a file each, unit numbers that fit, never one device twice.
+        {"read --port 1 --port 2 " + x, 2},
+        {"write --port 1 --ani-groups 3 " + x, 2},
+        {"write --port 1 --port 2 --ani-from 9999999 " + x, 2},
+        {"write --port 1 --port /dev/ttyS0 " + x, 2},
     };
     for (const auto& [args, status] : cases) {
         const ToolRun run = runTool(args);
@@ -74,6 +79,23 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
     const ToolRun full = runTool(print, "trap '' XFSZ; ulimit -f 2;");  // a full disk
     EXPECT_EQ(full.status, 1) << full.output;
     EXPECT_EQ(readBytes(dir.file("back.pdf")), pdf);
+
+    // Two radios at once, each with its own unit number, read back into a file each.
+    const SimProcess second("--memory " + x);
+    const std::string both = port + "--port=" + second.device() + " ";
+    const std::string log = dir.file("fleet.csv");
+    const ToolRun fleet = runTool("write" + both + "--ani-from 41 --log " + log + " " + mine);
+    EXPECT_EQ(fleet.status, 0) << fleet.output;
+    const ToolRun reads = runTool("read" + both + "--output-pattern " + dir.file("r-{port}.frq"));
+    ASSERT_EQ(reads.status, 0) << reads.output;
+    for (const auto& [device, unit] : {std::pair{sim.device(), 41}, {second.device(), 42}}) {
+        const std::string name = dir.file("r-" + device.substr(device.rfind('/') + 1) + ".frq");
+        const std::string shown = runTool("dump " + name).output;
+        EXPECT_NE(shown.find("ANI/ID Number: 00000" + std::to_string(unit)), npos) << shown;
+        EXPECT_EQ(shown.find("ANI/ID Number: 00000" + std::to_string(83 - unit)), npos);
+    }
+    const auto logged = readBytes(log);
+    EXPECT_EQ(std::ranges::count(logged, '\n'), 3);  // the header and a row per radio
 }
 
 // Ctrl-C or SIGTERM in the middle of a write cancels the transfer as the progress window's

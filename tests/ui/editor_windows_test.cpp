@@ -8,8 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <thread>
 #include "files/settings.h"
 #include "link/port_devices.h"
 #include "model/globals.h"
@@ -18,6 +23,7 @@
 #include "ops/radio_operations.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
+#include "ui/fleet_write_dialog.h"
 #include "ui/globals_window.h"
 
 namespace zav::test {
@@ -100,6 +106,48 @@ INSTANTIATE_TEST_SUITE_P(Commands, RadioMenu, ::testing::Values(
     [](const auto& test) { return std::string(test.param.name); });
 // clang-format on
 
+// Radio > Write Fleet...: the edits still in the windows and each radio's unit number reach
+// every radio that answers, on threads of their own; a silent one is listed as failed.
+TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
+    Editor e;
+    std::array<sim::SimRadio, 3> radios;
+    for (auto& r : radios) r.memory() = e.radio.memory();
+    radios[1].config().faults.silent = true;
+    e.window->setFleetPorts(
+        [&](const std::string& device) {
+            return std::make_unique<sim::VirtualPort>(radios.at(std::stoul(device.substr(3))));
+        },
+        runOnThreads);
+    typeIntoTheWindows(e);
+    e.trigger(&M::writeFleetAction);
+    FleetWriteDialog* d = e.window->fleetWriteDialog();
+    d->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("sim0\nsim1\n sim2 \n"));
+    d->findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
+    d->findChild<QSpinBox*>()->setValue(700);
+    d->findChild<QLineEdit*>(QStringLiteral("txtUnitGroups"))->setText(QStringLiteral("2"));
+    e.prompts.queueAnswer(Answer::Ok);
+    d->findChild<QPushButton*>(QStringLiteral("btnWrite"))->click();
+    while (d->running()) {
+        QApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const QTreeWidget* list = d->findChild<QTreeWidget*>();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_TRUE(list->topLevelItem(k)->text(3).startsWith(k == 1 ? "Failed" : "Written"))
+            << list->topLevelItem(k)->text(3).toStdString();
+    for (const std::size_t k : {0U, 2U}) {
+        Document held;
+        std::copy_n(radios[k].memory().begin(), kRadioMemorySize, held.mem.begin());
+        held.initGroups(0, 1);
+        EXPECT_EQ(held.group(1)->display(0)[kColRecFreq], "452.50000") << k;
+        EXPECT_EQ(held.group(1)->readIdNum(), "000070" + std::to_string(k)) << k;
+        EXPECT_EQ(held.group(2)->readIdNum(), e.doc.group(2)->readIdNum()) << k;
+        EXPECT_EQ(loadGlobalsToForm(held.mem).password, "000ABC");
+    }
+    EXPECT_EQ(radios[1].memory(), e.radio.memory());
+}
+
 TEST(Printout, TakesTheEditsStillInTheWindows) {
     Editor e;
     typeIntoTheWindows(e);
@@ -128,8 +176,8 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
 }
 
 // The window shows the image when activated and stores the edits when left (an Undo
-// step), not again once the image changed; the deviation list and slider move together and store the code;
-// the live write reaches the radio, the window not closing while it waits; Read Global
+// step), not again once the image changed; the deviation list and slider move together and store
+// the code; the live write reaches the radio, the window not closing while it waits; Read Global
 // shows the radio's code.
 TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     Editor e;

@@ -19,6 +19,7 @@ struct Options {
     std::string argument;                // the first argument (a file, the DTMF code); "" for none
     std::vector<std::string> arguments;  // every argument
     std::string port;                    // a number 1..4 or a device path
+    std::vector<std::string> ports;      // every --port, for a fleet
     int retries = 0;                     // Retry answers to give before Cancel
     std::optional<int> group;
     bool labels = false;
@@ -26,6 +27,14 @@ struct Options {
     bool force = false;
     bool verify = false;
     std::string pdf;
+    std::optional<FleetUnits> units;  // --ani-from, --ani-groups
+    std::string log;                  // --log: the fleet's CSV log
+    std::string outputPattern;        // --output-pattern: a fleet read's files
+
+    // Several radios at once, or what only a fleet run does (unit numbers, the log).
+    [[nodiscard]] bool fleet() const {
+        return ports.size() > 1 || units || !log.empty() || !outputPattern.empty();
+    }
 };
 
 // A usage error of the command's own: the message and the usage line on err.
@@ -55,5 +64,7 @@ int importCsvCommand(const Options& options, ToolIo& io);
 int diffCommand(const Options& options, ToolIo& io);
 int syncalCommand(const Options& options, ToolIo& io);
 int dtmfCommand(const Options& options, ToolIo& io);
+// write, read and write-labels on every --port at once.
+int fleetCommand(const Options& options, ToolIo& io, FleetOperation operation);
 
 }  // namespace zav::tool

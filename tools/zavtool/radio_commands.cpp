@@ -35,6 +35,7 @@ class ConsoleSyncalSink final : public SyncalSink {
 }  // namespace
 
 int readCommand(const Options& o, ToolIo& io) {
+    if (o.fleet()) return fleetCommand(o, io, FleetOperation::Read);
     if (existsWithoutForce(o, io)) return kExitFailed;
     RadioSession s(o, io, "reading the radio");
     return s.readIntoFile(&RadioOperations::readRadio, true,
@@ -62,6 +63,7 @@ int readLabelsCommand(const Options& o, ToolIo& io) {
 }
 
 int writeCommand(const Options& o, ToolIo& io) {
+    if (o.fleet()) return fleetCommand(o, io, FleetOperation::Write);
     RadioSession s(o, io, "writing the radio");
     return s.writeFromFile(&RadioOperations::writeRadio,
                            "wrote " + o.argument + (o.labels ? " with its labels" : "") +
@@ -82,6 +84,7 @@ int writeGroupCommand(const Options& o, ToolIo& io) {
 }
 
 int writeLabelsCommand(const Options& o, ToolIo& io) {
+    if (o.fleet()) return fleetCommand(o, io, FleetOperation::WriteLabels);
     RadioSession s(o, io, "writing labels");
     return s.writeFromFile(
         o.group ? &RadioOperations::labelWriteGroup : &RadioOperations::labelWriteRadio,

@@ -1,21 +1,17 @@
 #include "radio_session.h"
 
-#include <QCoreApplication>
 #include <ostream>
 
 #include "files/file_system.h"
 #include "ops/file_operations.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_settings_store.h"
+#include "qt_application.h"
 
 namespace zav::tool {
 
-// The serial port's waits run the event loop, which needs an application object.
 struct RadioSession::Platform {
-    int argc = 1;
-    char name[8] = "zavtool";
-    char* argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv};
+    QtApplication app;
     QtSettingsStore settings;
     QtSerialPort serial;
 };

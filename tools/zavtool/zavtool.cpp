@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <ostream>
 
 #include "commands.h"
 #include "iface/version.h"
+#include "model/group.h"
 #include "model/memory_image.h"
 
 namespace zav::tool {
@@ -27,6 +29,9 @@ enum OptionFlag : unsigned {
     kForceOption = 1U << 6,
     kPdfOption = 1U << 7,
     kVerifyOption = 1U << 8,
+    kFleetOption = 1U << 9,     // --port again for every further radio, --log
+    kUnitOption = 1U << 10,     // --ani-from, --ani-groups
+    kPatternOption = 1U << 11,  // --output-pattern
 };
 constexpr unsigned kRadioOptions = kPortOption | kRetryOption;
 
@@ -41,6 +46,14 @@ struct OptionInfo {
 constexpr std::array kOptions{
     OptionInfo{kPortOption, kPortOption, "port", "P",
                "the radio's port: 1 to 4, or a device such as /dev/ttyUSB0"},
+    OptionInfo{kUnitOption, 0, "ani-from", "N",
+               "unit numbers: radio k (from 0, in --port order) gets ANI/ID number N + k"},
+    OptionInfo{kUnitOption, 0, "ani-groups", "LIST",
+               "only these groups get the unit number (such as 1,3,5-7; default all)"},
+    OptionInfo{kFleetOption, 0, "log", "FLEET.csv",
+               "append a row per radio (time, port, unit, result, bytes, duration) to FLEET"},
+    OptionInfo{kPatternOption, 0, "output-pattern", "PATTERN",
+               "one file per radio: PATTERN with {port} replaced by the port's name"},
     OptionInfo{kRetryOption, 0, "retry", "N",
                "answer Retry to the first N Retry/Cancel questions (default 0)"},
     OptionInfo{kGroupOption | kGroupRequired, kGroupRequired, "group", "G", "the group, 1 to 15"},
@@ -51,6 +64,14 @@ constexpr std::array kOptions{
     OptionInfo{kVerifyOption, 0, "verify", "",
                "read the radio back and fail on any written byte it does not hold"},
 };
+
+constexpr std::string_view kFleetDetails =
+    "Several radios at once: give --port once per radio. Each radio has its own connection,\n"
+    "copy of the file and outcome; nothing is asked (Retry/Cancel questions take --retry),\n"
+    "one result line per port follows as each radio ends, and the exit status is 1 when\n"
+    "any radio failed. With --ani-from the file's ANI/ID numbers become N, N + 1, ... in\n"
+    "--port order (seven decimal digits). --log, --ani-from and --output-pattern work\n"
+    "for one radio too.\n";
 
 constexpr std::string_view kCsvDetails =
     "The table has a header row, a row per channel (Group, Chan and the grid's columns) and\n"
@@ -77,17 +98,22 @@ constexpr std::array kCommands{
     CommandInfo{"write-global", kRadioOptions | kVerifyOption, "FILE.frq",
                 "write FILE's global settings to the radio (only the writable bytes change)",
                 writeGlobalCommand},
-    CommandInfo{"read", kRadioOptions | kLabelsOption | kForceOption, "OUT.frq",
-                "read the whole radio (and with --labels its labels) into a new file OUT",
-                readCommand},
+    CommandInfo{"read",
+                kRadioOptions | kLabelsOption | kForceOption | kFleetOption | kPatternOption,
+                "OUT.frq",
+                "read the whole radio (and with --labels its labels) into a new file OUT "
+                "(several radios: --output-pattern instead of OUT)",
+                readCommand, kFleetDetails},
     CommandInfo{"read-group", kRadioOptions | kGroupRequired, "FILE.frq",
                 "read group G into FILE, keeping the rest of it (a missing FILE starts from "
                 "the defaults)",
                 readGroupCommand},
-    CommandInfo{"write", kRadioOptions | kSkipGlobalOption | kLabelsOption | kVerifyOption,
+    CommandInfo{"write",
+                kRadioOptions | kSkipGlobalOption | kLabelsOption | kVerifyOption | kFleetOption |
+                    kUnitOption,
                 "FILE.frq",
                 "write FILE's groups (and its global settings unless --skip-global) to the radio",
-                writeCommand},
+                writeCommand, kFleetDetails},
     CommandInfo{"write-group", kRadioOptions | kGroupRequired | kLabelsOption | kVerifyOption,
                 "FILE.frq",
                 "write group G of FILE (and with --labels its labels) to the radio; the labels "
@@ -96,8 +122,9 @@ constexpr std::array kCommands{
     CommandInfo{"read-labels", kRadioOptions | kGroupOption, "FILE.frq",
                 "read the labels of all groups or of group G into FILE, keeping the rest of it",
                 readLabelsCommand},
-    CommandInfo{"write-labels", kRadioOptions | kGroupOption, "FILE.frq",
-                "write FILE's labels of all groups or of group G to the radio", writeLabelsCommand},
+    CommandInfo{"write-labels", kRadioOptions | kGroupOption | kFleetOption, "FILE.frq",
+                "write FILE's labels of all groups or of group G to the radio", writeLabelsCommand,
+                kFleetDetails},
     CommandInfo{"dump", 0, "FILE.frq", "print FILE's unit data printout as plain text",
                 dumpCommand},
     CommandInfo{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
@@ -153,6 +180,8 @@ std::string usageLine(const CommandInfo& c) {
     for (const OptionInfo& o : kOptions) {
         if (!takes(c, o)) continue;
         line += mustGive(c, o) ? " " + optionWords(o) : " [" + optionWords(o) + "]";
+        if (o.name == "port" && (c.options & kFleetOption) != 0)
+            line += " [" + optionWords(o) + " ...]";
     }
     if (!c.argument.empty()) line += " " + std::string(c.argument);
     return line;
@@ -193,13 +222,46 @@ std::optional<int> number(const QString& text, int low, int high) {
     return n;
 }
 
+// The fleet options (several ports, unit numbers, one file per radio) into `o`.
+std::optional<std::string> takeFleetOptions(const QCommandLineParser& parser,
+                                            const std::function<bool(std::string_view)>& given,
+                                            Options& o) {
+    if (given("ani-from")) {
+        const QString text = parser.value(QStringLiteral("ani-from"));
+        const bool digits = !text.isEmpty() && text.size() <= kIdDigits &&
+                            std::ranges::all_of(text, [](QChar ch) { return ch.isDigit(); });
+        if (!digits) return std::string("--ani-from takes a unit number of up to seven digits");
+        const auto first = static_cast<std::uint32_t>(text.toULong());
+        if (first + o.ports.size() - 1 > kLastUnitNumber)
+            return "--ani-from " + text.toStdString() + " leaves no seven-digit number for radio " +
+                   std::to_string(o.ports.size());
+        o.units = FleetUnits{first, {}};
+    }
+    if (given("ani-groups")) {
+        if (!o.units) return std::string("--ani-groups needs --ani-from");
+        const auto groups =
+            parseGroupList(parser.value(QStringLiteral("ani-groups")).toStdString());
+        if (!groups)
+            return std::string("--ani-groups takes group numbers 1 to 15, such as 1,3,5-7");
+        o.units->groups = *groups;
+    }
+    if (given("output-pattern")) {
+        o.outputPattern = parser.value(QStringLiteral("output-pattern")).toStdString();
+        if (o.ports.size() > 1 && o.outputPattern.find("{port}") == std::string::npos)
+            return std::string("--output-pattern needs {port} to name a file per radio");
+    }
+    return std::nullopt;
+}
+
 // The options and the argument the parser found into `o`; the usage error, if any.
 std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineParser& parser,
                                        Options& o) {
     for (const OptionInfo& entry : kOptions) {
         if (!takes(c, entry)) continue;
         const std::string shown = "--" + std::string(entry.name);
-        if (parser.values(latin1(entry.name)).size() > 1) return shown + " is given twice";
+        const bool repeatable = entry.name == "port" && (c.options & kFleetOption) != 0;
+        if (parser.values(latin1(entry.name)).size() > 1 && !repeatable)
+            return shown + " is given twice";
         if (mustGive(c, entry) && !parser.isSet(latin1(entry.name))) return shown + " is required";
     }
     // Only the command's own options may be asked for (the parser warns about others).
@@ -213,6 +275,11 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
         return given(name) ? parser.value(latin1(name)) : QString();
     };
     o.port = value("port").toStdString();
+    if (given("port"))
+        for (const QString& port : parser.values(QStringLiteral("port")))
+            o.ports.push_back(port.toStdString());
+    o.log = value("log").toStdString();
+    if (auto error = takeFleetOptions(parser, given, o)) return error;
     o.pdf = value("pdf").toStdString();
     o.labels = given("labels");
     o.skipGlobal = given("skip-global");
@@ -229,7 +296,10 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     }
     const QStringList rest = parser.positionalArguments();
     const QStringList names = latin1(c.argument).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const qsizetype wanted = names.size();
+    // A fleet read names its files with the pattern instead.
+    const qsizetype wanted = o.outputPattern.empty() ? names.size() : 0;
+    if ((c.options & kPatternOption) != 0 && o.ports.size() > 1 && o.outputPattern.empty())
+        return std::string("several radios need --output-pattern, a file per radio");
     if (rest.size() > wanted) return "unexpected '" + rest[wanted].toStdString() + "'";
     if (rest.size() < wanted) return names[rest.size()].toStdString() + " is missing";
     for (const QString& word : rest) o.arguments.push_back(word.toStdString());

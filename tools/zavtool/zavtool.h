@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "ops/fleet.h"
+
 namespace zav {
 class LinkPort;
 class SettingsStore;
@@ -33,6 +35,8 @@ struct ToolIo {
     bool terminal = false;
     // Where the serial trace goes (--trace); empty: no trace.
     std::string tracePath{};
+    // Makes each radio's port in a fleet run (several --port); empty: serial ports.
+    PortFactory makePort{};
 };
 
 // Runs the command the arguments (after the program's name) give; the exit status.

@@ -1,0 +1,65 @@
+#include "ops/fleet_log.h"
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+namespace zav {
+
+namespace {
+
+std::string utcText(std::chrono::system_clock::time_point t) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    std::array<char, 32> text{};
+    const std::size_t n = std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return {text.data(), n};
+}
+
+std::string outcomeText(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::Done:
+            return "done";
+        case Outcome::Failed:
+            return "failed";
+        case Outcome::Cancelled:
+            return "cancelled";
+    }
+    return "";
+}
+
+}  // namespace
+
+CsvRecord fleetLogHeader() {
+    return {"Time", "Port", "Unit", "Result", "Reason", "Bytes Written", "Duration (s)"};
+}
+
+CsvRecord fleetLogRow(const FleetRadioResult& radio) {
+    std::array<char, 32> seconds{};
+    const double s = std::chrono::duration<double>(radio.duration).count();
+    std::snprintf(seconds.data(), seconds.size(), "%.3f", s);
+    return {utcText(radio.ended),
+            radio.port,
+            radio.unit ? unitIdText(*radio.unit) : "",
+            outcomeText(radio.result.outcome),
+            radio.reason,
+            std::to_string(radio.bytesSent),
+            seconds.data()};
+}
+
+FleetLog::FleetLog(const std::string& path) {
+    std::error_code ec;
+    const bool fresh =
+        !std::filesystem::exists(path, ec) || std::filesystem::file_size(path, ec) == 0;
+    out_.open(path, std::ios::binary | std::ios::app);
+    if (out_ && fresh) out_ << formatCsvRecord(fleetLogHeader()) << std::flush;
+}
+
+void FleetLog::add(const FleetRadioResult& radio) {
+    const std::scoped_lock lock(mutex_);
+    out_ << formatCsvRecord(fleetLogRow(radio)) << std::flush;
+}
+
+}  // namespace zav

@@ -1,0 +1,144 @@
+// A fleet of simulated radios written at once, each on its own thread and virtual clock:
+// every radio ends holding the file with its own unit number in the groups named, in the
+// time one radio alone takes; a silent radio fails alone, and the log has a row for each.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <mutex>
+#include <sstream>
+
+#include "files/csv_table.h"
+#include "model/document.h"
+#include "ops/fleet.h"
+#include "ops/fleet_log.h"
+#include "sim/sim_radio.h"
+#include "sim/virtual_port.h"
+#include "support/masked_write.h"
+#include "support/temp_dir.h"
+
+namespace zav {
+namespace {
+
+const std::vector<int> kAllBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+
+// Radios holding the same old contents with every group present, each reached through
+// the device named by its index.
+struct Shelf {
+    explicit Shelf(std::size_t n, std::optional<std::size_t> silent = {}) : radios(n) {
+        for (std::size_t i = 0; i < n; ++i) {
+            radios[i] = std::make_unique<sim::SimRadio>();
+            auto& memory = radios[i]->memory();
+            for (std::size_t a = 0; a < memory.size(); ++a) memory[a] = static_cast<Byte>(a * 13);
+            std::fill_n(memory.begin() + 80, 8, Byte{0x88});
+            before.push_back(memory);
+            request.ports.push_back("radio-" + std::to_string(i));
+            request.devices.push_back(std::to_string(i));
+        }
+        if (silent) radios[*silent]->config().faults.silent = true;
+    }
+    // Runs the fleet; each radio's results as they were reported.
+    std::vector<FleetRadioResult> run(const FileBytes& file, FleetLog* log = nullptr) {
+        struct Observer final : FleetObserver {
+            void finished(std::size_t /*index*/, const FleetRadioResult& r) override {
+                if (log != nullptr) log->add(r);
+            }
+            FleetLog* log = nullptr;
+        } observer;
+        observer.log = log;
+        return runFleet(
+            request, file,
+            [this](const std::string& device) {
+                return std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device)));
+            },
+            observer, nullptr);
+    }
+
+    std::vector<std::unique_ptr<sim::SimRadio>> radios;
+    std::vector<sim::RadioMemory> before;
+    FleetRequest request;
+};
+
+TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
+    FileBytes file = defaultFileBytes();
+    Document doc;
+    file.copyTo(doc);
+    for (std::size_t a = 128; a < kRadioMemorySize; a += 5) doc.mem[a] ^= 0x5A;  // not defaults
+    file.copyFrom(doc);
+    const FleetUnits units{1001, {3, 7, 15}};
+    test::TempDir dir;
+    const std::string logPath = dir.file("fleet.csv");
+
+    const auto single = [&] {
+        Shelf one(1);
+        one.request.units = units;
+        return one.run(file).front();
+    }();
+    ASSERT_TRUE(single.result.done()) << single.reason;
+
+    for (const std::optional<std::size_t> silent : {std::optional<std::size_t>{}, {2U}}) {
+        SCOPED_TRACE(silent ? "radio 2 silent" : "all answer");
+        Shelf shelf(4, silent);
+        shelf.request.units = units;
+        FleetLog log(logPath);
+        const auto results = shelf.run(file, &log);
+        ASSERT_EQ(results.size(), 4U);
+        for (std::size_t k = 0; k < results.size(); ++k) {
+            const FleetRadioResult& r = results[k];
+            EXPECT_EQ(r.port, shelf.request.ports[k]);
+            EXPECT_EQ(r.unit, 1001 + k);
+            if (silent == k) {
+                EXPECT_EQ(r.result.outcome, Outcome::Failed);
+                EXPECT_EQ(r.reason, "the radio was not written (Error Hooking to Radio.)");
+                EXPECT_EQ(shelf.radios[k]->memory(), shelf.before[k]);
+                continue;
+            }
+            ASSERT_TRUE(r.result.done()) << k << ": " << r.reason;
+            EXPECT_EQ(r.duration, single.duration) << k;
+            EXPECT_EQ(r.bytesSent, single.bytesSent) << k;
+            // The file as the radio should hold it: its own number in the groups named.
+            Document expected;
+            file.copyTo(expected);
+            const std::string id = "000100" + std::to_string(1 + k);
+            for (const int g : units.groups) expected.group(g - 1)->writeIdNum(id);
+            test::expectWritten(shelf.before[k], shelf.radios[k]->memory(),
+                                test::WriteReach(expected.mem, kAllBlocks), true);
+            std::copy_n(shelf.radios[k]->memory().begin(), kRadioMemorySize, expected.mem.begin());
+            for (int g = 0; g < kGroupCount; ++g)
+                EXPECT_EQ(
+                    expected.group(g)->readIdNum(),
+                    std::ranges::count(units.groups, g + 1) > 0 ? id : doc.group(g)->readIdNum())
+                    << "radio " << k << " group " << g + 1;
+        }
+    }
+
+    // The log: the header once, then a row per radio of both fleets.
+    std::stringstream text;
+    text << std::ifstream(logPath).rdbuf();
+    const auto rows = parseCsv(text.str());
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->size(), 9U);
+    EXPECT_EQ(rows->front(), fleetLogHeader());
+    int failed = 0;
+    for (std::size_t i = 1; i < rows->size(); ++i) {
+        const CsvRecord& row = (*rows)[i];
+        ASSERT_EQ(row.size(), 7U);
+        EXPECT_EQ(row[0].size(), 20U) << row[0];  // 2024-01-31T12:00:00Z
+        const int k = row[1].back() - '0';
+        EXPECT_EQ(row[2], "000100" + std::to_string(1 + k));
+        if (row[3] == "failed") {
+            ++failed;
+            EXPECT_EQ(k, 2);
+            EXPECT_FALSE(row[4].empty());
+            continue;
+        }
+        EXPECT_EQ(row[3], "done");
+        EXPECT_EQ(row[5], std::to_string(single.bytesSent));
+        EXPECT_NEAR(std::stod(row[6]), std::chrono::duration<double>(single.duration).count(),
+                    0.001);
+    }
+    EXPECT_EQ(failed, 1);
+}
+
+}  // namespace
+}  // namespace zav

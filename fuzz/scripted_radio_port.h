@@ -96,7 +96,8 @@ class ScriptedRadioPort final : public LinkPort {
                 pending_ = Record{replies_.takeByte(), replies_.takeByte(), replies_.takeByte()};
             }
             if (hostBytes_ - releasedAt_ < pending_->afterHostBytes) return;
-            const LinkTime leaves = std::max(wireFree_, lastArrival_) + kReplyDelayStep * pending_->delay;
+            const LinkTime leaves =
+                std::max(wireFree_, lastArrival_) + kReplyDelayStep * pending_->delay;
             lastArrival_ = leaves + sim::byteTime(settings_.baud);
             input_.emplace_back(lastArrival_, pending_->value);
             releasedAt_ = hostBytes_;
@@ -108,7 +109,8 @@ class ScriptedRadioPort final : public LinkPort {
         const auto& now = listener_.memory();
         for (std::size_t a = 0; a < now.size(); ++a) {
             const auto open = static_cast<Byte>(
-                a < kPageSize ? kWriteMasks.global[a] : (a % kPageSize >= 8 && a % kPageSize < 16 ? 0x00 : 0xFF));
+                a < kPageSize ? kWriteMasks.global[a]
+                              : (a % kPageSize >= 8 && a % kPageSize < 16 ? 0x00 : 0xFF));
             const auto changed = static_cast<Byte>((now[a] ^ memory_[a]) & ~open);
             if (changed != 0)
                 require(((now[a] ^ lastRead_[a & 1]) & changed) == 0,

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <deque>
+#include <utility>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "link/link_port.h"
@@ -15,6 +17,17 @@
 #include "sim/sim_radio.h"
 
 namespace zav::fuzz {
+
+// The bytes with protected bits and the bits a write may change in each: the global
+// block's write mask, and header bytes 8..15 of every group, which no write sends.
+inline const std::vector<std::pair<std::size_t, Byte>> kProtected = [] {
+    std::vector<std::pair<std::size_t, Byte>> bytes;
+    for (std::size_t a = 0; a < kPageSize; ++a)
+        if (kWriteMasks.global[a] != 0xFF) bytes.emplace_back(a, kWriteMasks.global[a]);
+    for (std::size_t a = kPageSize; a < kRadioMemorySize; ++a)
+        if (a % kPageSize >= 8 && a % kPageSize < 16) bytes.emplace_back(a, Byte{0});
+    return bytes;
+}();
 
 // No operation waits this long in all: the virtual clock bounds every wait.
 inline constexpr LinkTime kRunTimeLimit = std::chrono::minutes(10);
@@ -107,16 +120,13 @@ class ScriptedRadioPort final : public LinkPort {
     // A protected bit may change only to what the host read last at that byte of a word.
     void checkProtectedBytes() {
         const auto& now = listener_.memory();
-        for (std::size_t a = 0; a < now.size(); ++a) {
-            const auto open = static_cast<Byte>(
-                a < kPageSize ? kWriteMasks.global[a]
-                              : (a % kPageSize >= 8 && a % kPageSize < 16 ? 0x00 : 0xFF));
-            const auto changed = static_cast<Byte>((now[a] ^ memory_[a]) & ~open);
+        for (const auto& [address, open] : kProtected) {
+            const auto changed = static_cast<Byte>((now[address] ^ memory_[address]) & ~open);
             if (changed != 0)
-                require(((now[a] ^ lastRead_[a & 1]) & changed) == 0,
+                require(((now[address] ^ lastRead_[address & 1]) & changed) == 0,
                         "a protected bit changes only to the radio's own value");
+            memory_[address] = now[address];
         }
-        memory_ = now;
     }
 
     struct Record {

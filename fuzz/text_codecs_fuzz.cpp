@@ -1,0 +1,76 @@
+// The texts a user types into the grid and the global window: frequencies, code guards,
+// label characters, the frequency check and the offset. Whatever comes in, the codecs
+// end, and what they store reads back as a text that stores the same bytes.
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_check.h"
+#include "model/codecs.h"
+#include "model/frequency_check.h"
+
+using namespace zav;
+using zav::fuzz::FuzzInput;
+using zav::fuzz::require;
+
+namespace {
+
+void checkFrequencyText(const std::string& text) {
+    if (const auto stored = freqTextToBytes(text)) {
+        const std::string shown = freqBytesToText((*stored)[0], (*stored)[1]);
+        const auto again = freqTextToBytes(shown == "none" ? "" : shown);
+        require(again && *again == *stored, "a stored frequency reads back as the same bytes");
+    }
+    const FreqCheckResult checked = checkFrequency(text);
+    if (checked.outcome == FreqCheckOutcome::Accepted) {
+        require(isNumericText(text), "only a number is accepted");
+        const FreqCheckResult rechecked = checkFrequency(checked.text);
+        require(rechecked.outcome == FreqCheckOutcome::Accepted && rechecked.text == checked.text,
+                "an accepted frequency is accepted again as shown");
+        (void)unstorableReason(checked.text);
+    }
+    const FrequencyEntry entry = frequencyEntry(text);
+    if (entry.accepted && !entry.text.empty() && entry.text != text)
+        require(frequencyEntry(entry.text).accepted, "a stored entry is accepted again");
+    // Too many digits give an infinity (an overflow no encoder takes for 0), never NaN.
+    require(!std::isnan(leadingNumber(text)), "the leading number is a number");
+}
+
+void checkCodeGuardText(const std::string& text) {
+    if (const auto stored = cgTextToBytes(text)) {
+        const std::string shown = cgBytesToText((*stored)[0], (*stored)[1]);
+        const auto again = cgTextToBytes(shown);
+        require(again && *again == *stored, "a stored code guard reads back as the same bytes");
+    }
+}
+
+void checkLabelText(std::string text) {
+    while (!text.empty()) {
+        const std::size_t before = text.size();
+        const Byte b = labelTextToByte(text);
+        require(text.size() < before, "every label character uses up some text");
+        std::string shown = labelByteToText(b);
+        if (!shown.empty()) require(labelTextToByte(shown) == b, "a label byte reads back");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    const Byte f0 = input.takeByte();
+    const Byte f1 = input.takeByte();
+    // Whatever a radio or a file holds is shown as some text.
+    checkFrequencyText(freqBytesToText(f0, f1));
+    checkCodeGuardText(cgBytesToText(f0, f1));
+    (void)labelByteToText(f0);
+
+    const std::string first = input.takeField();
+    const std::string second = input.takeRest();
+    checkFrequencyText(first);
+    checkCodeGuardText(first);
+    checkLabelText(first);
+    checkFrequencyText(addOffset(first, second));
+    return 0;
+}

@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
             fillRadioMemory(radio.memory());
             sim::VirtualPort virtualPort(radio);
             RecordingPort port(virtualPort);
-            const OperationResult result = runOperation(port, header).result;
+            const OperationResult result = runOperation(port, header);
             std::vector<Byte> seed{header.operation, header.answers, header.options, header.group};
             seed.insert(seed.end(), port.records.begin(), port.records.end());
             char name[32];
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
             // The seed played back by the target's radio ends the same way.
             FuzzInput replies(seed.data() + 4, seed.size() - 4);
             ScriptedRadioPort scripted(replies);
-            const OperationResult replayed = runOperation(scripted, header).result;
+            const OperationResult replayed = runOperation(scripted, header);
             std::cout << name << ": " << seed.size() << " bytes, "
                       << (result.done() ? "done" : "failed: " + result.message)
                       << (replayed == result ? "" : ", played back: " + replayed.message) << "\n";

@@ -88,16 +88,11 @@ inline void fillRadioMemory(sim::RadioMemory& memory) {
     markGroupsPresent(memory);
 }
 
-struct RunEnd {
-    OperationResult result;
-    bool lastHookRefused = false;  // the radio's last hook reply was not one to program
-};
-
 inline OperationResult startOperation(RadioOperations& ops, RadioLink& link, BitPrompts& prompts,
                                       const RunHeader& header);
 
 // Runs the header's operation on a link over `port` to its end.
-inline RunEnd runOperation(LinkPort& port, const RunHeader& header) {
+inline OperationResult runOperation(LinkPort& port, const RunHeader& header) {
     Document doc;  // the default file, with every group on its page map
     markGroupsPresent(doc.mem);
     const int group = header.group % (kGroupCount + 1);
@@ -110,8 +105,7 @@ inline RunEnd runOperation(LinkPort& port, const RunHeader& header) {
     RadioOperations ops(doc, link, settings, editor);
     ops.setVerifyAfterWrite((header.options & 1) != 0);
     ops.setLabelSetting((header.options >> 1) % 3);
-    OperationResult result = startOperation(ops, link, prompts, header);
-    return {std::move(result), !hookReplyAccepted(link.hookReply())};
+    return startOperation(ops, link, prompts, header);
 }
 
 inline OperationResult startOperation(RadioOperations& ops, RadioLink& link, BitPrompts& prompts,

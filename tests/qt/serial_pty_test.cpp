@@ -1,11 +1,14 @@
 // The real serial port against the simulated radio served on a pseudo-terminal: whole
-// connections end to end, exclusive opening, open failures and the receive timeout.
+// connections end to end, exclusive opening, open failures, the receive timeout, and a
+// device that goes away in the middle of a transfer.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
+#include <optional>
 #include <thread>
 
 #include "link/global_transfer.h"
@@ -18,13 +21,13 @@ namespace zav {
 namespace {
 
 // A paced simulated radio served on a pty from a second thread; stop() ends it, after
-// which the radio may be inspected.
+// which the radio may be inspected, and unplug() takes the device away.
 struct PtyRadio : ::testing::Test {
     void SetUp() override {
         test::fillPattern(radio.memory());
         ASSERT_EQ(::pipe(stopPipe.data()), 0);
-        thread = std::thread([this] { server.serve(stopPipe[0]); });
-        link.transport().setPort(server.devicePath());
+        thread = std::thread([this] { server->serve(stopPipe[0]); });
+        link.transport().setPort(server->devicePath());
     }
     void TearDown() override { stop(); }
     void stop() {
@@ -32,6 +35,10 @@ struct PtyRadio : ::testing::Test {
         ASSERT_EQ(::write(stopPipe[1], "", 1), 1);
         thread.join();
         for (const int fd : stopPipe) ::close(fd);
+    }
+    void unplug() {
+        stop();
+        server.reset();
     }
     int argc = 1;
     char* argv[1] = {const_cast<char*>("test_qt")};
@@ -41,7 +48,7 @@ struct PtyRadio : ::testing::Test {
     test::ScriptedPrompts prompts;
     test::RecordingProgress progress;
     RadioLink link{port, prompts, progress};
-    sim::PtyServer server{radio, true};
+    std::optional<sim::PtyServer> server{std::in_place, radio, true};
     std::thread thread;
     std::array<int, 2> stopPipe{-1, -1};
 };
@@ -99,6 +106,20 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
     EXPECT_NE(otherPrompts.messages.at(1).detail.find("/dev/zav-no-such-port"), std::string::npos);
     EXPECT_NE(openFailureReason("/dev/x", QSerialPort::PermissionError, "Denied").find("dialout"),
               std::string::npos);
+}
+
+// The device goes away in the middle of a read (an adapter pulled out): the read fails
+// and says so within a few seconds, and the port is closed.
+TEST_F(PtyRadio, ADeviceThatGoesAwayEndsTheReadCleanly) {
+    QTimer::singleShot(400, [this] { unplug(); });
+    QElapsedTimer wall;
+    wall.start();
+    MemImage image{};
+    EXPECT_FALSE(readRadio(link, image));
+    EXPECT_LT(wall.elapsed(), 3500);
+    EXPECT_FALSE(prompts.texts().empty());
+    EXPECT_FALSE(link.transport().isOpen());
+    EXPECT_FALSE(link.busy());
 }
 
 }  // namespace

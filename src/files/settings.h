@@ -35,9 +35,9 @@ struct SettingKey {
     SettingForm form = SettingForm::Text;
     SettingDefault defaultRule = SettingDefault::Fixed;
     std::string_view textDefault{};
-    int integerDefault = 0;
-    int minimum = 0;  // Integer form: values outside minimum..maximum give the default
-    int maximum = 0;
+    int integerDefault{};
+    int minimum{};  // Integer form: values outside minimum..maximum give the default
+    int maximum{};
 };
 
 // An on/off choice stored as 1 or 0; off unless stored.

@@ -11,12 +11,12 @@ namespace zav {
 
 struct GlobalParams {
     std::string password;  // six hexadecimal digits
-    int globalBat = 0;     // lists::kGlobalBattSave index (0 "Disabled", 1 "Enabled")
-    int bankScan = 0;      // lists::kBankScan index
-    int priRate = 0;       // lists::kPriorityRate index
-    int dtmfDev = 0;       // lists::kDtmfDeviation index
-    int aniRate = 0;       // lists::kAniRate index
-    int porchTime = 0;     // lists::kFrontPorch index
+    int globalBat{};       // lists::kGlobalBattSave index (0 "Disabled", 1 "Enabled")
+    int bankScan{};        // lists::kBankScan index
+    int priRate{};         // lists::kPriorityRate index
+    int dtmfDev{};         // lists::kDtmfDeviation index
+    int aniRate{};         // lists::kAniRate index
+    int porchTime{};       // lists::kFrontPorch index
 };
 
 GlobalParams loadGlobalsToForm(const MemImage& mem);

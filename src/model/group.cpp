@@ -193,7 +193,8 @@ void Group::writeTotScan(int tot, int scanHold) {
 
 void Group::writeIdNum(std::string_view id) {
     std::string t(id);
-    if (t.size() < kIdDigits) t.insert(0, kIdDigits - t.size(), '0');
+    const auto digits = static_cast<std::size_t>(kIdDigits);
+    t.insert(0, digits - std::min(t.size(), digits), '0');
     setBits(mem_, gf::kAniDigit1, hexTextToValue(t.substr(0, 1)), page_);
     for (std::size_t i = 0; i < gf::kAniDigitBytes.size(); ++i) {
         setBits(mem_, gf::kAniDigitBytes[i], hexTextToValue(t.substr(1 + 2 * i, 2)), page_);

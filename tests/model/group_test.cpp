@@ -10,6 +10,7 @@
 
 #include "model/document.h"
 #include "model/globals.h"
+#include "model/lists.h"
 #include "model/memory_map.h"
 
 namespace zav {
@@ -141,6 +142,14 @@ TEST(GroupRoundTrip, RandomImagesKeepEveryByteTheEditorDoesNotInterpret) {
         }
         ASSERT_EQ(doc.mem, expected) << round;
     }
+}
+
+// A field may hold more values than its list names (four bits, 14 priority channels): the
+// others read as empty.
+TEST(Lists, AnIndexOutsideTheListReadsAsEmpty) {
+    for (const int i : {-1, 14, 15})
+        EXPECT_EQ(lists::entryOrEmpty(lists::kPriorityChannel, i), "") << i;
+    EXPECT_EQ(lists::entryOrEmpty(lists::kPriorityChannel, 13), lists::kPriorityChannel[13]);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "files/csv_table.h"
@@ -212,9 +213,10 @@ CsvImport importCsv(MemImage& mem, LabelImage& labels, std::string_view text) {
     const Columns columns = readHeader(records->front(), result.problems);
     if (!result.problems.empty()) return result;
     Importer importer(mem, labels);
-    for (std::size_t r = 1; r < records->size(); ++r) {
-        if (blank((*records)[r])) continue;
-        importer.importRecord(static_cast<int>(r) + 1, std::move((*records)[r]), columns);
+    int row = 1;  // the header's
+    for (CsvRecord& record : std::span(*records).subspan(1)) {
+        ++row;
+        if (!blank(record)) importer.importRecord(row, std::move(record), columns);
     }
     if (!importer.clean()) {
         result.problems = std::move(importer.problems());

@@ -107,12 +107,9 @@ FileDescriptor createTemporary(const fs::path& target, fs::path& tempPath, std::
         errno = 0;
         FileDescriptor fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.isOpen()) return fd;
-        if (errno != EEXIST) {
-            ec = lastError();
-            return FileDescriptor(-1);
-        }
+        if (errno != EEXIST) break;
     }
-    ec = std::make_error_code(std::errc::file_exists);
+    ec = errno == EEXIST ? std::make_error_code(std::errc::file_exists) : lastError();
     return FileDescriptor(-1);
 }
 

@@ -66,7 +66,8 @@ TEST(LineSettingsText, ParsesAndPrintsTheTwoRatesAndRefusesOtherTexts) {
     EXPECT_EQ(std::tuple(fast->baud, fast->parity), std::tuple(9600, Parity::None));
     EXPECT_EQ(lineSettingsText(*fast), kSettings9600);
     for (const char* bad : {"", "4800", "4800,n,8", "4800,x,8,1", "fast,n,8,1", "4800,n,9,1",
-                            "4800,n,8,3", "-1,n,8,1", "4800,n,8,1,"})
+                            "4800,n,4,1", "4800,n,x,1", "4800,n,8,3", "4800,n,8,0", "4800,n,8,x",
+                            "-1,n,8,1", "0,n,8,1", "4800,n,8,1,"})
         EXPECT_FALSE(parseLineSettings(bad)) << bad;
 }
 

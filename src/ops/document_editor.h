@@ -3,8 +3,6 @@
 // copy of the data, so storing and showing do nothing; the selected group is whatever
 // the caller names.
 
-#include <algorithm>
-
 #include "ops/editor_hooks.h"
 
 namespace zav {
@@ -19,7 +17,7 @@ class DocumentEditor final : public EditorHooks {
 
     [[nodiscard]] int selectedGroupNumber() const override { return selected_; }
     void storeGroupMemory() override {}
-    int commitCurrentGroup() override { return std::max(selected_ - 1, 0); }
+    void commitCurrentGroup() override {}
     void displayGroupMemory() override {}
     // Rebuilds the document's group records from its page map.
     void initGroups(int mode) override;

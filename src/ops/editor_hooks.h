@@ -13,9 +13,8 @@ class EditorHooks {
     [[nodiscard]] virtual int selectedGroupNumber() const = 0;
     // The selector's group takes the window's edits (when it shows one).
     virtual void storeGroupMemory() = 0;
-    // Stores the selector's group (group 0 when none) and makes it the current group;
-    // returns the group stored.
-    virtual int commitCurrentGroup() = 0;
+    // Stores the selector's group (group 0 when none) and makes it the current group.
+    virtual void commitCurrentGroup() = 0;
     // The selector's group shows its contents from the image again.
     virtual void displayGroupMemory() = 0;
     // Rebuilds the group records from the page map and shows the first listed group.

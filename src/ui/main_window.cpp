@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
@@ -264,10 +266,8 @@ void MainWindow::storeGroupMemory() {
     if (selectorNumber() - 1 >= 0) storeGroup(selectorNumber() - 1);
 }
 
-int MainWindow::commitCurrentGroup() {
-    const int g = selectorNumber() - 1 < 0 ? 0 : selectorNumber() - 1;
-    storeGroup(g);
-    return g;
+void MainWindow::commitCurrentGroup() {
+    storeGroup(std::max(selectorNumber() - 1, 0));
 }
 
 void MainWindow::helpScreen(int context) {

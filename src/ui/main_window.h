@@ -66,7 +66,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void storeGroupMemory() override;
     // Stores the selector's group and makes it the current group; the label commands'
     // group. Returns that group (0 when the selector is empty).
-    int commitCurrentGroup() override;
+    void commitCurrentGroup() override;
     // Context 1: the offset entry's help text.
     void helpScreen(int context);
 

@@ -107,6 +107,12 @@ TEST(readGroup, ReadsOnlyAGroupTheRadioHas) {
         EXPECT_EQ(std::tie(s.prompts.messages[0].title, s.prompts.messages[0].icon),
                   std::tuple("Read Group", Icon::Exclamation));
     }
+    for (const int group : {0, 16}) {  // the global block, and past the memory's end
+        SimLink s;
+        MemImage image{};
+        EXPECT_EQ(readGroup(s.link, image, group), GroupTransfer::Failed);
+        EXPECT_EQ(s.port.opens(), 0);
+    }
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ class Window final : public EditorHooks {
     Window(Document& doc, int group) : doc_(doc), selected_(group) {}
     [[nodiscard]] int selectedGroupNumber() const override { return selected_; }
     void storeGroupMemory() override {}
-    int commitCurrentGroup() override { return std::max(selected_ - 1, 0); }
+    void commitCurrentGroup() override {}
     void displayGroupMemory() override { shown = visible(); }
     void initGroups(int mode) override {
         doc_.initGroups(mode, std::max(selected_, 1));

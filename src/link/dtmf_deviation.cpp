@@ -69,7 +69,7 @@ DtmfWriteResult writeDtmfDeviation(RadioLink& link, int code) {
         if (link.transport().isOpen()) link.releaseRadio();
         return DtmfWriteResult::HookFailed;
     }
-    Word word{0, 0};
+    Word word{};
     DtmfWriteResult result = DtmfWriteResult::ReadFailed;
     // The radio's byte 0x6E and low bits of 0x6F go back as read: only a word read in
     // step may be written.

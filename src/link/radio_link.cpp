@@ -167,7 +167,7 @@ bool RadioLink::readWord(int address, Word& word) {
 }
 
 bool RadioLink::readByteAt(int address, Byte& value) {
-    Word word{0, 0};
+    Word word{};
     const bool ok = readWord(address & 0xFFFE, word);
     value = word[static_cast<std::size_t>(address & 1)];
     return ok;
@@ -184,7 +184,7 @@ bool RadioLink::writeWord(int address, Byte d0, Byte d1, bool useMask) {
             // Merging needs the radio's current bytes; without them, or with bytes that
             // may have come out of step, the word is given up rather than overwriting
             // protected bits.
-            Word current{0, 0};
+            Word current{};
             if (!readWord(a, current) || !confirmInStep()) return false;
             d0 = static_cast<Byte>((d0 & m0) | (current[0] & ~m0));
             d1 = static_cast<Byte>((d1 & m1) | (current[1] & ~m1));
@@ -203,7 +203,7 @@ bool RadioLink::writeWord(int address, Byte d0, Byte d1, bool useMask) {
 }
 
 bool RadioLink::writeByteAt(int address, Byte value) {
-    Word word{0, 0};
+    Word word{};
     if (!readWord(address, word)) return false;
     // The other byte of the word goes back as read here where its mask allows writing.
     if (writeMask((address & 0x7FF) ^ 1) != 0 && !confirmInStep()) return false;
@@ -228,7 +228,7 @@ bool RadioLink::readBlock(MemImage& image, int address, int n) {
     int a = address;
     for (int i = 0; i <= n - 1; i += 2) {
         if (progress_.cancelled()) return false;
-        Word word{0, 0};
+        Word word{};
         if (!readWord(a, word)) return false;
         image.at(static_cast<std::size_t>(a)) = word[0];
         image.at(static_cast<std::size_t>(a) + 1) = word[1];

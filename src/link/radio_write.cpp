@@ -35,7 +35,7 @@ bool acknowledged(Transport& transport) {
 // The radio's page map, word by word. False when a word did not come or the words came
 // out of step: without them the groups to write cannot be chosen safely.
 bool readRadioStatus(RadioLink& link, StatusBytes& status) {
-    Word word{0, 0};
+    Word word{};
     for (int i = 0; i < global_field::kPageMapBytes; i += 2) {
         if (!link.readWord(global_field::kPageMapFirst + i, word)) return false;
         status[static_cast<std::size_t>(i)] = word[0];

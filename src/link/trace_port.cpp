@@ -82,7 +82,7 @@ std::optional<Byte> TracePort::readByte() {
 
 void TracePort::discardInput() {
     // The bytes thrown away were on the line too: they go into the trace first.
-    while (tracing() && ForwardingPort::bytesWaiting() > 0) {
+    while (tracing()) {
         const auto value = ForwardingPort::readByte();
         if (!value) break;
         received(*value, "discarded");

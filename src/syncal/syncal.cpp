@@ -248,7 +248,7 @@ bool Syncal::readSyncalParameters() {
         releaseIfConnected();
         return false;
     }
-    Word edge{0, 0};
+    Word edge{};
     Byte divisor = 0;
     SyncalBand band;
     const bool read = link_.readWord(syncal_field::kBandEdge, edge) &&

@@ -48,6 +48,15 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
     EXPECT_EQ(
         std::tuple(readDevicePath(store, 4), readDevicePath(store, 5), readDevicePath(store, 0)),
         std::tuple("/dev/ttyUSB0", "", ""));
+    // A number without a range of its own must still fit an int.
+    const SettingKey plain{.section = "Test", .key = "Number", .form = SettingForm::Integer};
+    for (const auto& [text, read] : {std::pair{"-2147483648", -2147483647 - 1},
+                                     {"2147483647", 2147483647},
+                                     {"2147483648", 7},
+                                     {"-2147483649", 7}}) {
+        store.write("Test", "Number", text);
+        EXPECT_EQ(readInt(store, plain, 7), read) << text;
+    }
 }
 
 TEST(Settings, WritesReadBack) {

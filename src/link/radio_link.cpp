@@ -121,7 +121,7 @@ bool RadioLink::setBaud(int mode) {
     transport_.delay(10);
     // Whatever came back during the switch is noise at one speed or the other.
     while (transport_.bytesWaiting() > 0) {
-        Byte dropped = 0;
+        Byte dropped{};
         (void)transport_.receiveByte(dropped);
         transport_.delay(25);
     }

@@ -2,6 +2,7 @@
 
 #include "model/codecs.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -185,8 +186,7 @@ FreqCheckResult checkFrequency(std::string_view text) {
 
     // Scale the frequency and both steps (2.5 kHz and 6.25 kHz, in MHz) by the same power
     // of ten, at least 10^5, until the frequency is a whole number.
-    const long fractionDigits = f.exp < 0 ? -f.exp : 0;
-    const long k = fractionDigits > 5 ? fractionDigits : 5;
+    const long k = std::max(-f.exp, 5L);
     const std::int64_t whole = scaled(f, f.exp + k);
     const std::int64_t stepA = 25 * pow10(k - 4);
     const std::int64_t stepB = 625 * pow10(k - 5);

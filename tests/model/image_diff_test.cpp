@@ -23,6 +23,17 @@ TEST(ImageDiff, NamesFieldsGroupsAndBytesNoTextShows) {
         compareImages({a.mem, a.labels}, {b.mem, b.labels}),
         (std::vector<std::string>{"Group 2, Chan 5, Rec Freq: none -> 450.01250",
                                   "Group 4: only in the first image", "byte 0x208: 00 -> 5A"}));
+    // Every bit of a group's backlight byte, in the labels, is one field of that group.
+    for (int bit = 0; bit < 8; ++bit) {
+        Document c;
+        c.labels.at(labelIndex(2, label_field::kBacklightSlot, label_field::kBacklightPosition)) ^=
+            static_cast<Byte>(1 << bit);
+        const auto diff = compareImages({a.mem, a.labels}, {c.mem, c.labels});
+        ASSERT_EQ(diff.size(), 1U) << bit;
+        EXPECT_TRUE(diff[0].starts_with("Group 3, Backlight") ||
+                    diff[0].starts_with("Group 3, Alpha"))
+            << diff[0];
+    }
 }
 
 }  // namespace

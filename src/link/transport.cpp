@@ -7,10 +7,6 @@
 
 namespace zav {
 
-int charCode(std::string_view s) {
-    return s.empty() ? 0 : static_cast<unsigned char>(s[0]);
-}
-
 Transport::Transport(LinkPort& port, Prompts& prompts, const SettingsStore* settings)
     : line_(port), prompts_(prompts), store_(settings) {}
 

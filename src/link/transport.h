@@ -23,9 +23,6 @@ class SettingsStore;
 // The fixed limit of every byte-level wait.
 inline constexpr std::chrono::milliseconds kReceiveTimeLimit{500};
 
-// The code of the first character of s, 0 for an empty text.
-int charCode(std::string_view s);
-
 class Transport {
   public:
     // `settings` (may be null) names devices for port numbers; see port_devices.h.

@@ -164,11 +164,10 @@ OperationResult RadioOperations::readGroup() {
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     Progress& progress = link_.progress();
     progress.showForm(kReadingRadio, false);
-    const MemImage backup = doc_.mem;
+    // The link changes the image only when the whole group came.
     const GroupTransfer read = zav::readGroup(link_, doc_.mem, number);
     progress.hideForm();
     if (read != GroupTransfer::Done) {
-        restoreRadioBytes(doc_.mem, backup);
         // A group the radio lacks has been told; its labels are not read either.
         return read == GroupTransfer::Absent ? absent(number) : failure("the group was not read");
     }

@@ -40,8 +40,8 @@ constexpr std::array kErrnoMappings{
     ErrnoMapping{EIO, {kErrDeviceIO, "Device I/O error"}},
     ErrnoMapping{EMFILE, {kErrTooManyFiles, "Too many files"}},
     ErrnoMapping{ENFILE, {kErrTooManyFiles, "Too many files"}},
-    ErrnoMapping{ENXIO, {68, "Device unavailable"}},
-    ErrnoMapping{ENODEV, {68, "Device unavailable"}},
+    ErrnoMapping{ENXIO, {kErrDeviceUnavailable, "Device unavailable"}},
+    ErrnoMapping{ENODEV, {kErrDeviceUnavailable, "Device unavailable"}},
 };
 
 bool folderExists(const std::string& path) {

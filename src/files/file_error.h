@@ -19,6 +19,7 @@ inline constexpr int kErrFileAlreadyOpen = 55;
 inline constexpr int kErrDeviceIO = 57;
 inline constexpr int kErrDiskFull = 61;
 inline constexpr int kErrTooManyFiles = 67;
+inline constexpr int kErrDeviceUnavailable = 68;
 inline constexpr int kErrPathFileAccess = 75;
 inline constexpr int kErrPathNotFound = 76;
 

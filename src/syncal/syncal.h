@@ -161,9 +161,9 @@ class Syncal {
     SyncalSink& sink_;
     SyncalBand band_;
     bool txMode_ = false;
-    Byte dacValue_ = 0;
-    double syncLow_ = 0;
-    double syncHigh_ = 0;
+    Byte dacValue_{};
+    double syncLow_{};
+    double syncHigh_{};
     BandValues values_;
     // No probe of the current band step has been answered out of sync.
     bool noUnlockSeen_ = false;

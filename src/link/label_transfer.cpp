@@ -131,8 +131,8 @@ bool readLabel(RadioLink& link, int group, int slot, LabelSlot& buffer) {
             transport.sendByte(high);
             transport.sendByte(static_cast<Byte>(lo));
             ++lo;
-            Byte first = 0;
-            Byte data = 0;
+            Byte first{};
+            Byte data{};
             // Only the first answer byte's arrival counts; the second is the data.
             if (transport.receiveByte(first) && transport.receiveByte(data)) {
                 buffer[static_cast<std::size_t>(i)] = data;

@@ -34,6 +34,7 @@ TEST(readBlock, ReadsItsWordsIntoTheImageWithTheBar) {
         EXPECT_EQ(s.progress.values.back(), first + 128);
         EXPECT_EQ(s.progress.values.size(), 64u);
         EXPECT_EQ(s.progress.enableCancelCalls, 1);
+        EXPECT_EQ(s.port.blockingSleeps(), std::vector<sim::SimTime>{500ms});  // before a word
     }
 }
 

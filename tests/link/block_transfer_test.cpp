@@ -89,6 +89,7 @@ TEST(writeBlock, SendsOnlyTheWritableWordsAndReadsPartialOnesFirst) {
     // Every word counts on the bar, written or not.
     EXPECT_EQ(s.progress.values.size(), 1u + 128);
     EXPECT_EQ(s.progress.values.back(), 254);
+    EXPECT_EQ(s.port.blockingSleeps(), std::vector<sim::SimTime>{500ms});  // before a word
 }
 
 }  // namespace

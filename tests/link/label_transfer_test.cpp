@@ -42,7 +42,8 @@ TEST(LabelTransfer, CountSlotsOnTheBarAndEnableCancelOnlyForTheReadAfterTheBoots
         ASSERT_TRUE(readLabelsFromRadio(s.link, labels, groupIndex));
         const Texts bar{"min 0", "max " + std::to_string(maximum)};
         EXPECT_EQ(s.progress.barCalls, bar);
-        EXPECT_EQ(s.progress.values.back(), maximum);
+        EXPECT_EQ(std::pair(s.progress.values.front(), s.progress.values.back()),
+                  std::pair(0, maximum));
         EXPECT_EQ(s.progress.shownText, "Please Wait - Reading Labels");
         EXPECT_FALSE(enabledEarly);
         EXPECT_FALSE(s.progress.shown || s.progress.barVisible);

@@ -128,7 +128,7 @@ class Importer {
         const std::string& groupCell = record[*columns.group];
         const std::string& channelCell = record[*columns.channel];
         const auto g = number(groupCell, 1, kGroupCount);
-        if (!g || groupExists(mem_, *g - 1) == 0) {
+        if (!g || !groupExists(mem_, *g - 1)) {
             problem(kGroupColumn, "'" + groupCell + "' is no group of this image");
             return std::nullopt;
         }
@@ -186,10 +186,10 @@ std::string exportCsv(const MemImage& mem, const LabelImage& labels) {
         text += formatCsvRecord(record);
     };
     for (int g = 0; g < kGroupCount; ++g)
-        if (groupExists(mem, g) != 0)
+        if (groupExists(mem, g))
             for (int c = 0; c < kChannelsPerGroup; ++c) row(g, c);
     for (int g = 0; g < kGroupCount; ++g)
-        if (groupExists(mem, g) != 0) row(g, kNoChannel);
+        if (groupExists(mem, g)) row(g, kNoChannel);
     return text;
 }
 

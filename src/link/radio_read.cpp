@@ -84,7 +84,7 @@ bool readRadio(RadioLink& link, MemImage& image) {
 
     copyRange(scratch, image, 0, static_cast<int>(kRadioMemorySize));
     for (int g = 0; g < kGroupCount; ++g)
-        if (groupExists(image, g) != 0) return true;
+        if (groupExists(image, g)) return true;
     // Without any group the editor would have nothing to show; group 1 stands in.
     const BitField group1 = global_field::pageMapNibble(1);
     image[group1.offset] = withField(0, group1, global_field::kPagePresent);

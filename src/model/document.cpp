@@ -17,7 +17,7 @@ int Document::initGroups(int mode, int selectorValue) {
     for (int g = 0; g < kGroupCount; ++g) {
         auto& slot = groups_[static_cast<std::size_t>(g)];
         slot.reset();
-        if (groupExists(mem, g) != 0) {
+        if (groupExists(mem, g)) {
             slot = std::make_unique<Group>(mem, labels, g);
             if (mode == 1) slot->resetToDefaults();
         }

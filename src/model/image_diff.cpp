@@ -85,7 +85,7 @@ std::vector<std::string> compareImages(ImagePair first, ImagePair second) {
     FieldComparer comparer(first, second, lines);
     comparer.compare(FieldScope::Global, "Global, ", 0, 0);
     for (int g = 0; g < kGroupCount; ++g) {
-        if (groupExists(first.mem, g) == 0 && groupExists(second.mem, g) == 0) continue;
+        if (!groupExists(first.mem, g) && !groupExists(second.mem, g)) continue;
         comparer.presence(g);
         const std::string group = "Group " + std::to_string(g + 1) + ", ";
         comparer.compare(FieldScope::Group, group, g, 0);

@@ -74,9 +74,9 @@ void storeField(MemImage& mem, BitField field, int value, int base) {
     setBits(mem, field, value, base);
 }
 
-int groupExists(const MemImage& mem, int g) {
+bool groupExists(const MemImage& mem, int g) {
     checkGroup(g);
-    return getBits(mem, global_field::pageMapNibble(g + 1));
+    return getBits(mem, global_field::pageMapNibble(g + 1)) != 0;
 }
 
 int hexTextToValue(std::string_view text) {

@@ -35,8 +35,8 @@ void setBits(MemImage& mem, BitField field, int value, int base = 0);
 // std::overflow_error instead of being cut, and nothing is written.
 void storeField(MemImage& mem, BitField field, int value, int base = 0);
 
-// Page-map nibble of group g (g = 0..14); non-zero means the group exists.
-int groupExists(const MemImage& mem, int g);
+// Whether group g (0..14) is on the radio: its page-map nibble is not zero.
+bool groupExists(const MemImage& mem, int g);
 
 // Value of a text of 1 to 3 hexadecimal digits; characters that are not hexadecimal
 // digits count as 0; an empty text or one longer than 3 characters gives 0.

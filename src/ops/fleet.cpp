@@ -195,7 +195,7 @@ void applyUnitNumber(MemImage& mem, LabelImage& labels, const FleetUnits& units,
     for (int g = 0; g < kGroupCount; ++g) {
         const bool named =
             units.groups.empty() || std::ranges::find(units.groups, g + 1) != units.groups.end();
-        if (named && groupExists(mem, g) != 0) Group(mem, labels, g).writeIdNum(id);
+        if (named && groupExists(mem, g)) Group(mem, labels, g).writeIdNum(id);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "syncal/syncal.h"
 
+#include <array>
 #include <cmath>
 
 #include "iface/prompts.h"
@@ -415,10 +416,12 @@ bool Syncal::bandCalc(bool tx) {
 }
 
 bool Syncal::writeResults(int address, const BandResult& r, Byte keptByte) {
-    return link_.writeWord(address, r.low.hi, r.low.lo, false) &&
-           link_.writeWord(address + 2, r.mid.hi, r.mid.lo, false) &&
-           link_.writeWord(address + 4, r.lowerSlope, r.bandOffsets, false) &&
-           link_.writeWord(address + 6, r.upperSlope, keptByte, false);
+    const std::array<Byte, 8> bytes{r.low.hi,     r.low.lo,      r.mid.hi,     r.mid.lo,
+                                    r.lowerSlope, r.bandOffsets, r.upperSlope, keptByte};
+    for (std::size_t i = 0; i < bytes.size(); i += 2)
+        if (!link_.writeWord(address + static_cast<int>(i), bytes.at(i), bytes.at(i + 1), false))
+            return false;
+    return true;
 }
 
 }  // namespace zav

@@ -198,7 +198,7 @@ void MainWindow::initGroups(int mode) {
     // editor, which the grid's reset drops) may be stored into the new ones.
     gridModel_->showGroup(-1);
     int first = 0;
-    while (first < kGroupCount && groupExists(doc_.mem, first) == 0) ++first;
+    while (first < kGroupCount && !groupExists(doc_.mem, first)) ++first;
     const int current = doc_.initGroups(mode, first + 1);
     setupCombos();
     if (current >= 0) showGroup(current);
@@ -213,7 +213,7 @@ void MainWindow::setupCombos() {
         const QSignalBlocker quiet(selector);
         selector->clear();
         for (int g = 0; g < kGroupCount; ++g)
-            if (groupExists(doc_.mem, g) != 0) selector->addItem(QString::number(g + 1));
+            if (groupExists(doc_.mem, g)) selector->addItem(QString::number(g + 1));
         selector->setCurrentIndex(-1);
     }
     if (selector->count() > 0) {

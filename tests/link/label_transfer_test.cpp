@@ -195,6 +195,18 @@ TEST(LabelTransfer, TransfersThatEndEarly) {
         // After a failed bootstrap the line goes back to 4800 baud before the message.
         EXPECT_EQ(test::hostNotes(s.radio, "RAM write 0D = 31").size(), c.told == noLoader);
         EXPECT_EQ(s.radio.programName(), "resident firmware");
+        if (c.readMode) {
+            // After a conversation that has let the line drain, the label program ends with
+            // two 00 bytes 10 ms apart (a tick late), then the release.
+            std::vector<sim::TranscriptEntry> sent;
+            for (const auto& e : s.radio.transcript().entries())
+                if (e.direction == sim::Direction::HostToRadio) sent.push_back(e);
+            ASSERT_GE(sent.size(), 3U);
+            const std::size_t n = sent.size();
+            EXPECT_EQ((Bytes{sent[n - 3].sent, sent[n - 2].sent, sent[n - 1].sent}),
+                      (Bytes{0x00, 0x00, 0x01}));
+            EXPECT_EQ(sent[n - 2].time - sent[n - 3].time, 11ms);
+        }
         EXPECT_FALSE(s.link.transport().isOpen());
         EXPECT_FALSE(s.progress.shown || s.progress.barVisible);
     }

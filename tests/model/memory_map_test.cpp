@@ -15,6 +15,7 @@ TEST(MemoryMap, AddressesAndTheirLimits) {
     EXPECT_THROW(getBits(mem, 2049, 0, 8), std::out_of_range);
     EXPECT_THROW(getBits(mem, -1, 0, 8), std::out_of_range);
     EXPECT_THROW(groupExists(mem, 15), std::out_of_range);
+    for (const int block : {-1, 16}) EXPECT_THROW(blockAddress(block), std::out_of_range) << block;
     setBits(mem, 2048, 0, 8, 1);  // the spare byte is part of the image, as is byte 0
     setBits(mem, 0, 0, 8, 2);
     EXPECT_EQ(getBits(mem, 2048, 0, 8) + getBits(mem, 0, 0, 8), 3);
@@ -25,7 +26,7 @@ TEST(MemoryMap, AddressesAndTheirLimits) {
     for (const auto& [group, byte, value] : nibbles) {
         mem = MemImage{};
         mem[byte] = value;
-        for (int g = 0; g < kGroupCount; ++g) EXPECT_EQ(groupExists(mem, g) != 0, g == group) << g;
+        for (int g = 0; g < kGroupCount; ++g) EXPECT_EQ(groupExists(mem, g), g == group) << g;
     }
 }
 

@@ -102,6 +102,16 @@ TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     EXPECT_EQ(e.cell(0, kColRecFreq), "451.23750");
     e.window->undo();
     EXPECT_TRUE(e.mem() == original);
+    // A table too long for any radio is refused whole, whatever its first rows hold.
+    out.open(csv, std::ios::app);
+    out << std::string(std::size_t{1} << 22, '\n');
+    out.close();
+    e.prompts.messages.clear();
+    e.prompts.queueFile(csv);
+    e.trigger(&MainMenus::importCsvAction);
+    EXPECT_TRUE(e.mem() == original);
+    ASSERT_EQ(e.prompts.messages.size(), 1U);
+    EXPECT_NE(e.prompts.messages[0].text.find("too long"), std::string::npos);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
-#include <QTimer>
 
 #ifdef __linux__
 #include <termios.h>
@@ -47,6 +46,11 @@ std::string openFailureReason(const std::string& device, QSerialPort::SerialPort
 
 QtSerialPort::QtSerialPort() {
     clock_.start();
+    waitTimer_.setTimerType(Qt::PreciseTimer);
+    waitTimer_.setSingleShot(true);
+    QObject::connect(&waitTimer_, &QTimer::timeout, [this] { woken_ = true; });
+    QObject::connect(&port_, &QSerialPort::readyRead, [this] { woken_ = woken_ || wakeOnInput_; });
+    QObject::connect(&port_, &QSerialPort::errorOccurred, [this] { woken_ = true; });
     QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
         // A device that goes away while open cannot be used again; what is waiting times out.
         if (e == QSerialPort::ResourceError && port_.isOpen()) {
@@ -143,22 +147,16 @@ void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
         QCoreApplication::processEvents();
         return;
     }
-    QEventLoop loop;
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QMetaObject::Connection onData;
-    if (wakeOnInput)
-        onData = QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-    const auto onError =
-        QObject::connect(&port_, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
+    wakeOnInput_ = wakeOnInput;
+    woken_ = false;
     // Round up: a timer that fires early would only make the caller wait again.
     const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining);
-    timer.start(static_cast<int>(ms.count()));
-    loop.exec();
-    if (wakeOnInput) QObject::disconnect(onData);
-    QObject::disconnect(onError);
+    waitTimer_.start(static_cast<int>(ms.count()));
+    // Each pass blocks until an event came; handling the event that wakes the wait
+    // needs no second wake-up of the event loop, as quitting a nested loop would.
+    while (!woken_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    waitTimer_.stop();
+    wakeOnInput_ = false;
 }
 
 void QtSerialPort::sleepBlocking(std::chrono::milliseconds duration) {

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QSerialPort>
+#include <QTimer>
 #include <string>
 
 #include "link/link_port.h"
@@ -42,6 +43,11 @@ class QtSerialPort final : public LinkPort {
     QSerialPort port_;
     QElapsedTimer clock_;
     std::string lastError_;
+    // One timer serves every wait (a transfer waits once per byte); a wait ends when it
+    // fires, or when data or an error come while wakeOnInput_ is set.
+    QTimer waitTimer_;
+    bool wakeOnInput_ = false;
+    bool woken_ = false;
 };
 
 // The text shown when a device cannot be opened: the system's reason, and for a

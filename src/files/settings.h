@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -124,6 +125,17 @@ inline constexpr std::array kAll{
     kLastOpen,  kPort,      kLabel,      kMoveLabels,  kVerifyWrite, kTrace,     kTraceFile,
     kDevice[0], kDevice[1], kDevice[2],  kDevice[3],   kRecent[0],   kRecent[1], kRecent[2],
     kRecent[3], kRecent[4], kRecent[5],  kRecent[6],   kRecent[7]};
+
+// Every key has a name, and no two keys the same one.
+constexpr bool namedOnce(std::span<const SettingKey> keys) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].section.empty() || keys[i].key.empty()) return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (keys[i].section == keys[j].section && keys[i].key == keys[j].key) return false;
+    }
+    return true;
+}
+static_assert(namedOnce(kAll) && namedOnce(kDevice) && namedOnce(kRecent));
 
 }  // namespace settings
 

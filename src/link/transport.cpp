@@ -95,11 +95,11 @@ bool Transport::waitForByte(Byte expected) {
 }
 
 bool Transport::staysQuiet(std::chrono::milliseconds window) {
-    const LinkTime start = line_.now();
+    const LinkTime end = line_.now() + window;
     for (;;) {
         if (line_.bytesWaiting() > 0) return false;
-        if (line_.now() - start > window) return true;
-        line_.waitUntil(start + window, true);
+        if (line_.now() >= end) return true;
+        line_.waitUntil(end, true);
     }
 }
 
@@ -116,11 +116,8 @@ bool Transport::settleInput(std::chrono::milliseconds quiet, std::chrono::millis
 }
 
 void Transport::delay(std::uint32_t ms) {
-    const LinkTime start = line_.now();
-    const LinkTime target = std::chrono::milliseconds(ms);
-    do {
-        line_.waitUntil(start + target, false);
-    } while (line_.now() - start <= target);
+    const LinkTime end = line_.now() + std::chrono::milliseconds(ms);
+    while (line_.now() < end) line_.waitUntil(end, false);
 }
 
 void Transport::pauseBlocking(std::chrono::milliseconds duration) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 
 namespace zav {
 
@@ -131,6 +132,27 @@ constexpr BitField scanFlag(int channel) {
 
 }  // namespace group_field
 
+// Whether the fields cover every bit of the bytes they lie in exactly once.
+constexpr bool tileTheirBytes(std::initializer_list<BitField> fields) {
+    std::array<unsigned, group_field::kHeaderSize> used{};
+    for (const BitField f : fields) {
+        if (f.offset >= used.size() || f.bitpos + f.width > 8) return false;
+        if ((used.at(f.offset) & fieldMask(f)) != 0) return false;
+        used.at(f.offset) |= fieldMask(f);
+    }
+    for (const unsigned bits : used)
+        if (bits != 0 && bits != 0xFF) return false;
+    return true;
+}
+static_assert(tileTheirBytes({group_field::kScanHigh, group_field::kVariableCG,
+                              group_field::kBattSave, group_field::kScanLow,
+                              group_field::kTimeOutTimer, group_field::kScanHold,
+                              group_field::kPriorityChannel, group_field::kEntClrLockout,
+                              group_field::kPriKeyLockout, group_field::kPriorityMode,
+                              group_field::kAniDigit1, group_field::kResidentAni,
+                              group_field::kBusyChannel, group_field::kAniDigitBytes[0],
+                              group_field::kAniDigitBytes[1], group_field::kAniDigitBytes[2]}));
+
 // ---------------------------------------------------------------------------------------
 // Channel record (8 bytes): offsets within the record.
 
@@ -163,6 +185,8 @@ inline constexpr BitField kBlKeypress{kBacklightPosition, 4, 1};
 inline constexpr BitField kBlOther{kBacklightPosition, 5, 1};
 inline constexpr BitField kBlScanState{kBacklightPosition, 6, 1};
 inline constexpr BitField kBlChannel{kBacklightPosition, 7, 1};
+static_assert(tileTheirBytes({kAlphaEnabled, kBlTimeout, kBlKeypress, kBlOther, kBlScanState,
+                              kBlChannel}));
 
 // Bits of one label byte.
 inline constexpr BitField kPoint{0, 0, 1};     // decimal point after the character

@@ -33,6 +33,7 @@ TEST(readBlock, ReadsItsWordsIntoTheImageWithTheBar) {
                                             "max " + std::to_string(first + 128)}));
         EXPECT_EQ(s.progress.values.back(), first + 128);
         EXPECT_EQ(s.progress.values.size(), 64u);
+        EXPECT_TRUE(s.progress.lastValueShown);
         EXPECT_EQ(s.progress.enableCancelCalls, 1);
         EXPECT_EQ(s.port.blockingSleeps(), std::vector<sim::SimTime>{500ms});  // before a word
     }

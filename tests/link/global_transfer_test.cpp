@@ -48,6 +48,8 @@ TEST(Operations, AreRefusedWhileAnotherHoldsTheLinkAndLeaveItUndisturbed) {
                   std::vector<std::string>{"Another radio operation is in progress."})
             << name;
         EXPECT_EQ(image[127], s.radio.memory()[127]) << name;
+        // The global block is read at the speed the radio starts at.
+        EXPECT_TRUE(test::hostNotes(s.radio, "RAM write 0D").empty()) << name;
         EXPECT_EQ(s.radio.memory(), before) << name;
         EXPECT_FALSE(s.link.busy()) << name;
     }

@@ -107,5 +107,20 @@ TEST(TransportTiming, DiscardInputDropsEverythingWaiting) {
     EXPECT_EQ(s.link.transport().bytesWaiting(), 0);
 }
 
+// On a timer that ends exactly at its deadline, a pause and a quiet check end there too.
+TEST(TransportTiming, PausesAndQuietChecksEndAtTheirTime) {
+    sim::VirtualPortOptions options;
+    options.timerSlack = 0ms;
+    SimLink s({}, options);
+    Transport& t = s.link.transport();
+    ASSERT_TRUE(t.openPort());
+    auto start = s.now();
+    t.delay(10);
+    EXPECT_EQ(s.now() - start, 10ms);
+    start = s.now();
+    EXPECT_TRUE(t.staysQuiet(20ms));
+    EXPECT_EQ(s.now() - start, 20ms);
+}
+
 }  // namespace
 }  // namespace zav

@@ -26,7 +26,10 @@ class RecordingProgress final : public Progress {
     [[nodiscard]] bool cancelled() const override { return cancelPressed; }
     void setMinimum(int value) override { barCalls.push_back("min " + std::to_string(value)); }
     void setMaximum(int value) override { barCalls.push_back("max " + std::to_string(value)); }
-    void setValue(int value) override { values.push_back(value); }
+    void setValue(int value) override {
+        values.push_back(value);
+        lastValueShown = barVisible;
+    }
     void setBarVisible(bool visible) override { barVisible = visible; }
     void enableMainWindow() override { mainWindowEnabled = true; }
     void pressCancel() { cancelPressed = true; }  // the Cancel button
@@ -40,6 +43,7 @@ class RecordingProgress final : public Progress {
     int enableCancelCalls = 0;
     std::vector<std::string> barCalls;  // "min N" / "max N" in call order
     std::vector<int> values;
+    bool lastValueShown = true;  // the bar was visible when it last moved
     bool cancelPressed = false;  // since Cancel was last enabled
 };
 

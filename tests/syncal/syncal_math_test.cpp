@@ -83,6 +83,7 @@ TEST(SyncalMath, DerivesTheResultsFromTheBandPoints) {
         {"the lowest frequency a word holds", 204.8125, 208.8, 49, 228.8, 30, 250, 12, 53, true},
         {"upper slope 0", 450, 452.5, 47, 478.2375, 30, 505.8375, 30, 49, true},
         {"the first frequency beyond a word", 586.1625, 588.6625, 47, 614.4, 30, 641, 12, 49, false},
+        {"half a step below it, which rounds up into it", 586.1625, 588.6625, 47, 614.3968750000001, 30, 641, 12, 49, false},
         {"zero slope", 450, 452.5, 29, 478.2375, 30, 505.8375, 12, 29, false},
         {"low point at the mid point", 450, 478.2375, 47, 478.2375, 30, 505.8375, 12, 47, false},
         {"high point at the mid point", 450, 452.5, 47, 478.2375, 30, 478.2375, 12, 49, false},

@@ -76,10 +76,10 @@ TEST(FileDrop, ADroppedFileOpensAfterTheQuestionAndJoinsTheRecentFiles) {
         EXPECT_EQ(e.mem()[at] == bytes[kFileImageOffset + at], answer == Answer::No);
     }
     EXPECT_EQ(readRecentFiles(e.settings), std::vector<std::string>{path});
-    for (const char* other : {"a", "b", "c", "d", "e", "f", "g", "b"})
+    for (const char* other : {"a", "b", "c", "d", "e", "f", "g", "h", "b"})
         rememberRecentFile(e.settings, other);
     EXPECT_EQ(readRecentFiles(e.settings),
-              (std::vector<std::string>{"b", "g", "f", "e", "d", "c", "a", path}));
+              (std::vector<std::string>{"b", "h", "g", "f", "e", "d", "c", "a"}));
 }
 
 // An exported table, edited, comes back as one undo step.

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QThread>
+#include <thread>
 
 #ifdef __linux__
 #include <termios.h>
@@ -147,11 +147,17 @@ void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
         QCoreApplication::processEvents();
         return;
     }
+    // A timer counts whole milliseconds and may end up to one late; the last fraction of
+    // a millisecond is slept, so that a pause ends on time without spinning.
+    const auto ms = std::chrono::floor<std::chrono::milliseconds>(remaining);
+    if (ms.count() == 0) {
+        std::this_thread::sleep_for(remaining);
+        QCoreApplication::processEvents();
+        return;
+    }
     wakeOnInput_ = wakeOnInput;
     woken_ = false;
-    // Round up: a timer that fires early would only make the caller wait again.
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining);
-    waitTimer_.start(static_cast<int>(ms.count()));
+    waitTimer_.start(ms);
     // Each pass blocks until an event came; handling the event that wakes the wait
     // needs no second wake-up of the event loop, as quitting a nested loop would.
     while (!woken_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -160,7 +166,7 @@ void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
 }
 
 void QtSerialPort::sleepBlocking(std::chrono::milliseconds duration) {
-    QThread::msleep(static_cast<unsigned long>(duration.count()));
+    std::this_thread::sleep_for(duration);
 }
 
 }  // namespace zav

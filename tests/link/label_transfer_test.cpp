@@ -31,6 +31,26 @@ void startProgram(SimLink& s) {
     s.radio.transcript().clear();
 }
 
+// The last bytes the host sent, oldest first, and the time of the radio's last byte before
+// them: the closing 00 00 and the release, after the transfer's last answer.
+struct Ending {
+    std::vector<sim::TranscriptEntry> sent;
+    sim::SimTime lastAnswer{};
+};
+Ending ending(const SimLink& s, std::size_t n) {
+    const auto& entries = s.radio.transcript().entries();
+    Ending e;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        if (it->direction == sim::Direction::HostToRadio && e.sent.size() < n) {
+            e.sent.insert(e.sent.begin(), *it);
+        } else if (it->direction == sim::Direction::RadioToHost && e.sent.size() == n) {
+            e.lastAnswer = it->time;
+            break;
+        }
+    }
+    return e;
+}
+
 TEST(LabelTransfer, CountSlotsOnTheBarAndEnableCancelOnlyForTheReadAfterTheBootstrap) {
     for (const auto& [groupIndex, maximum] : {std::pair{-1, 240}, {3, 16}}) {
         SimLink s;
@@ -55,6 +75,11 @@ TEST(LabelTransfer, CountSlotsOnTheBarAndEnableCancelOnlyForTheReadAfterTheBoots
         EXPECT_EQ(s.progress.enableCancelCalls, 1);  // the read's only
         EXPECT_EQ(s.progress.barCalls, bar);
         EXPECT_EQ(s.progress.values.back(), maximum);
+        // The closing bytes follow the last frame's 7 ms and 300 ms more (each a tick late).
+        test::drain(s);
+        const Ending end = ending(s, 3);
+        ASSERT_EQ(end.sent.size(), 3U);
+        EXPECT_EQ(end.sent[0].time - end.lastAnswer, 8ms + 301ms + sim::byteTime(9600));
     }
 }
 
@@ -195,18 +220,20 @@ TEST(LabelTransfer, TransfersThatEndEarly) {
         // After a failed bootstrap the line goes back to 4800 baud before the message.
         EXPECT_EQ(test::hostNotes(s.radio, "RAM write 0D = 31").size(), c.told == noLoader);
         EXPECT_EQ(s.radio.programName(), "resident firmware");
+        const Ending end = ending(s, 3);
+        ASSERT_EQ(end.sent.size(), 3U);
         if (c.readMode) {
             // After a conversation that has let the line drain, the label program ends with
             // two 00 bytes 10 ms apart (a tick late), then the release.
-            std::vector<sim::TranscriptEntry> sent;
-            for (const auto& e : s.radio.transcript().entries())
-                if (e.direction == sim::Direction::HostToRadio) sent.push_back(e);
-            ASSERT_GE(sent.size(), 3U);
-            const std::size_t n = sent.size();
-            EXPECT_EQ((Bytes{sent[n - 3].sent, sent[n - 2].sent, sent[n - 1].sent}),
+            EXPECT_EQ((Bytes{end.sent[0].sent, end.sent[1].sent, end.sent[2].sent}),
                       (Bytes{0x00, 0x00, 0x01}));
-            EXPECT_EQ(sent[n - 2].time - sent[n - 3].time, 11ms);
+            EXPECT_EQ(end.sent[1].time - end.sent[0].time, 11ms);
         }
+        // A failed bootstrap is told 200 ms after the switch back to 4800 baud was answered,
+        // then the radio is released.
+        if (c.told == noLoader)
+            EXPECT_EQ(ending(s, 1).sent[0].time - ending(s, 1).lastAnswer,
+                      201ms + sim::byteTime(4800));
         EXPECT_FALSE(s.link.transport().isOpen());
         EXPECT_FALSE(s.progress.shown || s.progress.barVisible);
     }

@@ -47,7 +47,8 @@ void stripZeros(Decimal& d) {
         return;
     }
     d.digits.erase(0, lead);
-    while (d.digits.size() > 1 && d.digits.back() == '0') {
+    // The first digit is not 0, so this stops before the digits run out.
+    while (d.digits.back() == '0') {
         d.digits.pop_back();
         ++d.exp;
     }

@@ -68,7 +68,7 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
         {"2", "3", "Rec Freq", "450.0125"},    {"2", "3", "Label", "A,\"B\""},
         {"5", "14", "Rec CG", "67"},           {"2", "", "Tx Time Out Timer", "30"},
         {"3", "", "Battery Saver", "Off"},     {"6", "", "Busy Channel Indicator", "OFF"},
-        {"2", "", "ANI/ID Number", "A0B0C0D"}, {"6", "", "Priority Mode", "C"}};
+        {"2", "", "ANI/ID Number", "a0b0c0f"}, {"6", "", "Priority Mode", "C"}};
     Document expected;
     Channel& ch = expected.group(1)->channel(2);
     ch.setRecFreq("450.0125");
@@ -76,7 +76,7 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
     expected.group(4)->channel(13).setRecCG("67");
     expected.group(1)->writeTotScan(2, 0);
     expected.group(2)->writeBattSave(1);
-    expected.group(1)->writeIdNum("A0B0C0D");
+    expected.group(1)->writeIdNum("A0B0C0F");
     expected.group(5)->writePriority({2, 0});
     for (const bool reversed : {false, true}) {
         Document doc;

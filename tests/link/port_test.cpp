@@ -65,6 +65,14 @@ TEST(LineSettingsText, ParsesAndPrintsTheTwoRatesAndRefusesOtherTexts) {
     ASSERT_TRUE(fast);
     EXPECT_EQ(std::tuple(fast->baud, fast->parity), std::tuple(9600, Parity::None));
     EXPECT_EQ(lineSettingsText(*fast), kSettings9600);
+    const std::pair<const char*, Parity> parities[] = {
+        {"4800,o,8,1", Parity::Odd},  {"4800,O,7,2", Parity::Odd},  {"2400,e,5,1", Parity::Even},
+        {"4800,E,8,1", Parity::Even}, {"4800,N,6,2", Parity::None}, {"4800,n,8,1", Parity::None}};
+    for (const auto& [text, parity] : parities) {
+        const auto settings = parseLineSettings(text);
+        ASSERT_TRUE(settings) << text;
+        EXPECT_EQ(settings->parity, parity) << text;
+    }
     for (const char* bad : {"", "4800", "4800,n,8", "4800,x,8,1", "fast,n,8,1", "4800,n,9,1",
                             "4800,n,4,1", "4800,n,x,1", "4800,n,8,3", "4800,n,8,0", "4800,n,8,x",
                             "-1,n,8,1", "0,n,8,1", "4800,n,8,1,"})

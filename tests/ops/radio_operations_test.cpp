@@ -49,7 +49,10 @@ class Window final : public EditorHooks {
   public:
     Window(Document& doc, int group) : doc_(doc), selected_(group) {}
     [[nodiscard]] int selectedGroupNumber() const override { return selected_; }
-    void storeGroupMemory() override {}
+    void storeGroupMemory() override {
+        if (typed) doc_.mem.at(typed->first) = typed->second;
+        typed.reset();
+    }
     void commitCurrentGroup() override {}
     void displayGroupMemory() override { shown = visible(); }
     void initGroups(int mode) override {
@@ -85,6 +88,7 @@ class Window final : public EditorHooks {
 
     Contents shown;
     Contents clean;
+    std::optional<std::pair<std::size_t, Byte>> typed;  // in a control, not yet stored
 
   private:
     Document& doc_;
@@ -454,6 +458,20 @@ TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
                 << group;
             EXPECT_EQ(b.s.port.opens() > 0, group == 1);
         }
+    }
+}
+
+// What the group window holds but has not yet stored goes to the radio with a write.
+TEST(Operations, WritesTakeWhatTheGroupWindowHolds) {
+    for (const auto op : {&R::writeRadio, &R::writeGroup}) {
+        Bench b;
+        b.s.prompts.queueAnswer(Answer::Ok);
+        b.s.prompts.queueAnswer(Answer::Yes);
+        const std::size_t at = kPageSize * kGroup + channel_field::kFirstRecord;
+        const auto typed = static_cast<Byte>(~b.doc.mem[at]);
+        b.editor.typed = {at, typed};
+        EXPECT_TRUE((b.ops.*op)().done());
+        EXPECT_EQ(b.s.radio.memory()[at], typed);
     }
 }
 

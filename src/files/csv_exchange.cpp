@@ -162,7 +162,7 @@ class Importer {
 
     MemImage mem_;
     LabelImage labels_;
-    int row_ = 0;
+    int row_{};  // the row being imported, counting the header as 1
     int changed_ = 0;
     std::map<std::pair<int, int>, int> rows_;  // (group, channel) -> its row
     std::vector<CsvProblem> problems_;

@@ -30,7 +30,7 @@ std::optional<double> parseSettingNumber(std::string_view text) {
     text = trimBlanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
-    double value = 0;
+    double value{};
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;

@@ -7,7 +7,7 @@
 namespace zav {
 
 GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, std::string_view title) {
-    Byte status = 0;
+    Byte status{};
     if (!link.readByteAt(statusByteAddress(g), status) || !link.confirmInStep())
         return GroupOnRadio::Unknown;
     if (blockPresent(statusNibble(status, g))) return GroupOnRadio::Present;

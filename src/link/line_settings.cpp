@@ -20,7 +20,7 @@ std::vector<std::string_view> splitFields(std::string_view text) {
 }
 
 std::optional<int> parseNumber(std::string_view text) {
-    int value = 0;
+    int value{};
     const auto* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     if (ec != std::errc{} || ptr != end || text.empty()) return std::nullopt;

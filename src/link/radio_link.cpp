@@ -75,7 +75,7 @@ bool RadioLink::hookRadio(bool switchBaud) {
             for (int i = 0; i < kHookFillCount; ++i) transport_.sendByte(kHookFill);
             transport_.discardInput();
             for (const Byte b : kHookSequence) transport_.sendByte(b);
-            Byte reply = 0;
+            Byte reply{};
             if (!transport_.receiveByte(reply)) {
                 answerPending = true;
                 continue;
@@ -126,7 +126,7 @@ bool RadioLink::setBaud(int mode) {
         transport_.delay(25);
     }
     transport_.sendByte(kProbe);
-    Byte reply = 0;
+    Byte reply{};
     if (transport_.receiveByte(reply)) return true;
 
     Message m;
@@ -195,8 +195,8 @@ bool RadioLink::writeWord(int address, Byte d0, Byte d1, bool useMask) {
     transport_.sendByte(lowByte(a & 0xFE));
     transport_.sendByte(d0);
     transport_.sendByte(d1);
-    Byte e0 = 0;
-    Byte e1 = 0;
+    Byte e0{};
+    Byte e1{};
     if (!transport_.receiveByte(e0)) return false;
     if (!transport_.receiveByte(e1)) return false;
     return e0 == d0 && e1 == d1;
@@ -260,7 +260,7 @@ bool RadioLink::pokeRam(Byte ramAddress, Byte value) {
     transport_.sendByte(kRamHigh);
     transport_.sendByte(ramAddress);
     transport_.sendByte(value);
-    Byte echo = 0;
+    Byte echo{};
     return transport_.receiveByte(echo) && echo == value;
 }
 

@@ -47,7 +47,7 @@ bool runReadProgram(RadioLink& link, MemImage& image) {
         }
         transport.sendByte(static_cast<Byte>(2 * i));
         for (int j = 0; j < kSegmentSize; ++j) {
-            Byte b = 0;
+            Byte b{};
             if (!transport.receiveByte(b)) {
                 // The rest of this segment is not coming; the radio still expects the
                 // next request.

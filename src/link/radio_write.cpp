@@ -28,7 +28,7 @@ constexpr Byte blockCommand(int g) {
 static_assert(blockCommand(1) == 0x01 && blockCommand(2) == 0x04 && blockCommand(15) == 0x1D);
 
 bool acknowledged(Transport& transport) {
-    Byte ack = 0;
+    Byte ack{};
     return transport.receiveByte(ack) && (ack & kAckBit) != 0;
 }
 

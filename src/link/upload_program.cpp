@@ -14,8 +14,8 @@ bool uploadProgram(RadioLink& link, std::span<const Byte> program) {
 
     // Stage 2 starts by telling where the radio restarts: low byte, then high byte.
     Transport& transport = link.transport();
-    Byte restartLow = 0;
-    Byte restartHigh = 0;
+    Byte restartLow{};
+    Byte restartHigh{};
     if (!transport.receiveByte(restartLow)) return false;
     if (!transport.receiveByte(restartHigh)) return false;
 

@@ -30,7 +30,7 @@ std::optional<int> parseBankNumber(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
-    double value = 0;
+    double value{};
     const char* const end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
     if (ec != std::errc{} || ptr != end || !std::isfinite(value)) return std::nullopt;

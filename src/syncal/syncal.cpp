@@ -250,7 +250,7 @@ bool Syncal::readSyncalParameters() {
         return false;
     }
     Word edge{};
-    Byte divisor = 0;
+    Byte divisor{};
     SyncalBand band;
     const bool read = link_.readWord(syncal_field::kBandEdge, edge) &&
                       link_.readByteAt(syncal_field::kBandDivisor, divisor) &&
@@ -281,7 +281,7 @@ bool Syncal::probeSync(double freq, Byte dac, bool tx) {
     t.sendByte(w.lo);
     t.sendByte(tx ? static_cast<Byte>(kProbeControl + kProbeTxFlag) : kProbeControl);
     t.sendByte(dac);
-    Byte answer = 0;
+    Byte answer{};
     const bool answered = t.receiveByte(answer);
     silentProbes_ = answered ? 0 : silentProbes_ + 1;
     return !answered || answer == 0;

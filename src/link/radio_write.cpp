@@ -1,7 +1,9 @@
 #include "link/radio_write.h"
 
+#include <array>
 #include <chrono>
 #include <string>
+#include <utility>
 
 #include "iface/progress.h"
 #include "iface/prompts.h"
@@ -44,20 +46,40 @@ bool readRadioStatus(RadioLink& link, StatusBytes& status) {
     return link.confirmInStep();
 }
 
+// One write of the global settings: a word, or a byte whose neighbour the radio keeps.
+struct GlobalSettingWrite {
+    int address = 0;
+    bool word = false;
+};
+
 // The global settings the editor may change: every byte the global write mask opens, in
-// address order, two neighbours starting at an even address as one word. The masks keep
-// the other bits of a word as the radio has them. Their results do not stop the write.
-void writeGlobalSettings(RadioLink& link, const MemImage& image) {
-    const WriteMaskTable& mask = RadioLink::masks().global;
+// address order, two neighbours starting at an even address as one word. Worked out once,
+// when the program is built.
+constexpr auto globalSettingWrites() {
+    const WriteMaskTable& mask = kWriteMasks.global;
+    std::array<GlobalSettingWrite, kPageSize> writes{};
+    std::size_t count = 0;
     for (std::size_t a = 0; a < mask.size(); ++a) {
         if (mask[a] == 0) continue;
-        const int address = static_cast<int>(a);
-        if (a % 2 == 0 && mask[a + 1] != 0) {
+        const bool word = a % 2 == 0 && mask[a + 1] != 0;
+        writes[count++] = {static_cast<int>(a), word};
+        if (word) ++a;
+    }
+    return std::pair(writes, count);
+}
+constexpr auto kGlobalSettingWrites = globalSettingWrites();
+
+// The masks keep the other bits of a word as the radio has them. The results do not stop
+// the write.
+void writeGlobalSettings(RadioLink& link, const MemImage& image) {
+    const auto& [writes, count] = kGlobalSettingWrites;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto [address, word] = writes.at(i);
+        const auto a = static_cast<std::size_t>(address);
+        if (word)
             (void)link.writeWord(address, image[a], image[a + 1], true);
-            ++a;
-        } else {
+        else
             (void)link.writeByteAt(address, image[a]);
-        }
     }
 }
 

@@ -25,13 +25,7 @@ constexpr WriteMasks initWriteMasks() {
     WriteMasks masks{};
     for (const BitField f : global_field::kEditedFields)
         masks.global[f.offset] = static_cast<Byte>(masks.global[f.offset] | fieldMask(f));
-    using namespace group_field;
-    const std::array headerFields{
-        kScanHigh,      kVariableCG,       kBattSave,         kScanLow,
-        kTimeOutTimer,  kScanHold,         kPriorityChannel,  kEntClrLockout,
-        kPriKeyLockout, kPriorityMode,     kAniDigit1,        kResidentAni,
-        kBusyChannel,   kAniDigitBytes[0], kAniDigitBytes[1], kAniDigitBytes[2]};
-    for (const BitField f : headerFields)
+    for (const BitField f : group_field::kHeaderFields)
         masks.group[f.offset] = static_cast<Byte>(masks.group[f.offset] | fieldMask(f));
     // The channel records are written whole.
     for (std::size_t i = channel_field::kFirstRecord; i < kPageSize; ++i) masks.group[i] = 0xFF;

@@ -5,7 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <initializer_list>
+#include <span>
 
 namespace zav {
 
@@ -132,8 +132,19 @@ constexpr BitField scanFlag(int channel) {
 
 }  // namespace group_field
 
+namespace group_field {
+
+// Every field of the header, each byte's in bit order.
+inline constexpr std::array kHeaderFields{
+    kScanHigh,      kVariableCG,       kBattSave,         kScanLow,
+    kTimeOutTimer,  kScanHold,         kPriorityChannel,  kEntClrLockout,
+    kPriKeyLockout, kPriorityMode,     kAniDigit1,        kResidentAni,
+    kBusyChannel,   kAniDigitBytes[0], kAniDigitBytes[1], kAniDigitBytes[2]};
+
+}  // namespace group_field
+
 // Whether the fields cover every bit of the bytes they lie in exactly once.
-constexpr bool tileTheirBytes(std::initializer_list<BitField> fields) {
+constexpr bool tileTheirBytes(std::span<const BitField> fields) {
     std::array<unsigned, group_field::kHeaderSize> used{};
     for (const BitField f : fields) {
         if (f.offset >= used.size() || f.bitpos + f.width > 8) return false;
@@ -144,14 +155,7 @@ constexpr bool tileTheirBytes(std::initializer_list<BitField> fields) {
         if (bits != 0 && bits != 0xFF) return false;
     return true;
 }
-static_assert(tileTheirBytes({group_field::kScanHigh, group_field::kVariableCG,
-                              group_field::kBattSave, group_field::kScanLow,
-                              group_field::kTimeOutTimer, group_field::kScanHold,
-                              group_field::kPriorityChannel, group_field::kEntClrLockout,
-                              group_field::kPriKeyLockout, group_field::kPriorityMode,
-                              group_field::kAniDigit1, group_field::kResidentAni,
-                              group_field::kBusyChannel, group_field::kAniDigitBytes[0],
-                              group_field::kAniDigitBytes[1], group_field::kAniDigitBytes[2]}));
+static_assert(tileTheirBytes(group_field::kHeaderFields));
 
 // ---------------------------------------------------------------------------------------
 // Channel record (8 bytes): offsets within the record.
@@ -185,8 +189,9 @@ inline constexpr BitField kBlKeypress{kBacklightPosition, 4, 1};
 inline constexpr BitField kBlOther{kBacklightPosition, 5, 1};
 inline constexpr BitField kBlScanState{kBacklightPosition, 6, 1};
 inline constexpr BitField kBlChannel{kBacklightPosition, 7, 1};
-static_assert(tileTheirBytes({kAlphaEnabled, kBlTimeout, kBlKeypress, kBlOther, kBlScanState,
-                              kBlChannel}));
+inline constexpr std::array kBacklightFields{kAlphaEnabled, kBlTimeout,   kBlKeypress,
+                                             kBlOther,      kBlScanState, kBlChannel};
+static_assert(tileTheirBytes(kBacklightFields));
 
 // Bits of one label byte.
 inline constexpr BitField kPoint{0, 0, 1};     // decimal point after the character

@@ -89,11 +89,11 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
 }
 
 TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
-    const std::vector<Edit> edits{{"1", "2", "Rec Freq", "450.001"},
-                                  {"1", "5", "Tx Freq", "450.0125"},
-                                  {"2", "", "ANI/ID Number", "12G"},
-                                  {"3", "", "Busy Channel Indicator", "Sometimes"},
-                                  {"4", "7", "Scan", "yes"}};
+    const std::vector<Edit> edits{
+        {"1", "2", "Rec Freq", "450.001"}, {"1", "3", "Rec CG", "D12"},
+        {"1", "4", "Tx CG", "-1"},          {"1", "5", "Tx Freq", "450.0125"},
+        {"2", "", "ANI/ID Number", "12G"}, {"3", "", "Busy Channel Indicator", "Sometimes"},
+        {"4", "7", "Scan", "yes"}};
     Document doc;
     const Document untouched;
     const CsvImport result = importCsv(doc.mem, doc.labels, edited(doc, edits, false));
@@ -102,8 +102,8 @@ TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
         named.push_back(p.column + "@" + std::to_string(p.row));
     // Rows count the header as 1: channel c of group g is row 14 (g - 1) + c + 1, and the
     // group rows follow the 210 channel rows.
-    EXPECT_EQ(named, (std::vector<std::string>{"Rec Freq@3", "Scan@50", "ANI/ID Number@213",
-                                               "Busy Channel Indicator@214"}));
+    EXPECT_EQ(named, (std::vector<std::string>{"Rec Freq@3", "Rec CG@4", "Tx CG@5", "Scan@50",
+                                               "ANI/ID Number@213", "Busy Channel Indicator@214"}));
     EXPECT_TRUE(doc.mem == untouched.mem && doc.labels == untouched.labels);
     // A header without its channel column names it on row 1, the header's.
     std::string text = edited(doc, {}, false);

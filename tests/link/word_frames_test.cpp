@@ -93,6 +93,12 @@ TEST(writeByte, ReadsTheWordAndWritesItBackWithOneByteChanged) {
     EXPECT_EQ(s.sent(), (Bytes{0xE7, 0x00, 0xE6, 0x00, 0x11, 0x99, 0xE1, 0x62, 0xE1, 0x62, 0xE0,
                                0x62, 0x42, 0x00}));
     EXPECT_EQ(s.radio.memory()[0x301], 0x99);
+    // A word read out of step (its last byte came twice) is not written back.
+    SimLink doubled(test::withFaults(test::fault(&sim::SimFaults::sentTwice, 3)));
+    ASSERT_TRUE(doubled.hook());
+    EXPECT_FALSE(doubled.link.writeByteAt(0x301, 0x99));
+    doubled.settle();
+    EXPECT_EQ(doubled.sent(), (Bytes{0xE7, 0x00}));
 }
 
 TEST(pokeRam, WritesRamAndChecksEveryEcho) {

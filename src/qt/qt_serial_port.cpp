@@ -152,7 +152,8 @@ void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
     const auto ms = std::chrono::floor<std::chrono::milliseconds>(remaining);
     if (ms.count() == 0) {
         std::this_thread::sleep_for(remaining);
-        QCoreApplication::processEvents();
+        // The events were handled in the pass before; a byte may have come meanwhile.
+        if (wakeOnInput) QCoreApplication::processEvents();
         return;
     }
     wakeOnInput_ = wakeOnInput;

@@ -160,7 +160,7 @@ class Syncal {
     Prompts& prompts_;
     SyncalSink& sink_;
     SyncalBand band_;
-    bool txMode_ = false;
+    bool txMode_{};
     Byte dacValue_{};
     double syncLow_{};
     double syncHigh_{};

@@ -68,7 +68,8 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
         {"2", "3", "Rec Freq", "450.0125"},    {"2", "3", "Label", "A,\"B\""},
         {"5", "14", "Rec CG", "67"},           {"2", "", "Tx Time Out Timer", "30"},
         {"3", "", "Battery Saver", "Off"},     {"6", "", "Busy Channel Indicator", "OFF"},
-        {"2", "", "ANI/ID Number", "a0b0c0f"}, {"6", "", "Priority Mode", "C"}};
+        {"2", "", "ANI/ID Number", "a0b0c0f"}, {"6", "", "Priority Mode", "C"},
+        {"7", "", "Group Label", "NORTH"}};
     Document expected;
     Channel& ch = expected.group(1)->channel(2);
     ch.setRecFreq("450.0125");
@@ -78,12 +79,13 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
     expected.group(2)->writeBattSave(1);
     expected.group(1)->writeIdNum("A0B0C0F");
     expected.group(5)->writePriority({2, 0});
+    expected.group(6)->writeGroupLabel("NORTH");
     for (const bool reversed : {false, true}) {
         Document doc;
         doc.group(5)->writeBusyChannelIndicate(2);  // back to the list's first entry
         const CsvImport result = importCsv(doc.mem, doc.labels, edited(doc, edits, reversed));
         EXPECT_TRUE(result.problems.empty()) << problemText(result.problems.front());
-        EXPECT_EQ(result.changedCells, 8);
+        EXPECT_EQ(result.changedCells, 9);
         EXPECT_TRUE(doc.mem == expected.mem && doc.labels == expected.labels);
     }
 }
@@ -91,7 +93,7 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
 TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
     const std::vector<Edit> edits{
         {"1", "2", "Rec Freq", "450.001"}, {"1", "3", "Rec CG", "D12"},
-        {"1", "4", "Tx CG", "-1"},          {"1", "5", "Tx Freq", "450.0125"},
+        {"1", "4", "Tx CG", "-1"},         {"1", "5", "Tx Freq", "450.0125"},
         {"2", "", "ANI/ID Number", "12G"}, {"3", "", "Busy Channel Indicator", "Sometimes"},
         {"4", "7", "Scan", "yes"}};
     Document doc;

@@ -461,7 +461,8 @@ TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
     }
 }
 
-// What the group window holds but has not yet stored goes to the radio with a write.
+// What the group window holds but has not yet stored goes to the radio with a write, and
+// the verify that follows reads it back.
 TEST(Operations, WritesTakeWhatTheGroupWindowHolds) {
     for (const auto op : {&R::writeRadio, &R::writeGroup}) {
         Bench b;
@@ -470,8 +471,10 @@ TEST(Operations, WritesTakeWhatTheGroupWindowHolds) {
         const std::size_t at = kPageSize * kGroup + channel_field::kFirstRecord;
         const auto typed = static_cast<Byte>(~b.doc.mem[at]);
         b.editor.typed = {at, typed};
+        b.ops.setVerifyAfterWrite(true);
         EXPECT_TRUE((b.ops.*op)().done());
         EXPECT_EQ(b.s.radio.memory()[at], typed);
+        EXPECT_EQ(b.s.progress.forms.back(), R::kVerifyingRadio);
     }
 }
 

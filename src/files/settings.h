@@ -167,15 +167,15 @@ std::string formatSettingNumber(double value);
 int centredPosition(double screenExtent, double windowExtent);
 
 struct Extent {
-    double width = 0;
-    double height = 0;
+    double width{};
+    double height{};
 };
 
 struct WindowGeometry {
-    double top = 0;
-    double left = 0;
-    double width = 0;
-    double height = 0;
+    double top{};
+    double left{};
+    double width{};
+    double height{};
 };
 
 enum class WindowState { Normal = 0, Minimised = 1, Maximised = 2 };

@@ -42,13 +42,12 @@ class FieldComparer {
     }
 
     void presence(int g) {
-        const BitField nibble = global_field::pageMapNibble(g + 1);
-        const int a = getBits(mem_, nibble);
-        const int b = getBits(second_.mem, nibble);
-        if ((a != 0) == (b != 0)) return;
+        const bool inFirst = groupExists(mem_, g);
+        if (inFirst == groupExists(second_.mem, g)) return;
         lines_.push_back("Group " + std::to_string(g + 1) + ": only in the " +
-                         (a != 0 ? "first" : "second") + " image");
-        setBits(mem_, nibble, b);
+                         (inFirst ? "first" : "second") + " image");
+        const BitField nibble = global_field::pageMapNibble(g + 1);
+        setBits(mem_, nibble, getBits(second_.mem, nibble));
     }
 
     // The bytes that differ although every text now matches.

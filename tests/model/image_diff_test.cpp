@@ -23,6 +23,8 @@ TEST(ImageDiff, NamesFieldsGroupsAndBytesNoTextShows) {
         compareImages({a.mem, a.labels}, {b.mem, b.labels}),
         (std::vector<std::string>{"Group 2, Chan 5, Rec Freq: none -> 450.01250",
                                   "Group 4: only in the first image", "byte 0x208: 00 -> 5A"}));
+    EXPECT_EQ(compareImages({b.mem, b.labels}, {a.mem, a.labels})[1],
+              "Group 4: only in the second image");
     // Every bit of a group's backlight byte, in the labels, is one field of that group.
     for (int bit = 0; bit < 8; ++bit) {
         Document c;

@@ -1,7 +1,8 @@
 #pragma once
-// The real serial port, through QSerialPort. Waits run a nested event loop that wakes
-// on received data or on a precise timer, so windows stay live during a transfer, bytes
-// are taken the moment they arrive, and nothing spins.
+// The real serial port, through QSerialPort. Waits handle the event loop's events until
+// received data, an error or a precise timer ends them (the last fraction of a
+// millisecond is slept), so windows stay live during a transfer, bytes are taken the
+// moment they arrive, pauses end on time, and nothing spins.
 
 #include <QElapsedTimer>
 #include <QSerialPort>

@@ -38,7 +38,8 @@ constexpr FileHeaderBytes makeFileHeader() {
 inline constexpr FileHeaderBytes kFileHeader = detail::makeFileHeader();
 
 static_assert(kFileMagicText.size() + 1 == kFileHeaderCheckedSize);
-static_assert(kFileSpareByteOffset == 2104 && kFileLabelOffset == 2105);
+static_assert(kFileSpareByteOffset == 2104);
+static_assert(kFileLabelOffset == 2105);
 static_assert(kFrequencyFileSize == 4025);
 
 }  // namespace zav

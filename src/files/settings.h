@@ -135,7 +135,9 @@ constexpr bool namedOnce(std::span<const SettingKey> keys) {
     }
     return true;
 }
-static_assert(namedOnce(kAll) && namedOnce(kDevice) && namedOnce(kRecent));
+static_assert(namedOnce(kAll));
+static_assert(namedOnce(kDevice));
+static_assert(namedOnce(kRecent));
 
 }  // namespace settings
 

@@ -27,7 +27,9 @@ constexpr int kSkippedRow = 1;  // header bytes 8..15: the radio's own
 constexpr Byte blockCommand(int g) {
     return static_cast<Byte>(((g & 0x0E) * 2) | (g & 1));
 }
-static_assert(blockCommand(1) == 0x01 && blockCommand(2) == 0x04 && blockCommand(15) == 0x1D);
+static_assert(blockCommand(1) == 0x01);
+static_assert(blockCommand(2) == 0x04);
+static_assert(blockCommand(15) == 0x1D);
 
 bool acknowledged(Transport& transport) {
     Byte ack{};

@@ -36,10 +36,14 @@ inline constexpr WriteMasks kWriteMasks = initWriteMasks();
 
 // The tables the radio relies on, checked here so that a change to the field layout
 // cannot silently widen what a write may touch.
-static_assert(kWriteMasks.global[96] == 0xFF && kWriteMasks.global[97] == 0xFF &&
-              kWriteMasks.global[98] == 0xFF && kWriteMasks.global[111] == 0xFF &&
-              kWriteMasks.global[119] == 0xF9);
-static_assert(kWriteMasks.group[7] == 0xFF && kWriteMasks.group[8] == 0x00 &&
-              kWriteMasks.group[15] == 0x00 && kWriteMasks.group[16] == 0xFF);
+static_assert(kWriteMasks.global[96] == 0xFF);
+static_assert(kWriteMasks.global[97] == 0xFF);
+static_assert(kWriteMasks.global[98] == 0xFF);
+static_assert(kWriteMasks.global[111] == 0xFF);
+static_assert(kWriteMasks.global[119] == 0xF9);
+static_assert(kWriteMasks.group[7] == 0xFF);
+static_assert(kWriteMasks.group[8] == 0x00);
+static_assert(kWriteMasks.group[15] == 0x00);
+static_assert(kWriteMasks.group[16] == 0xFF);
 
 }  // namespace zav

@@ -57,14 +57,15 @@ class RefusalCategory final : public std::error_category {
 // The file a name finally refers to, following links even when the last one dangles,
 // so that a save writes through the link instead of replacing it.
 std::error_code resolveTarget(fs::path& target) {
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    for (int hops = 0;; ++hops) {
         std::error_code ec;
         if (!fs::is_symlink(fs::symlink_status(target, ec))) return {};
+        if (hops == kMaxLinkHops)
+            return std::make_error_code(std::errc::too_many_symbolic_link_levels);
         const fs::path next = fs::read_symlink(target, ec);
         if (ec) return ec;
         target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return std::make_error_code(std::errc::too_many_symbolic_link_levels);
 }
 
 std::size_t nameMax(const fs::path& dir) {

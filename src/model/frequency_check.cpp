@@ -158,13 +158,12 @@ std::int64_t scaled(const Decimal& d, long shift) {
     return d.neg ? -v : v;
 }
 
-// "000.00000": at least three digits before the point, exactly five after it.
+// "450.00000": exactly five digits after the point. The callers pass frequencies of the
+// band (three digits before the point) with at most five decimals.
 std::string formatMHz(const Decimal& d) {
-    // The callers pass values with at most five decimals.
     std::int64_t units = scaled(d, d.exp + 5);
     std::string whole = std::to_string(units / 100000);
     std::string frac = std::to_string(units % 100000);
-    if (whole.size() < 3) whole.insert(0, 3 - whole.size(), '0');
     frac.insert(0, 5 - frac.size(), '0');
     return whole + "." + frac;
 }

@@ -1,5 +1,7 @@
 #include "model/memory_map.h"
 
+#include <charconv>
+
 #include <stdexcept>
 #include <string>
 
@@ -17,11 +19,11 @@ Byte at(const MemImage& mem, int addr) {
     return mem.at(static_cast<std::size_t>(addr));
 }
 
+// Characters that are not hexadecimal digits count as 0.
 int hexDigitValue(char ch) {
-    if (ch >= '0' && ch <= '9') return ch - '0';
-    if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
-    if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
-    return 0;
+    int value = 0;
+    (void)std::from_chars(&ch, &ch + 1, value, 16);
+    return value;
 }
 
 void checkGroup(int g) {

@@ -94,17 +94,18 @@ void BankMoves::rightShiftGroups(int toGroup, int fromGroup) {
 void BankMoves::copyGroup(int fromGroup, int toGroup) {
     const std::size_t from = pageStart(fromGroup);
     const std::size_t to = pageStart(toGroup);
-    for (std::size_t k = 0; k < kPageSize; ++k) mem_[to + k] = mem_[from + k];
+    std::copy_n(mem_.begin() + static_cast<std::ptrdiff_t>(from), kPageSize,
+                mem_.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
 void BankMoves::copyToTemp(int fromGroup) {
     const std::size_t from = pageStart(fromGroup);
-    for (std::size_t k = 0; k < kPageSize; ++k) buffer_[k] = mem_[from + k];
+    std::copy_n(mem_.begin() + static_cast<std::ptrdiff_t>(from), kPageSize, buffer_.begin());
 }
 
 void BankMoves::copyFromTemp(int toGroup) {
     const std::size_t to = pageStart(toGroup);
-    for (std::size_t k = 0; k < kPageSize; ++k) mem_[to + k] = buffer_[k];
+    std::copy_n(buffer_.begin(), kPageSize, mem_.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
 }  // namespace zav

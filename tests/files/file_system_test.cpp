@@ -110,6 +110,15 @@ TEST_F(DiskFiles, ReplaceWritesThroughLinksAllOrNothing) {
     EXPECT_EQ(test::readBytes(real), kNew);
     // No temporary file left behind.
     EXPECT_EQ(entries(dir.file("sub")), 1);
+    // A chain of as many links as the system follows is written through; one more is not.
+    fs::create_symlink("sub/real.frq", dir.file("chain40.frq"));
+    for (int i = 39; i >= 0; --i)
+        fs::create_symlink("chain" + std::to_string(i + 1) + ".frq",
+                           dir.file("chain" + std::to_string(i) + ".frq"));
+    EXPECT_FALSE(disk.replaceFile(dir.file("chain1.frq"), kOld));  // 40 links
+    EXPECT_EQ(test::readBytes(real), kOld);
+    EXPECT_EQ(disk.replaceFile(dir.file("chain0.frq"), kNew),
+              std::make_error_code(std::errc::too_many_symbolic_link_levels));
     fs::create_symlink("loop.frq", dir.file("loop.frq"));
     EXPECT_EQ(disk.replaceFile(dir.file("loop.frq"), kNew),
               std::make_error_code(std::errc::too_many_symbolic_link_levels));

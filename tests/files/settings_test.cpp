@@ -48,6 +48,13 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
     EXPECT_EQ(
         std::tuple(readDevicePath(store, 4), readDevicePath(store, 5), readDevicePath(store, 0)),
         std::tuple("/dev/ttyUSB0", "", ""));
+    // A switch is 1 or 0; anything else reads as off.
+    for (const SettingKey& k : {settings::kMoveLabels, settings::kVerifyWrite, settings::kTrace}) {
+        for (const auto& [text, read] : {std::pair{"1", 1}, {"0", 0}, {"2", 0}}) {
+            store.write(std::string(k.section), std::string(k.key), text);
+            EXPECT_EQ(readInt(store, k), read) << k.key << text;
+        }
+    }
     // A number without a range of its own must still fit an int.
     const SettingKey plain{.section = "Test", .key = "Number", .form = SettingForm::Integer};
     for (const auto& [text, read] : {std::pair{"-2147483648", -2147483647 - 1},

@@ -100,6 +100,7 @@ TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     e.prompts.queueFile(csv);
     e.trigger(&MainMenus::importCsvAction);
     EXPECT_EQ(e.cell(0, kColRecFreq), "451.23750");
+    EXPECT_EQ(e.prompts.messages.back().text, "1 cell changed by " + csv + ".");
     e.window->undo();
     EXPECT_TRUE(e.mem() == original);
     // A table too long for any radio is refused whole, whatever its first rows hold.

@@ -21,9 +21,9 @@ namespace lf = label_field;
 using Refusal = std::optional<std::string>;
 
 // Texts of fields that are not lists of the editor's: check boxes and option buttons.
-constexpr std::array<std::string_view, 2> kFlag{"", kFlagSet};
-constexpr std::array<std::string_view, 2> kOffOn{"Off", "On"};         // variable code guard
-constexpr std::array<std::string_view, 2> kSaverButtons{"On", "Off"};  // stored 1 = off
+constexpr std::array kFlag{std::string_view(""), kFlagSet};
+constexpr std::array kOffOn{std::string_view("Off"), std::string_view("On")};         // variable CG
+constexpr std::array kSaverButtons{std::string_view("On"), std::string_view("Off")};  // 1 = off
 
 // The text the frequency columns show for no frequency; an entry of it clears the field.
 constexpr std::string_view kNoFrequency = "none";

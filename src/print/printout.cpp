@@ -125,12 +125,10 @@ void composeGroupSettings(Composer& out, const GroupParams& p) {
 }
 
 std::string backlightEvents(const Backlight& b) {
-    const std::array<std::pair<bool, std::string_view>, 4> events{{
-        {b.channel, "Channel Change"},
-        {b.scanState, "Scan State Change"},
-        {b.other, "Other Display"},
-        {b.keypress, "Keypress"},
-    }};
+    using Event = std::pair<bool, std::string_view>;
+    const std::array events{Event{b.channel, "Channel Change"},
+                            Event{b.scanState, "Scan State Change"},
+                            Event{b.other, "Other Display"}, Event{b.keypress, "Keypress"}};
     std::string text;
     for (const auto& [set, name] : events) {
         if (!set) continue;

@@ -107,13 +107,16 @@ TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
     EXPECT_EQ(named, (std::vector<std::string>{"Rec Freq@3", "Rec CG@4", "Tx CG@5", "Scan@50",
                                                "ANI/ID Number@213", "Busy Channel Indicator@214"}));
     EXPECT_TRUE(doc.mem == untouched.mem && doc.labels == untouched.labels);
-    // A header without its channel column names it on row 1, the header's.
-    std::string text = edited(doc, {}, false);
-    const std::string channel = parseCsv(text)->front()[1];
-    text.replace(text.find(channel), channel.size(), "Slot");
-    const auto problems = importCsv(doc.mem, doc.labels, text).problems;
-    EXPECT_TRUE(std::ranges::any_of(
-        problems, [&](const CsvProblem& p) { return p.column == channel && p.row == 1; }));
+    // A header without its group or channel column names it on row 1, the header's.
+    for (const std::size_t column : {0U, 1U}) {
+        std::string text = edited(doc, {}, false);
+        const std::string name = parseCsv(text)->front()[column];
+        text.replace(text.find(name), name.size(), "Slot");
+        const auto problems = importCsv(doc.mem, doc.labels, text).problems;
+        EXPECT_TRUE(std::ranges::any_of(problems, [&](const CsvProblem& p) {
+            return p.column == name && p.row == 1;
+        })) << name;
+    }
 }
 
 }  // namespace

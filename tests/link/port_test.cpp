@@ -104,7 +104,9 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
             received << e.receiverBaud << ' ' << int{e.received} << '\n';
     }
     std::ifstream file(dir.file("trace.txt"));
+    int speedNotes = 0;  // the read switches to 9600 baud once
     for (std::string line; std::getline(file, line);) {
+        speedNotes += line.starts_with("# now 9600,") ? 1 : 0;
         std::istringstream fields(line);
         std::string seconds, direction;
         int baud = 0;
@@ -115,6 +117,7 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     EXPECT_GT(sent.str().size(), 1000U);
     EXPECT_EQ(tracedSent.str(), sent.str());
     EXPECT_EQ(tracedReceived.str(), received.str());
+    EXPECT_EQ(speedNotes, 1);
 }
 
 }  // namespace

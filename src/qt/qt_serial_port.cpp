@@ -50,8 +50,8 @@ QtSerialPort::QtSerialPort() {
     waitTimer_.setSingleShot(true);
     QObject::connect(&waitTimer_, &QTimer::timeout, [this] { woken_ = true; });
     QObject::connect(&port_, &QSerialPort::readyRead, [this] { woken_ = woken_ || wakeOnInput_; });
-    QObject::connect(&port_, &QSerialPort::errorOccurred, [this] { woken_ = true; });
     QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
+        woken_ = true;  // a wait in progress looks at the port again
         // A device that goes away while open cannot be used again; what is waiting times out.
         if (e == QSerialPort::ResourceError && port_.isOpen()) {
             lastError_ = port_.errorString().toStdString();

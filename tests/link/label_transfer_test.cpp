@@ -231,9 +231,10 @@ TEST(LabelTransfer, TransfersThatEndEarly) {
         }
         // A failed bootstrap is told 200 ms after the switch back to 4800 baud was answered,
         // then the radio is released.
-        if (c.told == noLoader)
-            EXPECT_EQ(ending(s, 1).sent[0].time - ending(s, 1).lastAnswer,
-                      201ms + sim::byteTime(4800));
+        if (c.told == noLoader) {
+            const Ending release = ending(s, 1);
+            EXPECT_EQ(release.sent[0].time - release.lastAnswer, 201ms + sim::byteTime(4800));
+        }
         EXPECT_FALSE(s.link.transport().isOpen());
         EXPECT_FALSE(s.progress.shown || s.progress.barVisible);
     }

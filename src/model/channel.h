@@ -26,8 +26,8 @@ enum ChannelColumn : int {
 
 // The grid's column captions, column 0 (the channel number) first; also the names the CSV
 // exchange and the comparison give the channel's fields.
-inline constexpr std::array<std::string_view, 7> kChannelCaptions{
-    "Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"};
+inline constexpr auto kChannelCaptions = std::to_array<std::string_view>(
+    {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"});
 
 class Channel {
   public:

@@ -12,57 +12,57 @@ namespace zav::lists {
 using Entries = std::span<const std::string_view>;
 
 // Time-out timer (seconds), group header byte 2 bits 0-3.
-inline constexpr std::array<std::string_view, 16> kTimeOutTimer{
-    "OFF", "15",  "30",  "45",  "60",  "75",  "90",  "105",
-    "120", "135", "150", "165", "180", "195", "210", "225"};
+inline constexpr auto kTimeOutTimer =
+    std::to_array<std::string_view>({"OFF", "15", "30", "45", "60", "75", "90", "105", "120", "135",
+                                     "150", "165", "180", "195", "210", "225"});
 
 // Scan hold time (seconds), group header byte 2 bits 4-7.
-inline constexpr std::array<std::string_view, 16> kScanHold{
-    "0.0", "0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5",
-    "4.0", "4.5", "5.0", "5.5", "6.0", "6.5", "7.0", "7.5"};
+inline constexpr auto kScanHold =
+    std::to_array<std::string_view>({"0.0", "0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0",
+                                     "4.5", "5.0", "5.5", "6.0", "6.5", "7.0", "7.5"});
 
 // Priority channel: channel numbers as the user sees them.
-inline constexpr std::array<std::string_view, 14> kPriorityChannel{
-    "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14"};
+inline constexpr auto kPriorityChannel = std::to_array<std::string_view>(
+    {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14"});
 
 // Priority mode buttons in the order shown.
-inline constexpr std::array<std::string_view, 4> kPriorityMode{"A", "B", "C", "D"};
+inline constexpr auto kPriorityMode = std::to_array<std::string_view>({"A", "B", "C", "D"});
 
 // Busy channel indicator, group header byte 4 bits 6-7.
-inline constexpr std::array<std::string_view, 4> kBusyChannel{"OFF", "Indicate", "Override",
-                                                              "Lockout"};
+inline constexpr auto kBusyChannel =
+    std::to_array<std::string_view>({"OFF", "Indicate", "Override", "Lockout"});
 
 // Resident ANI/DTMF, group header byte 4 bits 4-5.
-inline constexpr std::array<std::string_view, 4> kResidentAni{"OFF", "DTMF Only", "ANI Only",
-                                                              "DTMF w/ manual ANI"};
+inline constexpr auto kResidentAni =
+    std::to_array<std::string_view>({"OFF", "DTMF Only", "ANI Only", "DTMF w/ manual ANI"});
 
 // Backlight timeout, backlight byte bits 1-3.
-inline constexpr std::array<std::string_view, 8> kBacklightTimeout{
-    "Always Off", "1 Second",  "2 Seconds", "3 Seconds",
-    "4 Seconds",  "5 Seconds", "6 Seconds", "Always On"};
+inline constexpr auto kBacklightTimeout =
+    std::to_array<std::string_view>({"Always Off", "1 Second", "2 Seconds", "3 Seconds",
+                                     "4 Seconds", "5 Seconds", "6 Seconds", "Always On"});
 
 // Priority rate (seconds), global byte 119 bits 3-6.
-inline constexpr std::array<std::string_view, 16> kPriorityRate{
-    "0", ".25",  ".5",  ".75",  "1", "1.25", "1.5", "1.75",
-    "2", "2.25", "2.5", "2.75", "3", "3.25", "3.5", "3.75"};
+inline constexpr auto kPriorityRate =
+    std::to_array<std::string_view>({"0", ".25", ".5", ".75", "1", "1.25", "1.5", "1.75", "2",
+                                     "2.25", "2.5", "2.75", "3", "3.25", "3.5", "3.75"});
 
 // Global battery saver (index = 1 - stored bit) and bank scan.
-inline constexpr std::array<std::string_view, 2> kGlobalBattSave{"Disabled", "Enabled"};
-inline constexpr std::array<std::string_view, 2> kBankScan{"Disabled", "Enabled"};
+inline constexpr auto kGlobalBattSave = std::to_array<std::string_view>({"Disabled", "Enabled"});
+inline constexpr auto kBankScan = std::to_array<std::string_view>({"Disabled", "Enabled"});
 
 // Single-tone DTMF deviation (Hz), global byte 111 bits 3-7: 0, then 187.5 Hz steps with
 // one decimal (a leading blank below 1000), then four test settings.
-inline constexpr std::array<std::string_view, 32> kDtmfDeviation{
-    "0",      " 187.5", " 375.0", " 562.5", " 750.0", " 937.5", "1125.0", "1312.5",
-    "1500.0", "1687.5", "1875.0", "2062.5", "2250.0", "2437.5", "2625.0", "2812.5",
-    "3000.0", "3187.5", "3375.0", "3562.5", "3750.0", "3937.5", "4125.0", "4312.5",
-    "4500.0", "4687.5", "4875.0", "5062.5", "Test 1", "Test 2", "Test 3", "Test 4"};
+inline constexpr auto kDtmfDeviation = std::to_array<std::string_view>(
+    {"0",      " 187.5", " 375.0", " 562.5", " 750.0", " 937.5", "1125.0", "1312.5",
+     "1500.0", "1687.5", "1875.0", "2062.5", "2250.0", "2437.5", "2625.0", "2812.5",
+     "3000.0", "3187.5", "3375.0", "3562.5", "3750.0", "3937.5", "4125.0", "4312.5",
+     "4500.0", "4687.5", "4875.0", "5062.5", "Test 1", "Test 2", "Test 3", "Test 4"});
 
 // ANI character rate (characters per second), global byte 111 bit 2.
-inline constexpr std::array<std::string_view, 2> kAniRate{"10", "20"};
+inline constexpr auto kAniRate = std::to_array<std::string_view>({"10", "20"});
 
 // Front porch time (milliseconds), global byte 111 bits 0-1.
-inline constexpr std::array<std::string_view, 4> kFrontPorch{"0", "330", "660", "990"};
+inline constexpr auto kFrontPorch = std::to_array<std::string_view>({"0", "330", "660", "990"});
 
 // Entry `index` of a list, or an empty text when the index is outside it.
 constexpr std::string_view entryOrEmpty(Entries list, int index) {

@@ -14,9 +14,9 @@ namespace {
 
 // The printout words the backlight timeout differently from the editor's list (lower
 // case units), so it keeps its own texts.
-constexpr std::array<std::string_view, 8> kPrintBacklightTimeout{
-    "Always off", "1 second",  "2 seconds", "3 seconds",
-    "4 seconds",  "5 seconds", "6 seconds", "Always On"};
+constexpr auto kPrintBacklightTimeout =
+    std::to_array<std::string_view>({"Always off", "1 second", "2 seconds", "3 seconds",
+                                     "4 seconds", "5 seconds", "6 seconds", "Always On"});
 
 // Tab columns.
 constexpr int kHeadingTab = 9;
@@ -25,8 +25,8 @@ constexpr int kBacklightTimeoutTab = 35;
 // The channel table's header and data columns differ on purpose: the headers sit
 // to the left of the data they name.
 constexpr std::array<int, 7> kHeaderTabs{9, 16, 28, 38, 50, 60, 79};
-constexpr std::array<std::string_view, 7> kHeaderTexts{"Chan",  "Rec Freq", "Rec CG", "Tx Freq",
-                                                       "Tx CG", "Label",    "Scan"};
+constexpr auto kHeaderTexts = std::to_array<std::string_view>(
+    {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"});
 constexpr std::array<int, 7> kDataTabs{10, 16, 30, 40, 54, 64, 87};
 
 constexpr int kTitleSize = 16;

@@ -77,7 +77,7 @@ DtmfWriteResult writeDtmfDeviation(RadioLink& link, int code) {
         // The masks would allow the whole of byte 0x6F; the merge keeps the radio's low
         // bits itself, so the word goes out unmasked.
         const Byte merged = mergeDtmfDeviation(word[1], code);
-        result = link.writeWord(kWordAddress, word[0], merged, false)
+        result = link.writeWord(kWordAddress, word[0], merged)
                      ? DtmfWriteResult::Written
                      : DtmfWriteResult::WriteFailed;
     }

@@ -151,7 +151,7 @@ void RadioLink::endSession() {
 }
 
 bool RadioLink::confirmInStep() {
-    return transport_.staysQuiet(kAnswerEnd);
+    return transport_.quietAfterLastByte(kAnswerEnd);
 }
 
 bool RadioLink::inputClear() {
@@ -173,25 +173,10 @@ bool RadioLink::readByteAt(int address, Byte& value) {
     return ok;
 }
 
-bool RadioLink::writeWord(int address, Byte d0, Byte d1, bool useMask) {
+bool RadioLink::writeWord(int address, Byte d0, Byte d1) {
     const int a = address & 0x7FFE;
-    const int block = a >> 7;
-    if (useMask) {
-        const Byte m0 = writeMask(a);
-        const Byte m1 = writeMask(a + 1);
-        if (m0 == 0x00 && m1 == 0x00) return true;
-        if (m0 != 0xFF || m1 != 0xFF) {
-            // Merging needs the radio's current bytes; without them, or with bytes that
-            // may have come out of step, the word is given up rather than overwriting
-            // protected bits.
-            Word current{};
-            if (!readWord(a, current) || !confirmInStep()) return false;
-            d0 = static_cast<Byte>((d0 & m0) | (current[0] & ~m0));
-            d1 = static_cast<Byte>((d1 & m1) | (current[1] & ~m1));
-        }
-    }
     if (!inputClear()) return false;
-    transport_.sendByte(static_cast<Byte>(kWriteWordCommand | (block & 0x0E)));
+    transport_.sendByte(static_cast<Byte>(kWriteWordCommand | ((a >> 7) & 0x0E)));
     transport_.sendByte(lowByte(a & 0xFE));
     transport_.sendByte(d0);
     transport_.sendByte(d1);
@@ -202,13 +187,23 @@ bool RadioLink::writeWord(int address, Byte d0, Byte d1, bool useMask) {
     return e0 == d0 && e1 == d1;
 }
 
-bool RadioLink::writeByteAt(int address, Byte value) {
-    Word word{};
-    if (!readWord(address, word)) return false;
-    // The other byte of the word goes back as read here where its mask allows writing.
-    if (writeMask((address & 0x7FF) ^ 1) != 0 && !confirmInStep()) return false;
-    word[static_cast<std::size_t>(address & 1)] = value;
-    return writeWord(address, word[0], word[1], true);
+bool RadioLink::writable(int address) {
+    return (writeMask(address) | writeMask(address + 1)) != 0;
+}
+
+bool RadioLink::readKeptBits(MemImage& image, int address, int n) {
+    for (int a = address; a < address + n; a += 2) {
+        const Byte m0 = writeMask(a);
+        const Byte m1 = writeMask(a + 1);
+        if ((m0 & m1) == 0xFF || (m0 | m1) == 0) continue;
+        Word current{};
+        if (!readWord(a, current)) return false;
+        auto& d0 = image.at(static_cast<std::size_t>(a));
+        auto& d1 = image.at(static_cast<std::size_t>(a) + 1);
+        d0 = static_cast<Byte>((d0 & m0) | (current[0] & ~m0));
+        d1 = static_cast<Byte>((d1 & m1) | (current[1] & ~m1));
+    }
+    return true;
 }
 
 void RadioLink::prepareProgressBar(int address, int n) {
@@ -225,6 +220,8 @@ bool RadioLink::readBlock(MemImage& image, int address, int n) {
     progress_.setBarVisible(true);
     progress_.enableCancel();
     transport_.pauseBlocking(std::chrono::milliseconds(500));
+    // The pause has let a late answer to what came before (a status read) show.
+    if (!confirmInStep()) return false;
     int a = address;
     for (int i = 0; i <= n - 1; i += 2) {
         if (progress_.cancelled()) return false;
@@ -245,10 +242,14 @@ bool RadioLink::writeBlock(const MemImage& image, int address, int n) {
     progress_.setBarVisible(true);
     progress_.enableCancel();
     transport_.pauseBlocking(std::chrono::milliseconds(500));
+    // The words the masks split are read first and confirmed in step together (the pause
+    // confirms what came before): no merge uses a byte that may have come out of step.
+    MemImage merged = image;
+    if (!readKeptBits(merged, address, n) || !confirmInStep()) return false;
     for (int x = address; x <= address + n - 1; x += 2) {
         if (progress_.cancelled()) return false;
         const auto i = static_cast<std::size_t>(x);
-        if (!writeWord(x, image.at(i), image.at(i + 1), true)) return false;
+        if (writable(x) && !writeWord(x, merged.at(i), merged.at(i + 1))) return false;
         progress_.setValue(x);
     }
     return true;

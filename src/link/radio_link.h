@@ -61,15 +61,21 @@ class RadioLink {
 
     // Every frame whose answer is read fails, sending nothing, while a byte is waiting:
     // that byte is left over from an earlier answer, so the conversation is out of step.
-    // A masked write gives up a word whose merge read was not confirmed in step.
     bool readWord(int address, Word& word);
     bool readByteAt(int address, Byte& value);
-    bool writeWord(int address, Byte d0, Byte d1, bool useMask);
-    bool writeByteAt(int address, Byte value);
+    // The whole word, true when the radio echoes it.
+    bool writeWord(int address, Byte d0, Byte d1);
+    // True when the write masks let a write change a bit of the word at `address`.
+    [[nodiscard]] static bool writable(int address);
+    // In every word of [address, address + n) that the masks split, replaces the bits the
+    // radio keeps with the radio's own, read word by word; false when a word did not
+    // come. The caller confirms them in step before writing any of them back.
+    bool readKeptBits(MemImage& image, int address, int n);
     // Reads n bytes from `address` into the image, word by word, polling Cancel; false
     // (with the image partly read) when the words did not come in step.
     bool readBlock(MemImage& image, int address, int n);
-    // Writes n bytes of the image from `address` with masked word writes, polling Cancel.
+    // Writes the writable words of n bytes of the image from `address`, keeping the bits
+    // the masks protect as the radio has them, polling Cancel.
     bool writeBlock(const MemImage& image, int address, int n);
     // True when no byte follows the answers taken so far. A byte that does means one came
     // late or twice and every answer since was taken from the wrong place; data read

@@ -1,9 +1,7 @@
 #include "link/radio_write.h"
 
-#include <array>
 #include <chrono>
 #include <string>
-#include <utility>
 
 #include "iface/progress.h"
 #include "iface/prompts.h"
@@ -36,52 +34,26 @@ bool acknowledged(Transport& transport) {
     return transport.receiveByte(ack) && (ack & kAckBit) != 0;
 }
 
-// The radio's page map, word by word. False when a word did not come or the words came
-// out of step: without them the groups to write cannot be chosen safely.
-bool readRadioStatus(RadioLink& link, StatusBytes& status) {
+// The radio's page map, and (with `settings`) the bits of the global settings' words the
+// radio keeps, read word by word and confirmed in step together. False when a word did not
+// come or the words came out of step: without them the groups to write cannot be chosen
+// safely, nor the settings merged.
+bool readRadioStatus(RadioLink& link, StatusBytes& status, MemImage* settings) {
     Word word{};
     for (int i = 0; i < global_field::kPageMapBytes; i += 2) {
         if (!link.readWord(global_field::kPageMapFirst + i, word)) return false;
         status[static_cast<std::size_t>(i)] = word[0];
         status[static_cast<std::size_t>(i) + 1] = word[1];
     }
+    if (settings != nullptr && !link.readKeptBits(*settings, 0, kPageSize)) return false;
     return link.confirmInStep();
 }
 
-// One write of the global settings: a word, or a byte whose neighbour the radio keeps.
-struct GlobalSettingWrite {
-    int address = 0;
-    bool word = false;
-};
-
-// The global settings the editor may change: every byte the global write mask opens, in
-// address order, two neighbours starting at an even address as one word. Worked out once,
-// when the program is built.
-constexpr auto globalSettingWrites() {
-    const WriteMaskTable& mask = kWriteMasks.global;
-    std::array<GlobalSettingWrite, kPageSize> writes{};
-    std::size_t count = 0;
-    for (std::size_t a = 0; a < mask.size(); ++a) {
-        if (mask[a] == 0) continue;
-        const bool word = a % 2 == 0 && mask[a + 1] != 0;
-        writes[count++] = {static_cast<int>(a), word};
-        if (word) ++a;
-    }
-    return std::pair(writes, count);
-}
-constexpr auto kGlobalSettingWrites = globalSettingWrites();
-
-// The masks keep the other bits of a word as the radio has them. The results do not stop
-// the write.
-void writeGlobalSettings(RadioLink& link, const MemImage& image) {
-    const auto& [writes, count] = kGlobalSettingWrites;
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto [address, word] = writes.at(i);
-        const auto a = static_cast<std::size_t>(address);
-        if (word)
-            (void)link.writeWord(address, image[a], image[a + 1], true);
-        else
-            (void)link.writeByteAt(address, image[a]);
+// Every word of the global block the editor may change. The results do not stop the write.
+void writeGlobalSettings(RadioLink& link, const MemImage& merged) {
+    for (int a = 0; a < static_cast<int>(kPageSize); a += 2) {
+        const auto i = static_cast<std::size_t>(a);
+        if (RadioLink::writable(a)) (void)link.writeWord(a, merged[i], merged[i + 1]);
     }
 }
 
@@ -94,9 +66,11 @@ Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
     if (!beginWriteAttempt(link)) return Attempt::Ended;
     Transport& transport = link.transport();
     StatusBytes radioStatus{};
-    if (!readRadioStatus(link, radioStatus)) return Attempt::Failed;
+    MemImage settings = image;
+    if (!readRadioStatus(link, radioStatus, skipGlobal ? nullptr : &settings))
+        return Attempt::Failed;
     const std::vector<int> groups = chooseGroups(radioStatus, image);
-    if (!skipGlobal) writeGlobalSettings(link, image);
+    if (!skipGlobal) writeGlobalSettings(link, settings);
     if (groups.empty()) return Attempt::NothingToWrite;
     link.releaseRadio();
     transport.pauseBlocking(std::chrono::milliseconds(200));

@@ -77,6 +77,7 @@ bool Transport::receiveByte(Byte& b) {
     if (!waiting) return false;
     const auto value = line_.readByte();
     if (!value) return false;
+    lastTaken_ = line_.now();
     b = *value;
     return true;
 }
@@ -87,6 +88,7 @@ bool Transport::waitForByte(Byte expected) {
     for (;;) {
         if (line_.bytesWaiting() > 0) {
             const auto value = line_.readByte();
+            lastTaken_ = line_.now();
             if (value && *value == expected) return true;
         }
         line_.waitUntil(deadline, true);
@@ -95,12 +97,21 @@ bool Transport::waitForByte(Byte expected) {
 }
 
 bool Transport::staysQuiet(std::chrono::milliseconds window) {
-    const LinkTime end = line_.now() + window;
-    for (;;) {
-        if (line_.bytesWaiting() > 0) return false;
-        if (line_.now() >= end) return true;
+    return quietUntil(line_.now() + window);
+}
+
+bool Transport::quietAfterLastByte(std::chrono::milliseconds window) {
+    return quietUntil(lastTaken_ + window);
+}
+
+bool Transport::quietUntil(LinkTime end) {
+    // A byte that came while nothing handled the port (a blocking pause) shows only once
+    // its input has been handled.
+    do {
         line_.waitUntil(end, true);
-    }
+        if (line_.bytesWaiting() > 0) return false;
+    } while (line_.now() < end);
+    return true;
 }
 
 bool Transport::settleInput(std::chrono::milliseconds quiet, std::chrono::milliseconds limit) {

@@ -58,6 +58,9 @@ class Transport {
     bool waitForByte(Byte expected);
     // Waits up to `window` for a byte to come; true when none did. Nothing is read.
     bool staysQuiet(std::chrono::milliseconds window);
+    // The same, for the `window` that follows the last byte taken: time spent since then
+    // (a pause, other frames) counts, so the wait may be shorter or none.
+    bool quietAfterLastByte(std::chrono::milliseconds window);
     // Discards input until none has come for `quiet`, for at most about `limit` in all;
     // true when the line went quiet.
     bool settleInput(std::chrono::milliseconds quiet, std::chrono::milliseconds limit);
@@ -69,6 +72,9 @@ class Transport {
     [[nodiscard]] LinkTime now() const { return line_.now(); }
 
   private:
+    // True when no byte has come by `end`, having handled the port's input at least once.
+    bool quietUntil(LinkTime end);
+
     LinkPort& line_;
     Prompts& prompts_;
     const SettingsStore* store_;
@@ -76,6 +82,7 @@ class Transport {
     std::string settingsText_{kSettings4800};
     LineSettings settings_{};
     bool portError_ = false;
+    LinkTime lastTaken_{};
 };
 
 }  // namespace zav

@@ -419,7 +419,7 @@ bool Syncal::writeResults(int address, const BandResult& r, Byte keptByte) {
     const std::array<Byte, 8> bytes{r.low.hi,     r.low.lo,      r.mid.hi,     r.mid.lo,
                                     r.lowerSlope, r.bandOffsets, r.upperSlope, keptByte};
     for (std::size_t i = 0; i < bytes.size(); i += 2)
-        if (!link_.writeWord(address + static_cast<int>(i), bytes.at(i), bytes.at(i + 1), false))
+        if (!link_.writeWord(address + static_cast<int>(i), bytes.at(i), bytes.at(i + 1)))
             return false;
     return true;
 }

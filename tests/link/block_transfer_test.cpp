@@ -39,11 +39,12 @@ TEST(readBlock, ReadsItsWordsIntoTheImageWithTheBar) {
     }
 }
 
-// A read word takes two waits, a written one (unmasked) one: Cancel during the eleventh
+// After the pause one wait confirms the line quiet; then a read word takes two waits, a
+// written one (unmasked) one: Cancel during the eleventh
 // read word's first wait, or the second written word's, ends the block after that word.
 // (A missing byte fails the operation: tests/ops.)
 TEST(Blocks, CancelStopsBeforeTheNextFrame) {
-    for (const auto& [read, cancelAt, bytesSent] : {std::tuple{true, 21, 22u}, {false, 3, 8u}}) {
+    for (const auto& [read, cancelAt, bytesSent] : {std::tuple{true, 22, 22u}, {false, 4, 8u}}) {
         SimLink s;
         ASSERT_TRUE(s.hook());
         int passes = 0;
@@ -77,11 +78,12 @@ TEST(writeBlock, SendsOnlyTheWritableWordsAndReadsPartialOnesFirst) {
     image.fill(0xAA);
     ASSERT_TRUE(s.link.writeBlock(image, 0, 256));
     s.settle();
-    const Bytes global{
-        0xE0, 0x60, 0xAA, 0xAA,                                                               // 96
-        0xE1, 0x62, 0xE0, 0x62, 0xAA,   m[99],                                                // 98
-        0xE1, 0x6E, 0xE0, 0x6E, m[110], 0xAA,                                                 // 110
-        0xE1, 0x76, 0xE0, 0x76, m[118], static_cast<Byte>((0xAA & 0xF9) | (m[119] & 0x06))};  // 118
+    // The words the masks split are read first, then every writable word is written.
+    const Bytes global{0xE1, 0x62, 0xE1, 0x6E, 0xE1, 0x76,                          // reads
+                       0xE0, 0x60, 0xAA, 0xAA,                                      // 96
+                       0xE0, 0x62, 0xAA, m[99],                                     // 98
+                       0xE0, 0x6E, m[110], 0xAA,                                    // 110
+                       0xE0, 0x76, m[118], static_cast<Byte>((0xAA & 0xF9) | (m[119] & 0x06))};
     const Bytes sent = s.sent();
     EXPECT_EQ(Bytes(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(global.size())),
               global);

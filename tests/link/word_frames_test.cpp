@@ -25,80 +25,68 @@ TEST(readWord, SendsTheSegmentCommandAndTheEvenLowByte) {
     }
 }
 
-// Masked writes: what goes on the line and what the radio holds afterwards.
+// Word writes and the write masks.
 constexpr Byte kX = 0xA5;
 constexpr Byte kY = 0x5A;
 constexpr Byte kOld0 = 0xC3;
 constexpr Byte kOld1 = 0x3C;
 constexpr Byte kMerged119 = static_cast<Byte>((kY & 0xF9) | (kOld1 & 0x06));
 
-TEST(writeWord, FollowsTheMasks) {
-    struct Case {
-        int address;
-        bool useMask;
-        Bytes frames;
-        Byte radio0;
-        Byte radio1;
-    };
-    const Case cases[] = {
-        {96, true, {0xE0, 0x60, kX, kY}, kX, kY},  // password: fully writable
-        {100, true, {}, kOld0, kOld1},             // protected: nothing sent
-        {119, true, {0xE1, 0x76, 0xE0, 0x76, kOld0, kMerged119}, kOld0, kMerged119},
-        {110, true, {0xE1, 0x6E, 0xE0, 0x6E, kOld0, kY}, kOld0, kY},
-        {0x28E, true, {}, kOld0, kOld1},  // a group's reserved header
-        {0x286, true, {0xE4, 0x86, kX, kY}, kX, kY},
-        {0x288, false, {0xE4, 0x88, kX, kY}, kX, kY},  // unmasked writes anything
-    };
-    for (const auto& c : cases) {
-        SimLink s;
-        const auto a = static_cast<std::size_t>(c.address & 0x7FE);
-        s.radio.memory()[a] = kOld0;
-        s.radio.memory()[a + 1] = kOld1;
-        ASSERT_TRUE(s.hook());
-        EXPECT_TRUE(s.link.writeWord(c.address, kX, kY, c.useMask));
-        s.settle();
-        EXPECT_EQ(s.sent(), c.frames) << c.address;
-        EXPECT_EQ(s.radio.memory()[a], c.radio0) << c.address;
-        EXPECT_EQ(s.radio.memory()[a + 1], c.radio1) << c.address;
-    }
-}
-
-TEST(writeWord, AFailedReadOrEchoFailsTheWordWithoutUnmergedBytes) {
+TEST(writeWord, SendsTheWholeWordAndChecksItsEcho) {
+    SimLink s;
+    ASSERT_TRUE(s.hook());
+    EXPECT_TRUE(s.link.writeWord(0x289, kX, kY));  // an odd address writes its word
+    s.settle();
+    EXPECT_EQ(s.sent(), (Bytes{0xE4, 0x88, kX, kY}));
+    EXPECT_EQ(s.radio.memory()[0x288], kX);
+    EXPECT_EQ(s.radio.memory()[0x289], kY);
     const sim::SimFaults faults[] = {
         test::fault(&sim::SimFaults::stopAfter, 1), test::fault(&sim::SimFaults::stopAfter, 2),
         test::fault(&sim::SimFaults::dropOutput, 3), test::fault(&sim::SimFaults::wrongEcho, 1),
         test::fault(&sim::SimFaults::wrongEcho, 2)};
     for (const auto& f : faults) {
-        SimLink s(test::withFaults(f));
-        s.radio.memory()[0x300] = kOld0;
-        ASSERT_TRUE(s.hook());
-        EXPECT_FALSE(s.link.writeWord(0x300, 1, 2, true));
+        SimLink failing(test::withFaults(f));
+        ASSERT_TRUE(failing.hook());
+        EXPECT_FALSE(failing.link.writeWord(0x300, 1, 2));
     }
-    SimLink s(test::withFaults(test::fault(&sim::SimFaults::stopAfter, 1)));
-    s.radio.memory()[119] = kOld1;
-    ASSERT_TRUE(s.hook());
-    EXPECT_FALSE(s.link.writeWord(118, kX, kY, true));
-    s.settle();
-    EXPECT_EQ(s.sent(), (Bytes{0xE1, 0x76}));
-    EXPECT_EQ(s.radio.memory()[119], kOld1);
 }
 
-TEST(writeByte, ReadsTheWordAndWritesItBackWithOneByteChanged) {
-    SimLink s;
-    s.radio.memory()[0x300] = 0x11;
+// Which words a masked write reads first, and what it makes of them.
+TEST(readKeptBits, MergesTheRadiosBitsIntoTheWordsTheMasksSplit) {
+    struct Case {
+        int address;
+        Bytes frames;
+        Byte image0;
+        Byte image1;
+    };
+    const Case cases[] = {
+        {96, {}, kX, kY},     // password: fully writable
+        {100, {}, kX, kY},    // protected: left to the write to skip
+        {118, {0xE1, 0x76}, kOld0, kMerged119},
+        {110, {0xE1, 0x6E}, kOld0, kY},
+        {0x28E, {}, kX, kY},  // a group's reserved header
+        {0x286, {}, kX, kY},
+    };
+    for (const auto& c : cases) {
+        SimLink s;
+        const auto a = static_cast<std::size_t>(c.address);
+        s.radio.memory()[a] = kOld0;
+        s.radio.memory()[a + 1] = kOld1;
+        ASSERT_TRUE(s.hook());
+        MemImage image{};
+        image[a] = kX;
+        image[a + 1] = kY;
+        EXPECT_TRUE(s.link.readKeptBits(image, c.address, 2));
+        s.settle();
+        EXPECT_EQ(s.sent(), c.frames) << c.address;
+        EXPECT_EQ(image[a], c.image0) << c.address;
+        EXPECT_EQ(image[a + 1], c.image1) << c.address;
+        EXPECT_EQ(RadioLink::writable(c.address), c.address != 100 && c.address != 0x28E);
+    }
+    SimLink s(test::withFaults(test::fault(&sim::SimFaults::stopAfter, 1)));
     ASSERT_TRUE(s.hook());
-    EXPECT_TRUE(s.link.writeByteAt(0x301, 0x99));
-    EXPECT_TRUE(s.link.writeByteAt(98, 0x42));  // a partial mask reads the word twice
-    s.settle();
-    EXPECT_EQ(s.sent(), (Bytes{0xE7, 0x00, 0xE6, 0x00, 0x11, 0x99, 0xE1, 0x62, 0xE1, 0x62, 0xE0,
-                               0x62, 0x42, 0x00}));
-    EXPECT_EQ(s.radio.memory()[0x301], 0x99);
-    // A word read out of step (its last byte came twice) is not written back.
-    SimLink doubled(test::withFaults(test::fault(&sim::SimFaults::sentTwice, 3)));
-    ASSERT_TRUE(doubled.hook());
-    EXPECT_FALSE(doubled.link.writeByteAt(0x301, 0x99));
-    doubled.settle();
-    EXPECT_EQ(doubled.sent(), (Bytes{0xE7, 0x00}));
+    MemImage image{};
+    EXPECT_FALSE(s.link.readKeptBits(image, 96, 32));
 }
 
 TEST(pokeRam, WritesRamAndChecksEveryEcho) {

@@ -9,7 +9,7 @@ namespace zav {
 GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, std::string_view title) {
     Byte status{};
     if (!link.readByteAt(statusByteAddress(g), status)) return GroupOnRadio::Unknown;
-    // A present group's block transfer confirms the status in step after its pause.
+    // A present group's block transfer confirms the status in step.
     if (blockPresent(statusNibble(status, g))) return GroupOnRadio::Present;
     if (!link.confirmInStep()) return GroupOnRadio::Unknown;
     link.prompts().ask(warning("Requested group does not exist on radio.", title));

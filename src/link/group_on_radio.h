@@ -22,7 +22,8 @@ enum class GroupTransfer : std::uint8_t { Done, Failed, Absent };
 // Reads bit 3 of group g's (1..15) status nibble from the radio. Absent: the group is
 // not there; "Requested group does not exist on radio." has been shown under `title`
 // and the session ended. Unknown: the status did not come, or came out of step. Present is
-// not yet confirmed in step: the block transfer that follows confirms it after its pause.
+// not yet confirmed in step: the block transfer that follows confirms it (a write before
+// its first word, a read with its last).
 GroupOnRadio checkGroupOnRadio(RadioLink& link, int g, std::string_view title);
 
 }  // namespace zav

@@ -220,8 +220,6 @@ bool RadioLink::readBlock(MemImage& image, int address, int n) {
     progress_.setBarVisible(true);
     progress_.enableCancel();
     transport_.pauseBlocking(std::chrono::milliseconds(500));
-    // The pause has let a late answer to what came before (a status read) show.
-    if (!confirmInStep()) return false;
     int a = address;
     for (int i = 0; i <= n - 1; i += 2) {
         if (progress_.cancelled()) return false;

@@ -17,6 +17,7 @@ std::optional<std::string> VirtualPort::open(const std::string& device,
     device_ = device;
     settings_ = settings;
     input_.clear();
+    taken_ = 0;
     readPos_ = 0;
     ++opens_;
     return std::nullopt;
@@ -26,6 +27,7 @@ void VirtualPort::close() {
     advance(now_);
     open_ = false;
     input_.clear();
+    taken_ = 0;
     readPos_ = 0;
     ++closes_;
 }
@@ -44,20 +46,24 @@ bool VirtualPort::writeByte(Byte value) {
 }
 
 int VirtualPort::bytesWaiting() {
-    advance(now_);
-    return static_cast<int>(input_.size() - readPos_);
+    return static_cast<int>(taken_ - readPos_);
 }
 
 std::optional<Byte> VirtualPort::readByte() {
-    advance(now_);
-    if (readPos_ >= input_.size()) return std::nullopt;
+    if (readPos_ >= taken_) return std::nullopt;
     return input_[readPos_++];
 }
 
 void VirtualPort::discardInput() {
     advance(now_);
     input_.clear();
+    taken_ = 0;
     readPos_ = 0;
+}
+
+void VirtualPort::takeInput() {
+    advance(now_);
+    taken_ = input_.size();
 }
 
 void VirtualPort::advance(SimTime until) {
@@ -71,16 +77,19 @@ void VirtualPort::advance(SimTime until) {
 void VirtualPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
     ++yields_;
     if (onYield_) onYield_();
+    takeInput();
     if (wakeOnInput && bytesWaiting() > 0) return;
     const SimTime target = std::max(deadline, now_) + options_.timerSlack;
     if (wakeOnInput) {
         while (const auto next = radio_.nextEventTime()) {
             if (*next > target) break;
             advance(*next);
-            if (readPos_ < input_.size()) return;
+            taken_ = input_.size();
+            if (bytesWaiting() > 0) return;
         }
     }
     advance(target);
+    taken_ = input_.size();
 }
 
 void VirtualPort::sleepBlocking(std::chrono::milliseconds duration) {

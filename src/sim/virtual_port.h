@@ -6,6 +6,10 @@
 // by default, like a millisecond timer firing); a pass woken by a byte ends the moment
 // the byte arrives; a pass with a byte already waiting costs no time. So a 0.5 s
 // receive on a silent line ends at 501 ms, and Delay (0) takes 1 ms.
+//
+// Like a port driven by an event loop, it takes in the bytes that came only when a wait
+// handles it: after a blocking pause, or between two waits, a byte that has come is not
+// yet waiting.
 
 #include <functional>
 #include <optional>
@@ -67,7 +71,11 @@ class VirtualPort final : public LinkPort {
     bool open_ = false;
     std::string device_;
     SimTime now_{0};
+    // Handles the port: what has come so far is waiting.
+    void takeInput();
+
     std::vector<Byte> input_;
+    std::size_t taken_ = 0;  // of input_, the bytes a wait has taken in
     std::size_t readPos_ = 0;
     int yields_ = 0;
     int opens_ = 0;

@@ -39,12 +39,12 @@ TEST(readBlock, ReadsItsWordsIntoTheImageWithTheBar) {
     }
 }
 
-// After the pause one wait confirms the line quiet; then a read word takes two waits, a
-// written one (unmasked) one: Cancel during the eleventh
-// read word's first wait, or the second written word's, ends the block after that word.
+// A read word takes two waits; a write confirms the line quiet after its pause in one,
+// then a written word (unmasked) takes one: Cancel during the eleventh read word's first
+// wait, or the second written word's, ends the block after that word.
 // (A missing byte fails the operation: tests/ops.)
 TEST(Blocks, CancelStopsBeforeTheNextFrame) {
-    for (const auto& [read, cancelAt, bytesSent] : {std::tuple{true, 22, 22u}, {false, 4, 8u}}) {
+    for (const auto& [read, cancelAt, bytesSent] : {std::tuple{true, 21, 22u}, {false, 4, 8u}}) {
         SimLink s;
         ASSERT_TRUE(s.hook());
         int passes = 0;

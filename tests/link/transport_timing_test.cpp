@@ -122,5 +122,27 @@ TEST(TransportTiming, PausesAndQuietChecksEndAtTheirTime) {
     EXPECT_EQ(s.now() - start, 20ms);
 }
 
+// The quiet after an answer counts from the byte taken last: a wait in between shortens
+// it. A byte that came during a blocking pause is seen by the check, though it was not
+// yet waiting (an event-driven port takes it in only when a wait handles the port).
+TEST(TransportTiming, TheQuietAfterAnAnswerCountsFromItsLastByte) {
+    sim::VirtualPortOptions options;
+    options.timerSlack = 0ms;
+    for (const auto& [twice, pause] : {std::pair{false, 5ms}, {true, 30ms}}) {
+        SimLink s({}, options);
+        answerTrigger(s, twice ? std::vector<Byte>{1, 1} : std::vector<Byte>{1});
+        Transport& t = s.link.transport();
+        ASSERT_TRUE(t.openPort());
+        t.sendByte(kTrigger);
+        Byte b{};
+        ASSERT_TRUE(t.receiveByte(b));
+        const auto taken = s.now();
+        t.pauseBlocking(pause);
+        EXPECT_EQ(t.bytesWaiting(), 0);
+        EXPECT_EQ(t.quietAfterLastByte(20ms), !twice);
+        EXPECT_EQ(s.now() - taken, twice ? pause : 20ms);
+    }
+}
+
 }  // namespace
 }  // namespace zav

@@ -77,9 +77,8 @@ DtmfWriteResult writeDtmfDeviation(RadioLink& link, int code) {
         // The masks would allow the whole of byte 0x6F; the merge keeps the radio's low
         // bits itself, so the word goes out unmasked.
         const Byte merged = mergeDtmfDeviation(word[1], code);
-        result = link.writeWord(kWordAddress, word[0], merged)
-                     ? DtmfWriteResult::Written
-                     : DtmfWriteResult::WriteFailed;
+        result = link.writeWord(kWordAddress, word[0], merged) ? DtmfWriteResult::Written
+                                                               : DtmfWriteResult::WriteFailed;
     }
     link.releaseRadio();
     return result;

@@ -36,7 +36,7 @@ QFrame* separator(QWidget* parent) {
 }  // namespace
 
 AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent, SystemInfoFinder finder,
-                   ProgramStarter starter)
+                         ProgramStarter starter)
     : QDialog(parent), prompts_(prompts), finder_(std::move(finder)), starter_(std::move(starter)) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ZAVPROG"));

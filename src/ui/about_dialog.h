@@ -27,8 +27,8 @@ class AboutDialog final : public QDialog {
     Q_OBJECT
   public:
     explicit AboutDialog(Prompts& prompts, QWidget* parent = nullptr,
-                      SystemInfoFinder finder = findSystemInfoTool,
-                      ProgramStarter starter = startDetached);
+                         SystemInfoFinder finder = findSystemInfoTool,
+                         ProgramStarter starter = startDetached);
 
     // The System Info button's action.
     void startSysInfo();

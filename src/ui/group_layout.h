@@ -35,7 +35,8 @@ inline constexpr int kGridMinHeight = 120;
 inline constexpr int kGridMaxHeight = 3605;  // header row and 14 channel rows
 // The client area the design fills: the frames' column and the backlight frame below
 // the full-height grid.
-inline constexpr int kClientWidth = kCodeGuardFrame.left + kCodeGuardFrame.width + kRightMargin;  // 9375
+inline constexpr int kClientWidth =
+    kCodeGuardFrame.left + kCodeGuardFrame.width + kRightMargin;  // 9375
 inline constexpr int kClientHeight = 5775;
 }  // namespace design
 

@@ -79,10 +79,11 @@ TEST(writeBlock, SendsOnlyTheWritableWordsAndReadsPartialOnesFirst) {
     ASSERT_TRUE(s.link.writeBlock(image, 0, 256));
     s.settle();
     // The words the masks split are read first, then every writable word is written.
-    const Bytes global{0xE1, 0x62, 0xE1, 0x6E, 0xE1, 0x76,                          // reads
-                       0xE0, 0x60, 0xAA, 0xAA,                                      // 96
-                       0xE0, 0x62, 0xAA, m[99],                                     // 98
-                       0xE0, 0x6E, m[110], 0xAA,                                    // 110
+    const Bytes global{0xE1, 0x62, 0xE1,   0x6E,
+                       0xE1, 0x76,                 // reads
+                       0xE0, 0x60, 0xAA,   0xAA,   // 96
+                       0xE0, 0x62, 0xAA,   m[99],  // 98
+                       0xE0, 0x6E, m[110], 0xAA,   // 110
                        0xE0, 0x76, m[118], static_cast<Byte>((0xAA & 0xF9) | (m[119] & 0x06))};
     const Bytes sent = s.sent();
     EXPECT_EQ(Bytes(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(global.size())),

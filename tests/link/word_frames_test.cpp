@@ -60,8 +60,8 @@ TEST(readKeptBits, MergesTheRadiosBitsIntoTheWordsTheMasksSplit) {
         Byte image1;
     };
     const Case cases[] = {
-        {96, {}, kX, kY},     // password: fully writable
-        {100, {}, kX, kY},    // protected: left to the write to skip
+        {96, {}, kX, kY},   // password: fully writable
+        {100, {}, kX, kY},  // protected: left to the write to skip
         {118, {0xE1, 0x76}, kOld0, kMerged119},
         {110, {0xE1, 0x6E}, kOld0, kY},
         {0x28E, {}, kX, kY},  // a group's reserved header

@@ -124,6 +124,7 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
         const CsvRecord& row = (*rows)[i];
         ASSERT_EQ(row.size(), 7U);
         EXPECT_EQ(row[0].size(), 20U) << row[0];  // 2024-01-31T12:00:00Z
+        EXPECT_EQ(row[0].substr(0, 2), "20") << row[0];
         const int k = row[1].back() - '0';
         EXPECT_EQ(row[2], "000100" + std::to_string(1 + k));
         if (row[3] == "failed") {

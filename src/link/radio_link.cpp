@@ -221,7 +221,7 @@ bool RadioLink::readBlock(MemImage& image, int address, int n) {
     progress_.enableCancel();
     transport_.pauseBlocking(std::chrono::milliseconds(500));
     int a = address;
-    for (int i = 0; i <= n - 1; i += 2) {
+    for (int i = 0; i < n; i += 2) {
         if (progress_.cancelled()) return false;
         Word word{};
         if (!readWord(a, word)) return false;
@@ -244,7 +244,7 @@ bool RadioLink::writeBlock(const MemImage& image, int address, int n) {
     // confirms what came before): no merge uses a byte that may have come out of step.
     MemImage merged = image;
     if (!readKeptBits(merged, address, n) || !confirmInStep()) return false;
-    for (int x = address; x <= address + n - 1; x += 2) {
+    for (int x = address; x < address + n; x += 2) {
         if (progress_.cancelled()) return false;
         const auto i = static_cast<std::size_t>(x);
         if (writable(x) && !writeWord(x, merged.at(i), merged.at(i + 1))) return false;

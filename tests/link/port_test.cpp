@@ -86,7 +86,8 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     SimLink plain, traced;
     TracePort trace(traced.port);
     RadioLink link(trace, traced.prompts, traced.progress, &traced.settings);
-    ASSERT_TRUE(trace.startTrace(dir.file("trace.txt")));
+    ASSERT_TRUE(trace.startTrace(dir.file("first.txt")));
+    ASSERT_TRUE(trace.startTrace(dir.file("trace.txt")));  // ends the first
     MemImage image{}, tracedImage{};
     ASSERT_TRUE(readRadio(plain.link, image));
     ASSERT_TRUE(readRadio(link, tracedImage));
@@ -105,8 +106,12 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     }
     std::ifstream file(dir.file("trace.txt"));
     int speedNotes = 0;  // the read switches to 9600 baud once
+    int opened = 0;
+    int closed = 0;
     for (std::string line; std::getline(file, line);) {
         speedNotes += line.starts_with("# now 9600,") ? 1 : 0;
+        opened += line.starts_with("# open ") ? 1 : 0;
+        closed += line == "# closed" ? 1 : 0;
         std::istringstream fields(line);
         std::string seconds, direction;
         int baud = 0;
@@ -118,6 +123,8 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     EXPECT_EQ(tracedSent.str(), sent.str());
     EXPECT_EQ(tracedReceived.str(), received.str());
     EXPECT_EQ(speedNotes, 1);
+    EXPECT_GT(opened, 0);
+    EXPECT_EQ(closed, opened);
 }
 
 }  // namespace

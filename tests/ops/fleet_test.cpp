@@ -65,7 +65,7 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
     file.copyTo(doc);
     for (std::size_t a = 128; a < kRadioMemorySize; a += 5) doc.mem[a] ^= 0x5A;  // not defaults
     file.copyFrom(doc);
-    const FleetUnits units{1001, {3, 7, 15}};
+    const FleetUnits units{1001, {1, 7, 15}};
     test::TempDir dir;
     const std::string logPath = dir.file("fleet.csv");
 

@@ -96,8 +96,10 @@ TEST(writeRadio, RetryStartsAFreshConnectionAndFinishes) {
     EXPECT_EQ(s.prompts.texts(), test::kWriteFailed);
     EXPECT_EQ(test::hostNotes(s.radio, "block "), (test::Texts{"block 6", "block 6"}));
     EXPECT_EQ(s.radio.memory()[6 * 128 + 127], 0x3C);
-    // Each attempt hooks twice: for the status and global words, then for the program.
+    // Each attempt hooks twice: for the status and global words, then (after releasing the
+    // hooked radio) for the program.
     EXPECT_EQ(s.port.blockingSleeps(), (std::vector<sim::SimTime>{500ms, 200ms, 500ms, 200ms}));
+    EXPECT_EQ(test::hostNotes(s.radio, "release").size(), 2U);
 }
 
 }  // namespace

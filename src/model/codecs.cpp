@@ -32,13 +32,14 @@ constexpr int kToneLimit = 8000;
 constexpr Byte kDcsMarker = 0x88;  // bit 7: digital code, bit 3: always written as 1
 constexpr Byte kDcsInverted = 0x40;
 
-// Nearest integer, ties to even; nullopt when it does not fit [lo, hi].
-std::optional<std::int64_t> roundHalfEven(double x, std::int64_t lo, std::int64_t hi) {
+// Nearest integer, ties to even; nullopt when it is negative or above `max`. (No
+// frequency or tone is negative.)
+std::optional<std::int64_t> roundHalfEven(double x, std::int64_t max) {
     if (!std::isfinite(x)) return std::nullopt;
     double r = std::floor(x);
     const double diff = x - r;
     if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
-    if (r < static_cast<double>(lo) || r > static_cast<double>(hi)) return std::nullopt;
+    if (r < 0 || r > static_cast<double>(max)) return std::nullopt;
     return static_cast<std::int64_t>(r);
 }
 
@@ -104,7 +105,6 @@ double leadingNumber(std::string_view text) {
 
 std::optional<BytePair> freqTextToBytes(std::string_view text) {
     const auto rounded = roundHalfEven(leadingNumber(text) * static_cast<double>(kUnitsPerMHz),
-                                       std::numeric_limits<std::int32_t>::min(),
                                        std::numeric_limits<std::int32_t>::max());
     if (!rounded) return std::nullopt;
     std::int64_t v = *rounded;
@@ -154,12 +154,9 @@ std::optional<BytePair> cgTextToBytes(std::string_view text) {
         const Byte g1 = static_cast<Byte>((d1 & 3) * 64 + d2 * 8 + d3);
         return BytePair{g0, g1};
     }
-    const auto rounded =
-        roundHalfEven(leadingNumber(text) * 10.0, std::numeric_limits<std::int16_t>::min(),
-                      std::numeric_limits<std::int16_t>::max());
+    const auto rounded = roundHalfEven(leadingNumber(text) * 10.0, kToneLimit - 1);
     if (!rounded) return std::nullopt;
     const auto t = static_cast<int>(*rounded);
-    if (t < 0 || t >= kToneLimit) return std::nullopt;
     const int th = t / 1000;
     const int h = (t / 100) % 10;
     const int te = (t / 10) % 10;

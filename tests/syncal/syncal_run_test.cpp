@@ -234,6 +234,10 @@ TEST_F(SyncalRun, BandStepsThatFindNothingFail) {
         EXPECT_EQ(sink.statuses.size(), c.statuses) << c.what;
         EXPECT_EQ(sink.statuses.back(), c.lastStatus) << c.what;
     }
+    // The next step starts afresh: nothing of the failed one stops it.
+    synth = sim::installSynthesizer(sim.radio, {});
+    EXPECT_TRUE(syncal.bandCalc(false));
+    EXPECT_TRUE(syncal.result());
 }
 
 // A curve whose midpoint has to be rounded, and whose high point lies below D/A 8.

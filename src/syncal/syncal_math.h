@@ -14,8 +14,8 @@ namespace zav {
 // Two bytes of a frequency word as the radio stores them: f / 1.6 - 256 in fixed point
 // with 8 fractional bits, high byte first.
 struct FreqWord {
-    Byte hi = 0;
-    Byte lo = 0;
+    Byte hi{};
+    Byte lo{};
 
     friend bool operator==(const FreqWord&, const FreqWord&) = default;
 };

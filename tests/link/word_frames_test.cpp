@@ -103,6 +103,14 @@ TEST(pokeRam, WritesRamAndChecksEveryEcho) {
     EXPECT_EQ(s.radio.ram()[0x73], 0x40);
     s.radio.config().faults.silent = true;
     EXPECT_FALSE(s.link.pokeRam(0x60, 0x5A));
+    // After an echo that came twice, the next write fails without sending anything.
+    SimLink doubled(test::faulty(&sim::SimFaults::sentTwice, 2));
+    ASSERT_TRUE(doubled.hook());
+    EXPECT_TRUE(doubled.link.pokeRam(0x62, 0xAE));
+    doubled.link.transport().delay(5);
+    EXPECT_FALSE(doubled.link.pokeRam(0x63, 0xAF));
+    doubled.settle();
+    EXPECT_EQ(doubled.sent().size(), 4U);
 }
 
 TEST(executeAt, SendsTheFrameAndAwaitsNothing) {

@@ -33,7 +33,7 @@ std::string problemText(const CsvProblem& problem);
 
 struct CsvImport {
     std::vector<CsvProblem> problems;  // empty when the table was imported
-    int changedCells = 0;              // cells whose field now shows another text
+    int changedCells{};                // cells whose field now shows another text
 };
 
 // Imports the table into the images, which change only when there is no problem.

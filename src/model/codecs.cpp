@@ -1,5 +1,6 @@
 #include "model/codecs.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -69,8 +70,7 @@ std::size_t frontCharLength(const std::string& text) {
 }  // namespace
 
 double leadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::size_t i = std::min(text.find_first_not_of(" \t"), text.size());
     std::string number;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         if (text[i] == '-') number += '-';

@@ -95,7 +95,7 @@ std::optional<Decimal> parseDecimal(std::string_view text) {
     }
     if (digits.empty()) return std::nullopt;
     long exponent = 0;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    if (const std::string_view rest = t.substr(i); rest.starts_with('e') || rest.starts_with('E')) {
         ++i;
         bool expNeg = false;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) expNeg = t[i++] == '-';

@@ -85,9 +85,8 @@ std::vector<std::string> calibrationLog(bool txMode, const BandValues& v) {
 std::optional<BandResult> deriveBandResult(BandValues& v, double bandLowFreq) {
     // Extend the low side along the line through the low and mid points down to the
     // band edge.
-    const double span = v.midFreq - v.lowFreq;
-    if (span == 0) return std::nullopt;
-    const double s = (v.lowDac - v.midDac + 1) / span;
+    // Equal points (a zero span) give no line: the slope is then not finite.
+    const double s = (v.lowDac - v.midDac + 1) / (v.midFreq - v.lowFreq);
     if (s == 0 || !std::isfinite(s)) return std::nullopt;
     int d = v.lowDac;
     double f = v.lowFreq;

@@ -13,7 +13,7 @@ namespace zav {
 
 struct StartupFileResult {
     FileNames names;
-    bool openAtStart = false;  // names.fileName is to be opened once the main window exists
+    bool openAtStart{};  // names.fileName is to be opened once the main window exists
 };
 
 // A file named on the command line is opened; without one the remembered last file only

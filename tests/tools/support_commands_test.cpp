@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "files/frequency_file.h"
+#include "model/globals.h"
 #include "support/temp_dir.h"
 #include "tool_process.h"
 
@@ -27,21 +28,33 @@ TEST(ZavtoolSupport, DiffAndVerifyNameWhatDiffers) {
     test::writeBytes(plain, encodeFrequencyFile(doc.mem, doc.labels));
     doc.group(0)->channel(2).setRecFreq("450.0125");  // bytes 0x0A0 and 0x0A1
     test::writeBytes(file, encodeFrequencyFile(doc.mem, doc.labels));
+    storePassword(doc.mem, "ABCDEF");  // the global block's bytes 0x060 to 0x062
+    const std::string global = dir.file("global.frq");
+    test::writeBytes(global, encodeFrequencyFile(doc.mem, doc.labels));
     EXPECT_EQ(runInProcess("diff " + file + " " + file).status, 0);
     const ToolRun edited = runInProcess("diff " + plain + " " + file);
     EXPECT_EQ(edited.status, 1);
     EXPECT_EQ(edited.output, "Group 1, Chan 3, Rec Freq: none -> 450.01250\n");
     EXPECT_EQ(runInProcess("diff " + file + " " + dir.file("missing.frq")).status, 2);
-    for (const auto& [command, drops] :
-         {std::pair{"write", false}, {"write", true}, {"write-group --group 1", true}}) {
+    struct Case {
+        const char* command;
+        const std::string& file;
+        int dropped;  // the word the radio does not store, 0 for none
+        const char* named;
+    };
+    const Case cases[] = {{"write", file, 0, ""},
+                          {"write", file, 0x0A0, "byte 0x0A0, byte 0x0A1"},
+                          {"write-group --group 1", file, 0x0A0, "byte 0x0A0, byte 0x0A1"},
+                          {"write", global, 0x060, "byte 0x060, byte 0x061"}};
+    for (const Case& c : cases) {
         sim::SimRadio radio;
         loadDefaults(radio);
-        if (drops) radio.config().faults.dropStoredWord = 0x0A0;
+        if (c.dropped != 0) radio.config().faults.dropStoredWord = c.dropped;
         const ToolRun run =
-            runInProcess(command + std::string(" --port 1 --verify ") + file, &radio);
-        EXPECT_EQ(run.status, drops ? 1 : 0) << run.output;
-        EXPECT_EQ(run.output.find("verify failed at byte 0x0A0, byte 0x0A1") != std::string::npos,
-                  drops)
+            runInProcess(c.command + std::string(" --port 1 --verify ") + c.file, &radio);
+        EXPECT_EQ(run.status, c.dropped != 0 ? 1 : 0) << run.output;
+        EXPECT_EQ(run.output.find(std::string("verify failed at ") + c.named) != std::string::npos,
+                  c.dropped != 0)
             << run.output;
     }
 }

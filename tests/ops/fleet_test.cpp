@@ -141,6 +141,17 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
     EXPECT_EQ(failed, 1);
 }
 
+// --verify reads each radio back: one that did not store a word fails alone.
+TEST(Fleet, VerifyFailsTheRadioThatDidNotStoreAWord) {
+    Shelf shelf(2);
+    shelf.radios[1]->config().faults.dropStoredWord = 0x0A0;
+    shelf.request.verify = true;
+    const auto results = shelf.run(defaultFileBytes());
+    ASSERT_EQ(results.size(), 2U);
+    EXPECT_TRUE(results[0].result.done()) << results[0].reason;
+    EXPECT_EQ(results[1].result.outcome, Outcome::Failed);
+}
+
 // --ani-groups: numbers and ranges of groups 1..15, nothing else.
 TEST(Fleet, GroupListsNameGroupsOneToFifteen) {
     EXPECT_EQ(parseGroupList("1,3,5-7,15"), (std::vector<int>{1, 3, 5, 6, 7, 15}));

@@ -34,35 +34,39 @@ std::optional<std::vector<CsvRecord>> parseCsv(std::string_view text) {
     std::vector<CsvRecord> records;
     CsvRecord record;
     std::string field;
-    std::size_t i = 0;
     const auto endRecord = [&] {
         record.push_back(std::move(field));
         field.clear();
         records.push_back(std::move(record));
         record.clear();
     };
-    while (i < text.size()) {
-        const char ch = text[i++];
+    // The text is consumed from the front, so no index can run past its end.
+    const auto take = [&text] {
+        const char ch = text.front();
+        text.remove_prefix(1);
+        return ch;
+    };
+    while (!text.empty()) {
+        const char ch = take();
         if (ch == '"' && field.empty()) {
             // A quoted field runs to the quote not doubled.
             for (;;) {
-                if (i >= text.size()) return std::nullopt;
-                const char q = text[i++];
+                if (text.empty()) return std::nullopt;
+                const char q = take();
                 if (q != '"') {
                     field += q;
-                } else if (i < text.size() && text[i] == '"') {
-                    field += '"';
-                    ++i;
+                } else if (text.starts_with('"')) {
+                    field += take();
                 } else {
                     break;
                 }
             }
-            if (i < text.size() && text.substr(i).find_first_of(",\r\n") != 0) return std::nullopt;
+            if (!text.empty() && text.find_first_of(",\r\n") != 0) return std::nullopt;
         } else if (ch == ',') {
             record.push_back(std::move(field));
             field.clear();
         } else if (ch == '\r' || ch == '\n') {
-            if (ch == '\r' && i < text.size() && text[i] == '\n') ++i;
+            if (ch == '\r' && text.starts_with('\n')) text.remove_prefix(1);
             endRecord();
         } else {
             field += ch;

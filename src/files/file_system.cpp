@@ -149,7 +149,6 @@ ReadResult DiskFileSystem::readFile(const std::string& path, std::size_t maxByte
     result.bytes.resize(maxBytes + 1);
     std::size_t got = 0;
     while (got < result.bytes.size()) {
-        errno = 0;
         const ssize_t n = ::read(fd.get(), result.bytes.data() + got, result.bytes.size() - got);
         if (n == 0) break;
         if (n < 0) {

@@ -1,5 +1,6 @@
 #include "files/settings.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -38,10 +39,12 @@ std::optional<double> parseSettingNumber(std::string_view text) {
 }
 
 std::string formatSettingNumber(double value) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<float>(value));
+    // Room for the significant digits and the sign, point and exponent around them.
+    std::array<char, std::numeric_limits<float>::max_digits10 + sizeof "-.e-38"> buf{};
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<float>(value));
     if (ec != std::errc{}) return "0";
-    return {buf, end};
+    return {buf.data(), end};
 }
 
 std::string readText(const SettingsStore& store, const SettingKey& key) {

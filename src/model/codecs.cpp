@@ -62,24 +62,23 @@ int labelCode(char ch) {
 std::size_t frontCharLength(const std::string& text) {
     if (text.empty()) return 0;
     if ((static_cast<unsigned char>(text[0]) & 0xC0) != 0xC0) return 1;
-    std::size_t n = 1;
-    while (n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) ++n;
-    return n;
+    const auto next = std::find_if(text.begin() + 1, text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    return static_cast<std::size_t>(next - text.begin());
 }
 
 }  // namespace
 
 double leadingNumber(std::string_view text) {
-    std::size_t i = std::min(text.find_first_not_of(" \t"), text.size());
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
     std::string number;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') number += '-';
-        ++i;
-    }
+    if (text.starts_with('-')) number += '-';
+    if (text.starts_with('-') || text.starts_with('+')) text.remove_prefix(1);
     bool point = false;
     bool digits = false;
-    for (; i < text.size(); ++i) {
-        const char ch = text[i];
+    for (; !text.empty(); text.remove_prefix(1)) {
+        const char ch = text.front();
         if (isDigit(ch)) {
             digits = true;
         } else if (ch == '.' && !point) {

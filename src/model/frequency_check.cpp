@@ -77,17 +77,22 @@ void roundSignificant(Decimal& d) {
 
 std::optional<Decimal> parseDecimal(std::string_view text) {
     std::string_view t = trim(text);
+    // The text is consumed from the front, so no index can run past its end.
+    const auto takeSign = [](std::string_view& s) {
+        const bool neg = s.starts_with('-');
+        if (neg || s.starts_with('+')) s.remove_prefix(1);
+        return neg;
+    };
     Decimal d;
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) d.neg = t[i++] == '-';
+    d.neg = takeSign(t);
     std::string digits;
     long fraction = 0;
     bool point = false;
-    for (; i < t.size(); ++i) {
-        if (isDigit(t[i])) {
-            digits.push_back(t[i]);
+    for (; !t.empty(); t.remove_prefix(1)) {
+        if (isDigit(t.front())) {
+            digits.push_back(t.front());
             if (point) ++fraction;
-        } else if (t[i] == '.' && !point) {
+        } else if (t.front() == '.' && !point) {
             point = true;
         } else {
             break;
@@ -95,18 +100,17 @@ std::optional<Decimal> parseDecimal(std::string_view text) {
     }
     if (digits.empty()) return std::nullopt;
     long exponent = 0;
-    if (const std::string_view rest = t.substr(i); rest.starts_with('e') || rest.starts_with('E')) {
-        ++i;
-        bool expNeg = false;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) expNeg = t[i++] == '-';
-        if (i >= t.size() || !isDigit(t[i])) return std::nullopt;
-        for (; i < t.size() && isDigit(t[i]); ++i) {
-            exponent = exponent * 10 + (t[i] - '0');
+    if (t.starts_with('e') || t.starts_with('E')) {
+        t.remove_prefix(1);
+        const bool expNeg = takeSign(t);
+        if (t.empty() || !isDigit(t.front())) return std::nullopt;
+        for (; !t.empty() && isDigit(t.front()); t.remove_prefix(1)) {
+            exponent = exponent * 10 + (t.front() - '0');
             if (exponent > kExponentLimit) return std::nullopt;
         }
         if (expNeg) exponent = -exponent;
     }
-    if (i != t.size()) return std::nullopt;
+    if (!t.empty()) return std::nullopt;
     d.digits = digits;
     d.exp = exponent - fraction;
     const bool neg = d.neg;

@@ -67,6 +67,11 @@ TEST(Blocks, OutsideTheRadioMemoryAreRefusedBeforeTheLine) {
         EXPECT_FALSE(s.link.writeBlock(image, first, n)) << first;
         EXPECT_EQ(s.port.opens(), 0);
     }
+    // An empty block is no fault, even at the memory's end.
+    SimLink s;
+    MemImage image{};
+    EXPECT_TRUE(s.link.readBlock(image, 2048, 0));
+    EXPECT_TRUE(s.link.writeBlock(image, 2048, 0));
 }
 
 TEST(writeBlock, SendsOnlyTheWritableWordsAndReadsPartialOnesFirst) {

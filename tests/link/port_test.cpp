@@ -65,6 +65,8 @@ TEST(LineSettingsText, ParsesAndPrintsTheTwoRatesAndRefusesOtherTexts) {
     ASSERT_TRUE(fast);
     EXPECT_EQ(std::tuple(fast->baud, fast->parity), std::tuple(9600, Parity::None));
     EXPECT_EQ(lineSettingsText(*fast), kSettings9600);
+    // A port not yet set up is at the rate every connection opens at.
+    EXPECT_EQ(parseLineSettings(kSettings4800), LineSettings{});
     const std::pair<const char*, Parity> parities[] = {
         {"4800,o,8,1", Parity::Odd},  {"4800,O,7,2", Parity::Odd},  {"2400,e,5,1", Parity::Even},
         {"4800,E,8,1", Parity::Even}, {"4800,N,6,2", Parity::None}, {"4800,n,8,1", Parity::None}};

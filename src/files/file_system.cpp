@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -21,7 +22,6 @@ namespace {
 constexpr long kDefaultNameMax = 255;
 // How a temporary file of this program is named: ".NAME.xxxxxx.zavtmp".
 constexpr std::string_view kTempEnding = ".zavtmp";
-constexpr std::size_t kTempSuffixLength = 1 + 6 + kTempEnding.size();
 // A temporary file this old belongs to no save still running.
 constexpr auto kStaleAfter = std::chrono::minutes(1);
 // As many links as the system itself follows before it gives up.
@@ -99,13 +99,12 @@ FileDescriptor createTemporary(const fs::path& target, fs::path& tempPath, std::
     std::mt19937 gen(seed());
     std::uniform_int_distribution<unsigned> digits(0, 0xFFFFFF);
     const fs::path dir = target.parent_path();
-    std::string stem = "." + target.filename().string();
-    stem.resize(std::min(stem.size(), nameMax(dir) - kTempSuffixLength));
+    const std::string name = "." + target.filename().string();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%06x", digits(gen));
-        tempPath = dir / (stem + suffix + std::string(kTempEnding));
-        errno = 0;
+        std::array<char, sizeof ".ffffff"> suffix{};
+        std::snprintf(suffix.data(), suffix.size(), ".%06x", digits(gen));
+        const std::string ending = suffix.data() + std::string(kTempEnding);
+        tempPath = dir / (name.substr(0, nameMax(dir) - ending.size()) + ending);
         FileDescriptor fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.isOpen()) return fd;
         if (errno != EEXIST) break;
@@ -130,7 +129,6 @@ std::error_code refusalError(FileRefusal refusal) {
 ReadResult DiskFileSystem::readFile(const std::string& path, std::size_t maxBytes) {
     ReadResult result;
     // Opened without blocking: a FIFO without a writer would otherwise hang the open.
-    errno = 0;
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.isOpen()) {
         result.error = lastError();
@@ -175,7 +173,6 @@ std::error_code DiskFileSystem::replaceFile(const std::string& path, std::span<c
         return refusalError(FileRefusal::NotRegularFile);
     // An existing file we may not write (read-only, a folder) is refused as the system
     // would refuse writing it in place, rather than replaced behind its back.
-    errno = 0;
     if (FileDescriptor probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
         !probe.isOpen() && errno != ENOENT)
         return lastError();
@@ -187,7 +184,6 @@ std::error_code DiskFileSystem::replaceFile(const std::string& path, std::span<c
 
     ec = writeTemporary(temp.get(), bytes);
     if (!ec && ::fsync(temp.get()) != 0) ec = lastError();
-    errno = 0;
     if (temp.close() != 0 && !ec) ec = lastError();
     if (!ec && fs::exists(oldStatus)) {
         std::error_code ignored;  // keeping the old permissions is a courtesy, not a must

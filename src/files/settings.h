@@ -101,15 +101,15 @@ inline constexpr SettingKey kTrace = switchSetting("Features", "Trace");
 inline constexpr SettingKey kTraceFile{"Features", "TraceFile", SettingForm::Text};
 // Optional device path for port number N (e.g. /dev/ttyUSB0); empty: the system's
 // usual device for that number.
-inline constexpr std::array<SettingKey, 4> kDevice{{
+inline constexpr auto kDevice = std::to_array<SettingKey>({
     {"Comm", "Device1", SettingForm::Text},
     {"Comm", "Device2", SettingForm::Text},
     {"Comm", "Device3", SettingForm::Text},
     {"Comm", "Device4", SettingForm::Text},
-}};
+});
 
 // The files opened or saved most recently, newest first (the File menu's list).
-inline constexpr std::array<SettingKey, 8> kRecent{{
+inline constexpr auto kRecent = std::to_array<SettingKey>({
     {"File", "Recent1", SettingForm::Text},
     {"File", "Recent2", SettingForm::Text},
     {"File", "Recent3", SettingForm::Text},
@@ -118,7 +118,7 @@ inline constexpr std::array<SettingKey, 8> kRecent{{
     {"File", "Recent6", SettingForm::Text},
     {"File", "Recent7", SettingForm::Text},
     {"File", "Recent8", SettingForm::Text},
-}};
+});
 
 inline constexpr std::array kAll{
     kGroupTop,  kGroupLeft, kGroupWidth, kGroupHeight, kState,       kGlobalTop, kGlobalLeft,

@@ -12,7 +12,7 @@ namespace {
 // Resident firmware frames.
 constexpr Byte kHookFill = 0x00;
 constexpr int kHookFillCount = 10;
-constexpr std::array<Byte, 3> kHookSequence{0x0A, 0x14, 0x28};
+constexpr auto kHookSequence = std::to_array<Byte>({0x0A, 0x14, 0x28});
 constexpr Byte kProbe = 0x28;
 constexpr Byte kReadWordCommand = 0xE1;   // | segment << 1
 constexpr Byte kWriteWordCommand = 0xE0;  // | segment << 1

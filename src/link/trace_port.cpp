@@ -25,7 +25,7 @@ void TracePort::note(std::string_view text) {
 
 void TracePort::byteLine(char direction, Byte value, int baud, std::string_view mark) {
     const double seconds = std::chrono::duration<double>(now() - start_).count();
-    std::array<char, 64> line{};
+    std::array<char, sizeof "-123456789012.123456 > 115200 FF"> line{};
     std::snprintf(line.data(), line.size(), "%12.6f %c %5d %02X", seconds, direction, baud,
                   static_cast<unsigned>(value));
     file_ << line.data();

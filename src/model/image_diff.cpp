@@ -1,6 +1,7 @@
 #include "model/image_diff.h"
 
-#include <cstdio>
+#include <iomanip>
+#include <sstream>
 
 #include "model/field_texts.h"
 #include "model/memory_fields.h"
@@ -11,9 +12,9 @@ namespace zav {
 namespace {
 
 std::string hex(unsigned value, int digits) {
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "%0*X", digits, value);
-    return text.data();
+    std::ostringstream text;
+    text << std::uppercase << std::hex << std::setfill('0') << std::setw(digits) << value;
+    return text.str();
 }
 
 // Compares the fields of one scope at one place. Each difference is reported and the

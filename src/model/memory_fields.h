@@ -62,7 +62,8 @@ constexpr BitField pageMapNibble(int page) {
 }
 
 // Unit password: six hexadecimal digits, two per byte, high nibble first.
-inline constexpr std::array<BitField, 3> kPassword{wholeByte(96), wholeByte(97), wholeByte(98)};
+inline constexpr auto kPassword =
+    std::to_array<BitField>({wholeByte(96), wholeByte(97), wholeByte(98)});
 
 inline constexpr BitField kFrontPorch{111, 0, 2};     // list index 0..3
 inline constexpr BitField kAniRate{111, 2, 1};        // list index 0..1
@@ -73,9 +74,9 @@ inline constexpr BitField kPriorityRate{119, 3, 4};    // list index 0..15
 inline constexpr BitField kGlobalBattSave{119, 7, 1};  // stored inverted: 1 = disabled
 
 // Every global field the editor writes (bits 1 and 2 of byte 119 are not among them).
-inline constexpr std::array<BitField, 9> kEditedFields{
-    kPassword[0],   kPassword[1], kPassword[2],  kFrontPorch,    kAniRate,
-    kDtmfDeviation, kBankScan,    kPriorityRate, kGlobalBattSave};
+inline constexpr auto kEditedFields =
+    std::to_array<BitField>({kPassword[0], kPassword[1], kPassword[2], kFrontPorch, kAniRate,
+                             kDtmfDeviation, kBankScan, kPriorityRate, kGlobalBattSave});
 
 }  // namespace global_field
 
@@ -122,7 +123,8 @@ inline constexpr BitField kAniDigit1{4, 0, 4};    // first hexadecimal digit of 
 inline constexpr BitField kResidentAni{4, 4, 2};  // list index 0..3
 inline constexpr BitField kBusyChannel{4, 6, 2};  // list index 0..3
 // ANI/ID digits 2 to 7, two per byte, high nibble first.
-inline constexpr std::array<BitField, 3> kAniDigitBytes{wholeByte(5), wholeByte(6), wholeByte(7)};
+inline constexpr auto kAniDigitBytes =
+    std::to_array<BitField>({wholeByte(5), wholeByte(6), wholeByte(7)});
 
 // Scan flag of a channel (index 0..13): one bit of header byte 1 or 0.
 constexpr BitField scanFlag(int channel) {

@@ -13,7 +13,7 @@ std::string utcText(std::chrono::system_clock::time_point t) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
     std::tm utc{};
     gmtime_r(&seconds, &utc);
-    std::array<char, 32> text{};
+    std::array<char, sizeof "2026-12-07T19:54:19Z"> text{};
     const std::size_t n = std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", &utc);
     return {text.data(), n};
 }
@@ -37,7 +37,7 @@ CsvRecord fleetLogHeader() {
 }
 
 CsvRecord fleetLogRow(const FleetRadioResult& radio) {
-    std::array<char, 32> seconds{};
+    std::array<char, sizeof "-12345678901234.123"> seconds{};
     const double s = std::chrono::duration<double>(radio.duration).count();
     std::snprintf(seconds.data(), seconds.size(), "%.3f", s);
     return {utcText(radio.ended),

@@ -24,10 +24,10 @@ constexpr int kTextTab = 10;
 constexpr int kBacklightTimeoutTab = 35;
 // The channel table's header and data columns differ on purpose: the headers sit
 // to the left of the data they name.
-constexpr std::array<int, 7> kHeaderTabs{9, 16, 28, 38, 50, 60, 79};
+constexpr auto kHeaderTabs = std::to_array<int>({9, 16, 28, 38, 50, 60, 79});
 constexpr auto kHeaderTexts = std::to_array<std::string_view>(
     {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"});
-constexpr std::array<int, 7> kDataTabs{10, 16, 30, 40, 54, 64, 87};
+constexpr auto kDataTabs = std::to_array<int>({10, 16, 30, 40, 54, 64, 87});
 
 constexpr int kTitleSize = 16;
 constexpr int kHeadingSize = 12;

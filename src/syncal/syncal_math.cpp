@@ -43,7 +43,7 @@ double onRaster(double x) {
 
 std::string numberText(double x) {
     if (x == 0) return " 0";
-    std::array<char, 40> buf{};
+    std::array<char, sizeof "1.23456789012345E-308"> buf{};
     std::snprintf(buf.data(), buf.size(), "%.15G", std::fabs(x));
     std::string digits = buf.data();
     if (digits.starts_with("0.")) digits.erase(0, 1);

@@ -76,19 +76,16 @@ double leadingNumber(std::string_view text) {
     if (text.starts_with('-')) number += '-';
     if (text.starts_with('-') || text.starts_with('+')) text.remove_prefix(1);
     bool point = false;
-    bool digits = false;
     for (; !text.empty(); text.remove_prefix(1)) {
         const char ch = text.front();
-        if (isDigit(ch)) {
-            digits = true;
-        } else if (ch == '.' && !point) {
+        if (ch == '.' && !point) {
             point = true;
-        } else {
+        } else if (!isDigit(ch)) {
             break;
         }
         number += ch;
     }
-    if (!digits) return 0.0;
+    // Without a digit ("", "-", ".") the conversion fails and leaves the value 0.
     double value = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;

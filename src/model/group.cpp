@@ -19,8 +19,8 @@ constexpr std::string_view kBlankGroupLabel = " BLANK  ";
 constexpr int kNoPriorityChannel = -1;
 
 // Stored priority-mode code of each option button (A, B, C, D), and back.
-constexpr std::array<int, 4> kModeCodeOfButton{0, 2, 3, 1};
-constexpr std::array<int, 4> kButtonOfModeCode{kModeA, kModeD, kModeB, kModeC};
+constexpr auto kModeCodeOfButton = std::to_array<int>({0, 2, 3, 1});
+constexpr auto kButtonOfModeCode = std::to_array<int>({kModeA, kModeD, kModeB, kModeC});
 
 void checkRange(int value, int lo, int hi, const char* what) {
     if (value < lo || value > hi) {
@@ -185,7 +185,7 @@ int Group::readBattSave() const {
 }
 
 void Group::writeTotScan(int tot, int scanHold) {
-    checkListIndex(tot, lists::kTimeOutTimer.size(), "time-out timer");
+    // The first store refuses a time-out that does not fit before anything is stored.
     checkListIndex(scanHold, lists::kScanHold.size(), "scan hold");
     storeField(mem_, gf::kTimeOutTimer, tot, page_);
     storeField(mem_, gf::kScanHold, scanHold, page_);

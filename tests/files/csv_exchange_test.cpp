@@ -47,6 +47,16 @@ std::string edited(const Document& doc, const std::vector<Edit>& edits, bool rev
     return text;
 }
 
+// A field with a separator, quote, line end or edge blank is quoted, its quotes doubled,
+// and read back whole; a plain field stays bare, as spreadsheets write it.
+TEST(CsvTable, QuotesOnlyWhatNeedsItAndReadsItBack) {
+    const CsvRecord record{"plain", "a,b", "say \"hi\"", "two\r\nlines", " pad", "pad ", ""};
+    const std::string line = formatCsvRecord(record);
+    EXPECT_EQ(line, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\" pad\",\"pad \",\r\n");
+    EXPECT_EQ(parseCsv(line + line), (std::vector<CsvRecord>{record, record}));
+    for (const char* bad : {"\"open", "\"a\"b,c"}) EXPECT_FALSE(parseCsv(bad)) << bad;
+}
+
 TEST(CsvExchange, ExportThenImportKeepsAnyImage) {
     std::mt19937 random(17);
     for (int round = 0; round < 4; ++round) {

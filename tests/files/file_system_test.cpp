@@ -90,6 +90,13 @@ TEST_F(DiskFiles, ReadRegularFilesOnlyAndTellWhetherMoreFollows) {
         EXPECT_EQ(prompts.messages.size(), fits ? 0u : 1u);
         EXPECT_EQ(test::readBytes(path).size(), size);
     }
+    // A missing file is told, unless a new one is to be made in its place.
+    for (const bool create : {false, true}) {
+        test::ScriptedPrompts prompts;
+        const auto loaded = loadFileBytes(disk, prompts, dir.file("absent.frq"), create);
+        EXPECT_EQ(loaded.has_value(), create);
+        EXPECT_EQ(prompts.messages.empty(), create);
+    }
 }
 
 TEST_F(DiskFiles, ReplaceWritesThroughLinksAllOrNothing) {

@@ -86,7 +86,7 @@ TEST_F(GroupTest, ValuesThatDoNotFitAreRefusedAndStoreNothing) {
     labels.fill(0x11);
     // clang-format off
     const std::function<void()> cases[] = {
-        [&] { group.writeTotScan(16, 0); }, [&] { group.writeTotScan(0, -1); },
+        [&] { group.writeTotScan(16, 0); }, [&] { group.writeTotScan(0, 16); },
         [&] { group.writePriority({4, 0}); }, [&] { group.writePriority({0, 16}); },
         [&] { group.writePriority({0, -2}); }, [&] { group.writeBusyChannelIndicate(4); },
         [&] { group.writeAniDtmf(-1); }, [&] { group.writeGroupBacklight({8, {}, {}, {}, {}, {}}); }};

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -25,7 +26,7 @@ const std::vector<int> kAllBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 
 // Radios holding the same old contents with every group present, each reached through
 // the device named by its index.
 struct Shelf {
-    explicit Shelf(std::size_t n, std::optional<std::size_t> silent = {}) : radios(n) {
+    explicit Shelf(std::size_t n, std::optional<std::size_t> silent = {}) : radios(n), bars(n) {
         for (std::size_t i = 0; i < n; ++i) {
             radios[i] = std::make_unique<sim::SimRadio>();
             auto& memory = radios[i]->memory();
@@ -40,11 +41,18 @@ struct Shelf {
     // Runs the fleet; each radio's results as they were reported.
     std::vector<FleetRadioResult> run(const FileBytes& file, FleetLog* log = nullptr) {
         struct Observer final : FleetObserver {
+            explicit Observer(std::vector<std::vector<Bar>>& bars) : bars(bars) {}
+            // Each radio's thread touches only its own entry.
+            void progressed(std::size_t index, int value, int maximum,
+                            const std::string& text) override {
+                bars[index].push_back({value, maximum, text});
+            }
             void finished(std::size_t /*index*/, const FleetRadioResult& r) override {
                 if (log != nullptr) log->add(r);
             }
+            std::vector<std::vector<Bar>>& bars;
             FleetLog* log = nullptr;
-        } observer;
+        } observer(bars);
         observer.log = log;
         return runFleet(
             request, file,
@@ -56,6 +64,12 @@ struct Shelf {
 
     std::vector<std::unique_ptr<sim::SimRadio>> radios;
     std::vector<sim::RadioMemory> before;
+    struct Bar {
+        int value;
+        int maximum;
+        std::string text;
+    };
+    std::vector<std::vector<Bar>> bars;  // what each radio reported, in order
     FleetRequest request;
 };
 
@@ -94,6 +108,15 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
                 continue;
             }
             ASSERT_TRUE(r.result.done()) << k << ": " << r.reason;
+            // Each form starts with an empty bar, and a transfer fills one.
+            const auto& bars = shelf.bars[k];
+            EXPECT_TRUE(std::ranges::any_of(bars, [](const Shelf::Bar& bar) {
+                return bar.maximum > 0 && bar.value == bar.maximum;
+            })) << k;
+            for (std::size_t i = 0; i < bars.size(); ++i)
+                if (i == 0 || bars[i].text != bars[i - 1].text)
+                    EXPECT_EQ(std::pair(bars[i].value, bars[i].maximum), std::pair(0, 0))
+                        << bars[i].text;
             EXPECT_EQ(r.duration, single.duration) << k;
             EXPECT_EQ(r.bytesSent, single.bytesSent) << k;
             // The file as the radio should hold it: its own number in the groups named.

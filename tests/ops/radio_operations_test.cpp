@@ -475,6 +475,7 @@ TEST(Operations, WritesTakeWhatTheGroupWindowHolds) {
         EXPECT_TRUE((b.ops.*op)().done());
         EXPECT_EQ(b.s.radio.memory()[at], typed);
         EXPECT_EQ(b.s.progress.forms.back(), R::kVerifyingRadio);
+        EXPECT_FALSE(b.s.progress.shown);
     }
 }
 

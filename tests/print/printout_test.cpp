@@ -61,9 +61,10 @@ TEST(Printout, UnitDataMatchesTheReferencePrintout) {
 }
 
 TEST(Printout, AnItemWhoseColumnIsPassedFollowsAfterOneBlank) {
-    const Printout p{PrintLine{10, false, {{3, "abcdefgh"}, {5, "X"}, {0, "Y"}, {12, "Z"}}},
-                     PrintLine{}, PrintLine{10, false, {{1, "ab"}, {3, "c"}}}};
-    EXPECT_EQ(plainText(p), "  abcdefgh XY Z\n\nabc\n");  // "ab" ends just at tab 3
+    const Printout p{
+        PrintLine{10, false, {{3, "abcdefgh"}, {5, "X"}, {0, "Y"}, {12, "Z"}, {1, "W"}}},
+        PrintLine{}, PrintLine{10, false, {{1, "ab"}, {3, "c"}}}};
+    EXPECT_EQ(plainText(p), "  abcdefgh XY Z W\n\nabc\n");  // "ab" ends just at tab 3
 }
 
 }  // namespace

@@ -135,6 +135,20 @@ TEST_F(SyncalRun, FullRunWritesBothPaths) {
     expectReleased();
 }
 
+// A run fails on silence only after kSilentProbeLimit unanswered probes in a row: an
+// answer in between starts the count again.
+TEST_F(SyncalRun, AnAnswerStartsTheCountOfSilentProbesAgain) {
+    constexpr std::size_t kFirst = 10;
+    constexpr std::size_t kGap = kFirst + kSilentProbeLimit - 1;  // the one answered
+    sim.port.setOnYield([&] {
+        const std::size_t n = synth->probes().size();
+        synth->model().faults.silent = n >= kFirst && n < kGap + kSilentProbeLimit && n != kGap;
+    });
+    EXPECT_NE(syncal.run(), SyncalOutcome::RadioSilent);
+    EXPECT_EQ(std::ranges::count(synth->probes(), false, &sim::ProbeRecord::answered),
+              2 * (kSilentProbeLimit - 1));
+}
+
 // Blank band data: nothing is probed, and the message says why. (A busy link, a silent
 // radio, a port that will not open and band data that do not come: the matrix in tests/ops.)
 TEST(SyncalStart, BlankBandDataStopTheRunBeforeAnyProbe) {

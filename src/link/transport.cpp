@@ -67,14 +67,12 @@ int Transport::bytesWaiting() {
 bool Transport::receiveByte(Byte& b) {
     const LinkTime start = line_.now();
     const LinkTime deadline = start + kReceiveTimeLimit;
-    bool waiting = false;
     for (;;) {
         line_.waitUntil(deadline, true);
-        waiting = line_.bytesWaiting() > 0;
-        // A byte that came in the pass that ran past the limit is still taken.
-        if (waiting || line_.now() - start > kReceiveTimeLimit) break;
+        if (line_.bytesWaiting() > 0) break;
+        // A byte that came in the pass that ran past the limit has been taken above.
+        if (line_.now() - start > kReceiveTimeLimit) return false;
     }
-    if (!waiting) return false;
     const auto value = line_.readByte();
     if (!value) return false;
     lastTaken_ = line_.now();

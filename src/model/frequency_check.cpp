@@ -25,6 +25,7 @@ struct Decimal {
 };
 
 constexpr int kSignificantDigits = 15;
+constexpr long kStepDecimals = 5;
 constexpr long kExponentLimit = 100000;  // far beyond any double; stops runaway exponents
 
 bool isBlank(char c) {
@@ -119,33 +120,12 @@ std::optional<Decimal> parseDecimal(std::string_view text) {
     return d;
 }
 
-// While the value is above 1000 it is divided by 10 (an entry in kHz or finer becomes MHz).
+// A value of four or more whole digits is divided by 10 until three remain (an entry in
+// kHz or finer becomes MHz). A power of ten ends at 100, where dividing only while above
+// 1000 would end at 1000: neither is in the band.
 void normaliseToMHz(Decimal& d) {
     if (d.neg || d.magnitude() < 4) return;
-    if (d.digits == "1") {
-        d.exp = 3;  // 10^n stops at exactly 1000, which is not above 1000
-    } else {
-        d.exp = 3 - static_cast<long>(d.digits.size());
-    }
-}
-
-// Shortest plain decimal text: "450.125", "0.5", "-12".
-std::string plainText(const Decimal& d) {
-    std::string s = d.neg ? "-" : "";
-    const long mag = d.magnitude();
-    if (d.exp >= 0) {
-        s += d.digits;
-        s.append(static_cast<std::size_t>(d.exp), '0');
-    } else if (mag > 0) {
-        s += d.digits.substr(0, static_cast<std::size_t>(mag));
-        s += '.';
-        s += d.digits.substr(static_cast<std::size_t>(mag));
-    } else {
-        s += "0.";
-        s.append(static_cast<std::size_t>(-mag), '0');
-        s += d.digits;
-    }
-    return s;
+    d.exp = 3 - static_cast<long>(d.digits.size());
 }
 
 std::int64_t pow10(long n) {
@@ -172,8 +152,6 @@ std::string formatMHz(const Decimal& d) {
     return whole + "." + frac;
 }
 
-constexpr std::size_t kMaxTextLength = 10;
-
 }  // namespace
 
 bool isNumericText(std::string_view text) {
@@ -186,21 +164,17 @@ FreqCheckResult checkFrequency(std::string_view text) {
     Decimal f = *parsed;
     roundSignificant(f);
     normaliseToMHz(f);
-    if (plainText(f).size() > kMaxTextLength) return {};
-
-    // Scale the frequency and both steps (2.5 kHz and 6.25 kHz, in MHz) by the same power
-    // of ten, at least 10^5, until the frequency is a whole number.
-    const long k = std::max(-f.exp, 5L);
-    const std::int64_t whole = scaled(f, f.exp + k);
-    const std::int64_t stepA = 25 * pow10(k - 4);
-    const std::int64_t stepB = 625 * pow10(k - 5);
-    if (whole % stepA != 0 && whole % stepB != 0) return {};
+    // No frequency is negative, and no step of the radio is finer than five decimals of a
+    // megahertz; what is left has at most three whole digits.
+    if (f.neg || f.exp < -kStepDecimals) return {};
+    // In units of 10 Hz, the frequency and both steps (2.5 kHz and 6.25 kHz) are whole.
+    const std::int64_t whole = scaled(f, f.exp + kStepDecimals);
+    if (whole % 250 != 0 && whole % 625 != 0) return {};
 
     Decimal back = f;
-    back.exp += k;
+    back.exp += kStepDecimals;
     normaliseToMHz(back);
     if (back.isZero()) return {FreqCheckOutcome::Unchanged, {}};
-    if (back.neg) return {};
     // 400 <= value <= 600: three digits before the point, leading digit 4 or 5, or 600.
     const long mag = back.magnitude();
     const bool inBand = mag == 3 && (back.digits[0] == '4' || back.digits[0] == '5' ||

@@ -15,7 +15,7 @@ TEST(FrequencyCheck, GivesTheCellItsValue) {
         // On the 2.5 kHz step, on the 6.25 kHz step only, on neither.
         {"450.0125", A, "450.01250"}, {"450.01", A, "450.01000"}, {"450.00625", A, "450.00625"},
         {"450.001", R, ""}, {" \t512.5375 ", A, "512.53750"},
-        // Scaled to megahertz while above 1000 (kHz and finer units); 1000 itself is not.
+        // Scaled to megahertz down to three whole digits (kHz and finer units).
         {"450125", A, "450.12500"}, {"4501250", A, "450.12500"}, {"4501", A, "450.10000"}, {"4501251", R, ""},
         {"1000", R, ""},
         // The band 400 ... 600 MHz; 0 is left unchanged.
@@ -24,7 +24,7 @@ TEST(FrequencyCheck, GivesTheCellItsValue) {
         {"4.5E2", A, "450.00000"}, {"0.45e+3", A, "450.00000"}, {"4501250e-4", A, "450.12500"},
         {"0.000000000450E12", A, "450.00000"},
         {"4.5E-2", A, "450.00000"},  // scaled to the step, then back below 1000
-        {"4.5E-9", R, ""}, {"0.0000000045", R, ""},  // too long a text
+        {"4.5E-9", R, ""}, {"0.0000000045", R, ""},  // finer than any step
         {"5000000E-10", R, ""},  // 0.0005 is on neither step
         {"4.5E", R, ""}, {"4.5E+", R, ""}, {"4.5E2x", R, ""}, {"4.5E99999999999999999999", R, ""},
         // Fifteen significant digits are kept, the rest rounded half up.

@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <random>
 #include <regex>
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Longest file name most Linux file systems take; pathconf tells the folder's own.
-constexpr long kDefaultNameMax = 255;
+constexpr long kDefaultNameMax = NAME_MAX;
 // How a temporary file of this program is named: ".NAME.xxxxxx.zavtmp".
 constexpr std::string_view kTempEnding = ".zavtmp";
 // A temporary file this old belongs to no save still running.

@@ -161,7 +161,7 @@ FleetRadioResult runRadio(const FleetRequest& request, std::size_t index, const 
 
 std::optional<std::vector<int>> parseGroupList(std::string_view text) {
     const auto number = [](std::string_view digits) -> std::optional<int> {
-        int n = 0;
+        int n{};
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
         if (error != std::errc() || end != digits.data() + digits.size() || n < 1 ||
             n > kGroupCount)

@@ -42,10 +42,13 @@ OperationResult absent(int number) {
 
 RadioOperations::RadioOperations(Document& doc, RadioLink& link, SettingsStore& settings,
                                  EditorHooks& editor)
-    : doc_(doc), link_(link), settings_(settings), editor_(editor) {
-    labelSetting_ = readLabelSetting(settings_);
-    port_ = readPort(settings_);
-    verify_ = readInt(settings_, settings::kVerifyWrite) == 1;
+    : doc_(doc),
+      link_(link),
+      settings_(settings),
+      editor_(editor),
+      labelSetting_(readLabelSetting(settings)),
+      port_(readPort(settings)),
+      verify_(readInt(settings, settings::kVerifyWrite) == 1) {
     if (link_.transport().isOpen()) link_.transport().closePort();
     link_.transport().setPort(std::to_string(port_));
 }

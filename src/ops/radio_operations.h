@@ -109,9 +109,9 @@ class RadioOperations {
     RadioLink& link_;
     SettingsStore& settings_;
     EditorHooks& editor_;
-    int labelSetting_ = 2;
-    int port_ = 1;
-    bool verify_ = false;
+    int labelSetting_;
+    int port_;
+    bool verify_;
 };
 
 }  // namespace zav

@@ -22,8 +22,8 @@ struct PrintItem {
 };
 
 struct PrintLine {
-    int pointSize = 10;
-    bool bold = false;
+    int pointSize{};  // the composer gives every line its font
+    bool bold{};
     std::vector<PrintItem> items;  // none: an empty line
 
     // The items' texts joined without their tabs.

@@ -70,11 +70,13 @@ TEST(LabelTransfer, CountSlotsOnTheBarAndEnableCancelOnlyForTheReadAfterTheBoots
         EXPECT_TRUE(s.progress.mainWindowEnabled);
         EXPECT_TRUE(s.prompts.messages.empty());
         s.progress.barCalls.clear();
+        s.progress.values.clear();
         ASSERT_TRUE(writeLabelsToRadio(s.link, labels, groupIndex));
         EXPECT_EQ(s.progress.shownText, "Please Wait - Writing Labels");
         EXPECT_EQ(s.progress.enableCancelCalls, 1);  // the read's only
         EXPECT_EQ(s.progress.barCalls, bar);
-        EXPECT_EQ(s.progress.values.back(), maximum);
+        EXPECT_EQ(std::pair(s.progress.values.front(), s.progress.values.back()),
+                  std::pair(0, maximum));
         // The closing bytes follow the last frame's 7 ms and 300 ms more (each a tick late).
         test::drain(s);
         const Ending end = ending(s, 3);

@@ -104,6 +104,7 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
             if (silent == k) {
                 EXPECT_EQ(r.result.outcome, Outcome::Failed);
                 EXPECT_EQ(r.reason, "the radio was not written (Error Hooking to Radio.)");
+                EXPECT_LT(r.bytesSent, 2 * 4 * 13);  // four hook attempts of 13 bytes: no Retry
                 EXPECT_EQ(shelf.radios[k]->memory(), shelf.before[k]);
                 continue;
             }

@@ -65,6 +65,7 @@ TEST(LabelTransfer, CountSlotsOnTheBarAndEnableCancelOnlyForTheReadAfterTheBoots
         EXPECT_EQ(std::pair(s.progress.values.front(), s.progress.values.back()),
                   std::pair(0, maximum));
         EXPECT_EQ(s.progress.shownText, "Please Wait - Reading Labels");
+        EXPECT_TRUE(s.progress.lastValueShown);  // the bar was up while it moved
         EXPECT_FALSE(enabledEarly);
         EXPECT_FALSE(s.progress.shown || s.progress.barVisible);
         EXPECT_TRUE(s.progress.mainWindowEnabled);

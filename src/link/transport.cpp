@@ -70,7 +70,8 @@ bool Transport::receiveByte(Byte& b) {
     for (;;) {
         line_.waitUntil(deadline, true);
         if (line_.bytesWaiting() > 0) break;
-        // A byte that came in the pass that ran past the limit has been taken above.
+        // Checked after the waiting bytes: a byte that came in the pass that ran past the
+        // limit is still taken.
         if (line_.now() - start > kReceiveTimeLimit) return false;
     }
     const auto value = line_.readByte();

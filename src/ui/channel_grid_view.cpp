@@ -157,6 +157,7 @@ void ChannelGridView::refuse(const QString& reason) {
 }
 
 bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
+    if (!e->isAutoRepeat()) offsetRow_.reset();  // only the very next release opens the entry
     const QModelIndex cur = currentIndex();
     if (!cur.isValid()) return false;
     const int key = e->key();
@@ -180,7 +181,7 @@ bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
     }
     if (key == Qt::Key_Space && column == kColTxFreq) {
         discardEditor(editor);  // the typed blank is dropped
-        emit offsetRequested(cur.row());
+        offsetRow_ = cur.row();
         return true;
     }
     if (key == Qt::Key_Space && column == kColScan && editor == nullptr) {
@@ -203,11 +204,28 @@ void ChannelGridView::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+void ChannelGridView::keyReleaseEvent(QKeyEvent* event) {
+    if (offsetKeyUp(event)) {
+        event->accept();
+        return;
+    }
+    QTableView::keyReleaseEvent(event);
+}
+
+bool ChannelGridView::offsetKeyUp(const QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !offsetRow_) return false;
+    const int row = *offsetRow_;
+    offsetRow_.reset();
+    emit offsetRequested(row);
+    return true;
+}
+
 bool ChannelGridView::editorKeyPress(QLineEdit* editor, QKeyEvent* event) {
     return commandKey(event, editColumn_, editor);
 }
 
 bool ChannelGridView::editorKeyRelease(QLineEdit* editor, QKeyEvent* event) {
+    if (offsetKeyUp(event)) return true;
     if (!isFrequencyColumn(editColumn_) || isNavigationKey(event->key())) return false;
     if (isNumericText(editor->text().toStdString())) return false;
     if (editor->text().isEmpty() && event->key() == Qt::Key_Delete) return false;

@@ -1,10 +1,13 @@
 #pragma once
 // The channel grid: 14 rows of the shown group, edited in place. Frequencies are checked
 // before they are stored; S and C in a transmit column copy the receive values; the space
-// bar in Tx Freq opens the offset entry; Home goes to Rec Freq; the Scan cell's button
-// toggles the flag. Every change is an undo step of the history the model records in.
+// bar in Tx Freq opens the offset entry when it is released; Home goes to Rec Freq; the
+// Scan cell's button toggles the flag. Every change is an undo step of the history the
+// model records in.
 
 #include <QTableView>
+
+#include <optional>
 
 #include "iface/prompts.h"
 #include "ui/channel_grid_model.h"
@@ -47,16 +50,19 @@ class ChannelGridView final : public QTableView {
   signals:
     // An entry was refused (with a beep); the reason is for the status bar.
     void entryRefused(const QString& reason);
-    // The space bar in Tx Freq: the offset entry opens for this row.
+    // The space bar released in Tx Freq: the offset entry opens for this row.
     void offsetRequested(int row);
 
   protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     // Common key handling of the grid and its editor; true when the key was consumed.
     bool commandKey(QKeyEvent* event, int column, QLineEdit* editor);
+    // The release of the space bar pressed in Tx Freq; true when it opened the offset entry.
+    bool offsetKeyUp(const QKeyEvent* event);
     void discardEditor(QLineEdit* editor);
     void refuse(const QString& reason);
 
@@ -67,6 +73,9 @@ class ChannelGridView final : public QTableView {
     ChannelCellDelegate* delegate_;
     int editColumn_ = 0;
     QString savedText_;  // the cell's text when its edit began
+    // The row whose Tx Freq had the space bar pressed: the entry opens at its release, so
+    // that the release does not land in the entry's box.
+    std::optional<int> offsetRow_;
 };
 
 }  // namespace zav

@@ -1,5 +1,7 @@
 #include "ui/offset_entry.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -26,6 +28,23 @@ OffsetKey offsetKey(int qtKey) {
             return OffsetKey::Other;
     }
 }
+
+bool isModifierKey(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool typesText(const QKeyEvent& key) {
+    return !key.text().isEmpty() && key.text().front().isPrint();
+}
 }  // namespace
 
 OffsetEntry::OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, Prompts& prompts,
@@ -44,6 +63,8 @@ OffsetEntry::OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, Prompts
 
 void OffsetEntry::open(int row) {
     row_ = row;
+    pressed_.clear();
+    offered_ = true;
     show();
     raise();
     offsetEdit_->setText(QString::fromStdString(lastText_));
@@ -52,35 +73,46 @@ void OffsetEntry::open(int row) {
 }
 
 bool OffsetEntry::eventFilter(QObject* object, QEvent* event) {
-    if (object == offsetEdit_) {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Escape) {  // leaves the transmit frequency as it was
-                close();
-                return true;
-            }
-        } else if (event->type() == QEvent::KeyRelease) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat()) keyReleased(key->key());
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (object != offsetEdit_ || !keyEvent) return QGroupBox::eventFilter(object, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (event->type() == QEvent::KeyPress) {
+        if (key.key() == Qt::Key_Escape) {  // leaves the transmit frequency as it was
+            close();
+            return true;
+        }
+        keyPressed(key);
+    } else if (!key.isAutoRepeat()) {
+        const auto pressed = std::ranges::find(pressed_, key.key());
+        if (pressed != pressed_.end()) {
+            pressed_.erase(pressed);
+            keyReleased(key.key());
         }
     }
     return QGroupBox::eventFilter(object, event);
 }
 
+void OffsetEntry::keyPressed(const QKeyEvent& key) {
+    if (!key.isAutoRepeat() && std::ranges::find(pressed_, key.key()) == pressed_.end())
+        pressed_.push_back(key.key());
+    if (!offered_ || isModifierKey(key.key())) return;
+    offered_ = false;
+    // Typing after an entry starts a new offset, also where the offer is no longer selected
+    // (a selected offer the typed character replaces anyway).
+    if (typesText(key) && !offsetEdit_->hasSelectedText()) offsetEdit_->clear();
+}
+
 void OffsetEntry::keyReleased(int qtKey) {
     if (!isOpen()) return;
-    const OffsetKey key = offsetKey(qtKey);
     const std::string text = offsetEdit_->text().toStdString();
-    const OffsetStep step = offsetKeyUp(text, key, lastKey_);
+    const OffsetStep step = offsetKeyUp(text, offsetKey(qtKey));
     if (step.invalid) {
         prompts_.beep();
         offsetEdit_->clear();
         return;
     }
-    if (step.boxText != text) offsetEdit_->setText(QString::fromStdString(step.boxText));
     if (step.help) emit helpRequested();
-    lastKey_ = key;
-    if (step.commit) commit(step.boxText);
+    if (step.commit) commit(text);
 }
 
 void OffsetEntry::commit(const std::string& offset) {
@@ -103,6 +135,7 @@ void OffsetEntry::commit(const std::string& offset) {
 
 void OffsetEntry::close() {
     hide();
+    pressed_.clear();
     grid_.setCurrentIndex(model_.index(row_, kColTxFreq));
     grid_.setFocus();
 }

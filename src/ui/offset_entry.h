@@ -1,13 +1,17 @@
 #pragma once
 // The frequency offset box: opened by the space bar in a Tx Freq cell, it takes an offset
 // in MHz and, on Enter, sets that row's transmit frequency to its receive frequency plus
-// the offset (checked like a typed frequency). The last offset is offered again.
+// the offset, taken or refused as a typed transmit frequency is. The last offset is
+// offered again, whole and selected: the first character typed starts a new offset.
 
 #include <QGroupBox>
+
+#include <vector>
 
 #include "iface/prompts.h"
 #include "ui/offset_logic.h"
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace zav {
@@ -26,8 +30,6 @@ class OffsetEntry final : public QGroupBox {
     [[nodiscard]] bool isOpen() const { return !isHidden(); }
     [[nodiscard]] QLineEdit* box() const { return offsetEdit_; }
     [[nodiscard]] const std::string& lastOffsetText() const { return lastText_; }
-    // Handles one released key in the box.
-    void keyReleased(int qtKey);
 
   signals:
     void helpRequested();
@@ -36,6 +38,8 @@ class OffsetEntry final : public QGroupBox {
     bool eventFilter(QObject* object, QEvent* event) override;
 
   private:
+    void keyPressed(const QKeyEvent& key);
+    void keyReleased(int qtKey);
     void commit(const std::string& offset);
     void close();
 
@@ -44,7 +48,10 @@ class OffsetEntry final : public QGroupBox {
     Prompts& prompts_;
     QLineEdit* offsetEdit_;
     int row_ = 0;
-    OffsetKey lastKey_ = OffsetKey::Other;
+    // Keys pressed in the box and not yet released: a release whose press went elsewhere
+    // (the space bar that opened the box) is not the box's.
+    std::vector<int> pressed_;
+    bool offered_ = false;  // no key pressed yet since the box offered the last offset
     std::string lastText_;
 };
 

@@ -4,7 +4,7 @@
 
 namespace zav {
 
-OffsetStep offsetKeyUp(const std::string& text, OffsetKey key, OffsetKey lastKey) {
+OffsetStep offsetKeyUp(const std::string& text, OffsetKey key) {
     OffsetStep step;
     // A sign or a point alone is the start of an offset; arrows only move the caret, and
     // asking for help never spoils the entry.
@@ -13,14 +13,7 @@ OffsetStep offsetKeyUp(const std::string& text, OffsetKey key, OffsetKey lastKey
                    key != OffsetKey::Left && key != OffsetKey::Right && key != OffsetKey::F1;
     if (step.invalid) return step;
     step.help = key == OffsetKey::F1;
-    if (key == OffsetKey::Enter) {
-        step.commit = true;
-        step.boxText = text;
-    } else if (lastKey == OffsetKey::Enter && !text.empty()) {
-        step.boxText = text.substr(text.size() - 1);  // typing after an entry starts anew
-    } else {
-        step.boxText = text;
-    }
+    step.commit = key == OffsetKey::Enter;
     return step;
 }
 

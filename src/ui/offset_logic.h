@@ -11,10 +11,8 @@ struct OffsetStep {
     bool invalid = false;  // beep, empty the box, keep the old transmit frequency
     bool commit = false;   // Enter: set the transmit frequency and close the box
     bool help = false;     // F1: show the offset help
-    std::string boxText;   // the box's text afterwards
 };
 
-// lastKey: the key released before this one.
-OffsetStep offsetKeyUp(const std::string& text, OffsetKey key, OffsetKey lastKey);
+OffsetStep offsetKeyUp(const std::string& text, OffsetKey key);
 
 }  // namespace zav

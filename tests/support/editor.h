@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 #include "sim/label_memory.h"
@@ -81,6 +83,32 @@ struct Editor {
             }
         }
         QApplication::processEvents();
+    }
+    // Shows the window and waits until it is the active one, the one keys go to.
+    void activate() const {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // Keys as the window system delivers them, to the shown and active window: shortcuts
+    // first, then each press and each release to whichever widget has the focus at that
+    // moment. '\n' is Enter, "{End}" a key by its name.
+    void pressKeys(std::string_view keys) const {
+        ASSERT_TRUE(window->isActiveWindow()) << "activate() the window first";
+        QWindow* to = window->windowHandle();
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (keys[i] == '\n') {
+                QTest::keyClick(to, Qt::Key_Return);
+            } else if (keys[i] == '{') {
+                const std::size_t end = keys.find('}', i);
+                const QKeySequence named(
+                    QString::fromLatin1(keys.data() + i + 1, static_cast<qsizetype>(end - i - 1)));
+                QTest::keyClick(to, named[0].key());
+                i = end;
+            } else {
+                QTest::keyClick(to, keys[i]);
+            }
+        }
     }
     // The modal dialog the command opens, handed to `answer` from inside its event loop.
     template <typename Dialog>

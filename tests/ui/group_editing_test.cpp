@@ -203,27 +203,60 @@ TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     EXPECT_EQ(e.doc.group(2)->copyChan(8), kept);
 }
 
-// Space in a transmit cell opens the offset box; Enter sets the transmit frequency from
-// the receive frequency, an offset out of range is refused and offered again.
-TEST(Offset, SetsTheTransmitFrequencyFromTheReceiveFrequency) {
-    Editor e;
-    OffsetEntry& entry = e.window->offsetEntry();
-    e.typeInCell(2, kColRecFreq, "450.125");
-    for (const char* offset : {"-5", "-60"}) {
-        e.goTo(2, kColTxFreq);
-        e.typeKeys(" ");
-        for (const auto& [text, key] :
-             {std::pair{"-", Qt::Key_Minus}, {offset, Qt::Key_0}, {offset, Qt::Key_Return}}) {
-            entry.box()->setText(QString::fromLatin1(text));
-            entry.keyReleased(key);
-        }
-    }
-    EXPECT_EQ(e.cell(2, kColTxFreq), "445.12500");
-    EXPECT_EQ(e.prompts.beeps, 1);
-    e.goTo(2, kColTxFreq);
-    e.typeKeys(" ");
-    EXPECT_EQ(entry.box()->selectedText(), "-60");
+struct OffsetCase {
+    const char* name;
+    const char* rx;                 // every row's receive frequency; transmit is 460 first
+    std::vector<const char*> keys;  // typed in Tx Freq of row 0, 1, ... in turn
+    const char* tx;                 // the last row's transmit frequency afterwards
+    const char* said;               // part of the status bar's reason; "" when none
+    int beeps;
+};
+
+void PrintTo(const OffsetCase& c, std::ostream* os) {
+    *os << c.name;
 }
+
+class OffsetKeys : public ::testing::TestWithParam<OffsetCase> {};
+
+// The space bar in Tx Freq opens the offset box, which offers the last offset whole and
+// selected; Enter sets the transmit frequency to the receive frequency plus the offset,
+// taken or refused as a typed transmit frequency is. Real keys through the window, so the
+// space bar's release and the keys that only move the caret reach the box as they do.
+TEST_P(OffsetKeys, SetTheTransmitFrequencyFromTheReceiveFrequency) {
+    const OffsetCase& c = GetParam();
+    Editor e;
+    e.activate();
+    std::size_t helps = 0;
+    const int rows = static_cast<int>(c.keys.size());
+    for (int row = 0; row < rows; ++row) {
+        e.typeInCell(row, kColRecFreq, c.rx);
+        e.typeInCell(row, kColTxFreq, "460");
+        e.goTo(row, kColTxFreq).setFocus();
+        e.pressKeys(c.keys[row]);
+        helps += std::string_view(c.keys[row]).find("{F1}") != std::string_view::npos;
+    }
+    EXPECT_EQ(e.cell(rows - 1, kColTxFreq), c.tx);
+    EXPECT_FALSE(e.window->offsetEntry().isOpen());
+    const std::string said = e.window->status().message().toStdString();
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    EXPECT_EQ(e.prompts.beeps, c.beeps);
+    EXPECT_EQ(e.prompts.messages.size(), helps);  // the box's help
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Keys, OffsetKeys, ::testing::Values(
+    OffsetCase{"Reused", "450.125", {" 10\n", " \n"}, "460.12500", "", 0},
+    OffsetCase{"NegativeReused", "446.0125", {" -5\n", " \n"}, "441.01250", "", 0},
+    OffsetCase{"TypedOverTheOffer", "450.125", {" -5\n", " -5\n"}, "445.12500", "", 0},
+    OffsetCase{"HelpKeepsTheOffer", "450.125", {" 10\n", " {F1}\n"}, "460.12500", "", 0},
+    OffsetCase{"EndExtendsTheOffer", "450.125", {" 10\n", " {End}5\n"}, "555.12500", "", 0},
+    OffsetCase{"CellEditDropped", "450.125", {"4 10\n"}, "460.12500", "", 0},
+    OffsetCase{"EscapeKeeps", "450.125", {" 7{Esc}"}, "460.00000", "", 0},
+    OffsetCase{"SignAndPointStart", "450.125", {" -.5\n"}, "449.62500", "", 0},
+    OffsetCase{"BadKeyEmptiesTheBox", "450.125", {" -x5\n"}, "455.12500", "", 1},
+    OffsetCase{"OutOfBand", "450.125", {" -60\n"}, "460.00000", "", 1}),
+    [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
 
 // Showing another group stores the shown one's controls (the header fields take only
 // what they can hold) and channels into the image, and they come back; an untouched

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 #include "model/channel.h"
-#include "model/frequency_check.h"
+#include "model/frequency_check.h"  // addOffset
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
 
@@ -115,22 +115,13 @@ void OffsetEntry::keyReleased(int qtKey) {
     if (step.commit) commit(text);
 }
 
+// The sum goes through the grid's own entry of a typed transmit frequency: what the radio
+// cannot hold is refused with a beep and the reason, and the old value stays.
 void OffsetEntry::commit(const std::string& offset) {
     const std::string sum = addOffset(model_.cellText(row_, kColRecFreq).toStdString(), offset);
-    const FreqCheckResult r = checkFrequency(sum);
-    switch (r.outcome) {
-        case FreqCheckOutcome::Accepted:
-            model_.setCellText(row_, kColTxFreq, QString::fromStdString(r.text));
-            break;
-        case FreqCheckOutcome::Unchanged:
-            model_.setCellText(row_, kColTxFreq, QString::fromStdString(sum));
-            break;
-        case FreqCheckOutcome::Rejected:
-            prompts_.beep();
-            break;
-    }
     lastText_ = offset;
     close();
+    grid_.commitCellText(model_.index(row_, kColTxFreq), QString::fromStdString(sum));
 }
 
 void OffsetEntry::close() {

@@ -254,7 +254,9 @@ INSTANTIATE_TEST_SUITE_P(Keys, OffsetKeys, ::testing::Values(
     OffsetCase{"EscapeKeeps", "450.125", {" 7{Esc}"}, "460.00000", "", 0},
     OffsetCase{"SignAndPointStart", "450.125", {" -.5\n"}, "449.62500", "", 0},
     OffsetCase{"BadKeyEmptiesTheBox", "450.125", {" -x5\n"}, "455.12500", "", 1},
-    OffsetCase{"OutOfBand", "450.125", {" -60\n"}, "460.00000", "", 1}),
+    OffsetCase{"OutOfBand", "450.125", {" -60\n"}, "460.00000", "not a frequency", 1},
+    OffsetCase{"OffTheRaster", "451.0125", {" .00625\n"}, "460.00000", "12.5 kHz", 1},
+    OffsetCase{"StoredAsNoFrequency", "410", {" -10\n"}, "460.00000", "no frequency", 1}),
     [](const auto& test) { return std::string(test.param.name); });
 // clang-format on
 

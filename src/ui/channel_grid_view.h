@@ -43,6 +43,8 @@ class ChannelGridView final : public QTableView {
     void toggleScan(int row);
     // A frequency cell's text after an edit: checked, then stored or refused with a beep.
     void commitCellText(const QModelIndex& index, const QString& text);
+    // Refuses an entry: a beep, and the reason for the status bar.
+    void refuse(const QString& reason);
 
     bool editorKeyPress(QLineEdit* editor, QKeyEvent* event);
     bool editorKeyRelease(QLineEdit* editor, QKeyEvent* event);
@@ -64,7 +66,6 @@ class ChannelGridView final : public QTableView {
     // The release of the space bar pressed in Tx Freq; true when it opened the offset entry.
     bool offsetKeyUp(const QKeyEvent* event);
     void discardEditor(QLineEdit* editor);
-    void refuse(const QString& reason);
 
     ChannelGridModel& model_;
     Document& doc_;

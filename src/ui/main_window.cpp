@@ -102,7 +102,7 @@ void MainWindow::buildWindow() {
     history_ = new ImageHistory(doc_, this);
     gridModel_->setHistory(history_);
     grid_ = new ChannelGridView(*gridModel_, doc_, prompts_, *history_, client);
-    offset_ = new OffsetEntry(*gridModel_, *grid_, prompts_, client);
+    offset_ = new OffsetEntry(*gridModel_, *grid_, client);
     chainTabOrder(controls_, grid_);
     layout_ = std::make_unique<GroupLayout>(controls_, grid_, offset_, offset_->box());
     menus_ = buildMainMenus(menuBar());

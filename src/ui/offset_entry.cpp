@@ -47,12 +47,10 @@ bool typesText(const QKeyEvent& key) {
 }
 }  // namespace
 
-OffsetEntry::OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, Prompts& prompts,
-                         QWidget* parent)
+OffsetEntry::OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, QWidget* parent)
     : QGroupBox(QStringLiteral("Offset"), parent),
       model_(model),
       grid_(grid),
-      prompts_(prompts),
       offsetEdit_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("frmOffset"));
     offsetEdit_->setObjectName(QStringLiteral("txtOffset"));
@@ -107,7 +105,7 @@ void OffsetEntry::keyReleased(int qtKey) {
     const std::string text = offsetEdit_->text().toStdString();
     const OffsetStep step = offsetKeyUp(text, offsetKey(qtKey));
     if (step.invalid) {
-        prompts_.beep();
+        grid_.refuse(QStringLiteral("An offset takes digits, a sign and a decimal point only."));
         offsetEdit_->clear();
         return;
     }
@@ -116,7 +114,7 @@ void OffsetEntry::keyReleased(int qtKey) {
 }
 
 // The sum goes through the grid's own entry of a typed transmit frequency: what the radio
-// cannot hold is refused with a beep and the reason, and the old value stays.
+// cannot hold is refused, saying why, and the old value stays.
 void OffsetEntry::commit(const std::string& offset) {
     const std::string sum = addOffset(model_.cellText(row_, kColRecFreq).toStdString(), offset);
     lastText_ = offset;

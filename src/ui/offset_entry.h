@@ -8,7 +8,6 @@
 
 #include <vector>
 
-#include "iface/prompts.h"
 #include "ui/offset_logic.h"
 
 class QKeyEvent;
@@ -22,7 +21,7 @@ class ChannelGridModel;
 class OffsetEntry final : public QGroupBox {
     Q_OBJECT
   public:
-    OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, Prompts& prompts, QWidget* parent);
+    OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, QWidget* parent);
 
     // Opens the box for a row of the grid.
     void open(int row);
@@ -45,7 +44,6 @@ class OffsetEntry final : public QGroupBox {
 
     ChannelGridModel& model_;
     ChannelGridView& grid_;
-    Prompts& prompts_;
     QLineEdit* offsetEdit_;
     int row_ = 0;
     // Keys pressed in the box and not yet released: a release whose press went elsewhere

@@ -135,22 +135,31 @@ class CellEntry : public ::testing::TestWithParam<Entry> {};
 
 // The checks are the model's; the grid refuses, with a beep and a reason, what it would
 // otherwise store as another value (off the 12.5 kHz raster, 400 as no frequency), and
-// a refused key gives back the old text selected, so typing goes on over it.
+// a refused key gives back the old text selected, so typing goes on over it. The space
+// bar released in Tx Freq opens the offset box, which offers the last offset whole and
+// selected; Enter sets the transmit frequency to the receive frequency plus the offset,
+// taken or refused as a typed one. Real keys through the window: each release reaches
+// the widget that has the focus by then.
 TEST_P(CellEntry, StoresWhatTheRadioHoldsAndRefusesTheRestSayingWhy) {
     const Entry& c = GetParam();
     Editor e;
     ASSERT_EQ(e.cell(0, kColRecFreq), "none");
     if (c.before.second != nullptr) {
-        e.goTo(0, c.before.first);
-        e.typeKeys(c.before.second);
+        e.goTo(0, c.before.first).setFocus();
+        e.pressKeys(c.before.second);
     }
-    e.goTo(0, c.column);
-    e.typeKeys(c.keys);
+    e.goTo(0, c.column).setFocus();
+    e.pressKeys(c.keys);
     EXPECT_EQ(e.cell(0, c.column), c.shown);
+    EXPECT_FALSE(e.window->offsetEntry().isOpen());
     const std::string said = e.window->status().message().toStdString();
     EXPECT_NE(said.find(c.said), std::string::npos) << said;
     EXPECT_EQ(e.prompts.beeps, *c.said == '\0' ? 0 : 1);
+    EXPECT_EQ(e.prompts.messages.empty(),
+              std::string_view(c.keys).find("{F1}") == std::string::npos);
 }
+
+constexpr std::pair<int, const char*> kRx{kColRecFreq, "450.125\n"};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Keys, CellEntry, ::testing::Values(
@@ -164,7 +173,22 @@ INSTANTIATE_TEST_SUITE_P(Keys, CellEntry, ::testing::Values(
     Entry{"ScanKeyTwice", kColScan, {}, "  ", "", ""},
     Entry{"CopyReceive", kColTxFreq, {kColRecFreq, "452.5\n"}, "s", "452.50000", ""},
     Entry{"CopyReceiveFromTheEditor", kColTxFreq, {kColRecFreq, "452.5\n"}, "4s", "452.50000", ""},
-    Entry{"CopyReceiveCode", kColTxCG, {kColRecCG, "067.0\n"}, "s", "067.0", "" }),
+    Entry{"CopyReceiveCode", kColTxCG, {kColRecCG, "067.0\n"}, "s", "067.0", "" },
+    // S between two offsets: the second one takes the offer, not what Tx Freq holds.
+    Entry{"Reused", kColTxFreq, kRx, " 10\ns \n", "460.12500", ""},
+    Entry{"NegativeReused", kColTxFreq, {kColRecFreq, "446.0125\n"}, " -5\ns \n", "441.01250", ""},
+    Entry{"TypedOverTheOffer", kColTxFreq, kRx, " -5\ns -5\n", "445.12500", ""},
+    Entry{"HelpKeepsTheOffer", kColTxFreq, kRx, " 10\ns {F1}\n", "460.12500", ""},
+    Entry{"EndExtendsTheOffer", kColTxFreq, kRx, " 10\ns {End}5\n", "555.12500", ""},
+    Entry{"DropsTheCellEdit", kColTxFreq, kRx, "4 10\n", "460.12500", ""},
+    Entry{"Escaped", kColTxFreq, kRx, "460\n 7{Esc}", "460.00000", ""},
+    Entry{"SignAndPointStart", kColTxFreq, kRx, " -.5\n", "449.62500", ""},
+    Entry{"BadKeyEmptiesTheBox", kColTxFreq, kRx, " -x5\n", "455.12500", "sign"},
+    Entry{"SumOutOfBand", kColTxFreq, kRx, "460\n -60\n", "460.00000", "not a frequency"},
+    Entry{"SumOffTheRaster", kColTxFreq, {kColRecFreq, "451.0125\n"}, "460\n .00625\n", "460.00000",
+          "12.5 kHz"},
+    Entry{"SumOfNoFrequency", kColTxFreq, {kColRecFreq, "410\n"}, "460\n -10\n", "460.00000",
+          "no frequency"}),
     [](const auto& test) { return std::string(test.param.name); });
 // clang-format on
 
@@ -202,63 +226,6 @@ TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     EXPECT_EQ(e.prompts.texts().size(), 1u);
     EXPECT_EQ(e.doc.group(2)->copyChan(8), kept);
 }
-
-struct OffsetCase {
-    const char* name;
-    const char* rx;                 // every row's receive frequency; transmit is 460 first
-    std::vector<const char*> keys;  // typed in Tx Freq of row 0, 1, ... in turn
-    const char* tx;                 // the last row's transmit frequency afterwards
-    const char* said;               // part of the status bar's reason; "" when none
-    int beeps;
-};
-
-void PrintTo(const OffsetCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class OffsetKeys : public ::testing::TestWithParam<OffsetCase> {};
-
-// The space bar in Tx Freq opens the offset box, which offers the last offset whole and
-// selected; Enter sets the transmit frequency to the receive frequency plus the offset,
-// taken or refused as a typed transmit frequency is. Real keys through the window, so the
-// space bar's release and the keys that only move the caret reach the box as they do.
-TEST_P(OffsetKeys, SetTheTransmitFrequencyFromTheReceiveFrequency) {
-    const OffsetCase& c = GetParam();
-    Editor e;
-    e.activate();
-    std::size_t helps = 0;
-    const int rows = static_cast<int>(c.keys.size());
-    for (int row = 0; row < rows; ++row) {
-        e.typeInCell(row, kColRecFreq, c.rx);
-        e.typeInCell(row, kColTxFreq, "460");
-        e.goTo(row, kColTxFreq).setFocus();
-        e.pressKeys(c.keys[row]);
-        helps += std::string_view(c.keys[row]).find("{F1}") != std::string_view::npos;
-    }
-    EXPECT_EQ(e.cell(rows - 1, kColTxFreq), c.tx);
-    EXPECT_FALSE(e.window->offsetEntry().isOpen());
-    const std::string said = e.window->status().message().toStdString();
-    EXPECT_NE(said.find(c.said), std::string::npos) << said;
-    EXPECT_EQ(e.prompts.beeps, c.beeps);
-    EXPECT_EQ(e.prompts.messages.size(), helps);  // the box's help
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Keys, OffsetKeys, ::testing::Values(
-    OffsetCase{"Reused", "450.125", {" 10\n", " \n"}, "460.12500", "", 0},
-    OffsetCase{"NegativeReused", "446.0125", {" -5\n", " \n"}, "441.01250", "", 0},
-    OffsetCase{"TypedOverTheOffer", "450.125", {" -5\n", " -5\n"}, "445.12500", "", 0},
-    OffsetCase{"HelpKeepsTheOffer", "450.125", {" 10\n", " {F1}\n"}, "460.12500", "", 0},
-    OffsetCase{"EndExtendsTheOffer", "450.125", {" 10\n", " {End}5\n"}, "555.12500", "", 0},
-    OffsetCase{"CellEditDropped", "450.125", {"4 10\n"}, "460.12500", "", 0},
-    OffsetCase{"EscapeKeeps", "450.125", {" 7{Esc}"}, "460.00000", "", 0},
-    OffsetCase{"SignAndPointStart", "450.125", {" -.5\n"}, "449.62500", "", 0},
-    OffsetCase{"BadKeyEmptiesTheBox", "450.125", {" -x5\n"}, "455.12500", "", 1},
-    OffsetCase{"OutOfBand", "450.125", {" -60\n"}, "460.00000", "not a frequency", 1},
-    OffsetCase{"OffTheRaster", "451.0125", {" .00625\n"}, "460.00000", "12.5 kHz", 1},
-    OffsetCase{"StoredAsNoFrequency", "410", {" -10\n"}, "460.00000", "no frequency", 1}),
-    [](const auto& test) { return std::string(test.param.name); });
-// clang-format on
 
 // Showing another group stores the shown one's controls (the header fields take only
 // what they can hold) and channels into the image, and they come back; an untouched

@@ -26,6 +26,9 @@ class DocumentEditor final : public EditorHooks {
     void storeOtherWindows() override {}
     void memoryRead(int /*first*/, int /*count*/) override {}
     void labelsRead(int /*groupIndex*/) override {}
+    // Each command reads and writes its file whole: nothing is left unsaved.
+    [[nodiscard]] bool hasUnsavedChanges() override { return false; }
+    bool saveChanges() override { return true; }
 
   private:
     Document& doc_;

@@ -1,6 +1,7 @@
 #pragma once
 // What the operations ask of the editor window: which group it shows, storing its edits
-// into the document before a write, showing the document again after a read. The main
+// into the document before a write, showing the document again after a read, and its
+// unsaved changes before a read replaces them. The main
 // window implements it; DocumentEditor is the same without a window.
 
 namespace zav {
@@ -30,6 +31,11 @@ class EditorHooks {
     virtual void memoryRead(int first, int count) = 0;
     // A label read succeeded: group groupIndex's labels (all for -1) are the radio's.
     virtual void labelsRead(int groupIndex) = 0;
+
+    // Whether the document holds changes not yet saved (the window's edits are stored
+    // first), and saving them as File > Save As does: false when nothing was saved.
+    [[nodiscard]] virtual bool hasUnsavedChanges() = 0;
+    virtual bool saveChanges() = 0;
 };
 
 }  // namespace zav

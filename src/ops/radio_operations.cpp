@@ -16,6 +16,7 @@
 #include "model/document.h"
 #include "model/image_diff.h"
 #include "ops/editor_hooks.h"
+#include "ops/unsaved_changes.h"
 
 namespace zav {
 
@@ -77,10 +78,14 @@ OperationResult RadioOperations::withLabels(LabelChoice labels, OperationResult 
     // The image step's success message follows a cancelled label step: the result keeps
     // which part did not happen.
     const bool reading =
-        step == &RadioOperations::labelReadRadio || step == &RadioOperations::labelReadGroup;
+        step == &RadioOperations::readAllLabels || step == &RadioOperations::readGroupLabels;
     if (labelResult.outcome == Outcome::Cancelled)
         labelResult.message = reading ? "the labels were not read" : "the labels were not written";
     return labelResult;
+}
+
+bool RadioOperations::mayReplace() {
+    return mayReplaceDocument(link_.prompts(), editor_, kAskSaveBeforeRead);
 }
 
 bool RadioOperations::confirmWrite() {
@@ -116,6 +121,7 @@ LabelChoice RadioOperations::askLabelTransfer(bool writing) {
 
 OperationResult RadioOperations::readRadio() {
     if (!linkFree()) return busy();
+    if (!mayReplace()) return OperationResult::cancelled();
     const LabelChoice labels = askLabelTransfer(false);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     Progress& progress = link_.progress();
@@ -129,7 +135,7 @@ OperationResult RadioOperations::readRadio() {
     }
     editor_.memoryRead(0, kRadioBytes);
     OperationResult result =
-        withLabels(labels, OperationResult::success(), &RadioOperations::labelReadRadio);
+        withLabels(labels, OperationResult::success(), &RadioOperations::readAllLabels);
     tell("All groups read OK.", "Read Radio");
     editor_.initGroups(0);
     return result;
@@ -137,6 +143,7 @@ OperationResult RadioOperations::readRadio() {
 
 OperationResult RadioOperations::readGlobal() {
     if (!linkFree()) return busy();
+    if (!mayReplace()) return OperationResult::cancelled();
     // Read into a copy: a read that breaks off part-way would otherwise leave a global
     // block that is half the radio's and half the old one.
     MemImage scratch = doc_.mem;
@@ -163,6 +170,7 @@ OperationResult RadioOperations::readGroup() {
     // Without a selected group there is nothing to read into (group 0 would be the
     // global block).
     if (number < 1 || number > kGroupCount) return OperationResult::failure("no group is selected");
+    if (!mayReplace()) return OperationResult::cancelled();
     const LabelChoice labels = askLabelTransfer(false);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     Progress& progress = link_.progress();
@@ -179,7 +187,7 @@ OperationResult RadioOperations::readGroup() {
     // in them would otherwise go over the radio's values.
     editor_.displayGroupMemory();
     OperationResult result =
-        withLabels(labels, OperationResult::success(), &RadioOperations::labelReadGroup);
+        withLabels(labels, OperationResult::success(), &RadioOperations::readGroupLabels);
     editor_.displayGroupMemory();
     return result;
 }
@@ -306,6 +314,16 @@ OperationResult RadioOperations::writeGroup() {
 
 OperationResult RadioOperations::labelReadGroup() {
     if (!linkFree()) return busy();
+    return mayReplace() ? readGroupLabels() : OperationResult::cancelled();
+}
+
+OperationResult RadioOperations::labelReadRadio() {
+    if (!linkFree()) return busy();
+    return mayReplace() ? readAllLabels() : OperationResult::cancelled();
+}
+
+OperationResult RadioOperations::readGroupLabels() {
+    if (!linkFree()) return busy();
     const int g = labelGroup();
     // The window's edits are stored before the backup is taken, so that a failed read
     // puts back labels that include them (the controls still show them).
@@ -321,7 +339,7 @@ OperationResult RadioOperations::labelReadGroup() {
     return OperationResult::success();
 }
 
-OperationResult RadioOperations::labelReadRadio() {
+OperationResult RadioOperations::readAllLabels() {
     if (!linkFree()) return busy();
     const LabelImage backup = doc_.labels;
     if (!readLabelsFromRadio(link_, doc_.labels, -1)) {

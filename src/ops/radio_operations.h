@@ -5,7 +5,8 @@
 // labels), shows the progress window, backs up the image or the labels around a read and
 // puts them back when it fails, runs the transfers and the label step, tells the outcome
 // through the link's prompts and returns it. Cancel is whatever the link's progress
-// reports: the window's button or a terminal's interrupt.
+// reports: the window's button or a terminal's interrupt. A read first asks whether
+// unsaved changes are to be saved, as every command that replaces the document does.
 //
 // The window is reached only through EditorHooks, so the operations run the same with
 // the main window and without one (DocumentEditor).
@@ -80,6 +81,7 @@ class RadioOperations {
         "No group of this file is on the radio: no group was written.";
     static constexpr const char* kAskReadLabels = "Read Labels from Radio";
     static constexpr const char* kAskWriteLabels = "Write Labels to Radio";
+    static constexpr const char* kAskSaveBeforeRead = "Save changes before reading the radio?";
     static constexpr const char* kLabelQuestionTitle = "ZAV Editor";
 
   private:
@@ -95,6 +97,12 @@ class RadioOperations {
     // travel, else `result` as it is.
     OperationResult withLabels(LabelChoice labels, OperationResult result,
                                OperationResult (RadioOperations::*step)());
+    // Every read replaces part of the document: asked before it starts (true: go on).
+    [[nodiscard]] bool mayReplace();
+    // The label reads, as their commands run them after asking and as the label step of
+    // an image read, which has asked already.
+    OperationResult readGroupLabels();
+    OperationResult readAllLabels();
 
     // The read-back after a write of `block` (0 global, 1..15 a group, kWholeRadio the
     // whole radio, whose global block went unless skipGlobal) and of the labels of

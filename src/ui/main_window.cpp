@@ -128,7 +128,7 @@ void MainWindow::connectCommands() {
     connect(grid_, &ChannelGridView::offsetRequested, offset_, &OffsetEntry::open);
     connect(offset_, &OffsetEntry::helpRequested, this, [this] { helpScreen(1); });
 
-    connect(menus_.openAction, &QAction::triggered, this, [this] { files_.openCommand(); });
+    connect(menus_.openAction, &QAction::triggered, this, &MainWindow::openCommand);
     connect(menus_.recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     connect(menus_.saveAction, &QAction::triggered, this, [this] { files_.saveCommand(); });
     connect(menus_.saveAsAction, &QAction::triggered, this, [this] { files_.saveAsCommand(); });
@@ -298,6 +298,7 @@ void MainWindow::setCaption(const std::string& caption) {
 void MainWindow::markClean() {
     cleanMem_ = doc_.mem;
     cleanLabels_ = doc_.labels;
+    readSinceClean_ = false;
     updateStatus();
 }
 
@@ -315,7 +316,7 @@ void MainWindow::updateStatus() {
     updateUndoRedo();
     if (!status_) return;
     // Values typed into the group's controls count before they are stored.
-    const bool modified = doc_.mem != cleanMem_ || doc_.labels != cleanLabels_ ||
+    const bool modified = readSinceClean_ || doc_.mem != cleanMem_ || doc_.labels != cleanLabels_ ||
                           (shownGroup() >= 0 && collectParams(controls_) != shownParams_);
     setWindowModified(modified);
     status_->showFile(QString::fromStdString(files_.names().fileName), modified);
@@ -329,7 +330,11 @@ void MainWindow::updateStatus() {
 bool MainWindow::hasUnsavedChanges() {
     storeGroupMemory();
     storeOtherWindows();
-    return doc_.mem != cleanMem_ || doc_.labels != cleanLabels_;
+    return readSinceClean_ || doc_.mem != cleanMem_ || doc_.labels != cleanLabels_;
+}
+
+bool MainWindow::saveChanges() {
+    return files_.chooseFile(FileDialogMode::Save) && files_.saveFile();
 }
 
 }  // namespace zav

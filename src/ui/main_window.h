@@ -84,10 +84,14 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void afterOpen() override;
     void setCaption(const std::string& caption) override;
 
-    // The image and labels as last opened, saved or read count as unchanged.
+    // The image and labels as last opened or saved count as unchanged.
     void markClean();
-    // Stores the shown group, then compares with the last clean state.
-    [[nodiscard]] bool hasUnsavedChanges();
+    // Stores the shown group and the other windows' edits; then true after a read (what
+    // was read is saved nowhere yet) or when the document differs from the last clean
+    // state.
+    [[nodiscard]] bool hasUnsavedChanges() override;
+    // Save As: the file dialog, then the save; false when cancelled or failed.
+    bool saveChanges() override;
     // When set, closing skips the save question.
     void setExitWithoutAsking(bool skip) { exitWithoutAsking_ = skip; }
 
@@ -165,8 +169,9 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // Updates Paste: enabled while the clipboard holds this window's last copy.
     void updatePasteEnabled();
 
-    // Opens a file named outside the file dialog (a recent file, a dropped file), asking
-    // first whether unsaved changes are to be saved.
+    // File > Open, and a file named outside the file dialog (a recent file, a dropped
+    // file): each asks first whether unsaved changes are to be saved.
+    void openCommand();
     void openFromOutside(const std::string& path);
 
   protected:
@@ -247,6 +252,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     bool exitWithoutAsking_ = false;
     MemImage cleanMem_{};
     LabelImage cleanLabels_{};
+    bool readSinceClean_ = false;  // a read since the last open or save
 };
 
 }  // namespace zav

@@ -5,6 +5,7 @@
 #include <QComboBox>
 
 #include "files/settings.h"
+#include "ops/unsaved_changes.h"
 #include "ui/about_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
@@ -82,17 +83,9 @@ void MainWindow::showAbout() {
 }
 
 bool MainWindow::queryUnload() {
-    if (!hasUnsavedChanges()) return true;
-    switch (prompts_.ask(question("Save before exit?", Buttons::YesNoCancel))) {
-        case Answer::Yes:
-            // Save As; when the dialog is cancelled or the save fails the edits would be
-            // lost, so the window stays open.
-            return files_.chooseFile(FileDialogMode::Save) && files_.saveFile();
-        case Answer::No:
-            return true;
-        default:
-            return false;
-    }
+    // Yes is Save As; when the dialog is cancelled or the save fails the changes would be
+    // lost, so the window stays open.
+    return mayReplaceDocument(prompts_, *this, "Save before exit?");
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

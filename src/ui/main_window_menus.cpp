@@ -200,26 +200,18 @@ void MainWindow::reloadOtherWindows() {
     if (globals_ != nullptr) globals_->loadGlobals();
 }
 
+// What was read is saved nowhere yet: the document holds unsaved changes until the next
+// save, whatever the file it was opened from holds.
 void MainWindow::memoryRead(int first, int count) {
-    const auto from = static_cast<std::size_t>(std::max(first, 0));
-    const auto to =
-        std::min(static_cast<std::size_t>(std::max(first + count, 0)), cleanMem_.size());
-    for (std::size_t i = from; i < to; ++i) cleanMem_[i] = doc_.mem[i];
+    readSinceClean_ = true;
     if (first < static_cast<int>(kPageSize) && count > 0) reloadOtherWindows();
     history_->clear();  // the steps before no longer match the radio's bytes
     updateStatus();
 }
 
-void MainWindow::labelsRead(int groupIndex) {
+void MainWindow::labelsRead(int /*groupIndex*/) {
+    readSinceClean_ = true;
     history_->clear();
-    if (groupIndex < 0) {
-        cleanLabels_ = doc_.labels;
-        updateStatus();
-        return;
-    }
-    for (int s = 0; s < kLabelSlots; ++s)
-        for (int c = 0; c < kLabelPositions; ++c)
-            cleanLabels_[labelIndex(groupIndex, s, c)] = doc_.labels[labelIndex(groupIndex, s, c)];
     updateStatus();
 }
 

@@ -1,4 +1,4 @@
-// Files that reach the editor without the file dialog: the recent files of the File
+// Files opened over the document: through the file dialog, the recent files of the File
 // menu and a file dropped on the window.
 
 #include <QDragEnterEvent>
@@ -9,6 +9,7 @@
 
 #include "files/settings.h"
 #include "link/radio_link.h"
+#include "ops/unsaved_changes.h"
 #include "ui/main_window.h"
 
 namespace zav {
@@ -37,21 +38,17 @@ void MainWindow::fillRecentMenu() {
     menu->setEnabled(!files.empty());
 }
 
+void MainWindow::openCommand() {
+    // Asked before the file dialog, whose chosen name would otherwise be the one offered
+    // for saving the changes.
+    if (mayReplaceDocument(prompts_, *this, "Save changes before opening a file?"))
+        files_.openCommand();
+}
+
 void MainWindow::openFromOutside(const std::string& path) {
     if (link_->busy()) return;
-    if (hasUnsavedChanges()) {
-        switch (prompts_.ask(
-            question("Save changes before opening " + path + "?", Buttons::YesNoCancel))) {
-            case Answer::Yes:
-                if (!files_.chooseFile(FileDialogMode::Save) || !files_.saveFile()) return;
-                break;
-            case Answer::No:
-                break;
-            default:
-                return;
-        }
-    }
-    files_.openNamed(path);
+    if (mayReplaceDocument(prompts_, *this, "Save changes before opening " + path + "?"))
+        files_.openNamed(path);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -71,6 +71,8 @@ class Window final : public EditorHooks {
         for (std::size_t i = 0; i < kLabelImageSize; ++i)
             if (g < 0 || static_cast<int>(i % kGroupCount) == g) clean.labels[i] = doc_.labels[i];
     }
+    [[nodiscard]] bool hasUnsavedChanges() override { return false; }
+    bool saveChanges() override { return true; }
     // What the controls would show of the document now.
     [[nodiscard]] Contents visible() const {
         Contents v;

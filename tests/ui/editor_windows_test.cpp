@@ -99,10 +99,10 @@ INSTANTIATE_TEST_SUITE_P(Commands, RadioMenu, ::testing::Values(
     MenuCase{"WriteGlobal", &M::writeGlobalAction, 0, {Answer::Ok}, {R::kConfirmWrite}, false, false, true},
     MenuCase{"LabelWriteGroup", &M::labelWriteGroupAction, 0, {}, {"Group 2 labels written OK."}, false, true},
     MenuCase{"LabelWriteRadio", &M::labelWriteRadioAction, 0, {}, {"All labels written OK."}, false, true},
-    MenuCase{"ReadRadioAskYes", &M::readRadioAction, 2, {Answer::Yes}, {R::kAskReadLabels, "All labels read OK.", "All groups read OK."}},
-    MenuCase{"ReadRadioAskNo", &M::readRadioAction, 2, {Answer::No}, {R::kAskReadLabels, "All groups read OK."}},
-    MenuCase{"ReadGroup", &M::readGroupAction, 0, {}, {"Group 2 labels read OK."}},
-    MenuCase{"BrokenLabelReadGroup", &M::labelReadGroupAction, 0, {}, {"Unable to upload data from radio"}, false, false, false, true}),
+    MenuCase{"ReadRadioAskYes", &M::readRadioAction, 2, {Answer::No, Answer::Yes}, {R::kAskSaveBeforeRead, R::kAskReadLabels, "All labels read OK.", "All groups read OK."}},
+    MenuCase{"ReadRadioAskNo", &M::readRadioAction, 2, {Answer::No, Answer::No}, {R::kAskSaveBeforeRead, R::kAskReadLabels, "All groups read OK."}},
+    MenuCase{"ReadGroup", &M::readGroupAction, 0, {Answer::No}, {R::kAskSaveBeforeRead, "Group 2 labels read OK."}},
+    MenuCase{"BrokenLabelReadGroup", &M::labelReadGroupAction, 0, {Answer::No}, {R::kAskSaveBeforeRead, "Unable to upload data from radio"}, false, false, false, true}),
     [](const auto& test) { return std::string(test.param.name); });
 // clang-format on
 
@@ -234,6 +234,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 23);
     e.port.setOnYield({});
     e.radio.memory()[0x6F] = 0x18;  // deviation code 3
+    e.prompts.queueAnswer(Answer::No);  // the edits are given up
     e.trigger(&MainMenus::readGlobalAction);
     EXPECT_EQ(deviation->currentIndex(), 3);
 }

@@ -1,13 +1,15 @@
-// The File menu through the main window: the question before closing over unsaved edits,
-// a dropped file and the recent files, and a CSV import as one undo step. What the files
-// hold is the file tests'.
+// The File menu through the main window: the question before closing or replacing the
+// document (a file opened, a radio read) over unsaved edits, a dropped file and the
+// recent files, and a CSV import as one undo step. What the files hold is the file tests'.
 
 #include <gtest/gtest.h>
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -16,70 +18,111 @@
 #include "files/settings.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
+#include "ui/image_history.h"
 
 namespace zav::test {
 namespace {
 
-struct CloseCase {
-    const char* name;
-    Answer answer;
-    const char* file;  // the Save dialog's answer; nullptr: cancelled or not asked
-    bool closes;
-    bool saved;
-};
-
-class CloseWithEdits : public ::testing::TestWithParam<CloseCase> {};
-
-TEST_P(CloseWithEdits, AsksToSaveAndClosesOnlyWhenThatWorks) {
-    const CloseCase& c = GetParam();
-    TempDir dir;
-    const std::string path = dir.file(c.file != nullptr ? c.file : "x");
-    Editor e;
-    e.window->show();
-    e.typeInCell(0, kColLabel, "EDITED");
-    e.prompts.queueAnswer(c.answer);
-    if (c.file != nullptr) e.prompts.queueFile(path);
-    EXPECT_EQ(e.window->close(), c.closes);
-    EXPECT_EQ(e.prompts.texts().at(0), "Save before exit?");
-    EXPECT_EQ(std::ifstream(path).good(), c.saved);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, CloseWithEdits,
-    ::testing::Values(CloseCase{"Cancel", Answer::Cancel, nullptr, false, false},
-                      CloseCase{"No", Answer::No, nullptr, true, false},
-                      CloseCase{"YesSaved", Answer::Yes, "exit.frq", true, true},
-                      CloseCase{"YesDialogCancelled", Answer::Yes, nullptr, false, false},
-                      CloseCase{"YesSaveFails", Answer::Yes, "no/folder/x.frq", false, false}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-// A file dropped on the window (a drag entering it first) opens after the unsaved-changes
-// question and joins the recent files, which keep the last eight, newest first, each once.
-TEST(FileDrop, ADroppedFileOpensAfterTheQuestionAndJoinsTheRecentFiles) {
-    TempDir dir;
-    auto bytes = defaultFrequencyFile();
-    const std::size_t at = 3 * kPageSize + 20;
-    bytes[kFileImageOffset + at] ^= 0x5A;
-    const std::string path = dir.file("bench radio.RXW");
-    writeBytes(path, bytes);
-    Editor e;
-    e.mem()[at] ^= 0x11;  // an unsaved change
+// A file dropped on the window, as the window system hands it over.
+void drop(Editor& e, const std::string& path) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-    for (const Answer answer : {Answer::Cancel, Answer::No}) {
-        e.prompts.queueAnswer(answer);
-        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(e.window.get(), &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(e.window.get(), &drop);
-        EXPECT_EQ(e.mem()[at] == bytes[kFileImageOffset + at], answer == Answer::No);
-    }
-    EXPECT_EQ(readRecentFiles(e.settings), std::vector<std::string>{path});
-    for (const char* other : {"a", "b", "c", "d", "e", "f", "g", "h", "b"})
-        rememberRecentFile(e.settings, other);
-    EXPECT_EQ(readRecentFiles(e.settings),
-              (std::vector<std::string>{"b", "h", "g", "f", "e", "d", "c", "a"}));
+    QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(e.window.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(e.window.get(), &event);
+}
+
+// Each way of giving up the document (Exit too), given a file to open; the image byte it
+// replaces (-1: group 1's first label byte); whether it reads, so that unsaved work follows.
+struct ReplacePath {
+    const char* name;
+    std::function<void(Editor&, const std::string& file)> run;
+    int at;
+    bool read = false;
+};
+
+auto menuItem(QAction* MainMenus::*item) {
+    return [item](Editor& e, const std::string& /*file*/) { e.trigger(item); };
+}
+
+using M = MainMenus;
+using F = const std::string&;
+// clang-format off
+const ReplacePath kReplacePaths[] = {
+    {"Open", [](Editor& e, F f) { e.prompts.queueFile(f); e.trigger(&M::openAction); }, 96},
+    {"OpenRecent", [](Editor& e, F f) { rememberRecentFile(e.settings, f); emit e.window->menus().recentMenu->aboutToShow();
+        e.window->menus().recentMenu->actions().at(0)->trigger(); }, 96},
+    {"Drop", drop, -1},
+    {"Exit", [](Editor& e, F) { e.window->close(); }, -1},
+    {"ReadRadio", menuItem(&M::readRadioAction), 96, true},
+    {"ReadGroup", menuItem(&M::readGroupAction), static_cast<int>(kPageSize) + 20, true},
+    {"ReadGlobal", menuItem(&M::readGlobalAction), 96, true},
+    {"LabelsReadGroup", menuItem(&M::labelReadGroupAction), -1, true},
+    {"LabelsReadRadio", menuItem(&M::labelReadRadioAction), -1, true},
+};
+
+struct SaveAnswer {
+    const char* name;
+    Answer answer;
+    const char* saveAs;  // the Save As dialog's file; nullptr: cancelled
+    bool goesOn;
+};
+const SaveAnswer kSaveAnswers[] = {{"Cancel", Answer::Cancel, nullptr, false},
+    {"No", Answer::No, nullptr, true}, {"YesSaved", Answer::Yes, "saved.frq", true},
+    {"YesDialogCancelled", Answer::Yes, nullptr, false},
+    {"YesSaveFails", Answer::Yes, "no/folder/saved.frq", false}};
+// clang-format on
+
+class ReplaceWithEdits : public ::testing::TestWithParam<std::tuple<ReplacePath, SaveAnswer>> {};
+
+// One question first: Yes saves the edits (nothing goes when that does not happen), No
+// gives them up, Cancel keeps them. What a read brings is unsaved work in turn, under the
+// file's name and Save's target as they were.
+TEST_P(ReplaceWithEdits, AsksOnceAndGoesOnOnlyWhenTheAnswerAllows) {
+    const auto& [path, answer] = GetParam();
+    TempDir dir;
+    writeBytes(dir.file("other.frq"), defaultFrequencyFile());
+    Editor e;
+    e.window->show();
+    e.window->menus().labelChoiceActions[0]->trigger();  // labels travel, unasked
+    Byte& edited =
+        path.at < 0 ? e.labels()[labelIndex(0, 0, 0)] : e.mem()[static_cast<std::size_t>(path.at)];
+    const Byte edit = edited ^ 0x11;  // an unsaved change where the path replaces
+    e.window->history().record(QStringLiteral("Edit"), [&] { edited = edit; });
+    e.prompts.queueAnswer(answer.answer);
+    if (answer.answer == Answer::Yes)
+        e.prompts.queueFile(answer.saveAs ? std::optional(dir.file(answer.saveAs)) : std::nullopt);
+    path.run(e, dir.file("other.frq"));
+    EXPECT_EQ(std::ranges::count(e.prompts.messages, Buttons::YesNoCancel, &Message::buttons), 1);
+    EXPECT_EQ(e.prompts.messages.at(0).icon, Icon::Question);
+    EXPECT_EQ(edited != edit || !e.window->isVisible(), answer.goesOn);
+    EXPECT_EQ(std::ifstream(dir.file("saved.frq")).good(), answer.goesOn && answer.saveAs);
+    if (!e.window->isVisible()) return;
+    const bool unsaved = !answer.goesOn || path.read;
+    EXPECT_EQ(e.window->isWindowModified(), unsaved);
+    EXPECT_EQ(e.window->close(), !unsaved);  // Exit asks (and is cancelled) over unsaved work
+    if (!path.read || !answer.goesOn || !answer.saveAs) return;
+    EXPECT_TRUE(e.window->windowTitle().contains(QStringLiteral("saved.frq")));
+    e.trigger(&M::saveAction);
+    EXPECT_EQ(e.prompts.fileRequests.size(), 1U);  // no second dialog
+    EXPECT_FALSE(e.window->isWindowModified());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Paths, ReplaceWithEdits,
+    ::testing::Combine(::testing::ValuesIn(kReplacePaths), ::testing::ValuesIn(kSaveAnswers)),
+    [](const auto& t) { return std::string(std::get<0>(t.param).name) + std::get<1>(t.param).name; });
+// clang-format on
+
+// The recent files keep the last eight, newest first, each once.
+TEST(RecentFiles, KeepTheLastEightNewestFirst) {
+    MemorySettingsStore settings;
+    for (const char* file : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "b"})
+        rememberRecentFile(settings, file);
+    EXPECT_EQ(readRecentFiles(settings),
+              (std::vector<std::string>{"b", "i", "h", "g", "f", "e", "d", "c"}));
 }
 
 // An exported table, edited, comes back as one undo step.

@@ -89,6 +89,7 @@ TEST(History, UndoesAMoveOfBanksAndTheirLabels) {
     EXPECT_EQ(e.labels(), labels);
     e.trigger(&MainMenus::redoAction);
     e.trigger(&MainMenus::redoAction);
+    e.prompts.queueAnswer(Answer::No);  // the edits are given up
     e.trigger(&MainMenus::readGlobalAction);
     e.trigger(&MainMenus::undoAction);  // nothing left to undo
     EXPECT_EQ(e.labels()[labelIndex(4, 14, 0)], 0x11);
@@ -107,6 +108,7 @@ TEST(StatusBar, SaysWhatHappened) {
     e.typeKeys("5", e.window->controls().idEdit);  // not yet stored, but a change
     EXPECT_TRUE(e.window->isWindowModified());
     EXPECT_NE(permanent("statusFile").find("unsaved"), std::string::npos);
+    for (int read = 0; read < 2; ++read) e.prompts.queueAnswer(Answer::No);  // given up
     e.trigger(&MainMenus::readGlobalAction);
     EXPECT_NE(said().find("done"), std::string::npos) << said();
     e.window->menus().labelChoiceActions[0]->trigger();  // labels always travel

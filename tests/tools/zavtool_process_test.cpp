@@ -41,6 +41,9 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
         {"write --port 1 --ani-groups 3 " + x, 2},
         {"write --port 1 --port 2 --ani-from 9999999 " + x, 2},
         {"write --port 1 --port /dev/ttyS0 " + x, 2},
+        // A trace starts with the radio connection: x is left as it was.
+        {"--trace " + x + " dump", 2},
+        {"--trace " + x + " dump " + x, 0},
     };
     for (const auto& [args, status] : cases) {
         const ToolRun run = runTool(args);

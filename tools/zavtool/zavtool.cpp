@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -352,11 +351,9 @@ int run(std::span<const std::string> args, ToolIo& io) {
             io.err << "zavtool: --trace takes a file\n";
             return kExitUsage;
         }
+        // Opened only as the radio connection starts: a usage error or a command that talks
+        // to no radio leaves the file alone.
         io.tracePath = joined ? args[0].substr(std::string_view("--trace=").size()) : args[1];
-        if (!std::ofstream(io.tracePath)) {
-            io.err << "zavtool: cannot write the trace " << io.tracePath << "\n";
-            return kExitFailed;
-        }
         return run(args.subspan(joined ? 1 : 2), io);
     }
     const std::string& name = args[0];

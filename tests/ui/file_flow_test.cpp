@@ -6,14 +6,17 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "files/csv_table.h"
 #include "files/default_file.h"
 #include "files/settings.h"
+#include "qt/local_path.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
 
@@ -55,17 +58,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A file dropped on the window (a drag entering it first) opens after the unsaved-changes
 // question and joins the recent files, which keep the last eight, newest first, each once.
+// Its name and its folder's are Latin-1, not UTF-8, and name those very files, as does the
+// Open dialog's choice.
 TEST(FileDrop, ADroppedFileOpensAfterTheQuestionAndJoinsTheRecentFiles) {
     TempDir dir;
     auto bytes = defaultFrequencyFile();
     const std::size_t at = 3 * kPageSize + 20;
     bytes[kFileImageOffset + at] ^= 0x5A;
-    const std::string path = dir.file("bench radio.RXW");
+    const std::string folder = dir.file("caf\xe9"), path = folder + "/bench radio\xe9.RXW";
+    std::filesystem::create_directory(folder);
     writeBytes(path, bytes);
+    for (const std::string& name : {path, folder + "/new.frq"})
+        EXPECT_EQ(localPath(shownPath(name)), name);
     Editor e;
     e.mem()[at] ^= 0x11;  // an unsaved change
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    data.setUrls(
+        {QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"))});
     for (const Answer answer : {Answer::Cancel, Answer::No}) {
         e.prompts.queueAnswer(answer);
         QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -76,6 +85,11 @@ TEST(FileDrop, ADroppedFileOpensAfterTheQuestionAndJoinsTheRecentFiles) {
         EXPECT_EQ(e.mem()[at] == bytes[kFileImageOffset + at], answer == Answer::No);
     }
     EXPECT_EQ(readRecentFiles(e.settings), std::vector<std::string>{path});
+    e.mem()[at] ^= 0x11;
+    e.prompts.queueAnswer(Answer::No);
+    emit e.window->menus().recentMenu->aboutToShow();
+    e.window->menus().recentMenu->actions().at(0)->trigger();
+    EXPECT_EQ(e.mem()[at], bytes[kFileImageOffset + at]);
     for (const char* other : {"a", "b", "c", "d", "e", "f", "g", "h", "b"})
         rememberRecentFile(e.settings, other);
     EXPECT_EQ(readRecentFiles(e.settings),

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
@@ -39,8 +40,10 @@ struct StartOptions {
     std::vector<std::string> file;
 };
 
-// --help and --version print and exit here, as for any command-line program.
-StartOptions parseArguments(const QCoreApplication& app) {
+// --help and --version print and exit here, as for any command-line program. The parser
+// takes each word as Latin-1, one character per byte, so that a file name goes back to the
+// very bytes given: it need not be UTF-8.
+StartOptions parseArguments(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Programming editor for ZAV UHF two-way radios."));
@@ -63,14 +66,16 @@ StartOptions parseArguments(const QCoreApplication& app) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A frequency file to open."),
                                  QStringLiteral("[FILE]"));
-    parser.process(app);
+    QStringList words;
+    for (int i = 0; i < argc; ++i) words << QString::fromLatin1(argv[i]);
+    parser.process(words);
     StartOptions options;
     options.demo = parser.isSet(demo);
-    options.screenshots = parser.value(screenshots);
+    options.screenshots = QFile::decodeName(parser.value(screenshots).toLatin1());
     options.reportShown = parser.isSet(reportShown);
     // Several words are one unquoted path with blanks, as the editor always took them.
     for (const QString& word : parser.positionalArguments())
-        options.file.push_back(word.toLocal8Bit().toStdString());
+        options.file.push_back(word.toLatin1().toStdString());
     return options;
 }
 
@@ -95,12 +100,12 @@ int main(int argc, char** argv) {
     if (onlyPrints(argc, argv)) {
         const QCoreApplication app(argc, argv);
         nameApplication();
-        parseArguments(app);  // prints and exits
+        parseArguments(argc, argv);  // prints and exits
         return 0;
     }
     QApplication app(argc, argv);
     nameApplication();
-    const StartOptions options = parseArguments(app);
+    const StartOptions options = parseArguments(argc, argv);  // without Qt's own options
     if (!options.screenshots.isEmpty()) return zav::renderScreenshots(options.screenshots);
 
     auto splash = std::make_unique<zav::SplashWindow>();

@@ -2,10 +2,22 @@
 
 #include <algorithm>
 
-#include "files/frequency_file.h"
 #include "files/settings.h"
 
 namespace zav {
+
+ReadResult readFrequencyFile(FileSystem& files, const std::string& path) {
+    return files.readFile(path, kFrequencyFileReadLimit);
+}
+
+std::optional<FrequencyFileContents> frequencyFileContents(const ReadResult& read) {
+    if (read.error || read.moreFollow) return std::nullopt;
+    return decodeFrequencyFile(read.bytes);
+}
+
+std::string notValidText(const std::string& path) {
+    return "File " + path + " is not a valid ZAV frequency file.";
+}
 
 FileOpenSave::FileOpenSave(Prompts& prompts, SettingsStore& settings, FileSystem& files,
                            MemImage& image, LabelImage& labels, FileEditorHooks& editor)
@@ -59,20 +71,21 @@ bool FileOpenSave::openNamed(const std::string& path) {
 }
 
 bool FileOpenSave::openFile() {
-    auto read = files_.readFile(names_.fileName, kFrequencyFileSize);
+    const auto read = readFrequencyFile(files_, names_.fileName);
     if (read.error) {
         reportFileError(classicFileError(read.error, names_.fileName));
         return false;
     }
-    // Decoded into a copy first: a file that is not valid (wrong header, or too short to
-    // hold both arrays) leaves the image and the labels as they were.
-    auto contents = decodeFrequencyFile(read.bytes);
+    // Decoded into a copy first: a file that is not valid (wrong header, too short to hold
+    // both arrays, or too long) leaves the image and the labels as they were.
+    auto contents = frequencyFileContents(read);
     if (!contents) {
         reportNotValid();
         return false;
     }
     image_ = contents->image;
     labels_ = contents->labels;
+    tail_.assign(read.bytes.begin() + kFrequencyFileSize, read.bytes.end());
     editor_.afterOpen();
     showFileName();
     return true;
@@ -80,7 +93,9 @@ bool FileOpenSave::openFile() {
 
 bool FileOpenSave::saveFile() {
     editor_.commitShownGroup();
-    const auto bytes = encodeFrequencyFile(image_, labels_);
+    const auto file = encodeFrequencyFile(image_, labels_);
+    std::vector<Byte> bytes(file.begin(), file.end());
+    bytes.insert(bytes.end(), tail_.begin(), tail_.end());
     if (auto ec = files_.replaceFile(names_.fileName, bytes)) {
         reportFileError(classicFileError(ec, names_.fileName));
         return false;
@@ -114,8 +129,7 @@ void FileOpenSave::reportFileError(const FileError& error) {
 }
 
 void FileOpenSave::reportNotValid() {
-    prompts_.ask(warning("File " + names_.fileName + " is not a valid ZAV frequency file.",
-                         kFileErrorTitle));
+    prompts_.ask(warning(notValidText(names_.fileName), kFileErrorTitle));
     abandon();
 }
 

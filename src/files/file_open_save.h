@@ -2,14 +2,17 @@
 // The File menu's Open, Save and Save As flows, the file dialog they share, the main
 // window's caption, the remembered last file, and the one report for file errors.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "files/file_error.h"
 #include "files/file_names.h"
 #include "files/file_system.h"
+#include "files/frequency_file.h"
 #include "iface/prompts.h"
 #include "iface/settings_store.h"
 #include "model/memory_image.h"
@@ -23,6 +26,20 @@ inline constexpr std::string_view kFileErrorTitle = "File Error";
 inline constexpr std::string_view kCaptionPrefix = "UHF File - ";
 // Follows the file name in the main window's caption.
 inline constexpr std::string_view kCaptionTitleLine = " - ZAVPROG";
+
+// More than any frequency file holds. The bytes after the label block (a tail, kept as
+// they are on save) may fill a file up to this length; a longer one is refused whole,
+// since saving only its start would cut it.
+inline constexpr std::size_t kFrequencyFileReadLimit = std::size_t{1} << 20;
+
+// The one read of a frequency file, for the File menu and the command line alike: the
+// whole file up to the limit (moreFollow: it is longer).
+ReadResult readFrequencyFile(FileSystem& files, const std::string& path);
+// The image and labels of a file so read; nullopt when it is no frequency file (a file
+// longer than the limit included).
+std::optional<FrequencyFileContents> frequencyFileContents(const ReadResult& read);
+// The message for a file that is no frequency file.
+std::string notValidText(const std::string& path);
 
 // What the flows need from the editor window.
 class FileEditorHooks {
@@ -77,6 +94,8 @@ class FileOpenSave {
     LabelImage& labels_;
     FileEditorHooks& editor_;
     FileNames names_;
+    // The opened file's bytes after the label block, written back after them on save.
+    std::vector<Byte> tail_;
     // prevFileName as it was before the last file dialog; cleared once the open or save
     // that followed it is done or abandoned.
     std::optional<std::string> prevBeforeDialog_;

@@ -14,9 +14,6 @@ namespace zav {
 
 namespace {
 
-// More than any frequency file holds; bytes past the label block are kept as they are.
-constexpr std::size_t kReadLimit = std::size_t{1} << 20;
-
 auto at(std::vector<Byte>& bytes, std::size_t offset) {
     return bytes.begin() + static_cast<std::ptrdiff_t>(offset);
 }
@@ -53,16 +50,15 @@ FileBytes defaultFileBytes() {
 
 std::optional<FileBytes> loadFileBytes(FileSystem& files, Prompts& prompts, const std::string& path,
                                        bool createMissing) {
-    ReadResult r = files.readFile(path, kReadLimit);
+    ReadResult r = readFrequencyFile(files, path);
     if (r.error == std::errc::no_such_file_or_directory && createMissing) return defaultFileBytes();
     if (r.error) {
         tellFileError(prompts, r.error, path);
         return std::nullopt;
     }
-    // A longer file is no frequency file; reading only its start would cut it on save.
-    if (r.moreFollow || !decodeFrequencyFile(r.bytes)) {
+    if (!frequencyFileContents(r)) {
         Message m;
-        m.text = "File " + path + " is not a valid ZAV frequency file.";
+        m.text = notValidText(path);
         m.title = std::string(kFileErrorTitle);
         m.icon = Icon::Exclamation;
         prompts.ask(m);

@@ -1,5 +1,7 @@
 #include "qt/print_render.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -9,8 +11,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <array>
+
+#include "files/file_system.h"
 
 namespace zav {
 
@@ -79,28 +82,33 @@ bool renderPrintout(const Printout& printout, QPagedPaintDevice& device) {
     return painter.end();
 }
 
-bool writePrintoutPdf(const Printout& printout, const QString& path, QString* error) {
-    // Written beside the target and renamed over it once complete: a failed write (a full
-    // disk) leaves an existing PDF as it was and reports the failure.
-    QSaveFile file(path);
+bool writePrintoutPdf(const Printout& printout, const std::string& path, QString* error) {
+    // Painted in memory, then written beside the target and renamed over it once complete:
+    // a failed write (a full disk) leaves an existing PDF as it was and reports the failure.
+    // The path stays the bytes given (a name need not be UTF-8).
     const auto fail = [&](const QString& reason) {
-        if (error != nullptr) *error = QStringLiteral("cannot write ") + path + ": " + reason;
+        if (error != nullptr)
+            *error = QStringLiteral("cannot write ") +
+                     QFile::decodeName(QByteArray::fromStdString(path)) + ": " + reason;
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                               QPageLayout::Millimeter);
         writer.setTitle(QStringLiteral("ZAV Unit Data Printout"));
         writer.setCreator(QStringLiteral("ZAVPROG"));
-        if (!renderPrintout(printout, writer)) {
-            file.cancelWriting();
-            return fail(file.errorString());
-        }
+        if (!renderPrintout(printout, writer)) return fail(QStringLiteral("nothing was painted"));
     }
-    if (!file.commit()) return fail(file.errorString());
+    const QByteArray& data = pdf.data();
+    DiskFileSystem disk;
+    const std::span bytes(reinterpret_cast<const Byte*>(data.constData()),
+                          static_cast<std::size_t>(data.size()));
+    if (const auto ec = disk.replaceFile(path, bytes))
+        return fail(QString::fromStdString(ec.message()));
     return true;
 }
 

@@ -4,6 +4,7 @@
 // average character width of the line's font, and the lines flowing onto new pages.
 
 #include <QString>
+#include <string>
 
 #include "print/printout.h"
 
@@ -21,6 +22,6 @@ QString printFontFamily();
 bool renderPrintout(const Printout& printout, QPagedPaintDevice& device);
 
 // Writes the printout as a PDF file (A4, 15 mm margins); false with a reason on failure.
-bool writePrintoutPdf(const Printout& printout, const QString& path, QString* error = nullptr);
+bool writePrintoutPdf(const Printout& printout, const std::string& path, QString* error = nullptr);
 
 }  // namespace zav

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "qt/local_path.h"
+
 namespace zav {
 
 namespace {
@@ -135,11 +137,11 @@ std::optional<std::string> QtPrompts::chooseFile(const FileDialogRequest& reques
     // "*.frq": a name typed without an extension gets .frq.
     QString pattern = QString::fromStdString(request.defaultPattern);
     if (pattern.startsWith(QStringLiteral("*."))) dialog.setDefaultSuffix(pattern.mid(2));
-    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
+    if (!request.fileName.empty()) dialog.selectFile(shownPath(request.fileName));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
-    return chosen.first().toStdString();
+    return localPath(chosen.first());
 }
 
 void QtPrompts::beep() {

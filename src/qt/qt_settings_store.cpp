@@ -33,6 +33,7 @@ std::string QtSettingsStore::read(const std::string& section, const std::string&
     // A hand-edited INI value with unquoted commas reads back as a list.
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QLatin1Char(',')).toStdString();
+    if (value.typeId() == QMetaType::QByteArray) return value.toByteArray().toStdString();
     return value.toString().toStdString();
 }
 
@@ -42,7 +43,14 @@ void QtSettingsStore::write(const std::string& section, const std::string& key,
     // goes: soon enough that a crash later on does not lose the last file's name, and once
     // for a run of writes (each store rewrites and flushes the whole file; closing the
     // window writes five values).
-    settings_->setValue(keyPath(section, key), qs(value));
+    // A text that is not UTF-8 (a Latin-1 file name) is kept as its bytes: as a QString it
+    // would come back naming another file.
+    const QByteArray bytes = QByteArray::fromStdString(value);
+    const QString text = qs(value);
+    if (text.toUtf8() == bytes)
+        settings_->setValue(keyPath(section, key), text);
+    else
+        settings_->setValue(keyPath(section, key), bytes);
 }
 
 }  // namespace zav

@@ -9,7 +9,11 @@
 
 #include "files/settings.h"
 #include "link/radio_link.h"
+<<<<<<< HEAD
 #include "ops/unsaved_changes.h"
+=======
+#include "qt/local_path.h"
+>>>>>>> hD
 #include "ui/main_window.h"
 
 namespace zav {
@@ -17,10 +21,10 @@ namespace zav {
 namespace {
 
 // The one local file a drag carries, or "" for anything else.
-QString droppedFile(const QMimeData* data) {
+std::string droppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
     const QUrl url = data->urls().constFirst();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+    return url.isLocalFile() ? localPath(url) : std::string();
 }
 
 }  // namespace
@@ -30,10 +34,9 @@ void MainWindow::fillRecentMenu() {
     menu->clear();
     const std::vector<std::string> files = readRecentFiles(settings_);
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const QString path = QString::fromStdString(files[i]);
-        QAction* entry = menu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(path));
-        connect(entry, &QAction::triggered, this,
-                [this, path] { openFromOutside(path.toStdString()); });
+        const std::string& path = files[i];
+        QAction* entry = menu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(shownPath(path)));
+        connect(entry, &QAction::triggered, this, [this, path] { openFromOutside(path); });
     }
     menu->setEnabled(!files.empty());
 }
@@ -52,14 +55,14 @@ void MainWindow::openFromOutside(const std::string& path) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!droppedFile(event->mimeData()).empty()) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty()) return;
+    const std::string path = droppedFile(event->mimeData());
+    if (path.empty()) return;
     event->acceptProposedAction();
-    openFromOutside(path.toStdString());
+    openFromOutside(path);
 }
 
 }  // namespace zav

@@ -5,6 +5,7 @@
 #include "files/frequency_file.h"
 #include "files/settings.h"
 #include "files/startup.h"
+#include "ops/file_operations.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -43,7 +44,10 @@ class FileOpenSaveTest : public ::testing::Test, public FileEditorHooks {
 
 TEST_F(FileOpenSaveTest, OpenThenSaveWithoutAskingAgain) {
     const auto path = dir.file("opened.frq");  // a valid file unlike the editor's image
-    test::writeBytes(path, encodeFrequencyFile(other, labels));
+    const auto valid = encodeFrequencyFile(other, labels);
+    std::vector<Byte> file(valid.begin(), valid.end());
+    file.resize(kFrequencyFileReadLimit, 0x77);  // the longest tail after the labels
+    test::writeBytes(path, file);
     flows.setNames({"C:/radios/old.frq", "", ""});
     prompts.queueFile(path);
     flows.openCommand();
@@ -65,7 +69,8 @@ TEST_F(FileOpenSaveTest, OpenThenSaveWithoutAskingAgain) {
     EXPECT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(commits, 1);
     const auto saved = encodeFrequencyFile(image, labels);
-    EXPECT_EQ(test::readBytes(path), std::vector<Byte>(saved.begin(), saved.end()));
+    std::copy(saved.begin(), saved.end(), file.begin());  // the tail stays as it was
+    EXPECT_EQ(test::readBytes(path), file);
     EXPECT_TRUE(flows.saveFile());
 }
 
@@ -93,15 +98,21 @@ TEST_F(FileOpenSaveTest, FirstSaveAfterStartUpAsksWithTheLastFile) {
 }
 
 TEST_F(FileOpenSaveTest, FailedOpensAreReportedAndChangeNothing) {
-    auto bad = encodeFrequencyFile(other, labels);
+    const auto valid = encodeFrequencyFile(other, labels);
+    auto bad = valid;
     bad[0] = 'm';
     test::writeBytes(dir.file("magic.frq"), bad);
+    std::vector<Byte> tooLong(valid.begin(), valid.end());
+    tooLong.resize(kFrequencyFileReadLimit + 1);  // saving only its start would cut it
+    test::writeBytes(dir.file("long.frq"), tooLong);
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {dir.file("absent.frq"), {"Error Number 53!\rFile not found", "File Access Error!"}},
         {dir.file("gone/x.frq"), {"Error Number 76!\rPath not found"}},
         {dir.path(), {"Error Number 75!\rPath/File access error"}},
         {dir.file("magic.frq"),
-         {"File " + dir.file("magic.frq") + " is not a valid ZAV frequency file."}}};
+         {"File " + dir.file("magic.frq") + " is not a valid ZAV frequency file."}},
+        {dir.file("long.frq"),
+         {"File " + dir.file("long.frq") + " is not a valid ZAV frequency file."}}};
     for (const auto& [path, texts] : cases) {
         flows.setNames({"previous.frq", "", "print.frq"});
         prompts.messages.clear();
@@ -115,6 +126,9 @@ TEST_F(FileOpenSaveTest, FailedOpensAreReportedAndChangeNothing) {
         EXPECT_EQ(flows.names().fileName, "previous.frq");
         EXPECT_EQ(flows.names().printFileName, "print.frq");
         expectEditorUntouched();
+        test::ScriptedPrompts tool;  // zavtool reads the same way and says the same
+        EXPECT_FALSE(loadFileBytes(disk, tool, path, false));
+        EXPECT_EQ(tool.texts().at(0), texts[0]);
     }
 }
 

@@ -20,6 +20,7 @@ TEST(QtSettingsStore, KeepsTextsExactlyAndReadsNumbersSafely) {
                                           "C:\\Radios\\Unit, spare;1.frq",
                                           "\"quoted\" = value",
                                           "/tmp/gr\xC3\xBC\xC3\x9F.frq",
+                                          "/tmp/caf\xE9.frq",  // Latin-1, not UTF-8
                                           "  padded  ",
                                           "@Variant(junk)"};
     for (std::size_t i = 0; i < values.size(); ++i)  // each store writes its file when it goes

@@ -72,6 +72,9 @@ TEST(ZavtoolTrace, TracesTheConversationAndChangesNothing) {
     std::ifstream trace(dir.file("trace.txt"));
     const std::string text{std::istreambuf_iterator<char>(trace), {}};
     EXPECT_GT(std::ranges::count(text, '<'), 2048);  // the image and more
+    const ToolRun bad = runInProcess("--trace " + dir.file("no/trace.txt") + " " + read, &traced);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.output.find("cannot write the trace"), std::string::npos) << bad.output;
 }
 
 }  // namespace

@@ -41,6 +41,9 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
         {"write --port 1 --ani-groups 3 " + x, 2},
         {"write --port 1 --port 2 --ani-from 9999999 " + x, 2},
         {"write --port 1 --port /dev/ttyS0 " + x, 2},
+        // A trace starts with the radio connection: x is left as it was.
+        {"--trace " + x + " dump", 2},
+        {"--trace " + x + " dump " + x, 0},
     };
     for (const auto& [args, status] : cases) {
         const ToolRun run = runTool(args);
@@ -54,8 +57,9 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
     EXPECT_NE(read.output.find("exists (use --force to replace it)"), npos);
     EXPECT_EQ(readBytes(x), before);  // a failed read leaves it
 
-    // A file written to the simulated radio and read back, then printed.
-    const std::string mine = dir.file("mine.frq"), back = dir.file("back.frq");
+    // A file written to the simulated radio and read back, then printed, each named in
+    // Latin-1: the names are not UTF-8 and still name those very files.
+    const std::string mine = dir.file("caf\xe9.frq"), back = dir.file("back\xe9.frq");
     ASSERT_EQ(runTool("new " + mine).status, 0);
     auto bytes = readBytes(mine);
     bytes[56 + 3 * 128 + 20] ^= 0x5A;  // a byte of group 3's channels
@@ -69,33 +73,43 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
     const ToolRun dump = runTool("dump " + back);
     EXPECT_EQ(dump.status, 0);
     EXPECT_NE(dump.output.find("Group 15"), npos) << dump.output;
-    const std::string print = "print " + back + " --pdf " + dir.file("back.pdf");
+    const std::string csv = dir.file("caf\xe9.csv"), trace = dir.file("trace\xe9.txt");
+    for (const std::string& step :
+         {"export-csv " + back + " " + csv, "import-csv --force " + back + " " + csv + " " + mine,
+          "--trace " + trace + " read-group --group 3" + port + mine})
+        EXPECT_EQ(runTool(step).status, 0) << step;
+    EXPECT_EQ(readBytes(mine), bytes);
+    EXPECT_FALSE(readBytes(trace).empty());
+    const std::string print = "print " + back + " --pdf " + dir.file("back\xe9.pdf");
     EXPECT_EQ(runTool(print).status, 0);
-    const auto pdf = readBytes(dir.file("back.pdf"));
+    const auto pdf = readBytes(dir.file("back\xe9.pdf"));
     EXPECT_EQ(std::string(pdf.begin(), pdf.begin() + std::min<std::ptrdiff_t>(5, std::ssize(pdf))),
               "%PDF-");
 
     // A PDF that cannot be written whole fails the command and leaves the old one.
     const ToolRun full = runTool(print, "trap '' XFSZ; ulimit -f 2;");  // a full disk
     EXPECT_EQ(full.status, 1) << full.output;
-    EXPECT_EQ(readBytes(dir.file("back.pdf")), pdf);
+    EXPECT_EQ(readBytes(dir.file("back\xe9.pdf")), pdf);
 
     // Two radios at once, each with its own unit number, read back into a file each.
     const SimProcess second("--memory " + x);
     const std::string both = port + "--port=" + second.device() + " ";
-    const std::string log = dir.file("fleet.csv");
+    const std::string log = dir.file("fleet\xe9.csv");
     const ToolRun fleet = runTool("write" + both + "--ani-from 41 --log " + log + " " + mine);
     EXPECT_EQ(fleet.status, 0) << fleet.output;
-    const ToolRun reads = runTool("read" + both + "--output-pattern " + dir.file("r-{port}.frq"));
+    const ToolRun reads =
+        runTool("read" + both + "--output-pattern " + dir.file("r\xe9{port}.frq"));
     ASSERT_EQ(reads.status, 0) << reads.output;
     for (const auto& [device, unit] : {std::pair{sim.device(), 41}, {second.device(), 42}}) {
-        const std::string name = dir.file("r-" + device.substr(device.rfind('/') + 1) + ".frq");
+        const std::string name = dir.file("r\xe9" + device.substr(device.rfind('/') + 1) + ".frq");
         const std::string shown = runTool("dump " + name).output;
         EXPECT_NE(shown.find("ANI/ID Number: 00000" + std::to_string(unit)), npos) << shown;
         EXPECT_EQ(shown.find("ANI/ID Number: 00000" + std::to_string(83 - unit)), npos);
     }
     const auto logged = readBytes(log);
     EXPECT_EQ(std::ranges::count(logged, '\n'), 3);  // the header and a row per radio
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))  // no other name
+        EXPECT_EQ(entry.path().string().find("\uFFFD"), npos) << entry.path();
 }
 
 // Ctrl-C or SIGTERM in the middle of a write cancels the transfer as the progress window's

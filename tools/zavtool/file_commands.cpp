@@ -80,7 +80,7 @@ int printCommand(const Options& o, ToolIo& io) {
     char* argv[] = {name, nullptr};
     const QGuiApplication app(argc, argv);
     QString error;
-    if (!writePrintoutPdf(*printout, QString::fromStdString(o.pdf), &error)) {
+    if (!writePrintoutPdf(*printout, o.pdf, &error)) {
         io.err << "zavtool print: " << error.toStdString() << "\n";
         return kExitFailed;
     }

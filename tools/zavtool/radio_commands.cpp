@@ -93,6 +93,7 @@ int writeLabelsCommand(const Options& o, ToolIo& io) {
 
 int syncalCommand(const Options& o, ToolIo& io) {
     RadioSession s(o, io, "aligning the synthesizer");
+    if (!s.startTrace()) return kExitFailed;
     ConsoleSyncalSink sink(io);
     // The terminal prompts show the alignment's carriage-return line breaks as lines.
     Syncal syncal(s.link(), s.prompts(), sink);
@@ -103,6 +104,7 @@ int dtmfCommand(const Options& o, ToolIo& io) {
     const auto code = dtmfCodeFromText(o.argument);
     if (!code) return usageError(o, io, "'" + o.argument + "' is not a deviation code");
     RadioSession s(o, io, "writing the DTMF deviation");
+    if (!s.startTrace()) return kExitFailed;
     const std::string_view entry = lists::kDtmfDeviation[static_cast<std::size_t>(*code)];
     return s.report(sendDtmfDeviation(s.link(), *code),
                     "wrote DTMF deviation code " + std::to_string(*code) + " (\"" +

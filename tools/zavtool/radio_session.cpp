@@ -34,17 +34,21 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
       operations_(doc_, link_, settings_, editor_) {
     link_.transport().setPort(options.port);
     operations_.setVerifyAfterWrite(options.verify);
-    // run() has made sure the file can be written.
-    if (!io.tracePath.empty()) trace_.startTrace(io.tracePath);
 }
 
 RadioSession::~RadioSession() = default;
+
+bool RadioSession::startTrace() {
+    if (io_.tracePath.empty() || trace_.startTrace(io_.tracePath)) return true;
+    io_.err << "zavtool: cannot write the trace " << io_.tracePath << "\n";
+    return false;
+}
 
 int RadioSession::readIntoFile(Operation operation, bool fresh, const std::string& doneText) {
     DiskFileSystem disk;
     auto file = fresh ? std::optional(defaultFileBytes())
                       : loadFileBytes(disk, answers_, options_.argument, true);
-    if (!file) return kExitFailed;
+    if (!file || !startTrace()) return kExitFailed;
     file->copyTo(doc_);
     const OperationResult result = (operations_.*operation)();
     if (!result.done()) return report(result, doneText, options_.argument + " is unchanged");
@@ -56,7 +60,7 @@ int RadioSession::readIntoFile(Operation operation, bool fresh, const std::strin
 int RadioSession::writeFromFile(Operation operation, const std::string& doneText) {
     DiskFileSystem disk;
     const auto file = loadFileBytes(disk, answers_, options_.argument, false);
-    if (!file) return kExitFailed;
+    if (!file || !startTrace()) return kExitFailed;
     file->copyTo(doc_);
     return report((operations_.*operation)(), doneText);
 }

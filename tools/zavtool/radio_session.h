@@ -34,6 +34,10 @@ class RadioSession {
     [[nodiscard]] RadioLink& link() { return link_; }
     [[nodiscard]] Prompts& prompts() { return answers_; }
 
+    // Starts the --trace file, if any, as the radio connection starts; false after the
+    // message when it cannot be written. The file commands below start it themselves.
+    [[nodiscard]] bool startTrace();
+
     // A read into the command's file: the file (the defaults for a fresh one, or when the
     // file is missing) fills the document, the operation runs, and only when it is done
     // does the document go back into the file.

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -211,8 +210,15 @@ void printCommandHelp(const CommandInfo& c, std::ostream& out) {
     out << "\n" << kOptionForms << "\n" << kExitStatus;
 }
 
+// The parser takes every word as Latin-1, one character per byte, and its words go back
+// to the very bytes given: a file name need not be UTF-8 (a Latin-1 "caf\xe9.frq" would
+// otherwise name another file).
 QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string bytes(const QString& word) {
+    return word.toLatin1().toStdString();
 }
 
 std::optional<int> number(const QString& text, int low, int high) {
@@ -233,20 +239,19 @@ std::optional<std::string> takeFleetOptions(const QCommandLineParser& parser,
         if (!digits) return std::string("--ani-from takes a unit number of up to seven digits");
         const auto first = static_cast<std::uint32_t>(text.toULong());
         if (first + o.ports.size() - 1 > kLastUnitNumber)
-            return "--ani-from " + text.toStdString() + " leaves no seven-digit number for radio " +
+            return "--ani-from " + bytes(text) + " leaves no seven-digit number for radio " +
                    std::to_string(o.ports.size());
         o.units = FleetUnits{first, {}};
     }
     if (given("ani-groups")) {
         if (!o.units) return std::string("--ani-groups needs --ani-from");
-        const auto groups =
-            parseGroupList(parser.value(QStringLiteral("ani-groups")).toStdString());
+        const auto groups = parseGroupList(bytes(parser.value(QStringLiteral("ani-groups"))));
         if (!groups)
             return std::string("--ani-groups takes group numbers 1 to 15, such as 1,3,5-7");
         o.units->groups = *groups;
     }
     if (given("output-pattern")) {
-        o.outputPattern = parser.value(QStringLiteral("output-pattern")).toStdString();
+        o.outputPattern = bytes(parser.value(QStringLiteral("output-pattern")));
         if (o.ports.size() > 1 && o.outputPattern.find("{port}") == std::string::npos)
             return std::string("--output-pattern needs {port} to name a file per radio");
     }
@@ -274,13 +279,13 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     const auto value = [&](std::string_view name) {
         return given(name) ? parser.value(latin1(name)) : QString();
     };
-    o.port = value("port").toStdString();
+    o.port = bytes(value("port"));
     if (given("port"))
         for (const QString& port : parser.values(QStringLiteral("port")))
-            o.ports.push_back(port.toStdString());
-    o.log = value("log").toStdString();
+            o.ports.push_back(bytes(port));
+    o.log = bytes(value("log"));
     if (auto error = takeFleetOptions(parser, given, o)) return error;
-    o.pdf = value("pdf").toStdString();
+    o.pdf = bytes(value("pdf"));
     o.labels = given("labels");
     o.skipGlobal = given("skip-global");
     o.force = given("force");
@@ -300,9 +305,9 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     const qsizetype wanted = o.outputPattern.empty() ? names.size() : 0;
     if ((c.options & kPatternOption) != 0 && o.ports.size() > 1 && o.outputPattern.empty())
         return std::string("several radios need --output-pattern, a file per radio");
-    if (rest.size() > wanted) return "unexpected '" + rest[wanted].toStdString() + "'";
-    if (rest.size() < wanted) return names[rest.size()].toStdString() + " is missing";
-    for (const QString& word : rest) o.arguments.push_back(word.toStdString());
+    if (rest.size() > wanted) return "unexpected '" + bytes(rest[wanted]) + "'";
+    if (rest.size() < wanted) return bytes(names[rest.size()]) + " is missing";
+    for (const QString& word : rest) o.arguments.push_back(bytes(word));
     if (wanted > 0) o.argument = o.arguments.front();
     return std::nullopt;
 }
@@ -317,12 +322,12 @@ int runCommand(const CommandInfo& c, std::span<const std::string> args, ToolIo& 
             parser.addOption(
                 QCommandLineOption(latin1(entry.name), QString(), latin1(entry.value)));
     QStringList words{QStringLiteral("zavtool")};
-    for (const std::string& a : args) words << QString::fromStdString(a);
+    for (const std::string& a : args) words << latin1(a);
 
     Options o;
     o.command = c.name;
     o.usage = usageLine(c);
-    if (!parser.parse(words)) return usageError(o, io, parser.errorText().toStdString());
+    if (!parser.parse(words)) return usageError(o, io, bytes(parser.errorText()));
     if (parser.isSet(help)) {
         printCommandHelp(c, io.out);
         return kExitDone;
@@ -352,11 +357,9 @@ int run(std::span<const std::string> args, ToolIo& io) {
             io.err << "zavtool: --trace takes a file\n";
             return kExitUsage;
         }
+        // Opened only as the radio connection starts: a usage error or a command that talks
+        // to no radio leaves the file alone.
         io.tracePath = joined ? args[0].substr(std::string_view("--trace=").size()) : args[1];
-        if (!std::ofstream(io.tracePath)) {
-            io.err << "zavtool: cannot write the trace " << io.tracePath << "\n";
-            return kExitFailed;
-        }
         return run(args.subspan(joined ? 1 : 2), io);
     }
     const std::string& name = args[0];

@@ -244,8 +244,10 @@ int main(int argc, char** argv) {
             std::cerr << "zavsim: cannot write " << options->transcriptFile << "\n";
             return 1;
         }
+        // Line by line as the bytes pass: whoever follows the record (a test waiting for
+        // the radio to have taken a byte) sees each one at once.
         radio.transcript().setSink([&transcript](const zav::sim::TranscriptEntry& e) {
-            transcript << zav::sim::formatEntry(e) << '\n';
+            transcript << zav::sim::formatEntry(e) << std::endl;
         });
     }
 

@@ -26,6 +26,10 @@ class LinkPort {
                                             const LineSettings& settings) = 0;
     virtual void close() = 0;
     [[nodiscard]] virtual bool isOpen() const = 0;
+    // True when the device went away while open (a cable or an adapter pulled, the far
+    // end of a pseudo-terminal gone): the port has closed itself and reaches no radio.
+    // Until the next open.
+    [[nodiscard]] virtual bool deviceLost() const { return false; }
     // Allowed while open; applies to the bytes that follow.
     virtual void setSettings(const LineSettings& settings) = 0;
 

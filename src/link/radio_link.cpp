@@ -137,7 +137,9 @@ bool RadioLink::setBaud(int mode) {
 }
 
 void RadioLink::releaseRadio() {
-    if (!transport_.openPort()) return;
+    // A device that went away reaches no radio; opening it again would only tell the
+    // failure a second time.
+    if (transport_.deviceLost() || !transport_.openPort()) return;
     transport_.sendByte(kRelease);
     transport_.closePort();
 }

@@ -54,7 +54,8 @@ class RadioLink {
     bool hookRadio(bool switchBaud);
     // mode 1: 9600 baud, mode 0: 4800 baud.
     bool setBaud(int mode);
-    // Sends the release byte and closes the port (opening a closed port first).
+    // Sends the release byte and closes the port (opening a closed port first, unless its
+    // device went away).
     void releaseRadio();
     // releaseRadio, then enables the main window and hides the progress bar.
     void endSession();

@@ -1,5 +1,6 @@
 #include "link/radio_write.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -49,20 +50,29 @@ bool readRadioStatus(RadioLink& link, StatusBytes& status, MemImage* settings) {
     return link.confirmInStep();
 }
 
-// Every word of the global block the editor may change. The results do not stop the write.
-void writeGlobalSettings(RadioLink& link, const MemImage& merged) {
+// Every word of the global block the editor may change. The results do not stop the
+// write; Whole when the radio echoed every word.
+BlockReached writeGlobalSettings(RadioLink& link, const MemImage& merged) {
+    bool all = true;
     for (int a = 0; a < static_cast<int>(kPageSize); a += 2) {
         const auto i = static_cast<std::size_t>(a);
-        if (RadioLink::writable(a)) (void)link.writeWord(a, merged[i], merged[i + 1]);
+        if (RadioLink::writable(a)) all = link.writeWord(a, merged[i], merged[i + 1]) && all;
     }
+    return all ? BlockReached::Whole : BlockReached::Perhaps;
+}
+
+void note(BlocksReached& reached, int block, BlockReached how) {
+    auto& r = reached[static_cast<std::size_t>(block)];
+    r = std::max(r, how);
 }
 
 enum class Attempt { Succeeded, NothingToWrite, Failed, Ended };
 
 // One attempt: release, hook, status, global settings, release, hook at 9600, upload,
-// the chosen groups and the closing 0xFF. Ended: a port or hook failure that has been
-// reported and ended the session.
-Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
+// the chosen groups and the closing 0xFF, noting in `reached` what went. Ended: a port or
+// hook failure that has been reported and ended the session.
+Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal,
+                     BlocksReached& reached) {
     if (!beginWriteAttempt(link)) return Attempt::Ended;
     Transport& transport = link.transport();
     StatusBytes radioStatus{};
@@ -70,7 +80,7 @@ Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
     if (!readRadioStatus(link, radioStatus, skipGlobal ? nullptr : &settings))
         return Attempt::Failed;
     const std::vector<int> groups = chooseGroups(radioStatus, image);
-    if (!skipGlobal) writeGlobalSettings(link, settings);
+    if (!skipGlobal) note(reached, 0, writeGlobalSettings(link, settings));
     if (groups.empty()) return Attempt::NothingToWrite;
     link.releaseRadio();
     transport.pauseBlocking(std::chrono::milliseconds(200));
@@ -91,10 +101,12 @@ Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal) {
             const int g = groups[static_cast<std::size_t>(i)];
             progress.setStep("Writing group " + std::to_string(g) + " (" + std::to_string(i + 1) +
                              " of " + std::to_string(count) + ")");
+            note(reached, g, BlockReached::Perhaps);
             if (!writeProgramBlock(link, image, g)) {
                 ok = false;
                 break;
             }
+            note(reached, g, BlockReached::Whole);
             progress.setValue(i + 1);
         }
     }
@@ -129,10 +141,17 @@ bool writeProgramBlock(RadioLink& link, const MemImage& image, int g) {
 }
 
 RadioWrite writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
+    BlocksReached reached{};
+    return writeRadio(link, image, skipGlobal, reached);
+}
+
+RadioWrite writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal,
+                      BlocksReached& reached) {
+    reached = {};
     const auto guard = link.tryBeginOperation();
     if (!guard) return RadioWrite::Failed;
     for (;;) {
-        switch (writeAttempt(link, image, skipGlobal)) {
+        switch (writeAttempt(link, image, skipGlobal, reached)) {
             case Attempt::Ended:
                 return RadioWrite::Failed;
             case Attempt::Succeeded:

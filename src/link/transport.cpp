@@ -68,6 +68,8 @@ bool Transport::receiveByte(Byte& b) {
     const LinkTime start = line_.now();
     const LinkTime deadline = start + kReceiveTimeLimit;
     for (;;) {
+        // A device that went away sends nothing more.
+        if (line_.deviceLost()) return false;
         line_.waitUntil(deadline, true);
         if (line_.bytesWaiting() > 0) break;
         // Checked after the waiting bytes: a byte that came in the pass that ran past the
@@ -90,6 +92,7 @@ bool Transport::waitForByte(Byte expected) {
             lastTaken_ = line_.now();
             if (value && *value == expected) return true;
         }
+        if (line_.deviceLost()) return false;
         line_.waitUntil(deadline, true);
         if (line_.now() - start > kReceiveTimeLimit) return false;
     }

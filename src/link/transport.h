@@ -46,6 +46,8 @@ class Transport {
     [[nodiscard]] bool isOpen() const { return line_.isOpen(); }
     // Set by the last openPort when it failed.
     [[nodiscard]] bool portError() const { return portError_; }
+    // The open device went away (see LinkPort::deviceLost); receives fail at once.
+    [[nodiscard]] bool deviceLost() const { return line_.deviceLost(); }
 
     void sendByte(Byte value);
     // The loaders take their code last byte first.

@@ -17,6 +17,7 @@
 #include "model/image_diff.h"
 #include "ops/editor_hooks.h"
 #include "ops/unsaved_changes.h"
+#include "ops/write_stopped.h"
 
 namespace zav {
 
@@ -208,14 +209,23 @@ OperationResult RadioOperations::writeRadio() {
     editor_.commitCurrentGroup();
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
-    const RadioWrite written = zav::writeRadio(link_, doc_.mem, skipGlobal);
+    BlocksReached reached{};
+    const RadioWrite written = zav::writeRadio(link_, doc_.mem, skipGlobal, reached);
     progress.hideForm();
     if (written == RadioWrite::NoGroupInCommon) {
         const std::string text = kNoGroupInCommon;
         tell(text, "Write Radio");
         return OperationResult::failure(text);
     }
-    if (written != RadioWrite::Written) return failure("the radio was not written");
+    if (written != RadioWrite::Written) {
+        // A write that stopped part-way says what the radio now holds, also when cancelled.
+        const std::optional<std::string> stopped = writeStoppedText(reached);
+        OperationResult result = failure(stopped.value_or("the radio was not written"));
+        if (stopped)
+            result.message =
+                *stopped + (labels == LabelChoice::Transfer ? "; the labels were not written" : "");
+        return result;
+    }
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::labelWriteRadio);
     if (verify_ && result.done()) {

@@ -7,6 +7,8 @@
 #ifdef __linux__
 #include <termios.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace zav {
@@ -52,9 +54,10 @@ QtSerialPort::QtSerialPort() {
     QObject::connect(&port_, &QSerialPort::readyRead, [this] { woken_ = woken_ || wakeOnInput_; });
     QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
         woken_ = true;  // a wait in progress looks at the port again
-        // A device that goes away while open cannot be used again; what is waiting times out.
-        if (e == QSerialPort::ResourceError && port_.isOpen()) {
+        // A device that goes away while open cannot be used again; what is waiting fails.
+        if (port_.isOpen() && deviceGone(e)) {
             lastError_ = port_.errorString().toStdString();
+            lost_ = true;
             port_.close();
         }
     });
@@ -62,6 +65,22 @@ QtSerialPort::QtSerialPort() {
 
 QtSerialPort::~QtSerialPort() {
     close();
+}
+
+bool QtSerialPort::deviceGone(QSerialPort::SerialPortError error) const {
+    if (error == QSerialPort::ResourceError) return true;  // EIO and the like
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return false;
+#ifdef __linux__
+    // Qt reports some of the ways a device goes (ENODEV, ENXIO) as read or write errors:
+    // ask the device itself, and whether its file is still there.
+    termios t{};
+    if (::tcgetattr(static_cast<int>(port_.handle()), &t) != 0 &&
+        (errno == EIO || errno == ENXIO || errno == ENODEV))
+        return true;
+    return ::access(device_.c_str(), F_OK) != 0 && errno == ENOENT;
+#else
+    return false;
+#endif
 }
 
 bool QtSerialPort::applySettings(const LineSettings& s) {
@@ -75,6 +94,8 @@ bool QtSerialPort::applySettings(const LineSettings& s) {
 std::optional<std::string> QtSerialPort::open(const std::string& device,
                                               const LineSettings& settings) {
     lastError_.clear();
+    lost_ = false;
+    device_ = device;
     port_.setPortName(QString::fromStdString(device));
     applySettings(settings);
     if (!port_.open(QIODevice::ReadWrite)) {

@@ -24,6 +24,7 @@ class QtSerialPort final : public LinkPort {
                                     const LineSettings& settings) override;
     void close() override;
     [[nodiscard]] bool isOpen() const override { return port_.isOpen(); }
+    [[nodiscard]] bool deviceLost() const override { return lost_; }
     void setSettings(const LineSettings& settings) override;
     bool writeByte(Byte value) override;
     [[nodiscard]] int bytesWaiting() override;
@@ -41,9 +42,14 @@ class QtSerialPort final : public LinkPort {
     // Waits until the bytes written so far have left the port.
     void drainOutput();
 
+    // True when the error the open device reported means it has gone away.
+    [[nodiscard]] bool deviceGone(QSerialPort::SerialPortError error) const;
+
     QSerialPort port_;
     QElapsedTimer clock_;
+    std::string device_;
     std::string lastError_;
+    bool lost_ = false;
     // One timer serves every wait (a transfer waits once per byte); a wait ends when it
     // fires, or when data or an error come while wakeOnInput_ is set.
     QTimer waitTimer_;

@@ -1,5 +1,6 @@
 #include "sim/bulk_programs.h"
 
+#include <memory>
 #include <string>
 
 #include "sim/silent_program.h"
@@ -123,7 +124,12 @@ std::string WriteProgramSim::onByte(SimRadio& radio, Byte b) {
     row_ = row_ == 0 ? 2 : row_ + 1;
     if (row_ <= kLastRow) return note;
     const int block = block_;
-    if (acknowledge(radio, "block stored")) block_ = 0;
+    if (acknowledge(radio, "block stored")) {
+        block_ = 0;
+        // A radio that loses its power between two blocks: what went before is stored.
+        if (faultHits(radio.programCounters().blocksStored, radio.config().faults.dieAfterBlocks))
+            radio.runProgram(std::make_unique<SilentProgram>("died after a block"));
+    }
     return note + ", block " + std::to_string(block) + " done";
 }
 

@@ -27,6 +27,8 @@ struct SimFaults {
     std::optional<int> noRamEcho;        // the Nth RAM write is not echoed; 0: none is
     std::optional<int> dropSegmentByte;  // the Nth byte the read program sends is lost
     std::optional<int> badAck;           // the Nth write-program acknowledgement is 0x1F
+    std::optional<int> dieAfterBlocks;   // once the write program has stored N blocks (and
+                                         // acknowledged the Nth) the radio answers nothing
     std::optional<int> dropStoredWord;   // the word at this even address is acknowledged
                                          // by every write but never stored
     std::optional<int> labelMissFrame;   // label read frames N.. go unanswered,
@@ -38,6 +40,7 @@ struct ProgramCounters {
     int ramWrites = 0;
     int segmentBytes = 0;
     int acks = 0;
+    int blocksStored = 0;
     int labelReads = 0;
 };
 

@@ -25,8 +25,8 @@ struct VirtualPortOptions {
     SimTime timerSlack = std::chrono::milliseconds(1);
     // Devices that fail to open, with the reason the system would give.
     std::vector<std::pair<std::string, std::string>> failingDevices;
-    // From this time the device is gone (a USB adapter pulled out): writes fail, nothing
-    // arrives, and it no longer opens.
+    // From this time the device is gone (a USB adapter pulled out): the port closes
+    // itself, nothing arrives, and it no longer opens.
     std::optional<SimTime> vanishAt;
 };
 
@@ -37,7 +37,9 @@ class VirtualPort final : public LinkPort {
     std::optional<std::string> open(const std::string& device,
                                     const LineSettings& settings) override;
     void close() override;
-    [[nodiscard]] bool isOpen() const override { return open_; }
+    // Like a real port, a port whose device vanished has closed itself.
+    [[nodiscard]] bool isOpen() const override { return open_ && !vanished(); }
+    [[nodiscard]] bool deviceLost() const override { return open_ && vanished(); }
     void setSettings(const LineSettings& settings) override;
     bool writeByte(Byte value) override;
     [[nodiscard]] int bytesWaiting() override;

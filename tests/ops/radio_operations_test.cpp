@@ -1,8 +1,8 @@
 // Every radio operation against the faults a user meets (a port that will not open, a
-// busy link, a silent radio, a garbled hook reply, a radio that stops halfway, one of its
-// bytes arriving late or twice): the result, what the user is told, the document read or
-// left as it was, what the window shows, and the radio's memory written only where its
-// masks allow. Then the label step and Cancel, case by case.
+// busy link, a silent radio, a garbled hook reply, a radio that stops halfway or dies, one
+// of its bytes arriving late or twice): the result, what the user is told, the document
+// read or left as it was, what the window shows, and the radio's memory written only where
+// its masks allow. Then the label step and Cancel, case by case.
 
 #include <gtest/gtest.h>
 
@@ -218,7 +218,8 @@ const Baseline& baseline(const OpRow& row) {
 // clang-format off
 enum class Kind {
     None, PortWillNotOpen, LinkBusy, Silent, Garbage, WrongSpeed, NoFastProbe, LoaderNotEchoed,
-    StopsHalfway, Cut, Vanishes, Dropped, WrongEcho, BadAck, JustInTime, JustTooLate, Late, Twice
+    StopsHalfway, Cut, Vanishes, DiesAfterGroups, Dropped, WrongEcho, BadAck, JustInTime,
+    JustTooLate, Late, Twice
 };
 // clang-format on
 // The radio's byte: the hook reply, the one after it, the middle one, the last but one, the
@@ -244,6 +245,8 @@ const Fault kFaults[] = {
     {Kind::StopsHalfway, At::First, "StopsHalfway", "the radio stops answering halfway"},
     {Kind::Cut, At::First, "Cut", "the radio gone mid-transfer"},
     {Kind::Vanishes, At::First, "Vanishes", "the port vanishes while open"},
+    {Kind::DiesAfterGroups, At::First, "DiesAfterThreeGroups",
+     "the radio dies after storing three groups"},
     {Kind::Dropped, At::Second, "DroppedEarly", "a byte dropped early"},
     {Kind::Dropped, At::Middle, "DroppedMid", "a byte dropped mid-transfer"},
     {Kind::Dropped, At::Last, "DroppedLast", "the last byte dropped"},
@@ -278,6 +281,7 @@ std::pair<sim::SimConfig, sim::VirtualPortOptions> faulty(const Fault& f, const 
         case Kind::StopsHalfway: x.stopAfter = n / 2; break;
         case Kind::Cut: x.cutAt = base.took / 2; break;
         case Kind::Vanishes: port.vanishAt = base.took / 2; break;
+        case Kind::DiesAfterGroups: x.dieAfterBlocks = 3; break;
         case Kind::Dropped: x.dropOutput = nth; break;
         case Kind::WrongEcho: x.wrongEcho = 1; break;
         case Kind::BadAck: x.badAck = 1; break;
@@ -414,6 +418,7 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     // ends its write program then).
     const bool lost =
         fault.kind == Kind::Cut || fault.kind == Kind::Vanishes ||
+        fault.kind == Kind::DiesAfterGroups ||
         (row.written.size() > 1 && (fault.kind == Kind::StopsHalfway || fault.at == At::Middle));
     EXPECT_TRUE(lost || b.s.radio.programName() == "resident firmware") << b.s.radio.programName();
 
@@ -430,6 +435,14 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
         ASSERT_TRUE(labelsNow[i] == target || (!ok && labelsNow[i] == radioLabels[i]))
             << "radio label " << i;
     }
+    // One link message per failure (none for a port reopened only to release a radio it
+    // no longer reaches). "Not written" is said only of a radio left as it was; a whole
+    // write that changed it says where it stopped.
+    EXPECT_LE(std::ranges::count(b.s.prompts.messages, kCommErrorTitle, &Message::shownTitle), 1);
+    const bool untouched = b.s.radio.memory() == radio;
+    EXPECT_TRUE(result.message != "the radio was not written" || untouched);
+    if (!ok && !untouched && row.written.size() > 1)
+        EXPECT_TRUE(result.message.starts_with("the write stopped part-way: ")) << result.message;
     // The radio: written within the masks (and bytes set only as a fault-free run sets
     // them), completely after a success.
     test::WriteReach reach(image, row.written);

@@ -6,10 +6,15 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "iface/settings_store.h"
@@ -41,29 +46,49 @@ inline ToolRun runTool(const std::string& arguments, const std::string& wrapper 
     return run;
 }
 
-// zavsim running in the background; stopped (SIGTERM) and reaped on destruction.
+// zavsim running in the background; stopped (SIGTERM) and reaped on destruction. What it
+// prints after its device (a transcript sent to /dev/stdout) is collected as it comes.
 class SimProcess {
   public:
     // The shell names its process, which then becomes zavsim, which names its device.
     explicit SimProcess(const std::string& arguments)
         : pipe_(::popen(("echo $$; exec '" + kSim + "' " + arguments).c_str(), "r")) {
         std::array<char, 256> device{};
-        if (pipe_ != nullptr && std::fscanf(pipe_, "%d %255s", &pid_, device.data()) == 2)
-            device_ = device.data();
+        if (pipe_ == nullptr || std::fscanf(pipe_, "%d %255s", &pid_, device.data()) != 2) return;
+        device_ = device.data();
+        reader_ = std::thread([this] {
+            std::array<char, 512> line{};
+            while (std::fgets(line.data(), line.size(), pipe_) != nullptr) {
+                const std::lock_guard lock(mutex_);
+                lines_.emplace_back(line.data());
+                printed_.notify_all();
+            }
+        });
     }
     ~SimProcess() {
         if (pid_ > 0) ::kill(pid_, SIGTERM);
+        if (reader_.joinable()) reader_.join();
         if (pipe_ != nullptr) ::pclose(pipe_);
     }
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
     [[nodiscard]] const std::string& device() const { return device_; }
+    // Waits up to `limit` for a line that `wanted` accepts.
+    template <typename Predicate>
+    bool waitForLine(Predicate wanted, std::chrono::milliseconds limit) {
+        std::unique_lock lock(mutex_);
+        return printed_.wait_for(lock, limit, [&] { return std::ranges::any_of(lines_, wanted); });
+    }
 
   private:
     FILE* pipe_;
     pid_t pid_ = -1;
     std::string device_;
+    std::mutex mutex_;
+    std::condition_variable printed_;
+    std::vector<std::string> lines_;
+    std::thread reader_;
 };
 
 // The default image in the radio's memory.

@@ -62,6 +62,7 @@ void usage(std::ostream& out) {
            "  --no-ram-echo N     do not echo the Nth RAM write (0: none), e.g. a loader byte\n"
            "  --drop-segment-byte N  lose the Nth byte the read program sends\n"
            "  --bad-ack N         send the Nth write-program acknowledgement as 1F\n"
+           "  --die-after-blocks N  answer nothing once the write program has stored N blocks\n"
            "  --drop-stored-word HEX  acknowledge every write of the word at address HEX\n"
            "                      but never store it\n"
            "  --label-miss N[:K]  leave label read frames N to N+K-1 unanswered (K = 1)\n"
@@ -130,6 +131,8 @@ std::optional<Options> parse(int argc, char** argv) {
             if (!(f.dropSegmentByte = number<int>(next()))) return std::nullopt;
         } else if (a == "--bad-ack" && hasValue) {
             if (!(f.badAck = number<int>(next()))) return std::nullopt;
+        } else if (a == "--die-after-blocks" && hasValue) {
+            if (!(f.dieAfterBlocks = number<int>(next()))) return std::nullopt;
         } else if (a == "--drop-stored-word" && hasValue) {
             const auto v = number<unsigned>(next(), 16);
             if (!v || *v >= zav::kRadioMemorySize) return std::nullopt;
@@ -241,8 +244,10 @@ int main(int argc, char** argv) {
             std::cerr << "zavsim: cannot write " << options->transcriptFile << "\n";
             return 1;
         }
+        // Line by line as the bytes pass: whoever follows the record (a test waiting for
+        // the radio to have taken a byte) sees each one at once.
         radio.transcript().setSink([&transcript](const zav::sim::TranscriptEntry& e) {
-            transcript << zav::sim::formatEntry(e) << '\n';
+            transcript << zav::sim::formatEntry(e) << std::endl;
         });
     }
 

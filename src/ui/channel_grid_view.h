@@ -1,6 +1,6 @@
 #pragma once
-// The channel grid: 14 rows of the shown group, edited in place. Frequencies are checked
-// before they are stored; S and C in a transmit column copy the receive values; the space
+// The channel grid: 14 rows of the shown group, edited in place. Every entry is checked
+// before it is stored; S and C in a transmit column copy the receive values; the space
 // bar in Tx Freq opens the offset entry; Home goes to Rec Freq; the Scan cell's button
 // toggles the flag. Every change is an undo step of the history the model records in.
 
@@ -38,8 +38,10 @@ class ChannelGridView final : public QTableView {
     // Key C: the same for every row; the cursor then goes to row 0, column 0.
     void copyReceiveAll(int row, int column);
     void toggleScan(int row);
-    // A frequency cell's text after an edit: checked, then stored or refused with a beep.
+    // A cell's text after an edit: checked by its field's gate, then stored or refused.
     void commitCellText(const QModelIndex& index, const QString& text);
+    // An entry refused: a beep, and the reason for the status bar (entryRefused).
+    void refuse(const QString& reason);
 
     bool editorKeyPress(QLineEdit* editor, QKeyEvent* event);
     bool editorKeyRelease(QLineEdit* editor, QKeyEvent* event);
@@ -58,7 +60,6 @@ class ChannelGridView final : public QTableView {
     // Common key handling of the grid and its editor; true when the key was consumed.
     bool commandKey(QKeyEvent* event, int column, QLineEdit* editor);
     void discardEditor(QLineEdit* editor);
-    void refuse(const QString& reason);
 
     ChannelGridModel& model_;
     Document& doc_;

@@ -177,8 +177,8 @@ TEST(ChannelGrid, AnErasedLabelLeftAloneStaysErased) {
     EXPECT_EQ(e.labels()[labelIndex(0, 3, 0)], 0xFF);
 }
 
-// Copy All pastes a whole group, Copy a row onto the current row; text from elsewhere is
-// not pasted.
+// Copy All pastes a whole group, Copy a row onto the current row, each cell checked as
+// an entry is; text from elsewhere is not pasted.
 TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     Editor e;
     EXPECT_FALSE(e.window->menus().pasteAction->isEnabled());
@@ -193,6 +193,14 @@ TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     e.goTo(9, kColLabel);
     e.window->paste();
     EXPECT_EQ(e.doc.group(2)->copyChan(9), e.doc.group(0)->copyChan(0));
+    e.doc.group(2)->channel(0).setRecFreq("601");  // bytes no entry may store
+    e.goTo(0, kColRecFreq);
+    e.window->copyRow();
+    const MemImage before = e.mem();
+    e.goTo(9, kColLabel);
+    e.window->paste();
+    EXPECT_EQ(e.mem(), before);
+    EXPECT_TRUE(e.window->status().message().startsWith("Rec Freq: 601.00000 is not"));
     e.clipboard.setText(std::string(e.clipboard.text().size(), 'x'));
     e.window->updatePasteEnabled();
     EXPECT_FALSE(e.window->menus().pasteAction->isEnabled());

@@ -118,63 +118,36 @@ TEST(StatusBar, SaysWhatHappened) {
     EXPECT_NE(said().find("labels were not read"), std::string::npos) << said();
 }
 
-struct Entry {
-    const char* name;
-    int column;
-    std::pair<int, const char*> before;  // typed first into another column of the row
-    const char* keys;
-    const char* shown;
-    const char* said;  // part of the status bar's reason; "" when nothing is refused
-};
-
-void PrintTo(const Entry& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class CellEntry : public ::testing::TestWithParam<Entry> {};
-
-// The checks are the model's; the grid refuses, with a beep and a reason, what it would
-// otherwise store as another value (off the 12.5 kHz raster, 400 as no frequency), and
-// a refused key gives back the old text selected, so typing goes on over it.
-TEST_P(CellEntry, StoresWhatTheRadioHoldsAndRefusesTheRestSayingWhy) {
-    const Entry& c = GetParam();
-    Editor e;
-    ASSERT_EQ(e.cell(0, kColRecFreq), "none");
-    if (c.before.second != nullptr) {
-        e.goTo(0, c.before.first);
-        e.typeKeys(c.before.second);
+// Keys as typed: a refused key gives back the old text selected, so typing goes on over
+// it (what a committed cell stores or refuses: entry_paths_test.cpp).
+TEST(CellEntry, KeysStoreWhatTheRadioHoldsAndRefuseTheRestSayingWhy) {
+    // The column typed in, keys typed first into another column of the row, the keys, what
+    // the cell shows, part of the status bar's reason ("" when nothing is refused).
+    using Keys =
+        std::tuple<int, std::pair<int, const char*>, const char*, const char*, const char*>;
+    // clang-format off
+    const Keys cases[] = {
+        {kColRecFreq, {}, "q451.0125\n", "451.01250", "digits"},  // a stray letter first
+        {0, {}, "7", "1", ""},  // the channel number is fixed
+        {kColScan, {}, " ", "Y", ""}, {kColScan, {}, "  ", "", ""},
+        {kColTxFreq, {kColRecFreq, "452.5\n"}, "s", "452.50000", ""},
+        {kColTxFreq, {kColRecFreq, "452.5\n"}, "4s", "452.50000", ""},  // from the editor
+        {kColTxCG, {kColRecCG, "067.0\n"}, "s", "067.0", "" }};
+    // clang-format on
+    for (const auto& [column, before, keys, shown, reason] : cases) {
+        SCOPED_TRACE(keys);
+        Editor e;
+        if (before.second != nullptr) {
+            e.goTo(0, before.first);
+            e.typeKeys(before.second);
+        }
+        e.goTo(0, column);
+        e.typeKeys(keys);
+        EXPECT_EQ(e.cell(0, column), shown);
+        const std::string said = e.window->status().message().toStdString();
+        EXPECT_NE(said.find(reason), std::string::npos) << said;
+        EXPECT_EQ(e.prompts.beeps, *reason == '\0' ? 0 : 1);
     }
-    e.goTo(0, c.column);
-    e.typeKeys(c.keys);
-    EXPECT_EQ(e.cell(0, c.column), c.shown);
-    const std::string said = e.window->status().message().toStdString();
-    EXPECT_NE(said.find(c.said), std::string::npos) << said;
-    EXPECT_EQ(e.prompts.beeps, *c.said == '\0' ? 0 : 1);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Keys, CellEntry, ::testing::Values(
-    Entry{"Frequency", kColRecFreq, {}, "451.0125\n", "451.01250", ""},
-    Entry{"StrayLetterFirst", kColRecFreq, {}, "q451.0125\n", "451.01250", "digits"},
-    Entry{"OffTheRaster", kColRecFreq, {}, "450.00625\n", "none", "12.5 kHz"},
-    Entry{"StoredAsNoFrequency", kColRecFreq, {}, "400\n", "none", "no frequency"},
-    Entry{"ZeroClears", kColTxFreq, {kColTxFreq, "460\n"}, "0\n", "none", ""},
-    Entry{"ChannelNumberIsFixed", 0, {}, "7", "1", ""},
-    Entry{"ScanKey", kColScan, {}, " ", "Y", ""},
-    Entry{"ScanKeyTwice", kColScan, {}, "  ", "", ""},
-    Entry{"CopyReceive", kColTxFreq, {kColRecFreq, "452.5\n"}, "s", "452.50000", ""},
-    Entry{"CopyReceiveFromTheEditor", kColTxFreq, {kColRecFreq, "452.5\n"}, "4s", "452.50000", ""},
-    Entry{"CopyReceiveCode", kColTxCG, {kColRecCG, "067.0\n"}, "s", "067.0", "" }),
-    [](const auto& test) { return std::string(test.param.name); });
-// clang-format on
-
-// An erased label shown as " blank  " and left unchanged is not stored as that text.
-TEST(ChannelGrid, AnErasedLabelLeftAloneStaysErased) {
-    Editor e;
-    for (int k = 0; k < kLabelPositions; ++k) e.labels()[labelIndex(0, 3, k)] = 0xFF;
-    e.window->gridModel().refresh();
-    e.typeInCell(3, kColLabel, e.cell(3, kColLabel));
-    EXPECT_EQ(e.labels()[labelIndex(0, 3, 0)], 0xFF);
 }
 
 // Copy All pastes a whole group, Copy a row onto the current row, each cell checked as

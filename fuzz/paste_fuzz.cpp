@@ -1,6 +1,7 @@
 // Paste into the channel grid: one row or all rows of a group from any clipboard text
-// (lines split as the grid's Paste splits them). A paste changes only its own group's
-// page and labels, and a row copied and pasted back changes nothing.
+// (lines split as the grid's Paste splits them, each cell through its field's gate). A
+// paste changes only its own group's page and labels, every cell it stores reads back as
+// its gate shows it, and a row copied and pasted back changes nothing.
 
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 #include "files/default_file.h"
 #include "files/frequency_file.h"
 #include "fuzz_check.h"
+#include "model/field_entry.h"
 #include "model/group.h"
 
 using namespace zav;
@@ -39,13 +41,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemImage mem = opened->image;
     LabelImage labels = opened->labels;
     Group group(mem, labels, g);
+    // Each line as the grid's Paste takes it: checked by the fields' gates, then stored.
+    const auto pasteLine = [&](const std::string& line, int r) {
+        const MemImage before = mem;
+        const LabelImage beforeLabels = labels;
+        const RowPaste checked = checkRowPaste(group.channel(r), line);
+        require(checked.refusal.empty() || checked.changes.empty(), "a refused row stores nothing");
+        applyRowPaste(group.channel(r), checked);
+        const RowData shown = group.display(r);
+        for (const auto& [column, stored] : checked.changes)
+            require(shown[static_cast<std::size_t>(column)] == stored,
+                    "a pasted cell reads back as its gate shows it");
+        require(!checked.changes.empty() || (mem == before && labels == beforeLabels),
+                "a row without changes leaves the images alone");
+    };
     if (row < kChannelsPerGroup) {
-        group.pasteRecord(text, row);
+        pasteLine(text, row);
     } else {
         for (int r = 0; r < kChannelsPerGroup; ++r) {
             const std::size_t end = text.find('\r');  // the grid's line end
-            std::string line = text.substr(0, end);
-            group.pasteRecord(line, r);
+            pasteLine(text.substr(0, end), r);
             text.erase(0, end == std::string::npos ? text.size() : end + 1);
         }
     }
@@ -55,6 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LabelImage pastedLabels = labels;
     for (int r = 0; r < kChannelsPerGroup; ++r) {
         std::string copied = group.copyChan(r);
+        require(checkRowPaste(group.channel(r), copied).changes.empty(),
+                "a copied row pasted back has nothing to change");
         group.pasteRecord(copied, r);
     }
     require(mem == pastedMem && labels == pastedLabels, "a copied row pastes back unchanged");

@@ -1,13 +1,16 @@
 // The texts a user types into the grid and the global window: frequencies, code guards,
-// label characters, the frequency check and the offset. Whatever comes in, the codecs
-// end, and what they store reads back as a text that stores the same bytes.
+// label characters, the frequency check, the offset and the entry gates. Whatever comes
+// in, the codecs end, what they store reads back as a text that stores the same bytes, and
+// what a gate takes reads back as the gate shows it.
 
 #include <cmath>
 #include <cstdint>
 #include <string>
 
 #include "fuzz_check.h"
+#include "model/channel.h"
 #include "model/codecs.h"
+#include "model/field_entry.h"
 #include "model/frequency_check.h"
 
 using namespace zav;
@@ -45,6 +48,26 @@ void checkCodeGuardText(const std::string& text) {
     }
 }
 
+// Whatever an entry gate takes, the field then shows as the gate says, and the gate takes
+// that text again unchanged; what it refuses it says why.
+void checkEntryText(const std::string& text) {
+    MemImage mem{};
+    LabelImage labels{};
+    Channel channel(mem, labels, 0, 0);
+    for (int column = kColRecFreq; column <= kColScan; ++column) {
+        const FieldEntry entry = channelEntry(column, text);
+        require(entry.accepted || !entry.text.empty(), "a refusal says why");
+        if (!entry.accepted) continue;
+        channel.update(column, entry.text);
+        require(channel.display()[static_cast<std::size_t>(column)] == entry.text,
+                "an accepted entry reads back as the gate shows it");
+        const FieldEntry again = channelEntry(column, entry.text);
+        require(again.accepted && again.text == entry.text, "a gate takes what it shows");
+    }
+    const FieldEntry id = idEntry(text);
+    if (id.accepted) require(idEntry(id.text).text == id.text, "an ID is taken as shown");
+}
+
 void checkLabelText(std::string text) {
     while (!text.empty()) {
         const std::size_t before = text.size();
@@ -71,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkFrequencyText(first);
     checkCodeGuardText(first);
     checkLabelText(first);
+    checkEntryText(first);
     checkFrequencyText(addOffset(first, second));
     return 0;
 }

@@ -141,12 +141,19 @@ std::string Channel::copyChan() const {
 }
 
 void Channel::pasteChan(std::string& s) {
+    writeChannel(splitRow(s));
+}
+
+RowData Channel::splitRow(std::string& s) {
+    RowData row;
+    // Seven passes: the seventh consumes a field that goes nowhere.
     for (int pass = 0; pass < 7; ++pass) {
         const auto tab = s.find(kTab);
         const std::string field = s.substr(0, tab);
         if (tab != std::string::npos) s.erase(0, tab + 1);
-        if (pass < 6) update(pass + 1, field);
+        if (pass < 6) row[static_cast<std::size_t>(pass + 1)] = field;
     }
+    return row;
 }
 
 void Channel::writeChannel(const RowData& row) {

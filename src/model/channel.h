@@ -70,6 +70,8 @@ class Channel {
     // Splits a copyChan text back into the six texts and consumes it. With fewer than five
     // tabs the last field is written to every remaining property.
     void pasteChan(std::string& s);
+    // The six texts pasteChan takes from a text (columns 1..6), consumed as it consumes it.
+    static RowData splitRow(std::string& s);
     // Columns 1..6 of a grid row into the six properties, in column order.
     void writeChannel(const RowData& row);
     // Column 1..6 selects the property; any other number does nothing.

@@ -5,6 +5,7 @@
 
 #include "model/channel.h"
 #include "model/codecs.h"
+#include "model/field_entry.h"
 #include "model/frequency_check.h"
 #include "model/globals.h"
 #include "model/group.h"
@@ -24,9 +25,6 @@ using Refusal = std::optional<std::string>;
 constexpr std::array kFlag{std::string_view(""), kFlagSet};
 constexpr std::array kOffOn{std::string_view("Off"), std::string_view("On")};         // variable CG
 constexpr std::array kSaverButtons{std::string_view("On"), std::string_view("Off")};  // 1 = off
-
-// The text the frequency columns show for no frequency; an entry of it clears the field.
-constexpr std::string_view kNoFrequency = "none";
 
 std::string quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
@@ -75,17 +73,9 @@ std::string readChannel(const FieldPlace& at) {
 
 template <int Column>
 Refusal storeChannel(const FieldPlace& at, std::string_view text) {
-    std::string value(text);
-    if (Column == kColRecFreq || Column == kColTxFreq) {
-        FrequencyEntry entry = frequencyEntry(text == kNoFrequency ? std::string_view{} : text);
-        if (!entry.accepted) return std::move(entry.text);
-        value = std::move(entry.text);
-    } else if ((Column == kColRecCG || Column == kColTxCG) && !cgTextToBytes(text)) {
-        return quoted(text) + " is not a code guard: a tone such as 67.0 or a code such as D023";
-    } else if (Column == kColScan && text != kFlagSet && !text.empty()) {
-        return quoted(text) + " is not a scan flag: 'Y' or empty";
-    }
-    channelAt(at).update(Column, value);
+    FieldEntry entry = channelEntry(Column, text);
+    if (!entry.accepted) return std::move(entry.text);
+    channelAt(at).update(Column, entry.text);
     return std::nullopt;
 }
 
@@ -139,8 +129,9 @@ std::string readId(const FieldPlace& at) {
 }
 
 Refusal storeId(const FieldPlace& at, std::string_view text) {
-    if (!hexDigits(text, kIdDigits)) return quoted(text) + " is not 1 to 7 hexadecimal digits";
-    groupAt(at).writeIdNum(text);
+    FieldEntry entry = idEntry(text);
+    if (!entry.accepted) return std::move(entry.text);
+    groupAt(at).writeIdNum(entry.text);
     return std::nullopt;
 }
 
@@ -149,7 +140,9 @@ std::string readGroupLabel(const FieldPlace& at) {
 }
 
 Refusal storeGroupLabel(const FieldPlace& at, std::string_view text) {
-    groupAt(at).writeGroupLabel(text);
+    FieldEntry entry = labelEntry(text);
+    if (!entry.accepted) return std::move(entry.text);
+    groupAt(at).writeGroupLabel(entry.text);
     return std::nullopt;
 }
 

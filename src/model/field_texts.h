@@ -30,8 +30,9 @@ struct FieldText {
     FieldScope scope;
     // The text the editor shows for the field.
     std::string (*read)(const FieldPlace& at);
-    // Stores a text after the checks the editor makes; nullopt when stored, else why the
-    // text was refused (nothing changed then). Storing the text read gives the same bytes.
+    // Stores a text through the field's entry gate (field_entry.h); nullopt when stored,
+    // else why the text was refused (nothing changed then). A text a gate gave reads back
+    // as itself; storing a text read gives the same bytes where the gate takes it.
     std::optional<std::string> (*store)(const FieldPlace& at, std::string_view text);
 };
 

@@ -27,6 +27,9 @@ struct Decimal {
 constexpr int kSignificantDigits = 15;
 constexpr long kStepDecimals = 5;
 constexpr long kExponentLimit = 100000;  // far beyond any double; stops runaway exponents
+constexpr long kMaxWholeDigits = 18;     // fits 64 bits
+// The text the frequency columns show for no frequency.
+constexpr std::string_view kNoFrequency = "none";
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -188,14 +191,15 @@ std::optional<std::string> unstorableReason(std::string_view mhzText) {
     const auto bytes = freqTextToBytes(shown);
     if (!bytes) return shown + " MHz is outside the radio's range.";
     const std::string stored = freqBytesToText((*bytes)[0], (*bytes)[1]);
-    if (stored == "none") return shown + " MHz is stored as no frequency; leave the cell empty.";
+    if (stored == kNoFrequency)
+        return shown + " MHz is stored as no frequency; leave the cell empty.";
     if (stored != shown) return shown + " MHz is off the radio's 12.5 kHz steps.";
     return std::nullopt;
 }
 
 FrequencyEntry frequencyEntry(std::string_view typed) {
     const std::string_view entry = trim(typed);
-    if (entry.empty()) return {true, {}};
+    if (entry.empty() || entry == kNoFrequency) return {true, std::string(kNoFrequency)};
     const FreqCheckResult r = isNumericText(entry) ? checkFrequency(entry) : FreqCheckResult{};
     switch (r.outcome) {
         case FreqCheckOutcome::Accepted:
@@ -203,12 +207,23 @@ FrequencyEntry frequencyEntry(std::string_view typed) {
             if (auto why = unstorableReason(r.text)) return {false, std::move(*why)};
             return {true, r.text};
         case FreqCheckOutcome::Unchanged:
-            return {true, std::string(typed)};
+            return {true, std::string(kNoFrequency)};
         case FreqCheckOutcome::Rejected:
             break;
     }
     return {false, std::string(entry) +
                        " is not a frequency of the radio: 400 to 600 MHz in 12.5 kHz steps."};
+}
+
+std::optional<std::int64_t> wholeUnits(std::string_view text, int decimals) {
+    const auto d = parseDecimal(text);
+    if (!d || d->neg) return std::nullopt;
+    if (d->isZero()) return 0;
+    // The digits carry no trailing zeros, so a negative shift means digits finer than a unit.
+    const long shift = d->exp + decimals;
+    if (shift < 0 || static_cast<long>(d->digits.size()) + shift > kMaxWholeDigits)
+        return std::nullopt;
+    return scaled(*d, shift);
 }
 
 std::string addOffset(std::string_view baseText, std::string_view offsetText) {

@@ -5,11 +5,13 @@
 // binary rounding can turn a valid entry into an invalid one or the other way round.
 // Also the numeric-text helpers the grid and the offset box share.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "model/codecs.h"  // leadingNumber
+#include "model/field_entry.h"
 
 namespace zav {
 
@@ -36,14 +38,15 @@ FreqCheckResult checkFrequency(std::string_view text);
 // only, and 400.00000 encodes as "no frequency".
 std::optional<std::string> unstorableReason(std::string_view mhzText);
 
-// What a frequency cell stores for a typed text: the text to store, or why the entry is
-// refused. An empty entry clears the frequency, zero is kept as typed, anything else must
-// pass checkFrequency and be storable. The grid and the CSV import both take entries so.
-struct FrequencyEntry {
-    bool accepted = false;
-    std::string text;  // accepted: the text to store; refused: the reason
-};
+// What a frequency cell stores for a typed text: the text it then shows, or why the entry
+// is refused. An empty entry, "none" and zero clear the frequency ("none"); anything else
+// must pass checkFrequency and be storable. Every entry path takes frequencies so.
+using FrequencyEntry = FieldEntry;
 FrequencyEntry frequencyEntry(std::string_view typed);
+
+// A non-negative numeric text in units of 10^-decimals, when it is a whole number of them
+// of at most 18 digits ("67.0" in tenths is 670); nullopt otherwise ("67.05", "-1", "x").
+std::optional<std::int64_t> wholeUnits(std::string_view text, int decimals);
 
 // Receive frequency plus an offset, both in megahertz (the leading number of each text, 0
 // when there is none), rounded to 15 significant digits and written as the shortest text.

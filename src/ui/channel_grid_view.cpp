@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "model/field_entry.h"
 #include "model/frequency_check.h"
 #include "ui/grid_delegate.h"
 #include "ui/image_history.h"
@@ -139,12 +140,10 @@ void ChannelGridView::commitCellText(const QModelIndex& index, const QString& te
     if (!index.isValid()) return;
     const int row = index.row();
     const int column = index.column();
-    if (!isFrequencyColumn(column)) {
-        model_.setCellText(row, column, text);
-        return;
-    }
-    // An emptied cell clears the frequency; a refused entry leaves the cell as it was.
-    const FrequencyEntry entry = frequencyEntry(text.toStdString());
+    // A cell left as it was stores nothing; an entry its field cannot hold exactly is
+    // refused and the cell stays as it was.
+    if (text == model_.cellText(row, column)) return;
+    const FieldEntry entry = channelEntry(column, text.toStdString());
     if (entry.accepted)
         model_.setCellText(row, column, QString::fromStdString(entry.text));
     else

@@ -1,9 +1,8 @@
 #pragma once
-// The channel grid: 14 rows of the shown group, edited in place. Frequencies are checked
-// before they are stored; S and C in a transmit column copy the receive values; the space
-// bar in Tx Freq opens the offset entry when it is released; Home goes to Rec Freq; the
-// Scan cell's button toggles the flag. Every change is an undo step of the history the
-// model records in.
+// The channel grid: 14 rows of the shown group, edited in place. Every entry is checked
+// before it is stored; S and C in a transmit column copy the receive values; the space
+// bar in Tx Freq opens the offset entry when it is released; Home goes to Rec Freq; the Scan cell's
+// button toggles the flag. Every change is an undo step of the history the model records in.
 
 #include <QTableView>
 
@@ -41,9 +40,9 @@ class ChannelGridView final : public QTableView {
     // Key C: the same for every row; the cursor then goes to row 0, column 0.
     void copyReceiveAll(int row, int column);
     void toggleScan(int row);
-    // A frequency cell's text after an edit: checked, then stored or refused with a beep.
+    // A cell's text after an edit: checked by its field's gate, then stored or refused.
     void commitCellText(const QModelIndex& index, const QString& text);
-    // Refuses an entry: a beep, and the reason for the status bar.
+    // An entry refused: a beep, and the reason for the status bar (entryRefused).
     void refuse(const QString& reason);
 
     bool editorKeyPress(QLineEdit* editor, QKeyEvent* event);

@@ -1,5 +1,9 @@
 #include "ui/grid_clipboard.h"
 
+#include <vector>
+
+#include "model/field_entry.h"
+
 namespace zav {
 
 namespace {
@@ -59,6 +63,7 @@ bool GridClipboard::pasteAvailable() const {
 }
 
 GridClipboard::PasteResult GridClipboard::paste(int row) {
+    refusal_.clear();
     std::string text = clipboard_.text();
     if (!haveCopy_ || text != copied_) {
         prompts_.ask(notice(kNothingCopied));
@@ -68,23 +73,31 @@ GridClipboard::PasteResult GridClipboard::paste(int row) {
     Group* g = shown >= 0 ? doc_.group(shown) : nullptr;
     if (g == nullptr) return PasteResult::Refused;
     if (copiedRow_ && row >= 0 && row < kChannelsPerGroup) {
-        g->pasteRecord(text, row);
+        const RowPaste checked = checkRowPaste(g->channel(row), std::move(text));
+        refusal_ = checked.refusal;
+        if (!refusal_.empty()) return PasteResult::Refused;
+        applyRowPaste(g->channel(row), checked);
         return PasteResult::Row;
     }
-    if (copiedAll_) {
-        pasteAllRows(*g, std::move(text));
-        return PasteResult::All;
-    }
+    if (copiedAll_)
+        return pasteAllRows(*g, std::move(text)) ? PasteResult::All : PasteResult::Refused;
     return PasteResult::Refused;
 }
 
-void GridClipboard::pasteAllRows(Group& group, std::string text) {
+bool GridClipboard::pasteAllRows(Group& group, std::string text) {
+    std::vector<RowPaste> rows;
     for (int row = 0; row < kChannelsPerGroup; ++row) {
         const std::size_t p = text.find(kLineEnd);
-        std::string line = p == std::string::npos ? text : text.substr(0, p);
-        group.pasteRecord(line, row);
+        rows.push_back(checkRowPaste(group.channel(row), text.substr(0, p)));
+        if (!rows.back().refusal.empty()) {
+            refusal_ = "Chan " + std::to_string(row + 1) + ", " + rows.back().refusal;
+            return false;
+        }
         if (p != std::string::npos) text.erase(0, p + 1);
     }
+    for (int row = 0; row < kChannelsPerGroup; ++row)
+        applyRowPaste(group.channel(row), rows[static_cast<std::size_t>(row)]);
+    return true;
 }
 
 }  // namespace zav

@@ -2,7 +2,7 @@
 // Copy a row, Copy All and Paste between the channel grid and the system clipboard. One
 // row travels as its six texts joined by tabs; a whole group as 14 such lines, each ended
 // by a carriage return. A paste is accepted only while the clipboard still holds exactly
-// the text this window put there.
+// the text this window put there, and only with every cell one its field holds.
 
 #include <string>
 
@@ -24,8 +24,11 @@ class GridClipboard {
     void copyAll();
 
     enum class PasteResult { Refused, Row, All };
-    // Into the shown group: one row at `row`, or all 14 rows.
+    // Into the shown group: one row at `row`, or all 14 rows. Every changed cell passes
+    // its field's gate first; with one refused, nothing is pasted (see refusal()).
     PasteResult paste(int row);
+    // Why the last paste stored nothing, when a cell was refused; else empty.
+    [[nodiscard]] const std::string& refusal() const { return refusal_; }
 
     // True while the clipboard holds what this window copied (Paste is then enabled).
     [[nodiscard]] bool pasteAvailable() const;
@@ -39,7 +42,7 @@ class GridClipboard {
   private:
     [[nodiscard]] const Group* shownGroup() const;
     void put(std::string text);
-    void pasteAllRows(Group& group, std::string text);
+    bool pasteAllRows(Group& group, std::string text);
 
     Document& doc_;
     TextClipboard& clipboard_;
@@ -48,6 +51,7 @@ class GridClipboard {
     bool copiedAll_ = false;
     bool haveCopy_ = false;
     std::string copied_;
+    std::string refusal_;
 };
 
 }  // namespace zav

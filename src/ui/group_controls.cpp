@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 
 #include <vector>
 
+#include "model/field_entry.h"
 #include "model/lists.h"
 
 namespace zav {
@@ -68,12 +68,9 @@ GroupControls buildGroupControls(QWidget* parent) {
     c.groupLabelEdit = named(new QLineEdit(parent), "txtGroupLabel");
     c.aniLabel = label(parent, "lblANI", "ANI/ID Number:");
     c.idEdit = named(new QLineEdit(parent), "txtID");
-    // Only what the fields hold: 8 label positions, 7 hexadecimal ID digits.
-    c.groupLabelEdit->setMaxLength(kLabelPositions);
+    // What the fields hold: 8 label positions, 7 hexadecimal ID digits. An entry is
+    // checked whole as it ends (checkEntries), never cut or filtered while typed.
     c.groupLabelEdit->setToolTip(QStringLiteral("Up to %1 characters").arg(kLabelPositions));
-    c.idEdit->setMaxLength(kIdDigits);
-    c.idEdit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,%1}").arg(kIdDigits)), c.idEdit));
     c.idEdit->setToolTip(QStringLiteral("Up to %1 hexadecimal digits (0-9, A-F)").arg(kIdDigits));
     c.scanHoldLabel = label(parent, "lblScanHold", "Scan Hold Time:");
     c.scanCombo = combo(parent, "cboScan", lists::kScanHold);
@@ -175,6 +172,21 @@ GroupParams collectParams(const GroupControls& c) {
     p.blScanState = c.blScanStateCheck->isChecked();
     p.blChannel = c.blChannelCheck->isChecked();
     return p;
+}
+
+std::string checkEntries(const GroupControls& c, const GroupParams& shown) {
+    std::string refused;
+    const auto check = [&](QLineEdit* edit, const std::string& held, auto gate) {
+        const std::string typed = edit->text().toStdString();
+        if (typed == held) return;  // what the group shows stays as its bytes are
+        FieldEntry entry = gate(typed);
+        if (!entry.accepted) refused += (refused.empty() ? "" : "; ") + entry.text;
+        const QString now = QString::fromStdString(entry.accepted ? entry.text : held);
+        if (edit->text() != now) edit->setText(now);
+    };
+    check(c.groupLabelEdit, shown.groupLabel, labelEntry);
+    check(c.idEdit, shown.id, idEntry);
+    return refused;
 }
 
 void writeChangedParams(Group& group, const GroupParams& shown, const GroupParams& now) {

@@ -4,6 +4,7 @@
 // does all encoding.
 
 #include <array>
+#include <string>
 
 #include "model/group.h"
 
@@ -70,6 +71,11 @@ void chainTabOrder(const GroupControls& c, QWidget* grid);
 
 void showParams(const GroupControls& c, const GroupParams& p);
 GroupParams collectParams(const GroupControls& c);
+
+// The header's text fields (group label, ANI/ID) checked by their fields' gates where
+// they differ from `shown`: an accepted entry shows the text it stores, a refused one goes
+// back to `shown`'s. Returns why entries were refused ("" when none was).
+std::string checkEntries(const GroupControls& c, const GroupParams& shown);
 
 // Stores the parameters that differ from those shown when the group was read. Fields
 // the user left alone keep their bytes exactly, even where the shown value is only an

@@ -141,6 +141,14 @@ void MainWindow::connectCommands() {
     connect(&history_->stack(), &QUndoStack::canRedoChanged, this, [this] { updateUndoRedo(); });
     connect(grid_, &ChannelGridView::entryRefused, this,
             [this](const QString& reason) { status_->say(reason); });
+    // A header field's entry is checked as it ends (Enter, or leaving the field).
+    for (QLineEdit* edit : {controls_.groupLabelEdit, controls_.idEdit})
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            const std::string refused =
+                shownGroup() >= 0 ? checkEntries(controls_, shownParams_) : std::string();
+            if (!refused.empty()) grid_->refuse(QString::fromStdString(refused));
+            updateStatus();
+        });
     connectAccessKeys();
     // The unsaved-changes mark follows the group's controls as they are edited.
     for (auto* edit : centralWidget()->findChildren<QLineEdit*>())
@@ -248,6 +256,7 @@ void MainWindow::storeGroup(int g) {
     Group* group = g >= 0 ? doc_.group(g) : nullptr;
     // Only the group whose values fill the controls can take them.
     if (group == nullptr || g != shownGroup()) return;
+    const std::string refused = checkEntries(controls_, shownParams_);
     const GroupParams now = collectParams(controls_);
     history_->record(QStringLiteral("Group Parameters"),
                      [&] { writeChangedParams(*group, shownParams_, now); });
@@ -256,6 +265,7 @@ void MainWindow::storeGroup(int g) {
         // The controls show what was stored (a padded ID, a re-read label).
         showParams(controls_, shownParams_);
     }
+    if (!refused.empty()) grid_->refuse(QString::fromStdString(refused));
 }
 
 void MainWindow::displayGroupMemory() {

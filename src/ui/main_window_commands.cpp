@@ -44,6 +44,7 @@ void MainWindow::paste() {
             grid_->setCurrentIndex(gridModel_->index(0, 0));
             break;
         case GridClipboard::PasteResult::Refused:
+            if (!clip_.refusal().empty()) grid_->refuse(QString::fromStdString(clip_.refusal()));
             break;
     }
 }

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <tuple>
-
-#include "model/field_texts.h"
 
 namespace zav {
 namespace {
@@ -51,17 +48,6 @@ TEST(Globals, BytesAndValuesBothWays) {
         EXPECT_EQ(loadPassword(mem), stored);
         EXPECT_EQ(mem[95] | mem[99], 0);
     }
-    // As a field's text, the password takes 1 to 6 hexadecimal digits and nothing else.
-    const auto field =
-        std::ranges::find(fieldTexts(), std::string_view("Pass Word"), &FieldText::name);
-    ASSERT_NE(field, fieldTexts().end());
-    MemImage mem{};
-    LabelImage labels{};
-    const FieldPlace place{mem, labels};
-    for (const char* refused : {"1234567", "", "12G"})
-        EXPECT_TRUE(field->store(place, refused)) << refused;
-    EXPECT_FALSE(field->store(place, "09afAF"));  // every end of the digits' ranges
-    EXPECT_EQ(field->read(place), "09AFAF");
 }
 
 TEST(Globals, IndicesOutsideTheirListsAreRefusedAndStoreNothing) {

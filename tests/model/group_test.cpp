@@ -75,8 +75,6 @@ TEST_F(GroupTest, ParametersAndTheirBytes) {
         EXPECT_EQ(group.readIdNum(), shown) << text;
         EXPECT_EQ(mem[kPage + 4] & 0xF0, 0xF0) << text;
     }
-    group.writeGroupLabel("ab.c-Zh");
-    EXPECT_EQ(group.readGroupLabel(), "AB.C-Zh  ");
     for (int k = 0; k < 8; ++k) labels[labelIndex(4, 14, k)] = 0xFF;
     EXPECT_EQ(group.readGroupLabel(), " BLANK  ");
 }

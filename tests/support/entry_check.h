@@ -1,8 +1,8 @@
 #pragma once
 // The same entries through every path a text takes into the images (a grid cell, the
-// group's header fields, a pasted row, a CSV import, the field gate itself), held to one
-// rule: what a path takes reads back as the field's gate shows it; what it refuses leaves
-// the images as they were and is told with the gate's reason.
+// offset box, the group's header fields, a pasted row, a CSV import, the field gate
+// itself), held to one rule: what a path takes reads back as the field's gate shows it;
+// what it refuses leaves the images as they were and is told with the gate's reason.
 
 #include <gtest/gtest.h>
 

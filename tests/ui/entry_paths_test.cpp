@@ -1,12 +1,13 @@
 // Every way a value is entered takes the same values alike: the grid's cells as the editor
-// commits them, the group's header fields as typed, a row pasted, a CSV cell imported and
-// the field gate the others are built on. Another path is one more adapter in the list.
+// commits them, the offset box, the group's header fields as typed, a row pasted, a CSV
+// cell imported and the field gate the others are built on. Another path is one more adapter in the list.
 
 #include <gtest/gtest.h>
 
 #include "files/csv_exchange.h"
 #include "files/csv_table.h"
 #include "model/field_entry.h"
+#include "model/frequency_check.h"
 #include "support/editor.h"
 #include "support/entry_check.h"
 #include "ui/status_line.h"
@@ -93,6 +94,15 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
              const int beeps = e.prompts.beeps;
              e.typeInCell(0, columnOf(c), c.text);
              return std::pair(e.cell(0, columnOf(c)), said(e, beeps));
+         }},
+        // The offset box over an empty receive frequency: the sum is the offset itself.
+        {"offset box", &e.doc,
+         [&](const EntryCase& c) -> EntryOutcome {
+             if (c.field != "Tx Freq" || !isNumericText(c.text)) return std::nullopt;
+             const int beeps = e.prompts.beeps;
+             e.goTo(0, kColTxFreq).setFocus();
+             e.pressKeys(" " + c.text + "\n");
+             return outcome(e.doc, c, said(e, beeps));
          }},
         // Typed over the field's text and ended with Enter; the group is then stored.
         {"header field", &e.doc, [&](const EntryCase& c) -> EntryOutcome {

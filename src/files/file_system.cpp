@@ -40,6 +40,8 @@ class FileDescriptor {
     [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
     // Closes now; the close's own error matters after a write.
     int close() { return fd_ >= 0 ? ::close(std::exchange(fd_, -1)) : 0; }
+    // Hands the descriptor over to the caller, who closes it.
+    int release() { return std::exchange(fd_, -1); }
 
   private:
     int fd_;
@@ -93,19 +95,26 @@ void removeStaleTemporaries(const fs::path& dir) {
     }
 }
 
-// A new, empty file beside the target that no one else has opened; its name fits the
-// folder's name limit however long the target's name is.
-FileDescriptor createTemporary(const fs::path& target, fs::path& tempPath, std::error_code& ec) {
-    std::random_device seed;
-    std::mt19937 gen(seed());
-    std::uniform_int_distribution<unsigned> digits(0, 0xFFFFFF);
+// A temporary name beside the target; it fits the folder's name limit however long the
+// target's name is.
+fs::path temporaryName(const fs::path& target, unsigned digits) {
+    std::array<char, sizeof ".ffffff"> suffix{};
+    std::snprintf(suffix.data(), suffix.size(), ".%06x", digits & 0xFFFFFFU);
+    const std::string ending = suffix.data() + std::string(kTempEnding);
     const fs::path dir = target.parent_path();
-    const std::string name = "." + target.filename().string();
+    return dir /
+           (("." + target.filename().string()).substr(0, nameMax(dir) - ending.size()) + ending);
+}
+
+unsigned randomDigits() {
+    static thread_local std::mt19937 gen(std::random_device{}());
+    return std::uniform_int_distribution<unsigned>(0, 0xFFFFFF)(gen);
+}
+
+// A new, empty file under a temporary name, which no one else has opened.
+FileDescriptor createTemporary(const fs::path& target, fs::path& tempPath, std::error_code& ec) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::array<char, sizeof ".ffffff"> suffix{};
-        std::snprintf(suffix.data(), suffix.size(), ".%06x", digits(gen));
-        const std::string ending = suffix.data() + std::string(kTempEnding);
-        tempPath = dir / (name.substr(0, nameMax(dir) - ending.size()) + ending);
+        tempPath = temporaryName(target, randomDigits());
         FileDescriptor fd(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.isOpen()) return fd;
         if (errno != EEXIST) break;
@@ -114,10 +123,31 @@ FileDescriptor createTemporary(const fs::path& target, fs::path& tempPath, std::
     return FileDescriptor(-1);
 }
 
-// Makes the rename itself survive a power cut.
-void syncFolder(const fs::path& dir) {
-    FileDescriptor fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.isOpen()) (void)::fsync(fd.get());
+// A file in the folder without a name; not every file system has them.
+FileDescriptor createUnnamed(const fs::path& dir) {
+    return FileDescriptor(
+        ::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+}
+
+// Gives the complete unnamed file a temporary name beside the target, for the rename.
+std::error_code nameUnnamed(int fd, const fs::path& target, fs::path& tempPath) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = temporaryName(target, randomDigits());
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempPath.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return {};
+        if (errno != EEXIST) break;
+    }
+    tempPath.clear();
+    return lastError();
+}
+
+// Errors that say only that the unnamed route is not open here (an old kernel, a file
+// system without unnamed files, no /proc): the save takes a named temporary instead.
+bool routeUnavailable(const std::error_code& ec) {
+    return ec == std::errc::operation_not_supported || ec == std::errc::is_a_directory ||
+           ec == std::errc::invalid_argument || ec == std::errc::no_such_file_or_directory ||
+           ec == std::errc::operation_not_permitted || ec == std::errc::permission_denied;
 }
 
 }  // namespace
@@ -179,25 +209,50 @@ std::error_code DiskFileSystem::replaceFile(const std::string& path, std::span<c
         return lastError();
 
     removeStaleTemporaries(target.parent_path());
+    ec = replaceVia(Temporary::Unnamed, target, oldStatus, bytes);
+    if (ec == std::errc::operation_canceled)
+        ec = replaceVia(Temporary::Named, target, oldStatus, bytes);
+    return ec;
+}
+
+// operation_canceled: the unnamed route is not open here, and nothing was changed.
+std::error_code DiskFileSystem::replaceVia(Temporary kind, const fs::path& target,
+                                           const fs::file_status& oldStatus,
+                                           std::span<const Byte> bytes) {
+    std::error_code ec;
     fs::path tempPath;
-    FileDescriptor temp = createTemporary(target, tempPath, ec);
+    FileDescriptor temp = kind == Temporary::Unnamed ? createUnnamed(target.parent_path())
+                                                     : createTemporary(target, tempPath, ec);
+    if (!temp.isOpen() && kind == Temporary::Unnamed) {
+        ec = lastError();
+        return routeUnavailable(ec) ? std::make_error_code(std::errc::operation_canceled) : ec;
+    }
     if (!temp.isOpen()) return ec;
 
     ec = writeTemporary(temp.get(), bytes);
-    if (!ec && ::fsync(temp.get()) != 0) ec = lastError();
-    if (temp.close() != 0 && !ec) ec = lastError();
-    if (!ec && fs::exists(oldStatus)) {
-        std::error_code ignored;  // keeping the old permissions is a courtesy, not a must
-        fs::permissions(tempPath, oldStatus.permissions(), ignored);
+    // Keeping the old permissions is a courtesy, not a must.
+    if (!ec && fs::exists(oldStatus))
+        (void)::fchmod(temp.get(), static_cast<mode_t>(oldStatus.permissions() & fs::perms::mask));
+    if (!ec) ec = syncToDisk(temp.get());
+    if (!ec && kind == Temporary::Unnamed) {
+        ec = nameUnnamed(temp.get(), target, tempPath);
+        if (ec && routeUnavailable(ec)) return std::make_error_code(std::errc::operation_canceled);
     }
+    if (temp.close() != 0 && !ec) ec = lastError();
     if (!ec) ec = moveOver(tempPath, target);
     if (ec) {
         std::error_code ignored;
-        fs::remove(tempPath, ignored);
+        if (!tempPath.empty()) fs::remove(tempPath, ignored);
         return ec;
     }
-    syncFolder(target.parent_path());
-    return {};
+    // The rename itself must survive a power cut too. A folder that cannot be opened for
+    // it (no read permission) or synced at all (some file systems) fails no save.
+    const fs::path dir = target.parent_path();
+    FileDescriptor folder(
+        ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.isOpen()) return {};
+    ec = syncToDisk(folder.get());
+    return ec == std::errc::invalid_argument ? std::error_code{} : ec;
 }
 
 std::error_code DiskFileSystem::writeTemporary(int fd, std::span<const Byte> bytes) {
@@ -212,10 +267,88 @@ std::error_code DiskFileSystem::writeTemporary(int fd, std::span<const Byte> byt
     return {};
 }
 
+std::error_code DiskFileSystem::syncToDisk(int fd) {
+    return ::fsync(fd) == 0 ? std::error_code{} : lastError();
+}
+
 std::error_code DiskFileSystem::moveOver(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::rename(from, to, ec);
     return ec;
+}
+
+namespace {
+// Enough lines of a trace to be worth one write.
+constexpr std::size_t kAppendBuffer = 8192;
+
+std::error_code writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        errno = 0;
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return lastError();
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return {};
+}
+}  // namespace
+
+AppendFile::~AppendFile() {
+    (void)close();
+}
+
+std::error_code AppendFile::open(const std::string& path, Start start) {
+    (void)close();
+    error_.clear();
+    std::error_code ec;
+    // Looked at before opening: opening a device may already act on it.
+    const auto status = fs::status(path, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory) return ec;
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return refusalError(FileRefusal::NotRegularFile);
+    FileDescriptor fd(::open(
+        path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!fd.isOpen()) return lastError();
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return lastError();
+    // Something else may have taken the name since it was looked at.
+    if (!S_ISREG(info.st_mode)) return refusalError(FileRefusal::NotRegularFile);
+    if (start == Start::Replace && info.st_size > 0 && ::ftruncate(fd.get(), 0) != 0)
+        return lastError();
+    startedEmpty_ = start == Start::Replace || info.st_size == 0;
+    fd_ = fd.release();
+    return {};
+}
+
+void AppendFile::write(std::string_view text) {
+    if (!isOpen() || error_) return;
+    pending_ += text;
+    if (pending_.size() >= kAppendBuffer) flush();
+}
+
+void AppendFile::writeWhole(std::string_view text) {
+    flush();
+    if (!isOpen() || error_) return;
+    struct stat info {};
+    const bool sized = ::fstat(fd_, &info) == 0;
+    error_ = writeAll(fd_, text);
+    // A row cut short would be read as a wrong one: the file goes back to what it held.
+    if (error_ && sized) (void)::ftruncate(fd_, info.st_size);
+}
+
+void AppendFile::flush() {
+    if (!isOpen() || error_ || pending_.empty()) return;
+    error_ = writeAll(fd_, pending_);
+    pending_.clear();
+}
+
+std::error_code AppendFile::close() {
+    if (!isOpen()) return error_;
+    flush();
+    if (!error_ && ::fsync(fd_) != 0) error_ = lastError();
+    if (::close(std::exchange(fd_, -1)) != 0 && !error_) error_ = lastError();
+    pending_.clear();
+    return error_;
 }
 
 }  // namespace zav

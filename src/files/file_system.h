@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -34,9 +35,11 @@ class FileSystem {
 };
 
 // Writes go to a temporary file beside the target, which is flushed to disk and then
-// renamed over the target: a failed save never leaves a half-written file behind. A
-// symbolic link is written through, dangling or not. Temporary files a killed save left
-// in the folder are removed by the next save there.
+// renamed over the target: a failed save never leaves a half-written file behind. Where
+// the folder's file system allows, the temporary file has no name until it is complete,
+// so that a save killed while writing leaves nothing. A symbolic link is written
+// through, dangling or not. Temporary files a killed save left in the folder are removed
+// by the next save there.
 class DiskFileSystem : public FileSystem {
   public:
     ReadResult readFile(const std::string& path, std::size_t maxBytes) override;
@@ -47,6 +50,49 @@ class DiskFileSystem : public FileSystem {
     virtual std::error_code writeTemporary(int fd, std::span<const Byte> bytes);
     virtual std::error_code moveOver(const std::filesystem::path& from,
                                      const std::filesystem::path& to);
+    // Flushes a file, or a folder's entries, to the disk.
+    virtual std::error_code syncToDisk(int fd);
+
+  private:
+    enum class Temporary { Unnamed, Named };
+    std::error_code replaceVia(Temporary kind, const std::filesystem::path& target,
+                               const std::filesystem::file_status& oldStatus,
+                               std::span<const Byte> bytes);
+};
+
+// A file that grows at its end as things happen (a serial trace, a log), held to the
+// saves' refusals: anything but a regular file is refused before it is opened (a FIFO
+// would hang the open, a device would take the writes), links are followed, and the
+// first write or sync error is kept, so that a trace or log cut short (a full disk) is
+// reported rather than passing for complete.
+class AppendFile {
+  public:
+    enum class Start { Append, Replace };  // Replace: the file starts empty
+
+    AppendFile() = default;
+    ~AppendFile();
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+
+    // Opens the file (closing one open before); the reason when it cannot be written.
+    std::error_code open(const std::string& path, Start start);
+    [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
+    // The file held nothing when it was opened.
+    [[nodiscard]] bool startedEmpty() const { return startedEmpty_; }
+    // Adds text; it reaches the file at flush(), or before when much is waiting.
+    void write(std::string_view text);
+    // Adds text at once, whole or not at all (a log's row).
+    void writeWhole(std::string_view text);
+    void flush();
+    // Flushes, syncs and closes; the first error the file met since it was opened.
+    std::error_code close();
+    [[nodiscard]] std::error_code error() const { return error_; }
+
+  private:
+    int fd_ = -1;
+    bool startedEmpty_ = false;
+    std::string pending_;
+    std::error_code error_;
 };
 
 }  // namespace zav

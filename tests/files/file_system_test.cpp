@@ -34,18 +34,40 @@ namespace fs = std::filesystem;
 const std::vector<Byte> kOld(300, 0x11);
 const std::vector<Byte> kNew(4025, 0x22);
 
-// The real disk, its replace's rename failing as in a folder on a vanished device. (A
-// full disk for real: ASaveCutShortLeavesTheOldFileOrTheNewOneWhole.)
-class FailingRename final : public DiskFileSystem {
-  protected:
-    std::error_code moveOver(const fs::path& /*from*/, const fs::path& /*to*/) override {
-        return {EIO, std::generic_category()};
-    }
-};
-
 std::ptrdiff_t entries(const std::string& folder) {
     return std::distance(fs::directory_iterator(folder), {});
 }
+
+// The real disk with one step of its replace failing as on a vanished device (a full disk
+// for real: ASaveCutShortLeavesTheOldFileOrTheNewOneWhole), counting the names in the
+// folder while it writes: what a save killed at that moment leaves.
+enum class Step { None, Rename, FileSync, FolderSync };
+class FaultyDisk final : public DiskFileSystem {
+  public:
+    explicit FaultyDisk(Step failing, std::string folder = {})
+        : failing_(failing), folder_(std::move(folder)) {}
+    std::ptrdiff_t namesWhileWriting = -1;
+
+  protected:
+    std::error_code writeTemporary(int fd, std::span<const Byte> bytes) override {
+        if (!folder_.empty()) namesWhileWriting = entries(folder_);
+        return DiskFileSystem::writeTemporary(fd, bytes);
+    }
+    std::error_code syncToDisk(int fd) override {
+        struct stat info {};
+        const Step step =
+            ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) ? Step::FolderSync : Step::FileSync;
+        return step == failing_ ? kEio : DiskFileSystem::syncToDisk(fd);
+    }
+    std::error_code moveOver(const fs::path& from, const fs::path& to) override {
+        return failing_ == Step::Rename ? kEio : DiskFileSystem::moveOver(from, to);
+    }
+
+  private:
+    inline static const std::error_code kEio{EIO, std::generic_category()};
+    Step failing_;
+    std::string folder_;
+};
 
 class DiskFiles : public ::testing::Test {
   protected:
@@ -112,11 +134,21 @@ TEST_F(DiskFiles, ReplaceWritesThroughLinksAllOrNothing) {
     EXPECT_EQ(test::readBytes(real), kNew);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::status(real).permissions(), kPerms);
-    FailingRename failing;
-    EXPECT_EQ(classicFileError(failing.replaceFile(link, kOld), real).number, 57);
-    EXPECT_EQ(test::readBytes(real), kNew);
-    // No temporary file left behind.
-    EXPECT_EQ(entries(dir.file("sub")), 1);
+    // A failed step is told; the old file stays until the rename, and no temporary file
+    // is left behind, nor has one a name while the save writes.
+    const std::tuple<Step, const std::vector<Byte>&, const std::vector<Byte>&> steps[] = {
+        {Step::Rename, kOld, kNew},  // step failing, bytes saved, bytes held after
+        {Step::FileSync, kOld, kNew},
+        {Step::FolderSync, kOld, kOld},  // after the rename: told, the new file there
+        {Step::None, kNew, kNew}};
+    for (const auto& [step, saved, held] : steps) {
+        FaultyDisk faulty(step, dir.file("sub"));
+        const auto ec = faulty.replaceFile(link, saved);
+        EXPECT_EQ(ec ? classicFileError(ec, real).number : 0, step == Step::None ? 0 : 57);
+        EXPECT_EQ(test::readBytes(real), held);
+        EXPECT_EQ(std::pair(faulty.namesWhileWriting, entries(dir.file("sub"))),
+                  std::pair(std::ptrdiff_t{1}, std::ptrdiff_t{1}));
+    }
     // A chain of as many links as the system follows is written through; one more is not.
     fs::create_symlink("sub/real.frq", dir.file("chain40.frq"));
     for (int i = 39; i >= 0; --i)

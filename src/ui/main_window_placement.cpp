@@ -23,8 +23,14 @@ void MainWindow::restorePlacement() {
     const QRect area = screenArea(this);
     const Extent screen{pixelsToTwips(area.width(), dpi), pixelsToTwips(area.height(), dpi)};
     const WindowGeometry g = readGroupWindowGeometry(settings_, screen, window);
-    const QSize size(std::max(twipsToPixels(g.width, dpi), minimumWidth()),
-                     std::max(twipsToPixels(g.height, dpi), minimumHeight()));
+    // A size the window cannot have (none, negative, under its minimum: a setting edited
+    // by hand) leaves the window at its design size, rather than clipping its content.
+    const auto extent = [dpi](double stored, int minimum, int design) {
+        const int px = twipsToPixels(stored, dpi);
+        return px >= minimum ? px : design;
+    };
+    const QSize size(extent(g.width, minimumWidth(), width()),
+                     extent(g.height, minimumHeight(), height()));
     const QRect placed = fitToScreens(
         QRect(QPoint(twipsToPixels(g.left, dpi), twipsToPixels(g.top, dpi)), size), area);
     resize(placed.size());

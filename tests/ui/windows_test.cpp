@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <set>
 
+#include "files/settings.h"
 #include "support/editor.h"
 #include "support/layout_check.h"
 #include "ui/channel_grid_view.h"
@@ -26,6 +27,12 @@ namespace {
 
 TEST(WindowSmoke, TheMainWindowShowsGroupOneAtAnySize) {
     Editor e;
+    // Sizes the window cannot have, edited into the settings, leave it at its first size.
+    const QSize first = e.window->size();
+    writeNumber(e.settings, settings::kGroupWidth, 0);
+    writeNumber(e.settings, settings::kGroupHeight, -5);
+    e.create();
+    EXPECT_EQ(e.window->size(), first);
     e.window->show();
     e.window->progress().showForm("Please Wait - Reading Radio", false);
     for (const QSize size : {e.window->size(), QSize(1600, 1200)}) {

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <thread>
 
 #ifdef __linux__
@@ -44,6 +47,24 @@ std::string openFailureReason(const std::string& device, QSerialPort::SerialPort
     (void)error;
 #endif
     return reason;
+}
+
+std::optional<EmptyLock> clearEmptyLock(const std::string& device,
+                                        std::span<const std::string_view> folders) {
+    namespace fs = std::filesystem;
+    constexpr std::string_view kDevFolder = "/dev/";
+    std::string name = device.starts_with(kDevFolder) ? device.substr(kDevFolder.size()) : device;
+    std::ranges::replace(name, '/', '_');
+    for (const std::string_view folder : folders) {
+        const fs::path lock = fs::path(folder) / ("LCK.." + name);
+        std::error_code ec;
+        if (!fs::is_regular_file(lock, ec) || fs::file_size(lock, ec) != 0 || ec) continue;
+        const auto written = fs::last_write_time(lock, ec);
+        const bool stale =
+            !ec && fs::file_time_type::clock::now() - written > std::chrono::minutes(1);
+        return EmptyLock{lock.string(), stale && fs::remove(lock, ec)};
+    }
+    return std::nullopt;
 }
 
 QtSerialPort::QtSerialPort() {
@@ -98,11 +119,23 @@ std::optional<std::string> QtSerialPort::open(const std::string& device,
     device_ = device;
     port_.setPortName(QString::fromStdString(device));
     applySettings(settings);
-    if (!port_.open(QIODevice::ReadWrite)) {
+    bool opened = port_.open(QIODevice::ReadWrite);
+    std::optional<EmptyLock> lock;
+    if (!opened && port_.error() == QSerialPort::PermissionError) lock = clearEmptyLock(device);
+    if (lock && lock->removed) {
+        port_.clearError();
+        opened = port_.open(QIODevice::ReadWrite);
+    }
+    if (!opened) {
         const auto error = port_.error();
         std::string text = port_.errorString().toStdString();
         port_.clearError();
-        return openFailureReason(device, error, text);
+        std::string reason = openFailureReason(device, error, text);
+        if (lock && !lock->removed)
+            reason += "\nThe port's lock file " + lock->path +
+                      " is empty: a program was stopped while it took the port. Remove that "
+                      "file, or try again in a minute.";
+        return reason;
     }
     if (!applySettings(settings)) {
         std::string text = port_.errorString().toStdString();

@@ -7,7 +7,11 @@
 #include <QElapsedTimer>
 #include <QSerialPort>
 #include <QTimer>
+#include <array>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "link/link_port.h"
 
@@ -61,5 +65,20 @@ class QtSerialPort final : public LinkPort {
 // permission problem on Linux how to get access.
 std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error,
                               const std::string& errorText);
+
+// The folders where the serial port keeps its lock files (LCK..ttyUSB0 for /dev/ttyUSB0).
+inline constexpr std::array<std::string_view, 8> kPortLockFolders{
+    "/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
+    "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
+
+// An empty lock file of the device: a program was stopped between creating it and writing
+// its process number into it, and it refuses the port to everyone. One older than a
+// minute belongs to no program still starting, and is removed.
+struct EmptyLock {
+    std::string path;
+    bool removed = false;
+};
+std::optional<EmptyLock> clearEmptyLock(
+    const std::string& device, std::span<const std::string_view> folders = kPortLockFolders);
 
 }  // namespace zav

@@ -1,6 +1,6 @@
 // The real serial port against the simulated radio served on a pseudo-terminal: whole
-// connections end to end, exclusive opening, open failures, the receive timeout, and a
-// device that goes away in the middle of a transfer.
+// connections end to end, exclusive opening, open failures, the receive timeout, a
+// device that goes away in the middle of a transfer, and a lock file left empty.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,6 +16,7 @@
 #include "qt/qt_serial_port.h"
 #include "sim/pty_server.h"
 #include "support/sim_link.h"
+#include "support/temp_dir.h"
 
 namespace zav {
 namespace {
@@ -106,6 +107,26 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
     EXPECT_NE(otherPrompts.messages.at(1).detail.find("/dev/zav-no-such-port"), std::string::npos);
     EXPECT_NE(openFailureReason("/dev/x", QSerialPort::PermissionError, "Denied").find("dialout"),
               std::string::npos);
+}
+
+// An empty lock file (a program stopped while taking the port) would refuse the port to
+// everyone: named while it may still be being written, removed once a minute old.
+TEST(PortLock, AnEmptyLockIsNamedAndOnceStaleRemoved) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const std::string lock = dir.file("LCK..pts_7"), folder = dir.path();
+    const std::array<std::string_view, 1> folders{folder};
+    // Contents, age in minutes: found (removed), or not.
+    const std::tuple<std::string, int, std::optional<bool>> cases[] = {
+        {"", 0, false}, {"", 2, true}, {"      4242\n", 2, std::nullopt}};
+    for (const auto& [held, age, removed] : cases) {
+        test::writeBytes(lock, std::vector<Byte>(held.begin(), held.end()));
+        fs::last_write_time(lock, fs::file_time_type::clock::now() - std::chrono::minutes(age));
+        const auto empty = clearEmptyLock("/dev/pts/7", folders);
+        EXPECT_EQ(empty ? std::optional(std::pair(empty->path, empty->removed)) : std::nullopt,
+                  removed ? std::optional(std::pair(lock, *removed)) : std::nullopt);
+        EXPECT_EQ(fs::exists(lock), removed != true);
+    }
 }
 
 // The device goes away in the middle of a read (an adapter pulled out): the read fails

@@ -6,21 +6,24 @@
 namespace zav {
 
 bool TracePort::startTrace(const std::string& path, bool append) {
-    stopTrace();
-    file_.open(path, std::ios::out | (append ? std::ios::app : std::ios::trunc));
-    if (!file_) return false;
+    (void)stopTrace();
+    error_ = file_.open(path, append ? AppendFile::Start::Append : AppendFile::Start::Replace);
+    if (error_) return false;
     start_ = now();
-    file_ << "# serial trace: seconds, > sent to the radio / < received, baud, byte (hex)\n";
+    file_.write("# serial trace: seconds, > sent to the radio / < received, baud, byte (hex)\n");
     if (isOpen()) note("port open, " + std::to_string(baud_) + " baud");
     return true;
 }
 
-void TracePort::stopTrace() {
-    if (file_.is_open()) file_.close();
+bool TracePort::stopTrace() {
+    return !file_.close();
 }
 
 void TracePort::note(std::string_view text) {
-    if (tracing()) file_ << "# " << text << '\n';
+    if (!tracing()) return;
+    file_.write("# ");
+    file_.write(text);
+    file_.write("\n");
 }
 
 void TracePort::byteLine(char direction, Byte value, int baud, std::string_view mark) {
@@ -28,9 +31,12 @@ void TracePort::byteLine(char direction, Byte value, int baud, std::string_view 
     std::array<char, sizeof "-123456789012.123456 > 115200 FF"> line{};
     std::snprintf(line.data(), line.size(), "%12.6f %c %5d %02X", seconds, direction, baud,
                   static_cast<unsigned>(value));
-    file_ << line.data();
-    if (!mark.empty()) file_ << ' ' << mark;
-    file_ << '\n';
+    file_.write(line.data());
+    if (!mark.empty()) {
+        file_.write(" ");
+        file_.write(mark);
+    }
+    file_.write("\n");
 }
 
 void TracePort::received(Byte value, std::string_view mark) {
@@ -54,7 +60,7 @@ std::optional<std::string> TracePort::open(const std::string& device,
 void TracePort::close() {
     ForwardingPort::close();  // (the next open forgets the bytes that were waiting)
     note("closed");
-    if (tracing()) file_.flush();
+    file_.flush();
 }
 
 void TracePort::setSettings(const LineSettings& settings) {

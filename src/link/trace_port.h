@@ -11,11 +11,11 @@
 // are waiting, which keep the old speed.
 
 #include <deque>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "files/file_system.h"
 #include "link/forwarding_port.h"
 
 namespace zav {
@@ -25,10 +25,14 @@ class TracePort final : public ForwardingPort {
     explicit TracePort(LinkPort& port) : ForwardingPort(port) {}
 
     // Starts a trace into the file, replacing it or (a trace going on after a restart)
-    // adding to it; false when the file cannot be written.
+    // adding to it; false when the file cannot be written (error() tells why): a FIFO,
+    // a device or anything else but a regular file is refused without waiting on it.
     bool startTrace(const std::string& path, bool append = false);
-    void stopTrace();
-    [[nodiscard]] bool tracing() const { return file_.is_open(); }
+    // Ends the trace; false when the trace could not be written whole (a full disk).
+    bool stopTrace();
+    [[nodiscard]] bool tracing() const { return file_.isOpen(); }
+    // Why the last trace could not be started or written whole; empty while all went in.
+    [[nodiscard]] std::error_code error() const { return error_ ? error_ : file_.error(); }
 
     std::optional<std::string> open(const std::string& device,
                                     const LineSettings& settings) override;
@@ -44,7 +48,8 @@ class TracePort final : public ForwardingPort {
     void received(Byte value, std::string_view mark = {});
     void byteLine(char direction, Byte value, int baud, std::string_view mark = {});
 
-    std::ofstream file_;
+    AppendFile file_;
+    std::error_code error_;  // the trace could not be started
     LinkTime start_{};
     int baud_ = 0;
     // Bytes that arrived before a speed change and are not read yet: how many, at which speed.

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 
 namespace zav {
 
@@ -49,17 +48,27 @@ CsvRecord fleetLogRow(const FleetRadioResult& radio) {
             seconds.data()};
 }
 
-FleetLog::FleetLog(const std::string& path) {
-    std::error_code ec;
-    const bool fresh =
-        !std::filesystem::exists(path, ec) || std::filesystem::file_size(path, ec) == 0;
-    out_.open(path, std::ios::binary | std::ios::app);
-    if (out_ && fresh) out_ << formatCsvRecord(fleetLogHeader()) << std::flush;
+FleetLog::FleetLog(const std::string& path)
+    : openError_(out_.open(path, AppendFile::Start::Append)) {
+    if (!openError_ && out_.startedEmpty()) out_.writeWhole(formatCsvRecord(fleetLogHeader()));
 }
 
 void FleetLog::add(const FleetRadioResult& radio) {
     const std::scoped_lock lock(mutex_);
-    out_ << formatCsvRecord(fleetLogRow(radio)) << std::flush;
+    out_.writeWhole(formatCsvRecord(fleetLogRow(radio)));
+}
+
+std::error_code FleetLog::error() {
+    const std::scoped_lock lock(mutex_);
+    return openError_ ? openError_ : out_.error();
+}
+
+std::error_code FleetLog::finish() {
+    {
+        const std::scoped_lock lock(mutex_);
+        (void)out_.close();
+    }
+    return error();
 }
 
 }  // namespace zav

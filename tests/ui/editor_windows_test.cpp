@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTreeWidget>
+
 #include <thread>
 #include "files/settings.h"
 #include "link/port_devices.h"
@@ -173,6 +175,11 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     e.trigger(&M::readGlobalAction);
     EXPECT_EQ(e.port.device(), defaultPortDevice(kLastPortNumber));
     EXPECT_GT(readBytes(dir.file("trace.txt")).size(), 500U);
+    // A trace file that is now a FIFO is refused at the start, which does not wait on it.
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    writeText(e.settings, settings::kTraceFile, dir.file("fifo"));
+    e.create();
+    EXPECT_FALSE(e.window->tracing());
 }
 
 // The window shows the image when activated and stores the edits when left (an Undo
@@ -233,7 +240,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Done);
     EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 23);
     e.port.setOnYield({});
-    e.radio.memory()[0x6F] = 0x18;  // deviation code 3
+    e.radio.memory()[0x6F] = 0x18;      // deviation code 3
     e.prompts.queueAnswer(Answer::No);  // the edits are given up
     e.trigger(&MainMenus::readGlobalAction);
     EXPECT_EQ(deviation->currentIndex(), 3);

@@ -117,9 +117,12 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
                           : loadFileBytes(disk, prompts, o.argument, false);
     if (!file) return kExitFailed;
     std::optional<FleetLog> log;
-    if (!o.log.empty() && !log.emplace(o.log).ok()) {
-        io.err << "zavtool " << o.command << ": cannot write the log " << o.log << "\n";
-        return kExitFailed;
+    if (!o.log.empty()) {
+        if (const auto ec = log.emplace(o.log).error()) {
+            io.err << "zavtool " << o.command << ": cannot write the log " << o.log << ": "
+                   << ec.message() << "\n";
+            return kExitFailed;
+        }
     }
 
     FleetRequest request;
@@ -153,7 +156,12 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
 
     FleetReport report(o, io, operation, files, log ? &*log : nullptr);
     runFleet(request, *file, makePort, report, io.cancel, runAll);
-    if (report.failed() == 0) return kExitDone;
+    // A row the log did not take (a full disk) fails the run, though every radio is done.
+    const std::error_code logError = log ? log->finish() : std::error_code{};
+    if (logError)
+        io.err << "zavtool " << o.command << ": the log " << o.log
+               << " lacks rows: " << logError.message() << "\n";
+    if (report.failed() == 0) return logError ? kExitFailed : kExitDone;
     io.err << "zavtool " << o.command << ": " << report.failed() << " of " << o.ports.size()
            << (o.ports.size() == 1 ? " radio" : " radios") << " failed or were cancelled\n";
     return kExitFailed;

@@ -40,7 +40,8 @@ RadioSession::~RadioSession() = default;
 
 bool RadioSession::startTrace() {
     if (io_.tracePath.empty() || trace_.startTrace(io_.tracePath)) return true;
-    io_.err << "zavtool: cannot write the trace " << io_.tracePath << "\n";
+    io_.err << "zavtool: cannot write the trace " << io_.tracePath << ": "
+            << trace_.error().message() << "\n";
     return false;
 }
 
@@ -68,7 +69,12 @@ int RadioSession::writeFromFile(Operation operation, const std::string& doneText
 int RadioSession::report(const OperationResult& result, const std::string& doneText,
                          std::string_view unchanged) {
     line_.clear();
-    return reportResult(options_, io_, result, doneText, unchanged);
+    const int status = reportResult(options_, io_, result, doneText, unchanged);
+    // The radio is released by now; a trace cut short (a full disk) still fails the run.
+    if (!trace_.tracing() || trace_.stopTrace()) return status;
+    io_.err << "zavtool: the trace " << io_.tracePath
+            << " is incomplete: " << trace_.error().message() << "\n";
+    return kExitFailed;
 }
 
 }  // namespace zav::tool

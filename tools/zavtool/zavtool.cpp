@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -312,6 +313,22 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     return std::nullopt;
 }
 
+// The two names reach one file (through links, or spelled differently), existing or not.
+bool sameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code ec, ecA, ecB;
+    if (fs::equivalent(a, b, ec)) return true;
+    const fs::path fullA = fs::weakly_canonical(a, ecA), fullB = fs::weakly_canonical(b, ecB);
+    return ecA || ecB ? a == b : fullA == fullB;
+}
+
+// A trace written into the frequency file the command reads or writes would destroy it.
+bool traceIsTheFile(const CommandInfo& c, const Options& o, const ToolIo& io) {
+    return !io.tracePath.empty() && (c.options & kPortOption) != 0 &&
+           c.argument.ends_with(".frq") && !o.argument.empty() &&
+           sameFile(io.tracePath, o.argument);
+}
+
 int runCommand(const CommandInfo& c, std::span<const std::string> args, ToolIo& io) {
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
@@ -333,6 +350,8 @@ int runCommand(const CommandInfo& c, std::span<const std::string> args, ToolIo& 
         return kExitDone;
     }
     if (const auto error = takeOptions(c, parser, o)) return usageError(o, io, *error);
+    if (traceIsTheFile(c, o, io))
+        return usageError(o, io, "--trace names " + o.argument + ", the command's own file");
     return c.run(o, io);
 }
 

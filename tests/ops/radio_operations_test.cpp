@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <random>
@@ -20,6 +17,7 @@
 #include "sim/label_memory.h"
 #include "sim/synthesizer.h"
 #include "support/masked_write.h"
+#include "support/reliability_table.h"
 #include "support/sim_link.h"
 #include "syncal/syncal.h"
 #include "syncal/syncal_sink.h"
@@ -348,26 +346,13 @@ std::string matrixTable() {
     return table;
 }
 
-// The table between RELIABILITY.md's markers (something else when they are missing).
-std::string checkedInTable() {
-    std::ifstream in(ZAV_SOURCE_DIR "/RELIABILITY.md");
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
-    const std::size_t from = text.find("<!-- matrix -->\n") + std::strlen("<!-- matrix -->\n");
-    return text.substr(std::min(from, text.size()), text.find("<!-- end of matrix -->") - from);
-}
-
 class OperationFaults : public ::testing::TestWithParam<Cell> {
   public:
     // With the whole matrix run: writes the table where ZAV_MATRIX_TABLE names, or
     // compares it with RELIABILITY.md's.
     static void TearDownTestSuite() {
         if (outcomes.size() != std::size(kOps) * std::size(kFaults)) return;
-        if (const char* path = std::getenv("ZAV_MATRIX_TABLE")) {
-            std::ofstream(path) << matrixTable();
-            return;
-        }
-        EXPECT_EQ(matrixTable(), checkedInTable())
-            << "RELIABILITY.md's matrix differs from the test's: run scripts/reliability";
+        test::expectReliabilityTable("matrix", "ZAV_MATRIX_TABLE", matrixTable());
     }
 };
 

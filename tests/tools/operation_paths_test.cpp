@@ -1,11 +1,13 @@
 // Every radio operation once from the editor's window and once through zavtool's
-// command, each against its own simulated radio in the same state: the two conversations
-// must be the same byte for byte, since both run the operations layer.
+// command (with --trace, which must change nothing), each against its own simulated radio
+// in the same state: the two conversations must be the same byte for byte, since both run
+// the operations layer.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QSlider>
+#include <algorithm>
 
 #include "files/frequency_file.h"
 #include "files/settings.h"
@@ -103,7 +105,8 @@ TEST(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
 
         sim::SimRadio radio;
         prepare(radio);
-        const tooltest::ToolRun run = tooltest::runInProcess(args, &radio);
+        const tooltest::ToolRun run =
+            tooltest::runInProcess("--trace " + dir.file("trace.txt") + " " + args, &radio);
         EXPECT_EQ(run.status, tool::kExitDone) << run.output;
 
         const auto saved = decodeFrequencyFile(test::readBytes(path));
@@ -111,6 +114,7 @@ TEST(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
         EXPECT_EQ(saved->image == e.doc.mem && saved->labels == e.doc.labels, c.fileAsEditor);
         EXPECT_GT(tooltest::conversation(e.radio).size(), 2U);
         EXPECT_EQ(tooltest::conversation(e.radio), tooltest::conversation(radio)) << run.output;
+        EXPECT_GT(std::ranges::count(test::readBytes(dir.file("trace.txt")), '\n'), 20);
     }
 }
 

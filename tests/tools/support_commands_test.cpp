@@ -1,11 +1,7 @@
-// zavtool's comparison, verify after write and serial trace, run in-process against the
-// simulated radio.
+// zavtool's comparison and verify after write, run in-process against the simulated
+// radio. (The serial trace: tests/tools/operation_paths_test.cpp.)
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "files/frequency_file.h"
 #include "model/globals.h"
@@ -57,24 +53,6 @@ TEST(ZavtoolSupport, DiffAndVerifyNameWhatDiffers) {
                   c.dropped != 0)
             << run.output;
     }
-}
-
-// --trace traces the command's conversation and changes nothing on the line.
-TEST(ZavtoolTrace, TracesTheConversationAndChangesNothing) {
-    test::TempDir dir;
-    const std::string read = "read --port 1 --force " + dir.file("copy.frq");
-    sim::SimRadio untraced, traced;
-    loadDefaults(untraced);
-    loadDefaults(traced);
-    ASSERT_EQ(runInProcess(read, &untraced).status, 0);
-    ASSERT_EQ(runInProcess("--trace " + dir.file("trace.txt") + " " + read, &traced).status, 0);
-    EXPECT_EQ(tooltest::conversation(untraced), tooltest::conversation(traced));
-    std::ifstream trace(dir.file("trace.txt"));
-    const std::string text{std::istreambuf_iterator<char>(trace), {}};
-    EXPECT_GT(std::ranges::count(text, '<'), 2048);  // the image and more
-    const ToolRun bad = runInProcess("--trace " + dir.file("no/trace.txt") + " " + read, &traced);
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.output.find("cannot write the trace"), std::string::npos) << bad.output;
 }
 
 }  // namespace

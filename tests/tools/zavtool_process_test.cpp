@@ -1,9 +1,17 @@
 // The built zavtool's own contract: its exit statuses (0 done, 1 failed, 2 usage error),
-// the files it writes, through zavsim on a pseudo-terminal, and Ctrl-C or SIGTERM.
+// the files it writes, through zavsim on a pseudo-terminal, and Ctrl-C or SIGTERM. Every
+// file it writes is also named as a user may name it: a FIFO (which must not hang the
+// program), a link to a device, a link loop, a link to a file (written through), and a
+// full disk (a file size limit); the table of what became of each is RELIABILITY.md's.
 // How the link meets a faulty radio is the link and operations tests' business.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdlib>
+#include <map>
+
+#include "support/reliability_table.h"
 #include "support/temp_dir.h"
 #include "tool_process.h"
 
@@ -11,6 +19,7 @@ namespace {
 
 using namespace zav::tooltest;
 using zav::test::readBytes;
+namespace fs = std::filesystem;
 constexpr auto npos = std::string::npos;
 
 // test_tools depends on zavtool and zavsim: both are built.
@@ -44,6 +53,8 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
         // A trace starts with the radio connection: x is left as it was.
         {"--trace " + x + " dump", 2},
         {"--trace " + x + " dump " + x, 0},
+        // A trace would destroy the command's own file, however it is named.
+        {"--trace " + dir.path() + "/./x.frq write-global --port /dev/zav-no-such-port " + x, 2},
     };
     for (const auto& [args, status] : cases) {
         const ToolRun run = runTool(args);
@@ -86,11 +97,6 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
     EXPECT_EQ(std::string(pdf.begin(), pdf.begin() + std::min<std::ptrdiff_t>(5, std::ssize(pdf))),
               "%PDF-");
 
-    // A PDF that cannot be written whole fails the command and leaves the old one.
-    const ToolRun full = runTool(print, "trap '' XFSZ; ulimit -f 2;");  // a full disk
-    EXPECT_EQ(full.status, 1) << full.output;
-    EXPECT_EQ(readBytes(dir.file("back\xe9.pdf")), pdf);
-
     // Two radios at once, each with its own unit number, read back into a file each.
     const SimProcess second("--memory " + x);
     const std::string both = port + "--port=" + second.device() + " ";
@@ -106,10 +112,97 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
         EXPECT_NE(shown.find("ANI/ID Number: 00000" + std::to_string(unit)), npos) << shown;
         EXPECT_EQ(shown.find("ANI/ID Number: 00000" + std::to_string(83 - unit)), npos);
     }
-    const auto logged = readBytes(log);
-    EXPECT_EQ(std::ranges::count(logged, '\n'), 3);  // the header and a row per radio
+    EXPECT_EQ(std::ranges::count(readBytes(log), '\n'), 3);  // the header and a row per radio
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))  // no other name
         EXPECT_EQ(entry.path().string().find("\uFFFD"), npos) << entry.path();
+}
+
+// A name as the user may give it, made by shell words in a folder: what the user is told.
+// `old` stands for 500 bytes, more than a log row short of the file size limit (512
+// bytes) that every other output passes.
+struct Target {
+    const char* caption;
+    const char* cause;
+    const char* make;
+};
+constexpr Target kTargets[] = {
+    {"a FIFO", "not a regular file", "mkfifo out"},
+    {"a link to /dev/null", "not a regular file", "ln -s /dev/null out"},
+    {"a link loop", "Too many levels of symbolic links", "ln -s out out"},
+    {"a link to a file", "", "old > out.real; ln -s out.real out"},
+    {"a full disk", "File too large", "old > out"},
+};
+constexpr const Target &kLiveLink = kTargets[3], &kFullDisk = kTargets[4];
+
+// What a folder holds: each name with its kind, a link's target, a file's bytes.
+std::map<std::string, std::string> contents(const std::string& folder) {
+    std::map<std::string, std::string> held;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        const auto bytes =
+            e.is_symlink() || e.is_fifo() ? std::vector<zav::Byte>{} : readBytes(e.path().string());
+        held[e.path().filename().string()] =
+            e.is_symlink() ? "link to " + fs::read_symlink(e.path()).string()
+                           : (e.is_fifo() ? "fifo" : "") + std::string(bytes.begin(), bytes.end());
+    }
+    return held;
+}
+
+TEST(ZavtoolOutputs, RefuseWhatIsNoFileFollowLinksAndTellAFullDisk) {
+    zav::test::TempDir dir;
+    const std::string file = dir.file("radio.frq");
+    ASSERT_EQ(runTool("new " + file).status, 0);
+    const SimProcess sim("--memory " + file);
+    const std::string port = " --port " + sim.device() + " ";
+    // The command writing each output to OUT; a trace starts from empty.
+    const std::tuple<const char*, std::string, bool> outputs[] = {
+        {"frequency file (`new`)", "new --force OUT", false},
+        {"CSV table (`export-csv`)", "export-csv --force " + file + " OUT", false},
+        {"PDF printout (`print`)", "print " + file + " --pdf OUT", false},
+        {"serial trace (`--trace`)", "--trace OUT write-global" + port + file, true},
+        {"fleet log (`--log`)", "write" + port + "--log OUT " + file, false},
+    };
+    std::string table = "| output |", rule = "|---|";
+    for (const Target& t : kTargets) table += std::string(" ") + t.caption + " |", rule += "---|";
+    table += "\n" + rule + "\n";
+    int cell = 0;
+    for (const auto& [name, command, fromEmpty] : outputs) {
+        table += std::string("| ") + name + " |";
+        for (const Target& target : kTargets) {
+            const std::string folder = dir.file(std::to_string(++cell));
+            fs::create_directory(folder);
+            const std::string old = "old() { head -c 499 /dev/zero | tr '\\0' o; echo; }; ";
+            ASSERT_EQ(std::system(("cd " + folder + "; " + old + target.make).c_str()), 0);
+            const auto before = contents(folder);
+            std::string args = command;
+            args.replace(args.find("OUT"), 3, folder + "/out");
+            const bool full = &target == &kFullDisk, written = &target == &kLiveLink;
+            const ToolRun run =
+                runTool(args, full ? "trap '' XFSZ; ulimit -f 1; timeout 20" : "timeout 20");
+            const auto after = contents(folder);
+            const bool told = run.output.find(target.cause) != std::string::npos;
+            const char* fate = after == before                       ? "left as it was"
+                               : run.status != 0                     ? "holds the part that fit"
+                               : after.at("out") == before.at("out") ? "written through the link"
+                                                                     : "replaced";
+            const std::string text = " exit " + std::to_string(run.status) +
+                                     (*target.cause != 0 && told ? ", told" : "") + ", " + fate +
+                                     " |";
+
+            // Refused and told, or written through the link; a trace on a full disk holds
+            // what fit; never anything left beside the name, nor the name replaced.
+            EXPECT_EQ(text, written             ? " exit 0, written through the link |"
+                            : full && fromEmpty ? " exit 1, told, holds the part that fit |"
+                                                : " exit 1, told, left as it was |")
+                << name << ", " << target.caption << ":\n"
+                << run.output;
+            EXPECT_EQ(after.size(), before.size());
+            if (!full) EXPECT_EQ(after.at("out"), before.at("out"));
+            table += text;
+        }
+        table += "\n";
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    zav::test::expectReliabilityTable("outputs", "ZAV_OUTPUTS_TABLE", table);
 }
 
 // Ctrl-C or SIGTERM in the middle of a write cancels the transfer as the progress window's

@@ -206,8 +206,7 @@ std::error_code DiskFileSystem::createFolders(const std::string& path) {
     return ec;
 }
 
-std::vector<std::string> DiskFileSystem::fileNames(const std::string& folder,
-                                                   std::error_code& ec) {
+std::vector<std::string> DiskFileSystem::fileNames(const std::string& folder, std::error_code& ec) {
     std::vector<std::string> names;
     ec.clear();
     if (!fs::exists(folder, ec)) return names;

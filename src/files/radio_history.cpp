@@ -70,8 +70,9 @@ std::string timePart(const LocalTime& t) {
 }
 
 bool allOf(std::string_view text, int (*test)(int)) {
-    return !text.empty() &&
-           std::ranges::all_of(text, [test](char c) { return test(static_cast<unsigned char>(c)); });
+    return !text.empty() && std::ranges::all_of(text, [test](char c) {
+        return test(static_cast<unsigned char>(c));
+    });
 }
 
 bool isTime(std::string_view t) {
@@ -143,7 +144,8 @@ KeptCopy RadioHistory::keep(HistoryReason reason, std::string_view port, const M
     const std::vector<std::string> taken = files_.fileNames(folder_, ec);
     if (ec) return {folder_, ec};
     std::string stem = timePart(clock_.now()) + "-" + portPart(port) + "-" + unitOf(image, labels);
-    if (const std::string_view slug = slugOf(reason); !slug.empty()) stem += "-" + std::string(slug);
+    if (const std::string_view slug = slugOf(reason); !slug.empty())
+        stem += "-" + std::string(slug);
     std::string name = stem + std::string(kEnding);
     for (int copy = 2; std::ranges::find(taken, name) != taken.end(); ++copy)
         name = stem + "_" + std::to_string(copy) + std::string(kEnding);

@@ -128,10 +128,10 @@ inline constexpr auto kRecent = std::to_array<SettingKey>({
 });
 
 inline constexpr std::array kAll{
-    kGroupTop,  kGroupLeft, kGroupWidth, kGroupHeight, kState,       kGlobalTop, kGlobalLeft,
-    kLastOpen,  kPort,      kLabel,      kMoveLabels,  kVerifyWrite, kBackupWrite, kTrace, kTraceFile,
-    kDevice[0], kDevice[1], kDevice[2],  kDevice[3],   kRecent[0],   kRecent[1], kRecent[2],
-    kRecent[3], kRecent[4], kRecent[5],  kRecent[6],   kRecent[7]};
+    kGroupTop,  kGroupLeft, kGroupWidth, kGroupHeight, kState,       kGlobalTop,   kGlobalLeft,
+    kLastOpen,  kPort,      kLabel,      kMoveLabels,  kVerifyWrite, kBackupWrite, kTrace,
+    kTraceFile, kDevice[0], kDevice[1],  kDevice[2],   kDevice[3],   kRecent[0],   kRecent[1],
+    kRecent[2], kRecent[3], kRecent[4],  kRecent[5],   kRecent[6],   kRecent[7]};
 
 // Every key has a name, and no two keys the same one.
 constexpr bool namedOnce(std::span<const SettingKey> keys) {

@@ -63,7 +63,7 @@ struct FleetRadioResult {
     long bytesSent = 0;                   // bytes the host put on the line
     std::chrono::nanoseconds duration{};  // on the port's clock
     std::chrono::system_clock::time_point ended;
-    FileBytes file;  // the file as the operation left it (a read's result)
+    FileBytes file;           // the file as the operation left it (a read's result)
     std::string historyFile;  // what the radio's read or backup kept; empty: none
 };
 

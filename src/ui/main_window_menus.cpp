@@ -10,6 +10,7 @@
 
 #include "link/trace_port.h"
 #include "ops/printout_operation.h"
+#include "qt/local_path.h"
 #include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"
 #include "ui/demo_radio.h"
@@ -19,7 +20,6 @@
 #include "ui/main_window.h"
 #include "ui/offset_entry.h"
 #include "ui/port_device_dialog.h"
-#include "qt/local_path.h"
 #include "ui/print_commands.h"
 #include "ui/radio_history_dialog.h"
 #include "ui/status_line.h"

@@ -39,11 +39,10 @@ RadioHistoryDialog::RadioHistoryDialog(const RadioHistory& history, QWidget* par
     std::error_code ec;
     const std::vector<HistoryEntry> entries = history.entries(ec);
     const QString where = shownPath(history.folder());
-    folder_->setText(ec ? QStringLiteral("The folder %1 cannot be read: %2")
-                              .arg(where, text(ec.message()))
-                     : entries.empty()
-                         ? QStringLiteral("No radio has been read or written yet (%1).").arg(where)
-                         : QStringLiteral("Kept in %1, newest first:").arg(where));
+    folder_->setText(
+        ec ? QStringLiteral("The folder %1 cannot be read: %2").arg(where, text(ec.message()))
+        : entries.empty() ? QStringLiteral("No radio has been read or written yet (%1).").arg(where)
+                          : QStringLiteral("Kept in %1, newest first:").arg(where));
     folder_->setWordWrap(true);
     for (const HistoryEntry& e : entries) {
         auto* row = new QTreeWidgetItem(list_);

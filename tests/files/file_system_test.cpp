@@ -23,6 +23,7 @@
 #include "files/default_file.h"
 #include "files/file_error.h"
 #include "ops/file_operations.h"
+#include "support/history.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -33,15 +34,6 @@ namespace fs = std::filesystem;
 
 const std::vector<Byte> kOld(300, 0x11);
 const std::vector<Byte> kNew(4025, 0x22);
-
-// The real disk, its replace's rename failing as in a folder on a vanished device. (A
-// full disk for real: ASaveCutShortLeavesTheOldFileOrTheNewOneWhole.)
-class FailingRename final : public DiskFileSystem {
-  protected:
-    std::error_code moveOver(const fs::path& /*from*/, const fs::path& /*to*/) override {
-        return {EIO, std::generic_category()};
-    }
-};
 
 std::ptrdiff_t entries(const std::string& folder) {
     return std::distance(fs::directory_iterator(folder), {});
@@ -112,7 +104,8 @@ TEST_F(DiskFiles, ReplaceWritesThroughLinksAllOrNothing) {
     EXPECT_EQ(test::readBytes(real), kNew);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::status(real).permissions(), kPerms);
-    FailingRename failing;
+    test::FaultyDisk failing;  // a full disk for real: ASaveCutShortLeavesTheOldFile...
+    failing.renameError = EIO;
     EXPECT_EQ(classicFileError(failing.replaceFile(link, kOld), real).number, 57);
     EXPECT_EQ(test::readBytes(real), kNew);
     // No temporary file left behind.

@@ -98,8 +98,10 @@ inline void loadDefaults(sim::SimRadio& radio) {
 }
 
 // zavtool's run() with the arguments (blank-separated words) in this process, its port
-// the radio (an idle one when none is given).
-inline ToolRun runInProcess(const std::string& arguments, sim::SimRadio* radio = nullptr) {
+// the radio (an idle one when none is given), its radio history `history` (empty: the
+// test program's own).
+inline ToolRun runInProcess(const std::string& arguments, sim::SimRadio* radio = nullptr,
+                            const std::string& history = {}) {
     std::istringstream in(arguments);
     std::vector<std::string> args;
     for (std::string word; in >> word;) args.push_back(word);
@@ -108,6 +110,7 @@ inline ToolRun runInProcess(const std::string& arguments, sim::SimRadio* radio =
     std::ostringstream out;
     MemorySettingsStore devices;
     tool::ToolIo io{out, out, &port, &devices};
+    io.historyFolder = history;
     const int status = tool::run(args, io);
     return {status, out.str()};
 }

@@ -84,8 +84,8 @@ int historyCommand(const Options& o, ToolIo& io) {
     }
     if (entries.empty()) io.out << "no files in the radio history " << history.folder() << "\n";
     for (const HistoryEntry& e : entries)
-        io.out << e.time << "  " << e.port << "  " << e.unit << "  "
-               << historyReasonText(e.reason) << "  " << e.path << "\n";
+        io.out << e.time << "  " << e.port << "  " << e.unit << "  " << historyReasonText(e.reason)
+               << "  " << e.path << "\n";
     return io.out.good() ? kExitDone : kExitFailed;
 }
 

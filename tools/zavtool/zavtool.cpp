@@ -135,9 +135,8 @@ constexpr std::array kCommands{
                 "read the labels of all groups or of group G into FILE, keeping the rest of it",
                 readLabelsCommand},
     CommandInfo{"write-labels", kRadioOptions | kGroupOption | kFleetOption | kBackupOption,
-                "FILE.frq",
-                "write FILE's labels of all groups or of group G to the radio", writeLabelsCommand,
-                kFleetDetails},
+                "FILE.frq", "write FILE's labels of all groups or of group G to the radio",
+                writeLabelsCommand, kFleetDetails},
     CommandInfo{"history", 0, "",
                 "list the radio history, newest first: time, port, unit number, operation "
                 "and file",

@@ -39,9 +39,6 @@ std::string historyReasonText(HistoryReason reason);
 // $XDG_DATA_HOME/zavprog, or ~/.local/share/zavprog when XDG_DATA_HOME is not set (or
 // not an absolute path, which the XDG rules say to ignore).
 std::string historyFolder(const Environment& environment);
-// How the help texts name it.
-inline constexpr std::string_view kHistoryFolderText =
-    "$XDG_DATA_HOME/zavprog (~/.local/share/zavprog when XDG_DATA_HOME is not set)";
 
 struct HistoryEntry {
     std::string time;  // local time, "2026-12-08 09:15:02"

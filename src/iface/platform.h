@@ -15,7 +15,6 @@ struct LocalTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
-    friend auto operator<=>(const LocalTime&, const LocalTime&) = default;
 };
 
 class Clock {

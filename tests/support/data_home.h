@@ -1,7 +1,8 @@
 #pragma once
 // A test program's radio history goes to a folder of its own, removed when the program
 // ends, never the user's: XDG_DATA_HOME names it for the program and every process it
-// starts. Called before any thread is started.
+// starts. Called before the program starts threads of its own (first by the window tests'
+// environment, the editor fixture and the zavtool runners).
 
 #include <stdlib.h>  // setenv
 

@@ -255,6 +255,23 @@ std::error_code DiskFileSystem::replaceVia(Temporary kind, const fs::path& targe
     return ec == std::errc::invalid_argument ? std::error_code{} : ec;
 }
 
+std::error_code DiskFileSystem::createFolders(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    return ec;
+}
+
+std::vector<std::string> DiskFileSystem::fileNames(const std::string& folder, std::error_code& ec) {
+    std::vector<std::string> names;
+    ec.clear();
+    if (!fs::exists(folder, ec)) return names;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        if (it->is_regular_file(ignored)) names.push_back(it->path().filename().string());
+    }
+    return names;
+}
+
 std::error_code DiskFileSystem::writeTemporary(int fd, std::span<const Byte> bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {

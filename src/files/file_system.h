@@ -32,6 +32,10 @@ class FileSystem {
     virtual ReadResult readFile(const std::string& path, std::size_t maxBytes) = 0;
     // Replaces the file's whole contents. On failure the old file, if any, is untouched.
     virtual std::error_code replaceFile(const std::string& path, std::span<const Byte> bytes) = 0;
+    // Makes the folder and every missing folder above it; nothing when it exists.
+    virtual std::error_code createFolders(const std::string& path) = 0;
+    // The names of the regular files in a folder (a missing folder has none).
+    virtual std::vector<std::string> fileNames(const std::string& folder, std::error_code& ec) = 0;
 };
 
 // Writes go to a temporary file beside the target, which is flushed to disk and then
@@ -44,6 +48,8 @@ class DiskFileSystem : public FileSystem {
   public:
     ReadResult readFile(const std::string& path, std::size_t maxBytes) override;
     std::error_code replaceFile(const std::string& path, std::span<const Byte> bytes) override;
+    std::error_code createFolders(const std::string& path) override;
+    std::vector<std::string> fileNames(const std::string& folder, std::error_code& ec) override;
 
   protected:
     // Single steps of replaceFile, virtual so a test can make one of them fail.

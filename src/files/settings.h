@@ -96,6 +96,13 @@ inline constexpr SettingKey kLabel{.section = "Features",
 inline constexpr SettingKey kMoveLabels = switchSetting("Features", "MoveLabels");
 // Write Radio reads the radio back and checks it: 1 on, 0 off.
 inline constexpr SettingKey kVerifyWrite = switchSetting("Features", "VerifyWrite");
+// Every write first reads the radio into the radio history: 1 on (unless stored off), 0 off.
+inline constexpr SettingKey kBackupWrite{.section = "Features",
+                                         .key = "BackupWrite",
+                                         .form = SettingForm::Integer,
+                                         .integerDefault = 1,
+                                         .minimum = 0,
+                                         .maximum = 1};
 // The serial trace: 1 writes every byte on the line to the trace file, 0 does not.
 inline constexpr SettingKey kTrace = switchSetting("Features", "Trace");
 inline constexpr SettingKey kTraceFile{"Features", "TraceFile", SettingForm::Text};
@@ -121,10 +128,10 @@ inline constexpr auto kRecent = std::to_array<SettingKey>({
 });
 
 inline constexpr std::array kAll{
-    kGroupTop,  kGroupLeft, kGroupWidth, kGroupHeight, kState,       kGlobalTop, kGlobalLeft,
-    kLastOpen,  kPort,      kLabel,      kMoveLabels,  kVerifyWrite, kTrace,     kTraceFile,
-    kDevice[0], kDevice[1], kDevice[2],  kDevice[3],   kRecent[0],   kRecent[1], kRecent[2],
-    kRecent[3], kRecent[4], kRecent[5],  kRecent[6],   kRecent[7]};
+    kGroupTop,  kGroupLeft, kGroupWidth, kGroupHeight, kState,       kGlobalTop,   kGlobalLeft,
+    kLastOpen,  kPort,      kLabel,      kMoveLabels,  kVerifyWrite, kBackupWrite, kTrace,
+    kTraceFile, kDevice[0], kDevice[1],  kDevice[2],   kDevice[3],   kRecent[0],   kRecent[1],
+    kRecent[2], kRecent[3], kRecent[4],  kRecent[5],   kRecent[6],   kRecent[7]};
 
 // Every key has a name, and no two keys the same one.
 constexpr bool namedOnce(std::span<const SettingKey> keys) {

@@ -148,20 +148,22 @@ bool readLabel(RadioLink& link, int group, int slot, LabelSlot& buffer) {
     return true;
 }
 
-bool writeLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer) {
+bool writeLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer,
+                const LabelSlot* held) {
     Transport& transport = link.transport();
     const int base = labelOffset(group, slot);
     const auto high = static_cast<Byte>((base / 256) | kWriteHighBits);
     int lo = base % 256;
-    for (int i = kLabelPositions - 1; i >= 0; --i) {
+    for (int i = kLabelPositions - 1; i >= 0; --i, ++lo) {
         const Byte value = buffer[static_cast<std::size_t>(i)];
+        // Each frame names its own offset: a byte the radio holds already is skipped.
+        if (held != nullptr && (*held)[static_cast<std::size_t>(i)] == value) continue;
         transport.sendByte(kWriteFrame);
         transport.sendByte(kByteAccess);
         transport.delay(4);
         transport.sendByte(high);
         transport.delay(5);
         transport.sendByte(static_cast<Byte>(lo));
-        ++lo;
         transport.delay(5);
         transport.discardInput();
         transport.sendByte(value);
@@ -181,12 +183,17 @@ bool readLabelGroups(RadioLink& link, LabelImage& labels, int group) {
     });
 }
 
-bool writeLabelGroups(RadioLink& link, const LabelImage& labels, int group) {
-    return forEachSlot(link, group, [&](int g, int s) {
+bool writeLabelGroups(RadioLink& link, const LabelImage& labels, int group,
+                      const LabelImage* onRadio) {
+    const auto slotOf = [](const LabelImage& from, int g, int s) {
         LabelSlot buffer{};
         for (int k = 0; k < kLabelPositions; ++k)
-            buffer[static_cast<std::size_t>(k)] = labels[labelIndex(g - 1, s - 1, k)];
-        return writeLabel(link, g, s, buffer);
+            buffer[static_cast<std::size_t>(k)] = from[labelIndex(g - 1, s - 1, k)];
+        return buffer;
+    };
+    return forEachSlot(link, group, [&](int g, int s) {
+        const LabelSlot held = onRadio != nullptr ? slotOf(*onRadio, g, s) : LabelSlot{};
+        return writeLabel(link, g, s, slotOf(labels, g, s), onRadio != nullptr ? &held : nullptr);
     });
 }
 
@@ -241,10 +248,11 @@ bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
     });
 }
 
-bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex) {
+bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex,
+                        const LabelImage* onRadio) {
     // The Cancel button stays disabled: a label write cannot be cancelled.
     return labelConnection(link, "Please Wait - Writing Labels", [&] {
-        const bool ok = writeLabelGroups(link, labels, groupIndex + 1);
+        const bool ok = writeLabelGroups(link, labels, groupIndex + 1, onRadio);
         if (!ok) tell(link, "Unable to upload data to radio");
         return ok;
     });

@@ -24,20 +24,25 @@ constexpr int labelOffset(int g, int s) {
 // Whole transfers. groupIndex is the window's: -1 for all groups, 0..14 for one. Each is
 // one connection with its own progress window ("Please Wait - Reading Labels" / "Please
 // Wait - Writing Labels"); a read can be cancelled, a write cannot. The labels change
-// only when the read succeeds.
+// only when the read succeeds. Given the labels the radio holds (just read), a write
+// sends only the bytes that differ from them; otherwise every byte.
 bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex);
-bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex);
+bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex,
+                        const LabelImage* onRadio = nullptr);
 
 // Every slot of group `group` (1..15), or of all groups for 0, driving the progress bar
 // (maximum 16 per group). A group above 15 is refused with "Requested bank is invalid".
 bool readLabelGroups(RadioLink& link, LabelImage& labels, int group);
-bool writeLabelGroups(RadioLink& link, const LabelImage& labels, int group);
+bool writeLabelGroups(RadioLink& link, const LabelImage& labels, int group,
+                      const LabelImage* onRadio = nullptr);
 
 // One slot. A read asks for each byte up to 4 times, pausing 7 ms, 8 ms, ... (counting on
 // through the slot) after each miss, and stops at once when Cancel is pressed. A write
-// waits for each byte's echo and does not retry.
+// waits for each byte's echo and does not retry; given the slot as the radio holds it, it
+// sends only the bytes that differ.
 bool readLabel(RadioLink& link, int group, int slot, LabelSlot& buffer);
-bool writeLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer);
+bool writeLabel(RadioLink& link, int group, int slot, const LabelSlot& buffer,
+                const LabelSlot* held = nullptr);
 
 // Pokes the first-stage loader into RAM 0xE0.., starts it and sends it the label program.
 // False when a loader byte is not echoed.

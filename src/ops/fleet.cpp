@@ -133,14 +133,16 @@ FleetRadioResult runRadio(const FleetRequest& request, std::size_t index, const 
         }
         DocumentEditor editor(doc, request.labelGroup);
         MemorySettingsStore settings;
-        RadioOperations ops(doc, link, settings, editor);
+        RadioOperations ops(doc, link, settings, editor, request.history);
         link.transport().setPort(request.devices[index]);
         ops.setVerifyAfterWrite(request.verify);
+        ops.setBackupBeforeWrite(request.backup);
 
         const LinkTime start = port.now();
         r.result = runOperation(request, ops);
         r.duration = port.now() - start;
         r.bytesSent = port.sent();
+        r.historyFile = ops.historyFile();
         if (r.result.outcome == Outcome::Failed) {
             r.reason = r.result.message;
             if (const std::string first = told.firstTold(); !first.empty())

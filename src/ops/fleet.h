@@ -25,6 +25,8 @@
 
 namespace zav {
 
+class RadioHistory;
+
 enum class FleetOperation : std::uint8_t { Write, Read, WriteLabels };
 
 // Unit numbers: radio k (from 0, in port order) gets ANI/ID number first + k in the
@@ -46,6 +48,10 @@ struct FleetRequest {
     bool verify = false;
     int labelGroup = 0;  // write-labels: 1..15, 0 for all groups
     std::optional<FleetUnits> units;
+    // Where every radio keeps its read or its backup (shared by all; may be null), and
+    // whether a write backs the radio up first.
+    RadioHistory* history = nullptr;
+    bool backup = true;
 };
 
 // How one radio ended.
@@ -57,7 +63,8 @@ struct FleetRadioResult {
     long bytesSent = 0;                   // bytes the host put on the line
     std::chrono::nanoseconds duration{};  // on the port's clock
     std::chrono::system_clock::time_point ended;
-    FileBytes file;  // the file as the operation left it (a read's result)
+    FileBytes file;           // the file as the operation left it (a read's result)
+    std::string historyFile;  // what the radio's read or backup kept; empty: none
 };
 
 // What the fleet reports as it runs; called on the radios' threads, so an implementation

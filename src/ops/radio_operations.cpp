@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "files/radio_history.h"
 #include "files/settings.h"
 #include "iface/progress.h"
 #include "iface/prompts.h"
@@ -43,20 +44,28 @@ OperationResult absent(int number) {
 }  // namespace
 
 RadioOperations::RadioOperations(Document& doc, RadioLink& link, SettingsStore& settings,
-                                 EditorHooks& editor)
+                                 EditorHooks& editor, RadioHistory* history)
     : doc_(doc),
       link_(link),
       settings_(settings),
       editor_(editor),
+      history_(history),
       labelSetting_(readLabelSetting(settings)),
       port_(readPort(settings)),
-      verify_(readInt(settings, settings::kVerifyWrite) == 1) {
+      verify_(readInt(settings, settings::kVerifyWrite) == 1),
+      backup_(readInt(settings, settings::kBackupWrite) == 1) {
     if (link_.transport().isOpen()) link_.transport().closePort();
     link_.transport().setPort(std::to_string(port_));
 }
 
 bool RadioOperations::linkFree() {
     return link_.tryBeginOperation().has_value();
+}
+
+bool RadioOperations::start() {
+    historyFile_.clear();
+    radioLabels_.reset();
+    return linkFree();
 }
 
 void RadioOperations::tell(const std::string& text, const char* title) {
@@ -121,7 +130,7 @@ LabelChoice RadioOperations::askLabelTransfer(bool writing) {
 // --- Reads -----------------------------------------------------------------------------
 
 OperationResult RadioOperations::readRadio() {
-    if (!linkFree()) return busy();
+    if (!start()) return busy();
     if (!mayReplace()) return OperationResult::cancelled();
     const LabelChoice labels = askLabelTransfer(false);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
@@ -139,11 +148,12 @@ OperationResult RadioOperations::readRadio() {
         withLabels(labels, OperationResult::success(), &RadioOperations::readAllLabels);
     tell("All groups read OK.", "Read Radio");
     editor_.initGroups(0);
+    keepRead(HistoryReason::Read);
     return result;
 }
 
 OperationResult RadioOperations::readGlobal() {
-    if (!linkFree()) return busy();
+    if (!start()) return busy();
     if (!mayReplace()) return OperationResult::cancelled();
     // Read into a copy: a read that breaks off part-way would otherwise leave a global
     // block that is half the radio's and half the old one.
@@ -151,6 +161,7 @@ OperationResult RadioOperations::readGlobal() {
     if (zav::readGlobal(link_, scratch)) {
         std::copy_n(scratch.begin(), kPageSize, doc_.mem.begin());
         editor_.memoryRead(0, kBlockBytes);
+        keepRead(HistoryReason::ReadGlobal);
         return OperationResult::success();
     }
     // A port or hook failure has been reported; a read that broke off after the radio
@@ -166,7 +177,7 @@ OperationResult RadioOperations::readGlobal() {
 }
 
 OperationResult RadioOperations::readGroup() {
-    if (!linkFree()) return busy();
+    if (!start()) return busy();
     const int number = editor_.selectedGroupNumber();
     // Without a selected group there is nothing to read into (group 0 would be the
     // global block).
@@ -190,13 +201,14 @@ OperationResult RadioOperations::readGroup() {
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::readGroupLabels);
     editor_.displayGroupMemory();
+    keepRead(HistoryReason::ReadGroup);
     return result;
 }
 
 // --- Writes ----------------------------------------------------------------------------
 
 OperationResult RadioOperations::writeRadio() {
-    if (!linkFree()) return busy();
+    if (!start()) return busy();
     editor_.storeGroupMemory();
     editor_.storeOtherWindows();
     if (!confirmWrite()) return OperationResult::cancelled();
@@ -207,6 +219,9 @@ OperationResult RadioOperations::writeRadio() {
     const LabelChoice labels = askLabelTransfer(true);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     editor_.commitCurrentGroup();
+    if (OperationResult b = backUp(HistoryReason::BeforeWrite, labels == LabelChoice::Transfer);
+        !b.done())
+        return b;
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
     BlocksReached reached{};
@@ -227,7 +242,7 @@ OperationResult RadioOperations::writeRadio() {
         return result;
     }
     OperationResult result =
-        withLabels(labels, OperationResult::success(), &RadioOperations::labelWriteRadio);
+        withLabels(labels, OperationResult::success(), &RadioOperations::writeAllLabels);
     if (verify_ && result.done()) {
         OperationResult checked = verifyWrite(
             kWholeRadio, skipGlobal, labels == LabelChoice::Transfer ? kAllLabels : kNoLabels);
@@ -279,9 +294,10 @@ OperationResult RadioOperations::verifyWrite(int block, bool skipGlobal, int lab
 }
 
 OperationResult RadioOperations::writeGlobal() {
-    if (!linkFree()) return busy();
+    if (!start()) return busy();
     editor_.storeOtherWindows();
     if (!confirmWrite()) return OperationResult::cancelled();
+    if (OperationResult b = backUp(HistoryReason::BeforeWriteGlobal, false); !b.done()) return b;
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
     const bool ok = zav::writeGlobal(link_, doc_.mem);
@@ -292,7 +308,7 @@ OperationResult RadioOperations::writeGlobal() {
 }
 
 OperationResult RadioOperations::writeGroup() {
-    if (!linkFree()) return busy();
+    if (!start()) return busy();
     const int number = editor_.selectedGroupNumber();
     // Without a selected group there is no current group; block 0 would be the global
     // block.
@@ -302,6 +318,10 @@ OperationResult RadioOperations::writeGroup() {
     const LabelChoice labels = askLabelTransfer(true);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     editor_.commitCurrentGroup();
+    if (OperationResult b =
+            backUp(HistoryReason::BeforeWriteGroup, labels == LabelChoice::Transfer);
+        !b.done())
+        return b;
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
     const GroupTransfer written = zav::writeGroup(link_, doc_.mem, number);
@@ -315,7 +335,7 @@ OperationResult RadioOperations::writeGroup() {
     // The labels go out whether or not the group write succeeded, but not after the
     // user cancelled the write: that asked for the radio to be left alone.
     if (cancelled) return result;
-    result = withLabels(labels, std::move(result), &RadioOperations::labelWriteGroup);
+    result = withLabels(labels, std::move(result), &RadioOperations::writeGroupLabels);
     if (!verify_ || !result.done()) return result;
     return verifyWrite(number, false, labels == LabelChoice::Transfer ? labelGroup() : kNoLabels);
 }
@@ -323,13 +343,19 @@ OperationResult RadioOperations::writeGroup() {
 // --- Labels ----------------------------------------------------------------------------
 
 OperationResult RadioOperations::labelReadGroup() {
-    if (!linkFree()) return busy();
-    return mayReplace() ? readGroupLabels() : OperationResult::cancelled();
+    if (!start()) return busy();
+    if (!mayReplace()) return OperationResult::cancelled();
+    OperationResult result = readGroupLabels();
+    if (result.done()) keepRead(HistoryReason::ReadLabels);
+    return result;
 }
 
 OperationResult RadioOperations::labelReadRadio() {
-    if (!linkFree()) return busy();
-    return mayReplace() ? readAllLabels() : OperationResult::cancelled();
+    if (!start()) return busy();
+    if (!mayReplace()) return OperationResult::cancelled();
+    OperationResult result = readAllLabels();
+    if (result.done()) keepRead(HistoryReason::ReadLabels);
+    return result;
 }
 
 OperationResult RadioOperations::readGroupLabels() {
@@ -364,18 +390,34 @@ OperationResult RadioOperations::readAllLabels() {
 }
 
 OperationResult RadioOperations::labelWriteGroup() {
+    if (!start()) return busy();
+    editor_.storeGroup(labelGroup());
+    OperationResult b = backUp(HistoryReason::BeforeWriteLabels, true);
+    return b.done() ? writeGroupLabels() : b;
+}
+
+OperationResult RadioOperations::labelWriteRadio() {
+    if (!start()) return busy();
+    editor_.storeGroup(labelGroup());
+    OperationResult b = backUp(HistoryReason::BeforeWriteLabels, true);
+    return b.done() ? writeAllLabels() : b;
+}
+
+OperationResult RadioOperations::writeGroupLabels() {
     if (!linkFree()) return busy();
     const int g = labelGroup();
     editor_.storeGroup(g);
-    if (!writeLabelsToRadio(link_, doc_.labels, g)) return failure("the labels were not written");
+    if (!writeLabelsToRadio(link_, doc_.labels, g, radioLabels_ ? &*radioLabels_ : nullptr))
+        return failure("the labels were not written");
     tell("Group " + std::to_string(g + 1) + " labels written OK.", "Write Labels");
     return OperationResult::success();
 }
 
-OperationResult RadioOperations::labelWriteRadio() {
+OperationResult RadioOperations::writeAllLabels() {
     if (!linkFree()) return busy();
     editor_.storeGroup(labelGroup());
-    if (!writeLabelsToRadio(link_, doc_.labels, -1)) return failure("the labels were not written");
+    if (!writeLabelsToRadio(link_, doc_.labels, -1, radioLabels_ ? &*radioLabels_ : nullptr))
+        return failure("the labels were not written");
     tell("All labels written OK.", "Write Labels");
     return OperationResult::success();
 }

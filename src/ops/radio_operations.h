@@ -10,9 +10,18 @@
 //
 // The window is reached only through EditorHooks, so the operations run the same with
 // the main window and without one (DocumentEditor).
+//
+// Given a radio history, every read keeps what it brought there, and every write first
+// reads the radio whole (with its labels when labels go) and keeps that copy, before its
+// first byte: a write whose copy cannot be read or kept does not start. A label write
+// then sends only the label bytes that differ from the radio's.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "model/memory_image.h"
 
 #include "ops/operation_result.h"
 
@@ -20,8 +29,11 @@ namespace zav {
 
 class Document;
 class EditorHooks;
+class RadioHistory;
 class RadioLink;
 class SettingsStore;
+enum class HistoryReason : std::uint8_t;
+struct KeptCopy;
 
 // The label transfer setting: with radio reads and writes, labels travel always, never,
 // or when the user says so.
@@ -33,8 +45,10 @@ enum class LabelChoice : std::uint8_t { Transfer = 1, Skip = 0, Cancel = 2 };
 class RadioOperations {
   public:
     // Takes the label setting and the port number from the settings store and points the
-    // link at that port (closing it when open).
-    RadioOperations(Document& doc, RadioLink& link, SettingsStore& settings, EditorHooks& editor);
+    // link at that port (closing it when open). Without a history nothing is kept and no
+    // write backs up.
+    RadioOperations(Document& doc, RadioLink& link, SettingsStore& settings, EditorHooks& editor,
+                    RadioHistory* history = nullptr);
 
     // Radio menu. The group operations work on the selected group.
     OperationResult readRadio();
@@ -60,6 +74,13 @@ class RadioOperations {
     // too); kept in the settings store.
     void setVerifyAfterWrite(bool verify);
     [[nodiscard]] bool verifyAfterWrite() const { return verify_; }
+    // Config: every write first backs the radio up into the history; on unless turned
+    // off, kept in the settings store.
+    void setBackupBeforeWrite(bool backup);
+    [[nodiscard]] bool backupBeforeWrite() const { return backup_; }
+    // The history file the last operation kept (what its read brought, or what its write
+    // replaced); empty when it kept none.
+    [[nodiscard]] const std::string& historyFile() const { return historyFile_; }
     [[nodiscard]] int labelSetting() const { return labelSetting_; }
     [[nodiscard]] int portNumber() const { return port_; }
 
@@ -72,6 +93,8 @@ class RadioOperations {
     static constexpr const char* kReadingRadio = "Please Wait - Reading Radio";
     static constexpr const char* kWritingRadio = "Please Wait - Writing Radio";
     static constexpr const char* kVerifyingRadio = "Please Wait - Verifying Radio";
+    static constexpr const char* kBackingUpRadio = "Please Wait - Backing Up Radio";
+    static constexpr const char* kHistoryTitle = "Radio History";
     static constexpr const char* kVerifyTitle = "Verify After Write";
     static constexpr const char* kVerifyFailed =
         "Verify failed: the radio does not hold what was written.";
@@ -87,6 +110,8 @@ class RadioOperations {
   private:
     // Refuses (with the link's message) while another radio operation runs.
     [[nodiscard]] bool linkFree();
+    // linkFree, as a command starts: nothing kept yet, no labels known to be the radio's.
+    [[nodiscard]] bool start();
     [[nodiscard]] bool confirmWrite();
     // The label operations' group: the selector's group, 0 when none.
     [[nodiscard]] int labelGroup() const;
@@ -103,6 +128,19 @@ class RadioOperations {
     // an image read, which has asked already.
     OperationResult readGroupLabels();
     OperationResult readAllLabels();
+    // The label writes, after their backup; with the radio's labels read by it, only the
+    // bytes that differ go.
+    OperationResult writeGroupLabels();
+    OperationResult writeAllLabels();
+
+    // Before a write: the radio whole (and its labels, when `labels`) into the history.
+    // Done when the write may start, also when no backup is to be made; failed (told)
+    // when the radio was not read or the copy not kept.
+    OperationResult backUp(HistoryReason reason, bool labels);
+    // After a read: the document as it stands now into the history.
+    void keepRead(HistoryReason reason);
+    // A kept copy becomes historyFile_; a copy not kept is told, saying where it was to go.
+    bool kept(const KeptCopy& copy, std::string_view what, std::string_view consequence);
 
     // The read-back after a write of `block` (0 global, 1..15 a group, kWholeRadio the
     // whole radio, whose global block went unless skipGlobal) and of the labels of
@@ -117,9 +155,13 @@ class RadioOperations {
     RadioLink& link_;
     SettingsStore& settings_;
     EditorHooks& editor_;
+    RadioHistory* history_;
     int labelSetting_;
     int port_;
     bool verify_;
+    bool backup_;
+    std::string historyFile_;
+    std::optional<LabelImage> radioLabels_;  // the radio's labels, as the backup read them
 };
 
 }  // namespace zav

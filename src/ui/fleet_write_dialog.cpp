@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "files/settings.h"
 #include "iface/prompts.h"
 #include "link/port_devices.h"
 
@@ -190,6 +191,8 @@ std::optional<FleetRequest> FleetWriteDialog::request() {
         r.units = units;
     }
     r.answers = {labelsCheck_->isChecked(), !globalCheck_->isChecked()};
+    r.history = history_;
+    r.backup = readInt(devices_, settings::kBackupWrite) == 1;
     return r;
 }
 

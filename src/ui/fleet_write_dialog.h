@@ -41,6 +41,8 @@ class FleetWriteDialog final : public QDialog {
     void setPorts(const QStringList& ports);
     // Tests run simulated radios on standard threads.
     void setPortFactory(PortFactory makePort, ParallelRunner runAll);
+    // Where each radio's backup goes; a write backs up when the settings say so.
+    void setHistory(RadioHistory* history) { history_ = history; }
 
     // The Write button: checks the entries, asks, and starts every radio.
     void startWrite();
@@ -90,6 +92,7 @@ class FleetWriteDialog final : public QDialog {
     std::atomic<bool> cancel_{false};
     FileBytes file_;
     FleetRequest request_;
+    RadioHistory* history_ = nullptr;
     std::vector<FleetRadioResult> results_;
     std::unique_ptr<QThread> runner_;  // runs the fleet while the window stays live
 };

@@ -81,6 +81,7 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
     m.writeGroupAction = item(m.radioMenu, "mnuWriteGroup", "Write Current Group to Radio",
                               QKeySequence(Qt::Key_F4));
     m.writeFleetAction = item(m.radioMenu, "mnuWriteFleet", "Write &Fleet...");
+    m.historyAction = item(m.radioMenu, "mnuRadioHistory", "Radio &History...");
     m.beforeLabelsSeparator = separator(m.radioMenu, "munSep7");
     m.labelMenu = submenu(m.radioMenu, "mnuLabel", "Labels");
     m.labelReadGroupAction = item(m.labelMenu, "mnuLabelReadGroup", "Read Current Group");
@@ -123,6 +124,8 @@ void buildConfig(QMenuBar* bar, MainMenus& m) {
     separator(m.configMenu, "mnuSepVerify");
     m.verifyAction = item(m.configMenu, "mnuVerifyWrite", "Verify After Write");
     m.verifyAction->setCheckable(true);
+    m.backupAction = item(m.configMenu, "mnuBackupWrite", "Back Up Radio Before Writing");
+    m.backupAction->setCheckable(true);
 }
 
 }  // namespace

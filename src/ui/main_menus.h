@@ -39,6 +39,7 @@ struct MainMenus {
     QAction* writeGlobalAction = nullptr;  // Write Global Information To Radio
     QAction* writeGroupAction = nullptr;   // Write Current Group to Radio, F4
     QAction* writeFleetAction = nullptr;   // Write Fleet...: several radios at once
+    QAction* historyAction = nullptr;      // Radio History...: the copies kept of radios
     QAction* beforeLabelsSeparator = nullptr;
     QMenu* labelMenu = nullptr;  // Labels
     QAction* labelReadGroupAction = nullptr;
@@ -66,6 +67,7 @@ struct MainMenus {
     QActionGroup* commPortGroup = nullptr;
     QAction* portDeviceAction = nullptr;  // Serial Port Device...
     QAction* verifyAction = nullptr;      // Verify After Write (checkable)
+    QAction* backupAction = nullptr;      // Back Up Radio Before Writing (checkable)
 
     QAction* syncalAction = nullptr;  // on the menu bar, F6
 

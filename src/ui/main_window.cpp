@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QUndoStack>
 
+#include "files/radio_history.h"
 #include "files/settings.h"
 #include "link/port_devices.h"
 #include "link/trace_port.h"
@@ -72,7 +73,10 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
     menus_.pasteAction->setEnabled(false);
     if (gridModel_->rowCount() > 0) grid_->setCurrentIndex(gridModel_->index(0, kColRecFreq));
     // The port number and the label setting (the port is closed if open).
-    operations_ = std::make_unique<RadioOperations>(doc_, *link_, settings_, *this);
+    radioHistory_ =
+        std::make_unique<RadioHistory>(fileSystem_, clock_, historyFolder(SystemEnvironment()));
+    operations_ =
+        std::make_unique<RadioOperations>(doc_, *link_, settings_, *this, radioHistory_.get());
     showChecks();
     markClean();
 }

@@ -13,6 +13,7 @@
 
 #include "files/file_open_save.h"
 #include "iface/clipboard.h"
+#include "iface/platform.h"
 #include "iface/prompts.h"
 #include "iface/settings_store.h"
 #include "link/link_port.h"
@@ -38,6 +39,7 @@ class FleetWriteDialog;
 class ProgressWindow;
 class AlignmentWindow;
 class ImageHistory;
+class RadioHistory;
 class StatusLine;
 class TracePort;
 
@@ -135,6 +137,10 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void chooseCommPort(int port);
     void choosePortDevice();
     void chooseVerifyAfterWrite(bool verify);
+    void chooseBackupBeforeWrite(bool backup);
+    // Radio > Radio History...: the kept copies, newest first; the one chosen opens.
+    void showRadioHistory();
+    [[nodiscard]] const RadioHistory& radioHistory() const { return *radioHistory_; }
     // Help > Serial Trace...: on asks for the trace file (the last one offered) and starts
     // the trace; off stops it. Both are kept in the settings store.
     void chooseTrace(bool trace);
@@ -211,8 +217,9 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void updateStatus();
     // Undo and Redo are offered only when they would change something.
     void updateUndoRedo();
-    // The status bar's word on how a menu command ended.
-    void reportOutcome(const QAction* command, const OperationResult& result);
+    // The status bar's word on how a menu command ended, and the history file it kept.
+    void reportOutcome(const QAction* command, const OperationResult& result,
+                       const std::string& kept = {});
 
     std::unique_ptr<LinkPort> ownPort_;  // the serial port when none was given
     std::unique_ptr<TracePort> trace_;   // around the port; traces only when switched on
@@ -232,6 +239,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     std::unique_ptr<StatusLine> status_;
     std::unique_ptr<GroupLayout> layout_;
     std::unique_ptr<RadioLink> link_;
+    SystemClock clock_;
+    std::unique_ptr<RadioHistory> radioHistory_;  // in the user's data folder
     std::unique_ptr<RadioOperations> operations_;
     std::unique_ptr<PrintCommands> print_;
     QPointer<GlobalsWindow> globals_;

@@ -39,6 +39,7 @@ void MainWindow::showFleetWrite() {
             fleetThreads_ = runOnQThreads;
         }
         fleet_->setPortFactory(fleetPorts_, fleetThreads_);
+        fleet_->setHistory(radioHistory_.get());
         fleet_->setPorts({QString::number(portNumber())});
     }
     fleet_->show();

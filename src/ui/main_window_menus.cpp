@@ -10,6 +10,7 @@
 
 #include "link/trace_port.h"
 #include "ops/printout_operation.h"
+#include "qt/local_path.h"
 #include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"
 #include "ui/demo_radio.h"
@@ -20,6 +21,7 @@
 #include "ui/offset_entry.h"
 #include "ui/port_device_dialog.h"
 #include "ui/print_commands.h"
+#include "ui/radio_history_dialog.h"
 #include "ui/status_line.h"
 
 namespace zav {
@@ -29,7 +31,8 @@ void MainWindow::connectRadioCommands() {
     // word on it, also for the outcomes that have none (a cancel, Read Global).
     const auto run = [this](QAction* action, OperationResult (RadioOperations::*operation)()) {
         connect(action, &QAction::triggered, this, [this, action, operation] {
-            reportOutcome(action, ((*operations_).*operation)());
+            const OperationResult result = ((*operations_).*operation)();
+            reportOutcome(action, result, operations_->historyFile());
         });
     };
     run(menus_.readRadioAction, &RadioOperations::readRadio);
@@ -52,6 +55,8 @@ void MainWindow::connectRadioCommands() {
                 [this, a] { chooseCommPort(a->property("index").toInt()); });
     }
     connect(menus_.portDeviceAction, &QAction::triggered, this, &MainWindow::choosePortDevice);
+    connect(menus_.backupAction, &QAction::triggered, this, &MainWindow::chooseBackupBeforeWrite);
+    connect(menus_.historyAction, &QAction::triggered, this, &MainWindow::showRadioHistory);
 
     // F1 in the offset box is the box's own help, not the Help command.
     offset_->box()->installEventFilter(this);
@@ -86,14 +91,18 @@ void MainWindow::showChecks() {
     const int port = operations_->portNumber();
     for (QAction* a : menus_.portActions) a->setChecked(a->property("index").toInt() == port);
     menus_.verifyAction->setChecked(operations_->verifyAfterWrite());
+    menus_.backupAction->setChecked(operations_->backupBeforeWrite());
     menus_.traceAction->setChecked(trace_->tracing());
     updateStatus();
 }
 
-void MainWindow::reportOutcome(const QAction* command, const OperationResult& result) {
+void MainWindow::reportOutcome(const QAction* command, const OperationResult& result,
+                               const std::string& kept) {
     QString name = command->text().remove(QLatin1Char('&'));
     if (command->parent() == menus_.labelMenu) name.prepend(QStringLiteral("Labels: "));
-    status_->say(StatusLine::outcomeText(name, result));
+    QString text = StatusLine::outcomeText(name, result);
+    if (!kept.empty()) text += QStringLiteral(" Radio history: %1").arg(shownPath(kept));
+    status_->say(text);
 }
 
 void MainWindow::chooseLabelSetting(int setting) {
@@ -104,6 +113,16 @@ void MainWindow::chooseLabelSetting(int setting) {
 void MainWindow::chooseCommPort(int port) {
     operations_->useCommPort(port);
     showChecks();  // a refused change keeps the old check
+}
+
+void MainWindow::chooseBackupBeforeWrite(bool backup) {
+    operations_->setBackupBeforeWrite(backup);
+    showChecks();
+}
+
+void MainWindow::showRadioHistory() {
+    RadioHistoryDialog dialog(*radioHistory_, this);
+    if (dialog.exec() == QDialog::Accepted && dialog.chosen()) openFromOutside(*dialog.chosen());
 }
 
 void MainWindow::choosePortDevice() {

@@ -22,6 +22,7 @@
 #include "files/file_error.h"
 #include "files/file_open_save.h"
 #include "ops/file_operations.h"
+#include "support/history.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 

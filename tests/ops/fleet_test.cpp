@@ -13,6 +13,7 @@
 #include "ops/fleet_log.h"
 #include "sim/sim_radio.h"
 #include "sim/virtual_port.h"
+#include "support/history.h"
 #include "support/masked_write.h"
 #include "support/temp_dir.h"
 
@@ -162,15 +163,23 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
     EXPECT_EQ(failed, 1);
 }
 
-// --verify reads each radio back: one that did not store a word fails alone.
+// --verify reads each radio back: one that did not store a word fails alone. Each radio
+// first keeps what it held in the history, under its own name.
 TEST(Fleet, VerifyFailsTheRadioThatDidNotStoreAWord) {
     Shelf shelf(2);
     shelf.radios[1]->config().faults.dropStoredWord = 0x0A0;
     shelf.request.verify = true;
+    test::History history;
+    shelf.request.history = &history.store;
     const auto results = shelf.run(defaultFileBytes());
     ASSERT_EQ(results.size(), 2U);
     EXPECT_TRUE(results[0].result.done()) << results[0].reason;
     EXPECT_EQ(results[1].result.outcome, Outcome::Failed);
+    for (std::size_t k = 0; k < 2; ++k) {
+        const auto kept = decodeFrequencyFile(test::readBytes(results[k].historyFile));
+        ASSERT_TRUE(kept) << results[k].historyFile;
+        EXPECT_TRUE(std::ranges::equal(shelf.before[k], std::span(kept->image).first(2048))) << k;
+    }
 }
 
 // --ani-groups: numbers and ranges of groups 1..15, nothing else.

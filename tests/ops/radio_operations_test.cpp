@@ -2,7 +2,8 @@
 // busy link, a silent radio, a garbled hook reply, a radio that stops halfway or dies, one
 // of its bytes arriving late or twice): the result, what the user is told, the document
 // read or left as it was, what the window shows, and the radio's memory written only where
-// its masks allow. Then the label step and Cancel, case by case.
+// its masks allow; what the radio history keeps of a read, and of the radio before a write.
+// Then the label step and Cancel, case by case, and the label write after a backup.
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,14 @@
 #include <map>
 #include <random>
 
+#include "link/transfer_fixture.h"
 #include "model/document.h"
 #include "ops/editor_hooks.h"
 #include "ops/radio_operations.h"
 #include "ops/utility_operations.h"
 #include "sim/label_memory.h"
 #include "sim/synthesizer.h"
+#include "support/history.h"
 #include "support/masked_write.h"
 #include "support/reliability_table.h"
 #include "support/sim_link.h"
@@ -100,7 +103,8 @@ class Window final : public EditorHooks {
 constexpr Byte kGroup13Byte = 0x80;
 
 // A radio and a document with different contents and the same page map, the label
-// setting, the selected group and the answers to the questions.
+// setting, the selected group and the answers to the questions; a radio history that
+// keeps the reads, with the backups before writes off.
 struct Bench {
     explicit Bench(sim::SimConfig config = {}, sim::VirtualPortOptions port = {},
                    LabelSetting labels = LabelSetting::Never, int group = kGroup)
@@ -117,12 +121,14 @@ struct Bench {
         for (std::size_t i = 80; i < 88; ++i) s.radio.memory()[i] = doc.mem[i] = 0x88;
         s.radio.memory()[86] = doc.mem[86] = kGroup13Byte;
         ops.setLabelSetting(static_cast<int>(labels));
+        ops.setBackupBeforeWrite(false);
         editor.open();
     }
     test::SimLink s;
     Document doc;
     Window editor;
-    RadioOperations ops{doc, s.link, s.settings, editor};
+    test::History history;
+    RadioOperations ops{doc, s.link, s.settings, editor, &history.store};
 };
 
 // Syncal's window, which the matrix does not look at.
@@ -213,11 +219,13 @@ const Baseline& baseline(const OpRow& row) {
 // Garbage: a hook reply that is none. Late and Twice: one of the radio's bytes (at `at`)
 // arrives after the host gave up on it, or twice. Cut and Vanishes: halfway through the
 // fault-free run's time the line goes dead, or the port's device goes away.
+// Backed, BackupStops and DiskFull back the radio up before a write: without a fault, with
+// the radio silent from half way through the backup's read, with the disk full.
 // clang-format off
 enum class Kind {
     None, PortWillNotOpen, LinkBusy, Silent, Garbage, WrongSpeed, NoFastProbe, LoaderNotEchoed,
     StopsHalfway, Cut, Vanishes, DiesAfterGroups, Dropped, WrongEcho, BadAck, JustInTime,
-    JustTooLate, Late, Twice
+    JustTooLate, Late, Twice, Backed, BackupStops, DiskFull
 };
 // clang-format on
 // The radio's byte: the hook reply, the one after it, the middle one, the last but one, the
@@ -259,7 +267,11 @@ const Fault kFaults[] = {
     {Kind::Twice, At::First, "Twice", "the hook reply twice"},
     {Kind::Twice, At::Second, "TwiceSecond", "the second byte twice"},
     {Kind::Twice, At::Middle, "TwiceMiddle", "a byte twice mid-transfer"},
-    {Kind::Twice, At::BeforeLast, "TwiceBeforeLast", "the last byte but one twice"}};
+    {Kind::Twice, At::BeforeLast, "TwiceBeforeLast", "the last byte but one twice"},
+    {Kind::Backed, At::First, "Backed", "backups on, no fault"},
+    {Kind::BackupStops, At::First, "BackupStops",
+     "backups on: the radio stops answering halfway through the backup's read"},
+    {Kind::DiskFull, At::First, "DiskFull", "backups on: the disk full as the copy is kept"}};
 // clang-format on
 
 // The radio and the port showing a fault in an operation whose fault-free run is `base`.
@@ -287,6 +299,7 @@ std::pair<sim::SimConfig, sim::VirtualPortOptions> faulty(const Fault& f, const 
         case Kind::JustTooLate: x.replyDelay = 505ms; break;
         case Kind::Late: x.lateOutput = nth, x.lateBy = 700ms; break;
         case Kind::Twice: x.sentTwice = nth; break;
+        case Kind::BackupStops: x.stopAfter = baseline(kOps[0]).radioBytes / 2; break;
         default: break;
     }
     // clang-format on
@@ -310,15 +323,20 @@ using Cell = std::tuple<OpRow, Fault>;
 // Each cell's outcome and what the user was told, by fault and operation.
 std::map<std::pair<std::string, std::string>, std::string> outcomes;
 
-// The result, and every message the user was told with its title.
-std::string outcomeText(const OperationResult& result, const test::SimLink& s) {
+// The result, and every message the user was told with its title; the history's folder
+// (a fresh one each time) as HISTORY.
+std::string outcomeText(const OperationResult& result, const Bench& b) {
     std::string out = result.outcome == Outcome::Done        ? "done"
                       : result.outcome == Outcome::Cancelled ? "cancelled"
                                                              : "failed: " + result.message;
     std::string seen;
-    for (const Message& m : s.prompts.messages)
+    for (const Message& m : b.s.prompts.messages)
         if (!isQuestion(m.text)) seen += " “" + m.text + "” (" + m.shownTitle() + ")";
-    return out + (seen.empty() ? "; nothing told" : "; told" + seen);
+    out += seen.empty() ? "; nothing told" : "; told" + seen;
+    const std::string folder = b.history.dir.path();
+    for (auto at = out.find(folder); at != std::string::npos; at = out.find(folder))
+        out.replace(at, folder.size(), "HISTORY");
+    return out;
 }
 
 // The matrix as Markdown: a row per fault, a column per operation, each cell the outcome
@@ -369,6 +387,9 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     const Baseline& base = baseline(row);
     const auto [config, port] = faulty(fault, base);
     Bench b(config, port);
+    const bool backups = fault.kind >= Kind::Backed;
+    b.ops.setBackupBeforeWrite(backups);
+    b.history.disk.full = fault.kind == Kind::DiskFull;
     if (fault.kind == Kind::WrongSpeed) b.s.radio.setBaud(9600);
     for (const Answer a : row.answers) b.s.prompts.queueAnswer(a);
     const MemImage image = b.doc.mem;
@@ -382,7 +403,7 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     running.reset();
     const sim::SimTime ended = b.s.now();
     b.s.port.advance(ended + 2s);  // the last bytes arrive
-    outcomes[{fault.id, row.name}] = outcomeText(result, b.s);
+    outcomes[{fault.id, row.name}] = outcomeText(result, b);
 
     // No failure goes untold but the quiet ones, no cancel is told, no wait is too long.
     const bool ok = result.done();
@@ -437,6 +458,30 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     // The window shows the document, and counts what was read as unchanged.
     EXPECT_EQ(b.editor.shown, b.editor.visible());
     EXPECT_EQ(b.editor.clean, (Contents{b.doc.mem, b.doc.labels}));
+
+    // The history: a read that went well keeps the document as it left it; a write keeps
+    // the radio as it was before (segment 0, those the page map names, and the labels
+    // when labels go) when it backs up, and one whose backup failed left the radio alone.
+    const auto kept = b.history.kept();
+    const bool writes = !row.written.empty() || row.labelsWritten != kNone;
+    const bool reads = row.read.second > 0 || row.labelsRead != kNone;
+    const bool keeps = reads ? ok && fault.kind != Kind::DiskFull : fault.kind == Kind::Backed;
+    ASSERT_EQ(kept.size(), keeps && (reads || writes) ? 1U : 0U);
+    if (reads && keeps)
+        EXPECT_EQ((Contents{kept[0].image, kept[0].labels}), (Contents{b.doc.mem, b.doc.labels}));
+    if (!writes || !backups) return;
+    if (kept.empty()) {
+        EXPECT_EQ(std::tuple(ok, b.s.radio.memory(), labelsNow),
+                  std::tuple(false, radio, radioLabels));
+        return;
+    }
+    for (std::size_t segment = 0; segment < kRadioMemorySize / 256; ++segment) {
+        if (segment > 0 && radio[global_field::kPageMapFirst + segment] == 0) continue;
+        EXPECT_TRUE(std::equal(radio.begin() + 256 * segment, radio.begin() + 256 * (segment + 1),
+                               kept[0].image.begin() + 256 * segment))
+            << "segment " << segment;
+    }
+    EXPECT_EQ(kept[0].labels, row.labelsWritten != kNone ? radioLabels : labels);
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, OperationFaults,
@@ -606,6 +651,28 @@ const Case kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Operations, ::testing::ValuesIn(kCases),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// With the labels its backup read, a label write sends only the bytes that differ (six
+// slots of group 15 here) and leaves the radio holding the file's labels; without a
+// backup it sends every byte.
+TEST(Operations, ALabelWriteAfterItsBackupSendsOnlyTheBytesThatDiffer) {
+    for (const auto& [write, backup, frames] : {std::tuple{&R::labelWriteRadio, true, 48U},
+                                                {&R::labelWriteGroup, true, 48U},
+                                                {&R::labelWriteRadio, false, 1920U},
+                                                {&R::labelWriteGroup, false, 128U}}) {
+        Bench b;
+        b.ops.setBackupBeforeWrite(backup);
+        LabelImage radio = b.doc.labels;
+        for (const int slot : {0, 3, 5, 8, 13, 15})
+            for (int k = 0; k < kLabelPositions; ++k)
+                radio[labelIndex(kGroup - 1, slot, k)] ^= 0x20;
+        b.s.radio.labels() = sim::labelMemoryFromImage(radio);
+        EXPECT_TRUE((b.ops.*write)().done());
+        EXPECT_EQ(test::hostNotes(b.s.radio, "label write").size(), frames);
+        EXPECT_EQ(sim::labelImageFromMemory(b.s.radio.labels()), b.doc.labels);
+        EXPECT_EQ(b.history.kept().size(), backup ? 1U : 0U);
+    }
+}
 
 }  // namespace
 }  // namespace zav

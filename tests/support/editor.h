@@ -19,6 +19,7 @@
 
 #include "sim/label_memory.h"
 #include "sim/virtual_port.h"
+#include "support/data_home.h"
 #include "support/scripted_prompts.h"
 #include "ui/channel_grid_view.h"
 #include "ui/demo_radio.h"
@@ -28,6 +29,7 @@ namespace zav::test {
 
 struct Editor {
     explicit Editor(sim::VirtualPortOptions options = {}) : port(radio, std::move(options)) {
+        isolateDataHome();
         const DemoContents demo = demoContents();
         std::copy_n(demo.mem.begin(), radio.memory().size(), radio.memory().begin());
         radio.labels() = sim::labelMemoryFromImage(demo.labels);

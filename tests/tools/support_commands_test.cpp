@@ -1,5 +1,5 @@
-// zavtool's comparison and verify after write, run in-process against the simulated
-// radio. (The serial trace: tests/tools/operation_paths_test.cpp.)
+// zavtool's comparison, verify after write and radio history, run in-process against the
+// simulated radio. (The serial trace: tests/tools/operation_paths_test.cpp.)
 
 #include <gtest/gtest.h>
 
@@ -53,6 +53,29 @@ TEST(ZavtoolSupport, DiffAndVerifyNameWhatDiffers) {
                   c.dropped != 0)
             << run.output;
     }
+}
+
+// A read keeps what it read and a write what it replaced, unless --no-backup; stderr names
+// the file, and history lists them.
+TEST(ZavtoolHistory, KeepsEachReadAndWhatAWriteReplaced) {
+    test::TempDir dir, history;
+    const std::string file = dir.file("radio.frq");
+    test::writeBytes(file, encodeFrequencyFile(Document().mem, Document().labels));
+    const auto run = [&](const std::string& words) {
+        sim::SimRadio radio;
+        loadDefaults(radio);
+        return runInProcess(words + " " + file, &radio, history.path());
+    };
+    const ToolRun write = run("write-labels --port 1");
+    EXPECT_NE(write.output.find("write-labels: radio history: " + history.path() + "/20"),
+              std::string::npos)
+        << write.output;
+    EXPECT_EQ(run("write --no-backup --port 1").status, 0);
+    EXPECT_EQ(run("read-group --group 2 --port 1").status, 0);
+    const ToolRun listed = runInProcess("history", nullptr, history.path());
+    EXPECT_EQ(std::ranges::count(listed.output, '\n'), 2) << listed.output;
+    for (const char* operation : {"  ttyS0  0000000  before write labels  ", "  read group  "})
+        EXPECT_NE(listed.output.find(operation), std::string::npos) << listed.output;
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "model/document.h"
 #include "sim/sim_radio.h"
 #include "sim/virtual_port.h"
+#include "support/data_home.h"
 #include "zavtool.h"
 
 namespace zav::tooltest {
@@ -35,6 +36,7 @@ struct ToolRun {
 
 // Runs zavtool with the arguments (shell words), under `wrapper` (a command such as timeout).
 inline ToolRun runTool(const std::string& arguments, const std::string& wrapper = "") {
+    test::isolateDataHome();
     ToolRun run;
     FILE* pipe = ::popen((wrapper + " '" + kTool + "' " + arguments + " 2>&1").c_str(), "r");
     if (pipe == nullptr) return run;
@@ -98,8 +100,11 @@ inline void loadDefaults(sim::SimRadio& radio) {
 }
 
 // zavtool's run() with the arguments (blank-separated words) in this process, its port
-// the radio (an idle one when none is given).
-inline ToolRun runInProcess(const std::string& arguments, sim::SimRadio* radio = nullptr) {
+// the radio (an idle one when none is given), its radio history `history` (empty: the
+// test program's own).
+inline ToolRun runInProcess(const std::string& arguments, sim::SimRadio* radio = nullptr,
+                            const std::string& history = {}) {
+    test::isolateDataHome();
     std::istringstream in(arguments);
     std::vector<std::string> args;
     for (std::string word; in >> word;) args.push_back(word);
@@ -108,6 +113,7 @@ inline ToolRun runInProcess(const std::string& arguments, sim::SimRadio* radio =
     std::ostringstream out;
     MemorySettingsStore devices;
     tool::ToolIo io{out, out, &port, &devices};
+    io.historyFolder = history;
     const int status = tool::run(args, io);
     return {status, out.str()};
 }

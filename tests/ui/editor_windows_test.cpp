@@ -27,6 +27,7 @@
 #include "support/temp_dir.h"
 #include "ui/fleet_write_dialog.h"
 #include "ui/globals_window.h"
+#include "ui/status_line.h"
 
 namespace zav::test {
 namespace {
@@ -70,6 +71,9 @@ TEST_P(RadioMenu, WritesTheEditsInTheWindowsAndShowsTheDocumentAfterwards) {
     for (const Answer a : c.answers) e.prompts.queueAnswer(a);
     e.trigger(c.item);
     EXPECT_EQ(e.prompts.texts(), c.told);
+    // The status bar names the copy the radio history kept of the read or the radio.
+    EXPECT_EQ(e.window->status().message().contains(QStringLiteral(" Radio history: /")),
+              !c.breakLabels);
     const auto page = e.mem().begin() + 2 * kPageSize;
     if (c.channel) {
         EXPECT_EQ(e.cell(0, kColRecFreq), "452.50000");
@@ -158,19 +162,21 @@ TEST(Printout, TakesTheEditsStillInTheWindows) {
         EXPECT_NE(text.find(typed), std::string::npos) << typed;
 }
 
-// The last port, the verify and the trace checks hold at the next start, and the port's
-// device is opened next.
+// The last port, the verify, backup and trace checks hold at the next start, and the
+// port's device is opened next.
 TEST(RadioMenuChoices, HoldAtTheNextStart) {
     Editor e;
     TempDir dir;
     const auto last = static_cast<std::size_t>(kLastPortNumber - 1);
     e.window->menus().portActions[last]->trigger();
     e.trigger(&M::verifyAction);
+    e.trigger(&M::backupAction);  // on until unchecked
     e.prompts.queueFile(dir.file("trace.txt"));
     e.trigger(&M::traceAction);
     e.create();
     EXPECT_TRUE(e.window->menus().portActions[last]->isChecked());
     EXPECT_TRUE(e.window->radioOperations().verifyAfterWrite());
+    EXPECT_FALSE(e.window->menus().backupAction->isChecked());
     EXPECT_TRUE(e.window->tracing());
     e.trigger(&M::readGlobalAction);
     EXPECT_EQ(e.port.device(), defaultPortDevice(kLastPortNumber));

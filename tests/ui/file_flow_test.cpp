@@ -16,11 +16,13 @@
 
 #include "files/csv_table.h"
 #include "files/default_file.h"
+#include "files/radio_history.h"
 #include "files/settings.h"
 #include "qt/local_path.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
 #include "ui/image_history.h"
+#include "ui/radio_history_dialog.h"
 
 namespace zav::test {
 namespace {
@@ -35,6 +37,15 @@ void drop(Editor& e, const std::string& path) {
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(e.window.get(), &event);
+}
+
+// The file, kept in the radio history as the newest copy, chosen in Radio > Radio History.
+void openFromHistory(Editor& e, const std::string& file) {
+    const std::string folder = e.window->radioHistory().folder();
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(file, folder + "/2999-12-31T235959-ttyS0-0000000.frq",
+                               std::filesystem::copy_options::overwrite_existing);
+    e.inModal<RadioHistoryDialog>(&MainMenus::historyAction, [](auto& d) { d.accept(); });
 }
 
 // Each way of giving up the document (Exit too), given a file to open; the image byte it
@@ -58,6 +69,7 @@ const ReplacePath kReplacePaths[] = {
     {"OpenRecent", [](Editor& e, F f) { rememberRecentFile(e.settings, f); emit e.window->menus().recentMenu->aboutToShow();
         e.window->menus().recentMenu->actions().at(0)->trigger(); }, 96},
     {"Drop", drop, -1},
+    {"RadioHistory", openFromHistory, 96},
     {"Exit", [](Editor& e, F) { e.window->close(); }, -1},
     {"ReadRadio", menuItem(&M::readRadioAction), 96, true},
     {"ReadGroup", menuItem(&M::readGroupAction), static_cast<int>(kPageSize) + 20, true},

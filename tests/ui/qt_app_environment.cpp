@@ -1,8 +1,11 @@
-// One QApplication for every window test, on Qt's offscreen platform.
+// One QApplication for every window test, on Qt's offscreen platform, and a radio history
+// of the tests' own.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+
+#include "support/data_home.h"
 
 namespace {
 
@@ -13,6 +16,7 @@ char* argv[] = {name, nullptr};
 struct QtApp final : ::testing::Environment {
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        zav::test::isolateDataHome();
         app = std::make_unique<QApplication>(argc, argv);
     }
     void TearDown() override { app.reset(); }

@@ -50,7 +50,7 @@ bool noted(const LineByte& b, std::string_view start) {
 
 // The pause before each of the host's bytes that the procedure prescribes, in ms,
 // counted from the later of the previous byte sent and the last answer taken.
-std::vector<double> prescribedPauses(const std::vector<const LineByte*>& host,
+std::vector<double> connectionPauses(const std::vector<const LineByte*>& host,
                                      Procedure procedure) {
     const std::size_t n = host.size();
     std::vector<double> pause(n, 0.0);
@@ -117,6 +117,36 @@ std::vector<double> prescribedPauses(const std::vector<const LineByte*>& host,
         if (lastFrame < n) add(lastFrame + 1, 300);
     }
     if (procedure == Procedure::Syncal) add(firstNoted("release") + 1, 1000);
+    return pause;
+}
+
+// The first byte after the release that follows the last of the bytes noted `end` from
+// `from` on: where the next connection starts.
+std::size_t afterEnd(const std::vector<const LineByte*>& host, std::string_view end,
+                     std::size_t from) {
+    for (std::size_t k = from; k < host.size(); ++k)
+        if (noted(*host[k], end) && (k + 1 == host.size() || !noted(*host[k + 1], end)))
+            return std::min(k + 2, host.size());
+    return host.size();
+}
+
+std::vector<double> prescribedPauses(const std::vector<const LineByte*>& host,
+                                     Procedure procedure) {
+    if (procedure != Procedure::BackedUpWriteRadio && procedure != Procedure::BackedUpWriteLabels)
+        return connectionPauses(host, procedure);
+    const bool labels = procedure == Procedure::BackedUpWriteLabels;
+    const std::size_t read = afterEnd(host, "end of read program", 0);
+    const std::size_t write = labels ? afterEnd(host, "end of label program", read) : read;
+    std::vector<double> pause;
+    const auto part = [&](std::size_t from, std::size_t to, Procedure p) {
+        const auto pauses = connectionPauses({host.begin() + static_cast<std::ptrdiff_t>(from),
+                                              host.begin() + static_cast<std::ptrdiff_t>(to)},
+                                             p);
+        pause.insert(pause.end(), pauses.begin(), pauses.end());
+    };
+    part(0, read, Procedure::ReadRadio);
+    part(read, write, Procedure::ReadLabels);
+    part(write, host.size(), labels ? Procedure::WriteLabels : Procedure::WriteRadio);
     return pause;
 }
 

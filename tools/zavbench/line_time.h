@@ -38,6 +38,10 @@ enum class Procedure {
     WriteLabels,
     Dtmf,
     Syncal,
+    // A write after its backup: the whole read (and the label read), then the write, each
+    // connection with its own pauses.
+    BackedUpWriteRadio,
+    BackedUpWriteLabels,
 };
 
 struct LineTime {

@@ -24,6 +24,7 @@
 
 #include <chrono>
 
+#include "files/file_header.h"
 #include "line_time.h"
 #include "process.h"
 #include "zavtool.h"
@@ -35,30 +36,39 @@ using zav::bench::Procedure;
 
 struct Operation {
     std::string_view name;
-    std::string_view command;  // zavtool's words before the ports; FILE and OUT stand for files
+    // zavtool's words before the ports; FILE and OUT stand for files, EDITED for FILE with
+    // six label slots changed
+    std::string_view command;
     Procedure procedure;
     int radios = 1;
 };
 
+// The writes measure the radio's own conversation (--no-backup) but in the two rows that
+// show what a backup costs.
 constexpr std::array kOperations{
     Operation{"whole read", "read --force OUT", Procedure::ReadRadio},
-    Operation{"whole write", "write FILE", Procedure::WriteRadio},
-    Operation{"whole write, global block skipped", "write --skip-global FILE",
+    Operation{"whole write", "write --no-backup FILE", Procedure::WriteRadio},
+    Operation{"whole write, global block skipped", "write --skip-global --no-backup FILE",
               Procedure::WriteRadio},
+    Operation{"whole write, backed up first", "write FILE", Procedure::BackedUpWriteRadio},
     Operation{"group read (group 5)", "read-group --group 5 OUT", Procedure::ReadBlock},
-    Operation{"group write (group 5)", "write-group --group 5 FILE", Procedure::WriteBlock},
+    Operation{"group write (group 5)", "write-group --group 5 --no-backup FILE",
+              Procedure::WriteBlock},
     Operation{"global read", "read-global OUT", Procedure::ReadBlock},
-    Operation{"global write", "write-global FILE", Procedure::WriteBlock},
+    Operation{"global write", "write-global --no-backup FILE", Procedure::WriteBlock},
     Operation{"label read, all groups", "read-labels OUT", Procedure::ReadLabels},
     Operation{"label read, group 5", "read-labels --group 5 OUT", Procedure::ReadLabels},
-    Operation{"label write, all groups", "write-labels FILE", Procedure::WriteLabels},
-    Operation{"label write, group 5", "write-labels --group 5 FILE", Procedure::WriteLabels},
+    Operation{"label write, all groups", "write-labels --no-backup FILE", Procedure::WriteLabels},
+    Operation{"label write, group 5", "write-labels --group 5 --no-backup FILE",
+              Procedure::WriteLabels},
+    Operation{"label write, 6 slots changed, backed up first", "write-labels EDITED",
+              Procedure::BackedUpWriteLabels},
     Operation{"DTMF deviation write", "dtmf 12", Procedure::Dtmf},
     Operation{"Syncal", "syncal", Procedure::Syncal},
-    Operation{"fleet write, 1 radio", "write FILE", Procedure::WriteRadio, 1},
-    Operation{"fleet write, 2 radios", "write FILE", Procedure::WriteRadio, 2},
-    Operation{"fleet write, 4 radios", "write FILE", Procedure::WriteRadio, 4},
-    Operation{"fleet write, 8 radios", "write FILE", Procedure::WriteRadio, 8},
+    Operation{"fleet write, 1 radio", "write --no-backup FILE", Procedure::WriteRadio, 1},
+    Operation{"fleet write, 2 radios", "write --no-backup FILE", Procedure::WriteRadio, 2},
+    Operation{"fleet write, 4 radios", "write --no-backup FILE", Procedure::WriteRadio, 4},
+    Operation{"fleet write, 8 radios", "write --no-backup FILE", Procedure::WriteRadio, 8},
 };
 
 // The tool's CPU time may not pass this share of the wall time, nor a single radio's wall
@@ -79,7 +89,8 @@ struct Measure {
 struct Bench {
     fs::path bin;
     fs::path work;
-    fs::path file;  // the image every write sends and the simulated radios start with
+    fs::path file;    // the image every write sends and the simulated radios start with
+    fs::path edited;  // the same with six label slots changed
 };
 
 std::vector<std::string> words(std::string_view text) {
@@ -105,8 +116,9 @@ Measure runOnce(const Bench& b, const Operation& op) {
     std::vector<fs::path> transcripts;
     std::vector<std::string> argv;
     const std::vector<std::string> command = words(op.command);
-    argv.insert(argv.end(), command.begin(),
-                command.end() - (op.command.ends_with("FILE") || op.command.ends_with("OUT")));
+    const bool named = op.command.ends_with("FILE") || op.command.ends_with("OUT") ||
+                       op.command.ends_with("EDITED");
+    argv.insert(argv.end(), command.begin(), command.end() - (named ? 1 : 0));
     for (int k = 0; k < op.radios; ++k) {
         transcripts.push_back(b.work / ("transcript-" + std::to_string(k) + ".txt"));
         radios.emplace_back(
@@ -117,6 +129,7 @@ Measure runOnce(const Bench& b, const Operation& op) {
         argv.insert(argv.end(), {"--port", radios.back().device()});
     }
     if (command.back() == "FILE") argv.push_back(b.file.string());
+    if (command.back() == "EDITED") argv.push_back(b.edited.string());
     if (command.back() == "OUT") argv.push_back((b.work / "out.frq").string());
     std::ostringstream out;
     zav::tool::ToolIo io{out, out};
@@ -194,12 +207,24 @@ int main(int argc, char** argv) {
     }
     b.work = pattern;
     b.file = b.work / "radio.frq";
+    b.edited = b.work / "edited.frq";
+    // The backups, and the editor's, go to the work folder, not the user's history.
+    ::setenv("XDG_DATA_HOME", b.work.c_str(), 1);
     std::ostringstream discard;
     zav::tool::ToolIo io{discard, discard};
     if (zav::tool::run(std::vector<std::string>{"new", b.file.string()}, io) !=
         zav::tool::kExitDone) {
         std::cerr << "zavbench: zavtool new failed\n";
         return 1;
+    }
+    {
+        // Every byte of slots 1 to 6 of group 1: six slots to send of 240.
+        std::ifstream in(b.file, std::ios::binary);
+        std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+        for (int slot = 0; slot < 6; ++slot)
+            for (int k = 0; k < zav::kLabelPositions; ++k)
+                bytes[zav::kFileLabelOffset + zav::labelIndex(0, slot, k)] ^= 0x20;
+        std::ofstream(b.edited, std::ios::binary).write(bytes.data(), std::ssize(bytes));
     }
 
     std::cout << "| operation | bytes to radio | bytes from radio | prescribed pauses (s) | "

@@ -26,6 +26,7 @@ struct Options {
     bool skipGlobal = false;
     bool force = false;
     bool verify = false;
+    bool noBackup = false;  // --no-backup
     std::string pdf;
     std::optional<FleetUnits> units;  // --ani-from, --ani-groups
     std::string log;                  // --log: the fleet's CSV log
@@ -45,11 +46,15 @@ int usageError(const Options& options, ToolIo& io, std::string_view message);
 int reportResult(const Options& options, ToolIo& io, const OperationResult& result,
                  const std::string& doneText, std::string_view unchanged = {});
 
+// The radio history's folder: the one io names, else the user's.
+std::string historyFolderOf(const ToolIo& io);
+
 // True (after the message) when the command's file exists and --force was not given.
 bool existsWithoutForce(const Options& options, ToolIo& io);
 
 int newCommand(const Options& options, ToolIo& io);
 int dumpCommand(const Options& options, ToolIo& io);
+int historyCommand(const Options& options, ToolIo& io);
 int printCommand(const Options& options, ToolIo& io);
 int readCommand(const Options& options, ToolIo& io);
 int readGlobalCommand(const Options& options, ToolIo& io);

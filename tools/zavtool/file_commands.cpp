@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "files/file_system.h"
+#include "files/radio_history.h"
 #include "model/document.h"
 #include "ops/document_editor.h"
 #include "ops/file_operations.h"
@@ -64,6 +65,28 @@ int newCommand(const Options& o, ToolIo& io) {
     if (!saveFileBytes(disk, prompts, o.argument, defaultFileBytes())) return kExitFailed;
     io.out << "wrote " << o.argument << "\n";
     return kExitDone;
+}
+
+std::string historyFolderOf(const ToolIo& io) {
+    return io.historyFolder.empty() ? historyFolder(SystemEnvironment()) : io.historyFolder;
+}
+
+int historyCommand(const Options& o, ToolIo& io) {
+    DiskFileSystem disk;
+    const SystemClock clock;
+    const RadioHistory history(disk, clock, historyFolderOf(io));
+    std::error_code ec;
+    const std::vector<HistoryEntry> entries = history.entries(ec);
+    if (ec) {
+        io.err << "zavtool " << o.command << ": cannot read " << history.folder() << ": "
+               << ec.message() << "\n";
+        return kExitFailed;
+    }
+    if (entries.empty()) io.out << "no files in the radio history " << history.folder() << "\n";
+    for (const HistoryEntry& e : entries)
+        io.out << e.time << "  " << e.port << "  " << e.unit << "  " << historyReasonText(e.reason)
+               << "  " << e.path << "\n";
+    return io.out.good() ? kExitDone : kExitFailed;
 }
 
 int dumpCommand(const Options& o, ToolIo& io) {

@@ -9,6 +9,7 @@
 
 #include "commands.h"
 #include "files/file_system.h"
+#include "files/radio_history.h"
 #include "link/port_devices.h"
 #include "ops/fleet_log.h"
 #include "qt/qt_serial_port.h"
@@ -69,6 +70,7 @@ class FleetReport final : public FleetObserver {
         if (log_ != nullptr) log_->add(r);
         std::string line = r.port + ": ";
         if (r.unit) line += "unit " + unitIdText(*r.unit) + ": ";
+        if (!r.historyFile.empty()) io_.err << line << "radio history: " << r.historyFile << "\n";
         if (r.result.outcome == Outcome::Cancelled) {
             io_.err << line << "cancelled" << std::endl;
         } else if (!r.result.done()) {
@@ -133,6 +135,10 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
     request.verify = o.verify;
     request.labelGroup = o.group.value_or(0);
     request.units = o.units;
+    const SystemClock clock;
+    RadioHistory history(disk, clock, historyFolderOf(io));
+    request.history = &history;
+    request.backup = !o.noBackup;
     // Serial ports need the application object, made once here on the main thread; each
     // port is made on its radio's thread.
     std::optional<QtApplication> app;

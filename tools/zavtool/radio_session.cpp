@@ -31,9 +31,11 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
             io.portDevices != nullptr ? io.portDevices
                                       : (platform_ ? &platform_->settings : nullptr)),
       editor_(doc_, options.group.value_or(0)),
-      operations_(doc_, link_, settings_, editor_) {
+      history_(disk_, clock_, historyFolderOf(io)),
+      operations_(doc_, link_, settings_, editor_, &history_) {
     link_.transport().setPort(options.port);
     operations_.setVerifyAfterWrite(options.verify);
+    operations_.setBackupBeforeWrite(!options.noBackup);
 }
 
 RadioSession::~RadioSession() = default;
@@ -69,6 +71,9 @@ int RadioSession::writeFromFile(Operation operation, const std::string& doneText
 int RadioSession::report(const OperationResult& result, const std::string& doneText,
                          std::string_view unchanged) {
     line_.clear();
+    // Also after a failed write: the copy is what the radio held before it.
+    if (const std::string& kept = operations_.historyFile(); !kept.empty())
+        io_.err << "zavtool " << options_.command << ": radio history: " << kept << "\n";
     const int status = reportResult(options_, io_, result, doneText, unchanged);
     // The radio is released by now; a trace cut short (a full disk) still fails the run.
     if (!trace_.tracing() || trace_.stopTrace()) return status;

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "commands.h"
+#include "files/file_system.h"
+#include "files/radio_history.h"
 #include "iface/settings_store.h"
 #include "link/radio_link.h"
 #include "link/trace_port.h"
@@ -44,8 +46,8 @@ class RadioSession {
     int readIntoFile(Operation operation, bool fresh, const std::string& doneText);
     // A write of the command's file, which must exist.
     int writeFromFile(Operation operation, const std::string& doneText);
-    // The exit status of a result: the done text on out, or the failure on err (with
-    // `unchanged` after it).
+    // The exit status of a result: the history file kept (if any) on err, then the done
+    // text on out, or the failure on err (with `unchanged` after it).
     int report(const OperationResult& result, const std::string& doneText,
                std::string_view unchanged = {});
 
@@ -66,6 +68,9 @@ class RadioSession {
     Document doc_;
     DocumentEditor editor_;
     MemorySettingsStore settings_;  // the label setting asks; the answers come from options
+    DiskFileSystem disk_;
+    SystemClock clock_;
+    RadioHistory history_;
     RadioOperations operations_;
 };
 

@@ -32,6 +32,7 @@ enum OptionFlag : unsigned {
     kFleetOption = 1U << 9,     // --port again for every further radio, --log
     kUnitOption = 1U << 10,     // --ani-from, --ani-groups
     kPatternOption = 1U << 11,  // --output-pattern
+    kBackupOption = 1U << 12,   // --no-backup
 };
 constexpr unsigned kRadioOptions = kPortOption | kRetryOption;
 
@@ -63,6 +64,9 @@ constexpr std::array kOptions{
     OptionInfo{kPdfOption, kPdfOption, "pdf", "OUT.pdf", "the PDF file to write"},
     OptionInfo{kVerifyOption, 0, "verify", "",
                "read the radio back and fail on any written byte it does not hold"},
+    OptionInfo{kBackupOption, 0, "no-backup", "",
+               "write without first reading the radio into the radio history (and send "
+               "every label byte)"},
 };
 
 constexpr std::string_view kFleetDetails =
@@ -72,6 +76,14 @@ constexpr std::string_view kFleetDetails =
     "any radio failed. With --ani-from the file's ANI/ID numbers become N, N + 1, ... in\n"
     "--port order (seven decimal digits). --log, --ani-from and --output-pattern work\n"
     "for one radio too.\n";
+
+constexpr std::string_view kHistoryDetails =
+    "Every read keeps what it brought, and every write first reads the radio whole (with\n"
+    "its labels when labels go) and keeps that, in the radio history: the folder\n"
+    "$XDG_DATA_HOME/zavprog (~/.local/share/zavprog when XDG_DATA_HOME is not set), a\n"
+    "frequency file per connection, named by time, port and unit number. A write whose\n"
+    "backup fails does not start; --no-backup skips the backup. Nothing is deleted\n"
+    "automatically. The path of the file kept is printed on stderr.\n";
 
 constexpr std::string_view kCsvDetails =
     "The table has a header row, a row per channel (Group, Chan and the grid's columns) and\n"
@@ -95,7 +107,7 @@ constexpr std::array kCommands{
                 newCommand},
     CommandInfo{"read-global", kRadioOptions, "FILE.frq",
                 "read the radio's global block into FILE's image (bytes 0-127)", readGlobalCommand},
-    CommandInfo{"write-global", kRadioOptions | kVerifyOption, "FILE.frq",
+    CommandInfo{"write-global", kRadioOptions | kVerifyOption | kBackupOption, "FILE.frq",
                 "write FILE's global settings to the radio (only the writable bytes change)",
                 writeGlobalCommand},
     CommandInfo{"read",
@@ -110,11 +122,12 @@ constexpr std::array kCommands{
                 readGroupCommand},
     CommandInfo{"write",
                 kRadioOptions | kSkipGlobalOption | kLabelsOption | kVerifyOption | kFleetOption |
-                    kUnitOption,
+                    kUnitOption | kBackupOption,
                 "FILE.frq",
                 "write FILE's groups (and its global settings unless --skip-global) to the radio",
                 writeCommand, kFleetDetails},
-    CommandInfo{"write-group", kRadioOptions | kGroupRequired | kLabelsOption | kVerifyOption,
+    CommandInfo{"write-group",
+                kRadioOptions | kGroupRequired | kLabelsOption | kVerifyOption | kBackupOption,
                 "FILE.frq",
                 "write group G of FILE (and with --labels its labels) to the radio; the labels "
                 "go out even when the group write failed",
@@ -122,9 +135,13 @@ constexpr std::array kCommands{
     CommandInfo{"read-labels", kRadioOptions | kGroupOption, "FILE.frq",
                 "read the labels of all groups or of group G into FILE, keeping the rest of it",
                 readLabelsCommand},
-    CommandInfo{"write-labels", kRadioOptions | kGroupOption | kFleetOption, "FILE.frq",
-                "write FILE's labels of all groups or of group G to the radio", writeLabelsCommand,
-                kFleetDetails},
+    CommandInfo{"write-labels", kRadioOptions | kGroupOption | kFleetOption | kBackupOption,
+                "FILE.frq", "write FILE's labels of all groups or of group G to the radio",
+                writeLabelsCommand, kFleetDetails},
+    CommandInfo{"history", 0, "",
+                "list the radio history, newest first: time, port, unit number, operation "
+                "and file",
+                historyCommand, kHistoryDetails},
     CommandInfo{"dump", 0, "FILE.frq", "print FILE's unit data printout as plain text",
                 dumpCommand},
     CommandInfo{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
@@ -291,6 +308,7 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     o.skipGlobal = given("skip-global");
     o.force = given("force");
     o.verify = given("verify");
+    o.noBackup = given("no-backup");
     if (given("retry")) {
         const auto retries = number(value("retry"), 0, 1000);
         if (!retries) return "--retry takes a number of retries, 0 or more";

@@ -37,6 +37,8 @@ struct ToolIo {
     std::string tracePath{};
     // Makes each radio's port in a fleet run (several --port); empty: serial ports.
     PortFactory makePort{};
+    // The radio history's folder; empty: the user's ($XDG_DATA_HOME/zavprog).
+    std::string historyFolder{};
 };
 
 // Runs the command the arguments (after the program's name) give; the exit status.

@@ -1,0 +1,81 @@
+#include "ui/radio_history_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "files/radio_history.h"
+#include "qt/local_path.h"
+
+namespace zav {
+
+namespace {
+
+// The path, as the bytes the file system knows it by, rides in the row's data.
+constexpr int kPathRole = Qt::UserRole;
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+RadioHistoryDialog::RadioHistoryDialog(const RadioHistory& history, QWidget* parent)
+    : QDialog(parent),
+      folder_(new QLabel(this)),
+      list_(new QTreeWidget(this)),
+      open_(new QPushButton(QStringLiteral("&Open"), this)) {
+    setObjectName(QStringLiteral("frmRadioHistory"));
+    setWindowTitle(QStringLiteral("Radio History"));
+    list_->setObjectName(QStringLiteral("historyList"));
+    list_->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Port"), QStringLiteral("Unit"),
+                            QStringLiteral("Operation"), QStringLiteral("File")});
+    list_->setRootIsDecorated(false);
+    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    std::error_code ec;
+    const std::vector<HistoryEntry> entries = history.entries(ec);
+    const QString where = shownPath(history.folder());
+    folder_->setText(
+        ec ? QStringLiteral("The folder %1 cannot be read: %2").arg(where, text(ec.message()))
+        : entries.empty() ? QStringLiteral("No radio has been read or written yet (%1).").arg(where)
+                          : QStringLiteral("Kept in %1, newest first:").arg(where));
+    folder_->setWordWrap(true);
+    for (const HistoryEntry& e : entries) {
+        auto* row = new QTreeWidgetItem(list_);
+        const std::string name = e.path.substr(e.path.find_last_of('/') + 1);
+        const QStringList cells{text(e.time), text(e.port), text(e.unit),
+                                text(historyReasonText(e.reason)), shownPath(name)};
+        for (int c = 0; c < cells.size(); ++c) row->setText(c, cells[c]);
+        row->setToolTip(4, shownPath(e.path));
+        row->setData(0, kPathRole, QByteArray::fromStdString(e.path));
+    }
+    if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    open_->setObjectName(QStringLiteral("cmdOpen"));
+    open_->setDefault(true);
+    open_->setEnabled(list_->currentItem() != nullptr);
+    buttons->addButton(open_, QDialogButtonBox::AcceptRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(list_, &QTreeWidget::currentItemChanged, this,
+            [this] { open_->setEnabled(list_->currentItem() != nullptr); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(folder_);
+    layout->addWidget(list_);
+    layout->addWidget(buttons);
+    resize(720, 360);
+}
+
+std::optional<std::string> RadioHistoryDialog::chosen() const {
+    if (result() != QDialog::Accepted || list_->currentItem() == nullptr) return std::nullopt;
+    return list_->currentItem()->data(0, kPathRole).toByteArray().toStdString();
+}
+
+}  // namespace zav

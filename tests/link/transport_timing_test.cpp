@@ -45,9 +45,7 @@ class ReceiveArrival : public ::testing::TestWithParam<ArrivalCase> {};
 
 TEST_P(ReceiveArrival, ByteInThePassThatPassesTheLimitIsStillTaken) {
     const ArrivalCase c = GetParam();
-    sim::VirtualPortOptions options;
-    options.timerSlack = c.slack;
-    SimLink s({}, options);
+    SimLink s({}, {.timerSlack = c.slack});
     if (c.passCost.count() > 0) s.port.setOnYield([&] { s.port.advance(s.now() + c.passCost); });
     // Two byte times on the line (trigger and reply); the rest is the radio's delay.
     s.radio.config().faults.replyDelay = c.at - 2 * byteTime(4800);
@@ -97,9 +95,7 @@ TEST(TransportTiming, WaitForByteTakesTheFirstMatchAfterOthers) {
 // On a timer that ends exactly at its deadline, a pause and a quiet check end there too;
 // what came during the pause is dropped by a discard.
 TEST(TransportTiming, PausesAndQuietChecksEndAtTheirTimeAndDiscardDropsTheInput) {
-    sim::VirtualPortOptions options;
-    options.timerSlack = 0ms;
-    SimLink s({}, options);
+    SimLink s({}, {.timerSlack = 0ms});
     auto start = s.now();
     Transport& t = trigger(s, {1, 2, 3});
     t.delay(20);
@@ -116,10 +112,8 @@ TEST(TransportTiming, PausesAndQuietChecksEndAtTheirTimeAndDiscardDropsTheInput)
 // it. A byte that came during a blocking pause is seen by the check, though it was not
 // yet waiting (an event-driven port takes it in only when a wait handles the port).
 TEST(TransportTiming, TheQuietAfterAnAnswerCountsFromItsLastByte) {
-    sim::VirtualPortOptions options;
-    options.timerSlack = 0ms;
     for (const auto& [twice, pause] : {std::pair{false, 5ms}, {true, 30ms}}) {
-        SimLink s({}, options);
+        SimLink s({}, {.timerSlack = 0ms});
         Transport& t = trigger(s, twice ? std::vector<Byte>{1, 1} : std::vector<Byte>{1});
         Byte b{};
         ASSERT_TRUE(t.receiveByte(b));

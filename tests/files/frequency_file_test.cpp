@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string_view>
 #include <vector>
@@ -14,17 +15,16 @@ namespace {
 
 using Bytes = std::vector<Byte>;
 
-template <typename A>
-void fillRandom(A& a, std::mt19937& rng) {
-    for (auto& b : a) b = static_cast<Byte>(rng());
+template <typename... A>
+void fillRandom(std::mt19937& rng, A&... arrays) {
+    (std::ranges::generate(arrays, [&] { return static_cast<Byte>(rng()); }), ...);
 }
 
 TEST(FrequencyFile, Layout) {
     std::mt19937 rng(7);
     MemImage image;
     LabelImage labels;
-    fillRandom(image, rng);
-    fillRandom(labels, rng);
+    fillRandom(rng, image, labels);
     const auto file = encodeFrequencyFile(image, labels);
     const std::string_view magic = "MARDEN/TOLE universal radio editor data file 0000T";
     EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(file.data()), 50), magic);
@@ -54,8 +54,7 @@ TEST(FrequencyFile, DecodingArbitraryBytes) {
     for (int run = 0; run < 300; ++run) {
         MemImage image;
         LabelImage labels;
-        fillRandom(image, rng);
-        fillRandom(labels, rng);
+        fillRandom(rng, image, labels);
         const auto valid = encodeFrequencyFile(image, labels);
         Bytes bytes(valid.begin(), valid.end());
         const int kind = run % 5;
@@ -66,7 +65,7 @@ TEST(FrequencyFile, DecodingArbitraryBytes) {
         if (kind == 3) bytes.resize(bytes.size() + pick(100), 0xEE);  // more after the labels
         if (kind == 4) {                                              // noise
             bytes.resize(pick(2 * kFrequencyFileSize));
-            fillRandom(bytes, rng);
+            fillRandom(rng, bytes);
         }
         const bool accepted = kind == 2 || kind == 3;
         const auto decoded = decodeFrequencyFile(bytes);

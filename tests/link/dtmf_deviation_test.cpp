@@ -48,22 +48,21 @@ TEST(writeDtmfDeviation, KeepsTheRadiosLowBitsAndItsOtherByte) {
     }
 }
 
-TEST(writeDtmfDeviation, ACodeOutsideTheListIsRefusedBeforeAnythingIsSent) {
-    SimLink s;
-    EXPECT_THROW(writeDtmfDeviation(s.link, 32), std::out_of_range);
-    EXPECT_THROW(writeDtmfDeviation(s.link, -1), std::out_of_range);
-    EXPECT_EQ(s.port.opens(), 0);
-    EXPECT_FALSE(s.link.busy());
-}
-
-TEST(DtmfImage, CodeLivesInTheTopFiveBitsOfByte0x6F) {
+// A code outside the list is refused before anything is stored or sent.
+TEST(DtmfDeviation, CodeLivesInTheTopFiveBitsOfByte0x6FAndOnlyListCodesAreTaken) {
     MemImage mem{};
     mem[0x6F] = 0xFD;
     EXPECT_EQ(dtmfDeviationCode(mem), 31);
     storeDtmfDeviation(mem, 6);
     EXPECT_EQ(mem[0x6F], 0x35);
-    EXPECT_THROW(storeDtmfDeviation(mem, 32), std::out_of_range);
+    SimLink s;
+    for (const int code : {32, -1}) {
+        EXPECT_THROW(storeDtmfDeviation(mem, code), std::out_of_range);
+        EXPECT_THROW(writeDtmfDeviation(s.link, code), std::out_of_range);
+    }
     EXPECT_EQ(mem[0x6F], 0x35);
+    EXPECT_EQ(s.port.opens(), 0);
+    EXPECT_FALSE(s.link.busy());
 }
 
 TEST(dtmfCodeFromText, IndexOrListEntry) {

@@ -56,14 +56,14 @@ TEST(Operations, AreRefusedWhileAnotherHoldsTheLinkAndLeaveItUndisturbed) {
 }
 
 TEST(writeGlobal, AFailedAttemptOffersRetryAndTheRetryWrites) {
-    SimLink s(test::withFaults(test::fault(&sim::SimFaults::wrongEcho, 1)));
+    SimLink s(test::faulty(&sim::SimFaults::wrongEcho, 1));
     MemImage image{};
     image[96] = 0x12;
     s.prompts.queueAnswer(Answer::Retry);
     ASSERT_TRUE(writeGlobal(s.link, image));
     ASSERT_EQ(s.prompts.texts(), test::kWriteFailed);
-    EXPECT_EQ(s.prompts.messages[0].title, "COMM ERROR");
-    EXPECT_EQ(s.prompts.messages[0].buttons, Buttons::RetryCancel);
+    EXPECT_EQ(std::tie(s.prompts.messages[0].title, s.prompts.messages[0].buttons),
+              std::tuple("COMM ERROR", Buttons::RetryCancel));
     EXPECT_EQ(s.radio.memory()[96], 0x12);
     // Release, release, hook; the retry's first release finds the port still open.
     EXPECT_EQ(s.port.opens(), 5);

@@ -29,9 +29,7 @@ TEST(openPort, AnOpenPortIsNotReopenedAndKeepsItsSettings) {
 }
 
 TEST(openPort, AFailedOpenShowsTheMessageWithDeviceAndReasonAndSetsPortError) {
-    sim::VirtualPortOptions options;
-    options.failingDevices = {{"/dev/ttyS1", "Permission denied"}};
-    SimLink s({}, options);
+    SimLink s({}, {.failingDevices = {{"/dev/ttyS1", "Permission denied"}}});
     Transport& t = s.link.transport();
     t.setPort("2");
     EXPECT_FALSE(t.openPort());
@@ -107,9 +105,7 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
             received << e.receiverBaud << ' ' << int{e.received} << '\n';
     }
     std::ifstream file(dir.file("trace.txt"));
-    int speedNotes = 0;  // the read switches to 9600 baud once
-    int opened = 0;
-    int closed = 0;
+    int speedNotes = 0, opened = 0, closed = 0;  // the read switches to 9600 baud once
     for (std::string line; std::getline(file, line);) {
         speedNotes += line.starts_with("# now 9600,") ? 1 : 0;
         opened += line.starts_with("# open ") ? 1 : 0;

@@ -16,12 +16,17 @@ using test::SimLink;
 
 constexpr Byte kTrigger = 0x77;  // a test frame: the radio answers it with `reply`
 
-// A hooked radio that answers the trigger byte with the given bytes.
-void answerTrigger(SimLink& s, std::vector<Byte> reply) {
+// A hooked radio that answers the trigger byte with the given bytes, and a transport that
+// has just sent it.
+Transport& trigger(SimLink& s, std::vector<Byte> reply) {
     s.radio.returnToResident(true);
     s.radio.installFrame(kTrigger, 1, [reply](sim::SimRadio& r, std::span<const Byte>) {
         for (Byte b : reply) r.send(b);
     });
+    Transport& t = s.link.transport();
+    EXPECT_TRUE(t.openPort());
+    t.sendByte(kTrigger);
+    return t;
 }
 
 // The reply arrives `at` after the trigger was sent; the receive (or the wait for that
@@ -40,18 +45,13 @@ class ReceiveArrival : public ::testing::TestWithParam<ArrivalCase> {};
 
 TEST_P(ReceiveArrival, ByteInThePassThatPassesTheLimitIsStillTaken) {
     const ArrivalCase c = GetParam();
-    sim::VirtualPortOptions options;
-    options.timerSlack = c.slack;
-    SimLink s({}, options);
+    SimLink s({}, {.timerSlack = c.slack});
     if (c.passCost.count() > 0) s.port.setOnYield([&] { s.port.advance(s.now() + c.passCost); });
-    answerTrigger(s, {0xC3});
     // Two byte times on the line (trigger and reply); the rest is the radio's delay.
     s.radio.config().faults.replyDelay = c.at - 2 * byteTime(4800);
-    ASSERT_TRUE(s.link.transport().openPort());
     const auto start = s.now();
-    s.link.transport().sendByte(kTrigger);
+    Transport& t = trigger(s, {0xC3});
     Byte b = 0;
-    Transport& t = s.link.transport();
     EXPECT_EQ(c.waitFor ? t.waitForByte(0xC3) : t.receiveByte(b), c.taken);
     EXPECT_EQ(s.now() - start, c.returnsAt);
     if (c.taken && !c.waitFor) {
@@ -71,53 +71,50 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TransportTiming, WaitForByteUnderAStreamOfOtherBytesGivesUpAfterTheLimit) {
     SimLink s;
-    answerTrigger(s, std::vector<Byte>(400, 0x55));  // 833 ms of 0x55 at 4800 baud
-    ASSERT_TRUE(s.link.transport().openPort());
     const auto start = s.now();
-    s.link.transport().sendByte(kTrigger);
-    EXPECT_FALSE(s.link.transport().waitForByte(0x41));
+    Transport& t = trigger(s, std::vector<Byte>(400, 0x55));  // 833 ms of 0x55 at 4800 baud
+    EXPECT_FALSE(t.waitForByte(0x41));
     EXPECT_EQ(s.now() - start, 501ms);
     // Every byte that arrived was consumed, one per pass.
     const auto arrived = (501ms - byteTime(4800)) / byteTime(4800);
-    EXPECT_EQ(s.link.transport().bytesWaiting(), 0);
+    EXPECT_EQ(t.bytesWaiting(), 0);
     EXPECT_GE(s.port.yields(), arrived);
 }
 
-// The first match is taken after other bytes; discarding the input drops what waits.
 TEST(TransportTiming, WaitForByteTakesTheFirstMatchAfterOthers) {
     SimLink s;
-    answerTrigger(s, {0x55, 0x56, 0x41, 0x57, 1, 2});
-    ASSERT_TRUE(s.link.transport().openPort());
     const auto start = s.now();
-    s.link.transport().sendByte(kTrigger);
-    EXPECT_TRUE(s.link.transport().waitForByte(0x41));
+    Transport& t = trigger(s, {0x55, 0x56, 0x41, 0x57});
+    EXPECT_TRUE(t.waitForByte(0x41));
     EXPECT_EQ(s.now() - start, 4 * byteTime(4800));  // trigger, then three bytes back
     Byte b = 0;
-    EXPECT_TRUE(s.link.transport().receiveByte(b));
+    EXPECT_TRUE(t.receiveByte(b));
     EXPECT_EQ(b, 0x57);
-    s.link.transport().delay(20);
-    EXPECT_EQ(s.link.transport().bytesWaiting(), 2);
-    s.link.transport().discardInput();
-    EXPECT_EQ(s.link.transport().bytesWaiting(), 0);
 }
 
-// On a timer that ends exactly at its deadline, a pause and a quiet check end there too.
+// On a timer that ends exactly at its deadline, a pause and a quiet check end there too;
+// what came during the pause is dropped by a discard.
+TEST(TransportTiming, PausesAndQuietChecksEndAtTheirTimeAndDiscardDropsTheInput) {
+    SimLink s({}, {.timerSlack = 0ms});
+    auto start = s.now();
+    Transport& t = trigger(s, {1, 2, 3});
+    t.delay(20);
+    EXPECT_EQ(s.now() - start, 20ms);
+    EXPECT_EQ(t.bytesWaiting(), 3);
+    t.discardInput();
+    EXPECT_EQ(t.bytesWaiting(), 0);
+    start = s.now();
+    EXPECT_TRUE(t.staysQuiet(20ms));
+    EXPECT_EQ(s.now() - start, 20ms);
+}
+
 // The quiet after an answer counts from the byte taken last: a wait in between shortens
 // it. A byte that came during a blocking pause is seen by the check, though it was not
 // yet waiting (an event-driven port takes it in only when a wait handles the port).
-TEST(TransportTiming, PausesEndAtTheirTimeAndTheQuietCountsFromTheLastByte) {
-    sim::VirtualPortOptions options;
-    options.timerSlack = 0ms;
+TEST(TransportTiming, TheQuietAfterAnAnswerCountsFromItsLastByte) {
     for (const auto& [twice, pause] : {std::pair{false, 5ms}, {true, 30ms}}) {
-        SimLink s({}, options);
-        answerTrigger(s, twice ? std::vector<Byte>{1, 1} : std::vector<Byte>{1});
-        Transport& t = s.link.transport();
-        ASSERT_TRUE(t.openPort());
-        const auto start = s.now();
-        t.delay(10);
-        EXPECT_TRUE(t.staysQuiet(20ms));
-        EXPECT_EQ(s.now() - start, 30ms);
-        t.sendByte(kTrigger);
+        SimLink s({}, {.timerSlack = 0ms});
+        Transport& t = trigger(s, twice ? std::vector<Byte>{1, 1} : std::vector<Byte>{1});
         Byte b{};
         ASSERT_TRUE(t.receiveByte(b));
         const auto taken = s.now();

@@ -1,4 +1,4 @@
-// Word reads and writes, the write masks, RAM writes, execute and release.
+// Word reads and writes, the kept bits' read, RAM writes, execute and release.
 
 #include <gtest/gtest.h>
 
@@ -25,12 +25,9 @@ TEST(readWord, SendsTheSegmentCommandAndTheEvenLowByte) {
     }
 }
 
-// Word writes and the write masks.
+// Word writes.
 constexpr Byte kX = 0xA5;
 constexpr Byte kY = 0x5A;
-constexpr Byte kOld0 = 0xC3;
-constexpr Byte kOld1 = 0x3C;
-constexpr Byte kMerged119 = static_cast<Byte>((kY & 0xF9) | (kOld1 & 0x06));
 
 TEST(writeWord, SendsTheWholeWordAndChecksItsEcho) {
     SimLink s;
@@ -51,39 +48,11 @@ TEST(writeWord, SendsTheWholeWordAndChecksItsEcho) {
     }
 }
 
-// Which words a masked write reads first, and what it makes of them.
-TEST(readKeptBits, MergesTheRadiosBitsIntoTheWordsTheMasksSplit) {
-    struct Case {
-        int address;
-        Bytes frames;
-        Byte image0;
-        Byte image1;
-    };
-    const Case cases[] = {
-        {96, {}, kX, kY},   // password: fully writable
-        {100, {}, kX, kY},  // protected: left to the write to skip
-        {118, {0xE1, 0x76}, kOld0, kMerged119},
-        {110, {0xE1, 0x6E}, kOld0, kY},
-        {0x28E, {}, kX, kY},  // a group's reserved header
-        {0x286, {}, kX, kY},
-    };
-    for (const auto& c : cases) {
-        SimLink s;
-        const auto a = static_cast<std::size_t>(c.address);
-        s.radio.memory()[a] = kOld0;
-        s.radio.memory()[a + 1] = kOld1;
-        ASSERT_TRUE(s.hook());
-        MemImage image{};
-        image[a] = kX;
-        image[a + 1] = kY;
-        EXPECT_TRUE(s.link.readKeptBits(image, c.address, 2));
-        s.settle();
-        EXPECT_EQ(s.sent(), c.frames) << c.address;
-        EXPECT_EQ(image[a], c.image0) << c.address;
-        EXPECT_EQ(image[a + 1], c.image1) << c.address;
-        EXPECT_EQ(RadioLink::writable(c.address), c.address != 100 && c.address != 0x28E);
-    }
-    SimLink s(test::withFaults(test::fault(&sim::SimFaults::stopAfter, 1)));
+// A radio that stops answering fails the read of the kept bits. (Which words a masked
+// write reads first and what it makes of them: writeBlock's frames in
+// block_transfer_test.cpp, and the masks under random writes in radio_write_test.cpp.)
+TEST(readKeptBits, FailsWhenTheRadioStopsAnswering) {
+    SimLink s(test::faulty(&sim::SimFaults::stopAfter, 1));
     ASSERT_TRUE(s.hook());
     MemImage image{};
     EXPECT_FALSE(s.link.readKeptBits(image, 96, 32));

@@ -41,10 +41,8 @@ TEST(Channel, WritesOnlyItsOwnBytes) {
     }
     MemImage mem{};
     LabelImage labels{};
-    EXPECT_THROW(Channel(mem, labels, 0, 14), std::out_of_range);
-    EXPECT_THROW(Channel(mem, labels, 0, -1), std::out_of_range);
-    EXPECT_THROW(Channel(mem, labels, 15, 0), std::out_of_range);
-    EXPECT_THROW(Channel(mem, labels, -1, 0), std::out_of_range);
+    for (const auto& [g, c] : {std::pair{0, 14}, {0, -1}, {15, 0}, {-1, 0}})
+        EXPECT_THROW(Channel(mem, labels, g, c), std::out_of_range) << g << " " << c;
 }
 
 TEST(Channel, TextsShownCopiedAndPasted) {

@@ -12,8 +12,7 @@ TEST(MemoryMap, AddressesAndTheirLimits) {
     EXPECT_EQ(channelAddress(3, 5), 4 * 128 + 16 + 40);
     MemImage mem{};
     EXPECT_THROW(groupAddress(-1), std::out_of_range);
-    EXPECT_THROW(getBits(mem, 2049, 0, 8), std::out_of_range);
-    EXPECT_THROW(getBits(mem, -1, 0, 8), std::out_of_range);
+    for (const int at : {2049, -1}) EXPECT_THROW(getBits(mem, at, 0, 8), std::out_of_range) << at;
     EXPECT_THROW(groupExists(mem, 15), std::out_of_range);
     for (const int block : {-1, 16}) EXPECT_THROW(blockAddress(block), std::out_of_range) << block;
     setBits(mem, 2048, 0, 8, 1);  // the spare byte is part of the image, as is byte 0
@@ -39,8 +38,7 @@ TEST(MemoryMap, FieldsReplaceOnlyTheirBits) {
     setBits(mem, 131, 0, 4, 0x13);  // bits beyond the width are dropped
     EXPECT_EQ(mem[131], 0x63);
     const BitField f{2, 1, 3};
-    EXPECT_THROW(storeField(mem, f, 8, 129), std::overflow_error);
-    EXPECT_THROW(storeField(mem, f, -1, 129), std::overflow_error);
+    for (const int v : {8, -1}) EXPECT_THROW(storeField(mem, f, v, 129), std::overflow_error) << v;
     EXPECT_EQ(mem[131], 0x63);
     storeField(mem, f, 7, 129);  // the base is added to the offset
     EXPECT_EQ(mem[131], 0x6F);
@@ -53,8 +51,7 @@ TEST(MemoryMap, NumberTexts) {
     for (const auto& [text, value] : hex) EXPECT_EQ(hexTextToValue(text), value) << text;
     const std::pair<int, Byte> bcd[] = {{0, 0x00}, {7, 0x07}, {42, 0x42}, {100, 0xA0}, {159, 0xF9}};
     for (const auto& [n, b] : bcd) EXPECT_EQ(toBcd(n), b) << n;
-    EXPECT_THROW(toBcd(160), std::overflow_error);
-    EXPECT_THROW(toBcd(-1), std::overflow_error);
+    for (const int n : {160, -1}) EXPECT_THROW(toBcd(n), std::overflow_error) << n;
 }
 
 }  // namespace

@@ -68,8 +68,7 @@ TEST(SyncalMath, NumbersOfTheProcedure) {
     EXPECT_EQ(std::tie(r.lo, r.hi, r.packed), std::tuple(8, 10, 138));
     EXPECT_EQ(bandOffsetsOf(58, 40).packed, 0);
     EXPECT_EQ(bandOffsetsOf(43, 25).packed, 255);
-    EXPECT_EQ(toInt16(32767), 32767);
-    EXPECT_EQ(toInt16(-32768), -32768);
+    for (const int x : {32767, -32768}) EXPECT_EQ(toInt16(x), x);
     for (const double x : {32768.0, -32769.0, kInf, kNaN}) EXPECT_FALSE(toInt16(x));
 }
 

@@ -256,9 +256,7 @@ TEST_F(SyncalRun, BandStepsThatFindNothingFail) {
 
 // A curve whose midpoint has to be rounded, and whose high point lies below D/A 8.
 TEST(SyncalRounded, WarnsAboutTheMidpointAndTheHighRange) {
-    sim::SynthModel model;
-    model.rx = {504.003, 1.1, 0, 5.0};
-    Bench b(model);
+    Bench b({.rx = {504.003, 1.1, 0, 5.0}});
     ASSERT_TRUE(b.syncal.readSyncalParameters());
     ASSERT_TRUE(b.sim.hook());
     EXPECT_TRUE(b.syncal.bandCalc(false));
@@ -282,18 +280,6 @@ struct FailureCase {
     const char* silencedAt = "";  // the step at which the radio goes quiet
 };
 
-sim::SynthModel faulty(bool silent, double bow) {
-    sim::SynthModel m;
-    m.faults = {silent, bow};
-    return m;
-}
-sim::SynthModel curves(sim::LockCurve rx, sim::LockCurve tx) {
-    sim::SynthModel m;
-    m.rx = rx;
-    m.tx = tx;
-    return m;
-}
-const sim::LockCurve kRx = sim::SynthModel{}.rx;
 constexpr auto kNotFound = SyncalOutcome::SyncNotFound;
 const std::string kHint = "\rMake sure squelch knob is in the Code Guard position.";
 const std::string kOutOfRange = "FM out of range range." + kHint;
@@ -307,11 +293,11 @@ constexpr const char* kGone = "The radio stopped answering.";
 // mid-run: the matrix in tests/ops).
 // clang-format off
 const FailureCase kFailures[] = {
-    {"StraddlesTopEdge", faulty(false, 38), SyncalOutcome::SyncBelowLow, 249, kOutOfRange, 1},
-    {"AboveTheBand", faulty(false, 40), SyncalOutcome::SyncAboveHigh, 251, kOutOfRange, 1},
-    {"LowBandMissing", curves({400, 1.744, 0.005, 5.0}, {}), kNotFound, 253, kNoSync, 0},
-    {"TxOffsetTooLarge", curves(kRx, {528.103, 1.5, 0.005, 4.5}), kNotFound, 253, kNoSync, 2},
-    {"TxTooSteep", curves(kRx, {540.003, 3.2, 0.03, 3.0}), kNotFound, 253, kNoSync, 2},
+    {"StraddlesTopEdge", {.faults = {false, 38}}, SyncalOutcome::SyncBelowLow, 249, kOutOfRange, 1},
+    {"AboveTheBand", {.faults = {false, 40}}, SyncalOutcome::SyncAboveHigh, 251, kOutOfRange, 1},
+    {"LowBandMissing", {.rx = {400, 1.744, 0.005, 5.0}, .tx = {}}, kNotFound, 253, kNoSync, 0},
+    {"TxOffsetTooLarge", {.tx = {528.103, 1.5, 0.005, 4.5}}, kNotFound, 253, kNoSync, 2},
+    {"TxTooSteep", {.tx = {540.003, 3.2, 0.03, 3.0}}, kNotFound, 253, kNoSync, 2},
     {"SilentFromTheStart", {}, SyncalOutcome::RadioSilent, 0, kGone, 0, "LOW BAND CALC"},
 };
 // clang-format on

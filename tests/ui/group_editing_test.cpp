@@ -129,10 +129,6 @@ struct Entry {
     const char* said;  // part of the status bar's reason; "" when nothing is refused
 };
 
-void PrintTo(const Entry& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class CellEntry : public ::testing::TestWithParam<Entry> {};
 
 // Keys as typed (what a committed cell stores or refuses: entry_paths_test.cpp): a

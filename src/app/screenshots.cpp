@@ -7,9 +7,11 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "files/file_system.h"
+#include "files/radio_history.h"
 #include "iface/clipboard.h"
 #include "iface/settings_store.h"
 #include "model/document.h"
@@ -24,6 +26,7 @@
 #include "ui/main_window.h"
 #include "ui/offset_entry.h"
 #include "ui/progress_window.h"
+#include "ui/radio_history_dialog.h"
 #include "ui/splash_window.h"
 
 namespace zav {
@@ -187,6 +190,18 @@ int renderScreenshots(const QString& folder) {
         ok = save(move, dir, "move.png") && ok;
     }
     ok = saveFleetShot(doc, settings, window, dir) && ok;
+    {
+        // Two copies of the sample, as a read and a write's backup keep them.
+        const QTemporaryDir folder;
+        DiskFileSystem files;
+        const SystemClock clock;
+        RadioHistory history(files, clock, QFile::encodeName(folder.path()).toStdString());
+        for (const HistoryReason reason : {HistoryReason::Read, HistoryReason::BeforeWrite})
+            (void)history.keep(reason, "ttyUSB0", doc.mem, doc.labels);
+        RadioHistoryDialog dialog(history, &window);
+        dialog.show();
+        ok = save(dialog, dir, "history.png") && ok;
+    }
     {
         AboutDialog about(prompts, &window);
         about.show();

@@ -4,8 +4,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "files/radio_history.h"
 #include "qt/local_path.h"
@@ -70,7 +72,13 @@ RadioHistoryDialog::RadioHistoryDialog(const RadioHistory& history, QWidget* par
     layout->addWidget(folder_);
     layout->addWidget(list_);
     layout->addWidget(buttons);
-    resize(720, 360);
+    // Wide enough for every column of the rows it holds, so nothing is cut at first sight.
+    int width = 2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < list_->columnCount(); ++c) {
+        list_->resizeColumnToContents(c);
+        width += std::max(list_->columnWidth(c), list_->header()->sectionSizeHint(c));
+    }
+    list_->setMinimumWidth(width);
 }
 
 std::optional<std::string> RadioHistoryDialog::chosen() const {

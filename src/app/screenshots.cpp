@@ -193,9 +193,9 @@ int renderScreenshots(const QString& folder) {
     {
         // Two copies of the sample, as a read and a write's backup keep them.
         const QTemporaryDir folder;
-        DiskFileSystem files;
-        const SystemClock clock;
-        RadioHistory history(files, clock, QFile::encodeName(folder.path()).toStdString());
+        DiskFileSystem disk;
+        const SystemClock now;
+        RadioHistory history(disk, now, QFile::encodeName(folder.path()).toStdString());
         for (const HistoryReason reason : {HistoryReason::Read, HistoryReason::BeforeWrite})
             (void)history.keep(reason, "ttyUSB0", doc.mem, doc.labels);
         RadioHistoryDialog dialog(history, &window);

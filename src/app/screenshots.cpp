@@ -192,10 +192,9 @@ int renderScreenshots(const QString& folder) {
     ok = saveFleetShot(doc, settings, window, dir) && ok;
     {
         // Two copies of the sample, as a read and a write's backup keep them.
-        const QTemporaryDir folder;
-        DiskFileSystem disk;
+        const QTemporaryDir shelf;
         const SystemClock now;
-        RadioHistory history(disk, now, QFile::encodeName(folder.path()).toStdString());
+        RadioHistory history(files, now, QFile::encodeName(shelf.path()).toStdString());
         for (const HistoryReason reason : {HistoryReason::Read, HistoryReason::BeforeWrite})
             (void)history.keep(reason, "ttyUSB0", doc.mem, doc.labels);
         RadioHistoryDialog dialog(history, &window);

@@ -9,11 +9,8 @@
 
 #include "files/settings.h"
 #include "link/radio_link.h"
-<<<<<<< HEAD
 #include "ops/unsaved_changes.h"
-=======
 #include "qt/local_path.h"
->>>>>>> hD
 #include "ui/main_window.h"
 
 namespace zav {

@@ -201,8 +201,9 @@ bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
     if (!guard) return false;
     link.progress().showForm(text, false);
     if (!link.hookRadio(false)) {
-        // No release for a radio that did not answer, but the port is not kept from others.
-        link.transport().closePort();
+        // A radio whose answer was lost, late or garbled has still heard the hook: it is
+        // released as after any other operation, and the port closed.
+        link.endSession();
         finish(link);
         return false;
     }

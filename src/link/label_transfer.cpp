@@ -245,6 +245,7 @@ bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
 bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex) {
     // The Cancel button stays disabled: a label write cannot be cancelled.
     return labelConnection(link, "Please Wait - Writing Labels", [&] {
+        const UnstoppableStep unstoppable(link.progress());
         const bool ok = writeLabelGroups(link, labels, groupIndex + 1);
         if (!ok) tell(link, "Unable to upload data to radio");
         return ok;

@@ -554,8 +554,7 @@ void cancelDuringTransfer(test::SimLink& s) {
         if (s.progress.values.size() >= 3) s.progress.pressCancel();
     });
 }
-void cancelAFailingRead(test::SimLink& s) {
-    s.radio.config().faults.dropSegmentByte = 5;
+void cancelAtOnce(test::SimLink& s) {
     s.port.setOnYield([&s] { s.progress.pressCancel(); });
 }
 
@@ -584,6 +583,8 @@ TEST_P(Operations, TakeTheLabelsAlongOnlyWhenTheyShould) {
     EXPECT_EQ(b.s.radio.labels() == radioLabels, c.keepsRadioLabels);
     EXPECT_FALSE(b.s.link.busy());
     EXPECT_FALSE(b.s.link.transport().isOpen());
+    b.s.port.advance(b.s.now() + 2s);  // the last bytes arrive: the radio has been released
+    EXPECT_EQ(b.s.radio.programName(), "resident firmware");
     EXPECT_EQ(b.editor.shown, b.editor.visible());
     EXPECT_EQ(b.editor.clean, (Contents{b.doc.mem, b.doc.labels}));
 }
@@ -597,8 +598,9 @@ const Case kCases[] = {
      kCancelled, {}},
     {"ReadOfAnAbsentGroupReadsNoLabels", &R::readGroup, kAlways, {}, dropGroup15,
      OperationResult::failure("group 15 is not on the radio"), kAbsent},
-    {"ReadRadioCancelled", &R::readRadio, kNever, {}, cancelAFailingRead, kCancelled, {}},
     {"ReadGroupCancelled", &R::readGroup, kNever, {}, cancelDuringTransfer, kCancelled, {}},
+    {"WriteCancelledBeforeItWrites", &R::writeRadio, kAlways, {Answer::Ok, Answer::Yes},
+     cancelAtOnce, kCancelled, {}},
     {"WriteNotConfirmed", &R::writeRadio, kNever, {Answer::Cancel}, none, kCancelled, {}},
     {"WriteCancelledAtTheLabelQuestion", &R::writeRadio, kPrompt,
      {Answer::Ok, Answer::Yes, Answer::Cancel}, none, kCancelled, {}},

@@ -413,8 +413,8 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     for (const std::string& form : b.s.progress.forms)  // only a write asks before Cancel
         EXPECT_EQ(form.ends_with(" [write]"), form.starts_with(R::kWritingRadio)) << form;
     EXPECT_FALSE(b.s.link.transport().isOpen());
-    // The radio ends in its own firmware unless the line went dead, or a whole write lost
-    // an answer mid-block, where an end byte would be row data (the radio's own idle limit
+    // The radio ends in its own firmware, released, unless the line went dead, or a whole write
+    // lost an answer mid-block, where an end byte would be row data (the radio's own idle limit
     // ends its write program then).
     const bool lost =
         fault.kind == Kind::Cut || fault.kind == Kind::Vanishes ||

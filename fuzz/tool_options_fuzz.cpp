@@ -1,12 +1,14 @@
 // zavtool's option values as a user types them: any command of its table with any of its
 // options, each with any value (bytes, as a shell passes them), then the command's files.
 // It ends with 0, 1 or 2; a usage error names the usage and writes nothing; nothing
-// is written outside the run's own folder. Radios are simulated ones on a virtual clock,
-// one per port.
+// is written outside the run's own folder (the only file arguments are its own). Radios are
+// simulated ones on a virtual clock, one per port.
 //
 // Input: the command (its low five bits; the top three: how many files follow it), then
 // (option, value up to a zero byte) pairs; the option's top bit says whether the value is
 // joined with '=' or follows as a word of its own.
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -43,6 +45,13 @@ constexpr std::array kOptions{"port",  "ani-from", "ani-groups", "log",         
                               "pdf",   "verify",   "help",       "trace"};
 // Options whose value names a file: kept inside the run's folder.
 constexpr std::array kFileOptions{"log", "output-pattern", "pdf"};
+// Options that take no value: one given them as a word of its own would be a file argument,
+// naming any file anywhere, so they get theirs joined with '=' (refused as a usage error).
+constexpr std::array kFlags{"labels", "skip-global", "force", "verify", "help"};
+
+bool among(const auto& names, const std::string& name) {
+    return std::ranges::find(names, name) != names.end();
+}
 
 // A radio holding the default image, so that reads and writes have groups to take.
 sim::SimRadio& withDefaults(sim::SimRadio& radio) {
@@ -61,14 +70,24 @@ class OwnRadioPort final : private OwnRadio, public ForwardingPort {
     OwnRadioPort() : ForwardingPort(OwnRadio::port) {}
 };
 
+// The run's own folder, one per process (fuzzing jobs and replays may run at once), gone
+// when the process ends.
 const std::filesystem::path& folder() {
-    static const std::filesystem::path path = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        auto p = std::filesystem::temp_directory_path() / "zav-tool-options-fuzz";
-        std::filesystem::create_directories(p);
-        return p;
-    }();
-    return path;
+    struct Folder {
+        std::filesystem::path path;
+        Folder()
+            : path(std::filesystem::temp_directory_path() /
+                   ("zav-tool-options-fuzz-" + std::to_string(::getpid()))) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 0);
+            std::filesystem::create_directories(path);
+        }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
 }
 
 // A file name from any bytes, inside the folder.
@@ -86,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path& dir = folder();
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);  // and any relative name lands here too
     const auto file = defaultFrequencyFile();
     std::ofstream(dir / "radio.frq", std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()),
@@ -99,12 +119,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string name = kOptions[(which & 0x7FU) % kOptions.size()];
         std::string value = input.takeField();
         if (name == "trace") continue;  // a path before the command: not an option value
-        if (std::ranges::find(kFileOptions, name) != kFileOptions.end()) value = inFolder(value);
-        if ((which & 0x80) != 0) {
+        if (among(kFileOptions, name)) value = inFolder(value);
+        // A value of its own that is empty or looks like an option (or ends them, "--") would
+        // leave a word after it as a file argument: such a value is joined too. So every
+        // file argument is one of the run's own.
+        const bool joined =
+            (which & 0x80) != 0 || among(kFlags, name) || value.empty() || value.starts_with('-');
+        if (among(kFlags, name) && value.empty()) {
+            args.push_back("--" + name);
+        } else if (joined) {
             args.push_back("--" + name + "=" + value);
         } else {
             args.push_back("--" + name);
-            if (!value.empty()) args.push_back(value);
+            args.push_back(value);
         }
     }
     // The files a command may name: one to read, then new ones.

@@ -105,7 +105,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path& dir = folder();
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);  // and any relative name lands here too
     const auto file = defaultFrequencyFile();
     std::ofstream(dir / "radio.frq", std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()),

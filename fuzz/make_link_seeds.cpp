@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
                        static_cast<std::streamsize>(seed.size()));
             // The seed played back by the target's radio ends the same way.
             FuzzInput replies(seed.data() + 4, seed.size() - 4);
-            ScriptedRadioPort scripted(replies);
+            ScriptedRadioPort scripted(replies, computedBytes(header));
             const OperationResult replayed = runOperation(scripted, header);
             std::cout << name << ": " << seed.size() << " bytes, "
                       << (result.done() ? "done" : "failed: " + result.message)

@@ -13,7 +13,7 @@ using namespace zav::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
     const RunHeader header{input.takeByte(), input.takeByte(), input.takeByte(), input.takeByte()};
-    ScriptedRadioPort port(input);
+    ScriptedRadioPort port(input, computedBytes(header));
     (void)runOperation(port, header);
     require(!port.isOpen(), "the operation closes the port");
     return 0;

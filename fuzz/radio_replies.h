@@ -37,6 +37,19 @@ struct RunHeader {
 };
 
 inline constexpr int kOperationCount = 12;
+inline constexpr int kSyncalOperation = 11;
+
+// The bytes an operation computes and writes whatever the masks say: the alignment's
+// results, up to (not including) its kept byte of the receiver path, whose protected
+// bits it writes back as read. Empty for every other operation.
+struct ByteRange {
+    std::size_t first = 0;
+    std::size_t end = 0;
+};
+inline ByteRange computedBytes(const RunHeader& header) {
+    if (header.operation % kOperationCount != kSyncalOperation) return {};
+    return {syncal_field::kTxResults, syncal_field::kRxKeptByte};
+}
 
 // Answers from the header's bits; after eight questions every answer is negative, so a
 // run offers Retry a bounded number of times.

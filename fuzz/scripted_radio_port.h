@@ -2,11 +2,15 @@
 // The host's port to a radio whose every reply the fuzzer chooses (radio_replies.h), on
 // a virtual clock. The host's bytes also go to a simulated radio that only listens: it
 // takes them as a radio would, and any protected bit of its memory they change must
-// have been written back as the host had just read it (a masked write's merge), else
-// the host wrote where the masks forbid.
+// have been written back as the host read that very byte from the radio (a masked
+// write's merge, the alignment's kept bytes), else the host wrote where the masks forbid.
+// The listener's frames tell which address a word read asks for; the two bytes the host
+// takes next are that word.
 
 #include <algorithm>
+#include <charconv>
 #include <deque>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,6 +19,7 @@
 #include "link/write_masks.h"
 #include "radio_replies.h"
 #include "sim/sim_radio.h"
+#include "sim/synthesizer.h"
 
 namespace zav::fuzz {
 
@@ -34,7 +39,10 @@ inline constexpr LinkTime kRunTimeLimit = std::chrono::minutes(10);
 
 class ScriptedRadioPort final : public LinkPort {
   public:
-    explicit ScriptedRadioPort(FuzzInput& replies) : replies_(replies), listener_(listening()) {
+    ScriptedRadioPort(FuzzInput& replies, ByteRange computed)
+        : replies_(replies), computed_(computed), listener_(listening()) {
+        // The listener takes the alignment's probe frames as probes, not as other frames.
+        sim::installSynthesizer(listener_);
         fillRadioMemory(listener_.memory());
         memory_ = listener_.memory();
     }
@@ -57,8 +65,10 @@ class ScriptedRadioPort final : public LinkPort {
         if (!open_) return false;
         wireFree_ = std::max(now_, wireFree_) + sim::byteTime(settings_.baud);
         ++hostBytes_;
+        const std::size_t heard = listener_.transcript().entries().size();
         listener_.hostSends(now_, value, listener_.baud());
         (void)listener_.runUntil(now_, listener_.baud());
+        noteWordRead(heard);
         checkProtectedBytes();
         release();
         return true;
@@ -71,8 +81,10 @@ class ScriptedRadioPort final : public LinkPort {
         if (input_.empty() || input_.front().first > now_) return std::nullopt;
         const Byte b = input_.front().second;
         input_.pop_front();
-        lastRead_[0] = lastRead_[1];
-        lastRead_[1] = b;
+        if (wordRead_) {
+            readFromRadio_[wordRead_->address + wordRead_->taken] = b;
+            if (++wordRead_->taken == 2) wordRead_.reset();
+        }
         return b;
     }
     void discardInput() override { dropArrived(); }
@@ -117,24 +129,49 @@ class ScriptedRadioPort final : public LinkPort {
             pending_.reset();
         }
     }
-    // A protected bit may change only to what the host read last at that byte of a word.
+    // The host byte just heard (the listener's entries from `from` on) ends a word read
+    // frame: the next two bytes the host takes answer it. Any other byte ends a word read
+    // still waiting for its answer.
+    void noteWordRead(std::size_t from) {
+        wordRead_.reset();
+        constexpr std::string_view kWordRead = "read word ";
+        const auto& entries = listener_.transcript().entries();
+        for (std::size_t i = from; i < entries.size(); ++i) {
+            const sim::TranscriptEntry& e = entries[i];
+            if (e.direction != sim::Direction::HostToRadio || !e.note.starts_with(kWordRead))
+                continue;
+            std::size_t address = 0;
+            const char* digits = e.note.data() + kWordRead.size();
+            std::from_chars(digits, e.note.data() + e.note.size(), address, 16);
+            if (address + 1 < kRadioMemorySize) wordRead_ = WordRead{address, 0};
+        }
+    }
+    // A protected bit may change only to what the host read from the radio at that byte.
     void checkProtectedBytes() {
         const auto& now = listener_.memory();
         for (const auto& [address, open] : kProtected) {
             const auto changed = static_cast<Byte>((now[address] ^ memory_[address]) & ~open);
-            if (changed != 0)
-                require(((now[address] ^ lastRead_[address & 1]) & changed) == 0,
+            const bool computed = address >= computed_.first && address < computed_.end;
+            if (changed != 0 && !computed) {
+                const std::optional<Byte> read = readFromRadio_[address];
+                require(read && ((now[address] ^ *read) & changed) == 0,
                         "a protected bit changes only to the radio's own value");
+            }
             memory_[address] = now[address];
         }
     }
 
+    struct WordRead {
+        std::size_t address;
+        std::size_t taken;  // bytes of the answer taken so far
+    };
     struct Record {
         std::uint8_t afterHostBytes;
         std::uint8_t delay;
         Byte value;
     };
     FuzzInput& replies_;
+    ByteRange computed_;
     sim::SimRadio listener_;
     sim::RadioMemory memory_{};
     LineSettings settings_{};
@@ -146,7 +183,8 @@ class ScriptedRadioPort final : public LinkPort {
     std::optional<Record> pending_;
     long hostBytes_ = 0;
     long releasedAt_ = 0;
-    std::array<Byte, 2> lastRead_{};
+    std::optional<WordRead> wordRead_;
+    std::array<std::optional<Byte>, kRadioMemorySize> readFromRadio_{};
 };
 
 }  // namespace zav::fuzz

@@ -3,6 +3,7 @@
 // the transfer sets, a Cancel button the transfer polls, and the main window that
 // is disabled while a transfer runs.
 
+#include <atomic>
 #include <string>
 
 namespace zav {
@@ -33,6 +34,42 @@ class Progress {
     // What the transfer is doing now ("Writing group 7 (9 of 15)"), under the operation
     // text; showForm clears it. A sink that shows no text ignores it.
     virtual void setStep(const std::string& /*text*/) {}
+
+    // The transfer begins, or ends, a step that cannot be stopped safely once begun (the
+    // write program's blocks, a label write): a cancel asked for meanwhile waits for its
+    // end. A sink whose cancel stays live during it (a terminal's interrupt) says so.
+    virtual void beginUnstoppableStep() {}
+    virtual void endUnstoppableStep() {}
+};
+
+// An unstoppable step for as long as it lives.
+class UnstoppableStep {
+  public:
+    explicit UnstoppableStep(Progress& progress) : progress_(progress) {
+        progress_.beginUnstoppableStep();
+    }
+    ~UnstoppableStep() { progress_.endUnstoppableStep(); }
+    UnstoppableStep(const UnstoppableStep&) = delete;
+    UnstoppableStep& operator=(const UnstoppableStep&) = delete;
+
+  private:
+    Progress& progress_;
+};
+
+// A cancel asked for from outside the window system (a terminal's interrupt, a signal),
+// so set from a signal handler: lock-free atomics only. The progress of the transfers it
+// cancels counts their unstoppable steps, so that the handler can say at once that the
+// cancel waits for one.
+struct CancelRequest {
+    std::atomic<bool> requested{false};
+    std::atomic<int> unstoppableSteps{0};
+
+    [[nodiscard]] static bool isSet(const CancelRequest* request) {
+        return request != nullptr && request->requested;
+    }
+    static void count(CancelRequest* request, int steps) {
+        if (request != nullptr) request->unstoppableSteps += steps;
+    }
 };
 
 // A progress sink that shows nothing and is never cancelled.

@@ -208,8 +208,9 @@ bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
     if (!guard) return false;
     link.progress().showForm(text, false);
     if (!link.hookRadio(false)) {
-        // No release for a radio that did not answer, but the port is not kept from others.
-        link.transport().closePort();
+        // A radio whose answer was lost, late or garbled has still heard the hook: it is
+        // released as after any other operation, and the port closed.
+        link.endSession();
         finish(link);
         return false;
     }
@@ -252,6 +253,7 @@ bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupInde
                         const LabelImage* onRadio) {
     // The Cancel button stays disabled: a label write cannot be cancelled.
     return labelConnection(link, "Please Wait - Writing Labels", [&] {
+        const UnstoppableStep unstoppable(link.progress());
         const bool ok = writeLabelGroups(link, labels, groupIndex + 1, onRadio);
         if (!ok) tell(link, "Unable to upload data to radio");
         return ok;

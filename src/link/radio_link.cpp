@@ -133,6 +133,8 @@ bool RadioLink::setBaud(int mode) {
     m.text = "Unable to set baud rate";
     prompts_.ask(m);
     transport_.setSettings(kSettings4800);
+    // The radio may have switched and only its answer gone astray.
+    speedUnsure_ = fast;
     return false;
 }
 
@@ -140,6 +142,15 @@ void RadioLink::releaseRadio() {
     // A device that went away reaches no radio; opening it again would only tell the
     // failure a second time.
     if (transport_.deviceLost() || !transport_.openPort()) return;
+    // After a speed switch that went unanswered the radio may be at either speed: the
+    // release goes at 9600 baud first (a radio at 4800 cannot read it), then at 4800.
+    if (std::exchange(speedUnsure_, false)) {
+        const std::string settings = transport_.settings();
+        transport_.setSettings(kSettings9600);
+        transport_.sendByte(kRelease);
+        transport_.delay(10);
+        transport_.setSettings(settings);
+    }
     transport_.sendByte(kRelease);
     transport_.closePort();
 }

@@ -107,6 +107,7 @@ class RadioLink {
     Progress& progress_;
     Byte hookReply_ = 0;
     bool busy_ = false;
+    bool speedUnsure_ = false;  // a switch to 9600 baud was not answered
 };
 
 // True when a hook reply comes from a radio the editor can program: 0x24..0x2F.

@@ -40,6 +40,11 @@ bool runReadProgram(RadioLink& link, MemImage& image) {
     for (int i = 0; i < kSegmentCount; ++i) {
         // Segment i holds pages 2i and 2i + 1, whose nibbles share one page-map byte.
         if (i != 0 && image[static_cast<std::size_t>(statusByteAddress(2 * i))] == 0) continue;
+        // Between segments a read stops safely: the program still ends with its end byte.
+        if (link.progress().cancelled()) {
+            allCame = false;
+            break;
+        }
         // A byte waiting here is left over from a segment that came out of step.
         if (transport.bytesWaiting() > 0) {
             allCame = false;
@@ -72,6 +77,7 @@ bool readRadio(RadioLink& link, MemImage& image) {
     }
     // A failed upload shows up as segment bytes that do not come.
     (void)uploadProgram(link, kReadProgram);
+    link.progress().enableCancel();
     MemImage scratch = image;
     const bool ok = runReadProgram(link, scratch);
     if (!ok) {

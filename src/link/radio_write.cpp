@@ -79,6 +79,10 @@ Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal,
     MemImage settings = image;
     if (!readRadioStatus(link, radioStatus, skipGlobal ? nullptr : &settings))
         return Attempt::Failed;
+    // From the first byte written to the write program's end byte a cancel waits: stopping
+    // part-way would leave the radio holding some blocks of the file and some of its own.
+    const UnstoppableStep unstoppable(link.progress());
+    if (link.progress().cancelled()) return Attempt::Failed;  // asked for before: nothing written
     const std::vector<int> groups = chooseGroups(radioStatus, image);
     if (!skipGlobal) note(reached, 0, writeGlobalSettings(link, settings));
     if (groups.empty()) return Attempt::NothingToWrite;

@@ -38,7 +38,7 @@ class SentCounter final : public ForwardingPort {
 // cautious answer; what the radio's operation tells is kept for its result.
 class RadioPrompts final : public Prompts {
   public:
-    explicit RadioPrompts(int retries) : retries_(retries) {}
+    RadioPrompts(int retries, const CancelRequest* cancel) : retries_(retries), cancel_(cancel) {}
     Answer ask(const Message& message) override {
         told_.push_back(message.text);
         switch (message.buttons) {
@@ -47,7 +47,8 @@ class RadioPrompts final : public Prompts {
             case Buttons::YesNo:
                 return Answer::No;
             case Buttons::RetryCancel:
-                if (retries_ == 0) return Answer::Cancel;
+                // A cancel asked for ends the retries.
+                if (retries_ == 0 || CancelRequest::isSet(cancel_)) return Answer::Cancel;
                 --retries_;
                 return Answer::Retry;
             case Buttons::OkCancel:
@@ -64,13 +65,14 @@ class RadioPrompts final : public Prompts {
 
   private:
     int retries_;
+    const CancelRequest* cancel_;
     std::vector<std::string> told_;
 };
 
 // One radio's progress: its bar and text to the observer, Cancel from the fleet's flag.
 class RadioProgress final : public Progress {
   public:
-    RadioProgress(FleetObserver& observer, std::size_t index, const std::atomic<bool>* cancel)
+    RadioProgress(FleetObserver& observer, std::size_t index, CancelRequest* cancel)
         : observer_(observer), index_(index), cancel_(cancel) {}
     void showForm(const std::string& text, bool /*writeMode*/) override {
         text_ = text;
@@ -79,7 +81,9 @@ class RadioProgress final : public Progress {
     }
     void hideForm() override {}
     void enableCancel() override {}
-    [[nodiscard]] bool cancelled() const override { return cancel_ != nullptr && *cancel_; }
+    [[nodiscard]] bool cancelled() const override { return CancelRequest::isSet(cancel_); }
+    void beginUnstoppableStep() override { CancelRequest::count(cancel_, 1); }
+    void endUnstoppableStep() override { CancelRequest::count(cancel_, -1); }
     void setMinimum(int /*value*/) override {}
     void setMaximum(int value) override { maximum_ = value; }
     void setValue(int value) override {
@@ -94,7 +98,7 @@ class RadioProgress final : public Progress {
 
     FleetObserver& observer_;
     std::size_t index_;
-    const std::atomic<bool>* cancel_;
+    CancelRequest* cancel_;
     std::string text_;
     int maximum_ = 0;
     int value_ = 0;
@@ -114,14 +118,14 @@ OperationResult runOperation(const FleetRequest& request, RadioOperations& ops) 
 
 FleetRadioResult runRadio(const FleetRequest& request, std::size_t index, const FileBytes& file,
                           const PortFactory& makePort, FleetObserver& observer,
-                          const std::atomic<bool>* cancel) {
+                          CancelRequest* cancel) {
     FleetRadioResult r;
     r.port = request.ports[index];
     r.file = file;
     try {
         const std::unique_ptr<LinkPort> device = makePort(request.devices[index]);
         SentCounter port(*device);
-        RadioPrompts told(request.retries);
+        RadioPrompts told(request.retries, cancel);
         RequestAnswers answers(told, request.answers);
         RadioProgress progress(observer, index, cancel);
         RadioLink link(port, answers, progress);
@@ -209,8 +213,7 @@ void runOnThreads(const std::vector<Job>& jobs) {
 
 std::vector<FleetRadioResult> runFleet(const FleetRequest& request, const FileBytes& file,
                                        const PortFactory& makePort, FleetObserver& observer,
-                                       const std::atomic<bool>* cancel,
-                                       const ParallelRunner& runAll) {
+                                       CancelRequest* cancel, const ParallelRunner& runAll) {
     std::vector<FleetRadioResult> results(request.ports.size());
     std::vector<Job> radios;
     for (std::size_t i = 0; i < request.ports.size(); ++i)

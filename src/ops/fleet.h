@@ -8,7 +8,6 @@
 // Ports are made by the caller's factory on the radio's own thread, since a Qt serial port
 // belongs to the thread that made it; tests make simulated ports.
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -18,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "iface/progress.h"
 #include "link/link_port.h"
 #include "ops/file_operations.h"
 #include "ops/operation_result.h"
@@ -100,10 +100,11 @@ void applyUnitNumber(MemImage& mem, LabelImage& labels, const FleetUnits& units,
                      std::uint32_t unit);
 
 // Runs the request on every port at once, starting from `file`; returns when every radio
-// has ended, with one result per port in port order. `cancel` (may be null) cancels all.
+// has ended, with one result per port in port order. `cancel` (may be null) cancels all,
+// and hears of the radios' unstoppable steps.
 std::vector<FleetRadioResult> runFleet(const FleetRequest& request, const FileBytes& file,
                                        const PortFactory& makePort, FleetObserver& observer,
-                                       const std::atomic<bool>* cancel,
+                                       CancelRequest* cancel,
                                        const ParallelRunner& runAll = runOnThreads);
 
 }  // namespace zav

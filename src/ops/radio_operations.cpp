@@ -83,7 +83,9 @@ OperationResult RadioOperations::failure(std::string message) const {
 OperationResult RadioOperations::withLabels(LabelChoice labels, OperationResult result,
                                             OperationResult (RadioOperations::*step)()) {
     if (labels != LabelChoice::Transfer) return result;
-    OperationResult labelResult = (this->*step)();
+    // A cancel asked for while the image step could not stop skips the labels.
+    OperationResult labelResult =
+        link_.progress().cancelled() ? OperationResult::cancelled() : (this->*step)();
     if (!result.done()) return result;
     // The image step's success message follows a cancelled label step: the result keeps
     // which part did not happen.
@@ -254,6 +256,9 @@ OperationResult RadioOperations::writeRadio() {
 
 OperationResult RadioOperations::verifyWrite(int block, bool skipGlobal, int labels) {
     Progress& progress = link_.progress();
+    // A cancel asked for while the write could not stop, or during the read back.
+    const OperationResult notReadBack{Outcome::Cancelled, "the radio was written, not read back"};
+    if (progress.cancelled()) return notReadBack;
     progress.showForm(kVerifyingRadio, false);
     MemImage radio = doc_.mem;
     bool read = false;
@@ -264,6 +269,7 @@ OperationResult RadioOperations::verifyWrite(int block, bool skipGlobal, int lab
     else
         read = zav::readGroup(link_, radio, block) == GroupTransfer::Done;
     progress.hideForm();
+    if (!read && progress.cancelled()) return notReadBack;
     if (!read) return failure("the radio was not read back to verify the write");
     const std::vector<int> blocks =
         block == kWholeRadio ? blocksWritten(doc_.mem, radio, skipGlobal) : std::vector<int>{block};
@@ -281,7 +287,9 @@ OperationResult RadioOperations::verifyWrite(int block, bool skipGlobal, int lab
         // Only the labels read can differ from the copy they are read into.
         LabelImage radioLabels = doc_.labels;
         if (!readLabelsFromRadio(link_, radioLabels, labels))
-            return failure("the labels were not read back to verify the write");
+            return progress.cancelled()
+                       ? notReadBack
+                       : failure("the labels were not read back to verify the write");
         for (const int a : unwrittenLabels(doc_.labels, radioLabels))
             fault("label byte", a, doc_.labels.at(static_cast<std::size_t>(a)),
                   radioLabels.at(static_cast<std::size_t>(a)));

@@ -13,7 +13,10 @@ namespace zav::sim {
 class ResidentFirmware final : public RadioProgram {
   public:
     explicit ResidentFirmware(bool hooked = false) : hooked_(hooked) {}
-    [[nodiscard]] std::string name() const override { return "resident firmware"; }
+    // A radio left hooked says so: it still takes every byte as a frame.
+    [[nodiscard]] std::string name() const override {
+        return hooked_ ? "resident firmware, hooked" : "resident firmware";
+    }
     std::string onByte(SimRadio& radio, Byte b) override;
     void onGarbled(SimRadio& radio) override;
     [[nodiscard]] bool hooked() const { return hooked_; }

@@ -150,7 +150,7 @@ FleetWriteDialog::FleetWriteDialog(Prompts& prompts, const SettingsStore& device
 }
 
 FleetWriteDialog::~FleetWriteDialog() {
-    cancel_ = true;
+    cancel_.requested = true;
     if (runner_) runner_->wait();
 }
 
@@ -224,7 +224,7 @@ void FleetWriteDialog::startWrite() {
     summary_->setText(QStringLiteral("Writing..."));
     writeButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
-    cancel_ = false;
+    cancel_.requested = false;
     PortFactory makePort = makePort_;
     ParallelRunner runAll = runAll_ ? runAll_ : ParallelRunner(runOnThreads);
     runner_.reset(QThread::create([this, makePort, runAll] {
@@ -235,7 +235,7 @@ void FleetWriteDialog::startWrite() {
 }
 
 void FleetWriteDialog::cancelWrite() {
-    cancel_ = true;
+    cancel_.requested = true;
 }
 
 void FleetWriteDialog::showProgress(int index, int value, int maximum, const QString& text) {

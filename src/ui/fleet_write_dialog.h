@@ -6,7 +6,6 @@
 // told anything only through Prompts.
 
 #include <QDialog>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -89,7 +88,7 @@ class FleetWriteDialog final : public QDialog {
     QPushButton* closeButton_ = nullptr;
 
     std::unique_ptr<Observer> observer_;
-    std::atomic<bool> cancel_{false};
+    CancelRequest cancel_;
     FileBytes file_;
     FleetRequest request_;
     RadioHistory* history_ = nullptr;

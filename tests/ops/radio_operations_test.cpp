@@ -419,8 +419,8 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     for (const std::string& form : b.s.progress.forms)  // only a write asks before Cancel
         EXPECT_EQ(form.ends_with(" [write]"), form.starts_with(R::kWritingRadio)) << form;
     EXPECT_FALSE(b.s.link.transport().isOpen());
-    // The radio ends in its own firmware unless the line went dead, or a whole write lost
-    // an answer mid-block, where an end byte would be row data (the radio's own idle limit
+    // The radio ends in its own firmware, released, unless the line went dead, or a whole write
+    // lost an answer mid-block, where an end byte would be row data (the radio's own idle limit
     // ends its write program then).
     const bool lost =
         fault.kind == Kind::Cut || fault.kind == Kind::Vanishes ||
@@ -584,8 +584,7 @@ void cancelDuringTransfer(test::SimLink& s) {
         if (s.progress.values.size() >= 3) s.progress.pressCancel();
     });
 }
-void cancelAFailingRead(test::SimLink& s) {
-    s.radio.config().faults.dropSegmentByte = 5;
+void cancelAtOnce(test::SimLink& s) {
     s.port.setOnYield([&s] { s.progress.pressCancel(); });
 }
 
@@ -614,6 +613,8 @@ TEST_P(Operations, TakeTheLabelsAlongOnlyWhenTheyShould) {
     EXPECT_EQ(b.s.radio.labels() == radioLabels, c.keepsRadioLabels);
     EXPECT_FALSE(b.s.link.busy());
     EXPECT_FALSE(b.s.link.transport().isOpen());
+    b.s.port.advance(b.s.now() + 2s);  // the last bytes arrive: the radio has been released
+    EXPECT_EQ(b.s.radio.programName(), "resident firmware");
     EXPECT_EQ(b.editor.shown, b.editor.visible());
     EXPECT_EQ(b.editor.clean, (Contents{b.doc.mem, b.doc.labels}));
 }
@@ -627,8 +628,9 @@ const Case kCases[] = {
      kCancelled, {}},
     {"ReadOfAnAbsentGroupReadsNoLabels", &R::readGroup, kAlways, {}, dropGroup15,
      OperationResult::failure("group 15 is not on the radio"), kAbsent},
-    {"ReadRadioCancelled", &R::readRadio, kNever, {}, cancelAFailingRead, kCancelled, {}},
     {"ReadGroupCancelled", &R::readGroup, kNever, {}, cancelDuringTransfer, kCancelled, {}},
+    {"WriteCancelledBeforeItWrites", &R::writeRadio, kAlways, {Answer::Ok, Answer::Yes},
+     cancelAtOnce, kCancelled, {}},
     {"WriteNotConfirmed", &R::writeRadio, kNever, {Answer::Cancel}, none, kCancelled, {}},
     {"WriteCancelledAtTheLabelQuestion", &R::writeRadio, kPrompt,
      {Answer::Ok, Answer::Yes, Answer::Cancel}, none, kCancelled, {}},

@@ -11,23 +11,13 @@
 namespace zav {
 namespace {
 
-// Texts come back exactly from a new instance, and a comma in a hand-edited file is read
-// as text rather than as a list: the label setting falls back to its default.
-TEST(QtSettingsStore, KeepsTextsExactlyAndReadsNumbersSafely) {
+// A comma in a hand-edited file is read as text rather than as a list: the label setting
+// falls back to its default. (Every text written comes back exactly from a new instance,
+// whatever the file held: the settings_file fuzz target, whose corpus holds Latin-1,
+// list-like, quoted and "@Variant" texts.)
+TEST(QtSettingsStore, ReadsAHandEditedFileSafely) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("zavprog.ini"));
-    const std::vector<std::string> values{"",
-                                          "C:\\Radios\\Unit, spare;1.frq",
-                                          "\"quoted\" = value",
-                                          "/tmp/gr\xC3\xBC\xC3\x9F.frq",
-                                          "/tmp/caf\xE9.frq",  // Latin-1, not UTF-8
-                                          "  padded  ",
-                                          "@Variant(junk)"};
-    for (std::size_t i = 0; i < values.size(); ++i)  // each store writes its file when it goes
-        QtSettingsStore(path).write("File", "Key" + std::to_string(i), values[i]);
-    const QtSettingsStore store(path);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        EXPECT_EQ(store.read("File", "Key" + std::to_string(i), "missing"), values[i]) << i;
     std::ofstream(path.toStdString()) << "[Features]\nLabel=1,5\n[File]\nLastOpen=/a,b.frq\n";
     const QtSettingsStore edited(path);
     EXPECT_EQ(readLabelSetting(edited), 2);

@@ -11,10 +11,13 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "iface/settings_store.h"
@@ -34,64 +37,75 @@ struct ToolRun {
     std::string output;  // stdout and stderr
 };
 
-// Runs zavtool with the arguments (shell words), under `wrapper` (a command such as timeout).
-inline ToolRun runTool(const std::string& arguments, const std::string& wrapper = "") {
-    test::isolateDataHome();
-    ToolRun run;
-    FILE* pipe = ::popen((wrapper + " '" + kTool + "' " + arguments + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 512> buf{};
-    for (std::size_t n = 0; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;)
-        run.output.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-// zavsim running in the background; stopped (SIGTERM) and reaped on destruction. What it
-// prints after its device (a transcript sent to /dev/stdout) is collected as it comes.
-class SimProcess {
+// A shell command running in the background (an exec'd program gets the signals itself);
+// the lines it prints are collected as they come (without their line feeds). Stopped (SIGTERM) and
+// reaped on destruction unless it was waited for.
+class BackgroundProcess {
   public:
-    // The shell names its process, which then becomes zavsim, which names its device.
-    explicit SimProcess(const std::string& arguments)
-        : pipe_(::popen(("echo $$; exec '" + kSim + "' " + arguments).c_str(), "r")) {
-        std::array<char, 256> device{};
-        if (pipe_ == nullptr || std::fscanf(pipe_, "%d %255s", &pid_, device.data()) != 2) return;
-        device_ = device.data();
-        reader_ = std::thread([this] {
-            std::array<char, 512> line{};
-            while (std::fgets(line.data(), line.size(), pipe_) != nullptr) {
+    explicit BackgroundProcess(const std::string& command)
+        : pipe_(::popen(("echo $$; " + command).c_str(), "r")) {
+        std::array<char, 512> line{};
+        if (pipe_ != nullptr && std::fgets(line.data(), line.size(), pipe_) != nullptr)
+            pid_ = std::atoi(line.data());
+        reader_ = std::thread([this, line]() mutable {
+            while (pid_ > 0 && std::fgets(line.data(), line.size(), pipe_) != nullptr) {
                 const std::lock_guard lock(mutex_);
-                lines_.emplace_back(line.data());
+                lines_.emplace_back(line.data(), std::strcspn(line.data(), "\n"));
                 printed_.notify_all();
             }
         });
     }
-    ~SimProcess() {
-        if (pid_ > 0) ::kill(pid_, SIGTERM);
-        if (reader_.joinable()) reader_.join();
-        if (pipe_ != nullptr) ::pclose(pipe_);
+    ~BackgroundProcess() {
+        signal(SIGTERM);
+        (void)finish();
     }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
-
-    [[nodiscard]] const std::string& device() const { return device_; }
-    // Waits up to `limit` for a line that `wanted` accepts.
+    // Waits up to `limit` for a line that `wanted` accepts; the first such line.
     template <typename Predicate>
-    bool waitForLine(Predicate wanted, std::chrono::milliseconds limit) {
+    std::optional<std::string> waitForLine(Predicate wanted, std::chrono::milliseconds limit) {
         std::unique_lock lock(mutex_);
-        return printed_.wait_for(lock, limit, [&] { return std::ranges::any_of(lines_, wanted); });
+        const auto found = [&] { return std::ranges::find_if(lines_, wanted); };
+        if (!printed_.wait_for(lock, limit, [&] { return found() != lines_.end(); })) return {};
+        return *found();
+    }
+    void signal(int number) const {
+        if (pid_ > 0) ::kill(pid_, number);
+    }
+    // Waits for the end: the exit status (-1 when a signal ended it) and all it printed.
+    ToolRun finish() {
+        if (reader_.joinable()) reader_.join();
+        const int status = pipe_ != nullptr ? ::pclose(std::exchange(pipe_, nullptr)) : -1;
+        pid_ = -1;
+        ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, {}};
+        for (const std::string& line : lines_) run.output += line + "\n";
+        return run;
     }
 
   private:
     FILE* pipe_;
     pid_t pid_ = -1;
-    std::string device_;
     std::mutex mutex_;
     std::condition_variable printed_;
     std::vector<std::string> lines_;
     std::thread reader_;
 };
+
+// zavsim in the background: its first line names its device; then comes what it prints
+// (a transcript sent to /dev/stdout).
+struct SimProcess : BackgroundProcess {
+    explicit SimProcess(const std::string& arguments)
+        : BackgroundProcess("exec '" + kSim + "' " + arguments),
+          device(waitForLine([](auto&) { return true; }, std::chrono::seconds(10)).value_or("")) {}
+    std::string device;
+};
+
+// Runs zavtool with the arguments (shell words), after `prefix` (such as a ulimit) in its
+// shell, to its end, or for a minute at most (a run that hangs fails, with status 124);
+// its standard output and error are collected together.
+inline ToolRun runTool(const std::string& arguments, const std::string& prefix = "") {
+    test::isolateDataHome();
+    return BackgroundProcess(prefix + "exec timeout 60 '" + kTool + "' " + arguments + " 2>&1")
+        .finish();
+}
 
 // The default image in the radio's memory.
 inline void loadDefaults(sim::SimRadio& radio) {
@@ -100,8 +114,8 @@ inline void loadDefaults(sim::SimRadio& radio) {
 }
 
 // zavtool's run() with the arguments (blank-separated words) in this process, its port
-// the radio (an idle one when none is given), its radio history `history` (empty: the
-// test program's own).
+// the radio (an idle one when none is given).
+// Its radio history is `history` (empty: the test program's own).
 inline ToolRun runInProcess(const std::string& arguments, sim::SimRadio* radio = nullptr,
                             const std::string& history = {}) {
     test::isolateDataHome();

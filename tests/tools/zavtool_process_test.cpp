@@ -1,5 +1,5 @@
 // The built zavtool's own contract: its exit statuses (0 done, 1 failed, 2 usage error),
-// the files it writes, through zavsim on a pseudo-terminal, and Ctrl-C or SIGTERM. Every
+// the files it writes, through zavsim on a pseudo-terminal, and the signals it takes. Every
 // file it writes is also named as a user may name it: a FIFO (which must not hang the
 // program), a link to a device, a link loop, a link to a file (written through), and a
 // full disk (a file size limit); the table of what became of each is RELIABILITY.md's.
@@ -9,7 +9,10 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <map>
+#include <memory>
+#include <tuple>
 
 #include "support/reliability_table.h"
 #include "support/temp_dir.h"
@@ -75,8 +78,8 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
     auto bytes = readBytes(mine);
     bytes[56 + 3 * 128 + 20] ^= 0x5A;  // a byte of group 3's channels
     zav::test::writeBytes(mine, bytes);
-    const SimProcess sim("--memory " + x);
-    const std::string port = " --port=" + sim.device() + " ";
+    SimProcess sim("--memory " + x);
+    const std::string port = " --port=" + sim.device + " ";
 
     ASSERT_EQ(runTool("write" + port + mine).status, 0);
     ASSERT_EQ(runTool("read" + port + back).status, 0);
@@ -98,15 +101,15 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
               "%PDF-");
 
     // Two radios at once, each with its own unit number, read back into a file each.
-    const SimProcess second("--memory " + x);
-    const std::string both = port + "--port=" + second.device() + " ";
+    SimProcess second("--memory " + x);
+    const std::string both = port + "--port=" + second.device + " ";
     const std::string log = dir.file("fleet\xe9.csv");
     const ToolRun fleet = runTool("write" + both + "--ani-from 41 --log " + log + " " + mine);
     EXPECT_EQ(fleet.status, 0) << fleet.output;
     const ToolRun reads =
         runTool("read" + both + "--output-pattern " + dir.file("r\xe9{port}.frq"));
     ASSERT_EQ(reads.status, 0) << reads.output;
-    for (const auto& [device, unit] : {std::pair{sim.device(), 41}, {second.device(), 42}}) {
+    for (const auto& [device, unit] : {std::pair{sim.device, 41}, {second.device, 42}}) {
         const std::string name = dir.file("r\xe9" + device.substr(device.rfind('/') + 1) + ".frq");
         const std::string shown = runTool("dump " + name).output;
         EXPECT_NE(shown.find("ANI/ID Number: 00000" + std::to_string(unit)), npos) << shown;
@@ -152,7 +155,7 @@ TEST(ZavtoolOutputs, RefuseWhatIsNoFileFollowLinksAndTellAFullDisk) {
     const std::string file = dir.file("radio.frq");
     ASSERT_EQ(runTool("new " + file).status, 0);
     const SimProcess sim("--memory " + file);
-    const std::string port = " --port " + sim.device() + " ";
+    const std::string port = " --port " + sim.device + " ";
     // The command writing each output to OUT; a trace starts from empty.
     const std::tuple<const char*, std::string, bool> outputs[] = {
         {"frequency file (`new`)", "new --force OUT", false},
@@ -177,7 +180,7 @@ TEST(ZavtoolOutputs, RefuseWhatIsNoFileFollowLinksAndTellAFullDisk) {
             args.replace(args.find("OUT"), 3, folder + "/out");
             const bool full = &target == &kFullDisk, written = &target == &kLiveLink;
             const ToolRun run =
-                runTool(args, full ? "trap '' XFSZ; ulimit -f 1; timeout 20" : "timeout 20");
+                runTool(args, full ? "trap '' XFSZ; ulimit -f 1; " : "");
             const auto after = contents(folder);
             const bool told = run.output.find(target.cause) != std::string::npos;
             const char* fate = after == before                       ? "left as it was"
@@ -205,28 +208,72 @@ TEST(ZavtoolOutputs, RefuseWhatIsNoFileFollowLinksAndTellAFullDisk) {
     zav::test::expectReliabilityTable("outputs", "ZAV_OUTPUTS_TABLE", table);
 }
 
-// Ctrl-C or SIGTERM in the middle of a write cancels the transfer as the progress window's
-// Cancel does: the radio is released and the file written from stays as it was.
-TEST(Zavtool, CtrlCOrSigtermCancelsAGlobalWriteAndReleasesTheRadio) {
+// Every signal that ends a program from outside stops the transfer at its next safe point
+// as the progress window's Cancel does, and the radio is released: a whole read between
+// segments (the read program ends, no file is written), a write before it writes; exit 1.
+// A hangup mid-fleet still logs every radio and says how many failed. A whole write runs
+// its write program to the end and says so at once, the labels after it are not written,
+// and a second Ctrl-C ends it there and then; output to a closed pipe ends quietly once
+// the radio is released.
+TEST(Zavtool, SignalsStopAtASafePointAndReleaseTheRadio) {
     zav::test::TempDir dir;
-    const std::string file = dir.file("radio.frq");
-    ASSERT_EQ(runTool("new " + file).status, 0);
-    const auto before = readBytes(file);
-    // The radio, still hooked, takes the byte 01 as its release (in its transcript).
-    const auto released = [](const std::string& line) {
-        return line.find("host->radio  01 ") != npos && line.ends_with("  release\n");
+    const std::string file = dir.file("radio.frq"), log = dir.file("fleet.csv");
+    ASSERT_EQ(runTool("new " + file).status, 0);  // every group on the page map
+    // Slow replies stretch every segment and block to a second or so.
+    const std::string radio = "--memory " + file + " --pace --slow 4 --transcript /dev/stdout";
+    const auto heard = [](const std::string& note) {
+        return [note](const std::string& l) { return l.ends_with("  " + note); };
     };
-    for (const std::string sig : {"INT", "TERM"}) {
-        // Slow replies stretch the global write to several seconds.
-        SimProcess sim("--pace --slow 100 --transcript /dev/stdout");
-        const ToolRun run = runTool("write-global --port " + sim.device() + " " + file,
-                                    "timeout --foreground --preserve-status -s " + sig + " 1.5");
-        EXPECT_EQ(run.status, 1) << sig;
-        EXPECT_NE(run.output.find("zavtool write-global: cancelled"), npos) << run.output;
-        // zavsim takes the host's bytes at the line's pace, after zavtool may have ended.
-        EXPECT_TRUE(sim.waitForLine(released, std::chrono::seconds(10))) << sig;
+    using namespace std::chrono_literals;
+    // The signal, the command (the port follows), the radio's faults, the radio's note the
+    // signal waits for, what zavtool says ("": a second Ctrl-C follows), the radio's last note.
+    using Row = std::tuple<int, std::string, const char*, const char*, const char*, const char*>;
+    const std::string read = "read " + dir.file("read.frq") + " --port";
+    const Row rows[] = {
+        {SIGINT, read, "", "segment 0", "read: cancelled", "end of read program"},
+        // A hook the radio refuses: Cancel, not the next of a thousand retries.
+        {SIGTERM, "write --retry 1000 " + file + " --port", " --hook-reply 14", "hook",
+         "write: cancelled", "release"},
+        {SIGQUIT, read, "", "segment 0", "read: cancelled", "end of read program"},
+        {SIGPIPE, read, "", "segment 0", "read: cancelled", "end of read program"},
+        // The write goes on; a second Ctrl-C ends it there and then.
+        {SIGINT, "write --labels " + file + " --port", "", "block 15",
+         "cancelled; the labels were not written", "end of write program"},
+        {SIGINT, "write " + file + " --port", "", "block 15", "", ""},
+        // The terminal closed mid-fleet.
+        {SIGHUP, "read --log " + log + " --output-pattern " + dir.file("r{port}.frq") + " --port",
+         "", "segment 0", "2 of 2 radios failed or were cancelled", "end of read program"},
+    };
+    const std::string finishing =
+        "finishing the write: it cannot be stopped safely; Ctrl-C again to abort";
+    for (const auto& [sig, command, faults, from, said, ends] : rows) {
+        SimProcess sim(radio + faults);
+        const auto second = sig == SIGHUP ? std::make_unique<SimProcess>(radio) : nullptr;
+        const std::string ports = sim.device + (second ? " --port " + second->device : "");
+        BackgroundProcess tool("exec '" + kTool + "' " + command + " " + ports + " 2>&1");
+        ASSERT_TRUE(sim.waitForLine(heard(from), 20s)) << command;
+        tool.signal(sig);
+        ASSERT_TRUE(std::string_view(from) != "block 15" ||
+                    tool.waitForLine([&](const std::string& l) { return l == finishing; }, 10s));
+        if (*said == 0) tool.signal(SIGINT);
+        const ToolRun run = tool.finish();
+        EXPECT_EQ(run.status, *said == 0 ? -1 : 1) << command << run.output;
+        EXPECT_NE(run.output.find(said), npos) << run.output;
+        // A cancelled read tells no error.
+        EXPECT_EQ(run.output.find("Error reading radio"), npos)
+            << run.output;  // not when cancelled
+        EXPECT_TRUE(*ends == 0 || sim.waitForLine(heard(ends), 10s)) << command;
+        // No file read: only the radio's and the log.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}),
+                  second ? 2 : 1);
     }
-    EXPECT_EQ(readBytes(file), before);
+    EXPECT_EQ(std::ranges::count(readBytes(log), '\n'), 3);  // the header and both radios
+
+    SimProcess sim(radio);
+    BackgroundProcess closed("{ { '" + kTool + "' read-global --port " + sim.device + " " + file +
+                             " 2>&3; echo \"exit $?\" >&3; } | true; } 3>&1");
+    EXPECT_EQ(closed.finish().output, "exit 1\n");
+    EXPECT_TRUE(sim.waitForLine(heard("release"), 10s));
 }
 
 }  // namespace

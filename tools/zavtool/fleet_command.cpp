@@ -118,15 +118,6 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
                           ? std::optional(defaultFileBytes())
                           : loadFileBytes(disk, prompts, o.argument, false);
     if (!file) return kExitFailed;
-    std::optional<FleetLog> log;
-    if (!o.log.empty()) {
-        if (const auto ec = log.emplace(o.log).error()) {
-            io.err << "zavtool " << o.command << ": cannot write the log " << o.log << ": "
-                   << ec.message() << "\n";
-            return kExitFailed;
-        }
-    }
-
     FleetRequest request;
     request.operation = operation;
     request.ports = o.ports;
@@ -158,6 +149,15 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
         if (std::ranges::count(request.devices, device) > 0)
             return usageError(o, io, "two --port name the device " + device);
         request.devices.push_back(device);
+    }
+    // Only a command that will run makes its log: a usage error leaves none behind.
+    std::optional<FleetLog> log;
+    if (!o.log.empty()) {
+        if (const auto ec = log.emplace(o.log).error()) {
+            io.err << "zavtool " << o.command << ": cannot write the log " << o.log << ": "
+                   << ec.message() << "\n";
+            return kExitFailed;
+        }
     }
 
     FleetReport report(o, io, operation, files, log ? &*log : nullptr);

@@ -4,7 +4,6 @@
 // way (whole-radio transfers drive no bar) and the bar's value when a transfer sets one.
 // Messages clear the line first so that they start on a line of their own.
 
-#include <atomic>
 #include <chrono>
 #include <iosfwd>
 #include <optional>
@@ -54,15 +53,16 @@ class ProgressLine {
 };
 
 // The progress window's part: the bar and the operation text. Cancelled once `cancel`
-// is set (by a terminal's interrupt).
+// is asked for (by a terminal's interrupt), which also hears of the unstoppable steps.
 class LineProgress final : public Progress {
   public:
-    LineProgress(ProgressLine& line, const std::atomic<bool>* cancel)
-        : line_(line), cancel_(cancel) {}
+    LineProgress(ProgressLine& line, CancelRequest* cancel) : line_(line), cancel_(cancel) {}
     void showForm(const std::string& text, bool /*writeMode*/) override { line_.setText(text); }
     void hideForm() override { line_.setText({}); }
     void enableCancel() override {}
-    [[nodiscard]] bool cancelled() const override { return cancel_ != nullptr && *cancel_; }
+    [[nodiscard]] bool cancelled() const override { return CancelRequest::isSet(cancel_); }
+    void beginUnstoppableStep() override { CancelRequest::count(cancel_, 1); }
+    void endUnstoppableStep() override { CancelRequest::count(cancel_, -1); }
     void setMinimum(int value) override { line_.setMinimum(value); }
     void setMaximum(int value) override { line_.setMaximum(value); }
     void setValue(int value) override { line_.setValue(value); }
@@ -71,7 +71,7 @@ class LineProgress final : public Progress {
 
   private:
     ProgressLine& line_;
-    const std::atomic<bool>* cancel_;
+    CancelRequest* cancel_;
 };
 
 // A port that counts the bytes going each way and redraws the line while it waits.

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "commands.h"
+#include "iface/progress.h"
 #include "link/dtmf_deviation.h"
 #include "model/lists.h"
 #include "ops/utility_operations.h"
@@ -19,17 +20,29 @@ std::string groupText(const Options& o) {
     return o.group ? "group " + std::to_string(*o.group) : "all groups";
 }
 
-// The alignment's log on out as it grows; its phases on err.
+// The alignment's log on out as it grows; its phases on err. A cancel asked for abandons
+// the run between its steps (which releases the radio at once), as closing the alignment
+// window does.
 class ConsoleSyncalSink final : public SyncalSink {
   public:
     explicit ConsoleSyncalSink(ToolIo& io) : io_(io) {}
-    void addStatusLine(const std::string& text) override { io_.out << text << std::endl; }
+    void addStatusLine(const std::string& text) override {
+        io_.out << text << std::endl;
+        abandonOnCancel();
+    }
     void setStatusText(const std::string& text) override {
         if (!text.empty()) io_.err << "[" << text << "]" << std::endl;
+        abandonOnCancel();
     }
+    void setSyncal(Syncal& syncal) { syncal_ = &syncal; }
 
   private:
+    void abandonOnCancel() {
+        if (syncal_ != nullptr && CancelRequest::isSet(io_.cancel)) syncal_->abort();
+    }
+
     ToolIo& io_;
+    Syncal* syncal_ = nullptr;
 };
 
 }  // namespace
@@ -97,7 +110,10 @@ int syncalCommand(const Options& o, ToolIo& io) {
     ConsoleSyncalSink sink(io);
     // The terminal prompts show the alignment's carriage-return line breaks as lines.
     Syncal syncal(s.link(), s.prompts(), sink);
-    return s.report(alignSynthesizer(syncal), "");
+    sink.setSyncal(syncal);
+    OperationResult result = alignSynthesizer(syncal);
+    if (!result.done() && CancelRequest::isSet(io.cancel)) result = OperationResult::cancelled();
+    return s.report(result, "");
 }
 
 int dtmfCommand(const Options& o, ToolIo& io) {

@@ -23,7 +23,7 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
       line_(io.err, io.terminal, std::move(activity)),
       trace_(io.port != nullptr ? *io.port : platform_->serial),
       port_(trace_, line_),
-      terminal_(io.err, options.retries),
+      terminal_(io.err, options.retries, io.cancel),
       prompts_(terminal_, line_),
       answers_(prompts_, RadioRequest{options.labels, options.skipGlobal}),
       progress_(line_, io.cancel),

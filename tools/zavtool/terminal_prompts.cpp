@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "iface/progress.h"
+
 namespace zav::tool {
 
 namespace {
@@ -63,8 +65,8 @@ Answer TerminalPrompts::ask(const Message& message) {
             a = Answer::Cancel;
             break;
         case Buttons::RetryCancel:
-            a = retries_ > 0 ? Answer::Retry : Answer::Cancel;
-            if (retries_ > 0) --retries_;
+            a = retries_ > 0 && !CancelRequest::isSet(cancel_) ? Answer::Retry : Answer::Cancel;
+            if (a == Answer::Retry) --retries_;
             break;
     }
     if (message.buttons != Buttons::Ok) out_ << "  -> " << answerName(a) << "\n";

@@ -8,6 +8,10 @@
 
 #include "iface/prompts.h"
 
+namespace zav {
+struct CancelRequest;
+}  // namespace zav
+
 namespace zav::tool {
 
 // The radio's messages break their lines with carriage returns (alone or before a line
@@ -15,15 +19,18 @@ namespace zav::tool {
 // each becomes one line feed.
 std::string terminalText(std::string_view text);
 
+// A cancel asked for answers every Retry/Cancel question with Cancel.
 class TerminalPrompts final : public Prompts {
   public:
-    TerminalPrompts(std::ostream& out, int retries) : out_(out), retries_(retries) {}
+    TerminalPrompts(std::ostream& out, int retries, const CancelRequest* cancel = nullptr)
+        : out_(out), retries_(retries), cancel_(cancel) {}
     Answer ask(const Message& message) override;
     std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
 
   private:
     std::ostream& out_;
     int retries_;
+    const CancelRequest* cancel_;
 };
 
 }  // namespace zav::tool

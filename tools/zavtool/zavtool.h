@@ -3,7 +3,6 @@
 // whole program except its streams and its radio port, so that a test runs it in-process
 // against the simulated radio.
 
-#include <atomic>
 #include <iosfwd>
 #include <span>
 #include <string>
@@ -13,6 +12,7 @@
 namespace zav {
 class LinkPort;
 class SettingsStore;
+struct CancelRequest;
 }  // namespace zav
 
 namespace zav::tool {
@@ -29,8 +29,8 @@ struct ToolIo {
     LinkPort* port = nullptr;
     // Where port numbers find their devices; nullptr: the editor's settings.
     const SettingsStore* portDevices = nullptr;
-    // Set from outside (a terminal's interrupt) to cancel the running transfer.
-    const std::atomic<bool>* cancel = nullptr;
+    // Set from outside (a terminal's interrupt, a signal) to cancel the running transfer.
+    CancelRequest* cancel = nullptr;
     // err is a terminal: a progress line is drawn on it.
     bool terminal = false;
     // Where the serial trace goes (--trace); empty: no trace.

@@ -108,6 +108,7 @@ class RadioOperations {
     static constexpr const char* kLabelQuestionTitle = "ZAV Editor";
 
   private:
+    static OperationResult busy();
     // Refuses (with the link's message) while another radio operation runs.
     [[nodiscard]] bool linkFree();
     // linkFree, as a command starts: nothing kept yet, no labels known to be the radio's.

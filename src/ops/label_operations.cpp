@@ -1,0 +1,95 @@
+// The label commands of the radio operations: reading and writing the alpha labels of one
+// group or of the whole radio, with the history's copies and backups.
+
+#include "files/radio_history.h"
+#include "iface/progress.h"
+#include "iface/prompts.h"
+#include "link/label_transfer.h"
+#include "link/radio_link.h"
+#include "model/document.h"
+#include "ops/editor_hooks.h"
+#include "ops/radio_operations.h"
+
+namespace zav {
+
+OperationResult RadioOperations::labelReadGroup() {
+    if (!start()) return busy();
+    if (!mayReplace()) return OperationResult::cancelled();
+    OperationResult result = readGroupLabels();
+    if (result.done()) keepRead(HistoryReason::ReadLabels);
+    return result;
+}
+
+OperationResult RadioOperations::labelReadRadio() {
+    if (!start()) return busy();
+    if (!mayReplace()) return OperationResult::cancelled();
+    OperationResult result = readAllLabels();
+    if (result.done()) keepRead(HistoryReason::ReadLabels);
+    return result;
+}
+
+OperationResult RadioOperations::readGroupLabels() {
+    if (!linkFree()) return busy();
+    const int g = labelGroup();
+    // The window's edits are stored before the backup is taken, so that a failed read
+    // puts back labels that include them (the controls still show them).
+    editor_.storeGroup(g);
+    const LabelImage backup = doc_.labels;
+    if (!readLabelsFromRadio(link_, doc_.labels, g)) {
+        doc_.labels = backup;
+        return failure("the labels were not read");
+    }
+    editor_.showGroup(g);
+    editor_.labelsRead(g);
+    tell("Group " + std::to_string(g + 1) + " labels read OK.", "Read Labels");
+    return OperationResult::success();
+}
+
+OperationResult RadioOperations::readAllLabels() {
+    if (!linkFree()) return busy();
+    const LabelImage backup = doc_.labels;
+    if (!readLabelsFromRadio(link_, doc_.labels, -1)) {
+        doc_.labels = backup;
+        return failure("the labels were not read");
+    }
+    const int g = labelGroup();
+    editor_.showGroup(g);
+    editor_.labelsRead(-1);
+    tell("All labels read OK.", "Read Labels");
+    return OperationResult::success();
+}
+
+OperationResult RadioOperations::labelWriteGroup() {
+    if (!start()) return busy();
+    editor_.storeGroup(labelGroup());
+    OperationResult b = backUp(HistoryReason::BeforeWriteLabels, true);
+    return b.done() ? writeGroupLabels() : b;
+}
+
+OperationResult RadioOperations::labelWriteRadio() {
+    if (!start()) return busy();
+    editor_.storeGroup(labelGroup());
+    OperationResult b = backUp(HistoryReason::BeforeWriteLabels, true);
+    return b.done() ? writeAllLabels() : b;
+}
+
+OperationResult RadioOperations::writeGroupLabels() {
+    if (!linkFree()) return busy();
+    const int g = labelGroup();
+    editor_.storeGroup(g);
+    if (!writeLabelsToRadio(link_, doc_.labels, g, radioLabels_ ? &*radioLabels_ : nullptr))
+        return failure("the labels were not written");
+    tell("Group " + std::to_string(g + 1) + " labels written OK.", "Write Labels");
+    return OperationResult::success();
+}
+
+OperationResult RadioOperations::writeAllLabels() {
+    if (!linkFree()) return busy();
+    editor_.storeGroup(labelGroup());
+    if (!writeLabelsToRadio(link_, doc_.labels, -1, radioLabels_ ? &*radioLabels_ : nullptr))
+        return failure("the labels were not written");
+    tell("All labels written OK.", "Write Labels");
+    return OperationResult::success();
+}
+
+}  // namespace zav

@@ -124,13 +124,15 @@ TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
             return p.column == name && p.row == 1;
         })) << name;
     }
-    // A channel the group has not, and a quote left open, are named too.
-    std::string text = edited(doc, {}, false);
-    const std::string channel = parseCsv(text)->front()[1];
-    text.replace(text.find("\r\n\"1\",\"1\","), 9, "\r\n\"1\",\"15\",");
-    const auto problems = importCsv(doc.mem, doc.labels, text).problems;
-    ASSERT_EQ(problems.size(), 1U);
-    EXPECT_EQ(std::tuple(problems[0].column, problems[0].row), std::tuple(channel, 2));
+    // A channel the group has not, one of three digits, and a quote left open, are named too.
+    for (const std::string bad : {"15", "001"}) {
+        std::string text = edited(doc, {}, false);
+        const std::string channel = parseCsv(text)->front()[1];
+        text.replace(text.find("\r\n\"1\",\"1\","), 9, "\r\n\"1\",\"" + bad + "\",");
+        const auto problems = importCsv(doc.mem, doc.labels, text).problems;
+        ASSERT_EQ(problems.size(), 1U) << bad;
+        EXPECT_EQ(std::tuple(problems[0].column, problems[0].row), std::tuple(channel, 2));
+    }
     EXPECT_EQ(problemText(importCsv(doc.mem, doc.labels, "\"open").problems.at(0)),
               "the table: a quoted cell is not closed where it should be");
 }

@@ -49,10 +49,11 @@ TEST(RadioHistory, KeepsEveryCopyUnderANameOfItsOwnNewestFirst) {
         EXPECT_EQ(std::pair(copy.path, copy.error), std::pair(path, std::error_code()));
     }
     for (const auto& kept : h.kept()) EXPECT_EQ(kept.image, doc.mem);
-    test::writeBytes(h.dir.file("notes.frq"), std::vector<Byte>{1});
+    for (const char* other : {"notes.frq", "20x6-12-08T091502-ttyUSB0-0002001.frq"})
+        test::writeBytes(h.dir.file(other), std::vector<Byte>{1});
     std::error_code ec;
     const std::vector<HistoryEntry> listed = h.store.entries(ec);
-    ASSERT_EQ(listed.size(), 4U);  // the file that is none is left out
+    ASSERT_EQ(listed.size(), 4U);  // the files that are none are left out
     EXPECT_EQ(listed[0], (HistoryEntry{"2026-12-08 09:15:02", "ttyUSB0", "0002001",
                                        HistoryReason::Read, 2, stem + "_2.frq"}));
     std::set<std::string> reasons;  // copies of one second in no particular order

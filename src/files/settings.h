@@ -42,11 +42,12 @@ struct SettingKey {
 };
 
 // An on/off choice stored as 1 or 0; off unless stored.
-constexpr SettingKey switchSetting(std::string_view section, std::string_view key) {
+constexpr SettingKey switchSetting(std::string_view section, std::string_view key,
+                                   int initially = 0) {
     return {.section = section,
             .key = key,
             .form = SettingForm::Integer,
-            .integerDefault = 0,
+            .integerDefault = initially,
             .minimum = 0,
             .maximum = 1};
 }
@@ -97,12 +98,7 @@ inline constexpr SettingKey kMoveLabels = switchSetting("Features", "MoveLabels"
 // Write Radio reads the radio back and checks it: 1 on, 0 off.
 inline constexpr SettingKey kVerifyWrite = switchSetting("Features", "VerifyWrite");
 // Every write first reads the radio into the radio history: 1 on (unless stored off), 0 off.
-inline constexpr SettingKey kBackupWrite{.section = "Features",
-                                         .key = "BackupWrite",
-                                         .form = SettingForm::Integer,
-                                         .integerDefault = 1,
-                                         .minimum = 0,
-                                         .maximum = 1};
+inline constexpr SettingKey kBackupWrite = switchSetting("Features", "BackupWrite", 1);
 // The serial trace: 1 writes every byte on the line to the trace file, 0 does not.
 inline constexpr SettingKey kTrace = switchSetting("Features", "Trace");
 inline constexpr SettingKey kTraceFile{"Features", "TraceFile", SettingForm::Text};

@@ -13,17 +13,18 @@
 namespace zav {
 
 OperationResult RadioOperations::labelReadGroup() {
-    if (!start()) return busy();
-    if (!mayReplace()) return OperationResult::cancelled();
-    OperationResult result = readGroupLabels();
-    if (result.done()) keepRead(HistoryReason::ReadLabels);
-    return result;
+    return labelRead(&RadioOperations::readGroupLabels);
 }
 
 OperationResult RadioOperations::labelReadRadio() {
+    return labelRead(&RadioOperations::readAllLabels);
+}
+
+// A label read as a command of its own: asked over unsaved edits, kept in the history.
+OperationResult RadioOperations::labelRead(OperationResult (RadioOperations::*read)()) {
     if (!start()) return busy();
     if (!mayReplace()) return OperationResult::cancelled();
-    OperationResult result = readAllLabels();
+    OperationResult result = (this->*read)();
     if (result.done()) keepRead(HistoryReason::ReadLabels);
     return result;
 }

@@ -129,6 +129,7 @@ class RadioOperations {
     // an image read, which has asked already.
     OperationResult readGroupLabels();
     OperationResult readAllLabels();
+    OperationResult labelRead(OperationResult (RadioOperations::*read)());
     // The label writes, after their backup; with the radio's labels read by it, only the
     // bytes that differ go.
     OperationResult writeGroupLabels();

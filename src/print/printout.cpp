@@ -1,5 +1,6 @@
 #include "print/printout.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <utility>
@@ -182,10 +183,15 @@ std::string PrintLine::text() const {
 }
 
 Printout composeUnitData(const Document& doc, std::string_view printFileName) {
+    // A file name may hold any byte but '/' and NUL: a line break or tab in it would
+    // break the title line in two (or move it) on paper and in the text.
+    std::string shownName(printFileName);
+    std::ranges::replace_if(
+        shownName, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
     Composer out;
     out.font(kTitleSize, true);
     out.endLine();
-    out.line(kTextTab, "ZAV Unit Data Printout    " + std::string(printFileName));
+    out.line(kTextTab, "ZAV Unit Data Printout    " + shownName);
     out.endLine();
 
     composeGlobals(out, doc.mem);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -58,6 +59,14 @@ TEST(Printout, UnitDataMatchesTheReferencePrintout) {
     reference << in.rdbuf();
     EXPECT_EQ(printed, reference.str());
     if (printed != reference.str()) std::ofstream(ZAV_BINARY_DIR "/unit_data.txt") << printed;
+}
+
+TEST(Printout, AFileNameWithControlCharactersStaysOnTheTitleLine) {
+    Document doc;
+    doc.initGroups(0, 1);
+    const Printout p = composeUnitData(doc, "a\nb\tc\x7f.frq");
+    EXPECT_EQ(std::ranges::count(plainText(p), '\n'), std::ssize(p));
+    EXPECT_TRUE(p.at(1).text().ends_with("a?b?c?.frq")) << p.at(1).text();
 }
 
 TEST(Printout, AnItemWhoseColumnIsPassedFollowsAfterOneBlank) {

@@ -164,7 +164,7 @@ int renderScreenshots(const QString& folder) {
     }
     {
         ProgressWindow& proc = window.progress();
-        proc.showForm("Please Wait - Writing Radio", true);
+        proc.beginOperation("Please Wait - Writing Radio", OperationKind::Writes);
         proc.setMaximum(15);
         proc.setValue(6);
         proc.setStep("Writing group 9 (7 of 15)");
@@ -175,8 +175,8 @@ int renderScreenshots(const QString& folder) {
         painter.drawPixmap(proc.geometry().topLeft() - window.geometry().topLeft(), proc.grab());
         painter.end();
         ok = saveShot(shot, dir, "write-progress.png") && ok;
-        proc.hideForm();
-        proc.enableMainWindow();
+        proc.endOperation();
+        proc.connectionEnded();
     }
     {
         // An entry the radio cannot store, refused with its reason in the status bar.

@@ -1,5 +1,6 @@
 #include "files/settings.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -180,12 +181,22 @@ void writePort(SettingsStore& store, int port) {
     writeInt(store, settings::kPort, port);
 }
 
-int readLabelSetting(const SettingsStore& store) {
-    return readInt(store, settings::kLabel);
+namespace {
+// The stored code of each label setting is its place here.
+constexpr std::array kLabelSettingCodes{LabelSetting::Always, LabelSetting::Never,
+                                        LabelSetting::Prompt};
+}  // namespace
+
+LabelSetting readLabelSetting(const SettingsStore& store) {
+    const int code = readInt(store, settings::kLabel);
+    if (code < 0 || code >= static_cast<int>(kLabelSettingCodes.size()))
+        return LabelSetting::Prompt;
+    return kLabelSettingCodes[static_cast<std::size_t>(code)];
 }
 
-void writeLabelSetting(SettingsStore& store, int choice) {
-    writeInt(store, settings::kLabel, choice);
+void writeLabelSetting(SettingsStore& store, LabelSetting setting) {
+    const auto* at = std::find(kLabelSettingCodes.begin(), kLabelSettingCodes.end(), setting);
+    writeInt(store, settings::kLabel, static_cast<int>(at - kLabelSettingCodes.begin()));
 }
 
 std::string readDevicePath(const SettingsStore& store, int port) {

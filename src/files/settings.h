@@ -5,6 +5,7 @@
 // gives the default instead of stopping the program.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -211,8 +212,11 @@ void rememberRecentFile(SettingsStore& store, const std::string& path);
 void writeLastOpen(SettingsStore& store, const std::string& path);
 int readPort(const SettingsStore& store);  // 1 to 4
 void writePort(SettingsStore& store, int port);
-int readLabelSetting(const SettingsStore& store);  // 0 to 2
-void writeLabelSetting(SettingsStore& store, int choice);
+// The label transfer setting: with radio reads and writes, labels travel always, never,
+// or when the user says so. Stored as 0, 1 and 2.
+enum class LabelSetting : std::uint8_t { Always, Never, Prompt };
+LabelSetting readLabelSetting(const SettingsStore& store);
+void writeLabelSetting(SettingsStore& store, LabelSetting setting);
 // The device path configured for port 1 to 4; empty when none (or port out of range).
 std::string readDevicePath(const SettingsStore& store, int port);
 

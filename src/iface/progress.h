@@ -1,38 +1,47 @@
 #pragma once
 // The progress window as the radio transfers see it: a bar whose range and value
-// the transfer sets, a Cancel button the transfer polls, and the main window that
-// is disabled while a transfer runs.
+// the transfer sets, and a Cancel button the transfer polls. The transfers say when an
+// operation and a connection begin and end; what the user may do meanwhile (the main
+// window takes no input while a transfer runs) is the window's to decide.
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 namespace zav {
+
+// What an operation does to the radio: a Cancel during one that writes asks first.
+enum class OperationKind : std::uint8_t { Reads, Writes };
 
 class Progress {
   public:
     virtual ~Progress() = default;
 
-    // Shows the window with an operation text; writeMode marks an operation that
-    // writes to the radio (its Cancel asks first). Clears Cancelled, disables Cancel,
-    // disables the main window.
-    virtual void showForm(const std::string& text, bool writeMode) = 0;
-    // Hides the window (the caller's closing step).
-    virtual void hideForm() = 0;
+    // An operation begins: the window shows `text`. Clears Cancelled and disables
+    // Cancel; the user can start nothing else.
+    virtual void beginOperation(const std::string& text, OperationKind kind) = 0;
+    // The operation ended (the caller's closing step): the window goes.
+    virtual void endOperation() = 0;
     // Clears Cancelled and enables the Cancel button.
     virtual void enableCancel() = 0;
     [[nodiscard]] virtual bool cancelled() const = 0;
 
-    // The bar (Prog1).
+    // The bar.
     virtual void setMinimum(int value) = 0;
     virtual void setMaximum(int value) = 0;
     virtual void setValue(int value) = 0;
     virtual void setBarVisible(bool visible) = 0;
 
-    // Enables the main window again (the end of a session).
-    virtual void enableMainWindow() = 0;
+    // A connection to the radio ended (released, or never made): nothing the user does
+    // can come between the frames of a conversation any more.
+    virtual void connectionEnded() = 0;
+
+    // The transfer is about to pause without letting any window event through: a sink
+    // that draws brings its window up to date first.
+    virtual void beforeBlockingPause() {}
 
     // What the transfer is doing now ("Writing group 7 (9 of 15)"), under the operation
-    // text; showForm clears it. A sink that shows no text ignores it.
+    // text; beginOperation clears it. A sink that shows no text ignores it.
     virtual void setStep(const std::string& /*text*/) {}
 
     // The transfer begins, or ends, a step that cannot be stopped safely once begun (the
@@ -75,15 +84,15 @@ struct CancelRequest {
 // A progress sink that shows nothing and is never cancelled.
 class NullProgress final : public Progress {
   public:
-    void showForm(const std::string& /*text*/, bool /*writeMode*/) override {}
-    void hideForm() override {}
+    void beginOperation(const std::string& /*text*/, OperationKind /*kind*/) override {}
+    void endOperation() override {}
     void enableCancel() override {}
     [[nodiscard]] bool cancelled() const override { return false; }
     void setMinimum(int /*value*/) override {}
     void setMaximum(int /*value*/) override {}
     void setValue(int /*value*/) override {}
     void setBarVisible(bool /*visible*/) override {}
-    void enableMainWindow() override {}
+    void connectionEnded() override {}
 };
 
 }  // namespace zav

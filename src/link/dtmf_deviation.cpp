@@ -63,7 +63,7 @@ DtmfWriteResult writeDtmfDeviation(RadioLink& link, int code) {
     checkCode(code);
     const auto guard = link.tryBeginOperation();
     if (!guard) return DtmfWriteResult::Busy;
-    if (!link.hookRadio(false)) {
+    if (!link.hookRadio(LineSpeed::Baud4800)) {
         // A radio that did not answer leaves the port open; free it without a second
         // message. A port that failed to open has nothing to release.
         if (link.transport().isOpen()) link.releaseRadio();

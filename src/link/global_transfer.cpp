@@ -14,7 +14,7 @@ namespace zav {
 bool readGlobal(RadioLink& link, MemImage& image) {
     const auto guard = link.tryBeginOperation();
     if (!guard) return false;
-    if (!link.hookRadio(false)) {
+    if (!link.hookRadio(LineSpeed::Baud4800)) {
         link.endSession();
         return false;
     }

@@ -66,14 +66,14 @@ void endLabelProgram(Transport& transport) {
 
 // After a failed bootstrap the radio is still in its resident firmware at 9600 baud.
 void reportBootstrapFailure(RadioLink& link) {
-    (void)link.setBaud(0);
+    (void)link.setBaud(LineSpeed::Baud4800);
     link.transport().delay(200);
     tell(link, "Transfer initialization error");
 }
 
 void finish(RadioLink& link) {
-    link.progress().hideForm();
-    link.progress().enableMainWindow();
+    link.progress().endOperation();
+    link.progress().connectionEnded();
 }
 
 }  // namespace
@@ -206,8 +206,8 @@ template <typename Transfer>
 bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
     const auto guard = link.tryBeginOperation();
     if (!guard) return false;
-    link.progress().showForm(text, false);
-    if (!link.hookRadio(false)) {
+    link.progress().beginOperation(text, OperationKind::Reads);
+    if (!link.hookRadio(LineSpeed::Baud4800)) {
         // A radio whose answer was lost, late or garbled has still heard the hook: it is
         // released as after any other operation, and the port closed.
         link.endSession();
@@ -215,7 +215,7 @@ bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
         return false;
     }
     bool ok = false;
-    if (link.setBaud(1)) {
+    if (link.setBaud(LineSpeed::Baud9600)) {
         if (!startLabelTransfer(link)) {
             reportBootstrapFailure(link);
         } else {

@@ -63,7 +63,7 @@ std::optional<RadioLink::BusyGuard> RadioLink::tryBeginOperation() {
     return std::optional<BusyGuard>(std::in_place, *this);
 }
 
-bool RadioLink::hookRadio(bool switchBaud) {
+bool RadioLink::hookRadio(LineSpeed speed) {
     transport_.setSettings(kSettings4800);
     hookReply_ = 0;
     if (!transport_.openPort()) return false;
@@ -91,7 +91,7 @@ bool RadioLink::hookRadio(bool switchBaud) {
         }
         if (hookReplyAccepted(hookReply_)) {
             // A failed switch has put the line back to 4800; the connection goes on there.
-            if (switchBaud) (void)setBaud(1);
+            if (speed == LineSpeed::Baud9600) (void)setBaud(LineSpeed::Baud9600);
             return true;
         }
         Message m;
@@ -103,8 +103,8 @@ bool RadioLink::hookRadio(bool switchBaud) {
     }
 }
 
-bool RadioLink::setBaud(int mode) {
-    const bool fast = mode == 1;
+bool RadioLink::setBaud(LineSpeed speed) {
+    const bool fast = speed == LineSpeed::Baud9600;
     const std::string_view settings = fast ? kSettings9600 : kSettings4800;
     const Byte value = fast ? kBaud9600 : kBaud4800;
 
@@ -159,8 +159,13 @@ void RadioLink::endSession() {
     // A port that just failed to open has nothing to release; trying again would only
     // repeat the same message.
     if (!(transport_.portError() && !transport_.isOpen())) releaseRadio();
-    progress_.enableMainWindow();
+    progress_.connectionEnded();
     progress_.setBarVisible(false);
+}
+
+void RadioLink::pauseBlocking(std::chrono::milliseconds duration) {
+    progress_.beforeBlockingPause();
+    transport_.pauseBlocking(duration);
 }
 
 bool RadioLink::confirmInStep() {
@@ -232,7 +237,7 @@ bool RadioLink::readBlock(MemImage& image, int address, int n) {
     prepareProgressBar(address, n);
     progress_.setBarVisible(true);
     progress_.enableCancel();
-    transport_.pauseBlocking(std::chrono::milliseconds(500));
+    pauseBlocking(std::chrono::milliseconds(500));
     int a = address;
     for (int i = 0; i < n; i += 2) {
         if (progress_.cancelled()) return false;
@@ -252,7 +257,7 @@ bool RadioLink::writeBlock(const MemImage& image, int address, int n) {
     progress_.setValue(address);
     progress_.setBarVisible(true);
     progress_.enableCancel();
-    transport_.pauseBlocking(std::chrono::milliseconds(500));
+    pauseBlocking(std::chrono::milliseconds(500));
     // The words the masks split are read first and confirmed in step together (the pause
     // confirms what came before): no merge uses a byte that may have come out of step.
     MemImage merged = image;

@@ -5,6 +5,8 @@
 // hook reply, the busy flag); two links never share any.
 
 #include <array>
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <utility>
@@ -19,6 +21,9 @@ class Progress;
 class Prompts;
 
 using Word = std::array<Byte, 2>;
+
+// The two speeds of the programming line; every connection starts at 4800 baud.
+enum class LineSpeed : std::uint8_t { Baud4800, Baud9600 };
 
 class RadioLink {
   public:
@@ -47,13 +52,13 @@ class RadioLink {
     [[nodiscard]] std::optional<BusyGuard> tryBeginOperation();
     [[nodiscard]] bool busy() const { return busy_; }
 
-    // Opens the port at 4800 baud and hooks the radio; with switchBaud, then moves the
-    // line to 9600 (a failed switch leaves the connection at 4800 and still succeeds).
+    // Opens the port at 4800 baud and hooks the radio; for Baud9600, then moves the line
+    // to 9600 (a failed switch leaves the connection at 4800 and still succeeds).
     // After an unanswered attempt the line settles before the next one, and a reply
     // followed by a second byte is not taken: it may be the earlier attempt's.
-    bool hookRadio(bool switchBaud);
-    // mode 1: 9600 baud, mode 0: 4800 baud.
-    bool setBaud(int mode);
+    bool hookRadio(LineSpeed speed);
+    // Moves the radio and the line to `speed`.
+    bool setBaud(LineSpeed speed);
     // Sends the release byte and closes the port (opening a closed port first, unless its
     // device went away).
     void releaseRadio();
@@ -82,6 +87,10 @@ class RadioLink {
     // late or twice and every answer since was taken from the wrong place; data read
     // before it is used (kept, written back, acted on) is confirmed with this first.
     [[nodiscard]] bool confirmInStep();
+
+    // A pause that lets no window event through (the radio's timing needs it exact); the
+    // progress window is brought up to date first.
+    void pauseBlocking(std::chrono::milliseconds duration);
 
     bool pokeRam(Byte ramAddress, Byte value);
     // pokeRam of every byte of `bytes` to start, start + 1, ...; stops at the first

@@ -71,7 +71,7 @@ bool runReadProgram(RadioLink& link, MemImage& image) {
 bool readRadio(RadioLink& link, MemImage& image) {
     const auto guard = link.tryBeginOperation();
     if (!guard) return false;
-    if (!link.hookRadio(true)) {
+    if (!link.hookRadio(LineSpeed::Baud9600)) {
         link.endSession();
         return false;
     }
@@ -102,7 +102,7 @@ GroupTransfer readGroup(RadioLink& link, MemImage& image, int g) {
     if (g < 1 || g > kGroupCount) return GroupTransfer::Failed;
     const auto guard = link.tryBeginOperation();
     if (!guard) return GroupTransfer::Failed;
-    if (!link.hookRadio(false)) {
+    if (!link.hookRadio(LineSpeed::Baud4800)) {
         link.endSession();
         return GroupTransfer::Failed;
     }

@@ -71,24 +71,24 @@ enum class Attempt { Succeeded, NothingToWrite, Failed, Ended };
 // One attempt: release, hook, status, global settings, release, hook at 9600, upload,
 // the chosen groups and the closing 0xFF, noting in `reached` what went. Ended: a port or
 // hook failure that has been reported and ended the session.
-Attempt writeAttempt(RadioLink& link, const MemImage& image, bool skipGlobal,
+Attempt writeAttempt(RadioLink& link, const MemImage& image, GlobalBlock global,
                      BlocksReached& reached) {
     if (!beginWriteAttempt(link)) return Attempt::Ended;
     Transport& transport = link.transport();
     StatusBytes radioStatus{};
     MemImage settings = image;
-    if (!readRadioStatus(link, radioStatus, skipGlobal ? nullptr : &settings))
+    if (!readRadioStatus(link, radioStatus, global == GlobalBlock::Skip ? nullptr : &settings))
         return Attempt::Failed;
     // From the first byte written to the write program's end byte a cancel waits: stopping
     // part-way would leave the radio holding some blocks of the file and some of its own.
     const UnstoppableStep unstoppable(link.progress());
     if (link.progress().cancelled()) return Attempt::Failed;  // asked for before: nothing written
     const std::vector<int> groups = chooseGroups(radioStatus, image);
-    if (!skipGlobal) note(reached, 0, writeGlobalSettings(link, settings));
+    if (global == GlobalBlock::Write) note(reached, 0, writeGlobalSettings(link, settings));
     if (groups.empty()) return Attempt::NothingToWrite;
     link.releaseRadio();
-    transport.pauseBlocking(std::chrono::milliseconds(200));
-    if (!link.hookRadio(true)) {
+    link.pauseBlocking(std::chrono::milliseconds(200));
+    if (!link.hookRadio(LineSpeed::Baud9600)) {
         link.endSession();
         return Attempt::Ended;
     }
@@ -144,18 +144,18 @@ bool writeProgramBlock(RadioLink& link, const MemImage& image, int g) {
     return acknowledged(transport);  // the block is stored
 }
 
-RadioWrite writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal) {
+RadioWrite writeRadio(RadioLink& link, const MemImage& image, GlobalBlock global) {
     BlocksReached reached{};
-    return writeRadio(link, image, skipGlobal, reached);
+    return writeRadio(link, image, global, reached);
 }
 
-RadioWrite writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal,
+RadioWrite writeRadio(RadioLink& link, const MemImage& image, GlobalBlock global,
                       BlocksReached& reached) {
     reached = {};
     const auto guard = link.tryBeginOperation();
     if (!guard) return RadioWrite::Failed;
     for (;;) {
-        switch (writeAttempt(link, image, skipGlobal, reached)) {
+        switch (writeAttempt(link, image, global, reached)) {
             case Attempt::Ended:
                 return RadioWrite::Failed;
             case Attempt::Succeeded:

@@ -42,14 +42,17 @@ enum class BlockReached : std::uint8_t { None, Perhaps, Whole };
 // Block 0 (the global settings) to 15, over every attempt of one write.
 using BlocksReached = std::array<BlockReached, kGroupCount + 1>;
 
-// The whole radio: unless skipGlobal, the global settings bytes first (masked resident
-// writes at 4800 baud), then every chosen group from 15 down to 1 through the write
+// Whether a whole-radio write sends the global settings block.
+enum class GlobalBlock : std::uint8_t { Write, Skip };
+
+// The whole radio: unless the global block is skipped, the global settings bytes first (masked
+// resident writes at 4800 baud), then every chosen group from 15 down to 1 through the write
 // program. A failed attempt offers "Write Failed. Cycle Radio Power before Retrying."
 // with Retry (a fresh release and hook) and Cancel. Without a chosen group the radio is
 // released after the global settings: there is nothing for the write program to do.
 // `reached` tells what a write that failed left of the image on the radio.
-RadioWrite writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal,
+RadioWrite writeRadio(RadioLink& link, const MemImage& image, GlobalBlock global,
                       BlocksReached& reached);
-RadioWrite writeRadio(RadioLink& link, const MemImage& image, bool skipGlobal);
+RadioWrite writeRadio(RadioLink& link, const MemImage& image, GlobalBlock global);
 
 }  // namespace zav

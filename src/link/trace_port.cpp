@@ -5,9 +5,9 @@
 
 namespace zav {
 
-bool TracePort::startTrace(const std::string& path, bool append) {
+bool TracePort::startTrace(const std::string& path, AppendFile::Start start) {
     (void)stopTrace();
-    error_ = file_.open(path, append ? AppendFile::Start::Append : AppendFile::Start::Replace);
+    error_ = file_.open(path, start);
     if (error_) return false;
     start_ = now();
     file_.write("# serial trace: seconds, > sent to the radio / < received, baud, byte (hex)\n");

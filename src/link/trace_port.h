@@ -27,7 +27,7 @@ class TracePort final : public ForwardingPort {
     // Starts a trace into the file, replacing it or (a trace going on after a restart)
     // adding to it; false when the file cannot be written (error() tells why): a FIFO,
     // a device or anything else but a regular file is refused without waiting on it.
-    bool startTrace(const std::string& path, bool append = false);
+    bool startTrace(const std::string& path, AppendFile::Start start = AppendFile::Start::Replace);
     // Ends the trace; false when the trace could not be written whole (a full disk).
     bool stopTrace();
     [[nodiscard]] bool tracing() const { return file_.isOpen(); }

@@ -16,8 +16,8 @@ bool beginWriteAttempt(RadioLink& link) {
         return false;
     }
     link.releaseRadio();
-    transport.pauseBlocking(std::chrono::milliseconds(500));
-    if (!link.hookRadio(false)) {
+    link.pauseBlocking(std::chrono::milliseconds(500));
+    if (!link.hookRadio(LineSpeed::Baud4800)) {
         link.endSession();
         return false;
     }

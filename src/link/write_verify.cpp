@@ -22,11 +22,11 @@ void compareBlock(const MemImage& image, const MemImage& radio, int block,
 
 }  // namespace
 
-std::vector<int> blocksWritten(const MemImage& image, const MemImage& radio, bool skipGlobal) {
+std::vector<int> blocksWritten(const MemImage& image, const MemImage& radio, GlobalBlock global) {
     StatusBytes status{};
     std::copy_n(radio.begin() + global_field::kPageMapFirst, status.size(), status.begin());
     std::vector<int> blocks = chooseGroups(status, image);
-    if (!skipGlobal) blocks.push_back(0);
+    if (global == GlobalBlock::Write) blocks.push_back(0);
     std::sort(blocks.begin(), blocks.end());
     return blocks;
 }

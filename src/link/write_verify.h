@@ -6,13 +6,14 @@
 
 #include <vector>
 
+#include "link/radio_write.h"
 #include "model/memory_image.h"
 
 namespace zav {
 
 // The blocks a whole write took (0 the global block, 1..15 groups), as the radio read
 // back after it says: the global block unless skipped, and every group chooseGroups takes.
-std::vector<int> blocksWritten(const MemImage& image, const MemImage& radio, bool skipGlobal);
+std::vector<int> blocksWritten(const MemImage& image, const MemImage& radio, GlobalBlock global);
 
 // Image addresses in those blocks where `radio` (read back after the write) differs from
 // `image` in the bits a write may change.

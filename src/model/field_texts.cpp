@@ -150,16 +150,16 @@ Refusal storeGroupLabel(const FieldPlace& at, std::string_view text) {
 
 template <int GlobalParams::*Member, const auto& List>
 std::string readGlobal(const FieldPlace& at) {
-    return std::string(lists::entryOrEmpty(List, loadGlobalsToForm(at.mem).*Member));
+    return std::string(lists::entryOrEmpty(List, readGlobalParams(at.mem).*Member));
 }
 
 template <int GlobalParams::*Member, const auto& List>
 Refusal storeGlobal(const FieldPlace& at, std::string_view text) {
     const auto index = entryIndex(List, text);
     if (!index) return notInList(List, text);
-    GlobalParams p = loadGlobalsToForm(at.mem);
+    GlobalParams p = readGlobalParams(at.mem);
     p.*Member = *index;
-    storeGlobalsFromForm(at.mem, p);
+    writeGlobalParams(at.mem, p);
     return std::nullopt;
 }
 

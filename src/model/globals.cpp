@@ -23,7 +23,7 @@ void checkListIndex(int value, std::size_t listSize, const char* what) {
 
 }  // namespace
 
-GlobalParams loadGlobalsToForm(const MemImage& mem) {
+GlobalParams readGlobalParams(const MemImage& mem) {
     GlobalParams p;
     p.password = loadPassword(mem);
     p.globalBat = 1 - getBits(mem, gl::kGlobalBattSave);  // stored inverted
@@ -35,7 +35,7 @@ GlobalParams loadGlobalsToForm(const MemImage& mem) {
     return p;
 }
 
-void storeGlobalsFromForm(MemImage& mem, const GlobalParams& p) {
+void writeGlobalParams(MemImage& mem, const GlobalParams& p) {
     // Check everything first so that a refused value leaves the page as it was.
     checkListIndex(p.globalBat, lists::kGlobalBattSave.size(), "global battery saver");
     checkListIndex(p.priRate, lists::kPriorityRate.size(), "priority rate");

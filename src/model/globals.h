@@ -19,11 +19,12 @@ struct GlobalParams {
     int porchTime{};       // lists::kFrontPorch index
 };
 
-GlobalParams loadGlobalsToForm(const MemImage& mem);
+// The fields as the global page holds them.
+GlobalParams readGlobalParams(const MemImage& mem);
 
 // Writes only the fields' bits; every other bit of the global page is kept. A value
 // outside its list is refused with std::overflow_error before anything is written.
-void storeGlobalsFromForm(MemImage& mem, const GlobalParams& p);
+void writeGlobalParams(MemImage& mem, const GlobalParams& p);
 
 // Bytes 96..98 as six upper-case hexadecimal digits.
 std::string loadPassword(const MemImage& mem);

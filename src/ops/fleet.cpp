@@ -74,12 +74,12 @@ class RadioProgress final : public Progress {
   public:
     RadioProgress(FleetObserver& observer, std::size_t index, CancelRequest* cancel)
         : observer_(observer), index_(index), cancel_(cancel) {}
-    void showForm(const std::string& text, bool /*writeMode*/) override {
+    void beginOperation(const std::string& text, OperationKind /*kind*/) override {
         text_ = text;
         maximum_ = value_ = 0;
         report();
     }
-    void hideForm() override {}
+    void endOperation() override {}
     void enableCancel() override {}
     [[nodiscard]] bool cancelled() const override { return CancelRequest::isSet(cancel_); }
     void beginUnstoppableStep() override { CancelRequest::count(cancel_, 1); }
@@ -91,7 +91,7 @@ class RadioProgress final : public Progress {
         report();
     }
     void setBarVisible(bool /*visible*/) override {}
-    void enableMainWindow() override {}
+    void connectionEnded() override {}
 
   private:
     void report() { observer_.progressed(index_, value_, maximum_, text_); }

@@ -63,14 +63,14 @@ OperationResult RadioOperations::readAllLabels() {
 OperationResult RadioOperations::labelWriteGroup() {
     if (!start()) return busy();
     editor_.storeGroup(labelGroup());
-    OperationResult b = backUp(HistoryReason::BeforeWriteLabels, true);
+    OperationResult b = backUp(HistoryReason::BeforeWriteLabels, LabelChoice::Transfer);
     return b.done() ? writeGroupLabels() : b;
 }
 
 OperationResult RadioOperations::labelWriteRadio() {
     if (!start()) return busy();
     editor_.storeGroup(labelGroup());
-    OperationResult b = backUp(HistoryReason::BeforeWriteLabels, true);
+    OperationResult b = backUp(HistoryReason::BeforeWriteLabels, LabelChoice::Transfer);
     return b.done() ? writeAllLabels() : b;
 }
 

@@ -33,7 +33,7 @@ void RadioOperations::keepRead(HistoryReason reason) {
                "The read", "");
 }
 
-OperationResult RadioOperations::backUp(HistoryReason reason, bool labels) {
+OperationResult RadioOperations::backUp(HistoryReason reason, LabelChoice labels) {
     radioLabels_.reset();
     if (history_ == nullptr || !backup_) return OperationResult::success();
     // Read as a Read Radio reads into the editor, into copies: what the radio does not
@@ -41,16 +41,17 @@ OperationResult RadioOperations::backUp(HistoryReason reason, bool labels) {
     MemImage image = doc_.mem;
     LabelImage radioLabels = doc_.labels;
     Progress& progress = link_.progress();
-    progress.showForm(kBackingUpRadio, false);
+    progress.beginOperation(kBackingUpRadio, OperationKind::Reads);
     const bool read = zav::readRadio(link_, image);
-    progress.hideForm();
-    if (!read || (labels && !readLabelsFromRadio(link_, radioLabels, -1)))
+    progress.endOperation();
+    const bool readLabels = labels == LabelChoice::Transfer;
+    if (!read || (readLabels && !readLabelsFromRadio(link_, radioLabels, kAllLabels)))
         return failure("the radio was not read for its backup: nothing was written");
     const KeptCopy copy = history_->keep(reason, link_.transport().device(), image, radioLabels);
     if (!kept(copy, "The radio's contents", " Nothing was written to the radio."))
         return OperationResult::failure("the radio's contents could not be kept in " + copy.path +
                                         ": nothing was written");
-    if (labels) radioLabels_ = radioLabels;
+    if (readLabels) radioLabels_ = radioLabels;
     return OperationResult::success();
 }
 

@@ -111,11 +111,11 @@ int RadioOperations::labelGroup() const {
     return std::max(editor_.selectedGroupNumber() - 1, 0);
 }
 
-LabelChoice RadioOperations::askLabelTransfer(bool writing) {
-    if (labelSetting_ == static_cast<int>(LabelSetting::Always)) return LabelChoice::Transfer;
-    if (labelSetting_ == static_cast<int>(LabelSetting::Never)) return LabelChoice::Skip;
+LabelChoice RadioOperations::askLabelTransfer(OperationKind kind) {
+    if (labelSetting_ == LabelSetting::Always) return LabelChoice::Transfer;
+    if (labelSetting_ == LabelSetting::Never) return LabelChoice::Skip;
     Message m;
-    m.text = writing ? kAskWriteLabels : kAskReadLabels;
+    m.text = kind == OperationKind::Writes ? kAskWriteLabels : kAskReadLabels;
     m.title = kLabelQuestionTitle;
     m.buttons = Buttons::YesNoCancel;
     m.icon = Icon::Question;
@@ -134,13 +134,13 @@ LabelChoice RadioOperations::askLabelTransfer(bool writing) {
 OperationResult RadioOperations::readRadio() {
     if (!start()) return busy();
     if (!mayReplace()) return OperationResult::cancelled();
-    const LabelChoice labels = askLabelTransfer(false);
+    const LabelChoice labels = askLabelTransfer(OperationKind::Reads);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     Progress& progress = link_.progress();
-    progress.showForm(kReadingRadio, false);
+    progress.beginOperation(kReadingRadio, OperationKind::Reads);
     const MemImage backup = doc_.mem;
     const bool ok = zav::readRadio(link_, doc_.mem);
-    progress.hideForm();
+    progress.endOperation();
     if (!ok) {
         restoreRadioBytes(doc_.mem, backup);
         return failure("the radio was not read");
@@ -185,13 +185,13 @@ OperationResult RadioOperations::readGroup() {
     // global block).
     if (number < 1 || number > kGroupCount) return OperationResult::failure("no group is selected");
     if (!mayReplace()) return OperationResult::cancelled();
-    const LabelChoice labels = askLabelTransfer(false);
+    const LabelChoice labels = askLabelTransfer(OperationKind::Reads);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     Progress& progress = link_.progress();
-    progress.showForm(kReadingRadio, false);
+    progress.beginOperation(kReadingRadio, OperationKind::Reads);
     // The link changes the image only when the whole group came.
     const GroupTransfer read = zav::readGroup(link_, doc_.mem, number);
-    progress.hideForm();
+    progress.endOperation();
     if (read != GroupTransfer::Done) {
         // A group the radio lacks has been told; its labels are not read either.
         return read == GroupTransfer::Absent ? absent(number) : failure("the group was not read");
@@ -217,18 +217,17 @@ OperationResult RadioOperations::writeRadio() {
     Message global;
     global.text = kAskWriteGlobal;
     global.buttons = Buttons::YesNo;
-    const bool skipGlobal = link_.prompts().ask(global) == Answer::No;
-    const LabelChoice labels = askLabelTransfer(true);
+    const GlobalBlock globalBlock =
+        link_.prompts().ask(global) == Answer::No ? GlobalBlock::Skip : GlobalBlock::Write;
+    const LabelChoice labels = askLabelTransfer(OperationKind::Writes);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     editor_.commitCurrentGroup();
-    if (OperationResult b = backUp(HistoryReason::BeforeWrite, labels == LabelChoice::Transfer);
-        !b.done())
-        return b;
+    if (OperationResult b = backUp(HistoryReason::BeforeWrite, labels); !b.done()) return b;
     Progress& progress = link_.progress();
-    progress.showForm(kWritingRadio, true);
+    progress.beginOperation(kWritingRadio, OperationKind::Writes);
     BlocksReached reached{};
-    const RadioWrite written = zav::writeRadio(link_, doc_.mem, skipGlobal, reached);
-    progress.hideForm();
+    const RadioWrite written = zav::writeRadio(link_, doc_.mem, globalBlock, reached);
+    progress.endOperation();
     if (written == RadioWrite::NoGroupInCommon) {
         const std::string text = kNoGroupInCommon;
         tell(text, "Write Radio");
@@ -246,33 +245,35 @@ OperationResult RadioOperations::writeRadio() {
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::writeAllLabels);
     if (verify_ && result.done()) {
-        OperationResult checked = verifyWrite(
-            kWholeRadio, skipGlobal, labels == LabelChoice::Transfer ? kAllLabels : kNoLabels);
+        OperationResult checked =
+            verifyWrite(std::nullopt, globalBlock,
+                        labels == LabelChoice::Transfer ? std::optional(kAllLabels) : std::nullopt);
         if (!checked.done()) return checked;
     }
     tell("All groups written OK.", "Write Radio");
     return result;
 }
 
-OperationResult RadioOperations::verifyWrite(int block, bool skipGlobal, int labels) {
+OperationResult RadioOperations::verifyWrite(std::optional<int> block, GlobalBlock global,
+                                             std::optional<int> labels) {
     Progress& progress = link_.progress();
     // A cancel asked for while the write could not stop, or during the read back.
     const OperationResult notReadBack{Outcome::Cancelled, "the radio was written, not read back"};
     if (progress.cancelled()) return notReadBack;
-    progress.showForm(kVerifyingRadio, false);
+    progress.beginOperation(kVerifyingRadio, OperationKind::Reads);
     MemImage radio = doc_.mem;
     bool read = false;
-    if (block == kWholeRadio)
+    if (!block)
         read = zav::readRadio(link_, radio);
-    else if (block == 0)
+    else if (*block == 0)
         read = zav::readGlobal(link_, radio);
     else
-        read = zav::readGroup(link_, radio, block) == GroupTransfer::Done;
-    progress.hideForm();
+        read = zav::readGroup(link_, radio, *block) == GroupTransfer::Done;
+    progress.endOperation();
     if (!read && progress.cancelled()) return notReadBack;
     if (!read) return failure("the radio was not read back to verify the write");
     const std::vector<int> blocks =
-        block == kWholeRadio ? blocksWritten(doc_.mem, radio, skipGlobal) : std::vector<int>{block};
+        block ? std::vector<int>{*block} : blocksWritten(doc_.mem, radio, global);
     std::vector<std::string> lines;
     std::string addresses;
     const auto fault = [&](std::string_view where, int a, Byte written, Byte held) {
@@ -283,10 +284,10 @@ OperationResult RadioOperations::verifyWrite(int block, bool skipGlobal, int lab
     for (const int a : unwrittenBytes(doc_.mem, radio, blocks))
         fault("byte", a, doc_.mem.at(static_cast<std::size_t>(a)),
               radio.at(static_cast<std::size_t>(a)));
-    if (labels != kNoLabels) {
+    if (labels) {
         // Only the labels read can differ from the copy they are read into.
         LabelImage radioLabels = doc_.labels;
-        if (!readLabelsFromRadio(link_, radioLabels, labels))
+        if (!readLabelsFromRadio(link_, radioLabels, *labels))
             return progress.cancelled()
                        ? notReadBack
                        : failure("the labels were not read back to verify the write");
@@ -305,14 +306,15 @@ OperationResult RadioOperations::writeGlobal() {
     if (!start()) return busy();
     editor_.storeOtherWindows();
     if (!confirmWrite()) return OperationResult::cancelled();
-    if (OperationResult b = backUp(HistoryReason::BeforeWriteGlobal, false); !b.done()) return b;
+    if (OperationResult b = backUp(HistoryReason::BeforeWriteGlobal, LabelChoice::Skip); !b.done())
+        return b;
     Progress& progress = link_.progress();
-    progress.showForm(kWritingRadio, true);
+    progress.beginOperation(kWritingRadio, OperationKind::Writes);
     const bool ok = zav::writeGlobal(link_, doc_.mem);
     if (!ok && !progress.cancelled()) tell("Write Global Failed");
-    progress.hideForm();
+    progress.endOperation();
     if (!ok) return failure("Write Global Failed");
-    return verify_ ? verifyWrite(0, false, kNoLabels) : OperationResult::success();
+    return verify_ ? verifyWrite(0, GlobalBlock::Write, std::nullopt) : OperationResult::success();
 }
 
 OperationResult RadioOperations::writeGroup() {
@@ -323,19 +325,16 @@ OperationResult RadioOperations::writeGroup() {
     if (number < 1 || number > kGroupCount) return OperationResult::failure("no group is selected");
     editor_.storeGroupMemory();
     if (!confirmWrite()) return OperationResult::cancelled();
-    const LabelChoice labels = askLabelTransfer(true);
+    const LabelChoice labels = askLabelTransfer(OperationKind::Writes);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     editor_.commitCurrentGroup();
-    if (OperationResult b =
-            backUp(HistoryReason::BeforeWriteGroup, labels == LabelChoice::Transfer);
-        !b.done())
-        return b;
+    if (OperationResult b = backUp(HistoryReason::BeforeWriteGroup, labels); !b.done()) return b;
     Progress& progress = link_.progress();
-    progress.showForm(kWritingRadio, true);
+    progress.beginOperation(kWritingRadio, OperationKind::Writes);
     const GroupTransfer written = zav::writeGroup(link_, doc_.mem, number);
     const bool cancelled = progress.cancelled();
     if (written == GroupTransfer::Failed && !cancelled) tell("Write Group Failed");
-    progress.hideForm();
+    progress.endOperation();
     // A group the radio lacks has been told and takes no labels either.
     if (written == GroupTransfer::Absent) return absent(number);
     OperationResult result =
@@ -345,13 +344,14 @@ OperationResult RadioOperations::writeGroup() {
     if (cancelled) return result;
     result = withLabels(labels, std::move(result), &RadioOperations::writeGroupLabels);
     if (!verify_ || !result.done()) return result;
-    return verifyWrite(number, false, labels == LabelChoice::Transfer ? labelGroup() : kNoLabels);
+    return verifyWrite(
+        number, GlobalBlock::Write,
+        labels == LabelChoice::Transfer ? std::optional(labelGroup()) : std::nullopt);
 }
 
 // --- Config ----------------------------------------------------------------------------
 
-void RadioOperations::setLabelSetting(int setting) {
-    if (setting < 0 || setting > 2) return;
+void RadioOperations::setLabelSetting(LabelSetting setting) {
     labelSetting_ = setting;
     writeLabelSetting(settings_, setting);
 }

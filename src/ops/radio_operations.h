@@ -21,6 +21,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/settings.h"
+#include "iface/progress.h"
 #include "model/memory_image.h"
 
 #include "ops/operation_result.h"
@@ -32,15 +34,12 @@ class EditorHooks;
 class RadioHistory;
 class RadioLink;
 class SettingsStore;
+enum class GlobalBlock : std::uint8_t;
 enum class HistoryReason : std::uint8_t;
 struct KeptCopy;
 
-// The label transfer setting: with radio reads and writes, labels travel always, never,
-// or when the user says so.
-enum class LabelSetting : std::uint8_t { Always = 0, Never = 1, Prompt = 2 };
-
 // askLabelTransfer's answer.
-enum class LabelChoice : std::uint8_t { Transfer = 1, Skip = 0, Cancel = 2 };
+enum class LabelChoice : std::uint8_t { Transfer, Skip, Cancel };
 
 class RadioOperations {
   public:
@@ -64,10 +63,10 @@ class RadioOperations {
     OperationResult labelWriteGroup();
     OperationResult labelWriteRadio();
 
-    // Config: the label setting (0..2) and the port number (1..4), both kept in the
-    // settings store. A port that is open is closed first; the next radio operation
-    // opens the new one. Values out of range are ignored.
-    void setLabelSetting(int setting);
+    // Config: the label setting and the port number (1..4), both kept in the settings
+    // store. A port that is open is closed first; the next radio operation opens the new
+    // one. A port out of range is ignored.
+    void setLabelSetting(LabelSetting setting);
     void useCommPort(int port);
     // Config: every write (radio, group, global) reads the radio back and fails on any
     // byte it wrote that the radio does not hold (and on any label, when the labels went
@@ -81,11 +80,11 @@ class RadioOperations {
     // The history file the last operation kept (what its read brought, or what its write
     // replaced); empty when it kept none.
     [[nodiscard]] const std::string& historyFile() const { return historyFile_; }
-    [[nodiscard]] int labelSetting() const { return labelSetting_; }
+    [[nodiscard]] LabelSetting labelSetting() const { return labelSetting_; }
     [[nodiscard]] int portNumber() const { return port_; }
 
     // Whether labels travel with a radio read or write: the setting, or the user's answer.
-    LabelChoice askLabelTransfer(bool writing);
+    LabelChoice askLabelTransfer(OperationKind kind);
 
     [[nodiscard]] RadioLink& link() { return link_; }
 
@@ -135,30 +134,29 @@ class RadioOperations {
     OperationResult writeGroupLabels();
     OperationResult writeAllLabels();
 
-    // Before a write: the radio whole (and its labels, when `labels`) into the history.
+    // Before a write: the radio whole (and its labels, when they travel) into the history.
     // Done when the write may start, also when no backup is to be made; failed (told)
     // when the radio was not read or the copy not kept.
-    OperationResult backUp(HistoryReason reason, bool labels);
+    OperationResult backUp(HistoryReason reason, LabelChoice labels);
     // After a read: the document as it stands now into the history.
     void keepRead(HistoryReason reason);
     // A kept copy becomes historyFile_; a copy not kept is told, saying where it was to go.
     bool kept(const KeptCopy& copy, std::string_view what, std::string_view consequence);
 
-    // The read-back after a write of `block` (0 global, 1..15 a group, kWholeRadio the
-    // whole radio, whose global block went unless skipGlobal) and of the labels of
-    // `labels` (a group index, kAllLabels, kNoLabels). Done when the radio holds what was
-    // written; otherwise the differences have been told.
-    static constexpr int kWholeRadio = -1;
-    static constexpr int kAllLabels = -1;
-    static constexpr int kNoLabels = -2;
-    OperationResult verifyWrite(int block, bool skipGlobal, int labels);
+    // The read-back after a write of `block` (0 global, 1..15 a group; none: the whole
+    // radio, with or without its `global` block) and of the labels of `labels` (a
+    // group index, kAllLabels; none when no labels went). Done when the radio holds what
+    // was written; otherwise the differences have been told.
+    static constexpr int kAllLabels = -1;  // the label transfers' group index for all
+    OperationResult verifyWrite(std::optional<int> block, GlobalBlock global,
+                                std::optional<int> labels);
 
     Document& doc_;
     RadioLink& link_;
     SettingsStore& settings_;
     EditorHooks& editor_;
     RadioHistory* history_;
-    int labelSetting_;
+    LabelSetting labelSetting_;
     int port_;
     bool verify_;
     bool backup_;

@@ -87,7 +87,7 @@ class Composer {
 };
 
 void composeGlobals(Composer& out, const MemImage& mem) {
-    const GlobalParams g = loadGlobalsToForm(mem);
+    const GlobalParams g = readGlobalParams(mem);
     out.font(kHeadingSize, true);
     out.line(kHeadingTab, "Unit Global Data");
     out.font(kTextSize, false);

@@ -64,8 +64,8 @@ std::optional<int> int16Quotient(double a, double b) {
 
 }  // namespace
 
-std::vector<std::string> calibrationLog(bool txMode, const BandValues& v) {
-    const std::string mode = txMode ? "TX" : "RX";
+std::vector<std::string> calibrationLog(SynthPath path, const BandValues& v) {
+    const std::string mode = path == SynthPath::Tx ? "TX" : "RX";
     std::vector<std::string> lines;
     if (v.highDac > 25 || v.highDac < 8)
         lines.push_back("WARNING:  " + mode + " D/A OUTSIDE HIGH RANGE");
@@ -215,11 +215,11 @@ SyncalOutcome Syncal::run() {
     link_.transport().delay(1000);
 
     SyncalOutcome outcome = SyncalOutcome::NotStarted;
-    if (!aborted_ && link_.hookRadio(false)) {
-        outcome = alignPath(false, syncal_field::kRxResults, band_.keptRx);
+    if (!aborted_ && link_.hookRadio(LineSpeed::Baud4800)) {
+        outcome = alignPath(SynthPath::Rx, syncal_field::kRxResults, band_.keptRx);
         if (outcome == SyncalOutcome::Completed) {
             status("TX BAND CALC");
-            outcome = alignPath(true, syncal_field::kTxResults, band_.keptTx);
+            outcome = alignPath(SynthPath::Tx, syncal_field::kTxResults, band_.keptTx);
         }
     }
     if (aborted_) {
@@ -236,15 +236,15 @@ SyncalOutcome Syncal::run() {
     return outcome;
 }
 
-SyncalOutcome Syncal::alignPath(bool tx, int resultAddress, Byte keptByte) {
-    if (!bandCalc(tx)) return failure_.value_or(SyncalOutcome::Abandoned);
+SyncalOutcome Syncal::alignPath(SynthPath path, int resultAddress, Byte keptByte) {
+    if (!bandCalc(path)) return failure_.value_or(SyncalOutcome::Abandoned);
     return writeResults(resultAddress, *result_, keptByte) ? SyncalOutcome::Completed
                                                            : SyncalOutcome::WriteFailed;
 }
 
 bool Syncal::readSyncalParameters() {
     failure_.reset();
-    if (!link_.hookRadio(false)) {
+    if (!link_.hookRadio(LineSpeed::Baud4800)) {
         releaseIfConnected();
         return false;
     }
@@ -272,13 +272,14 @@ bool Syncal::readSyncalParameters() {
     return true;
 }
 
-bool Syncal::probeSync(double freq, Byte dac, bool tx) {
+bool Syncal::probeSync(double freq, Byte dac, SynthPath path) {
     const FreqWord w = probeFrequency(freq);
     Transport& t = link_.transport();
     t.sendByte(kProbeCommand);
     t.sendByte(w.hi);
     t.sendByte(w.lo);
-    t.sendByte(tx ? static_cast<Byte>(kProbeControl + kProbeTxFlag) : kProbeControl);
+    t.sendByte(path == SynthPath::Tx ? static_cast<Byte>(kProbeControl + kProbeTxFlag)
+                                     : kProbeControl);
     t.sendByte(dac);
     Byte answer{};
     const bool answered = t.receiveByte(answer);
@@ -287,7 +288,7 @@ bool Syncal::probeSync(double freq, Byte dac, bool tx) {
 }
 
 bool Syncal::probe(double freq) {
-    const bool inSync = probeSync(freq, dacValue_, txMode_);
+    const bool inSync = probeSync(freq, dacValue_, path_);
     if (!inSync) noUnlockSeen_ = false;
     if (silentProbes_ >= kSilentProbeLimit) fail(SyncalOutcome::RadioSilent);
     return inSync;
@@ -378,8 +379,8 @@ void Syncal::midBandCalc() {
     values_.midFreq = onRaster(syncHigh_ - kPointInRange * (syncHigh_ - syncLow_));
 }
 
-bool Syncal::bandCalc(bool tx) {
-    txMode_ = tx;
+bool Syncal::bandCalc(SynthPath path) {
+    path_ = path;
     // Nothing of an earlier step or run may end up in this step's results.
     failure_.reset();
     result_.reset();
@@ -410,7 +411,7 @@ bool Syncal::bandCalc(bool tx) {
 
     result_ = deriveBandResult(values_, band_.lowFreq);
     if (!result_) return notFound();
-    for (const auto& line : calibrationLog(txMode_, values_)) sink_.addStatusLine(line);
+    for (const auto& line : calibrationLog(path_, values_)) sink_.addStatusLine(line);
     return true;
 }
 

@@ -13,6 +13,7 @@
 // step or run, nor results that do not fit the radio's bytes; those runs end with
 // SyncalOutcome::SyncNotFound. The radio is released on every path that hooked it.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,8 +72,11 @@ struct BandValues {
     int bandOffsets{};
 };
 
-// The log lines of a successful band step (txMode: "TX", else "RX").
-std::vector<std::string> calibrationLog(bool txMode, const BandValues& v);
+// The synthesizer path a band step aligns: the receiver's or the transmitter's.
+enum class SynthPath : std::uint8_t { Rx, Tx };
+
+// The log lines of a successful band step ("RX" or "TX" after the path).
+std::vector<std::string> calibrationLog(SynthPath path, const BandValues& v);
 
 // What one band step writes: four words from the first result address.
 struct BandResult {
@@ -120,12 +124,12 @@ class Syncal {
     bool readSyncalParameters();
     [[nodiscard]] const std::optional<SyncalOutcome>& failure() const { return failure_; }
     [[nodiscard]] const SyncalBand& band() const { return band_; }
-    // One probe at freq with D/A `dac`, for the transmitter when tx. True when the radio
+    // One probe at freq with D/A `dac` on `path`. True when the radio
     // stayed in sync or did not answer; unanswered probes in a row are counted.
-    bool probeSync(double freq, Byte dac, bool tx);
+    bool probeSync(double freq, Byte dac, SynthPath path);
     // The three band steps and the results (result()) for one path, on a hooked radio
     // and the band read before. False when the step failed or the run was abandoned.
-    bool bandCalc(bool tx);
+    bool bandCalc(SynthPath path);
 
     // The values the last band step found and derived.
     [[nodiscard]] const BandValues& values() const { return values_; }
@@ -142,7 +146,7 @@ class Syncal {
     // noUnlockSeen_, too many unanswered probes fail the step with RadioSilent.
     bool probe(double freq);
     // One path: its band step and the write of its results.
-    SyncalOutcome alignPath(bool tx, int resultAddress, Byte keptByte);
+    SyncalOutcome alignPath(SynthPath path, int resultAddress, Byte keptByte);
     void status(const std::string& text);
     void fail(SyncalOutcome failure) { failure_ = failure; }
     // The band step found no usable sync range.
@@ -160,7 +164,7 @@ class Syncal {
     Prompts& prompts_;
     SyncalSink& sink_;
     SyncalBand band_;
-    bool txMode_{};
+    SynthPath path_ = SynthPath::Rx;
     Byte dacValue_{};
     double syncLow_{};
     double syncHigh_{};

@@ -174,7 +174,7 @@ void GlobalsWindow::buildWindow() {
 }
 
 void GlobalsWindow::loadGlobals() {
-    const GlobalParams p = loadGlobalsToForm(doc_.mem);
+    const GlobalParams p = readGlobalParams(doc_.mem);
     {
         const QSignalBlocker block(passwordEdit_);
         passwordEdit_->setText(QString::fromStdString(p.password));
@@ -215,7 +215,7 @@ void GlobalsWindow::change(const QString& text, const std::function<void()>& app
 void GlobalsWindow::storeGlobals() {
     if (!edited_) return;
     change(QStringLiteral("Global Parameters"),
-           [this] { storeGlobalsFromForm(doc_.mem, formValues()); });
+           [this] { writeGlobalParams(doc_.mem, formValues()); });
     edited_ = false;
 }
 

@@ -60,7 +60,7 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
     link_ = std::make_unique<RadioLink>(*trace_, prompts_, *proc_, &settings_);
     // A trace switched on last time goes on into its file.
     if (readInt(settings_, settings::kTrace) == 1)
-        trace_->startTrace(readText(settings_, settings::kTraceFile), true);
+        trace_->startTrace(readText(settings_, settings::kTraceFile), AppendFile::Start::Append);
     initializing_ = true;
     restorePlacement();
     exitWithoutAsking_ = false;
@@ -130,7 +130,7 @@ void MainWindow::connectCommands() {
     connect(controls_.currentGroupCombo, &QComboBox::currentIndexChanged, this,
             [this](int) { selectorClicked(); });
     connect(grid_, &ChannelGridView::offsetRequested, offset_, &OffsetEntry::open);
-    connect(offset_, &OffsetEntry::helpRequested, this, [this] { helpScreen(1); });
+    connect(offset_, &OffsetEntry::helpRequested, this, [this] { showOffsetHelp(); });
 
     connect(menus_.openAction, &QAction::triggered, this, &MainWindow::openCommand);
     connect(menus_.recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
@@ -284,8 +284,7 @@ void MainWindow::commitCurrentGroup() {
     storeGroup(std::max(selectorNumber() - 1, 0));
 }
 
-void MainWindow::helpScreen(int context) {
-    if (context != 1) return;
+void MainWindow::showOffsetHelp() {
     prompts_.ask(notice("Enter the frequency offset, eg: -2, 7"));
 }
 

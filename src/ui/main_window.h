@@ -69,8 +69,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // Stores the selector's group and makes it the current group; the label commands'
     // group. Returns that group (0 when the selector is empty).
     void commitCurrentGroup() override;
-    // Context 1: the offset entry's help text.
-    void helpScreen(int context);
+    // The offset entry's help text.
+    void showOffsetHelp();
 
     // Edit menu commands.
     void copyRow();
@@ -103,7 +103,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void storePlacement();
 
     [[nodiscard]] int portNumber() const { return operations_->portNumber(); }
-    [[nodiscard]] int labelSetting() const { return operations_->labelSetting(); }
+    [[nodiscard]] LabelSetting labelSetting() const { return operations_->labelSetting(); }
 
     // Appended to every caption (e.g. " [simulated radio]").
     void setCaptionSuffix(const QString& suffix);
@@ -133,7 +133,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void printSetupCommand();
     void printPreviewCommand();
     // Config menu: the label setting (0..2), the port (1..4), the device of the port.
-    void chooseLabelSetting(int setting);
+    void chooseLabelSetting(LabelSetting setting);
     void chooseCommPort(int port);
     void choosePortDevice();
     void chooseVerifyAfterWrite(bool verify);

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QPrinter>
 
+#include <array>
+
 #include "link/trace_port.h"
 #include "ops/printout_operation.h"
 #include "qt/local_path.h"
@@ -25,6 +27,12 @@
 #include "ui/status_line.h"
 
 namespace zav {
+
+namespace {
+// The label setting of each Config > Labels entry, in the menu's order.
+constexpr std::array kLabelMenuOrder{LabelSetting::Always, LabelSetting::Never,
+                                     LabelSetting::Prompt};
+}  // namespace
 
 void MainWindow::connectRadioCommands() {
     // The operations tell every outcome through their messages; the status bar keeps a
@@ -46,9 +54,9 @@ void MainWindow::connectRadioCommands() {
     run(menus_.labelWriteGroupAction, &RadioOperations::labelWriteGroup);
     run(menus_.labelWriteRadioAction, &RadioOperations::labelWriteRadio);
 
-    for (QAction* a : menus_.labelChoiceActions) {
-        connect(a, &QAction::triggered, this,
-                [this, a] { chooseLabelSetting(a->property("index").toInt()); });
+    for (std::size_t i = 0; i < kLabelMenuOrder.size(); ++i) {
+        connect(menus_.labelChoiceActions.at(i), &QAction::triggered, this,
+                [this, i] { chooseLabelSetting(kLabelMenuOrder.at(i)); });
     }
     for (QAction* a : menus_.portActions) {
         connect(a, &QAction::triggered, this,
@@ -85,9 +93,9 @@ bool MainWindow::offsetHelpKey(QObject* object, QEvent* event) const {
 // --- Config ----------------------------------------------------------------------------
 
 void MainWindow::showChecks() {
-    const int setting = operations_->labelSetting();
-    for (QAction* a : menus_.labelChoiceActions)
-        a->setChecked(a->property("index").toInt() == setting);
+    for (std::size_t i = 0; i < kLabelMenuOrder.size(); ++i)
+        menus_.labelChoiceActions.at(i)->setChecked(kLabelMenuOrder.at(i) ==
+                                                    operations_->labelSetting());
     const int port = operations_->portNumber();
     for (QAction* a : menus_.portActions) a->setChecked(a->property("index").toInt() == port);
     menus_.verifyAction->setChecked(operations_->verifyAfterWrite());
@@ -105,7 +113,7 @@ void MainWindow::reportOutcome(const QAction* command, const OperationResult& re
     status_->say(text);
 }
 
-void MainWindow::chooseLabelSetting(int setting) {
+void MainWindow::chooseLabelSetting(LabelSetting setting) {
     operations_->setLabelSetting(setting);
     showChecks();
 }

@@ -64,8 +64,8 @@ ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
     connect(cancelButton_, &QPushButton::clicked, this, &ProgressWindow::cancelClicked);
 }
 
-void ProgressWindow::showForm(const std::string& text, bool writeMode) {
-    writeMode_ = writeMode;
+void ProgressWindow::beginOperation(const std::string& text, OperationKind kind) {
+    kind_ = kind;
     if (main_ != nullptr) {
         const int offset = twipsToPixels(kOffsetFromMainTwips, logicalDpi(main_));
         move(main_->pos() + QPoint(offset, offset));
@@ -94,7 +94,7 @@ void ProgressWindow::paintNow() {
     repaint();
 }
 
-void ProgressWindow::hideForm() {
+void ProgressWindow::endOperation() {
     hide();
 }
 
@@ -123,12 +123,18 @@ void ProgressWindow::setBarVisible(bool visible) {
 void ProgressWindow::setStep(const std::string& text) {
     stepLabel_->setText(QString::fromStdString(text));
 }
-void ProgressWindow::enableMainWindow() {
+void ProgressWindow::connectionEnded() {
     setMainEnabled(true);
 }
 
+// A bar that appears (or a Cancel that enables) just before the pause would otherwise
+// stay an unpainted band until the pause ends.
+void ProgressWindow::beforeBlockingPause() {
+    if (isVisible()) paintNow();
+}
+
 void ProgressWindow::cancelClicked() {
-    if (writeMode_) {
+    if (kind_ == OperationKind::Writes) {
         if (prompts_.ask(question(kWriteCancelWarning, Buttons::YesNo)) == Answer::Yes)
             cancelled_ = true;
         return;

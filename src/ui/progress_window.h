@@ -1,7 +1,7 @@
 #pragma once
 // The progress window: names the running radio operation, carries the bar the transfer
-// drives, and a Cancel button whose request the transfer polls. While it is shown the
-// main window takes no input.
+// drives, and a Cancel button whose request the transfer polls. From the start of an
+// operation to the end of its connection the main window takes no input.
 
 #include <QDialog>
 
@@ -17,20 +17,21 @@ namespace zav {
 class ProgressWindow final : public QDialog, public Progress {
     Q_OBJECT
   public:
-    // mainWindow owns the window; its contents are disabled between showForm and
-    // enableMainWindow.
+    // mainWindow owns the window; its contents are disabled from beginOperation to
+    // connectionEnded.
     ProgressWindow(Prompts& prompts, QWidget* mainWindow);
 
     // Progress
-    void showForm(const std::string& text, bool writeMode) override;
-    void hideForm() override;
+    void beginOperation(const std::string& text, OperationKind kind) override;
+    void endOperation() override;
     void enableCancel() override;
     [[nodiscard]] bool cancelled() const override { return cancelled_; }
     void setMinimum(int value) override;
     void setMaximum(int value) override;
     void setValue(int value) override;
     void setBarVisible(bool visible) override;
-    void enableMainWindow() override;
+    void connectionEnded() override;
+    void beforeBlockingPause() override;
     void setStep(const std::string& text) override;
 
     // The Cancel button's action.
@@ -64,7 +65,7 @@ class ProgressWindow final : public QDialog, public Progress {
     QPushButton* cancelButton_;
     QLabel* noteLabel_;
     bool cancelled_ = false;
-    bool writeMode_ = false;
+    OperationKind kind_ = OperationKind::Reads;
 };
 
 }  // namespace zav

@@ -11,7 +11,7 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
     MemorySettingsStore store;
     const auto expectDefaults = [&](const char* why) {
         EXPECT_EQ(readPort(store), 1) << why;
-        EXPECT_EQ(readLabelSetting(store), 2) << why;
+        EXPECT_EQ(readLabelSetting(store), LabelSetting::Prompt) << why;
         EXPECT_EQ(readGroupWindowState(store), WindowState::Normal) << why;
         const auto g = readGroupWindowGeometry(store, {19200, 14400}, {9615, 7201});
         EXPECT_EQ(std::tie(g.top, g.left, g.width, g.height), std::tuple(3599, 4792, 9615, 7201))
@@ -42,7 +42,7 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
         {"Comm", "Device4", "/dev/ttyUSB0"}};
     for (const auto& [section, key, text] : stored) store.write(section, key, text);
     EXPECT_EQ(std::tuple(readPort(store), readLabelSetting(store), readGroupWindowState(store)),
-              std::tuple(4, 0, WindowState::Maximised));
+              std::tuple(4, LabelSetting::Always, WindowState::Maximised));
     EXPECT_EQ(readGroupWindowGeometry(store, {}, {}).top, 1234.5);
     EXPECT_EQ(readGlobalWindowPosition(store, {}, {}).left, -60);
     EXPECT_EQ(
@@ -75,13 +75,14 @@ TEST(Settings, WritesReadBack) {
     EXPECT_EQ(store.read("Position", "GroupHeight", ""), "7000.5");
     EXPECT_EQ(store.read("Position", "State", ""), "2");
     writePort(store, 3);
-    writeLabelSetting(store, 1);
+    writeLabelSetting(store, LabelSetting::Never);
     writeGlobalWindowPosition(store, 1500, -15);
     writeLastOpen(store, "/x.frq");
     const auto p = readGlobalWindowPosition(store, {}, {});
     EXPECT_EQ(
         std::tuple(readPort(store), readLabelSetting(store), readLastOpen(store), p.top, p.left),
-        std::tuple(3, 1, "/x.frq", 1500, -15));
+        std::tuple(3, LabelSetting::Never, "/x.frq", 1500, -15));
+    EXPECT_EQ(store.read("Features", "Label", ""), "1");  // the file keeps its codes
     // Centred: the difference rounded to a whole number, then halved with integer division.
     // clang-format off
     const std::tuple<double, double, int> centred[] = {

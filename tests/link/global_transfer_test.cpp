@@ -25,7 +25,9 @@ std::vector<std::pair<const char*, Operation>> operations() {
     static LabelImage labels{};
     return {
         {"writeRadio",
-         [](RadioLink& l) { return writeRadio(l, image, false) == RadioWrite::Written; }},
+         [](RadioLink& l) {
+             return writeRadio(l, image, GlobalBlock::Write) == RadioWrite::Written;
+         }},
         {"readLabels", [](RadioLink& l) { return readLabelsFromRadio(l, labels, -1); }},
         {"dtmf", [](RadioLink& l) { return writeDtmfDeviation(l, 3) == DtmfWriteResult::Written; }},
     };

@@ -30,7 +30,7 @@ TEST(Hook, OneAttemptThenAcceptedOrRefused) {
         config.hookReply = static_cast<Byte>(reply);
         SimLink s(config);
         ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));
-        EXPECT_EQ(s.link.hookRadio(false), accepted) << reply;
+        EXPECT_EQ(s.link.hookRadio(LineSpeed::Baud4800), accepted) << reply;
         EXPECT_EQ(s.link.hookReply(), reply);
         EXPECT_EQ(s.sent(), hookAttempts(1));
         EXPECT_EQ(s.port.baud(), 4800);
@@ -51,7 +51,7 @@ TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
     for (const int retries : {0, 1}) {
         SimLink s(test::faulty(&sim::SimFaults::silent, true));
         if (retries == 1) s.prompts.queueAnswer(Answer::Retry);
-        EXPECT_FALSE(s.link.hookRadio(false));
+        EXPECT_FALSE(s.link.hookRadio(LineSpeed::Baud4800));
         s.settle();
         EXPECT_EQ(s.sent(), hookAttempts(4 * (1 + retries)));
         EXPECT_EQ(s.link.hookReply(), 0);
@@ -71,7 +71,7 @@ TEST(Hook, RetryHooksARadioThatHasComeBack) {
     s.port.setOnYield([&] {
         if (!s.prompts.messages.empty()) s.radio.config().faults.silent = false;
     });
-    EXPECT_TRUE(s.link.hookRadio(false));
+    EXPECT_TRUE(s.link.hookRadio(LineSpeed::Baud4800));
     EXPECT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.link.hookReply(), 0x24);
 }
@@ -79,7 +79,7 @@ TEST(Hook, RetryHooksARadioThatHasComeBack) {
 // The switch moves both ends to 9600 baud and back, taking its pauses in order.
 TEST(setBaud, HookWithSwitchMovesBothEndsTo9600AndBack) {
     SimLink s;
-    ASSERT_TRUE(s.link.hookRadio(true));
+    ASSERT_TRUE(s.link.hookRadio(LineSpeed::Baud9600));
     EXPECT_EQ(std::tuple(s.port.baud(), s.radio.baud()), std::tuple(9600, 9600));
     EXPECT_EQ(s.link.transport().settings(), kSettings9600);
     EXPECT_TRUE(s.prompts.messages.empty());
@@ -93,12 +93,12 @@ TEST(setBaud, HookWithSwitchMovesBothEndsTo9600AndBack) {
     s.radio.memory()[0x10] = 0x99;
     EXPECT_TRUE(s.link.readWord(0x10, w));
     EXPECT_EQ(w[0], 0x99);
-    EXPECT_TRUE(s.link.setBaud(0));
+    EXPECT_TRUE(s.link.setBaud(LineSpeed::Baud4800));
     EXPECT_EQ(std::tuple(s.port.baud(), s.radio.baud()), std::tuple(4800, 4800));
     EXPECT_TRUE(s.link.readWord(0x10, w));
     EXPECT_EQ(w[0], 0x99);
     const auto start = s.now();
-    ASSERT_TRUE(s.link.setBaud(1));
+    ASSERT_TRUE(s.link.setBaud(LineSpeed::Baud9600));
     // 150 + 30 + 25 + 10 + 10 ms of delays (each 1 ms late), one 25 ms pause after the
     // garbled echo is drained, then the probe and its reply at 9600.
     const auto delays = 151ms + 31ms + 26ms + 11ms + 11ms + 26ms;

@@ -25,7 +25,7 @@ LabelImage randomLabels(unsigned seed) {
 // A hooked radio at 9600 baud running the label program, the traffic so far forgotten.
 void startProgram(SimLink& s) {
     ASSERT_TRUE(s.hook());
-    ASSERT_TRUE(s.link.setBaud(1));
+    ASSERT_TRUE(s.link.setBaud(LineSpeed::Baud9600));
     ASSERT_TRUE(startLabelTransfer(s.link));
     test::settleProgram(s);
     s.radio.transcript().clear();

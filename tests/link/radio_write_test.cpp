@@ -53,8 +53,9 @@ TEST(Writes, OfRandomImagesChangeExactlyThePermittedBytes) {
                 blocks.push_back(b);
                 notes.push_back("block " + std::to_string(b));
             }
-            ASSERT_EQ(writeRadio(s.link, image, run % 3 == 1),
-                      blocks.empty() ? RadioWrite::NoGroupInCommon : RadioWrite::Written);
+            ASSERT_EQ(
+                writeRadio(s.link, image, run % 3 == 1 ? GlobalBlock::Skip : GlobalBlock::Write),
+                blocks.empty() ? RadioWrite::NoGroupInCommon : RadioWrite::Written);
             if (run % 3 == 0) blocks.push_back(0);
             EXPECT_EQ(test::hostNotes(s.radio, "block "), notes);
         }
@@ -69,7 +70,7 @@ TEST(writeRadio, AGroupGoesAsItsBlockCommandAndFifteenAcknowledgedRows) {
     for (std::size_t i = 0; i < 128; ++i) image[384 + i] = static_cast<Byte>(i);
     test::setNibble(s.radio.memory(), 3, 8);
     test::setNibble(image, 3, 8);
-    ASSERT_EQ(writeRadio(s.link, image, true), RadioWrite::Written);
+    ASSERT_EQ(writeRadio(s.link, image, GlobalBlock::Skip), RadioWrite::Written);
     test::drain(s);
     Bytes expected{0x05};
     for (int row = 0; row < 16; ++row)
@@ -89,7 +90,7 @@ TEST(writeRadio, RetryStartsAFreshConnectionAndFinishes) {
     test::setNibble(s.radio.memory(), 6, 9);
     test::setNibble(image, 6, 8);
     s.prompts.queueAnswer(Answer::Retry);
-    ASSERT_EQ(writeRadio(s.link, image, true), RadioWrite::Written);
+    ASSERT_EQ(writeRadio(s.link, image, GlobalBlock::Skip), RadioWrite::Written);
     test::drain(s);
     EXPECT_EQ(s.prompts.texts(), test::kWriteFailed);
     EXPECT_EQ(test::hostNotes(s.radio, "block "), (test::Texts{"block 6", "block 6"}));

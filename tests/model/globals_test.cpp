@@ -28,16 +28,16 @@ TEST(Globals, BytesAndValuesBothWays) {
         for (std::size_t k = 0; k < 5; ++k) expected[at[k]] = bytes[k];
         expected[119] =
             static_cast<Byte>(expected[119] | (mem[119] & 0x06));  // bits 1, 2: not ours
-        storeGlobalsFromForm(mem, values);
+        writeGlobalParams(mem, values);
         EXPECT_EQ(mem, expected);
-        EXPECT_EQ(fields(loadGlobalsToForm(mem)), fields(values));
+        EXPECT_EQ(fields(readGlobalParams(mem)), fields(values));
     }
     for (int v = 0; v < 256; ++v) {  // every byte value survives a load and a store
         MemImage mem{};
         mem[111] = mem[96] = static_cast<Byte>(v);
         mem[119] = mem[98] = static_cast<Byte>(255 - v);
         const MemImage before = mem;
-        storeGlobalsFromForm(mem, loadGlobalsToForm(mem));
+        writeGlobalParams(mem, readGlobalParams(mem));
         ASSERT_EQ(mem, before) << v;
     }
     const std::pair<const char*, const char*> passwords[] = {
@@ -61,7 +61,7 @@ TEST(Globals, IndicesOutsideTheirListsAreRefusedAndStoreNothing) {
         MemImage mem{};
         GlobalParams p = largest;
         change(p);
-        EXPECT_THROW(storeGlobalsFromForm(mem, p), std::overflow_error);
+        EXPECT_THROW(writeGlobalParams(mem, p), std::overflow_error);
         EXPECT_EQ(mem, MemImage{});
     }
 }

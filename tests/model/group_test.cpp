@@ -128,7 +128,7 @@ TEST(GroupRoundTrip, RandomImagesKeepEveryByteTheEditorDoesNotInterpret) {
         doc.initGroups(0, 1);
         MemImage expected = doc.mem;
         const LabelImage labels = doc.labels;
-        storeGlobalsFromForm(doc.mem, loadGlobalsToForm(doc.mem));
+        writeGlobalParams(doc.mem, readGlobalParams(doc.mem));
         for (int g = 0; g < kGroupCount; ++g) {
             if (Group* group = doc.group(g)) {
                 store(*group, group->read());

@@ -120,7 +120,7 @@ struct Bench {
         }
         for (std::size_t i = 80; i < 88; ++i) s.radio.memory()[i] = doc.mem[i] = 0x88;
         s.radio.memory()[86] = doc.mem[86] = kGroup13Byte;
-        ops.setLabelSetting(static_cast<int>(labels));
+        ops.setLabelSetting(labels);
         ops.setBackupBeforeWrite(false);
         editor.open();
     }
@@ -524,14 +524,11 @@ TEST(Operations, WritesTakeWhatTheGroupWindowHolds) {
     }
 }
 
-// The label setting (0..2) and the port (1..4) persist; other values change nothing, and
-// the port stays while an operation runs.
+// The label setting and the port (1..4) persist; other ports change nothing, and the port
+// stays while an operation runs.
 TEST(Operations, KeepOnlyValidSettingsAndThePortOfARunningOperation) {
     Bench b;
-    for (const auto& [setting, kept] : {std::pair{-1, 1}, {3, 1}, {2, 2}, {0, 0}}) {
-        b.ops.setLabelSetting(setting);
-        EXPECT_EQ(b.ops.labelSetting(), kept);
-    }
+    b.ops.setLabelSetting(LabelSetting::Always);
     for (const int port : {0, 5, 4, 1}) {
         ASSERT_TRUE(b.s.link.transport().openPort());
         b.ops.useCommPort(port);
@@ -544,7 +541,8 @@ TEST(Operations, KeepOnlyValidSettingsAndThePortOfARunningOperation) {
     }
     EXPECT_EQ(b.s.link.transport().device(), "/dev/ttyS3");
     const RadioOperations again(b.doc, b.s.link, b.s.settings, b.editor);
-    EXPECT_EQ(std::pair(again.labelSetting(), again.portNumber()), std::pair(0, 4));
+    EXPECT_EQ(std::pair(again.labelSetting(), again.portNumber()),
+              std::pair(LabelSetting::Always, 4));
 }
 
 // The label step and Cancel.

@@ -20,7 +20,7 @@ TEST(QtSettingsStore, ReadsAHandEditedFileSafely) {
     const QString path = dir.filePath(QStringLiteral("zavprog.ini"));
     std::ofstream(path.toStdString()) << "[Features]\nLabel=1,5\n[File]\nLastOpen=/a,b.frq\n";
     const QtSettingsStore edited(path);
-    EXPECT_EQ(readLabelSetting(edited), 2);
+    EXPECT_EQ(readLabelSetting(edited), LabelSetting::Prompt);
     EXPECT_EQ(readLastOpen(edited), "/a,b.frq");
 }
 

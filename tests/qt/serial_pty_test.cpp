@@ -65,7 +65,7 @@ TEST_F(PtyRadio, WholeConnectionsReadAndWriteTheRadio) {
     EXPECT_TRUE(std::equal(before.begin(), before.begin() + 128, image.begin()));
     image.fill(0xFF);
     ASSERT_TRUE(writeGlobal(link, image));
-    ASSERT_TRUE(link.hookRadio(true));
+    ASSERT_TRUE(link.hookRadio(LineSpeed::Baud9600));
     link.endSession();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the release byte's line time
     stop();
@@ -92,7 +92,7 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
     test::ScriptedPrompts otherPrompts;
     RadioLink second(other, otherPrompts, progress);
     second.transport().setPort(link.transport().port());
-    second.hookRadio(false);
+    second.hookRadio(LineSpeed::Baud4800);
     QElapsedTimer wall;
     wall.start();
     const std::clock_t cpu = std::clock();
@@ -102,7 +102,7 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
     EXPECT_LT(wall.elapsed(), 600);
     EXPECT_LT(static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC, 0.1);
     second.transport().setPort("/dev/zav-no-such-port");
-    second.hookRadio(false);
+    second.hookRadio(LineSpeed::Baud4800);
     EXPECT_EQ(otherPrompts.texts(), std::vector<std::string>(2, "Unable to open Comm Port"));
     EXPECT_NE(otherPrompts.messages.at(1).detail.find("/dev/zav-no-such-port"), std::string::npos);
     EXPECT_NE(openFailureReason("/dev/x", QSerialPort::PermissionError, "Denied").find("dialout"),

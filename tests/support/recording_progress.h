@@ -11,13 +11,13 @@ namespace zav::test {
 
 class RecordingProgress final : public Progress {
   public:
-    void showForm(const std::string& text, bool writeMode) override {
+    void beginOperation(const std::string& text, OperationKind kind) override {
         shownText = text;
-        forms.push_back(writeMode ? text + " [write]" : text);
+        forms.push_back(kind == OperationKind::Writes ? text + " [write]" : text);
         shown = true;
         cancelPressed = cancelEnabled = mainWindowEnabled = false;
     }
-    void hideForm() override { shown = false; }
+    void endOperation() override { shown = false; }
     void enableCancel() override {
         cancelPressed = false;
         cancelEnabled = true;
@@ -31,7 +31,7 @@ class RecordingProgress final : public Progress {
         lastValueShown = barVisible;
     }
     void setBarVisible(bool visible) override { barVisible = visible; }
-    void enableMainWindow() override { mainWindowEnabled = true; }
+    void connectionEnded() override { mainWindowEnabled = true; }
     void pressCancel() { cancelPressed = true; }  // the Cancel button
 
     std::string shownText;

@@ -20,7 +20,7 @@ struct SimLink {
 
     // Hooks the radio at 4800 baud and forgets the traffic so far.
     bool hook() {
-        const bool ok = link.hookRadio(false);
+        const bool ok = link.hookRadio(LineSpeed::Baud4800);
         radio.transcript().clear();
         return ok;
     }

@@ -118,7 +118,7 @@ TEST(SyncalLog, HighRangeWarning) {
     BandValues v{449.275, 478.2375, 0, 50, 30, 12, 148, 133, 8, 10, 138};
     for (const int highDac : {26, 7, 8, 25}) {
         v.highDac = highDac;
-        const auto lines = calibrationLog(true, v);
+        const auto lines = calibrationLog(SynthPath::Tx, v);
         const bool warned = lines.front() == "WARNING:  TX D/A OUTSIDE HIGH RANGE";
         EXPECT_EQ(warned, highDac > 25 || highDac < 8) << highDac;
         EXPECT_EQ(lines.size(), warned ? 8u : 7u);

@@ -77,20 +77,20 @@ class SyncalRun : public ::testing::Test, public Bench {};
 TEST_F(SyncalRun, ProbeFramesAndAnswers) {
     ASSERT_TRUE(sim.hook());
     auto start = sim.now();
-    EXPECT_FALSE(syncal.probeSync(403.0, 7, false));  // far below the lock range
+    EXPECT_FALSE(syncal.probeSync(403.0, 7, SynthPath::Rx));  // far below the lock range
     // Five bytes out and one back, each 10 bit times at 4800 baud.
     EXPECT_EQ(sim.now() - start, 6 * sim::byteTime(4800));
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, 251, 225, 0x40, 7}));
     sim.radio.transcript().clear();
     const auto [low, high] = synth->lockWindow(true, 12);
     const double inside = onRaster((low + high) / 2);
-    EXPECT_TRUE(syncal.probeSync(inside, 12, true));
+    EXPECT_TRUE(syncal.probeSync(inside, 12, SynthPath::Tx));
     const FreqWord w = probeFrequency(inside);
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, w.hi, w.lo, 0xC0, 12}));
     synth->model().faults.silent = true;
     start = sim.now();
-    EXPECT_TRUE(syncal.probeSync(403.0, 0, false));  // no answer counts as in sync
-    EXPECT_EQ(sim.now() - start, 501ms);             // the 0.5 s receive limit, up to the next tick
+    EXPECT_TRUE(syncal.probeSync(403.0, 0, SynthPath::Rx));  // no answer counts as in sync
+    EXPECT_EQ(sim.now() - start, 501ms);  // the 0.5 s receive limit, up to the next tick
 }
 
 // The band data and the kept bytes read before the run decide what is probed and
@@ -241,7 +241,7 @@ TEST_F(SyncalRun, BandStepsThatFindNothingFail) {
                              std::to_string(f[4]));
             r.send(c.inSync(static_cast<int>(probes.size()), f[4]) ? Byte{0} : Byte{1});
         });
-        EXPECT_FALSE(syncal.bandCalc(false)) << c.what;
+        EXPECT_FALSE(syncal.bandCalc(SynthPath::Rx)) << c.what;
         EXPECT_FALSE(syncal.result()) << c.what;
         EXPECT_EQ(c.probes == 0 ? 0 : probes.size(), c.probes) << c.what;
         EXPECT_EQ(*c.lastProbe == 0 ? "" : probes.back(), c.lastProbe) << c.what;
@@ -250,7 +250,7 @@ TEST_F(SyncalRun, BandStepsThatFindNothingFail) {
     }
     // The next step starts afresh: nothing of the failed one stops it.
     synth = sim::installSynthesizer(sim.radio, {});
-    EXPECT_TRUE(syncal.bandCalc(false));
+    EXPECT_TRUE(syncal.bandCalc(SynthPath::Rx));
     EXPECT_TRUE(syncal.result());
 }
 
@@ -259,7 +259,7 @@ TEST(SyncalRounded, WarnsAboutTheMidpointAndTheHighRange) {
     Bench b({.rx = {504.003, 1.1, 0, 5.0}});
     ASSERT_TRUE(b.syncal.readSyncalParameters());
     ASSERT_TRUE(b.sim.hook());
-    EXPECT_TRUE(b.syncal.bandCalc(false));
+    EXPECT_TRUE(b.syncal.bandCalc(SynthPath::Rx));
     EXPECT_EQ(b.sink.statuses,
               (Texts{"LOW BAND CALC", "HIGH BAND CALC",
                      "WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED", "MID BAND CALC"}));

@@ -91,8 +91,7 @@ TEST(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
 
         test::Editor e;
         prepare(e.radio);
-        writeLabelSetting(e.settings,
-                          static_cast<int>(labels ? LabelSetting::Always : LabelSetting::Never));
+        writeLabelSetting(e.settings, labels ? LabelSetting::Always : LabelSetting::Never);
         e.create();
         for (const Answer a : c.answers) e.prompts.queueAnswer(a);
         e.doc.mem = file.mem;

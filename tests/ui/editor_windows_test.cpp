@@ -85,7 +85,7 @@ TEST_P(RadioMenu, WritesTheEditsInTheWindowsAndShowsTheDocumentAfterwards) {
             EXPECT_EQ(e.radioLabels()[i], e.labels()[i]) << i;
     }
     if (c.globals) {
-        EXPECT_EQ(loadGlobalsToForm(e.mem()).password, "000ABC");
+        EXPECT_EQ(readGlobalParams(e.mem()).password, "000ABC");
         EXPECT_TRUE(
             std::equal(e.mem().begin() + 96, e.mem().begin() + 99, e.radio.memory().begin() + 96));
     }
@@ -148,7 +148,7 @@ TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
         EXPECT_EQ(held.group(1)->display(0)[kColRecFreq], "452.50000") << k;
         EXPECT_EQ(held.group(1)->readIdNum(), "000070" + std::to_string(k)) << k;
         EXPECT_EQ(held.group(2)->readIdNum(), e.doc.group(2)->readIdNum()) << k;
-        EXPECT_EQ(loadGlobalsToForm(held.mem).password, "000ABC");
+        EXPECT_EQ(readGlobalParams(held.mem).password, "000ABC");
     }
     EXPECT_EQ(radios[1].memory(), e.radio.memory());
 }
@@ -202,7 +202,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     };
     e.mem()[96] = 0x12;  // changed meanwhile: shown again when the window is activated
     send(QEvent::WindowActivate);
-    EXPECT_EQ(w->formValues().password, loadGlobalsToForm(e.mem()).password);
+    EXPECT_EQ(w->formValues().password, readGlobalParams(e.mem()).password);
     const MemImage before = e.mem();
     auto* rate = w->findChild<QComboBox*>(QStringLiteral("cboPriRate"));
     const int shown = rate->currentIndex();
@@ -216,7 +216,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     EXPECT_EQ(e.mem(), before);
     send(QEvent::WindowDeactivate);
     const MemImage stored = e.mem();
-    EXPECT_EQ(loadGlobalsToForm(stored).password, "000123");
+    EXPECT_EQ(readGlobalParams(stored).password, "000123");
     e.trigger(&MainMenus::undoAction);  // leaving the window made one step
     EXPECT_EQ(e.mem(), before);
     e.trigger(&MainMenus::redoAction);

@@ -114,7 +114,7 @@ TEST(DemoMode, ATechniciansSessionAgainstTheSimulatedRadio) {
     MemorySettingsStore user;
     OverlaySettingsStore settings(user, "Comm");
     for (const SettingKey& key : settings::kDevice) writeText(settings, key, demo.devicePath());
-    writeLabelSetting(settings, 0);
+    writeLabelSetting(settings, LabelSetting::Always);
     Document doc;
     test::ScriptedPrompts prompts;
     MemoryClipboard clipboard;

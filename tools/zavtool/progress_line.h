@@ -57,8 +57,10 @@ class ProgressLine {
 class LineProgress final : public Progress {
   public:
     LineProgress(ProgressLine& line, CancelRequest* cancel) : line_(line), cancel_(cancel) {}
-    void showForm(const std::string& text, bool /*writeMode*/) override { line_.setText(text); }
-    void hideForm() override { line_.setText({}); }
+    void beginOperation(const std::string& text, OperationKind /*kind*/) override {
+        line_.setText(text);
+    }
+    void endOperation() override { line_.setText({}); }
     void enableCancel() override {}
     [[nodiscard]] bool cancelled() const override { return CancelRequest::isSet(cancel_); }
     void beginUnstoppableStep() override { CancelRequest::count(cancel_, 1); }
@@ -67,7 +69,7 @@ class LineProgress final : public Progress {
     void setMaximum(int value) override { line_.setMaximum(value); }
     void setValue(int value) override { line_.setValue(value); }
     void setBarVisible(bool visible) override { line_.setBarVisible(visible); }
-    void enableMainWindow() override {}
+    void connectionEnded() override {}
 
   private:
     ProgressLine& line_;

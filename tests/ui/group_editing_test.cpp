@@ -12,6 +12,7 @@
 
 #include "files/settings.h"
 #include "link/port_devices.h"
+#include "model/codecs.h"
 #include "model/memory_map.h"
 #include "support/editor.h"
 #include "ui/bank_move_dialog.h"
@@ -201,7 +202,9 @@ TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     e.goTo(9, kColLabel);
     e.window->paste();
     EXPECT_EQ(e.doc.group(2)->copyChan(9), e.doc.group(0)->copyChan(0));
-    e.doc.group(2)->channel(0).setRecFreq("601");  // bytes no entry may store
+    // Bytes no entry may store: 601 MHz.
+    const auto at = static_cast<std::size_t>(e.doc.group(2)->channel(0).fieldAddress(kColRecFreq));
+    std::ranges::copy(*freqTextToBytes("601"), e.mem().begin() + at);
     e.goTo(0, kColRecFreq);
     e.window->copyRow();
     const MemImage before = e.mem();

@@ -232,8 +232,10 @@ bool ChannelGridView::editorKeyPress(QLineEdit* editor, QKeyEvent* event) {
 bool ChannelGridView::editorKeyRelease(QLineEdit* editor, QKeyEvent* event) {
     if (offsetKeyUp(event)) return true;
     if (!isFrequencyColumn(editColumn_) || isNavigationKey(event->key())) return false;
-    if (isNumericText(editor->text().toStdString())) return false;
-    if (editor->text().isEmpty() && event->key() == Qt::Key_Delete) return false;
+    // Only a key that made the text no number complains: a text left as the cell showed it
+    // ("none" too) or emptied is no mistake.
+    const QString text = editor->text();
+    if (text == savedText_ || text.isEmpty() || isNumericText(text.toStdString())) return false;
     refuse(QStringLiteral("A frequency takes digits and a decimal point only."));
     // Selected, so that the next key replaces the old text instead of adding to it.
     editor->setText(savedText_);

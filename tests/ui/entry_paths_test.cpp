@@ -155,5 +155,27 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
     }
 }
 
+// A cell left as it shows, whatever keys leave it so, stores nothing and says nothing:
+// bytes an entry could not give ("none" as FF FF, an erased label) stay as they are.
+TEST(EntryPaths, ACellLeftAsItShowsStoresNothing) {
+    Editor e;
+    for (int k = 0; k < kLabelPositions; ++k) e.labels()[labelIndex(0, 3, k)] = 0xFF;
+    const int txFreq = e.doc.group(0)->channel(3).fieldAddress(kColTxFreq);
+    std::fill_n(e.mem().begin() + txFreq, 2, Byte{0xFF});
+    const MemImage mem = e.mem();
+    const LabelImage labels = e.labels();
+    e.pressKeys("");
+    for (const int column : {kColRecFreq, kColTxFreq, kColLabel})
+        for (const char* keys : {"\n", "{End}\n", "{Home}", "{Left}{Right}\n"}) {
+            e.goTo(3, column).setFocus();
+            e.window->grid().edit(e.window->gridModel().index(3, column));
+            e.pressKeys(keys);
+            e.window->grid().commitPendingEdit();
+            EXPECT_EQ(e.prompts.beeps, 0) << column << " " << keys;
+        }
+    EXPECT_EQ(e.mem(), mem);
+    EXPECT_EQ(e.labels(), labels);
+}
+
 }  // namespace
 }  // namespace zav::test

@@ -54,12 +54,6 @@ std::string said(Editor& e, int beepsBefore) {
     return e.prompts.beeps > beepsBefore ? e.window->status().message().toStdString() : "";
 }
 
-bool isDecimal(const std::string& text) {
-    return !text.empty() && text.size() < 10 && std::ranges::all_of(text, [](char ch) {
-        return ch >= '0' && ch <= '9';
-    });
-}
-
 // Offsets on a receive frequency: the sum is taken or refused as the same text typed.
 struct OffsetCase {
     const char* receive;
@@ -129,7 +123,9 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
         // The first group's ANI/ID, from a unit number.
         {"fleet unit number", &fleet,
          [&](const EntryCase& c) -> EntryOutcome {
-             if (c.field != "ANI/ID Number" || !isDecimal(c.text)) return std::nullopt;
+             if (c.field != "ANI/ID Number" || c.text.empty() || c.text.size() > 9 ||
+                 c.text.find_first_not_of("0123456789") != std::string::npos)
+                 return std::nullopt;
              const auto unit = static_cast<std::uint32_t>(std::stoul(c.text));
              const FieldEntry id = applyUnitNumber(fleet.mem, fleet.labels, {unit, {1}}, unit);
              return outcome(fleet, c, id ? "" : id.reason());

@@ -40,7 +40,7 @@ TEST(Channel, WritesOnlyItsOwnBytes) {
                     ch.setTxCG("67.0"));
         for (const FieldEntry& refused :
              {ch.setRecFreq("300"), ch.setTxFreq("450.00625"), ch.setRecCG("D0"), ch.setTxCG("900"),
-              ch.setLabel("ABCDEFGHIJ"), ch.setScan("y"), ch.update(0, "1")})
+              ch.setLabel("ABCDEFGHIJ"), ch.setScan("y"), ch.update(0, "1"), ch.update(7, "Y")})
             EXPECT_FALSE(refused.accepted() || refused.reason().empty());
         EXPECT_EQ(mem, memExpected);
         EXPECT_EQ(labels, labelsExpected);
@@ -58,8 +58,6 @@ TEST(Channel, TextsShownCopiedAndPasted) {
     EXPECT_TRUE(ch.writeChannel({"9", "450.0125", "", "455.0125", "D754", "FIRE", "Y"}));
     EXPECT_EQ(ch.display(), (RowData{"", "450.01250", "", "455.01250", "D754", "FIRE    ", "Y"}));
     EXPECT_EQ(ch.copyChan(), "450.01250\t\t455.01250\tD754\tFIRE    \tY");
-    ch.update(0, "512.5");
-    ch.update(7, "512.5");
     ch.update(kColScan, "");
     EXPECT_EQ(ch.copyChan(), "450.01250\t\t455.01250\tD754\tFIRE    \t");
     ch.setLabel("1.2.3.4.5.6.7.8.");  // a point takes no position

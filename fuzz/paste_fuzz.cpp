@@ -45,9 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto pasteLine = [&](const std::string& line, int r) {
         const MemImage before = mem;
         const LabelImage beforeLabels = labels;
-        const RowPaste checked = checkRowPaste(group.channel(r), line);
+        std::string rest = line;
+        const RowPaste checked = group.channel(r).checkRow(Channel::splitRow(rest));
         require(checked.refusal.empty() || checked.changes.empty(), "a refused row stores nothing");
-        applyRowPaste(group.channel(r), checked);
+        group.channel(r).storeRow(checked);
         const RowData shown = group.display(r);
         for (const auto& [column, stored] : checked.changes)
             require(shown[static_cast<std::size_t>(column)] == stored,
@@ -70,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LabelImage pastedLabels = labels;
     for (int r = 0; r < kChannelsPerGroup; ++r) {
         std::string copied = group.copyChan(r);
-        require(checkRowPaste(group.channel(r), copied).changes.empty(),
+        std::string rest = copied;
+        require(group.channel(r).checkRow(Channel::splitRow(rest)).changes.empty(),
                 "a copied row pasted back has nothing to change");
         group.pasteRecord(copied, r);
     }

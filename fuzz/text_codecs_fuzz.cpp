@@ -25,17 +25,14 @@ void checkFrequencyText(const std::string& text) {
         const auto again = freqTextToBytes(shown == "none" ? "" : shown);
         require(again && *again == *stored, "a stored frequency reads back as the same bytes");
     }
-    const FreqCheckResult checked = checkFrequency(text);
-    if (checked.outcome == FreqCheckOutcome::Accepted) {
-        require(isNumericText(text), "only a number is accepted");
-        const FreqCheckResult rechecked = checkFrequency(checked.text);
-        require(rechecked.outcome == FreqCheckOutcome::Accepted && rechecked.text == checked.text,
-                "an accepted frequency is accepted again as shown");
-        (void)unstorableReason(checked.text);
+    const FieldEntry entry = frequencyEntry(text);
+    require(entry || !entry.reason().empty(), "a refusal says why");
+    if (entry) {
+        require(frequencyEntry(entry.shown()) == entry, "a frequency is taken again as shown");
+        const auto bytes = freqTextToBytes(entry.shown());
+        require(bytes && freqBytesToText((*bytes)[0], (*bytes)[1]) == entry.shown(),
+                "a frequency taken is stored exactly");
     }
-    const FrequencyEntry entry = frequencyEntry(text);
-    if (entry.accepted && !entry.text.empty() && entry.text != text)
-        require(frequencyEntry(entry.text).accepted, "a stored entry is accepted again");
     // Too many digits give an infinity (an overflow no encoder takes for 0), never NaN.
     require(!std::isnan(leadingNumber(text)), "the leading number is a number");
 }
@@ -55,17 +52,17 @@ void checkEntryText(const std::string& text) {
     LabelImage labels{};
     Channel channel(mem, labels, 0, 0);
     for (int column = kColRecFreq; column <= kColScan; ++column) {
-        const FieldEntry entry = channelEntry(column, text);
-        require(entry.accepted || !entry.text.empty(), "a refusal says why");
-        if (!entry.accepted) continue;
-        channel.update(column, entry.text);
-        require(channel.display()[static_cast<std::size_t>(column)] == entry.text,
+        const MemImage before = mem;
+        const FieldEntry entry = channel.update(column, text);
+        require(entry || !entry.reason().empty(), "a refusal says why");
+        require(entry || mem == before, "a refusal stores nothing");
+        if (!entry) continue;
+        require(channel.display()[static_cast<std::size_t>(column)] == entry.shown(),
                 "an accepted entry reads back as the gate shows it");
-        const FieldEntry again = channelEntry(column, entry.text);
-        require(again.accepted && again.text == entry.text, "a gate takes what it shows");
+        require(channelEntry(column, entry.shown()) == entry, "a gate takes what it shows");
     }
     const FieldEntry id = idEntry(text);
-    if (id.accepted) require(idEntry(id.text).text == id.text, "an ID is taken as shown");
+    if (id) require(idEntry(id.shown()) == id, "an ID is taken as shown");
 }
 
 void checkLabelText(std::string text) {

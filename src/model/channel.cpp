@@ -1,5 +1,6 @@
 #include "model/channel.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "model/codecs.h"
@@ -43,52 +44,75 @@ int Channel::fieldAddress(int column) const {
     }
 }
 
-bool Channel::setFreq(int offset, std::string_view text) {
-    const auto bytes = freqTextToBytes(text);
-    if (!bytes) return false;
-    mem_.at(index(record_ + offset)) = (*bytes)[0];
-    mem_.at(index(record_ + offset + 1)) = (*bytes)[1];
-    return true;
+void Channel::store(int column, const std::string& shown) {
+    // The gates give only texts their codec encodes.
+    const auto storeBytes = [&](const std::optional<BytePair>& bytes) {
+        const auto at = index(fieldAddress(column));
+        mem_.at(at) = bytes.value()[0];
+        mem_.at(at + 1) = bytes.value()[1];
+    };
+    switch (column) {
+        case kColRecFreq:
+        case kColTxFreq:
+            storeBytes(freqTextToBytes(shown));
+            break;
+        case kColRecCG:
+        case kColTxCG:
+            storeBytes(cgTextToBytes(shown));
+            break;
+        case kColLabel: {
+            std::string rest = shown;
+            for (int k = 0; k < kLabelPositions; ++k)
+                labels_.at(labelIndex(group_, channel_, k)) = labelTextToByte(rest);
+            break;
+        }
+        default: {
+            Byte& b = mem_.at(index(scanByte_));
+            b = static_cast<Byte>(shown == "Y" ? (b | scanMask_) : (b & ~scanMask_));
+            break;
+        }
+    }
 }
 
-bool Channel::setCG(int offset, std::string_view text) {
-    const auto bytes = cgTextToBytes(text);
-    if (!bytes) return false;
-    mem_.at(index(record_ + offset)) = (*bytes)[0];
-    mem_.at(index(record_ + offset + 1)) = (*bytes)[1];
-    return true;
+FieldEntry Channel::update(int column, std::string_view text) {
+    if (column < kColRecFreq || column > kColScan) return channelEntry(column, text);
+    std::string now = display()[static_cast<std::size_t>(column)];
+    if (text == now) return FieldEntry::taken(std::move(now));
+    FieldEntry entry = channelEntry(column, text);
+    if (entry) store(column, entry.shown());
+    return entry;
 }
 
 std::string Channel::recFreq() const {
     return freqBytesToText(mem_.at(index(record_ + channel_field::kRecFreq)),
                            mem_.at(index(record_ + channel_field::kRecFreq + 1)));
 }
-bool Channel::setRecFreq(std::string_view text) {
-    return setFreq(channel_field::kRecFreq, text);
+FieldEntry Channel::setRecFreq(std::string_view text) {
+    return update(kColRecFreq, text);
 }
 
 std::string Channel::recCg() const {
     return cgBytesToText(mem_.at(index(record_ + channel_field::kRecCG)),
                          mem_.at(index(record_ + channel_field::kRecCG + 1)));
 }
-bool Channel::setRecCG(std::string_view text) {
-    return setCG(channel_field::kRecCG, text);
+FieldEntry Channel::setRecCG(std::string_view text) {
+    return update(kColRecCG, text);
 }
 
 std::string Channel::txFreq() const {
     return freqBytesToText(mem_.at(index(record_ + channel_field::kTxFreq)),
                            mem_.at(index(record_ + channel_field::kTxFreq + 1)));
 }
-bool Channel::setTxFreq(std::string_view text) {
-    return setFreq(channel_field::kTxFreq, text);
+FieldEntry Channel::setTxFreq(std::string_view text) {
+    return update(kColTxFreq, text);
 }
 
 std::string Channel::txCg() const {
     return cgBytesToText(mem_.at(index(record_ + channel_field::kTxCG)),
                          mem_.at(index(record_ + channel_field::kTxCG + 1)));
 }
-bool Channel::setTxCG(std::string_view text) {
-    return setCG(channel_field::kTxCG, text);
+FieldEntry Channel::setTxCG(std::string_view text) {
+    return update(kColTxCG, text);
 }
 
 std::string Channel::label() const {
@@ -99,20 +123,16 @@ std::string Channel::label() const {
     return text.empty() ? std::string(kBlankLabel) : text;
 }
 
-void Channel::setLabel(std::string_view text) {
-    std::string rest(text);
-    for (int k = 0; k < kLabelPositions; ++k) {
-        labels_.at(labelIndex(group_, channel_, k)) = labelTextToByte(rest);
-    }
+FieldEntry Channel::setLabel(std::string_view text) {
+    return update(kColLabel, text);
 }
 
 std::string Channel::scan() const {
     return (mem_.at(index(scanByte_)) & scanMask_) ? "Y" : "";
 }
 
-void Channel::setScan(std::string_view text) {
-    Byte& b = mem_.at(index(scanByte_));
-    b = static_cast<Byte>(text == "Y" ? (b | scanMask_) : (b & ~scanMask_));
+FieldEntry Channel::setScan(std::string_view text) {
+    return update(kColScan, text);
 }
 
 void Channel::resetToDefaults() {
@@ -140,10 +160,6 @@ std::string Channel::copyChan() const {
     return text;
 }
 
-void Channel::pasteChan(std::string& s) {
-    writeChannel(splitRow(s));
-}
-
 RowData Channel::splitRow(std::string& s) {
     RowData row;
     // Seven passes: the seventh consumes a field that goes nowhere.
@@ -156,35 +172,32 @@ RowData Channel::splitRow(std::string& s) {
     return row;
 }
 
-void Channel::writeChannel(const RowData& row) {
-    for (int col = kColRecFreq; col <= kColScan; ++col) {
-        update(col, row[static_cast<std::size_t>(col)]);
+RowPaste Channel::checkRow(const RowData& row) const {
+    const RowData now = display();
+    RowPaste checked;
+    for (int column = kColRecFreq; column <= kColScan; ++column) {
+        const auto c = static_cast<std::size_t>(column);
+        if (row[c] == now[c]) continue;  // what the channel holds stays as its bytes are
+        FieldEntry entry = channelEntry(column, row[c]);
+        if (!entry) return {std::string(kChannelCaptions[c]) + ": " + entry.reason(), {}};
+        checked.changes.emplace_back(column, entry.shown());
     }
+    return checked;
 }
 
-void Channel::update(int field, std::string_view txt) {
-    switch (field) {
-        case kColRecFreq:
-            setRecFreq(txt);
-            break;
-        case kColRecCG:
-            setRecCG(txt);
-            break;
-        case kColTxFreq:
-            setTxFreq(txt);
-            break;
-        case kColTxCG:
-            setTxCG(txt);
-            break;
-        case kColLabel:
-            setLabel(txt);
-            break;
-        case kColScan:
-            setScan(txt);
-            break;
-        default:
-            break;
-    }
+void Channel::storeRow(const RowPaste& checked) {
+    for (const auto& [column, text] : checked.changes) update(column, text);
+}
+
+FieldEntry Channel::writeChannel(const RowData& row) {
+    const RowPaste checked = checkRow(row);
+    if (!checked.refusal.empty()) return FieldEntry::refused(checked.refusal);
+    storeRow(checked);
+    return FieldEntry::taken(copyChan());
+}
+
+FieldEntry Channel::pasteChan(std::string& s) {
+    return writeChannel(splitRow(s));
 }
 
 }  // namespace zav

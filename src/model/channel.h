@@ -6,7 +6,10 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "model/field_entry.h"
 #include "model/memory_image.h"
 
 namespace zav {
@@ -29,6 +32,13 @@ enum ChannelColumn : int {
 inline constexpr auto kChannelCaptions = std::to_array<std::string_view>(
     {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"});
 
+// A row checked for a channel: the columns it changes, each with the text its gate shows,
+// or the first column refused.
+struct RowPaste {
+    std::string refusal;  // "Rec CG: why" for the first column refused; empty when none
+    std::vector<std::pair<int, std::string>> changes;  // column and the text it stores
+};
+
 class Channel {
   public:
     // Throws std::out_of_range for a group outside 0..14 or a channel outside 0..13.
@@ -43,23 +53,26 @@ class Channel {
     int scanByteAddress() const { return scanByte_; }
     Byte scanMask() const { return scanMask_; }
 
-    // Reading decodes; writing encodes. A frequency or code guard text that cannot be
-    // encoded leaves the stored bytes unchanged (the setter then returns false).
+    // Reading decodes. Each setter is its field's entry gate (field_entry.h): it stores
+    // only what the radio holds exactly and gives the text the field then shows, or stores
+    // nothing and says why. A text the field already shows stores nothing, so a value the
+    // gate would refuse (read from a file or a radio) keeps its bytes while untouched.
     std::string recFreq() const;
-    bool setRecFreq(std::string_view text);
+    FieldEntry setRecFreq(std::string_view text);
     std::string recCg() const;
-    bool setRecCG(std::string_view text);
+    FieldEntry setRecCG(std::string_view text);
     std::string txFreq() const;
-    bool setTxFreq(std::string_view text);
+    FieldEntry setTxFreq(std::string_view text);
     std::string txCg() const;
-    bool setTxCG(std::string_view text);
+    FieldEntry setTxCG(std::string_view text);
     // " blank  " when the label shows nothing.
     std::string label() const;
-    void setLabel(std::string_view text);
+    FieldEntry setLabel(std::string_view text);
     // "Y" or "".
     std::string scan() const;
-    // Sets the flag for exactly "Y", clears it for anything else.
-    void setScan(std::string_view text);
+    FieldEntry setScan(std::string_view text);
+    // Column 1..6 selects the setter; any other column is refused.
+    FieldEntry update(int column, std::string_view text);
 
     // Label "CHAN n" (n = index + 1); nothing else changes.
     void resetToDefaults();
@@ -67,19 +80,23 @@ class Channel {
     RowData display() const;
     // The six texts joined by tabs, no trailing tab.
     std::string copyChan() const;
-    // Splits a copyChan text back into the six texts and consumes it. With fewer than five
-    // tabs the last field is written to every remaining property.
-    void pasteChan(std::string& s);
     // The six texts pasteChan takes from a text (columns 1..6), consumed as it consumes it.
+    // With fewer than five tabs the last field goes to every remaining column.
     static RowData splitRow(std::string& s);
-    // Columns 1..6 of a grid row into the six properties, in column order.
-    void writeChannel(const RowData& row);
-    // Column 1..6 selects the property; any other number does nothing.
-    void update(int field, std::string_view txt);
+    // Columns 1..6 of a row against the channel: every column whose text differs passes
+    // its gate. Nothing is stored.
+    RowPaste checkRow(const RowData& row) const;
+    // The changes of a checked row, each through its setter.
+    void storeRow(const RowPaste& checked);
+    // A whole row at once: checked, then stored when no column is refused (else nothing
+    // is). Taken, it shows copyChan's text; refused, "Rec CG: why".
+    FieldEntry writeChannel(const RowData& row);
+    // writeChannel of a copyChan text, which is consumed.
+    FieldEntry pasteChan(std::string& s);
 
   private:
-    bool setFreq(int offset, std::string_view text);
-    bool setCG(int offset, std::string_view text);
+    // Stores a text the column's gate gave.
+    void store(int column, const std::string& shown);
 
     MemImage& mem_;
     LabelImage& labels_;

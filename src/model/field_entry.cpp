@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 
 #include "model/channel.h"
 #include "model/codecs.h"
@@ -18,11 +19,11 @@ constexpr std::int64_t kToneTenthsLimit = 8000;
 constexpr std::string_view kHexDigits = "0123456789ABCDEFabcdef";
 
 FieldEntry accepted(std::string text) {
-    return {true, std::move(text)};
+    return FieldEntry::taken(std::move(text));
 }
 
 FieldEntry refused(std::string why) {
-    return {false, std::move(why)};
+    return FieldEntry::refused(std::move(why));
 }
 
 std::string quoted(std::string_view text) {
@@ -53,6 +54,16 @@ std::string asShown(std::string taken) {
 }
 
 }  // namespace
+
+const std::string& FieldEntry::shown() const {
+    if (!accepted_) throw std::logic_error("a refused entry shows nothing: " + text_);
+    return text_;
+}
+
+const std::string& FieldEntry::reason() const {
+    if (accepted_) throw std::logic_error("a taken entry has no reason: " + text_);
+    return text_;
+}
 
 FieldEntry codeGuardEntry(std::string_view typed) {
     const std::string_view text = trimmed(typed);
@@ -134,24 +145,6 @@ FieldEntry channelEntry(int column, std::string_view typed) {
         default:
             return refused("column " + std::to_string(column) + " takes no entry");
     }
-}
-
-RowPaste checkRowPaste(const Channel& channel, std::string text) {
-    const RowData now = channel.display();
-    const RowData pasted = Channel::splitRow(text);
-    RowPaste paste;
-    for (int column = kColRecFreq; column <= kColScan; ++column) {
-        const auto c = static_cast<std::size_t>(column);
-        if (pasted[c] == now[c]) continue;  // what the channel holds stays as its bytes are
-        FieldEntry entry = channelEntry(column, pasted[c]);
-        if (!entry.accepted) return {std::string(kChannelCaptions[c]) + ": " + entry.text, {}};
-        paste.changes.emplace_back(column, std::move(entry.text));
-    }
-    return paste;
-}
-
-void applyRowPaste(Channel& channel, const RowPaste& paste) {
-    for (const auto& [column, text] : paste.changes) channel.update(column, text);
 }
 
 }  // namespace zav

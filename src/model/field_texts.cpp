@@ -71,12 +71,13 @@ std::string readChannel(const FieldPlace& at) {
     return channelAt(at).display()[Column];
 }
 
+Refusal refusal(const FieldEntry& entry) {
+    return entry ? Refusal() : entry.reason();
+}
+
 template <int Column>
 Refusal storeChannel(const FieldPlace& at, std::string_view text) {
-    FieldEntry entry = channelEntry(Column, text);
-    if (!entry.accepted) return std::move(entry.text);
-    channelAt(at).update(Column, entry.text);
-    return std::nullopt;
+    return refusal(channelAt(at).update(Column, text));
 }
 
 // --- Group fields: list entries of bit fields in the group header or the backlight byte.
@@ -129,10 +130,9 @@ std::string readId(const FieldPlace& at) {
 }
 
 Refusal storeId(const FieldPlace& at, std::string_view text) {
-    FieldEntry entry = idEntry(text);
-    if (!entry.accepted) return std::move(entry.text);
-    groupAt(at).writeIdNum(entry.text);
-    return std::nullopt;
+    const FieldEntry entry = idEntry(text);
+    if (entry) groupAt(at).writeIdNum(entry.shown());
+    return refusal(entry);
 }
 
 std::string readGroupLabel(const FieldPlace& at) {
@@ -140,10 +140,9 @@ std::string readGroupLabel(const FieldPlace& at) {
 }
 
 Refusal storeGroupLabel(const FieldPlace& at, std::string_view text) {
-    FieldEntry entry = labelEntry(text);
-    if (!entry.accepted) return std::move(entry.text);
-    groupAt(at).writeGroupLabel(entry.text);
-    return std::nullopt;
+    const FieldEntry entry = labelEntry(text);
+    if (entry) groupAt(at).writeGroupLabel(entry.shown());
+    return refusal(entry);
 }
 
 // --- Global fields: the global parameters window's lists and password.

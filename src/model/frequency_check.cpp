@@ -1,6 +1,7 @@
 #include "model/frequency_check.h"
 
 #include "model/codecs.h"
+#include "model/field_entry.h"
 
 #include <algorithm>
 #include <charconv>
@@ -26,8 +27,9 @@ struct Decimal {
 
 constexpr int kSignificantDigits = 15;
 constexpr long kStepDecimals = 5;
-constexpr long kExponentLimit = 100000;  // far beyond any double; stops runaway exponents
-constexpr long kMaxWholeDigits = 18;     // fits 64 bits
+constexpr long kExponentLimit = 100000;      // far beyond any double; stops runaway exponents
+constexpr long kMaxWholeDigits = 18;         // fits 64 bits
+constexpr std::int64_t kRasterUnits = 1250;  // the radio's 12.5 kHz step in units of 10 Hz
 // The text the frequency columns show for no frequency.
 constexpr std::string_view kNoFrequency = "none";
 
@@ -161,58 +163,40 @@ bool isNumericText(std::string_view text) {
     return parseDecimal(text).has_value();
 }
 
-FreqCheckResult checkFrequency(std::string_view text) {
-    auto parsed = parseDecimal(text);
-    if (!parsed) return {};
+FieldEntry frequencyEntry(std::string_view typed) {
+    const std::string_view entry = trim(typed);
+    const FieldEntry none = FieldEntry::taken(std::string(kNoFrequency));
+    if (entry.empty() || entry == kNoFrequency) return none;
+    const FieldEntry notOfTheRadio = FieldEntry::refused(
+        std::string(entry) + " is not a frequency of the radio: 400 to 600 MHz in 12.5 kHz steps.");
+    auto parsed = parseDecimal(entry);
+    if (!parsed) return notOfTheRadio;
     Decimal f = *parsed;
     roundSignificant(f);
     normaliseToMHz(f);
-    // No frequency is negative, and no step of the radio is finer than five decimals of a
-    // megahertz; what is left has at most three whole digits.
-    if (f.neg || f.exp < -kStepDecimals) return {};
-    // In units of 10 Hz, the frequency and both steps (2.5 kHz and 6.25 kHz) are whole.
-    const std::int64_t whole = scaled(f, f.exp + kStepDecimals);
-    if (whole % 250 != 0 && whole % 625 != 0) return {};
-
-    Decimal back = f;
-    back.exp += kStepDecimals;
-    normaliseToMHz(back);
-    if (back.isZero()) return {FreqCheckOutcome::Unchanged, {}};
+    // No frequency is negative, and none is finer than five decimals of a megahertz.
+    if (f.neg || f.exp < -kStepDecimals) return notOfTheRadio;
+    // In units of 10 Hz the entry must be a whole number of 2.5 kHz or 6.25 kHz steps.
+    const std::int64_t steps = scaled(f, f.exp + kStepDecimals);
+    if (steps % 250 != 0 && steps % 625 != 0) return notOfTheRadio;
+    // Those units read as megahertz again (an entry below 1 MHz scales up as kHz would).
+    f.exp += kStepDecimals;
+    normaliseToMHz(f);
+    if (f.isZero()) return none;
     // 400 <= value <= 600: three digits before the point, leading digit 4 or 5, or 600.
-    const long mag = back.magnitude();
-    const bool inBand = mag == 3 && (back.digits[0] == '4' || back.digits[0] == '5' ||
-                                     (back.digits == "6" && back.exp == 2));
-    if (!inBand) return {};
-    return {FreqCheckOutcome::Accepted, formatMHz(back)};
-}
-
-std::optional<std::string> unstorableReason(std::string_view mhzText) {
-    const std::string shown(mhzText);
+    const bool inBand = f.magnitude() == 3 && (f.digits[0] == '4' || f.digits[0] == '5' ||
+                                               (f.digits == "6" && f.exp == 2));
+    if (!inBand) return notOfTheRadio;
+    // At most five decimals are left (eight digits, three of them whole).
+    const std::string shown = formatMHz(f);
+    if (scaled(f, f.exp + kStepDecimals) % kRasterUnits != 0)
+        return FieldEntry::refused(shown + " MHz is off the radio's 12.5 kHz steps.");
+    // Last, what the frequency field makes of it: in the band only 400.00000 differs (it
+    // encodes as no frequency).
     const auto bytes = freqTextToBytes(shown);
-    if (!bytes) return shown + " MHz is outside the radio's range.";
-    const std::string stored = freqBytesToText((*bytes)[0], (*bytes)[1]);
-    if (stored == kNoFrequency)
-        return shown + " MHz is stored as no frequency; leave the cell empty.";
-    if (stored != shown) return shown + " MHz is off the radio's 12.5 kHz steps.";
-    return std::nullopt;
-}
-
-FrequencyEntry frequencyEntry(std::string_view typed) {
-    const std::string_view entry = trim(typed);
-    if (entry.empty() || entry == kNoFrequency) return {true, std::string(kNoFrequency)};
-    const FreqCheckResult r = isNumericText(entry) ? checkFrequency(entry) : FreqCheckResult{};
-    switch (r.outcome) {
-        case FreqCheckOutcome::Accepted:
-            // Refused rather than stored as some other value the radio can hold.
-            if (auto why = unstorableReason(r.text)) return {false, std::move(*why)};
-            return {true, r.text};
-        case FreqCheckOutcome::Unchanged:
-            return {true, std::string(kNoFrequency)};
-        case FreqCheckOutcome::Rejected:
-            break;
-    }
-    return {false, std::string(entry) +
-                       " is not a frequency of the radio: 400 to 600 MHz in 12.5 kHz steps."};
+    if (!bytes || freqBytesToText((*bytes)[0], (*bytes)[1]) != shown)
+        return FieldEntry::refused(shown + " MHz is stored as no frequency; leave the cell empty.");
+    return FieldEntry::taken(shown);
 }
 
 std::optional<std::int64_t> wholeUnits(std::string_view text, int decimals) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <exception>
+#include <stdexcept>
 #include <thread>
 
 #include "iface/progress.h"
@@ -133,7 +134,10 @@ FleetRadioResult runRadio(const FleetRequest& request, std::size_t index, const 
         file.copyTo(doc);
         if (request.units) {
             r.unit = request.units->first + static_cast<std::uint32_t>(index);
-            applyUnitNumber(doc.mem, doc.labels, *request.units, *r.unit);
+            // A number the ANI/ID field cannot hold goes to no radio.
+            if (const FieldEntry id = applyUnitNumber(doc.mem, doc.labels, *request.units, *r.unit);
+                !id)
+                throw std::invalid_argument(id.reason());
         }
         DocumentEditor editor(doc, request.labelGroup);
         MemorySettingsStore settings;
@@ -195,14 +199,16 @@ std::string unitIdText(std::uint32_t unit) {
     return digits;
 }
 
-void applyUnitNumber(MemImage& mem, LabelImage& labels, const FleetUnits& units,
-                     std::uint32_t unit) {
-    const std::string id = unitIdText(unit);
+FieldEntry applyUnitNumber(MemImage& mem, LabelImage& labels, const FleetUnits& units,
+                           std::uint32_t unit) {
+    FieldEntry id = idEntry(unitIdText(unit));
+    if (!id) return id;
     for (int g = 0; g < kGroupCount; ++g) {
         const bool named =
             units.groups.empty() || std::ranges::find(units.groups, g + 1) != units.groups.end();
-        if (named && groupExists(mem, g)) Group(mem, labels, g).writeIdNum(id);
+        if (named && groupExists(mem, g)) Group(mem, labels, g).writeIdNum(id.shown());
     }
+    return id;
 }
 
 void runOnThreads(const std::vector<Job>& jobs) {

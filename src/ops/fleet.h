@@ -19,6 +19,7 @@
 
 #include "iface/progress.h"
 #include "link/link_port.h"
+#include "model/field_entry.h"
 #include "ops/file_operations.h"
 #include "ops/operation_result.h"
 #include "ops/request_answers.h"
@@ -95,9 +96,10 @@ std::optional<std::vector<int>> parseGroupList(std::string_view text);
 std::string unitIdText(std::uint32_t unit);
 
 // Writes the unit number into the ANI/ID field of the groups `units` names (every group
-// the image holds when it names none); groups the image lacks are left alone.
-void applyUnitNumber(MemImage& mem, LabelImage& labels, const FleetUnits& units,
-                     std::uint32_t unit);
+// the image holds when it names none); groups the image lacks are left alone. A number
+// the field cannot hold (more than seven digits) is refused and nothing is written.
+FieldEntry applyUnitNumber(MemImage& mem, LabelImage& labels, const FleetUnits& units,
+                           std::uint32_t unit);
 
 // Runs the request on every port at once, starting from `file`; returns when every radio
 // has ended, with one result per port in port order. `cancel` (may be null) cancels all,

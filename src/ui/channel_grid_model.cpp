@@ -1,5 +1,8 @@
 #include "ui/channel_grid_model.h"
 
+#include <optional>
+#include <string>
+
 #include "ui/image_history.h"
 
 namespace zav {
@@ -39,20 +42,21 @@ QString ChannelGridModel::cellText(int row, int column) const {
     return QString::fromStdString(g->display(row)[static_cast<std::size_t>(column)]);
 }
 
-void ChannelGridModel::setCellText(int row, int column, const QString& text) {
+FieldEntry ChannelGridModel::setCellText(int row, int column, const QString& text) {
     Group* g = group() >= 0 ? doc_.group(group()) : nullptr;
-    if (g == nullptr || row < 0 || row >= kChannelsPerGroup || column < 1 || column >= kGridColumns)
-        return;
-    if (text == cellText(row, column)) return;
-    const auto change = [&] { g->update(row, column, text.toStdString()); };
-    if (history_ != nullptr) {
+    if (g == nullptr || row < 0 || row >= kChannelsPerGroup)
+        return FieldEntry::refused("no channel is shown in row " + std::to_string(row + 1));
+    std::optional<FieldEntry> entry;
+    const auto change = [&] { entry = g->channel(row).update(column, text.toStdString()); };
+    if (history_ != nullptr && column >= kColRecFreq && column <= kColScan) {
         history_->record(QStringLiteral("Edit %1").arg(QString::fromLatin1(
                              kGridCaptions[static_cast<std::size_t>(column)].data())),
                          change);
     } else {
         change();
     }
-    emit dataChanged(index(row, 0), index(row, kGridColumns - 1));
+    if (*entry) emit dataChanged(index(row, 0), index(row, kGridColumns - 1));
+    return *entry;
 }
 
 QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
@@ -83,8 +87,7 @@ Qt::ItemFlags ChannelGridModel::flags(const QModelIndex& index) const {
 
 bool ChannelGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole || index.column() == 0) return false;
-    setCellText(index.row(), index.column(), value.toString());
-    return true;
+    return setCellText(index.row(), index.column(), value.toString()).accepted();
 }
 
 }  // namespace zav

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "model/document.h"
+#include "model/field_entry.h"
 
 namespace zav {
 
@@ -30,9 +31,9 @@ class ChannelGridModel final : public QAbstractTableModel {
     void setHistory(ImageHistory* history) { history_ = history; }
 
     [[nodiscard]] QString cellText(int row, int column) const;
-    // Stores a cell's text through the group record when it differs from what the cell
-    // shows (an unchanged cell is never re-encoded). Columns 1..6 only.
-    void setCellText(int row, int column, const QString& text);
+    // Stores a cell's text through its channel's setter, the field's gate: what the cell
+    // then shows, or why it stays as it was. An unchanged text stores nothing.
+    FieldEntry setCellText(int row, int column, const QString& text);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

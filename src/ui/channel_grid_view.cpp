@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "model/field_entry.h"
 #include "model/frequency_check.h"
 #include "ui/grid_delegate.h"
 #include "ui/image_history.h"
@@ -116,19 +115,32 @@ void ChannelGridView::discardEditor(QLineEdit* editor) {
     if (editor != nullptr) closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
-void ChannelGridView::copyReceive(int row, int column) {
+FieldEntry ChannelGridView::copyReceive(int row, int column) {
+    return model_.setCellText(row, column, model_.cellText(row, column - 2));
+}
+
+void ChannelGridView::copyReceiveKey(int row, int column) {
     if (!isTransmitColumn(column)) return;
-    model_.setCellText(row, column, model_.cellText(row, column - 2));
+    if (const FieldEntry entry = copyReceive(row, column); !entry)
+        refuse(QString::fromStdString(entry.reason()));
 }
 
 void ChannelGridView::copyReceiveAll(int row, int column) {
     if (!isTransmitColumn(column)) return;
-    // One step: Undo brings back every row's transmit value at once.
+    // One step: Undo brings back every row's transmit value at once. A receive value the
+    // transmit field cannot take (bytes from a file) stays behind, named.
+    std::string refused;
+    const auto copy = [&](int r) {
+        const FieldEntry entry = copyReceive(r, column);
+        if (!entry && refused.empty())
+            refused = "Chan " + std::to_string(r + 1) + ", " + entry.reason();
+    };
     history_.record(QStringLiteral("Copy Receive to Transmit"), [&] {
-        copyReceive(row, column);
-        for (int r = 0; r < model_.rowCount(); ++r) copyReceive(r, column);
+        copy(row);
+        for (int r = 0; r < model_.rowCount(); ++r) copy(r);
     });
     setCurrentIndex(model_.index(0, 0));
+    if (!refused.empty()) refuse(QString::fromStdString(refused));
 }
 
 void ChannelGridView::toggleScan(int row) {
@@ -138,16 +150,10 @@ void ChannelGridView::toggleScan(int row) {
 
 void ChannelGridView::commitCellText(const QModelIndex& index, const QString& text) {
     if (!index.isValid()) return;
-    const int row = index.row();
-    const int column = index.column();
-    // A cell left as it was stores nothing; an entry its field cannot hold exactly is
-    // refused and the cell stays as it was.
-    if (text == model_.cellText(row, column)) return;
-    const FieldEntry entry = channelEntry(column, text.toStdString());
-    if (entry.accepted)
-        model_.setCellText(row, column, QString::fromStdString(entry.text));
-    else
-        refuse(QString::fromStdString(entry.text));
+    // The channel's setter is the field's gate: a cell left as it was stores nothing, an
+    // entry the field cannot hold exactly is refused and the cell stays as it was.
+    const FieldEntry entry = model_.setCellText(index.row(), index.column(), text);
+    if (!entry) refuse(QString::fromStdString(entry.reason()));
 }
 
 void ChannelGridView::refuse(const QString& reason) {
@@ -172,7 +178,7 @@ bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
     if (isTransmitColumn(column) && (key == Qt::Key_S || key == Qt::Key_C)) {
         discardEditor(editor);
         if (key == Qt::Key_S) {
-            copyReceive(cur.row(), column);
+            copyReceiveKey(cur.row(), column);
         } else {
             copyReceiveAll(cur.row(), column);
         }
@@ -226,8 +232,10 @@ bool ChannelGridView::editorKeyPress(QLineEdit* editor, QKeyEvent* event) {
 bool ChannelGridView::editorKeyRelease(QLineEdit* editor, QKeyEvent* event) {
     if (offsetKeyUp(event)) return true;
     if (!isFrequencyColumn(editColumn_) || isNavigationKey(event->key())) return false;
-    if (isNumericText(editor->text().toStdString())) return false;
-    if (editor->text().isEmpty() && event->key() == Qt::Key_Delete) return false;
+    // Only a key that made the text no number complains: a text left as the cell showed it
+    // ("none" too) or emptied is no mistake.
+    const QString text = editor->text();
+    if (text == savedText_ || text.isEmpty() || isNumericText(text.toStdString())) return false;
     refuse(QStringLiteral("A frequency takes digits and a decimal point only."));
     // Selected, so that the next key replaces the old text instead of adding to it.
     editor->setText(savedText_);

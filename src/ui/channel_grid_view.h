@@ -36,7 +36,7 @@ class ChannelGridView final : public QTableView {
     void fitRows(int height);
 
     // Key S: this row's transmit cell = its receive cell (two columns to the left).
-    void copyReceive(int row, int column);
+    void copyReceiveKey(int row, int column);
     // Key C: the same for every row; the cursor then goes to row 0, column 0.
     void copyReceiveAll(int row, int column);
     void toggleScan(int row);
@@ -65,6 +65,8 @@ class ChannelGridView final : public QTableView {
     // The release of the space bar pressed in Tx Freq; true when it opened the offset entry.
     bool offsetKeyUp(const QKeyEvent* event);
     void discardEditor(QLineEdit* editor);
+    // The transmit cell of `column` in `row` given its receive cell's text.
+    FieldEntry copyReceive(int row, int column);
 
     ChannelGridModel& model_;
     Document& doc_;

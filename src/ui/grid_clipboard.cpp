@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "model/field_entry.h"
-
 namespace zav {
 
 namespace {
@@ -73,11 +71,9 @@ GridClipboard::PasteResult GridClipboard::paste(int row) {
     Group* g = shown >= 0 ? doc_.group(shown) : nullptr;
     if (g == nullptr) return PasteResult::Refused;
     if (copiedRow_ && row >= 0 && row < kChannelsPerGroup) {
-        const RowPaste checked = checkRowPaste(g->channel(row), std::move(text));
-        refusal_ = checked.refusal;
-        if (!refusal_.empty()) return PasteResult::Refused;
-        applyRowPaste(g->channel(row), checked);
-        return PasteResult::Row;
+        const FieldEntry pasted = g->channel(row).pasteChan(text);
+        if (!pasted) refusal_ = pasted.reason();
+        return pasted ? PasteResult::Row : PasteResult::Refused;
     }
     if (copiedAll_)
         return pasteAllRows(*g, std::move(text)) ? PasteResult::All : PasteResult::Refused;
@@ -88,7 +84,8 @@ bool GridClipboard::pasteAllRows(Group& group, std::string text) {
     std::vector<RowPaste> rows;
     for (int row = 0; row < kChannelsPerGroup; ++row) {
         const std::size_t p = text.find(kLineEnd);
-        rows.push_back(checkRowPaste(group.channel(row), text.substr(0, p)));
+        std::string line = text.substr(0, p);
+        rows.push_back(group.channel(row).checkRow(Channel::splitRow(line)));
         if (!rows.back().refusal.empty()) {
             refusal_ = "Chan " + std::to_string(row + 1) + ", " + rows.back().refusal;
             return false;
@@ -96,7 +93,7 @@ bool GridClipboard::pasteAllRows(Group& group, std::string text) {
         if (p != std::string::npos) text.erase(0, p + 1);
     }
     for (int row = 0; row < kChannelsPerGroup; ++row)
-        applyRowPaste(group.channel(row), rows[static_cast<std::size_t>(row)]);
+        group.channel(row).storeRow(rows[static_cast<std::size_t>(row)]);
     return true;
 }
 

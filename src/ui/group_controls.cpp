@@ -179,9 +179,9 @@ std::string checkEntries(const GroupControls& c, const GroupParams& shown) {
     const auto check = [&](QLineEdit* edit, const std::string& held, auto gate) {
         const std::string typed = edit->text().toStdString();
         if (typed == held) return;  // what the group shows stays as its bytes are
-        FieldEntry entry = gate(typed);
-        if (!entry.accepted) refused += (refused.empty() ? "" : "; ") + entry.text;
-        const QString now = QString::fromStdString(entry.accepted ? entry.text : held);
+        const FieldEntry entry = gate(typed);
+        if (!entry) refused += (refused.empty() ? "" : "; ") + entry.reason();
+        const QString now = QString::fromStdString(entry ? entry.shown() : held);
         if (edit->text() != now) edit->setText(now);
     };
     check(c.groupLabelEdit, shown.groupLabel, labelEntry);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 
 namespace zav {
@@ -21,7 +22,8 @@ TEST(Channel, WritesOnlyItsOwnBytes) {
         MemImage memExpected = mem;
         LabelImage labelsExpected = labels;
         Channel ch(mem, labels, g, c);
-        ch.writeChannel({"", "450.0125", "D023-", "512.5375", "67.0", "ABCDEFGH", "Y"});
+        EXPECT_TRUE(
+            ch.writeChannel({"", "450.0125", "D023-", "512.5375", "67.0", "ABCDEFGH", "Y"}));
         const Byte record8[] = {0x50, 0x02, 0xC8, 0x13, 0x12, 0x57, 0x06, 0x70};
         std::copy_n(record8, 8, memExpected.begin() + record);
         memExpected[static_cast<std::size_t>(scanByte)] |= scanBit;
@@ -29,15 +31,19 @@ TEST(Channel, WritesOnlyItsOwnBytes) {
         for (int k = 0; k < 8; ++k)
             labelsExpected[labelIndex(g, c, k)] = static_cast<Byte>(0x14 + 2 * k);
         EXPECT_EQ(labels, labelsExpected);
-        ch.setScan("y");  // only "Y" sets the flag
+        EXPECT_TRUE(ch.setScan(""));
         EXPECT_EQ(mem[static_cast<std::size_t>(scanByte)], 0x5A & ~scanBit);
-        // Texts that can be encoded say so; those that cannot leave the bytes alone.
+        // Each setter is its field's gate: what the radio cannot hold exactly is refused,
+        // saying why, and leaves the bytes alone.
         memExpected = mem;
         EXPECT_TRUE(ch.setRecFreq("450.0125") && ch.setTxFreq("512.5375") && ch.setRecCG("D023-") &&
                     ch.setTxCG("67.0"));
-        EXPECT_FALSE(ch.setRecFreq("300") || ch.setTxFreq("700") || ch.setRecCG("D0") ||
-                     ch.setTxCG("900"));
+        for (const FieldEntry& refused :
+             {ch.setRecFreq("300"), ch.setTxFreq("450.00625"), ch.setRecCG("D0"), ch.setTxCG("900"),
+              ch.setLabel("ABCDEFGHIJ"), ch.setScan("y"), ch.update(0, "1"), ch.update(7, "Y")})
+            EXPECT_FALSE(refused.accepted() || refused.reason().empty());
         EXPECT_EQ(mem, memExpected);
+        EXPECT_EQ(labels, labelsExpected);
     }
     MemImage mem{};
     LabelImage labels{};
@@ -49,42 +55,38 @@ TEST(Channel, TextsShownCopiedAndPasted) {
     MemImage mem{};
     LabelImage labels{};
     Channel ch(mem, labels, 0, 3);
-    ch.writeChannel({"9", "450.0125", "", "455.0125", "D754", "FIRE", "Y"});
+    EXPECT_TRUE(ch.writeChannel({"9", "450.0125", "", "455.0125", "D754", "FIRE", "Y"}));
     EXPECT_EQ(ch.display(), (RowData{"", "450.01250", "", "455.01250", "D754", "FIRE    ", "Y"}));
     EXPECT_EQ(ch.copyChan(), "450.01250\t\t455.01250\tD754\tFIRE    \tY");
-    ch.update(0, "512.5");
-    ch.update(7, "512.5");
     ch.update(kColScan, "");
     EXPECT_EQ(ch.copyChan(), "450.01250\t\t455.01250\tD754\tFIRE    \t");
-    const std::pair<const char*, const char*> labelTexts[] = {
-        {"ABCDEFGHIJ", "ABCDEFGH"},                 // beyond the eighth position: dropped
-        {"1.2.3.4.5.6.7.8.", "1.2.3.4.5.6.7.8."}};  // a point takes no position
-    for (const auto& [text, shown] : labelTexts) {
-        ch.setLabel(text);
-        EXPECT_EQ(ch.label(), shown);
-    }
+    ch.setLabel("1.2.3.4.5.6.7.8.");  // a point takes no position
+    EXPECT_EQ(ch.label(), "1.2.3.4.5.6.7.8.");
     for (int k = 0; k < 8; ++k) labels[labelIndex(0, 3, k)] = 0xFF;
     EXPECT_EQ(ch.label(), " blank  ");
+    EXPECT_TRUE(ch.setLabel(" blank  "));  // as shown: the erased bytes stay
+    EXPECT_EQ(labels[labelIndex(0, 3, 0)], 0xFF);
     ch.resetToDefaults();
     EXPECT_EQ(ch.label(), "CHAN 4  ");
 
-    const std::tuple<const char*, RowData, const char*> pasted[] = {
+    // A row with a column its field refuses stores nothing.
+    const std::tuple<const char*, std::optional<RowData>, const char*> pasted[] = {
         {"599.9875\t250.3\t600\tD023-\th.AB-7\tY",
-         {"", "599.98750", "250.3", "600.00000", "D023-", "h.AB-7   ", "Y"},
+         RowData{"", "599.98750", "250.3", "600.00000", "D023-", "h.AB-7   ", "Y"},
          "Y"},  // the last field has no tab after it and stays
-        // Fewer than five tabs: the last field goes to every remaining property.
-        {"450.0125\t67.0\t455.0125\tY",
-         {"", "450.01250", "067.0", "455.01250", "", "Y       ", "Y"},
-         "Y"},
-        {"450.0125", {"", "450.01250", "450.0", "450.01250", "450.0", "450.0125 ", ""}, "450.0125"},
+        // Fewer than five tabs: the last field goes to every remaining column ("Y" is no
+        // code guard, 450.0125 no tone).
+        {"450.0125\t67.0\t455.0125\tY", std::nullopt, "Y"},
+        {"450.0125", std::nullopt, "450.0125"},
         // A seventh field is consumed by the last pass and written nowhere.
         {"450\t\t\t\tX\t\tEXTRA\tMORE\tMOST",
-         {"", "450.00000", "", "none", "", "X       ", ""},
-         "MORE\tMOST"}};
+         RowData{"", "450.00000", "", "none", "", "X       ", ""}, "MORE\tMOST"}};
     for (const auto& [text, expected, rest] : pasted) {
+        const RowData before = ch.display();
         std::string s = text;
-        ch.pasteChan(s);
-        EXPECT_EQ(ch.display(), expected) << text;
+        const FieldEntry entry = ch.pasteChan(s);
+        EXPECT_EQ(entry.accepted(), expected.has_value()) << text;
+        EXPECT_EQ(ch.display(), expected.value_or(before)) << text;
         EXPECT_EQ(s, rest);
     }
 }

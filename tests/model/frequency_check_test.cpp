@@ -2,43 +2,51 @@
 
 #include <gtest/gtest.h>
 
+#include "model/field_entry.h"
+
 namespace zav {
 namespace {
 
-constexpr auto A = FreqCheckOutcome::Accepted;
-constexpr auto R = FreqCheckOutcome::Rejected;
-constexpr auto U = FreqCheckOutcome::Unchanged;
+constexpr const char* kRange = "400 to 600 MHz";
+constexpr const char* kRaster = "off the radio's 12.5 kHz steps";
+constexpr const char* kNone = "stored as no frequency";
 
-TEST(FrequencyCheck, GivesTheCellItsValue) {
+// The one frequency gate: what a frequency field shows once it takes the entry, or a part
+// of why it refuses it (a text with blanks).
+TEST(FrequencyEntry, TakesWhatTheFieldHoldsExactly) {
     // clang-format off
-    const std::tuple<const char*, FreqCheckOutcome, const char*> cases[] = {
-        // On the 2.5 kHz step, on the 6.25 kHz step only, on neither.
-        {"450.0125", A, "450.01250"}, {"450.01", A, "450.01000"}, {"450.00625", A, "450.00625"},
-        {"450.001", R, ""}, {" \t512.5375 ", A, "512.53750"},
+    const std::pair<const char*, const char*> cases[] = {
+        // On the 12.5 kHz raster; on the 2.5 or 6.25 kHz step only; on neither.
+        {"450.0125", "450.01250"}, {" \t512.5375 ", "512.53750"}, {"450.01", kRaster},
+        {"450.00625", kRaster}, {"450.001", kRange},
         // Scaled to megahertz down to three whole digits (kHz and finer units).
-        {"450125", A, "450.12500"}, {"4501250", A, "450.12500"}, {"4501", A, "450.10000"}, {"4501251", R, ""},
-        {"1000", R, ""},
-        // The band 400 ... 600 MHz; 0 is left unchanged.
-        {"400", A, "400.00000"}, {"600", A, "600.00000"}, {"399.9975", R, ""}, {"600.0025", R, ""},
-        {"700", R, ""}, {"-450", R, ""}, {"-0.005", R, ""}, {"0", U, ""}, {"-0.000", U, ""},
-        {"4.5E2", A, "450.00000"}, {"0.45e+3", A, "450.00000"}, {"4501250e-4", A, "450.12500"},
-        {"0.000000000450E12", A, "450.00000"},
-        {"4.5E-2", A, "450.00000"},  // scaled to the step, then back below 1000
-        {"4.5E-9", R, ""}, {"0.0000000045", R, ""},  // finer than any step
-        {"5000000E-10", R, ""},  // 0.0005 is on neither step
-        {"4.5E", R, ""}, {"4.5E+", R, ""}, {"4.5E2x", R, ""}, {"4.5E99999999999999999999", R, ""},
+        {"450125", "450.12500"}, {"4501250", "450.12500"}, {"4501", "450.10000"},
+        {"4501251", kRange}, {"1000", kRange},
+        // The band 400 ... 600 MHz, whose lowest frequency the field holds as none; zero,
+        // the empty text and "none" clear the field.
+        {"400", kNone}, {"600", "600.00000"}, {"399.9975", kRange}, {"600.0025", kRange},
+        {"700", kRange}, {"-450", kRange}, {"-0.005", kRange}, {"0", "none"}, {"-0.000", "none"},
+        {"", "none"}, {" none ", "none"}, {"None", kRange},
+        {"4.5E2", "450.00000"}, {"0.45e+3", "450.00000"}, {"4501250e-4", "450.12500"},
+        {"0.000000000450E12", "450.00000"},
+        {"4.5E-2", "450.00000"},  // scaled to the step, then back below 1000
+        {"4.5E-9", kRange}, {"0.0000000045", kRange},  // finer than any step
+        {"5000000E-10", kRange},  // 0.0005 is on neither step
+        {"4.5E", kRange}, {"4.5E+", kRange}, {"4.5E2x", kRange}, {"4.5E99999999999999999999", kRange},
         // Fifteen significant digits are kept, the rest rounded half up.
-        {"450.1250000000004", A, "450.12500"}, {"450.1250000000005", R, ""},
-        {"399.9999999999999", A, "400.00000"}, {"999.9999999999999", R, ""}, {"599.99999999999999", A, "600.00000"},
-        {"450.1234567", R, ""}, {"none", R, ""}, {"", R, ""}, {"4 5", R, ""}};
+        {"450.1250000000004", "450.12500"}, {"450.1250000000005", kRange},
+        {"399.9999999999999", kNone}, {"999.9999999999999", kRange}, {"599.99999999999999", "600.00000"},
+        {"450.1234567", kRange}, {"4 5", kRange}};
     // clang-format on
-    for (const auto& [typed, outcome, shown] : cases) {
-        const FreqCheckResult r = checkFrequency(typed);
-        EXPECT_EQ(r.outcome, outcome) << typed;
-        EXPECT_EQ(r.text, shown) << typed;
+    for (const auto& [typed, expected] : cases) {
+        const FieldEntry entry = frequencyEntry(typed);
+        const bool taken = std::string_view(expected).find(' ') == std::string_view::npos;
+        EXPECT_EQ(entry.accepted(), taken) << typed;
+        EXPECT_NE((taken ? entry.shown() : entry.reason()).find(expected), std::string::npos)
+            << typed << ": " << (taken ? entry.shown() : entry.reason());
     }
     // A view into a longer text is read up to its own end only.
-    EXPECT_EQ(checkFrequency(std::string_view("450.01259", 8)).text, "450.01250");
+    EXPECT_EQ(frequencyEntry(std::string_view("450.01259", 8)).shown(), "450.01250");
 }
 
 TEST(FrequencyCheck, NumericTexts) {

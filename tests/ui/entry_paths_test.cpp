@@ -1,6 +1,7 @@
 // Every way a value is entered takes the same values alike: the grid's cells as the editor
 // commits them, the offset box, the group's header fields as typed, a row pasted, a CSV
-// cell imported and the field gate the others are built on. Another path is one more adapter in the list.
+// cell imported, a fleet's unit number and the field table the others are built on.
+// Another path is one more adapter in the list.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include "files/csv_table.h"
 #include "model/field_entry.h"
 #include "model/frequency_check.h"
+#include "ops/fleet.h"
 #include "support/editor.h"
 #include "support/entry_check.h"
 #include "ui/status_line.h"
@@ -30,6 +32,7 @@ const EntryCase kCases[] = {  // 2.5 kHz raster, 6.25 kHz, neither, 400 as no fr
     {"Group Label", "ABCDEFGHI", {}}, {"Group Label", "Fire@1", {}},
     {"Group Label", "fire", "FIRE    "}, {"ANI/ID Number", "12ab", "00012AB"},
     {"ANI/ID Number", "12XYZ99", {}}, {"ANI/ID Number", "123456789", {}},
+    {"ANI/ID Number", "2001", "0002001"},
     {"Pass Word", "09afAF", "09AFAF"}, {"Pass Word", "1234567", {}}, {"Pass Word", "12G", {}}};
 // clang-format on
 
@@ -51,9 +54,26 @@ std::string said(Editor& e, int beepsBefore) {
     return e.prompts.beeps > beepsBefore ? e.window->status().message().toStdString() : "";
 }
 
+// Offsets on a receive frequency: the sum is taken or refused as the same text typed.
+struct OffsetCase {
+    const char* receive;
+    const char* offset;
+    EntryCase sum;
+};
+const OffsetCase kOffsets[] = {{"450.12500", "0.0025", {"Tx Freq", "450.1275", {}}},
+                               {"405.00000", "-5", {"Tx Freq", "400", {}}},
+                               {"450.12500", "-5", {"Tx Freq", "445.125", "445.12500"}}};
+
 TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
     Editor e;
-    Document gate, csv, paste;
+    Document gate, csv, paste, fleet;
+    // The offset box in row 0, whose receive frequency the entry leaves as it is.
+    const auto offsetBox = [&](const EntryCase& c, const std::string& offset) {
+        const int beeps = e.prompts.beeps;
+        e.goTo(0, kColTxFreq).setFocus();
+        e.pressKeys(" " + offset + "\n");
+        return outcome(e.doc, c, said(e, beeps));
+    };
     const EntryPath paths[] = {
         {"field gate", &gate,
          [&](const EntryCase& c) {
@@ -84,9 +104,8 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
              row[static_cast<std::size_t>(columnOf(c))] = c.text;
              std::string text = row[1];
              for (std::size_t i = 2; i < row.size(); ++i) text += "\t" + row[i];
-             const RowPaste checked = checkRowPaste(channel, text);
-             if (checked.refusal.empty()) applyRowPaste(channel, checked);
-             return outcome(paste, c, checked.refusal);
+             const FieldEntry pasted = channel.pasteChan(text);
+             return outcome(paste, c, pasted ? "" : pasted.reason());
          }},
         {"grid cell", &e.doc,
          [&](const EntryCase& c) -> EntryOutcome {
@@ -99,10 +118,17 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
         {"offset box", &e.doc,
          [&](const EntryCase& c) -> EntryOutcome {
              if (c.field != "Tx Freq" || !isNumericText(c.text)) return std::nullopt;
-             const int beeps = e.prompts.beeps;
-             e.goTo(0, kColTxFreq).setFocus();
-             e.pressKeys(" " + c.text + "\n");
-             return outcome(e.doc, c, said(e, beeps));
+             return offsetBox(c, c.text);
+         }},
+        // The first group's ANI/ID, from a unit number.
+        {"fleet unit number", &fleet,
+         [&](const EntryCase& c) -> EntryOutcome {
+             if (c.field != "ANI/ID Number" || c.text.empty() || c.text.size() > 9 ||
+                 c.text.find_first_not_of("0123456789") != std::string::npos)
+                 return std::nullopt;
+             const auto unit = static_cast<std::uint32_t>(std::stoul(c.text));
+             const FieldEntry id = applyUnitNumber(fleet.mem, fleet.labels, {unit, {1}}, unit);
+             return outcome(fleet, c, id ? "" : id.reason());
          }},
         // Typed over the field's text and ended with Enter; the group is then stored.
         {"header field", &e.doc, [&](const EntryCase& c) -> EntryOutcome {
@@ -117,10 +143,34 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
          }}};
     for (const EntryPath& path : paths)
         for (const EntryCase& c : kCases) expectEntry(path, c);
-    // An erased label, shown as " blank  ", left as it is stays erased.
+    for (const OffsetCase& o : kOffsets) {
+        ASSERT_TRUE(e.doc.group(0)->channel(0).setRecFreq(o.receive));
+        expectEntry({"offset box on " + std::string(o.receive), &e.doc,
+                     [&](const EntryCase& c) -> EntryOutcome { return offsetBox(c, o.offset); }},
+                    o.sum);
+    }
+}
+
+// A cell left as it shows, whatever keys leave it so, stores nothing and says nothing:
+// bytes an entry could not give ("none" as FF FF, an erased label) stay as they are.
+TEST(EntryPaths, ACellLeftAsItShowsStoresNothing) {
+    Editor e;
     for (int k = 0; k < kLabelPositions; ++k) e.labels()[labelIndex(0, 3, k)] = 0xFF;
-    e.typeInCell(3, kColLabel, e.cell(3, kColLabel));
-    EXPECT_EQ(e.labels()[labelIndex(0, 3, 0)], 0xFF);
+    const int txFreq = e.doc.group(0)->channel(3).fieldAddress(kColTxFreq);
+    std::fill_n(e.mem().begin() + txFreq, 2, Byte{0xFF});
+    const MemImage mem = e.mem();
+    const LabelImage labels = e.labels();
+    e.pressKeys("");
+    for (const int column : {kColRecFreq, kColTxFreq, kColLabel})
+        for (const char* keys : {"\n", "{End}\n", "{Home}", "{Left}{Right}\n"}) {
+            e.goTo(3, column).setFocus();
+            e.window->grid().edit(e.window->gridModel().index(3, column));
+            e.pressKeys(keys);
+            e.window->grid().commitPendingEdit();
+            EXPECT_EQ(e.prompts.beeps, 0) << column << " " << keys;
+        }
+    EXPECT_EQ(e.mem(), mem);
+    EXPECT_EQ(e.labels(), labels);
 }
 
 }  // namespace

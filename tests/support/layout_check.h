@@ -29,3 +29,20 @@ inline std::vector<std::string> layoutFaults(QWidget& top) {
 }
 
 }  // namespace zav::test
+
+namespace zav::test {
+
+// Captions, buttons, boxes and frames given less room than their text needs.
+inline std::vector<std::string> clippedControls(QWidget& top) {
+    std::vector<std::string> faults;
+    for (const QWidget* w : top.findChildren<QWidget*>()) {
+        const bool shows = w->inherits("QLabel") || w->inherits("QAbstractButton") ||
+                           w->inherits("QComboBox") || w->inherits("QGroupBox");
+        const QSize least = w->minimumSizeHint();
+        if (shows && w->isVisible() && (w->width() < least.width() || w->height() < least.height()))
+            faults.push_back(w->objectName().toStdString() + " is clipped");
+    }
+    return faults;
+}
+
+}  // namespace zav::test

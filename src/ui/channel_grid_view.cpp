@@ -124,7 +124,8 @@ bool ChannelGridView::focusNextPrevChild(bool next) {
 
 void ChannelGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     const bool next = hint == QAbstractItemDelegate::EditNextItem;
-    const bool leaves = (next || hint == QAbstractItemDelegate::EditPreviousItem) && tabWouldWrap(next);
+    const bool leaves =
+        (next || hint == QAbstractItemDelegate::EditPreviousItem) && tabWouldWrap(next);
     QTableView::closeEditor(editor, leaves ? QAbstractItemDelegate::NoHint : hint);
     if (leaves) QWidget::focusNextPrevChild(next);
 }

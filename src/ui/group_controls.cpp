@@ -114,11 +114,13 @@ GroupControls buildGroupControls(QWidget* parent) {
 
     // Each caption names its field for a screen reader (and a combo box on Linux is
     // otherwise read by its value alone: "1", "0.0", "OFF").
-    const std::pair<QLabel*, QWidget*> captions[] = {
-        {c.currentGroupLabel, c.currentGroupCombo}, {c.groupLabelLabel, c.groupLabelEdit},
-        {c.aniLabel, c.idEdit},         {c.scanHoldLabel, c.scanCombo},
-        {c.totLabel, c.totCombo},       {c.pri1ChanLabel, c.pri1ChanCombo},
-        {c.labelBlTimeout, c.blTimeoutCombo}};
+    const std::pair<QLabel*, QWidget*> captions[] = {{c.currentGroupLabel, c.currentGroupCombo},
+                                                     {c.groupLabelLabel, c.groupLabelEdit},
+                                                     {c.aniLabel, c.idEdit},
+                                                     {c.scanHoldLabel, c.scanCombo},
+                                                     {c.totLabel, c.totCombo},
+                                                     {c.pri1ChanLabel, c.pri1ChanCombo},
+                                                     {c.labelBlTimeout, c.blTimeoutCombo}};
     for (const auto& [caption, field] : captions) caption->setBuddy(field);
     c.groupLabelEdit->setAccessibleName(QStringLiteral("Group Label"));
     c.idEdit->setAccessibleName(QStringLiteral("ANI/ID Number"));

@@ -21,7 +21,8 @@ namespace {
 // 'x's, so the frame and margins are what its size hint has beyond those.
 void fitWidth(QLineEdit* edit, int characters, QChar sample) {
     const QFontMetrics fm = edit->fontMetrics();
-    const int chrome = edit->sizeHint().width() - fm.horizontalAdvance(QString(17, QLatin1Char('x')));
+    const int chrome =
+        edit->sizeHint().width() - fm.horizontalAdvance(QString(17, QLatin1Char('x')));
     edit->setFixedWidth(chrome + fm.horizontalAdvance(QString(characters, sample)));
 }
 
@@ -83,7 +84,7 @@ QVBoxLayout* framesLayout(const GroupControls& c, QWidget* offsetFrame, QWidget*
     auto* modes = framed<QHBoxLayout>(c.priModeFrame);
     for (QRadioButton* b : c.priMode) modes->addWidget(b);
 
-    pairLayout(c.codeGuardFrame, c.varCgButton[0], c.varCgButton[1]);      // Off, On
+    pairLayout(c.codeGuardFrame, c.varCgButton[0], c.varCgButton[1]);       // Off, On
     pairLayout(c.battSaveFrame, c.battSaveButton[1], c.battSaveButton[0]);  // Off, On
     stackLayout(c.lockoutFrame, {c.priKeyLockCheck, c.entClrLockCheck});
     stackLayout(c.bciFrame, {c.bciCombo});
@@ -122,8 +123,8 @@ QHBoxLayout* backlightLayout(const GroupControls& c) {
 
 }  // namespace
 
-void layOutGroupWindow(QWidget* client, const GroupControls& c, QWidget* grid,
-                       QWidget* offsetFrame, QWidget* offsetBox) {
+void layOutGroupWindow(QWidget* client, const GroupControls& c, QWidget* grid, QWidget* offsetFrame,
+                       QWidget* offsetBox) {
     auto* window = new QGridLayout(client);
     window->addLayout(headerLayout(c), 0, 0);
     window->addWidget(grid, 1, 0);

@@ -14,7 +14,7 @@ struct GroupControls;
 
 // Lays out `client` (the main window's central widget). The offset frame shares the
 // resident ANI frame's place, which it covers while it is open.
-void layOutGroupWindow(QWidget* client, const GroupControls& c, QWidget* grid,
-                       QWidget* offsetFrame, QWidget* offsetBox);
+void layOutGroupWindow(QWidget* client, const GroupControls& c, QWidget* grid, QWidget* offsetFrame,
+                       QWidget* offsetBox);
 
 }  // namespace zav

@@ -25,7 +25,8 @@ bool named(QWidget* w) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
     if (a == nullptr) return false;
     const QString name = a->text(QAccessible::Name);
-    const bool onlyValue = a->role() == QAccessible::ComboBox && name == a->text(QAccessible::Value);
+    const bool onlyValue =
+        a->role() == QAccessible::ComboBox && name == a->text(QAccessible::Value);
     if (!name.isEmpty() && !onlyValue) return true;
     const auto labels = a->relations(QAccessible::Label);
     return std::any_of(labels.begin(), labels.end(), [](const auto& label) {
@@ -66,13 +67,13 @@ TEST(Accessible, TabLeavesTheGridAtItsEndAndCtrlTabAtOnce) {
         Qt::KeyboardModifiers keys;
         QWidget* lands;
     };
-    for (const Case& k : {Case{last, kGridColumns - 1, false, {}, c.groupLabelEdit},
-                          Case{last, kColLabel, false, {}, &grid},
-                          Case{last, kColLabel, true, {}, &grid},
-                          Case{last, kGridColumns - 1, true, {}, c.groupLabelEdit},
-                          Case{3, kColTxFreq, false, Qt::ControlModifier, c.groupLabelEdit},
-                          Case{3, kColTxFreq, true, Qt::ControlModifier, c.groupLabelEdit},
-                          Case{0, 0, false, Qt::ShiftModifier, c.currentGroupCombo}}) {
+    for (const Case& k :
+         {Case{last, kGridColumns - 1, false, {}, c.groupLabelEdit},
+          Case{last, kColLabel, false, {}, &grid}, Case{last, kColLabel, true, {}, &grid},
+          Case{last, kGridColumns - 1, true, {}, c.groupLabelEdit},
+          Case{3, kColTxFreq, false, Qt::ControlModifier, c.groupLabelEdit},
+          Case{3, kColTxFreq, true, Qt::ControlModifier, c.groupLabelEdit},
+          Case{0, 0, false, Qt::ShiftModifier, c.currentGroupCombo}}) {
         grid.setFocus();
         e.goTo(k.row, k.column);
         if (k.editing) grid.edit(grid.currentIndex());

@@ -42,8 +42,8 @@ std::vector<std::string> groupViewFaults(MainWindow& w) {
     if (!grid.horizontalHeader()->isVisible()) faults.emplace_back("grid header hidden");
     const GroupControls& c = w.controls();
     int below = 0;
-    for (const QGroupBox* frame : {c.dualPriFrame, c.codeGuardFrame,
-                                 c.lockoutFrame, c.bciFrame, c.aniFrame, c.battSaveFrame}) {
+    for (const QGroupBox* frame : {c.dualPriFrame, c.codeGuardFrame, c.lockoutFrame, c.bciFrame,
+                                   c.aniFrame, c.battSaveFrame}) {
         if (frame->y() < below || frame->x() <= c.idEdit->geometry().right() ||
             frame->x() <= grid.geometry().right())
             faults.push_back(frame->objectName().toStdString() + " out of place");

@@ -1,6 +1,6 @@
 #pragma once
-// The layout rule every window keeps: each visible control lies inside its parent and
-// overlaps none of its visible siblings.
+// The layout rule every window keeps: each visible control lies inside its parent,
+// overlaps none of its visible siblings, and a caption has the room its text needs.
 
 #include <QWidget>
 #include <string>
@@ -20,27 +20,17 @@ inline std::vector<std::string> layoutFaults(QWidget& top) {
         for (qsizetype i = 0; i < kids.size(); ++i) {
             if (!parent->rect().contains(kids[i]->geometry()))
                 faults.push_back(name(kids[i]) + " leaves " + name(parent));
+            const QSize least = kids[i]->minimumSizeHint();
+            const bool captioned = kids[i]->inherits("QLabel") ||
+                                   kids[i]->inherits("QAbstractButton") ||
+                                   kids[i]->inherits("QGroupBox");
+            if (captioned &&
+                (kids[i]->width() < least.width() || kids[i]->height() < least.height()))
+                faults.push_back(name(kids[i]) + " is clipped");
             for (qsizetype j = i + 1; j < kids.size(); ++j)
                 if (kids[i]->geometry().intersects(kids[j]->geometry()))
                     faults.push_back(name(kids[i]) + " overlaps " + name(kids[j]));
         }
-    }
-    return faults;
-}
-
-}  // namespace zav::test
-
-namespace zav::test {
-
-// Captions, buttons, boxes and frames given less room than their text needs.
-inline std::vector<std::string> clippedControls(QWidget& top) {
-    std::vector<std::string> faults;
-    for (const QWidget* w : top.findChildren<QWidget*>()) {
-        const bool shows = w->inherits("QLabel") || w->inherits("QAbstractButton") ||
-                           w->inherits("QComboBox") || w->inherits("QGroupBox");
-        const QSize least = w->minimumSizeHint();
-        if (shows && w->isVisible() && (w->width() < least.width() || w->height() < least.height()))
-            faults.push_back(w->objectName().toStdString() + " is clipped");
     }
     return faults;
 }

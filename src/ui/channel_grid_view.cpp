@@ -93,6 +93,7 @@ void ChannelGridView::fitRows() {
     setColumnWidth(kColRecCG, fm.horizontalAdvance(QStringLiteral("D000-")) + pad);
     setColumnWidth(kColTxFreq, fm.horizontalAdvance(QStringLiteral("000.00000")) + pad);
     setColumnWidth(kColTxCG, fm.horizontalAdvance(QStringLiteral("D000-")) + pad);
+    // The label column stretches over what is left: its width here is its least.
     const int labelWidth = fm.horizontalAdvance(QStringLiteral("WWWWWWWW")) + pad;
     setColumnWidth(kColLabel, labelWidth);
     setColumnWidth(kColScan, fm.horizontalAdvance(QStringLiteral("Scan")) + pad + row);

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
@@ -92,6 +93,9 @@ void nameApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("ZAVPROG"));
     QCoreApplication::setApplicationVersion(
         QString::fromStdString(zav::versionText(zav::programVersion())).section(' ', -1));
+    // Docks and task bars match the window to its launcher: by this name on Wayland, by
+    // the window class (the application name, the launcher's StartupWMClass) on X11.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zavprog.zavprog"));
 }
 
 }  // namespace

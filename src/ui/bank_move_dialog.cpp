@@ -2,44 +2,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
 
 #include "files/settings.h"
 #include "model/document.h"
 #include "model/moves.h"
-#include "ui/twips.h"
 
 namespace zav {
 
 namespace {
-
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-// The dialog's layout in twips; widgets keep at least the size their text needs.
-constexpr TwipRect kFromLabel{240, 240, 1095, 375};
-constexpr TwipRect kFromBox{1560, 240, 1335, 315};
-constexpr TwipRect kToLabel{240, 720, 1095, 375};
-constexpr TwipRect kToBox{1560, 720, 1335, 315};
-constexpr TwipRect kMoveLabels{240, 1200, 2655, 315};
-constexpr TwipRect kOkButton{1560, 1680, 1335, 375};
-constexpr TwipRect kCancelButton{240, 1680, 1095, 375};
-constexpr int kMargin = 240;
-
-void place(QWidget* w, const TwipRect& r, double dpi) {
-    const QSize least = w->minimumSizeHint().expandedTo(QSize(0, w->sizeHint().height()));
-    w->setGeometry(twipsToPixels(r.left, dpi), twipsToPixels(r.top, dpi),
-                   std::max(twipsToPixels(r.width, dpi), least.width()),
-                   std::max(twipsToPixels(r.height, dpi), least.height()));
-}
 
 QComboBox* bankBox(QWidget* parent, const char* name, const char* initial) {
     auto* box = new QComboBox(parent);
@@ -93,18 +68,18 @@ BankMoveDialog::BankMoveDialog(Document& doc, SettingsStore* settings, QWidget* 
     setTabOrder(moveLabelsCheck_, moveOkButton_);
     setTabOrder(moveOkButton_, moveCancelButton_);
 
-    const double dpi = logicalDpi(this);
-    place(fromBankLabel_, kFromLabel, dpi);
-    place(fromBankCombo_, kFromBox, dpi);
-    place(toBankLabel_, kToLabel, dpi);
-    place(toBankCombo_, kToBox, dpi);
-    place(moveLabelsCheck_, kMoveLabels, dpi);
-    place(moveOkButton_, kOkButton, dpi);
-    place(moveCancelButton_, kCancelButton, dpi);
-    const int margin = twipsToPixels(kMargin, dpi);
-    setFixedSize(std::max(moveOkButton_->geometry().right(), moveLabelsCheck_->geometry().right()) +
-                     1 + margin,
-                 moveOkButton_->geometry().bottom() + 1 + margin);
+    // The captions and their boxes in two columns; OK under the boxes, Cancel beside it.
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(fromBankLabel_, 0, 0);
+    layout->addWidget(fromBankCombo_, 0, 1);
+    layout->addWidget(toBankLabel_, 1, 0);
+    layout->addWidget(toBankCombo_, 1, 1);
+    layout->addWidget(moveLabelsCheck_, 2, 0, 1, 2);
+    layout->addWidget(moveCancelButton_, 3, 0);
+    layout->addWidget(moveOkButton_, 3, 1);
+    layout->setColumnStretch(1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->activate();  // the size is known before the dialog is first centred
 
     connect(moveOkButton_, &QPushButton::clicked, this, &BankMoveDialog::acceptMove);
     connect(moveCancelButton_, &QPushButton::clicked, this, &QDialog::reject);

@@ -63,6 +63,13 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return cellText(index.row(), index.column());
+    if (role == Qt::AccessibleTextRole) {  // what a screen reader says of the cell
+        const QString value = cellText(index.row(), index.column()).trimmed();
+        return QStringLiteral("%1, row %2, %3")
+            .arg(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString())
+            .arg(index.row() + 1)
+            .arg(value.isEmpty() ? QStringLiteral("empty") : value);
+    }
     if (role == Qt::TextAlignmentRole) {
         const bool centred = index.column() == 0 || index.column() == kColScan;
         const Qt::Alignment a = Qt::AlignVCenter | (centred ? Qt::AlignHCenter : Qt::AlignLeft);

@@ -12,6 +12,8 @@ namespace zav {
 
 namespace {
 
+constexpr int kRowPadding = 6;  // around a row's text: its cell editor's frame
+
 bool isFrequencyColumn(int column) {
     return column == kColRecFreq || column == kColTxFreq;
 }
@@ -61,6 +63,10 @@ ChannelGridView::ChannelGridView(ChannelGridModel& model, Document& doc, Prompts
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
+    setAccessibleName(QStringLiteral("Channels"));
+    // The grid is made as tall as its 14 rows (fitRows): a vertical bar never hides one.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setWordWrap(false);
     verticalHeader()->hide();
     horizontalHeader()->setSectionsClickable(false);
@@ -69,25 +75,59 @@ ChannelGridView::ChannelGridView(ChannelGridModel& model, Document& doc, Prompts
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionResizeMode(kColLabel, QHeaderView::Stretch);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fitRows();
 }
 
-void ChannelGridView::fitRows(int height) {
-    const int frame = 2 * frameWidth();
-    const int row =
-        std::max((height - frame) / (kChannelsPerGroup + 1), fontMetrics().height() + 4);
+void ChannelGridView::fitRows() {
+    const QFontMetrics fm = fontMetrics();
+    // A row holds a line of text and the Scan cell's button; the header one caption.
+    const int row = std::max(fm.height() + kRowPadding, horizontalHeader()->sizeHint().height());
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(row);
     horizontalHeader()->setFixedHeight(row);
     // Columns in proportion to what they hold.
-    const QFontMetrics fm = fontMetrics();
     const int pad = 14;
     setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("Chan")) + pad);
     setColumnWidth(kColRecFreq, fm.horizontalAdvance(QStringLiteral("000.00000")) + pad);
     setColumnWidth(kColRecCG, fm.horizontalAdvance(QStringLiteral("D000-")) + pad);
     setColumnWidth(kColTxFreq, fm.horizontalAdvance(QStringLiteral("000.00000")) + pad);
     setColumnWidth(kColTxCG, fm.horizontalAdvance(QStringLiteral("D000-")) + pad);
-    setColumnWidth(kColLabel, fm.horizontalAdvance(QStringLiteral("WWWWWWWW")) + pad);
+    // The label column stretches over what is left: its width here is its least.
+    const int labelWidth = fm.horizontalAdvance(QStringLiteral("WWWWWWWW")) + pad;
+    setColumnWidth(kColLabel, labelWidth);
     setColumnWidth(kColScan, fm.horizontalAdvance(QStringLiteral("Scan")) + pad + row);
+    int columns = 0;
+    for (int c = 0; c < kGridColumns; ++c) columns += c == kColLabel ? labelWidth : columnWidth(c);
+    const int frame = 2 * frameWidth();
+    setMinimumWidth(columns + frame);
+    setFixedHeight(row * (kChannelsPerGroup + 1) + frame);
+}
+
+void ChannelGridView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) fitRows();
+    QTableView::changeEvent(event);
+}
+
+bool ChannelGridView::tabWouldWrap(bool next) const {
+    const QModelIndex cur = currentIndex();
+    if (!cur.isValid()) return true;
+    if (next) return cur.row() == model_.rowCount() - 1 && cur.column() == kGridColumns - 1;
+    return cur.row() == 0 && cur.column() == 0;
+}
+
+bool ChannelGridView::focusNextPrevChild(bool next) {
+    // Past the last cell the item view would start again at the first: the focus moves
+    // on along the window's tab chain instead.
+    if (tabWouldWrap(next)) return QWidget::focusNextPrevChild(next);
+    return QTableView::focusNextPrevChild(next);
+}
+
+void ChannelGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    const bool leaves =
+        (next || hint == QAbstractItemDelegate::EditPreviousItem) && tabWouldWrap(next);
+    QTableView::closeEditor(editor, leaves ? QAbstractItemDelegate::NoHint : hint);
+    if (leaves) QWidget::focusNextPrevChild(next);
 }
 
 bool ChannelGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
@@ -172,6 +212,16 @@ bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
             closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
         setCurrentIndex(model_.index(cur.row(), kColRecFreq));
+        return true;
+    }
+    const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    if (tab && (e->modifiers() & Qt::ControlModifier) != 0) {
+        if (editor != nullptr) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+        const bool back = key == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier) != 0;
+        QWidget::focusNextPrevChild(!back);
         return true;
     }
     if (!plainKey(e)) return false;

@@ -32,8 +32,9 @@ class ChannelGridView final : public QTableView {
     void commitPendingEdit();
     // The cell editor while an edit is open, else nullptr.
     [[nodiscard]] QLineEdit* cellEditor() const;
-    // Row and header heights that make 14 rows and the header fill `height` pixels.
-    void fitRows(int height);
+    // Row heights and column widths from the font; the grid is exactly as tall as its
+    // header and 14 rows, and at least as wide as its columns, so none hides.
+    void fitRows();
 
     // Key S: this row's transmit cell = its receive cell (two columns to the left).
     void copyReceiveKey(int row, int column);
@@ -56,10 +57,17 @@ class ChannelGridView final : public QTableView {
 
   protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    // Tab walks the cells, but after the last (Shift+Tab: before the first) it goes on to
+    // the next control instead of wrapping round; Ctrl+Tab leaves at once.
+    bool focusNextPrevChild(bool next) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
+    // True when Tab (next) or Shift+Tab would wrap round the grid from the current cell.
+    [[nodiscard]] bool tabWouldWrap(bool next) const;
     // Common key handling of the grid and its editor; true when the key was consumed.
     bool commandKey(QKeyEvent* event, int column, QLineEdit* editor);
     // The release of the space bar pressed in Tx Freq; true when it opened the offset entry.

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <utility>
 #include <vector>
 
 #include "model/field_entry.h"
@@ -110,6 +111,19 @@ GroupControls buildGroupControls(QWidget* parent) {
     c.blKeypressCheck = check(c.backlightFrame, "chkBlKeypress", "Keypress");
     c.labelBlTimeout = label(c.backlightFrame, "LabelBlTimeout", "Timeout");
     c.blTimeoutCombo = combo(c.backlightFrame, "cboBlTimeout", lists::kBacklightTimeout);
+
+    // Each caption names its field for a screen reader (and a combo box on Linux is
+    // otherwise read by its value alone: "1", "0.0", "OFF").
+    const std::pair<QLabel*, QWidget*> captions[] = {{c.currentGroupLabel, c.currentGroupCombo},
+                                                     {c.groupLabelLabel, c.groupLabelEdit},
+                                                     {c.aniLabel, c.idEdit},
+                                                     {c.scanHoldLabel, c.scanCombo},
+                                                     {c.totLabel, c.totCombo},
+                                                     {c.pri1ChanLabel, c.pri1ChanCombo},
+                                                     {c.labelBlTimeout, c.blTimeoutCombo}};
+    for (const auto& [caption, field] : captions) caption->setBuddy(field);
+    c.groupLabelEdit->setAccessibleName(QStringLiteral("Group Label"));
+    c.idEdit->setAccessibleName(QStringLiteral("ANI/ID Number"));
     return c;
 }
 

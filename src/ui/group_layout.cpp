@@ -1,147 +1,138 @@
 #include "ui/group_layout.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <algorithm>
-#include <cmath>
 
-#include "ui/twips.h"
+#include "model/group.h"
+#include "model/memory_image.h"
+#include "ui/group_controls.h"
 
 namespace zav {
 
-ResizeLayout resizeRules(int clientWidth, int clientHeight) {
-    using namespace design;
-    const int minimumLeft = kIdField.left + kIdField.width + kHeaderGap;
-    ResizeLayout r;
-    r.frameLeft = std::max(clientWidth - kCodeGuardFrame.width - kRightMargin, minimumLeft);
-    r.gridWidth = r.frameLeft - kGridToFrames;
-    r.gridHeight =
-        std::clamp(clientHeight - kGrid.top - kGridBottomMargin, kGridMinHeight, kGridMaxHeight);
-    return r;
+namespace {
+
+// A text field just wide enough for `characters` of `sample`: Qt sizes a line edit for 17
+// 'x's, so the frame and margins are what its size hint has beyond those.
+void fitWidth(QLineEdit* edit, int characters, QChar sample) {
+    const QFontMetrics fm = edit->fontMetrics();
+    const int chrome =
+        edit->sizeHint().width() - fm.horizontalAdvance(QString(17, QLatin1Char('x')));
+    edit->setFixedWidth(chrome + fm.horizontalAdvance(QString(characters, sample)));
 }
 
-int DesignScale::px(int twips) const {
-    return static_cast<int>(std::lround(twips * dpi_ / kTwipsPerInch * scale_));
+QLabel* caption(QLabel* label) {
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
 }
 
-int DesignScale::twips(int pixels) const {
-    return static_cast<int>(std::lround(pixels * kTwipsPerInch / (dpi_ * scale_)));
+// Captions right-aligned before their fields, in two groups side by side.
+QGridLayout* headerLayout(const GroupControls& c) {
+    auto* g = new QGridLayout;
+    fitWidth(c.groupLabelEdit, kLabelPositions, QLatin1Char('W'));
+    fitWidth(c.idEdit, kIdDigits, QLatin1Char('D'));
+    g->addWidget(caption(c.currentGroupLabel), 0, 0);
+    g->addWidget(c.currentGroupCombo, 0, 1);
+    g->addWidget(caption(c.groupLabelLabel), 1, 0);
+    g->addWidget(c.groupLabelEdit, 1, 1);
+    g->addWidget(caption(c.aniLabel), 0, 3);
+    g->addWidget(c.idEdit, 0, 4);
+    g->addWidget(caption(c.scanHoldLabel), 1, 3);
+    g->addWidget(c.scanCombo, 1, 4);
+    g->addWidget(caption(c.totLabel), 2, 3);
+    g->addWidget(c.totCombo, 2, 4);
+    g->setColumnMinimumWidth(2, 2 * g->spacing());
+    g->setColumnStretch(5, 1);
+    return g;
 }
 
-QRect DesignScale::rect(const TwipsRect& r) const {
-    return {px(r.left), px(r.top), px(r.width), px(r.height)};
+// A frame's layout keeps its controls close to the caption, as the window always had
+// them: half the style's margins above and below.
+template <typename L>
+L* framed(QWidget* frame) {
+    auto* layout = new L(frame);
+    const QMargins m = layout->contentsMargins();
+    layout->setContentsMargins(m.left(), m.top() / 2, m.right(), m.bottom() / 2);
+    return layout;
 }
 
-GroupLayout::GroupLayout(GroupControls& c, QWidget* grid, QWidget* offsetFrame, QWidget* offsetBox)
-    : c_(c), grid_(grid) {
-    // Design positions; where a caption shares its row with the next control, the width
-    // given is the room up to that control, and rows stacked in a frame end where the
-    // next one starts.
-    placed_ = {
-        {c.currentGroupLabel, {60, 45, 1005, 195}, false},
-        {c.currentGroupCombo, {1090, 0, 1215, 315}, false},
-        {c.groupLabelLabel, {120, 480, 940, 195}, false},
-        {c.groupLabelEdit, {1090, 480, 1440, 315}, false},
-        {c.aniLabel, {2760, 45, 1290, 195}, false},
-        {c.idEdit, design::kIdField, false},
-        {c.scanHoldLabel, {2760, 375, 1290, 195}, false},
-        {c.scanCombo, {4080, 345, 855, 315}, false},
-        {c.totLabel, {2640, 720, 1410, 195}, false},
-        {c.totCombo, {4080, 675, 855, 315}, false},
-        {c.dualPriFrame, {6600, 0, 2535, 1155}, true},
-        {c.priModeFrame, {120, 495, 2295, 600}, false},
-        {c.priMode[0], {120, 240, 465, 255}, false},
-        {c.priMode[1], {600, 240, 465, 255}, false},
-        {c.priMode[2], {1080, 240, 465, 255}, false},
-        {c.priMode[3], {1560, 240, 465, 255}, false},
-        {c.pri1ChanLabel, {120, 240, 705, 195}, false},
-        {c.pri1ChanCombo, {840, 180, 1185, 315}, false},
-        {c.codeGuardFrame, design::kCodeGuardFrame, true},
-        {c.varCgButton[0], {240, 240, 945, 255}, false},
-        {c.varCgButton[1], {1200, 240, 945, 255}, false},
-        {c.lockoutFrame, {6600, 1800, 2535, 780}, true},
-        {c.priKeyLockCheck, {270, 225, 2130, 225}, false},
-        {c.entClrLockCheck, {270, 465, 2130, 225}, false},
-        {c.bciFrame, {6600, 2640, 2535, 615}, true},
-        {c.bciCombo, {285, 240, 1980, 315}, false},
-        {c.aniFrame, {6600, 3360, 2535, 615}, true},
-        {c.aniCombo, {285, 240, 1980, 315}, false},
-        {offsetFrame, design::kOffsetFrame, true},
-        {offsetBox, design::kOffsetBox, false},
-        {c.battSaveFrame, {6600, 4080, 2535, 555}, true},
-        {c.battSaveButton[1], {240, 240, 945, 255}, false},
-        {c.battSaveButton[0], {1200, 240, 945, 255}, false},
-        // Inset like the captions above it: a check box at the very edge would touch the
-        // window frame.
-        {c.alphaEnabledCheck, {120, 4800, 1575, 375}, false},
-        {c.backlightFrame, {1800, 4800, 4815, 855}, false},
-        {c.blChannelCheck, {120, 240, 1815, 240}, false},
-        {c.blScanStateCheck, {120, 480, 1815, 255}, false},
-        {c.blOtherCheck, {2040, 240, 1335, 240}, false},
-        {c.blKeypressCheck, {2040, 480, 1335, 255}, false},
-        {c.labelBlTimeout, {3480, 240, 1215, 240}, false},
-        {c.blTimeoutCombo, {3480, 480, 1215, 315}, false},
-    };
+// Two option buttons in two equal columns, the left one first.
+void pairLayout(QGroupBox* frame, QWidget* left, QWidget* right) {
+    auto* g = framed<QGridLayout>(frame);
+    g->addWidget(left, 0, 0);
+    g->addWidget(right, 0, 1);
+    g->setColumnStretch(0, 1);
+    g->setColumnStretch(1, 1);
 }
 
-// The design font is smaller than today's desktop fonts: scale the whole design so that
-// every caption and list entry fits its control.
-double GroupLayout::neededScale(double dpi) const {
-    double needed = 1.0;
-    const auto fit = [&](QWidget* w, int designWidth, int designHeight) {
-        const QSize hint = w->sizeHint();
-        const double width = designWidth * dpi / kTwipsPerInch;
-        const double height = designHeight * dpi / kTwipsPerInch;
-        if (designWidth > 0) needed = std::max(needed, hint.width() / width);
-        if (designHeight > 0) needed = std::max(needed, hint.height() / height);
-    };
-    for (const Placed& p : placed_) {
-        if (qobject_cast<QLabel*>(p.widget) || qobject_cast<QCheckBox*>(p.widget) ||
-            qobject_cast<QRadioButton*>(p.widget)) {
-            fit(p.widget, p.rect.width, 0);  // captions may stand taller than designed
-        } else if (auto* combo = qobject_cast<QComboBox*>(p.widget)) {
-            if (combo != c_.currentGroupCombo) fit(combo, p.rect.width, p.rect.height);
-        } else if (qobject_cast<QLineEdit*>(p.widget)) {
-            fit(p.widget, 0, p.rect.height);
-        }
-    }
-    return std::min(needed, 3.0);
+void stackLayout(QGroupBox* frame, std::initializer_list<QWidget*> widgets) {
+    auto* v = framed<QVBoxLayout>(frame);
+    for (QWidget* w : widgets) v->addWidget(w);
 }
 
-void GroupLayout::place(double dpi) {
-    scale_ = DesignScale(dpi, 1.0);
-    scale_ = DesignScale(dpi, neededScale(dpi));
-    for (const Placed& p : placed_) {
-        QRect r = scale_.rect(p.rect);
-        // Captions are at least as tall as their font needs, centred on their design row.
-        if (qobject_cast<QLabel*>(p.widget) || qobject_cast<QCheckBox*>(p.widget) ||
-            qobject_cast<QRadioButton*>(p.widget)) {
-            const int h = std::max(r.height(), p.widget->sizeHint().height());
-            r.adjust(0, -(h - r.height()) / 2, 0, 0);
-            r.setHeight(h);
-            if (r.top() < 0) r.moveTop(0);
-        }
-        p.widget->setGeometry(r);
-    }
-    grid_->setGeometry(scale_.rect(design::kGrid));
+QVBoxLayout* framesLayout(const GroupControls& c, QWidget* offsetFrame, QWidget* offsetBox) {
+    auto* priority = framed<QGridLayout>(c.dualPriFrame);
+    priority->addWidget(c.pri1ChanLabel, 0, 0);
+    priority->addWidget(c.pri1ChanCombo, 0, 1);
+    priority->addWidget(c.priModeFrame, 1, 0, 1, 2);
+    priority->setColumnStretch(1, 1);
+    auto* modes = framed<QHBoxLayout>(c.priModeFrame);
+    for (QRadioButton* b : c.priMode) modes->addWidget(b);
+
+    pairLayout(c.codeGuardFrame, c.varCgButton[0], c.varCgButton[1]);       // Off, On
+    pairLayout(c.battSaveFrame, c.battSaveButton[1], c.battSaveButton[0]);  // Off, On
+    stackLayout(c.lockoutFrame, {c.priKeyLockCheck, c.entClrLockCheck});
+    stackLayout(c.bciFrame, {c.bciCombo});
+    stackLayout(c.aniFrame, {c.aniCombo});
+    auto* offset = framed<QVBoxLayout>(offsetFrame);
+    offset->addWidget(offsetBox);
+
+    auto* column = new QVBoxLayout;
+    column->addWidget(c.dualPriFrame);
+    column->addWidget(c.codeGuardFrame);
+    column->addWidget(c.lockoutFrame);
+    column->addWidget(c.bciFrame);
+    auto* shared = new QGridLayout;  // one place, two frames
+    shared->addWidget(c.aniFrame, 0, 0);
+    shared->addWidget(offsetFrame, 0, 0);
+    column->addLayout(shared);
+    column->addWidget(c.battSaveFrame);
+    column->addStretch(1);
+    return column;
 }
 
-QSize GroupLayout::designClientSize() const {
-    return {scale_.px(design::kClientWidth), scale_.px(design::kClientHeight)};
+QHBoxLayout* backlightLayout(const GroupControls& c) {
+    auto* g = framed<QGridLayout>(c.backlightFrame);
+    g->addWidget(c.blChannelCheck, 0, 0);
+    g->addWidget(c.blScanStateCheck, 1, 0);
+    g->addWidget(c.blOtherCheck, 0, 1);
+    g->addWidget(c.blKeypressCheck, 1, 1);
+    g->addWidget(c.labelBlTimeout, 0, 2);
+    g->addWidget(c.blTimeoutCombo, 1, 2);
+    auto* row = new QHBoxLayout;
+    row->addWidget(c.alphaEnabledCheck, 0, Qt::AlignTop);
+    row->addWidget(c.backlightFrame);
+    row->addStretch(1);
+    return row;
 }
 
-void GroupLayout::resize(QSize client) {
-    const ResizeLayout r = resizeRules(scale_.twips(client.width()), scale_.twips(client.height()));
-    const int left = scale_.px(r.frameLeft);
-    for (const Placed& p : placed_) {
-        if (p.rightColumn) p.widget->move(left, p.widget->y());
-    }
-    grid_->setGeometry(scale_.px(design::kGrid.left), scale_.px(design::kGrid.top),
-                       scale_.px(r.gridWidth), scale_.px(r.gridHeight));
+}  // namespace
+
+void layOutGroupWindow(QWidget* client, const GroupControls& c, QWidget* grid, QWidget* offsetFrame,
+                       QWidget* offsetBox) {
+    auto* window = new QGridLayout(client);
+    window->addLayout(headerLayout(c), 0, 0);
+    window->addWidget(grid, 1, 0);
+    window->addLayout(backlightLayout(c), 2, 0);
+    window->addLayout(framesLayout(c, offsetFrame, offsetBox), 0, 1, 4, 1);
+    // Room beyond what the controls need goes to the grid's width and below everything.
+    window->setColumnStretch(0, 1);
+    window->setRowStretch(3, 1);
 }
 
 }  // namespace zav

@@ -52,7 +52,7 @@ QKeySequence ctrl(Qt::Key key) {
 }
 
 void buildFile(QMenuBar* bar, MainMenus& m) {
-    m.fileMenu = menu(bar, "mnuFile", "File");
+    m.fileMenu = menu(bar, "mnuFile", "&File");
     m.saveAction = item(m.fileMenu, "mnuSave", "&Save", ctrl(Qt::Key_S));
     m.saveAsAction = item(m.fileMenu, "mnuSaveAs", "Sa&ve As");
     m.afterSaveSeparator = separator(m.fileMenu, "mnuSep1");
@@ -71,7 +71,7 @@ void buildFile(QMenuBar* bar, MainMenus& m) {
 }
 
 void buildRadio(QMenuBar* bar, MainMenus& m) {
-    m.radioMenu = menu(bar, "mnuRadio", "Radio");
+    m.radioMenu = menu(bar, "mnuRadio", "&Radio");
     m.readRadioAction = item(m.radioMenu, "mnuRead", "Read Radio", QKeySequence(Qt::Key_F2));
     m.readGlobalAction = item(m.radioMenu, "mnuReadGlobal", "Read Global Information from Radio");
     m.readGroupAction = item(m.radioMenu, "mnuReadGroup", "Read Group from Radio",
@@ -100,7 +100,7 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
 }
 
 void buildEdit(QMenuBar* bar, MainMenus& m) {
-    m.editMenu = menu(bar, "mnuEdit", "Edit");
+    m.editMenu = menu(bar, "mnuEdit", "&Edit");
     m.globalsAction = item(m.editMenu, "mnuGlobals", "Global Parameters", ctrl(Qt::Key_G));
     m.undoAction = item(m.editMenu, "mnuUndo", "Undo", QKeySequence(QKeySequence::Undo));
     m.redoAction = item(m.editMenu, "mnuRedo", "Redo", QKeySequence(QKeySequence::Redo));
@@ -112,7 +112,7 @@ void buildEdit(QMenuBar* bar, MainMenus& m) {
 }
 
 void buildConfig(QMenuBar* bar, MainMenus& m) {
-    m.configMenu = menu(bar, "mnuConfig", "Config");
+    m.configMenu = menu(bar, "mnuConfig", "&Config");
     m.commPortGroup = new QActionGroup(m.configMenu);
     for (std::size_t i = 0; i < m.portActions.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
@@ -136,10 +136,10 @@ MainMenus buildMainMenus(QMenuBar* bar) {
     buildRadio(bar, m);
     buildEdit(bar, m);
     buildConfig(bar, m);
-    m.syncalAction = bar->addAction(QStringLiteral("Syncal"));
+    m.syncalAction = bar->addAction(QStringLiteral("&Syncal"));
     m.syncalAction->setObjectName(QStringLiteral("mnuSyncal"));
     m.syncalAction->setShortcut(QKeySequence(Qt::Key_F6));
-    m.helpMenu = menu(bar, "mnuH", "Help");
+    m.helpMenu = menu(bar, "mnuH", "&Help");
     m.aboutAction = item(m.helpMenu, "mnuAbout", "About ZAVPROG");
     m.helpAction = item(m.helpMenu, "mnuHelp", "Help", QKeySequence(Qt::Key_F1));
     m.traceAction = item(m.helpMenu, "mnuTrace", "Serial Trace...");

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's menu bar: File, Radio, Edit, Config, Syncal (a command on the bar
-// itself) and Help, with their captions, access keys and shortcuts. Items that belong to
+// itself) and Help, with their captions, access keys and shortcuts. Alt and a top-level
+// caption's first letter opens its menu with the first item highlighted (Syncal runs). Items that belong to
 // a numbered set (the label settings, the ports) share one object name and carry their
 // number in the property "index".
 

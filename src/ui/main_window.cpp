@@ -5,10 +5,10 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QUndoStack>
 
@@ -29,7 +29,6 @@
 #include "ui/print_commands.h"
 #include "ui/progress_window.h"
 #include "ui/status_line.h"
-#include "ui/twips.h"
 
 namespace zav {
 
@@ -108,20 +107,14 @@ void MainWindow::buildWindow() {
     grid_ = new ChannelGridView(*gridModel_, doc_, prompts_, *history_, client);
     offset_ = new OffsetEntry(*gridModel_, *grid_, client);
     chainTabOrder(controls_, grid_);
-    layout_ = std::make_unique<GroupLayout>(controls_, grid_, offset_, offset_->box());
+    layOutGroupWindow(client, controls_, grid_, offset_, offset_->box());
     menus_ = buildMainMenus(menuBar());
     proc_ = new ProgressWindow(prompts_, this);
     status_ = std::make_unique<StatusLine>(statusBar());
-
-    const double dpi = logicalDpi(this);
-    layout_->place(dpi);
-    grid_->fitRows(layout_->scale().px(design::kGridMaxHeight));
-    const QSize clientSize = layout_->designClientSize();
-    setMinimumSize(layout_->scale().px(6000),
-                   layout_->scale().px(design::kGrid.top) + menuBar()->sizeHint().height());
-    resize(clientSize.width(),
-           clientSize.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-    client->installEventFilter(this);
+    // The window starts as large as its content asks and can grow no smaller; the
+    // layout's minimum holds from now on, also for a placement restored from the settings.
+    layout()->activate();
+    resize(sizeHint().expandedTo(minimumSize()));
 
     connectCommands();
 }
@@ -153,7 +146,6 @@ void MainWindow::connectCommands() {
             if (!refused.empty()) grid_->refuse(QString::fromStdString(refused));
             updateStatus();
         });
-    connectAccessKeys();
     // The unsaved-changes mark follows the group's controls as they are edited.
     for (auto* edit : centralWidget()->findChildren<QLineEdit*>())
         connect(edit, &QLineEdit::textEdited, this, [this] { updateStatus(); });
@@ -170,25 +162,8 @@ void MainWindow::connectCommands() {
     connectExchangeCommands();
 }
 
-// Alt and a caption's first letter opens its menu (Syncal runs), without marking the
-// captions, which stay as they are.
-void MainWindow::connectAccessKeys() {
-    const auto accessKey = [this](const QString& caption, auto&& open) {
-        const auto letter = static_cast<Qt::Key>(caption.front().toUpper().unicode());
-        auto* key = new QShortcut(QKeySequence(Qt::ALT | letter), this);
-        connect(key, &QShortcut::activated, this, open);
-    };
-    for (QMenu* m :
-         {menus_.fileMenu, menus_.radioMenu, menus_.editMenu, menus_.configMenu, menus_.helpMenu}) {
-        accessKey(m->title(), [this, m] { menuBar()->setActiveAction(m->menuAction()); });
-    }
-    accessKey(menus_.syncalAction->text(), [this] { menus_.syncalAction->trigger(); });
-}
-
 bool MainWindow::eventFilter(QObject* object, QEvent* event) {
     if (offsetHelpKey(object, event)) return true;
-    if (object == centralWidget() && event->type() == QEvent::Resize)
-        layout_->resize(centralWidget()->size());
     return QMainWindow::eventFilter(object, event);
 }
 

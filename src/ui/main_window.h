@@ -30,7 +30,6 @@ namespace zav {
 
 class ChannelGridModel;
 class ChannelGridView;
-class GroupLayout;
 class OffsetEntry;
 class PrintCommands;
 class GlobalsWindow;
@@ -169,7 +168,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     [[nodiscard]] ImageHistory& history() const { return *history_; }
     [[nodiscard]] const StatusLine& status() const { return *status_; }
     [[nodiscard]] const MainMenus& menus() const { return menus_; }
-    [[nodiscard]] const GroupLayout& layoutRules() const { return *layout_; }
     [[nodiscard]] Document& document() { return doc_; }
 
     // Updates Paste: enabled while the clipboard holds this window's last copy.
@@ -199,7 +197,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // A file named through the file dialog with the given filter; nullopt when cancelled.
     std::optional<std::string> askFile(FileDialogMode mode, std::string_view filter,
                                        std::string_view pattern, const std::string& name = {});
-    void connectAccessKeys();
     void showChecks();
     void selectorClicked();
     [[nodiscard]] int selectorNumber() const;
@@ -237,7 +234,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     ProgressWindow* proc_ = nullptr;
     ImageHistory* history_ = nullptr;
     std::unique_ptr<StatusLine> status_;
-    std::unique_ptr<GroupLayout> layout_;
     std::unique_ptr<RadioLink> link_;
     SystemClock clock_;
     std::unique_ptr<RadioHistory> radioHistory_;  // in the user's data folder

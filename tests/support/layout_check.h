@@ -1,6 +1,6 @@
 #pragma once
-// The layout rule every window keeps: each visible control lies inside its parent and
-// overlaps none of its visible siblings.
+// The layout rule every window keeps: each visible control lies inside its parent,
+// overlaps none of its visible siblings, and a caption has the room its text needs.
 
 #include <QWidget>
 #include <string>
@@ -20,6 +20,13 @@ inline std::vector<std::string> layoutFaults(QWidget& top) {
         for (qsizetype i = 0; i < kids.size(); ++i) {
             if (!parent->rect().contains(kids[i]->geometry()))
                 faults.push_back(name(kids[i]) + " leaves " + name(parent));
+            const QSize least = kids[i]->minimumSizeHint();
+            const bool captioned = kids[i]->inherits("QLabel") ||
+                                   kids[i]->inherits("QAbstractButton") ||
+                                   kids[i]->inherits("QGroupBox");
+            if (captioned &&
+                (kids[i]->width() < least.width() || kids[i]->height() < least.height()))
+                faults.push_back(name(kids[i]) + " is clipped");
             for (qsizetype j = i + 1; j < kids.size(); ++j)
                 if (kids[i]->geometry().intersects(kids[j]->geometry()))
                     faults.push_back(name(kids[i]) + " overlaps " + name(kids[j]));

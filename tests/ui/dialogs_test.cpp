@@ -57,9 +57,15 @@ TEST(PortDevice, StoresTheChosenOrTypedDeviceAndMarksTheNewest) {
 }
 
 // Every linked help page is built in and leads back to the contents; none is out of reach.
+// No page fixes a colour, which a dark palette would make unreadable: the text and its
+// background are the palette's.
 TEST(HelpPages, EveryLinkedPageExistsAndEveryPageIsReachable) {
     static const QRegularExpression href(QStringLiteral(R"re(href="([^"#:]+\.html))re"));
+    static const QRegularExpression colour(QStringLiteral("color|<font"));
     const QString folder = QString::fromLatin1(kHelpResourceFolder) + QLatin1Char('/');
+    QFile css(folder + QStringLiteral("help.css"));
+    ASSERT_TRUE(css.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(QString::fromUtf8(css.readAll()).contains(colour));
     QStringList reached, queue{QStringLiteral("index.html")};
     while (!queue.isEmpty()) {
         const QString page = queue.takeFirst();
@@ -70,6 +76,7 @@ TEST(HelpPages, EveryLinkedPageExistsAndEveryPageIsReachable) {
         const QString html = QString::fromUtf8(f.readAll());
         EXPECT_TRUE(page == "index.html" || html.contains("href=\"index.html"))
             << page.toStdString();
+        EXPECT_FALSE(html.contains(colour)) << page.toStdString();
         for (auto it = href.globalMatch(html); it.hasNext();) queue << it.next().captured(1);
     }
     EXPECT_GE(reached.size(), 10);

@@ -1,12 +1,15 @@
 // Every window opens and keeps its layout: no control leaves its parent or covers
-// another. The main window shows group 1 at its first size and at a large one, and Tab
-// goes from the group selector to the grid. The progress window draws its message before
+// another. The main window shows group 1 and all 14 rows of the grid at its first size,
+// its least and a large one, with the desktop's font and a larger one, and Tab goes from
+// the group selector to the grid. The progress window draws its message before
 // a transfer can block (a write starts with a pause that lets no window event through, so
 // a window shown but not yet painted would stay blank for the whole write), names each
 // step, and holds the main window.
 
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -27,7 +30,28 @@
 namespace zav::test {
 namespace {
 
-TEST(WindowSmoke, TheMainWindowShowsGroupOneAtAnySize) {
+// Besides the layout rule: the grid's header and its first and last cells in view, the
+// right-hand frames in their order, right of the grid and the header fields.
+std::vector<std::string> groupViewFaults(MainWindow& w) {
+    std::vector<std::string> faults = layoutFaults(w);
+    const ChannelGridView& grid = w.grid();
+    for (const QModelIndex& cell : {grid.model()->index(0, 0), grid.model()->index(13, kColScan)})
+        if (!grid.viewport()->rect().contains(grid.visualRect(cell)) ||
+            grid.horizontalHeader()->height() == 0)
+            faults.push_back("rows hidden");
+    const GroupControls& c = w.controls();
+    int below = 0;
+    for (const QGroupBox* frame : {c.dualPriFrame, c.codeGuardFrame, c.lockoutFrame, c.bciFrame,
+                                   c.aniFrame, c.battSaveFrame}) {
+        if (frame->y() < below ||
+            frame->x() <= std::max(c.idEdit->geometry().right(), grid.geometry().right()))
+            faults.push_back(frame->objectName().toStdString() + " out of place");
+        below = frame->geometry().bottom();
+    }
+    return faults;
+}
+
+TEST(WindowSmoke, TheMainWindowShowsGroupOneAndEveryRowAtAnySizeAndFont) {
     Editor e;
     // Sizes the window cannot have, edited into the settings, leave it at its first size.
     const QSize first = e.window->size();
@@ -37,12 +61,17 @@ TEST(WindowSmoke, TheMainWindowShowsGroupOneAtAnySize) {
     EXPECT_EQ(e.window->size(), first);
     e.window->show();
     e.window->progress().beginOperation("Please Wait - Reading Radio", OperationKind::Reads);
-    for (const QSize size : {e.window->size(), QSize(1600, 1200)}) {
-        e.window->resize(size);
+    // The desktop's font, then a larger and taller one: the window grows to hold it.
+    for (const QFont& font : {e.window->font(), QFont(QStringLiteral("Nimbus Sans"), 20)}) {
+        e.window->setFont(font);
         QApplication::processEvents();
-        EXPECT_EQ(layoutFaults(*e.window), std::vector<std::string>{});
-        EXPECT_EQ(e.window->controls().currentGroupCombo->currentText(), "1");
-        EXPECT_EQ(e.cell(0, kColLabel), "CHAN 1  ");
+        for (const QSize size : {e.window->size(), e.window->minimumSize(), QSize(2400, 1800)}) {
+            e.window->resize(size);
+            QApplication::processEvents();
+            EXPECT_EQ(groupViewFaults(*e.window), std::vector<std::string>{}) << size.width();
+            EXPECT_EQ(e.window->controls().currentGroupCombo->currentText(), "1");
+            EXPECT_EQ(e.cell(0, kColLabel), "CHAN 1  ");
+        }
     }
     QWidget* next = e.window->controls().currentGroupCombo;
     do {

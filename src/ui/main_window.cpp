@@ -22,6 +22,7 @@
 #include "ui/app_icon.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
+#include "ui/demo_radio.h"
 #include "ui/globals_window.h"
 #include "ui/group_layout.h"
 #include "ui/image_history.h"
@@ -303,6 +304,8 @@ void MainWindow::afterOpen() {
 
 void MainWindow::setCaption(const std::string& caption) {
     caption_ = QString::fromStdString(caption);
+    // The caption changes after an open or save: that file is now the one open.
+    openFile_ = QString::fromStdString(files_.names().fileName);
     setWindowTitle(caption_ + QStringLiteral("[*]") + captionSuffix_);
     // The caption changes after every successful open or save: the image now matches
     // the file.
@@ -333,11 +336,17 @@ void MainWindow::updateStatus() {
     const bool modified = readSinceClean_ || doc_.mem != cleanMem_ || doc_.labels != cleanLabels_ ||
                           (shownGroup() >= 0 && collectParams(controls_) != shownParams_);
     setWindowModified(modified);
-    status_->showFile(QString::fromStdString(files_.names().fileName), modified);
+    status_->showFile(openFile_, modified);
     if (operations_) {
         const int port = operations_->portNumber();
-        status_->showPort(
-            port, QString::fromStdString(resolvePortDevice(std::to_string(port), &settings_)));
+        const std::string device = resolvePortDevice(std::to_string(port), &settings_);
+        status_->showPort(port, QString::fromStdString(device));
+        // The simulated radio is named only while the port opens it.
+        const bool simulated = !simulatedDevice_.empty() && device == simulatedDevice_;
+        if (simulated != status_->showsSimulatedRadio()) {
+            status_->showSimulatedRadio(simulated);
+            setCaptionSuffix(simulated ? QString::fromLatin1(kSimulatedCaption) : QString());
+        }
     }
 }
 

@@ -107,8 +107,9 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
 
     // Appended to every caption (e.g. " [simulated radio]").
     void setCaptionSuffix(const QString& suffix);
-    // Demo mode: the caption and the status bar say the radio is the simulated one.
-    void showSimulatedRadio();
+    // Demo mode: the simulated radio is `device`; the caption and the status bar say so
+    // while the chosen port opens it.
+    void showSimulatedRadio(const std::string& device);
 
     // EditorHooks
     [[nodiscard]] int selectedGroupNumber() const override { return selectorNumber(); }
@@ -253,6 +254,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     FileSystem& fileSystem_;
     QString captionSuffix_;
     QString caption_;
+    QString openFile_;             // the file last opened or saved; empty: none yet
+    std::string simulatedDevice_;  // demo mode's device; empty: none
 
     // True while the window is being created: the group selector then stores and shows
     // nothing by itself.

@@ -13,7 +13,6 @@
 #include "qt/local_path.h"
 #include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"
-#include "ui/demo_radio.h"
 #include "ui/globals_window.h"
 #include "ui/help_viewer.h"
 #include "ui/image_history.h"
@@ -239,9 +238,9 @@ void MainWindow::setCaptionSuffix(const QString& suffix) {
     setWindowTitle(caption_ + QStringLiteral("[*]") + captionSuffix_);
 }
 
-void MainWindow::showSimulatedRadio() {
-    setCaptionSuffix(QString::fromLatin1(kSimulatedCaption));
-    status_->showSimulatedRadio(true);
+void MainWindow::showSimulatedRadio(const std::string& device) {
+    simulatedDevice_ = device;
+    updateStatus();
 }
 
 }  // namespace zav

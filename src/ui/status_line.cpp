@@ -42,6 +42,10 @@ void StatusLine::showSimulatedRadio(bool simulated) {
     simulated_->setVisible(simulated);
 }
 
+bool StatusLine::showsSimulatedRadio() const {
+    return !simulated_->isHidden();
+}
+
 void StatusLine::say(const QString& message) {
     bar_->showMessage(message, kMessageMs);
 }

@@ -20,6 +20,7 @@ class StatusLine {
     void showFile(const QString& fileName, bool modified);
     void showPort(int number, const QString& device);
     void showSimulatedRadio(bool simulated);
+    [[nodiscard]] bool showsSimulatedRadio() const;
     // A message that stays until the next one or a few seconds.
     void say(const QString& message);
     [[nodiscard]] QString message() const;

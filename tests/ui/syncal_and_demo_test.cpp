@@ -120,6 +120,13 @@ TEST(DemoMode, ATechniciansSessionAgainstTheSimulatedRadio) {
     MemoryClipboard clipboard;
     DiskFileSystem fs;
     MainWindow window(doc, prompts, settings, clipboard, fs);
+    window.showSimulatedRadio(demo.devicePath());
+    // The caption names the simulated radio only while the port opens it.
+    writeText(settings, settings::kDevice[1], "/dev/ttyUSB1");
+    for (const int port : {2, 1}) {
+        window.chooseCommPort(port);
+        EXPECT_EQ(window.windowTitle().endsWith(kSimulatedCaption), port == 1) << port;
+    }
     window.menus().readRadioAction->trigger();
     EXPECT_EQ(prompts.texts(),
               (std::vector<std::string>{"All labels read OK.", "All groups read OK."}));

@@ -145,7 +145,10 @@ void MainWindow::connectCommands() {
     connect(&history_->stack(), &QUndoStack::canUndoChanged, this, [this] { updateUndoRedo(); });
     connect(&history_->stack(), &QUndoStack::canRedoChanged, this, [this] { updateUndoRedo(); });
     connect(grid_, &ChannelGridView::entryRefused, this,
-            [this](const QString& reason) { status_->say(reason); });
+            [this](const QString& reason) { status_->refuse(reason); });
+    // Every entry stored is a step of the history: a refusal standing from before goes.
+    connect(&history_->stack(), &QUndoStack::indexChanged, this,
+            [this] { status_->entryAccepted(); });
     // A header field's entry is checked as it ends (Enter, or leaving the field).
     for (QLineEdit* edit : {controls_.groupLabelEdit, controls_.idEdit})
         connect(edit, &QLineEdit::editingFinished, this, [this] {

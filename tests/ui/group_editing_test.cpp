@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 #include "files/settings.h"
 #include "link/port_devices.h"
@@ -96,7 +97,8 @@ TEST(History, UndoesAMoveOfBanksAndTheirLabels) {
 }
 
 // The status bar: the port, the mark of unsaved changes, and a word on how a radio
-// command ended, a cancelled label read included (the only place that outcome shows).
+// command ended, a cancelled label read included (the only place that outcome shows). A
+// refusal is read whole, even in a narrow window, and goes with the next entry stored.
 TEST(StatusBar, SaysWhatHappened) {
     Editor e;
     const auto permanent = [&](const char* name) {
@@ -104,6 +106,24 @@ TEST(StatusBar, SaysWhatHappened) {
     };
     const auto said = [&] { return e.window->status().message().toStdString(); };
     EXPECT_NE(permanent("statusPort").find(defaultPortDevice(1)), std::string::npos);
+    e.window->show();
+    e.window->resize(e.window->minimumSize());
+    // Whether the bar's message reaches no further than the first label shown (margins of 6).
+    const auto readWhole = [&] {
+        QApplication::processEvents();
+        const QStatusBar* bar = e.window->statusBar();
+        int room = bar->width() - 18;
+        for (const QLabel* label : bar->findChildren<QLabel*>())
+            if (label->isVisible()) room = std::min(room, label->x() - 12);
+        return bar->fontMetrics().horizontalAdvance(bar->currentMessage()) <= room;
+    };
+    e.typeInCell(0, kColRecFreq, "450.0125");  // the file label now has its mark
+    e.typeInCell(0, kColRecFreq, "450.00625");
+    EXPECT_NE(said().find("12.5 kHz"), std::string::npos) << said();
+    EXPECT_TRUE(readWhole());
+    e.typeInCell(0, kColRecFreq, "450.025");
+    EXPECT_EQ(said(), "");
+    EXPECT_TRUE(readWhole() && e.window->findChild<QLabel*>("statusFile")->isVisible());
     e.window->files().setNames({"/home/tech/last.frq", "/home/tech/last.frq", {}});  // not open
     e.window->controls().idEdit->clear();
     e.typeKeys("5", e.window->controls().idEdit);  // not yet stored, but a change

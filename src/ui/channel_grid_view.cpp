@@ -129,6 +129,7 @@ void ChannelGridView::copyReceiveAll(int row, int column) {
         for (int r = 0; r < model_.rowCount(); ++r) copyReceive(r, column);
     });
     setCurrentIndex(model_.index(0, 0));
+    emit copiedToAllRows(column);
 }
 
 void ChannelGridView::toggleScan(int row) {

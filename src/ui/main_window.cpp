@@ -132,6 +132,7 @@ void MainWindow::connectCommands() {
             [this](int) { selectorClicked(); });
     connect(grid_, &ChannelGridView::offsetRequested, offset_, &OffsetEntry::open);
     connect(offset_, &OffsetEntry::helpRequested, this, [this] { helpScreen(1); });
+    connect(grid_, &ChannelGridView::copiedToAllRows, this, &MainWindow::sayCopiedToAllRows);
 
     connect(menus_.openAction, &QAction::triggered, this, &MainWindow::openCommand);
     connect(menus_.recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);

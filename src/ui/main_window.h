@@ -212,6 +212,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     bool offsetHelpKey(QObject* object, QEvent* event) const;
     // The global parameters window shows the image's values again.
     void reloadOtherWindows();
+    // The status bar's word on key C in transmit column `column`.
+    void sayCopiedToAllRows(int column);
     // An undo or redo changed group g's bytes (-1: global bytes only).
     void showRestored(int g);
     // The caption's unsaved-changes mark, the status bar's file and port, Undo and Redo.

@@ -23,7 +23,7 @@
 namespace zav::test {
 namespace {
 
-// C copies every row's receive values at once; one Undo brings all 14 back, Redo again.
+// C copies every row's receive values at once, saying so; one Undo brings all 14 back, Redo again.
 // Undo and Redo are offered only when they would change something (an edit still in the
 // controls is undone too).
 TEST(History, UndoesTheCopyKeyForEveryRowAtOnce) {
@@ -45,6 +45,7 @@ TEST(History, UndoesTheCopyKeyForEveryRowAtOnce) {
     e.goTo(3, kColTxFreq);
     e.typeKeys("c");
     EXPECT_EQ(column(kColTxFreq), column(kColRecFreq));
+    EXPECT_TRUE(e.window->status().message().startsWith("Rec Freq copied to Tx Freq in all 14"));
     e.trigger(&MainMenus::undoAction);
     EXPECT_EQ(column(kColTxFreq), before);
     EXPECT_EQ(offered(), std::pair(true, true));

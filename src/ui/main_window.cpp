@@ -17,6 +17,7 @@
 #include "link/port_devices.h"
 #include "link/trace_port.h"
 #include "model/memory_map.h"
+#include "qt/local_path.h"
 #include "qt/qt_serial_port.h"
 #include "ui/alignment_window.h"
 #include "ui/app_icon.h"
@@ -309,7 +310,7 @@ void MainWindow::afterOpen() {
 void MainWindow::setCaption(const std::string& caption) {
     caption_ = QString::fromStdString(caption);
     // The caption changes after an open or save: that file is now the one open.
-    openFile_ = QString::fromStdString(files_.names().fileName);
+    openFile_ = shownPath(files_.names().fileName);
     setWindowTitle(caption_ + QStringLiteral("[*]") + captionSuffix_);
     // The caption changes after every successful open or save: the image now matches
     // the file.

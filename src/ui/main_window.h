@@ -197,9 +197,11 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void connectRadioCommands();
     void connectWindowCommands();
     void connectExchangeCommands();
-    // A file named through the file dialog with the given filter; nullopt when cancelled.
-    std::optional<std::string> askFile(FileDialogMode mode, std::string_view filter,
-                                       std::string_view pattern, const std::string& name = {});
+    // A file named through the file dialog of `command` with the given filter; nullopt when
+    // cancelled.
+    std::optional<std::string> askFile(const QAction* command, FileDialogMode mode,
+                                       std::string_view filter, std::string_view pattern,
+                                       const std::string& name = {});
     void connectAccessKeys();
     void showChecks();
     void selectorClicked();

@@ -4,12 +4,15 @@
 #include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 #include "files/settings.h"
 #include "link/trace_port.h"
 #include "ops/exchange_operations.h"
+#include "qt/local_path.h"
 #include "ui/image_history.h"
 #include "ui/main_window.h"
 #include "ui/status_line.h"
@@ -31,26 +34,37 @@ void MainWindow::connectExchangeCommands() {
     connect(menus_.traceAction, &QAction::triggered, this, &MainWindow::chooseTrace);
 }
 
-std::optional<std::string> MainWindow::askFile(FileDialogMode mode, std::string_view filter,
-                                               std::string_view pattern, const std::string& name) {
+std::optional<std::string> MainWindow::askFile(const QAction* command, FileDialogMode mode,
+                                               std::string_view filter, std::string_view pattern,
+                                               const std::string& name) {
     FileDialogRequest request;
     request.mode = mode;
     request.fileName = name;
     request.filter = filter;
     request.defaultPattern = pattern;
+    // The dialog is named after its command ("Export CSV"), not "Open" or "Save As".
+    QString title = command->text().remove(QLatin1Char('&'));
+    if (title.endsWith(QStringLiteral("..."))) title.chop(3);
+    request.title = title.toStdString();
     return prompts_.chooseFile(request);
 }
 
 void MainWindow::exportCsvCommand() {
     commitShownGroup();
-    const auto path = askFile(FileDialogMode::Save, kCsvFilter, "*.csv");
+    // The open file's name with .csv, in its folder; radio.csv before any file is open.
+    const QFileInfo open(openFile_);
+    const QString name =
+        openFile_.isEmpty() ? QStringLiteral("radio.csv")
+                            : open.dir().filePath(open.completeBaseName() + QStringLiteral(".csv"));
+    const auto path =
+        askFile(menus_.exportCsvAction, FileDialogMode::Save, kCsvFilter, "*.csv", localPath(name));
     if (!path) return;
     reportOutcome(menus_.exportCsvAction, exportCsvFile(fileSystem_, prompts_, doc_, *path));
 }
 
 void MainWindow::importCsvCommand() {
     commitShownGroup();
-    const auto path = askFile(FileDialogMode::Open, kCsvFilter, "*.csv");
+    const auto path = askFile(menus_.importCsvAction, FileDialogMode::Open, kCsvFilter, "*.csv");
     if (!path) return;
     OperationResult result;
     history_->record(QStringLiteral("Import CSV"),
@@ -63,7 +77,8 @@ void MainWindow::importCsvCommand() {
 
 void MainWindow::compareCommand() {
     commitShownGroup();
-    const auto path = askFile(FileDialogMode::Open, kFileFilter, kFileDefaultPattern);
+    const auto path =
+        askFile(menus_.compareAction, FileDialogMode::Open, kFileFilter, kFileDefaultPattern);
     if (!path) return;
     const auto other = loadImages(fileSystem_, prompts_, *path);
     if (!other) return;
@@ -109,7 +124,7 @@ void MainWindow::chooseTrace(bool trace) {
         showChecks();
         return;
     }
-    const auto path = askFile(FileDialogMode::Save, kTraceFilter, "*.txt",
+    const auto path = askFile(menus_.traceAction, FileDialogMode::Save, kTraceFilter, "*.txt",
                               readText(settings_, settings::kTraceFile));
     if (path && !trace_->startTrace(*path))
         prompts_.ask(

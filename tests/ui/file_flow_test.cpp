@@ -147,10 +147,20 @@ TEST(RecentFiles, KeepTheLastEightNewestFirst) {
               (std::vector<std::string>{"b", "i", "h", "g", "f", "e", "d", "c"}));
 }
 
-// An exported table, edited, comes back as one undo step.
+// An exported table, edited, comes back as one undo step. The export's dialog says what
+// it is for and suggests the open file's name (radio.csv before any).
 TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     Editor e;
     TempDir dir;
+    const auto suggested = [&] {
+        e.trigger(&MainMenus::exportCsvAction);
+        const FileDialogRequest& asked = e.prompts.fileRequests.back();
+        return std::pair(asked.title, asked.fileName);
+    };
+    EXPECT_EQ(suggested(), (std::pair<std::string, std::string>("Export CSV", "radio.csv")));
+    e.prompts.queueFile(dir.file("unit 7.frq"));
+    e.trigger(&MainMenus::saveAsAction);
+    EXPECT_EQ(suggested().second, dir.file("unit 7.csv"));
     const std::string csv = dir.file("radio.csv");
     e.prompts.queueFile(csv);
     e.trigger(&MainMenus::exportCsvAction);

@@ -31,6 +31,7 @@
 #include "ui/print_commands.h"
 #include "ui/progress_window.h"
 #include "ui/status_line.h"
+#include "ui/text_report.h"
 #include "ui/twips.h"
 
 namespace zav {

@@ -41,6 +41,7 @@ class AlignmentWindow;
 class ImageHistory;
 class RadioHistory;
 class StatusLine;
+class TextReport;
 class TracePort;
 
 class MainWindow final : public QMainWindow, public FileEditorHooks, public EditorHooks {
@@ -214,6 +215,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     bool offsetHelpKey(QObject* object, QEvent* event) const;
     // The global parameters window shows the image's values again.
     void reloadOtherWindows();
+    // Save and print of the lists the other windows show (made at first use).
+    TextReport& textReport();
     // The status bar's word on key C in transmit column `column`.
     void sayCopiedToAllRows(int column);
     // An undo or redo changed group g's bytes (-1: global bytes only).
@@ -248,6 +251,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     std::unique_ptr<RadioHistory> radioHistory_;  // in the user's data folder
     std::unique_ptr<RadioOperations> operations_;
     std::unique_ptr<PrintCommands> print_;
+    std::unique_ptr<TextReport> report_;
     QPointer<GlobalsWindow> globals_;
     QPointer<BankMoveDialog> move_;
     QPointer<FleetWriteDialog> fleet_;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QVBoxLayout>
 
 #include "files/settings.h"
@@ -15,7 +16,9 @@
 #include "qt/local_path.h"
 #include "ui/image_history.h"
 #include "ui/main_window.h"
+#include "ui/print_commands.h"
 #include "ui/status_line.h"
+#include "ui/text_report.h"
 
 namespace zav {
 
@@ -85,8 +88,9 @@ void MainWindow::compareCommand() {
     const auto lines = compareImages(FileImages{doc_.mem, doc_.labels}, *other);
     QString text =
         QStringLiteral("From the editor's image to %1: ").arg(QString::fromStdString(*path));
-    text += lines.empty() ? QStringLiteral("no difference.")
-                          : QStringLiteral("%1 differences.").arg(lines.size());
+    text += lines.empty()       ? QStringLiteral("no difference.")
+            : lines.size() == 1 ? QStringLiteral("1 difference.")
+                                : QStringLiteral("%1 differences.").arg(lines.size());
     for (const std::string& line : lines) text += QLatin1Char('\n') + QString::fromStdString(line);
 
     delete compare_.data();
@@ -100,12 +104,24 @@ void MainWindow::compareCommand() {
     list->setReadOnly(true);
     list->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
+    textReport().addButtons(*buttons, {"Save Comparison", "differences.txt"},
+                            [list] { return list->toPlainText().toStdString(); });
     connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
     auto* layout = new QVBoxLayout(window);
     layout->addWidget(list);
     layout->addWidget(buttons);
     window->resize(640, 400);
     window->show();
+}
+
+TextReport& MainWindow::textReport() {
+    if (!report_) {
+        report_ = std::make_unique<TextReport>(prompts_, fileSystem_, [this](const Printout& p) {
+            if (!print_) print_ = std::make_unique<PrintCommands>(prompts_);
+            return print_->printUnitData(p, this);
+        });
+    }
+    return *report_;
 }
 
 void MainWindow::chooseVerifyAfterWrite(bool verify) {

@@ -177,7 +177,7 @@ void MainWindow::showMove() {
 }
 
 void MainWindow::showSyncal() {
-    if (syncal_ == nullptr) syncal_ = new AlignmentWindow(*link_, prompts_, this);
+    if (syncal_ == nullptr) syncal_ = new AlignmentWindow(*link_, prompts_, textReport(), this);
     syncal_->show();
     syncal_->raise();
     syncal_->activateWindow();

@@ -8,6 +8,8 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QUrl>
 #include <algorithm>
 #include <filesystem>
@@ -189,6 +191,26 @@ TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     ASSERT_EQ(e.prompts.messages.size(), 1U);
     EXPECT_TRUE(e.prompts.messages[0].text.ends_with(
         ":\nthe table: the file is too long for a table of this radio"));
+}
+
+// Compare With File lists what differs in the grid's words, and its list is saved whole.
+TEST(Compare, ListsTheDifferencesAndSavesTheList) {
+    Editor e;
+    TempDir dir;
+    e.prompts.queueFile(dir.file("before.frq"));
+    e.trigger(&MainMenus::saveAsAction);
+    e.typeInCell(0, kColTxCG, "167.9");
+    e.prompts.queueFile(dir.file("before.frq"));
+    e.trigger(&MainMenus::compareAction);
+    ASSERT_NE(e.window->compareWindow(), nullptr);
+    const QString list = e.window->compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
+    EXPECT_TRUE(list.endsWith("1 difference.\nGroup 1, Chan 1, Tx CG: 167.9 -> none"))
+        << list.toStdString();
+    e.prompts.queueFile(dir.file("differences.txt"));
+    e.window->compareWindow()->findChild<QPushButton*>("cmdSaveReport")->click();
+    std::stringstream saved;
+    saved << std::ifstream(dir.file("differences.txt")).rdbuf();
+    EXPECT_EQ(saved.str(), list.toStdString());
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ inline OperationResult runOperation(LinkPort& port, const RunHeader& header) {
     RadioLink link(port, prompts, progress, &settings);
     RadioOperations ops(doc, link, settings, editor);
     ops.setVerifyAfterWrite((header.options & 1) != 0);
-    ops.setLabelSetting((header.options >> 1) % 3);
+    ops.setLabelSetting(static_cast<LabelSetting>((header.options >> 1) % 3));
     return startOperation(ops, link, prompts, header);
 }
 

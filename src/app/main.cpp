@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
     zav::DiskFileSystem files;
     zav::MainWindow window(doc, prompts, settings, clipboard, files);
     prompts.setParent(&window);
-    if (demoMode) window.showSimulatedRadio();
+    if (demoMode) window.showSimulatedRadio(demo->devicePath());
     window.files().setNames(start.names);
     if (start.openAtStart) window.files().openFile();
 

@@ -18,6 +18,7 @@
 #include "qt/qt_prompts.h"
 #include "sim/virtual_port.h"
 #include "ui/about_dialog.h"
+#include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
@@ -200,6 +201,18 @@ int renderScreenshots(const QString& folder) {
         RadioHistoryDialog dialog(history, &window);
         dialog.show();
         ok = save(dialog, dir, "history.png") && ok;
+    }
+    {
+        // Syncal after a run: the log kept, to be saved or printed.
+        window.showSyncal();
+        AlignmentWindow& syncal = *window.syncalWindow();
+        syncal.showRunControls();
+        for (const char* line : {"RX LOW FREQ  403.000  D/A  12", "RX MID FREQ  470.000  D/A  31",
+                                 "RX LOWER SIDE SLOPE  .0537", "RX BAND OFFSETS  8 -- 10"})
+            syncal.addStatusLine(line);
+        syncal.showIdleControls();
+        ok = save(syncal, dir, "syncal.png") && ok;
+        syncal.close();
     }
     {
         AboutDialog about(prompts, &window);

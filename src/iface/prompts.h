@@ -89,6 +89,7 @@ struct FileDialogRequest {
     std::string filter;          // "Text (*.x)|*.x|..." pairs as the file module gives them
     int filterIndex = 0;         // 0-based entry selected first
     std::string defaultPattern;  // e.g. "*.frq"
+    std::string title;           // empty: the dialog's own ("Open", "Save As")
 };
 
 class Prompts {

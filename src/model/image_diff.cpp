@@ -11,6 +11,13 @@ namespace zav {
 
 namespace {
 
+// A field's text as the list shows it: without the blanks that pad it, and "none", the
+// grid's word for an empty frequency, where nothing is left.
+std::string shownText(std::string_view text) {
+    const std::size_t end = text.find_last_not_of(' ');
+    return end == std::string_view::npos ? "none" : std::string(text.substr(0, end + 1));
+}
+
 std::string hex(unsigned value, int digits) {
     std::ostringstream text;
     text << std::uppercase << std::hex << std::setfill('0') << std::setw(digits) << value;
@@ -37,7 +44,10 @@ class FieldComparer {
             const std::string a = f.read(mine);
             const std::string b = f.read(theirs);
             if (a == b) continue;
-            lines_.push_back(where + std::string(f.name) + ": " + a + " -> " + b);
+            // Texts that differ only in their padding are shown as they are.
+            const bool padding = shownText(a) == shownText(b);
+            lines_.push_back(where + std::string(f.name) + ": " + (padding ? a : shownText(a)) +
+                             " -> " + (padding ? b : shownText(b)));
             f.store(mine, b);
         }
     }

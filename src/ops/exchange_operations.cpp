@@ -23,7 +23,11 @@ std::string counted(std::size_t n, const std::string& thing) {
 
 OperationResult exportCsvFile(FileSystem& files, Prompts& prompts, const Document& doc,
                               const std::string& path) {
-    const std::string text = exportCsv(doc.mem, doc.labels);
+    return saveTextFile(files, prompts, exportCsv(doc.mem, doc.labels), path);
+}
+
+OperationResult saveTextFile(FileSystem& files, Prompts& prompts, const std::string& text,
+                             const std::string& path) {
     const std::vector<Byte> bytes(text.begin(), text.end());
     if (const auto ec = files.replaceFile(path, bytes)) {
         tellFileError(prompts, ec, path);

@@ -24,6 +24,11 @@ inline constexpr const char* kCsvTitle = "CSV";
 OperationResult exportCsvFile(FileSystem& files, Prompts& prompts, const Document& doc,
                               const std::string& path);
 
+// Writes a text (a list a window shows, a table) into a file, replacing it whole or not at
+// all; a failure is told as the file commands tell it.
+OperationResult saveTextFile(FileSystem& files, Prompts& prompts, const std::string& text,
+                             const std::string& path);
+
 // Imports a CSV file into the document. A table with problems changes nothing, and one
 // message lists every problem by row and column.
 OperationResult importCsvFile(FileSystem& files, Prompts& prompts, Document& doc,

@@ -126,6 +126,7 @@ Answer QtPrompts::ask(const Message& message) {
 std::optional<std::string> QtPrompts::chooseFile(const FileDialogRequest& request) {
     const bool open = request.mode == FileDialogMode::Open;
     QFileDialog dialog(parent_);
+    if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     const QStringList filters = qtNameFilters(request.filter);

@@ -1,6 +1,7 @@
 #include "ui/alignment_window.h"
 
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 
 #include "ops/utility_operations.h"
 #include "qt/qt_prompts.h"
+#include "ui/text_report.h"
 
 namespace zav {
 
@@ -16,7 +18,8 @@ const char* const AlignmentWindow::kIntroText =
     "UHF Synthesizer alignment routine.\r\rFor reliable operation make sure the squelch knob "
     "is in the Code Guard position.";
 
-AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, QWidget* owner)
+AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, TextReport& report,
+                                 QWidget* owner)
     : QDialog(owner), syncal_(link, prompts, *this) {
     setObjectName(QStringLiteral("frmSyncal"));
     setWindowTitle(QStringLiteral("Syncal"));
@@ -36,8 +39,12 @@ AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, QWidget* own
 
     startButton_ = new QPushButton(QStringLiteral("Start Syncal"), this);
     startButton_->setObjectName(QStringLiteral("cmdStart"));
-    startButton_->setAutoDefault(false);
+    startButton_->setDefault(true);
     connect(startButton_, &QPushButton::clicked, this, [this] { startAlignment(); });
+
+    logButtons_ = new QDialogButtonBox(this);
+    report.addButtons(*logButtons_, {"Save Syncal Log", "syncal.txt"},
+                      [this] { return messageText(log_).toStdString(); });
 
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName(QStringLiteral("StatusBar"));
@@ -46,6 +53,7 @@ AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, QWidget* own
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(hintLabel_);
     layout->addWidget(statusLabel_, 1);
+    layout->addWidget(logButtons_);
     layout->addWidget(startButton_, 0, Qt::AlignHCenter);
     layout->addStretch();
     layout->addWidget(statusBar_);
@@ -80,14 +88,18 @@ void AlignmentWindow::clearLog() {
 void AlignmentWindow::showRunControls() {
     if (statusLabel_->isHidden()) idleSize_ = size();
     startButton_->hide();
+    logButtons_->hide();
     statusLabel_->show();
 }
 
 void AlignmentWindow::showIdleControls() {
     startButton_->show();
-    statusLabel_->hide();
-    // The log made the window grow; without it the window takes its idle size again.
-    if (idleSize_.isValid()) {
+    // The log of the last run stays, to be read, saved or printed; a run that wrote none
+    // leaves the window at its idle size.
+    const bool kept = !log_.empty();
+    statusLabel_->setVisible(kept);
+    logButtons_->setVisible(kept);
+    if (!kept && idleSize_.isValid()) {
         layout()->activate();
         resize(idleSize_);
     }

@@ -1,7 +1,8 @@
 #pragma once
-// The synthesizer alignment window: an explanation, the Start button, the results log
-// of a run and a status bar. The alignment itself runs in the core (syncal/syncal.h);
-// the window is its sink. Closing the window during a run releases the radio.
+// The synthesizer alignment window: an explanation, the Start button (the default one),
+// the results log of a run and a status bar. The log stays after the run, read-only, to be
+// saved or printed. The alignment itself runs in the core (syncal/syncal.h); the window is
+// its sink. Closing the window during a run releases the radio.
 
 #include <QDialog>
 #include <QSize>
@@ -10,6 +11,7 @@
 #include "syncal/syncal.h"
 #include "syncal/syncal_sink.h"
 
+class QDialogButtonBox;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -18,12 +20,15 @@ namespace zav {
 
 class Prompts;
 class RadioLink;
+class TextReport;
 
 class AlignmentWindow final : public QDialog, public SyncalSink {
     Q_OBJECT
   public:
     // Modeless, owned by `owner` (the main window) but a window of its own.
-    AlignmentWindow(RadioLink& link, Prompts& prompts, QWidget* owner = nullptr);
+    // `report` saves and prints the log.
+    AlignmentWindow(RadioLink& link, Prompts& prompts, TextReport& report,
+                    QWidget* owner = nullptr);
 
     // The Start button's action: one whole run.
     void startAlignment();
@@ -56,7 +61,8 @@ class AlignmentWindow final : public QDialog, public SyncalSink {
     QLabel* statusLabel_;
     QStatusBar* statusBar_;
     QPushButton* startButton_;
-    QSize idleSize_;  // the window's size before the log was shown
+    QDialogButtonBox* logButtons_;  // Save... and Print... of the log
+    QSize idleSize_;                // the window's size before the log was shown
     std::string log_;
 };
 

@@ -180,7 +180,10 @@ void ChannelGridView::copyReceiveAll(int row, int column) {
         for (int r = 0; r < model_.rowCount(); ++r) copy(r);
     });
     setCurrentIndex(model_.index(0, 0));
-    if (!refused.empty()) refuse(QString::fromStdString(refused));
+    if (!refused.empty())
+        refuse(QString::fromStdString(refused));
+    else
+        emit copiedToAllRows(column);
 }
 
 void ChannelGridView::toggleScan(int row) {

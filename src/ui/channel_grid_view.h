@@ -52,6 +52,8 @@ class ChannelGridView final : public QTableView {
   signals:
     // An entry was refused (with a beep); the reason is for the status bar.
     void entryRefused(const QString& reason);
+    // Key C copied the receive values into transmit column `column` of every row.
+    void copiedToAllRows(int column);
     // The space bar released in Tx Freq: the offset entry opens for this row.
     void offsetRequested(int row);
 

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -266,6 +267,14 @@ void GlobalsWindow::closeEvent(QCloseEvent* e) {
     writeGlobalWindowPosition(settings_, pixelsToTwips(pos().y(), dpi),
                               pixelsToTwips(pos().x(), dpi));
     e->accept();
+}
+
+void GlobalsWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void GlobalsWindow::placeFromSettings() {

@@ -69,6 +69,8 @@ class GlobalsWindow final : public QWidget {
   protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Escape closes the window, as it closes the editor's other windows.
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     void buildWindow();

@@ -17,11 +17,13 @@
 #include "link/port_devices.h"
 #include "link/trace_port.h"
 #include "model/memory_map.h"
+#include "qt/local_path.h"
 #include "qt/qt_serial_port.h"
 #include "ui/alignment_window.h"
 #include "ui/app_icon.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
+#include "ui/demo_radio.h"
 #include "ui/globals_window.h"
 #include "ui/group_layout.h"
 #include "ui/image_history.h"
@@ -29,6 +31,7 @@
 #include "ui/print_commands.h"
 #include "ui/progress_window.h"
 #include "ui/status_line.h"
+#include "ui/text_report.h"
 
 namespace zav {
 
@@ -124,6 +127,7 @@ void MainWindow::connectCommands() {
             [this](int) { selectorClicked(); });
     connect(grid_, &ChannelGridView::offsetRequested, offset_, &OffsetEntry::open);
     connect(offset_, &OffsetEntry::helpRequested, this, [this] { showOffsetHelp(); });
+    connect(grid_, &ChannelGridView::copiedToAllRows, this, &MainWindow::sayCopiedToAllRows);
 
     connect(menus_.openAction, &QAction::triggered, this, &MainWindow::openCommand);
     connect(menus_.recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
@@ -137,7 +141,10 @@ void MainWindow::connectCommands() {
     connect(&history_->stack(), &QUndoStack::canUndoChanged, this, [this] { updateUndoRedo(); });
     connect(&history_->stack(), &QUndoStack::canRedoChanged, this, [this] { updateUndoRedo(); });
     connect(grid_, &ChannelGridView::entryRefused, this,
-            [this](const QString& reason) { status_->say(reason); });
+            [this](const QString& reason) { status_->refuse(reason); });
+    // Every entry stored is a step of the history: a refusal standing from before goes.
+    connect(&history_->stack(), &QUndoStack::indexChanged, this,
+            [this] { status_->entryAccepted(); });
     // A header field's entry is checked as it ends (Enter, or leaving the field).
     for (QLineEdit* edit : {controls_.groupLabelEdit, controls_.idEdit})
         connect(edit, &QLineEdit::editingFinished, this, [this] {
@@ -277,6 +284,8 @@ void MainWindow::afterOpen() {
 
 void MainWindow::setCaption(const std::string& caption) {
     caption_ = QString::fromStdString(caption);
+    // The caption changes after an open or save: that file is now the one open.
+    openFile_ = shownPath(files_.names().fileName);
     setWindowTitle(caption_ + QStringLiteral("[*]") + captionSuffix_);
     // The caption changes after every successful open or save: the image now matches
     // the file.
@@ -307,11 +316,17 @@ void MainWindow::updateStatus() {
     const bool modified = readSinceClean_ || doc_.mem != cleanMem_ || doc_.labels != cleanLabels_ ||
                           (shownGroup() >= 0 && collectParams(controls_) != shownParams_);
     setWindowModified(modified);
-    status_->showFile(QString::fromStdString(files_.names().fileName), modified);
+    status_->showFile(openFile_, modified);
     if (operations_) {
         const int port = operations_->portNumber();
-        status_->showPort(
-            port, QString::fromStdString(resolvePortDevice(std::to_string(port), &settings_)));
+        const std::string device = resolvePortDevice(std::to_string(port), &settings_);
+        status_->showPort(port, QString::fromStdString(device));
+        // The simulated radio is named only while the port opens it.
+        const bool simulated = !simulatedDevice_.empty() && device == simulatedDevice_;
+        if (simulated != status_->showsSimulatedRadio()) {
+            status_->showSimulatedRadio(simulated);
+            setCaptionSuffix(simulated ? QString::fromLatin1(kSimulatedCaption) : QString());
+        }
     }
 }
 

@@ -40,6 +40,7 @@ class AlignmentWindow;
 class ImageHistory;
 class RadioHistory;
 class StatusLine;
+class TextReport;
 class TracePort;
 
 class MainWindow final : public QMainWindow, public FileEditorHooks, public EditorHooks {
@@ -106,8 +107,9 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
 
     // Appended to every caption (e.g. " [simulated radio]").
     void setCaptionSuffix(const QString& suffix);
-    // Demo mode: the caption and the status bar say the radio is the simulated one.
-    void showSimulatedRadio();
+    // Demo mode: the simulated radio is `device`; the caption and the status bar say so
+    // while the chosen port opens it.
+    void showSimulatedRadio(const std::string& device);
 
     // EditorHooks
     [[nodiscard]] int selectedGroupNumber() const override { return selectorNumber(); }
@@ -194,9 +196,11 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void connectRadioCommands();
     void connectWindowCommands();
     void connectExchangeCommands();
-    // A file named through the file dialog with the given filter; nullopt when cancelled.
-    std::optional<std::string> askFile(FileDialogMode mode, std::string_view filter,
-                                       std::string_view pattern, const std::string& name = {});
+    // A file named through the file dialog of `command` with the given filter; nullopt when
+    // cancelled.
+    std::optional<std::string> askFile(const QAction* command, FileDialogMode mode,
+                                       std::string_view filter, std::string_view pattern,
+                                       const std::string& name = {});
     void showChecks();
     void selectorClicked();
     [[nodiscard]] int selectorNumber() const;
@@ -208,6 +212,10 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     bool offsetHelpKey(QObject* object, QEvent* event) const;
     // The global parameters window shows the image's values again.
     void reloadOtherWindows();
+    // Save and print of the lists the other windows show (made at first use).
+    TextReport& textReport();
+    // The status bar's word on key C in transmit column `column`.
+    void sayCopiedToAllRows(int column);
     // An undo or redo changed group g's bytes (-1: global bytes only).
     void showRestored(int g);
     // The caption's unsaved-changes mark, the status bar's file and port, Undo and Redo.
@@ -239,6 +247,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     std::unique_ptr<RadioHistory> radioHistory_;  // in the user's data folder
     std::unique_ptr<RadioOperations> operations_;
     std::unique_ptr<PrintCommands> print_;
+    std::unique_ptr<TextReport> report_;
     QPointer<GlobalsWindow> globals_;
     QPointer<BankMoveDialog> move_;
     QPointer<FleetWriteDialog> fleet_;
@@ -249,6 +258,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     FileSystem& fileSystem_;
     QString captionSuffix_;
     QString caption_;
+    QString openFile_;             // the file last opened or saved; empty: none yet
+    std::string simulatedDevice_;  // demo mode's device; empty: none
 
     // True while the window is being created: the group selector then stores and shows
     // nothing by itself.

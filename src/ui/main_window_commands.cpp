@@ -12,6 +12,7 @@
 #include "ui/image_history.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
+#include "ui/status_line.h"
 
 namespace zav {
 
@@ -47,6 +48,16 @@ void MainWindow::paste() {
             if (!clip_.refusal().empty()) grid_->refuse(QString::fromStdString(clip_.refusal()));
             break;
     }
+}
+
+void MainWindow::sayCopiedToAllRows(int column) {
+    const auto caption = [](int c) {
+        const std::string_view text = kGridCaptions.at(static_cast<std::size_t>(c));
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    status_->say(QStringLiteral("%1 copied to %2 in all %3 channels.")
+                     .arg(caption(column - 2), caption(column))
+                     .arg(kChannelsPerGroup));
 }
 
 void MainWindow::undo() {

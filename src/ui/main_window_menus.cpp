@@ -15,7 +15,6 @@
 #include "qt/local_path.h"
 #include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"
-#include "ui/demo_radio.h"
 #include "ui/globals_window.h"
 #include "ui/help_viewer.h"
 #include "ui/image_history.h"
@@ -186,7 +185,7 @@ void MainWindow::showMove() {
 }
 
 void MainWindow::showSyncal() {
-    if (syncal_ == nullptr) syncal_ = new AlignmentWindow(*link_, prompts_, this);
+    if (syncal_ == nullptr) syncal_ = new AlignmentWindow(*link_, prompts_, textReport(), this);
     syncal_->show();
     syncal_->raise();
     syncal_->activateWindow();
@@ -247,9 +246,9 @@ void MainWindow::setCaptionSuffix(const QString& suffix) {
     setWindowTitle(caption_ + QStringLiteral("[*]") + captionSuffix_);
 }
 
-void MainWindow::showSimulatedRadio() {
-    setCaptionSuffix(QString::fromLatin1(kSimulatedCaption));
-    status_->showSimulatedRadio(true);
+void MainWindow::showSimulatedRadio(const std::string& device) {
+    simulatedDevice_ = device;
+    updateStatus();
 }
 
 }  // namespace zav

@@ -8,6 +8,9 @@ namespace zav {
 
 namespace {
 constexpr int kMessageMs = 10000;
+// QStatusBar keeps 6 pixels on each side of a message, and the size grip at the right.
+constexpr int kMessageMargins = 24;
+constexpr int kGap = 8;  // between permanent widgets
 
 QLabel* permanent(QStatusBar* bar, const char* name) {
     auto* label = new QLabel(bar);
@@ -21,10 +24,12 @@ StatusLine::StatusLine(QStatusBar* bar)
     : bar_(bar),
       file_(permanent(bar, "statusFile")),
       port_(permanent(bar, "statusPort")),
-      simulated_(permanent(bar, "statusSimulated")) {
+      simulatedLabel_(permanent(bar, "statusSimulated")) {
     bar_->setObjectName(QStringLiteral("statusBar"));
-    simulated_->setText(QStringLiteral("simulated radio"));
-    simulated_->hide();
+    simulatedLabel_->setText(QStringLiteral("simulated radio"));
+    simulatedLabel_->hide();
+    QObject::connect(bar_, &QStatusBar::messageChanged, bar_,
+                     [this](const QString& message) { makeRoom(message); });
 }
 
 void StatusLine::showFile(const QString& fileName, bool modified) {
@@ -39,11 +44,34 @@ void StatusLine::showPort(int number, const QString& device) {
 }
 
 void StatusLine::showSimulatedRadio(bool simulated) {
-    simulated_->setVisible(simulated);
+    simulated_ = simulated;
+    makeRoom(bar_->currentMessage());
 }
 
 void StatusLine::say(const QString& message) {
+    refusal_ = false;
     bar_->showMessage(message, kMessageMs);
+}
+
+void StatusLine::refuse(const QString& reason) {
+    say(reason);
+    refusal_ = true;
+}
+
+void StatusLine::entryAccepted() {
+    if (refusal_) bar_->clearMessage();
+    refusal_ = false;
+}
+
+void StatusLine::makeRoom(const QString& message) {
+    // The bar draws a message between its left margin and the first permanent label.
+    int needed = bar_->fontMetrics().horizontalAdvance(message) + kMessageMargins;
+    for (const QLabel* label : {file_, port_, simulatedLabel_})
+        if (label != simulatedLabel_ || simulated_) needed += label->sizeHint().width() + kGap;
+    const bool room = message.isEmpty() || needed <= bar_->width();
+    file_->setVisible(room);
+    port_->setVisible(room);
+    simulatedLabel_->setVisible(room && simulated_);
 }
 
 QString StatusLine::message() const {

@@ -20,18 +20,28 @@ class StatusLine {
     void showFile(const QString& fileName, bool modified);
     void showPort(int number, const QString& device);
     void showSimulatedRadio(bool simulated);
-    // A message that stays until the next one or a few seconds.
+    [[nodiscard]] bool showsSimulatedRadio() const { return simulated_; }
+    // A message that stays until the next one or a few seconds. One the file and port
+    // would cut makes them step aside until it goes.
     void say(const QString& message);
+    // Why an entry was refused: said, and taken down by the next entry accepted.
+    void refuse(const QString& reason);
+    void entryAccepted();
     [[nodiscard]] QString message() const;
 
     // What the status bar says when `command` ended so ("Read Global...: done.").
     static QString outcomeText(const QString& command, const OperationResult& result);
 
   private:
+    // The permanent labels show unless `message` needs their room.
+    void makeRoom(const QString& message);
+
     QStatusBar* bar_;
     QLabel* file_;
     QLabel* port_;
-    QLabel* simulated_;
+    QLabel* simulatedLabel_;
+    bool simulated_ = false;
+    bool refusal_ = false;  // the message up is a refusal
 };
 
 }  // namespace zav

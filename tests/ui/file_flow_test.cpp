@@ -8,6 +8,8 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QUrl>
 #include <algorithm>
 #include <filesystem>
@@ -147,10 +149,20 @@ TEST(RecentFiles, KeepTheLastEightNewestFirst) {
               (std::vector<std::string>{"b", "i", "h", "g", "f", "e", "d", "c"}));
 }
 
-// An exported table, edited, comes back as one undo step.
+// An exported table, edited, comes back as one undo step. The export's dialog says what
+// it is for and suggests the open file's name (radio.csv before any).
 TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     Editor e;
     TempDir dir;
+    const auto suggested = [&] {
+        e.trigger(&MainMenus::exportCsvAction);
+        const FileDialogRequest& asked = e.prompts.fileRequests.back();
+        return std::pair(asked.title, asked.fileName);
+    };
+    EXPECT_EQ(suggested(), (std::pair<std::string, std::string>("Export CSV", "radio.csv")));
+    e.prompts.queueFile(dir.file("unit 7.frq"));
+    e.trigger(&MainMenus::saveAsAction);
+    EXPECT_EQ(suggested().second, dir.file("unit 7.csv"));
     const std::string csv = dir.file("radio.csv");
     e.prompts.queueFile(csv);
     e.trigger(&MainMenus::exportCsvAction);
@@ -179,6 +191,26 @@ TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     ASSERT_EQ(e.prompts.messages.size(), 1U);
     EXPECT_TRUE(e.prompts.messages[0].text.ends_with(
         ":\nthe table: the file is too long for a table of this radio"));
+}
+
+// Compare With File lists what differs in the grid's words, and its list is saved whole.
+TEST(Compare, ListsTheDifferencesAndSavesTheList) {
+    Editor e;
+    TempDir dir;
+    e.prompts.queueFile(dir.file("before.frq"));
+    e.trigger(&MainMenus::saveAsAction);
+    e.typeInCell(0, kColTxCG, "167.9");
+    e.prompts.queueFile(dir.file("before.frq"));
+    e.trigger(&MainMenus::compareAction);
+    ASSERT_NE(e.window->compareWindow(), nullptr);
+    const QString list = e.window->compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
+    EXPECT_TRUE(list.endsWith("1 difference.\nGroup 1, Chan 1, Tx CG: 167.9 -> none"))
+        << list.toStdString();
+    e.prompts.queueFile(dir.file("differences.txt"));
+    e.window->compareWindow()->findChild<QPushButton*>("cmdSaveReport")->click();
+    std::stringstream saved;
+    saved << std::ifstream(dir.file("differences.txt")).rdbuf();
+    EXPECT_EQ(saved.str(), list.toStdString());
 }
 
 }  // namespace

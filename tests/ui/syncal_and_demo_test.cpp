@@ -9,15 +9,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <fstream>
+#include <sstream>
 
 #include "files/settings.h"
 #include "sim/synthesizer.h"
 #include "support/sim_link.h"
+#include "support/temp_dir.h"
 #include "ui/alignment_window.h"
 #include "ui/channel_grid_model.h"
 #include "ui/demo_radio.h"
 #include "ui/main_window.h"
 #include "ui/overlay_settings.h"
+#include "ui/text_report.h"
 
 namespace zav {
 namespace {
@@ -28,14 +32,14 @@ struct Syncal final : Prompts {
     Syncal() {
         synth = sim::installSynthesizer(sim.radio, {});
         sim::setBandData(sim.radio.memory());
-        window = std::make_unique<AlignmentWindow>(sim.link, *this);
+        window = std::make_unique<AlignmentWindow>(sim.link, *this, report);
         window->show();
     }
     Answer ask(const Message& m) override {
         logWithMessage = running();
         return sim.prompts.ask(m);
     }
-    std::optional<std::string> chooseFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> chooseFile(const FileDialogRequest&) override { return saveTo; }
     QPushButton* start() const {
         return window->findChild<QPushButton*>(QStringLiteral("cmdStart"));
     }
@@ -44,13 +48,21 @@ struct Syncal final : Prompts {
 
     test::SimLink sim;
     std::shared_ptr<sim::Synthesizer> synth;
+    DiskFileSystem fs;
+    std::optional<std::string> saveTo;
+    Printout printed;
+    TextReport report{*this, fs, [this](const Printout& p) {
+                          printed = p;
+                          return true;
+                      }};
     std::unique_ptr<AlignmentWindow> window;
     bool logWithMessage = false;
 };
 
 // A run shows its log, in columns that line up, with its closing message, then the window
-// is idle again, at its idle size; a second run starts with an empty log; a failed run
-// says why (the run's own message) and returns to idle with an empty log.
+// is idle again (Start the default button) and the log stays, to be saved or printed; a
+// second run starts with an empty log; a failed run says why (the run's own message) and
+// returns to idle, at the idle size, with an empty log.
 TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     Syncal s;
     QApplication::processEvents();
@@ -65,7 +77,7 @@ TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     QApplication::processEvents();
     EXPECT_TRUE(runningThroughout);
     EXPECT_TRUE(grew);
-    EXPECT_EQ(s.window->size(), idle);
+    EXPECT_TRUE(s.log()->isVisible() && s.start()->isVisible() && s.start()->isDefault());
     EXPECT_TRUE(s.logWithMessage);
     EXPECT_TRUE(s.window->syncal().completed());
     const QStringList lines = s.log()->text().split('\n', Qt::SkipEmptyParts);
@@ -75,6 +87,14 @@ TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
         EXPECT_NEAR(metrics.horizontalAdvance(line),
                     static_cast<double>(line.size()) * metrics.horizontalAdvance(QChar('0')), 0.5)
             << line.toStdString();
+    const test::TempDir dir;
+    s.saveTo = dir.file("syncal.txt");
+    for (const char* button : {"cmdSaveReport", "cmdPrintReport"})
+        s.window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    std::stringstream saved;
+    saved << std::ifstream(*s.saveTo).rdbuf();
+    EXPECT_EQ(saved.str(), s.log()->text().toStdString());
+    EXPECT_EQ(plainText(s.printed), saved.str());
     s.start()->click();
     EXPECT_EQ(s.log()->text().split('\n', Qt::SkipEmptyParts).size(), 14);
     s.synth->model().faults.silent = true;
@@ -83,6 +103,7 @@ TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     EXPECT_TRUE(s.start()->isVisible() && s.start()->isEnabled());
     EXPECT_FALSE(s.log()->isVisible());
     EXPECT_EQ(s.log()->text(), "");
+    EXPECT_EQ(s.window->size(), idle);
 }
 
 // Closing the window or pressing Escape mid-run abandons the run and frees the port (what
@@ -120,6 +141,13 @@ TEST(DemoMode, ATechniciansSessionAgainstTheSimulatedRadio) {
     MemoryClipboard clipboard;
     DiskFileSystem fs;
     MainWindow window(doc, prompts, settings, clipboard, fs);
+    window.showSimulatedRadio(demo.devicePath());
+    // The caption names the simulated radio only while the port opens it.
+    writeText(settings, settings::kDevice[1], "/dev/ttyUSB1");
+    for (const int port : {2, 1}) {
+        window.chooseCommPort(port);
+        EXPECT_EQ(window.windowTitle().endsWith(kSimulatedCaption), port == 1) << port;
+    }
     window.menus().readRadioAction->trigger();
     EXPECT_EQ(prompts.texts(),
               (std::vector<std::string>{"All labels read OK.", "All groups read OK."}));

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "model/codecs.h"
+#include "model/group_fields.h"
 #include "model/lists.h"
 #include "model/memory_fields.h"
 #include "model/memory_map.h"
@@ -18,9 +19,8 @@ namespace lf = label_field;
 constexpr std::string_view kBlankGroupLabel = " BLANK  ";
 constexpr int kNoPriorityChannel = -1;
 
-// Stored priority-mode code of each option button (A, B, C, D), and back.
-constexpr auto kModeCodeOfButton = std::to_array<int>({0, 2, 3, 1});
-constexpr auto kButtonOfModeCode = std::to_array<int>({kModeA, kModeD, kModeB, kModeC});
+using detail::kButtonOfModeCode;
+using detail::kModeCodeOfButton;
 
 void checkRange(int value, int lo, int hi, const char* what) {
     if (value < lo || value > hi) {
@@ -100,31 +100,6 @@ void Group::resetToDefaults() {
     std::fill_n(mem_.begin() + page_, kPageSize, Byte{0});
     writeGroupLabel("GROUP " + std::to_string(group_ + 1));
     for (auto& ch : channels_) ch->resetToDefaults();
-}
-
-GroupParams Group::read() const {
-    GroupParams p;
-    p.groupLabel = readGroupLabel();
-    std::tie(p.tot, p.scanHold) = readTotScan();
-    p.id = readIdNum();
-    const Priority pri = readPriority();
-    p.priorityMode = pri.mode;
-    p.priorityChannel = pri.channel;
-    const KeyboardLockouts locks = readKeyboardLockouts();
-    p.priKeyLock = locks.priKeyLock;
-    p.entClrLock = locks.entClrLock;
-    p.bci = readBusyChannelIndicate();
-    p.ani = readAniDtmf();
-    p.varCG = readVariableCg();
-    p.battSave = readBattSave();
-    const Backlight bl = readGroupBacklight();
-    p.blTimeout = bl.timeout;
-    p.alphaEnabled = bl.alphaEnabled;
-    p.blKeypress = bl.keypress;
-    p.blOther = bl.other;
-    p.blScanState = bl.scanState;
-    p.blChannel = bl.channel;
-    return p;
 }
 
 std::pair<int, int> Group::readTotScan() const {

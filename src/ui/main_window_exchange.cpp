@@ -42,14 +42,14 @@ std::optional<std::string> MainWindow::askFile(FileDialogMode mode, std::string_
 }
 
 void MainWindow::exportCsvCommand() {
-    commitShownGroup();
+    finishEntries();
     const auto path = askFile(FileDialogMode::Save, kCsvFilter, "*.csv");
     if (!path) return;
     reportOutcome(menus_.exportCsvAction, exportCsvFile(fileSystem_, prompts_, doc_, *path));
 }
 
 void MainWindow::importCsvCommand() {
-    commitShownGroup();
+    finishEntries();
     const auto path = askFile(FileDialogMode::Open, kCsvFilter, "*.csv");
     if (!path) return;
     OperationResult result;
@@ -62,7 +62,7 @@ void MainWindow::importCsvCommand() {
 }
 
 void MainWindow::compareCommand() {
-    commitShownGroup();
+    finishEntries();
     const auto path = askFile(FileDialogMode::Open, kFileFilter, kFileDefaultPattern);
     if (!path) return;
     const auto other = loadImages(fileSystem_, prompts_, *path);

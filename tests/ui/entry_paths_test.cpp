@@ -1,6 +1,7 @@
 // Every way a value is entered takes the same values alike: the grid's cells as the editor
 // commits them, the offset box, the group's header fields as typed, a row pasted, a CSV
-// cell imported and the field gate the others are built on. Another path is one more adapter in the list.
+// cell imported and the field gate the others are built on. Another path is one more adapter in the
+// list.
 
 #include <gtest/gtest.h>
 
@@ -104,7 +105,7 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
              e.pressKeys(" " + c.text + "\n");
              return outcome(e.doc, c, said(e, beeps));
          }},
-        // Typed over the field's text and ended with Enter; the group is then stored.
+        // Typed over the field's text and ended with Enter, which stores it.
         {"header field", &e.doc, [&](const EntryCase& c) -> EntryOutcome {
              if (scopeOf(c) != FieldScope::Group) return std::nullopt;
              const int beeps = e.prompts.beeps;
@@ -112,7 +113,6 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
              QLineEdit* edit = c.field == "Group Label" ? controls.groupLabelEdit : controls.idEdit;
              edit->selectAll();
              e.typeKeys(c.text + "\n", edit);
-             e.window->storeGroupMemory();
              return outcome(e.doc, c, said(e, beeps));
          }}};
     for (const EntryPath& path : paths)

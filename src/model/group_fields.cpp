@@ -1,0 +1,119 @@
+#include "model/group_fields.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "model/memory_map.h"
+
+namespace zav {
+
+namespace {
+
+namespace lf = label_field;
+
+using detail::kButtonOfModeCode;
+using detail::kModeCodeOfButton;
+
+bool textCodec(const GroupField& f) {
+    return f.codec == ParamCodec::Label || f.codec == ParamCodec::Id;
+}
+
+int asInt(const ParamValue& v) {
+    if (const bool* flag = std::get_if<bool>(&v)) return *flag ? 1 : 0;
+    return std::get<int>(v);
+}
+
+// A value the field cannot take is refused before anything is stored.
+void checkFits(const GroupField& f, const ParamValue& v) {
+    if (textCodec(f) || f.codec == ParamCodec::Button) return;
+    const int value = asInt(v);
+    if (value < f.lowest || value > f.highest)
+        throw std::overflow_error(std::string(f.what) + " " + std::to_string(value) +
+                                  " does not fit its field");
+}
+
+}  // namespace
+
+ParamValue paramValue(const GroupParams& p, const GroupField& f) {
+    return std::visit([&](auto member) { return ParamValue(p.*member); }, f.member);
+}
+
+void setParamValue(GroupParams& p, const GroupField& f, const ParamValue& v) {
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_reference_t<decltype(p.*member)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                p.*member = std::get<std::string>(v);
+            } else if constexpr (std::is_same_v<T, bool>) {
+                p.*member = asInt(v) != 0;
+            } else {
+                p.*member = asInt(v);
+            }
+        },
+        f.member);
+}
+
+GroupParams Group::read() const {
+    GroupParams p;
+    for (const GroupField& f : kGroupFields) setParamValue(p, f, readParam(f));
+    return p;
+}
+
+void Group::write(const GroupParams& p) {
+    for (const GroupField& f : kGroupFields) checkFits(f, paramValue(p, f));
+    for (const GroupField& f : kGroupFields) writeParam(f, paramValue(p, f));
+}
+
+ParamValue Group::readParam(const GroupField& f) const {
+    const auto asMember = [&](int raw) {
+        return std::holds_alternative<bool GroupParams::*>(f.member) ? ParamValue(raw != 0)
+                                                                     : ParamValue(raw);
+    };
+    switch (f.codec) {
+        case ParamCodec::Label:
+            return readGroupLabel();
+        case ParamCodec::Id:
+            return readIdNum();
+        case ParamCodec::PriorityMode:
+            return kButtonOfModeCode[static_cast<std::size_t>(header(f.bits))];
+        case ParamCodec::PriorityChannel:
+            return std::min(header(f.bits), kChannelsPerGroup - 1);
+        case ParamCodec::Backlight:
+            return asMember(fieldValue(labelByte(lf::kBacklightSlot, f.bits.offset), f.bits));
+        case ParamCodec::Header:
+        case ParamCodec::Button:
+            break;
+    }
+    return asMember(header(f.bits));
+}
+
+void Group::writeParam(const GroupField& f, const ParamValue& v) {
+    checkFits(f, v);
+    switch (f.codec) {
+        case ParamCodec::Label:
+            writeGroupLabel(std::get<std::string>(v));
+            return;
+        case ParamCodec::Id:
+            writeIdNum(std::get<std::string>(v));
+            return;
+        case ParamCodec::Header:
+            setBits(mem_, f.bits, asInt(v), page_);
+            return;
+        case ParamCodec::Button:
+            setBits(mem_, f.bits, asInt(v) == 1 ? 1 : 0, page_);
+            return;
+        case ParamCodec::PriorityMode:
+            setBits(mem_, f.bits, kModeCodeOfButton[static_cast<std::size_t>(asInt(v))], page_);
+            return;
+        case ParamCodec::PriorityChannel:
+            setBits(mem_, f.bits, asInt(v) & fieldMax(f.bits), page_);
+            return;
+        case ParamCodec::Backlight: {
+            Byte& b = labelByte(lf::kBacklightSlot, f.bits.offset);
+            b = withField(b, f.bits, asInt(v));
+            return;
+        }
+    }
+}
+
+}  // namespace zav

@@ -89,8 +89,11 @@ MainWindow::~MainWindow() {
     // only after this window's members).
     delete globals_.data();
     delete syncal_.data();
-    // The history goes with this window's children, when it is only a QWidget.
+    // The history goes with this window's children, when it is only a QWidget; so may a
+    // header field, whose entry ends as it loses the focus.
     QObject::disconnect(&history_->stack(), nullptr, this, nullptr);
+    for (QLineEdit* edit : {controls_.groupLabelEdit, controls_.idEdit})
+        QObject::disconnect(edit, nullptr, this, nullptr);
     if (link_ && link_->transport().isOpen()) link_->transport().closePort();
 }
 

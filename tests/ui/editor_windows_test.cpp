@@ -210,7 +210,8 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     auto* rate = w->findChild<QComboBox*>(QStringLiteral("cboPriRate"));
     const int shown = rate->currentIndex();
     rate->setCurrentIndex(3);
-    e.trigger(&MainMenus::undoAction);  // a pending edit is taken back out of the window
+    EXPECT_EQ(readGlobalParams(e.mem()).priRate, 3);  // a chosen entry is stored at once
+    e.trigger(&MainMenus::undoAction);                // and taken back by Undo
     EXPECT_EQ(rate->currentIndex(), shown);
     QLineEdit* pw = w->findChild<QLineEdit*>();  // six hexadecimal digits
     pw->clear();

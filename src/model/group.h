@@ -9,6 +9,7 @@
 // outside 0..13 throws std::out_of_range.
 
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -132,6 +133,7 @@ class Group {
     void writeBattSave(int button);
 
   private:
+    void writeParams(std::initializer_list<std::pair<const GroupField*, ParamValue>> values);
     int header(BitField field) const;
     Byte& labelByte(int slot, int position);
     Byte labelByte(int slot, int position) const;

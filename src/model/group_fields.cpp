@@ -11,8 +11,9 @@ namespace {
 
 namespace lf = label_field;
 
-using detail::kButtonOfModeCode;
-using detail::kModeCodeOfButton;
+// Stored priority-mode code of each option button (A, B, C, D), and back.
+constexpr auto kModeCodeOfButton = std::to_array<int>({0, 2, 3, 1});
+constexpr auto kButtonOfModeCode = std::to_array<int>({kModeA, kModeD, kModeB, kModeC});
 
 bool textCodec(const GroupField& f) {
     return f.codec == ParamCodec::Label || f.codec == ParamCodec::Id;
@@ -30,6 +31,26 @@ void checkFits(const GroupField& f, const ParamValue& v) {
     if (value < f.lowest || value > f.highest)
         throw std::overflow_error(std::string(f.what) + " " + std::to_string(value) +
                                   " does not fit its field");
+}
+
+// The row of the field list that holds `member`.
+template <class T>
+const GroupField& fieldOf(T GroupParams::*member) {
+    for (const GroupField& f : kGroupFields) {
+        const auto* held = std::get_if<T GroupParams::*>(&f.member);
+        if (held != nullptr && *held == member) return f;
+    }
+    throw std::logic_error("no group field holds the member");
+}
+
+template <class T>
+T valueOf(const Group& g, T GroupParams::*member) {
+    const ParamValue v = g.readParam(fieldOf(member));
+    if constexpr (std::is_same_v<T, std::string>) {
+        return std::get<std::string>(v);
+    } else {
+        return static_cast<T>(asInt(v));
+    }
 }
 
 }  // namespace
@@ -114,6 +135,86 @@ void Group::writeParam(const GroupField& f, const ParamValue& v) {
             return;
         }
     }
+}
+
+// The parameters stored together are all checked before any is stored.
+void Group::writeParams(std::initializer_list<std::pair<const GroupField*, ParamValue>> values) {
+    for (const auto& [f, v] : values) checkFits(*f, v);
+    for (const auto& [f, v] : values) writeParam(*f, v);
+}
+
+std::pair<int, int> Group::readTotScan() const {
+    return {valueOf(*this, &GroupParams::tot), valueOf(*this, &GroupParams::scanHold)};
+}
+
+Backlight Group::readGroupBacklight() const {
+    return {valueOf(*this, &GroupParams::blTimeout),   valueOf(*this, &GroupParams::alphaEnabled),
+            valueOf(*this, &GroupParams::blKeypress),  valueOf(*this, &GroupParams::blOther),
+            valueOf(*this, &GroupParams::blScanState), valueOf(*this, &GroupParams::blChannel)};
+}
+
+Priority Group::readPriority() const {
+    return {valueOf(*this, &GroupParams::priorityMode),
+            valueOf(*this, &GroupParams::priorityChannel)};
+}
+
+KeyboardLockouts Group::readKeyboardLockouts() const {
+    return {valueOf(*this, &GroupParams::priKeyLock), valueOf(*this, &GroupParams::entClrLock)};
+}
+
+int Group::readBusyChannelIndicate() const {
+    return valueOf(*this, &GroupParams::bci);
+}
+
+int Group::readAniDtmf() const {
+    return valueOf(*this, &GroupParams::ani);
+}
+
+int Group::readVariableCg() const {
+    return valueOf(*this, &GroupParams::varCG);
+}
+
+int Group::readBattSave() const {
+    return valueOf(*this, &GroupParams::battSave);
+}
+
+void Group::writeTotScan(int tot, int scanHold) {
+    writeParams({{&fieldOf(&GroupParams::tot), tot}, {&fieldOf(&GroupParams::scanHold), scanHold}});
+}
+
+void Group::writeGroupBacklight(const Backlight& b) {
+    writeParams({{&fieldOf(&GroupParams::blTimeout), b.timeout},
+                 {&fieldOf(&GroupParams::alphaEnabled), b.alphaEnabled},
+                 {&fieldOf(&GroupParams::blKeypress), b.keypress},
+                 {&fieldOf(&GroupParams::blOther), b.other},
+                 {&fieldOf(&GroupParams::blScanState), b.scanState},
+                 {&fieldOf(&GroupParams::blChannel), b.channel}});
+}
+
+void Group::writePriority(const Priority& p) {
+    writeParams({{&fieldOf(&GroupParams::priorityMode), p.mode},
+                 {&fieldOf(&GroupParams::priorityChannel), p.channel}});
+}
+
+void Group::writeKeyboardLockouts(const KeyboardLockouts& k) {
+    writeParams({{&fieldOf(&GroupParams::priKeyLock), k.priKeyLock},
+                 {&fieldOf(&GroupParams::entClrLock), k.entClrLock}});
+}
+
+void Group::writeBusyChannelIndicate(int bci) {
+    writeParam(fieldOf(&GroupParams::bci), bci);
+}
+
+void Group::writeAniDtmf(int ani) {
+    writeParam(fieldOf(&GroupParams::ani), ani);
+}
+
+void Group::writeVariableCg(int button) {
+    writeParam(fieldOf(&GroupParams::varCG), button);
+}
+
+void Group::writeBattSave(int button) {
+    writeParam(fieldOf(&GroupParams::battSave), button);
 }
 
 }  // namespace zav

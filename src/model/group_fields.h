@@ -37,10 +37,6 @@ struct GroupField {
 };
 
 namespace detail {
-// Stored priority-mode code of each option button (A, B, C, D), and back.
-inline constexpr auto kModeCodeOfButton = std::to_array<int>({0, 2, 3, 1});
-inline constexpr auto kButtonOfModeCode = std::to_array<int>({kModeA, kModeD, kModeB, kModeC});
-
 constexpr int lastIndex(lists::Entries list) {
     return static_cast<int>(list.size()) - 1;
 }

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Document doc;
     for (Byte& b : doc.mem) b = input.takeByte();
     for (Byte& b : doc.labels) b = input.takeByte();
-    doc.initGroups(0, 1);
+    doc.reloadGroups();
     const MemImage mem = doc.mem;
     const LabelImage labels = doc.labels;
     const Printout printout = composeUnitData(doc, input.takeRest());

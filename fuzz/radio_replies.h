@@ -109,7 +109,7 @@ inline OperationResult runOperation(LinkPort& port, const RunHeader& header) {
     Document doc;  // the default file, with every group on its page map
     markGroupsPresent(doc.mem);
     const int group = header.group % (kGroupCount + 1);
-    doc.initGroups(1, std::max(group, 1));
+    doc.resetGroups();
     DocumentEditor editor(doc, group);
     MemorySettingsStore settings;
     BitPrompts prompts(header.answers);

@@ -44,7 +44,7 @@ inline void checkSettingsReaders(SettingsStore& store, Extent screen, Extent win
     require(state >= 0 && state <= 2, "the window state is one of three");
     const int port = readPort(store);
     require(port >= 1 && port <= 4, "the port is 1 to 4");
-    const int labels = readLabelSetting(store);
+    const int labels = static_cast<int>(readLabelSetting(store));
     require(labels >= 0 && labels <= 2, "the label setting is 0 to 2");
     for (int p = 0; p <= 5; ++p) (void)readDevicePath(store, p);
     (void)readLastOpen(store);

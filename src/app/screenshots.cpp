@@ -141,7 +141,7 @@ int renderScreenshots(const QString& folder) {
     DiskFileSystem files;
     MainWindow window(doc, prompts, settings, clipboard, files);
     fillSample(doc);
-    window.displayGroupMemory();
+    window.showGroup(window.shownGroup());
     FileNames names;
     names.fileName = "/home/tech/radios/security.frq";
     window.files().setNames(names);

@@ -9,31 +9,41 @@ namespace zav {
 
 Document::Document() {
     initGlobalPage(mem);
-    initGroups(1, 1);
+    resetGroups();
+    markClean();
 }
 
-int Document::initGroups(int mode, int selectorValue) {
+int Document::reloadGroups() {
+    return rebuildGroups(Contents::Kept);
+}
+
+int Document::resetGroups() {
+    return rebuildGroups(Contents::Defaults);
+}
+
+int Document::rebuildGroups(Contents contents) {
     shownGroup_ = -1;
+    int first = -1;
     for (int g = 0; g < kGroupCount; ++g) {
         auto& slot = groups_[static_cast<std::size_t>(g)];
         slot.reset();
         if (groupExists(mem, g)) {
             slot = std::make_unique<Group>(mem, labels, g);
-            if (mode == 1) slot->resetToDefaults();
+            if (contents == Contents::Defaults) slot->resetToDefaults();
+            if (first < 0) first = g;
         }
     }
-    // The window refills its group selector here and passes the number it then shows.
-    int current = selectorValue - 1;
-    if (current > kGroupCount - 1 || current < 0) current = 0;
-    // A group missing from the page map cannot be shown: take the first that exists, or
-    // none at all (-1) when the page map is empty.
-    if (!groups_[static_cast<std::size_t>(current)]) {
-        current = -1;
-        for (int g = 0; g < kGroupCount && current < 0; ++g) {
-            if (groups_[static_cast<std::size_t>(g)]) current = g;
-        }
-    }
-    return current;
+    return first;
+}
+
+bool Document::modified() const {
+    return readSinceClean_ || mem != cleanMem_ || labels != cleanLabels_;
+}
+
+void Document::markClean() {
+    cleanMem_ = mem;
+    cleanLabels_ = labels;
+    readSinceClean_ = false;
 }
 
 Group* Document::group(int g) {

@@ -1,9 +1,10 @@
 #pragma once
 // The editor's radio data: the memory image, the label image, the group objects that
-// decode and encode them, and which group the editor shows. Group and channel objects
-// refer to the images in place, so a document is neither copied nor moved.
+// decode and encode them, which group the editor shows and whether it is saved. Group and channel
+// objects refer to the images in place, so a document is neither copied nor moved.
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "model/group.h"
@@ -27,13 +28,12 @@ class Document {
     MemImage mem{};
     LabelImage labels{};
 
-    // Rebuilds the group objects from the page map; mode 1 also gives every existing
-    // group its default contents. The old group objects are gone afterwards, so no group
-    // is shown. Returns the group to show: selectorValue - 1, where selectorValue is the
-    // group number the window's group selector shows (1..15) and a value above 14 (or
-    // below 0) becomes 0; when that group does not exist the first existing group, and -1
-    // when no group exists. The window refills its selector and shows the group itself.
-    int initGroups(int mode, int selectorValue);
+    // Rebuilds the group objects from the page map, keeping their contents. The old group
+    // objects are gone afterwards, so no group is shown. Returns the group to show: the
+    // first existing group, -1 when no group exists.
+    int reloadGroups();
+    // The same, and every existing group gets its default contents.
+    int resetGroups();
 
     // Group g (0..14); nullptr when it does not exist. Throws std::out_of_range for g
     // outside 0..14.
@@ -47,10 +47,22 @@ class Document {
     // and std::invalid_argument for one that does not exist.
     void setShownGroup(int g);
 
+    // Whether the images differ from their state when last marked clean (opened, saved),
+    // or a radio read came in since: what was read is saved nowhere yet.
+    [[nodiscard]] bool modified() const;
+    void markClean();
+    void markRead() { readSinceClean_ = true; }
+
   private:
+    enum class Contents : std::uint8_t { Kept, Defaults };
+    int rebuildGroups(Contents contents);
+
     // Entry g is empty when group g does not exist in the page map.
     std::array<std::unique_ptr<Group>, kGroupCount> groups_;
     int shownGroup_ = -1;
+    MemImage cleanMem_{};
+    LabelImage cleanLabels_{};
+    bool readSinceClean_ = false;
 };
 
 }  // namespace zav

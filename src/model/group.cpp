@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "model/codecs.h"
-#include "model/lists.h"
 #include "model/memory_fields.h"
 #include "model/memory_map.h"
 
@@ -16,22 +15,6 @@ namespace gf = group_field;
 namespace lf = label_field;
 
 constexpr std::string_view kBlankGroupLabel = " BLANK  ";
-constexpr int kNoPriorityChannel = -1;
-
-// Stored priority-mode code of each option button (A, B, C, D), and back.
-constexpr auto kModeCodeOfButton = std::to_array<int>({0, 2, 3, 1});
-constexpr auto kButtonOfModeCode = std::to_array<int>({kModeA, kModeD, kModeB, kModeC});
-
-void checkRange(int value, int lo, int hi, const char* what) {
-    if (value < lo || value > hi) {
-        throw std::overflow_error(std::string(what) + " " + std::to_string(value) +
-                                  " does not fit its field");
-    }
-}
-
-void checkListIndex(int value, std::size_t listSize, const char* what) {
-    checkRange(value, 0, static_cast<int>(listSize) - 1, what);
-}
 
 void checkChannel(int c) {
     if (c < 0 || c >= kChannelsPerGroup) {
@@ -102,35 +85,6 @@ void Group::resetToDefaults() {
     for (auto& ch : channels_) ch->resetToDefaults();
 }
 
-GroupParams Group::read() const {
-    GroupParams p;
-    p.groupLabel = readGroupLabel();
-    std::tie(p.tot, p.scanHold) = readTotScan();
-    p.id = readIdNum();
-    const Priority pri = readPriority();
-    p.priorityMode = pri.mode;
-    p.priorityChannel = pri.channel;
-    const KeyboardLockouts locks = readKeyboardLockouts();
-    p.priKeyLock = locks.priKeyLock;
-    p.entClrLock = locks.entClrLock;
-    p.bci = readBusyChannelIndicate();
-    p.ani = readAniDtmf();
-    p.varCG = readVariableCg();
-    p.battSave = readBattSave();
-    const Backlight bl = readGroupBacklight();
-    p.blTimeout = bl.timeout;
-    p.alphaEnabled = bl.alphaEnabled;
-    p.blKeypress = bl.keypress;
-    p.blOther = bl.other;
-    p.blScanState = bl.scanState;
-    p.blChannel = bl.channel;
-    return p;
-}
-
-std::pair<int, int> Group::readTotScan() const {
-    return {header(gf::kTimeOutTimer), header(gf::kScanHold)};
-}
-
 std::string Group::readGroupLabel() const {
     std::string text;
     for (int k = 0; k < kLabelPositions; ++k) {
@@ -139,56 +93,10 @@ std::string Group::readGroupLabel() const {
     return text.empty() ? std::string(kBlankGroupLabel) : text;
 }
 
-Backlight Group::readGroupBacklight() const {
-    const Byte b = labelByte(lf::kBacklightSlot, lf::kBacklightPosition);
-    Backlight bl;
-    bl.timeout = fieldValue(b, lf::kBlTimeout);
-    bl.alphaEnabled = fieldValue(b, lf::kAlphaEnabled) != 0;
-    bl.keypress = fieldValue(b, lf::kBlKeypress) != 0;
-    bl.other = fieldValue(b, lf::kBlOther) != 0;
-    bl.scanState = fieldValue(b, lf::kBlScanState) != 0;
-    bl.channel = fieldValue(b, lf::kBlChannel) != 0;
-    return bl;
-}
-
 std::string Group::readIdNum() const {
     std::string id = hexDigits(header(gf::kAniDigit1), 1);
     for (const BitField f : gf::kAniDigitBytes) id += hexDigits(header(f), 2);
     return id;
-}
-
-Priority Group::readPriority() const {
-    Priority p;
-    p.mode = kButtonOfModeCode[static_cast<std::size_t>(header(gf::kPriorityMode))];
-    p.channel = std::min(header(gf::kPriorityChannel), kChannelsPerGroup - 1);
-    return p;
-}
-
-KeyboardLockouts Group::readKeyboardLockouts() const {
-    return {header(gf::kPriKeyLockout) != 0, header(gf::kEntClrLockout) != 0};
-}
-
-int Group::readBusyChannelIndicate() const {
-    return header(gf::kBusyChannel);
-}
-
-int Group::readAniDtmf() const {
-    return header(gf::kResidentAni);
-}
-
-int Group::readVariableCg() const {
-    return header(gf::kVariableCG);
-}
-
-int Group::readBattSave() const {
-    return header(gf::kBattSave);
-}
-
-void Group::writeTotScan(int tot, int scanHold) {
-    // The first store refuses a time-out that does not fit before anything is stored.
-    checkListIndex(scanHold, lists::kScanHold.size(), "scan hold");
-    storeField(mem_, gf::kTimeOutTimer, tot, page_);
-    storeField(mem_, gf::kScanHold, scanHold, page_);
 }
 
 void Group::writeIdNum(std::string_view id) {
@@ -206,49 +114,6 @@ void Group::writeGroupLabel(std::string_view text) {
     for (int k = 0; k < kLabelPositions; ++k) {
         labelByte(lf::kGroupLabelSlot, k) = labelTextToByte(rest);
     }
-}
-
-void Group::writeGroupBacklight(const Backlight& b) {
-    checkListIndex(b.timeout, lists::kBacklightTimeout.size(), "backlight timeout");
-    Byte v = 0;  // every bit of the byte belongs to a field: the whole byte is replaced
-    v = withField(v, lf::kBlTimeout, b.timeout);
-    v = withField(v, lf::kAlphaEnabled, b.alphaEnabled);
-    v = withField(v, lf::kBlKeypress, b.keypress);
-    v = withField(v, lf::kBlOther, b.other);
-    v = withField(v, lf::kBlScanState, b.scanState);
-    v = withField(v, lf::kBlChannel, b.channel);
-    labelByte(lf::kBacklightSlot, lf::kBacklightPosition) = v;
-}
-
-void Group::writePriority(const Priority& p) {
-    checkListIndex(p.mode, lists::kPriorityMode.size(), "priority mode");
-    checkRange(p.channel, kNoPriorityChannel, fieldMax(gf::kPriorityChannel), "priority channel");
-    storeField(mem_, gf::kPriorityMode, kModeCodeOfButton[static_cast<std::size_t>(p.mode)], page_);
-    // No selection (-1) stores 15, which reads back as the last channel.
-    storeField(mem_, gf::kPriorityChannel, p.channel & fieldMax(gf::kPriorityChannel), page_);
-}
-
-void Group::writeKeyboardLockouts(const KeyboardLockouts& k) {
-    setBits(mem_, gf::kPriKeyLockout, k.priKeyLock, page_);
-    setBits(mem_, gf::kEntClrLockout, k.entClrLock, page_);
-}
-
-void Group::writeBusyChannelIndicate(int bci) {
-    checkListIndex(bci, lists::kBusyChannel.size(), "busy channel indicator");
-    storeField(mem_, gf::kBusyChannel, bci, page_);
-}
-
-void Group::writeAniDtmf(int ani) {
-    checkListIndex(ani, lists::kResidentAni.size(), "resident ANI/DTMF");
-    storeField(mem_, gf::kResidentAni, ani, page_);
-}
-
-void Group::writeVariableCg(int button) {
-    setBits(mem_, gf::kVariableCG, button == 1 ? 1 : 0, page_);
-}
-
-void Group::writeBattSave(int button) {
-    setBits(mem_, gf::kBattSave, button == 1 ? 1 : 0, page_);
 }
 
 }  // namespace zav

@@ -9,9 +9,11 @@
 // outside 0..13 throws std::out_of_range.
 
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 
 #include "model/channel.h"
 #include "model/memory_fields.h"
@@ -45,7 +47,7 @@ struct Backlight {
 // The ANI/ID number's length in hexadecimal digits.
 inline constexpr int kIdDigits = 7;
 
-// Every group parameter the main window shows.
+// Every group parameter the main window shows; group_fields.h lists how each is stored.
 struct GroupParams {
     std::string groupLabel;
     int tot{};                  // lists::kTimeOutTimer index
@@ -69,6 +71,11 @@ struct GroupParams {
     friend bool operator==(const GroupParams&, const GroupParams&) = default;
 };
 
+// One group parameter's value, as GroupParams holds it.
+using ParamValue = std::variant<std::string, int, bool>;
+
+struct GroupField;
+
 class Group {
   public:
     // Throws std::out_of_range for a group outside 0..14.
@@ -88,8 +95,14 @@ class Group {
     // byte is kept.
     void resetToDefaults();
 
-    // Every parameter at once.
+    // Every parameter at once, each as the field list (group_fields.h) reads it.
     GroupParams read() const;
+    // Every parameter, in the field list's order. A value that does not fit its field is
+    // refused before anything is stored.
+    void write(const GroupParams& p);
+    // One parameter of the field list; writing stores only that parameter's bits.
+    ParamValue readParam(const GroupField& f) const;
+    void writeParam(const GroupField& f, const ParamValue& v);
     // Time-out timer and scan hold list indices.
     std::pair<int, int> readTotScan() const;
     // " BLANK  " when the label shows nothing.
@@ -120,6 +133,7 @@ class Group {
     void writeBattSave(int button);
 
   private:
+    void writeParams(std::initializer_list<std::pair<const GroupField*, ParamValue>> values);
     int header(BitField field) const;
     Byte& labelByte(int slot, int position);
     Byte labelByte(int slot, int position) const;

@@ -4,8 +4,8 @@
 
 namespace zav {
 
-void DocumentEditor::initGroups(int mode) {
-    doc_.initGroups(mode, std::max(selected_, 1));
+void DocumentEditor::replaced(Replaced what) {
+    if (what == Replaced::Radio) doc_.reloadGroups();
 }
 
 }  // namespace zav

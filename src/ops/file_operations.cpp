@@ -35,7 +35,7 @@ void FileBytes::copyTo(Document& doc) const {
     if (!contents) return;
     doc.mem = contents->image;
     doc.labels = contents->labels;
-    doc.initGroups(0, 1);
+    doc.reloadGroups();
 }
 
 void FileBytes::copyFrom(const Document& doc) {

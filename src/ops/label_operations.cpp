@@ -32,16 +32,13 @@ OperationResult RadioOperations::labelRead(OperationResult (RadioOperations::*re
 OperationResult RadioOperations::readGroupLabels() {
     if (!linkFree()) return busy();
     const int g = labelGroup();
-    // The window's edits are stored before the backup is taken, so that a failed read
-    // puts back labels that include them (the controls still show them).
-    editor_.storeGroup(g);
     const LabelImage backup = doc_.labels;
     if (!readLabelsFromRadio(link_, doc_.labels, g)) {
         doc_.labels = backup;
         return failure("the labels were not read");
     }
-    editor_.showGroup(g);
-    editor_.labelsRead(g);
+    doc_.markRead();
+    editor_.replaced(Replaced::GroupLabels);
     tell("Group " + std::to_string(g + 1) + " labels read OK.", "Read Labels");
     return OperationResult::success();
 }
@@ -53,23 +50,20 @@ OperationResult RadioOperations::readAllLabels() {
         doc_.labels = backup;
         return failure("the labels were not read");
     }
-    const int g = labelGroup();
-    editor_.showGroup(g);
-    editor_.labelsRead(-1);
+    doc_.markRead();
+    editor_.replaced(Replaced::AllLabels);
     tell("All labels read OK.", "Read Labels");
     return OperationResult::success();
 }
 
 OperationResult RadioOperations::labelWriteGroup() {
     if (!start()) return busy();
-    editor_.storeGroup(labelGroup());
     OperationResult b = backUp(HistoryReason::BeforeWriteLabels, LabelChoice::Transfer);
     return b.done() ? writeGroupLabels() : b;
 }
 
 OperationResult RadioOperations::labelWriteRadio() {
     if (!start()) return busy();
-    editor_.storeGroup(labelGroup());
     OperationResult b = backUp(HistoryReason::BeforeWriteLabels, LabelChoice::Transfer);
     return b.done() ? writeAllLabels() : b;
 }
@@ -77,7 +71,6 @@ OperationResult RadioOperations::labelWriteRadio() {
 OperationResult RadioOperations::writeGroupLabels() {
     if (!linkFree()) return busy();
     const int g = labelGroup();
-    editor_.storeGroup(g);
     if (!writeLabelsToRadio(link_, doc_.labels, g, radioLabels_ ? &*radioLabels_ : nullptr))
         return failure("the labels were not written");
     tell("Group " + std::to_string(g + 1) + " labels written OK.", "Write Labels");
@@ -86,7 +79,6 @@ OperationResult RadioOperations::writeGroupLabels() {
 
 OperationResult RadioOperations::writeAllLabels() {
     if (!linkFree()) return busy();
-    editor_.storeGroup(labelGroup());
     if (!writeLabelsToRadio(link_, doc_.labels, -1, radioLabels_ ? &*radioLabels_ : nullptr))
         return failure("the labels were not written");
     tell("All labels written OK.", "Write Labels");

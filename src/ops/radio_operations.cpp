@@ -17,15 +17,11 @@
 #include "model/document.h"
 #include "model/image_diff.h"
 #include "ops/editor_hooks.h"
-#include "ops/unsaved_changes.h"
 #include "ops/write_stopped.h"
 
 namespace zav {
 
 namespace {
-
-constexpr int kBlockBytes = static_cast<int>(kPageSize);
-constexpr int kRadioBytes = static_cast<int>(kRadioMemorySize);
 
 // A failed read puts back the radio's part of the image; the spare byte after it is the
 // file's and never changes.
@@ -97,7 +93,7 @@ OperationResult RadioOperations::withLabels(LabelChoice labels, OperationResult 
 }
 
 bool RadioOperations::mayReplace() {
-    return mayReplaceDocument(link_.prompts(), editor_, kAskSaveBeforeRead);
+    return editor_.mayReplace(kAskSaveBeforeRead);
 }
 
 bool RadioOperations::confirmWrite() {
@@ -108,7 +104,7 @@ bool RadioOperations::confirmWrite() {
 }
 
 int RadioOperations::labelGroup() const {
-    return std::max(editor_.selectedGroupNumber() - 1, 0);
+    return std::max(editor_.shownGroup(), 0);
 }
 
 LabelChoice RadioOperations::askLabelTransfer(OperationKind kind) {
@@ -145,11 +141,11 @@ OperationResult RadioOperations::readRadio() {
         restoreRadioBytes(doc_.mem, backup);
         return failure("the radio was not read");
     }
-    editor_.memoryRead(0, kRadioBytes);
+    doc_.markRead();
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::readAllLabels);
     tell("All groups read OK.", "Read Radio");
-    editor_.initGroups(0);
+    editor_.replaced(Replaced::Radio);
     keepRead(HistoryReason::Read);
     return result;
 }
@@ -162,7 +158,8 @@ OperationResult RadioOperations::readGlobal() {
     MemImage scratch = doc_.mem;
     if (zav::readGlobal(link_, scratch)) {
         std::copy_n(scratch.begin(), kPageSize, doc_.mem.begin());
-        editor_.memoryRead(0, kBlockBytes);
+        doc_.markRead();
+        editor_.replaced(Replaced::Global);
         keepRead(HistoryReason::ReadGlobal);
         return OperationResult::success();
     }
@@ -180,7 +177,7 @@ OperationResult RadioOperations::readGlobal() {
 
 OperationResult RadioOperations::readGroup() {
     if (!start()) return busy();
-    const int number = editor_.selectedGroupNumber();
+    const int number = editor_.shownGroup() + 1;
     // Without a selected group there is nothing to read into (group 0 would be the
     // global block).
     if (number < 1 || number > kGroupCount) return OperationResult::failure("no group is selected");
@@ -196,13 +193,10 @@ OperationResult RadioOperations::readGroup() {
         // A group the radio lacks has been told; its labels are not read either.
         return read == GroupTransfer::Absent ? absent(number) : failure("the group was not read");
     }
-    editor_.memoryRead(kBlockBytes * number, kBlockBytes);
-    // The controls show the group as read before the label read stores them: edits left
-    // in them would otherwise go over the radio's values.
-    editor_.displayGroupMemory();
+    doc_.markRead();
+    editor_.replaced(Replaced::Group);
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::readGroupLabels);
-    editor_.displayGroupMemory();
     keepRead(HistoryReason::ReadGroup);
     return result;
 }
@@ -211,8 +205,6 @@ OperationResult RadioOperations::readGroup() {
 
 OperationResult RadioOperations::writeRadio() {
     if (!start()) return busy();
-    editor_.storeGroupMemory();
-    editor_.storeOtherWindows();
     if (!confirmWrite()) return OperationResult::cancelled();
     Message global;
     global.text = kAskWriteGlobal;
@@ -221,7 +213,6 @@ OperationResult RadioOperations::writeRadio() {
         link_.prompts().ask(global) == Answer::No ? GlobalBlock::Skip : GlobalBlock::Write;
     const LabelChoice labels = askLabelTransfer(OperationKind::Writes);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
-    editor_.commitCurrentGroup();
     if (OperationResult b = backUp(HistoryReason::BeforeWrite, labels); !b.done()) return b;
     Progress& progress = link_.progress();
     progress.beginOperation(kWritingRadio, OperationKind::Writes);
@@ -304,7 +295,6 @@ OperationResult RadioOperations::verifyWrite(std::optional<int> block, GlobalBlo
 
 OperationResult RadioOperations::writeGlobal() {
     if (!start()) return busy();
-    editor_.storeOtherWindows();
     if (!confirmWrite()) return OperationResult::cancelled();
     if (OperationResult b = backUp(HistoryReason::BeforeWriteGlobal, LabelChoice::Skip); !b.done())
         return b;
@@ -319,15 +309,13 @@ OperationResult RadioOperations::writeGlobal() {
 
 OperationResult RadioOperations::writeGroup() {
     if (!start()) return busy();
-    const int number = editor_.selectedGroupNumber();
+    const int number = editor_.shownGroup() + 1;
     // Without a selected group there is no current group; block 0 would be the global
     // block.
     if (number < 1 || number > kGroupCount) return OperationResult::failure("no group is selected");
-    editor_.storeGroupMemory();
     if (!confirmWrite()) return OperationResult::cancelled();
     const LabelChoice labels = askLabelTransfer(OperationKind::Writes);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
-    editor_.commitCurrentGroup();
     if (OperationResult b = backUp(HistoryReason::BeforeWriteGroup, labels); !b.done()) return b;
     Progress& progress = link_.progress();
     progress.beginOperation(kWritingRadio, OperationKind::Writes);

@@ -3,16 +3,17 @@
 #include <utility>
 
 #include "iface/prompts.h"
-#include "ops/editor_hooks.h"
+#include "model/document.h"
 
 namespace zav {
 
-bool mayReplaceDocument(Prompts& prompts, EditorHooks& editor, std::string text) {
-    if (!editor.hasUnsavedChanges()) return true;
+bool mayReplaceDocument(Prompts& prompts, const Document& doc, const std::function<bool()>& save,
+                        std::string text) {
+    if (!doc.modified()) return true;
     switch (prompts.ask(question(std::move(text), Buttons::YesNoCancel))) {
         case Answer::Yes:
             // A cancelled dialog or a failed save would lose the changes: nothing goes.
-            return editor.saveChanges();
+            return save();
         case Answer::No:
             return true;
         default:

@@ -163,11 +163,16 @@ void GlobalsWindow::buildWindow() {
     main->setSizeConstraint(QLayout::SetFixedSize);
 
     // Changes the program makes are made with the signals blocked, so every notification
-    // here is the user's.
+    // here is the user's. A chosen entry is stored at once, a typed password as its entry
+    // ends, each as an Undo step.
     for (QComboBox* box :
          {priRateCombo_, globalBatCombo_, bankScanCombo_, porchTimeCombo_, aniRateCombo_})
-        connect(box, &QComboBox::currentIndexChanged, this, &GlobalsWindow::markEdited);
+        connect(box, &QComboBox::currentIndexChanged, this, [this] {
+            markEdited();
+            storeGlobals();
+        });
     connect(passwordEdit_, &QLineEdit::textEdited, this, &GlobalsWindow::markEdited);
+    connect(passwordEdit_, &QLineEdit::editingFinished, this, &GlobalsWindow::storeGlobals);
     connect(dtmfDevCombo_, &QComboBox::currentIndexChanged, this,
             &GlobalsWindow::selectDtmfDeviation);
     connect(dtmfSlider_, &QSlider::valueChanged, this, &GlobalsWindow::slideDtmfDeviation);

@@ -2,8 +2,9 @@
 // The global parameters window: the unit-global parameters of the image, and the DTMF
 // deviation utility that writes a deviation straight into the connected radio while a
 // technician measures it. The window holds no data of its own: it loads its controls
-// from the image when it opens and whenever it becomes active, and stores them back
-// when another window becomes active and when it closes.
+// from the image when it opens and whenever it becomes active, and stores each value as
+// the user commits it (a typed password also when another window becomes active and
+// when it closes).
 
 #include <QWidget>
 

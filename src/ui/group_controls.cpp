@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "model/field_entry.h"
 #include "model/lists.h"
 
 namespace zav {
@@ -48,17 +47,6 @@ QRadioButton* option(QWidget* parent, const char* name, const char* text, int in
     return b;
 }
 
-int checkedIndex(const auto& buttons) {
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        if (buttons[i]->isChecked()) return static_cast<int>(i);
-    return 0;
-}
-
-void setChecked(const auto& buttons, int index) {
-    if (index >= 0 && static_cast<std::size_t>(index) < buttons.size())
-        buttons[static_cast<std::size_t>(index)]->setChecked(true);
-}
-
 }  // namespace
 
 GroupControls buildGroupControls(QWidget* parent) {
@@ -70,7 +58,7 @@ GroupControls buildGroupControls(QWidget* parent) {
     c.aniLabel = label(parent, "lblANI", "ANI/ID Number:");
     c.idEdit = named(new QLineEdit(parent), "txtID");
     // What the fields hold: 8 label positions, 7 hexadecimal ID digits. An entry is
-    // checked whole as it ends (checkEntries), never cut or filtered while typed.
+    // checked whole as it ends (commitParam), never cut or filtered while typed.
     c.groupLabelEdit->setToolTip(QStringLiteral("Up to %1 characters").arg(kLabelPositions));
     c.idEdit->setToolTip(QStringLiteral("Up to %1 hexadecimal digits (0-9, A-F)").arg(kIdDigits));
     c.scanHoldLabel = label(parent, "lblScanHold", "Scan Hold Time:");
@@ -142,89 +130,6 @@ void chainTabOrder(const GroupControls& c, QWidget* grid) {
                                       c.blScanStateCheck,  c.blKeypressCheck,
                                       c.blTimeoutCombo};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
-}
-
-void showParams(const GroupControls& c, const GroupParams& p) {
-    c.groupLabelEdit->setText(QString::fromStdString(p.groupLabel));
-    c.totCombo->setCurrentIndex(p.tot);
-    c.scanCombo->setCurrentIndex(p.scanHold);
-    c.idEdit->setText(QString::fromStdString(p.id));
-    setChecked(c.priMode, p.priorityMode);
-    c.pri1ChanCombo->setCurrentIndex(p.priorityChannel);
-    c.priKeyLockCheck->setChecked(p.priKeyLock);
-    c.entClrLockCheck->setChecked(p.entClrLock);
-    c.bciCombo->setCurrentIndex(p.bci);
-    c.aniCombo->setCurrentIndex(p.ani);
-    setChecked(c.varCgButton, p.varCG);
-    setChecked(c.battSaveButton, p.battSave);
-    c.blTimeoutCombo->setCurrentIndex(p.blTimeout);
-    c.alphaEnabledCheck->setChecked(p.alphaEnabled);
-    c.blKeypressCheck->setChecked(p.blKeypress);
-    c.blOtherCheck->setChecked(p.blOther);
-    c.blScanStateCheck->setChecked(p.blScanState);
-    c.blChannelCheck->setChecked(p.blChannel);
-}
-
-GroupParams collectParams(const GroupControls& c) {
-    GroupParams p;
-    p.groupLabel = c.groupLabelEdit->text().toStdString();
-    p.tot = c.totCombo->currentIndex();
-    p.scanHold = c.scanCombo->currentIndex();
-    p.id = c.idEdit->text().toStdString();
-    p.priorityMode = checkedIndex(c.priMode);
-    p.priorityChannel = c.pri1ChanCombo->currentIndex();
-    p.priKeyLock = c.priKeyLockCheck->isChecked();
-    p.entClrLock = c.entClrLockCheck->isChecked();
-    p.bci = c.bciCombo->currentIndex();
-    p.ani = c.aniCombo->currentIndex();
-    p.varCG = checkedIndex(c.varCgButton);
-    p.battSave = checkedIndex(c.battSaveButton);
-    p.blTimeout = c.blTimeoutCombo->currentIndex();
-    p.alphaEnabled = c.alphaEnabledCheck->isChecked();
-    p.blKeypress = c.blKeypressCheck->isChecked();
-    p.blOther = c.blOtherCheck->isChecked();
-    p.blScanState = c.blScanStateCheck->isChecked();
-    p.blChannel = c.blChannelCheck->isChecked();
-    return p;
-}
-
-std::string checkEntries(const GroupControls& c, const GroupParams& shown) {
-    std::string refused;
-    const auto check = [&](QLineEdit* edit, const std::string& held, auto gate) {
-        const std::string typed = edit->text().toStdString();
-        if (typed == held) return;  // what the group shows stays as its bytes are
-        const FieldEntry entry = gate(typed);
-        if (!entry) refused += (refused.empty() ? "" : "; ") + entry.reason();
-        const QString now = QString::fromStdString(entry ? entry.shown() : held);
-        if (edit->text() != now) edit->setText(now);
-    };
-    check(c.groupLabelEdit, shown.groupLabel, labelEntry);
-    check(c.idEdit, shown.id, idEntry);
-    return refused;
-}
-
-void writeChangedParams(Group& group, const GroupParams& shown, const GroupParams& now) {
-    // The same order as a whole-group write; each field only when it changed.
-    if (now.groupLabel != shown.groupLabel) group.writeGroupLabel(now.groupLabel);
-    if (now.tot != shown.tot || now.scanHold != shown.scanHold)
-        group.writeTotScan(now.tot, now.scanHold);
-    if (now.id != shown.id) group.writeIdNum(now.id);
-    if (now.priorityMode != shown.priorityMode || now.priorityChannel != shown.priorityChannel)
-        group.writePriority({now.priorityMode, now.priorityChannel});
-    if (now.priKeyLock != shown.priKeyLock || now.entClrLock != shown.entClrLock)
-        group.writeKeyboardLockouts({now.priKeyLock, now.entClrLock});
-    if (now.bci != shown.bci) group.writeBusyChannelIndicate(now.bci);
-    if (now.ani != shown.ani) group.writeAniDtmf(now.ani);
-    if (now.varCG != shown.varCG) group.writeVariableCg(now.varCG);
-    if (now.battSave != shown.battSave) group.writeBattSave(now.battSave);
-    const bool backlightChanged =
-        now.blTimeout != shown.blTimeout || now.alphaEnabled != shown.alphaEnabled ||
-        now.blKeypress != shown.blKeypress || now.blOther != shown.blOther ||
-        now.blScanState != shown.blScanState || now.blChannel != shown.blChannel;
-    if (backlightChanged) {
-        group.writeGroupBacklight({now.blTimeout, now.alphaEnabled, now.blKeypress, now.blOther,
-                                   now.blScanState, now.blChannel});
-    }
 }
 
 }  // namespace zav

@@ -1,7 +1,6 @@
 #pragma once
-// The group-parameter controls of the main window: built once, filled from a group's
-// values and read back into them. Only the values pass through here; the group record
-// does all encoding.
+// The group-parameter controls of the main window, built once; group_binding.h moves
+// the values between them and the group record.
 
 #include <array>
 #include <string>
@@ -68,18 +67,5 @@ GroupControls buildGroupControls(QWidget* parent);
 // Tab follows the eye: the selector, the grid, the header fields, the right-hand frames
 // from top to bottom (Priority Channel before Mode), then the backlight.
 void chainTabOrder(const GroupControls& c, QWidget* grid);
-
-void showParams(const GroupControls& c, const GroupParams& p);
-GroupParams collectParams(const GroupControls& c);
-
-// The header's text fields (group label, ANI/ID) checked by their fields' gates where
-// they differ from `shown`: an accepted entry shows the text it stores, a refused one goes
-// back to `shown`'s. Returns why entries were refused ("" when none was).
-std::string checkEntries(const GroupControls& c, const GroupParams& shown);
-
-// Stores the parameters that differ from those shown when the group was read. Fields
-// the user left alone keep their bytes exactly, even where the shown value is only an
-// approximation of them (an erased label, a priority channel nibble above 13).
-void writeChangedParams(Group& group, const GroupParams& shown, const GroupParams& now);
 
 }  // namespace zav

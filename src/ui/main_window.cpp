@@ -18,6 +18,7 @@
 #include "link/trace_port.h"
 #include "model/memory_map.h"
 #include "qt/local_path.h"
+#include "ops/unsaved_changes.h"
 #include "qt/qt_serial_port.h"
 #include "ui/alignment_window.h"
 #include "ui/app_icon.h"
@@ -68,8 +69,10 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
     exitWithoutAsking_ = false;
 
     // Creation: the default image, shown from group 1.
+    gridModel_->showGroup(-1);
     initGlobalPage(doc_.mem);
-    initGroups(1);
+    doc_.resetGroups();
+    reloadGroups();
     initializing_ = false;
     clip_.reset();
     menus_.pasteAction->setEnabled(false);
@@ -88,8 +91,11 @@ MainWindow::~MainWindow() {
     // only after this window's members).
     delete globals_.data();
     delete syncal_.data();
-    // The history goes with this window's children, when it is only a QWidget.
+    // The history goes with this window's children, when it is only a QWidget; so may a
+    // header field, whose entry ends as it loses the focus.
     QObject::disconnect(&history_->stack(), nullptr, this, nullptr);
+    for (QLineEdit* edit : {controls_.groupLabelEdit, controls_.idEdit})
+        QObject::disconnect(edit, nullptr, this, nullptr);
     if (link_ && link_->transport().isOpen()) link_->transport().closePort();
 }
 
@@ -145,14 +151,10 @@ void MainWindow::connectCommands() {
     // Every entry stored is a step of the history: a refusal standing from before goes.
     connect(&history_->stack(), &QUndoStack::indexChanged, this,
             [this] { status_->entryAccepted(); });
-    // A header field's entry is checked as it ends (Enter, or leaving the field).
-    for (QLineEdit* edit : {controls_.groupLabelEdit, controls_.idEdit})
-        connect(edit, &QLineEdit::editingFinished, this, [this] {
-            const std::string refused =
-                shownGroup() >= 0 ? checkEntries(controls_, shownParams_) : std::string();
-            if (!refused.empty()) grid_->refuse(QString::fromStdString(refused));
-            updateStatus();
-        });
+    // Every header control stores its value as the user commits it, as a cell does.
+    params_ = bindParams(controls_);
+    for (std::size_t i = 0; i < params_.size(); ++i)
+        onCommit(params_[i], this, [this, i] { storeParam(params_[i]); });
     // The unsaved-changes mark follows the group's controls as they are edited.
     for (auto* edit : centralWidget()->findChildren<QLineEdit*>())
         connect(edit, &QLineEdit::textEdited, this, [this] { updateStatus(); });
@@ -181,21 +183,13 @@ void MainWindow::changeEvent(QEvent* event) {
 
 // --- Groups ----------------------------------------------------------------------------
 
-int MainWindow::selectorNumber() const {
-    bool ok = false;
-    const int n = controls_.currentGroupCombo->currentText().toInt(&ok);
-    return ok ? n : 0;
-}
-
-void MainWindow::initGroups(int mode) {
+void MainWindow::reloadGroups() {
     // The old group records go away: nothing of the window (not even an open cell
     // editor, which the grid's reset drops) may be stored into the new ones.
     gridModel_->showGroup(-1);
-    int first = 0;
-    while (first < kGroupCount && !groupExists(doc_.mem, first)) ++first;
-    const int current = doc_.initGroups(mode, first + 1);
+    const int first = doc_.reloadGroups();
     setupCombos();
-    if (current >= 0) showGroup(current);
+    if (first >= 0) showGroup(first);  // also while the window is created
     // A new image (opened, read, created): the steps before it no longer apply.
     history_->clear();
     updateStatus();
@@ -207,7 +201,7 @@ void MainWindow::setupCombos() {
         const QSignalBlocker quiet(selector);
         selector->clear();
         for (int g = 0; g < kGroupCount; ++g)
-            if (groupExists(doc_.mem, g)) selector->addItem(QString::number(g + 1));
+            if (groupExists(doc_.mem, g)) selector->addItem(QString::number(g + 1), g);
         selector->setCurrentIndex(-1);
     }
     if (selector->count() > 0) {
@@ -217,12 +211,13 @@ void MainWindow::setupCombos() {
     }
 }
 
+// The controls have stored every committed value already; the selector's click shows.
 void MainWindow::selectorClicked() {
     if (initializing_) return;
-    if (shownGroup() >= 0) storeGroup(shownGroup());
-    const int selected = selectorNumber() - 1;
-    if (selected >= 0) {
-        showGroup(selected);
+    finishEntries();
+    const QVariant selected = controls_.currentGroupCombo->currentData();
+    if (selected.isValid()) {
+        showGroup(selected.toInt());
     } else {
         gridModel_->showGroup(-1);
     }
@@ -231,39 +226,32 @@ void MainWindow::selectorClicked() {
 void MainWindow::showGroup(int g) {
     const Group* group = doc_.group(g);
     if (group == nullptr) return;
-    shownParams_ = group->read();
-    showParams(controls_, shownParams_);
+    showParams(params_, group->read());
     gridModel_->showGroup(g);
     grid_->setCurrentIndex(gridModel_->index(0, kColRecFreq));
 }
 
-void MainWindow::storeGroup(int g) {
-    grid_->commitPendingEdit();
-    Group* group = g >= 0 ? doc_.group(g) : nullptr;
-    // Only the group whose values fill the controls can take them.
-    if (group == nullptr || g != shownGroup()) return;
-    const std::string refused = checkEntries(controls_, shownParams_);
-    const GroupParams now = collectParams(controls_);
-    history_->record(QStringLiteral("Group Parameters"),
-                     [&] { writeChangedParams(*group, shownParams_, now); });
-    shownParams_ = group->read();
-    if (now.groupLabel != shownParams_.groupLabel || now.id != shownParams_.id) {
-        // The controls show what was stored (a padded ID, a re-read label).
-        showParams(controls_, shownParams_);
-    }
+void MainWindow::storeParam(const ParamBinding& b) {
+    Group* group = shownGroup() >= 0 ? doc_.group(shownGroup()) : nullptr;
+    if (group == nullptr) return;
+    const std::string refused = commitParam(b, *group, [this](const std::function<void()>& change) {
+        history_->record(QStringLiteral("Group Parameters"), change);
+    });
     if (!refused.empty()) grid_->refuse(QString::fromStdString(refused));
+    updateStatus();
 }
 
-void MainWindow::displayGroupMemory() {
-    if (selectorNumber() - 1 >= 0) showGroup(selectorNumber() - 1);
+bool MainWindow::entryPending() const {
+    return controls_.groupLabelEdit->isModified() || controls_.idEdit->isModified();
 }
 
-void MainWindow::storeGroupMemory() {
-    if (selectorNumber() - 1 >= 0) storeGroup(selectorNumber() - 1);
-}
-
-void MainWindow::commitCurrentGroup() {
-    storeGroup(std::max(selectorNumber() - 1, 0));
+void MainWindow::finishEntries() {
+    grid_->commitPendingEdit();
+    for (const ParamBinding& b : params_) {
+        const auto* edit = std::get_if<QLineEdit*>(&b.control);
+        if (edit != nullptr && (*edit)->isModified()) storeParam(b);
+    }
+    if (globals_ != nullptr) globals_->storeGlobals();
 }
 
 void MainWindow::showOffsetHelp() {
@@ -272,13 +260,8 @@ void MainWindow::showOffsetHelp() {
 
 // --- File hooks ----------------------------------------------------------------------
 
-void MainWindow::commitShownGroup() {
-    storeGroupMemory();
-    storeOtherWindows();
-}
-
 void MainWindow::afterOpen() {
-    initGroups(0);
+    reloadGroups();
     reloadOtherWindows();
 }
 
@@ -293,18 +276,15 @@ void MainWindow::setCaption(const std::string& caption) {
 }
 
 void MainWindow::markClean() {
-    cleanMem_ = doc_.mem;
-    cleanLabels_ = doc_.labels;
-    readSinceClean_ = false;
+    doc_.markClean();
     updateStatus();
 }
 
 void MainWindow::updateUndoRedo() {
     if (history_ == nullptr) return;
-    // An edit still in the controls is stored as a step of its own before an Undo or Redo,
+    // An entry still being typed is stored as a step of its own before an Undo or Redo,
     // so Undo takes it back, and a Redo would find nothing left to redo.
-    const bool pending = (shownGroup() >= 0 && collectParams(controls_) != shownParams_) ||
-                         (globals_ != nullptr && globals_->hasUnstoredEdits());
+    const bool pending = entryPending() || (globals_ != nullptr && globals_->hasUnstoredEdits());
     menus_.undoAction->setEnabled(history_->stack().canUndo() || pending);
     menus_.redoAction->setEnabled(history_->stack().canRedo() && !pending);
 }
@@ -312,9 +292,8 @@ void MainWindow::updateUndoRedo() {
 void MainWindow::updateStatus() {
     updateUndoRedo();
     if (!status_) return;
-    // Values typed into the group's controls count before they are stored.
-    const bool modified = readSinceClean_ || doc_.mem != cleanMem_ || doc_.labels != cleanLabels_ ||
-                          (shownGroup() >= 0 && collectParams(controls_) != shownParams_);
+    // Text being typed into a header field counts before it is stored.
+    const bool modified = doc_.modified() || entryPending();
     setWindowModified(modified);
     status_->showFile(openFile_, modified);
     if (operations_) {
@@ -330,10 +309,10 @@ void MainWindow::updateStatus() {
     }
 }
 
-bool MainWindow::hasUnsavedChanges() {
-    storeGroupMemory();
-    storeOtherWindows();
-    return readSinceClean_ || doc_.mem != cleanMem_ || doc_.labels != cleanLabels_;
+bool MainWindow::mayReplace(std::string question) {
+    finishEntries();
+    return mayReplaceDocument(
+        prompts_, doc_, [this] { return saveChanges(); }, std::move(question));
 }
 
 bool MainWindow::saveChanges() {

@@ -23,6 +23,7 @@
 #include "ops/fleet.h"
 #include "ops/radio_operations.h"
 #include "ui/grid_clipboard.h"
+#include "ui/group_binding.h"
 #include "ui/group_controls.h"
 #include "ui/main_menus.h"
 
@@ -56,19 +57,15 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
 
     // The group whose values fill the controls and whose channels the grid lists (the
     // document's shown group); -1: none, so nothing may be stored from the controls.
-    [[nodiscard]] int shownGroup() const { return doc_.shownGroup(); }
+    [[nodiscard]] int shownGroup() const override { return doc_.shownGroup(); }
+    // Group g (0..14) fills the controls and the grid from the image.
+    void showGroup(int g);
 
-    // Rebuilds the group records from the page map (mode 1: with default contents) and
-    // shows the first listed group, without storing the window's old contents.
-    void initGroups(int mode) override;
+    // Rebuilds the group records from the page map and shows the first listed group; the
+    // steps of the history no longer apply.
+    void reloadGroups();
     // Refills the group selector with the existing groups and selects the first.
     void setupCombos();
-    // The selector's group shows its contents / stores the controls' values.
-    void displayGroupMemory() override;
-    void storeGroupMemory() override;
-    // Stores the selector's group and makes it the current group; the label commands'
-    // group. Returns that group (0 when the selector is empty).
-    void commitCurrentGroup() override;
     // The offset entry's help text.
     void showOffsetHelp();
 
@@ -76,24 +73,23 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     void copyRow();
     void copyAll();
     void paste();
-    // Undo and Redo of the image history; the shown group's edits are stored first.
+    // Undo and Redo of the image history; an entry still being typed is stored first.
     void undo();
     void redo();
 
-    // Before the image leaves the editor (save, radio write): the shown group's edits,
-    // including an open cell editor, reach the image.
-    void commitShownGroup() override;
+    // Before the image leaves the editor (save, radio write): the entries still being
+    // typed (a cell, a header field, the globals window's password) end and are stored.
+    void commitShownGroup() override { finishEntries(); }
+    void finishEntries();
     void afterOpen() override;
     void setCaption(const std::string& caption) override;
 
     // The image and labels as last opened or saved count as unchanged.
     void markClean();
-    // Stores the shown group and the other windows' edits; then true after a read (what
-    // was read is saved nowhere yet) or when the document differs from the last clean
-    // state.
-    [[nodiscard]] bool hasUnsavedChanges() override;
+    // The entries being typed end; over unsaved changes `question` is asked.
+    [[nodiscard]] bool mayReplace(std::string question) override;
     // Save As: the file dialog, then the save; false when cancelled or failed.
-    bool saveChanges() override;
+    bool saveChanges();
     // When set, closing skips the save question.
     void setExitWithoutAsking(bool skip) { exitWithoutAsking_ = skip; }
 
@@ -111,13 +107,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // while the chosen port opens it.
     void showSimulatedRadio(const std::string& device);
 
-    // EditorHooks
-    [[nodiscard]] int selectedGroupNumber() const override { return selectorNumber(); }
-    void storeGroup(int g) override;
-    void showGroup(int g) override;
-    void storeOtherWindows() override;
-    void memoryRead(int first, int count) override;
-    void labelsRead(int groupIndex) override;
+    // A transfer replaced part of the document: the history is cleared and it shows again.
+    void replaced(Replaced what) override;
 
     // Menu commands that open the other windows.
     void showGlobals();
@@ -203,7 +194,10 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
                                        const std::string& name = {});
     void showChecks();
     void selectorClicked();
-    [[nodiscard]] int selectorNumber() const;
+    // Stores the value the user committed in a group control into the shown group.
+    void storeParam(const ParamBinding& b);
+    // A header field holds typed text not yet stored.
+    [[nodiscard]] bool entryPending() const;
     // "Save before exit?": true when the window may close.
     bool queryUnload();
     void fillRecentMenu();
@@ -235,6 +229,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     GridClipboard clip_;
 
     GroupControls controls_;
+    ParamBindings params_;
     MainMenus menus_;
     ChannelGridModel* gridModel_ = nullptr;
     ChannelGridView* grid_ = nullptr;
@@ -264,11 +259,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // True while the window is being created: the group selector then stores and shows
     // nothing by itself.
     bool initializing_ = false;
-    GroupParams shownParams_;  // the shown group's values as last shown or stored
     bool exitWithoutAsking_ = false;
-    MemImage cleanMem_{};
-    LabelImage cleanLabels_{};
-    bool readSinceClean_ = false;  // a read since the last open or save
 };
 
 }  // namespace zav

@@ -5,7 +5,6 @@
 #include <QComboBox>
 
 #include "files/settings.h"
-#include "ops/unsaved_changes.h"
 #include "ui/about_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
@@ -61,21 +60,21 @@ void MainWindow::sayCopiedToAllRows(int column) {
 }
 
 void MainWindow::undo() {
-    // An edit still in the controls becomes a step of its own first, and is undone.
-    commitShownGroup();
+    // An entry still being typed becomes a step of its own first, and is undone.
+    finishEntries();
     history_->undo();
 }
 
 void MainWindow::redo() {
-    commitShownGroup();
+    finishEntries();
     history_->redo();
 }
 
 void MainWindow::showRestored(int g) {
     if (g >= 0 && g != shownGroup() && doc_.group(g) != nullptr) {
-        // The selector stores the shown group (nothing new) and shows g.
+        // The selector's click shows g.
         QComboBox* selector = controls_.currentGroupCombo;
-        selector->setCurrentIndex(selector->findText(QString::number(g + 1)));
+        selector->setCurrentIndex(selector->findData(g));
     } else if (shownGroup() >= 0) {
         const QModelIndex current = grid_->currentIndex();
         showGroup(shownGroup());
@@ -97,7 +96,7 @@ void MainWindow::showAbout() {
 bool MainWindow::queryUnload() {
     // Yes is Save As; when the dialog is cancelled or the save fails the changes would be
     // lost, so the window stays open.
-    return mayReplaceDocument(prompts_, *this, "Save before exit?");
+    return mayReplace("Save before exit?");
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -53,7 +53,7 @@ std::optional<std::string> MainWindow::askFile(const QAction* command, FileDialo
 }
 
 void MainWindow::exportCsvCommand() {
-    commitShownGroup();
+    finishEntries();
     // The open file's name with .csv, in its folder; radio.csv before any file is open.
     const QFileInfo open(openFile_);
     const QString name =
@@ -66,7 +66,7 @@ void MainWindow::exportCsvCommand() {
 }
 
 void MainWindow::importCsvCommand() {
-    commitShownGroup();
+    finishEntries();
     const auto path = askFile(menus_.importCsvAction, FileDialogMode::Open, kCsvFilter, "*.csv");
     if (!path) return;
     OperationResult result;
@@ -79,7 +79,7 @@ void MainWindow::importCsvCommand() {
 }
 
 void MainWindow::compareCommand() {
-    commitShownGroup();
+    finishEntries();
     const auto path =
         askFile(menus_.compareAction, FileDialogMode::Open, kFileFilter, kFileDefaultPattern);
     if (!path) return;

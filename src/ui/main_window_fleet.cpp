@@ -25,8 +25,7 @@ void MainWindow::showFleetWrite() {
         fleet_ = new FleetWriteDialog(
             prompts_, settings_,
             [this] {
-                commitShownGroup();
-                storeOtherWindows();
+                finishEntries();
                 FileBytes file = defaultFileBytes();
                 file.copyFrom(doc_);
                 return file;

@@ -11,7 +11,6 @@
 #include <array>
 
 #include "link/trace_port.h"
-#include "ops/printout_operation.h"
 #include "qt/local_path.h"
 #include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"
@@ -38,6 +37,8 @@ void MainWindow::connectRadioCommands() {
     // word on it, also for the outcomes that have none (a cancel, Read Global).
     const auto run = [this](QAction* action, OperationResult (RadioOperations::*operation)()) {
         connect(action, &QAction::triggered, this, [this, action, operation] {
+            // A shortcut leaves the focus in a field being typed: its entry ends first.
+            finishEntries();
             const OperationResult result = ((*operations_).*operation)();
             reportOutcome(action, result, operations_->historyFile());
         });
@@ -171,7 +172,7 @@ void MainWindow::showMove() {
     if (move_ == nullptr) {
         move_ = new BankMoveDialog(doc_, &settings_, this);
         connect(move_, &BankMoveDialog::aboutToMove, this, [this] {
-            storeGroupMemory();
+            finishEntries();
             history_->begin(QStringLiteral("Move Banks"));
         });
         connect(move_, &BankMoveDialog::moved, this, [this] {
@@ -197,7 +198,8 @@ void MainWindow::showHelp() {
 
 void MainWindow::printCommand() {
     if (!print_) print_ = std::make_unique<PrintCommands>(prompts_);
-    print_->printUnitData(composePrintout(doc_, *this, files_.names().printFileName), this);
+    finishEntries();
+    print_->printUnitData(composeUnitData(doc_, files_.names().printFileName), this);
 }
 
 void MainWindow::printSetupCommand() {
@@ -207,7 +209,8 @@ void MainWindow::printSetupCommand() {
 
 void MainWindow::printPreviewCommand() {
     if (!print_) print_ = std::make_unique<PrintCommands>(prompts_);
-    print_->printPreview(composePrintout(doc_, *this, files_.names().printFileName), this);
+    finishEntries();
+    print_->printPreview(composeUnitData(doc_, files_.names().printFileName), this);
 }
 
 void MainWindow::closeOtherWindows() {
@@ -217,27 +220,26 @@ void MainWindow::closeOtherWindows() {
 
 // --- After reads -------------------------------------------------------------------------
 
-void MainWindow::storeOtherWindows() {
-    if (globals_ != nullptr)
-        history_->record(QStringLiteral("Global Parameters"), [this] { globals_->storeGlobals(); });
-}
-
 void MainWindow::reloadOtherWindows() {
     if (globals_ != nullptr) globals_->loadGlobals();
 }
 
-// What was read is saved nowhere yet: the document holds unsaved changes until the next
-// save, whatever the file it was opened from holds.
-void MainWindow::memoryRead(int first, int count) {
-    readSinceClean_ = true;
-    if (first < static_cast<int>(kPageSize) && count > 0) reloadOtherWindows();
+void MainWindow::replaced(Replaced what) {
     history_->clear();  // the steps before no longer match the radio's bytes
-    updateStatus();
-}
-
-void MainWindow::labelsRead(int /*groupIndex*/) {
-    readSinceClean_ = true;
-    history_->clear();
+    switch (what) {
+        case Replaced::Radio:
+            reloadGroups();
+            reloadOtherWindows();
+            break;
+        case Replaced::Global:
+            reloadOtherWindows();
+            break;
+        case Replaced::Group:
+        case Replaced::GroupLabels:
+        case Replaced::AllLabels:
+            if (shownGroup() >= 0) showGroup(shownGroup());
+            break;
+    }
     updateStatus();
 }
 

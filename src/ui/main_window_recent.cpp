@@ -9,7 +9,6 @@
 
 #include "files/settings.h"
 #include "link/radio_link.h"
-#include "ops/unsaved_changes.h"
 #include "qt/local_path.h"
 #include "ui/main_window.h"
 
@@ -41,14 +40,12 @@ void MainWindow::fillRecentMenu() {
 void MainWindow::openCommand() {
     // Asked before the file dialog, whose chosen name would otherwise be the one offered
     // for saving the changes.
-    if (mayReplaceDocument(prompts_, *this, "Save changes before opening a file?"))
-        files_.openCommand();
+    if (mayReplace("Save changes before opening a file?")) files_.openCommand();
 }
 
 void MainWindow::openFromOutside(const std::string& path) {
     if (link_->busy()) return;
-    if (mayReplaceDocument(prompts_, *this, "Save changes before opening " + path + "?"))
-        files_.openNamed(path);
+    if (mayReplace("Save changes before opening " + path + "?")) files_.openNamed(path);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -26,31 +26,42 @@ TEST(Document, DefaultImage) {
 TEST(Document, GroupsFollowThePageMap) {
     Document doc;
     doc.group(6)->writeTotScan(2, 3);
-    doc.mem[80] = 0x00;  // group 1 absent
-    doc.mem[83] = 0x0F;  // group 6 absent, group 7 present with another nibble value
-    EXPECT_EQ(doc.initGroups(0, 7), 6);
+    doc.mem[80] = 0x00;                // group 1 absent
+    doc.mem[83] = 0x0F;                // group 6 absent, group 7 present with another nibble value
+    EXPECT_EQ(doc.reloadGroups(), 1);  // the first group that exists
     for (int g = 0; g < kGroupCount; ++g) EXPECT_EQ(doc.group(g) != nullptr, g != 0 && g != 5);
-    EXPECT_EQ(doc.group(6)->readTotScan(), std::make_pair(2, 3));  // mode 0 keeps the contents
+    EXPECT_EQ(doc.group(6)->readTotScan(), std::make_pair(2, 3));  // a reload keeps the contents
     doc.group(6)->update(0, kColRecFreq, "450.0125");  // groups work on the document's image
     EXPECT_EQ(doc.mem[static_cast<std::size_t>(channelAddress(6, 0))], 0x50);
-    doc.initGroups(1, 7);  // mode 1 gives every group its defaults again
+    doc.setShownGroup(6);
+    EXPECT_EQ(doc.resetGroups(), 1);  // a reset gives every group its defaults again
     EXPECT_EQ(doc.group(6)->readTotScan(), std::make_pair(0, 0));
-    // The selector's group when it exists, else the first that does, else none.
-    const std::pair<int, int> cases[] = {{2, 1}, {15, 14}, {16, 1}, {0, 1}, {-3, 1}, {6, 1}};
-    for (const auto& [selector, current] : cases) {
-        EXPECT_EQ(doc.initGroups(0, selector), current) << selector;
-        EXPECT_EQ(doc.shownGroup(), -1);
-    }
+    EXPECT_EQ(doc.shownGroup(), -1);
     std::fill_n(doc.mem.begin() + 80, 8, 0);
-    EXPECT_EQ(doc.initGroups(0, 1), -1);
+    EXPECT_EQ(doc.reloadGroups(), -1);
+}
+
+// Modified: the images differ from the state marked clean, or a read came in since.
+TEST(Document, KnowsWhetherItIsSaved) {
+    Document doc;
+    EXPECT_FALSE(doc.modified());  // the default image counts as saved
+    doc.labels[7] ^= 1;
+    EXPECT_TRUE(doc.modified());
+    doc.labels[7] ^= 1;
+    EXPECT_FALSE(doc.modified());  // changed back
+    doc.markRead();
+    EXPECT_TRUE(doc.modified());
+    doc.mem[200] ^= 1;
+    doc.markClean();
+    EXPECT_FALSE(doc.modified());
 }
 
 TEST(Document, OnlyAnExistingGroupCanBeShown) {
     Document doc;
     doc.setShownGroup(4);
     EXPECT_EQ(doc.shownGroup(), 4);
-    doc.mem[82] = 0x08;                  // group 3 (page 4) absent
-    EXPECT_EQ(doc.initGroups(0, 4), 0);  // the first group that exists instead
+    doc.mem[82] = 0x08;  // group 3 (page 4) absent
+    EXPECT_EQ(doc.reloadGroups(), 0);
     EXPECT_THROW(doc.setShownGroup(3), std::invalid_argument);
     EXPECT_THROW(doc.setShownGroup(15), std::out_of_range);
     EXPECT_EQ(doc.shownGroup(), -1);

@@ -10,26 +10,12 @@
 
 #include "model/document.h"
 #include "model/globals.h"
+#include "model/group_fields.h"
 #include "model/lists.h"
 #include "model/memory_map.h"
 
 namespace zav {
 namespace {
-
-// Stores every parameter through its own setter, as the main window does.
-void store(Group& g, const GroupParams& p) {
-    g.writeGroupLabel(p.groupLabel);
-    g.writeTotScan(p.tot, p.scanHold);
-    g.writeIdNum(p.id);
-    g.writePriority({p.priorityMode, p.priorityChannel});
-    g.writeKeyboardLockouts({p.priKeyLock, p.entClrLock});
-    g.writeBusyChannelIndicate(p.bci);
-    g.writeAniDtmf(p.ani);
-    g.writeVariableCg(p.varCG);
-    g.writeBattSave(p.battSave);
-    g.writeGroupBacklight(
-        {p.blTimeout, p.alphaEnabled, p.blKeypress, p.blOther, p.blScanState, p.blChannel});
-}
 
 class GroupTest : public ::testing::Test {
   protected:
@@ -56,7 +42,7 @@ TEST_F(GroupTest, ParametersAndTheirBytes) {
     for (const auto& [params, bytes] : cases) {
         mem[kPage] = 0x15;  // scan flags of channels 9, 11 and 13
         mem[kPage + 1] = 0xAA;
-        store(group, params);
+        group.write(params);
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end() - 1, mem.begin() + kPage))
             << params.groupLabel;
         EXPECT_EQ(labels[labelIndex(4, 15, 7)], bytes.back()) << params.groupLabel;
@@ -87,7 +73,8 @@ TEST_F(GroupTest, ValuesThatDoNotFitAreRefusedAndStoreNothing) {
         [&] { group.writeTotScan(16, 0); }, [&] { group.writeTotScan(0, 16); },
         [&] { group.writePriority({4, 0}); }, [&] { group.writePriority({0, 16}); },
         [&] { group.writePriority({0, -2}); }, [&] { group.writeBusyChannelIndicate(4); },
-        [&] { group.writeAniDtmf(-1); }, [&] { group.writeGroupBacklight({8, {}, {}, {}, {}, {}}); }};
+        [&] { group.writeAniDtmf(-1); }, [&] { group.writeGroupBacklight({8, {}, {}, {}, {}, {}}); },
+        [&] { GroupParams p; p.blTimeout = 8; group.write(p); }};  // the last field, checked first
     // clang-format on
     for (const auto& write : cases) EXPECT_THROW(write(), std::overflow_error);
     EXPECT_TRUE(std::all_of(mem.begin(), mem.end(), [](Byte b) { return b == 0x11; }));
@@ -117,6 +104,43 @@ TEST_F(GroupTest, DefaultRewritesOnlyItsPageAndLabels) {
     EXPECT_EQ(mem[kPage], 0x02);  // channel 10's scan flag
 }
 
+// A parameter stored alone (a control's commit) changes only its own bits: every other
+// parameter reads as before, even where its value only approximates its bytes (a priority
+// channel nibble of 15 beside the mode and lockout bits).
+TEST(GroupFields, EachStoresOnlyItsOwnBits) {
+    std::mt19937 rng(20261208);
+    MemImage mem{};
+    LabelImage labels{};
+    for (auto& b : mem) b = static_cast<Byte>(rng());
+    for (auto& b : labels) b = static_cast<Byte>(rng());
+    mem[static_cast<std::size_t>(groupAddress(2) + 3)] |= 0x0F;
+    const MemImage memBefore = mem;
+    const LabelImage labelsBefore = labels;
+    Group group(mem, labels, 2);
+    const GroupParams before = group.read();
+    // clang-format off
+    const GroupParams other{"NEWLABEL", 5, 6, "0ABCDEF", kModeC, 4, !before.priKeyLock,
+        !before.entClrLock, (before.bci + 1) % 4, (before.ani + 1) % 4, 1 - before.varCG,
+        1 - before.battSave, (before.blTimeout + 1) % 8, !before.alphaEnabled,
+        !before.blKeypress, !before.blOther, !before.blScanState, !before.blChannel};
+    // clang-format on
+    for (const GroupField& f : kGroupFields) {
+        mem = memBefore;
+        labels = labelsBefore;
+        group.writeParam(f, paramValue(other, f));
+        EXPECT_EQ(group.readParam(f), paramValue(other, f)) << f.what;
+        for (const GroupField& kept : kGroupFields)
+            if (&kept != &f) EXPECT_EQ(group.readParam(kept), paramValue(before, kept)) << f.what;
+        if (f.codec != ParamCodec::PriorityChannel)
+            EXPECT_EQ(mem[static_cast<std::size_t>(groupAddress(2) + 3)] & 0x0F, 15) << f.what;
+        const std::size_t page = groupAddress(2);  // nothing outside the header's fields
+        for (std::size_t i = 0; i < mem.size(); ++i)
+            if (i < page || i >= page + 8) ASSERT_EQ(mem[i], memBefore[i]) << f.what;
+        EXPECT_EQ(mem[page] & 0x3F, memBefore[page] & 0x3F) << f.what;  // the scan flags
+        EXPECT_EQ(mem[page + 1], memBefore[page + 1]) << f.what;
+    }
+}
+
 // Random images read into the windows' values and stored back, as on every group change
 // and save: bytes the editor does not interpret stay as they were.
 TEST(GroupRoundTrip, RandomImagesKeepEveryByteTheEditorDoesNotInterpret) {
@@ -125,13 +149,13 @@ TEST(GroupRoundTrip, RandomImagesKeepEveryByteTheEditorDoesNotInterpret) {
         Document doc;
         for (auto& b : doc.mem) b = static_cast<Byte>(rng());
         for (auto& b : doc.labels) b = static_cast<Byte>(rng());
-        doc.initGroups(0, 1);
+        doc.reloadGroups();
         MemImage expected = doc.mem;
         const LabelImage labels = doc.labels;
         writeGlobalParams(doc.mem, readGlobalParams(doc.mem));
         for (int g = 0; g < kGroupCount; ++g) {
             if (Group* group = doc.group(g)) {
-                store(*group, group->read());
+                group->write(group->read());
                 Byte& priority = expected[static_cast<std::size_t>(groupAddress(g) + 3)];
                 if ((priority & 0x0F) > 13) priority = (priority & 0xF0) | 13;  // reads as 13
             }

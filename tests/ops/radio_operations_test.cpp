@@ -45,35 +45,41 @@ struct Contents {
 };
 
 // The editor window as the operations drive it: the selected group's bytes and labels
-// shown in its controls, and the bytes it counts as unchanged since the last read.
+// shown in its controls, and the bytes it counts as replaced by a read.
 class Window final : public EditorHooks {
   public:
     Window(Document& doc, int group) : doc_(doc), selected_(group) {}
-    [[nodiscard]] int selectedGroupNumber() const override { return selected_; }
-    void storeGroupMemory() override {
-        if (typed) doc_.mem.at(typed->first) = typed->second;
-        typed.reset();
-    }
-    void commitCurrentGroup() override {}
-    void displayGroupMemory() override { shown = visible(); }
-    void initGroups(int mode) override {
-        doc_.initGroups(mode, std::max(selected_, 1));
+    [[nodiscard]] int shownGroup() const override { return selected_ - 1; }
+    void replaced(Replaced what) override {
+        const auto copyMem = [&](std::size_t first, std::size_t count) {
+            std::copy_n(doc_.mem.begin() + first, count, clean.mem.begin() + first);
+        };
+        const auto copyLabels = [&](int g) {
+            for (std::size_t i = 0; i < kLabelImageSize; ++i)
+                if (g < 0 || static_cast<int>(i % kGroupCount) == g)
+                    clean.labels[i] = doc_.labels[i];
+        };
+        switch (what) {
+            case Replaced::Radio:
+                doc_.reloadGroups();
+                copyMem(0, kRadioMemorySize);
+                break;
+            case Replaced::Global:
+                copyMem(0, kPageSize);
+                break;
+            case Replaced::Group:
+                copyMem(kPageSize * static_cast<std::size_t>(selected_), kPageSize);
+                break;
+            case Replaced::GroupLabels:
+                copyLabels(std::max(selected_ - 1, 0));
+                break;
+            case Replaced::AllLabels:
+                copyLabels(-1);
+                break;
+        }
         shown = visible();
     }
-    void storeGroup(int /*g*/) override {}
-    void showGroup(int g) override {
-        if (g == selected_ - 1) shown = visible();
-    }
-    void storeOtherWindows() override {}
-    void memoryRead(int first, int count) override {
-        std::copy_n(doc_.mem.begin() + first, count, clean.mem.begin() + first);
-    }
-    void labelsRead(int g) override {
-        for (std::size_t i = 0; i < kLabelImageSize; ++i)
-            if (g < 0 || static_cast<int>(i % kGroupCount) == g) clean.labels[i] = doc_.labels[i];
-    }
-    [[nodiscard]] bool hasUnsavedChanges() override { return false; }
-    bool saveChanges() override { return true; }
+    [[nodiscard]] bool mayReplace(std::string /*question*/) override { return true; }
     // What the controls would show of the document now.
     [[nodiscard]] Contents visible() const {
         Contents v;
@@ -91,7 +97,6 @@ class Window final : public EditorHooks {
 
     Contents shown;
     Contents clean;
-    std::optional<std::pair<std::size_t, Byte>> typed;  // in a control, not yet stored
 
   private:
     Document& doc_;
@@ -506,16 +511,16 @@ TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
     }
 }
 
-// What the group window holds but has not yet stored goes to the radio with a write, and
-// the verify that follows reads it back.
-TEST(Operations, WritesTakeWhatTheGroupWindowHolds) {
+// A write takes what the document holds (the window's controls store as they are
+// committed), and the verify that follows reads it back.
+TEST(Operations, WritesTakeWhatTheDocumentHolds) {
     for (const auto op : {&R::writeRadio, &R::writeGroup}) {
         Bench b;
         b.s.prompts.queueAnswer(Answer::Ok);
         b.s.prompts.queueAnswer(Answer::Yes);
         const std::size_t at = kPageSize * kGroup + channel_field::kFirstRecord;
         const auto typed = static_cast<Byte>(~b.doc.mem[at]);
-        b.editor.typed = {at, typed};
+        b.doc.mem[at] = typed;
         b.ops.setVerifyAfterWrite(true);
         EXPECT_TRUE((b.ops.*op)().done());
         EXPECT_EQ(b.s.radio.memory()[at], typed);

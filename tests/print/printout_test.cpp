@@ -31,7 +31,7 @@ TEST(Printout, UnitDataMatchesTheReferencePrintout) {
         {80, 0x08}, {81, 0x08}, {82, 0},    {83, 0},     {84, 0x08},
         {85, 0},    {86, 0},    {87, 0x08}};  // groups 1, 3, 9, 15
     for (const auto& [at, value] : bytes) doc.mem[at] = value;
-    doc.initGroups(0, 1);
+    doc.reloadGroups();
     const std::tuple<int, Byte, const char*, Priority> groups[] = {
         {0, 0x00, "PATROL", {kModeC, 7}},
         {2, 0x95, "H.1-2", {kModeD, -1}},
@@ -63,7 +63,7 @@ TEST(Printout, UnitDataMatchesTheReferencePrintout) {
 
 TEST(Printout, AFileNameWithControlCharactersStaysOnTheTitleLine) {
     Document doc;
-    doc.initGroups(0, 1);
+    doc.reloadGroups();
     const Printout p = composeUnitData(doc, "a\nb\tc\x7f.frq");
     EXPECT_EQ(std::ranges::count(plainText(p), '\n'), std::ssize(p));
     EXPECT_TRUE(p.at(1).text().ends_with("a?b?c?.frq")) << p.at(1).text();

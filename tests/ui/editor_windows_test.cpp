@@ -21,8 +21,8 @@
 #include "link/port_devices.h"
 #include "model/globals.h"
 #include "model/memory_map.h"
-#include "ops/printout_operation.h"
 #include "ops/radio_operations.h"
+#include "print/printout.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
 #include "ui/fleet_write_dialog.h"
@@ -50,10 +50,12 @@ struct MenuCase {
 void typeIntoTheWindows(Editor& e) {
     e.selectGroup(2);
     e.trigger(&M::globalsAction);
+    QLineEdit* label = e.window->controls().groupLabelEdit;  // typed, its entry not ended
+    label->selectAll();
+    e.typeKeys("TYPED", label);  // the globals window has been activated meanwhile
     QLineEdit* password = e.window->globalsWindow()->findChild<QLineEdit*>();
     password->clear();
     password->insert(QStringLiteral("ABC"));
-    e.window->controls().groupLabelEdit->setText(QStringLiteral("TYPED"));
     ChannelGridView& grid = e.goTo(0, kColRecFreq);
     grid.edit(grid.currentIndex());
     grid.cellEditor()->setText(QStringLiteral("452.5"));
@@ -144,7 +146,7 @@ TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
     for (const std::size_t k : {0U, 2U}) {
         Document held;
         std::copy_n(radios[k].memory().begin(), kRadioMemorySize, held.mem.begin());
-        held.initGroups(0, 1);
+        held.reloadGroups();
         EXPECT_EQ(held.group(1)->display(0)[kColRecFreq], "452.50000") << k;
         EXPECT_EQ(held.group(1)->readIdNum(), "000070" + std::to_string(k)) << k;
         EXPECT_EQ(held.group(2)->readIdNum(), e.doc.group(2)->readIdNum()) << k;
@@ -156,7 +158,8 @@ TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
 TEST(Printout, TakesTheEditsStillInTheWindows) {
     Editor e;
     typeIntoTheWindows(e);
-    const std::string text = plainText(composePrintout(e.doc, *e.window, "radio.frq"));
+    e.window->finishEntries();  // as Print and Print Preview do first
+    const std::string text = plainText(composeUnitData(e.doc, "radio.frq"));
     for (const char* typed : {"Group Label: TYPED", "Unit Password = 000ABC", "452.50000"})
         EXPECT_NE(text.find(typed), std::string::npos) << typed;
 }
@@ -207,7 +210,8 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     auto* rate = w->findChild<QComboBox*>(QStringLiteral("cboPriRate"));
     const int shown = rate->currentIndex();
     rate->setCurrentIndex(3);
-    e.trigger(&MainMenus::undoAction);  // a pending edit is taken back out of the window
+    EXPECT_EQ(readGlobalParams(e.mem()).priRate, 3);  // a chosen entry is stored at once
+    e.trigger(&MainMenus::undoAction);                // and taken back by Undo
     EXPECT_EQ(rate->currentIndex(), shown);
     QLineEdit* pw = w->findChild<QLineEdit*>();  // six hexadecimal digits
     pw->clear();

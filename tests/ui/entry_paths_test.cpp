@@ -1,7 +1,7 @@
 // Every way a value is entered takes the same values alike: the grid's cells as the editor
 // commits them, the offset box, the group's header fields as typed, a row pasted, a CSV
-// cell imported, a fleet's unit number and the field table the others are built on.
-// Another path is one more adapter in the list.
+// cell imported, a fleet's unit number and the field gate the others are built on. Another path
+// is one more adapter in the list.
 
 #include <gtest/gtest.h>
 
@@ -130,7 +130,7 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
              const FieldEntry id = applyUnitNumber(fleet.mem, fleet.labels, {unit, {1}}, unit);
              return outcome(fleet, c, id ? "" : id.reason());
          }},
-        // Typed over the field's text and ended with Enter; the group is then stored.
+        // Typed over the field's text and ended with Enter, which stores it.
         {"header field", &e.doc, [&](const EntryCase& c) -> EntryOutcome {
              if (scopeOf(c) != FieldScope::Group) return std::nullopt;
              const int beeps = e.prompts.beeps;
@@ -138,7 +138,6 @@ TEST(EntryPaths, EveryPathStoresWhatItsFieldHoldsAndRefusesTheRestSayingWhy) {
              QLineEdit* edit = c.field == "Group Label" ? controls.groupLabelEdit : controls.idEdit;
              edit->selectAll();
              e.typeKeys(c.text + "\n", edit);
-             e.window->storeGroupMemory();
              return outcome(e.doc, c, said(e, beeps));
          }}};
     for (const EntryPath& path : paths)

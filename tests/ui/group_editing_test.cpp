@@ -1,6 +1,6 @@
 // Editing a group as the user does: what a grid cell stores, what it refuses and why,
-// the copy and scan keys, the clipboard, the offset box, the group selector storing the
-// shown group's controls; undo and redo of whole changes; and the status bar's word on
+// the copy and scan keys, the clipboard, the offset box, the header controls storing
+// what the user commits; undo and redo of whole changes; and the status bar's word on
 // what happened.
 
 #include <gtest/gtest.h>
@@ -71,7 +71,8 @@ TEST(History, UndoesAMoveOfBanksAndTheirLabels) {
     const MemImage mem = e.mem();
     const LabelImage labels = e.labels();
     e.selectGroup(3);
-    e.window->controls().groupLabelEdit->setText(QStringLiteral("KEPT"));
+    e.window->controls().groupLabelEdit->selectAll();
+    e.typeKeys("KEPT", e.window->controls().groupLabelEdit);  // its entry not ended
     e.inModal<BankMoveDialog>(&MainMenus::moveAction, [](BankMoveDialog& dialog) {
         dialog.findChild<QCheckBox*>(QStringLiteral("chkMoveLabels"))->setChecked(true);
         dialog.findChild<QComboBox*>(QStringLiteral("cboFromBank"))->setEditText("2");
@@ -252,28 +253,48 @@ TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     EXPECT_EQ(e.doc.group(2)->copyChan(8), kept);
 }
 
-// Showing another group stores the shown one's controls and channels into the image, and
-// they come back; an untouched group keeps every byte.
-TEST(GroupSelector, StoresTheShownGroupAndShowsTheNext) {
+// Each header control stores its value as the user commits it, one Undo step each and
+// only its own bits; showing groups stores nothing, so an untouched group keeps every
+// byte; a refused entry goes back to the stored value, saying why.
+TEST(GroupControls, StoreWhatTheUserCommitsAndShowingStoresNothing) {
     Editor e;
     const std::size_t page = static_cast<std::size_t>(groupAddress(0));
     e.mem()[page + 3] = 0x0F;  // priority channel 15 shows as 14
-    e.window->displayGroupMemory();
+    e.window->showGroup(0);
     const MemImage untouched = e.mem();
     e.selectGroup(2);
     e.selectGroup(1);
     EXPECT_EQ(e.mem(), untouched);
     const GroupControls& c = e.window->controls();
+    const auto header = [&] {
+        return std::array{e.mem()[page], e.mem()[page + 2], e.mem()[page + 3]};
+    };
     c.totCombo->setCurrentIndex(3);
-    c.priKeyLockCheck->setChecked(true);
-    c.battSaveButton[1]->setChecked(true);
+    emit c.totCombo->activated(3);  // chosen as the user does
+    c.priKeyLockCheck->click();
+    c.battSaveButton[1]->click();
+    EXPECT_EQ(header(), (std::array<Byte, 3>{0x80, 0x03, 0x2F}));
+    e.trigger(&MainMenus::undoAction);  // the battery saver alone
+    EXPECT_EQ(header(), (std::array<Byte, 3>{0x00, 0x03, 0x2F}));
+    EXPECT_TRUE(c.battSaveButton[0]->isChecked());
+    for (int i = 0; i < 2; ++i) e.trigger(&MainMenus::undoAction);
+    EXPECT_EQ(e.mem(), untouched);
+    EXPECT_EQ(c.totCombo->currentIndex(), 0);
     e.typeInCell(2, kColRecFreq, "450.0125");
     e.selectGroup(2);
     EXPECT_EQ(e.cell(2, kColRecFreq), "none");
-    EXPECT_EQ((std::array{e.mem()[page], e.mem()[page + 2], e.mem()[page + 3]}),
-              (std::array<Byte, 3>{0x80, 0x03, 0x2F}));
     e.selectGroup(1);
     EXPECT_EQ(e.cell(2, kColRecFreq), "450.01250");
+    const std::string id = e.doc.group(0)->readIdNum();
+    c.idEdit->selectAll();
+    e.typeKeys("12345678\n", c.idEdit);
+    EXPECT_EQ(c.idEdit->text().toStdString(), id);
+    EXPECT_EQ(e.doc.group(0)->readIdNum(), id);
+    EXPECT_TRUE(e.window->status().message().contains(QStringLiteral("ANI/ID")));
+    c.idEdit->selectAll();
+    e.typeKeys("ab\n", c.idEdit);  // accepted, shown as stored
+    EXPECT_EQ(c.idEdit->text(), QStringLiteral("00000AB"));
+    EXPECT_EQ(e.doc.group(0)->readIdNum(), "00000AB");
 }
 
 }  // namespace

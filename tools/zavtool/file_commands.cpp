@@ -9,9 +9,8 @@
 #include "files/file_system.h"
 #include "files/radio_history.h"
 #include "model/document.h"
-#include "ops/document_editor.h"
 #include "ops/file_operations.h"
-#include "ops/printout_operation.h"
+#include "print/printout.h"
 #include "qt/print_render.h"
 #include "terminal_prompts.h"
 
@@ -27,8 +26,7 @@ std::optional<Printout> filePrintout(const std::string& path, ToolIo& io) {
     if (!file) return std::nullopt;
     Document doc;
     file->copyTo(doc);
-    DocumentEditor editor(doc, 1);
-    return composePrintout(doc, editor, path);
+    return composeUnitData(doc, path);
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ bool RadioOperations::linkFree() {
 
 bool RadioOperations::start() {
     historyFile_.clear();
+    bandNote_.clear();
     radioLabels_.reset();
     return linkFree();
 }
@@ -224,6 +225,7 @@ OperationResult RadioOperations::writeRadio() {
     if (OperationResult b = backUp(HistoryReason::BeforeWrite, labels == LabelChoice::Transfer);
         !b.done())
         return b;
+    if (OperationResult b = checkBand(kWholeRadio); !b.done()) return b;
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
     BlocksReached reached{};
@@ -330,6 +332,7 @@ OperationResult RadioOperations::writeGroup() {
             backUp(HistoryReason::BeforeWriteGroup, labels == LabelChoice::Transfer);
         !b.done())
         return b;
+    if (OperationResult b = checkBand(number); !b.done()) return b;
     Progress& progress = link_.progress();
     progress.showForm(kWritingRadio, true);
     const GroupTransfer written = zav::writeGroup(link_, doc_.mem, number);

@@ -162,6 +162,17 @@ constexpr std::array kCommands{
                 diffCommand,
                 "Exit status: 0 when the files hold the same images, 1 when they differ, 2 on "
                 "an error.\n"},
+    CommandInfo{"identify", kRadioOptions, "",
+                "read the radio and print its band, its groups with their ANI/ID numbers and "
+                "whether a password is set; nothing is written",
+                identifyCommand},
+    CommandInfo{"compare", kRadioOptions | kLabelsOption, "FILE.frq",
+                "read the radio and list what a write of FILE (with --labels, and its labels) "
+                "would change, by group, channel and field; nothing is written",
+                compareCommand,
+                "Only what a write owns counts: bytes the radio keeps (protected bytes, the page "
+                "map,\ngroups it lacks) are no difference. Exit status: 0 when the radio holds "
+                "FILE, 1 when\na write would change it, 2 on an error.\n"},
     CommandInfo{"syncal", kRadioOptions, "",
                 "align the radio's synthesizer (receive and transmit) and print the log",
                 syncalCommand},

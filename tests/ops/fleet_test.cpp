@@ -186,6 +186,30 @@ TEST(Fleet, VerifyFailsTheRadioThatDidNotStoreAWord) {
     }
 }
 
+// Each radio against its own band: the one the file does not fit fails with the channels
+// as its reason, unless the request ignores the band.
+TEST(Fleet, ChecksEachRadioAgainstItsOwnBand) {
+    Document doc;
+    doc.group(0)->channel(0).setRecFreq("420");
+    doc.group(0)->channel(1).setTxFreq("590");
+    FileBytes file = defaultFileBytes();
+    file.copyFrom(doc);
+    for (const BandCheck check : {BandCheck::Stop, BandCheck::Ignore}) {
+        Shelf shelf(2);
+        sim::setBandData(shelf.radios[0]->memory());                  // 450 to 512 MHz
+        sim::setBandData(shelf.radios[1]->memory(), 0xFB, 0xE0, 70);  // 403 to 590 MHz
+        shelf.request.answers.band = check;
+        const auto results = shelf.run(file);
+        const bool refused = check == BandCheck::Stop;
+        EXPECT_EQ(results[0].result.done(), !refused);
+        EXPECT_EQ(results[0].reason.find(": outside the radio's band, 450 to 512 MHz") !=
+                      std::string::npos,
+                  refused)
+            << results[0].reason;
+        EXPECT_TRUE(results[1].result.done()) << results[1].reason;
+    }
+}
+
 // --ani-groups: numbers and ranges of groups 1..15, nothing else.
 TEST(Fleet, GroupListsNameGroupsOneToFifteen) {
     EXPECT_EQ(parseGroupList("1,3,5-7,15"), (std::vector<int>{1, 3, 5, 6, 7, 15}));

@@ -6,6 +6,7 @@
 
 #include "files/frequency_file.h"
 #include "model/globals.h"
+#include "model/group.h"
 #include "sim/synthesizer.h"
 #include "support/temp_dir.h"
 #include "tool_process.h"
@@ -13,21 +14,21 @@
 namespace zav {
 namespace {
 
-using tooltest::runInProcess;
 using tooltest::ToolRun;
 
-bool has(const ToolRun& run, const std::string& text) {
-    return run.output.find(text) != std::string::npos;
+// The defaults with the band 450 to 512 MHz, edited, then run with `args`.
+ToolRun onRadio(const std::string& args, const std::function<void(sim::SimRadio&)>& edit,
+                bool* changed = nullptr) {
+    sim::SimRadio radio;
+    tooltest::loadDefaults(radio);
+    sim::setBandData(radio.memory());
+    edit(radio);
+    const sim::RadioMemory before = radio.memory();
+    ToolRun run = tooltest::runInProcess(args, &radio);
+    if (changed != nullptr) *changed = radio.memory() != before;
+    return run;
 }
-
-// A radio with the defaults and the band 450 to 512 MHz (none with Band::Unknown).
-enum class Band : std::uint8_t { Known, Unknown };
-std::unique_ptr<sim::SimRadio> radioWith(Band band) {
-    auto radio = std::make_unique<sim::SimRadio>();
-    tooltest::loadDefaults(*radio);
-    if (band == Band::Known) sim::setBandData(radio->memory());
-    return radio;
-}
+const auto kAsIs = [](sim::SimRadio& /*r*/) {};
 
 TEST(ZavtoolBand, AWriteStopsAtChannelsOutsideTheRadiosBand) {
     test::TempDir dir;
@@ -35,103 +36,70 @@ TEST(ZavtoolBand, AWriteStopsAtChannelsOutsideTheRadiosBand) {
     doc.group(0)->channel(0).setRecFreq("420");
     doc.group(0)->channel(1).setTxFreq("590");
     doc.group(2)->channel(0).setRecFreq("450");
-    doc.group(2)->channel(0).setTxFreq("512");
-    const std::string file = dir.file("radio.frq");
-    test::writeBytes(file, encodeFrequencyFile(doc.mem, doc.labels));
-    const std::string both[] = {"group 1, channel 1: receive frequency 420.00000 MHz",
-                                "group 1, channel 2: transmit frequency 590.00000 MHz"};
-    struct Case {
-        const char* args;
-        Band band;
-        bool written;
-        std::vector<std::string> told;
-    };
-    const Case cases[] = {
-        {"write --port 1", Band::Known, false, {both[0], both[1], "450 to 512 MHz"}},
-        {"write --port 1 --no-backup", Band::Known, false, {both[0], both[1], "450 to 512 MHz"}},
-        {"write-group --group 1 --port 1", Band::Known, false, {both[0], both[1]}},
-        {"write --port 1 --ignore-band", Band::Known, true, {}},
-        {"write-group --group 3 --port 1", Band::Known, true, {}},
-        {"write --port 1", Band::Unknown, true, {"the radio's band is unknown"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args);
-        const auto radio = radioWith(c.band);
-        const sim::RadioMemory before = radio->memory();
-        const ToolRun run = runInProcess(c.args + (" " + file), radio.get());
-        EXPECT_EQ(run.status, c.written ? 0 : 1) << run.output;
-        EXPECT_EQ(radio->memory() != before, c.written);
-        for (const std::string& text : c.told) EXPECT_TRUE(has(run, text)) << run.output;
+    const std::string file = " " + dir.file("radio.frq");
+    test::writeBytes(dir.file("radio.frq"), encodeFrequencyFile(doc.mem, doc.labels));
+    const char* refused =
+        "group 1, channel 1: receive frequency 420.00000 MHz; group 1, channel 2: transmit "
+        "frequency 590.00000 MHz: outside the radio's band, 450 to 512 MHz: nothing was written";
+    const auto blank = [](sim::SimRadio& r) { sim::setBandData(r.memory(), 0xFF, 0xFF, 0xFF); };
+    const std::tuple<const char*, std::function<void(sim::SimRadio&)>, const char*> cases[] = {
+        {"write --port 1", kAsIs, refused},
+        {"write --port 1 --ignore-band", kAsIs, ""},
+        {"write-group --group 3 --port 1", kAsIs, ""},
+        {"write --port 1", blank, "the radio's band is unknown"}};
+    for (const auto& [args, edit, told] : cases) {
+        bool changed = false;
+        const ToolRun run = onRadio(args + file, edit, &changed);
+        EXPECT_EQ(run.status, told == refused ? 1 : 0) << run.output;
+        EXPECT_EQ(changed, told != refused);
+        EXPECT_NE(run.output.find(told), std::string::npos) << run.output;
     }
 }
 
-// identify: the band, the groups with their unit numbers and the password; the radio is
-// only read.
+// identify: the band, the groups with their unit numbers and the password; only a read.
 TEST(ZavtoolIdentify, TellsTheBandAndTheUnitNumbersAndChangesNothing) {
-    for (const Band band : {Band::Known, Band::Unknown}) {
-        const auto radio = radioWith(band);
-        MemImage image{};
-        std::copy_n(radio->memory().begin(), kRadioMemorySize, image.begin());
-        Document doc;
-        doc.mem = image;
+    const auto edit = [](sim::SimRadio& r) {
+        Document doc;  // group 2's unit number, a password, only groups 1 and 2 present
         doc.group(1)->writeIdNum("1234567");
-        storePassword(doc.mem, band == Band::Known ? "00AB00" : "000000");
-        std::fill_n(doc.mem.begin() + 80, 8, Byte{0x00});
-        doc.mem[80] = 0x08;  // group 1
-        doc.mem[81] = 0x80;  // group 2
-        std::copy_n(doc.mem.begin(), kRadioMemorySize, radio->memory().begin());
-        const sim::RadioMemory before = radio->memory();
-        const ToolRun run = runInProcess("identify --port 1", radio.get());
-        EXPECT_EQ(run.status, 0) << run.output;
-        const std::string first =
-            band == Band::Known ? "band: 450 to 512 MHz\n"
-                                : "band: unknown (the band bytes are blank or out of range)\n";
-        EXPECT_EQ(run.output, first + "groups: 1, 2\ngroup 1: ANI/ID " + doc.group(0)->readIdNum() +
-                                  "\ngroup 2: ANI/ID 1234567\n" +
-                                  "password: " + (band == Band::Known ? "set" : "not set") + "\n");
-        EXPECT_EQ(radio->memory(), before);
-    }
+        storePassword(doc.mem, "00AB00");
+        std::fill_n(doc.mem.begin() + 80, 8, Byte{0});
+        doc.mem[80] = 0x08, doc.mem[81] = 0x80;
+        std::copy_n(doc.mem.begin(), kRadioMemorySize, r.memory().begin());
+        sim::setBandData(r.memory());
+    };
+    bool changed = true;
+    const ToolRun run = onRadio("identify --port 1", edit, &changed);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output,
+              "band: 450 to 512 MHz\ngroups: 1, 2\ngroup 1: ANI/ID 0000000\n"
+              "group 2: ANI/ID 1234567\npassword: set\n");
+    EXPECT_FALSE(changed);
 }
 
-// compare: 0 when the radio holds the file, 1 naming the group when a writable byte
-// differs; bytes no write owns are no difference; 2 when the radio is not read.
+// compare: 0 when the radio holds the file, also where it differs only in bytes no write
+// owns; 1 naming the field of a writable byte; 2 when the radio is not read.
 TEST(ZavtoolCompare, ListsWhatAWriteWouldChange) {
     test::TempDir dir;
-    const sim::RadioMemory held = radioWith(Band::Known)->memory();
-    Document doc;
-    std::copy_n(held.begin(), kRadioMemorySize, doc.mem.begin());
-    const std::string file = dir.file("radio.frq");
-    test::writeBytes(file, encodeFrequencyFile(doc.mem, doc.labels));
-    // A radio holding the file but for `edit`, compared with it.
-    const auto compare = [&](const std::function<void(sim::SimRadio&)>& edit,
-                             const std::string& path) {
-        sim::SimRadio radio;
-        radio.memory() = held;
-        edit(radio);
-        const sim::RadioMemory before = radio.memory();
-        const ToolRun run = runInProcess("compare --port 1 " + path, &radio);
-        EXPECT_EQ(radio.memory(), before);
-        return run;
+    const Document doc;  // the defaults; the radio's band is no byte a write owns
+    const std::string file = " " + dir.file("radio.frq");
+    test::writeBytes(dir.file("radio.frq"), encodeFrequencyFile(doc.mem, doc.labels));
+    const std::string compare = "compare --port 1";
+    EXPECT_EQ(onRadio(compare + file, kAsIs).status, 0);
+    const auto own = [](sim::SimRadio& r) {
+        r.memory()[kPageSize * 2 + 8] ^= 0xFF;  // a group's protected byte
+        r.memory()[0x78] ^= 0x01;               // the band
+        r.memory()[80] ^= 0x01;                 // the page map
     };
-    const auto none = [](sim::SimRadio& /*radio*/) {};
-    EXPECT_EQ(compare(none, file).status, 0);
-    // A group's protected bytes, the band and the page map are the radio's own.
-    const ToolRun own = compare(
-        [](sim::SimRadio& r) {
-            r.memory()[kPageSize * 2 + 8] ^= 0xFF;
-            r.memory()[0x78] ^= 0x01;
-            r.memory()[80] ^= 0x01;
-        },
-        file);
-    EXPECT_EQ(own.status, 0) << own.output;
-    // Group 2, channel 1's receive frequency.
-    const ToolRun differs =
-        compare([](sim::SimRadio& r) { r.memory()[kPageSize * 2 + 16] = 0x55; }, file);
+    EXPECT_EQ(onRadio(compare + file, own).status, 0);
+    bool changed = true;
+    const auto edited = [](sim::SimRadio& r) { r.memory()[kPageSize * 2 + 16] = 0x55; };
+    const ToolRun differs = onRadio(compare + file, edited, &changed);
     EXPECT_EQ(differs.status, 1) << differs.output;
     EXPECT_TRUE(differs.output.starts_with("Group 2, Chan 1, Rec Freq: 455.")) << differs.output;
-    EXPECT_TRUE(differs.output.ends_with(" -> none\n")) << differs.output;
-    EXPECT_EQ(compare([](sim::SimRadio& r) { r.config().faults.silent = true; }, file).status, 2);
-    EXPECT_EQ(compare(none, dir.file("missing.frq")).status, 2);
+    EXPECT_FALSE(changed);
+    EXPECT_EQ(
+        onRadio(compare + file, [](sim::SimRadio& r) { r.config().faults.silent = true; }).status,
+        2);
 }
 
 }  // namespace

@@ -81,25 +81,23 @@ TEST(ZavtoolIdentify, TellsTheBandAndTheUnitNumbersAndChangesNothing) {
 TEST(ZavtoolCompare, ListsWhatAWriteWouldChange) {
     test::TempDir dir;
     const Document doc;  // the defaults; the radio's band is no byte a write owns
-    const std::string file = " " + dir.file("radio.frq");
+    const std::string compare = "compare --port 1 " + dir.file("radio.frq");
     test::writeBytes(dir.file("radio.frq"), encodeFrequencyFile(doc.mem, doc.labels));
-    const std::string compare = "compare --port 1";
-    EXPECT_EQ(onRadio(compare + file, kAsIs).status, 0);
+    EXPECT_EQ(onRadio(compare, kAsIs).status, 0);
     const auto own = [](sim::SimRadio& r) {
         r.memory()[kPageSize * 2 + 8] ^= 0xFF;  // a group's protected byte
         r.memory()[0x78] ^= 0x01;               // the band
         r.memory()[80] ^= 0x01;                 // the page map
     };
-    EXPECT_EQ(onRadio(compare + file, own).status, 0);
+    EXPECT_EQ(onRadio(compare, own).status, 0);
     bool changed = true;
     const auto edited = [](sim::SimRadio& r) { r.memory()[kPageSize * 2 + 16] = 0x55; };
-    const ToolRun differs = onRadio(compare + file, edited, &changed);
+    const ToolRun differs = onRadio(compare, edited, &changed);
     EXPECT_EQ(differs.status, 1) << differs.output;
     EXPECT_TRUE(differs.output.starts_with("Group 2, Chan 1, Rec Freq: 455.")) << differs.output;
     EXPECT_FALSE(changed);
-    EXPECT_EQ(
-        onRadio(compare + file, [](sim::SimRadio& r) { r.config().faults.silent = true; }).status,
-        2);
+    EXPECT_EQ(onRadio(compare, [](sim::SimRadio& r) { r.config().faults.silent = true; }).status,
+              2);
 }
 
 }  // namespace

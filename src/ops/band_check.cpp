@@ -2,6 +2,8 @@
 
 #include "ops/band_check.h"
 
+#include <algorithm>
+
 #include "iface/progress.h"
 #include "iface/prompts.h"
 #include "link/radio_link.h"
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int kFreqDecimals = 5;  // the grid's "450.01250"
 constexpr std::int64_t kUnitsPerMHz = 100'000;
+constexpr std::size_t kShownAtMost = 12;  // channels the question lists
 
 // The groups a whole write takes: as the radio's page map (read by the backup) chooses
 // them; without it, every group the image holds, since the radio may hold each.
@@ -58,7 +61,11 @@ std::string outOfBandText(const OutOfBand& f) {
 std::string outOfBandQuestion(const std::vector<OutOfBand>& found, const RadioBand& band) {
     std::string text = "These channels lie outside the radio's band (" + bandText(band) +
                        "), where its synthesizer cannot lock:";
-    for (const OutOfBand& f : found) text += "\n" + outOfBandText(f);
+    // A file made for another band would fill the box beyond the screen: the first ones
+    // and how many more (the failure that follows a No names every one).
+    const std::size_t shown = std::min(found.size(), kShownAtMost);
+    for (std::size_t i = 0; i < shown; ++i) text += "\n" + outOfBandText(found[i]);
+    if (shown < found.size()) text += "\nand " + std::to_string(found.size() - shown) + " more";
     return text + "\n\n" + RadioOperations::kWriteAnyway;
 }
 

@@ -36,7 +36,8 @@ std::vector<OutOfBand> channelsOutOfBand(const MemImage& image, const std::vecto
 // "group 1, channel 2: receive frequency 420.00000 MHz".
 std::string outOfBandText(const OutOfBand& f);
 
-// The question before such a write, naming the channels and the band.
+// The question before such a write, naming the band and the channels (the first twelve,
+// then how many more).
 std::string outOfBandQuestion(const std::vector<OutOfBand>& found, const RadioBand& band);
 
 // The band bytes with two word reads at 4800 baud, in a connection of their own that is

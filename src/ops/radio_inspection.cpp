@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "iface/progress.h"
+#include "iface/prompts.h"
 #include "link/label_transfer.h"
 #include "link/radio_link.h"
 #include "link/radio_read.h"
@@ -12,6 +13,7 @@
 #include "model/globals.h"
 #include "model/group.h"
 #include "model/image_diff.h"
+#include "model/memory_fields.h"
 #include "ops/radio_operations.h"
 
 namespace zav {
@@ -68,8 +70,40 @@ std::vector<std::string> identityLines(const RadioIdentity& identity) {
 }
 
 OperationResult identifyRadio(RadioLink& link, RadioIdentity& identity) {
+    const auto guard = link.tryBeginOperation();
+    if (!guard) return OperationResult::failure("another radio operation is in progress");
+    // Word reads at 4800 baud of the bytes an identity needs, the groups' after the page
+    // map says which there are: a whole read would also stand group 1 in for a radio
+    // without groups.
     MemImage radio{};
-    if (!readWhole(link, radio)) return notRead(link);
+    const auto word = [&](int address) {
+        Word w{};
+        if (!link.readWord(address, w)) return false;
+        std::copy(w.begin(), w.end(), radio.begin() + address);
+        return true;
+    };
+    const bool hooked = link.hookRadio(false);
+    bool read = hooked;
+    for (const int a :
+         {syncal_field::kBandEdge, syncal_field::kBandDivisor,
+          int{global_field::kPassword[0].offset}, int{global_field::kPassword[2].offset} & ~1})
+        read = read && word(a);
+    for (int i = 0; i < global_field::kPageMapBytes; i += 2)
+        read = read && word(global_field::kPageMapFirst + i);
+    for (int g = 1; read && g <= kGroupCount; ++g) {
+        const Byte status = radio.at(static_cast<std::size_t>(statusByteAddress(g)));
+        if (!blockPresent(statusNibble(status, g))) continue;
+        for (const int offset :
+             {int{group_field::kAniDigit1.offset}, int{group_field::kAniDigitBytes[1].offset}})
+            read = read && word(g * kBlockBytes + offset);
+    }
+    read = read && link.confirmInStep();
+    link.endSession();
+    if (!read) {
+        if (link.progress().cancelled()) return OperationResult::cancelled();
+        if (hooked) link.prompts().ask(information("Error reading radio", kCommErrorTitle));
+        return OperationResult::failure("the radio was not read");
+    }
     identity = identityOf(radio);
     return OperationResult::success();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Looking at a connected radio without writing it: which radio it is (its band, groups,
 // unit numbers and password; zavtool identify) and what a write of a file would change
-// in it (zavtool compare). Each is one read of the radio, released at its end; the
-// link shows its port, hook and read failures.
+// in it (zavtool compare). Each is one connection, released at its end; port, hook and
+// read failures are told.
 
 #include <optional>
 #include <string>
@@ -32,7 +32,8 @@ RadioIdentity identityOf(const MemImage& radio);
 // The identity as lines: the band, each group with its unit number, the password.
 std::vector<std::string> identityLines(const RadioIdentity& identity);
 
-// Reads the whole radio and tells who it is.
+// Reads what an identity needs (word reads in one connection, released at its end) and
+// tells who the radio is.
 OperationResult identifyRadio(RadioLink& link, RadioIdentity& identity);
 
 // Whether the labels are compared too.

@@ -19,6 +19,7 @@
 // Boxes are built with notice, information, warning and question below; a title used in
 // more than one place is a named constant.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,9 @@ inline constexpr std::string_view kCommErrorTitle = "COMM ERROR";
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Icon { None, Information, Exclamation, Question };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
+// The button Enter presses: the first (Ok, Yes, Retry) unless a question asks for the
+// second, as one that risks the radio does (No).
+enum class DefaultButton : std::uint8_t { First, Second };
 
 struct Message {
     std::string text;
@@ -41,6 +45,7 @@ struct Message {
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
     std::string detail;  // optional extra text (a device name, the system's reason)
+    DefaultButton defaultButton = DefaultButton::First;
 
     [[nodiscard]] std::string shownTitle() const {
         return title.empty() ? std::string(kAppTitle) : title;

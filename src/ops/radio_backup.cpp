@@ -35,6 +35,7 @@ void RadioOperations::keepRead(HistoryReason reason) {
 
 OperationResult RadioOperations::backUp(HistoryReason reason, LabelChoice labels) {
     radioLabels_.reset();
+    radioImage_.reset();
     if (history_ == nullptr || !backup_) return OperationResult::success();
     // Read as a Read Radio reads into the editor, into copies: what the radio does not
     // hold (absent groups, the labels when they are not read) is the document's.
@@ -52,6 +53,7 @@ OperationResult RadioOperations::backUp(HistoryReason reason, LabelChoice labels
         return OperationResult::failure("the radio's contents could not be kept in " + copy.path +
                                         ": nothing was written");
     if (readLabels) radioLabels_ = radioLabels;
+    radioImage_ = image;
     return OperationResult::success();
 }
 

@@ -60,6 +60,7 @@ bool RadioOperations::linkFree() {
 
 bool RadioOperations::start() {
     historyFile_.clear();
+    bandNote_.clear();
     radioLabels_.reset();
     return linkFree();
 }
@@ -214,6 +215,7 @@ OperationResult RadioOperations::writeRadio() {
     const LabelChoice labels = askLabelTransfer(OperationKind::Writes);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     if (OperationResult b = backUp(HistoryReason::BeforeWrite, labels); !b.done()) return b;
+    if (OperationResult b = checkBand(std::nullopt); !b.done()) return b;
     Progress& progress = link_.progress();
     progress.beginOperation(kWritingRadio, OperationKind::Writes);
     BlocksReached reached{};
@@ -317,6 +319,7 @@ OperationResult RadioOperations::writeGroup() {
     const LabelChoice labels = askLabelTransfer(OperationKind::Writes);
     if (labels == LabelChoice::Cancel) return OperationResult::cancelled();
     if (OperationResult b = backUp(HistoryReason::BeforeWriteGroup, labels); !b.done()) return b;
+    if (OperationResult b = checkBand(number); !b.done()) return b;
     Progress& progress = link_.progress();
     progress.beginOperation(kWritingRadio, OperationKind::Writes);
     const GroupTransfer written = zav::writeGroup(link_, doc_.mem, number);

@@ -80,6 +80,9 @@ class RadioOperations {
     // The history file the last operation kept (what its read brought, or what its write
     // replaced); empty when it kept none.
     [[nodiscard]] const std::string& historyFile() const { return historyFile_; }
+    // What the last write's band check has to say (kBandUnknown: written without it);
+    // empty when it had nothing to say.
+    [[nodiscard]] const std::string& bandNote() const { return bandNote_; }
     [[nodiscard]] LabelSetting labelSetting() const { return labelSetting_; }
     [[nodiscard]] int portNumber() const { return port_; }
 
@@ -105,6 +108,11 @@ class RadioOperations {
     static constexpr const char* kAskWriteLabels = "Write Labels to Radio";
     static constexpr const char* kAskSaveBeforeRead = "Save changes before reading the radio?";
     static constexpr const char* kLabelQuestionTitle = "ZAV Editor";
+    static constexpr const char* kBandTitle = "Radio Band";
+    static constexpr const char* kWriteAnyway = "Write anyway?";
+    static constexpr const char* kBandUnknown =
+        "the radio's band is unknown (its band bytes are blank or out of range): written "
+        "without the band check";
 
   private:
     static OperationResult busy();
@@ -138,6 +146,10 @@ class RadioOperations {
     // Done when the write may start, also when no backup is to be made; failed (told)
     // when the radio was not read or the copy not kept.
     OperationResult backUp(HistoryReason reason, LabelChoice labels);
+    // Before a write of `group` (the whole radio: nullopt), after its backup: every channel it
+    // sends within the radio's band (from the backup's copy, else read for it), or the
+    // user's yes to the channels outside it (band_check.cpp).
+    OperationResult checkBand(std::optional<int> group);
     // After a read: the document as it stands now into the history.
     void keepRead(HistoryReason reason);
     // A kept copy becomes historyFile_; a copy not kept is told, saying where it was to go.
@@ -162,6 +174,8 @@ class RadioOperations {
     bool backup_;
     std::string historyFile_;
     std::optional<LabelImage> radioLabels_;  // the radio's labels, as the backup read them
+    std::optional<MemImage> radioImage_;     // the radio's memory, as the backup read it
+    std::string bandNote_;
 };
 
 }  // namespace zav

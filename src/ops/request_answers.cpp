@@ -12,6 +12,9 @@ Answer RequestAnswers::ask(const Message& message) {
     if (message.title == RadioOperations::kLabelQuestionTitle &&
         (text == RadioOperations::kAskReadLabels || text == RadioOperations::kAskWriteLabels))
         return request_.labels ? Answer::Yes : Answer::No;
+    // Not ignored, the question is the prompts' to answer (No, where nobody is asked).
+    if (message.title == RadioOperations::kBandTitle && request_.band == BandCheck::Ignore)
+        return Answer::Yes;
     return prompts_.ask(message);
 }
 

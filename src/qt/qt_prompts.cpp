@@ -50,6 +50,21 @@ ButtonSet qtButtons(Buttons buttons) {
     return {B::Ok, B::Ok, B::Ok};
 }
 
+// The second button of a set, for a question whose default is that one.
+QMessageBox::StandardButton secondButton(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return QMessageBox::No;
+        case Buttons::OkCancel:
+        case Buttons::RetryCancel:
+            return QMessageBox::Cancel;
+        case Buttons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
 Answer toAnswer(int button, Buttons buttons) {
     switch (button) {
         case QMessageBox::Ok:
@@ -117,7 +132,8 @@ Answer QtPrompts::ask(const Message& message) {
     QMessageBox box(qtIcon(message.icon), QString::fromStdString(message.shownTitle()),
                     messageText(message.text), set.buttons, parent_);
     if (!message.detail.empty()) box.setInformativeText(messageText(message.detail));
-    box.setDefaultButton(set.first);
+    box.setDefaultButton(
+        message.defaultButton == DefaultButton::Second ? secondButton(message.buttons) : set.first);
     if (set.escape != QMessageBox::NoButton) box.setEscapeButton(set.escape);
     makeRoomForTitle(box);
     return toAnswer(box.exec(), message.buttons);

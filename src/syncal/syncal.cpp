@@ -6,6 +6,7 @@
 #include "iface/prompts.h"
 #include "link/radio_link.h"
 #include "model/memory_fields.h"
+#include "model/radio_band.h"
 #include "syncal/syncal_sink.h"
 
 namespace zav {
@@ -261,13 +262,13 @@ bool Syncal::readSyncalParameters() {
         fail(SyncalOutcome::BandDataUnreadable);
         return false;
     }
-    band.lowFreq = decodeBandEdge(edge[0], edge[1]);
-    const auto high = bandHighEdge(band.lowFreq, divisor);
-    if (!high) {
+    const auto edges = decodeRadioBand(BandBytes{edge[0], edge[1], divisor});
+    if (!edges) {
         fail(SyncalOutcome::BandDataInvalid);
         return false;
     }
-    band.highFreq = *high;
+    band.lowFreq = edges->lowMHz;
+    band.highFreq = edges->highMHz;
     band_ = band;
     return true;
 }

@@ -76,17 +76,6 @@ FreqWord probeFrequency(double freq) {
     return FreqWord{toByte(hi), loByte};
 }
 
-double decodeBandEdge(Byte b0, Byte b1) {
-    double v = b0 + b1 / kFraction;
-    if (v >= 128) v -= 256;
-    return floorOf((kWordBase + v) * kStepMHz);
-}
-
-std::optional<double> bandHighEdge(double lowEdge, Byte divisor) {
-    if (divisor == 0) return std::nullopt;
-    return lowEdge + floorOf(kStepMHz * 128 * 64 / divisor);
-}
-
 MidDacResult midDacOf(int lowDac, int highDac) {
     MidDacResult r;
     r.value = static_cast<int>(floorOf((lowDac + highDac + 1) / 2.0));

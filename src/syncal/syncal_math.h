@@ -1,7 +1,7 @@
 #pragma once
 // The number rules of the synthesizer alignment: the 12.5 kHz raster, the radio's
-// frequency words, the band edges and the results' formulas. Int is the floor
-// throughout, as the radio's tables were computed that way.
+// frequency words and the results' formulas (the band edges are model/radio_band.h's).
+// Int is the floor throughout, as the radio's tables were computed that way.
 
 #include <cstdint>
 #include <optional>
@@ -37,14 +37,6 @@ FreqWord encodeFrequency(double freq);
 // The frequency word sent in a probe: the fraction rounded half to even, and for
 // frequencies below 409.6 MHz (a negative high part) the lowest bit of the low byte set.
 FreqWord probeFrequency(double freq);
-
-// The radio's band low edge from its word at 0x78: floorOf((256 + v) * 1.6), where v is the
-// word's value with values from 128 up taken as negative.
-double decodeBandEdge(Byte b0, Byte b1);
-
-// The band's high edge from the low edge and the width divisor at 0x7C; nullopt for a
-// zero divisor.
-std::optional<double> bandHighEdge(double lowEdge, Byte divisor);
 
 // The mid-band D/A value between the low and high band values, kept within 25..40.
 struct MidDacResult {

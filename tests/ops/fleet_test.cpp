@@ -12,6 +12,7 @@
 #include "ops/fleet.h"
 #include "ops/fleet_log.h"
 #include "sim/sim_radio.h"
+#include "sim/synthesizer.h"
 #include "sim/virtual_port.h"
 #include "support/history.h"
 #include "support/masked_write.h"
@@ -31,6 +32,7 @@ struct Shelf {
             auto& memory = radios[i]->memory();
             for (std::size_t a = 0; a < memory.size(); ++a) memory[a] = static_cast<Byte>(a * 13);
             std::fill_n(memory.begin() + 80, 8, Byte{0x88});
+            sim::setBandData(memory, 0xFF, 0xFF, 0xFF);  // blank: no band to check against
             before.push_back(memory);
             request.ports.push_back("radio-" + std::to_string(i));
             request.devices.push_back(std::to_string(i));
@@ -102,7 +104,9 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
             EXPECT_EQ(r.unit, 1001 + k);
             if (silent == k) {
                 EXPECT_EQ(r.result.outcome, Outcome::Failed);
-                EXPECT_EQ(r.reason, "the radio was not written (Error Hooking to Radio.)");
+                EXPECT_EQ(
+                    r.reason,
+                    "the radio's band was not read: nothing was written (Error Hooking to Radio.)");
                 EXPECT_LT(r.bytesSent, 2 * 4 * 13);  // four hook attempts of 13 bytes: no Retry
                 EXPECT_EQ(shelf.radios[k]->memory(), shelf.before[k]);
                 continue;
@@ -179,6 +183,30 @@ TEST(Fleet, VerifyFailsTheRadioThatDidNotStoreAWord) {
         const auto kept = decodeFrequencyFile(test::readBytes(results[k].historyFile));
         ASSERT_TRUE(kept) << results[k].historyFile;
         EXPECT_TRUE(std::ranges::equal(shelf.before[k], std::span(kept->image).first(2048))) << k;
+    }
+}
+
+// Each radio against its own band: the one the file does not fit fails with the channels
+// as its reason, unless the request ignores the band.
+TEST(Fleet, ChecksEachRadioAgainstItsOwnBand) {
+    Document doc;
+    doc.group(0)->channel(0).setRecFreq("420");
+    doc.group(0)->channel(1).setTxFreq("590");
+    FileBytes file = defaultFileBytes();
+    file.copyFrom(doc);
+    for (const BandCheck check : {BandCheck::Stop, BandCheck::Ignore}) {
+        Shelf shelf(2);
+        sim::setBandData(shelf.radios[0]->memory());                  // 450 to 512 MHz
+        sim::setBandData(shelf.radios[1]->memory(), 0xFB, 0xE0, 70);  // 403 to 590 MHz
+        shelf.request.answers.band = check;
+        const auto results = shelf.run(file);
+        const bool refused = check == BandCheck::Stop;
+        EXPECT_EQ(results[0].result.done(), !refused);
+        EXPECT_EQ(results[0].reason.find(": outside the radio's band, 450 to 512 MHz") !=
+                      std::string::npos,
+                  refused)
+            << results[0].reason;
+        EXPECT_TRUE(results[1].result.done()) << results[1].reason;
     }
 }
 

@@ -117,6 +117,13 @@ struct Bench {
         std::mt19937 rng(5);
         for (Byte& b : s.radio.memory()) b = static_cast<Byte>(rng());
         for (Byte& b : doc.mem) b = static_cast<Byte>(rng());
+        // Every channel frequency (record bytes 0 and 4) within the radio's band, 450 to
+        // 512 MHz, so that the band check lets every write go: 450 to 467 MHz.
+        for (std::size_t a = kPageSize; a < kRadioMemorySize; a += channel_field::kTxFreq)
+            if (a % kPageSize >= channel_field::kFirstRecord) {
+                doc.mem[a] = static_cast<Byte>(0x50 | (doc.mem[a] & 0x0F));
+                doc.mem[a + 1] &= 0xFE;
+            }
         sim::installSynthesizer(s.radio);
         sim::setBandData(s.radio.memory());
         for (std::size_t i = 0; i < doc.labels.size(); ++i) {
@@ -519,7 +526,7 @@ TEST(Operations, WritesTakeWhatTheDocumentHolds) {
         b.s.prompts.queueAnswer(Answer::Ok);
         b.s.prompts.queueAnswer(Answer::Yes);
         const std::size_t at = kPageSize * kGroup + channel_field::kFirstRecord;
-        const auto typed = static_cast<Byte>(~b.doc.mem[at]);
+        const auto typed = static_cast<Byte>(b.doc.mem[at] ^ 0x0F);  // a frequency in band
         b.doc.mem[at] = typed;
         b.ops.setVerifyAfterWrite(true);
         EXPECT_TRUE((b.ops.*op)().done());

@@ -85,20 +85,22 @@ TEST(HelpPages, EveryLinkedPageExistsAndEveryPageIsReachable) {
 }
 
 // A box is wide enough for its title in a bold face beside the title bar's buttons.
-TEST(QtPrompts, ABoxIsWideEnoughForItsTitle) {
+TEST(QtPrompts, ABoxIsWideEnoughForItsTitleAndHasTheDefaultAskedFor) {
     QtPrompts prompts;
     QFont font;
     int width = 0;
+    bool noIsDefault = false;  // as a question that risks the radio asks for
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         font = box->font();
         width = box->width();
-        box->done(QMessageBox::Ok);
+        noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
+        box->done(QMessageBox::No);
     });
-    Message m;
-    m.text = "OK.";
-    m.title = "Read Labels from Radio";
-    prompts.ask(m);
+    Message m = question("OK?", Buttons::YesNo, "Read Labels from Radio");
+    m.defaultButton = DefaultButton::Second;
+    EXPECT_EQ(prompts.ask(m), Answer::No);
+    EXPECT_TRUE(noIsDefault);
     font.setBold(true);
     const QFontMetrics fm(font);
     EXPECT_GE(width, fm.horizontalAdvance(QString::fromStdString(m.title)) + 3 * fm.height());

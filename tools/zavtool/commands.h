@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ops/operation_result.h"
+#include "ops/request_answers.h"
 #include "zavtool.h"
 
 namespace zav::tool {
@@ -26,7 +27,8 @@ struct Options {
     bool skipGlobal = false;
     bool force = false;
     bool verify = false;
-    bool noBackup = false;  // --no-backup
+    bool noBackup = false;             // --no-backup
+    BandCheck band = BandCheck::Stop;  // --ignore-band
     std::string pdf;
     std::optional<FleetUnits> units;  // --ani-from, --ani-groups
     std::string log;                  // --log: the fleet's CSV log
@@ -69,6 +71,8 @@ int importCsvCommand(const Options& options, ToolIo& io);
 int diffCommand(const Options& options, ToolIo& io);
 int syncalCommand(const Options& options, ToolIo& io);
 int dtmfCommand(const Options& options, ToolIo& io);
+int identifyCommand(const Options& options, ToolIo& io);
+int compareCommand(const Options& options, ToolIo& io);
 // write, read and write-labels on every --port at once.
 int fleetCommand(const Options& options, ToolIo& io, FleetOperation operation);
 

@@ -121,7 +121,7 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
     FleetRequest request;
     request.operation = operation;
     request.ports = o.ports;
-    request.answers = {o.labels, o.skipGlobal};
+    request.answers = {o.labels, o.skipGlobal, o.band};
     request.retries = o.retries;
     request.verify = o.verify;
     request.labelGroup = o.group.value_or(0);

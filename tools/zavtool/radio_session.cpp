@@ -25,7 +25,7 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
       port_(trace_, line_),
       terminal_(io.err, options.retries, io.cancel),
       prompts_(terminal_, line_),
-      answers_(prompts_, RadioRequest{options.labels, options.skipGlobal}),
+      answers_(prompts_, RadioRequest{options.labels, options.skipGlobal, options.band}),
       progress_(line_, io.cancel),
       link_(port_, answers_, progress_,
             io.portDevices != nullptr ? io.portDevices
@@ -74,6 +74,8 @@ int RadioSession::report(const OperationResult& result, const std::string& doneT
     // Also after a failed write: the copy is what the radio held before it.
     if (const std::string& kept = operations_.historyFile(); !kept.empty())
         io_.err << "zavtool " << options_.command << ": radio history: " << kept << "\n";
+    if (const std::string& note = operations_.bandNote(); !note.empty())
+        io_.err << "zavtool " << options_.command << ": " << note << "\n";
     const int status = reportResult(options_, io_, result, doneText, unchanged);
     // The radio is released by now; a trace cut short (a full disk) still fails the run.
     if (!trace_.tracing() || trace_.stopTrace()) return status;

@@ -33,6 +33,7 @@ enum OptionFlag : unsigned {
     kUnitOption = 1U << 10,     // --ani-from, --ani-groups
     kPatternOption = 1U << 11,  // --output-pattern
     kBackupOption = 1U << 12,   // --no-backup
+    kBandOption = 1U << 13,     // --ignore-band
 };
 constexpr unsigned kRadioOptions = kPortOption | kRetryOption;
 
@@ -67,6 +68,8 @@ constexpr std::array kOptions{
     OptionInfo{kBackupOption, 0, "no-backup", "",
                "write without first reading the radio into the radio history (and send "
                "every label byte)"},
+    OptionInfo{kBandOption, 0, "ignore-band", "",
+               "write channels outside the radio's band too (they cannot lock)"},
 };
 
 constexpr std::string_view kFleetDetails =
@@ -122,12 +125,13 @@ constexpr std::array kCommands{
                 readGroupCommand},
     CommandInfo{"write",
                 kRadioOptions | kSkipGlobalOption | kLabelsOption | kVerifyOption | kFleetOption |
-                    kUnitOption | kBackupOption,
+                    kUnitOption | kBackupOption | kBandOption,
                 "FILE.frq",
                 "write FILE's groups (and its global settings unless --skip-global) to the radio",
                 writeCommand, kFleetDetails},
     CommandInfo{"write-group",
-                kRadioOptions | kGroupRequired | kLabelsOption | kVerifyOption | kBackupOption,
+                kRadioOptions | kGroupRequired | kLabelsOption | kVerifyOption | kBackupOption |
+                    kBandOption,
                 "FILE.frq",
                 "write group G of FILE (and with --labels its labels) to the radio; the labels "
                 "go out even when the group write failed",
@@ -158,6 +162,17 @@ constexpr std::array kCommands{
                 diffCommand,
                 "Exit status: 0 when the files hold the same images, 1 when they differ, 2 on "
                 "an error.\n"},
+    CommandInfo{"identify", kRadioOptions, "",
+                "read the radio and print its band, its groups with their ANI/ID numbers and "
+                "whether a password is set; nothing is written",
+                identifyCommand},
+    CommandInfo{"compare", kRadioOptions | kLabelsOption, "FILE.frq",
+                "read the radio and list what a write of FILE (with --labels, and its labels) "
+                "would change, by group, channel and field; nothing is written",
+                compareCommand,
+                "Only what a write owns counts: bytes the radio keeps (protected bytes, the page "
+                "map,\ngroups it lacks) are no difference. Exit status: 0 when the radio holds "
+                "FILE, 1 when\na write would change it, 2 on an error.\n"},
     CommandInfo{"syncal", kRadioOptions, "",
                 "align the radio's synthesizer (receive and transmit) and print the log",
                 syncalCommand},
@@ -309,6 +324,7 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     o.force = given("force");
     o.verify = given("verify");
     o.noBackup = given("no-backup");
+    o.band = given("ignore-band") ? BandCheck::Ignore : BandCheck::Stop;
     if (given("retry")) {
         const auto retries = number(value("retry"), 0, 1000);
         if (!retries) return "--retry takes a number of retries, 0 or more";

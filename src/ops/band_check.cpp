@@ -25,7 +25,7 @@ constexpr std::size_t kShownAtMost = 12;  // channels the question lists
 // The groups a whole write takes: as the radio's page map (read by the backup) chooses
 // them; without it, every group the image holds, since the radio may hold each.
 std::vector<int> groupsWritten(const MemImage& image, const std::optional<MemImage>& radio) {
-    return blocksWritten(image, radio.value_or(image), true);
+    return blocksWritten(image, radio.value_or(image), GlobalBlock::Skip);
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ std::string outOfBandQuestion(const std::vector<OutOfBand>& found, const RadioBa
 }
 
 std::optional<BandBytes> readBandBytes(RadioLink& link) {
-    if (!link.hookRadio(false)) {
+    if (!link.hookRadio(LineSpeed::Baud4800)) {
         link.endSession();
         return std::nullopt;
     }

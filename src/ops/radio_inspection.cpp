@@ -26,9 +26,9 @@ constexpr int kBlockBytes = static_cast<int>(kPageSize);
 // refuses, telling why, while another operation holds the link.
 bool readWhole(RadioLink& link, MemImage& image) {
     Progress& progress = link.progress();
-    progress.showForm(RadioOperations::kReadingRadio, false);
+    progress.beginOperation(RadioOperations::kReadingRadio, OperationKind::Reads);
     const bool read = readRadio(link, image);
-    progress.hideForm();
+    progress.endOperation();
     return read;
 }
 
@@ -82,7 +82,7 @@ OperationResult identifyRadio(RadioLink& link, RadioIdentity& identity) {
         std::copy(w.begin(), w.end(), radio.begin() + address);
         return true;
     };
-    const bool hooked = link.hookRadio(false);
+    const bool hooked = link.hookRadio(LineSpeed::Baud4800);
     bool read = hooked;
     for (const int a :
          {syncal_field::kBandEdge, syncal_field::kBandDivisor,
@@ -111,7 +111,7 @@ OperationResult identifyRadio(RadioLink& link, RadioIdentity& identity) {
 WriteChanges changesOfWrite(const MemImage& file, const LabelImage& fileLabels,
                             const MemImage& radio, const LabelImage& radioLabels) {
     WriteChanges c{radio, radioLabels, radio, fileLabels};
-    for (const int block : blocksWritten(file, radio, false)) {
+    for (const int block : blocksWritten(file, radio, GlobalBlock::Write)) {
         const WriteMaskTable& mask = block == 0 ? kWriteMasks.global : kWriteMasks.group;
         for (int i = 0; i < kBlockBytes; ++i) {
             const auto a = static_cast<std::size_t>(block * kBlockBytes + i);

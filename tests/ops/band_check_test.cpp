@@ -34,7 +34,7 @@ TEST(BandCheck, AsksNamingTheChannelsOfTheGroupsTheWriteSends) {
         DocumentEditor editor(doc, group);
         test::History history;
         R ops(doc, s.link, s.settings, editor, &history.store);
-        ops.setLabelSetting(static_cast<int>(LabelSetting::Never));
+        ops.setLabelSetting(LabelSetting::Never);
         ops.setBackupBeforeWrite(backup);
         std::fill_n(s.radio.memory().begin() + 80, 8, Byte{0x88});
         if (absent) s.radio.memory()[81] = 0x80;

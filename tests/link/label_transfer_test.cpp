@@ -40,14 +40,11 @@ struct Ending {
 Ending ending(const SimLink& s, std::size_t n) {
     const auto& entries = s.radio.transcript().entries();
     Ending e;
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        if (it->direction == sim::Direction::HostToRadio && e.sent.size() < n) {
-            e.sent.insert(e.sent.begin(), *it);
-        } else if (it->direction == sim::Direction::RadioToHost && e.sent.size() == n) {
-            e.lastAnswer = it->time;
-            break;
-        }
-    }
+    auto it = entries.rbegin();
+    for (; it != entries.rend() && e.sent.size() < n; ++it)
+        if (it->direction == sim::Direction::HostToRadio) e.sent.insert(e.sent.begin(), *it);
+    for (; it != entries.rend() && e.lastAnswer == sim::SimTime{}; ++it)
+        if (it->direction == sim::Direction::RadioToHost) e.lastAnswer = it->time;
     return e;
 }
 

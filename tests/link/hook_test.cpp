@@ -50,7 +50,7 @@ TEST(Hook, OneAttemptThenAcceptedOrRefused) {
 // a radio that has come back.
 TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
     for (const bool comesBack : {false, true}) {
-        SimLink s(test::faulty(&sim::SimFaults::silent, true));
+        SimLink s({.faults = {.silent = true}});
         if (comesBack) s.prompts.queueAnswer(Answer::Retry);
         s.port.setOnYield([&] {
             if (comesBack && !s.prompts.messages.empty()) s.radio.config().faults.silent = false;

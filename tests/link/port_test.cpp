@@ -193,8 +193,8 @@ TEST(TransportTiming, WaitForByteSkipsOtherBytesUpToTheLimit) {
     for (const bool match : {true, false}) {
         SimLink s;
         const auto start = s.now();
-        Transport& t = trigger(s, match ? std::vector<Byte>{0x55, 0x56, 0x41, 0x57}
-                                        : std::vector<Byte>(400, 0x55));
+        Transport& t = trigger(
+            s, match ? std::vector<Byte>{0x55, 0x56, 0x41, 0x57} : std::vector<Byte>(400, 0x55));
         EXPECT_EQ(t.waitForByte(0x41), match);
         // The trigger, then three bytes back; or the limit.
         EXPECT_EQ(s.now() - start, match ? 4 * byteTime(4800) : 501ms);

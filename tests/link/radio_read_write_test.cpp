@@ -181,7 +181,7 @@ TEST(writeRadio, AGroupGoesAsItsBlockCommandAndFifteenAcknowledgedRows) {
 }
 
 TEST(writeRadio, RetryStartsAFreshConnectionAndFinishes) {
-    SimLink s(test::faulty(&sim::SimFaults::badAck, 5));
+    SimLink s({.faults = {.badAck = 5}});
     MemImage image{};
     image.fill(0x3C);
     test::setNibble(s.radio.memory(), 6, 9);

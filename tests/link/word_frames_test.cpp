@@ -47,11 +47,9 @@ TEST(writeWord, SendsTheWholeWordAndChecksItsEcho) {
     EXPECT_EQ(s.radio.memory()[0x288], kX);
     EXPECT_EQ(s.radio.memory()[0x289], kY);
     const sim::SimFaults faults[] = {
-        test::fault(&sim::SimFaults::stopAfter, 1), test::fault(&sim::SimFaults::stopAfter, 2),
-        test::fault(&sim::SimFaults::dropOutput, 3), test::fault(&sim::SimFaults::wrongEcho, 1),
-        test::fault(&sim::SimFaults::wrongEcho, 2)};
+        {.stopAfter = 1}, {.stopAfter = 2}, {.dropOutput = 3}, {.wrongEcho = 1}, {.wrongEcho = 2}};
     for (const auto& f : faults) {
-        SimLink failing(test::withFaults(f));
+        SimLink failing({.faults = f});
         ASSERT_TRUE(failing.hook());
         EXPECT_FALSE(failing.link.writeWord(0x300, 1, 2));
     }
@@ -61,14 +59,14 @@ TEST(writeWord, SendsTheWholeWordAndChecksItsEcho) {
 // write reads first and what it makes of them: writeBlock's frames in
 // block_transfer_test.cpp, and the masks under random writes in radio_write_test.cpp.)
 TEST(readKeptBits, FailsWhenTheRadioStopsAnswering) {
-    SimLink s(test::faulty(&sim::SimFaults::stopAfter, 1));
+    SimLink s({.faults = {.stopAfter = 1}});
     ASSERT_TRUE(s.hook());
     MemImage image{};
     EXPECT_FALSE(s.link.readKeptBits(image, 96, 32));
 }
 
 TEST(pokeRam, WritesRamAndChecksEveryEcho) {
-    SimLink s(test::faulty(&sim::SimFaults::wrongEcho, 3));
+    SimLink s({.faults = {.wrongEcho = 3}});
     ASSERT_TRUE(s.hook());
     EXPECT_TRUE(s.link.pokeRam(0x62, 0xAE));
     EXPECT_EQ(s.sent(), (Bytes{0xD0, 0x00, 0x62, 0xAE}));
@@ -82,7 +80,7 @@ TEST(pokeRam, WritesRamAndChecksEveryEcho) {
     s.radio.config().faults.silent = true;
     EXPECT_FALSE(s.link.pokeRam(0x60, 0x5A));
     // After an echo that came twice, the next write fails without sending anything.
-    SimLink doubled(test::faulty(&sim::SimFaults::sentTwice, 2));
+    SimLink doubled({.faults = {.sentTwice = 2}});
     ASSERT_TRUE(doubled.hook());
     EXPECT_TRUE(doubled.link.pokeRam(0x62, 0xAE));
     doubled.link.transport().delay(5);

@@ -81,7 +81,7 @@ TEST(LineSettingsText, ParsesAndPrintsTheTwoRatesAndRefusesOtherTexts) {
     }
     for (const char* bad : {"", "4800", "4800,n,8", "4800,x,8,1", "fast,n,8,1", "4800,n,9,1",
                             "4800,n,4,1", "4800,n,x,1", "4800,n,8,3", "4800,n,8,0", "4800,n,8,x",
-                            "-1,n,8,1", "0,n,8,1", "4800,n,8,1,"})
+                            "-1,n,8,1", "0,n,8,1", "4800,n,8,1,", "4800,n,8x,1"})
         EXPECT_FALSE(parseLineSettings(bad)) << bad;
 }
 
@@ -92,12 +92,16 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     SimLink plain, traced;
     TracePort trace(traced.port);
     RadioLink link(trace, traced.prompts, traced.progress, &traced.settings);
+    test::writeBytes(dir.file("trace.txt"), std::vector<Byte>{'x'});  // replaced, byte and all
     ASSERT_TRUE(trace.startTrace(dir.file("first.txt")));
     ASSERT_TRUE(trace.startTrace(dir.file("trace.txt")));  // ends the first
     MemImage image{}, tracedImage{};
     ASSERT_TRUE(readRadio(plain.link, image));
     ASSERT_TRUE(readRadio(link, tracedImage));
+    const std::vector<Byte> flushed = test::readBytes(dir.file("trace.txt"));  // by the close
     trace.stopTrace();
+    EXPECT_EQ(test::readBytes(dir.file("trace.txt")), flushed);
+    EXPECT_EQ(flushed.at(0), '#');
     plain.settle();
     traced.settle();
     EXPECT_EQ(plain.sent(), traced.sent());

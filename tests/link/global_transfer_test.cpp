@@ -58,7 +58,7 @@ TEST(Operations, AreRefusedWhileAnotherHoldsTheLinkAndLeaveItUndisturbed) {
 }
 
 TEST(writeGlobal, AFailedAttemptOffersRetryAndTheRetryWrites) {
-    SimLink s(test::faulty(&sim::SimFaults::wrongEcho, 1));
+    SimLink s({.faults = {.wrongEcho = 1}});
     MemImage image{};
     image[96] = 0x12;
     s.prompts.queueAnswer(Answer::Retry);

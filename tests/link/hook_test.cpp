@@ -46,34 +46,27 @@ TEST(Hook, OneAttemptThenAcceptedOrRefused) {
     }
 }
 
-// Each question follows four attempts; Retry makes four more on the port still open.
+// Each question follows four attempts; Retry makes more on the port still open, and hooks
+// a radio that has come back.
 TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
-    for (const int retries : {0, 1}) {
-        SimLink s(test::faulty(&sim::SimFaults::silent, true));
-        if (retries == 1) s.prompts.queueAnswer(Answer::Retry);
-        EXPECT_FALSE(s.link.hookRadio(LineSpeed::Baud4800));
+    for (const bool comesBack : {false, true}) {
+        SimLink s({.faults = {.silent = true}});
+        if (comesBack) s.prompts.queueAnswer(Answer::Retry);
+        s.port.setOnYield([&] {
+            if (comesBack && !s.prompts.messages.empty()) s.radio.config().faults.silent = false;
+        });
+        EXPECT_EQ(s.link.hookRadio(LineSpeed::Baud4800), comesBack);
         s.settle();
-        EXPECT_EQ(s.sent(), hookAttempts(4 * (1 + retries)));
-        EXPECT_EQ(s.link.hookReply(), 0);
-        EXPECT_EQ(s.prompts.messages.size(), 1u + retries);
+        EXPECT_EQ(s.sent(), hookAttempts(comesBack ? 5 : 4));
+        EXPECT_EQ(s.link.hookReply(), comesBack ? 0x24 : 0);
+        EXPECT_EQ(s.prompts.messages.size(), 1u);
         EXPECT_EQ(s.port.opens(), 1);
         // Four receives of 0.5 s each, plus the pass that notices the limit; before each
         // further attempt the line stays quiet for 0.1 s (a late answer would be dropped).
-        if (retries == 0) {
+        if (!comesBack) {
             EXPECT_EQ(s.now(), 4 * 501ms + 3 * 101ms + 50ms);
         }
     }
-}
-
-TEST(Hook, RetryHooksARadioThatHasComeBack) {
-    SimLink s(test::faulty(&sim::SimFaults::silent, true));
-    s.prompts.queueAnswer(Answer::Retry);
-    s.port.setOnYield([&] {
-        if (!s.prompts.messages.empty()) s.radio.config().faults.silent = false;
-    });
-    EXPECT_TRUE(s.link.hookRadio(LineSpeed::Baud4800));
-    EXPECT_EQ(s.prompts.messages.size(), 1u);
-    EXPECT_EQ(s.link.hookReply(), 0x24);
 }
 
 // The switch moves both ends to 9600 baud and back, taking its pauses in order.

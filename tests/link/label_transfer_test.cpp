@@ -40,14 +40,11 @@ struct Ending {
 Ending ending(const SimLink& s, std::size_t n) {
     const auto& entries = s.radio.transcript().entries();
     Ending e;
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        if (it->direction == sim::Direction::HostToRadio && e.sent.size() < n) {
-            e.sent.insert(e.sent.begin(), *it);
-        } else if (it->direction == sim::Direction::RadioToHost && e.sent.size() == n) {
-            e.lastAnswer = it->time;
-            break;
-        }
-    }
+    auto it = entries.rbegin();
+    for (; it != entries.rend() && e.sent.size() < n; ++it)
+        if (it->direction == sim::Direction::HostToRadio) e.sent.insert(e.sent.begin(), *it);
+    for (; it != entries.rend() && e.lastAnswer == sim::SimTime{}; ++it)
+        if (it->direction == sim::Direction::RadioToHost) e.lastAnswer = it->time;
     return e;
 }
 
@@ -153,7 +150,7 @@ TEST(LabelTransfer, WriteAndRegisterFramesPauseAsTheRadioNeeds) {
 }
 
 TEST(LabelTransfer, AByteThatNeedsRetriesWaits7ThenMoreMilliseconds) {
-    SimLink s(test::withFaults(test::labelMisses(3, 2)));
+    SimLink s({.faults = {.labelMissFrame = 3, .labelMisses = 2}});
     s.radio.labels() = sim::labelMemoryFromImage(randomLabels(3));
     startProgram(s);
     LabelSlot buffer{};
@@ -196,17 +193,17 @@ TEST(LabelTransfer, TransfersThatEndEarly) {
                          "register F6 = 80", "register FE = 45"};
     // clang-format off
     const Case cases[] = {
-        {"four misses of one byte", true, 0, test::labelMisses(20, 4), noUpload, true, 99},
+        {"four misses of one byte", true, 0, {.labelMissFrame = 20, .labelMisses = 4}, noUpload, true, 99},
         {"cancelled after three slots", true, -1, {}, {}, true, 3 * 8 + 1, true},
-        {"loader byte not echoed", true, -1, test::fault(&sim::SimFaults::noRamEcho, 2), noLoader, false, 0},
-        {"loader byte not echoed", false, -1, test::fault(&sim::SimFaults::noRamEcho, 2), noLoader, false, 0},
+        {"loader byte not echoed", true, -1, {.noRamEcho = 2}, noLoader, false, 0},
+        {"loader byte not echoed", false, -1, {.noRamEcho = 2}, noLoader, false, 0},
         {"group above 15", true, 15, {}, {"Requested bank is invalid", noUpload[0]}, true, 0},
         {"group above 15", false, 15, {}, {"Requested bank is invalid", "Unable to upload data to radio"}, false, 0},
     };
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.what) + (c.read ? " (read)" : " (write)"));
-        SimLink s(test::withFaults(c.faults));
+        SimLink s({.faults = c.faults});
         s.radio.labels() = sim::labelMemoryFromImage(randomLabels(5));
         if (c.cancel)
             s.port.setOnYield([&] {

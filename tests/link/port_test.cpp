@@ -1,4 +1,7 @@
-// Opening the port, its error message, device names for port numbers, line settings.
+// Opening the port, its error message, device names for port numbers, line settings, the
+// trace; and the transport's wait loops on the virtual clock: exact times of the 0.5 s
+// limits, the pass that runs past the limit, waits under a stream of other bytes. (Delay's
+// times show in the speed switch and the label frames.)
 
 #include <gtest/gtest.h>
 
@@ -8,6 +11,7 @@
 #include "link/port_devices.h"
 #include "link/radio_read.h"
 #include "link/trace_port.h"
+#include "sim/resident_firmware.h"
 #include "support/sim_link.h"
 #include "support/temp_dir.h"
 
@@ -15,6 +19,8 @@ namespace zav {
 namespace {
 
 using test::SimLink;
+using namespace std::chrono_literals;
+using sim::byteTime;
 
 TEST(openPort, AnOpenPortIsNotReopenedAndKeepsItsSettings) {
     SimLink s;
@@ -75,7 +81,7 @@ TEST(LineSettingsText, ParsesAndPrintsTheTwoRatesAndRefusesOtherTexts) {
     }
     for (const char* bad : {"", "4800", "4800,n,8", "4800,x,8,1", "fast,n,8,1", "4800,n,9,1",
                             "4800,n,4,1", "4800,n,x,1", "4800,n,8,3", "4800,n,8,0", "4800,n,8,x",
-                            "-1,n,8,1", "0,n,8,1", "4800,n,8,1,"})
+                            "-1,n,8,1", "0,n,8,1", "4800,n,8,1,", "4800,n,8x,1"})
         EXPECT_FALSE(parseLineSettings(bad)) << bad;
 }
 
@@ -86,12 +92,16 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     SimLink plain, traced;
     TracePort trace(traced.port);
     RadioLink link(trace, traced.prompts, traced.progress, &traced.settings);
+    test::writeBytes(dir.file("trace.txt"), std::vector<Byte>{'x'});  // replaced, byte and all
     ASSERT_TRUE(trace.startTrace(dir.file("first.txt")));
     ASSERT_TRUE(trace.startTrace(dir.file("trace.txt")));  // ends the first
     MemImage image{}, tracedImage{};
     ASSERT_TRUE(readRadio(plain.link, image));
     ASSERT_TRUE(readRadio(link, tracedImage));
+    const std::vector<Byte> flushed = test::readBytes(dir.file("trace.txt"));  // by the close
     trace.stopTrace();
+    EXPECT_EQ(test::readBytes(dir.file("trace.txt")), flushed);
+    EXPECT_EQ(flushed.at(0), '#');
     plain.settle();
     traced.settle();
     EXPECT_EQ(plain.sent(), traced.sent());
@@ -123,6 +133,114 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     EXPECT_EQ(speedNotes, 1);
     EXPECT_GT(opened, 0);
     EXPECT_EQ(closed, opened);
+}
+
+constexpr Byte kTrigger = 0x77;  // a test frame: the radio answers it with `reply`
+
+// A hooked radio that answers the trigger byte with the given bytes, and a transport that
+// has just sent it.
+Transport& trigger(SimLink& s, std::vector<Byte> reply) {
+    s.radio.returnToResident(true);
+    s.radio.installFrame(kTrigger, 1, [reply](sim::SimRadio& r, std::span<const Byte>) {
+        for (Byte b : reply) r.send(b);
+    });
+    Transport& t = s.link.transport();
+    EXPECT_TRUE(t.openPort());
+    t.sendByte(kTrigger);
+    return t;
+}
+
+// The reply arrives `at` after the trigger was sent; the receive (or the wait for that
+// byte) starts then too. A pass of the wait may end exactly at its deadline (no timer
+// slack) and cost time of its own (the events handled at its start).
+struct ArrivalCase {
+    std::chrono::microseconds at;
+    bool taken;
+    std::chrono::microseconds returnsAt;
+    std::chrono::microseconds slack = 1ms;
+    std::chrono::microseconds passCost{0};
+    bool waitFor = false;
+};
+
+class ReceiveArrival : public ::testing::TestWithParam<ArrivalCase> {};
+
+TEST_P(ReceiveArrival, ByteInThePassThatPassesTheLimitIsStillTaken) {
+    const ArrivalCase c = GetParam();
+    SimLink s({}, {.timerSlack = c.slack});
+    if (c.passCost.count() > 0) s.port.setOnYield([&] { s.port.advance(s.now() + c.passCost); });
+    // Two byte times on the line (trigger and reply); the rest is the radio's delay.
+    s.radio.config().faults.replyDelay = c.at - 2 * byteTime(4800);
+    const auto start = s.now();
+    Transport& t = trigger(s, {0xC3});
+    Byte b = 0;
+    EXPECT_EQ(c.waitFor ? t.waitForByte(0xC3) : t.receiveByte(b), c.taken);
+    EXPECT_EQ(s.now() - start, c.returnsAt);
+    if (c.taken && !c.waitFor) {
+        EXPECT_EQ(b, 0xC3);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, ReceiveArrival,
+    ::testing::Values(ArrivalCase{10ms, true, 10ms}, ArrivalCase{500ms, true, 500ms},
+                      // Arrives after the limit but before the pass that passes it ends.
+                      ArrivalCase{500500us, true, 500500us}, ArrivalCase{501us * 1000, true, 501ms},
+                      ArrivalCase{501500us, false, 501ms}, ArrivalCase{10s, false, 501ms},
+                      // A pass that ends exactly at the limit has not passed it: one more.
+                      ArrivalCase{500050us, true, 500100us, 0ms, 100us},
+                      ArrivalCase{500ms, true, 500ms, 0ms, 0us, true}));
+
+// A wait for a byte takes the first match after others and leaves what follows; under a
+// stream of others (833 ms of 0x55 at 4800 baud) it gives up after the limit, every byte
+// that arrived consumed, one per pass.
+TEST(TransportTiming, WaitForByteSkipsOtherBytesUpToTheLimit) {
+    for (const bool match : {true, false}) {
+        SimLink s;
+        const auto start = s.now();
+        Transport& t = trigger(
+            s, match ? std::vector<Byte>{0x55, 0x56, 0x41, 0x57} : std::vector<Byte>(400, 0x55));
+        EXPECT_EQ(t.waitForByte(0x41), match);
+        // The trigger, then three bytes back; or the limit.
+        EXPECT_EQ(s.now() - start, match ? 4 * byteTime(4800) : 501ms);
+        EXPECT_EQ(t.bytesWaiting(), 0);
+        EXPECT_GE(s.port.yields(), match ? 0 : (501ms - byteTime(4800)) / byteTime(4800));
+        Byte b = 0;
+        EXPECT_TRUE(t.receiveByte(b));
+        EXPECT_EQ(b, match ? 0x57 : 0x55);
+    }
+}
+
+// On a timer that ends exactly at its deadline, a pause and a quiet check end there too;
+// what came during the pause is dropped by a discard.
+TEST(TransportTiming, PausesAndQuietChecksEndAtTheirTimeAndDiscardDropsTheInput) {
+    SimLink s({}, {.timerSlack = 0ms});
+    auto start = s.now();
+    Transport& t = trigger(s, {1, 2, 3});
+    t.delay(20);
+    EXPECT_EQ(s.now() - start, 20ms);
+    EXPECT_EQ(t.bytesWaiting(), 3);
+    t.discardInput();
+    EXPECT_EQ(t.bytesWaiting(), 0);
+    start = s.now();
+    EXPECT_TRUE(t.staysQuiet(20ms));
+    EXPECT_EQ(s.now() - start, 20ms);
+}
+
+// The quiet after an answer counts from the byte taken last: a wait in between shortens
+// it. A byte that came during a blocking pause is seen by the check, though it was not
+// yet waiting (an event-driven port takes it in only when a wait handles the port).
+TEST(TransportTiming, TheQuietAfterAnAnswerCountsFromItsLastByte) {
+    for (const auto& [twice, pause] : {std::pair{false, 5ms}, {true, 30ms}}) {
+        SimLink s({}, {.timerSlack = 0ms});
+        Transport& t = trigger(s, twice ? std::vector<Byte>{1, 1} : std::vector<Byte>{1});
+        Byte b{};
+        ASSERT_TRUE(t.receiveByte(b));
+        const auto taken = s.now();
+        t.pauseBlocking(pause);
+        EXPECT_EQ(t.bytesWaiting(), 0);
+        EXPECT_EQ(t.quietAfterLastByte(20ms), !twice);
+        EXPECT_EQ(s.now() - taken, twice ? pause : 20ms);
+    }
 }
 
 }  // namespace

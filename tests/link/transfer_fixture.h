@@ -69,33 +69,6 @@ inline void expectMaskedWrite(const sim::RadioMemory& before, const sim::RadioMe
     expectWritten(before, after, WriteReach(image, blocks), true);
 }
 
-// One fault of the simulated radio.
-template <class T, class V>
-sim::SimFaults fault(T sim::SimFaults::*member, V value) {
-    sim::SimFaults f;
-    f.*member = value;
-    return f;
-}
-
-inline sim::SimConfig withFaults(const sim::SimFaults& faults) {
-    sim::SimConfig c;
-    c.faults = faults;
-    return c;
-}
-
-// A radio with one fault.
-template <class T, class V>
-sim::SimConfig faulty(T sim::SimFaults::*member, V value) {
-    return withFaults(fault(member, value));
-}
-
-// Label read frames from the Nth on go unanswered, `misses` of them.
-inline sim::SimFaults labelMisses(int first, int misses) {
-    sim::SimFaults f = fault(&sim::SimFaults::labelMissFrame, first);
-    f.labelMisses = misses;
-    return f;
-}
-
 inline const Texts kWriteFailed{"Write Failed. Cycle Radio Power before Retrying."};
 
 }  // namespace zav::test

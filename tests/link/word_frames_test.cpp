@@ -1,7 +1,16 @@
-// Word reads and writes, the kept bits' read, RAM writes, execute and release.
+// Word reads and writes, the kept bits' read, RAM writes, release, loading the transfer
+// programs through the loader chain (RAM writes, then execute), and the DTMF deviation
+// utility: the code in the image, its text, and the live write (a read word and a write
+// word; one that cannot read the radio's byte: tests/ops).
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <stdexcept>
+
+#include "link/dtmf_deviation.h"
+#include "link/transfer_programs.h"
+#include "link/upload_program.h"
 #include "transfer_fixture.h"
 
 namespace zav {
@@ -38,11 +47,9 @@ TEST(writeWord, SendsTheWholeWordAndChecksItsEcho) {
     EXPECT_EQ(s.radio.memory()[0x288], kX);
     EXPECT_EQ(s.radio.memory()[0x289], kY);
     const sim::SimFaults faults[] = {
-        test::fault(&sim::SimFaults::stopAfter, 1), test::fault(&sim::SimFaults::stopAfter, 2),
-        test::fault(&sim::SimFaults::dropOutput, 3), test::fault(&sim::SimFaults::wrongEcho, 1),
-        test::fault(&sim::SimFaults::wrongEcho, 2)};
+        {.stopAfter = 1}, {.stopAfter = 2}, {.dropOutput = 3}, {.wrongEcho = 1}, {.wrongEcho = 2}};
     for (const auto& f : faults) {
-        SimLink failing(test::withFaults(f));
+        SimLink failing({.faults = f});
         ASSERT_TRUE(failing.hook());
         EXPECT_FALSE(failing.link.writeWord(0x300, 1, 2));
     }
@@ -52,14 +59,14 @@ TEST(writeWord, SendsTheWholeWordAndChecksItsEcho) {
 // write reads first and what it makes of them: writeBlock's frames in
 // block_transfer_test.cpp, and the masks under random writes in radio_write_test.cpp.)
 TEST(readKeptBits, FailsWhenTheRadioStopsAnswering) {
-    SimLink s(test::faulty(&sim::SimFaults::stopAfter, 1));
+    SimLink s({.faults = {.stopAfter = 1}});
     ASSERT_TRUE(s.hook());
     MemImage image{};
     EXPECT_FALSE(s.link.readKeptBits(image, 96, 32));
 }
 
 TEST(pokeRam, WritesRamAndChecksEveryEcho) {
-    SimLink s(test::faulty(&sim::SimFaults::wrongEcho, 3));
+    SimLink s({.faults = {.wrongEcho = 3}});
     ASSERT_TRUE(s.hook());
     EXPECT_TRUE(s.link.pokeRam(0x62, 0xAE));
     EXPECT_EQ(s.sent(), (Bytes{0xD0, 0x00, 0x62, 0xAE}));
@@ -73,25 +80,13 @@ TEST(pokeRam, WritesRamAndChecksEveryEcho) {
     s.radio.config().faults.silent = true;
     EXPECT_FALSE(s.link.pokeRam(0x60, 0x5A));
     // After an echo that came twice, the next write fails without sending anything.
-    SimLink doubled(test::faulty(&sim::SimFaults::sentTwice, 2));
+    SimLink doubled({.faults = {.sentTwice = 2}});
     ASSERT_TRUE(doubled.hook());
     EXPECT_TRUE(doubled.link.pokeRam(0x62, 0xAE));
     doubled.link.transport().delay(5);
     EXPECT_FALSE(doubled.link.pokeRam(0x63, 0xAF));
     doubled.settle();
     EXPECT_EQ(doubled.sent().size(), 4U);
-}
-
-TEST(executeAt, SendsTheFrameAndAwaitsNothing) {
-    SimLink s;
-    ASSERT_TRUE(s.hook());
-    const auto start = s.now();
-    s.link.executeAt(0x60);
-    EXPECT_EQ(s.now(), start);
-    s.settle();
-    EXPECT_EQ(s.sent(), (Bytes{0xF0, 0x00, 0x60}));
-    Word w{};
-    EXPECT_FALSE(s.link.readWord(0, w));  // nothing was loaded there
 }
 
 TEST(endSession, ReleasesTheRadioAndRestoresTheWindows) {
@@ -112,6 +107,101 @@ TEST(endSession, ReleasesTheRadioAndRestoresTheWindows) {
     ASSERT_TRUE(s.link.transport().openPort());
     Word w{};
     EXPECT_FALSE(s.link.readWord(0, w));  // unhooked
+}
+
+TEST(uploadProgram, PokesStage2ThenSendsTheChainLastByteFirst) {
+    struct Case {
+        std::span<const Byte> program;
+        Byte index;
+        const char* runs;
+    };
+    for (const Case& c :
+         {Case{kReadProgram, 0xEF, "read program"}, Case{kWriteProgram, 0xF6, "write program"}}) {
+        SCOPED_TRACE(c.runs);
+        sim::SimConfig config;
+        config.restartAddress = 0x1234;
+        SimLink s(config);
+        ASSERT_TRUE(s.hook());
+        ASSERT_TRUE(uploadProgram(s.link, c.program));
+        test::drain(s);
+        const Bytes sent = s.sent();
+        // 30 echoed RAM writes of stage 2, with byte 27 patched, then its execute.
+        ASSERT_GE(sent.size(), 30u * 4 + 3);
+        for (std::size_t i = 0; i < 30; ++i) {
+            const Byte expected = i == 26 ? c.index : kLoaderStage2[i];
+            EXPECT_EQ(test::slice(sent, 4 * i, 4),
+                      (Bytes{0xD0, 0x00, static_cast<Byte>(0x60 + i), expected}))
+                << i;
+        }
+        EXPECT_EQ(test::slice(sent, 120, 3), (Bytes{0xF0, 0x00, 0x60}));
+        Bytes chain(kLoaderStage1.rbegin(), kLoaderStage1.rend());
+        chain.insert(chain.end(), c.program.rbegin(), c.program.rend());
+        // The restart address 0x1234 came low byte first: stage 3 bytes 9, 8 are 34, 12.
+        chain.insert(chain.end(), {0x34, 0x12, 0xCC, 0x0D, 0xB7, 0x31, 0xA6, 0x07, 0xAD, 0x00});
+        EXPECT_EQ(test::slice(sent, 123, sent.size()), chain);
+        EXPECT_EQ(s.radio.programName(), c.runs);
+    }
+}
+
+// Everything the host sent from the read frame (E1 6E; the hook holds no such pair) on.
+Bytes framesAfterHook(const SimLink& s) {
+    const Bytes all = s.sent();
+    return test::slice(all, test::find(all, {0xE1, 0x6E}), all.size());
+}
+
+TEST(writeDtmfDeviation, KeepsTheRadiosLowBitsAndItsOtherByte) {
+    struct Case {
+        Byte radio6E, radio6F;
+        int code;
+        Byte expected6F;
+    };
+    for (const Case c : {Case{0xA5, 0x05, 6, 0x35}, Case{0x00, 0xFF, 0, 0x07},
+                         Case{0x12, 0x00, 31, 0xF8}, Case{0x3C, 0x83, 1, 0x0B}}) {
+        SimLink s;
+        test::fillPattern(s.radio.memory());
+        s.radio.memory()[0x6E] = c.radio6E;
+        s.radio.memory()[0x6F] = c.radio6F;
+        auto expected = s.radio.memory();
+        expected[0x6F] = c.expected6F;
+        EXPECT_EQ(writeDtmfDeviation(s.link, c.code), DtmfWriteResult::Written);
+        s.settle();
+        EXPECT_EQ(s.radio.memory(), expected);
+        // Read word, unmasked write word of the same pair, release.
+        EXPECT_EQ(framesAfterHook(s),
+                  (Bytes{0xE1, 0x6E, 0xE0, 0x6E, c.radio6E, c.expected6F, 0x01}));
+        EXPECT_TRUE(s.prompts.messages.empty());
+        EXPECT_FALSE(s.link.transport().isOpen());
+        EXPECT_EQ(s.port.baud(), 4800);
+    }
+}
+
+// A code outside the list is refused before anything is stored or sent.
+TEST(DtmfDeviation, CodeLivesInTheTopFiveBitsOfByte0x6FAndOnlyListCodesAreTaken) {
+    MemImage mem{};
+    mem[0x6F] = 0xFD;
+    EXPECT_EQ(dtmfDeviationCode(mem), 31);
+    storeDtmfDeviation(mem, 6);
+    EXPECT_EQ(mem[0x6F], 0x35);
+    SimLink s;
+    for (const int code : {32, -1}) {
+        EXPECT_THROW(storeDtmfDeviation(mem, code), std::out_of_range);
+        EXPECT_THROW(writeDtmfDeviation(s.link, code), std::out_of_range);
+    }
+    EXPECT_EQ(mem[0x6F], 0x35);
+    EXPECT_EQ(s.port.opens(), 0);
+    EXPECT_FALSE(s.link.busy());
+}
+
+TEST(dtmfCodeFromText, IndexOrListEntry) {
+    // clang-format off
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"0", 0}, {" 31 ", 31}, {"32", std::nullopt}, {"-1", std::nullopt}, {"1125.0", 6},
+        {" 187.5", 1}, {"5062.5", 27}, {"test 4", 31}, {"TEST 2", 29}, {"1125", std::nullopt},
+        {"1125.00", std::nullopt}, {"", std::nullopt}, {"Test", std::nullopt},
+        {"6x", std::nullopt}, {"0x10", std::nullopt}};
+    // clang-format on
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(dtmfCodeFromText(text), expected) << "'" << text << "'";
 }
 
 }  // namespace

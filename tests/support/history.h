@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "files/file_system.h"
@@ -18,23 +19,35 @@ struct FixedClock final : Clock {
     [[nodiscard]] LocalTime now() const override { return {2026, 12, 8, 9, 15, 2}; }
 };
 
-// The real disk, full while `full` is set (every save fails as it writes), every save's
-// rename failing with `renameError` when set (as in a folder on a vanished device).
+// The real disk, full while `full` is set (every save fails as it writes), and with
+// `failing` set that step of every save failing as on a vanished device; the names in the
+// folder `watched` are counted while a save writes (what a save killed then leaves).
+enum class SaveStep { None, FileSync, FolderSync, Rename };  // the syncs in their order
 class FaultyDisk final : public DiskFileSystem {
   public:
     bool full = false;
-    int renameError = 0;
+    SaveStep failing = SaveStep::None;
+    std::string watched;
+    std::ptrdiff_t namesWhileWriting = -1;
 
   protected:
     std::error_code writeTemporary(int fd, std::span<const Byte> bytes) override {
+        if (!watched.empty())
+            namesWhileWriting = std::distance(std::filesystem::directory_iterator(watched), {});
         if (full) return {ENOSPC, std::generic_category()};
         return DiskFileSystem::writeTemporary(fd, bytes);
     }
+    std::error_code syncToDisk(int fd) override {
+        return ++syncs_ == static_cast<int>(failing) ? kEio : DiskFileSystem::syncToDisk(fd);
+    }
     std::error_code moveOver(const std::filesystem::path& from,
                              const std::filesystem::path& to) override {
-        if (renameError != 0) return {renameError, std::generic_category()};
-        return DiskFileSystem::moveOver(from, to);
+        return failing == SaveStep::Rename ? kEio : DiskFileSystem::moveOver(from, to);
     }
+
+  private:
+    inline static const std::error_code kEio{EIO, std::generic_category()};
+    int syncs_ = 0;
 };
 
 struct History {

@@ -149,18 +149,6 @@ TEST_F(SyncalRun, AnAnswerStartsTheCountOfSilentProbesAgain) {
               2 * (kSilentProbeLimit - 1));
 }
 
-// Blank band data: nothing is probed, and the message says why. (A busy link, a silent
-// radio, a port that will not open and band data that do not come: the matrix in tests/ops.)
-TEST(SyncalStart, BlankBandDataStopTheRunBeforeAnyProbe) {
-    Bench b;
-    b.sim.radio.memory()[0x7C] = 0;  // the band's divisor
-    EXPECT_EQ(b.syncal.run(), SyncalOutcome::BandDataInvalid);
-    EXPECT_EQ(b.sim.prompts.texts(), Texts{"The radio's band data are blank or out of range."});
-    EXPECT_EQ(b.sink.events, (Texts{"start off", "start on"}));
-    EXPECT_TRUE(b.synth->probes().empty());
-    EXPECT_FALSE(b.sim.port.isOpen() || b.syncal.running());
-}
-
 TEST_F(SyncalRun, FailedResultWriteIsNotReportedAsSuccess) {
     sim.radio.config().faults.wrongEcho = 1;  // the first result word's echo is wrong
     EXPECT_EQ(syncal.run(), SyncalOutcome::WriteFailed);
@@ -278,6 +266,7 @@ struct FailureCase {
     std::string message;
     long midSteps;                // how many mid band steps ran before the failure
     const char* silencedAt = "";  // the step at which the radio goes quiet
+    std::size_t blanked = 0;      // a byte of the band data set to 0
 };
 
 constexpr auto kNotFound = SyncalOutcome::SyncNotFound;
@@ -290,7 +279,8 @@ constexpr const char* kGone = "The radio stopped answering.";
 // 403 MHz. The Tx rows fail on the transmitter's derived results, after its three band
 // steps: low D/A 65 (low offset -7), and a curve flat near the low end (lower slope 266).
 // A radio that goes quiet (a failing supply) ends the run within a few probes (a dead line
-// mid-run: the matrix in tests/ops).
+// mid-run: the matrix in tests/ops). Blank band data stop the run before any probe (a busy
+// link, a silent radio, a port that will not open, band data that do not come: tests/ops).
 // clang-format off
 const FailureCase kFailures[] = {
     {"StraddlesTopEdge", {.faults = {false, 38}}, SyncalOutcome::SyncBelowLow, 249, kOutOfRange, 1},
@@ -299,6 +289,7 @@ const FailureCase kFailures[] = {
     {"TxOffsetTooLarge", {.tx = {528.103, 1.5, 0.005, 4.5}}, kNotFound, 253, kNoSync, 2},
     {"TxTooSteep", {.tx = {540.003, 3.2, 0.03, 3.0}}, kNotFound, 253, kNoSync, 2},
     {"SilentFromTheStart", {}, SyncalOutcome::RadioSilent, 0, kGone, 0, "LOW BAND CALC"},
+    {"BlankBandData", {}, SyncalOutcome::BandDataInvalid, 0, "The radio's band data are blank or out of range.", 0, "", 0x7C},
 };
 // clang-format on
 
@@ -306,6 +297,7 @@ TEST(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
     for (const FailureCase& c : kFailures) {
         SCOPED_TRACE(c.name);
         Bench b(c.model);
+        if (c.blanked != 0) b.sim.radio.memory()[c.blanked] = 0;  // the band's divisor
         std::chrono::nanoseconds silenced{};
         b.sink.onStatus = [&](const std::string& text) {
             if (text != c.silencedAt || b.synth->model().faults.silent) return;
@@ -327,6 +319,7 @@ TEST(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
         EXPECT_FALSE(b.syncal.result());
         EXPECT_EQ(b.syncal.values().lowerSlope != 0, rxWritten);  // the TX's were derived
         EXPECT_EQ(b.anyTxProbe(), rxWritten);  // a failed receiver step ends the run
+        EXPECT_EQ(b.synth->probes().empty(), c.blanked != 0);
         EXPECT_EQ(b.sink.events.back(), "start on");
         EXPECT_FALSE(b.syncal.running() || b.syncal.completed());
         // The unanswered probes in a row, each ended by the 0.5 s receive limit.

@@ -85,7 +85,7 @@ bool FileOpenSave::openFile() {
     }
     image_ = contents->image;
     labels_ = contents->labels;
-    tail_.assign(read.bytes.begin() + kFrequencyFileSize, read.bytes.end());
+    file_ = read.bytes;
     editor_.afterOpen();
     showFileName();
     return true;
@@ -93,10 +93,8 @@ bool FileOpenSave::openFile() {
 
 bool FileOpenSave::saveFile() {
     editor_.commitShownGroup();
-    const auto file = encodeFrequencyFile(image_, labels_);
-    std::vector<Byte> bytes(file.begin(), file.end());
-    bytes.insert(bytes.end(), tail_.begin(), tail_.end());
-    if (auto ec = files_.replaceFile(names_.fileName, bytes)) {
+    placeInFrequencyFile(file_, image_, labels_);
+    if (auto ec = files_.replaceFile(names_.fileName, file_)) {
         reportFileError(classicFileError(ec, names_.fileName));
         return false;
     }

@@ -94,8 +94,8 @@ class FileOpenSave {
     LabelImage& labels_;
     FileEditorHooks& editor_;
     FileNames names_;
-    // The opened file's bytes after the label block, written back after them on save.
-    std::vector<Byte> tail_;
+    // The opened file's bytes; a save replaces only its image and labels in them.
+    std::vector<Byte> file_;
     // prevFileName as it was before the last file dialog; cleared once the open or save
     // that followed it is done or abandoned.
     std::optional<std::string> prevBeforeDialog_;

@@ -12,6 +12,20 @@ FrequencyFileBytes encodeFrequencyFile(const MemImage& image, const LabelImage& 
     return out;
 }
 
+void placeInFrequencyFile(std::vector<Byte>& file, const MemImage& image,
+                          const LabelImage& labels) {
+    if (file.size() < kFrequencyFileSize) {
+        const auto fresh = encodeFrequencyFile(image, labels);
+        file.assign(fresh.begin(), fresh.end());
+        return;
+    }
+    const auto at = [&file](std::size_t offset) {
+        return file.begin() + static_cast<std::ptrdiff_t>(offset);
+    };
+    std::copy(image.begin(), image.end(), at(kFileImageOffset));
+    std::copy(labels.begin(), labels.end(), at(kFileLabelOffset));
+}
+
 bool headerMatches(std::span<const Byte> bytes) {
     if (bytes.size() < kFileHeaderCheckedSize) return false;
     return std::equal(kFileHeader.begin(), kFileHeader.begin() + kFileHeaderCheckedSize,

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "files/file_header.h"
 
@@ -19,6 +20,12 @@ struct FrequencyFileContents {
 
 // Header, image and labels in file order.
 FrequencyFileBytes encodeFrequencyFile(const MemImage& image, const LabelImage& labels);
+
+// The one save of an edited file, for the editor and the command line: puts the image
+// and labels into the file's bytes and keeps every byte they do not own (the header's
+// free bytes 50 to 55, anything after the labels). Bytes too short for a frequency file
+// (no file opened yet) become a fresh one.
+void placeInFrequencyFile(std::vector<Byte>& file, const MemImage& image, const LabelImage& labels);
 
 // True when the bytes start with the magic text and the format byte.
 bool headerMatches(std::span<const Byte> bytes);

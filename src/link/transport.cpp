@@ -1,5 +1,6 @@
 #include "link/transport.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "iface/prompts.h"
@@ -47,7 +48,8 @@ void Transport::closePort() {
 }
 
 void Transport::sendReversed(std::span<const Byte> bytes) {
-    for (auto it = bytes.rbegin(); it != bytes.rend(); ++it) sendByte(*it);
+    // clang 14 cannot iterate a reversed span as a range.
+    std::for_each(bytes.rbegin(), bytes.rend(), [this](Byte b) { sendByte(b); });
 }
 
 void Transport::sendByte(Byte value) {

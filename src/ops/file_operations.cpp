@@ -1,7 +1,5 @@
 #include "ops/file_operations.h"
 
-#include <algorithm>
-
 #include "files/default_file.h"
 #include "files/file_error.h"
 #include "files/file_open_save.h"
@@ -11,14 +9,6 @@
 #include "model/document.h"
 
 namespace zav {
-
-namespace {
-
-auto at(std::vector<Byte>& bytes, std::size_t offset) {
-    return bytes.begin() + static_cast<std::ptrdiff_t>(offset);
-}
-
-}  // namespace
 
 void tellFileError(Prompts& prompts, std::error_code ec, const std::string& path) {
     const FileError error = classicFileError(ec, path);
@@ -39,8 +29,7 @@ void FileBytes::copyTo(Document& doc) const {
 }
 
 void FileBytes::copyFrom(const Document& doc) {
-    std::copy(doc.mem.begin(), doc.mem.end(), at(bytes, kFileImageOffset));
-    std::copy(doc.labels.begin(), doc.labels.end(), at(bytes, kFileLabelOffset));
+    placeInFrequencyFile(bytes, doc.mem, doc.labels);
 }
 
 FileBytes defaultFileBytes() {

@@ -49,7 +49,7 @@ class LabelLoader final : public RadioProgram {
   private:
     std::unique_ptr<RadioProgram> jump(SimRadio& radio) const {
         if (*address_ == blockLoadAddress(kLabelProgramBlock) &&
-            ramHolds(radio.ram(), *address_, blockCode(kLabelProgramBlock)))
+            ramHoldsCode(radio.ram(), *address_, kLabelProgramCode))
             return std::make_unique<LabelProgramSim>();
         return std::make_unique<SilentProgram>("no label program at the load address");
     }

@@ -33,9 +33,9 @@ std::unique_ptr<RadioProgram> enterStage3(SimRadio& radio) {
     if (!ramHolds(ram, kStage3Address, callAndBaud))
         return std::make_unique<SilentProgram>("stage 3 is not at 0x59");
     const bool restartOk = ramHolds(ram, kStage3Address, stage3);
-    if (ramHolds(ram, kProgramAddress, kReadProgram))
+    if (ramHoldsCode(ram, kProgramAddress, kReadProgramCode))
         return std::make_unique<ReadProgramSim>(restartOk);
-    if (ramHolds(ram, kProgramAddress, kWriteProgram))
+    if (ramHoldsCode(ram, kProgramAddress, kWriteProgramCode))
         return std::make_unique<WriteProgramSim>(restartOk);
     return std::make_unique<SilentProgram>("no known program at 0x62");
 }

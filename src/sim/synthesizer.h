@@ -77,7 +77,6 @@ class Synthesizer {
     void probe(SimRadio& radio, std::span<const Byte> frame);
 
     [[nodiscard]] const std::vector<ProbeRecord>& probes() const { return probes_; }
-    void clearProbes() { probes_.clear(); }
 
   private:
     SynthModel model_;

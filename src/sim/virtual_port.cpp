@@ -93,7 +93,7 @@ void VirtualPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
 }
 
 void VirtualPort::sleepBlocking(std::chrono::milliseconds duration) {
-    sleeps_.push_back(duration);
+    sleeps_.emplace_back(duration);
     advance(now_ + duration);
 }
 

@@ -5,6 +5,7 @@
 #include "files/frequency_file.h"
 #include "files/settings.h"
 #include "files/startup.h"
+#include "model/document.h"
 #include "ops/file_operations.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -46,8 +47,11 @@ TEST_F(FileOpenSaveTest, OpenThenSaveWithoutAskingAgain) {
     const auto path = dir.file("opened.frq");  // a valid file unlike the editor's image
     const auto valid = encodeFrequencyFile(other, labels);
     std::vector<Byte> file(valid.begin(), valid.end());
+    std::fill_n(file.begin() + kFileHeaderCheckedSize, 6, 0xA5);  // the header's free bytes
     file.resize(kFrequencyFileReadLimit, 0x77);  // the longest tail after the labels
     test::writeBytes(path, file);
+    const auto toolPath = dir.file("tool.frq");
+    test::writeBytes(toolPath, file);
     flows.setNames({"C:/radios/old.frq", "", ""});
     prompts.queueFile(path);
     flows.openCommand();
@@ -68,9 +72,17 @@ TEST_F(FileOpenSaveTest, OpenThenSaveWithoutAskingAgain) {
     flows.saveCommand();
     EXPECT_EQ(prompts.fileRequests.size(), 1u);
     EXPECT_EQ(commits, 1);
-    const auto saved = encodeFrequencyFile(image, labels);
-    std::copy(saved.begin(), saved.end(), file.begin());  // the tail stays as it was
+    // Only the edited byte changed, and zavtool saves the same edit of the same file alike.
+    file[kFileImageOffset + 300] = 0x42;
     EXPECT_EQ(test::readBytes(path), file);
+    auto tool = loadFileBytes(disk, prompts, toolPath, false);
+    ASSERT_TRUE(tool);
+    Document doc;
+    tool->copyTo(doc);
+    doc.mem[300] = 0x42;
+    tool->copyFrom(doc);
+    ASSERT_TRUE(saveFileBytes(disk, prompts, toolPath, *tool));
+    EXPECT_EQ(test::readBytes(toolPath), file);
     EXPECT_TRUE(flows.saveFile());
 }
 

@@ -9,8 +9,10 @@
 #include <stdexcept>
 
 #include "link/dtmf_deviation.h"
+#include "link/label_programs.h"
 #include "link/transfer_programs.h"
 #include "link/upload_program.h"
+#include "sim/ram_code.h"
 #include "transfer_fixture.h"
 
 namespace zav {
@@ -107,6 +109,27 @@ TEST(endSession, ReleasesTheRadioAndRestoresTheWindows) {
     ASSERT_TRUE(s.link.transport().openPort());
     Word w{};
     EXPECT_FALSE(s.link.readWord(0, w));  // unhooked
+}
+
+// Every byte of the code the link loads into the radio, pinned by the length and CRC-32
+// of the radio's own listings (the patched bytes as listed, 00), so that no edit of a
+// table goes unnoticed even where the simulated radio only checks part of it.
+TEST(radioCode, TablesHoldTheListedBytes) {
+    const std::pair<std::span<const Byte>, sim::CodeId> cases[] = {
+        {kLoaderStage1, {9, 0x409A687E}},
+        {kLoaderStage2, {30, 0x0EF3D944}},
+        {kLoaderStage3, {9, 0xDA4229AD}},
+        {kReadProgram, {142, 0x27CA266F}},
+        {kWriteProgram, {149, 0xCAA20FAC}},
+        {kLabelLoaderBlock, {27, 0xE56E1DEE}},
+        {kLabelProgramBlock, {154, 0x91A07E9C}},
+        {blockCode(kLabelProgramBlock), {152, 0xA7E2B9F6}}};
+    for (const auto& [table, listed] : cases)
+        EXPECT_EQ(sim::codeIdOf(table), listed) << listed.length;
+    // The simulated radio knows the programs by the same listings.
+    EXPECT_EQ(sim::kReadProgramCode, cases[3].second);
+    EXPECT_EQ(sim::kWriteProgramCode, cases[4].second);
+    EXPECT_EQ(sim::kLabelProgramCode, cases[7].second);
 }
 
 TEST(uploadProgram, PokesStage2ThenSendsTheChainLastByteFirst) {

@@ -1,7 +1,7 @@
 // zavsim: a simulated radio on a pseudo-terminal. Prints the device to open on its
 // first line, then serves until SIGINT or SIGTERM.
 
-#include <signal.h>
+#include <signal.h>  // NOLINT(modernize-deprecated-headers): sigprocmask is POSIX
 #include <sys/signalfd.h>
 #include <unistd.h>
 

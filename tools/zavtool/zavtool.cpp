@@ -350,9 +350,12 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
 // The two names reach one file (through links, or spelled differently), existing or not.
 bool sameFile(const std::string& a, const std::string& b) {
     namespace fs = std::filesystem;
-    std::error_code ec, ecA, ecB;
+    std::error_code ec;
     if (fs::equivalent(a, b, ec)) return true;
-    const fs::path fullA = fs::weakly_canonical(a, ecA), fullB = fs::weakly_canonical(b, ecB);
+    std::error_code ecA;
+    std::error_code ecB;
+    const fs::path fullA = fs::weakly_canonical(a, ecA);
+    const fs::path fullB = fs::weakly_canonical(b, ecB);
     return ecA || ecB ? a == b : fullA == fullB;
 }
 

@@ -23,20 +23,24 @@ TEST(Document, DefaultImage) {
     EXPECT_THROW(doc.group(-1), std::out_of_range);
 }
 
+// Only an existing group can be shown: one a reload finds gone is no longer shown.
 TEST(Document, GroupsFollowThePageMap) {
     Document doc;
     doc.group(6)->writeTotScan(2, 3);
+    doc.setShownGroup(5);
+    EXPECT_EQ(doc.shownGroup(), 5);
     doc.mem[80] = 0x00;                // group 1 absent
     doc.mem[83] = 0x0F;                // group 6 absent, group 7 present with another nibble value
     EXPECT_EQ(doc.reloadGroups(), 1);  // the first group that exists
+    EXPECT_EQ(doc.shownGroup(), -1);
+    EXPECT_THROW(doc.setShownGroup(5), std::invalid_argument);
+    EXPECT_THROW(doc.setShownGroup(15), std::out_of_range);
     for (int g = 0; g < kGroupCount; ++g) EXPECT_EQ(doc.group(g) != nullptr, g != 0 && g != 5);
     EXPECT_EQ(doc.group(6)->readTotScan(), std::make_pair(2, 3));  // a reload keeps the contents
     doc.group(6)->update(0, kColRecFreq, "450.0125");  // groups work on the document's image
     EXPECT_EQ(doc.mem[static_cast<std::size_t>(channelAddress(6, 0))], 0x50);
-    doc.setShownGroup(6);
     EXPECT_EQ(doc.resetGroups(), 1);  // a reset gives every group its defaults again
     EXPECT_EQ(doc.group(6)->readTotScan(), std::make_pair(0, 0));
-    EXPECT_EQ(doc.shownGroup(), -1);
     std::fill_n(doc.mem.begin() + 80, 8, 0);
     EXPECT_EQ(doc.reloadGroups(), -1);
 }
@@ -54,17 +58,6 @@ TEST(Document, KnowsWhetherItIsSaved) {
     doc.mem[200] ^= 1;
     doc.markClean();
     EXPECT_FALSE(doc.modified());
-}
-
-TEST(Document, OnlyAnExistingGroupCanBeShown) {
-    Document doc;
-    doc.setShownGroup(4);
-    EXPECT_EQ(doc.shownGroup(), 4);
-    doc.mem[82] = 0x08;  // group 3 (page 4) absent
-    EXPECT_EQ(doc.reloadGroups(), 0);
-    EXPECT_THROW(doc.setShownGroup(3), std::invalid_argument);
-    EXPECT_THROW(doc.setShownGroup(15), std::out_of_range);
-    EXPECT_EQ(doc.shownGroup(), -1);
 }
 
 }  // namespace

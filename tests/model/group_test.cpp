@@ -95,9 +95,6 @@ TEST_F(GroupTest, DefaultRewritesOnlyItsPageAndLabels) {
                   "CHAN " + std::to_string(c + 1) + (c < 9 ? "  " : " "));
     for (std::size_t i = 0; i < labels.size(); ++i)  // other groups and the backlight slot kept
         ASSERT_EQ(labels[i] == 0xA5, i % 15 != 4 || i % 240 >= 225) << i;
-    Group last(mem, labels, 14);
-    last.resetToDefaults();
-    EXPECT_EQ(last.readGroupLabel(), "GROUP 15");
     std::string s = "452\t\t452\t\tTEN\tY";  // channel requests reach their channel
     group.pasteRecord(s, 9);
     EXPECT_EQ(group.copyChan(9), "452.00000\t\t452.00000\t\tTEN     \tY");

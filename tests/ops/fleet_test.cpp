@@ -130,12 +130,6 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
             for (const int g : units.groups) expected.group(g - 1)->writeIdNum(id);
             test::expectWritten(shelf.before[k], shelf.radios[k]->memory(),
                                 test::WriteReach(expected.mem, kAllBlocks), true);
-            std::copy_n(shelf.radios[k]->memory().begin(), kRadioMemorySize, expected.mem.begin());
-            for (int g = 0; g < kGroupCount; ++g)
-                EXPECT_EQ(
-                    expected.group(g)->readIdNum(),
-                    std::ranges::count(units.groups, g + 1) > 0 ? id : doc.group(g)->readIdNum())
-                    << "radio " << k << " group " << g + 1;
         }
     }
 

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "link/transfer_fixture.h"
+#include "model/channel.h"
 #include "model/document.h"
 #include "ops/editor_hooks.h"
 #include "ops/radio_operations.h"
@@ -35,7 +36,6 @@ using Texts = std::vector<std::string>;
 constexpr int kGroup = 15;  // the selected group: the last block and the last labels
 constexpr int kDtmfCode = 19;
 constexpr int kNone = -2;  // no labels travel
-const Texts kWriteFailed{"Write Failed. Cycle Radio Power before Retrying."};
 
 // The bytes and labels of the document the tests compare.
 struct Contents {
@@ -135,6 +135,17 @@ struct Bench {
         ops.setLabelSetting(labels);
         ops.setBackupBeforeWrite(false);
         editor.open();
+    }
+    // After an operation: the link free and its port closed, the radio released in its own
+    // firmware (unless `lost`), the window showing the document and counting what was read
+    // as unchanged.
+    void expectSettled(bool lost = false) {
+        EXPECT_EQ(std::tuple(s.link.busy(), s.link.transport().isOpen(),
+                             s.progress.mainWindowEnabled, s.progress.barVisible, s.progress.shown),
+                  std::tuple(false, false, true, false, false));
+        EXPECT_TRUE(lost || s.radio.programName() == "resident firmware") << s.radio.programName();
+        EXPECT_EQ(editor.shown, editor.visible());
+        EXPECT_EQ(editor.clean, (Contents{doc.mem, doc.labels}));
     }
     test::SimLink s;
     Document doc;
@@ -424,21 +435,16 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     EXPECT_LE(longestWait(b.s.port.writeTimes(), ended), kLongestWait);
     const bool gone = fault.kind == Kind::Cut || fault.kind == Kind::Vanishes;
     EXPECT_LE(gone ? ended - base.took / 2 : 0s, kLongestEnd);
-    EXPECT_EQ(std::tuple(b.s.link.busy(), b.s.progress.mainWindowEnabled, b.s.progress.barVisible,
-                         b.s.progress.shown),
-              std::tuple(false, true, false, false));
     EXPECT_TRUE(fault.kind != Kind::LinkBusy || b.s.port.writeTimes().empty());
     for (const std::string& form : b.s.progress.forms)  // only a write asks before Cancel
         EXPECT_EQ(form.ends_with(" [write]"), form.starts_with(R::kWritingRadio)) << form;
-    EXPECT_FALSE(b.s.link.transport().isOpen());
-    // The radio ends in its own firmware, released, unless the line went dead, or a whole write
-    // lost an answer mid-block, where an end byte would be row data (the radio's own idle limit
-    // ends its write program then).
-    const bool lost =
+    // The radio stays unreleased where the line went dead, or a whole write lost an answer
+    // mid-block, where an end byte would be row data (the radio's own idle limit ends its
+    // write program then).
+    b.expectSettled(
         fault.kind == Kind::Cut || fault.kind == Kind::Vanishes ||
         fault.kind == Kind::DiesAfterGroups ||
-        (row.written.size() > 1 && (fault.kind == Kind::StopsHalfway || fault.at == At::Middle));
-    EXPECT_TRUE(lost || b.s.radio.programName() == "resident firmware") << b.s.radio.programName();
+        (row.written.size() > 1 && (fault.kind == Kind::StopsHalfway || fault.at == At::Middle)));
 
     // The document: the range read is the radio's after a success, all else as it was.
     for (std::size_t i = 0; i < b.doc.mem.size(); ++i) {
@@ -467,9 +473,6 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     for (std::size_t i = row.set.first; i < row.set.second; ++i)
         reach.mask[i] = 0xFF, reach.target[i] = base.radio[i];
     test::expectWritten(radio, b.s.radio.memory(), reach, ok);
-    // The window shows the document, and counts what was read as unchanged.
-    EXPECT_EQ(b.editor.shown, b.editor.visible());
-    EXPECT_EQ(b.editor.clean, (Contents{b.doc.mem, b.doc.labels}));
 
     // The history: a read that went well keeps the document as it left it; a write keeps
     // the radio as it was before (segment 0, those the page map names, and the labels
@@ -518,21 +521,58 @@ TEST(Operations, GroupOperationsTakeOnlyGroupsOneToFifteen) {
     }
 }
 
-// A write takes what the document holds (the window's controls store as they are
-// committed), and the verify that follows reads it back.
-TEST(Operations, WritesTakeWhatTheDocumentHolds) {
+// A write takes what the document holds (the matrix's fault-free cells), and with verify
+// on reads it back.
+TEST(Operations, AVerifiedWriteReadsTheRadioBack) {
     for (const auto op : {&R::writeRadio, &R::writeGroup}) {
         Bench b;
         b.s.prompts.queueAnswer(Answer::Ok);
         b.s.prompts.queueAnswer(Answer::Yes);
-        const std::size_t at = kPageSize * kGroup + channel_field::kFirstRecord;
-        const auto typed = static_cast<Byte>(b.doc.mem[at] ^ 0x0F);  // a frequency in band
-        b.doc.mem[at] = typed;
         b.ops.setVerifyAfterWrite(true);
         EXPECT_TRUE((b.ops.*op)().done());
-        EXPECT_EQ(b.s.radio.memory()[at], typed);
         EXPECT_EQ(b.s.progress.forms.back(), R::kVerifyingRadio);
-        EXPECT_FALSE(b.s.progress.shown);
+    }
+}
+
+// The band check before a write (450 to 512 MHz, its edges inside): the channels outside it
+// of the groups the write sends, in one question whose No leaves the radio alone. Those are
+// the groups of the radio's page map when a backup read it (group 13 absent), else every
+// group the document holds.
+TEST(Operations, AWriteAsksNamingTheChannelsOutsideTheRadiosBand) {
+    const std::string g1 = "\ngroup 1, channel 1: receive frequency 420.00000 MHz";
+    const std::string g13 = "\ngroup 13, channel 2: transmit frequency 590.00000 MHz";
+    // The group (0: the whole radio), backup, the answer (none: not asked), the channels named.
+    const std::tuple<int, bool, std::optional<Answer>, std::string> cases[] = {
+        {0, true, Answer::No, g1},
+        {0, false, Answer::No, g1 + g13},
+        {1, true, Answer::Yes, g1},
+        {2, false, std::nullopt, ""}};
+    for (const auto& [group, backup, answer, named] : cases) {
+        Bench b({}, {}, LabelSetting::Never, group);
+        b.ops.setBackupBeforeWrite(backup);
+        b.doc.mem[86] = 0x88;  // group 13 in the document only
+        Channel(b.doc.mem, b.doc.labels, 0, 0).setRecFreq("420");
+        Channel(b.doc.mem, b.doc.labels, 1, 13).setTxFreq("512");
+        Channel(b.doc.mem, b.doc.labels, 1, 0).setRecFreq("450");
+        Channel(b.doc.mem, b.doc.labels, 12, 1).setTxFreq("590");
+        const sim::RadioMemory before = b.s.radio.memory();
+        b.s.prompts.queueAnswer(Answer::Ok);                   // the confirmation
+        if (group == 0) b.s.prompts.queueAnswer(Answer::Yes);  // the global block
+        if (answer) b.s.prompts.queueAnswer(*answer);
+        const OperationResult result = group == 0 ? b.ops.writeRadio() : b.ops.writeGroup();
+        const bool written = answer.value_or(Answer::Yes) == Answer::Yes;
+        EXPECT_EQ(result.done(), written) << group << named << result.message;
+        EXPECT_EQ(b.s.radio.memory() != before, written);
+        const auto asked =
+            std::ranges::find(b.s.prompts.messages, std::string(R::kBandTitle), &Message::title);
+        ASSERT_EQ(asked != b.s.prompts.messages.end(), answer.has_value());
+        if (!answer) continue;
+        EXPECT_EQ(std::pair(asked->buttons, asked->defaultButton),
+                  std::pair(Buttons::YesNo, DefaultButton::Second));
+        EXPECT_EQ(asked->text,
+                  "These channels lie outside the radio's band (450 to 512 MHz), "
+                  "where its synthesizer cannot lock:" +
+                      named + "\n\nWrite anyway?");
     }
 }
 
@@ -570,32 +610,14 @@ struct Case {
     bool keepsRadioLabels = true;  // the radio's labels are as before
 };
 
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
-
 void none(test::SimLink& /*s*/) {}
 void dropGroup15(test::SimLink& s) {
     s.radio.memory()[87] &= 0xF0;
-}
-void noGroups(test::SimLink& s) {
-    std::fill_n(s.radio.memory().begin() + global_field::kPageMapFirst, global_field::kPageMapBytes,
-                Byte{0});
-}
-void failFirstEcho(test::SimLink& s) {
-    s.radio.config().faults.wrongEcho = 1;
-}
-void missLabels(test::SimLink& s) {
-    s.radio.config().faults.labelMissFrame = 1;
-    s.radio.config().faults.labelMisses = 4;
 }
 void cancelDuringTransfer(test::SimLink& s) {
     s.port.setOnYield([&s] {
         if (s.progress.values.size() >= 3) s.progress.pressCancel();
     });
-}
-void cancelAtOnce(test::SimLink& s) {
-    s.port.setOnYield([&s] { s.progress.pressCancel(); });
 }
 
 const OperationResult kCancelled = OperationResult::cancelled();
@@ -621,17 +643,14 @@ TEST_P(Operations, TakeTheLabelsAlongOnlyWhenTheyShould) {
     EXPECT_EQ(b.doc.mem == image, c.keepsImage);
     EXPECT_EQ(b.doc.labels, labels);
     EXPECT_EQ(b.s.radio.labels() == radioLabels, c.keepsRadioLabels);
-    EXPECT_FALSE(b.s.link.busy());
-    EXPECT_FALSE(b.s.link.transport().isOpen());
     b.s.port.advance(b.s.now() + 2s);  // the last bytes arrive: the radio has been released
-    EXPECT_EQ(b.s.radio.programName(), "resident firmware");
-    EXPECT_EQ(b.editor.shown, b.editor.visible());
-    EXPECT_EQ(b.editor.clean, (Contents{b.doc.mem, b.doc.labels}));
+    b.expectSettled();
 }
 
 // clang-format off
 const Case kCases[] = {
-    {"ReadWithLabelsThatFail", &R::readRadio, kAlways, {}, missLabels,
+    {"ReadWithLabelsThatFail", &R::readRadio, kAlways, {},
+     [](test::SimLink& s) { s.radio.config().faults.labelMissFrame = 1, s.radio.config().faults.labelMisses = 4; },
      OperationResult::failure("the labels were not read"),
      {"Unable to upload data from radio", "All groups read OK."}, false},
     {"ReadCancelledAtTheLabelQuestion", &R::readRadio, kPrompt, {Answer::Cancel}, none,
@@ -640,7 +659,7 @@ const Case kCases[] = {
      OperationResult::failure("group 15 is not on the radio"), kAbsent},
     {"ReadGroupCancelled", &R::readGroup, kNever, {}, cancelDuringTransfer, kCancelled, {}},
     {"WriteCancelledBeforeItWrites", &R::writeRadio, kAlways, {Answer::Ok, Answer::Yes},
-     cancelAtOnce, kCancelled, {}},
+     [](test::SimLink& s) { s.port.setOnYield([&s] { s.progress.pressCancel(); }); }, kCancelled, {}},
     {"WriteNotConfirmed", &R::writeRadio, kNever, {Answer::Cancel}, none, kCancelled, {}},
     {"WriteCancelledAtTheLabelQuestion", &R::writeRadio, kPrompt,
      {Answer::Ok, Answer::Yes, Answer::Cancel}, none, kCancelled, {}},
@@ -650,14 +669,16 @@ const Case kCases[] = {
     {"WriteGlobalCancelled", &R::writeGlobal, kNever, {Answer::Ok}, cancelDuringTransfer,
      kCancelled, {}},
     {"FailedGroupWriteStillSendsItsLabels", &R::writeGroup, kAlways, {Answer::Ok, Answer::Cancel},
-     failFirstEcho, OperationResult::failure("Write Group Failed"),
-     {kWriteFailed[0], "Write Group Failed", "Group 15 labels written OK."}, true, false},
+     [](test::SimLink& s) { s.radio.config().faults.wrongEcho = 1; },
+     OperationResult::failure("Write Group Failed"),
+     {"Write Failed. Cycle Radio Power before Retrying.", "Write Group Failed", "Group 15 labels written OK."}, true, false},
     {"AbsentGroupTakesNoLabels", &R::writeGroup, kAlways, {Answer::Ok}, dropGroup15,
      OperationResult::failure("group 15 is not on the radio"), kAbsent},
     {"CancelledGroupWriteSendsNoLabels", &R::writeGroup, kAlways, {Answer::Ok, Answer::Yes},
      cancelDuringTransfer, kCancelled, {}},
     {"WriteWithNoGroupInCommonSaysSo", &R::writeRadio, kAlways, {Answer::Ok, Answer::Yes},
-     noGroups, OperationResult::failure(R::kNoGroupInCommon), {R::kNoGroupInCommon}},
+     [](test::SimLink& s) { std::fill_n(s.radio.memory().begin() + 80, 8, Byte{0}); },
+     OperationResult::failure(R::kNoGroupInCommon), {R::kNoGroupInCommon}},
 };
 // clang-format on
 

@@ -17,7 +17,6 @@ namespace zav::test {
 struct WriteReach {
     std::array<Byte, kRadioMemorySize> mask{};
     MemImage target{};
-    std::size_t requiredFrom = 0;  // a complete write need not have reached bytes before this
 
     // The image's blocks `blocks` (0 the global block) under the radio's masks.
     WriteReach(const MemImage& image, const std::vector<int>& blocks) : target(image) {
@@ -38,7 +37,7 @@ inline void expectWritten(std::span<const Byte> before, std::span<const Byte> af
         const auto wrong = static_cast<Byte>(after[i] ^ reach.target[i]);
         ASSERT_EQ(changed & ~reach.mask[i], 0) << "protected bits of radio byte " << i;
         ASSERT_EQ(changed & wrong, 0) << "radio byte " << i;
-        const Byte required = complete && i >= reach.requiredFrom ? reach.mask[i] : Byte{0};
+        const Byte required = complete ? reach.mask[i] : Byte{0};
         ASSERT_EQ(wrong & required, 0) << "radio byte " << i << " not written";
     }
 }

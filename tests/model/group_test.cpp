@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "model/document.h"
+#include "model/field_entry.h"
 #include "model/globals.h"
 #include "model/group_fields.h"
 #include "model/lists.h"
@@ -61,6 +62,7 @@ TEST_F(GroupTest, ParametersAndTheirBytes) {
         EXPECT_EQ(group.readIdNum(), shown) << text;
         EXPECT_EQ(mem[kPage + 4] & 0xF0, 0xF0) << text;
     }
+    EXPECT_EQ(idEntry("abcdef").shown(), "0ABCDEF");  // the typed field's gate: every hex letter
     for (int k = 0; k < 8; ++k) labels[labelIndex(4, 14, k)] = 0xFF;
     EXPECT_EQ(group.readGroupLabel(), " BLANK  ");
 }

@@ -24,8 +24,8 @@ namespace {
 const std::vector<int> kAllBlocks{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 
 // Radios holding the same old contents with every group present, each reached through
-// the device named by its index.
-struct Shelf {
+// the device named by its index; what each reported.
+struct Shelf final : FleetObserver {
     explicit Shelf(std::size_t n, std::optional<std::size_t> silent = {}) : radios(n), bars(n) {
         for (std::size_t i = 0; i < n; ++i) {
             radios[i] = std::make_unique<sim::SimRadio>();
@@ -40,27 +40,21 @@ struct Shelf {
         if (silent) radios[*silent]->config().faults.silent = true;
     }
     // Runs the fleet; each radio's results as they were reported.
-    std::vector<FleetRadioResult> run(const FileBytes& file, FleetLog* log = nullptr) {
-        struct Observer final : FleetObserver {
-            explicit Observer(std::vector<std::vector<Bar>>& bars) : bars(bars) {}
-            // Each radio's thread touches only its own entry.
-            void progressed(std::size_t index, int value, int maximum,
-                            const std::string& text) override {
-                bars[index].push_back({value, maximum, text});
-            }
-            void finished(std::size_t /*index*/, const FleetRadioResult& r) override {
-                if (log != nullptr) log->add(r);
-            }
-            std::vector<std::vector<Bar>>& bars;
-            FleetLog* log = nullptr;
-        } observer(bars);
-        observer.log = log;
+    std::vector<FleetRadioResult> run(const FileBytes& file, FleetLog* fleetLog = nullptr) {
+        log = fleetLog;
         return runFleet(
             request, file,
             [this](const std::string& device) {
                 return std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device)));
             },
-            observer, nullptr);
+            *this, nullptr);
+    }
+    // Each radio's thread touches only its own entry.
+    void progressed(std::size_t index, int value, int maximum, const std::string& text) override {
+        bars[index].push_back({value, maximum, text});
+    }
+    void finished(std::size_t /*index*/, const FleetRadioResult& r) override {
+        if (log != nullptr) log->add(r);
     }
 
     std::vector<std::unique_ptr<sim::SimRadio>> radios;
@@ -72,6 +66,7 @@ struct Shelf {
     };
     std::vector<std::vector<Bar>> bars;  // what each radio reported, in order
     FleetRequest request;
+    FleetLog* log = nullptr;
 };
 
 TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {

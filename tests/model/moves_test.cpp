@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "model/document.h"
@@ -15,29 +16,25 @@ void markPages(Document& doc) {
         std::fill_n(doc.mem.begin() + static_cast<std::ptrdiff_t>(b * kPageSize), kPageSize, b);
 }
 
-// Whose page sits at banks 1 to 15 ("?" for a page mixed from several).
-std::string pageOrigins(const Document& doc) {
+// Whose bytes sit at banks 1 to 15 ("?" for a mix of several): byteOf(g, k) is byte k of
+// the `count` of group index g.
+std::string origins(int count, const std::function<Byte(int, int)>& byteOf) {
     std::string text;
-    for (std::size_t at = kPageSize; at < 16 * kPageSize; at += kPageSize) {
-        const bool whole = std::all_of(&doc.mem[at], &doc.mem[at] + kPageSize,
-                                       [&](Byte b) { return b == doc.mem[at]; });
-        text += (whole ? std::to_string(doc.mem[at]) : "?") + " ";
+    for (int g = 0; g < kGroupCount; ++g) {
+        bool whole = true;
+        for (int k = 1; k < count; ++k) whole = whole && byteOf(g, k) == byteOf(g, 0);
+        text += (whole ? std::to_string(byteOf(g, 0)) : "?") + " ";
     }
     return text;
 }
-
-// The same for the labels: every label byte of a bank holds its bank number.
+std::string pageOrigins(const Document& doc) {
+    return origins(static_cast<int>(kPageSize),
+                   [&](int g, int k) { return doc.mem[(g + 1) * kPageSize + k]; });
+}
 std::string labelOrigins(const Document& doc) {
-    std::string text;
-    for (int g = 0; g < kGroupCount; ++g) {
-        const Byte first = doc.labels[labelIndex(g, 0, 0)];
-        bool whole = true;
-        for (int s = 0; s < kLabelSlots; ++s)
-            for (int k = 0; k < kLabelPositions; ++k)
-                whole = whole && doc.labels[labelIndex(g, s, k)] == first;
-        text += (whole ? std::to_string(first) : "?") + " ";
-    }
-    return text;
+    return origins(kLabelSlots * kLabelPositions, [&](int g, int k) {
+        return doc.labels[labelIndex(g, k / kLabelPositions, k % kLabelPositions)];
+    });
 }
 
 TEST(BankMoves, PagesCloseUpAndThePageMapAndLabelsStay) {

@@ -44,6 +44,11 @@ struct Contents {
     friend bool operator==(const Contents&, const Contents&) = default;
 };
 
+// Whether label `index` belongs to group index `group` (-1 all, kNone none).
+bool labelInReach(int group, std::size_t index) {
+    return group == -1 || (group != kNone && static_cast<int>(index % kGroupCount) == group);
+}
+
 // The editor window as the operations drive it: the selected group's bytes and labels
 // shown in its controls, and the bytes it counts as replaced by a read.
 class Window final : public EditorHooks {
@@ -51,32 +56,21 @@ class Window final : public EditorHooks {
     Window(Document& doc, int group) : doc_(doc), selected_(group) {}
     [[nodiscard]] int shownGroup() const override { return selected_ - 1; }
     void replaced(Replaced what) override {
-        const auto copyMem = [&](std::size_t first, std::size_t count) {
-            std::copy_n(doc_.mem.begin() + first, count, clean.mem.begin() + first);
-        };
-        const auto copyLabels = [&](int g) {
-            for (std::size_t i = 0; i < kLabelImageSize; ++i)
-                if (g < 0 || static_cast<int>(i % kGroupCount) == g)
-                    clean.labels[i] = doc_.labels[i];
-        };
-        switch (what) {
-            case Replaced::Radio:
-                doc_.reloadGroups();
-                copyMem(0, kRadioMemorySize);
-                break;
-            case Replaced::Global:
-                copyMem(0, kPageSize);
-                break;
-            case Replaced::Group:
-                copyMem(kPageSize * static_cast<std::size_t>(selected_), kPageSize);
-                break;
-            case Replaced::GroupLabels:
-                copyLabels(std::max(selected_ - 1, 0));
-                break;
-            case Replaced::AllLabels:
-                copyLabels(-1);
-                break;
-        }
+        if (what == Replaced::Radio) doc_.reloadGroups();
+        // The bytes [first, first + count) and the labels of group index `labels` (-1 all).
+        using Span = std::pair<std::size_t, std::size_t>;
+        const auto [first, count] =
+            what == Replaced::Radio    ? Span{0, kRadioMemorySize}
+            : what == Replaced::Global ? Span{0, kPageSize}
+            : what == Replaced::Group
+                ? Span{kPageSize * static_cast<std::size_t>(selected_), kPageSize}
+                : Span{0, 0};
+        std::copy_n(doc_.mem.begin() + first, count, clean.mem.begin() + first);
+        const int labels = what == Replaced::GroupLabels ? std::max(selected_ - 1, 0)
+                           : what == Replaced::AllLabels ? -1
+                                                         : kNone;
+        for (std::size_t i = 0; i < kLabelImageSize; ++i)
+            if (labelInReach(labels, i)) clean.labels[i] = doc_.labels[i];
         shown = visible();
     }
     [[nodiscard]] bool mayReplace(std::string /*question*/) override { return true; }
@@ -335,10 +329,6 @@ sim::SimTime longestWait(const std::vector<sim::SimTime>& writes, sim::SimTime e
     sim::SimTime longest{0};
     for (const sim::SimTime t : writes) longest = std::max(longest, t - std::exchange(last, t));
     return std::max(longest, end - last);
-}
-
-bool labelInReach(int group, std::size_t index) {
-    return group == -1 || (group != kNone && static_cast<int>(index % kGroupCount) == group);
 }
 
 using Cell = std::tuple<OpRow, Fault>;

@@ -39,7 +39,6 @@ EditorStep menu(QAction* MainMenus::*item) {
 void prepare(sim::SimRadio& radio) {
     tooltest::loadDefaults(radio);
     radio.labels() = sim::labelMemoryFromImage(Document().labels);
-    sim::setBandData(radio.memory());
     sim::installSynthesizer(radio);
 }
 

@@ -20,15 +20,15 @@ namespace {
 
 using tooltest::ToolRun;
 
-// The defaults with the band 450 to 512 MHz, edited, then run with `args`.
+// The defaults with the band 450 to 512 MHz, edited, then run with `args` (and the radio
+// history in `history`, empty for the test program's own).
 ToolRun onRadio(const std::string& args, const std::function<void(sim::SimRadio&)>& edit,
-                bool* changed = nullptr) {
+                bool* changed = nullptr, const std::string& history = {}) {
     sim::SimRadio radio;
     tooltest::loadDefaults(radio);
-    sim::setBandData(radio.memory());
     edit(radio);
     const sim::RadioMemory before = radio.memory();
-    ToolRun run = tooltest::runInProcess(args, &radio);
+    ToolRun run = tooltest::runInProcess(args, &radio, history);
     if (changed != nullptr) *changed = radio.memory() != before;
     return run;
 }
@@ -148,9 +148,7 @@ TEST(ZavtoolHistory, KeepsEachReadAndWhatAWriteReplaced) {
     const std::string file = dir.file("radio.frq");
     test::writeBytes(file, encodeFrequencyFile(Document().mem, Document().labels));
     const auto run = [&](const std::string& words) {
-        sim::SimRadio radio;
-        tooltest::loadDefaults(radio);
-        return tooltest::runInProcess(words + " " + file, &radio, history.path());
+        return onRadio(words + " " + file, kAsIs, nullptr, history.path());
     };
     const ToolRun write = run("write-labels --port 1");
     EXPECT_NE(write.output.find("write-labels: radio history: " + history.path() + "/20"),

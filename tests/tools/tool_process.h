@@ -23,6 +23,7 @@
 #include "iface/settings_store.h"
 #include "model/document.h"
 #include "sim/sim_radio.h"
+#include "sim/synthesizer.h"
 #include "sim/virtual_port.h"
 #include "support/data_home.h"
 #include "zavtool.h"
@@ -107,10 +108,11 @@ inline ToolRun runTool(const std::string& arguments, const std::string& prefix =
         .finish();
 }
 
-// The default image in the radio's memory.
+// The default image in the radio's memory, with the band 450 to 512 MHz.
 inline void loadDefaults(sim::SimRadio& radio) {
     const Document defaults;
     std::copy_n(defaults.mem.begin(), radio.memory().size(), radio.memory().begin());
+    sim::setBandData(radio.memory());
 }
 
 // zavtool's run() with the arguments (blank-separated words) in this process, its port

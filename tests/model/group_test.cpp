@@ -10,6 +10,7 @@
 
 #include "model/document.h"
 #include "model/field_entry.h"
+#include "model/field_texts.h"
 #include "model/globals.h"
 #include "model/group_fields.h"
 #include "model/lists.h"
@@ -79,6 +80,8 @@ TEST_F(GroupTest, ValuesThatDoNotFitAreRefusedAndStoreNothing) {
         [&] { GroupParams p; p.blTimeout = 8; group.write(p); }};  // the last field, checked first
     // clang-format on
     for (const auto& write : cases) EXPECT_THROW(write(), std::overflow_error);
+    for (const FieldText& f : fieldTexts())  // a text no group field's gate takes
+        if (f.scope == FieldScope::Group) EXPECT_TRUE(f.store({mem, labels, 4}, "@")) << f.name;
     EXPECT_TRUE(std::all_of(mem.begin(), mem.end(), [](Byte b) { return b == 0x11; }));
     EXPECT_TRUE(std::all_of(labels.begin(), labels.end(), [](Byte b) { return b == 0x11; }));
     EXPECT_THROW(group.display(14), std::out_of_range);

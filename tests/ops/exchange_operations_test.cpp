@@ -14,9 +14,7 @@ TEST(Exchange, ATextTheDiskRefusesIsToldAndFails) {
     test::History h;  // for its disk, made full
     h.disk.full = true;
     test::ScriptedPrompts prompts;
-    const std::string path = h.dir.file("table.csv");
-    EXPECT_EQ(saveTextFile(h.disk, prompts, "a,b\n", path),
-              OperationResult::failure(path + " was not written"));
+    EXPECT_FALSE(saveTextFile(h.disk, prompts, "a,b\n", h.dir.file("table.csv")).done());
     EXPECT_EQ(prompts.messages.size(), 1U);
 }
 

@@ -202,12 +202,12 @@ TEST(Compare, ListsTheDifferencesAndSavesTheList) {
     e.typeInCell(0, kColTxCG, "167.9");
     e.prompts.queueFile(dir.file("before.frq"));
     e.trigger(&MainMenus::compareAction);
-    ASSERT_NE(e.window->compareWindow(), nullptr);
-    const QString list = e.window->compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
+    ASSERT_NE(e.window->exchangeCommands().compareWindow(), nullptr);
+    const QString list = e.window->exchangeCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
     EXPECT_TRUE(list.endsWith("1 difference.\nGroup 1, Chan 1, Tx CG: 167.9 -> none"))
         << list.toStdString();
     e.prompts.queueFile(dir.file("differences.txt"));
-    e.window->compareWindow()->findChild<QPushButton*>("cmdSaveReport")->click();
+    e.window->exchangeCommands().compareWindow()->findChild<QPushButton*>("cmdSaveReport")->click();
     std::stringstream saved;
     saved << std::ifstream(dir.file("differences.txt")).rdbuf();
     EXPECT_EQ(saved.str(), list.toStdString());

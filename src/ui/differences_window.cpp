@@ -9,8 +9,8 @@
 
 namespace zav {
 
-QString differencesText(const QString& other, const std::vector<std::string>& lines) {
-    QString text = QStringLiteral("From the editor's image to %1: ").arg(other);
+QString differencesText(const QString& heading, const std::vector<std::string>& lines) {
+    QString text = heading;
     text += lines.empty()       ? QStringLiteral("no difference.")
             : lines.size() == 1 ? QStringLiteral("1 difference.")
                                 : QStringLiteral("%1 differences.").arg(lines.size());

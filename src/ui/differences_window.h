@@ -14,8 +14,10 @@ namespace zav {
 
 class TextReport;
 
-// "From the editor's image to <other>: 2 differences." followed by one line per difference.
-[[nodiscard]] QString differencesText(const QString& other, const std::vector<std::string>& lines);
+// `heading` ("From the editor's image to <file>: ") with "2 differences.", then one line
+// per difference.
+[[nodiscard]] QString differencesText(const QString& heading,
+                                      const std::vector<std::string>& lines);
 
 // Opens the window titled `title` over `parent`, showing `text`; it deletes itself on close.
 QDialog* showDifferencesWindow(QWidget* parent, const QString& title, const QString& text,

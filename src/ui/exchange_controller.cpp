@@ -80,9 +80,12 @@ void ExchangeController::compareCommand() {
     if (!other) return;
     const auto lines = compareImages(FileImages{doc_.mem, doc_.labels}, *other);
     delete compare_.data();
-    compare_ =
-        showDifferencesWindow(window_, QStringLiteral("Compare With File"),
-                              differencesText(QString::fromStdString(*path), lines), report_);
+    compare_ = showDifferencesWindow(
+        window_, QStringLiteral("Compare With File"),
+        differencesText(
+            QStringLiteral("From the editor's image to %1: ").arg(QString::fromStdString(*path)),
+            lines),
+        report_);
 }
 
 }  // namespace zav

@@ -96,9 +96,9 @@ void MainWindow::makeControllers() {
         prompts_, fileSystem_, [this](const Printout& p) { return fileCommands_->print(p); });
     windows_ = std::make_unique<WindowsController>(menus_, doc_, settings_, *link_, prompts_,
                                                    *history_, *status_, *report_, *this, this);
-    radioCommands_ =
-        std::make_unique<RadioController>(menus_, *operations_, doc_, prompts_, settings_,
-                                          *radioHistory_, *status_, *this, *fileCommands_, this);
+    radioCommands_ = std::make_unique<RadioController>(menus_, *operations_, doc_, prompts_,
+                                                       settings_, *radioHistory_, *status_, *this,
+                                                       *fileCommands_, fileSystem_, *report_, this);
     exchangeCommands_ = std::make_unique<ExchangeController>(
         menus_, doc_, prompts_, fileSystem_, *history_, *status_, *report_, *this, this);
     configCommands_ = std::make_unique<ConfigController>(menus_, *operations_, *trace_, settings_,

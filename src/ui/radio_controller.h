@@ -1,7 +1,8 @@
 #pragma once
 // The Radio menu: reads and writes of the radio, its global block and the shown group,
-// the Labels submenu, Write Fleet... and Radio History..., over the radio operations. The
-// status bar keeps a word on how each ended, and the history copy it kept.
+// the Labels submenu, Write Fleet..., Radio History..., Identify Radio... and Compare With
+// Radio..., over the radio operations. The status bar keeps a word on how each ended, the
+// history copy it kept, and the band of the radio last read.
 
 #include <QObject>
 #include <QPointer>
@@ -16,12 +17,14 @@ namespace zav {
 class Document;
 class EditorView;
 class FileController;
+class FileSystem;
 class FleetWriteDialog;
 class Prompts;
 class RadioHistory;
 class RadioOperations;
 class SettingsStore;
 class StatusLine;
+class TextReport;
 struct MainMenus;
 struct OperationResult;
 
@@ -32,7 +35,8 @@ class RadioController final : public QObject {
     // the fleet and history dialogs.
     RadioController(const MainMenus& menus, RadioOperations& operations, Document& doc,
                     Prompts& prompts, SettingsStore& settings, RadioHistory& history,
-                    StatusLine& status, EditorView& view, FileController& files, QWidget* window);
+                    StatusLine& status, EditorView& view, FileController& files,
+                    FileSystem& fileSystem, TextReport& report, QWidget* window);
 
     // Radio > Write Fleet...: the editor's contents to several radios at once.
     void showFleetWrite();
@@ -41,9 +45,18 @@ class RadioController final : public QObject {
     void setFleetPorts(PortFactory makePort, ParallelRunner runAll);
     // Radio > Radio History...: the kept copies, newest first; the one chosen opens.
     void showRadioHistory();
+    // Radio > Identify Radio...: the radio's band, groups, unit numbers and password, read
+    // without writing anything.
+    void identifyCommand();
+    // Radio > Compare With Radio...: what a write of the file chosen would change in the
+    // radio, listed as Compare With File lists; nothing is written.
+    void compareWithRadioCommand();
+    // The comparison's window while it is open.
+    [[nodiscard]] QWidget* compareWindow() const;
 
   private:
     void run(QAction* command, OperationResult (RadioOperations::*operation)());
+    void say(const QAction* command, const OperationResult& result);
 
     const MainMenus& menus_;
     RadioOperations& operations_;
@@ -54,8 +67,11 @@ class RadioController final : public QObject {
     StatusLine& status_;
     EditorView& view_;
     FileController& files_;
+    FileSystem& fileSystem_;
+    TextReport& report_;
     QWidget* window_;
     QPointer<FleetWriteDialog> fleet_;
+    QPointer<QWidget> compare_;
     PortFactory fleetPorts_;
     ParallelRunner fleetThreads_;
 };

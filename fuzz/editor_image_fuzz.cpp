@@ -5,6 +5,7 @@
 //
 // Input: the image, then the labels (missing bytes are zeros).
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <cstdint>
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         selector->setCurrentIndex(i);
         QApplication::processEvents();
     }
-    window->showGlobals();
+    window->menus().globalsAction->trigger();
     QApplication::processEvents();
     window->finishEntries();
     require(!doc.modified() && !window->isWindowModified(), "looking at a file changes nothing");

@@ -25,6 +25,7 @@
 #include "ui/demo_radio.h"
 #include "ui/fleet_write_dialog.h"
 #include "ui/main_window.h"
+#include "ui/windows_controller.h"
 #include "ui/offset_entry.h"
 #include "ui/progress_window.h"
 #include "ui/radio_history_dialog.h"
@@ -204,8 +205,8 @@ int renderScreenshots(const QString& folder) {
     }
     {
         // Syncal after a run: the log kept, to be saved or printed.
-        window.showSyncal();
-        AlignmentWindow& syncal = *window.syncalWindow();
+        window.menus().syncalAction->trigger();
+        AlignmentWindow& syncal = *window.windows().syncalWindow();
         syncal.showRunControls();
         for (const char* line : {"RX LOW FREQ  403.000  D/A  12", "RX MID FREQ  470.000  D/A  31",
                                  "RX LOWER SIDE SLOPE  .0537", "RX BAND OFFSETS  8 -- 10"})

@@ -95,6 +95,7 @@ OperationResult RadioOperations::checkBand(std::optional<int> group) {
         if (!bytes) return failure("the radio's band was not read: nothing was written");
     }
     const std::optional<RadioBand> band = decodeRadioBand(*bytes);
+    radioBand_ = band;
     if (!band) {
         bandNote_ = kBandUnknown;
         return OperationResult::success();

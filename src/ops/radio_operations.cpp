@@ -61,6 +61,7 @@ bool RadioOperations::linkFree() {
 bool RadioOperations::start() {
     historyFile_.clear();
     bandNote_.clear();
+    radioBand_.reset();
     radioLabels_.reset();
     return linkFree();
 }
@@ -143,6 +144,7 @@ OperationResult RadioOperations::readRadio() {
         return failure("the radio was not read");
     }
     doc_.markRead();
+    radioBand_ = decodeRadioBand(bandBytesOf(doc_.mem));
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::readAllLabels);
     tell("All groups read OK.", "Read Radio");
@@ -160,6 +162,7 @@ OperationResult RadioOperations::readGlobal() {
     if (zav::readGlobal(link_, scratch)) {
         std::copy_n(scratch.begin(), kPageSize, doc_.mem.begin());
         doc_.markRead();
+        radioBand_ = decodeRadioBand(bandBytesOf(doc_.mem));
         editor_.replaced(Replaced::Global);
         keepRead(HistoryReason::ReadGlobal);
         return OperationResult::success();

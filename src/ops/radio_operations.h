@@ -24,6 +24,7 @@
 #include "files/settings.h"
 #include "iface/progress.h"
 #include "model/memory_image.h"
+#include "model/radio_band.h"
 
 #include "ops/operation_result.h"
 
@@ -83,6 +84,9 @@ class RadioOperations {
     // What the last write's band check has to say (kBandUnknown: written without it);
     // empty when it had nothing to say.
     [[nodiscard]] const std::string& bandNote() const { return bandNote_; }
+    // The band of the radio the last operation read (a whole or global read, a write's
+    // band check); nullopt when it read no band bytes or they give no band.
+    [[nodiscard]] const std::optional<RadioBand>& radioBand() const { return radioBand_; }
     [[nodiscard]] LabelSetting labelSetting() const { return labelSetting_; }
     [[nodiscard]] int portNumber() const { return port_; }
 
@@ -176,6 +180,7 @@ class RadioOperations {
     std::optional<LabelImage> radioLabels_;  // the radio's labels, as the backup read them
     std::optional<MemImage> radioImage_;     // the radio's memory, as the backup read it
     std::string bandNote_;
+    std::optional<RadioBand> radioBand_;
 };
 
 }  // namespace zav

@@ -82,6 +82,8 @@ void buildRadio(QMenuBar* bar, MainMenus& m) {
                               QKeySequence(Qt::Key_F4));
     m.writeFleetAction = item(m.radioMenu, "mnuWriteFleet", "Write &Fleet...");
     m.historyAction = item(m.radioMenu, "mnuRadioHistory", "Radio &History...");
+    m.identifyAction = item(m.radioMenu, "mnuIdentify", "&Identify Radio...");
+    m.compareRadioAction = item(m.radioMenu, "mnuCompareRadio", "&Compare With Radio...");
     m.beforeLabelsSeparator = separator(m.radioMenu, "munSep7");
     m.labelMenu = submenu(m.radioMenu, "mnuLabel", "Labels");
     m.labelReadGroupAction = item(m.labelMenu, "mnuLabelReadGroup", "Read Current Group");

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's menu bar: File, Radio, Edit, Config, Syncal (a command on the bar
 // itself) and Help, with their captions, access keys and shortcuts. Alt and a top-level
-// caption's first letter opens its menu with the first item highlighted (Syncal runs). Items that belong to
-// a numbered set (the label settings, the ports) share one object name and carry their
+// caption's first letter opens its menu with the first item highlighted (Syncal runs). Items that
+// belong to a numbered set (the label settings, the ports) share one object name and carry their
 // number in the property "index".
 
 #include <array>
@@ -33,14 +33,16 @@ struct MainMenus {
     QAction* exitAction = nullptr;  // &Exit
 
     QMenu* radioMenu = nullptr;
-    QAction* readRadioAction = nullptr;    // Read Radio, F2
-    QAction* readGlobalAction = nullptr;   // Read Global Information from Radio
-    QAction* readGroupAction = nullptr;    // Read Group from Radio, Shift+F2
-    QAction* writeRadioAction = nullptr;   // Write Radio, F3
-    QAction* writeGlobalAction = nullptr;  // Write Global Information To Radio
-    QAction* writeGroupAction = nullptr;   // Write Current Group to Radio, F4
-    QAction* writeFleetAction = nullptr;   // Write Fleet...: several radios at once
-    QAction* historyAction = nullptr;      // Radio History...: the copies kept of radios
+    QAction* readRadioAction = nullptr;     // Read Radio, F2
+    QAction* readGlobalAction = nullptr;    // Read Global Information from Radio
+    QAction* readGroupAction = nullptr;     // Read Group from Radio, Shift+F2
+    QAction* writeRadioAction = nullptr;    // Write Radio, F3
+    QAction* writeGlobalAction = nullptr;   // Write Global Information To Radio
+    QAction* writeGroupAction = nullptr;    // Write Current Group to Radio, F4
+    QAction* writeFleetAction = nullptr;    // Write Fleet...: several radios at once
+    QAction* historyAction = nullptr;       // Radio History...: the copies kept of radios
+    QAction* identifyAction = nullptr;      // Identify Radio...: band, groups, unit numbers
+    QAction* compareRadioAction = nullptr;  // Compare With Radio...: what a write would change
     QAction* beforeLabelsSeparator = nullptr;
     QMenu* labelMenu = nullptr;  // Labels
     QAction* labelReadGroupAction = nullptr;

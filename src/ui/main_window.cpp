@@ -17,22 +17,24 @@
 #include "link/port_devices.h"
 #include "link/trace_port.h"
 #include "model/memory_map.h"
-#include "qt/local_path.h"
 #include "ops/unsaved_changes.h"
+#include "qt/local_path.h"
 #include "qt/qt_serial_port.h"
-#include "ui/alignment_window.h"
 #include "ui/app_icon.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
+#include "ui/config_controller.h"
 #include "ui/demo_radio.h"
-#include "ui/globals_window.h"
+#include "ui/exchange_controller.h"
+#include "ui/file_controller.h"
 #include "ui/group_layout.h"
 #include "ui/image_history.h"
 #include "ui/offset_entry.h"
-#include "ui/print_commands.h"
 #include "ui/progress_window.h"
+#include "ui/radio_controller.h"
 #include "ui/status_line.h"
 #include "ui/text_report.h"
+#include "ui/windows_controller.h"
 
 namespace zav {
 
@@ -82,15 +84,31 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
         std::make_unique<RadioHistory>(fileSystem_, clock_, historyFolder(SystemEnvironment()));
     operations_ =
         std::make_unique<RadioOperations>(doc_, *link_, settings_, *this, radioHistory_.get());
-    showChecks();
+    makeControllers();
+    configCommands_->showChecks();
     markClean();
+}
+
+void MainWindow::makeControllers() {
+    fileCommands_ = std::make_unique<FileController>(menus_, files_, doc_, prompts_, settings_,
+                                                     *this, *this, *link_, this);
+    report_ = std::make_unique<TextReport>(
+        prompts_, fileSystem_, [this](const Printout& p) { return fileCommands_->print(p); });
+    windows_ = std::make_unique<WindowsController>(menus_, doc_, settings_, *link_, prompts_,
+                                                   *history_, *status_, *report_, *this, this);
+    radioCommands_ = std::make_unique<RadioController>(menus_, *operations_, doc_, prompts_,
+                                                       settings_, *radioHistory_, *status_, *this,
+                                                       *fileCommands_, fileSystem_, *report_, this);
+    exchangeCommands_ = std::make_unique<ExchangeController>(
+        menus_, doc_, prompts_, fileSystem_, *history_, *status_, *report_, *this, this);
+    configCommands_ = std::make_unique<ConfigController>(menus_, *operations_, *trace_, settings_,
+                                                         prompts_, *this, this);
 }
 
 MainWindow::~MainWindow() {
     // The windows that talk through the link go before it does (Qt would delete them
     // only after this window's members).
-    delete globals_.data();
-    delete syncal_.data();
+    windows_.reset();
     // The history goes with this window's children, when it is only a QWidget; so may a
     // header field, whose entry ends as it loses the focus.
     QObject::disconnect(&history_->stack(), nullptr, this, nullptr);
@@ -135,10 +153,6 @@ void MainWindow::connectCommands() {
     connect(offset_, &OffsetEntry::helpRequested, this, [this] { showOffsetHelp(); });
     connect(grid_, &ChannelGridView::copiedToAllRows, this, &MainWindow::sayCopiedToAllRows);
 
-    connect(menus_.openAction, &QAction::triggered, this, &MainWindow::openCommand);
-    connect(menus_.recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
-    connect(menus_.saveAction, &QAction::triggered, this, [this] { files_.saveCommand(); });
-    connect(menus_.saveAsAction, &QAction::triggered, this, [this] { files_.saveAsCommand(); });
     connect(menus_.exitAction, &QAction::triggered, this, &QWidget::close);
     connect(menus_.undoAction, &QAction::triggered, this, &MainWindow::undo);
     connect(menus_.redoAction, &QAction::triggered, this, &MainWindow::redo);
@@ -166,9 +180,8 @@ void MainWindow::connectCommands() {
     connect(menus_.copyRowAction, &QAction::triggered, this, &MainWindow::copyRow);
     connect(menus_.pasteAction, &QAction::triggered, this, &MainWindow::paste);
     connect(menus_.editMenu, &QMenu::aboutToShow, this, &MainWindow::updatePasteEnabled);
-    connectRadioCommands();
-    connectWindowCommands();
-    connectExchangeCommands();
+    // F1 in the offset box is the box's own help, not the Help command.
+    offset_->box()->installEventFilter(this);
 }
 
 bool MainWindow::eventFilter(QObject* object, QEvent* event) {
@@ -251,7 +264,7 @@ void MainWindow::finishEntries() {
         const auto* edit = std::get_if<QLineEdit*>(&b.control);
         if (edit != nullptr && (*edit)->isModified()) storeParam(b);
     }
-    if (globals_ != nullptr) globals_->storeGlobals();
+    if (windows_) windows_->storeGlobals();
 }
 
 void MainWindow::showOffsetHelp() {
@@ -262,7 +275,13 @@ void MainWindow::showOffsetHelp() {
 
 void MainWindow::afterOpen() {
     reloadGroups();
-    reloadOtherWindows();
+    if (windows_) windows_->reloadGlobals();
+}
+
+void MainWindow::showImageAgain() {
+    if (shownGroup() >= 0) showGroup(shownGroup());
+    if (windows_) windows_->reloadGlobals();
+    updateStatus();
 }
 
 void MainWindow::setCaption(const std::string& caption) {
@@ -284,7 +303,7 @@ void MainWindow::updateUndoRedo() {
     if (history_ == nullptr) return;
     // An entry still being typed is stored as a step of its own before an Undo or Redo,
     // so Undo takes it back, and a Redo would find nothing left to redo.
-    const bool pending = entryPending() || (globals_ != nullptr && globals_->hasUnstoredEdits());
+    const bool pending = entryPending() || (windows_ && windows_->globalsPending());
     menus_.undoAction->setEnabled(history_->stack().canUndo() || pending);
     menus_.redoAction->setEnabled(history_->stack().canRedo() && !pending);
 }

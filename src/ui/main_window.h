@@ -1,12 +1,13 @@
 #pragma once
 // The editor's main window: one channel group at a time, its parameters at the top and
-// right, its 14 channels in the grid, the menus, and the window's place on the screen
-// kept in the settings store. The window moves values between its controls and the group
-// records; the records do all encoding. It owns the radio link (over the real serial
-// port unless given another) and opens the editor's other windows.
+// right, its 14 channels in the grid, the Edit menu's commands and Undo, the status bar,
+// and the window's place on the screen kept in the settings store. The window moves
+// values between its controls and the group records; the records do all encoding. It owns
+// the radio link (over the real serial port unless given another) and the controllers
+// that own the other menus' commands: files, radio, exchange, configuration and help, and
+// the other windows.
 
 #include <QMainWindow>
-#include <QPointer>
 #include <array>
 #include <memory>
 #include <span>
@@ -20,8 +21,8 @@
 #include "link/radio_link.h"
 #include "model/document.h"
 #include "ops/editor_hooks.h"
-#include "ops/fleet.h"
 #include "ops/radio_operations.h"
+#include "ui/editor_view.h"
 #include "ui/grid_clipboard.h"
 #include "ui/group_binding.h"
 #include "ui/group_controls.h"
@@ -32,19 +33,22 @@ namespace zav {
 class ChannelGridModel;
 class ChannelGridView;
 class OffsetEntry;
-class PrintCommands;
-class GlobalsWindow;
-class BankMoveDialog;
-class FleetWriteDialog;
+class ConfigController;
+class ExchangeController;
+class FileController;
 class ProgressWindow;
-class AlignmentWindow;
+class RadioController;
+class WindowsController;
 class ImageHistory;
 class RadioHistory;
 class StatusLine;
 class TextReport;
 class TracePort;
 
-class MainWindow final : public QMainWindow, public FileEditorHooks, public EditorHooks {
+class MainWindow final : public QMainWindow,
+                         public FileEditorHooks,
+                         public EditorHooks,
+                         public EditorView {
     Q_OBJECT
   public:
     // Talks to radios through the system's serial ports.
@@ -80,7 +84,7 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // Before the image leaves the editor (save, radio write): the entries still being
     // typed (a cell, a header field, the globals window's password) end and are stored.
     void commitShownGroup() override { finishEntries(); }
-    void finishEntries();
+    void finishEntries() override;
     void afterOpen() override;
     void setCaption(const std::string& caption) override;
 
@@ -110,46 +114,16 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // A transfer replaced part of the document: the history is cleared and it shows again.
     void replaced(Replaced what) override;
 
-    // Menu commands that open the other windows.
-    void showGlobals();
-    void showMove();
-    void showSyncal();
-    // Radio > Write Fleet...: the editor's contents to several radios at once.
-    void showFleetWrite();
-    [[nodiscard]] FleetWriteDialog* fleetWriteDialog() const;
-    // How the fleet's ports are made and run (serial ports on QThreads unless tests say).
-    void setFleetPorts(PortFactory makePort, ParallelRunner runAll);
-    void showAbout();
-    void showHelp();
-    void printCommand();
-    void printSetupCommand();
-    void printPreviewCommand();
-    // Config menu: the label setting (0..2), the port (1..4), the device of the port.
-    void chooseLabelSetting(LabelSetting setting);
-    void chooseCommPort(int port);
-    void choosePortDevice();
-    void chooseVerifyAfterWrite(bool verify);
-    void chooseBackupBeforeWrite(bool backup);
-    // Radio > Radio History...: the kept copies, newest first; the one chosen opens.
-    void showRadioHistory();
+    // The controllers of the menus' commands.
+    [[nodiscard]] FileController& fileCommands() const { return *fileCommands_; }
+    [[nodiscard]] RadioController& radioCommands() const { return *radioCommands_; }
+    [[nodiscard]] ExchangeController& exchangeCommands() const { return *exchangeCommands_; }
+    [[nodiscard]] ConfigController& configCommands() const { return *configCommands_; }
+    [[nodiscard]] WindowsController& windows() const { return *windows_; }
     [[nodiscard]] const RadioHistory& radioHistory() const { return *radioHistory_; }
-    // Help > Serial Trace...: on asks for the trace file (the last one offered) and starts
-    // the trace; off stops it. Both are kept in the settings store.
-    void chooseTrace(bool trace);
-    [[nodiscard]] bool tracing() const;
-
-    // File > Export CSV..., Import CSV... (one Undo step), Compare With File....
-    void exportCsvCommand();
-    void importCsvCommand();
-    void compareCommand();
-    // The comparison's window while it is open.
-    [[nodiscard]] QWidget* compareWindow() const { return compare_; }
 
     [[nodiscard]] RadioLink& link() { return *link_; }
     [[nodiscard]] RadioOperations& radioOperations() { return *operations_; }
-    // The other windows while they exist (nullptr before first use / after closing).
-    [[nodiscard]] GlobalsWindow* globalsWindow() const;
-    [[nodiscard]] AlignmentWindow* syncalWindow() const;
 
     [[nodiscard]] const GroupControls& controls() const { return controls_; }
     [[nodiscard]] ChannelGridView& grid() const { return *grid_; }
@@ -166,11 +140,6 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     // Updates Paste: enabled while the clipboard holds this window's last copy.
     void updatePasteEnabled();
 
-    // File > Open, and a file named outside the file dialog (a recent file, a dropped
-    // file): each asks first whether unsaved changes are to be saved.
-    void openCommand();
-    void openFromOutside(const std::string& path);
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -184,15 +153,8 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
                QWidget* parent);
     void buildWindow();
     void connectCommands();
-    void connectRadioCommands();
-    void connectWindowCommands();
-    void connectExchangeCommands();
-    // A file named through the file dialog of `command` with the given filter; nullopt when
-    // cancelled.
-    std::optional<std::string> askFile(const QAction* command, FileDialogMode mode,
-                                       std::string_view filter, std::string_view pattern,
-                                       const std::string& name = {});
-    void showChecks();
+    // The controllers of the menus, once the link and the operations exist.
+    void makeControllers();
     void selectorClicked();
     // Stores the value the user committed in a group control into the shown group.
     void storeParam(const ParamBinding& b);
@@ -200,25 +162,19 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     [[nodiscard]] bool entryPending() const;
     // "Save before exit?": true when the window may close.
     bool queryUnload();
-    void fillRecentMenu();
-    void closeOtherWindows();
     // F1 in the offset box stays with the box (its help) instead of opening Help.
     bool offsetHelpKey(QObject* object, QEvent* event) const;
-    // The global parameters window shows the image's values again.
-    void reloadOtherWindows();
-    // Save and print of the lists the other windows show (made at first use).
-    TextReport& textReport();
+    // EditorView: the shown group and the other windows show the image again.
+    void showImageAgain() override;
+    [[nodiscard]] QString openFile() const override { return openFile_; }
     // The status bar's word on key C in transmit column `column`.
     void sayCopiedToAllRows(int column);
     // An undo or redo changed group g's bytes (-1: global bytes only).
     void showRestored(int g);
     // The caption's unsaved-changes mark, the status bar's file and port, Undo and Redo.
-    void updateStatus();
+    void updateStatus() override;
     // Undo and Redo are offered only when they would change something.
     void updateUndoRedo();
-    // The status bar's word on how a menu command ended, and the history file it kept.
-    void reportOutcome(const QAction* command, const OperationResult& result,
-                       const std::string& kept = {});
 
     std::unique_ptr<LinkPort> ownPort_;  // the serial port when none was given
     std::unique_ptr<TracePort> trace_;   // around the port; traces only when switched on
@@ -241,15 +197,14 @@ class MainWindow final : public QMainWindow, public FileEditorHooks, public Edit
     SystemClock clock_;
     std::unique_ptr<RadioHistory> radioHistory_;  // in the user's data folder
     std::unique_ptr<RadioOperations> operations_;
-    std::unique_ptr<PrintCommands> print_;
+    // Save and print of the lists the other windows show.
     std::unique_ptr<TextReport> report_;
-    QPointer<GlobalsWindow> globals_;
-    QPointer<BankMoveDialog> move_;
-    QPointer<FleetWriteDialog> fleet_;
-    PortFactory fleetPorts_;
-    ParallelRunner fleetThreads_;
-    QPointer<AlignmentWindow> syncal_;
-    QPointer<QWidget> compare_;
+    // After the link and the operations, so they go before them.
+    std::unique_ptr<FileController> fileCommands_;
+    std::unique_ptr<WindowsController> windows_;
+    std::unique_ptr<RadioController> radioCommands_;
+    std::unique_ptr<ExchangeController> exchangeCommands_;
+    std::unique_ptr<ConfigController> configCommands_;
     FileSystem& fileSystem_;
     QString captionSuffix_;
     QString caption_;

@@ -1,17 +1,17 @@
-// The main window's Edit commands, its About command and its closing.
+// The main window's Edit commands and its closing.
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 
 #include "files/settings.h"
-#include "ui/about_dialog.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
 #include "ui/image_history.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
 #include "ui/status_line.h"
+#include "ui/windows_controller.h"
 
 namespace zav {
 
@@ -80,17 +80,12 @@ void MainWindow::showRestored(int g) {
         showGroup(shownGroup());
         if (current.isValid()) grid_->setCurrentIndex(current);
     }
-    reloadOtherWindows();
+    windows_->reloadGlobals();
     updateStatus();
 }
 
 void MainWindow::updatePasteEnabled() {
     menus_.pasteAction->setEnabled(clip_.pasteAvailable());
-}
-
-void MainWindow::showAbout() {
-    AboutDialog about(prompts_, this);
-    about.exec();
 }
 
 bool MainWindow::queryUnload() {
@@ -111,7 +106,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     storePlacement();
-    closeOtherWindows();
+    windows_->closeAll();
     // The grid shows nothing more; the group records stay with the document.
     gridModel_->showGroup(-1);
     event->accept();

@@ -24,10 +24,12 @@ StatusLine::StatusLine(QStatusBar* bar)
     : bar_(bar),
       file_(permanent(bar, "statusFile")),
       port_(permanent(bar, "statusPort")),
+      band_(permanent(bar, "statusBand")),
       simulatedLabel_(permanent(bar, "statusSimulated")) {
     bar_->setObjectName(QStringLiteral("statusBar"));
     simulatedLabel_->setText(QStringLiteral("simulated radio"));
     simulatedLabel_->hide();
+    band_->hide();
     QObject::connect(bar_, &QStatusBar::messageChanged, bar_,
                      [this](const QString& message) { makeRoom(message); });
 }
@@ -41,6 +43,11 @@ void StatusLine::showFile(const QString& fileName, bool modified) {
 
 void StatusLine::showPort(int number, const QString& device) {
     port_->setText(QStringLiteral("Port %1: %2").arg(number).arg(device));
+}
+
+void StatusLine::showBand(const QString& band) {
+    band_->setText(band);
+    makeRoom(bar_->currentMessage());
 }
 
 void StatusLine::showSimulatedRadio(bool simulated) {
@@ -66,11 +73,14 @@ void StatusLine::entryAccepted() {
 void StatusLine::makeRoom(const QString& message) {
     // The bar draws a message between its left margin and the first permanent label.
     int needed = bar_->fontMetrics().horizontalAdvance(message) + kMessageMargins;
-    for (const QLabel* label : {file_, port_, simulatedLabel_})
-        if (label != simulatedLabel_ || simulated_) needed += label->sizeHint().width() + kGap;
+    const bool band = !band_->text().isEmpty();
+    for (const QLabel* label : {file_, port_, band_, simulatedLabel_})
+        if ((label != simulatedLabel_ || simulated_) && (label != band_ || band))
+            needed += label->sizeHint().width() + kGap;
     const bool room = message.isEmpty() || needed <= bar_->width();
     file_->setVisible(room);
     port_->setVisible(room);
+    band_->setVisible(room && band);
     simulatedLabel_->setVisible(room && simulated_);
 }
 

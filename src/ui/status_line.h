@@ -19,6 +19,8 @@ class StatusLine {
     // The file shown (empty: none yet); modified adds the unsaved-changes mark.
     void showFile(const QString& fileName, bool modified);
     void showPort(int number, const QString& device);
+    // The band of the radio last read ("450 to 512 MHz"); empty: none known.
+    void showBand(const QString& band);
     void showSimulatedRadio(bool simulated);
     [[nodiscard]] bool showsSimulatedRadio() const { return simulated_; }
     // A message that stays until the next one or a few seconds. One the file and port
@@ -39,6 +41,7 @@ class StatusLine {
     QStatusBar* bar_;
     QLabel* file_;
     QLabel* port_;
+    QLabel* band_;
     QLabel* simulatedLabel_;
     bool simulated_ = false;
     bool refusal_ = false;  // the message up is a refusal

@@ -23,7 +23,11 @@
 #include "support/scripted_prompts.h"
 #include "ui/channel_grid_view.h"
 #include "ui/demo_radio.h"
+#include "ui/config_controller.h"
+#include "ui/exchange_controller.h"
 #include "ui/main_window.h"
+#include "ui/radio_controller.h"
+#include "ui/windows_controller.h"
 
 namespace zav::test {
 

@@ -43,13 +43,13 @@ void prepare(sim::SimRadio& radio) {
 }
 
 void dtmf6(MainWindow& w) {
-    w.showGlobals();
-    w.globalsWindow()->findChild<QSlider*>()->setValue(6);
-    w.globalsWindow()->sendDtmfDeviation();
+    w.menus().globalsAction->trigger();
+    w.windows().globalsWindow()->findChild<QSlider*>()->setValue(6);
+    w.windows().globalsWindow()->sendDtmfDeviation();
 }
 void syncal(MainWindow& w) {
-    w.showSyncal();
-    w.syncalWindow()->startAlignment();
+    w.menus().syncalAction->trigger();
+    w.windows().syncalWindow()->startAlignment();
 }
 
 using A = Answer;

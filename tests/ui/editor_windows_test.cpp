@@ -53,7 +53,7 @@ void typeIntoTheWindows(Editor& e) {
     QLineEdit* label = e.window->controls().groupLabelEdit;  // typed, its entry not ended
     label->selectAll();
     e.typeKeys("TYPED", label);  // the globals window has been activated meanwhile
-    QLineEdit* password = e.window->globalsWindow()->findChild<QLineEdit*>();
+    QLineEdit* password = e.window->windows().globalsWindow()->findChild<QLineEdit*>();
     password->clear();
     password->insert(QStringLiteral("ABC"));
     ChannelGridView& grid = e.goTo(0, kColRecFreq);
@@ -120,14 +120,14 @@ TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
     std::array<sim::SimRadio, 3> radios;
     for (auto& r : radios) r.memory() = e.radio.memory();
     radios[1].config().faults.silent = true;
-    e.window->setFleetPorts(
+    e.window->radioCommands().setFleetPorts(
         [&](const std::string& device) {
             return std::make_unique<sim::VirtualPort>(radios.at(std::stoul(device.substr(3))));
         },
         runOnThreads);
     typeIntoTheWindows(e);
     e.trigger(&M::writeFleetAction);
-    FleetWriteDialog* d = e.window->fleetWriteDialog();
+    FleetWriteDialog* d = e.window->radioCommands().fleetWriteDialog();
     d->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("sim0\nsim1\n sim2 \n"));
     d->findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
     d->findChild<QSpinBox*>()->setValue(700);
@@ -179,7 +179,7 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     EXPECT_TRUE(e.window->menus().portActions[last]->isChecked());
     EXPECT_TRUE(e.window->radioOperations().verifyAfterWrite());
     EXPECT_FALSE(e.window->menus().backupAction->isChecked());
-    EXPECT_TRUE(e.window->tracing());
+    EXPECT_TRUE(e.window->configCommands().tracing());
     e.trigger(&M::readGlobalAction);
     EXPECT_EQ(e.port.device(), defaultPortDevice(kLastPortNumber));
     EXPECT_GT(readBytes(dir.file("trace.txt")).size(), 500U);
@@ -187,7 +187,7 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
     writeText(e.settings, settings::kTraceFile, dir.file("fifo"));
     e.create();
-    EXPECT_FALSE(e.window->tracing());
+    EXPECT_FALSE(e.window->configCommands().tracing());
 }
 
 // The window shows the image when activated and stores the edits when left (an Undo
@@ -198,7 +198,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     Editor e;
     e.mem()[0x6F] = 0xFD;
     e.trigger(&MainMenus::globalsAction);
-    GlobalsWindow* w = e.window->globalsWindow();
+    GlobalsWindow* w = e.window->windows().globalsWindow();
     const auto send = [w](QEvent::Type type) {
         QEvent event(type);
         QApplication::sendEvent(w, &event);

@@ -6,6 +6,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@
 #include "support/temp_dir.h"
 #include "ui/image_history.h"
 #include "ui/radio_history_dialog.h"
+#include "ui/status_line.h"
 
 namespace zav::test {
 namespace {
@@ -202,15 +204,53 @@ TEST(Compare, ListsTheDifferencesAndSavesTheList) {
     e.typeInCell(0, kColTxCG, "167.9");
     e.prompts.queueFile(dir.file("before.frq"));
     e.trigger(&MainMenus::compareAction);
-    ASSERT_NE(e.window->compareWindow(), nullptr);
-    const QString list = e.window->compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
+    ASSERT_NE(e.window->exchangeCommands().compareWindow(), nullptr);
+    const QString list =
+        e.window->exchangeCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
     EXPECT_TRUE(list.endsWith("1 difference.\nGroup 1, Chan 1, Tx CG: 167.9 -> none"))
         << list.toStdString();
     e.prompts.queueFile(dir.file("differences.txt"));
-    e.window->compareWindow()->findChild<QPushButton*>("cmdSaveReport")->click();
+    e.window->exchangeCommands().compareWindow()->findChild<QPushButton*>("cmdSaveReport")->click();
     std::stringstream saved;
     saved << std::ifstream(dir.file("differences.txt")).rdbuf();
     EXPECT_EQ(saved.str(), list.toStdString());
+}
+
+// Identify Radio tells the radio's band and unit numbers, Compare With Radio lists what a
+// write of a file would change, neither writes, and the status bar keeps the band read.
+TEST(Compare, IdentifiesTheRadioAndComparesAFileWithIt) {
+    Editor e;
+    TempDir dir;
+    // Band word (25, 64), divisor 211: the radio tunes 450 to 512 MHz.
+    for (const auto& [address, value] : {std::pair{0x78, 25}, {0x79, 64}, {0x7C, 211}})
+        e.radio.memory()[address] = static_cast<Byte>(value);
+    const auto band = [&] { return e.window->findChild<QLabel*>("statusBand"); };
+    EXPECT_TRUE(band()->text().isEmpty());  // no radio read yet
+    e.trigger(&MainMenus::identifyAction);
+    ASSERT_FALSE(e.prompts.messages.empty());
+    const std::string identity = e.prompts.messages.back().text;
+    EXPECT_NE(identity.find("450 to 512 MHz"), std::string::npos) << identity;
+    EXPECT_NE(identity.find("group 1: ANI/ID "), std::string::npos) << identity;
+    EXPECT_EQ(band()->text(), "450 to 512 MHz");
+
+    e.radio.memory()[0x7C] = Byte{128};  // a wider band: 450 + 1.6 * 128 * 64 / 128
+    e.prompts.queueAnswer(Answer::No);   // the labels stay
+    e.trigger(&MainMenus::readRadioAction);
+    EXPECT_EQ(band()->text(), "450 to 552 MHz");
+    e.typeInCell(0, kColTxCG, "167.9");
+    e.prompts.queueFile(dir.file("changed.frq"));
+    e.trigger(&MainMenus::saveAsAction);
+    const auto radioBefore = e.radio.memory();
+    e.prompts.queueAnswer(Answer::No);
+    e.prompts.queueFile(dir.file("changed.frq"));
+    e.trigger(&MainMenus::compareRadioAction);
+    ASSERT_NE(e.window->radioCommands().compareWindow(), nullptr);
+    const QString list =
+        e.window->radioCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
+    EXPECT_TRUE(list.contains("1 difference.\nGroup 1, Chan 1, Tx CG: ")) << list.toStdString();
+    EXPECT_TRUE(list.endsWith(" -> 167.9")) << list.toStdString();
+    EXPECT_TRUE(e.radio.memory() == radioBefore);
+    EXPECT_EQ(e.window->status().message().toStdString(), "Compare With Radio...: done.");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "ui/channel_grid_model.h"
 #include "ui/demo_radio.h"
 #include "ui/main_window.h"
+#include "ui/windows_controller.h"
 #include "ui/overlay_settings.h"
 #include "ui/text_report.h"
 
@@ -145,7 +146,7 @@ TEST(DemoMode, ATechniciansSessionAgainstTheSimulatedRadio) {
     // The caption names the simulated radio only while the port opens it.
     writeText(settings, settings::kDevice[1], "/dev/ttyUSB1");
     for (const int port : {2, 1}) {
-        window.chooseCommPort(port);
+        window.menus().portActions.at(static_cast<std::size_t>(port - 1))->trigger();
         EXPECT_EQ(window.windowTitle().endsWith(kSimulatedCaption), port == 1) << port;
     }
     window.menus().readRadioAction->trigger();
@@ -153,7 +154,7 @@ TEST(DemoMode, ATechniciansSessionAgainstTheSimulatedRadio) {
               (std::vector<std::string>{"All labels read OK.", "All groups read OK."}));
     EXPECT_EQ(window.gridModel().cellText(0, kColLabel).toStdString(), "DISP 1  ");
     window.menus().syncalAction->trigger();
-    window.syncalWindow()->startAlignment();
+    window.windows().syncalWindow()->startAlignment();
     EXPECT_EQ(prompts.texts().back(), "RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL");
     EXPECT_TRUE(user.read("Comm", "Device1", "").empty());  // the demo's port stays its own
     window.setExitWithoutAsking(true);

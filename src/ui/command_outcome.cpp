@@ -1,0 +1,35 @@
+#include "ui/command_outcome.h"
+
+#include <QAction>
+
+#include "qt/local_path.h"
+#include "ui/status_line.h"
+
+namespace zav {
+
+QString commandCaption(const QAction* command) {
+    return command->text().remove(QLatin1Char('&'));
+}
+
+std::optional<std::string> askCommandFile(Prompts& prompts, const QAction* command,
+                                          FileDialogMode mode, std::string_view filter,
+                                          std::string_view pattern, const std::string& name) {
+    FileDialogRequest request;
+    request.mode = mode;
+    request.fileName = name;
+    request.filter = filter;
+    request.defaultPattern = pattern;
+    QString title = commandCaption(command);
+    if (title.endsWith(QStringLiteral("..."))) title.chop(3);
+    request.title = title.toStdString();
+    return prompts.chooseFile(request);
+}
+
+void sayOutcome(StatusLine& status, const QString& name, const OperationResult& result,
+                const std::string& kept) {
+    QString text = StatusLine::outcomeText(name, result);
+    if (!kept.empty()) text += QStringLiteral(" Radio history: %1").arg(shownPath(kept));
+    status.say(text);
+}
+
+}  // namespace zav

@@ -45,13 +45,10 @@ class Channel {
     Channel(MemImage& mem, LabelImage& labels, int group, int channel);
 
     int groupIndex() const { return group_; }
-    int recordAddress() const { return record_; }
     // Image index of the first byte of the field behind grid column 1..4 (a frequency or
     // a code guard, channel_field::kFieldSize bytes). Throws std::out_of_range for any
     // other column.
     int fieldAddress(int column) const;
-    int scanByteAddress() const { return scanByte_; }
-    Byte scanMask() const { return scanMask_; }
 
     // Reading decodes. Each setter is its field's entry gate (field_entry.h): it stores
     // only what the radio holds exactly and gives the text the field then shows, or stores

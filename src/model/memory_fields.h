@@ -3,6 +3,7 @@
 // memory, and how its bits are laid out. Decoding, encoding, the printout and the radio
 // write masks all read these descriptors; no other code spells out offsets or shifts.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -153,9 +154,7 @@ constexpr bool tileTheirBytes(std::span<const BitField> fields) {
         if ((used.at(f.offset) & fieldMask(f)) != 0) return false;
         used.at(f.offset) |= fieldMask(f);
     }
-    for (const unsigned bits : used)
-        if (bits != 0 && bits != 0xFF) return false;
-    return true;
+    return std::ranges::all_of(used, [](unsigned bits) { return bits == 0 || bits == 0xFF; });
 }
 static_assert(tileTheirBytes(group_field::kHeaderFields));
 

@@ -41,8 +41,6 @@ class AlignmentWindow final : public QDialog, public SyncalSink {
     void showIdleControls() override;
     void setStartEnabled(bool enabled) override;
 
-    // The log as the run wrote it: each line ended by a carriage return.
-    [[nodiscard]] const std::string& logText() const { return log_; }
     [[nodiscard]] const Syncal& syncal() const { return syncal_; }
 
     static const char* const kIntroText;

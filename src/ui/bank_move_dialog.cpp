@@ -91,8 +91,6 @@ void BankMoveDialog::acceptMove() {
     // A number that is not a bank number, or two equal ones, moves nothing and the
     // dialog closes without a word; its texts stay for the next Move.
     if (from && to) {
-        fromBank_ = static_cast<std::int16_t>(*from);
-        toBank_ = static_cast<std::int16_t>(*to);
         if (*from != *to) {
             emit aboutToMove(*from, *to);
             BankMoves moves(doc_);

@@ -5,7 +5,6 @@
 // hidden, so the numbers typed last are offered again.
 
 #include <QDialog>
-#include <cstdint>
 
 class QCheckBox;
 class QComboBox;
@@ -31,10 +30,6 @@ class BankMoveDialog final : public QDialog {
     // Puts the dialog in the middle of the screen it is on.
     void centreOnScreen();
 
-    // The numbers of the last accepted OK (0 before any).
-    [[nodiscard]] std::int16_t fromBank() const { return fromBank_; }
-    [[nodiscard]] std::int16_t toBank() const { return toBank_; }
-
   signals:
     // Just before the pages move: the main window stores its shown group's edits.
     void aboutToMove(int fromBank, int toBank);
@@ -51,8 +46,6 @@ class BankMoveDialog final : public QDialog {
     SettingsStore* settings_ = nullptr;
     QPushButton* moveOkButton_ = nullptr;
     QPushButton* moveCancelButton_ = nullptr;
-    std::int16_t fromBank_ = 0;
-    std::int16_t toBank_ = 0;
 };
 
 }  // namespace zav

@@ -118,7 +118,9 @@ bool ChannelGridView::tabWouldWrap(bool next) const {
 bool ChannelGridView::focusNextPrevChild(bool next) {
     // Past the last cell the item view would start again at the first: the focus moves
     // on along the window's tab chain instead.
-    if (tabWouldWrap(next)) return QWidget::focusNextPrevChild(next);
+    // QWidget's on purpose: the item view's own would move to a cell.
+    if (tabWouldWrap(next))
+        return QWidget::focusNextPrevChild(next);  // NOLINT(bugprone-parent-virtual-call)
     return QTableView::focusNextPrevChild(next);
 }
 
@@ -127,7 +129,7 @@ void ChannelGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdi
     const bool leaves =
         (next || hint == QAbstractItemDelegate::EditPreviousItem) && tabWouldWrap(next);
     QTableView::closeEditor(editor, leaves ? QAbstractItemDelegate::NoHint : hint);
-    if (leaves) QWidget::focusNextPrevChild(next);
+    if (leaves) QWidget::focusNextPrevChild(next);  // NOLINT(bugprone-parent-virtual-call)
 }
 
 bool ChannelGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
@@ -224,7 +226,7 @@ bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
             closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
         const bool back = key == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier) != 0;
-        QWidget::focusNextPrevChild(!back);
+        QWidget::focusNextPrevChild(!back);  // NOLINT(bugprone-parent-virtual-call)
         return true;
     }
     if (!plainKey(e)) return false;

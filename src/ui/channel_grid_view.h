@@ -26,8 +26,6 @@ class ChannelGridView final : public QTableView {
 
     using QTableView::edit;
 
-    // Column of the cell whose edit began last (0 before any edit).
-    [[nodiscard]] int editColumn() const { return editColumn_; }
     // Stores the open editor's text, if an editor is open, and closes it.
     void commitPendingEdit();
     // The cell editor while an edit is open, else nullptr.

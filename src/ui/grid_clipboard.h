@@ -33,7 +33,6 @@ class GridClipboard {
     // True while the clipboard holds what this window copied (Paste is then enabled).
     [[nodiscard]] bool pasteAvailable() const;
 
-    [[nodiscard]] bool copiedAll() const { return copiedAll_; }
     // Length of the last text put on the clipboard, -1 before the first copy.
     [[nodiscard]] int clipboardLength() const;
 

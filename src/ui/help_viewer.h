@@ -24,9 +24,6 @@ class HelpWindow final : public QWidget {
     void showContents();
 
     [[nodiscard]] QTextBrowser* browser() const { return browser_; }
-    [[nodiscard]] QPushButton* backButton() const { return backButton_; }
-    [[nodiscard]] QPushButton* forwardButton() const { return forwardButton_; }
-    [[nodiscard]] QPushButton* contentsButton() const { return contentsButton_; }
 
   protected:
     // Escape closes the window, as it closes the editor's dialogs.

@@ -167,8 +167,8 @@ void MainWindow::connectCommands() {
             [this] { status_->entryAccepted(); });
     // Every header control stores its value as the user commits it, as a cell does.
     params_ = bindParams(controls_);
-    for (std::size_t i = 0; i < params_.size(); ++i)
-        onCommit(params_[i], this, [this, i] { storeParam(params_[i]); });
+    // params_ is made once, so its elements stay where the connections point.
+    for (const ParamBinding& b : params_) onCommit(b, this, [this, &b] { storeParam(b); });
     // The unsaved-changes mark follows the group's controls as they are edited.
     for (auto* edit : centralWidget()->findChildren<QLineEdit*>())
         connect(edit, &QLineEdit::textEdited, this, [this] { updateStatus(); });

@@ -28,7 +28,6 @@ class OffsetEntry final : public QGroupBox {
     // Between the space bar and Enter (also while the main window is hidden).
     [[nodiscard]] bool isOpen() const { return !isHidden(); }
     [[nodiscard]] QLineEdit* box() const { return offsetEdit_; }
-    [[nodiscard]] const std::string& lastOffsetText() const { return lastText_; }
 
   signals:
     void helpRequested();

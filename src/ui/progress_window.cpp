@@ -1,5 +1,7 @@
 #include "ui/progress_window.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -157,10 +159,9 @@ void ProgressWindow::setMainEnabled(bool enabled) {
 
 bool ProgressWindow::mainWindowEnabled() const {
     if (main_ == nullptr) return true;
-    for (QWidget* child : main_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!child->isWindow() && !child->isEnabled()) return false;
-    }
-    return true;
+    const auto children = main_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    return std::ranges::all_of(children,
+                               [](const QWidget* c) { return c->isWindow() || c->isEnabled(); });
 }
 
 }  // namespace zav

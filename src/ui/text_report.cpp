@@ -33,8 +33,8 @@ bool TextReport::print(const std::string& text) {
     return print_ && print_(printout(text));
 }
 
-void TextReport::addButtons(QDialogButtonBox& buttons, ReportNames names,
-                            std::function<std::string()> text) {
+void TextReport::addButtons(QDialogButtonBox& buttons, const ReportNames& names,
+                            const std::function<std::string()>& text) {
     QPushButton* save = buttons.addButton(QStringLiteral("&Save..."), QDialogButtonBox::ActionRole);
     save->setObjectName(QStringLiteral("cmdSaveReport"));
     QPushButton* print =

@@ -33,8 +33,8 @@ class TextReport {
     OperationResult save(const ReportNames& names, const std::string& text);
     bool print(const std::string& text);
     // Adds Save... and Print... to `buttons`, each acting on what `text` gives at the time.
-    void addButtons(QDialogButtonBox& buttons, ReportNames names,
-                    std::function<std::string()> text);
+    void addButtons(QDialogButtonBox& buttons, const ReportNames& names,
+                    const std::function<std::string()>& text);
 
     // One printout line for every line of the text, in the printout's body font.
     [[nodiscard]] static Printout printout(const std::string& text);

@@ -8,7 +8,7 @@
 #include "model/document.h"
 #include "ops/exchange_operations.h"
 #include "ops/file_operations.h"
-#include "ops/radio_inspection.h"
+#include "ops/radio_queries.h"
 #include "ops/radio_operations.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_threads.h"

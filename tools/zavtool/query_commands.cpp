@@ -7,7 +7,7 @@
 #include "files/file_system.h"
 #include "model/document.h"
 #include "ops/file_operations.h"
-#include "ops/radio_inspection.h"
+#include "ops/radio_queries.h"
 #include "radio_session.h"
 
 namespace zav::tool {

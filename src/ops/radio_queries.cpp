@@ -1,4 +1,4 @@
-#include "ops/radio_inspection.h"
+#include "ops/radio_queries.h"
 
 #include <algorithm>
 
@@ -32,6 +32,11 @@ bool readWhole(RadioLink& link, MemImage& image) {
     return read;
 }
 
+// Whether the radio's page map (in `radio`) says group g (1..15) is there to transfer.
+bool onRadio(const MemImage& radio, int g) {
+    return blockPresent(statusNibble(radio.at(static_cast<std::size_t>(statusByteAddress(g))), g));
+}
+
 OperationResult notRead(RadioLink& link) {
     if (link.progress().cancelled()) return OperationResult::cancelled();
     return OperationResult::failure("the radio was not read");
@@ -44,11 +49,8 @@ RadioIdentity identityOf(const MemImage& radio) {
     id.band = decodeRadioBand(bandBytesOf(radio));
     MemImage mem = radio;  // a group reads through references
     LabelImage labels{};
-    for (int g = 1; g <= kGroupCount; ++g) {
-        const Byte status = radio.at(static_cast<std::size_t>(statusByteAddress(g)));
-        if (!blockPresent(statusNibble(status, g))) continue;
-        id.groups.push_back({g, Group(mem, labels, g - 1).readIdNum()});
-    }
+    for (int g = 1; g <= kGroupCount; ++g)
+        if (onRadio(radio, g)) id.groups.push_back({g, Group(mem, labels, g - 1).readIdNum()});
     const std::string password = loadPassword(radio);
     id.passwordSet = password != "000000" && password != "FFFFFF";
     return id;
@@ -91,8 +93,7 @@ OperationResult identifyRadio(RadioLink& link, RadioIdentity& identity) {
     for (int i = 0; i < global_field::kPageMapBytes; i += 2)
         read = read && word(global_field::kPageMapFirst + i);
     for (int g = 1; read && g <= kGroupCount; ++g) {
-        const Byte status = radio.at(static_cast<std::size_t>(statusByteAddress(g)));
-        if (!blockPresent(statusNibble(status, g))) continue;
+        if (!onRadio(radio, g)) continue;
         for (const int offset :
              {int{group_field::kAniDigit1.offset}, int{group_field::kAniDigitBytes[1].offset}})
             read = read && word(g * kBlockBytes + offset);
@@ -100,9 +101,9 @@ OperationResult identifyRadio(RadioLink& link, RadioIdentity& identity) {
     read = read && link.confirmInStep();
     link.endSession();
     if (!read) {
-        if (link.progress().cancelled()) return OperationResult::cancelled();
-        if (hooked) link.prompts().ask(information("Error reading radio", kCommErrorTitle));
-        return OperationResult::failure("the radio was not read");
+        if (hooked && !link.progress().cancelled())
+            link.prompts().ask(information("Error reading radio", kCommErrorTitle));
+        return notRead(link);
     }
     identity = identityOf(radio);
     return OperationResult::success();

@@ -128,7 +128,6 @@ class RecordReader {
     }
 
     CsvTable fail() {
-        table_.records.clear();
         table_.fault = std::move(fault_);
         return std::move(table_);
     }

@@ -28,7 +28,7 @@ struct CsvFault {
 };
 
 struct CsvTable {
-    std::vector<CsvRecord> records;  // empty with a fault
+    std::vector<CsvRecord> records;  // with a fault, the whole records before it
     CsvSeparator separator = CsvSeparator::Comma;
     std::optional<CsvFault> fault;  // why the text is no table
 };

@@ -48,7 +48,7 @@ struct BulkRefusal {
 // The outcome of a bulk edit: the cells it changed, or why it changed none.
 struct BulkEdit {
     std::optional<BulkRefusal> refusal;
-    std::vector<CellChange> changes;  // in channel order, then column; empty when refused
+    std::vector<CellChange> changes;  // in the list's order, receive first; none when refused
 
     [[nodiscard]] bool done() const { return !refusal; }
     // For the status bar and stderr: "Channels 1-3, 9, Rec CG: 'x' is not a code guard: ...";
@@ -77,7 +77,8 @@ struct FrequencyFill {
 // Receive frequency start + k * step into the k-th channel of the list (and the transmit
 // frequency with its offset). Refused, naming the first channel whose frequency the cell
 // cannot hold (outside the band, off the raster, 400 MHz), or naming the first channel
-// for a step that is no non-zero multiple of the raster (column kColRecFreq).
+// for a step that is no non-zero multiple of the raster (column kColRecFreq). A channel
+// that shows its frequency already keeps its bytes.
 BulkEdit fillFrequencies(Group& group, std::span<const int> channels, const FrequencyFill& fill);
 
 // A signed amount in megahertz ("0.0125", "-5", "+5.0") in whole hertz; nullopt for any

@@ -144,7 +144,7 @@ BulkEdit fillFrequencies(Group& group, std::span<const int> channels, const Freq
     if (fill.stepHz == 0 || fill.stepHz % kRasterHz != 0)
         return refusal(first, kColRecFreq,
                        "a step of " + signedMegahertz(fill.stepHz) +
-                           " MHz is no multiple of the radio's 12.5 kHz steps.");
+                           " MHz is no multiple of the radio's 12.5 kHz steps");
     const FieldEntry start = frequencyEntry(fill.start);
     if (!start) return refusal(first, kColRecFreq, start.reason());
     // The gate's text holds whole hertz.
@@ -158,7 +158,7 @@ BulkEdit fillFrequencies(Group& group, std::span<const int> channels, const Freq
             if (beyondGate(fill.stepHz))
                 return refusal(
                     {c}, kColRecFreq,
-                    "a step of " + signedMegahertz(fill.stepHz) + " MHz leaves the radio's band.");
+                    "a step of " + signedMegahertz(fill.stepHz) + " MHz leaves the radio's band");
             receive += fill.stepHz;
         }
         const FieldEntry rx = frequencyOf(receive);
@@ -168,7 +168,7 @@ BulkEdit fillFrequencies(Group& group, std::span<const int> channels, const Freq
         if (beyondGate(fill.offsetHz))
             return refusal(
                 {c}, kColTxFreq,
-                "an offset of " + signedMegahertz(fill.offsetHz) + " MHz leaves the radio's band.");
+                "an offset of " + signedMegahertz(fill.offsetHz) + " MHz leaves the radio's band");
         const FieldEntry tx = frequencyOf(receive + fill.offsetHz);
         if (!tx) return refusal({c}, kColTxFreq, tx.reason());
         cells.push_back({c, kColTxFreq, tx.shown()});

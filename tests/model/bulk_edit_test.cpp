@@ -42,26 +42,23 @@ void expectEdit(const std::function<BulkEdit(Group&)>& edit, const std::vector<C
         ASSERT_FALSE(result.done()) << name;
         EXPECT_EQ(*result.refusal, (BulkRefusal{refused, column, result.refusal->reason})) << name;
         EXPECT_TRUE(result.changes.empty() && doc.mem == mem && doc.labels == labels) << name;
-        const std::string channel =
-            (refused.size() > 1 ? "Channels " : "Channel ") + std::to_string(refused.front() + 1);
-        EXPECT_TRUE(result.message().starts_with(channel) &&
+        const std::string channels = refused.size() > 1 ? "Channels " : "Channel ";
+        EXPECT_TRUE(result.message().starts_with(channels + std::to_string(refused[0] + 1)) &&
                     result.message().ends_with(result.refusal->reason))
             << name << ": " << result.message();
         return;
     }
     ASSERT_TRUE(result.done()) << name << ": " << result.message();
     std::set<std::string> named;
-    std::vector<std::pair<int, std::string>> shown, after;
+    std::vector<std::pair<int, std::string>> shown, changed;
     for (const Cell& cell : cells) {
         named.insert(cellName(kGroup + 1, cell.channel + 1, kChannelCaptions.at(cell.column)));
         shown.emplace_back(cell.channel, cell.shown);
-        after.emplace_back(cell.channel, group.channel(cell.channel).display().at(cell.column));
+        EXPECT_EQ(group.channel(cell.channel).display().at(cell.column), cell.shown) << name;
     }
-    EXPECT_EQ(differingCells(table, exported(doc)), named) << name;
-    EXPECT_EQ(after, shown) << name;
-    std::vector<std::pair<int, std::string>> changed;
     for (const CellChange& c : result.changes) changed.emplace_back(c.channel, c.after);
     EXPECT_EQ(changed, shown) << name;
+    EXPECT_EQ(differingCells(table, exported(doc)), named) << name;
 }
 
 TEST(BulkEdit, SetsOneColumnOnEveryChannelOrOnNone) {
@@ -152,21 +149,17 @@ TEST(BulkEdit, FillsFrequenciesInStepsWithinTheBandAndTheRaster) {
     }
 }
 
-TEST(BulkEdit, ACallersMistakeThrowsBeforeAnythingIsStored) {
-    const std::vector<std::vector<int>> lists = {{0, 14}, {-1}, {3, 4, 3}};
+// Lists and amounts as typed; a caller's mistake throws before anything is stored.
+TEST(BulkEdit, ChannelListsAndAmounts) {
     Document doc;
     const MemImage mem = doc.mem;
-    Group& group = *doc.group(0);
-    for (const auto& list : lists) {
-        EXPECT_THROW(setColumn(group, list, kColLabel, "A"), std::invalid_argument);
-        EXPECT_THROW(fillFrequencies(group, list, {"451.0"}), std::invalid_argument);
+    for (const std::vector<int>& list : {std::vector{0, 14}, {-1}, {3, 4, 3}}) {
+        EXPECT_THROW(setColumn(*doc.group(0), list, kColLabel, "A"), std::invalid_argument);
+        EXPECT_THROW(fillFrequencies(*doc.group(0), list, {"451.0"}), std::invalid_argument);
     }
     for (const int column : {0, 7})
-        EXPECT_THROW(setColumn(group, std::vector{1}, column, "Y"), std::invalid_argument);
+        EXPECT_THROW(setColumn(*doc.group(0), std::vector{1}, column, "Y"), std::invalid_argument);
     EXPECT_EQ(doc.mem, mem);
-}
-
-TEST(BulkEdit, ChannelListsAndAmountsAsTyped) {
     // clang-format off
     const std::pair<const char*, std::optional<std::int64_t>> amounts[] = {
         {"0.0125", 12'500}, {"-5", -5'000'000}, {" +5.0 ", 5'000'000}, {"1e-2", 10'000},

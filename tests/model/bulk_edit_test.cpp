@@ -34,8 +34,7 @@ void expectEdit(const std::function<BulkEdit(Group&)>& edit, const std::vector<C
     ASSERT_TRUE(group.channel(2).setRecCG("D023") && group.channel(2).setScan("Y"));
     // Its Tx CG bytes show a tone no entry gives, as a file may hold them.
     doc.mem.at(static_cast<std::size_t>(group.channel(2).fieldAddress(kColTxCG))) = 0x7F;
-    const MemImage mem = doc.mem;
-    const LabelImage labels = doc.labels;
+    const auto [mem, labels] = std::pair(doc.mem, doc.labels);
     const std::string table = exported(doc);
     const BulkEdit result = edit(group);
     if (!refused.empty()) {
@@ -105,8 +104,7 @@ TEST(BulkEdit, FillsFrequenciesInStepsWithinTheBandAndTheRaster) {
         std::vector<int> channels;
         FrequencyFill fill;
         std::vector<std::string> shown;  // each channel's receive (and transmit) frequency
-        int refused;                     // the channel named, else -1
-        int column;
+        int refused, column;             // the channel named (else -1) and its column
     };
     // clang-format off
     const Case cases[] = {

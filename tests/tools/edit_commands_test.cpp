@@ -55,9 +55,8 @@ TEST(ZavtoolEdits, SetAndFillChangeTheNamedCellsOnlyOrNothing) {
     test::TempDir dir;
     const std::string in = dir.file("in.frq");
     const std::string out = dir.file("out.frq");
-    const auto run = [](std::vector<std::string> args, std::ostream& err) {
-        std::ostringstream ignored;
-        tool::ToolIo io{ignored, err};
+    const auto run = [](std::vector<std::string> args, std::ostream& err) {  // stdout too
+        tool::ToolIo io{err, err};
         return tool::run(args, io);
     };
     test::writeBytes(in, defaultFileBytes().bytes);

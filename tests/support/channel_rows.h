@@ -19,7 +19,7 @@ inline GroupRows groupRows(const Group& group) {
 
 // Channel r: receive 450 MHz + r steps of 25 kHz, a tone, transmit 5 MHz up, label "CH<r>",
 // scan on the even rows; so that each row shows texts of its own.
-inline void fillDistinct(Group& group) {
+inline Group& fillDistinct(Group& group) {
     for (int r = 0; r < kChannelsPerGroup; ++r) {
         const std::string khz = std::to_string(450000 + 25 * r);
         const std::string tx = std::to_string(455000 + 25 * r);
@@ -32,6 +32,7 @@ inline void fillDistinct(Group& group) {
                           r % 2 == 0 ? "Y" : ""};
         if (!group.channel(r).writeChannel(row)) throw std::logic_error("sample row refused");
     }
+    return group;
 }
 
 // The rows (0..13) whose texts differ.

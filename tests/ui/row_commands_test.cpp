@@ -158,6 +158,12 @@ TEST(RowSelection, ByMouseAndKeysCountedInTheStatusBar) {
     EXPECT_EQ(selected().size(), std::size_t{kChannelsPerGroup});
     e.key(Qt::Key_A, Qt::ControlModifier);  // still Copy All: the whole group's 14 lines
     EXPECT_EQ(std::ranges::count(e.clipboard.text(), '\r'), kChannelsPerGroup);
+    // In a cell being typed, Delete is the text's: no row is cleared.
+    const GroupRows before = groupRows(*e.doc.group(0));
+    e.window->grid().edit(e.window->grid().currentIndex());
+    e.key(Qt::Key_Delete);
+    EXPECT_EQ(e.window->grid().cellEditor()->text(), QString());
+    EXPECT_EQ(groupRows(*e.doc.group(0)), before);
 }
 
 }  // namespace

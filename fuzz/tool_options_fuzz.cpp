@@ -39,10 +39,11 @@ namespace {
 constexpr std::array kCommands{"new",   "read-global", "write-global", "read",         "read-group",
                                "write", "write-group", "read-labels",  "write-labels", "dump",
                                "print", "export-csv",  "import-csv",   "diff",         "syncal",
-                               "dtmf",  "--help",      "--version"};
-constexpr std::array kOptions{"port",  "ani-from", "ani-groups", "log",         "output-pattern",
-                              "retry", "group",    "labels",     "skip-global", "force",
-                              "pdf",   "verify",   "help",       "trace"};
+                               "dtmf",  "--help",      "--version",    "set",          "fill"};
+constexpr std::array kOptions{"port",   "ani-from", "ani-groups", "log",         "output-pattern",
+                              "retry",  "group",    "labels",     "skip-global", "force",
+                              "pdf",    "verify",   "help",       "trace",       "channels",
+                              "column", "value",    "start",      "step",        "offset"};
 // Options whose value names a file: kept inside the run's folder.
 constexpr std::array kFileOptions{"log", "output-pattern", "pdf"};
 // Options that take no value: one given them as a word of its own would be a file argument,

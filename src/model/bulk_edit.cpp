@@ -49,18 +49,11 @@ std::string columnText(const Channel& channel, int column) {
     return channel.display()[static_cast<std::size_t>(column)];
 }
 
-// "451.025000" for a frequency of the gate's three whole digits.
-std::string megahertzText(std::int64_t hz) {
-    std::string fraction = std::to_string(hz % kHzPerMHz);
-    fraction.insert(0, kHzDecimals - fraction.size(), '0');
-    return std::to_string(hz / kHzPerMHz) + "." + fraction;
-}
-
 bool beyondGate(std::int64_t hz) {
     return hz <= -kGateHighHz || hz >= kGateHighHz;
 }
 
-// "-5", "0.0125": an amount in megahertz without trailing zeros.
+// "-5", "0.0125", "451.025": an amount in megahertz without trailing zeros.
 std::string signedMegahertz(std::int64_t hz) {
     // Unsigned, so that even the lowest value has its size.
     const std::uint64_t size =
@@ -82,7 +75,7 @@ FieldEntry frequencyOf(std::int64_t hz) {
         return FieldEntry::refused(signedMegahertz(hz) +
                                    " is not a frequency of the radio: 400 to 600 MHz in 12.5 "
                                    "kHz steps.");
-    return frequencyEntry(megahertzText(hz));
+    return frequencyEntry(signedMegahertz(hz));
 }
 
 BulkEdit refusal(std::vector<int> channels, int column, std::string reason) {
@@ -144,7 +137,7 @@ BulkEdit fillFrequencies(Group& group, std::span<const int> channels, const Freq
     if (fill.stepHz == 0 || fill.stepHz % kRasterHz != 0)
         return refusal(first, kColRecFreq,
                        "a step of " + signedMegahertz(fill.stepHz) +
-                           " MHz is no multiple of the radio's 12.5 kHz steps.");
+                           " MHz is no multiple of the radio's 12.5 kHz steps");
     const FieldEntry start = frequencyEntry(fill.start);
     if (!start) return refusal(first, kColRecFreq, start.reason());
     // The gate's text holds whole hertz.
@@ -158,7 +151,7 @@ BulkEdit fillFrequencies(Group& group, std::span<const int> channels, const Freq
             if (beyondGate(fill.stepHz))
                 return refusal(
                     {c}, kColRecFreq,
-                    "a step of " + signedMegahertz(fill.stepHz) + " MHz leaves the radio's band.");
+                    "a step of " + signedMegahertz(fill.stepHz) + " MHz leaves the radio's band");
             receive += fill.stepHz;
         }
         const FieldEntry rx = frequencyOf(receive);
@@ -168,7 +161,7 @@ BulkEdit fillFrequencies(Group& group, std::span<const int> channels, const Freq
         if (beyondGate(fill.offsetHz))
             return refusal(
                 {c}, kColTxFreq,
-                "an offset of " + signedMegahertz(fill.offsetHz) + " MHz leaves the radio's band.");
+                "an offset of " + signedMegahertz(fill.offsetHz) + " MHz leaves the radio's band");
         const FieldEntry tx = frequencyOf(receive + fill.offsetHz);
         if (!tx) return refusal({c}, kColTxFreq, tx.reason());
         cells.push_back({c, kColTxFreq, tx.shown()});

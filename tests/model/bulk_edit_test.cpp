@@ -17,72 +17,47 @@ using test::exported;
 
 constexpr int kGroup = 1;  // the second group: the edits stay in it
 
-// The cells of the edited group a bulk edit should change: (channel index, column).
-std::set<std::string> cellsOf(const std::vector<std::pair<int, int>>& cells) {
-    std::set<std::string> names;
-    for (const auto& [c, column] : cells)
-        names.insert(cellName(kGroup + 1, c + 1, kChannelCaptions.at(column)));
-    return names;
-}
-
-// Runs `edit` on a document whose channel 3 (index 2) has Rec CG D023, scan and an odd Tx CG. A
-// refusal must leave every byte and name `refusedChannels` in `column`; an edit must
-// change exactly `changed` to `shown`.
-struct Expected {
-    std::vector<std::pair<int, int>> changed;  // with the text each then shows
-    std::vector<std::string> shown;
-    std::vector<int> refusedChannels;
-    int column = 0;
+// A cell the edit should change and the text it then shows.
+struct Cell {
+    int channel;
+    int column;
+    std::string shown;
 };
 
-Expected stores(std::vector<std::pair<int, int>> changed, std::vector<std::string> shown) {
-    Expected e;
-    e.changed = std::move(changed);
-    e.shown = std::move(shown);
-    return e;
-}
-
-Expected refuses(std::vector<int> channels, int column) {
-    Expected e;
-    e.refusedChannels = std::move(channels);
-    e.column = column;
-    return e;
-}
-
-void expectEdit(const std::function<BulkEdit(Group&)>& edit, const Expected& want,
-                const std::string& name) {
+// Runs `edit` on a document whose channel 3 (index 2) has Rec CG D023, scan and an odd Tx
+// CG. A refusal must leave every byte and name `refused` in `column`; an edit must change
+// exactly `cells`, in their order.
+void expectEdit(const std::function<BulkEdit(Group&)>& edit, const std::vector<Cell>& cells,
+                const std::vector<int>& refused, int column, const std::string& name) {
     Document doc;
     Group& group = *doc.group(kGroup);
     ASSERT_TRUE(group.channel(2).setRecCG("D023") && group.channel(2).setScan("Y"));
     // Its Tx CG bytes show a tone no entry gives, as a file may hold them.
     doc.mem.at(static_cast<std::size_t>(group.channel(2).fieldAddress(kColTxCG))) = 0x7F;
-    const MemImage mem = doc.mem;
-    const LabelImage labels = doc.labels;
+    const auto [mem, labels] = std::pair(doc.mem, doc.labels);
     const std::string table = exported(doc);
     const BulkEdit result = edit(group);
-    if (!want.refusedChannels.empty()) {
+    if (!refused.empty()) {
         ASSERT_FALSE(result.done()) << name;
-        EXPECT_EQ(result.refusal->channels, want.refusedChannels) << name;
-        EXPECT_EQ(result.refusal->column, want.column) << name;
-        EXPECT_TRUE(result.changes.empty()) << name;
-        EXPECT_TRUE(doc.mem == mem && doc.labels == labels) << name;
-        const std::string channel = "Channel" +
-                                    std::string(want.refusedChannels.size() > 1 ? "s " : " ") +
-                                    std::to_string(want.refusedChannels.front() + 1);
-        EXPECT_TRUE(result.message().starts_with(channel)) << name << ": " << result.message();
-        EXPECT_NE(result.message().find(result.refusal->reason), std::string::npos) << name;
+        EXPECT_EQ(*result.refusal, (BulkRefusal{refused, column, result.refusal->reason})) << name;
+        EXPECT_TRUE(result.changes.empty() && doc.mem == mem && doc.labels == labels) << name;
+        const std::string channels = refused.size() > 1 ? "Channels " : "Channel ";
+        EXPECT_TRUE(result.message().starts_with(channels + std::to_string(refused[0] + 1)) &&
+                    result.message().ends_with(result.refusal->reason))
+            << name << ": " << result.message();
         return;
     }
     ASSERT_TRUE(result.done()) << name << ": " << result.message();
-    EXPECT_EQ(differingCells(table, exported(doc)), cellsOf(want.changed)) << name;
-    EXPECT_EQ(result.changes.size(), want.changed.size()) << name;
-    for (std::size_t i = 0; i < want.changed.size() && i < result.changes.size(); ++i) {
-        const auto& [c, column] = want.changed[i];
-        EXPECT_EQ(group.channel(c).display()[static_cast<std::size_t>(column)], want.shown[i])
-            << name;
-        EXPECT_EQ(result.changes[i].after, want.shown[i]) << name;
-        EXPECT_NE(result.changes[i].before, result.changes[i].after) << name;
+    std::set<std::string> named;
+    std::vector<std::pair<int, std::string>> shown, changed;
+    for (const Cell& cell : cells) {
+        named.insert(cellName(kGroup + 1, cell.channel + 1, kChannelCaptions.at(cell.column)));
+        shown.emplace_back(cell.channel, cell.shown);
+        EXPECT_EQ(group.channel(cell.channel).display().at(cell.column), cell.shown) << name;
     }
+    for (const CellChange& c : result.changes) changed.emplace_back(c.channel, c.after);
+    EXPECT_EQ(changed, shown) << name;
+    EXPECT_EQ(differingCells(table, exported(doc)), named) << name;
 }
 
 TEST(BulkEdit, SetsOneColumnOnEveryChannelOrOnNone) {
@@ -90,44 +65,35 @@ TEST(BulkEdit, SetsOneColumnOnEveryChannelOrOnNone) {
         std::vector<int> channels;
         int column;
         std::string text;
-        Expected want;
+        std::optional<std::string> shown;  // nullopt: the gate refuses it
+        std::vector<int> named;            // the channels changed, or refused
     };
-    const auto range = [](int first, int last, int column) {
-        std::vector<std::pair<int, int>> cells;
-        for (int c = first; c <= last; ++c) cells.emplace_back(c, column);
-        return cells;
-    };
+    // clang-format off
     const Case cases[] = {
-        {{0, 1, 2, 3, 4, 5, 6}, kColTxCG, "100.0", stores(range(0, 6, kColTxCG), {7, "100.0"})},
-        // Channel 3 shows D023 already and keeps its bytes.
-        {{0, 1, 2, 3},
-         kColRecCG,
-         "D023",
-         stores({{0, kColRecCG}, {1, kColRecCG}, {3, kColRecCG}}, {3, "D023"})},
-        {{13, 0}, kColLabel, "fish", stores({{13, kColLabel}, {0, kColLabel}}, {2, "FISh    "})},
-        {{2, 5}, kColScan, "", stores({{2, kColScan}}, {""})},
-        {{4}, kColRecFreq, "450125", stores({{4, kColRecFreq}}, {"450.12500"})},
-        // The gate refuses the text: every channel that would store it is named.
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13},
-         kColRecCG,
-         "D089",
-         refuses({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, kColRecCG)},
-        {{9, 3}, kColTxFreq, "450.00625", refuses({9, 3}, kColTxFreq)},
-        {{2, 3}, kColScan, "y", refuses({2, 3}, kColScan)},
-        {{}, kColLabel, "ABCDEFGHI", {}},
-    };
+        {{0, 1, 2, 3, 4, 5, 6}, kColTxCG, "100.0", "100.0", {0, 1, 2, 3, 4, 5, 6}},
+        // Channel 3 shows it already, as typed or not.
+        {{0, 1, 2, 3}, kColRecCG, "D023", "D023", {0, 1, 3}},
+        {{2, 3}, kColRecCG, "d023", "D023", {3}},
+        {{13, 0}, kColLabel, "fish", "FISh    ", {13, 0}}, {{2, 5}, kColScan, "", "", {2}},
+        {{4}, kColRecFreq, "450125", "450.12500", {4}}, {{}, kColLabel, "ABC", "", {}},
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, kColRecCG, "D089", {},
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
+        {{9, 3}, kColTxFreq, "450.00625", {}, {9, 3}}, {{2, 3}, kColScan, "y", {}, {2, 3}}};
+    // clang-format on
     for (const Case& c : cases) {
-        if (!c.want.refusedChannels.empty())
-            ASSERT_FALSE(channelEntry(c.column, c.text).accepted()) << c.text;
-        expectEdit([&](Group& g) { return setColumn(g, c.channels, c.column, c.text); }, c.want,
-                   c.text);
+        EXPECT_EQ(channelEntry(c.column, c.text).accepted(), c.shown.has_value()) << c.text;
+        std::vector<Cell> cells;
+        for (const int ch : c.named) cells.push_back({ch, c.column, c.shown.value_or("")});
+        expectEdit([&](Group& g) { return setColumn(g, c.channels, c.column, c.text); },
+                   c.shown ? cells : std::vector<Cell>{}, c.shown ? std::vector<int>{} : c.named,
+                   c.column, c.text);
     }
     // The channel showing the odd tone keeps it; any other is refused it.
     expectEdit(
         [](Group& g) {
             return setColumn(g, std::vector{1, 2}, kColTxCG, g.channel(2).txCg());
         },
-        refuses({1}, kColTxCG), "the tone a file gave");
+        {}, {1}, kColTxCG, "the tone a file gave");
 }
 
 TEST(BulkEdit, FillsFrequenciesInStepsWithinTheBandAndTheRaster) {
@@ -137,87 +103,71 @@ TEST(BulkEdit, FillsFrequenciesInStepsWithinTheBandAndTheRaster) {
     struct Case {
         std::vector<int> channels;
         FrequencyFill fill;
-        Expected want;
+        std::vector<std::string> shown;  // each channel's receive (and transmit) frequency
+        int refused, column;             // the channel named (else -1) and its column
     };
-    const auto rx = [](std::vector<int> channels) {
-        std::vector<std::pair<int, int>> cells;
-        for (int c : channels) cells.emplace_back(c, kColRecFreq);
-        return cells;
-    };
+    // clang-format off
     const Case cases[] = {
-        {{0, 1, 2}, {"451.0250"}, stores(rx({0, 1, 2}), {"451.02500", "451.03750", "451.05000"})},
+        {{0, 1, 2}, {"451.0250"}, {"451.02500", "451.03750", "451.05000"}, -1, 0},
         // In the order given; the start typed as the cell takes it (in kHz).
-        {{5, 2}, {"451025", 25'000}, stores(rx({5, 2}), {"451.02500", "451.05000"})},
+        {{5, 2}, {"451025", 25'000}, {"451.02500", "451.05000"}, -1, 0},
         // The band's top edge is a frequency of the radio; a step beyond it is not.
-        {{11, 12, 13},
-         {"599.975"},
-         stores(rx({11, 12, 13}), {"599.97500", "599.98750", "600.00000"})},
-        {{10, 11, 12, 13}, {"599.975"}, refuses({13}, kColRecFreq)},
+        {{11, 12, 13}, {"599.975"}, {"599.97500", "599.98750", "600.00000"}, -1, 0},
+        {{10, 11, 12, 13}, {"599.975"}, {}, 13, kColRecFreq},
         // Downward to the lowest frequency; 400 MHz itself is stored as none.
-        {{0, 1}, {"400.025", -12'500}, stores(rx({0, 1}), {"400.02500", "400.01250"})},
-        {{0, 1, 2}, {"400.025", -12'500}, refuses({2}, kColRecFreq)},
+        {{0, 1}, {"400.025", -12'500}, {"400.02500", "400.01250"}, -1, 0},
+        {{0, 1, 2}, {"400.025", -12'500}, {}, 2, kColRecFreq},
         // Steps off the raster, a zero step, a start off the raster or the band.
-        {{3, 4}, {"451.0", 6'250}, refuses({3}, kColRecFreq)},
-        {{3, 4}, {"451.0", 12'501}, refuses({3}, kColRecFreq)},
-        {{3, 4}, {"451.0", 0}, refuses({3}, kColRecFreq)},
-        {{3, 4}, {"451.01"}, refuses({3}, kColRecFreq)},
-        {{3, 4}, {"700"}, refuses({3}, kColRecFreq)},
+        {{3, 4}, {"451.0", 6'250}, {}, 3, kColRecFreq},
+        {{3, 4}, {"451.0", 12'501}, {}, 3, kColRecFreq},
+        {{3, 4}, {"451.0", 0}, {}, 3, kColRecFreq}, {{3, 4}, {"451.01"}, {}, 3, kColRecFreq},
+        {{3, 4}, {"700"}, {}, 3, kColRecFreq}, {{}, {"451.0"}, {}, -1, 0},
         // Transmit with an offset, which the transmit cell must hold too.
-        {{0, 1},
-         {"451.0", kRasterHz, kOffset, 5'000'000},
-         stores({{0, kColRecFreq}, {0, kColTxFreq}, {1, kColRecFreq}, {1, kColTxFreq}},
-                {"451.00000", "456.00000", "451.01250", "456.01250"})},
-        {{6},
-         {"451.0", kRasterHz, kOffset, 0},
-         stores({{6, kColRecFreq}, {6, kColTxFreq}}, {"451.00000", "451.00000"})},
-        {{0, 1}, {"404.0", kRasterHz, kOffset, -5'000'000}, refuses({0}, kColTxFreq)},
-        {{0, 1}, {"451.0", kRasterHz, kOffset, 6'250}, refuses({0}, kColTxFreq)},
+        {{0, 1}, {"451.0", kRasterHz, kOffset, 5'000'000},
+         {"451.00000", "456.00000", "451.01250", "456.01250"}, -1, 0},
+        {{6}, {"451.0", kRasterHz, kOffset, 0}, {"451.00000", "451.00000"}, -1, 0},
+        {{0, 1}, {"404.0", kRasterHz, kOffset, -5'000'000}, {}, 0, kColTxFreq},
+        {{0, 1}, {"451.0", kRasterHz, kOffset, 6'250}, {}, 0, kColTxFreq},
         // Steps and offsets far beyond the band are refused without overflowing.
-        {{0, 1}, {"599.975", kMax / kRasterHz * kRasterHz}, refuses({1}, kColRecFreq)},
-        {{0, 1}, {"400.025", kMin / kRasterHz * kRasterHz}, refuses({1}, kColRecFreq)},
-        {{0, 1}, {"451.0", kRasterHz, kOffset, kMin}, refuses({0}, kColTxFreq)},
-        {{0, 1}, {"451.0", kRasterHz, kOffset, kMax}, refuses({0}, kColTxFreq)},
-        {{}, {"451.0"}, {}},
-    };
-    for (const Case& c : cases)
-        expectEdit([&](Group& g) { return fillFrequencies(g, c.channels, c.fill); }, c.want,
+        {{0, 1}, {"599.975", kMax / kRasterHz * kRasterHz}, {}, 1, kColRecFreq},
+        {{0, 1}, {"400.025", kMin / kRasterHz * kRasterHz}, {}, 1, kColRecFreq},
+        {{0, 1}, {"451.0", kRasterHz, kOffset, kMin}, {}, 0, kColTxFreq},
+        {{0, 1}, {"451.0", kRasterHz, kOffset, kMax}, {}, 0, kColTxFreq}};
+    // clang-format on
+    for (const Case& c : cases) {
+        std::vector<Cell> cells;
+        const bool tx = c.fill.transmit == kOffset;
+        for (std::size_t i = 0; i < c.shown.size(); ++i) {
+            const std::size_t k = tx ? i / 2 : i;
+            cells.push_back({c.channels.at(k), tx && i % 2 ? kColTxFreq : kColRecFreq, c.shown[i]});
+        }
+        expectEdit([&](Group& g) { return fillFrequencies(g, c.channels, c.fill); }, cells,
+                   c.refused < 0 ? std::vector<int>{} : std::vector{c.refused}, c.column,
                    c.fill.start + " " + std::to_string(c.fill.stepHz));
+    }
 }
 
-TEST(BulkEdit, ACallersMistakeThrowsBeforeAnythingIsStored) {
-    const std::vector<std::vector<int>> lists = {{0, 14}, {-1}, {3, 4, 3}};
+// Lists and amounts as typed; a caller's mistake throws before anything is stored.
+TEST(BulkEdit, ChannelListsAndAmounts) {
     Document doc;
     const MemImage mem = doc.mem;
-    Group& group = *doc.group(0);
-    for (const auto& list : lists) {
-        EXPECT_THROW(setColumn(group, list, kColLabel, "A"), std::invalid_argument);
-        EXPECT_THROW(fillFrequencies(group, list, {"451.0"}), std::invalid_argument);
+    for (const std::vector<int>& list : {std::vector{0, 14}, {-1}, {3, 4, 3}}) {
+        EXPECT_THROW(setColumn(*doc.group(0), list, kColLabel, "A"), std::invalid_argument);
+        EXPECT_THROW(fillFrequencies(*doc.group(0), list, {"451.0"}), std::invalid_argument);
     }
     for (const int column : {0, 7})
-        EXPECT_THROW(setColumn(group, std::vector{1}, column, "Y"), std::invalid_argument);
+        EXPECT_THROW(setColumn(*doc.group(0), std::vector{1}, column, "Y"), std::invalid_argument);
     EXPECT_EQ(doc.mem, mem);
-}
-
-TEST(BulkEdit, ChannelListsAndAmountsAsTyped) {
+    // clang-format off
     const std::pair<const char*, std::optional<std::int64_t>> amounts[] = {
         {"0.0125", 12'500}, {"-5", -5'000'000}, {" +5.0 ", 5'000'000}, {"1e-2", 10'000},
-        {"0.0000001", {}},  {"--5", {}},        {"- 5", {}},           {"", {}},
-        {"5 MHz", {}},      {"x", {}}};
-    for (const auto& [text, hz] : amounts) EXPECT_EQ(megahertzToHz(text), hz) << text;
-
+        {"0.0000001", {}}, {"--5", {}}, {"- 5", {}}, {"", {}}, {"5 MHz", {}}, {"x", {}}};
     const std::pair<const char*, std::vector<int>> lists[] = {
-        {"1-3,9,12-14", {0, 1, 2, 8, 11, 12, 13}},
-        {" 3 , 1-2", {2, 0, 1}},
-        {"14", {13}},
-        {"0", {}},
-        {"15", {}},
-        {"7-3", {}},
-        {"1,1", {}},
-        {"1-3,2", {}},
-        {"", {}},
-        {"1-", {}},
-        {"1,,2", {}},
-        {"a", {}}};
+        {"1-3,9,12-14", {0, 1, 2, 8, 11, 12, 13}}, {" 3 , 1-2", {2, 0, 1}}, {"14", {13}},
+        {"0", {}}, {"15", {}}, {"7-3", {}}, {"1,1", {}}, {"1-3,2", {}}, {"", {}}, {"1-", {}},
+        {"1,,2", {}}, {"a", {}}};
+    // clang-format on
+    for (const auto& [text, hz] : amounts) EXPECT_EQ(megahertzToHz(text), hz) << text;
     for (const auto& [text, channels] : lists) {
         const ChannelList list = parseChannelList(text);
         EXPECT_EQ(list.channels, channels) << text;

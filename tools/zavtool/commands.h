@@ -30,9 +30,15 @@ struct Options {
     bool noBackup = false;             // --no-backup
     BandCheck band = BandCheck::Stop;  // --ignore-band
     std::string pdf;
-    std::optional<FleetUnits> units;  // --ani-from, --ani-groups
-    std::string log;                  // --log: the fleet's CSV log
-    std::string outputPattern;        // --output-pattern: a fleet read's files
+    std::optional<FleetUnits> units;    // --ani-from, --ani-groups
+    std::string log;                    // --log: the fleet's CSV log
+    std::string outputPattern;          // --output-pattern: a fleet read's files
+    std::string channels;               // --channels: a list such as 1-7,9
+    std::string column;                 // --column: a grid column's name
+    std::string value;                  // --value: the text set
+    std::string start;                  // --start: a fill's first receive frequency
+    std::string step;                   // --step: a fill's step in MHz; "" for the default
+    std::optional<std::string> offset;  // --offset: transmit = receive + offset, in MHz
 
     // Several radios at once, or what only a fleet run does (unit numbers, the log).
     [[nodiscard]] bool fleet() const {
@@ -73,6 +79,8 @@ int syncalCommand(const Options& options, ToolIo& io);
 int dtmfCommand(const Options& options, ToolIo& io);
 int identifyCommand(const Options& options, ToolIo& io);
 int compareCommand(const Options& options, ToolIo& io);
+int setCommand(const Options& options, ToolIo& io);
+int fillCommand(const Options& options, ToolIo& io);
 // write, read and write-labels on every --port at once.
 int fleetCommand(const Options& options, ToolIo& io, FleetOperation operation);
 

@@ -34,6 +34,9 @@ enum OptionFlag : unsigned {
     kPatternOption = 1U << 11,  // --output-pattern
     kBackupOption = 1U << 12,   // --no-backup
     kBandOption = 1U << 13,     // --ignore-band
+    kChannelsOption = 1U << 14,
+    kSetOption = 1U << 15,   // --column, --value
+    kFillOption = 1U << 16,  // --start, --step, --offset
 };
 constexpr unsigned kRadioOptions = kPortOption | kRetryOption;
 
@@ -70,6 +73,20 @@ constexpr std::array kOptions{
                "every label byte)"},
     OptionInfo{kBandOption, 0, "ignore-band", "",
                "write channels outside the radio's band too (they cannot lock)"},
+    OptionInfo{kChannelsOption, kChannelsOption, "channels", "LIST",
+               "channels of group G, such as 1-7,9,11-14 (a fill goes in this order)"},
+    OptionInfo{kSetOption, kSetOption, "column", "NAME",
+               "the grid's column: Rec Freq, Rec CG, Tx Freq, Tx CG, Label or Scan"},
+    OptionInfo{kSetOption, kSetOption, "value", "TEXT",
+               "the text every channel gets in the column, as typed in the editor's cell"},
+    OptionInfo{kFillOption, kFillOption, "start", "MHZ",
+               "the first channel's receive frequency, as typed in the editor's cell"},
+    OptionInfo{kFillOption, 0, "step", "MHZ",
+               "from one channel's receive frequency to the next: a multiple of 0.0125 "
+               "(default), negative to fill downward"},
+    OptionInfo{kFillOption, 0, "offset", "MHZ",
+               "set each transmit frequency too: the receive frequency plus MHZ (0 for "
+               "simplex)"},
 };
 
 constexpr std::string_view kFleetDetails =
@@ -95,6 +112,12 @@ constexpr std::string_view kCsvDetails =
     "order does not matter; a row or column left out changes nothing, and so does a cell\n"
     "that shows what FILE holds. Any faulty cell is reported by row and column and\n"
     "nothing is imported.\n";
+
+constexpr std::string_view kEditDetails =
+    "Every channel's text is checked as the editor checks a typed cell; when any channel\n"
+    "cannot hold its text, the channels are named with the reason and nothing is written.\n"
+    "A channel that shows the text already keeps its bytes. The number of cells that\n"
+    "changed is printed.\n";
 
 struct CommandInfo {
     std::string_view name;
@@ -156,6 +179,16 @@ constexpr std::array kCommands{
     CommandInfo{"import-csv", kForceOption, "FILE.frq IN.csv OUT.frq",
                 "write FILE with the cells of the CSV table IN into a new file OUT",
                 importCsvCommand, kCsvDetails},
+    CommandInfo{"set", kGroupRequired | kChannelsOption | kSetOption | kForceOption,
+                "FILE.frq OUT.frq",
+                "write FILE with TEXT in column NAME of the channels LIST of group G into a new "
+                "file OUT",
+                setCommand, kEditDetails},
+    CommandInfo{"fill", kGroupRequired | kChannelsOption | kFillOption | kForceOption,
+                "FILE.frq OUT.frq",
+                "write FILE with the receive (with --offset, and transmit) frequencies of the "
+                "channels LIST of group G filled in steps into a new file OUT",
+                fillCommand, kEditDetails},
     CommandInfo{"diff", 0, "A.frq B.frq",
                 "list what differs from A to B by group, channel and field, and the other bytes "
                 "that differ",
@@ -319,6 +352,12 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     o.log = bytes(value("log"));
     if (auto error = takeFleetOptions(parser, given, o)) return error;
     o.pdf = bytes(value("pdf"));
+    o.channels = bytes(value("channels"));
+    o.column = bytes(value("column"));
+    o.value = bytes(value("value"));
+    o.start = bytes(value("start"));
+    o.step = bytes(value("step"));
+    if (given("offset")) o.offset = bytes(value("offset"));
     o.labels = given("labels");
     o.skipGlobal = given("skip-global");
     o.force = given("force");

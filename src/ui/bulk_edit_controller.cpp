@@ -138,6 +138,7 @@ void BulkEditController::fillCommand() {
     view_.finishEntries();
     if (!groupShown()) return;
     const std::vector<int> rows = grid_.selectedRows();
+    if (rows.empty()) return;  // no current cell either
     QString start = model_.cellText(rows.front(), kColRecFreq);
     if (start == QStringLiteral("none")) start.clear();
     FillDialog dialog(static_cast<int>(rows.size()), start, window_);

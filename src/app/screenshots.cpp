@@ -20,16 +20,17 @@
 #include "ui/about_dialog.h"
 #include "ui/alignment_window.h"
 #include "ui/bank_move_dialog.h"
+#include "ui/bulk_edit_dialogs.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
 #include "ui/demo_radio.h"
 #include "ui/fleet_write_dialog.h"
 #include "ui/main_window.h"
-#include "ui/windows_controller.h"
 #include "ui/offset_entry.h"
 #include "ui/progress_window.h"
 #include "ui/radio_history_dialog.h"
 #include "ui/splash_window.h"
+#include "ui/windows_controller.h"
 
 namespace zav {
 
@@ -179,6 +180,21 @@ int renderScreenshots(const QString& folder) {
         ok = saveShot(shot, dir, "write-progress.png") && ok;
         proc.endOperation();
         proc.connectionEnded();
+    }
+    {
+        // Four rows selected and a code guard about to be set on all of them.
+        window.grid().selectRows(std::vector{1, 2, 3, 4}, kColRecCG);
+        SetRowsDialog set(QStringLiteral("Rec CG"), 4, QStringLiteral("100.0"), &window);
+        set.show();
+        set.adjustSize();
+        set.move(window.geometry().center() - set.rect().center());
+        QApplication::processEvents();
+        QPixmap shot = window.grab();
+        QPainter painter(&shot);
+        painter.drawPixmap(set.geometry().topLeft() - window.geometry().topLeft(), set.grab());
+        painter.end();
+        ok = saveShot(shot, dir, "set-rows.png") && ok;
+        window.grid().setCurrentIndex(window.gridModel().index(1, kColTxFreq));
     }
     {
         // An entry the radio cannot store, refused with its reason in the status bar.

@@ -1,8 +1,11 @@
 #include "ui/channel_grid_view.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
+
+#include <set>
 
 #include "model/frequency_check.h"
 #include "ui/grid_delegate.h"
@@ -58,7 +61,9 @@ ChannelGridView::ChannelGridView(ChannelGridModel& model, Document& doc, Prompts
     setObjectName(QStringLiteral("Grid"));
     setModel(&model_);
     setItemDelegate(delegate_);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Moving the cursor selects its cell alone, as before; Shift and Ctrl extend the
+    // selection, whose rows the Edit menu's row commands take.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
@@ -206,6 +211,22 @@ void ChannelGridView::refuse(const QString& reason) {
     emit entryRefused(reason);
 }
 
+std::vector<int> ChannelGridView::selectedRows() const {
+    std::set<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.insert(index.row());
+    if (rows.empty() && currentIndex().isValid()) rows.insert(currentIndex().row());
+    return {rows.begin(), rows.end()};
+}
+
+void ChannelGridView::selectRows(std::span<const int> rows, int column) {
+    if (rows.empty() || model_.rowCount() == 0) return;
+    setCurrentIndex(model_.index(rows.front(), column));
+    QItemSelection selection;
+    for (const int row : rows)
+        selection.select(model_.index(row, 0), model_.index(row, kGridColumns - 1));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
 bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
     if (!e->isAutoRepeat()) offsetRow_.reset();  // only the very next release opens the entry
     const QModelIndex cur = currentIndex();
@@ -227,6 +248,13 @@ bool ChannelGridView::commandKey(QKeyEvent* e, int column, QLineEdit* editor) {
         }
         const bool back = key == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier) != 0;
         QWidget::focusNextPrevChild(!back);  // NOLINT(bugprone-parent-virtual-call)
+        return true;
+    }
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (enter && editor != nullptr && (e->modifiers() & Qt::ControlModifier) != 0) {
+        const QString text = editor->text();
+        discardEditor(editor);  // the rows take the text together, or none does
+        emit setOnSelectedRequested(column, text);
         return true;
     }
     if (!plainKey(e)) return false;

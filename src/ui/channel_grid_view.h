@@ -3,10 +3,14 @@
 // before it is stored; S and C in a transmit column copy the receive values; the space
 // bar in Tx Freq opens the offset entry when it is released; Home goes to Rec Freq; the Scan cell's
 // button toggles the flag. Every change is an undo step of the history the model records in.
+// Rows are selected with the mouse (Shift and Ctrl extend) and Shift+arrows; Ctrl+Enter in a
+// cell asks for its text in that column of every selected row.
 
 #include <QTableView>
 
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "iface/prompts.h"
 #include "ui/channel_grid_model.h"
@@ -44,6 +48,11 @@ class ChannelGridView final : public QTableView {
     // An entry refused: a beep, and the reason for the status bar (entryRefused).
     void refuse(const QString& reason);
 
+    // The rows with a selected cell, in order; the current row when no cell is selected.
+    [[nodiscard]] std::vector<int> selectedRows() const;
+    // Selects the rows whole; the current cell goes to the first of them, in `column`.
+    void selectRows(std::span<const int> rows, int column);
+
     bool editorKeyPress(QLineEdit* editor, QKeyEvent* event);
     bool editorKeyRelease(QLineEdit* editor, QKeyEvent* event);
 
@@ -54,6 +63,8 @@ class ChannelGridView final : public QTableView {
     void copiedToAllRows(int column);
     // The space bar released in Tx Freq: the offset entry opens for this row.
     void offsetRequested(int row);
+    // Ctrl+Enter in a cell's editor: `text` for column `column` of every selected row.
+    void setOnSelectedRequested(int column, const QString& text);
 
   protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

@@ -2,10 +2,12 @@
 
 #include <vector>
 
+#include "model/channel_block.h"
+
 namespace zav {
 
 namespace {
-constexpr char kLineEnd = '\r';  // character 13, without a line feed
+constexpr char kLineEnd = kBlockLineEnd;
 }
 
 GridClipboard::GridClipboard(Document& doc, TextClipboard& clipboard, Prompts& prompts)
@@ -13,8 +15,7 @@ GridClipboard::GridClipboard(Document& doc, TextClipboard& clipboard, Prompts& p
 
 void GridClipboard::reset() {
     clipboard_.clear();
-    copiedRow_ = false;
-    copiedAll_ = false;
+    copiedKind_ = Copied::Nothing;
     haveCopy_ = false;
     copied_.clear();
 }
@@ -38,9 +39,19 @@ const Group* GridClipboard::shownGroup() const {
 void GridClipboard::copyRow(int row) {
     const Group* g = shownGroup();
     if (g == nullptr || row < 0 || row >= kChannelsPerGroup) return;
-    copiedRow_ = true;
-    copiedAll_ = false;
+    copiedKind_ = Copied::Row;
     put(g->copyChan(row));
+}
+
+void GridClipboard::copyRows(std::span<const int> rows) {
+    if (rows.size() == 1) {
+        copyRow(rows.front());
+        return;
+    }
+    const Group* g = shownGroup();
+    if (g == nullptr || rows.empty()) return;
+    put(blockText(*g, rows));
+    copiedKind_ = Copied::Block;
 }
 
 void GridClipboard::copyAll() {
@@ -52,8 +63,7 @@ void GridClipboard::copyAll() {
         text += kLineEnd;
     }
     put(std::move(text));
-    copiedAll_ = true;
-    copiedRow_ = false;
+    copiedKind_ = Copied::All;
 }
 
 bool GridClipboard::pasteAvailable() const {
@@ -70,13 +80,18 @@ GridClipboard::PasteResult GridClipboard::paste(int row) {
     const int shown = doc_.shownGroup();
     Group* g = shown >= 0 ? doc_.group(shown) : nullptr;
     if (g == nullptr) return PasteResult::Refused;
-    if (copiedRow_ && row >= 0 && row < kChannelsPerGroup) {
+    const bool inGroup = row >= 0 && row < kChannelsPerGroup;
+    if (copiedKind_ == Copied::Row && inGroup) {
         const FieldEntry pasted = g->channel(row).pasteChan(text);
         if (!pasted) refusal_ = pasted.reason();
         return pasted ? PasteResult::Row : PasteResult::Refused;
     }
-    if (copiedAll_)
+    if (copiedKind_ == Copied::All)
         return pasteAllRows(*g, std::move(text)) ? PasteResult::All : PasteResult::Refused;
+    if (copiedKind_ == Copied::Block && inGroup) {
+        refusal_ = pasteBlock(*g, row, text);
+        return refusal_.empty() ? PasteResult::Block : PasteResult::Refused;
+    }
     return PasteResult::Refused;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
-// Copy a row, Copy All and Paste between the channel grid and the system clipboard. One
-// row travels as its six texts joined by tabs; a whole group as 14 such lines, each ended
-// by a carriage return. A paste is accepted only while the clipboard still holds exactly
-// the text this window put there, and only with every cell one its field holds.
+// Copy a row, Copy All, copying a block of rows and Paste between the channel grid and the
+// system clipboard. One row travels as its six texts joined by tabs; a whole group as 14
+// such lines, each ended by a carriage return; a block of n rows as n such lines. A paste
+// is accepted only while the clipboard still holds exactly the text this window put there,
+// and only with every cell one its field holds.
 
+#include <span>
 #include <string>
 
 #include "iface/clipboard.h"
@@ -22,10 +24,13 @@ class GridClipboard {
     // From the document's shown group (nothing when none is shown).
     void copyRow(int row);
     void copyAll();
+    // The rows in their order; one row is copied as copyRow copies it.
+    void copyRows(std::span<const int> rows);
 
-    enum class PasteResult { Refused, Row, All };
-    // Into the shown group: one row at `row`, or all 14 rows. Every changed cell passes
-    // its field's gate first; with one refused, nothing is pasted (see refusal()).
+    enum class PasteResult { Refused, Row, All, Block };
+    // Into the shown group: one row at `row`, all 14 rows, or a block into the rows from
+    // `row` on. Every changed cell passes its field's gate first; with one refused, or a
+    // block that does not fit, nothing is pasted (see refusal()).
     PasteResult paste(int row);
     // Why the last paste stored nothing, when a cell was refused; else empty.
     [[nodiscard]] const std::string& refusal() const { return refusal_; }
@@ -46,8 +51,8 @@ class GridClipboard {
     Document& doc_;
     TextClipboard& clipboard_;
     Prompts& prompts_;
-    bool copiedRow_ = false;
-    bool copiedAll_ = false;
+    enum class Copied { Nothing, Row, All, Block };
+    Copied copiedKind_ = Copied::Nothing;
     bool haveCopy_ = false;
     std::string copied_;
     std::string refusal_;

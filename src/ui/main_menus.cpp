@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -111,6 +112,33 @@ void buildEdit(QMenuBar* bar, MainMenus& m) {
     m.copyRowAction = item(m.copyMenu, "mnuRow", "Copy a row", ctrl(Qt::Key_R));
     m.pasteAction = item(m.editMenu, "mnuPaste", "Paste", ctrl(Qt::Key_V));
     m.moveAction = item(m.editMenu, "mnuMove", "Move", ctrl(Qt::Key_M));
+    separator(m.editMenu, "mnuSepRows");
+    // New captions are translated; the ones above are the radio program's own.
+    const auto rows = [&](const char* name, const QString& caption, const QKeySequence& keys) {
+        QAction* a = item(m.editMenu, name, "", keys);
+        a->setText(caption);
+        return a;
+    };
+    m.selectRowsAction =
+        rows("mnuSelectRows", QCoreApplication::translate("MainMenus", "Select &All Rows"),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    m.copyRowsAction = rows("mnuCopyRows", QCoreApplication::translate("MainMenus", "&Copy Rows"),
+                            QKeySequence(QKeySequence::Copy));
+    m.cutRowsAction = rows("mnuCutRows", QCoreApplication::translate("MainMenus", "Cu&t Rows"),
+                           QKeySequence(QKeySequence::Cut));
+    m.deleteRowsAction =
+        rows("mnuDeleteRows", QCoreApplication::translate("MainMenus", "&Delete Rows"),
+             QKeySequence(Qt::Key_Delete));
+    m.setRowsAction =
+        rows("mnuSetRows", QCoreApplication::translate("MainMenus", "Set On &Selected Rows..."),
+             ctrl(Qt::Key_E));
+    m.fillAction = rows("mnuFill", QCoreApplication::translate("MainMenus", "&Fill Frequencies..."),
+                        ctrl(Qt::Key_F));
+    m.moveUpAction = rows("mnuMoveUp", QCoreApplication::translate("MainMenus", "Move Rows &Up"),
+                          QKeySequence(Qt::ALT | Qt::Key_Up));
+    m.moveDownAction =
+        rows("mnuMoveDown", QCoreApplication::translate("MainMenus", "Move Rows Do&wn"),
+             QKeySequence(Qt::ALT | Qt::Key_Down));
 }
 
 void buildConfig(QMenuBar* bar, MainMenus& m) {

@@ -63,6 +63,15 @@ struct MainMenus {
     QAction* copyRowAction = nullptr;  // Copy a row, Ctrl+R
     QAction* pasteAction = nullptr;    // Paste, Ctrl+V
     QAction* moveAction = nullptr;     // Move, Ctrl+M
+    // The grid's selected rows (the row commands act while the grid has the focus).
+    QAction* selectRowsAction = nullptr;  // Select &All Rows, Ctrl+Shift+A (Ctrl+A: Copy All)
+    QAction* copyRowsAction = nullptr;    // &Copy Rows, Ctrl+C
+    QAction* cutRowsAction = nullptr;     // Cu&t Rows, Ctrl+X
+    QAction* deleteRowsAction = nullptr;  // &Delete Rows, Delete
+    QAction* setRowsAction = nullptr;     // Set On &Selected Rows..., Ctrl+E
+    QAction* fillAction = nullptr;        // &Fill Frequencies..., Ctrl+F
+    QAction* moveUpAction = nullptr;      // Move Rows &Up, Alt+Up
+    QAction* moveDownAction = nullptr;    // Move Rows Do&wn, Alt+Down
 
     QMenu* configMenu = nullptr;
     // Entry n - 1 is "Use Comm Port n" (index property n).

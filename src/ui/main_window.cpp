@@ -21,6 +21,7 @@
 #include "qt/local_path.h"
 #include "qt/qt_serial_port.h"
 #include "ui/app_icon.h"
+#include "ui/bulk_edit_controller.h"
 #include "ui/channel_grid_model.h"
 #include "ui/channel_grid_view.h"
 #include "ui/config_controller.h"
@@ -103,6 +104,8 @@ void MainWindow::makeControllers() {
         menus_, doc_, prompts_, fileSystem_, *history_, *status_, *report_, *this, this);
     configCommands_ = std::make_unique<ConfigController>(menus_, *operations_, *trace_, settings_,
                                                          prompts_, *this, this);
+    rowCommands_ = std::make_unique<BulkEditController>(menus_, doc_, *grid_, *gridModel_, clip_,
+                                                        *history_, *status_, *this, this);
 }
 
 MainWindow::~MainWindow() {

@@ -30,6 +30,7 @@
 
 namespace zav {
 
+class BulkEditController;
 class ChannelGridModel;
 class ChannelGridView;
 class OffsetEntry;
@@ -120,6 +121,7 @@ class MainWindow final : public QMainWindow,
     [[nodiscard]] ExchangeController& exchangeCommands() const { return *exchangeCommands_; }
     [[nodiscard]] ConfigController& configCommands() const { return *configCommands_; }
     [[nodiscard]] WindowsController& windows() const { return *windows_; }
+    [[nodiscard]] BulkEditController& rowCommands() const { return *rowCommands_; }
     [[nodiscard]] const RadioHistory& radioHistory() const { return *radioHistory_; }
 
     [[nodiscard]] RadioLink& link() { return *link_; }
@@ -205,6 +207,7 @@ class MainWindow final : public QMainWindow,
     std::unique_ptr<RadioController> radioCommands_;
     std::unique_ptr<ExchangeController> exchangeCommands_;
     std::unique_ptr<ConfigController> configCommands_;
+    std::unique_ptr<BulkEditController> rowCommands_;
     FileSystem& fileSystem_;
     QString captionSuffix_;
     QString caption_;

@@ -37,6 +37,7 @@ void MainWindow::paste() {
     history_->record(QStringLiteral("Paste"), [&] { result = clip_.paste(row); });
     switch (result) {
         case GridClipboard::PasteResult::Row:
+        case GridClipboard::PasteResult::Block:
             gridModel_->refresh();
             break;
         case GridClipboard::PasteResult::All:

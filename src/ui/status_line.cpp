@@ -1,5 +1,6 @@
 #include "ui/status_line.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
@@ -22,6 +23,7 @@ QLabel* permanent(QStatusBar* bar, const char* name) {
 
 StatusLine::StatusLine(QStatusBar* bar)
     : bar_(bar),
+      selection_(permanent(bar, "statusSelection")),
       file_(permanent(bar, "statusFile")),
       port_(permanent(bar, "statusPort")),
       band_(permanent(bar, "statusBand")),
@@ -30,6 +32,7 @@ StatusLine::StatusLine(QStatusBar* bar)
     simulatedLabel_->setText(QStringLiteral("simulated radio"));
     simulatedLabel_->hide();
     band_->hide();
+    selection_->hide();
     QObject::connect(bar_, &QStatusBar::messageChanged, bar_,
                      [this](const QString& message) { makeRoom(message); });
 }
@@ -55,6 +58,17 @@ void StatusLine::showSimulatedRadio(bool simulated) {
     makeRoom(bar_->currentMessage());
 }
 
+void StatusLine::showSelectedRows(int rows) {
+    selection_->setText(
+        rows > 1 ? QCoreApplication::translate("StatusLine", "%n rows selected", nullptr, rows)
+                 : QString());
+    makeRoom(bar_->currentMessage());
+}
+
+QString StatusLine::selectedRowsText() const {
+    return selection_->text();
+}
+
 void StatusLine::say(const QString& message) {
     refusal_ = false;
     bar_->showMessage(message, kMessageMs);
@@ -74,10 +88,13 @@ void StatusLine::makeRoom(const QString& message) {
     // The bar draws a message between its left margin and the first permanent label.
     int needed = bar_->fontMetrics().horizontalAdvance(message) + kMessageMargins;
     const bool band = !band_->text().isEmpty();
-    for (const QLabel* label : {file_, port_, band_, simulatedLabel_})
-        if ((label != simulatedLabel_ || simulated_) && (label != band_ || band))
+    const bool selection = !selection_->text().isEmpty();
+    for (const QLabel* label : {selection_, file_, port_, band_, simulatedLabel_})
+        if ((label != simulatedLabel_ || simulated_) && (label != band_ || band) &&
+            (label != selection_ || selection))
             needed += label->sizeHint().width() + kGap;
     const bool room = message.isEmpty() || needed <= bar_->width();
+    selection_->setVisible(room && selection);
     file_->setVisible(room);
     port_->setVisible(room);
     band_->setVisible(room && band);

@@ -22,6 +22,9 @@ class StatusLine {
     // The band of the radio last read ("450 to 512 MHz"); empty: none known.
     void showBand(const QString& band);
     void showSimulatedRadio(bool simulated);
+    // How many rows of the grid are selected; shown while more than one is.
+    void showSelectedRows(int rows);
+    [[nodiscard]] QString selectedRowsText() const;
     [[nodiscard]] bool showsSimulatedRadio() const { return simulated_; }
     // A message that stays until the next one or a few seconds. One the file and port
     // would cut makes them step aside until it goes.
@@ -39,6 +42,7 @@ class StatusLine {
     void makeRoom(const QString& message);
 
     QStatusBar* bar_;
+    QLabel* selection_;
     QLabel* file_;
     QLabel* port_;
     QLabel* band_;

@@ -23,4 +23,12 @@ std::string commandLineText(std::span<const std::string> arguments) {
     return text;
 }
 
+std::vector<std::string> commandLineFiles(std::span<const std::string> arguments,
+                                          const std::function<bool(const std::string&)>& exists) {
+    if (arguments.empty()) return {};
+    const std::string joined = commandLineText(arguments);
+    if (arguments.size() == 1 || exists(joined)) return {joined};
+    return {arguments.begin(), arguments.end()};
+}
+
 }  // namespace zav

@@ -2,9 +2,11 @@
 // The file name the editor starts with: a file named on the command line, or the last
 // file opened or saved.
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/file_names.h"
 #include "iface/settings_store.h"
@@ -22,5 +24,11 @@ StartupFileResult startupFile(std::string_view commandLine, const SettingsStore&
 
 // The program's arguments as one command-line text, joined by blanks.
 std::string commandLineText(std::span<const std::string> arguments);
+
+// The files the program's arguments name, one editor each. Several words are still one
+// path with blanks when that path exists (an unquoted name, as the editor always took
+// them); otherwise each word is a file of its own, as a file manager or a shell passes them.
+std::vector<std::string> commandLineFiles(std::span<const std::string> arguments,
+                                          const std::function<bool(const std::string&)>& exists);
 
 }  // namespace zav

@@ -112,5 +112,19 @@ TEST(Startup, ACommandLineFileIsOpenedOtherwiseTheLastFileIsOffered) {
     EXPECT_EQ(commandLineText(args), "/data/my unit.rxt");
 }
 
+TEST(Startup, EachWordIsAFileUnlessTogetherTheyNameOne) {
+    const auto exists = [](const std::string& path) { return path == "/data/my unit.frq"; };
+    using Words = std::vector<std::string>;
+    const std::pair<Words, Words> cases[] = {
+        {{}, {}},
+        {{"b.frq"}, {"b.frq"}},  // found or not: the one file
+        {{"/data/my", "unit.frq"}, {"/data/my unit.frq"}},
+        {{"a.frq", "b.frq"}, {"a.frq", "b.frq"}},
+        {{"/data/my", "unit.rxt", "c.frq"}, {"/data/my", "unit.rxt", "c.frq"}},
+    };
+    for (const auto& [words, files] : cases)
+        EXPECT_EQ(commandLineFiles(words, exists), files) << testing::PrintToString(words);
+}
+
 }  // namespace
 }  // namespace zav

@@ -71,6 +71,7 @@ int importCsvCommand(const Options& options, ToolIo& io);
 int diffCommand(const Options& options, ToolIo& io);
 int syncalCommand(const Options& options, ToolIo& io);
 int dtmfCommand(const Options& options, ToolIo& io);
+int portsCommand(const Options& options, ToolIo& io);
 int identifyCommand(const Options& options, ToolIo& io);
 int compareCommand(const Options& options, ToolIo& io);
 // write, read and write-labels on every --port at once.

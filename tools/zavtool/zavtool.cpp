@@ -162,6 +162,11 @@ constexpr std::array kCommands{
                 diffCommand,
                 "Exit status: 0 when the files hold the same images, 1 when they differ, 2 on "
                 "an error.\n"},
+    CommandInfo{"ports", 0, "",
+                "list the serial ports as Serial Port Device... shows them: device, "
+                "description, maker, USB id, serial number, whether another program holds it, "
+                "and which was plugged in most recently",
+                portsCommand},
     CommandInfo{"identify", kRadioOptions, "",
                 "read the radio and print its band, its groups with their ANI/ID numbers and "
                 "whether a password is set; nothing is written",

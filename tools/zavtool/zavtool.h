@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ops/fleet.h"
+#include "qt/port_devices.h"
 
 namespace zav {
 class LinkPort;
@@ -39,6 +40,8 @@ struct ToolIo {
     PortFactory makePort{};
     // The radio history's folder; empty: the user's ($XDG_DATA_HOME/zavprog).
     std::string historyFolder{};
+    // Lists the serial ports for `ports`; empty: the ones the system reports.
+    SerialPortLister listPorts{};
 };
 
 // Runs the command the arguments (after the program's name) give; the exit status.

@@ -9,6 +9,7 @@
 
 #include "ops/operation_result.h"
 #include "ops/request_answers.h"
+#include "standard_streams.h"
 #include "zavtool.h"
 
 namespace zav::tool {
@@ -52,7 +53,11 @@ int reportResult(const Options& options, ToolIo& io, const OperationResult& resu
 std::string historyFolderOf(const ToolIo& io);
 
 // True (after the message) when the command's file exists and --force was not given.
+// The file is the PDF, else the last argument; standard output ("-") is no file.
 bool existsWithoutForce(const Options& options, ToolIo& io);
+
+// The files a command reads and writes, "-" being standard input or output.
+StandardStreamFiles commandFiles(ToolIo& io);
 
 int newCommand(const Options& options, ToolIo& io);
 int dumpCommand(const Options& options, ToolIo& io);

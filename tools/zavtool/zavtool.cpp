@@ -148,8 +148,8 @@ constexpr std::array kCommands{
                 historyCommand, kHistoryDetails},
     CommandInfo{"dump", 0, "FILE.frq", "print FILE's unit data printout as plain text",
                 dumpCommand},
-    CommandInfo{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
-                printCommand},
+    CommandInfo{"print", kPdfOption | kForceOption, "FILE.frq",
+                "write FILE's unit data printout as a PDF", printCommand},
     CommandInfo{"export-csv", kForceOption, "FILE.frq OUT.csv",
                 "write FILE's channels and group parameters as a CSV table OUT", exportCsvCommand,
                 kCsvDetails},
@@ -191,7 +191,9 @@ constexpr std::array kCommands{
 };
 
 constexpr std::string_view kOptionForms =
-    "An option's value follows it as a word of its own or after '=': --port 1, --port=1.\n";
+    "An option's value follows it as a word of its own or after '=': --port 1, --port=1.\n"
+    "A file named - is standard input where a command reads it, standard output where it\n"
+    "writes it (dump -, export-csv FILE.frq -, import-csv FILE.frq - OUT.frq).\n";
 constexpr std::string_view kExitStatus =
     "exit status:\n"
     "  0  done\n"

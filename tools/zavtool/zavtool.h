@@ -32,7 +32,8 @@ struct ToolIo {
     const SettingsStore* portDevices = nullptr;
     // Set from outside (a terminal's interrupt, a signal) to cancel the running transfer.
     CancelRequest* cancel = nullptr;
-    // err is a terminal: a progress line is drawn on it.
+    // err is a terminal that takes escape codes (see takesEscapeCodes): a progress line
+    // is drawn on it.
     bool terminal = false;
     // Where the serial trace goes (--trace); empty: no trace.
     std::string tracePath{};
@@ -42,6 +43,8 @@ struct ToolIo {
     std::string historyFolder{};
     // Lists the serial ports for `ports`; empty: the ones the system reports.
     SerialPortLister listPorts{};
+    // What a file named "-" reads; nullptr: standard input.
+    std::istream* in = nullptr;
 };
 
 // Runs the command the arguments (after the program's name) give; the exit status.

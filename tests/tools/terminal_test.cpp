@@ -39,7 +39,10 @@ TEST(TerminalConventions, NameTheFileAndTheOptionAndTakeDashForAStream) {
          "\n    File: " + dir.file("missing.frq") + "\n", "File: " + x},
         {tool + "print " + x + " --pdf " + pdf, 1, "exists (use --force", "wrote"},
         {tool + "print --force " + x + " --pdf " + pdf, 0, "wrote " + pdf, "exists"},
-        {tool + "dump - < " + x, 0, "Group 15", "File Error"},
+        {tool + "new - | " + tool + "dump -", 0, "Group 15", "wrote"},
+        // A PDF goes to a file, even one named -: an existing one needs --force.
+        {"cd " + dir.path() + " && : > ./- && " + tool + "print x.frq --pdf -", 1,
+         "- exists (use --force", "wrote"},
         {tool + "export-csv " + x + " -", 0, "Group,Chan,", "wrote"},
         // The table through a pipe: nothing but the table on standard output.
         {tool + "export-csv " + x + " - | " + tool + "import-csv " + x + " - " + y, 0, "wrote " + y,

@@ -52,9 +52,13 @@ int reportResult(const Options& options, ToolIo& io, const OperationResult& resu
 // The radio history's folder: the one io names, else the user's.
 std::string historyFolderOf(const ToolIo& io);
 
+// Where a command's output goes: a file, or standard output when it is named "-" (the
+// commands that write through commandFiles).
+enum class OutputTo { File, FileOrStream };
+
 // True (after the message) when the command's file exists and --force was not given.
-// The file is the PDF, else the last argument; standard output ("-") is no file.
-bool existsWithoutForce(const Options& options, ToolIo& io);
+// The file is the PDF, else the last argument.
+bool existsWithoutForce(const Options& options, ToolIo& io, OutputTo to = OutputTo::File);
 
 // The files a command reads and writes, "-" being standard input or output.
 StandardStreamFiles commandFiles(ToolIo& io);

@@ -19,7 +19,7 @@ namespace {
 int exchangeCommand(const Options& o, ToolIo& io,
                     OperationResult (*step)(FileSystem&, Prompts&, Document&, const std::string&),
                     bool saveImage) {
-    if (existsWithoutForce(o, io)) return kExitFailed;
+    if (existsWithoutForce(o, io, OutputTo::FileOrStream)) return kExitFailed;
     StandardStreamFiles disk = commandFiles(io);
     TerminalPrompts prompts(io.err, 0);
     std::optional<FileBytes> file = loadFileBytes(disk, prompts, o.arguments[0], false);

@@ -52,12 +52,12 @@ StandardStreamFiles commandFiles(ToolIo& io) {
     return {io.in != nullptr ? *io.in : std::cin, io.out};
 }
 
-bool existsWithoutForce(const Options& o, ToolIo& io) {
+bool existsWithoutForce(const Options& o, ToolIo& io, OutputTo to) {
     const std::string& out = !o.pdf.empty()        ? o.pdf
                              : o.arguments.empty() ? o.argument
                                                    : o.arguments.back();
     std::error_code ec;
-    if (o.force || out == kStandardStream ||
+    if (o.force || (to == OutputTo::FileOrStream && out == kStandardStream) ||
         !std::filesystem::exists(std::filesystem::symlink_status(out, ec)))
         return false;
     io.err << "zavtool " << o.command << ": " << out << " exists (use --force to replace it)\n";
@@ -65,11 +65,11 @@ bool existsWithoutForce(const Options& o, ToolIo& io) {
 }
 
 int newCommand(const Options& o, ToolIo& io) {
-    if (existsWithoutForce(o, io)) return kExitFailed;
-    DiskFileSystem disk;
+    if (existsWithoutForce(o, io, OutputTo::FileOrStream)) return kExitFailed;
+    StandardStreamFiles disk = commandFiles(io);
     TerminalPrompts prompts(io.err, 0);
     if (!saveFileBytes(disk, prompts, o.argument, defaultFileBytes())) return kExitFailed;
-    io.out << "wrote " << o.argument << "\n";
+    if (o.argument != kStandardStream) io.out << "wrote " << o.argument << "\n";
     return kExitDone;
 }
 

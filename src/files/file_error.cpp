@@ -64,11 +64,15 @@ ClassicError classify(std::error_code ec, const std::string& path) {
 
 FileError classicFileError(std::error_code ec, const std::string& path) {
     const ClassicError c = classify(ec, path);
-    return FileError{c.number, std::string(c.description), ec.message()};
+    return FileError{c.number, std::string(c.description), ec.message(), path};
 }
 
 std::string fileErrorText(const FileError& error) {
     return "Error Number " + std::to_string(error.number) + "!\r" + error.description;
+}
+
+std::string fileErrorDetail(const FileError& error) {
+    return "File: " + error.path + "\n" + error.systemReason;
 }
 
 }  // namespace zav

@@ -11,6 +11,7 @@ struct FileError {
     int number = 0;
     std::string description;   // the classic text shown after the number
     std::string systemReason;  // the system's own wording, shown as detail
+    std::string path;          // the file the operation was on
 };
 
 // Numbers used by the editor's file reports.
@@ -29,5 +30,9 @@ FileError classicFileError(std::error_code ec, const std::string& path);
 
 // "Error Number 53!" + carriage return + "File not found".
 std::string fileErrorText(const FileError& error);
+
+// The detail shown under the text: "File: PATH", a line feed and the system's reason, so
+// that the user learns which of the files a command names failed.
+std::string fileErrorDetail(const FileError& error);
 
 }  // namespace zav

@@ -122,7 +122,7 @@ void FileOpenSave::abandon() {
 
 void FileOpenSave::reportFileError(const FileError& error) {
     abandon();
-    prompts_.ask(warning(fileErrorText(error), kFileErrorTitle, error.systemReason));
+    prompts_.ask(warning(fileErrorText(error), kFileErrorTitle, fileErrorDetail(error)));
     if (error.number == kErrFileNotFound) prompts_.ask(notice("File Access Error!"));
 }
 

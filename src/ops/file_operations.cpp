@@ -16,7 +16,7 @@ void tellFileError(Prompts& prompts, std::error_code ec, const std::string& path
     m.text = fileErrorText(error);
     m.title = std::string(kFileErrorTitle);
     m.icon = Icon::Exclamation;
-    m.detail = error.systemReason;
+    m.detail = fileErrorDetail(error);
     prompts.ask(m);
 }
 

@@ -8,6 +8,8 @@
 #include <thread>
 
 #ifdef __linux__
+#include <grp.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -32,6 +34,31 @@ QSerialPort::Parity toQt(Parity p) {
 
 }  // namespace
 
+std::string permissionHint(const std::string& device) {
+#ifdef __linux__
+    // The group to join is the device's own (dialout on Debian, uucp on others), when
+    // that group may read and write it; otherwise no group helps.
+    struct stat node {};
+    const bool groupOpens = ::stat(device.c_str(), &node) == 0 &&
+                            (node.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    std::array<char, 1024> buffer{};
+    group entry{};
+    group* found = nullptr;
+    if (groupOpens &&
+        ::getgrgid_r(node.st_gid, &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr)
+        return "Your user may not open serial ports. Add it to the serial-port group with "
+               "\"sudo usermod -a -G " +
+               std::string(found->gr_name) + " $USER\", then log out and in again.";
+    return "Your user may not open " + device +
+           ", and its group may not either: ask the "
+           "administrator for access to it.";
+#else
+    (void)device;
+    return {};
+#endif
+}
+
 std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error,
                               const std::string& errorText) {
     std::string reason = errorText.empty() ? "The device could not be opened." : errorText;
@@ -39,9 +66,7 @@ std::string openFailureReason(const std::string& device, QSerialPort::SerialPort
     // A lock held by another program is also reported as a permission error; only a
     // device the user may not open needs the group hint.
     if (error == QSerialPort::PermissionError && ::access(device.c_str(), R_OK | W_OK) != 0)
-        reason +=
-            "\nYour user may not open serial ports. Add it to the serial-port group with "
-            "\"sudo usermod -a -G dialout $USER\", then log out and in again.";
+        reason += "\n" + permissionHint(device);
 #else
     (void)device;
     (void)error;
@@ -52,11 +77,9 @@ std::string openFailureReason(const std::string& device, QSerialPort::SerialPort
 std::optional<EmptyLock> clearEmptyLock(const std::string& device,
                                         std::span<const std::string_view> folders) {
     namespace fs = std::filesystem;
-    constexpr std::string_view kDevFolder = "/dev/";
-    std::string name = device.starts_with(kDevFolder) ? device.substr(kDevFolder.size()) : device;
-    std::ranges::replace(name, '/', '_');
+    const std::string name = portLockName(device);
     for (const std::string_view folder : folders) {
-        const fs::path lock = fs::path(folder) / ("LCK.." + name);
+        const fs::path lock = fs::path(folder) / name;
         std::error_code ec;
         if (!fs::is_regular_file(lock, ec) || fs::file_size(lock, ec) != 0 || ec) continue;
         const auto written = fs::last_write_time(lock, ec);

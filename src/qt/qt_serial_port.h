@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "link/link_port.h"
+#include "qt/port_devices.h"
 
 namespace zav {
 
@@ -65,11 +66,8 @@ class QtSerialPort final : public LinkPort {
 // permission problem on Linux how to get access.
 std::string openFailureReason(const std::string& device, QSerialPort::SerialPortError error,
                               const std::string& errorText);
-
-// The folders where the serial port keeps its lock files (LCK..ttyUSB0 for /dev/ttyUSB0).
-inline constexpr std::array<std::string_view, 8> kPortLockFolders{
-    "/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
-    "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
+// How a user who may not open the device gets access: join the device's group.
+std::string permissionHint(const std::string& device);
 
 // An empty lock file of the device: a program was stopped between creating it and writing
 // its process number into it, and it refuses the port to everyone. One older than a

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "model/memory_image.h"
+#include "sim/demo_contents.h"
 #include "sim/sim_radio.h"
 
 namespace zav {
@@ -19,14 +19,6 @@ class PtyServer;
 
 // The caption suffix of a run against the simulated radio.
 inline constexpr const char* kSimulatedCaption = " [simulated radio]";
-
-// What the demo radio holds at start: every group present, a few groups with channels,
-// code guards, labels and group settings, and the band data the alignment reads.
-struct DemoContents {
-    MemImage mem{};
-    LabelImage labels{};
-};
-DemoContents demoContents();
 
 class DemoRadio {
   public:

@@ -1,6 +1,5 @@
 #include "ui/port_device_dialog.h"
 
-#include <sys/stat.h>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,10 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <cstdio>
 #include <stdexcept>
 
 #include "files/settings.h"
@@ -25,49 +22,17 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-std::string hex4(std::uint16_t v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04x", static_cast<unsigned>(v));
-    return buf;
-}
-
 }  // namespace
 
-std::vector<SerialPortEntry> systemSerialPorts() {
-    std::vector<SerialPortEntry> out;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        SerialPortEntry e;
-        e.device = info.systemLocation().toStdString();
-        e.description = info.description().toStdString();
-        e.manufacturer = info.manufacturer().toStdString();
-        if (info.hasVendorIdentifier()) e.vendorId = info.vendorIdentifier();
-        if (info.hasProductIdentifier()) e.productId = info.productIdentifier();
-        struct stat node {};
-        if (::stat(e.device.c_str(), &node) == 0) e.appearedAt = node.st_ctime;
-        out.push_back(std::move(e));
-    }
-    return out;
-}
-
-std::optional<std::size_t> newestEntry(const std::vector<SerialPortEntry>& entries) {
-    std::optional<std::size_t> newest;
-    bool tied = false;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!entries[i].appearedAt) continue;
-        if (!newest || *entries[i].appearedAt > *entries[*newest].appearedAt) {
-            newest = i;
-            tied = false;
-        } else if (*entries[i].appearedAt == *entries[*newest].appearedAt) {
-            tied = true;
-        }
-    }
-    if (tied) return std::nullopt;
-    return newest;
-}
-
-std::string usbIdText(const SerialPortEntry& entry) {
-    if (!entry.vendorId) return {};
-    return hex4(*entry.vendorId) + ":" + (entry.productId ? hex4(*entry.productId) : "");
+QString PortDeviceDialog::deviceTip(const SerialPortEntry& entry) {
+    QString tip = qs(entry.device);
+    if (!entry.serialNumber.empty())
+        tip += QLatin1Char('\n') + tr("Serial number: %1").arg(qs(entry.serialNumber));
+    if (entry.holder)
+        tip += QLatin1Char('\n') + (entry.holder->process
+                                        ? tr("In use by process %1").arg(*entry.holder->process)
+                                        : tr("In use by another program"));
+    return tip;
 }
 
 PortDeviceDialog::PortDeviceDialog(SettingsStore& settings, int portNumber, QWidget* parent,
@@ -145,14 +110,14 @@ void PortDeviceDialog::refresh() {
     const QSignalBlocker block(serialPortsList_);
     serialPortsList_->clear();
     const std::vector<SerialPortEntry> entries = lister_();
-    const auto newest = entries.size() > 1 ? newestEntry(entries) : std::nullopt;
+    const auto newest = pluggedInLast(entries);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const SerialPortEntry& e = entries[i];
         QString description = qs(e.description);
         if (i == newest) description += QStringLiteral(" (plugged in most recently)");
         auto* row = new QTreeWidgetItem(
             serialPortsList_, {qs(e.device), description, qs(e.manufacturer), qs(usbIdText(e))});
-        row->setToolTip(0, qs(e.device));
+        row->setToolTip(0, deviceTip(e));
     }
     noPortsLabel_->setVisible(serialPortsList_->topLevelItemCount() == 0);
     selectDevice(keep.isEmpty() ? qs(defaultPortDevice(port_)) : keep);

@@ -5,11 +5,9 @@
 // knowing its device name. An empty device means the system's usual one for the number.
 
 #include <QDialog>
-#include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
-#include <vector>
+
+#include "qt/port_devices.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,28 +17,6 @@ class QTreeWidget;
 namespace zav {
 
 class SettingsStore;
-
-struct SerialPortEntry {
-    std::string device;  // what to open, e.g. /dev/ttyUSB0 or COM3
-    std::string description;
-    std::string manufacturer;
-    std::optional<std::uint16_t> vendorId;
-    std::optional<std::uint16_t> productId;
-    // When the device node appeared (seconds since the epoch): a cable just plugged in is
-    // the newest.
-    std::optional<std::int64_t> appearedAt;
-};
-
-// The entry that appeared most recently, when the times tell one apart.
-std::optional<std::size_t> newestEntry(const std::vector<SerialPortEntry>& entries);
-
-using SerialPortLister = std::function<std::vector<SerialPortEntry>()>;
-
-// The serial ports the system reports now.
-std::vector<SerialPortEntry> systemSerialPorts();
-
-// "0403:6001", "0403:" or empty, as far as the ids are known.
-std::string usbIdText(const SerialPortEntry& entry);
 
 class PortDeviceDialog final : public QDialog {
     Q_OBJECT
@@ -60,6 +36,8 @@ class PortDeviceDialog final : public QDialog {
     void deviceChosen(int portNumber, const QString& device);
 
   private:
+    // The device cell's tip: the device, its serial number and who holds it.
+    static QString deviceTip(const SerialPortEntry& entry);
     void rowChosen();
     void selectDevice(const QString& device);
 

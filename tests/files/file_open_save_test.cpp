@@ -158,7 +158,9 @@ TEST_F(FileOpenSaveTest, FailedSavesAreReportedAndKeepTheName) {
     EXPECT_EQ(prompts.texts(), (std::vector<std::string>{"Error Number 75!\rPath/File access error",
                                                          "Error Number 76!\rPath not found"}));
     EXPECT_EQ(prompts.messages[1].title, "File Error");
-    EXPECT_FALSE(prompts.messages[1].detail.empty());
+    // The detail names the file, then the system's reason.
+    EXPECT_TRUE(prompts.messages[1].detail.starts_with("File: " + dir.file("gone/x.frq") + "\n"))
+        << prompts.messages[1].detail;
     EXPECT_EQ(flows.names().fileName, last);
     EXPECT_EQ(flows.names().prevFileName, "");
     flows.saveCommand();  // asks again (and is cancelled)

@@ -2,8 +2,13 @@
 // connections end to end, exclusive opening, open failures, the receive timeout, a
 // device that goes away in the middle of a transfer, and a lock file left empty.
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
+#include <fstream>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -105,8 +110,33 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
     second.hookRadio(LineSpeed::Baud4800);
     EXPECT_EQ(otherPrompts.texts(), std::vector<std::string>(2, "Unable to open Comm Port"));
     EXPECT_NE(otherPrompts.messages.at(1).detail.find("/dev/zav-no-such-port"), std::string::npos);
-    EXPECT_NE(openFailureReason("/dev/x", QSerialPort::PermissionError, "Denied").find("dialout"),
-              std::string::npos);
+}
+
+// The group a refused user should join is the device's own, when that group may open it;
+// a port another program holds is told by its lock file's live process, not by a stale one.
+TEST(PortAccess, TheHintNamesTheDevicesGroupAndAHolderIsALiveProcess) {
+    constexpr auto npos = std::string::npos;
+    test::TempDir dir;
+    const std::string device = dir.file("ttyZ0"), folder = dir.path();
+    test::writeBytes(device, std::vector<Byte>{});
+    struct stat node {};
+    ASSERT_EQ(::stat(device.c_str(), &node), 0);
+    const group* own = ::getgrgid(node.st_gid);
+    ASSERT_NE(own, nullptr);
+    for (const auto& [mode, named] : {std::pair{0660, true}, {0600, false}}) {
+        ::chmod(device.c_str(), static_cast<mode_t>(mode));
+        const std::string hint = permissionHint(device);
+        EXPECT_EQ(hint.find("-G " + std::string(own->gr_name) + " $USER") != npos, named) << hint;
+        EXPECT_NE(hint.find(named ? "log out and in" : device), npos) << hint;
+    }
+    const std::array<std::string_view, 1> folders{folder};
+    const int live = ::getppid(), gone = INT_MAX, self = ::getpid();
+    for (const auto& [pid, held] : {std::pair{live, true}, {gone, false}, {self, false}}) {
+        std::ofstream(dir.file(portLockName("/dev/ttyZ0"))) << "      " << pid << "\n";
+        const auto holder = portHolder("/dev/ttyZ0", folders);
+        EXPECT_EQ(holder ? holder->process : std::nullopt,
+                  held ? std::optional(pid) : std::nullopt);
+    }
 }
 
 // An empty lock file (a program stopped while taking the port) would refuse the port to

@@ -159,7 +159,7 @@ TEST(ZavtoolOutputs, RefuseWhatIsNoFileFollowLinksAndTellAFullDisk) {
     const std::tuple<const char*, std::string, bool> outputs[] = {
         {"frequency file (`new`)", "new --force OUT", false},
         {"CSV table (`export-csv`)", "export-csv --force " + file + " OUT", false},
-        {"PDF printout (`print`)", "print " + file + " --pdf OUT", false},
+        {"PDF printout (`print`)", "print --force " + file + " --pdf OUT", false},
         {"serial trace (`--trace`)", "--trace OUT write-global" + port + file, true},
         {"fleet log (`--log`)", "write" + port + "--log OUT " + file, false},
     };

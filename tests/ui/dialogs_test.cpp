@@ -31,7 +31,7 @@ namespace zav {
 namespace {
 
 SerialPortEntry port(const char* device, std::optional<std::int64_t> appearedAt) {
-    return {device, "UART", "", 0x0403, std::nullopt, appearedAt};
+    return {device, "UART", "", 0x0403, std::nullopt, appearedAt, "", std::nullopt};
 }
 
 // The chosen or typed device is stored for the dialog's port number, which the link then

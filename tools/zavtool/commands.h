@@ -9,6 +9,7 @@
 
 #include "ops/operation_result.h"
 #include "ops/request_answers.h"
+#include "standard_streams.h"
 #include "zavtool.h"
 
 namespace zav::tool {
@@ -57,8 +58,16 @@ int reportResult(const Options& options, ToolIo& io, const OperationResult& resu
 // The radio history's folder: the one io names, else the user's.
 std::string historyFolderOf(const ToolIo& io);
 
+// Where a command's output goes: a file, or standard output when it is named "-" (the
+// commands that write through commandFiles).
+enum class OutputTo { File, FileOrStream };
+
 // True (after the message) when the command's file exists and --force was not given.
-bool existsWithoutForce(const Options& options, ToolIo& io);
+// The file is the PDF, else the last argument.
+bool existsWithoutForce(const Options& options, ToolIo& io, OutputTo to = OutputTo::File);
+
+// The files a command reads and writes, "-" being standard input or output.
+StandardStreamFiles commandFiles(ToolIo& io);
 
 int newCommand(const Options& options, ToolIo& io);
 int dumpCommand(const Options& options, ToolIo& io);
@@ -77,6 +86,7 @@ int importCsvCommand(const Options& options, ToolIo& io);
 int diffCommand(const Options& options, ToolIo& io);
 int syncalCommand(const Options& options, ToolIo& io);
 int dtmfCommand(const Options& options, ToolIo& io);
+int portsCommand(const Options& options, ToolIo& io);
 int identifyCommand(const Options& options, ToolIo& io);
 int compareCommand(const Options& options, ToolIo& io);
 int setCommand(const Options& options, ToolIo& io);

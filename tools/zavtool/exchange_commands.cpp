@@ -19,8 +19,8 @@ namespace {
 int exchangeCommand(const Options& o, ToolIo& io,
                     OperationResult (*step)(FileSystem&, Prompts&, Document&, const std::string&),
                     bool saveImage) {
-    if (existsWithoutForce(o, io)) return kExitFailed;
-    DiskFileSystem disk;
+    if (existsWithoutForce(o, io, OutputTo::FileOrStream)) return kExitFailed;
+    StandardStreamFiles disk = commandFiles(io);
     TerminalPrompts prompts(io.err, 0);
     std::optional<FileBytes> file = loadFileBytes(disk, prompts, o.arguments[0], false);
     if (!file) return kExitFailed;
@@ -31,7 +31,9 @@ int exchangeCommand(const Options& o, ToolIo& io,
         file->copyFrom(doc);
         if (!saveFileBytes(disk, prompts, o.arguments[2], *file)) return kExitFailed;
     }
-    return reportResult(o, io, result, "wrote " + o.arguments.back());
+    // Written to standard output, the file is all the output.
+    const std::string& out = o.arguments.back();
+    return reportResult(o, io, result, out == kStandardStream ? "" : "wrote " + out);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <ostream>
 
@@ -20,7 +21,7 @@ namespace {
 
 // The printout of the file, titled with its path as given; nullopt after a message.
 std::optional<Printout> filePrintout(const std::string& path, ToolIo& io) {
-    DiskFileSystem disk;
+    StandardStreamFiles disk = commandFiles(io);
     TerminalPrompts prompts(io.err, 0);
     const auto file = loadFileBytes(disk, prompts, path, false);
     if (!file) return std::nullopt;
@@ -47,21 +48,28 @@ int reportResult(const Options& o, ToolIo& io, const OperationResult& result,
     return kExitFailed;
 }
 
-bool existsWithoutForce(const Options& o, ToolIo& io) {
-    // The file a command writes is its last argument.
-    const std::string& out = o.arguments.empty() ? o.argument : o.arguments.back();
+StandardStreamFiles commandFiles(ToolIo& io) {
+    return {io.in != nullptr ? *io.in : std::cin, io.out};
+}
+
+bool existsWithoutForce(const Options& o, ToolIo& io, OutputTo to) {
+    const std::string& out = !o.pdf.empty()        ? o.pdf
+                             : o.arguments.empty() ? o.argument
+                                                   : o.arguments.back();
     std::error_code ec;
-    if (o.force || !std::filesystem::exists(std::filesystem::symlink_status(out, ec))) return false;
+    if (o.force || (to == OutputTo::FileOrStream && out == kStandardStream) ||
+        !std::filesystem::exists(std::filesystem::symlink_status(out, ec)))
+        return false;
     io.err << "zavtool " << o.command << ": " << out << " exists (use --force to replace it)\n";
     return true;
 }
 
 int newCommand(const Options& o, ToolIo& io) {
-    if (existsWithoutForce(o, io)) return kExitFailed;
-    DiskFileSystem disk;
+    if (existsWithoutForce(o, io, OutputTo::FileOrStream)) return kExitFailed;
+    StandardStreamFiles disk = commandFiles(io);
     TerminalPrompts prompts(io.err, 0);
     if (!saveFileBytes(disk, prompts, o.argument, defaultFileBytes())) return kExitFailed;
-    io.out << "wrote " << o.argument << "\n";
+    if (o.argument != kStandardStream) io.out << "wrote " << o.argument << "\n";
     return kExitDone;
 }
 
@@ -95,6 +103,7 @@ int dumpCommand(const Options& o, ToolIo& io) {
 }
 
 int printCommand(const Options& o, ToolIo& io) {
+    if (existsWithoutForce(o, io)) return kExitFailed;
     const auto printout = filePrintout(o.argument, io);
     if (!printout) return kExitFailed;
     // Fonts need a GUI application; a command-line tool never shows a window.

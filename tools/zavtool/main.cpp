@@ -3,6 +3,7 @@
 #include <array>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "iface/progress.h"
+#include "progress_line.h"
 #include "zavtool.h"
 
 namespace {
@@ -24,7 +26,7 @@ namespace {
 zav::CancelRequest cancelRequest;
 std::atomic<int> stopRequests{0};
 std::atomic<bool> outputClosed{false};
-bool terminalErr = false;
+bool terminalErr = false;  // stderr takes the progress line's escape codes
 
 constexpr std::string_view kFinishing =
     "finishing the write: it cannot be stopped safely; Ctrl-C again to abort\n";
@@ -65,7 +67,7 @@ int checkOutput(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    terminalErr = ::isatty(STDERR_FILENO) != 0;
+    terminalErr = zav::tool::takesEscapeCodes(STDERR_FILENO, std::getenv("TERM"));
     struct sigaction action {};
     action.sa_handler = onSignal;
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})

@@ -1,8 +1,11 @@
 #include "progress_line.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <ostream>
+#include <string_view>
 
 namespace zav::tool {
 
@@ -11,6 +14,11 @@ namespace {
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 
 }  // namespace
+
+bool takesEscapeCodes(int fd, const char* term) {
+    const std::string_view name = term != nullptr ? term : "";
+    return ::isatty(fd) != 0 && !name.empty() && name != "dumb";
+}
 
 ProgressLine::ProgressLine(std::ostream& out, bool enabled, std::string activity)
     : out_(out), enabled_(enabled), activity_(std::move(activity)) {}

@@ -16,6 +16,10 @@
 
 namespace zav::tool {
 
+// The progress line redraws itself with escape codes: only on a terminal that takes them
+// (stderr is a terminal and TERM names one that is not "dumb").
+bool takesEscapeCodes(int fd, const char* term);
+
 class ProgressLine {
   public:
     ProgressLine(std::ostream& out, bool enabled, std::string activity);

@@ -171,8 +171,8 @@ constexpr std::array kCommands{
                 historyCommand, kHistoryDetails},
     CommandInfo{"dump", 0, "FILE.frq", "print FILE's unit data printout as plain text",
                 dumpCommand},
-    CommandInfo{"print", kPdfOption, "FILE.frq", "write FILE's unit data printout as a PDF",
-                printCommand},
+    CommandInfo{"print", kPdfOption | kForceOption, "FILE.frq",
+                "write FILE's unit data printout as a PDF", printCommand},
     CommandInfo{"export-csv", kForceOption, "FILE.frq OUT.csv",
                 "write FILE's channels and group parameters as a CSV table OUT", exportCsvCommand,
                 kCsvDetails},
@@ -195,6 +195,11 @@ constexpr std::array kCommands{
                 diffCommand,
                 "Exit status: 0 when the files hold the same images, 1 when they differ, 2 on "
                 "an error.\n"},
+    CommandInfo{"ports", 0, "",
+                "list the serial ports as Serial Port Device... shows them: device, "
+                "description, maker, USB id, serial number, whether another program holds it, "
+                "and which was plugged in most recently",
+                portsCommand},
     CommandInfo{"identify", kRadioOptions, "",
                 "read the radio and print its band, its groups with their ANI/ID numbers and "
                 "whether a password is set; nothing is written",
@@ -219,7 +224,9 @@ constexpr std::array kCommands{
 };
 
 constexpr std::string_view kOptionForms =
-    "An option's value follows it as a word of its own or after '=': --port 1, --port=1.\n";
+    "An option's value follows it as a word of its own or after '=': --port 1, --port=1.\n"
+    "A file named - is standard input where a command reads it, standard output where it\n"
+    "writes it (dump -, export-csv FILE.frq -, import-csv FILE.frq - OUT.frq).\n";
 constexpr std::string_view kExitStatus =
     "exit status:\n"
     "  0  done\n"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ops/fleet.h"
+#include "qt/port_devices.h"
 
 namespace zav {
 class LinkPort;
@@ -31,7 +32,8 @@ struct ToolIo {
     const SettingsStore* portDevices = nullptr;
     // Set from outside (a terminal's interrupt, a signal) to cancel the running transfer.
     CancelRequest* cancel = nullptr;
-    // err is a terminal: a progress line is drawn on it.
+    // err is a terminal that takes escape codes (see takesEscapeCodes): a progress line
+    // is drawn on it.
     bool terminal = false;
     // Where the serial trace goes (--trace); empty: no trace.
     std::string tracePath{};
@@ -39,6 +41,10 @@ struct ToolIo {
     PortFactory makePort{};
     // The radio history's folder; empty: the user's ($XDG_DATA_HOME/zavprog).
     std::string historyFolder{};
+    // Lists the serial ports for `ports`; empty: the ones the system reports.
+    SerialPortLister listPorts{};
+    // What a file named "-" reads; nullptr: standard input.
+    std::istream* in = nullptr;
 };
 
 // Runs the command the arguments (after the program's name) give; the exit status.

@@ -116,7 +116,7 @@ bool saveFleetShot(Document& doc, SettingsStore& settings, QWidget& window, cons
     fleet.findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
     fleet.findChild<QSpinBox*>()->setValue(4101);
     fleet.show();
-    fleet.startWrite();
+    fleet.start();
     while (fleet.running()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return save(fleet, dir, "fleet.png");
 }

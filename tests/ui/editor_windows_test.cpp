@@ -10,13 +10,16 @@
 
 #include <sys/stat.h>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTreeWidget>
 
 #include <thread>
+#include "files/frequency_file.h"
 #include "files/settings.h"
 #include "link/port_devices.h"
 #include "model/globals.h"
@@ -133,7 +136,7 @@ TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
     d->findChild<QSpinBox*>()->setValue(700);
     d->findChild<QLineEdit*>(QStringLiteral("txtUnitGroups"))->setText(QStringLiteral("2"));
     e.prompts.queueAnswer(Answer::Ok);
-    d->findChild<QPushButton*>(QStringLiteral("btnWrite"))->click();
+    d->findChild<QPushButton*>(QStringLiteral("btnStart"))->click();
     while (d->running()) {
         QApplication::processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -153,6 +156,76 @@ TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
         EXPECT_EQ(readGlobalParams(held.mem).password, "000ABC");
     }
     EXPECT_EQ(radios[1].memory(), e.radio.memory());
+}
+
+// The same window reads two radios into a file each (the pattern's {port}), listing the
+// file the radio history kept for each, then writes the editor's labels to both: a radio
+// whose echo goes wrong part-way fails alone and keeps its bar where it got. The log has
+// a row per radio of both runs.
+TEST(FleetWindow, ReadsTwoRadiosIntoAFileEachThenWritesTheirLabels) {
+    Editor e;
+    TempDir dir;
+    std::array<std::unique_ptr<sim::SimRadio>, 2> radios;
+    for (std::size_t k = 0; k < radios.size(); ++k) {
+        radios[k] = std::make_unique<sim::SimRadio>();
+        radios[k]->memory() = e.radio.memory();
+        radios[k]->memory()[200 + k] ^= 0x11;  // each its own contents
+    }
+    e.window->radioCommands().setFleetPorts(
+        [&](const std::string& device) {
+            return std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device.substr(3))));
+        },
+        runOnThreads);
+    e.trigger(&M::writeFleetAction);
+    FleetWriteDialog* d = e.window->radioCommands().fleetWriteDialog();
+    d->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("sim0\nsim1"));
+    d->findChild<QLineEdit*>(QStringLiteral("txtLog"))
+        ->setText(QString::fromStdString(dir.file("log.csv")));
+    d->findChild<QLineEdit*>(QStringLiteral("txtFiles"))
+        ->setText(QString::fromStdString(dir.file("r-{port}.frq")));
+    auto* operation = d->findChild<QComboBox*>(QStringLiteral("cmbOperation"));
+    const QTreeWidget* list = d->findChild<QTreeWidget*>();
+    const auto run = [&](int chosen) {
+        operation->setCurrentIndex(chosen);
+        e.prompts.queueAnswer(Answer::Ok);
+        d->findChild<QPushButton*>(QStringLiteral("btnStart"))->click();
+        while (d->running()) {
+            QApplication::processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        QApplication::processEvents();
+    };
+    run(1);
+    for (std::size_t k = 0; k < radios.size(); ++k) {
+        const std::string file = dir.file("r-sim" + std::to_string(k) + ".frq");
+        const auto read = decodeFrequencyFile(readBytes(file));
+        ASSERT_TRUE(read) << file;
+        EXPECT_TRUE(std::ranges::equal(radios[k]->memory(),
+                                       std::span(read->image).first(kRadioMemorySize)));
+        const QTreeWidgetItem* row = list->topLevelItem(static_cast<int>(k));
+        EXPECT_EQ(row->text(3).toStdString(), "Read into " + file);
+        EXPECT_TRUE(row->text(4).endsWith(QStringLiteral(".frq"))) << row->text(4).toStdString();
+    }
+
+    for (std::size_t i = 0; i < e.doc.labels.size(); ++i)
+        e.doc.labels[i] = static_cast<Byte>('A' + i % 26);
+    for (auto& radio : radios) {  // switched off and on: its clock starts again
+        auto fresh = std::make_unique<sim::SimRadio>();
+        fresh->memory() = radio->memory();
+        radio = std::move(fresh);
+    }
+    radios[1]->config().faults.wrongEcho = 900;
+    run(2);
+    EXPECT_EQ(radios[0]->labels(), sim::labelMemoryFromImage(e.doc.labels));
+    EXPECT_TRUE(list->topLevelItem(0)->text(3).startsWith(QStringLiteral("Labels written")))
+        << list->topLevelItem(0)->text(3).toStdString();
+    EXPECT_TRUE(list->topLevelItem(1)->text(3).startsWith(QStringLiteral("Failed")));
+    const auto* bar = qobject_cast<QProgressBar*>(list->itemWidget(list->topLevelItem(1), 2));
+    EXPECT_TRUE(bar->value() > 0 && bar->value() < bar->maximum()) << bar->value();
+    EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("lblSummary"))->text(),
+              "2 radios: 1 labels written, 1 failed.");
+    EXPECT_EQ(std::ranges::count(readBytes(dir.file("log.csv")), '\n'), 5);
+    EXPECT_EQ(e.prompts.messages.size(), 2U);  // each run's one question, nothing refused
 }
 
 TEST(Printout, TakesTheEditsStillInTheWindows) {

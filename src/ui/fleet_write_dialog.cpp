@@ -165,8 +165,8 @@ FleetWriteDialog::FleetWriteDialog(Prompts& prompts, const SettingsStore& device
     radios_->setColumnWidth(kPortColumn, 110);
     radios_->setColumnWidth(kUnitColumn, 70);
     radios_->setColumnWidth(kProgressColumn, 110);
-    radios_->setColumnWidth(kResultColumn, 260);
-    radios_->setMinimumSize(760, 160);
+    radios_->setColumnWidth(kResultColumn, 300);
+    radios_->setMinimumSize(880, 160);
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("lblSummary"));

@@ -364,4 +364,12 @@ void FleetWriteDialog::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
+void FleetWriteDialog::reject() {
+    if (running()) {
+        cancel();
+        return;
+    }
+    QDialog::reject();
+}
+
 }  // namespace zav

@@ -64,6 +64,8 @@ class FleetWriteDialog final : public QDialog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape while the radios run cancels them, as Cancel does; the window stays.
+    void reject() override;
 
   private:
     class Observer;

@@ -185,10 +185,15 @@ TEST(FleetWindow, ReadsTwoRadiosIntoAFileEachThenWritesTheirLabels) {
         ->setText(QString::fromStdString(dir.file("r-{port}.frq")));
     auto* operation = d->findChild<QComboBox*>(QStringLiteral("cmbOperation"));
     const QTreeWidget* list = d->findChild<QTreeWidget*>();
-    const auto run = [&](int chosen) {
+    const auto run = [&](int chosen, bool escape = false) {
         operation->setCurrentIndex(chosen);
         e.prompts.queueAnswer(Answer::Ok);
         d->findChild<QPushButton*>(QStringLiteral("btnStart"))->click();
+        if (escape) {  // cancels the radios, as Cancel does; the window stays
+            QTest::keyClick(d, Qt::Key_Escape);
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_FALSE(d->findChild<QPushButton*>(QStringLiteral("btnCancel"))->isEnabled());
+        }
         while (d->running()) {
             QApplication::processEvents();
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -226,6 +231,7 @@ TEST(FleetWindow, ReadsTwoRadiosIntoAFileEachThenWritesTheirLabels) {
               "2 radios: 1 labels written, 1 failed.");
     EXPECT_EQ(std::ranges::count(readBytes(dir.file("log.csv")), '\n'), 5);
     EXPECT_EQ(e.prompts.messages.size(), 2U);  // each run's one question, nothing refused
+    run(2, true);
 }
 
 TEST(Printout, TakesTheEditsStillInTheWindows) {

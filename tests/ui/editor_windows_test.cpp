@@ -117,68 +117,37 @@ INSTANTIATE_TEST_SUITE_P(Commands, RadioMenu, ::testing::Values(
 // clang-format on
 
 // Radio > Write Fleet...: the edits still in the windows and each radio's unit number reach
-// every radio that answers, on threads of their own; a silent one is listed as failed.
-TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
-    Editor e;
-    std::array<sim::SimRadio, 3> radios;
-    for (auto& r : radios) r.memory() = e.radio.memory();
-    radios[1].config().faults.silent = true;
-    e.window->radioCommands().setFleetPorts(
-        [&](const std::string& device) {
-            return std::make_unique<sim::VirtualPort>(radios.at(std::stoul(device.substr(3))));
-        },
-        runOnThreads);
-    typeIntoTheWindows(e);
-    e.trigger(&M::writeFleetAction);
-    FleetWriteDialog* d = e.window->radioCommands().fleetWriteDialog();
-    d->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("sim0\nsim1\n sim2 \n"));
-    d->findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
-    d->findChild<QSpinBox*>()->setValue(700);
-    d->findChild<QLineEdit*>(QStringLiteral("txtUnitGroups"))->setText(QStringLiteral("2"));
-    e.prompts.queueAnswer(Answer::Ok);
-    d->findChild<QPushButton*>(QStringLiteral("btnStart"))->click();
-    while (d->running()) {
-        QApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    const QTreeWidget* list = d->findChild<QTreeWidget*>();
-    ASSERT_EQ(list->topLevelItemCount(), 3);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_TRUE(list->topLevelItem(k)->text(3).startsWith(k == 1 ? "Failed" : "Written"))
-            << list->topLevelItem(k)->text(3).toStdString();
-    for (const std::size_t k : {0U, 2U}) {
-        Document held;
-        std::copy_n(radios[k].memory().begin(), kRadioMemorySize, held.mem.begin());
-        held.reloadGroups();
-        EXPECT_EQ(held.group(1)->display(0)[kColRecFreq], "452.50000") << k;
-        EXPECT_EQ(held.group(1)->readIdNum(), "000070" + std::to_string(k)) << k;
-        EXPECT_EQ(held.group(2)->readIdNum(), e.doc.group(2)->readIdNum()) << k;
-        EXPECT_EQ(readGlobalParams(held.mem).password, "000ABC");
-    }
-    EXPECT_EQ(radios[1].memory(), e.radio.memory());
-}
-
-// The same window reads two radios into a file each (the pattern's {port}), listing the
-// file the radio history kept for each, then writes the editor's labels to both: a radio
+// every radio that answers, on threads of their own, a silent one listed as failed. The
+// same window then reads two radios into a file each (the pattern's {port}), listing the
+// file the radio history kept of each, and writes the editor's labels to both: a radio
 // whose echo goes wrong part-way fails alone and keeps its bar where it got. The log has
-// a row per radio of both runs.
-TEST(FleetWindow, ReadsTwoRadiosIntoAFileEachThenWritesTheirLabels) {
+// a row per radio of every run; Escape while the radios run cancels them, the window stays.
+TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
     Editor e;
     TempDir dir;
-    std::array<std::unique_ptr<sim::SimRadio>, 2> radios;
-    for (std::size_t k = 0; k < radios.size(); ++k) {
-        radios[k] = std::make_unique<sim::SimRadio>();
-        radios[k]->memory() = e.radio.memory();
-        radios[k]->memory()[200 + k] ^= 0x11;  // each its own contents
-    }
+    std::array<std::unique_ptr<sim::SimRadio>, 3> radios;
+    const auto restart = [&] {  // switched off and on: each radio's clock starts again
+        for (auto& radio : radios) {
+            auto fresh = std::make_unique<sim::SimRadio>();
+            fresh->memory() = radio ? radio->memory() : e.radio.memory();
+            radio = std::move(fresh);
+        }
+    };
+    restart();
+    radios[1]->config().faults.silent = true;
     e.window->radioCommands().setFleetPorts(
         [&](const std::string& device) {
             return std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device.substr(3))));
         },
         runOnThreads);
+    typeIntoTheWindows(e);
     e.trigger(&M::writeFleetAction);
     FleetWriteDialog* d = e.window->radioCommands().fleetWriteDialog();
-    d->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("sim0\nsim1"));
+    auto* ports = d->findChild<QPlainTextEdit*>();
+    ports->setPlainText(QStringLiteral("sim0\nsim1\n sim2 \n"));
+    d->findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
+    d->findChild<QSpinBox*>()->setValue(700);
+    d->findChild<QLineEdit*>(QStringLiteral("txtUnitGroups"))->setText(QStringLiteral("2"));
     d->findChild<QLineEdit*>(QStringLiteral("txtLog"))
         ->setText(QString::fromStdString(dir.file("log.csv")));
     d->findChild<QLineEdit*>(QStringLiteral("txtFiles"))
@@ -189,7 +158,7 @@ TEST(FleetWindow, ReadsTwoRadiosIntoAFileEachThenWritesTheirLabels) {
         operation->setCurrentIndex(chosen);
         e.prompts.queueAnswer(Answer::Ok);
         d->findChild<QPushButton*>(QStringLiteral("btnStart"))->click();
-        if (escape) {  // cancels the radios, as Cancel does; the window stays
+        if (escape) {
             QTest::keyClick(d, Qt::Key_Escape);
             EXPECT_TRUE(d->isVisible());
             EXPECT_FALSE(d->findChild<QPushButton*>(QStringLiteral("btnCancel"))->isEnabled());
@@ -200,8 +169,27 @@ TEST(FleetWindow, ReadsTwoRadiosIntoAFileEachThenWritesTheirLabels) {
         }
         QApplication::processEvents();
     };
+    run(0);
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_TRUE(list->topLevelItem(k)->text(3).startsWith(k == 1 ? "Failed" : "Written"))
+            << list->topLevelItem(k)->text(3).toStdString();
+    for (const std::size_t k : {0U, 2U}) {
+        Document held;
+        std::copy_n(radios[k]->memory().begin(), kRadioMemorySize, held.mem.begin());
+        held.reloadGroups();
+        EXPECT_EQ(held.group(1)->display(0)[kColRecFreq], "452.50000") << k;
+        EXPECT_EQ(held.group(1)->readIdNum(), "000070" + std::to_string(k)) << k;
+        EXPECT_EQ(held.group(2)->readIdNum(), e.doc.group(2)->readIdNum()) << k;
+        EXPECT_EQ(readGlobalParams(held.mem).password, "000ABC");
+    }
+    EXPECT_EQ(radios[1]->memory(), e.radio.memory());
+
+    restart();
+    for (std::size_t k = 0; k < 2; ++k) radios[k]->memory()[200 + k] ^= 0x11;  // each its own
+    ports->setPlainText(QStringLiteral("sim0\nsim1"));
     run(1);
-    for (std::size_t k = 0; k < radios.size(); ++k) {
+    for (std::size_t k = 0; k < 2; ++k) {
         const std::string file = dir.file("r-sim" + std::to_string(k) + ".frq");
         const auto read = decodeFrequencyFile(readBytes(file));
         ASSERT_TRUE(read) << file;
@@ -214,11 +202,7 @@ TEST(FleetWindow, ReadsTwoRadiosIntoAFileEachThenWritesTheirLabels) {
 
     for (std::size_t i = 0; i < e.doc.labels.size(); ++i)
         e.doc.labels[i] = static_cast<Byte>('A' + i % 26);
-    for (auto& radio : radios) {  // switched off and on: its clock starts again
-        auto fresh = std::make_unique<sim::SimRadio>();
-        fresh->memory() = radio->memory();
-        radio = std::move(fresh);
-    }
+    restart();
     radios[1]->config().faults.wrongEcho = 900;
     run(2);
     EXPECT_EQ(radios[0]->labels(), sim::labelMemoryFromImage(e.doc.labels));
@@ -229,8 +213,8 @@ TEST(FleetWindow, ReadsTwoRadiosIntoAFileEachThenWritesTheirLabels) {
     EXPECT_TRUE(bar->value() > 0 && bar->value() < bar->maximum()) << bar->value();
     EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("lblSummary"))->text(),
               "2 radios: 1 labels written, 1 failed.");
-    EXPECT_EQ(std::ranges::count(readBytes(dir.file("log.csv")), '\n'), 5);
-    EXPECT_EQ(e.prompts.messages.size(), 2U);  // each run's one question, nothing refused
+    EXPECT_EQ(std::ranges::count(readBytes(dir.file("log.csv")), '\n'), 8);
+    EXPECT_EQ(e.prompts.messages.size(), 3U);  // each run's one question, nothing refused
     run(2, true);
 }
 

@@ -12,6 +12,7 @@
 
 #include "files/file_system.h"
 #include "files/radio_history.h"
+#include "files/settings.h"
 #include "iface/clipboard.h"
 #include "iface/settings_store.h"
 #include "model/document.h"
@@ -90,8 +91,14 @@ class AgreeingPrompts final : public Prompts {
     }
 };
 
-// Write Fleet after four simulated radios were written, the third one silent.
+// The fleet window after four simulated radios were written, each backed up first, the
+// third one silent.
 bool saveFleetShot(Document& doc, SettingsStore& settings, QWidget& window, const QDir& dir) {
+    const QTemporaryDir shelf;
+    const SystemClock now;
+    DiskFileSystem files;
+    RadioHistory history(files, now, QFile::encodeName(shelf.path()).toStdString());
+    writeInt(settings, settings::kBackupWrite, 1);
     std::array<sim::SimRadio, 4> radios;
     const DemoContents demo = demoContents();
     for (auto& radio : radios)
@@ -114,10 +121,11 @@ bool saveFleetShot(Document& doc, SettingsStore& settings, QWidget& window, cons
         runOnThreads);
     fleet.setPorts({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyUSB1"),
                     QStringLiteral("/dev/ttyUSB2"), QStringLiteral("/dev/ttyUSB3")});
+    fleet.setHistory(&history);
     fleet.findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
     fleet.findChild<QSpinBox*>()->setValue(4101);
     fleet.show();
-    fleet.startWrite();
+    fleet.start();
     while (fleet.running()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return save(fleet, dir, "fleet.png");
 }

@@ -45,7 +45,8 @@ bool forEachSlot(RadioLink& link, int group, TransferSlot transferSlot) {
     int count = 0;
     for (int g = first; g <= last; ++g) {
         for (int s = 1; s <= kLabelSlots; ++s) {
-            if (!transferSlot(g, s)) {
+            // Between labels a transfer stops safely: each label is the old or the new one.
+            if (progress.cancelled() || !transferSlot(g, s)) {
                 progress.setBarVisible(false);
                 return false;
             }
@@ -231,7 +232,7 @@ bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
 }  // namespace
 
 bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
-    return labelConnection(link, "Please Wait - Reading Labels", [&] {
+    return labelConnection(link, kReadingLabels, [&] {
         setLabelReadMode(link);
         link.progress().enableCancel();
         // Slots arrive one by one; the caller's labels change only when all came.
@@ -251,11 +252,11 @@ bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
 
 bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex,
                         const LabelImage* onRadio) {
-    // The Cancel button stays disabled: a label write cannot be cancelled.
-    return labelConnection(link, "Please Wait - Writing Labels", [&] {
-        const UnstoppableStep unstoppable(link.progress());
+    // The progress window's Cancel button stays disabled; a cancel from outside (a
+    // terminal's interrupt, a fleet's Cancel) stops the write between two labels.
+    return labelConnection(link, kWritingLabels, [&] {
         const bool ok = writeLabelGroups(link, labels, groupIndex + 1, onRadio);
-        if (!ok) tell(link, "Unable to upload data to radio");
+        if (!ok && !link.progress().cancelled()) tell(link, "Unable to upload data to radio");
         return ok;
     });
 }

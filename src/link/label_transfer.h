@@ -23,9 +23,12 @@ constexpr int labelOffset(int g, int s) {
 
 // Whole transfers. groupIndex is the window's: -1 for all groups, 0..14 for one. Each is
 // one connection with its own progress window ("Please Wait - Reading Labels" / "Please
-// Wait - Writing Labels"); a read can be cancelled, a write cannot. The labels change
+// Wait - Writing Labels"); a read can be cancelled, a write only from outside the window
+// (its Cancel button stays disabled), and then between two labels. The labels change
 // only when the read succeeds. Given the labels the radio holds (just read), a write
 // sends only the bytes that differ from them; otherwise every byte.
+inline constexpr const char* kReadingLabels = "Please Wait - Reading Labels";
+inline constexpr const char* kWritingLabels = "Please Wait - Writing Labels";
 bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex);
 bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex,
                         const LabelImage* onRadio = nullptr);

@@ -53,6 +53,8 @@ struct FleetRequest {
     // whether a write backs the radio up first.
     RadioHistory* history = nullptr;
     bool backup = true;
+    // A read: the file each radio's read is saved in, one per port (none: not saved).
+    std::vector<std::string> files;
 };
 
 // How one radio ended.
@@ -66,6 +68,9 @@ struct FleetRadioResult {
     std::chrono::system_clock::time_point ended;
     FileBytes file;           // the file as the operation left it (a read's result)
     std::string historyFile;  // what the radio's read or backup kept; empty: none
+    // What became of the radio, in a few words: "written", "cancelled before it started",
+    // "cancelled during the labels; the labels were not all written", "failed: ...".
+    std::string outcome;
 };
 
 // What the fleet reports as it runs; called on the radios' threads, so an implementation
@@ -89,6 +94,13 @@ using ParallelRunner = std::function<void(const std::vector<Job>& jobs)>;
 // Standard threads; a Qt serial port needs threads Qt started (qt/qt_threads.h).
 void runOnThreads(const std::vector<Job>& jobs);
 
+// The file a radio's read goes to: `pattern` with every "{port}" replaced by the port's
+// name (a device path's last part).
+std::string fleetFileName(std::string_view pattern, const std::string& port);
+
+// The fleet's end in one line: "3 radios: 2 written, 1 cancelled".
+std::string fleetSummary(const std::vector<FleetRadioResult>& results);
+
 // A list of groups such as "1,3,5-7": the group numbers (1..15); nullopt when it is none.
 std::optional<std::vector<int>> parseGroupList(std::string_view text);
 
@@ -102,8 +114,9 @@ FieldEntry applyUnitNumber(MemImage& mem, LabelImage& labels, const FleetUnits& 
                            std::uint32_t unit);
 
 // Runs the request on every port at once, starting from `file`; returns when every radio
-// has ended, with one result per port in port order. `cancel` (may be null) cancels all,
-// and hears of the radios' unstoppable steps.
+// has ended, with one result per port in port order. `cancel` (may be null) cancels all:
+// each radio stops at its next safe point and is released, and a radio not started by
+// then is not started; `cancel` also hears of the radios' unstoppable steps.
 std::vector<FleetRadioResult> runFleet(const FleetRequest& request, const FileBytes& file,
                                        const PortFactory& makePort, FleetObserver& observer,
                                        CancelRequest* cancel,

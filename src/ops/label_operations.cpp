@@ -68,11 +68,18 @@ OperationResult RadioOperations::labelWriteRadio() {
     return b.done() ? writeAllLabels() : b;
 }
 
+// A cancelled label write stopped between two labels: some may have gone.
+OperationResult RadioOperations::labelWriteStopped() const {
+    if (link_.progress().cancelled())
+        return {Outcome::Cancelled, "the labels were not all written"};
+    return OperationResult::failure("the labels were not written");
+}
+
 OperationResult RadioOperations::writeGroupLabels() {
     if (!linkFree()) return busy();
     const int g = labelGroup();
     if (!writeLabelsToRadio(link_, doc_.labels, g, radioLabels_ ? &*radioLabels_ : nullptr))
-        return failure("the labels were not written");
+        return labelWriteStopped();
     tell("Group " + std::to_string(g + 1) + " labels written OK.", "Write Labels");
     return OperationResult::success();
 }
@@ -80,7 +87,7 @@ OperationResult RadioOperations::writeGroupLabels() {
 OperationResult RadioOperations::writeAllLabels() {
     if (!linkFree()) return busy();
     if (!writeLabelsToRadio(link_, doc_.labels, -1, radioLabels_ ? &*radioLabels_ : nullptr))
-        return failure("the labels were not written");
+        return labelWriteStopped();
     tell("All labels written OK.", "Write Labels");
     return OperationResult::success();
 }

@@ -46,8 +46,10 @@ OperationResult RadioOperations::backUp(HistoryReason reason, LabelChoice labels
     const bool read = zav::readRadio(link_, image);
     progress.endOperation();
     const bool readLabels = labels == LabelChoice::Transfer;
-    if (!read || (readLabels && !readLabelsFromRadio(link_, radioLabels, kAllLabels)))
+    if (!read || (readLabels && !readLabelsFromRadio(link_, radioLabels, kAllLabels))) {
+        if (progress.cancelled()) return {Outcome::Cancelled, "nothing was written"};
         return failure("the radio was not read for its backup: nothing was written");
+    }
     const KeptCopy copy = history_->keep(reason, link_.transport().device(), image, radioLabels);
     if (!kept(copy, "The radio's contents", " Nothing was written to the radio."))
         return OperationResult::failure("the radio's contents could not be kept in " + copy.path +

@@ -89,7 +89,7 @@ OperationResult RadioOperations::withLabels(LabelChoice labels, OperationResult 
     // which part did not happen.
     const bool reading =
         step == &RadioOperations::readAllLabels || step == &RadioOperations::readGroupLabels;
-    if (labelResult.outcome == Outcome::Cancelled)
+    if (labelResult.outcome == Outcome::Cancelled && labelResult.message.empty())
         labelResult.message = reading ? "the labels were not read" : "the labels were not written";
     return labelResult;
 }
@@ -232,6 +232,7 @@ OperationResult RadioOperations::writeRadio() {
     if (written != RadioWrite::Written) {
         // A write that stopped part-way says what the radio now holds, also when cancelled.
         const std::optional<std::string> stopped = writeStoppedText(reached);
+        if (!stopped && progress.cancelled()) return {Outcome::Cancelled, "nothing was written"};
         OperationResult result = failure(stopped.value_or("the radio was not written"));
         if (stopped)
             result.message =

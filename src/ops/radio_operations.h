@@ -130,6 +130,7 @@ class RadioOperations {
     void tell(const std::string& text, const char* title = "");
     // Cancelled when the user cancelled the transfer, else Failed with `message`.
     [[nodiscard]] OperationResult failure(std::string message) const;
+    [[nodiscard]] OperationResult labelWriteStopped() const;
     // The label step of a read or write that went well so far: `step` when the labels
     // travel, else `result` as it is.
     OperationResult withLabels(LabelChoice labels, OperationResult result,

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,31 +21,46 @@
 #include "files/settings.h"
 #include "iface/prompts.h"
 #include "link/port_devices.h"
+#include "ops/fleet_log.h"
+#include "ops/fleet_start.h"
 
 namespace zav {
 
 namespace {
 
-constexpr std::string_view kTitle = "Write Fleet";
-enum Column : int { kPortColumn, kUnitColumn, kProgressColumn, kResultColumn };
+constexpr std::string_view kTitle = "Fleet";
+enum Column : int { kPortColumn, kUnitColumn, kProgressColumn, kResultColumn, kHistoryColumn };
 
-QString resultText(const FleetRadioResult& r) {
-    switch (r.result.outcome) {
-        case Outcome::Done:
-            return QStringLiteral("Written: %1 bytes in %2 s")
+QString capitalized(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    if (!shown.isEmpty()) shown[0] = shown[0].toUpper();
+    return shown;
+}
+
+// The radio's row: what it ended with, and for a transfer that went well its figures.
+QString resultText(const FleetRequest& request, std::size_t index, const FleetRadioResult& r) {
+    if (!r.result.done()) return capitalized(r.outcome);
+    const double seconds = std::chrono::duration<double>(r.duration).count();
+    switch (request.operation) {
+        case FleetOperation::Write:
+            return FleetWriteDialog::tr("Written: %1 bytes in %2 s")
                 .arg(r.bytesSent)
-                .arg(std::chrono::duration<double>(r.duration).count(), 0, 'f', 1);
-        case Outcome::Cancelled:
-            return QStringLiteral("Cancelled");
-        case Outcome::Failed:
-            break;
+                .arg(seconds, 0, 'f', 1);
+        case FleetOperation::Read:
+            return FleetWriteDialog::tr("Read into %1")
+                .arg(QString::fromStdString(request.files.at(index)));
+        case FleetOperation::WriteLabels:
+            return FleetWriteDialog::tr("Labels written: %1 bytes in %2 s")
+                .arg(r.bytesSent)
+                .arg(seconds, 0, 'f', 1);
     }
-    return QStringLiteral("Failed: ") + QString::fromStdString(r.reason);
+    return capitalized(r.outcome);
 }
 
 }  // namespace
 
-// The radios' reports, handed to the window's thread as queued signals.
+// The radios' reports, handed to the window's thread as queued signals; each radio's log
+// row goes in as it ends.
 class FleetWriteDialog::Observer final : public FleetObserver {
   public:
     explicit Observer(FleetWriteDialog& dialog) : dialog_(dialog) {}
@@ -52,8 +69,10 @@ class FleetWriteDialog::Observer final : public FleetObserver {
                                      QString::fromStdString(text));
     }
     void finished(std::size_t index, const FleetRadioResult& result) override {
-        emit dialog_.radioFinished(static_cast<int>(index), static_cast<int>(result.result.outcome),
-                                   resultText(result));
+        if (dialog_.fleetLog_) dialog_.fleetLog_->add(result);
+        emit dialog_.radioFinished(static_cast<int>(index), result.result.done(),
+                                   resultText(dialog_.request_, index, result),
+                                   QString::fromStdString(result.historyFile));
     }
 
   private:
@@ -68,78 +87,111 @@ FleetWriteDialog::FleetWriteDialog(Prompts& prompts, const SettingsStore& device
       contents_(std::move(contents)),
       observer_(std::make_unique<Observer>(*this)) {
     setObjectName(QStringLiteral("frmFleet"));
-    setWindowTitle(QString::fromLatin1(kTitle.data(), static_cast<qsizetype>(kTitle.size())));
+    setWindowTitle(tr("Fleet"));
 
     ports_ = new QPlainTextEdit(this);
     ports_->setObjectName(QStringLiteral("txtPorts"));
-    ports_->setToolTip(QStringLiteral("Port numbers 1 to 4 or devices such as /dev/ttyUSB0"));
+    ports_->setToolTip(tr("Port numbers 1 to 4 or devices such as /dev/ttyUSB0"));
     ports_->setFixedHeight(ports_->fontMetrics().lineSpacing() * 5);
 
-    unitsCheck_ = new QCheckBox(QStringLiteral("Unit numbers from"), this);
+    operation_ = new QComboBox(this);
+    operation_->setObjectName(QStringLiteral("cmbOperation"));
+    operation_->addItem(tr("Write the editor's contents"), static_cast<int>(FleetOperation::Write));
+    operation_->addItem(tr("Read each radio into a file"), static_cast<int>(FleetOperation::Read));
+    operation_->addItem(tr("Write the editor's labels"),
+                        static_cast<int>(FleetOperation::WriteLabels));
+
+    units_ = new QWidget(this);
+    unitsCheck_ = new QCheckBox(tr("Unit numbers from"), units_);
     unitsCheck_->setObjectName(QStringLiteral("chkUnits"));
-    unitFrom_ = new QSpinBox(this);
+    unitFrom_ = new QSpinBox(units_);
     unitFrom_->setObjectName(QStringLiteral("spnUnitFrom"));
     unitFrom_->setRange(0, static_cast<int>(kLastUnitNumber));
     unitFrom_->setValue(1);
-    unitGroups_ = new QLineEdit(this);
+    unitGroups_ = new QLineEdit(units_);
     unitGroups_->setObjectName(QStringLiteral("txtUnitGroups"));
-    unitGroups_->setPlaceholderText(QStringLiteral("all"));
-    unitGroups_->setToolTip(QStringLiteral("Groups that take the unit number, such as 1,3,5-7"));
-    auto* units = new QHBoxLayout;
+    unitGroups_->setPlaceholderText(tr("all"));
+    unitGroups_->setToolTip(tr("Groups that take the unit number, such as 1,3,5-7"));
+    auto* units = new QHBoxLayout(units_);
+    units->setContentsMargins(0, 0, 0, 0);
     units->addWidget(unitsCheck_);
     units->addWidget(unitFrom_);
-    units->addWidget(new QLabel(QStringLiteral("in groups"), this));
+    units->addWidget(new QLabel(tr("in groups"), units_));
     units->addWidget(unitGroups_, 1);
 
-    globalCheck_ = new QCheckBox(QStringLiteral("Write global parameters"), this);
+    choices_ = new QWidget(this);
+    globalCheck_ = new QCheckBox(tr("Write global parameters"), choices_);
     globalCheck_->setObjectName(QStringLiteral("chkGlobal"));
     globalCheck_->setChecked(true);
-    labelsCheck_ = new QCheckBox(QStringLiteral("Write labels too"), this);
+    labelsCheck_ = new QCheckBox(tr("Labels too"), choices_);
     labelsCheck_->setObjectName(QStringLiteral("chkLabels"));
-    auto* choices = new QHBoxLayout;
+    verifyCheck_ = new QCheckBox(tr("Verify"), choices_);
+    verifyCheck_->setObjectName(QStringLiteral("chkVerify"));
+    verifyCheck_->setChecked(readInt(devices_, settings::kVerifyWrite) == 1);
+    auto* choices = new QHBoxLayout(choices_);
+    choices->setContentsMargins(0, 0, 0, 0);
     choices->addWidget(globalCheck_);
     choices->addWidget(labelsCheck_);
+    choices->addWidget(verifyCheck_);
     choices->addStretch(1);
 
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Ports (one a line):"), ports_);
-    form->addRow(units);
-    form->addRow(choices);
+    files_ = new QLineEdit(this);
+    files_->setObjectName(QStringLiteral("txtFiles"));
+    files_->setPlaceholderText(tr("such as /home/me/radio-{port}.frq"));
+    files_->setToolTip(tr("{port} stands for each port's name"));
+    labelGroup_ = new QComboBox(this);
+    labelGroup_->setObjectName(QStringLiteral("cmbLabelGroup"));
+    labelGroup_->addItem(tr("All groups"));
+    for (int g = 1; g <= kGroupCount; ++g) labelGroup_->addItem(tr("Group %1").arg(g));
+    log_ = new QLineEdit(this);
+    log_->setObjectName(QStringLiteral("txtLog"));
+    log_->setPlaceholderText(tr("none"));
+    log_->setToolTip(tr("A CSV file that takes a row per radio"));
+
+    form_ = new QFormLayout;
+    form_->addRow(tr("Ports (one a line):"), ports_);
+    form_->addRow(tr("Operation:"), operation_);
+    form_->addRow(units_);
+    form_->addRow(choices_);
+    form_->addRow(tr("Files:"), files_);
+    form_->addRow(tr("Labels of:"), labelGroup_);
+    form_->addRow(tr("Log file:"), log_);
 
     radios_ = new QTreeWidget(this);
     radios_->setObjectName(QStringLiteral("lstRadios"));
     radios_->setRootIsDecorated(false);
-    radios_->setHeaderLabels({QStringLiteral("Port"), QStringLiteral("Unit"),
-                              QStringLiteral("Progress"), QStringLiteral("Result")});
-    radios_->header()->setStretchLastSection(true);
-    radios_->setColumnWidth(kPortColumn, 120);
+    radios_->setHeaderLabels(
+        {tr("Port"), tr("Unit"), tr("Progress"), tr("Result"), tr("Radio history")});
+    radios_->setColumnWidth(kPortColumn, 110);
     radios_->setColumnWidth(kUnitColumn, 70);
     radios_->setColumnWidth(kProgressColumn, 110);
-    radios_->setMinimumSize(640, 160);
+    radios_->setColumnWidth(kResultColumn, 300);
+    radios_->setMinimumSize(880, 160);
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("lblSummary"));
-    writeButton_ = new QPushButton(QStringLiteral("&Write"), this);
-    writeButton_->setObjectName(QStringLiteral("btnWrite"));
-    writeButton_->setDefault(true);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    startButton_ = new QPushButton(this);
+    startButton_->setObjectName(QStringLiteral("btnStart"));
+    startButton_->setDefault(true);
+    cancelButton_ = new QPushButton(tr("Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("btnCancel"));
     cancelButton_->setEnabled(false);
-    closeButton_ = new QPushButton(QStringLiteral("Close"), this);
+    closeButton_ = new QPushButton(tr("Close"), this);
     closeButton_->setObjectName(QStringLiteral("btnClose"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(summary_, 1);
-    buttons->addWidget(writeButton_);
+    buttons->addWidget(startButton_);
     buttons->addWidget(cancelButton_);
     buttons->addWidget(closeButton_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
+    layout->addLayout(form_);
     layout->addWidget(radios_, 1);
     layout->addLayout(buttons);
 
-    connect(writeButton_, &QPushButton::clicked, this, &FleetWriteDialog::startWrite);
-    connect(cancelButton_, &QPushButton::clicked, this, &FleetWriteDialog::cancelWrite);
+    connect(operation_, &QComboBox::currentIndexChanged, this, &FleetWriteDialog::showOperation);
+    connect(startButton_, &QPushButton::clicked, this, &FleetWriteDialog::start);
+    connect(cancelButton_, &QPushButton::clicked, this, &FleetWriteDialog::cancel);
     connect(closeButton_, &QPushButton::clicked, this, &FleetWriteDialog::close);
     connect(this, &FleetWriteDialog::radioProgressed, this, &FleetWriteDialog::showProgress,
             Qt::QueuedConnection);
@@ -147,6 +199,7 @@ FleetWriteDialog::FleetWriteDialog(Prompts& prompts, const SettingsStore& device
             Qt::QueuedConnection);
     connect(this, &FleetWriteDialog::fleetFinished, this, &FleetWriteDialog::endRun,
             Qt::QueuedConnection);
+    showOperation();
 }
 
 FleetWriteDialog::~FleetWriteDialog() {
@@ -163,47 +216,64 @@ void FleetWriteDialog::setPortFactory(PortFactory makePort, ParallelRunner runAl
     runAll_ = std::move(runAll);
 }
 
+// Only the entries the chosen operation takes are shown.
+void FleetWriteDialog::showOperation() {
+    const auto op = static_cast<FleetOperation>(operation_->currentData().toInt());
+    const bool write = op == FleetOperation::Write;
+    form_->setRowVisible(units_, write);
+    form_->setRowVisible(choices_, op != FleetOperation::WriteLabels);
+    globalCheck_->setVisible(write);
+    verifyCheck_->setVisible(write);
+    form_->setRowVisible(files_, op == FleetOperation::Read);
+    form_->setRowVisible(labelGroup_, op == FleetOperation::WriteLabels);
+    startButton_->setText(write                        ? tr("&Write")
+                          : op == FleetOperation::Read ? tr("&Read")
+                                                       : tr("Write &Labels"));
+}
+
 std::optional<FleetRequest> FleetWriteDialog::request() {
-    const auto refuse = [this](std::string text) {
-        prompts_.ask(warning(std::move(text), kTitle));
-        return std::nullopt;
-    };
     FleetRequest r;
+    r.operation = static_cast<FleetOperation>(operation_->currentData().toInt());
     for (const QString& line : ports_->toPlainText().split(QLatin1Char('\n'))) {
         const std::string port = line.trimmed().toStdString();
         if (port.empty()) continue;
-        const std::string device = resolvePortDevice(port, &devices_);
-        if (std::ranges::count(r.devices, device) > 0)
-            return refuse("Two ports name the device " + device + ".");
         r.ports.push_back(port);
-        r.devices.push_back(device);
+        r.devices.push_back(resolvePortDevice(port, &devices_));
     }
-    if (r.ports.empty()) return refuse("Name at least one port.");
-    if (unitsCheck_->isChecked()) {
+    const bool write = r.operation == FleetOperation::Write;
+    if (write && unitsCheck_->isChecked()) {
         FleetUnits units{static_cast<std::uint32_t>(unitFrom_->value()), {}};
         if (const QString groups = unitGroups_->text().trimmed(); !groups.isEmpty()) {
             const auto named = parseGroupList(groups.toStdString());
-            if (!named) return refuse("The groups are numbers 1 to 15, such as 1,3,5-7.");
+            if (!named) {
+                prompts_.ask(warning("The groups are numbers 1 to 15, such as 1,3,5-7.", kTitle));
+                return std::nullopt;
+            }
             units.groups = *named;
         }
-        if (units.first + r.ports.size() - 1 > kLastUnitNumber)
-            return refuse("The unit numbers do not fit in seven digits.");
         r.units = units;
     }
-    r.answers = {labelsCheck_->isChecked(), !globalCheck_->isChecked()};
+    if (r.operation == FleetOperation::Read) {
+        const std::string pattern = files_->text().trimmed().toStdString();
+        for (const std::string& port : r.ports)
+            r.files.push_back(pattern.empty() ? "" : fleetFileName(pattern, port));
+    }
+    r.answers = {r.operation != FleetOperation::WriteLabels && labelsCheck_->isChecked(),
+                 write && !globalCheck_->isChecked()};
+    r.verify = write && verifyCheck_->isChecked();
+    r.labelGroup = r.operation == FleetOperation::WriteLabels ? labelGroup_->currentIndex() : 0;
     r.history = history_;
     r.backup = readInt(devices_, settings::kBackupWrite) == 1;
     return r;
 }
 
-void FleetWriteDialog::startWrite() {
+void FleetWriteDialog::start() {
     if (running()) return;
     auto r = request();
     if (!r) return;
-    const std::string count = std::to_string(r->ports.size());
-    if (prompts_.ask(question("Write to " + count + (r->ports.size() == 1 ? " radio?" : " radios?"),
-                              Buttons::OkCancel, kTitle)) != Answer::Ok)
-        return;
+    auto log = prepareFleet(*r, log_->text().trimmed().toStdString(), prompts_, kTitle);
+    if (!log) return;
+    fleetLog_ = std::move(*log);
     request_ = std::move(*r);
     file_ = contents_();
     results_.clear();
@@ -221,8 +291,8 @@ void FleetWriteDialog::startWrite() {
         radios_->setItemWidget(row, kProgressColumn, bar);
         bars_.push_back(bar);
     }
-    summary_->setText(QStringLiteral("Writing..."));
-    writeButton_->setEnabled(false);
+    summary_->setText(tr("Running..."));
+    startButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
     cancel_.requested = false;
     PortFactory makePort = makePort_;
@@ -234,8 +304,11 @@ void FleetWriteDialog::startWrite() {
     runner_->start();
 }
 
-void FleetWriteDialog::cancelWrite() {
+void FleetWriteDialog::cancel() {
+    if (!running()) return;
     cancel_.requested = true;
+    cancelButton_->setEnabled(false);  // once is enough: every radio has heard it
+    summary_->setText(tr("Cancelling: each radio stops at its next safe point..."));
 }
 
 void FleetWriteDialog::showProgress(int index, int value, int maximum, const QString& text) {
@@ -246,35 +319,57 @@ void FleetWriteDialog::showProgress(int index, int value, int maximum, const QSt
     radios_->topLevelItem(index)->setText(kResultColumn, text);
 }
 
-void FleetWriteDialog::showFinished(int index, int outcome, const QString& text) {
+void FleetWriteDialog::showFinished(int index, bool done, const QString& text,
+                                    const QString& historyFile) {
     if (index < 0 || static_cast<std::size_t>(index) >= bars_.size()) return;
     QProgressBar* bar = bars_[static_cast<std::size_t>(index)];
-    bar->setRange(0, 1);
-    bar->setValue(outcome == static_cast<int>(Outcome::Done) ? 1 : 0);
-    radios_->topLevelItem(index)->setText(kResultColumn, text);
-    radios_->topLevelItem(index)->setToolTip(kResultColumn, text);  // a long reason is cut
+    // A radio that went well fills its bar; any other keeps it where it got.
+    if (done) {
+        bar->setRange(0, 1);
+        bar->setValue(1);
+    } else if (bar->maximum() == 0) {
+        bar->setRange(0, 1);  // no longer busy
+        bar->setValue(0);
+    }
+    QTreeWidgetItem* row = radios_->topLevelItem(index);
+    row->setText(kResultColumn, text);
+    row->setToolTip(kResultColumn, text);  // a long reason is cut
+    row->setText(kHistoryColumn, QFileInfo(historyFile).fileName());
+    row->setToolTip(kHistoryColumn, historyFile);
 }
 
 void FleetWriteDialog::endRun() {
     runner_->wait();
     runner_.reset();
-    const auto failed =
-        std::ranges::count_if(results_, [](const FleetRadioResult& r) { return !r.result.done(); });
-    summary_->setText(
-        failed == 0 ? QStringLiteral("All %1 radios written.").arg(results_.size())
-                    : QStringLiteral("%1 of %2 not written.").arg(failed).arg(results_.size()));
-    writeButton_->setEnabled(true);
+    std::string summary = fleetSummary(results_);
+    if (fleetLog_) {
+        if (const std::error_code ec = fleetLog_->finish())
+            prompts_.ask(warning("The log " + log_->text().trimmed().toStdString() +
+                                     " lacks rows: " + ec.message() + ".",
+                                 kTitle));
+        fleetLog_.reset();
+    }
+    summary_->setText(QString::fromStdString(summary) + QLatin1Char('.'));
+    startButton_->setEnabled(true);
     cancelButton_->setEnabled(false);
 }
 
 void FleetWriteDialog::closeEvent(QCloseEvent* event) {
-    // The radios end first (a write stops only between its steps).
+    // The radios end first (each stops at its next safe point).
     if (running()) {
-        cancelWrite();
+        cancel();
         event->ignore();
         return;
     }
     QDialog::closeEvent(event);
+}
+
+void FleetWriteDialog::reject() {
+    if (running()) {
+        cancel();
+        return;
+    }
+    QDialog::reject();
 }
 
 }  // namespace zav

@@ -1,9 +1,10 @@
 #pragma once
-// Radio > Write Fleet...: the editor's contents written to several radios at once, each on
-// its own port, optionally with consecutive unit numbers (ANI/ID) in all or some groups.
-// The list shows each radio's progress and outcome as it goes; the radios run on their
-// own threads (src/ops runFleet) and report here through queued signals. The user is
-// told anything only through Prompts.
+// Radio > Write Fleet...: several radios at once, each on its own port: the editor's
+// contents written (with labels, consecutive unit numbers, verify), the radios read into a
+// file each, or their labels written; optionally a log row per radio. The list shows each
+// radio's bar, its outcome and the file its radio history kept, and a summary at the end.
+// The operations layer checks, asks and runs (src/ops fleet_start.h, fleet.h) on threads of
+// its own, which report here through queued signals; this window only presents.
 
 #include <QDialog>
 #include <functional>
@@ -13,6 +14,8 @@
 #include "ops/fleet.h"
 
 class QCheckBox;
+class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -24,13 +27,14 @@ class QTreeWidget;
 
 namespace zav {
 
+class FleetLog;
 class Prompts;
 class SettingsStore;
 
 class FleetWriteDialog final : public QDialog {
     Q_OBJECT
   public:
-    // `contents` gives the file to write when Write is pressed (the window's edits stored
+    // `contents` gives the file to write when Start is pressed (the window's edits stored
     // first); `devices` names the devices of port numbers.
     FleetWriteDialog(Prompts& prompts, const SettingsStore& devices,
                      std::function<FileBytes()> contents, QWidget* parent = nullptr);
@@ -40,13 +44,13 @@ class FleetWriteDialog final : public QDialog {
     void setPorts(const QStringList& ports);
     // Tests run simulated radios on standard threads.
     void setPortFactory(PortFactory makePort, ParallelRunner runAll);
-    // Where each radio's backup goes; a write backs up when the settings say so.
+    // Where each radio's read or backup goes; a write backs up when the settings say so.
     void setHistory(RadioHistory* history) { history_ = history; }
 
-    // The Write button: checks the entries, asks, and starts every radio.
-    void startWrite();
-    // The Cancel button: every radio ends as soon as it can.
-    void cancelWrite();
+    // The Start button: gathers the entries, checks and asks, and starts every radio.
+    void start();
+    // The Cancel button: every radio stops at its next safe point; none starts any more.
+    void cancel();
     [[nodiscard]] bool running() const { return runner_ != nullptr; }
     // The last run's results, in port order.
     [[nodiscard]] const std::vector<FleetRadioResult>& results() const { return results_; }
@@ -54,17 +58,20 @@ class FleetWriteDialog final : public QDialog {
   signals:
     // From the radios' threads; delivered queued.
     void radioProgressed(int index, int value, int maximum, const QString& text);
-    void radioFinished(int index, int outcome, const QString& text);
+    void radioFinished(int index, bool done, const QString& text, const QString& historyFile);
     // Every radio has ended.
     void fleetFinished();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape while the radios run cancels them, as Cancel does; the window stays.
+    void reject() override;
 
   private:
     class Observer;
+    void showOperation();
     void showProgress(int index, int value, int maximum, const QString& text);
-    void showFinished(int index, int outcome, const QString& text);
+    void showFinished(int index, bool done, const QString& text, const QString& historyFile);
     void endRun();
     [[nodiscard]] std::optional<FleetRequest> request();
 
@@ -74,16 +81,24 @@ class FleetWriteDialog final : public QDialog {
     PortFactory makePort_;
     ParallelRunner runAll_;
 
+    QFormLayout* form_ = nullptr;
     QPlainTextEdit* ports_ = nullptr;
+    QComboBox* operation_ = nullptr;
     QCheckBox* unitsCheck_ = nullptr;
     QSpinBox* unitFrom_ = nullptr;
     QLineEdit* unitGroups_ = nullptr;
+    QWidget* units_ = nullptr;
     QCheckBox* globalCheck_ = nullptr;
     QCheckBox* labelsCheck_ = nullptr;
+    QCheckBox* verifyCheck_ = nullptr;
+    QWidget* choices_ = nullptr;
+    QLineEdit* files_ = nullptr;
+    QComboBox* labelGroup_ = nullptr;
+    QLineEdit* log_ = nullptr;
     QTreeWidget* radios_ = nullptr;
     std::vector<QProgressBar*> bars_;
     QLabel* summary_ = nullptr;
-    QPushButton* writeButton_ = nullptr;
+    QPushButton* startButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
 
@@ -91,6 +106,7 @@ class FleetWriteDialog final : public QDialog {
     CancelRequest cancel_;
     FileBytes file_;
     FleetRequest request_;
+    std::unique_ptr<FleetLog> fleetLog_;
     RadioHistory* history_ = nullptr;
     std::vector<FleetRadioResult> results_;
     std::unique_ptr<QThread> runner_;  // runs the fleet while the window stays live

@@ -8,14 +8,18 @@
 #include <mutex>
 
 #include "files/csv_table.h"
+#include "link/forwarding_port.h"
 #include "model/document.h"
 #include "ops/fleet.h"
 #include "ops/fleet_log.h"
+#include "ops/fleet_start.h"
+#include "sim/label_memory.h"
 #include "sim/sim_radio.h"
 #include "sim/synthesizer.h"
 #include "sim/virtual_port.h"
 #include "support/history.h"
 #include "support/masked_write.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
 namespace zav {
@@ -39,15 +43,20 @@ struct Shelf final : FleetObserver {
         }
         if (silent) radios[*silent]->config().faults.silent = true;
     }
-    // Runs the fleet; each radio's results as they were reported.
-    std::vector<FleetRadioResult> run(const FileBytes& file, FleetLog* fleetLog = nullptr) {
+    // Runs the fleet; each radio's results as they were reported. With `cancelAfter`, a
+    // radio whose own clock passes it asks the fleet to cancel.
+    std::vector<FleetRadioResult> run(const FileBytes& file, FleetLog* fleetLog = nullptr,
+                                      std::optional<std::chrono::nanoseconds> cancelAfter = {},
+                                      const ParallelRunner& runAll = runOnThreads) {
         log = fleetLog;
         return runFleet(
             request, file,
-            [this](const std::string& device) {
-                return std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device)));
+            [this, cancelAfter](const std::string& device) -> std::unique_ptr<LinkPort> {
+                auto port = std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device)));
+                if (!cancelAfter) return port;
+                return std::make_unique<CancellingPort>(std::move(port), cancel, *cancelAfter);
             },
-            *this, nullptr);
+            *this, &cancel, runAll);
     }
     // Each radio's thread touches only its own entry.
     void progressed(std::size_t index, int value, int maximum, const std::string& text) override {
@@ -67,7 +76,42 @@ struct Shelf final : FleetObserver {
     std::vector<std::vector<Bar>> bars;  // what each radio reported, in order
     FleetRequest request;
     FleetLog* log = nullptr;
+    CancelRequest cancel;
+
+  private:
+    // Asks for the cancel when the clock passes `after` from the port's first byte.
+    class CancellingPort final : public ForwardingPort {
+      public:
+        CancellingPort(std::unique_ptr<LinkPort> port, CancelRequest& cancel,
+                       std::chrono::nanoseconds after)
+            : ForwardingPort(*port), port_(std::move(port)), cancel_(cancel), after_(after) {}
+        bool writeByte(Byte value) override {
+            if (!start_) start_ = now();
+            if (now() - *start_ >= after_) cancel_.requested = true;
+            return ForwardingPort::writeByte(value);
+        }
+
+      private:
+        std::unique_ptr<LinkPort> port_;
+        CancelRequest& cancel_;
+        std::chrono::nanoseconds after_;
+        std::optional<LinkTime> start_;
+    };
 };
+
+// Each radio's labels, slot by slot, are the radio's own or the file's.
+void expectEachLabelOldOrNew(const sim::LabelMemory& before, const sim::LabelMemory& after,
+                             const LabelImage& file) {
+    const sim::LabelMemory written = sim::labelMemoryFromImage(file);
+    for (std::size_t at = 0; at < after.size(); at += kLabelPositions) {
+        const auto slot = [at](const sim::LabelMemory& m) {
+            return std::vector<Byte>(m.begin() + static_cast<std::ptrdiff_t>(at),
+                                     m.begin() + static_cast<std::ptrdiff_t>(at + kLabelPositions));
+        };
+        EXPECT_TRUE(slot(after) == slot(before) || slot(after) == slot(written))
+            << "label at " << at;
+    }
+}
 
 TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
     FileBytes file = defaultFileBytes();
@@ -156,6 +200,92 @@ TEST(Fleet, EachRadioHoldsTheFileWithItsUnitNumberInTheTimeOfOne) {
     EXPECT_EQ(failed, 1);
 }
 
+// Cancel on a fleet writing the image and the labels: asked for before the start, or when
+// a radio's own clock passes 1 s (in the backup or the image write) or 20 s (in the labels);
+// on threads, whichever radio gets there first, one after another the first radio's.
+// Every radio is released soon after, holding its old contents or the whole file and each
+// label its old or its new one; a radio whose turn came after the cancel was not opened.
+// The log has a row for each, with the outcome.
+TEST(Fleet, CancelStopsEveryRadioAtItsNextSafePoint) {
+    using std::chrono::seconds;
+    struct Case {
+        const char* name;
+        std::optional<std::chrono::nanoseconds> after;  // none: before the start
+        bool backup;
+        ParallelRunner runAll;
+        std::vector<std::string> outcomes;  // one after another: exactly these
+    };
+    const ParallelRunner oneAfterAnother = [](const std::vector<Job>& jobs) {
+        for (const Job& job : jobs) job();
+    };
+    const std::string none = "cancelled before it started";
+    // clang-format off
+    const Case cases[] = {
+        {"before the start", {}, true, runOnThreads, {none, none, none}},
+        {"after 1 s, backups", seconds(1), true, runOnThreads, {}},
+        {"after 1 s", seconds(1), false, runOnThreads, {}},
+        {"after 1 s, one after another", seconds(1), false, oneAfterAnother,
+         {"cancelled after the write; the labels were not written", none, none}},
+        {"after 20 s", seconds(20), false, runOnThreads, {}},
+        {"after 20 s, one after another", seconds(20), false, oneAfterAnother,
+         {"cancelled during the labels; the labels were not all written", none, none}},
+    };
+    // clang-format on
+    FileBytes file = defaultFileBytes();
+    Document doc;
+    file.copyTo(doc);
+    for (std::size_t a = 128; a < kRadioMemorySize; a += 3) doc.mem[a] ^= 0x3C;
+    for (std::size_t i = 0; i < doc.labels.size(); ++i)
+        doc.labels[i] = static_cast<Byte>('A' + i % 26);
+    file.copyFrom(doc);
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::History history;
+        Shelf one(1), shelf(3);
+        for (Shelf* s : {&one, &shelf})
+            s->request = {.operation = FleetOperation::Write,
+                          .ports = s->request.ports,
+                          .devices = s->request.devices,
+                          .answers = {.labels = true},
+                          .history = &history.store,
+                          .backup = c.backup};
+        const FleetRadioResult whole = one.run(file).front();
+        ASSERT_TRUE(whole.result.done()) << whole.reason;
+        std::vector<sim::LabelMemory> labelsBefore;
+        for (const auto& radio : shelf.radios) labelsBefore.push_back(radio->labels());
+        if (!c.after) shelf.cancel.requested = true;
+        const std::string logPath = dir.file(std::string(c.name) + ".csv");
+        FleetLog log(logPath);
+        const auto results = shelf.run(file, &log, c.after, c.runAll);
+        ASSERT_FALSE(log.finish());
+        const auto logged = test::readBytes(logPath);
+        const auto rows = parseCsv(std::string(logged.begin(), logged.end()));
+        ASSERT_TRUE(rows && rows->size() == 4);
+        for (std::size_t k = 0; k < results.size(); ++k) {
+            const FleetRadioResult& r = results[k];
+            sim::SimRadio& radio = *shelf.radios[k];
+            (void)radio.runUntil(radio.now() + seconds(2), radio.baud());  // the last bytes come
+            EXPECT_EQ(r.result.outcome, Outcome::Cancelled) << k << ": " << r.outcome;
+            if (!c.outcomes.empty()) EXPECT_EQ(r.outcome, c.outcomes[k]);
+            EXPECT_EQ(r.outcome == none, r.bytesSent == 0) << r.outcome;
+            EXPECT_EQ(radio.programName(), "resident firmware") << k;
+            EXPECT_LE(r.duration, whole.duration) << k;
+            // The next safe point comes within the image write's few seconds.
+            EXPECT_LE(r.duration, c.after.value_or(seconds(0)) + seconds(4)) << k;
+            if (radio.memory() != shelf.before[k])
+                test::expectWritten(shelf.before[k], radio.memory(),
+                                    test::WriteReach(doc.mem, kAllBlocks), true);
+            expectEachLabelOldOrNew(labelsBefore[k], radio.labels(), doc.labels);
+            const auto row =
+                std::ranges::find(*rows, r.port, [](const CsvRecord& l) { return l[1]; });
+            ASSERT_NE(row, rows->end()) << r.port;
+            EXPECT_EQ(std::pair((*row)[3], (*row)[4]),
+                      std::pair(std::string("cancelled"), r.outcome));
+        }
+    }
+}
+
 // --verify reads each radio back: one that did not store a word fails alone. Each radio
 // first keeps what it held in the history, under its own name.
 TEST(Fleet, VerifyFailsTheRadioThatDidNotStoreAWord) {
@@ -196,6 +326,42 @@ TEST(Fleet, ChecksEachRadioAgainstItsOwnBand) {
                   refused)
             << results[0].reason;
         EXPECT_TRUE(results[1].result.done()) << results[1].reason;
+    }
+}
+
+// Before a window's fleet runs: what cannot run is refused, files a read would replace and
+// the run itself are asked about, and a log that cannot be written stops it.
+TEST(Fleet, PreparingRefusesAsksAndOpensTheLog) {
+    test::TempDir dir;
+    const std::string kept = dir.file("r-a.frq"), fresh = dir.file("r-b.frq");
+    test::writeBytes(kept, defaultFileBytes().bytes);
+    struct Case {
+        const char* name;
+        std::vector<std::string> devices, files;
+        std::string log;
+        std::vector<Answer> answers;
+        bool runs;
+        std::size_t asked;  // questions and refusals told
+    };
+    const Case cases[] = {
+        {"two ports on one device", {"x", "x"}, {}, "", {}, false, 1},
+        {"two radios into one file", {"x", "y"}, {fresh, fresh}, "", {}, false, 1},
+        {"a file replaced", {"x", "y"}, {kept, fresh}, "", {Answer::Ok, Answer::Ok}, true, 2},
+        {"a file kept", {"x", "y"}, {kept, fresh}, "", {Answer::Cancel}, false, 1},
+        {"the log a folder", {"x"}, {}, dir.path(), {Answer::Ok}, false, 2},
+        {"with its log", {"x"}, {}, dir.file("log.csv"), {Answer::Ok}, true, 1},
+    };
+    for (const Case& c : cases) {
+        FleetRequest request;
+        request.operation = c.files.empty() ? FleetOperation::Write : FleetOperation::Read;
+        request.ports = request.devices = c.devices;
+        request.files = c.files;
+        test::ScriptedPrompts prompts;
+        for (const Answer a : c.answers) prompts.queueAnswer(a);
+        const auto log = prepareFleet(request, c.log, prompts, "Fleet");
+        EXPECT_EQ(log.has_value(), c.runs) << c.name;
+        EXPECT_EQ(log && *log, c.runs && !c.log.empty()) << c.name;
+        EXPECT_EQ(prompts.messages.size(), c.asked) << c.name;
     }
 }
 

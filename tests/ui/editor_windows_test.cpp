@@ -10,13 +10,16 @@
 
 #include <sys/stat.h>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTreeWidget>
 
 #include <thread>
+#include "files/frequency_file.h"
 #include "files/settings.h"
 #include "link/port_devices.h"
 #include "model/globals.h"
@@ -114,45 +117,105 @@ INSTANTIATE_TEST_SUITE_P(Commands, RadioMenu, ::testing::Values(
 // clang-format on
 
 // Radio > Write Fleet...: the edits still in the windows and each radio's unit number reach
-// every radio that answers, on threads of their own; a silent one is listed as failed.
-TEST(FleetWrite, WritesTheWindowsEditsWithEachUnitNumberAndListsEveryRadio) {
+// every radio that answers, on threads of their own, a silent one listed as failed. The
+// same window then reads two radios into a file each (the pattern's {port}), listing the
+// file the radio history kept of each, and writes the editor's labels to both: a radio
+// whose echo goes wrong part-way fails alone and keeps its bar where it got. The log has
+// a row per radio of every run; Escape while the radios run cancels them, the window stays.
+TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
     Editor e;
-    std::array<sim::SimRadio, 3> radios;
-    for (auto& r : radios) r.memory() = e.radio.memory();
-    radios[1].config().faults.silent = true;
+    TempDir dir;
+    std::array<std::unique_ptr<sim::SimRadio>, 3> radios;
+    const auto restart = [&] {  // switched off and on: each radio's clock starts again
+        for (auto& radio : radios) {
+            auto fresh = std::make_unique<sim::SimRadio>();
+            fresh->memory() = radio ? radio->memory() : e.radio.memory();
+            radio = std::move(fresh);
+        }
+    };
+    restart();
+    radios[1]->config().faults.silent = true;
     e.window->radioCommands().setFleetPorts(
         [&](const std::string& device) {
-            return std::make_unique<sim::VirtualPort>(radios.at(std::stoul(device.substr(3))));
+            return std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device.substr(3))));
         },
         runOnThreads);
     typeIntoTheWindows(e);
     e.trigger(&M::writeFleetAction);
     FleetWriteDialog* d = e.window->radioCommands().fleetWriteDialog();
-    d->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("sim0\nsim1\n sim2 \n"));
+    auto* ports = d->findChild<QPlainTextEdit*>();
+    ports->setPlainText(QStringLiteral("sim0\nsim1\n sim2 \n"));
     d->findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
     d->findChild<QSpinBox*>()->setValue(700);
     d->findChild<QLineEdit*>(QStringLiteral("txtUnitGroups"))->setText(QStringLiteral("2"));
-    e.prompts.queueAnswer(Answer::Ok);
-    d->findChild<QPushButton*>(QStringLiteral("btnWrite"))->click();
-    while (d->running()) {
-        QApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    d->findChild<QLineEdit*>(QStringLiteral("txtLog"))
+        ->setText(QString::fromStdString(dir.file("log.csv")));
+    d->findChild<QLineEdit*>(QStringLiteral("txtFiles"))
+        ->setText(QString::fromStdString(dir.file("r-{port}.frq")));
+    auto* operation = d->findChild<QComboBox*>(QStringLiteral("cmbOperation"));
     const QTreeWidget* list = d->findChild<QTreeWidget*>();
+    const auto run = [&](int chosen, bool escape = false) {
+        operation->setCurrentIndex(chosen);
+        e.prompts.queueAnswer(Answer::Ok);
+        d->findChild<QPushButton*>(QStringLiteral("btnStart"))->click();
+        if (escape) {
+            QTest::keyClick(d, Qt::Key_Escape);
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_FALSE(d->findChild<QPushButton*>(QStringLiteral("btnCancel"))->isEnabled());
+        }
+        while (d->running()) {
+            QApplication::processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        QApplication::processEvents();
+    };
+    run(0);
     ASSERT_EQ(list->topLevelItemCount(), 3);
     for (int k = 0; k < 3; ++k)
         EXPECT_TRUE(list->topLevelItem(k)->text(3).startsWith(k == 1 ? "Failed" : "Written"))
             << list->topLevelItem(k)->text(3).toStdString();
     for (const std::size_t k : {0U, 2U}) {
         Document held;
-        std::copy_n(radios[k].memory().begin(), kRadioMemorySize, held.mem.begin());
+        std::copy_n(radios[k]->memory().begin(), kRadioMemorySize, held.mem.begin());
         held.reloadGroups();
         EXPECT_EQ(held.group(1)->display(0)[kColRecFreq], "452.50000") << k;
         EXPECT_EQ(held.group(1)->readIdNum(), "000070" + std::to_string(k)) << k;
         EXPECT_EQ(held.group(2)->readIdNum(), e.doc.group(2)->readIdNum()) << k;
         EXPECT_EQ(readGlobalParams(held.mem).password, "000ABC");
     }
-    EXPECT_EQ(radios[1].memory(), e.radio.memory());
+    EXPECT_EQ(radios[1]->memory(), e.radio.memory());
+
+    restart();
+    for (std::size_t k = 0; k < 2; ++k) radios[k]->memory()[200 + k] ^= 0x11;  // each its own
+    ports->setPlainText(QStringLiteral("sim0\nsim1"));
+    run(1);
+    for (std::size_t k = 0; k < 2; ++k) {
+        const std::string file = dir.file("r-sim" + std::to_string(k) + ".frq");
+        const auto read = decodeFrequencyFile(readBytes(file));
+        ASSERT_TRUE(read) << file;
+        EXPECT_TRUE(std::ranges::equal(radios[k]->memory(),
+                                       std::span(read->image).first(kRadioMemorySize)));
+        const QTreeWidgetItem* row = list->topLevelItem(static_cast<int>(k));
+        EXPECT_EQ(row->text(3).toStdString(), "Read into " + file);
+        EXPECT_TRUE(row->text(4).endsWith(QStringLiteral(".frq"))) << row->text(4).toStdString();
+    }
+
+    for (std::size_t i = 0; i < e.doc.labels.size(); ++i)
+        e.doc.labels[i] = static_cast<Byte>('A' + i % 26);
+    restart();
+    radios[1]->config().faults.wrongEcho = 900;
+    run(2);
+    EXPECT_EQ(radios[0]->labels(), sim::labelMemoryFromImage(e.doc.labels));
+    EXPECT_TRUE(list->topLevelItem(0)->text(3).startsWith(QStringLiteral("Labels written")))
+        << list->topLevelItem(0)->text(3).toStdString();
+    EXPECT_TRUE(list->topLevelItem(1)->text(3).startsWith(QStringLiteral("Failed")));
+    const auto* bar = qobject_cast<QProgressBar*>(list->itemWidget(list->topLevelItem(1), 2));
+    EXPECT_TRUE(bar->value() > 0 && bar->value() < bar->maximum()) << bar->value();
+    EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("lblSummary"))->text(),
+              "2 radios: 1 labels written, 1 failed.");
+    EXPECT_EQ(std::ranges::count(readBytes(dir.file("log.csv")), '\n'), 8);
+    EXPECT_EQ(e.prompts.messages.size(), 3U);  // each run's one question, nothing refused
+    run(2, true);
 }
 
 TEST(Printout, TakesTheEditsStillInTheWindows) {

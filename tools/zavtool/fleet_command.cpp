@@ -1,8 +1,11 @@
 // write, read and write-labels on several radios at once: the operations layer runs the
-// fleet; this command loads the file, names each radio's output file, and reports a line
-// per radio as it ends (and a log row with --log).
+// fleet and saves each radio's read; this command loads the file, names each radio's
+// output file, draws the radios' progress on a terminal, and reports a line per radio at
+// the end (and a log row per radio as it ends, with --log).
 
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <set>
@@ -22,20 +25,8 @@ namespace zav::tool {
 
 namespace {
 
-constexpr std::string_view kPortField = "{port}";
-
-// A port as part of a file name: a device path's last part.
-std::string portFileName(const std::string& port) {
-    const auto slash = port.find_last_of('/');
-    return slash == std::string::npos ? port : port.substr(slash + 1);
-}
-
 std::string outputFile(const Options& o, const std::string& port) {
-    if (o.outputPattern.empty()) return o.argument;
-    std::string name = o.outputPattern;
-    for (auto at = name.find(kPortField); at != std::string::npos; at = name.find(kPortField))
-        name.replace(at, kPortField.size(), portFileName(port));
-    return name;
+    return o.outputPattern.empty() ? o.argument : fleetFileName(o.outputPattern, port);
 }
 
 std::string doneText(const Options& o, FleetOperation operation, const std::string& file) {
@@ -52,47 +43,91 @@ std::string doneText(const Options& o, FleetOperation operation, const std::stri
     return {};
 }
 
-// A line per radio as it ends, its file (a read), its log row.
+// "Writing Radio" for "Please Wait - Writing Radio".
+std::string stepText(const std::string& text) {
+    constexpr std::string_view kWait = "Please Wait - ";
+    return text.starts_with(kWait) ? text.substr(kWait.size()) : text;
+}
+
+// The radios as they go and end: on a terminal a line per radio redrawn in place (port,
+// step, percent), then, in port order, a line per radio, its history file, its log row.
 class FleetReport final : public FleetObserver {
   public:
     FleetReport(const Options& o, ToolIo& io, FleetOperation operation,
                 std::vector<std::string> files, FleetLog* log)
-        : o_(o), io_(io), operation_(operation), files_(std::move(files)), log_(log) {}
+        : o_(o),
+          io_(io),
+          operation_(operation),
+          files_(std::move(files)),
+          log_(log),
+          results_(o.ports.size()) {
+        for (const std::string& port : o.ports) lines_.push_back(port + ":");
+    }
 
+    void progressed(std::size_t index, int value, int maximum, const std::string& text) override {
+        if (!io_.terminal) return;
+        const std::scoped_lock lock(mutex_);
+        const std::string step = o_.ports[index] + ": " + stepText(text);
+        const int percent = maximum > 0 ? 100 * std::clamp(value, 0, maximum) / maximum : -1;
+        // A new step, and a bar's start and end, are drawn at once; a bar at most every 100 ms.
+        const bool force = !lines_[index].starts_with(step) || percent == 0 || percent == 100;
+        lines_[index] = step + (percent < 0 ? "" : " " + std::to_string(percent) + "%");
+        draw(force);
+    }
     void finished(std::size_t index, const FleetRadioResult& r) override {
         const std::scoped_lock lock(mutex_);
-        bool ok = r.result.done();
-        if (ok && operation_ == FleetOperation::Read) {
-            DiskFileSystem disk;
-            TerminalPrompts prompts(io_.err, 0);
-            ok = saveFileBytes(disk, prompts, files_[index], r.file);
-        }
         if (log_ != nullptr) log_->add(r);
+        results_[index] = r;
+        lines_[index] = o_.ports[index] + ": " + r.outcome;
+        if (io_.terminal) draw(true);
+    }
+    // Every radio has ended: the lines in place give way to one line per radio.
+    void report() {
+        if (drawn_) io_.err << "\x1b[" << lines_.size() << "A\r\x1b[J" << std::flush;
+        drawn_ = false;
+        for (std::size_t k = 0; k < results_.size(); ++k) tell(k, results_[k]);
+    }
+    [[nodiscard]] int failed() const { return failed_; }
+
+  private:
+    void draw(bool force) {
+        const auto now = std::chrono::steady_clock::now();
+        if (drawn_ && !force && now - lastDrawn_ < std::chrono::milliseconds(100)) return;
+        lastDrawn_ = now;
+        // Up to the block's first line, then each line over what it showed.
+        if (drawn_) io_.err << "\x1b[" << lines_.size() << "A";
+        for (const std::string& line : lines_) io_.err << "\r" << line << "\x1b[K\n";
+        io_.err << std::flush;
+        drawn_ = true;
+    }
+    void tell(std::size_t index, const FleetRadioResult& r) {
         std::string line = r.port + ": ";
         if (r.unit) line += "unit " + unitIdText(*r.unit) + ": ";
         if (!r.historyFile.empty()) io_.err << line << "radio history: " << r.historyFile << "\n";
         if (r.result.outcome == Outcome::Cancelled) {
-            io_.err << line << "cancelled" << std::endl;
+            io_.err << line << r.outcome << std::endl;
         } else if (!r.result.done()) {
             io_.err << line << "failed: " << r.reason << std::endl;
-        } else if (ok) {
+        } else {
             std::array<char, 48> figures{};
             std::snprintf(figures.data(), figures.size(), " (%ld bytes sent in %.1f s)",
                           r.bytesSent, std::chrono::duration<double>(r.duration).count());
             io_.out << line << doneText(o_, operation_, files_[index]) << figures.data()
                     << std::endl;
         }
-        if (!ok) ++failed_;
+        if (!r.result.done()) ++failed_;
     }
-    [[nodiscard]] int failed() const { return failed_; }
 
-  private:
     const Options& o_;
     ToolIo& io_;
     FleetOperation operation_;
     std::vector<std::string> files_;
     FleetLog* log_;
     std::mutex mutex_;
+    std::vector<std::string> lines_;
+    std::vector<FleetRadioResult> results_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point lastDrawn_{};
     int failed_ = 0;
 };
 
@@ -130,6 +165,7 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
     RadioHistory history(disk, clock, historyFolderOf(io));
     request.history = &history;
     request.backup = !o.noBackup;
+    if (operation == FleetOperation::Read) request.files = files;
     // Serial ports need the application object, made once here on the main thread; each
     // port is made on its radio's thread.
     std::optional<QtApplication> app;
@@ -162,6 +198,7 @@ int fleetCommand(const Options& o, ToolIo& io, FleetOperation operation) {
 
     FleetReport report(o, io, operation, files, log ? &*log : nullptr);
     runFleet(request, *file, makePort, report, io.cancel, runAll);
+    report.report();
     // A row the log did not take (a full disk) fails the run, though every radio is done.
     const std::error_code logError = log ? log->finish() : std::error_code{};
     if (logError)

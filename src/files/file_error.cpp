@@ -23,6 +23,14 @@ constexpr ClassicError kFileNotFound{kErrFileNotFound, "File not found"};
 constexpr ClassicError kPathNotFound{kErrPathNotFound, "Path not found"};
 constexpr ClassicError kAccess{kErrPathFileAccess, "Path/File access error"};
 
+// A disk quota used up is a full disk to the user. Windows has no number for it (its quota
+// error arrives as ENOSPC already).
+#ifdef EDQUOT
+constexpr int kQuotaExceeded = EDQUOT;
+#else
+constexpr int kQuotaExceeded = ENOSPC;
+#endif
+
 constexpr std::array kErrnoMappings{
     ErrnoMapping{ENOTDIR, kPathNotFound},
     ErrnoMapping{ELOOP, kPathNotFound},
@@ -35,7 +43,7 @@ constexpr std::array kErrnoMappings{
     ErrnoMapping{ETXTBSY, {kErrFileAlreadyOpen, "File already open"}},
     ErrnoMapping{EBUSY, {kErrFileAlreadyOpen, "File already open"}},
     ErrnoMapping{ENOSPC, {kErrDiskFull, "Disk full"}},
-    ErrnoMapping{EDQUOT, {kErrDiskFull, "Disk full"}},
+    ErrnoMapping{kQuotaExceeded, {kErrDiskFull, "Disk full"}},
     ErrnoMapping{EFBIG, {kErrDiskFull, "Disk full"}},
     ErrnoMapping{EIO, {kErrDeviceIO, "Device I/O error"}},
     ErrnoMapping{EMFILE, {kErrTooManyFiles, "Too many files"}},

@@ -3,6 +3,7 @@
 // make any step fail. DiskFileSystem is the real one.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -19,6 +20,11 @@ struct ReadResult {
     std::error_code error;    // empty on success
     bool moreFollow = false;  // the file is longer than the requested number
 };
+
+// A file the system opened: a descriptor on POSIX systems, a handle on Windows; both fit,
+// and neither system gives an open file the value kNoFile (-1, Windows's invalid handle).
+using NativeFile = std::intptr_t;
+inline constexpr NativeFile kNoFile = -1;
 
 // Refusals of the file layer itself, beside the system's own errors.
 enum class FileRefusal { NotRegularFile = 1 };
@@ -40,10 +46,12 @@ class FileSystem {
 
 // Writes go to a temporary file beside the target, which is flushed to disk and then
 // renamed over the target: a failed save never leaves a half-written file behind. Where
-// the folder's file system allows, the temporary file has no name until it is complete,
-// so that a save killed while writing leaves nothing. A symbolic link is written
+// the folder's file system allows (Linux), the temporary file has no name until it is
+// complete, so that a save killed while writing leaves nothing. A symbolic link is written
 // through, dangling or not. Temporary files a killed save left in the folder are removed
-// by the next save there.
+// by the next save there. Paths are UTF-8 on every system. One implementation per system
+// family: file_system_posix.cpp, file_system_windows.cpp (Win32 calls, wide paths, the
+// rename written through to the disk instead of a folder sync).
 class DiskFileSystem : public FileSystem {
   public:
     ReadResult readFile(const std::string& path, std::size_t maxBytes) override;
@@ -53,11 +61,11 @@ class DiskFileSystem : public FileSystem {
 
   protected:
     // Single steps of replaceFile, virtual so a test can make one of them fail.
-    virtual std::error_code writeTemporary(int fd, std::span<const Byte> bytes);
+    virtual std::error_code writeTemporary(NativeFile file, std::span<const Byte> bytes);
     virtual std::error_code moveOver(const std::filesystem::path& from,
                                      const std::filesystem::path& to);
-    // Flushes a file, or a folder's entries, to the disk.
-    virtual std::error_code syncToDisk(int fd);
+    // Flushes a file, or (POSIX) a folder's entries, to the disk.
+    virtual std::error_code syncToDisk(NativeFile file);
 
   private:
     enum class Temporary { Unnamed, Named };
@@ -82,7 +90,7 @@ class AppendFile {
 
     // Opens the file (closing one open before); the reason when it cannot be written.
     std::error_code open(const std::string& path, Start start);
-    [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
+    [[nodiscard]] bool isOpen() const { return file_ != kNoFile; }
     // The file held nothing when it was opened.
     [[nodiscard]] bool startedEmpty() const { return startedEmpty_; }
     // Adds text; it reaches the file at flush(), or before when much is waiting.
@@ -95,7 +103,7 @@ class AppendFile {
     [[nodiscard]] std::error_code error() const { return error_; }
 
   private:
-    int fd_ = -1;
+    NativeFile file_ = kNoFile;
     bool startedEmpty_ = false;
     std::string pending_;
     std::error_code error_;

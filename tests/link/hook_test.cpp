@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "link/port_devices.h"
 #include "transfer_fixture.h"
 
 namespace zav {
@@ -41,8 +42,9 @@ TEST(Hook, OneAttemptThenAcceptedOrRefused) {
         }
         ASSERT_EQ(s.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
         const Message& m = s.prompts.messages[0];
-        EXPECT_EQ(std::tie(m.title, m.detail, m.buttons),
-                  std::tuple("COMM ERROR", "Device: /dev/ttyS0", Buttons::RetryCancel));
+        EXPECT_EQ(
+            std::tie(m.title, m.detail, m.buttons),
+            std::tuple("COMM ERROR", "Device: " + defaultPortDevice(1), Buttons::RetryCancel));
     }
 }
 

@@ -35,7 +35,7 @@ TEST(openPort, AnOpenPortIsNotReopenedAndKeepsItsSettings) {
 }
 
 TEST(openPort, AFailedOpenShowsTheMessageWithDeviceAndReasonAndSetsPortError) {
-    SimLink s({}, {.failingDevices = {{"/dev/ttyS1", "Permission denied"}}});
+    SimLink s({}, {.failingDevices = {{defaultPortDevice(2), "Permission denied"}}});
     Transport& t = s.link.transport();
     t.setPort("2");
     EXPECT_FALSE(t.openPort());
@@ -44,7 +44,7 @@ TEST(openPort, AFailedOpenShowsTheMessageWithDeviceAndReasonAndSetsPortError) {
     const Message& m = s.prompts.messages[0];
     EXPECT_EQ(std::tie(m.text, m.title, m.buttons, m.icon),
               std::tuple("Unable to open Comm Port", "COMM ERROR", Buttons::Ok, Icon::None));
-    EXPECT_EQ(m.detail, "Device: /dev/ttyS1\nPermission denied");
+    EXPECT_EQ(m.detail, "Device: " + defaultPortDevice(2) + "\nPermission denied");
     // The next open starts by clearing the flag.
     t.setPort("1");
     EXPECT_TRUE(t.openPort());
@@ -54,12 +54,27 @@ TEST(openPort, AFailedOpenShowsTheMessageWithDeviceAndReasonAndSetsPortError) {
 TEST(PortDevices, NumbersMapToDevicesAndPathsPassThrough) {
     MemorySettingsStore store;
     store.write("Comm", "Device3", "/dev/ttyUSB0");
-    const std::pair<const char*, const char*> cases[] = {
-        {"1", "/dev/ttyS0"}, {"3", "/dev/ttyUSB0"},
-        {"4", "/dev/ttyS3"}, {"/dev/pts/7", "/dev/pts/7"},
-        {"0", "0"},          {"5", "5"}};
-    for (const auto& [port, device] : cases) EXPECT_EQ(resolvePortDevice(port, &store), device);
-    EXPECT_EQ(resolvePortDevice("4", nullptr), "/dev/ttyS3");  // without a store, the defaults
+    store.write("Comm", "Device2", "COM12");
+    using enum PortNaming;
+    const std::tuple<PortNaming, const char*, const char*> cases[] = {
+        {Posix, "1", "/dev/ttyS0"},
+        {Posix, "3", "/dev/ttyUSB0"},
+        {Posix, "4", "/dev/ttyS3"},
+        {Posix, "/dev/pts/7", "/dev/pts/7"},
+        {Posix, "0", "0"},
+        {Posix, "5", "5"},
+        {Posix, "COM12", "COM12"},
+        {Windows, "1", "COM1"},
+        {Windows, "4", "COM4"},
+        {Windows, "2", R"(\\.\COM12)"},
+        {Windows, "COM9", "COM9"},
+        {Windows, "com10", R"(\\.\com10)"},
+        {Windows, R"(\\.\COM20)", R"(\\.\COM20)"},
+        {Windows, "COM01x", "COM01x"},
+        {Windows, "COM010", "COM010"}};
+    for (const auto& [naming, port, device] : cases)
+        EXPECT_EQ(resolvePortDevice(port, &store, naming), device) << port;
+    EXPECT_EQ(resolvePortDevice("4", nullptr, Posix), "/dev/ttyS3");  // without a store
     EXPECT_FALSE(portNumber("/dev/ttyS0"));
     EXPECT_EQ(portNumber("1"), 1);
 }

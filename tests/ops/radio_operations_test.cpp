@@ -11,6 +11,7 @@
 #include <map>
 #include <random>
 
+#include "link/port_devices.h"
 #include "link/transfer_fixture.h"
 #include "model/channel.h"
 #include "model/document.h"
@@ -291,6 +292,10 @@ const Fault kFaults[] = {
     {Kind::DiskFull, At::First, "DiskFull", "backups on: the disk full as the copy is kept"}};
 // clang-format on
 
+// The port every cell opens, named so that the table (and the history files it names) read
+// the same on every system.
+constexpr const char* kMatrixDevice = "/dev/ttyS0";
+
 // The radio and the port showing a fault in an operation whose fault-free run is `base`.
 std::pair<sim::SimConfig, sim::VirtualPortOptions> faulty(const Fault& f, const Baseline& base) {
     sim::SimConfig config;
@@ -300,7 +305,7 @@ std::pair<sim::SimConfig, sim::VirtualPortOptions> faulty(const Fault& f, const 
     const int nth = std::array{1, 2, n / 2, n - 1, n}[static_cast<std::size_t>(f.at)];
     // clang-format off
     switch (f.kind) {
-        case Kind::PortWillNotOpen: port.failingDevices = {{"/dev/ttyS0", "No such file"}}; break;
+        case Kind::PortWillNotOpen: port.failingDevices = {{kMatrixDevice, "No such file"}}; break;
         case Kind::Silent: x.silent = true; break;
         case Kind::Garbage: config.hookReply = 0x14; break;
         case Kind::NoFastProbe: x.noFastProbe = true; break;
@@ -400,6 +405,7 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
     const Baseline& base = baseline(row);
     const auto [config, port] = faulty(fault, base);
     Bench b(config, port);
+    b.s.settings.write("Comm", "Device1", kMatrixDevice);
     const bool backups = fault.kind >= Kind::Backed;
     b.ops.setBackupBeforeWrite(backups);
     b.history.disk.full = fault.kind == Kind::DiskFull;
@@ -492,9 +498,9 @@ TEST_P(OperationFaults, EndAsTheyTellAndTouchOnlyWhatTheyMay) {
 INSTANTIATE_TEST_SUITE_P(Matrix, OperationFaults,
                          ::testing::Combine(::testing::ValuesIn(kOps),
                                             ::testing::ValuesIn(kFaults)),
-                         [](const ::testing::TestParamInfo<Cell>& info) {
-                             return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param).id;
+                         [](const ::testing::TestParamInfo<Cell>& cell) {
+                             return std::string(std::get<0>(cell.param).name) + "_" +
+                                    std::get<1>(cell.param).id;
                          });
 
 // Read Group and Write Group need a group 1..15: group 0 would be the global block.
@@ -581,7 +587,7 @@ TEST(Operations, KeepOnlyValidSettingsAndThePortOfARunningOperation) {
         const auto running = b.s.link.tryBeginOperation();
         b.ops.useCommPort(2);
     }
-    EXPECT_EQ(b.s.link.transport().device(), "/dev/ttyS3");
+    EXPECT_EQ(b.s.link.transport().device(), defaultPortDevice(4));
     const RadioOperations again(b.doc, b.s.link, b.s.settings, b.editor);
     EXPECT_EQ(std::pair(again.labelSetting(), again.portNumber()),
               std::pair(LabelSetting::Always, 4));

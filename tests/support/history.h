@@ -31,14 +31,14 @@ class FaultyDisk final : public DiskFileSystem {
     std::ptrdiff_t namesWhileWriting = -1;
 
   protected:
-    std::error_code writeTemporary(int fd, std::span<const Byte> bytes) override {
+    std::error_code writeTemporary(NativeFile file, std::span<const Byte> bytes) override {
         if (!watched.empty())
             namesWhileWriting = std::distance(std::filesystem::directory_iterator(watched), {});
         if (full) return {ENOSPC, std::generic_category()};
-        return DiskFileSystem::writeTemporary(fd, bytes);
+        return DiskFileSystem::writeTemporary(file, bytes);
     }
-    std::error_code syncToDisk(int fd) override {
-        return ++syncs_ == static_cast<int>(failing) ? kEio : DiskFileSystem::syncToDisk(fd);
+    std::error_code syncToDisk(NativeFile file) override {
+        return ++syncs_ == static_cast<int>(failing) ? kEio : DiskFileSystem::syncToDisk(file);
     }
     std::error_code moveOver(const std::filesystem::path& from,
                              const std::filesystem::path& to) override {

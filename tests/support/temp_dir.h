@@ -2,11 +2,10 @@
 // A fresh folder for one test, removed with everything in it afterwards, and whole-file
 // reads and writes of bytes.
 
-#include <stdlib.h>  // mkdtemp
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -18,8 +17,16 @@ namespace zav::test {
 
 class TempDir {
   public:
-    TempDir() : path_((std::filesystem::temp_directory_path() / "zav_test_XXXXXX").string()) {
-        if (::mkdtemp(path_.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    // A new folder of a random name that no one else has made (as mkdtemp makes them, on
+    // every system).
+    TempDir() {
+        const auto base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate = base / ("zav_test_" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate, ec_)) path_ = candidate.string();
+        }
+        if (path_.empty()) throw std::runtime_error("no temporary folder");
     }
     ~TempDir() { std::filesystem::remove_all(path_, ec_); }
     TempDir(const TempDir&) = delete;

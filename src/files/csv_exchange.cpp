@@ -1,6 +1,7 @@
 #include "files/csv_exchange.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <span>
@@ -9,6 +10,7 @@
 #include "files/csv_table.h"
 #include "model/channel.h"
 #include "model/field_texts.h"
+#include "model/group.h"
 #include "model/memory_map.h"
 
 namespace zav {
@@ -18,6 +20,9 @@ namespace {
 constexpr std::string_view kGroupColumn = "Group";
 constexpr std::string_view kChannelColumn = kChannelCaptions[0];
 constexpr int kNoChannel = -1;  // a group's parameter row
+constexpr std::string_view kIdColumn = "ANI/ID Number";
+constexpr std::string_view kGroupLabelColumn = "Group Label";
+constexpr std::string_view kLabelColumn = kChannelCaptions[kColLabel];
 
 // The fields a table carries: the channel's and the group's, not the global ones.
 std::vector<const FieldText*> tableFields() {
@@ -34,6 +39,43 @@ std::optional<int> number(std::string_view text, int low, int high) {
     const int n = std::stoi(std::string(text));
     if (n < low || n > high) return std::nullopt;
     return n;
+}
+
+// Whether a cell came in spreadsheetText's form, which no spreadsheet takes for a number.
+enum class CellForm : std::uint8_t { Bare, SpreadsheetText };
+
+bool decimalDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+// Why a bare ANI/ID cell is what a spreadsheet makes of an ID it took for a number: the
+// export writes all 7 digits, so fewer decimal digits are leading zeros dropped (00012 as
+// 12, 00001E5 as 100000), and an exponent with its sign is a number shown in scientific
+// notation (12345E7 as 1.2345E+11). nullopt for anything else.
+std::optional<std::string> spreadsheetNumber(std::string_view cell) {
+    const std::string why = "'" + std::string(cell) + "' is a number a spreadsheet made of an ";
+    const std::string fix =
+        "; write all " + std::to_string(kIdDigits) + " digits as text, as =\"0001234\" does";
+    if (decimalDigits(cell) && cell.size() < static_cast<std::size_t>(kIdDigits))
+        return why + "ANI/ID, its leading zeros dropped" + fix;
+    const std::size_t e = cell.find_first_of("Ee");
+    if (e != std::string_view::npos && e + 1 < cell.size() &&
+        (cell[e + 1] == '+' || cell[e + 1] == '-') &&
+        cell.find_first_not_of("0123456789.,Ee+-") == std::string_view::npos)
+        return why + "ANI/ID, in scientific notation" + fix;
+    return std::nullopt;
+}
+
+// Whether a spreadsheet opening the table would change a field's text: it takes 0012 for
+// 12, 1E3 for 1000, 1-2 and 1/2 for dates and +A for a formula. Every ANI/ID (hexadecimal
+// digits) and every label with a digit or a leading sign is written as spreadsheetText.
+bool spreadsheetWouldChange(const FieldText& field, std::string_view text) {
+    if (field.name == kIdColumn) return !text.empty();
+    if (field.name != kLabelColumn && field.name != kGroupLabelColumn) return false;
+    const std::size_t first = text.find_first_not_of(' ');
+    return text.find_first_of("0123456789") != std::string_view::npos ||
+           (first != std::string_view::npos && (text[first] == '+' || text[first] == '-'));
 }
 
 bool blank(const CsvRecord& record) {
@@ -55,6 +97,8 @@ Columns readHeader(const CsvRecord& header, std::vector<CsvProblem>& problems) {
     std::vector<std::string_view> seen;
     for (std::size_t i = 0; i < header.size(); ++i) {
         const std::string& name = header[i];
+        // An unnamed column is ignored; findUnnamedCell refuses text in it.
+        if (name.empty()) continue;
         if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
             problems.push_back({1, name, "the column is there twice"});
             continue;
@@ -85,15 +129,13 @@ class Importer {
   public:
     Importer(const MemImage& mem, const LabelImage& labels) : mem_(mem), labels_(labels) {}
 
-    void importRecord(int row, CsvRecord record, const Columns& columns) {
+    void importRecord(int row, const CsvRecord& cells, const Columns& columns) {
         row_ = row;
-        if (record.size() > columns.fields.size()) {
-            if (!std::all_of(record.begin() + static_cast<std::ptrdiff_t>(columns.fields.size()),
-                             record.end(), [](const std::string& f) { return f.empty(); }))
-                problem({}, "the row has more cells than the header has columns");
-        }
-        // A spreadsheet may leave out empty cells at the end of a row.
-        record.resize(columns.fields.size());
+        // A spreadsheet may leave out empty cells at the end of a row; cells past the
+        // header's are empty (findUnnamedCell).
+        CsvRecord record(columns.fields.size());
+        for (std::size_t i = 0; i < record.size() && i < cells.size(); ++i)
+            record[i] = csvCellText(cells[i]);
         const auto place = findPlace(record, columns);
         if (!place) return;
         const FieldScope scope =
@@ -108,7 +150,10 @@ class Importer {
                                              : "a group's field, in a channel's row");
                 continue;
             }
-            importCell(*field, *place, record[i]);
+            const CellForm form = i < cells.size() && isSpreadsheetText(cells[i])
+                                      ? CellForm::SpreadsheetText
+                                      : CellForm::Bare;
+            importCell(*field, *place, record[i], form);
         }
     }
 
@@ -150,9 +195,16 @@ class Importer {
         return FieldPlace{mem_, labels_, *g - 1, std::max(c, 0)};
     }
 
-    void importCell(const FieldText& field, FieldPlace place, const std::string& cell) {
+    void importCell(const FieldText& field, FieldPlace place, const std::string& cell,
+                    CellForm form) {
         const std::string before = field.read(place);
         if (cell == before) return;
+        if (field.name == kIdColumn && form == CellForm::Bare) {
+            if (auto number = spreadsheetNumber(cell)) {
+                problem(field.name, std::move(*number));
+                return;
+            }
+        }
         if (auto refused = field.store(place, cell)) {
             problem(field.name, std::move(*refused));
             return;
@@ -182,7 +234,10 @@ std::string exportCsv(const MemImage& mem, const LabelImage& labels) {
         CsvRecord record{std::to_string(g + 1), c == kNoChannel ? "" : std::to_string(c + 1)};
         const FieldScope scope = c == kNoChannel ? FieldScope::Group : FieldScope::Channel;
         const FieldPlace at{scratchMem, scratchLabels, g, std::max(c, 0)};
-        for (const FieldText* f : fields) record.push_back(f->scope == scope ? f->read(at) : "");
+        for (const FieldText* f : fields) {
+            const std::string cell = f->scope == scope ? f->read(at) : "";
+            record.push_back(spreadsheetWouldChange(*f, cell) ? spreadsheetText(cell) : cell);
+        }
         text += formatCsvRecord(record);
     };
     for (int g = 0; g < kGroupCount; ++g)
@@ -201,22 +256,30 @@ std::string problemText(const CsvProblem& problem) {
 
 CsvImport importCsv(MemImage& mem, LabelImage& labels, std::string_view text) {
     CsvImport result;
-    auto records = parseCsv(text);
-    if (!records) {
-        result.problems.push_back({0, {}, "a quoted cell is not closed where it should be"});
+    const CsvTable table = readCsvTable(text);
+    const auto tableProblem = [&](const CsvFault& fault) {
+        const bool named = fault.row > 1 && !table.records.empty();
+        result.problems.push_back(
+            {fault.row, csvColumnName(named ? table.records.front() : CsvRecord{}, fault.column),
+             fault.reason});
+    };
+    if (table.fault) {
+        tableProblem(*table.fault);
         return result;
     }
-    if (records->empty() || blank(records->front())) {
+    const std::vector<CsvRecord>& records = table.records;
+    if (records.empty() || blank(records.front())) {
         result.problems.push_back({1, {}, "the header row is missing"});
         return result;
     }
-    const Columns columns = readHeader(records->front(), result.problems);
+    const Columns columns = readHeader(records.front(), result.problems);
+    if (const auto unnamed = findUnnamedCell(records)) tableProblem(*unnamed);
     if (!result.problems.empty()) return result;
     Importer importer(mem, labels);
     int row = 1;  // the header's
-    for (CsvRecord& record : std::span(*records).subspan(1)) {
+    for (const CsvRecord& record : std::span(records).subspan(1)) {
         ++row;
-        if (!blank(record)) importer.importRecord(row, std::move(record), columns);
+        if (!blank(record)) importer.importRecord(row, record, columns);
     }
     if (!importer.clean()) {
         result.problems = std::move(importer.problems());

@@ -57,16 +57,12 @@ class Importer {
             const int number = static_cast<int>(i) + 1;
             const CsvRecord& record = records[i];
             if (blank(record)) continue;
-            // Some exports end every row with one more, empty, cell than the header names.
-            if (record.size() > header.size() &&
-                !std::all_of(record.begin() + static_cast<std::ptrdiff_t>(header.size()),
-                             record.end(), [](const std::string& f) { return f.empty(); })) {
-                problem(number, {}, "the row has more cells than the header has columns");
-                continue;
-            }
+            // Cells past the header's, and under an unnamed header cell, are empty
+            // (findUnnamedCell): some exports end every row with one more such cell.
             ChirpCells cells;
             for (std::size_t k = 0; k < header.size(); ++k)
-                cells.emplace(header[k], k < record.size() ? record[k] : std::string());
+                if (!header[k].empty())
+                    cells.emplace(header[k], k < record.size() ? csvCellText(record[k]) : "");
             const auto location = locationOf(number, cells.at(std::string(kLocation)));
             if (!location) continue;
             ChannelTexts read = channelTexts(cells);
@@ -94,7 +90,10 @@ class Importer {
             const long slot = placement.firstGroup ? nextSlot() : row.location;
             if (slot >= kSlots) {
                 problem(row.number, placement.firstGroup ? "" : kLocation,
-                        "no channel after group 15 channel 14 is left for it");
+                        placement.firstGroup
+                            ? "no channel is left for it after group 15 channel 14"
+                            : std::to_string(slot) + " is past group 15 channel 14 (" +
+                                  std::to_string(kSlots - 1) + ")");
                 continue;
             }
             const int s = static_cast<int>(slot);
@@ -189,16 +188,21 @@ std::string exportChirpCsv(const MemImage& mem, const LabelImage& labels) {
 ChirpImport importChirpCsv(MemImage& mem, LabelImage& labels, std::string_view text,
                            ChirpPlacement placement, UnfitRows unfit) {
     ChirpImport result;
-    const auto records = parseCsv(text);
-    if (!records) {
-        result.problems.push_back({0, {}, "a quoted cell is not closed where it should be"});
+    const CsvTable table = readCsvTable(text);
+    const std::vector<CsvRecord>& records = table.records;
+    const auto fault = table.fault ? table.fault : findUnnamedCell(records);
+    if (fault) {
+        const bool named = fault->row > 1 && !records.empty();
+        result.problems.push_back(
+            {fault->row, csvColumnName(named ? records.front() : CsvRecord{}, fault->column),
+             fault->reason});
         return result;
     }
-    if (records->empty() || !isChirpHeader(records->front())) {
+    if (records.empty() || !isChirpHeader(records.front())) {
         result.problems.push_back({1, {}, "the header row does not name Location and Frequency"});
         return result;
     }
-    const CsvRecord& header = records->front();
+    const CsvRecord& header = records.front();
     for (auto name = header.begin(); name != header.end(); ++name) {
         const bool known = std::ranges::find(kChirpColumns, *name) != kChirpColumns.end();
         if (known && std::find(header.begin(), name, *name) != name) {
@@ -207,7 +211,7 @@ ChirpImport importChirpCsv(MemImage& mem, LabelImage& labels, std::string_view t
         }
     }
     Importer importer(mem, labels, header);
-    importer.place(importer.readRows(*records), placement);
+    importer.place(importer.readRows(records), placement);
     result.problems = std::move(importer.problems());
     std::ranges::stable_sort(result.problems, {}, &CsvProblem::row);
     if (!result.problems.empty() && unfit == UnfitRows::Refuse) return result;

@@ -10,6 +10,7 @@
 #include "files/csv_table.h"
 #include "model/document.h"
 #include "support/chirp_table.h"
+#include "support/csv_text.h"
 
 namespace zav {
 namespace {
@@ -94,10 +95,13 @@ TEST(ChirpCsv, RowsBecomeTheChannelsTheyDescribe) {
 }
 
 TEST(ChirpCsv, AListGoesIntoAGroupAndComesBackWhereOurExportPutsIt) {
-    for (const auto& [lineEnd, extraCell] : {std::pair("\r\n", false), std::pair("\n", true)}) {
+    const std::string plain = tableOf(kSixRows, "\r\n", false);
+    for (const std::string& table :
+         {plain, tableOf(kSixRows, "\n", true), test::replaced(plain, ",", ";"),
+          test::utf16Bytes(plain, test::Utf16Order::LittleEndian)}) {
         Document doc;
         const Document untouched;
-        const ChirpImport result = importInto(doc, tableOf(kSixRows, lineEnd, extraCell), 1);
+        const ChirpImport result = importInto(doc, table, 1);
         ASSERT_TRUE(result.imported && result.problems.empty())
             << problemText(result.problems.at(0));
         EXPECT_EQ(result.channels, 6);

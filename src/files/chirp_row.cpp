@@ -52,7 +52,10 @@ class RowReader {
         if (auto rx = receive()) t[kColRecFreq] = *rx;
         if (auto tx = refusal_ ? Guard{} : transmit(t[kColRecFreq])) t[kColTxFreq] = *tx;
         if (!refusal_) guards(t[kColTxCG], t[kColRecCG]);
-        if (!refusal_) t[kColLabel] = gated(kColLabel, "Name", cell("Name"));
+        // Some radios' names are padded with blanks past the label's 8 characters.
+        std::string name(cell("Name"));
+        name.erase(name.find_last_not_of(' ') + 1);
+        if (!refusal_) t[kColLabel] = gated(kColLabel, "Name", name);
         if (!refusal_) t[kColScan] = scanText();
         if (!refusal_) modeCheck();
         out.refusal = refusal_;
@@ -60,9 +63,10 @@ class RowReader {
     }
 
   private:
+    // A cell, or `absent` when the table lacks its column or leaves it empty.
     std::string_view cell(std::string_view column, std::string_view absent = {}) const {
         const auto at = cells_.find(column);
-        return at == cells_.end() ? absent : std::string_view(at->second);
+        return at == cells_.end() || at->second.empty() ? absent : std::string_view(at->second);
     }
 
     Guard refuse(std::string_view column, std::string reason) {

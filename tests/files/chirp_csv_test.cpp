@@ -64,6 +64,8 @@ TEST(ChirpCsv, RowsBecomeTheChannelsTheyDescribe) {
         {"Tone,DtcsPolarity", "DTCS,N", "DtcsPolarity"},
         {"Name,Skip,Mode", "fire h.1,S,NFM", "450.01250||450.01250||FIRE h.1|"},
         {"Name,Skip,Mode", ",P,", "450.01250||450.01250|||"},
+        {"Name,Tone,DtcsCode,DtcsPolarity", "PADDED         ,DTCS,,",
+         "450.01250|D023|450.01250|D023|PADDED"},
         {"Name", "FIRE@1", "Name"},
         {"Name", "NINECHARS", "Name"},
         {"Mode", "AM", "Mode"},

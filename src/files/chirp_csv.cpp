@@ -78,7 +78,7 @@ class Importer {
     void place(std::vector<Row> rows, ChirpPlacement placement) {
         std::ranges::stable_sort(rows, {}, &Row::location);
         std::map<long, int> taken;  // slot -> its row
-        long next = placement.firstGroup.value_or(0) * kChannelsPerGroup;
+        long next = static_cast<long>(placement.firstGroup.value_or(0)) * kChannelsPerGroup;
         // From the first group on, the groups the image has.
         const auto nextSlot = [&] {
             while (next < kSlots && next / kChannelsPerGroup != placement.firstGroup &&

@@ -139,7 +139,7 @@ class RowReader {
         return digits;
     }
 
-    Guard code(const Guard& digits, char polarity) {
+    static Guard code(const Guard& digits, char polarity) {
         if (!digits) return std::nullopt;
         return "D" + *digits + (polarity == 'R' ? "-" : "");
     }

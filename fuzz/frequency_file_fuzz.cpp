@@ -1,7 +1,9 @@
 // Opening a file: the bytes as a frequency file and, as text, as a CSV table to import.
 // A file that opens saves and opens again unchanged; a table either imports whole or
-// leaves the images alone, and the export of what it imported imports as no change.
+// leaves the images alone naming the row of every problem, and the export of what it
+// imported imports as no change.
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -31,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!imported.problems.empty()) {
         require(file.image == base->image && file.labels == base->labels,
                 "a table with a problem changes nothing");
+        require(
+            std::ranges::all_of(imported.problems, [](const CsvProblem& p) { return p.row > 0; }),
+            "every problem names its row");
         return 0;
     }
     const FrequencyFileContents before = file;

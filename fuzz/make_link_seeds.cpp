@@ -1,9 +1,11 @@
 // Writes the radio link target's seeds into a folder: every operation against the
 // simulated radio, its replies recorded as the target reads them (radio_replies.h), so
 // the fuzzer starts from conversations that pass the echo checks.
-// With a second folder, also the file target's seeds: the default file and its CSV table.
+// With a second folder, also the file target's seeds: the default file and its CSV table
+// (also with semicolons, and in UTF-16 with tabs).
 // Usage: make_link_seeds FOLDER [FILE_FOLDER]
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -66,8 +68,14 @@ int main(int argc, char** argv) {
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
         const auto opened = decodeFrequencyFile(bytes);
-        std::ofstream(files / "default.csv", std::ios::binary)
-            << exportCsv(opened->image, opened->labels);
+        const std::string table = exportCsv(opened->image, opened->labels);
+        std::ofstream(files / "default.csv", std::ios::binary) << table;
+        // As spreadsheets save it too: with semicolons, and as UTF-16 text with tabs.
+        std::string semicolons = table, utf16 = "\xFF\xFE";
+        std::replace(semicolons.begin(), semicolons.end(), ',', ';');
+        std::ofstream(files / "default-semicolons.csv", std::ios::binary) << semicolons;
+        for (const char ch : table) utf16 += {ch == ',' ? '\t' : ch, '\0'};
+        std::ofstream(files / "default-utf16.csv", std::ios::binary) << utf16;
     }
     const std::filesystem::path folder(argv[1]);
     std::filesystem::create_directories(folder);

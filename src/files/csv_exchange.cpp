@@ -188,8 +188,9 @@ class Importer {
         }
         const auto [at, fresh] = rows_.try_emplace({*g - 1, c}, row_);
         if (!fresh) {
-            problem({}, "the same " + std::string(c == kNoChannel ? "group" : "channel") +
-                            " as row " + std::to_string(at->second));
+            problem(c == kNoChannel ? kGroupColumn : kChannelColumn,
+                    "the same " + std::string(c == kNoChannel ? "group" : "channel") + " as row " +
+                        std::to_string(at->second));
             return std::nullopt;
         }
         return FieldPlace{mem_, labels_, *g - 1, std::max(c, 0)};

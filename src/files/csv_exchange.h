@@ -3,13 +3,16 @@
 // back: a header row of column names, one row per channel of every group in the image
 // (group number, channel number and the grid's six texts), then one row per group with
 // its parameters under their own columns, all in the editor's texts (field_texts.h).
+// ANI/IDs, and labels a spreadsheet would take for numbers or dates, are written in the
+// form it keeps as text (spreadsheetText, csv_table.h).
 //
 // Import: rows are found by their Group and Chan cells, so their order does not matter;
 // a row with an empty Chan cell is its group's parameter row. Columns are found by their
 // names, in any order; a column left out leaves its field alone, and so does a row left
 // out. A cell that shows what the image holds changes nothing; any other cell is checked
-// as the editor checks the entry. Every cell is checked before anything is stored: with
-// any problem nothing is imported.
+// as the editor checks the entry; a bare ANI/ID cell a spreadsheet made a number (leading
+// zeros dropped, an exponent) is refused. Every cell is checked before anything is
+// stored: with any problem nothing is imported.
 
 #include <string>
 #include <string_view>
@@ -23,7 +26,7 @@ namespace zav {
 std::string exportCsv(const MemImage& mem, const LabelImage& labels);
 
 struct CsvProblem {
-    int row = 0;         // record number, the header row being 1; 0 for the whole text
+    int row = 0;         // record number, the header row being 1; 0 for the whole file
     std::string column;  // the column's name; empty for the whole row
     std::string reason;
 };

@@ -148,36 +148,27 @@ TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
     EXPECT_EQ(named, (std::vector<std::string>{"Rec Freq@3", "Scan@50", "ANI/ID Number@213",
                                                "Busy Channel Indicator@214", "ANI/ID Number@215"}));
     EXPECT_TRUE(doc.mem == untouched.mem && doc.labels == untouched.labels);
-    // A header without its group or channel column names it on row 1, the header's.
-    for (const std::size_t column : {0U, 1U}) {
-        std::string text = edited(doc, {}, false);
-        const std::string name = parseCsv(text)->front()[column];
-        text.replace(text.find(name), name.size(), "Slot");
-        const auto problems = importCsv(doc.mem, doc.labels, text).problems;
-        EXPECT_TRUE(std::ranges::any_of(problems, [&](const CsvProblem& p) {
-            return p.column == name && p.row == 1;
-        })) << name;
-    }
-    // A channel the group has not, one of three digits, and a quote left open, are named too.
-    for (const std::string bad : {"15", "001"}) {
-        std::string text = edited(doc, {}, false);
-        const std::string channel = parseCsv(text)->front()[1];
-        text.replace(text.find("\r\n\"1\",\"1\","), 9, "\r\n\"1\",\"" + bad + "\",");
-        const auto problems = importCsv(doc.mem, doc.labels, text).problems;
-        ASSERT_EQ(problems.size(), 1U) << bad;
-        EXPECT_EQ(std::tuple(problems[0].column, problems[0].row), std::tuple(channel, 2));
-    }
-    // Faults of the table itself name their cell, by its column's name where it has one.
+    // The table's own faults name their cell too, by its column's name where it has one: a
+    // header without its group or channel column, a channel the group has not or of three
+    // digits, a quote left open, a channel twice, a cell under no column name.
     const std::string table = exportCsv(doc.mem, doc.labels);
-    const auto records = parseCsv(table);
+    const auto records = *parseCsv(table);
+    const std::string &group = records[0][0], &chan = records[0][1];
+    const std::string end = "@" + std::to_string(records.size() + 1);
     const std::pair<std::string, std::string> broken[] = {
-        {table + "1,1,\"open\r\n", "Rec Freq@" + std::to_string(records->size() + 1)},
+        {test::replaced(table, group + ",", "Slot,"), group + "@1"},
+        {test::replaced(table, "," + chan + ",", ",Slot,"), chan + "@1"},
+        {test::replaced(table, "\r\n1,1,", "\r\n1,15,"), chan + "@2"},
+        {test::replaced(table, "\r\n1,1,", "\r\n1,001,"), chan + "@2"},
+        {table + "1,1,\"open\r\n", records[0][2] + end},
+        {table + "1,1\r\n", chan + end},
         {test::replaced(table, "\r\n1,2,", ",x\r\n1,2,"),
-         "column " + std::to_string(records->front().size() + 1) + "@2"}};
+         "column " + std::to_string(records[0].size() + 1) + "@2"}};
     for (const auto& [text, place] : broken) {
         const auto problems = importCsv(doc.mem, doc.labels, text).problems;
-        ASSERT_EQ(problems.size(), 1U) << place;
-        EXPECT_EQ(problems[0].column + "@" + std::to_string(problems[0].row), place);
+        EXPECT_TRUE(std::ranges::any_of(problems, [&place = place](const CsvProblem& p) {
+            return p.column + "@" + std::to_string(p.row) == place;
+        })) << place;
     }
 }
 

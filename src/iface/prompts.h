@@ -97,6 +97,12 @@ struct FileDialogRequest {
     std::string title;           // empty: the dialog's own ("Open", "Save As")
 };
 
+// A file chosen in the dialog, and the entry of the request's filter selected with it.
+struct ChosenFile {
+    std::string path;
+    int filterIndex = 0;
+};
+
 class Prompts {
   public:
     virtual ~Prompts() = default;
@@ -105,6 +111,13 @@ class Prompts {
     virtual Answer ask(const Message& message) = 0;
     // Shows the open or save dialog; nullopt when cancelled.
     virtual std::optional<std::string> chooseFile(const FileDialogRequest& request) = 0;
+    // The same, telling the type chosen from the filter too (where a dialog cannot tell,
+    // the one the request selected first).
+    virtual std::optional<ChosenFile> chooseFileOfType(const FileDialogRequest& request) {
+        auto path = chooseFile(request);
+        if (!path) return std::nullopt;
+        return ChosenFile{std::move(*path), request.filterIndex};
+    }
     // The system beep.
     virtual void beep() {}
 };

@@ -140,6 +140,12 @@ Answer QtPrompts::ask(const Message& message) {
 }
 
 std::optional<std::string> QtPrompts::chooseFile(const FileDialogRequest& request) {
+    auto chosen = chooseFileOfType(request);
+    if (!chosen) return std::nullopt;
+    return std::move(chosen->path);
+}
+
+std::optional<ChosenFile> QtPrompts::chooseFileOfType(const FileDialogRequest& request) {
     const bool open = request.mode == FileDialogMode::Open;
     QFileDialog dialog(parent_);
     if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
@@ -158,7 +164,9 @@ std::optional<std::string> QtPrompts::chooseFile(const FileDialogRequest& reques
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
-    return localPath(chosen.first());
+    const auto type = filters.indexOf(dialog.selectedNameFilter());
+    return ChosenFile{localPath(chosen.first()),
+                      type >= 0 ? static_cast<int>(type) : request.filterIndex};
 }
 
 void QtPrompts::beep() {

@@ -25,6 +25,7 @@ class QtPrompts final : public Prompts {
 
     Answer ask(const Message& message) override;
     std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
+    std::optional<ChosenFile> chooseFileOfType(const FileDialogRequest& request) override;
     void beep() override;
 
   private:

@@ -11,9 +11,11 @@ QString commandCaption(const QAction* command) {
     return command->text().remove(QLatin1Char('&'));
 }
 
-std::optional<std::string> askCommandFile(Prompts& prompts, const QAction* command,
-                                          FileDialogMode mode, std::string_view filter,
-                                          std::string_view pattern, const std::string& name) {
+namespace {
+
+FileDialogRequest commandFileRequest(const QAction* command, FileDialogMode mode,
+                                     std::string_view filter, std::string_view pattern,
+                                     const std::string& name) {
     FileDialogRequest request;
     request.mode = mode;
     request.fileName = name;
@@ -22,7 +24,21 @@ std::optional<std::string> askCommandFile(Prompts& prompts, const QAction* comma
     QString title = commandCaption(command);
     if (title.endsWith(QStringLiteral("..."))) title.chop(3);
     request.title = title.toStdString();
-    return prompts.chooseFile(request);
+    return request;
+}
+
+}  // namespace
+
+std::optional<std::string> askCommandFile(Prompts& prompts, const QAction* command,
+                                          FileDialogMode mode, std::string_view filter,
+                                          std::string_view pattern, const std::string& name) {
+    return prompts.chooseFile(commandFileRequest(command, mode, filter, pattern, name));
+}
+
+std::optional<ChosenFile> askCommandFileOfType(Prompts& prompts, const QAction* command,
+                                               FileDialogMode mode, std::string_view filter,
+                                               std::string_view pattern, const std::string& name) {
+    return prompts.chooseFileOfType(commandFileRequest(command, mode, filter, pattern, name));
 }
 
 void sayOutcome(StatusLine& status, const QString& name, const OperationResult& result,

@@ -26,6 +26,12 @@ std::optional<std::string> askCommandFile(Prompts& prompts, const QAction* comma
                                           FileDialogMode mode, std::string_view filter,
                                           std::string_view pattern, const std::string& name = {});
 
+// The same, with the type chosen from the filter.
+std::optional<ChosenFile> askCommandFileOfType(Prompts& prompts, const QAction* command,
+                                               FileDialogMode mode, std::string_view filter,
+                                               std::string_view pattern,
+                                               const std::string& name = {});
+
 // The status bar's word on how the command `name` ended, and the history file it kept.
 void sayOutcome(StatusLine& status, const QString& name, const OperationResult& result,
                 const std::string& kept = {});

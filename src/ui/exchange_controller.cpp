@@ -19,6 +19,9 @@ namespace zav {
 
 namespace {
 constexpr std::string_view kCsvFilter = "CSV (*.csv)|*.csv|All (*.*)|*.*";
+// The export's entry of the file dialog's types that writes CHIRP's table; the others
+// write ours.
+constexpr int kChirpType = 1;
 }  // namespace
 
 ExchangeController::ExchangeController(const MainMenus& menus, Document& doc, Prompts& prompts,
@@ -53,10 +56,14 @@ void ExchangeController::exportCsvCommand() {
         openFile.isEmpty() ? QStringLiteral("radio.csv")
                            : open.dir().filePath(open.completeBaseName() + QStringLiteral(".csv"));
     const QAction* command = menus_.exportCsvAction;
-    const auto path = askCommandFile(prompts_, command, FileDialogMode::Save, kCsvFilter, "*.csv",
-                                     localPath(name));
-    if (!path) return;
-    sayOutcome(status_, commandCaption(command), exportCsvFile(files_, prompts_, doc_, *path));
+    const QString types = tr("CSV (*.csv)") + QStringLiteral("|*.csv|") + tr("CHIRP CSV (*.csv)") +
+                          QStringLiteral("|*.csv|") + tr("All (*.*)") + QStringLiteral("|*.*");
+    const auto chosen = askCommandFileOfType(prompts_, command, FileDialogMode::Save,
+                                             types.toStdString(), "*.csv", localPath(name));
+    if (!chosen) return;
+    const CsvFormat format = chosen->filterIndex == kChirpType ? CsvFormat::Chirp : CsvFormat::Own;
+    sayOutcome(status_, commandCaption(command),
+               exportCsvFile(files_, prompts_, doc_, chosen->path, format));
 }
 
 void ExchangeController::importCsvCommand() {
@@ -64,9 +71,13 @@ void ExchangeController::importCsvCommand() {
     const QAction* command = menus_.importCsvAction;
     const auto path = askCommandFile(prompts_, command, FileDialogMode::Open, kCsvFilter, "*.csv");
     if (!path) return;
+    // CHIRP's rows go into the group shown, and the user decides on rows it cannot hold.
+    CsvImportOptions options;
+    if (doc_.shownGroup() >= 0) options.group = doc_.shownGroup();
+    options.unfit = UnfitRowChoice::Ask;
     OperationResult result;
     history_.record(QStringLiteral("Import CSV"),
-                    [&] { result = importCsvFile(files_, prompts_, doc_, *path); });
+                    [&] { result = importCsvFile(files_, prompts_, doc_, *path, options); });
     view_.showImageAgain();
     sayOutcome(status_, commandCaption(command), result);
 }

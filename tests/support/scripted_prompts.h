@@ -15,7 +15,10 @@ class ScriptedPrompts final : public Prompts {
     // Answers given in order; when the script runs out, the default answer is the
     // "negative" one (Cancel, No, or Ok for a box with only Ok).
     void queueAnswer(Answer a) { answers_.push_back(a); }
-    void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+    void queueFile(std::optional<std::string> path, std::optional<int> filterIndex = {}) {
+        files_.push_back(std::move(path));
+        types_.push_back(filterIndex);
+    }
 
     Answer ask(const Message& message) override {
         messages.push_back(message);
@@ -26,6 +29,13 @@ class ScriptedPrompts final : public Prompts {
     std::optional<std::string> chooseFile(const FileDialogRequest& request) override {
         fileRequests.push_back(request);
         return chosen_ < files_.size() ? files_[chosen_++] : std::nullopt;
+    }
+    // The file queued, with the filter entry queued with it (else the request's).
+    std::optional<ChosenFile> chooseFileOfType(const FileDialogRequest& request) override {
+        const std::size_t at = chosen_;
+        auto path = chooseFile(request);
+        if (!path) return std::nullopt;
+        return ChosenFile{std::move(*path), types_[at].value_or(request.filterIndex)};
     }
     void beep() override { ++beeps; }
 
@@ -43,6 +53,7 @@ class ScriptedPrompts final : public Prompts {
     std::vector<Answer> answers_;
     std::size_t answered_ = 0;
     std::vector<std::optional<std::string>> files_;
+    std::vector<std::optional<int>> types_;
     std::size_t chosen_ = 0;
 };
 

@@ -10,10 +10,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <tuple>
 
+#include "support/chirp_table.h"
 #include "support/reliability_table.h"
 #include "support/temp_dir.h"
 #include "tool_process.h"
@@ -117,6 +119,29 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
     EXPECT_EQ(std::ranges::count(readBytes(log), '\n'), 3);  // the header and a row per radio
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))  // no other name
         EXPECT_EQ(entry.path().string().find("\uFFFD"), npos) << entry.path();
+}
+
+// CHIRP's table: refused whole for one row out of the band, imported but for it with
+// --skip-unfit, and written back (--format chirp) to import again to the same file.
+TEST(Zavtool, ImportsAndExportsChirpsTable) {
+    zav::test::TempDir dir;
+    const std::string x = dir.file("x.frq"), list = dir.file("list.csv"), out = dir.file("o.frq");
+    ASSERT_EQ(runTool("new " + x).status, 0);
+    auto records = zav::test::kSixRows;
+    records.push_back(records[1]);
+    records.back()[2] = "146.520000";  // row 8
+    std::ofstream(list) << zav::test::tableOf(records, "\n", false);
+    const std::string import = "import-csv --group 2 " + x + " " + list + " " + out;
+    for (const auto& [options, status] : {std::pair("", 1), std::pair(" --skip-unfit", 0)}) {
+        const ToolRun run = runTool(import + options);
+        EXPECT_EQ(run.status, status) << run.output;
+        EXPECT_NE(run.output.find("row 8, Frequency: 146.520000"), npos) << run.output;
+        EXPECT_EQ(fs::exists(out), status == 0);
+    }
+    const std::string back = dir.file("back.csv"), again = dir.file("again.frq");
+    EXPECT_EQ(runTool("export-csv --format chirp " + out + " " + back).status, 0);
+    EXPECT_EQ(runTool("import-csv " + x + " " + back + " " + again).status, 0);
+    EXPECT_EQ(readBytes(again), readBytes(out));
 }
 
 // A name as the user may give it, made by shell words in a folder: what the user is told.

@@ -1,6 +1,7 @@
 // The File menu through the main window: the question before closing or replacing the
 // document (a file opened, a radio read) over unsaved edits, a dropped file and the
-// recent files, and a CSV import as one undo step. What the files hold is the file tests'.
+// recent files, and a CSV import (ours or CHIRP's) as one undo step. What the files hold
+// is the file tests'.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include "files/radio_history.h"
 #include "files/settings.h"
 #include "qt/local_path.h"
+#include "support/chirp_table.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
 #include "ui/image_history.h"
@@ -193,6 +195,47 @@ TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     ASSERT_EQ(e.prompts.messages.size(), 1U);
     EXPECT_TRUE(e.prompts.messages[0].text.ends_with(
         ":\nthe table: the file is too long for a table of this radio"));
+}
+
+// CHIRP's table goes into the group shown, its unfit rows listed in a question whose
+// answer decides, as one undo step; the export's type list writes either table.
+TEST(CsvExchange, ChirpsTableGoesIntoTheGroupShownAndEitherTableIsExported) {
+    Editor e;
+    TempDir dir;
+    auto records = test::kSixRows;
+    records.push_back(records[1]);
+    records.back()[2] = "146.520000";  // row 8
+    const std::string csv = dir.file("list.csv");
+    std::ofstream(csv) << test::tableOf(records, "\r\n", false);
+    e.selectGroup(2);
+    const MemImage original = e.mem();
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        e.prompts.messages.clear();
+        e.prompts.queueFile(csv);
+        e.prompts.queueAnswer(answer);
+        e.trigger(&MainMenus::importCsvAction);
+        ASSERT_FALSE(e.prompts.messages.empty());
+        const std::string& asked = e.prompts.messages.front().text;
+        EXPECT_NE(asked.find("\nrow 8, Frequency: 146.520000"), std::string::npos) << asked;
+        EXPECT_TRUE(asked.ends_with("Import the others?")) << asked;
+        EXPECT_EQ(e.mem() == original, answer == Answer::No);
+    }
+    for (std::size_t c = 0; c < test::kSixChannels.size(); ++c)
+        test::expectChannel(e.doc, 1, static_cast<int>(c), test::kSixChannels[c], "group 2");
+    e.window->undo();
+    EXPECT_TRUE(e.mem() == original);
+    // The type named after CHIRP writes its table; the first, ours.
+    e.trigger(&MainMenus::exportCsvAction);
+    const std::string types = e.prompts.fileRequests.back().filter;
+    const auto chirp =
+        static_cast<int>(std::ranges::count(types.substr(0, types.find("CHIRP")), '|')) / 2;
+    for (const auto& [type, header] : {std::pair(chirp, "Location,"), std::pair(0, "Group,")}) {
+        e.prompts.queueFile(dir.file("out.csv"), type);
+        e.trigger(&MainMenus::exportCsvAction);
+        std::stringstream text;
+        text << std::ifstream(dir.file("out.csv")).rdbuf();
+        EXPECT_TRUE(text.str().starts_with(header)) << types;
+    }
 }
 
 // Compare With File lists what differs in the grid's words, and its list is saved whole.

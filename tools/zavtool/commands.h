@@ -30,6 +30,8 @@ struct Options {
     bool verify = false;
     bool noBackup = false;             // --no-backup
     BandCheck band = BandCheck::Stop;  // --ignore-band
+    bool skipUnfit = false;            // --skip-unfit
+    std::string format;                // --format: "zav" or "chirp"
     std::string pdf;
     std::optional<FleetUnits> units;    // --ani-from, --ani-groups
     std::string log;                    // --log: the fleet's CSV log

@@ -1,5 +1,6 @@
 // The exchange commands: CSV export and import, and the comparison of two files.
 
+#include <functional>
 #include <ostream>
 
 #include "commands.h"
@@ -16,9 +17,10 @@ namespace {
 // An exchange command: the frequency file named first is loaded and `step` runs with it
 // and the CSV file named second; with `saveImage` the changed image is saved under the
 // third name. Returns the exit code.
-int exchangeCommand(const Options& o, ToolIo& io,
-                    OperationResult (*step)(FileSystem&, Prompts&, Document&, const std::string&),
-                    bool saveImage) {
+using ExchangeStep =
+    std::function<OperationResult(FileSystem&, Prompts&, Document&, const std::string&)>;
+
+int exchangeCommand(const Options& o, ToolIo& io, const ExchangeStep& step, bool saveImage) {
     if (existsWithoutForce(o, io, OutputTo::FileOrStream)) return kExitFailed;
     StandardStreamFiles disk = commandFiles(io);
     TerminalPrompts prompts(io.err, 0);
@@ -39,16 +41,25 @@ int exchangeCommand(const Options& o, ToolIo& io,
 }  // namespace
 
 int exportCsvCommand(const Options& o, ToolIo& io) {
+    const CsvFormat format = o.format == "chirp" ? CsvFormat::Chirp : CsvFormat::Own;
     return exchangeCommand(
         o, io,
-        [](FileSystem& f, Prompts& p, Document& d, const std::string& csv) {
-            return exportCsvFile(f, p, d, csv);
+        [format](FileSystem& f, Prompts& p, Document& d, const std::string& csv) {
+            return exportCsvFile(f, p, d, csv, format);
         },
         false);
 }
 
 int importCsvCommand(const Options& o, ToolIo& io) {
-    return exchangeCommand(o, io, importCsvFile, true);
+    CsvImportOptions options;
+    if (o.group) options.group = *o.group - 1;
+    options.unfit = o.skipUnfit ? UnfitRowChoice::Skip : UnfitRowChoice::Refuse;
+    return exchangeCommand(
+        o, io,
+        [&options](FileSystem& f, Prompts& p, Document& d, const std::string& csv) {
+            return importCsvFile(f, p, d, csv, options);
+        },
+        true);
 }
 
 int diffCommand(const Options& o, ToolIo& io) {

@@ -37,6 +37,8 @@ enum OptionFlag : unsigned {
     kChannelsOption = 1U << 14,
     kSetOption = 1U << 15,   // --column, --value
     kFillOption = 1U << 16,  // --start, --step, --offset
+    kSkipUnfitOption = 1U << 17,
+    kFormatOption = 1U << 18,  // --format: the CSV table written
 };
 constexpr unsigned kRadioOptions = kPortOption | kRetryOption;
 
@@ -87,6 +89,10 @@ constexpr std::array kOptions{
     OptionInfo{kFillOption, 0, "offset", "MHZ",
                "set each transmit frequency too: the receive frequency plus MHZ (0 for "
                "simplex)"},
+    OptionInfo{kSkipUnfitOption, 0, "skip-unfit", "",
+               "leave out (and list) the rows of CHIRP's table the radio cannot hold"},
+    OptionInfo{kFormatOption, 0, "format", "FORMAT",
+               "the table: zav (ours, the default) or chirp (CHIRP's generic CSV)"},
 };
 
 constexpr std::string_view kFleetDetails =
@@ -111,7 +117,13 @@ constexpr std::string_view kCsvDetails =
     "rows are found by their Group and Chan cells and columns by their names, so their\n"
     "order does not matter; a row or column left out changes nothing, and so does a cell\n"
     "that shows what FILE holds. Any faulty cell is reported by row and column and\n"
-    "nothing is imported.\n";
+    "nothing is imported.\n"
+    "\n"
+    "CHIRP's generic CSV (export-csv --format chirp; import-csv knows it by its header) has\n"
+    "a row per channel with a receive frequency, at Location group * 14 + channel (from 0).\n"
+    "import-csv puts its rows there, or with --group G into channels 1, 2, ... of G and the\n"
+    "groups after it, in Location order. A row the radio cannot hold exactly is reported\n"
+    "and nothing is imported; --skip-unfit imports the others and lists it.\n";
 
 constexpr std::string_view kEditDetails =
     "Every channel's text is checked as the editor checks a typed cell; when any channel\n"
@@ -173,10 +185,11 @@ constexpr std::array kCommands{
                 dumpCommand},
     CommandInfo{"print", kPdfOption | kForceOption, "FILE.frq",
                 "write FILE's unit data printout as a PDF", printCommand},
-    CommandInfo{"export-csv", kForceOption, "FILE.frq OUT.csv",
+    CommandInfo{"export-csv", kForceOption | kFormatOption, "FILE.frq OUT.csv",
                 "write FILE's channels and group parameters as a CSV table OUT", exportCsvCommand,
                 kCsvDetails},
-    CommandInfo{"import-csv", kForceOption, "FILE.frq IN.csv OUT.frq",
+    CommandInfo{"import-csv", kForceOption | kGroupOption | kSkipUnfitOption,
+                "FILE.frq IN.csv OUT.frq",
                 "write FILE with the cells of the CSV table IN into a new file OUT",
                 importCsvCommand, kCsvDetails},
     CommandInfo{"set", kGroupRequired | kChannelsOption | kSetOption | kForceOption,
@@ -371,6 +384,9 @@ std::optional<std::string> takeOptions(const CommandInfo& c, const QCommandLineP
     o.verify = given("verify");
     o.noBackup = given("no-backup");
     o.band = given("ignore-band") ? BandCheck::Ignore : BandCheck::Stop;
+    o.skipUnfit = given("skip-unfit");
+    o.format = given("format") ? bytes(value("format")) : "zav";
+    if (o.format != "zav" && o.format != "chirp") return "--format takes zav or chirp";
     if (given("retry")) {
         const auto retries = number(value("retry"), 0, 1000);
         if (!retries) return "--retry takes a number of retries, 0 or more";

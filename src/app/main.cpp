@@ -25,6 +25,7 @@
 #include "iface/version.h"
 #include "model/document.h"
 #include "qt/qt_clipboard.h"
+#include "qt/qt_log.h"
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings_store.h"
 #include "ui/demo_radio.h"
@@ -36,8 +37,10 @@ namespace {
 
 struct StartOptions {
     bool demo = false;
-    QString screenshots;       // scripts/screenshot: render the windows into this folder and exit
-    bool reportShown = false;  // scripts/bench: say when the main window is shown, then close
+    QString screenshots;  // scripts/screenshot: render the windows into this folder and exit
+    bool reportShown = false;
+    bool verbose = false;  // the diagnostic log's lines go to stderr  // scripts/bench: say when
+                           // the main window is shown, then close
     std::vector<std::string> file;
 };
 
@@ -61,6 +64,11 @@ StartOptions parseArguments(int argc, char** argv) {
                                    QStringLiteral("Print \"shown\" once the main window is shown, "
                                                   "then close it."));
     reportShown.setFlags(QCommandLineOption::HiddenFromHelp);
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QStringLiteral("Write the steps of the link, the operations, the files and the settings "
+                       "to standard error."));
+    parser.addOption(verbose);
     parser.addOption(demo);
     parser.addOption(screenshots);
     parser.addOption(reportShown);
@@ -74,6 +82,7 @@ StartOptions parseArguments(int argc, char** argv) {
     options.demo = parser.isSet(demo);
     options.screenshots = QFile::decodeName(parser.value(screenshots).toLatin1());
     options.reportShown = parser.isSet(reportShown);
+    options.verbose = parser.isSet(verbose);
     // Several words are one unquoted path with blanks, as the editor always took them.
     for (const QString& word : parser.positionalArguments())
         options.file.push_back(word.toLatin1().toStdString());
@@ -110,6 +119,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     nameApplication();
     const StartOptions options = parseArguments(argc, argv);  // without Qt's own options
+    if (options.verbose) zav::enableVerboseLog();
     if (!options.screenshots.isEmpty()) return zav::renderScreenshots(options.screenshots);
 
     auto splash = std::make_unique<zav::SplashWindow>();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -146,6 +147,8 @@ MainMenus buildMainMenus(QMenuBar* bar) {
     m.helpAction = item(m.helpMenu, "mnuHelp", "Help", QKeySequence(Qt::Key_F1));
     m.traceAction = item(m.helpMenu, "mnuTrace", "Serial Trace...");
     m.traceAction->setCheckable(true);
+    m.diagnosticsAction = item(m.helpMenu, "mnuDiagnostics", "");
+    m.diagnosticsAction->setText(QCoreApplication::translate("MainMenus", "Save Diagnostics..."));
     return m;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/status_line.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
@@ -25,10 +26,13 @@ StatusLine::StatusLine(QStatusBar* bar)
       file_(permanent(bar, "statusFile")),
       port_(permanent(bar, "statusPort")),
       band_(permanent(bar, "statusBand")),
-      simulatedLabel_(permanent(bar, "statusSimulated")) {
+      simulatedLabel_(permanent(bar, "statusSimulated")),
+      trace_(permanent(bar, "statusTrace")) {
     bar_->setObjectName(QStringLiteral("statusBar"));
     simulatedLabel_->setText(QStringLiteral("simulated radio"));
     simulatedLabel_->hide();
+    trace_->setText(QCoreApplication::translate("StatusLine", "serial trace on"));
+    trace_->hide();
     band_->hide();
     QObject::connect(bar_, &QStatusBar::messageChanged, bar_,
                      [this](const QString& message) { makeRoom(message); });
@@ -55,6 +59,12 @@ void StatusLine::showSimulatedRadio(bool simulated) {
     makeRoom(bar_->currentMessage());
 }
 
+void StatusLine::showTrace(const QString& file) {
+    traceFile_ = file;
+    trace_->setToolTip(file);
+    makeRoom(bar_->currentMessage());
+}
+
 void StatusLine::say(const QString& message) {
     refusal_ = false;
     bar_->showMessage(message, kMessageMs);
@@ -74,14 +84,17 @@ void StatusLine::makeRoom(const QString& message) {
     // The bar draws a message between its left margin and the first permanent label.
     int needed = bar_->fontMetrics().horizontalAdvance(message) + kMessageMargins;
     const bool band = !band_->text().isEmpty();
-    for (const QLabel* label : {file_, port_, band_, simulatedLabel_})
-        if ((label != simulatedLabel_ || simulated_) && (label != band_ || band))
+    const bool trace = showsTrace();
+    for (const QLabel* label : {file_, port_, band_, simulatedLabel_, trace_})
+        if ((label != simulatedLabel_ || simulated_) && (label != band_ || band) &&
+            (label != trace_ || trace))
             needed += label->sizeHint().width() + kGap;
     const bool room = message.isEmpty() || needed <= bar_->width();
     file_->setVisible(room);
     port_->setVisible(room);
     band_->setVisible(room && band);
     simulatedLabel_->setVisible(room && simulated_);
+    trace_->setVisible(room && trace);
 }
 
 QString StatusLine::message() const {

@@ -22,6 +22,9 @@ class StatusLine {
     // The band of the radio last read ("450 to 512 MHz"); empty: none known.
     void showBand(const QString& band);
     void showSimulatedRadio(bool simulated);
+    // A serial trace is on into `file` (empty: none): said for as long as it runs.
+    void showTrace(const QString& file);
+    [[nodiscard]] bool showsTrace() const { return !traceFile_.isEmpty(); }
     [[nodiscard]] bool showsSimulatedRadio() const { return simulated_; }
     // A message that stays until the next one or a few seconds. One the file and port
     // would cut makes them step aside until it goes.
@@ -43,6 +46,8 @@ class StatusLine {
     QLabel* port_;
     QLabel* band_;
     QLabel* simulatedLabel_;
+    QLabel* trace_;
+    QString traceFile_;
     bool simulated_ = false;
     bool refusal_ = false;  // the message up is a refusal
 };

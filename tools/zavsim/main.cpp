@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "iface/log.h"
 #include "iface/version.h"
 #include "sim/label_memory.h"
 #include "sim/pty_server.h"
@@ -34,6 +35,7 @@ struct Options {
     std::string transcriptFile;
     std::string dumpFile;
     bool pace = false;
+    bool verbose = false;
     SimConfig config;
     zav::sim::SynthModel synth;
     std::optional<std::array<Byte, 3>> band;  // band edge word and width divisor
@@ -49,6 +51,7 @@ void usage(std::ostream& out) {
            "  --pace              bytes take their real time on the line (10 bits a byte)\n"
            "  --transcript FILE   record every byte with its time, speeds and meaning\n"
            "  --dump-memory FILE  write the 2048 bytes of parameter memory at exit\n"
+           "  --verbose           write every byte and what it means to stderr as it passes\n"
            "faults:\n"
            "  --silent            never answer\n"
            "  --hook-reply HEX    answer the hook with another byte (default 24)\n"
@@ -92,6 +95,8 @@ std::optional<Options> parse(int argc, char** argv) {
         auto& f = o.config.faults;
         if (a == "--pace") {
             o.pace = true;
+        } else if (a == "--verbose") {
+            o.verbose = true;
         } else if (a == "--silent") {
             f.silent = true;
         } else if (a == "--memory" && hasValue) {
@@ -244,11 +249,18 @@ int main(int argc, char** argv) {
             std::cerr << "zavsim: cannot write " << options->transcriptFile << "\n";
             return 1;
         }
+    }
+    zav::StreamLog log(std::cerr);
+    if (options->verbose && !options->memoryFile.empty())
+        log.write(zav::LogArea::Files, "memory and labels from " + options->memoryFile);
+    if (transcript.is_open() || options->verbose) {
         // Line by line as the bytes pass: whoever follows the record (a test waiting for
         // the radio to have taken a byte) sees each one at once.
-        radio.transcript().setSink([&transcript](const zav::sim::TranscriptEntry& e) {
-            transcript << zav::sim::formatEntry(e) << std::endl;
-        });
+        radio.transcript().setSink(
+            [&transcript, &log, verbose = options->verbose](const zav::sim::TranscriptEntry& e) {
+                if (transcript.is_open()) transcript << zav::sim::formatEntry(e) << std::endl;
+                if (verbose) log.write(zav::LogArea::Link, zav::sim::formatEntry(e));
+            });
     }
 
     try {

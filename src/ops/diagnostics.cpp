@@ -39,7 +39,8 @@ void traceSection(std::string& out, const std::string& path, FileSystem& files) 
 std::string diagnosticsText(const DiagnosticsInput& input, FileSystem& files) {
     std::string out;
     section(out, "Versions");
-    for (const auto& [what, version] : input.versions) out += what + ": " + version + '\n';
+    for (const auto& [what, version] : input.versions)
+        out.append(what).append(": ").append(version) += '\n';
     section(out, "Port");
     out += "port: " + input.port + "\ndevice: " + input.device + '\n';
     section(out, "Settings");
@@ -50,7 +51,8 @@ std::string diagnosticsText(const DiagnosticsInput& input, FileSystem& files) {
             // A marker no stored text can be: the key is missing, not empty.
             constexpr std::string_view kMissing{"\x01", 1};
             const std::string value = input.settings->read(section, name, std::string(kMissing));
-            out += section + '/' + name + " = " + (value == kMissing ? "(not set)" : value) + '\n';
+            out.append(section).append("/").append(name).append(" = ");
+            out.append(value == kMissing ? "(not set)" : value) += '\n';
         }
     }
     traceSection(out, input.traceFile, files);

@@ -84,6 +84,12 @@ CommandLine readCommandLine(int& argc, char** argv) {
                                    QStringLiteral("Print \"shown\" once the main window is shown, "
                                                   "then close it."));
     reportShown.setFlags(QCommandLineOption::HiddenFromHelp);
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("CommandLine",
+                                    "Write the steps of the link, the operations, the files and "
+                                    "the settings to standard error."));
+    parser.addOption(verbose);
     parser.addOption(demo);
     parser.addOption(screenshots);
     parser.addOption(reportShown);
@@ -114,6 +120,7 @@ CommandLine readCommandLine(int& argc, char** argv) {
     options.demo = parser.isSet(demo);
     options.screenshots = QFile::decodeName(parser.value(screenshots).toLatin1());
     options.reportShown = parser.isSet(reportShown);
+    options.verbose = parser.isSet(verbose);
     std::vector<std::string> arguments;
     for (const QString& word : parser.positionalArguments())
         arguments.push_back(word.toLatin1().toStdString());
@@ -126,6 +133,7 @@ void startOtherEditors(const char* program, const StartOptions& options) {
         std::vector<std::string> words{program};
         if (options.demo) words.emplace_back("--demo");
         if (options.reportShown) words.emplace_back("--report-shown");
+        if (options.verbose) words.emplace_back("--verbose");
         words.emplace_back("--");
         words.push_back(options.files[i]);
         std::vector<char*> argv;

@@ -13,6 +13,7 @@ struct StartOptions {
     bool demo = false;
     QString screenshots;       // scripts/screenshot: render the windows into this folder and exit
     bool reportShown = false;  // scripts/bench: say when the main window is shown, then close
+    bool verbose = false;      // the diagnostic log's lines go to stderr
     std::vector<std::string> files;  // one editor each, the first in this process
 };
 

@@ -19,6 +19,7 @@
 #include "files/startup.h"
 #include "model/document.h"
 #include "qt/qt_clipboard.h"
+#include "qt/qt_log.h"
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings_store.h"
 #include "ui/demo_radio.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     const zav::StartOptions& options = *commandLine.start;
     if (options.screenshots.isEmpty()) zav::startOtherEditors(argv[0], options);
     QApplication app(argc, argv);
+    if (options.verbose) zav::enableVerboseLog();
     if (!options.screenshots.isEmpty()) return zav::renderScreenshots(options.screenshots);
 
     auto splash = std::make_unique<zav::SplashWindow>();

@@ -1,6 +1,9 @@
 #include "link/radio_link.h"
 
+#include <array>
 #include <chrono>
+#include <cstdio>
+#include <string>
 
 #include "iface/progress.h"
 #include "iface/prompts.h"
@@ -46,6 +49,18 @@ Byte writeMask(int address) {
     return table[static_cast<std::size_t>(address & 127)];
 }
 
+std::string hexText(unsigned value, const char* format) {
+    std::array<char, sizeof "0x12345678"> text{};
+    std::snprintf(text.data(), text.size(), format, value);
+    return text.data();
+}
+std::string hexByte(Byte value) {
+    return hexText(value, "0x%02X");
+}
+std::string hexWord(int address) {
+    return hexText(static_cast<unsigned>(address), "0x%04X");
+}
+
 }  // namespace
 
 RadioLink::RadioLink(LinkPort& port, Prompts& prompts, Progress& progress,
@@ -66,7 +81,11 @@ std::optional<RadioLink::BusyGuard> RadioLink::tryBeginOperation() {
 bool RadioLink::hookRadio(LineSpeed speed) {
     transport_.setSettings(kSettings4800);
     hookReply_ = 0;
-    if (!transport_.openPort()) return false;
+    logStep("hooking the radio on " + transport_.device());
+    if (!transport_.openPort()) {
+        logStep("the port did not open");
+        return false;
+    }
     // Set once an attempt went unanswered: its answer may still be on the way.
     bool answerPending = false;
     for (;;) {
@@ -89,6 +108,7 @@ bool RadioLink::hookRadio(LineSpeed speed) {
             hookReply_ = reply;
             break;
         }
+        logStep("hook reply " + hexByte(hookReply_));
         if (hookReplyAccepted(hookReply_)) {
             // A failed switch has put the line back to 4800; the connection goes on there.
             if (speed == LineSpeed::Baud9600) (void)setBaud(LineSpeed::Baud9600);
@@ -127,7 +147,11 @@ bool RadioLink::setBaud(LineSpeed speed) {
     }
     transport_.sendByte(kProbe);
     Byte reply{};
-    if (transport_.receiveByte(reply)) return true;
+    if (transport_.receiveByte(reply)) {
+        logStep("line now " + std::string(settings));
+        return true;
+    }
+    logStep("no answer at " + std::string(settings) + ": back to " + std::string(kSettings4800));
 
     Message m;
     m.text = "Unable to set baud rate";
@@ -141,7 +165,11 @@ bool RadioLink::setBaud(LineSpeed speed) {
 void RadioLink::releaseRadio() {
     // A device that went away reaches no radio; opening it again would only tell the
     // failure a second time.
-    if (transport_.deviceLost() || !transport_.openPort()) return;
+    if (transport_.deviceLost() || !transport_.openPort()) {
+        logStep("radio not released: the port is gone");
+        return;
+    }
+    logStep("releasing the radio");
     // After a speed switch that went unanswered the radio may be at either speed: the
     // release goes at 9600 baud first (a radio at 4800 cannot read it), then at 4800.
     if (std::exchange(speedUnsure_, false)) {
@@ -234,6 +262,7 @@ void RadioLink::prepareProgressBar(int address, int n) {
 
 bool RadioLink::readBlock(MemImage& image, int address, int n) {
     if (address < 0 || n < 0 || address + n > kRadioMemoryEnd) return false;
+    logStep("reading " + std::to_string(n) + " bytes from " + hexWord(address));
     prepareProgressBar(address, n);
     progress_.setBarVisible(true);
     progress_.enableCancel();
@@ -253,6 +282,7 @@ bool RadioLink::readBlock(MemImage& image, int address, int n) {
 
 bool RadioLink::writeBlock(const MemImage& image, int address, int n) {
     if (address < 0 || n < 0 || address + n > kRadioMemoryEnd) return false;
+    logStep("writing " + std::to_string(n) + " bytes from " + hexWord(address));
     prepareProgressBar(address, n);
     progress_.setValue(address);
     progress_.setBarVisible(true);

@@ -11,6 +11,7 @@
 #include <span>
 #include <utility>
 
+#include "iface/log.h"
 #include "link/transport.h"
 #include "link/write_masks.h"
 #include "model/memory_image.h"
@@ -105,8 +106,12 @@ class RadioLink {
     [[nodiscard]] Transport& transport() { return transport_; }
     [[nodiscard]] Prompts& prompts() { return prompts_; }
     [[nodiscard]] Progress& progress() { return progress_; }
+    // Where the link and the operations on it write their steps (nothing until given one).
+    void setLog(Log& log) { log_ = &log; }
+    [[nodiscard]] Log& log() { return *log_; }
 
   private:
+    void logStep(std::string_view text) { log_->write(LogArea::Link, text); }
     void prepareProgressBar(int address, int n);
     // True when no received byte is waiting, as before every request whose answer is read.
     [[nodiscard]] bool inputClear();
@@ -114,6 +119,8 @@ class RadioLink {
     Transport transport_;
     Prompts& prompts_;
     Progress& progress_;
+    NullLog noLog_;
+    Log* log_ = &noLog_;
     Byte hookReply_ = 0;
     bool busy_ = false;
     bool speedUnsure_ = false;  // a switch to 9600 baud was not answered

@@ -2,14 +2,50 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
+
+#include "iface/version.h"
+#include "link/transport.h"
 
 namespace zav {
 
-bool TracePort::startTrace(const std::string& path, AppendFile::Start start) {
+namespace {
+
+std::string dateText(const LocalTime& t, const char* format) {
+    std::array<char, sizeof "-2147483648-2147483648-2147483648 2147483648:2147483648:2147483648">
+        text{};
+    std::snprintf(text.data(), text.size(), format, t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return text.data();
+}
+
+}  // namespace
+
+TraceHeader traceHeader(const Clock& clock, const Transport& transport) {
+    return {clock.now(), "ZAVPROG " + versionText(programVersion()), transport.port(),
+            transport.device()};
+}
+
+std::string datedTracePath(const std::string& chosen, const LocalTime& time) {
+    const std::size_t slash = chosen.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = chosen.find_last_of('.');
+    // A name that is all extension (".trace") or a dot in a folder's name keeps no extension.
+    if (dot == std::string::npos || dot <= nameStart) dot = chosen.size();
+    return chosen.substr(0, dot) + dateText(time, "-%04d-%02d-%02d-%02d%02d%02d") +
+           chosen.substr(dot);
+}
+
+bool TracePort::startTrace(const std::string& path, const TraceHeader& header,
+                           AppendFile::Start start) {
     (void)stopTrace();
     error_ = file_.open(path, start);
     if (error_) return false;
+    path_ = path;
     start_ = now();
+    note("serial trace begun " + dateText(header.started, "%04d-%02d-%02d %02d:%02d:%02d"));
+    note(header.program);
+    note("port " + header.port + ", device " + header.device);
     file_.write("# serial trace: seconds, > sent to the radio / < received, baud, byte (hex)\n");
     if (isOpen()) note("port open, " + std::to_string(baud_) + " baud");
     return true;
@@ -26,10 +62,29 @@ void TracePort::note(std::string_view text) {
     file_.write("\n");
 }
 
+double TracePort::seconds() const {
+    return std::chrono::duration<double>(now() - start_).count();
+}
+
+void TracePort::timedNote(std::string_view text) {
+    if (!tracing()) return;
+    std::array<char, sizeof "-123456789012.123456"> time{};
+    std::snprintf(time.data(), time.size(), "%.6f", seconds());
+    note(std::string(time.data()) + " " + std::string(text));
+}
+
+void TracePort::operationBegins(std::string_view name) {
+    timedNote(std::string(name) + " begins");
+}
+
+void TracePort::operationEnds(std::string_view name, std::string_view outcome) {
+    timedNote(std::string(name) + " ends: " + std::string(outcome));
+    file_.flush();
+}
+
 void TracePort::byteLine(char direction, Byte value, int baud, std::string_view mark) {
-    const double seconds = std::chrono::duration<double>(now() - start_).count();
     std::array<char, sizeof "-123456789012.123456 > 115200 FF"> line{};
-    std::snprintf(line.data(), line.size(), "%12.6f %c %5d %02X", seconds, direction, baud,
+    std::snprintf(line.data(), line.size(), "%12.6f %c %5d %02X", seconds(), direction, baud,
                   static_cast<unsigned>(value));
     file_.write(line.data());
     if (!mark.empty()) {

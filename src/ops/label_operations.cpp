@@ -12,11 +12,11 @@
 
 namespace zav {
 
-OperationResult RadioOperations::labelReadGroup() {
+OperationResult RadioOperations::labelReadGroupSteps() {
     return labelRead(&RadioOperations::readGroupLabels);
 }
 
-OperationResult RadioOperations::labelReadRadio() {
+OperationResult RadioOperations::labelReadRadioSteps() {
     return labelRead(&RadioOperations::readAllLabels);
 }
 
@@ -56,13 +56,13 @@ OperationResult RadioOperations::readAllLabels() {
     return OperationResult::success();
 }
 
-OperationResult RadioOperations::labelWriteGroup() {
+OperationResult RadioOperations::labelWriteGroupSteps() {
     if (!start()) return busy();
     OperationResult b = backUp(HistoryReason::BeforeWriteLabels, LabelChoice::Transfer);
     return b.done() ? writeGroupLabels() : b;
 }
 
-OperationResult RadioOperations::labelWriteRadio() {
+OperationResult RadioOperations::labelWriteRadioSteps() {
     if (!start()) return busy();
     OperationResult b = backUp(HistoryReason::BeforeWriteLabels, LabelChoice::Transfer);
     return b.done() ? writeAllLabels() : b;

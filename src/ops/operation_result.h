@@ -27,4 +27,7 @@ struct OperationResult {
     friend bool operator==(const OperationResult&, const OperationResult&) = default;
 };
 
+// How the result reads in a log or a trace: "done", "cancelled", "failed: <message>".
+std::string outcomeText(const OperationResult& result);
+
 }  // namespace zav

@@ -129,7 +129,7 @@ LabelChoice RadioOperations::askLabelTransfer(OperationKind kind) {
 
 // --- Reads -----------------------------------------------------------------------------
 
-OperationResult RadioOperations::readRadio() {
+OperationResult RadioOperations::readRadioSteps() {
     if (!start()) return busy();
     if (!mayReplace()) return OperationResult::cancelled();
     const LabelChoice labels = askLabelTransfer(OperationKind::Reads);
@@ -153,7 +153,7 @@ OperationResult RadioOperations::readRadio() {
     return result;
 }
 
-OperationResult RadioOperations::readGlobal() {
+OperationResult RadioOperations::readGlobalSteps() {
     if (!start()) return busy();
     if (!mayReplace()) return OperationResult::cancelled();
     // Read into a copy: a read that breaks off part-way would otherwise leave a global
@@ -179,7 +179,7 @@ OperationResult RadioOperations::readGlobal() {
     return failure("the global block was not read");
 }
 
-OperationResult RadioOperations::readGroup() {
+OperationResult RadioOperations::readGroupSteps() {
     if (!start()) return busy();
     const int number = editor_.shownGroup() + 1;
     // Without a selected group there is nothing to read into (group 0 would be the
@@ -207,7 +207,7 @@ OperationResult RadioOperations::readGroup() {
 
 // --- Writes ----------------------------------------------------------------------------
 
-OperationResult RadioOperations::writeRadio() {
+OperationResult RadioOperations::writeRadioSteps() {
     if (!start()) return busy();
     if (!confirmWrite()) return OperationResult::cancelled();
     Message global;
@@ -299,7 +299,7 @@ OperationResult RadioOperations::verifyWrite(std::optional<int> block, GlobalBlo
     return OperationResult::failure("verify failed at " + addresses);
 }
 
-OperationResult RadioOperations::writeGlobal() {
+OperationResult RadioOperations::writeGlobalSteps() {
     if (!start()) return busy();
     if (!confirmWrite()) return OperationResult::cancelled();
     if (OperationResult b = backUp(HistoryReason::BeforeWriteGlobal, LabelChoice::Skip); !b.done())
@@ -313,7 +313,7 @@ OperationResult RadioOperations::writeGlobal() {
     return verify_ ? verifyWrite(0, GlobalBlock::Write, std::nullopt) : OperationResult::success();
 }
 
-OperationResult RadioOperations::writeGroup() {
+OperationResult RadioOperations::writeGroupSteps() {
     if (!start()) return busy();
     const int number = editor_.shownGroup() + 1;
     // Without a selected group there is no current group; block 0 would be the global

@@ -35,6 +35,7 @@ class EditorHooks;
 class RadioHistory;
 class RadioLink;
 class SettingsStore;
+class TracePort;
 enum class GlobalBlock : std::uint8_t;
 enum class HistoryReason : std::uint8_t;
 struct KeptCopy;
@@ -94,6 +95,9 @@ class RadioOperations {
     LabelChoice askLabelTransfer(OperationKind kind);
 
     [[nodiscard]] RadioLink& link() { return link_; }
+    // The serial trace that brackets each operation above with its name and outcome
+    // (nullptr: none); the link's log gets the same brackets.
+    void setTrace(TracePort* trace) { trace_ = trace; }
 
     // Texts of the operations' progress windows and questions.
     static constexpr const char* kReadingRadio = "Please Wait - Reading Radio";
@@ -119,6 +123,19 @@ class RadioOperations {
         "without the band check";
 
   private:
+    // An operation of the menus, bracketed by its name and outcome in the log and the trace.
+    OperationResult traced(std::string_view name, OperationResult (RadioOperations::*steps)());
+    OperationResult readRadioSteps();
+    OperationResult readGlobalSteps();
+    OperationResult readGroupSteps();
+    OperationResult writeRadioSteps();
+    OperationResult writeGlobalSteps();
+    OperationResult writeGroupSteps();
+    OperationResult labelReadGroupSteps();
+    OperationResult labelReadRadioSteps();
+    OperationResult labelWriteGroupSteps();
+    OperationResult labelWriteRadioSteps();
+
     static OperationResult busy();
     // Refuses (with the link's message) while another radio operation runs.
     [[nodiscard]] bool linkFree();
@@ -173,6 +190,7 @@ class RadioOperations {
     SettingsStore& settings_;
     EditorHooks& editor_;
     RadioHistory* history_;
+    TracePort* trace_ = nullptr;
     LabelSetting labelSetting_;
     int port_;
     bool verify_;

@@ -3,9 +3,17 @@
 #include <array>
 
 #include <QAction>
+#include <QSysInfo>
+#include <QtGlobal>
 
+#include "files/file_system.h"
 #include "files/settings.h"
+#include "iface/platform.h"
+#include "iface/version.h"
+#include "link/radio_link.h"
 #include "link/trace_port.h"
+#include "ops/diagnostics.h"
+#include "ops/exchange_operations.h"
 #include "ops/radio_operations.h"
 #include "ui/about_dialog.h"
 #include "ui/command_outcome.h"
@@ -21,14 +29,17 @@ namespace {
 constexpr std::array kLabelMenuOrder{LabelSetting::Always, LabelSetting::Never,
                                      LabelSetting::Prompt};
 constexpr std::string_view kTraceFilter = "Text (*.txt)|*.txt|All (*.*)|*.*";
+
 }  // namespace
 
 ConfigController::ConfigController(const MainMenus& menus, RadioOperations& operations,
-                                   TracePort& trace, SettingsStore& settings, Prompts& prompts,
-                                   EditorView& view, QWidget* window)
+                                   Diagnostics diagnostics, SettingsStore& settings,
+                                   Prompts& prompts, EditorView& view, QWidget* window)
     : menus_(menus),
       operations_(operations),
-      trace_(trace),
+      trace_(diagnostics.trace),
+      log_(diagnostics.log),
+      files_(diagnostics.files),
       settings_(settings),
       prompts_(prompts),
       view_(view),
@@ -47,6 +58,7 @@ ConfigController::ConfigController(const MainMenus& menus, RadioOperations& oper
     connect(menus.backupAction, &QAction::triggered, this,
             &ConfigController::chooseBackupBeforeWrite);
     connect(menus.traceAction, &QAction::triggered, this, &ConfigController::chooseTrace);
+    connect(menus.diagnosticsAction, &QAction::triggered, this, &ConfigController::saveDiagnostics);
     connect(menus.aboutAction, &QAction::triggered, this, &ConfigController::showAbout);
     connect(menus.helpAction, &QAction::triggered, this, &ConfigController::showHelp);
 }
@@ -105,7 +117,8 @@ void ConfigController::chooseTrace(bool trace) {
     const auto path =
         askCommandFile(prompts_, menus_.traceAction, FileDialogMode::Save, kTraceFilter, "*.txt",
                        readText(settings_, settings::kTraceFile));
-    if (path && !trace_.startTrace(*path))
+    if (path &&
+        !trace_.startTrace(*path, traceHeader(SystemClock(), operations_.link().transport())))
         prompts_.ask(
             warning("The serial trace cannot be written to " + *path + ".", "Serial Trace"));
     if (trace_.tracing()) {
@@ -113,6 +126,28 @@ void ConfigController::chooseTrace(bool trace) {
         writeInt(settings_, settings::kTrace, 1);
     }
     showChecks();
+}
+
+void ConfigController::saveDiagnostics() {
+    const auto path = askCommandFile(prompts_, menus_.diagnosticsAction, FileDialogMode::Save,
+                                     kTraceFilter, "*.txt");
+    if (!path) return;
+    const Transport& transport = operations_.link().transport();
+    DiagnosticsInput input;
+    input.versions = {{"ZAVPROG", versionText(programVersion())},
+                      {"Qt", qVersion()},
+                      {"System", QSysInfo::prettyProductName().toStdString()},
+                      {"Kernel", QSysInfo::kernelVersion().toStdString()}};
+    input.port = transport.port();
+    input.device = transport.device();
+    input.settings = &settings_;
+    input.log = &log_;
+    if (trace_.tracing()) {
+        trace_.flushTrace();
+        input.traceFile = trace_.path();
+    }
+    // A failure is told as the file commands tell theirs.
+    (void)saveTextFile(files_, prompts_, diagnosticsText(input, files_), *path);
 }
 
 void ConfigController::showHelp() {

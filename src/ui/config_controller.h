@@ -12,6 +12,8 @@ class QWidget;
 namespace zav {
 
 class EditorView;
+class FileSystem;
+class LogMemory;
 class Prompts;
 class RadioOperations;
 class SettingsStore;
@@ -22,8 +24,15 @@ struct MainMenus;
 class ConfigController final : public QObject {
     Q_OBJECT
   public:
+    // What Serial Trace... and Save Diagnostics... work on: the trace around the link's
+    // port, this run's log, the files they write.
+    struct Diagnostics {
+        TracePort& trace;
+        const LogMemory& log;
+        FileSystem& files;
+    };
     // `window` is the parent of the dialogs and the help.
-    ConfigController(const MainMenus& menus, RadioOperations& operations, TracePort& trace,
+    ConfigController(const MainMenus& menus, RadioOperations& operations, Diagnostics diagnostics,
                      SettingsStore& settings, Prompts& prompts, EditorView& view, QWidget* window);
 
     void chooseLabelSetting(LabelSetting setting);
@@ -36,6 +45,9 @@ class ConfigController final : public QObject {
     // the trace; off stops it. Both are kept in the settings store.
     void chooseTrace(bool trace);
     [[nodiscard]] bool tracing() const;
+    // Help > Save Diagnostics...: asks for a file and writes the versions, the port, the
+    // settings, the trace (when on) and this run's log into it.
+    void saveDiagnostics();
     void showHelp();
     void showAbout();
 
@@ -46,6 +58,8 @@ class ConfigController final : public QObject {
     const MainMenus& menus_;
     RadioOperations& operations_;
     TracePort& trace_;
+    const LogMemory& log_;
+    FileSystem& files_;
     SettingsStore& settings_;
     Prompts& prompts_;
     EditorView& view_;

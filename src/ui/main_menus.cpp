@@ -174,6 +174,8 @@ MainMenus buildMainMenus(QMenuBar* bar) {
     m.helpAction = item(m.helpMenu, "mnuHelp", "Help", QKeySequence(Qt::Key_F1));
     m.traceAction = item(m.helpMenu, "mnuTrace", "Serial Trace...");
     m.traceAction->setCheckable(true);
+    m.diagnosticsAction = item(m.helpMenu, "mnuDiagnostics", "");
+    m.diagnosticsAction->setText(QCoreApplication::translate("MainMenus", "Save Diagnostics..."));
     return m;
 }
 

@@ -83,10 +83,11 @@ struct MainMenus {
 
     QAction* syncalAction = nullptr;  // on the menu bar, F6
 
-    QMenu* helpMenu = nullptr;       // Help
-    QAction* aboutAction = nullptr;  // About ZAVPROG
-    QAction* helpAction = nullptr;   // Help, F1
-    QAction* traceAction = nullptr;  // Serial Trace... (checkable)
+    QMenu* helpMenu = nullptr;             // Help
+    QAction* aboutAction = nullptr;        // About ZAVPROG
+    QAction* helpAction = nullptr;         // Help, F1
+    QAction* traceAction = nullptr;        // Serial Trace... (checkable)
+    QAction* diagnosticsAction = nullptr;  // Save Diagnostics...
 };
 
 MainMenus buildMainMenus(QMenuBar* bar);

@@ -53,20 +53,20 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
                        std::unique_ptr<LinkPort> ownPort, LinkPort* port, QWidget* parent)
     : QMainWindow(parent),
       ownPort_(std::move(ownPort)),
+      loggedSettings_(settings, log_),
+      loggedFiles_(files, log_),
       doc_(doc),
       prompts_(prompts),
-      settings_(settings),
-      files_(prompts, settings, files, doc.mem, doc.labels, *this),
+      settings_(loggedSettings_),
+      files_(prompts, loggedSettings_, loggedFiles_, doc.mem, doc.labels, *this),
       clip_(doc, clipboard, prompts),
-      fileSystem_(files) {
+      fileSystem_(loggedFiles_) {
     // Load: the controls, the current group, the placement. The write masks the link
     // uses are constant tables (write_masks.h).
     buildWindow();
     trace_ = std::make_unique<TracePort>(port != nullptr ? *port : *ownPort_);
     link_ = std::make_unique<RadioLink>(*trace_, prompts_, *proc_, &settings_);
-    // A trace switched on last time goes on into its file.
-    if (readInt(settings_, settings::kTrace) == 1)
-        trace_->startTrace(readText(settings_, settings::kTraceFile), AppendFile::Start::Append);
+    link_->setLog(log_);
     initializing_ = true;
     restorePlacement();
     exitWithoutAsking_ = false;
@@ -85,6 +85,8 @@ MainWindow::MainWindow(Document& doc, Prompts& prompts, SettingsStore& settings,
         std::make_unique<RadioHistory>(fileSystem_, clock_, historyFolder(SystemEnvironment()));
     operations_ =
         std::make_unique<RadioOperations>(doc_, *link_, settings_, *this, radioHistory_.get());
+    operations_->setTrace(trace_.get());
+    resumeTrace();
     makeControllers();
     configCommands_->showChecks();
     markClean();
@@ -102,10 +104,21 @@ void MainWindow::makeControllers() {
                                                        *fileCommands_, fileSystem_, *report_, this);
     exchangeCommands_ = std::make_unique<ExchangeController>(
         menus_, doc_, prompts_, fileSystem_, *history_, *status_, *report_, *this, this);
-    configCommands_ = std::make_unique<ConfigController>(menus_, *operations_, *trace_, settings_,
-                                                         prompts_, *this, this);
+    configCommands_ = std::make_unique<ConfigController>(
+        menus_, *operations_, ConfigController::Diagnostics{*trace_, log_.memory(), fileSystem_},
+        settings_, prompts_, *this, this);
     rowCommands_ = std::make_unique<BulkEditController>(menus_, doc_, *grid_, *gridModel_, clip_,
                                                         *history_, *status_, *this, this);
+}
+
+void MainWindow::resumeTrace() {
+    if (readInt(settings_, settings::kTrace) != 1) return;
+    // Not the chosen file itself: a trace of every start added to one file grows without
+    // end and mixes the runs.
+    const std::string path =
+        datedTracePath(readText(settings_, settings::kTraceFile), clock_.now());
+    if (!trace_->startTrace(path, traceHeader(clock_, link_->transport())))
+        log_.write(LogArea::Link, "the serial trace " + path + " cannot be written");
 }
 
 MainWindow::~MainWindow() {
@@ -322,6 +335,7 @@ void MainWindow::updateStatus() {
         const int port = operations_->portNumber();
         const std::string device = resolvePortDevice(std::to_string(port), &settings_);
         status_->showPort(port, QString::fromStdString(device));
+        status_->showTrace(trace_->tracing() ? QString::fromStdString(trace_->path()) : QString());
         // The simulated radio is named only while the port opens it.
         const bool simulated = !simulatedDevice_.empty() && device == simulatedDevice_;
         if (simulated != status_->showsSimulatedRadio()) {

@@ -13,6 +13,7 @@
 #include <span>
 
 #include "files/file_open_save.h"
+#include "files/logged_stores.h"
 #include "iface/clipboard.h"
 #include "iface/platform.h"
 #include "iface/prompts.h"
@@ -22,6 +23,7 @@
 #include "model/document.h"
 #include "ops/editor_hooks.h"
 #include "ops/radio_operations.h"
+#include "qt/qt_log.h"
 #include "ui/editor_view.h"
 #include "ui/grid_clipboard.h"
 #include "ui/group_binding.h"
@@ -126,6 +128,9 @@ class MainWindow final : public QMainWindow,
 
     [[nodiscard]] RadioLink& link() { return *link_; }
     [[nodiscard]] RadioOperations& radioOperations() { return *operations_; }
+    [[nodiscard]] const TracePort& trace() const { return *trace_; }
+    // This run's diagnostic log: the link, the operations, the files and the settings.
+    [[nodiscard]] const QtLog& log() const { return log_; }
 
     [[nodiscard]] const GroupControls& controls() const { return controls_; }
     [[nodiscard]] ChannelGridView& grid() const { return *grid_; }
@@ -177,9 +182,15 @@ class MainWindow final : public QMainWindow,
     void updateStatus() override;
     // Undo and Redo are offered only when they would change something.
     void updateUndoRedo();
+    // A trace switched on in an earlier run goes on in a new file, named by the date.
+    void resumeTrace();
 
     std::unique_ptr<LinkPort> ownPort_;  // the serial port when none was given
     std::unique_ptr<TracePort> trace_;   // around the port; traces only when switched on
+    QtLog log_;
+    // The caller's settings store and file system, with what changes in them logged.
+    LoggedSettingsStore loggedSettings_;
+    LoggedFileSystem loggedFiles_;
     Document& doc_;
     Prompts& prompts_;
     SettingsStore& settings_;

@@ -27,10 +27,13 @@ StatusLine::StatusLine(QStatusBar* bar)
       file_(permanent(bar, "statusFile")),
       port_(permanent(bar, "statusPort")),
       band_(permanent(bar, "statusBand")),
-      simulatedLabel_(permanent(bar, "statusSimulated")) {
+      simulatedLabel_(permanent(bar, "statusSimulated")),
+      trace_(permanent(bar, "statusTrace")) {
     bar_->setObjectName(QStringLiteral("statusBar"));
     simulatedLabel_->setText(QStringLiteral("simulated radio"));
     simulatedLabel_->hide();
+    trace_->setText(QCoreApplication::translate("StatusLine", "serial trace on"));
+    trace_->hide();
     band_->hide();
     selection_->hide();
     QObject::connect(bar_, &QStatusBar::messageChanged, bar_,
@@ -69,6 +72,12 @@ QString StatusLine::selectedRowsText() const {
     return selection_->text();
 }
 
+void StatusLine::showTrace(const QString& file) {
+    traceFile_ = file;
+    trace_->setToolTip(file);
+    makeRoom(bar_->currentMessage());
+}
+
 void StatusLine::say(const QString& message) {
     refusal_ = false;
     bar_->showMessage(message, kMessageMs);
@@ -89,9 +98,10 @@ void StatusLine::makeRoom(const QString& message) {
     int needed = bar_->fontMetrics().horizontalAdvance(message) + kMessageMargins;
     const bool band = !band_->text().isEmpty();
     const bool selection = !selection_->text().isEmpty();
-    for (const QLabel* label : {selection_, file_, port_, band_, simulatedLabel_})
+    const bool trace = showsTrace();
+    for (const QLabel* label : {selection_, file_, port_, band_, simulatedLabel_, trace_})
         if ((label != simulatedLabel_ || simulated_) && (label != band_ || band) &&
-            (label != selection_ || selection))
+            (label != selection_ || selection) && (label != trace_ || trace))
             needed += label->sizeHint().width() + kGap;
     const bool room = message.isEmpty() || needed <= bar_->width();
     selection_->setVisible(room && selection);
@@ -99,6 +109,7 @@ void StatusLine::makeRoom(const QString& message) {
     port_->setVisible(room);
     band_->setVisible(room && band);
     simulatedLabel_->setVisible(room && simulated_);
+    trace_->setVisible(room && trace);
 }
 
 QString StatusLine::message() const {

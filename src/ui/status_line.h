@@ -25,6 +25,9 @@ class StatusLine {
     // How many rows of the grid are selected; shown while more than one is.
     void showSelectedRows(int rows);
     [[nodiscard]] QString selectedRowsText() const;
+    // A serial trace is on into `file` (empty: none): said for as long as it runs.
+    void showTrace(const QString& file);
+    [[nodiscard]] bool showsTrace() const { return !traceFile_.isEmpty(); }
     [[nodiscard]] bool showsSimulatedRadio() const { return simulated_; }
     // A message that stays until the next one or a few seconds. One the file and port
     // would cut makes them step aside until it goes.
@@ -47,6 +50,8 @@ class StatusLine {
     QLabel* port_;
     QLabel* band_;
     QLabel* simulatedLabel_;
+    QLabel* trace_;
+    QString traceFile_;
     bool simulated_ = false;
     bool refusal_ = false;  // the message up is a refusal
 };

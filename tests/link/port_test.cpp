@@ -108,8 +108,9 @@ TEST(TracePort, HoldsEveryByteOfAReadWithItsSpeedAndChangesNothing) {
     TracePort trace(traced.port);
     RadioLink link(trace, traced.prompts, traced.progress, &traced.settings);
     test::writeBytes(dir.file("trace.txt"), std::vector<Byte>{'x'});  // replaced, byte and all
-    ASSERT_TRUE(trace.startTrace(dir.file("first.txt")));
-    ASSERT_TRUE(trace.startTrace(dir.file("trace.txt")));  // ends the first
+    const TraceHeader header{};
+    ASSERT_TRUE(trace.startTrace(dir.file("first.txt"), header));
+    ASSERT_TRUE(trace.startTrace(dir.file("trace.txt"), header));  // ends the first
     MemImage image{}, tracedImage{};
     ASSERT_TRUE(readRadio(plain.link, image));
     ASSERT_TRUE(readRadio(link, tracedImage));

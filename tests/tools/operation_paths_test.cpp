@@ -1,7 +1,7 @@
 // Every radio operation once from the editor's window and once through zavtool's
-// command (with --trace, which must change nothing), each against its own simulated radio
-// in the same state: the two conversations must be the same byte for byte, since both run
-// the operations layer.
+// command (with --trace and --verbose, which must change nothing), each against its own
+// simulated radio in the same state: the two conversations must be the same byte for byte,
+// since both run the operations layer.
 
 #include <gtest/gtest.h>
 
@@ -103,8 +103,8 @@ TEST(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
 
         sim::SimRadio radio;
         prepare(radio);
-        const tooltest::ToolRun run =
-            tooltest::runInProcess("--trace " + dir.file("trace.txt") + " " + args, &radio);
+        const tooltest::ToolRun run = tooltest::runInProcess(
+            "--verbose --trace " + dir.file("trace.txt") + " " + args, &radio);
         EXPECT_EQ(run.status, tool::kExitDone) << run.output;
 
         const auto saved = decodeFrequencyFile(test::readBytes(path));
@@ -112,7 +112,14 @@ TEST(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
         EXPECT_EQ(saved->image == e.doc.mem && saved->labels == e.doc.labels, c.fileAsEditor);
         EXPECT_GT(tooltest::conversation(e.radio).size(), 2U);
         EXPECT_EQ(tooltest::conversation(e.radio), tooltest::conversation(radio)) << run.output;
-        EXPECT_GT(std::ranges::count(test::readBytes(dir.file("trace.txt")), '\n'), 20);
+        const std::vector<Byte> trace = test::readBytes(dir.file("trace.txt"));
+        EXPECT_GT(std::ranges::count(trace, '\n'), 20);
+        // The trace and the steps on stderr say which command ran and how it ended.
+        const std::string traced(trace.begin(), trace.end());
+        EXPECT_TRUE(traced.starts_with("# serial trace begun ")) << traced.substr(0, 80);
+        EXPECT_NE(traced.find(" ends: done\n"), std::string::npos);
+        EXPECT_NE(run.output.find("zav.link: hooking the radio on "), std::string::npos);
+        EXPECT_NE(run.output.find(" ends: done\n"), std::string::npos) << run.output;
     }
 }
 

@@ -22,6 +22,7 @@
 #include "files/frequency_file.h"
 #include "files/settings.h"
 #include "link/port_devices.h"
+#include "link/trace_port.h"
 #include "model/globals.h"
 #include "model/memory_map.h"
 #include "ops/radio_operations.h"
@@ -228,7 +229,7 @@ TEST(Printout, TakesTheEditsStillInTheWindows) {
 }
 
 // The last port, the verify, backup and trace checks hold at the next start, and the
-// port's device is opened next.
+// port's device is opened next; the trace goes on in a new file, shown in the status bar.
 TEST(RadioMenuChoices, HoldAtTheNextStart) {
     Editor e;
     TempDir dir;
@@ -243,14 +244,36 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     EXPECT_TRUE(e.window->radioOperations().verifyAfterWrite());
     EXPECT_FALSE(e.window->menus().backupAction->isChecked());
     EXPECT_TRUE(e.window->configCommands().tracing());
+    EXPECT_TRUE(e.window->status().showsTrace());
     e.trigger(&M::readGlobalAction);
     EXPECT_EQ(e.port.device(), defaultPortDevice(kLastPortNumber));
-    EXPECT_GT(readBytes(dir.file("trace.txt")).size(), 500U);
-    // A trace file that is now a FIFO is refused at the start, which does not wait on it.
+    // The start traces into a file of its own beside the chosen one, which keeps only what
+    // the first run wrote.
+    const std::string resumed = e.window->trace().path();
+    EXPECT_TRUE(resumed.starts_with(dir.file("trace-")) && resumed.ends_with(".txt")) << resumed;
+    EXPECT_LT(readBytes(dir.file("trace.txt")).size(), 500U);
+    EXPECT_GT(readBytes(resumed).size(), 500U);
+    // Save Diagnostics holds that trace and the log of the read, in one file.
+    e.prompts.queueFile(dir.file("diagnostics.txt"));
+    e.trigger(&M::diagnosticsAction);
+    const std::vector<Byte> saved = readBytes(dir.file("diagnostics.txt"));
+    const std::string diagnostics(saved.begin(), saved.end());
+    for (const std::string& part :
+         {std::string("== Settings ==\n"), "file: " + resumed + "\n",
+          std::string("# serial trace begun "), std::string("zav.ops: Read Global ends: done\n")})
+        EXPECT_NE(diagnostics.find(part), std::string::npos) << part;
+    // One that cannot be written is told, as a file command's failure is.
+    const std::size_t told = e.prompts.messages.size();
+    e.prompts.queueFile(dir.file("no/such/folder.txt"));
+    e.trigger(&M::diagnosticsAction);
+    EXPECT_EQ(e.prompts.messages.size(), told + 1);
+    // Off, then a FIFO chosen: refused without waiting on it.
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
-    writeText(e.settings, settings::kTraceFile, dir.file("fifo"));
-    e.create();
+    e.trigger(&M::traceAction);
+    e.prompts.queueFile(dir.file("fifo"));
+    e.trigger(&M::traceAction);
     EXPECT_FALSE(e.window->configCommands().tracing());
+    EXPECT_FALSE(e.window->status().showsTrace());
 }
 
 // The window shows the image when activated and stores the edits when left (an Undo

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "iface/log.h"
 #include "iface/version.h"
 #include "sim/demo_contents.h"
 #include "sim/label_memory.h"
@@ -39,6 +40,7 @@ struct Options {
     std::string dumpFile;
     bool pace = false;
     bool demo = false;  // the editor's demo radio
+    bool verbose = false;
     SimConfig config;
     zav::sim::SynthModel synth;
     std::optional<std::array<Byte, 3>> band;  // band edge word and width divisor
@@ -57,6 +59,7 @@ void usage(std::ostream& out) {
            "  --pace              bytes take their real time on the line (10 bits a byte)\n"
            "  --transcript FILE   record every byte with its time, speeds and meaning\n"
            "  --dump-memory FILE  write the 2048 bytes of parameter memory at exit\n"
+           "  --verbose           write every byte and what it means to stderr as it passes\n"
            "faults:\n"
            "  --silent            never answer\n"
            "  --hook-reply HEX    answer the hook with another byte (default 24)\n"
@@ -100,6 +103,7 @@ enum OptionCode : int {
     kTranscript,
     kDumpMemory,
     kPace,
+    kVerbose,
     kSilent,
     kHookReply,
     kDrop,
@@ -125,6 +129,7 @@ constexpr std::array<option, 26> kLongOptions{{
     {"version", no_argument, nullptr, kVersion},
     {"memory", required_argument, nullptr, kMemory},
     {"demo", no_argument, nullptr, kDemo},
+    {"verbose", no_argument, nullptr, kVerbose},
     {"transcript", required_argument, nullptr, kTranscript},
     {"dump-memory", required_argument, nullptr, kDumpMemory},
     {"pace", no_argument, nullptr, kPace},
@@ -276,6 +281,9 @@ Parsed parse(int argc, char** argv, Options& o) {
             case kPace:
                 o.pace = true;
                 break;
+            case kVerbose:
+                o.verbose = true;
+                break;
             case kSilent:
                 o.config.faults.silent = true;
                 break;
@@ -376,11 +384,18 @@ int main(int argc, char** argv) {
             std::cerr << "zavsim: cannot write " << options.transcriptFile << "\n";
             return 1;
         }
+    }
+    zav::StreamLog log(std::cerr);
+    if (options.verbose && !options.memoryFile.empty())
+        log.write(zav::LogArea::Files, "memory and labels from " + options.memoryFile);
+    if (transcript.is_open() || options.verbose) {
         // Line by line as the bytes pass: whoever follows the record (a test waiting for
         // the radio to have taken a byte) sees each one at once.
-        radio.transcript().setSink([&transcript](const zav::sim::TranscriptEntry& e) {
-            transcript << zav::sim::formatEntry(e) << std::endl;
-        });
+        radio.transcript().setSink(
+            [&transcript, &log, verbose = options.verbose](const zav::sim::TranscriptEntry& e) {
+                if (transcript.is_open()) transcript << zav::sim::formatEntry(e) << std::endl;
+                if (verbose) log.write(zav::LogArea::Link, zav::sim::formatEntry(e));
+            });
     }
 
     try {

@@ -20,6 +20,8 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
     : options_(options),
       io_(io),
       platform_(io.port != nullptr ? nullptr : std::make_unique<Platform>()),
+      log_(io.verbose ? std::unique_ptr<Log>(std::make_unique<StreamLog>(io.err))
+                      : std::make_unique<NullLog>()),
       line_(io.err, io.terminal, std::move(activity)),
       trace_(io.port != nullptr ? *io.port : platform_->serial),
       port_(trace_, line_),
@@ -31,8 +33,11 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
             io.portDevices != nullptr ? io.portDevices
                                       : (platform_ ? &platform_->settings : nullptr)),
       editor_(doc_, options.group.value_or(0)),
-      history_(disk_, clock_, historyFolderOf(io)),
+      files_(disk_, *log_),
+      history_(files_, clock_, historyFolderOf(io)),
       operations_(doc_, link_, settings_, editor_, &history_) {
+    link_.setLog(*log_);
+    operations_.setTrace(&trace_);
     link_.transport().setPort(options.port);
     operations_.setVerifyAfterWrite(options.verify);
     operations_.setBackupBeforeWrite(!options.noBackup);
@@ -41,28 +46,28 @@ RadioSession::RadioSession(const Options& options, ToolIo& io, std::string activ
 RadioSession::~RadioSession() = default;
 
 bool RadioSession::startTrace() {
-    if (io_.tracePath.empty() || trace_.startTrace(io_.tracePath)) return true;
+    if (io_.tracePath.empty() ||
+        trace_.startTrace(io_.tracePath, traceHeader(clock_, link_.transport())))
+        return true;
     io_.err << "zavtool: cannot write the trace " << io_.tracePath << ": "
             << trace_.error().message() << "\n";
     return false;
 }
 
 int RadioSession::readIntoFile(Operation operation, bool fresh, const std::string& doneText) {
-    DiskFileSystem disk;
     auto file = fresh ? std::optional(defaultFileBytes())
-                      : loadFileBytes(disk, answers_, options_.argument, true);
+                      : loadFileBytes(files_, answers_, options_.argument, true);
     if (!file || !startTrace()) return kExitFailed;
     file->copyTo(doc_);
     const OperationResult result = (operations_.*operation)();
     if (!result.done()) return report(result, doneText, options_.argument + " is unchanged");
     file->copyFrom(doc_);
-    if (!saveFileBytes(disk, answers_, options_.argument, *file)) return kExitFailed;
+    if (!saveFileBytes(files_, answers_, options_.argument, *file)) return kExitFailed;
     return report(result, doneText);
 }
 
 int RadioSession::writeFromFile(Operation operation, const std::string& doneText) {
-    DiskFileSystem disk;
-    const auto file = loadFileBytes(disk, answers_, options_.argument, false);
+    const auto file = loadFileBytes(files_, answers_, options_.argument, false);
     if (!file || !startTrace()) return kExitFailed;
     file->copyTo(doc_);
     return report((operations_.*operation)(), doneText);

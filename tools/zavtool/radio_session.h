@@ -10,7 +10,9 @@
 
 #include "commands.h"
 #include "files/file_system.h"
+#include "files/logged_stores.h"
 #include "files/radio_history.h"
+#include "iface/log.h"
 #include "iface/settings_store.h"
 #include "link/radio_link.h"
 #include "link/trace_port.h"
@@ -57,6 +59,7 @@ class RadioSession {
     const Options& options_;
     ToolIo& io_;
     std::unique_ptr<Platform> platform_;  // the serial port and what it needs
+    std::unique_ptr<Log> log_;            // on err with --verbose, else nowhere
     ProgressLine line_;
     TracePort trace_;  // traces only with --trace
     CountingPort port_;
@@ -69,6 +72,7 @@ class RadioSession {
     DocumentEditor editor_;
     MemorySettingsStore settings_;  // the label setting asks; the answers come from options
     DiskFileSystem disk_;
+    LoggedFileSystem files_;  // the disk, its reads and saves logged
     SystemClock clock_;
     RadioHistory history_;
     RadioOperations operations_;

@@ -273,13 +273,14 @@ std::string usageLine(const CommandInfo& c) {
 }
 
 void printHelp(std::ostream& out) {
-    out << "usage: zavtool [--trace FILE] COMMAND [OPTIONS] ARGS\n"
+    out << "usage: zavtool [--verbose] [--trace FILE] COMMAND [OPTIONS] ARGS\n"
            "       zavtool COMMAND --help     the command's options\n"
            "       zavtool --version\n\ncommands:\n";
     for (const CommandInfo& c : kCommands)
         out << "  " << usageLine(c) << "\n      " << c.summary << "\n";
     out << "\n--trace FILE writes every byte on the radio's line, with its time, direction and\n"
-           "line speed, to FILE (a serial trace for support).\n";
+           "line speed, to FILE (a serial trace for support).\n"
+           "--verbose writes the steps of the link, the operations and the files to stderr.\n";
     out << "\n" << kOptionForms << "\n" << kExitStatus;
 }
 
@@ -468,7 +469,11 @@ int run(std::span<const std::string> args, ToolIo& io) {
         printHelp(io.err);
         return kExitUsage;
     }
-    // The one option before the command: the serial trace.
+    // The options before the command: the steps on stderr, the serial trace.
+    if (args[0] == "--verbose") {
+        io.verbose = true;
+        return run(args.subspan(1), io);
+    }
     if (args[0] == "--trace" || args[0].starts_with("--trace=")) {
         const bool joined = args[0] != "--trace";
         if (!joined && args.size() < 2) {

@@ -37,6 +37,8 @@ struct ToolIo {
     bool terminal = false;
     // Where the serial trace goes (--trace); empty: no trace.
     std::string tracePath{};
+    // --verbose: the link's, the operations' and the files' steps go to err.
+    bool verbose = false;
     // Makes each radio's port in a fleet run (several --port); empty: serial ports.
     PortFactory makePort{};
     // The radio history's folder; empty: the user's ($XDG_DATA_HOME/zavprog).

@@ -1,0 +1,208 @@
+// What support reads: the serial trace of the radio operations (a header saying when, which
+// program and which port, then each operation between its name and its outcome on the
+// port's clock), the diagnostic log kept bounded, and the diagnostics file's sections.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "files/logged_stores.h"
+#include "files/settings.h"
+#include "iface/log.h"
+#include "iface/version.h"
+#include "link/trace_port.h"
+#include "model/document.h"
+#include "ops/diagnostics.h"
+#include "ops/editor_hooks.h"
+#include "ops/radio_operations.h"
+#include "support/sim_link.h"
+#include "support/temp_dir.h"
+
+namespace zav {
+namespace {
+
+constexpr LocalTime kStarted{2026, 12, 8, 7, 5, 9};
+
+class FixedClock final : public Clock {
+  public:
+    [[nodiscard]] LocalTime now() const override { return kStarted; }
+};
+
+class NoWindow final : public EditorHooks {
+  public:
+    [[nodiscard]] int shownGroup() const override { return 0; }
+    void replaced(Replaced /*what*/) override {}
+    [[nodiscard]] bool mayReplace(std::string /*question*/) override { return true; }
+};
+
+// A note's seconds and text ("# 1.250000 Read Radio begins"), or a byte line's seconds.
+struct TraceLine {
+    bool note = false;
+    double seconds = -1;
+    std::string text;
+};
+
+std::vector<TraceLine> traceLines(const std::string& path) {
+    std::vector<TraceLine> lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        TraceLine l{line.starts_with("# "), -1, line};
+        std::istringstream fields(l.note ? line.substr(2) : line);
+        double seconds = 0;
+        if (fields >> seconds) {
+            l.seconds = seconds;
+            std::getline(fields >> std::ws, l.text);
+        }
+        lines.push_back(l);
+    }
+    return lines;
+}
+
+struct Row {
+    OperationResult (RadioOperations::*operation)();
+    std::string_view name;
+    bool silent;                   // the radio never answers
+    std::optional<Answer> answer;  // to the first question
+    std::string_view outcome;      // how the end note begins
+    bool bytes;                    // bytes went between the brackets
+};
+
+// Every byte of an operation lies between its brackets on the port's clock, and the trace
+// begins with the date, the program's version and the port.
+TEST(OperationTrace, HeaderThenEachOperationBetweenItsNameAndOutcome) {
+    using R = RadioOperations;
+    const std::vector<Row> rows{
+        {&R::readRadio, "Read Radio", false, {}, "done", true},
+        {&R::readGlobal, "Read Global", true, Answer::Cancel, "failed: ", true},
+        {&R::writeRadio, "Write Radio", false, Answer::Cancel, "cancelled", false},
+        {&R::labelReadGroup, "Read Group Labels", false, {}, "done", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::TempDir dir;
+        sim::SimConfig config;
+        config.faults.silent = row.silent;
+        test::SimLink s(config);
+        TracePort trace(s.port);
+        RadioLink link(trace, s.prompts, s.progress, &s.settings);
+        LogMemory log;
+        link.setLog(log);
+        Document doc;
+        NoWindow window;
+        RadioOperations ops(doc, link, s.settings, window);
+        ops.setTrace(&trace);
+        ops.setLabelSetting(LabelSetting::Never);
+        if (row.answer) s.prompts.queueAnswer(*row.answer);
+        s.port.advance(s.port.now() + std::chrono::seconds(3));  // the clock is not at 0
+        ASSERT_TRUE(
+            trace.startTrace(dir.file("t.txt"), traceHeader(FixedClock(), link.transport())));
+        (void)(ops.*row.operation)();
+        ASSERT_TRUE(trace.stopTrace());
+
+        const auto lines = traceLines(dir.file("t.txt"));
+        ASSERT_GT(lines.size(), 5U);
+        EXPECT_EQ(lines[0].text, "# serial trace begun 2026-12-08 07:05:09");
+        EXPECT_EQ(lines[1].text, "# ZAVPROG " + versionText(programVersion()));
+        EXPECT_EQ(lines[2].text, "# port 1, device " + link.transport().device());
+        std::vector<std::size_t> begins, ends;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (!lines[i].note) continue;
+            if (lines[i].text == std::string(row.name) + " begins") begins.push_back(i);
+            if (lines[i].text.starts_with(std::string(row.name) +
+                                          " ends: " + std::string(row.outcome)))
+                ends.push_back(i);
+        }
+        ASSERT_EQ(begins.size(), 1U);
+        ASSERT_EQ(ends.size(), 1U);
+        EXPECT_DOUBLE_EQ(lines[begins[0]].seconds, 0.0);
+        int inside = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].note) continue;
+            EXPECT_GT(i, begins[0]);
+            EXPECT_LT(i, ends[0]);
+            EXPECT_LE(lines[i].seconds, lines[ends[0]].seconds);
+            ++inside;
+        }
+        EXPECT_EQ(inside > 0, row.bytes);
+        // The log has the same brackets.
+        EXPECT_EQ(log.lines().front(), "zav.ops: " + std::string(row.name) + " begins");
+        EXPECT_EQ(log.lines().back(), "zav.ops: " + lines[ends[0]].text);
+    }
+}
+
+// The log keeps the last lines and says how many went before them.
+TEST(LogMemory, KeepsTheLastLinesAndCountsTheOthers) {
+    struct Case {
+        std::size_t limit;
+        int written;
+        std::vector<std::string> kept;
+        std::string_view textBegins;
+    };
+    const std::vector<Case> cases{
+        {3, 0, {}, ""},
+        {3, 2, {"zav.link: 0", "zav.link: 1"}, "zav.link: 0\n"},
+        {3, 5, {"zav.link: 2", "zav.link: 3", "zav.link: 4"}, "(2 earlier lines not kept)\n"},
+        {0, 2, {}, "(2 earlier lines not kept)\n"},
+    };
+    for (const Case& c : cases) {
+        LogMemory log(c.limit);
+        for (int i = 0; i < c.written; ++i) log.write(LogArea::Link, std::to_string(i));
+        EXPECT_EQ(std::vector<std::string>(log.lines().begin(), log.lines().end()), c.kept)
+            << c.limit << " " << c.written;
+        EXPECT_TRUE(log.text().starts_with(c.textBegins)) << log.text();
+        EXPECT_EQ(log.dropped() + log.lines().size(), static_cast<std::size_t>(c.written));
+    }
+}
+
+// A later start's trace file lies beside the chosen one, its name carrying the date.
+TEST(OperationTrace, DatedFileBesideTheChosenOne) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"/t/trace.txt", "/t/trace-2026-12-08-070509.txt"},
+        {"/t/trace", "/t/trace-2026-12-08-070509"},
+        {"/t.d/trace", "/t.d/trace-2026-12-08-070509"},
+        {"/t/.trace", "/t/.trace-2026-12-08-070509"},
+        {"trace.a.log", "trace.a-2026-12-08-070509.log"},
+    };
+    for (const auto& [chosen, dated] : cases) EXPECT_EQ(datedTracePath(chosen, kStarted), dated);
+}
+
+// The diagnostics file: versions, port, every setting, the trace when one is on, the log;
+// and what the logged stores wrote to the log on the way.
+TEST(Diagnostics, SectionsInOrderWithTheTraceOnlyWhenOn) {
+    test::TempDir dir;
+    DiskFileSystem disk;
+    LogMemory log;
+    MemorySettingsStore store;
+    LoggedSettingsStore settings(store, log);
+    LoggedFileSystem files(disk, log);
+    writeInt(settings, settings::kVerifyWrite, 1);
+    const std::vector<Byte> trace{'#', ' ', 'x', '\n'};
+    ASSERT_FALSE(files.replaceFile(dir.file("trace.txt"), trace));
+    (void)files.readFile(dir.file("missing.frq"), 10);
+    for (const std::string& traceFile : {std::string(), dir.file("trace.txt"), dir.file("gone.txt")}) {
+        SCOPED_TRACE(traceFile);
+        DiagnosticsInput input{
+            {{"ZAVPROG", "Version 9.8.7"}}, "2", "/dev/ttyUSB1", &settings, &log, traceFile};
+        const std::string text = diagnosticsText(input, files);
+        std::vector<std::size_t> at;
+        for (const char* title : {"== Versions ==\nZAVPROG: Version 9.8.7\n",
+                                  "== Port ==\nport: 2\ndevice: /dev/ttyUSB1\n",
+                                  "== Settings ==", "\nFeatures/VerifyWrite = 1\n",
+                                  "\nFeatures/Trace = (not set)\n", "== Serial trace ==",
+                                  "== Log ==\nzav.settings: Features/VerifyWrite = 1\n"
+                                  "zav.files: saved "})
+            at.push_back(text.find(title));
+        EXPECT_TRUE(std::is_sorted(at.begin(), at.end()) && at.back() != std::string::npos) << text;
+        const bool on = !traceFile.empty();
+        EXPECT_EQ(text.find("(no serial trace on)") == std::string::npos, on);
+        EXPECT_EQ(text.find("\n# x\n") != std::string::npos, traceFile == dir.file("trace.txt"));
+        EXPECT_EQ(text.find("(not read: ") != std::string::npos, traceFile == dir.file("gone.txt"));
+        EXPECT_NE(text.find("zav.files: read " + dir.file("missing.frq") + ": "),
+                  std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace zav

@@ -124,7 +124,7 @@ enum OptionCode : int {
     kSynthBow,
 };
 
-constexpr std::array<option, 26> kLongOptions{{
+constexpr std::array<option, 27> kLongOptions{{
     {"help", no_argument, nullptr, kHelp},
     {"version", no_argument, nullptr, kVersion},
     {"memory", required_argument, nullptr, kMemory},

@@ -27,7 +27,7 @@ StatusLine::StatusLine(QStatusBar* bar)
       band_(permanent(bar, "statusBand")),
       simulatedLabel_(permanent(bar, "statusSimulated")) {
     bar_->setObjectName(QStringLiteral("statusBar"));
-    simulatedLabel_->setText(QStringLiteral("simulated radio"));
+    simulatedLabel_->setText(tr("simulated radio"));
     simulatedLabel_->hide();
     band_->hide();
     QObject::connect(bar_, &QStatusBar::messageChanged, bar_,
@@ -35,14 +35,13 @@ StatusLine::StatusLine(QStatusBar* bar)
 }
 
 void StatusLine::showFile(const QString& fileName, bool modified) {
-    const QString name =
-        fileName.isEmpty() ? QStringLiteral("no file") : QFileInfo(fileName).fileName();
-    file_->setText(modified ? name + QStringLiteral(" (unsaved changes)") : name);
+    const QString name = fileName.isEmpty() ? tr("no file") : QFileInfo(fileName).fileName();
+    file_->setText(modified ? name + tr(" (unsaved changes)") : name);
     file_->setToolTip(fileName);
 }
 
 void StatusLine::showPort(int number, const QString& device) {
-    port_->setText(QStringLiteral("Port %1: %2").arg(number).arg(device));
+    port_->setText(tr("Port %1: %2").arg(number).arg(device));
 }
 
 void StatusLine::showBand(const QString& band) {
@@ -92,10 +91,10 @@ QString StatusLine::outcomeText(const QString& command, const OperationResult& r
     const QString what = QString::fromStdString(result.message);
     switch (result.outcome) {
         case Outcome::Done:
-            return QStringLiteral("%1: done.").arg(command);
+            return tr("%1: done.").arg(command);
         case Outcome::Cancelled:
-            return what.isEmpty() ? QStringLiteral("%1: cancelled.").arg(command)
-                                  : QStringLiteral("%1: cancelled; %2.").arg(command, what);
+            return what.isEmpty() ? tr("%1: cancelled.").arg(command)
+                                  : tr("%1: cancelled; %2.").arg(command, what);
         case Outcome::Failed:
             break;
     }

@@ -65,7 +65,7 @@ void ExchangeController::importCsvCommand() {
     const auto path = askCommandFile(prompts_, command, FileDialogMode::Open, kCsvFilter, "*.csv");
     if (!path) return;
     OperationResult result;
-    history_.record(QStringLiteral("Import CSV"),
+    history_.record(tr("Import CSV"),
                     [&] { result = importCsvFile(files_, prompts_, doc_, *path); });
     view_.showImageAgain();
     sayOutcome(status_, commandCaption(command), result);
@@ -81,10 +81,9 @@ void ExchangeController::compareCommand() {
     const auto lines = compareImages(FileImages{doc_.mem, doc_.labels}, *other);
     delete compare_.data();
     compare_ = showDifferencesWindow(
-        window_, QStringLiteral("Compare With File"),
-        differencesText(
-            QStringLiteral("From the editor's image to %1: ").arg(QString::fromStdString(*path)),
-            lines),
+        window_, tr("Compare With File"),
+        differencesText(tr("From the editor's image to %1: ").arg(QString::fromStdString(*path)),
+                        lines),
         report_);
 }
 

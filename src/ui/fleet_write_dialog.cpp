@@ -24,21 +24,22 @@ namespace zav {
 
 namespace {
 
-constexpr std::string_view kTitle = "Write Fleet";
+constexpr std::string_view kTitle = QT_TRANSLATE_NOOP("Messages", "Write Fleet");
 enum Column : int { kPortColumn, kUnitColumn, kProgressColumn, kResultColumn };
 
 QString resultText(const FleetRadioResult& r) {
     switch (r.result.outcome) {
         case Outcome::Done:
-            return QStringLiteral("Written: %1 bytes in %2 s")
+            return QCoreApplication::translate("zav::FleetWriteDialog", "Written: %1 bytes in %2 s")
                 .arg(r.bytesSent)
                 .arg(std::chrono::duration<double>(r.duration).count(), 0, 'f', 1);
         case Outcome::Cancelled:
-            return QStringLiteral("Cancelled");
+            return QCoreApplication::translate("zav::FleetWriteDialog", "Cancelled");
         case Outcome::Failed:
             break;
     }
-    return QStringLiteral("Failed: ") + QString::fromStdString(r.reason);
+    return QCoreApplication::translate("zav::FleetWriteDialog", "Failed: ") +
+           QString::fromStdString(r.reason);
 }
 
 }  // namespace
@@ -68,14 +69,14 @@ FleetWriteDialog::FleetWriteDialog(Prompts& prompts, const SettingsStore& device
       contents_(std::move(contents)),
       observer_(std::make_unique<Observer>(*this)) {
     setObjectName(QStringLiteral("frmFleet"));
-    setWindowTitle(QString::fromLatin1(kTitle.data(), static_cast<qsizetype>(kTitle.size())));
+    setWindowTitle(tr("Write Fleet"));
 
     ports_ = new QPlainTextEdit(this);
     ports_->setObjectName(QStringLiteral("txtPorts"));
-    ports_->setToolTip(QStringLiteral("Port numbers 1 to 4 or devices such as /dev/ttyUSB0"));
+    ports_->setToolTip(tr("Port numbers 1 to 4 or devices such as /dev/ttyUSB0"));
     ports_->setFixedHeight(ports_->fontMetrics().lineSpacing() * 5);
 
-    unitsCheck_ = new QCheckBox(QStringLiteral("Unit numbers from"), this);
+    unitsCheck_ = new QCheckBox(tr("Unit numbers from"), this);
     unitsCheck_->setObjectName(QStringLiteral("chkUnits"));
     unitFrom_ = new QSpinBox(this);
     unitFrom_->setObjectName(QStringLiteral("spnUnitFrom"));
@@ -83,18 +84,18 @@ FleetWriteDialog::FleetWriteDialog(Prompts& prompts, const SettingsStore& device
     unitFrom_->setValue(1);
     unitGroups_ = new QLineEdit(this);
     unitGroups_->setObjectName(QStringLiteral("txtUnitGroups"));
-    unitGroups_->setPlaceholderText(QStringLiteral("all"));
-    unitGroups_->setToolTip(QStringLiteral("Groups that take the unit number, such as 1,3,5-7"));
+    unitGroups_->setPlaceholderText(tr("all"));
+    unitGroups_->setToolTip(tr("Groups that take the unit number, such as 1,3,5-7"));
     auto* units = new QHBoxLayout;
     units->addWidget(unitsCheck_);
     units->addWidget(unitFrom_);
-    units->addWidget(new QLabel(QStringLiteral("in groups"), this));
+    units->addWidget(new QLabel(tr("in groups"), this));
     units->addWidget(unitGroups_, 1);
 
-    globalCheck_ = new QCheckBox(QStringLiteral("Write global parameters"), this);
+    globalCheck_ = new QCheckBox(tr("Write global parameters"), this);
     globalCheck_->setObjectName(QStringLiteral("chkGlobal"));
     globalCheck_->setChecked(true);
-    labelsCheck_ = new QCheckBox(QStringLiteral("Write labels too"), this);
+    labelsCheck_ = new QCheckBox(tr("Write labels too"), this);
     labelsCheck_->setObjectName(QStringLiteral("chkLabels"));
     auto* choices = new QHBoxLayout;
     choices->addWidget(globalCheck_);
@@ -102,15 +103,14 @@ FleetWriteDialog::FleetWriteDialog(Prompts& prompts, const SettingsStore& device
     choices->addStretch(1);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Ports (one a line):"), ports_);
+    form->addRow(tr("Ports (one a line):"), ports_);
     form->addRow(units);
     form->addRow(choices);
 
     radios_ = new QTreeWidget(this);
     radios_->setObjectName(QStringLiteral("lstRadios"));
     radios_->setRootIsDecorated(false);
-    radios_->setHeaderLabels({QStringLiteral("Port"), QStringLiteral("Unit"),
-                              QStringLiteral("Progress"), QStringLiteral("Result")});
+    radios_->setHeaderLabels({tr("Port"), tr("Unit"), tr("Progress"), tr("Result")});
     radios_->header()->setStretchLastSection(true);
     radios_->setColumnWidth(kPortColumn, 120);
     radios_->setColumnWidth(kUnitColumn, 70);
@@ -119,13 +119,13 @@ FleetWriteDialog::FleetWriteDialog(Prompts& prompts, const SettingsStore& device
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("lblSummary"));
-    writeButton_ = new QPushButton(QStringLiteral("&Write"), this);
+    writeButton_ = new QPushButton(tr("&Write"), this);
     writeButton_->setObjectName(QStringLiteral("btnWrite"));
     writeButton_->setDefault(true);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(tr("Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("btnCancel"));
     cancelButton_->setEnabled(false);
-    closeButton_ = new QPushButton(QStringLiteral("Close"), this);
+    closeButton_ = new QPushButton(tr("Close"), this);
     closeButton_->setObjectName(QStringLiteral("btnClose"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(summary_, 1);
@@ -174,20 +174,25 @@ std::optional<FleetRequest> FleetWriteDialog::request() {
         if (port.empty()) continue;
         const std::string device = resolvePortDevice(port, &devices_);
         if (std::ranges::count(r.devices, device) > 0)
-            return refuse("Two ports name the device " + device + ".");
+            return refuse(tr("Two ports name the device %1.")
+                              .arg(QString::fromStdString(device))
+                              .toStdString());
         r.ports.push_back(port);
         r.devices.push_back(device);
     }
-    if (r.ports.empty()) return refuse("Name at least one port.");
+    if (r.ports.empty()) return refuse(QT_TRANSLATE_NOOP("Messages", "Name at least one port."));
     if (unitsCheck_->isChecked()) {
         FleetUnits units{static_cast<std::uint32_t>(unitFrom_->value()), {}};
         if (const QString groups = unitGroups_->text().trimmed(); !groups.isEmpty()) {
             const auto named = parseGroupList(groups.toStdString());
-            if (!named) return refuse("The groups are numbers 1 to 15, such as 1,3,5-7.");
+            if (!named)
+                return refuse(QT_TRANSLATE_NOOP(
+                    "Messages", "The groups are numbers 1 to 15, such as 1,3,5-7."));
             units.groups = *named;
         }
         if (units.first + r.ports.size() - 1 > kLastUnitNumber)
-            return refuse("The unit numbers do not fit in seven digits.");
+            return refuse(
+                QT_TRANSLATE_NOOP("Messages", "The unit numbers do not fit in seven digits."));
         r.units = units;
     }
     r.answers = {labelsCheck_->isChecked(), !globalCheck_->isChecked()};
@@ -200,9 +205,9 @@ void FleetWriteDialog::startWrite() {
     if (running()) return;
     auto r = request();
     if (!r) return;
-    const std::string count = std::to_string(r->ports.size());
-    if (prompts_.ask(question("Write to " + count + (r->ports.size() == 1 ? " radio?" : " radios?"),
-                              Buttons::OkCancel, kTitle)) != Answer::Ok)
+    const QString ask = r->ports.size() == 1 ? tr("Write to %1 radio?") : tr("Write to %1 radios?");
+    if (prompts_.ask(question(ask.arg(r->ports.size()).toStdString(), Buttons::OkCancel, kTitle)) !=
+        Answer::Ok)
         return;
     request_ = std::move(*r);
     file_ = contents_();
@@ -221,7 +226,7 @@ void FleetWriteDialog::startWrite() {
         radios_->setItemWidget(row, kProgressColumn, bar);
         bars_.push_back(bar);
     }
-    summary_->setText(QStringLiteral("Writing..."));
+    summary_->setText(tr("Writing..."));
     writeButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
     cancel_.requested = false;
@@ -260,9 +265,8 @@ void FleetWriteDialog::endRun() {
     runner_.reset();
     const auto failed =
         std::ranges::count_if(results_, [](const FleetRadioResult& r) { return !r.result.done(); });
-    summary_->setText(
-        failed == 0 ? QStringLiteral("All %1 radios written.").arg(results_.size())
-                    : QStringLiteral("%1 of %2 not written.").arg(failed).arg(results_.size()));
+    summary_->setText(failed == 0 ? tr("All %1 radios written.").arg(results_.size())
+                                  : tr("%1 of %2 not written.").arg(failed).arg(results_.size()));
     writeButton_->setEnabled(true);
     cancelButton_->setEnabled(false);
 }

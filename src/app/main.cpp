@@ -31,6 +31,7 @@
 #include "ui/main_window.h"
 #include "ui/overlay_settings.h"
 #include "ui/splash_window.h"
+#include "ui/ui_language.h"
 
 namespace {
 
@@ -109,6 +110,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     nameApplication();
+    zav::installTranslations(app);
     const StartOptions options = parseArguments(argc, argv);  // without Qt's own options
     if (!options.screenshots.isEmpty()) return zav::renderScreenshots(options.screenshots);
 
@@ -128,9 +130,10 @@ int main(int argc, char** argv) {
             demo = std::make_unique<zav::DemoRadio>();
         } catch (const std::exception& e) {
             splash.reset();
-            QMessageBox::critical(nullptr, QStringLiteral("ZAVPROG"),
-                                  QStringLiteral("The simulated radio could not be started: %1")
-                                      .arg(QString::fromLocal8Bit(e.what())));
+            QMessageBox::critical(
+                nullptr, QStringLiteral("ZAVPROG"),
+                QCoreApplication::translate("zav", "The simulated radio could not be started: %1")
+                    .arg(QString::fromLocal8Bit(e.what())));
             return 1;
         }
         // Every port number opens the simulated radio during this run.

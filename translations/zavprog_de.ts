@@ -33,6 +33,89 @@
     </message>
 </context>
 <context>
+    <name>Lists</name>
+    <message>
+        <source>Indicate</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Override</source>
+        <translation>Übergehen</translation>
+    </message>
+    <message>
+        <source>Lockout</source>
+        <translation>Sperren</translation>
+    </message>
+    <message>
+        <source>DTMF Only</source>
+        <translation>Nur DTMF</translation>
+    </message>
+    <message>
+        <source>ANI Only</source>
+        <translation>Nur ANI</translation>
+    </message>
+    <message>
+        <source>DTMF w/ manual ANI</source>
+        <translation>DTMF mit manueller ANI</translation>
+    </message>
+    <message>
+        <source>Always Off</source>
+        <translation>Immer aus</translation>
+    </message>
+    <message>
+        <source>1 Second</source>
+        <translation>1 Sekunde</translation>
+    </message>
+    <message>
+        <source>2 Seconds</source>
+        <translation>2 Sekunden</translation>
+    </message>
+    <message>
+        <source>3 Seconds</source>
+        <translation>3 Sekunden</translation>
+    </message>
+    <message>
+        <source>4 Seconds</source>
+        <translation>4 Sekunden</translation>
+    </message>
+    <message>
+        <source>5 Seconds</source>
+        <translation>5 Sekunden</translation>
+    </message>
+    <message>
+        <source>6 Seconds</source>
+        <translation>6 Sekunden</translation>
+    </message>
+    <message>
+        <source>Always On</source>
+        <translation>Immer an</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Deaktiviert</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Aktiviert</translation>
+    </message>
+    <message>
+        <source>Test 1</source>
+        <translation>Test 1</translation>
+    </message>
+    <message>
+        <source>Test 2</source>
+        <translation>Test 2</translation>
+    </message>
+    <message>
+        <source>Test 3</source>
+        <translation>Test 3</translation>
+    </message>
+    <message>
+        <source>Test 4</source>
+        <translation>Test 4</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>System Information Is Unavailable At This Time</source>
@@ -81,6 +164,230 @@
     <message>
         <source>Warning:<byte value="xd"/>Cancelling a write operation may leave the radio in an unpredictable state.<byte value="xd"/>Are you sure you want to cancel?</source>
         <translation>Warnung:<byte value="xd"/>Wenn Sie einen Schreibvorgang abbrechen, kann das Funkgerät in einem undefinierten Zustand bleiben.<byte value="xd"/>Wollen Sie wirklich abbrechen?</translation>
+    </message>
+    <message>
+        <source>ZAVPROG</source>
+        <translation>ZAVPROG</translation>
+    </message>
+    <message>
+        <source>COMM ERROR</source>
+        <translation>KOMMUNIKATIONSFEHLER</translation>
+    </message>
+    <message>
+        <source>File Access Error!</source>
+        <translation>Fehler beim Dateizugriff!</translation>
+    </message>
+    <message>
+        <source>File Error</source>
+        <translation>Dateifehler</translation>
+    </message>
+    <message>
+        <source>Requested group does not exist on radio.</source>
+        <translation>Die angeforderte Gruppe ist im Funkgerät nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>Read Group</source>
+        <translation>Gruppe lesen</translation>
+    </message>
+    <message>
+        <source>Write Group</source>
+        <translation>Gruppe schreiben</translation>
+    </message>
+    <message>
+        <source>Requested bank is invalid</source>
+        <translation>Die angeforderte Bank ist ungültig</translation>
+    </message>
+    <message>
+        <source>Transfer initialization error</source>
+        <translation>Fehler beim Einleiten der Übertragung</translation>
+    </message>
+    <message>
+        <source>Please Wait - Reading Labels</source>
+        <translation>Bitte warten - Namen werden gelesen</translation>
+    </message>
+    <message>
+        <source>Unable to upload data from radio</source>
+        <translation>Daten können nicht aus dem Funkgerät geladen werden</translation>
+    </message>
+    <message>
+        <source>Please Wait - Writing Labels</source>
+        <translation>Bitte warten - Namen werden geschrieben</translation>
+    </message>
+    <message>
+        <source>Unable to upload data to radio</source>
+        <translation>Daten können nicht in das Funkgerät geladen werden</translation>
+    </message>
+    <message>
+        <source>Another radio operation is in progress.</source>
+        <translation>Ein anderer Funkgerätevorgang läuft bereits.</translation>
+    </message>
+    <message>
+        <source>Error Hooking to Radio.</source>
+        <translation>Fehler beim Verbinden mit dem Funkgerät.</translation>
+    </message>
+    <message>
+        <source>Unable to set baud rate</source>
+        <translation>Baudrate kann nicht eingestellt werden</translation>
+    </message>
+    <message>
+        <source>Read Memory</source>
+        <translation>Speicher lesen</translation>
+    </message>
+    <message>
+        <source>Error reading radio</source>
+        <translation>Fehler beim Lesen des Funkgeräts</translation>
+    </message>
+    <message>
+        <source>Warning: No valid channel groups</source>
+        <translation>Warnung: Keine gültigen Kanalgruppen</translation>
+    </message>
+    <message>
+        <source>Unable to open Comm Port</source>
+        <translation>Schnittstelle kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Write Failed. Cycle Radio Power before Retrying.</source>
+        <translation>Schreiben fehlgeschlagen. Funkgerät aus- und wieder einschalten, dann erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Read Labels</source>
+        <translation>Namen lesen</translation>
+    </message>
+    <message>
+        <source>All labels read OK.</source>
+        <translation>Alle Namen fehlerfrei gelesen.</translation>
+    </message>
+    <message>
+        <source>Write Labels</source>
+        <translation>Namen schreiben</translation>
+    </message>
+    <message>
+        <source>All labels written OK.</source>
+        <translation>Alle Namen fehlerfrei geschrieben.</translation>
+    </message>
+    <message>
+        <source>All groups read OK.</source>
+        <translation>Alle Gruppen fehlerfrei gelesen.</translation>
+    </message>
+    <message>
+        <source>Read Radio</source>
+        <translation>Funkgerät lesen</translation>
+    </message>
+    <message>
+        <source>Write Radio</source>
+        <translation>Funkgerät schreiben</translation>
+    </message>
+    <message>
+        <source>All groups written OK.</source>
+        <translation>Alle Gruppen fehlerfrei geschrieben.</translation>
+    </message>
+    <message>
+        <source>Write Global Failed</source>
+        <translation>Schreiben der globalen Daten fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Write Group Failed</source>
+        <translation>Schreiben der Gruppe fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Please Wait - Reading Radio</source>
+        <translation>Bitte warten - Funkgerät wird gelesen</translation>
+    </message>
+    <message>
+        <source>Please Wait - Writing Radio</source>
+        <translation>Bitte warten - Funkgerät wird geschrieben</translation>
+    </message>
+    <message>
+        <source>Please Wait - Verifying Radio</source>
+        <translation>Bitte warten - Funkgerät wird geprüft</translation>
+    </message>
+    <message>
+        <source>Please Wait - Backing Up Radio</source>
+        <translation>Bitte warten - Funkgerät wird gesichert</translation>
+    </message>
+    <message>
+        <source>Radio History</source>
+        <translation>Funkgeräte-Verlauf</translation>
+    </message>
+    <message>
+        <source>Verify After Write</source>
+        <translation>Nach dem Schreiben prüfen</translation>
+    </message>
+    <message>
+        <source>Verify failed: the radio does not hold what was written.</source>
+        <translation>Prüfung fehlgeschlagen: Das Funkgerät enthält nicht, was geschrieben wurde.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to write to the radio?</source>
+        <translation>Wollen Sie wirklich in das Funkgerät schreiben?</translation>
+    </message>
+    <message>
+        <source>Write Global Parameters?</source>
+        <translation>Globale Parameter schreiben?</translation>
+    </message>
+    <message>
+        <source>No group of this file is on the radio: no group was written.</source>
+        <translation>Keine Gruppe dieser Datei ist im Funkgerät vorhanden: Es wurde keine Gruppe geschrieben.</translation>
+    </message>
+    <message>
+        <source>Read Labels from Radio</source>
+        <translation>Namen aus dem Funkgerät lesen</translation>
+    </message>
+    <message>
+        <source>Write Labels to Radio</source>
+        <translation>Namen in das Funkgerät schreiben</translation>
+    </message>
+    <message>
+        <source>Save changes before reading the radio?</source>
+        <translation>Änderungen vor dem Lesen des Funkgeräts speichern?</translation>
+    </message>
+    <message>
+        <source>ZAV Editor</source>
+        <translation>ZAV-Editor</translation>
+    </message>
+    <message>
+        <source>Radio Band</source>
+        <translation>Frequenzband des Funkgeräts</translation>
+    </message>
+    <message>
+        <source>Write anyway?</source>
+        <translation>Trotzdem schreiben?</translation>
+    </message>
+    <message>
+        <source>the radio&apos;s band is unknown (its band bytes are blank or out of range): written without the band check</source>
+        <translation>das Frequenzband des Funkgeräts ist unbekannt (seine Bandbytes sind leer oder ungültig): ohne Bandprüfung geschrieben</translation>
+    </message>
+    <message>
+        <source>Make sure squelch knob is in the Code Guard position.</source>
+        <translation>Der Squelch-Regler muss in der Stellung Code Guard stehen.</translation>
+    </message>
+    <message>
+        <source>Syncal Error</source>
+        <translation>Syncal-Fehler</translation>
+    </message>
+    <message>
+        <source>UHF Syncal</source>
+        <translation>UHF-Syncal</translation>
+    </message>
+    <message>
+        <source>Unable to read the radio&apos;s band data.</source>
+        <translation>Die Banddaten des Funkgeräts können nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The radio&apos;s band data are blank or out of range.</source>
+        <translation>Die Banddaten des Funkgeräts sind leer oder ungültig.</translation>
+    </message>
+    <message>
+        <source>The radio stopped answering.</source>
+        <translation>Das Funkgerät antwortet nicht mehr.</translation>
+    </message>
+    <message>
+        <source>Unable to write the alignment results to the radio.</source>
+        <translation>Die Abgleichergebnisse können nicht in das Funkgerät geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Unable to detect sync range.</source>
+        <translation>Der Synchronisierbereich kann nicht ermittelt werden.</translation>
     </message>
 </context>
 <context>

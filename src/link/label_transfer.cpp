@@ -1,4 +1,5 @@
 #include "link/label_transfer.h"
+#include "iface/shown_text.h"
 
 #include "iface/progress.h"
 #include "iface/prompts.h"
@@ -26,7 +27,7 @@ void tell(RadioLink& link, const char* text) {
 
 bool groupValid(RadioLink& link, int group) {
     if (group >= kAllGroups && group <= kGroupCount) return true;
-    tell(link, "Requested bank is invalid");
+    tell(link, shownText("Messages", "Requested bank is invalid"));
     return false;
 }
 
@@ -68,7 +69,7 @@ void endLabelProgram(Transport& transport) {
 void reportBootstrapFailure(RadioLink& link) {
     (void)link.setBaud(LineSpeed::Baud4800);
     link.transport().delay(200);
-    tell(link, "Transfer initialization error");
+    tell(link, shownText("Messages", "Transfer initialization error"));
 }
 
 void finish(RadioLink& link) {
@@ -231,7 +232,7 @@ bool labelConnection(RadioLink& link, const char* text, Transfer transfer) {
 }  // namespace
 
 bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
-    return labelConnection(link, "Please Wait - Reading Labels", [&] {
+    return labelConnection(link, shownText("Messages", "Please Wait - Reading Labels"), [&] {
         setLabelReadMode(link);
         link.progress().enableCancel();
         // Slots arrive one by one; the caller's labels change only when all came.
@@ -243,7 +244,7 @@ bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
         if (ok)
             labels = scratch;
         else if (!link.progress().cancelled())
-            tell(link, "Unable to upload data from radio");
+            tell(link, shownText("Messages", "Unable to upload data from radio"));
         clearLabelReadMode(link);
         return ok;
     });
@@ -252,10 +253,10 @@ bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
 bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex,
                         const LabelImage* onRadio) {
     // The Cancel button stays disabled: a label write cannot be cancelled.
-    return labelConnection(link, "Please Wait - Writing Labels", [&] {
+    return labelConnection(link, shownText("Messages", "Please Wait - Writing Labels"), [&] {
         const UnstoppableStep unstoppable(link.progress());
         const bool ok = writeLabelGroups(link, labels, groupIndex + 1, onRadio);
-        if (!ok) tell(link, "Unable to upload data to radio");
+        if (!ok) tell(link, shownText("Messages", "Unable to upload data to radio"));
         return ok;
     });
 }

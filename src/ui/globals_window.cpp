@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -31,17 +32,14 @@ namespace zav {
 
 namespace {
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // A fixed list: entries only, nothing typed in, so it always holds a list index.
 QComboBox* listBox(QWidget* parent, const char* name, std::span<const std::string_view> entries,
                    bool tip) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(false);
-    for (const auto e : entries) box->addItem(text(e));
+    for (const auto e : entries)
+        box->addItem(QCoreApplication::translate("Lists", std::string(e).c_str()));
     box->setMaxVisibleItems(static_cast<int>(entries.size()));
     if (tip) box->setToolTip(GlobalsWindow::tr(GlobalsWindow::kListTip));
     return box;

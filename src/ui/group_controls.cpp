@@ -38,7 +38,7 @@ QGroupBox* frame(QWidget* parent, const char* name, const char* text) {
 QComboBox* combo(QWidget* parent, const char* name, lists::Entries entries) {
     auto* c = named(new QComboBox(parent), name);
     for (std::string_view e : entries)
-        c->addItem(QString::fromUtf8(e.data(), static_cast<qsizetype>(e.size())));
+        c->addItem(QCoreApplication::translate("Lists", std::string(e).c_str()));
     return c;
 }
 

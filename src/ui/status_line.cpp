@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "iface/shown_text.h"
+
 namespace zav {
 
 namespace {
@@ -88,7 +90,8 @@ QString StatusLine::message() const {
 }
 
 QString StatusLine::outcomeText(const QString& command, const OperationResult& result) {
-    const QString what = QString::fromStdString(result.message);
+    // A fixed message of the core shows translated; a composed one as it is.
+    const QString what = QCoreApplication::translate(kMessageContext, result.message.c_str());
     switch (result.outcome) {
         case Outcome::Done:
             return tr("%1: done.").arg(command);

@@ -26,6 +26,7 @@
 #include "ui/main_window.h"
 #include "ui/overlay_settings.h"
 #include "ui/splash_window.h"
+#include "ui/ui_language.h"
 
 int main(int argc, char** argv) {
     zav::nameApplication();
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     if (options.screenshots.isEmpty()) zav::startOtherEditors(argv[0], options);
     QApplication app(argc, argv);
     if (options.verbose) zav::enableVerboseLog();
+    zav::installTranslations(app);
     if (!options.screenshots.isEmpty()) return zav::renderScreenshots(options.screenshots);
 
     auto splash = std::make_unique<zav::SplashWindow>();
@@ -53,9 +55,10 @@ int main(int argc, char** argv) {
             demo = std::make_unique<zav::DemoRadio>();
         } catch (const std::exception& e) {
             splash.reset();
-            QMessageBox::critical(nullptr, QStringLiteral("ZAVPROG"),
-                                  QStringLiteral("The simulated radio could not be started: %1")
-                                      .arg(QString::fromLocal8Bit(e.what())));
+            QMessageBox::critical(
+                nullptr, QStringLiteral("ZAVPROG"),
+                QCoreApplication::translate("zav", "The simulated radio could not be started: %1")
+                    .arg(QString::fromLocal8Bit(e.what())));
             return 1;
         }
         // Every port number opens the simulated radio during this run.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/settings.h"
+#include "iface/shown_text.h"
 
 namespace zav {
 
@@ -123,7 +124,8 @@ void FileOpenSave::abandon() {
 void FileOpenSave::reportFileError(const FileError& error) {
     abandon();
     prompts_.ask(warning(fileErrorText(error), kFileErrorTitle, fileErrorDetail(error)));
-    if (error.number == kErrFileNotFound) prompts_.ask(notice("File Access Error!"));
+    if (error.number == kErrFileNotFound)
+        prompts_.ask(notice(shownText("Messages", "File Access Error!")));
 }
 
 void FileOpenSave::reportNotValid() {

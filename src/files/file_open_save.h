@@ -15,6 +15,7 @@
 #include "files/frequency_file.h"
 #include "iface/prompts.h"
 #include "iface/settings_store.h"
+#include "iface/shown_text.h"
 #include "model/memory_image.h"
 
 namespace zav {
@@ -22,7 +23,7 @@ namespace zav {
 inline constexpr std::string_view kFileFilter =
     "Frequency (*.frq)|*.frq|RXT (*.rxt)|*.rxt|RXW (*.rxw)|*.rxw|All (*.*)|*.*";
 inline constexpr std::string_view kFileDefaultPattern = "*.frq";
-inline constexpr std::string_view kFileErrorTitle = "File Error";
+inline constexpr std::string_view kFileErrorTitle = shownText("Messages", "File Error");
 inline constexpr std::string_view kCaptionPrefix = "UHF File - ";
 // Follows the file name in the main window's caption.
 inline constexpr std::string_view kCaptionTitleLine = " - ZAVPROG";

@@ -25,12 +25,14 @@
 #include <string_view>
 #include <utility>
 
+#include "iface/shown_text.h"
+
 namespace zav {
 
 // Title of every box that names no title of its own.
-inline constexpr std::string_view kAppTitle = "ZAVPROG";
+inline constexpr std::string_view kAppTitle = shownText("Messages", "ZAVPROG");
 // Title of the radio link's failure boxes.
-inline constexpr std::string_view kCommErrorTitle = "COMM ERROR";
+inline constexpr std::string_view kCommErrorTitle = shownText("Messages", "COMM ERROR");
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Icon { None, Information, Exclamation, Question };

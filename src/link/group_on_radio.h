@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "iface/shown_text.h"
+
 namespace zav {
 
 class RadioLink;
 
 // Titles of the single-group transfers' boxes.
-inline constexpr std::string_view kReadGroupTitle = "Read Group";
-inline constexpr std::string_view kWriteGroupTitle = "Write Group";
+inline constexpr std::string_view kReadGroupTitle = shownText("Messages", "Read Group");
+inline constexpr std::string_view kWriteGroupTitle = shownText("Messages", "Write Group");
 
 enum class GroupOnRadio { Present, Absent, Unknown };
 

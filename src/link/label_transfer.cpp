@@ -1,4 +1,5 @@
 #include "link/label_transfer.h"
+#include "iface/shown_text.h"
 
 #include "iface/progress.h"
 #include "iface/prompts.h"
@@ -26,7 +27,7 @@ void tell(RadioLink& link, const char* text) {
 
 bool groupValid(RadioLink& link, int group) {
     if (group >= kAllGroups && group <= kGroupCount) return true;
-    tell(link, "Requested bank is invalid");
+    tell(link, shownText("Messages", "Requested bank is invalid"));
     return false;
 }
 
@@ -69,7 +70,7 @@ void endLabelProgram(Transport& transport) {
 void reportBootstrapFailure(RadioLink& link) {
     (void)link.setBaud(LineSpeed::Baud4800);
     link.transport().delay(200);
-    tell(link, "Transfer initialization error");
+    tell(link, shownText("Messages", "Transfer initialization error"));
 }
 
 void finish(RadioLink& link) {
@@ -244,7 +245,7 @@ bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex) {
         if (ok)
             labels = scratch;
         else if (!link.progress().cancelled())
-            tell(link, "Unable to upload data from radio");
+            tell(link, shownText("Messages", "Unable to upload data from radio"));
         clearLabelReadMode(link);
         return ok;
     });
@@ -256,7 +257,8 @@ bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupInde
     // terminal's interrupt, a fleet's Cancel) stops the write between two labels.
     return labelConnection(link, kWritingLabels, [&] {
         const bool ok = writeLabelGroups(link, labels, groupIndex + 1, onRadio);
-        if (!ok && !link.progress().cancelled()) tell(link, "Unable to upload data to radio");
+        if (!ok && !link.progress().cancelled())
+            tell(link, shownText("Messages", "Unable to upload data to radio"));
         return ok;
     });
 }

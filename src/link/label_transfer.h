@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "iface/shown_text.h"
 #include "model/memory_image.h"
 
 namespace zav {
@@ -27,8 +28,8 @@ constexpr int labelOffset(int g, int s) {
 // (its Cancel button stays disabled), and then between two labels. The labels change
 // only when the read succeeds. Given the labels the radio holds (just read), a write
 // sends only the bytes that differ from them; otherwise every byte.
-inline constexpr const char* kReadingLabels = "Please Wait - Reading Labels";
-inline constexpr const char* kWritingLabels = "Please Wait - Writing Labels";
+inline constexpr const char* kReadingLabels = shownText("Messages", "Please Wait - Reading Labels");
+inline constexpr const char* kWritingLabels = shownText("Messages", "Please Wait - Writing Labels");
 bool readLabelsFromRadio(RadioLink& link, LabelImage& labels, int groupIndex);
 bool writeLabelsToRadio(RadioLink& link, const LabelImage& labels, int groupIndex,
                         const LabelImage* onRadio = nullptr);

@@ -1,4 +1,5 @@
 #include "link/radio_link.h"
+#include "iface/shown_text.h"
 
 #include <array>
 #include <chrono>
@@ -70,7 +71,7 @@ RadioLink::RadioLink(LinkPort& port, Prompts& prompts, Progress& progress,
 std::optional<RadioLink::BusyGuard> RadioLink::tryBeginOperation() {
     if (busy_) {
         Message m;
-        m.text = "Another radio operation is in progress.";
+        m.text = shownText("Messages", "Another radio operation is in progress.");
         m.title = kCommErrorTitle;
         prompts_.ask(m);
         return std::nullopt;
@@ -115,7 +116,7 @@ bool RadioLink::hookRadio(LineSpeed speed) {
             return true;
         }
         Message m;
-        m.text = "Error Hooking to Radio.";
+        m.text = shownText("Messages", "Error Hooking to Radio.");
         m.title = kCommErrorTitle;
         m.detail = "Device: " + transport_.device();
         m.buttons = Buttons::RetryCancel;
@@ -154,7 +155,7 @@ bool RadioLink::setBaud(LineSpeed speed) {
     logStep("no answer at " + std::string(settings) + ": back to " + std::string(kSettings4800));
 
     Message m;
-    m.text = "Unable to set baud rate";
+    m.text = shownText("Messages", "Unable to set baud rate");
     prompts_.ask(m);
     transport_.setSettings(kSettings4800);
     // The radio may have switched and only its answer gone astray.

@@ -1,4 +1,5 @@
 #include "link/radio_read.h"
+#include "iface/shown_text.h"
 
 #include <algorithm>
 
@@ -19,10 +20,10 @@ constexpr int kSegmentSize = 256;
 constexpr int kSegmentCount = 8;
 constexpr Byte kStartRead = 0x00;
 
-constexpr std::string_view kReadMemoryTitle = "Read Memory";
+constexpr std::string_view kReadMemoryTitle = shownText("Messages", "Read Memory");
 
 void showReadError(RadioLink& link) {
-    link.prompts().ask(information("Error reading radio", kCommErrorTitle));
+    link.prompts().ask(information(shownText("Messages", "Error reading radio"), kCommErrorTitle));
 }
 
 // Bytes first..first + count of `from` into `to`.
@@ -94,7 +95,8 @@ bool readRadio(RadioLink& link, MemImage& image) {
     // Without any group the editor would have nothing to show; group 1 stands in.
     const BitField group1 = global_field::pageMapNibble(1);
     image[group1.offset] = withField(0, group1, global_field::kPagePresent);
-    link.prompts().ask(information("Warning: No valid channel groups", kReadMemoryTitle));
+    link.prompts().ask(
+        information(shownText("Messages", "Warning: No valid channel groups"), kReadMemoryTitle));
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "link/transport.h"
+#include "iface/shown_text.h"
 
 #include <algorithm>
 #include <exception>
@@ -36,7 +37,7 @@ bool Transport::openPort() {
         failure = e.what();
     }
     if (!failure) return true;
-    Message m = notice("Unable to open Comm Port", kCommErrorTitle);
+    Message m = notice(shownText("Messages", "Unable to open Comm Port"), kCommErrorTitle);
     m.detail = "Device: " + dev + "\n" + *failure;
     prompts_.ask(m);
     portError_ = true;

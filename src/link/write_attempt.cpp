@@ -1,4 +1,5 @@
 #include "link/write_attempt.h"
+#include "iface/shown_text.h"
 
 #include <chrono>
 
@@ -26,8 +27,9 @@ bool beginWriteAttempt(RadioLink& link) {
 
 bool retryFailedWrite(RadioLink& link) {
     if (!link.progress().cancelled()) {
-        const Message m = information("Write Failed. Cycle Radio Power before Retrying.",
-                                      kCommErrorTitle, Buttons::RetryCancel);
+        const Message m =
+            information(shownText("Messages", "Write Failed. Cycle Radio Power before Retrying."),
+                        kCommErrorTitle, Buttons::RetryCancel);
         if (link.prompts().ask(m) == Answer::Retry) return true;
     }
     link.prompts().beep();

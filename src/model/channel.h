@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "iface/shown_text.h"
 #include "model/field_entry.h"
 #include "model/memory_image.h"
 
@@ -30,7 +31,9 @@ enum ChannelColumn : int {
 // The grid's column captions, column 0 (the channel number) first; also the names the CSV
 // exchange and the comparison give the channel's fields.
 inline constexpr auto kChannelCaptions = std::to_array<std::string_view>(
-    {"Chan", "Rec Freq", "Rec CG", "Tx Freq", "Tx CG", "Label", "Scan"});
+    {shownText("Channel", "Chan"), shownText("Channel", "Rec Freq"), shownText("Channel", "Rec CG"),
+     shownText("Channel", "Tx Freq"), shownText("Channel", "Tx CG"), shownText("Channel", "Label"),
+     shownText("Channel", "Scan")});
 
 // A row checked for a channel: the columns it changes, each with the text its gate shows,
 // or the first column refused.

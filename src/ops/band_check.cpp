@@ -1,6 +1,7 @@
 // The band check of the radio writes (RadioOperations::checkBand) and its parts.
 
 #include "ops/band_check.h"
+#include "iface/shown_text.h"
 
 #include <algorithm>
 
@@ -81,7 +82,8 @@ std::optional<BandBytes> readBandBytes(RadioLink& link) {
     link.endSession();
     if (read) return BandBytes{edge[0], edge[1], divisor[0]};
     if (!link.progress().cancelled())
-        link.prompts().ask(information("Error reading radio", kCommErrorTitle));
+        link.prompts().ask(
+            information(shownText("Messages", "Error reading radio"), kCommErrorTitle));
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include "files/radio_history.h"
 #include "iface/progress.h"
 #include "iface/prompts.h"
+#include "iface/shown_text.h"
 #include "link/label_transfer.h"
 #include "link/radio_link.h"
 #include "model/document.h"
@@ -39,7 +40,8 @@ OperationResult RadioOperations::readGroupLabels() {
     }
     doc_.markRead();
     editor_.replaced(Replaced::GroupLabels);
-    tell("Group " + std::to_string(g + 1) + " labels read OK.", "Read Labels");
+    tell("Group " + std::to_string(g + 1) + " labels read OK.",
+         shownText("Messages", "Read Labels"));
     return OperationResult::success();
 }
 
@@ -52,7 +54,7 @@ OperationResult RadioOperations::readAllLabels() {
     }
     doc_.markRead();
     editor_.replaced(Replaced::AllLabels);
-    tell("All labels read OK.", "Read Labels");
+    tell(shownText("Messages", "All labels read OK."), shownText("Messages", "Read Labels"));
     return OperationResult::success();
 }
 
@@ -80,7 +82,8 @@ OperationResult RadioOperations::writeGroupLabels() {
     const int g = labelGroup();
     if (!writeLabelsToRadio(link_, doc_.labels, g, radioLabels_ ? &*radioLabels_ : nullptr))
         return labelWriteStopped();
-    tell("Group " + std::to_string(g + 1) + " labels written OK.", "Write Labels");
+    tell("Group " + std::to_string(g + 1) + " labels written OK.",
+         shownText("Messages", "Write Labels"));
     return OperationResult::success();
 }
 
@@ -88,7 +91,7 @@ OperationResult RadioOperations::writeAllLabels() {
     if (!linkFree()) return busy();
     if (!writeLabelsToRadio(link_, doc_.labels, -1, radioLabels_ ? &*radioLabels_ : nullptr))
         return labelWriteStopped();
-    tell("All labels written OK.", "Write Labels");
+    tell(shownText("Messages", "All labels written OK."), shownText("Messages", "Write Labels"));
     return OperationResult::success();
 }
 

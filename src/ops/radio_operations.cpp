@@ -1,4 +1,5 @@
 #include "ops/radio_operations.h"
+#include "iface/shown_text.h"
 
 #include <algorithm>
 #include <string>
@@ -147,7 +148,7 @@ OperationResult RadioOperations::readRadioSteps() {
     radioBand_ = decodeRadioBand(bandBytesOf(doc_.mem));
     OperationResult result =
         withLabels(labels, OperationResult::success(), &RadioOperations::readAllLabels);
-    tell("All groups read OK.", "Read Radio");
+    tell(shownText("Messages", "All groups read OK."), shownText("Messages", "Read Radio"));
     editor_.replaced(Replaced::Radio);
     keepRead(HistoryReason::Read);
     return result;
@@ -171,7 +172,7 @@ OperationResult RadioOperations::readGlobalSteps() {
     // answered would otherwise end without a word.
     if (hookReplyAccepted(link_.hookReply()) && !link_.progress().cancelled()) {
         Message m;
-        m.text = "Error reading radio";
+        m.text = shownText("Messages", "Error reading radio");
         m.title = kCommErrorTitle;
         m.icon = Icon::Information;
         link_.prompts().ask(m);
@@ -226,7 +227,7 @@ OperationResult RadioOperations::writeRadioSteps() {
     progress.endOperation();
     if (written == RadioWrite::NoGroupInCommon) {
         const std::string text = kNoGroupInCommon;
-        tell(text, "Write Radio");
+        tell(text, shownText("Messages", "Write Radio"));
         return OperationResult::failure(text);
     }
     if (written != RadioWrite::Written) {
@@ -247,7 +248,7 @@ OperationResult RadioOperations::writeRadioSteps() {
                         labels == LabelChoice::Transfer ? std::optional(kAllLabels) : std::nullopt);
         if (!checked.done()) return checked;
     }
-    tell("All groups written OK.", "Write Radio");
+    tell(shownText("Messages", "All groups written OK."), shownText("Messages", "Write Radio"));
     return result;
 }
 
@@ -307,9 +308,9 @@ OperationResult RadioOperations::writeGlobalSteps() {
     Progress& progress = link_.progress();
     progress.beginOperation(kWritingRadio, OperationKind::Writes);
     const bool ok = zav::writeGlobal(link_, doc_.mem);
-    if (!ok && !progress.cancelled()) tell("Write Global Failed");
+    if (!ok && !progress.cancelled()) tell(shownText("Messages", "Write Global Failed"));
     progress.endOperation();
-    if (!ok) return failure("Write Global Failed");
+    if (!ok) return failure(shownText("Messages", "Write Global Failed"));
     return verify_ ? verifyWrite(0, GlobalBlock::Write, std::nullopt) : OperationResult::success();
 }
 
@@ -328,12 +329,14 @@ OperationResult RadioOperations::writeGroupSteps() {
     progress.beginOperation(kWritingRadio, OperationKind::Writes);
     const GroupTransfer written = zav::writeGroup(link_, doc_.mem, number);
     const bool cancelled = progress.cancelled();
-    if (written == GroupTransfer::Failed && !cancelled) tell("Write Group Failed");
+    if (written == GroupTransfer::Failed && !cancelled)
+        tell(shownText("Messages", "Write Group Failed"));
     progress.endOperation();
     // A group the radio lacks has been told and takes no labels either.
     if (written == GroupTransfer::Absent) return absent(number);
-    OperationResult result =
-        written == GroupTransfer::Done ? OperationResult::success() : failure("Write Group Failed");
+    OperationResult result = written == GroupTransfer::Done
+                                 ? OperationResult::success()
+                                 : failure(shownText("Messages", "Write Group Failed"));
     // The labels go out whether or not the group write succeeded, but not after the
     // user cancelled the write: that asked for the radio to be left alone.
     if (cancelled) return result;

@@ -23,6 +23,7 @@
 
 #include "files/settings.h"
 #include "iface/progress.h"
+#include "iface/shown_text.h"
 #include "model/memory_image.h"
 #include "model/radio_band.h"
 
@@ -100,27 +101,35 @@ class RadioOperations {
     void setTrace(TracePort* trace) { trace_ = trace; }
 
     // Texts of the operations' progress windows and questions.
-    static constexpr const char* kReadingRadio = "Please Wait - Reading Radio";
-    static constexpr const char* kWritingRadio = "Please Wait - Writing Radio";
-    static constexpr const char* kVerifyingRadio = "Please Wait - Verifying Radio";
-    static constexpr const char* kBackingUpRadio = "Please Wait - Backing Up Radio";
-    static constexpr const char* kHistoryTitle = "Radio History";
-    static constexpr const char* kVerifyTitle = "Verify After Write";
+    static constexpr const char* kReadingRadio =
+        shownText("Messages", "Please Wait - Reading Radio");
+    static constexpr const char* kWritingRadio =
+        shownText("Messages", "Please Wait - Writing Radio");
+    static constexpr const char* kVerifyingRadio =
+        shownText("Messages", "Please Wait - Verifying Radio");
+    static constexpr const char* kBackingUpRadio =
+        shownText("Messages", "Please Wait - Backing Up Radio");
+    static constexpr const char* kHistoryTitle = shownText("Messages", "Radio History");
+    static constexpr const char* kVerifyTitle = shownText("Messages", "Verify After Write");
     static constexpr const char* kVerifyFailed =
-        "Verify failed: the radio does not hold what was written.";
-    static constexpr const char* kConfirmWrite = "Are you sure you want to write to the radio?";
-    static constexpr const char* kAskWriteGlobal = "Write Global Parameters?";
+        shownText("Messages", "Verify failed: the radio does not hold what was written.");
+    static constexpr const char* kConfirmWrite =
+        shownText("Messages", "Are you sure you want to write to the radio?");
+    static constexpr const char* kAskWriteGlobal =
+        shownText("Messages", "Write Global Parameters?");
     static constexpr const char* kNoGroupInCommon =
-        "No group of this file is on the radio: no group was written.";
-    static constexpr const char* kAskReadLabels = "Read Labels from Radio";
-    static constexpr const char* kAskWriteLabels = "Write Labels to Radio";
-    static constexpr const char* kAskSaveBeforeRead = "Save changes before reading the radio?";
-    static constexpr const char* kLabelQuestionTitle = "ZAV Editor";
-    static constexpr const char* kBandTitle = "Radio Band";
-    static constexpr const char* kWriteAnyway = "Write anyway?";
+        shownText("Messages", "No group of this file is on the radio: no group was written.");
+    static constexpr const char* kAskReadLabels = shownText("Messages", "Read Labels from Radio");
+    static constexpr const char* kAskWriteLabels = shownText("Messages", "Write Labels to Radio");
+    static constexpr const char* kAskSaveBeforeRead =
+        shownText("Messages", "Save changes before reading the radio?");
+    static constexpr const char* kLabelQuestionTitle = shownText("Messages", "ZAV Editor");
+    static constexpr const char* kBandTitle = shownText("Messages", "Radio Band");
+    static constexpr const char* kWriteAnyway = shownText("Messages", "Write anyway?");
     static constexpr const char* kBandUnknown =
-        "the radio's band is unknown (its band bytes are blank or out of range): written "
-        "without the band check";
+        shownText("Messages",
+                  "the radio's band is unknown (its band bytes are blank or out of range): written "
+                  "without the band check");
 
   private:
     // An operation of the menus, bracketed by its name and outcome in the log and the trace.

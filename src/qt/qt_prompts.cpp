@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "iface/shown_text.h"
 #include "qt/local_path.h"
 
 namespace zav {
@@ -103,6 +104,11 @@ void makeRoomForTitle(QMessageBox& box) {
 
 }  // namespace
 
+QString shownMessage(const std::string& text) {
+    const QString translated = QCoreApplication::translate(kMessageContext, text.c_str());
+    return messageText(translated.toStdString());
+}
+
 QString messageText(std::string_view text) {
     QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -129,9 +135,9 @@ QStringList qtNameFilters(std::string_view filter) {
 
 Answer QtPrompts::ask(const Message& message) {
     const ButtonSet set = qtButtons(message.buttons);
-    QMessageBox box(qtIcon(message.icon), QString::fromStdString(message.shownTitle()),
-                    messageText(message.text), set.buttons, parent_);
-    if (!message.detail.empty()) box.setInformativeText(messageText(message.detail));
+    QMessageBox box(qtIcon(message.icon), shownMessage(message.shownTitle()),
+                    shownMessage(message.text), set.buttons, parent_);
+    if (!message.detail.empty()) box.setInformativeText(shownMessage(message.detail));
     box.setDefaultButton(
         message.defaultButton == DefaultButton::Second ? secondButton(message.buttons) : set.first);
     if (set.escape != QMessageBox::NoButton) box.setEscapeButton(set.escape);

@@ -17,6 +17,10 @@ QStringList qtNameFilters(std::string_view filter);
 // Carriage returns of the editor's texts as line breaks.
 QString messageText(std::string_view text);
 
+// A message's text as a box shows it: translated when it is one of the fixed texts marked
+// with shownText in kMessageContext (else as it is), with its carriage returns as line breaks.
+QString shownMessage(const std::string& text);
+
 class QtPrompts final : public Prompts {
   public:
     // Boxes and dialogs are owned by `parent` (may be null) while they are shown.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "iface/prompts.h"
+#include "iface/shown_text.h"
 #include "link/radio_link.h"
 #include "model/memory_fields.h"
 #include "model/radio_band.h"
@@ -14,9 +15,10 @@ namespace zav {
 namespace {
 
 constexpr char kCR = '\r';
-constexpr const char* kSquelchHint = "Make sure squelch knob is in the Code Guard position.";
-constexpr std::string_view kErrorTitle = "Syncal Error";
-constexpr std::string_view kSyncalTitle = "UHF Syncal";
+constexpr const char* kSquelchHint =
+    shownText("Messages", "Make sure squelch knob is in the Code Guard position.");
+constexpr std::string_view kErrorTitle = shownText("Messages", "Syncal Error");
+constexpr std::string_view kSyncalTitle = shownText("Messages", "UHF Syncal");
 
 // Low band search: D/A from 55 down to 43, then the frequency steps down to 403 MHz.
 constexpr int kLowStartDac = 55;
@@ -161,18 +163,18 @@ std::string outcomeText(SyncalOutcome outcome) {
         case SyncalOutcome::Completed:
             return "RADIO INIT PROCEDURE COMPLETE AND SUCCESSFUL";
         case SyncalOutcome::BandDataUnreadable:
-            return "Unable to read the radio's band data.";
+            return shownText("Messages", "Unable to read the radio's band data.");
         case SyncalOutcome::BandDataInvalid:
-            return "The radio's band data are blank or out of range.";
+            return shownText("Messages", "The radio's band data are blank or out of range.");
         case SyncalOutcome::RadioSilent:
-            return "The radio stopped answering.";
+            return shownText("Messages", "The radio stopped answering.");
         case SyncalOutcome::WriteFailed:
-            return "Unable to write the alignment results to the radio.";
+            return shownText("Messages", "Unable to write the alignment results to the radio.");
         case SyncalOutcome::SyncBelowLow:
         case SyncalOutcome::SyncAboveHigh:
             return "FM out of range range.";
         case SyncalOutcome::SyncNotFound:
-            return "Unable to detect sync range.";
+            return shownText("Messages", "Unable to detect sync range.");
         case SyncalOutcome::NotStarted:
         case SyncalOutcome::Abandoned:
             break;

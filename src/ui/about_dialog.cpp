@@ -39,40 +39,42 @@ AboutDialog::AboutDialog(Prompts& prompts, QWidget* parent, SystemInfoFinder fin
                          ProgramStarter starter)
     : QDialog(parent), prompts_(prompts), finder_(std::move(finder)), starter_(std::move(starter)) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About ZAVPROG"));
+    setWindowTitle(tr("About ZAVPROG"));
     setModal(true);
 
     auto* iconLabel = new QLabel(this);
     iconLabel->setObjectName(QStringLiteral("picIcon"));
     iconLabel->setPixmap(appPixmap(48));
 
-    auto* titleLabel = new QLabel(QStringLiteral("ZAV Editor for Windows 95/NT "), this);
+    auto* titleLabel = new QLabel(tr("ZAV Editor for Windows 95/NT "), this);
     titleLabel->setObjectName(QStringLiteral("lblTitle"));
     QFont big = titleLabel->font();
     big.setPointSizeF(big.pointSizeF() + 3);
     big.setBold(true);
     titleLabel->setFont(big);
 
-    auto* versionLabel = new QLabel(QString::fromStdString(versionText(programVersion())), this);
+    const Version v = programVersion();
+    auto* versionLabel =
+        new QLabel(tr("Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision), this);
     versionLabel->setObjectName(QStringLiteral("lblVersion"));
 
-    auto* descriptionLabel = new QLabel(
-        QStringLiteral("ZAVPROG - An editor for programming ZAV series Ostrane Radios."), this);
+    auto* descriptionLabel =
+        new QLabel(tr("ZAVPROG - An editor for programming ZAV series Ostrane Radios."), this);
     descriptionLabel->setObjectName(QStringLiteral("lblDescription"));
     descriptionLabel->setWordWrap(true);
 
-    auto* disclaimerLabel = new QLabel(
-        QStringLiteral("Warning: programming a radio outside its licensed frequencies and "
-                       "settings may be unlawful. Keep a frequency file of every radio "
-                       "before writing to it."),
-        this);
+    auto* disclaimerLabel =
+        new QLabel(tr("Warning: programming a radio outside its licensed frequencies and "
+                      "settings may be unlawful. Keep a frequency file of every radio "
+                      "before writing to it."),
+                   this);
     disclaimerLabel->setObjectName(QStringLiteral("lblDisclaimer"));
     disclaimerLabel->setWordWrap(true);
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("cmdOK"));
     okButton->setDefault(true);
-    auto* sysInfoButton = new QPushButton(QStringLiteral("&System Info..."), this);
+    auto* sysInfoButton = new QPushButton(tr("&System Info..."), this);
     sysInfoButton->setObjectName(QStringLiteral("cmdSysInfo"));
     sysInfoButton->setAutoDefault(false);
 

@@ -33,7 +33,8 @@ class AboutDialog final : public QDialog {
     // The System Info button's action.
     void startSysInfo();
 
-    static constexpr const char* kUnavailable = "System Information Is Unavailable At This Time";
+    static constexpr const char* kUnavailable =
+        QT_TRANSLATE_NOOP("Messages", "System Information Is Unavailable At This Time");
 
   private:
     Prompts& prompts_;

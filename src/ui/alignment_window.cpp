@@ -14,18 +14,18 @@
 
 namespace zav {
 
-const char* const AlignmentWindow::kIntroText =
-    "UHF Synthesizer alignment routine.\r\rFor reliable operation make sure the squelch knob "
-    "is in the Code Guard position.";
+const char* const AlignmentWindow::kIntroText = QT_TR_NOOP(
+    "UHF Synthesizer alignment routine.\r\rFor reliable operation make sure the "
+    "squelch knob is in the Code Guard position.");
 
 AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, TextReport& report,
                                  QWidget* owner)
     : QDialog(owner), syncal_(link, prompts, *this) {
     setObjectName(QStringLiteral("frmSyncal"));
-    setWindowTitle(QStringLiteral("Syncal"));
+    setWindowTitle(tr("Syncal"));
     setModal(false);
 
-    hintLabel_ = new QLabel(messageText(kIntroText), this);
+    hintLabel_ = new QLabel(messageText(tr(kIntroText).toStdString()), this);
     hintLabel_->setObjectName(QStringLiteral("Label1"));
     hintLabel_->setWordWrap(true);
 
@@ -37,13 +37,13 @@ AlignmentWindow::AlignmentWindow(RadioLink& link, Prompts& prompts, TextReport& 
     statusLabel_->setFrameShape(QFrame::StyledPanel);
     statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    startButton_ = new QPushButton(QStringLiteral("Start Syncal"), this);
+    startButton_ = new QPushButton(tr("Start Syncal"), this);
     startButton_->setObjectName(QStringLiteral("cmdStart"));
     startButton_->setDefault(true);
     connect(startButton_, &QPushButton::clicked, this, [this] { startAlignment(); });
 
     logButtons_ = new QDialogButtonBox(this);
-    report.addButtons(*logButtons_, {"Save Syncal Log", "syncal.txt"},
+    report.addButtons(*logButtons_, {tr("Save Syncal Log").toStdString(), "syncal.txt"},
                       [this] { return messageText(log_).toStdString(); });
 
     statusBar_ = new QStatusBar(this);

@@ -27,7 +27,7 @@ QComboBox* bankBox(QWidget* parent, const char* name, const char* initial) {
 }
 
 QLabel* boldLabel(QWidget* parent, const char* name, const char* text) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    auto* label = new QLabel(BankMoveDialog::tr(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     QFont f = label->font();
     f.setBold(true);
@@ -43,24 +43,24 @@ BankMoveDialog::BankMoveDialog(Document& doc, QWidget* parent)
 BankMoveDialog::BankMoveDialog(Document& doc, SettingsStore* settings, QWidget* parent)
     : QDialog(parent), doc_(doc), settings_(settings) {
     setObjectName(QStringLiteral("frmMove"));
-    setWindowTitle(QStringLiteral("Move Banks"));
+    setWindowTitle(tr("Move Banks"));
     setModal(true);
 
-    fromBankLabel_ = boldLabel(this, "lblFromBank", "From Bank");
+    fromBankLabel_ = boldLabel(this, "lblFromBank", QT_TR_NOOP("From Bank"));
     fromBankCombo_ = bankBox(this, "cboFromBank", "15");
-    toBankLabel_ = boldLabel(this, "lblToBank", "To Bank");
+    toBankLabel_ = boldLabel(this, "lblToBank", QT_TR_NOOP("To Bank"));
     toBankCombo_ = bankBox(this, "cboToBank", "1");
     fromBankLabel_->setBuddy(fromBankCombo_);
     toBankLabel_->setBuddy(toBankCombo_);
 
-    moveLabelsCheck_ = new QCheckBox(QStringLiteral("Move labels with the channels"), this);
+    moveLabelsCheck_ = new QCheckBox(tr("Move labels with the channels"), this);
     moveLabelsCheck_->setObjectName(QStringLiteral("chkMoveLabels"));
     moveLabelsCheck_->setChecked(settings_ != nullptr &&
                                  readInt(*settings_, settings::kMoveLabels) == 1);
 
-    moveCancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    moveCancelButton_ = new QPushButton(tr("Cancel"), this);
     moveCancelButton_->setObjectName(QStringLiteral("btnMoveCancel"));
-    moveOkButton_ = new QPushButton(QStringLiteral("OK"), this);
+    moveOkButton_ = new QPushButton(tr("OK"), this);
     moveOkButton_->setObjectName(QStringLiteral("btnMoveOK"));
     moveOkButton_->setDefault(true);
     setTabOrder(fromBankCombo_, toBankCombo_);

@@ -1,11 +1,17 @@
 #include "ui/channel_grid_model.h"
 
+#include <QCoreApplication>
 #include <optional>
 #include <string>
 
 #include "ui/image_history.h"
 
 namespace zav {
+
+QString gridCaption(int column) {
+    return QCoreApplication::translate("Channel",
+                                       kGridCaptions.at(static_cast<std::size_t>(column)).data());
+}
 
 ChannelGridModel::ChannelGridModel(Document& doc, QObject* parent)
     : QAbstractTableModel(parent), doc_(doc) {}
@@ -49,9 +55,7 @@ FieldEntry ChannelGridModel::setCellText(int row, int column, const QString& tex
     std::optional<FieldEntry> entry;
     const auto change = [&] { entry = g->channel(row).update(column, text.toStdString()); };
     if (history_ != nullptr && column >= kColRecFreq && column <= kColScan) {
-        history_->record(QStringLiteral("Edit %1").arg(QString::fromLatin1(
-                             kGridCaptions[static_cast<std::size_t>(column)].data())),
-                         change);
+        history_->record(tr("Edit %1").arg(gridCaption(column)), change);
     } else {
         change();
     }
@@ -65,10 +69,10 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
         return cellText(index.row(), index.column());
     if (role == Qt::AccessibleTextRole) {  // what a screen reader says of the cell
         const QString value = cellText(index.row(), index.column()).trimmed();
-        return QStringLiteral("%1, row %2, %3")
+        return tr("%1, row %2, %3")
             .arg(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString())
             .arg(index.row() + 1)
-            .arg(value.isEmpty() ? QStringLiteral("empty") : value);
+            .arg(value.isEmpty() ? tr("empty") : value);
     }
     if (role == Qt::TextAlignmentRole) {
         const bool centred = index.column() == 0 || index.column() == kColScan;
@@ -81,7 +85,7 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
 QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < kGridColumns)
-        return QString::fromLatin1(kGridCaptions[static_cast<std::size_t>(section)].data());
+        return gridCaption(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

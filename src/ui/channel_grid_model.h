@@ -17,6 +17,9 @@ inline constexpr int kGridColumns = 7;
 inline constexpr const auto& kGridCaptions = kChannelCaptions;
 static_assert(kGridCaptions.size() == kGridColumns);
 
+// A column's caption as the grid shows it: translated.
+QString gridCaption(int column);
+
 class ChannelGridModel final : public QAbstractTableModel {
     Q_OBJECT
   public:

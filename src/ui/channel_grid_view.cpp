@@ -68,7 +68,7 @@ ChannelGridView::ChannelGridView(ChannelGridModel& model, Document& doc, Prompts
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
-    setAccessibleName(QStringLiteral("Channels"));
+    setAccessibleName(tr("Channels"));
     // The grid is made as tall as its 14 rows (fitRows): a vertical bar never hides one.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -92,7 +92,7 @@ void ChannelGridView::fitRows() {
     horizontalHeader()->setFixedHeight(row);
     // Columns in proportion to what they hold.
     const int pad = 14;
-    setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("Chan")) + pad);
+    setColumnWidth(0, fm.horizontalAdvance(gridCaption(0)) + pad);
     setColumnWidth(kColRecFreq, fm.horizontalAdvance(QStringLiteral("000.00000")) + pad);
     setColumnWidth(kColRecCG, fm.horizontalAdvance(QStringLiteral("D000-")) + pad);
     setColumnWidth(kColTxFreq, fm.horizontalAdvance(QStringLiteral("000.00000")) + pad);
@@ -100,7 +100,7 @@ void ChannelGridView::fitRows() {
     // The label column stretches over what is left: its width here is its least.
     const int labelWidth = fm.horizontalAdvance(QStringLiteral("WWWWWWWW")) + pad;
     setColumnWidth(kColLabel, labelWidth);
-    setColumnWidth(kColScan, fm.horizontalAdvance(QStringLiteral("Scan")) + pad + row);
+    setColumnWidth(kColScan, fm.horizontalAdvance(gridCaption(kColScan)) + pad + row);
     int columns = 0;
     for (int c = 0; c < kGridColumns; ++c) columns += c == kColLabel ? labelWidth : columnWidth(c);
     const int frame = 2 * frameWidth();
@@ -180,9 +180,12 @@ void ChannelGridView::copyReceiveAll(int row, int column) {
     const auto copy = [&](int r) {
         const FieldEntry entry = copyReceive(r, column);
         if (!entry && refused.empty())
-            refused = "Chan " + std::to_string(r + 1) + ", " + entry.reason();
+            refused = tr("Chan %1, %2")
+                          .arg(r + 1)
+                          .arg(QString::fromStdString(entry.reason()))
+                          .toStdString();
     };
-    history_.record(QStringLiteral("Copy Receive to Transmit"), [&] {
+    history_.record(tr("Copy Receive to Transmit"), [&] {
         copy(row);
         for (int r = 0; r < model_.rowCount(); ++r) copy(r);
     });
@@ -319,7 +322,7 @@ bool ChannelGridView::editorKeyRelease(QLineEdit* editor, QKeyEvent* event) {
     // ("none" too) or emptied is no mistake.
     const QString text = editor->text();
     if (text == savedText_ || text.isEmpty() || isNumericText(text.toStdString())) return false;
-    refuse(QStringLiteral("A frequency takes digits and a decimal point only."));
+    refuse(tr("A frequency takes digits and a decimal point only."));
     // Selected, so that the next key replaces the old text instead of adding to it.
     editor->setText(savedText_);
     editor->selectAll();

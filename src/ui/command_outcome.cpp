@@ -4,6 +4,7 @@
 
 #include "qt/local_path.h"
 #include "ui/status_line.h"
+#include "ui/ui_text.h"
 
 namespace zav {
 
@@ -44,7 +45,7 @@ std::optional<ChosenFile> askCommandFileOfType(Prompts& prompts, const QAction* 
 void sayOutcome(StatusLine& status, const QString& name, const OperationResult& result,
                 const std::string& kept) {
     QString text = StatusLine::outcomeText(name, result);
-    if (!kept.empty()) text += QStringLiteral(" Radio history: %1").arg(shownPath(kept));
+    if (!kept.empty()) text += uiText(" Radio history: %1").arg(shownPath(kept));
     status.say(text);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QSysInfo>
 #include <QtGlobal>
 
@@ -117,10 +118,15 @@ void ConfigController::chooseTrace(bool trace) {
     const auto path =
         askCommandFile(prompts_, menus_.traceAction, FileDialogMode::Save, kTraceFilter, "*.txt",
                        readText(settings_, settings::kTraceFile));
+    // The context in full: lupdate loses this class's namespace in its header.
     if (path &&
         !trace_.startTrace(*path, traceHeader(SystemClock(), operations_.link().transport())))
-        prompts_.ask(
-            warning("The serial trace cannot be written to " + *path + ".", "Serial Trace"));
+        prompts_.ask(warning(
+            QCoreApplication::translate("zav::ConfigController",
+                                        "The serial trace cannot be written to %1.")
+                .arg(QString::fromStdString(*path))
+                .toStdString(),
+            QCoreApplication::translate("zav::ConfigController", "Serial Trace").toStdString()));
     if (trace_.tracing()) {
         writeText(settings_, settings::kTraceFile, *path);
         writeInt(settings_, settings::kTrace, 1);

@@ -4,6 +4,7 @@
 // confined to the serving thread once it runs; the editor only opens its device like a
 // serial port.
 
+#include <QtGlobal>
 #include <memory>
 #include <string>
 #include <thread>
@@ -18,7 +19,8 @@ class PtyServer;
 }
 
 // The caption suffix of a run against the simulated radio.
-inline constexpr const char* kSimulatedCaption = " [simulated radio]";
+inline constexpr const char* kSimulatedCaption =
+    QT_TRANSLATE_NOOP("zav::MainWindow", " [simulated radio]");
 
 class DemoRadio {
   public:

@@ -6,14 +6,15 @@
 #include <QVBoxLayout>
 
 #include "ui/text_report.h"
+#include "ui/ui_text.h"
 
 namespace zav {
 
 QString differencesText(const QString& heading, const std::vector<std::string>& lines) {
     QString text = heading;
-    text += lines.empty()       ? QStringLiteral("no difference.")
-            : lines.size() == 1 ? QStringLiteral("1 difference.")
-                                : QStringLiteral("%1 differences.").arg(lines.size());
+    text += lines.empty()       ? uiText("no difference.")
+            : lines.size() == 1 ? uiText("1 difference.")
+                                : uiText("%1 differences.").arg(lines.size());
     for (const std::string& line : lines) text += QLatin1Char('\n') + QString::fromStdString(line);
     return text;
 }
@@ -29,7 +30,7 @@ QDialog* showDifferencesWindow(QWidget* parent, const QString& title, const QStr
     list->setReadOnly(true);
     list->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
-    report.addButtons(*buttons, {"Save Comparison", "differences.txt"},
+    report.addButtons(*buttons, {uiText("Save Comparison").toStdString(), "differences.txt"},
                       [list] { return list->toPlainText().toStdString(); });
     QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
     auto* layout = new QVBoxLayout(window);

@@ -76,7 +76,7 @@ void ExchangeController::importCsvCommand() {
     if (doc_.shownGroup() >= 0) options.group = doc_.shownGroup();
     options.unfit = UnfitRowChoice::Ask;
     OperationResult result;
-    history_.record(QStringLiteral("Import CSV"),
+    history_.record(tr("Import CSV"),
                     [&] { result = importCsvFile(files_, prompts_, doc_, *path, options); });
     view_.showImageAgain();
     sayOutcome(status_, commandCaption(command), result);
@@ -92,10 +92,9 @@ void ExchangeController::compareCommand() {
     const auto lines = compareImages(FileImages{doc_.mem, doc_.labels}, *other);
     delete compare_.data();
     compare_ = showDifferencesWindow(
-        window_, QStringLiteral("Compare With File"),
-        differencesText(
-            QStringLiteral("From the editor's image to %1: ").arg(QString::fromStdString(*path)),
-            lines),
+        window_, tr("Compare With File"),
+        differencesText(tr("From the editor's image to %1: ").arg(QString::fromStdString(*path)),
+                        lines),
         report_);
 }
 

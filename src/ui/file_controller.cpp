@@ -53,12 +53,15 @@ void FileController::fillRecentMenu() {
 }
 
 void FileController::openCommand() {
-    if (editor_.mayReplace("Save changes before opening a file?")) files_.openCommand();
+    if (editor_.mayReplace(tr("Save changes before opening a file?").toStdString()))
+        files_.openCommand();
 }
 
 void FileController::openFromOutside(const std::string& path) {
     if (link_.busy()) return;
-    if (editor_.mayReplace("Save changes before opening " + path + "?")) files_.openNamed(path);
+    if (editor_.mayReplace(
+            tr("Save changes before opening %1?").arg(QString::fromStdString(path)).toStdString()))
+        files_.openNamed(path);
 }
 
 PrintCommands& FileController::printer() {

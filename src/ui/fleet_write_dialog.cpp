@@ -28,7 +28,7 @@ namespace zav {
 
 namespace {
 
-constexpr std::string_view kTitle = "Fleet";
+constexpr std::string_view kTitle = QT_TRANSLATE_NOOP("Messages", "Fleet");
 enum Column : int { kPortColumn, kUnitColumn, kProgressColumn, kResultColumn, kHistoryColumn };
 
 QString capitalized(const std::string& text) {
@@ -246,7 +246,10 @@ std::optional<FleetRequest> FleetWriteDialog::request() {
         if (const QString groups = unitGroups_->text().trimmed(); !groups.isEmpty()) {
             const auto named = parseGroupList(groups.toStdString());
             if (!named) {
-                prompts_.ask(warning("The groups are numbers 1 to 15, such as 1,3,5-7.", kTitle));
+                prompts_.ask(
+                    warning(QT_TRANSLATE_NOOP("Messages",
+                                              "The groups are numbers 1 to 15, such as 1,3,5-7."),
+                            kTitle));
                 return std::nullopt;
             }
             units.groups = *named;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -31,24 +32,21 @@ namespace zav {
 
 namespace {
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // A fixed list: entries only, nothing typed in, so it always holds a list index.
 QComboBox* listBox(QWidget* parent, const char* name, std::span<const std::string_view> entries,
                    bool tip) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(false);
-    for (const auto e : entries) box->addItem(text(e));
+    for (const auto e : entries)
+        box->addItem(QCoreApplication::translate("Lists", std::string(e).c_str()));
     box->setMaxVisibleItems(static_cast<int>(entries.size()));
-    if (tip) box->setToolTip(QString::fromLatin1(GlobalsWindow::kListTip));
+    if (tip) box->setToolTip(GlobalsWindow::tr(GlobalsWindow::kListTip));
     return box;
 }
 
 QLabel* label(QWidget* parent, const char* name, const char* caption, QWidget* buddy) {
-    auto* l = new QLabel(QString::fromLatin1(caption), parent);
+    auto* l = new QLabel(GlobalsWindow::tr(caption), parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setBuddy(buddy);
     return l;
@@ -79,24 +77,26 @@ GlobalsWindow::GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& 
     // window system keeps it above its owner instead of letting it fall behind).
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(tr(kCaption));
     buildWindow();
     loadGlobals();
     placeFromSettings();
 }
 
 void GlobalsWindow::buildWindow() {
-    unitFrame_ = new QGroupBox(QStringLiteral("Global Variables"), this);
+    unitFrame_ = new QGroupBox(tr("Global Variables"), this);
     unitFrame_->setObjectName(QStringLiteral("fraUnit"));
     priRateCombo_ = listBox(unitFrame_, "cboPriRate", lists::kPriorityRate, true);
     globalBatCombo_ = listBox(unitFrame_, "cboGlobalBat", lists::kGlobalBattSave, false);
     bankScanCombo_ = listBox(unitFrame_, "cboBAnkScan", lists::kBankScan, false);
     auto* unitGrid = new QGridLayout(unitFrame_);
-    addRow(unitGrid, label(unitFrame_, "lblPriRate", "Priority Rate in seconds:", priRateCombo_),
+    addRow(unitGrid,
+           label(unitFrame_, "lblPriRate", QT_TR_NOOP("Priority Rate in seconds:"), priRateCombo_),
            priRateCombo_);
-    addRow(unitGrid, label(unitFrame_, "lblGlobalBat", "Global Battery Saver:", globalBatCombo_),
+    addRow(unitGrid,
+           label(unitFrame_, "lblGlobalBat", QT_TR_NOOP("Global Battery Saver:"), globalBatCombo_),
            globalBatCombo_);
-    addRow(unitGrid, label(unitFrame_, "lblTalkBack", "Bank Scan:", bankScanCombo_),
+    addRow(unitGrid, label(unitFrame_, "lblTalkBack", QT_TR_NOOP("Bank Scan:"), bankScanCombo_),
            bankScanCombo_);
     unitGrid->setColumnStretch(0, 1);
 
@@ -107,25 +107,30 @@ void GlobalsWindow::buildWindow() {
     passwordEdit_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,6}")), passwordEdit_));
     auto* passRow = new QGridLayout;
-    addRow(passRow, label(this, "lblPassWord", "Pass Word", passwordEdit_), passwordEdit_);
+    addRow(passRow, label(this, "lblPassWord", QT_TR_NOOP("Pass Word"), passwordEdit_),
+           passwordEdit_);
     passRow->setColumnStretch(0, 1);
 
-    dtmfFrame_ = new QGroupBox(QStringLiteral("ANI/DTMF Parameters"), this);
+    dtmfFrame_ = new QGroupBox(tr("ANI/DTMF Parameters"), this);
     dtmfFrame_->setObjectName(QStringLiteral("FrameDTMF"));
     porchTimeCombo_ = listBox(dtmfFrame_, "cboPorchTime", lists::kFrontPorch, true);
     aniRateCombo_ = listBox(dtmfFrame_, "cboANIRate", lists::kAniRate, true);
     dtmfDevCombo_ = listBox(dtmfFrame_, "cboDTMFDev", lists::kDtmfDeviation, true);
     auto* dtmfGrid = new QGridLayout(dtmfFrame_);
     addRow(dtmfGrid,
-           label(dtmfFrame_, "lblPorch", "Front Porch Time in Milliseconds:", porchTimeCombo_),
+           label(dtmfFrame_, "lblPorch", QT_TR_NOOP("Front Porch Time in Milliseconds:"),
+                 porchTimeCombo_),
            porchTimeCombo_);
-    addRow(dtmfGrid, label(dtmfFrame_, "lblAniRate", "Character Rate/Second:", aniRateCombo_),
+    addRow(dtmfGrid,
+           label(dtmfFrame_, "lblAniRate", QT_TR_NOOP("Character Rate/Second:"), aniRateCombo_),
            aniRateCombo_);
-    addRow(dtmfGrid, label(dtmfFrame_, "LabelANIDev", "Single tone deviation (Hz)", dtmfDevCombo_),
-           dtmfDevCombo_);
+    addRow(
+        dtmfGrid,
+        label(dtmfFrame_, "LabelANIDev", QT_TR_NOOP("Single tone deviation (Hz)"), dtmfDevCombo_),
+        dtmfDevCombo_);
     dtmfGrid->setColumnStretch(0, 1);
 
-    dtmfUtilityFrame_ = new QGroupBox(QStringLiteral("DTMF Deviation Utility"), this);
+    dtmfUtilityFrame_ = new QGroupBox(tr("DTMF Deviation Utility"), this);
     dtmfUtilityFrame_->setObjectName(QStringLiteral("FrameDTMFUtil"));
     dtmfSlider_ = new QSlider(Qt::Horizontal, dtmfUtilityFrame_);
     dtmfSlider_->setObjectName(QStringLiteral("DTMFSlider"));
@@ -134,7 +139,7 @@ void GlobalsWindow::buildWindow() {
     dtmfSlider_->setPageStep(5);
     dtmfSlider_->setTickPosition(QSlider::TicksBelow);
     dtmfSlider_->setTickInterval(1);
-    writeDtmfButton_ = new QPushButton(QStringLiteral("Write DTMF Deviation"), dtmfUtilityFrame_);
+    writeDtmfButton_ = new QPushButton(tr("Write DTMF Deviation"), dtmfUtilityFrame_);
     writeDtmfButton_->setObjectName(QStringLiteral("cmdWriteDTMF"));
     auto* utilBox = new QVBoxLayout(dtmfUtilityFrame_);
     utilBox->addWidget(dtmfSlider_);
@@ -220,28 +225,27 @@ void GlobalsWindow::change(const QString& text, const std::function<void()>& app
 
 void GlobalsWindow::storeGlobals() {
     if (!edited_) return;
-    change(QStringLiteral("Global Parameters"),
-           [this] { writeGlobalParams(doc_.mem, formValues()); });
+    change(tr("Global Parameters"), [this] { writeGlobalParams(doc_.mem, formValues()); });
     edited_ = false;
 }
 
 void GlobalsWindow::selectDtmfDeviation(int index) {
     if (!dtmfCodeValid(index)) return;
-    change(QStringLiteral("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, index); });
+    change(tr("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, index); });
     const QSignalBlocker block(dtmfSlider_);
     dtmfSlider_->setValue(index);
 }
 
 void GlobalsWindow::slideDtmfDeviation(int position) {
     if (!dtmfCodeValid(position)) return;
-    change(QStringLiteral("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, position); });
+    change(tr("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, position); });
     setIndex(dtmfDevCombo_, position);
 }
 
 void GlobalsWindow::sendDtmfDeviation() {
     if (writing_) return;
     const int code = dtmfSlider_->value();
-    change(QStringLiteral("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, code); });
+    change(tr("DTMF Deviation"), [&] { storeDtmfDeviation(doc_.mem, code); });
     setIndex(dtmfDevCombo_, code);
     // The link lets the window system run while it waits for the radio: keep this
     // window from being closed or pressed again meanwhile.

@@ -37,8 +37,8 @@ class GlobalsWindow final : public QWidget {
     GlobalsWindow(Document& doc, SettingsStore& settings, RadioLink& link,
                   QWidget* parent = nullptr);
 
-    static constexpr const char* kCaption = "Global Parameters  -  ZAV Editor   ";
-    static constexpr const char* kListTip = "Select value from list.";
+    static constexpr const char* kCaption = QT_TR_NOOP("Global Parameters  -  ZAV Editor   ");
+    static constexpr const char* kListTip = QT_TR_NOOP("Select value from list.");
 
     // Every change this window makes to the image becomes an Undo step of the history.
     void setHistory(ImageHistory* history) { history_ = history; }

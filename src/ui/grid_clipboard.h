@@ -5,6 +5,7 @@
 // is accepted only while the clipboard still holds exactly the text this window put there,
 // and only with every cell one its field holds.
 
+#include <QtGlobal>
 #include <span>
 #include <string>
 
@@ -41,7 +42,8 @@ class GridClipboard {
     // Length of the last text put on the clipboard, -1 before the first copy.
     [[nodiscard]] int clipboardLength() const;
 
-    static constexpr const char* kNothingCopied = "No record has been selected to the clipboard";
+    static constexpr const char* kNothingCopied =
+        QT_TRANSLATE_NOOP("Messages", "No record has been selected to the clipboard");
 
   private:
     [[nodiscard]] const Group* shownGroup() const;

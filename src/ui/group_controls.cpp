@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/lists.h"
+#include "ui/ui_text.h"
 
 namespace zav {
 
@@ -23,26 +24,26 @@ W* named(W* w, const char* name) {
 }
 
 QLabel* label(QWidget* parent, const char* name, const char* text) {
-    return named(new QLabel(QString::fromLatin1(text), parent), name);
+    return named(new QLabel(uiText(text), parent), name);
 }
 
 QCheckBox* check(QWidget* parent, const char* name, const char* text) {
-    return named(new QCheckBox(QString::fromLatin1(text), parent), name);
+    return named(new QCheckBox(uiText(text), parent), name);
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, const char* text) {
-    return named(new QGroupBox(QString::fromLatin1(text), parent), name);
+    return named(new QGroupBox(uiText(text), parent), name);
 }
 
 QComboBox* combo(QWidget* parent, const char* name, lists::Entries entries) {
     auto* c = named(new QComboBox(parent), name);
     for (std::string_view e : entries)
-        c->addItem(QString::fromUtf8(e.data(), static_cast<qsizetype>(e.size())));
+        c->addItem(QCoreApplication::translate("Lists", std::string(e).c_str()));
     return c;
 }
 
 QRadioButton* option(QWidget* parent, const char* name, const char* text, int index) {
-    auto* b = named(new QRadioButton(QString::fromLatin1(text), parent), name);
+    auto* b = named(new QRadioButton(uiText(text), parent), name);
     b->setProperty("index", index);  // the control-array index
     return b;
 }
@@ -51,53 +52,54 @@ QRadioButton* option(QWidget* parent, const char* name, const char* text, int in
 
 GroupControls buildGroupControls(QWidget* parent) {
     GroupControls c;
-    c.currentGroupLabel = label(parent, "lblCurrentGroup", "Current Group:");
+    c.currentGroupLabel = label(parent, "lblCurrentGroup", QT_TR_NOOP("Current Group:"));
     c.currentGroupCombo = named(new QComboBox(parent), "cboCurrentGroup");
-    c.groupLabelLabel = label(parent, "lblGroupLabel", "Group Label");
+    c.groupLabelLabel = label(parent, "lblGroupLabel", QT_TR_NOOP("Group Label"));
     c.groupLabelEdit = named(new QLineEdit(parent), "txtGroupLabel");
-    c.aniLabel = label(parent, "lblANI", "ANI/ID Number:");
+    c.aniLabel = label(parent, "lblANI", QT_TR_NOOP("ANI/ID Number:"));
     c.idEdit = named(new QLineEdit(parent), "txtID");
     // What the fields hold: 8 label positions, 7 hexadecimal ID digits. An entry is
     // checked whole as it ends (commitParam), never cut or filtered while typed.
-    c.groupLabelEdit->setToolTip(QStringLiteral("Up to %1 characters").arg(kLabelPositions));
-    c.idEdit->setToolTip(QStringLiteral("Up to %1 hexadecimal digits (0-9, A-F)").arg(kIdDigits));
-    c.scanHoldLabel = label(parent, "lblScanHold", "Scan Hold Time:");
+    c.groupLabelEdit->setToolTip(uiText("Up to %1 characters").arg(kLabelPositions));
+    c.idEdit->setToolTip(uiText("Up to %1 hexadecimal digits (0-9, A-F)").arg(kIdDigits));
+    c.scanHoldLabel = label(parent, "lblScanHold", QT_TR_NOOP("Scan Hold Time:"));
     c.scanCombo = combo(parent, "cboScan", lists::kScanHold);
-    c.totLabel = label(parent, "lblTOT", "Tx Time Out Timer:");
+    c.totLabel = label(parent, "lblTOT", QT_TR_NOOP("Tx Time Out Timer:"));
     c.totCombo = combo(parent, "cboTOT", lists::kTimeOutTimer);
 
-    c.dualPriFrame = frame(parent, "fraDualPri", "Priority");
-    c.priModeFrame = frame(c.dualPriFrame, "fraPriMode", "Mode");
+    c.dualPriFrame = frame(parent, "fraDualPri", QT_TR_NOOP("Priority"));
+    c.priModeFrame = frame(c.dualPriFrame, "fraPriMode", QT_TR_NOOP("Mode"));
     c.priMode = {
         option(c.priModeFrame, "priModeA", "A", 0), option(c.priModeFrame, "PriModeB", "B", 0),
         option(c.priModeFrame, "PriModeC", "C", 0), option(c.priModeFrame, "PriModeD", "D", 0)};
-    c.pri1ChanLabel = label(c.dualPriFrame, "lblPri1Chan", "Channel");
+    c.pri1ChanLabel = label(c.dualPriFrame, "lblPri1Chan", QT_TR_NOOP("Channel"));
     c.pri1ChanCombo = combo(c.dualPriFrame, "cboPri1Chan", lists::kPriorityChannel);
 
-    c.codeGuardFrame = frame(parent, "fraUCG", "Variable Code Guard");
-    c.varCgButton = {option(c.codeGuardFrame, "btnVarCG", "Off", 0),
-                     option(c.codeGuardFrame, "btnVarCG", "On", 1)};
+    c.codeGuardFrame = frame(parent, "fraUCG", QT_TR_NOOP("Variable Code Guard"));
+    c.varCgButton = {option(c.codeGuardFrame, "btnVarCG", QT_TR_NOOP("Off"), 0),
+                     option(c.codeGuardFrame, "btnVarCG", QT_TR_NOOP("On"), 1)};
 
-    c.lockoutFrame = frame(parent, "fraLockout", "Keyboard Lockouts");
-    c.priKeyLockCheck = check(c.lockoutFrame, "chkPriKeyLock", "Priority Key Lockout");
-    c.entClrLockCheck = check(c.lockoutFrame, "chkENTCLRLock", "'ENT'/'CLR' Key Lockout");
+    c.lockoutFrame = frame(parent, "fraLockout", QT_TR_NOOP("Keyboard Lockouts"));
+    c.priKeyLockCheck = check(c.lockoutFrame, "chkPriKeyLock", QT_TR_NOOP("Priority Key Lockout"));
+    c.entClrLockCheck =
+        check(c.lockoutFrame, "chkENTCLRLock", QT_TR_NOOP("'ENT'/'CLR' Key Lockout"));
 
-    c.bciFrame = frame(parent, "fraBCI", "Busy Channel Indicator");
+    c.bciFrame = frame(parent, "fraBCI", QT_TR_NOOP("Busy Channel Indicator"));
     c.bciCombo = combo(c.bciFrame, "cboBCI", lists::kBusyChannel);
-    c.aniFrame = frame(parent, "fraANI", "Resident ANI/DTMF");
+    c.aniFrame = frame(parent, "fraANI", QT_TR_NOOP("Resident ANI/DTMF"));
     c.aniCombo = combo(c.aniFrame, "cboANI", lists::kResidentAni);
 
-    c.battSaveFrame = frame(parent, "fraBattSave", "Battery Saver");
-    c.battSaveButton = {option(c.battSaveFrame, "btnBattSave", "On", 0),
-                        option(c.battSaveFrame, "btnBattSave", "Off", 1)};
+    c.battSaveFrame = frame(parent, "fraBattSave", QT_TR_NOOP("Battery Saver"));
+    c.battSaveButton = {option(c.battSaveFrame, "btnBattSave", QT_TR_NOOP("On"), 0),
+                        option(c.battSaveFrame, "btnBattSave", QT_TR_NOOP("Off"), 1)};
 
-    c.alphaEnabledCheck = check(parent, "chkAlphaEnabled", "Alpha Enabled");
-    c.backlightFrame = frame(parent, "Backlight", "Alpha Display Backlight");
-    c.blChannelCheck = check(c.backlightFrame, "chkBlChannel", "Channel Change");
-    c.blScanStateCheck = check(c.backlightFrame, "chkBLScanState", "Scan State Change");
-    c.blOtherCheck = check(c.backlightFrame, "chkBlOther", "Other Display");
-    c.blKeypressCheck = check(c.backlightFrame, "chkBlKeypress", "Keypress");
-    c.labelBlTimeout = label(c.backlightFrame, "LabelBlTimeout", "Timeout");
+    c.alphaEnabledCheck = check(parent, "chkAlphaEnabled", QT_TR_NOOP("Alpha Enabled"));
+    c.backlightFrame = frame(parent, "Backlight", QT_TR_NOOP("Alpha Display Backlight"));
+    c.blChannelCheck = check(c.backlightFrame, "chkBlChannel", QT_TR_NOOP("Channel Change"));
+    c.blScanStateCheck = check(c.backlightFrame, "chkBLScanState", QT_TR_NOOP("Scan State Change"));
+    c.blOtherCheck = check(c.backlightFrame, "chkBlOther", QT_TR_NOOP("Other Display"));
+    c.blKeypressCheck = check(c.backlightFrame, "chkBlKeypress", QT_TR_NOOP("Keypress"));
+    c.labelBlTimeout = label(c.backlightFrame, "LabelBlTimeout", QT_TR_NOOP("Timeout"));
     c.blTimeoutCombo = combo(c.backlightFrame, "cboBlTimeout", lists::kBacklightTimeout);
 
     // Each caption names its field for a screen reader (and a combo box on Linux is
@@ -110,8 +112,8 @@ GroupControls buildGroupControls(QWidget* parent) {
                                                      {c.pri1ChanLabel, c.pri1ChanCombo},
                                                      {c.labelBlTimeout, c.blTimeoutCombo}};
     for (const auto& [caption, field] : captions) caption->setBuddy(field);
-    c.groupLabelEdit->setAccessibleName(QStringLiteral("Group Label"));
-    c.idEdit->setAccessibleName(QStringLiteral("ANI/ID Number"));
+    c.groupLabelEdit->setAccessibleName(uiText("Group Label"));
+    c.idEdit->setAccessibleName(uiText("ANI/ID Number"));
     return c;
 }
 

@@ -26,7 +26,7 @@ const QString kObjectName = QStringLiteral("frmHelp");
 const QString kTitle = QStringLiteral("ZAVPROG Help");
 
 QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    auto* b = new QPushButton(HelpWindow::tr(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     return b;
@@ -54,12 +54,12 @@ QUrl helpContentsUrl() {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     loadHelpResources();
     setObjectName(kObjectName);
-    setWindowTitle(kTitle);
+    setWindowTitle(tr("ZAVPROG Help"));
 
-    backButton_ = button("cmdBack", "< &Back", this);
-    forwardButton_ = button("cmdForward", "&Forward >", this);
-    contentsButton_ = button("cmdContents", "&Contents", this);
-    auto* closeButton = button("cmdClose", "C&lose", this);
+    backButton_ = button("cmdBack", QT_TR_NOOP("< &Back"), this);
+    forwardButton_ = button("cmdForward", QT_TR_NOOP("&Forward >"), this);
+    contentsButton_ = button("cmdContents", QT_TR_NOOP("&Contents"), this);
+    auto* closeButton = button("cmdClose", QT_TR_NOOP("C&lose"), this);
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("txtHelp"));
     browser_->setOpenExternalLinks(true);  // a web address opens in the system's browser
@@ -108,8 +108,9 @@ void HelpWindow::showContents() {
 
 void HelpWindow::pageChanged() {
     const QString page = browser_->documentTitle();
-    setWindowTitle(page.isEmpty() || page == kTitle ? kTitle
-                                                    : kTitle + QStringLiteral(" - ") + page);
+    // The pages are English: their own title is the window's English one.
+    const QString title = tr("ZAVPROG Help");
+    setWindowTitle(page.isEmpty() || page == kTitle ? title : title + QStringLiteral(" - ") + page);
 }
 
 HelpWindow* showHelp(QWidget* parent) {

@@ -264,7 +264,7 @@ void MainWindow::storeParam(const ParamBinding& b) {
     Group* group = shownGroup() >= 0 ? doc_.group(shownGroup()) : nullptr;
     if (group == nullptr) return;
     const std::string refused = commitParam(b, *group, [this](const std::function<void()>& change) {
-        history_->record(QStringLiteral("Group Parameters"), change);
+        history_->record(tr("Group Parameters"), change);
     });
     if (!refused.empty()) grid_->refuse(QString::fromStdString(refused));
     updateStatus();
@@ -284,7 +284,7 @@ void MainWindow::finishEntries() {
 }
 
 void MainWindow::showOffsetHelp() {
-    prompts_.ask(notice("Enter the frequency offset, eg: -2, 7"));
+    prompts_.ask(notice(QT_TRANSLATE_NOOP("Messages", "Enter the frequency offset, eg: -2, 7")));
 }
 
 // --- File hooks ----------------------------------------------------------------------
@@ -340,7 +340,7 @@ void MainWindow::updateStatus() {
         const bool simulated = !simulatedDevice_.empty() && device == simulatedDevice_;
         if (simulated != status_->showsSimulatedRadio()) {
             status_->showSimulatedRadio(simulated);
-            setCaptionSuffix(simulated ? QString::fromLatin1(kSimulatedCaption) : QString());
+            setCaptionSuffix(simulated ? tr(kSimulatedCaption) : QString());
         }
     }
 }

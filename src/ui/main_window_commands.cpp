@@ -34,7 +34,7 @@ void MainWindow::paste() {
     grid_->commitPendingEdit();
     const int row = std::max(grid_->currentIndex().row(), 0);
     GridClipboard::PasteResult result = GridClipboard::PasteResult::Refused;
-    history_->record(QStringLiteral("Paste"), [&] { result = clip_.paste(row); });
+    history_->record(tr("Paste"), [&] { result = clip_.paste(row); });
     switch (result) {
         case GridClipboard::PasteResult::Row:
         case GridClipboard::PasteResult::Block:
@@ -51,12 +51,8 @@ void MainWindow::paste() {
 }
 
 void MainWindow::sayCopiedToAllRows(int column) {
-    const auto caption = [](int c) {
-        const std::string_view text = kGridCaptions.at(static_cast<std::size_t>(c));
-        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    };
-    status_->say(QStringLiteral("%1 copied to %2 in all %3 channels.")
-                     .arg(caption(column - 2), caption(column))
+    status_->say(tr("%1 copied to %2 in all %3 channels.")
+                     .arg(gridCaption(column - 2), gridCaption(column))
                      .arg(kChannelsPerGroup));
 }
 
@@ -92,7 +88,7 @@ void MainWindow::updatePasteEnabled() {
 bool MainWindow::queryUnload() {
     // Yes is Save As; when the dialog is cancelled or the save fails the changes would be
     // lost, so the window stays open.
-    return mayReplace("Save before exit?");
+    return mayReplace(QT_TRANSLATE_NOOP("Messages", "Save before exit?"));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -48,7 +48,7 @@ bool typesText(const QKeyEvent& key) {
 }  // namespace
 
 OffsetEntry::OffsetEntry(ChannelGridModel& model, ChannelGridView& grid, QWidget* parent)
-    : QGroupBox(QStringLiteral("Offset"), parent),
+    : QGroupBox(tr("Offset"), parent),
       model_(model),
       grid_(grid),
       offsetEdit_(new QLineEdit(this)) {
@@ -105,7 +105,7 @@ void OffsetEntry::keyReleased(int qtKey) {
     const std::string text = offsetEdit_->text().toStdString();
     const OffsetStep step = offsetKeyUp(text, offsetKey(qtKey));
     if (step.invalid) {
-        grid_.refuse(QStringLiteral("An offset takes digits, a sign and a decimal point only."));
+        grid_.refuse(tr("An offset takes digits, a sign and a decimal point only."));
         offsetEdit_->clear();
         return;
     }

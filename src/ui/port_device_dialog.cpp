@@ -41,40 +41,40 @@ PortDeviceDialog::PortDeviceDialog(SettingsStore& settings, int portNumber, QWid
     if (portNumber < kFirstPortNumber || portNumber > kLastPortNumber)
         throw std::out_of_range("port number " + std::to_string(portNumber) + " is not 1 to 4");
     setObjectName(QStringLiteral("frmPortDevice"));
-    setWindowTitle(QStringLiteral("Serial Port Device"));
+    setWindowTitle(tr("Serial Port Device"));
     setModal(true);
 
-    auto* portsLabel = new QLabel(QStringLiteral("Serial ports on this computer:"), this);
+    auto* portsLabel = new QLabel(tr("Serial ports on this computer:"), this);
     portsLabel->setObjectName(QStringLiteral("lblPorts"));
     serialPortsList_ = new QTreeWidget(this);
     serialPortsList_->setObjectName(QStringLiteral("lstSerialPorts"));
-    serialPortsList_->setHeaderLabels({QStringLiteral("Device"), QStringLiteral("Description"),
-                                       QStringLiteral("Manufacturer"), QStringLiteral("USB ID")});
+    serialPortsList_->setHeaderLabels(
+        {tr("Device"), tr("Description"), tr("Manufacturer"), tr("USB ID")});
     serialPortsList_->setRootIsDecorated(false);
     serialPortsList_->setUniformRowHeights(true);
     serialPortsList_->setAllColumnsShowFocus(true);
     serialPortsList_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     serialPortsList_->setMinimumSize(520, 160);
     portsLabel->setBuddy(serialPortsList_);
-    noPortsLabel_ = new QLabel(QStringLiteral("The system reports no serial ports."), this);
+    noPortsLabel_ = new QLabel(tr("The system reports no serial ports."), this);
     noPortsLabel_->setObjectName(QStringLiteral("lblNoPorts"));
 
-    auto* refreshButton = new QPushButton(QStringLiteral("&Refresh"), this);
+    auto* refreshButton = new QPushButton(tr("&Refresh"), this);
     refreshButton->setObjectName(QStringLiteral("cmdRefresh"));
     refreshButton->setAutoDefault(false);
 
     const QString fallback = qs(defaultPortDevice(port_));
-    auto* deviceLabel = new QLabel(QStringLiteral("&Device for Comm Port %1:").arg(port_), this);
+    auto* deviceLabel = new QLabel(tr("&Device for Comm Port %1:").arg(port_), this);
     deviceLabel->setObjectName(QStringLiteral("lblDevice"));
     deviceEdit_ = new QLineEdit(qs(readDevicePath(settings_, port_)), this);
     deviceEdit_->setObjectName(QStringLiteral("txtDevice"));
-    deviceEdit_->setPlaceholderText(fallback + QStringLiteral(" (the system's usual device)"));
+    deviceEdit_->setPlaceholderText(fallback + tr(" (the system's usual device)"));
     deviceEdit_->setClearButtonEnabled(true);
     deviceLabel->setBuddy(deviceEdit_);
-    auto* defaultButton = new QPushButton(QStringLiteral("Use &Default"), this);
+    auto* defaultButton = new QPushButton(tr("Use &Default"), this);
     defaultButton->setObjectName(QStringLiteral("cmdDefault"));
     defaultButton->setAutoDefault(false);
-    defaultButton->setToolTip(QStringLiteral("Open %1 for Comm Port %2.").arg(fallback).arg(port_));
+    defaultButton->setToolTip(tr("Open %1 for Comm Port %2.").arg(fallback).arg(port_));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
@@ -114,7 +114,7 @@ void PortDeviceDialog::refresh() {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const SerialPortEntry& e = entries[i];
         QString description = qs(e.description);
-        if (i == newest) description += QStringLiteral(" (plugged in most recently)");
+        if (i == newest) description += tr(" (plugged in most recently)");
         auto* row = new QTreeWidgetItem(
             serialPortsList_, {qs(e.device), description, qs(e.manufacturer), qs(usbIdText(e))});
         row->setToolTip(0, deviceTip(e));

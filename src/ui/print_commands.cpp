@@ -12,6 +12,7 @@
 #include "iface/prompts.h"
 #include "model/document.h"
 #include "qt/print_render.h"
+#include "ui/ui_text.h"
 
 namespace zav {
 
@@ -39,9 +40,8 @@ class DisabledWhilePrinting {
 
 // Where the printout went: the printer's name, or the file it prints to.
 QString destination(const QPrinter& printer) {
-    if (!printer.outputFileName().isEmpty())
-        return QStringLiteral("File: ") + printer.outputFileName();
-    return QStringLiteral("Printer: ") + printer.printerName();
+    if (!printer.outputFileName().isEmpty()) return uiText("File: ") + printer.outputFileName();
+    return uiText("Printer: ") + printer.printerName();
 }
 
 }  // namespace
@@ -100,13 +100,13 @@ bool PrintCommands::printSetup(QWidget* parent) {
     }
     QPrintDialog dialog(candidate.get(), parent);
     dialog.setObjectName(QStringLiteral("dlgPrintSetup"));
-    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    dialog.setWindowTitle(tr("Print Setup"));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     // The dialog only sets the printer up; printing is the Print command's.
     for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>()) {
-        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(tr("OK"));
     }
     if (dialog.exec() != QDialog::Accepted) return false;
     printer_ = std::move(candidate);
@@ -130,7 +130,7 @@ QPrintPreviewDialog* PrintCommands::createPrintPreview(const Printout& printout,
     printer->setDocName(kDocName);
     auto* dialog = new QPrintPreviewDialog(printer.get(), parent);
     dialog->setObjectName(QStringLiteral("dlgPrintPreview"));
-    dialog->setWindowTitle(QStringLiteral("Print Preview"));
+    dialog->setWindowTitle(tr("Print Preview"));
     // The connection owns the printer and the printout's copy: both live as long as the
     // dialog. Printing from the preview paints on the same printer.
     QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,

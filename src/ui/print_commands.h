@@ -3,6 +3,7 @@
 // system's default printer until Print Setup chooses another or changes its settings;
 // the choice lasts as long as this object (the program's run).
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -20,13 +21,15 @@ class Document;
 class Prompts;
 
 // Title of the print commands' messages.
-inline constexpr std::string_view kPrintTitle = "Print";
-inline constexpr std::string_view kNoPrinterText =
+inline constexpr std::string_view kPrintTitle = QT_TRANSLATE_NOOP("Messages", "Print");
+inline constexpr std::string_view kNoPrinterText = QT_TRANSLATE_NOOP(
+    "Messages",
     "No printer is installed. Install a printer, or choose one with Print Setup, and print "
-    "again.";
-inline constexpr std::string_view kPrinterErrorText =
+    "again.");
+inline constexpr std::string_view kPrinterErrorText = QT_TRANSLATE_NOOP(
+    "Messages",
     "The printout could not be sent to the printer. Check that the printer is switched on and "
-    "on line, then print again.";
+    "on line, then print again.");
 
 // Makes the printer Print uses when Print Setup has not chosen one; nullptr when the system
 // has no printer.
@@ -36,6 +39,8 @@ using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
 std::unique_ptr<QPrinter> systemDefaultPrinter();
 
 class PrintCommands {
+    Q_DECLARE_TR_FUNCTIONS(zav::PrintCommands)
+
   public:
     explicit PrintCommands(Prompts& prompts, PrinterFactory factory = systemDefaultPrinter);
     ~PrintCommands();

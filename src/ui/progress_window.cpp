@@ -13,13 +13,15 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "qt/qt_prompts.h"
 #include "ui/twips.h"
 
 namespace zav {
 
-const char* const ProgressWindow::kWriteCancelWarning =
+const char* const ProgressWindow::kWriteCancelWarning = QT_TRANSLATE_NOOP(
+    "Messages",
     "Warning:\rCancelling a write operation may leave the radio in an unpredictable "
-    "state.\rAre you sure you want to cancel?";
+    "state.\rAre you sure you want to cancel?");
 
 namespace {
 constexpr double kOffsetFromMainTwips = 500;
@@ -35,10 +37,10 @@ ProgressWindow::ProgressWindow(Prompts& prompts, QWidget* mainWindow)
       infoLabel_(new QLabel(this)),
       stepLabel_(new QLabel(this)),
       progressBar_(new QProgressBar(this)),
-      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)),
-      noteLabel_(new QLabel(QStringLiteral("This step cannot be cancelled."), this)) {
+      cancelButton_(new QPushButton(tr("Cancel"), this)),
+      noteLabel_(new QLabel(tr("This step cannot be cancelled."), this)) {
     setObjectName(QStringLiteral("frmProc"));
-    setWindowTitle(QStringLiteral("ZAV Processing"));
+    setWindowTitle(tr("ZAV Processing"));
     setModal(false);
     infoLabel_->setObjectName(QStringLiteral("lblInfo"));
     infoLabel_->setAlignment(Qt::AlignCenter);
@@ -72,7 +74,7 @@ void ProgressWindow::beginOperation(const std::string& text, OperationKind kind)
         const int offset = twipsToPixels(kOffsetFromMainTwips, logicalDpi(main_));
         move(main_->pos() + QPoint(offset, offset));
     }
-    infoLabel_->setText(QString::fromStdString(text));
+    infoLabel_->setText(shownMessage(text));
     stepLabel_->clear();
     setCancelEnabled(false);
     cancelled_ = false;
@@ -123,7 +125,7 @@ void ProgressWindow::setBarVisible(bool visible) {
     progressBar_->setVisible(visible);
 }
 void ProgressWindow::setStep(const std::string& text) {
-    stepLabel_->setText(QString::fromStdString(text));
+    stepLabel_->setText(shownMessage(text));
 }
 void ProgressWindow::connectionEnded() {
     setMainEnabled(true);

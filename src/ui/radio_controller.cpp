@@ -8,8 +8,8 @@
 #include "model/document.h"
 #include "ops/exchange_operations.h"
 #include "ops/file_operations.h"
-#include "ops/radio_queries.h"
 #include "ops/radio_operations.h"
+#include "ops/radio_queries.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_threads.h"
 #include "ui/command_outcome.h"
@@ -72,7 +72,7 @@ void RadioController::run(QAction* command, OperationResult (RadioOperations::*o
 
 void RadioController::say(const QAction* command, const OperationResult& result) {
     QString name = commandCaption(command);
-    if (command->parent() == menus_.labelMenu) name.prepend(QStringLiteral("Labels: "));
+    if (command->parent() == menus_.labelMenu) name.prepend(tr("Labels: "));
     sayOutcome(status_, name, result, operations_.historyFile());
 }
 
@@ -84,7 +84,7 @@ void RadioController::identifyCommand() {
         std::string text;
         for (const std::string& line : identityLines(identity))
             text += (text.empty() ? "" : "\n") + line;
-        prompts_.ask(information(text, "Identify Radio"));
+        prompts_.ask(information(text, tr("Identify Radio").toStdString()));
         if (identity.band) status_.showBand(QString::fromStdString(bandText(*identity.band)));
     }
     sayOutcome(status_, commandCaption(menus_.identifyAction), result);
@@ -117,10 +117,10 @@ void RadioController::compareWithRadioCommand() {
     if (!result.done()) return;
     delete compare_.data();
     compare_ = showDifferencesWindow(
-        window_, QStringLiteral("Compare With Radio"),
-        differencesText(QStringLiteral("What writing %1 would change in the radio: ")
-                            .arg(QString::fromStdString(*path)),
-                        lines),
+        window_, tr("Compare With Radio"),
+        differencesText(
+            tr("What writing %1 would change in the radio: ").arg(QString::fromStdString(*path)),
+            lines),
         report_);
 }
 

@@ -29,22 +29,21 @@ RadioHistoryDialog::RadioHistoryDialog(const RadioHistory& history, QWidget* par
     : QDialog(parent),
       folder_(new QLabel(this)),
       list_(new QTreeWidget(this)),
-      open_(new QPushButton(QStringLiteral("&Open"), this)) {
+      open_(new QPushButton(tr("&Open"), this)) {
     setObjectName(QStringLiteral("frmRadioHistory"));
-    setWindowTitle(QStringLiteral("Radio History"));
+    setWindowTitle(tr("Radio History"));
     list_->setObjectName(QStringLiteral("historyList"));
-    list_->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Port"), QStringLiteral("Unit"),
-                            QStringLiteral("Operation"), QStringLiteral("File")});
+    list_->setHeaderLabels({tr("Time"), tr("Port"), tr("Unit"), tr("Operation"), tr("File")});
     list_->setRootIsDecorated(false);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     std::error_code ec;
     const std::vector<HistoryEntry> entries = history.entries(ec);
     const QString where = shownPath(history.folder());
-    folder_->setText(
-        ec ? QStringLiteral("The folder %1 cannot be read: %2").arg(where, text(ec.message()))
-        : entries.empty() ? QStringLiteral("No radio has been read or written yet (%1).").arg(where)
-                          : QStringLiteral("Kept in %1, newest first:").arg(where));
+    folder_->setText(ec ? tr("The folder %1 cannot be read: %2").arg(where, text(ec.message()))
+                     : entries.empty()
+                         ? tr("No radio has been read or written yet (%1).").arg(where)
+                         : tr("Kept in %1, newest first:").arg(where));
     folder_->setWordWrap(true);
     for (const HistoryEntry& e : entries) {
         auto* row = new QTreeWidgetItem(list_);

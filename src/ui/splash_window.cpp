@@ -42,14 +42,15 @@ SplashWindow::SplashWindow(QWidget* parent)
     auto* product = makeLabel(
         frame, "lblProductName",
         QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())), 14, true);
-    versionLabel_ =
-        makeLabel(frame, "lblVersion", QString::fromStdString(versionText(programVersion())), 2);
+    const Version v = programVersion();
+    versionLabel_ = makeLabel(frame, "lblVersion",
+                              tr("Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision), 2);
     auto* companyProduct = makeLabel(frame, "lblCompanyProduct", QStringLiteral("ZAVPROG.EXE"));
-    auto* platform = makeLabel(frame, "lblPlatform", QStringLiteral("for Windows 95"), 2);
-    auto* company = makeLabel(frame, "lblCompany",
-                              QStringLiteral("Programming editor for ZAV series UHF radios"));
-    auto* legal = makeLabel(frame, "lblCopyright",
-                            QStringLiteral("Program only radios you are licensed to operate."));
+    auto* platform = makeLabel(frame, "lblPlatform", tr("for Windows 95"), 2);
+    auto* company =
+        makeLabel(frame, "lblCompany", tr("Programming editor for ZAV series UHF radios"));
+    auto* legal =
+        makeLabel(frame, "lblCopyright", tr("Program only radios you are licensed to operate."));
 
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(24, 20, 24, 20);

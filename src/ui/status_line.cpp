@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "iface/shown_text.h"
+
 namespace zav {
 
 namespace {
@@ -30,7 +32,7 @@ StatusLine::StatusLine(QStatusBar* bar)
       simulatedLabel_(permanent(bar, "statusSimulated")),
       trace_(permanent(bar, "statusTrace")) {
     bar_->setObjectName(QStringLiteral("statusBar"));
-    simulatedLabel_->setText(QStringLiteral("simulated radio"));
+    simulatedLabel_->setText(tr("simulated radio"));
     simulatedLabel_->hide();
     trace_->setText(QCoreApplication::translate("StatusLine", "serial trace on"));
     trace_->hide();
@@ -41,14 +43,13 @@ StatusLine::StatusLine(QStatusBar* bar)
 }
 
 void StatusLine::showFile(const QString& fileName, bool modified) {
-    const QString name =
-        fileName.isEmpty() ? QStringLiteral("no file") : QFileInfo(fileName).fileName();
-    file_->setText(modified ? name + QStringLiteral(" (unsaved changes)") : name);
+    const QString name = fileName.isEmpty() ? tr("no file") : QFileInfo(fileName).fileName();
+    file_->setText(modified ? name + tr(" (unsaved changes)") : name);
     file_->setToolTip(fileName);
 }
 
 void StatusLine::showPort(int number, const QString& device) {
-    port_->setText(QStringLiteral("Port %1: %2").arg(number).arg(device));
+    port_->setText(tr("Port %1: %2").arg(number).arg(device));
 }
 
 void StatusLine::showBand(const QString& band) {
@@ -117,13 +118,14 @@ QString StatusLine::message() const {
 }
 
 QString StatusLine::outcomeText(const QString& command, const OperationResult& result) {
-    const QString what = QString::fromStdString(result.message);
+    // A fixed message of the core shows translated; a composed one as it is.
+    const QString what = QCoreApplication::translate(kMessageContext, result.message.c_str());
     switch (result.outcome) {
         case Outcome::Done:
-            return QStringLiteral("%1: done.").arg(command);
+            return tr("%1: done.").arg(command);
         case Outcome::Cancelled:
-            return what.isEmpty() ? QStringLiteral("%1: cancelled.").arg(command)
-                                  : QStringLiteral("%1: cancelled; %2.").arg(command, what);
+            return what.isEmpty() ? tr("%1: cancelled.").arg(command)
+                                  : tr("%1: cancelled; %2.").arg(command, what);
         case Outcome::Failed:
             break;
     }

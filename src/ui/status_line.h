@@ -3,6 +3,7 @@
 // radio always in view; short messages (a refused entry and why, how a radio command
 // ended) for a while on the left.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "ops/operation_result.h"
@@ -13,6 +14,8 @@ class QStatusBar;
 namespace zav {
 
 class StatusLine {
+    Q_DECLARE_TR_FUNCTIONS(zav::StatusLine)
+
   public:
     explicit StatusLine(QStatusBar* bar);
 

@@ -35,10 +35,9 @@ bool TextReport::print(const std::string& text) {
 
 void TextReport::addButtons(QDialogButtonBox& buttons, const ReportNames& names,
                             const std::function<std::string()>& text) {
-    QPushButton* save = buttons.addButton(QStringLiteral("&Save..."), QDialogButtonBox::ActionRole);
+    QPushButton* save = buttons.addButton(tr("&Save..."), QDialogButtonBox::ActionRole);
     save->setObjectName(QStringLiteral("cmdSaveReport"));
-    QPushButton* print =
-        buttons.addButton(QStringLiteral("&Print..."), QDialogButtonBox::ActionRole);
+    QPushButton* print = buttons.addButton(tr("&Print..."), QDialogButtonBox::ActionRole);
     print->setObjectName(QStringLiteral("cmdPrintReport"));
     for (QPushButton* b : {save, print}) b->setAutoDefault(false);
     QObject::connect(save, &QPushButton::clicked, &buttons,

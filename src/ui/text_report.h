@@ -3,6 +3,7 @@
 // window goes: its Save... and Print... buttons. Save asks for the file through the
 // prompts and writes it whole or not at all; Print hands the lines to the editor's printer.
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <string>
@@ -24,6 +25,8 @@ struct ReportNames {
 };
 
 class TextReport {
+    Q_DECLARE_TR_FUNCTIONS(zav::TextReport)
+
   public:
     // `print` sends a printout to the printer; false when it did not (already told).
     using PrintFunction = std::function<bool(const Printout&)>;

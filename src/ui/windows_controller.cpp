@@ -53,7 +53,7 @@ void WindowsController::showGlobals() {
         connect(globals_, &GlobalsWindow::edited, this, [this] { view_.updateStatus(); });
         connect(globals_, &GlobalsWindow::deviationWritten, this, [this] {
             if (globals_ != nullptr && globals_->lastWriteResult())
-                status_.say(StatusLine::outcomeText(QStringLiteral("Write DTMF Deviation"),
+                status_.say(StatusLine::outcomeText(tr("Write DTMF Deviation"),
                                                     *globals_->lastWriteResult()));
         });
     }
@@ -67,7 +67,7 @@ void WindowsController::showMove() {
         move_ = new BankMoveDialog(doc_, &settings_, window_);
         connect(move_, &BankMoveDialog::aboutToMove, this, [this] {
             view_.finishEntries();
-            history_.begin(QStringLiteral("Move Banks"));
+            history_.begin(tr("Move Banks"));
         });
         connect(move_, &BankMoveDialog::moved, this, [this] {
             history_.end();

@@ -18,6 +18,8 @@
 
 namespace zav {
 
+class TracePort;
+
 class Progress;
 class Prompts;
 
@@ -52,6 +54,10 @@ class RadioLink {
     // A guard when the link is free; otherwise tells the user and returns nullopt.
     [[nodiscard]] std::optional<BusyGuard> tryBeginOperation();
     [[nodiscard]] bool busy() const { return busy_; }
+    // The serial trace the link's port writes (nullptr: none), where each operation is
+    // bracketed by its name and outcome (ops/operation_trace.h).
+    void setTrace(TracePort* trace) { trace_ = trace; }
+    [[nodiscard]] TracePort* trace() const { return trace_; }
 
     // Opens the port at 4800 baud and hooks the radio; for Baud9600, then moves the line
     // to 9600 (a failed switch leaves the connection at 4800 and still succeeds).
@@ -121,6 +127,7 @@ class RadioLink {
     Progress& progress_;
     NullLog noLog_;
     Log* log_ = &noLog_;
+    TracePort* trace_ = nullptr;
     Byte hookReply_ = 0;
     bool busy_ = false;
     bool speedUnsure_ = false;  // a switch to 9600 baud was not answered

@@ -1,5 +1,5 @@
-// Each radio operation of the menus and zavtool, bracketed by its name and how it ended,
-// so that a trace or a log shows which bytes belong to what the user did.
+#include "ops/operation_trace.h"
+
 #include <string>
 
 #include "iface/log.h"
@@ -21,18 +21,25 @@ std::string outcomeText(const OperationResult& result) {
     return result.message.empty() ? "failed" : "failed: " + result.message;
 }
 
+OperationResult bracketed(RadioLink& link, std::string_view name,
+                          const std::function<OperationResult()>& steps) {
+    if (link.busy()) return steps();
+    link.log().write(LogArea::Operations, std::string(name) + " begins");
+    if (link.trace() != nullptr) link.trace()->operationBegins(name);
+    const OperationResult result = steps();
+    const std::string outcome = outcomeText(result);
+    link.log().write(LogArea::Operations, std::string(name) + " ends: " + outcome);
+    if (link.trace() != nullptr) link.trace()->operationEnds(name, outcome);
+    return result;
+}
+
+void RadioOperations::setTrace(TracePort* trace) {
+    link_.setTrace(trace);
+}
+
 OperationResult RadioOperations::traced(std::string_view name,
                                         OperationResult (RadioOperations::*steps)()) {
-    // A second operation refused while one runs brackets nothing: its refusal is no
-    // conversation of its own.
-    if (link_.busy()) return (this->*steps)();
-    link_.log().write(LogArea::Operations, std::string(name) + " begins");
-    if (trace_ != nullptr) trace_->operationBegins(name);
-    const OperationResult result = (this->*steps)();
-    const std::string outcome = outcomeText(result);
-    link_.log().write(LogArea::Operations, std::string(name) + " ends: " + outcome);
-    if (trace_ != nullptr) trace_->operationEnds(name, outcome);
-    return result;
+    return bracketed(link_, name, [&] { return (this->*steps)(); });
 }
 
 OperationResult RadioOperations::readRadio() {

@@ -98,7 +98,7 @@ class RadioOperations {
     [[nodiscard]] RadioLink& link() { return link_; }
     // The serial trace that brackets each operation above with its name and outcome
     // (nullptr: none); the link's log gets the same brackets.
-    void setTrace(TracePort* trace) { trace_ = trace; }
+    void setTrace(TracePort* trace);
 
     // Texts of the operations' progress windows and questions.
     static constexpr const char* kReadingRadio =
@@ -199,7 +199,6 @@ class RadioOperations {
     SettingsStore& settings_;
     EditorHooks& editor_;
     RadioHistory* history_;
-    TracePort* trace_ = nullptr;
     LabelSetting labelSetting_;
     int port_;
     bool verify_;

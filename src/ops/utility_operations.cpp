@@ -3,11 +3,14 @@
 #include <string>
 
 #include "link/dtmf_deviation.h"
+#include "ops/operation_trace.h"
 #include "syncal/syncal.h"
 
 namespace zav {
 
-OperationResult sendDtmfDeviation(RadioLink& link, int code) {
+namespace {
+
+OperationResult dtmfSteps(RadioLink& link, int code) {
     switch (writeDtmfDeviation(link, code)) {
         case DtmfWriteResult::Written:
             return OperationResult::success();
@@ -24,8 +27,7 @@ OperationResult sendDtmfDeviation(RadioLink& link, int code) {
     return OperationResult::failure("the radio was not reached");
 }
 
-OperationResult alignSynthesizer(Syncal& syncal) {
-    if (syncal.running()) return OperationResult::failure("an alignment is running");
+OperationResult alignmentSteps(Syncal& syncal) {
     const SyncalOutcome outcome = syncal.run();
     if (syncal.completed()) return OperationResult::success();
     std::string text = outcomeText(outcome);
@@ -33,6 +35,17 @@ OperationResult alignSynthesizer(Syncal& syncal) {
     if (const int status = statusNumber(outcome); status != 0)
         text += " (status " + std::to_string(status) + ")";
     return OperationResult::failure(text);
+}
+
+}  // namespace
+
+OperationResult sendDtmfDeviation(RadioLink& link, int code) {
+    return bracketed(link, "Write DTMF Deviation", [&] { return dtmfSteps(link, code); });
+}
+
+OperationResult alignSynthesizer(Syncal& syncal) {
+    if (syncal.running()) return OperationResult::failure("an alignment is running");
+    return bracketed(syncal.link(), "Syncal", [&] { return alignmentSteps(syncal); });
 }
 
 }  // namespace zav

@@ -109,6 +109,7 @@ class Syncal {
 
     // The whole run (the Start button).
     SyncalOutcome run();
+    [[nodiscard]] RadioLink& link() { return link_; }
     // The last run wrote both paths' results.
     [[nodiscard]] bool completed() const { return completed_; }
     // True from the start of a run to its end.

@@ -119,4 +119,17 @@ std::vector<std::string> DiskFileSystem::fileNames(const std::string& folder, st
     return names;
 }
 
+// Enough lines of a trace to be worth one write.
+constexpr std::size_t kAppendBuffer = 8192;
+
+AppendFile::~AppendFile() {
+    (void)close();
+}
+
+void AppendFile::write(std::string_view text) {
+    if (!isOpen() || error_) return;
+    pending_ += text;
+    if (pending_.size() >= kAppendBuffer) flush();
+}
+
 }  // namespace zav

@@ -212,8 +212,6 @@ std::error_code DiskFileSystem::moveOver(const fs::path& from, const fs::path& t
 }
 
 namespace {
-// Enough lines of a trace to be worth one write.
-constexpr std::size_t kAppendBuffer = 8192;
 
 std::error_code writeAll(int fd, std::string_view text) {
     while (!text.empty()) {
@@ -226,10 +224,6 @@ std::error_code writeAll(int fd, std::string_view text) {
     return {};
 }
 }  // namespace
-
-AppendFile::~AppendFile() {
-    (void)close();
-}
 
 std::error_code AppendFile::open(const std::string& path, Start start) {
     (void)close();
@@ -252,12 +246,6 @@ std::error_code AppendFile::open(const std::string& path, Start start) {
     startedEmpty_ = start == Start::Replace || info.st_size == 0;
     file_ = fd.release();
     return {};
-}
-
-void AppendFile::write(std::string_view text) {
-    if (!isOpen() || error_) return;
-    pending_ += text;
-    if (pending_.size() >= kAppendBuffer) flush();
 }
 
 void AppendFile::writeWhole(std::string_view text) {

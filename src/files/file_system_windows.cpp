@@ -268,15 +268,6 @@ std::error_code DiskFileSystem::moveOver(const fs::path& from, const fs::path& t
                : lastError();
 }
 
-namespace {
-// Enough lines of a trace to be worth one write.
-constexpr std::size_t kAppendBuffer = 8192;
-}  // namespace
-
-AppendFile::~AppendFile() {
-    (void)close();
-}
-
 std::error_code AppendFile::open(const std::string& path, Start start) {
     (void)close();
     error_.clear();
@@ -299,12 +290,6 @@ std::error_code AppendFile::open(const std::string& path, Start start) {
     startedEmpty_ = start == Start::Replace || *size == 0;
     file_ = nativeOf(handle.release());
     return {};
-}
-
-void AppendFile::write(std::string_view text) {
-    if (!isOpen() || error_) return;
-    pending_ += text;
-    if (pending_.size() >= kAppendBuffer) flush();
 }
 
 void AppendFile::writeWhole(std::string_view text) {

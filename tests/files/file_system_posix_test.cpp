@@ -24,13 +24,10 @@ namespace zav {
 namespace {
 
 namespace fs = std::filesystem;
+using test::entries;
 
 const std::vector<Byte> kOld(300, 0x11);
 const std::vector<Byte> kNew(4025, 0x22);
-
-std::ptrdiff_t entries(const std::string& folder) {
-    return std::distance(fs::directory_iterator(folder), {});
-}
 
 class PosixDiskFiles : public ::testing::Test {
   protected:

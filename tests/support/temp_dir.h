@@ -40,6 +40,11 @@ class TempDir {
     std::error_code ec_;
 };
 
+// How many entries a folder holds.
+inline std::ptrdiff_t entries(const std::string& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder), {});
+}
+
 inline std::vector<Byte> readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "files/csv_table.h"
 #include "files/default_file.h"
@@ -170,9 +169,7 @@ TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     const std::string csv = dir.file("radio.csv");
     e.prompts.queueFile(csv);
     e.trigger(&MainMenus::exportCsvAction);
-    std::stringstream text;
-    text << std::ifstream(csv).rdbuf();
-    auto records = *parseCsv(text.str());
+    auto records = *parseCsv(readText(csv));
     records[1][2] = "451.2375";  // group 1, channel 1, Rec Freq
     std::ofstream out(csv, std::ios::trunc);
     for (const CsvRecord& r : records) out << formatCsvRecord(r);
@@ -232,14 +229,12 @@ TEST(CsvExchange, ChirpsTableGoesIntoTheGroupShownAndEitherTableIsExported) {
     for (const auto& [type, header] : {std::pair(chirp, "Location,"), std::pair(0, "Group,")}) {
         e.prompts.queueFile(dir.file("out.csv"), type);
         e.trigger(&MainMenus::exportCsvAction);
-        std::stringstream text;
-        text << std::ifstream(dir.file("out.csv")).rdbuf();
-        EXPECT_TRUE(text.str().starts_with(header)) << types;
+        EXPECT_TRUE(readText(dir.file("out.csv")).starts_with(header)) << types;
     }
 }
 
 // Compare With File lists what differs in the grid's words, and its list is saved whole.
-TEST(Compare, ListsTheDifferencesAndSavesTheList) {
+TEST(Compare, ListsTheDifferencesWithAFileOrTheRadioAndIdentifiesIt) {
     Editor e;
     TempDir dir;
     e.prompts.queueFile(dir.file("before.frq"));
@@ -248,22 +243,16 @@ TEST(Compare, ListsTheDifferencesAndSavesTheList) {
     e.prompts.queueFile(dir.file("before.frq"));
     e.trigger(&MainMenus::compareAction);
     ASSERT_NE(e.window->exchangeCommands().compareWindow(), nullptr);
-    const QString list =
+    QString list =
         e.window->exchangeCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
     EXPECT_TRUE(list.endsWith("1 difference.\nGroup 1, Chan 1, Tx CG: 167.9 -> none"))
         << list.toStdString();
     e.prompts.queueFile(dir.file("differences.txt"));
     e.window->exchangeCommands().compareWindow()->findChild<QPushButton*>("cmdSaveReport")->click();
-    std::stringstream saved;
-    saved << std::ifstream(dir.file("differences.txt")).rdbuf();
-    EXPECT_EQ(saved.str(), list.toStdString());
-}
+    EXPECT_EQ(readText(dir.file("differences.txt")), list.toStdString());
 
-// Identify Radio tells the radio's band and unit numbers, Compare With Radio lists what a
-// write of a file would change, neither writes, and the status bar keeps the band read.
-TEST(Compare, IdentifiesTheRadioAndComparesAFileWithIt) {
-    Editor e;
-    TempDir dir;
+    // Identify Radio tells the radio's band and unit numbers, Compare With Radio lists what
+    // a write of a file would change, neither writes, and the status bar keeps the band read.
     // Band word (25, 64), divisor 211: the radio tunes 450 to 512 MHz.
     for (const auto& [address, value] : {std::pair{0x78, 25}, {0x79, 64}, {0x7C, 211}})
         e.radio.memory()[address] = static_cast<Byte>(value);
@@ -277,6 +266,7 @@ TEST(Compare, IdentifiesTheRadioAndComparesAFileWithIt) {
     EXPECT_EQ(band()->text(), "450 to 512 MHz");
 
     e.radio.memory()[0x7C] = Byte{128};  // a wider band: 450 + 1.6 * 128 * 64 / 128
+    e.prompts.queueAnswer(Answer::No);   // the typed Tx CG is given up
     e.prompts.queueAnswer(Answer::No);   // the labels stay
     e.trigger(&MainMenus::readRadioAction);
     EXPECT_EQ(band()->text(), "450 to 552 MHz");
@@ -288,8 +278,7 @@ TEST(Compare, IdentifiesTheRadioAndComparesAFileWithIt) {
     e.prompts.queueFile(dir.file("changed.frq"));
     e.trigger(&MainMenus::compareRadioAction);
     ASSERT_NE(e.window->radioCommands().compareWindow(), nullptr);
-    const QString list =
-        e.window->radioCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
+    list = e.window->radioCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
     EXPECT_TRUE(list.contains("1 difference.\nGroup 1, Chan 1, Tx CG: ")) << list.toStdString();
     EXPECT_TRUE(list.endsWith(" -> 167.9")) << list.toStdString();
     EXPECT_TRUE(e.radio.memory() == radioBefore);

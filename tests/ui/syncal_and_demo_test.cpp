@@ -9,8 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <fstream>
-#include <sstream>
 
 #include "files/settings.h"
 #include "sim/synthesizer.h"
@@ -20,9 +18,9 @@
 #include "ui/channel_grid_model.h"
 #include "ui/demo_radio.h"
 #include "ui/main_window.h"
-#include "ui/windows_controller.h"
 #include "ui/overlay_settings.h"
 #include "ui/text_report.h"
+#include "ui/windows_controller.h"
 
 namespace zav {
 namespace {
@@ -92,10 +90,9 @@ TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     s.saveTo = dir.file("syncal.txt");
     for (const char* button : {"cmdSaveReport", "cmdPrintReport"})
         s.window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    std::stringstream saved;
-    saved << std::ifstream(*s.saveTo).rdbuf();
-    EXPECT_EQ(saved.str(), s.log()->text().toStdString());
-    EXPECT_EQ(plainText(s.printed), saved.str());
+    const std::string saved = test::readText(*s.saveTo);
+    EXPECT_EQ(saved, s.log()->text().toStdString());
+    EXPECT_EQ(plainText(s.printed), saved);
     s.start()->click();
     EXPECT_EQ(s.log()->text().split('\n', Qt::SkipEmptyParts).size(), 14);
     s.synth->model().faults.silent = true;

@@ -77,14 +77,11 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
     ASSERT_EQ(runTool("write" + port + mine).status, 0);
     ASSERT_EQ(runTool("read" + port + back).status, 0);
     EXPECT_EQ(readBytes(back), bytes);
-    const ToolRun dump = runTool("dump " + back);
-    EXPECT_EQ(dump.status, 0);
-    EXPECT_NE(dump.output.find("Group 15"), npos) << dump.output;
     const std::string csv = dir.file("caf\xe9.csv"), trace = dir.file("trace\xe9.txt");
-    for (const std::string& step :
-         {"export-csv " + back + " " + csv, "import-csv --force " + back + " " + csv + " " + mine,
-          "--trace " + trace + " read-group --group 3" + port + mine,
-          "print " + back + " --pdf " + dir.file("back\xe9.pdf")})
+    for (const std::string& step : {"dump " + back, "export-csv " + back + " " + csv,
+                                    "import-csv --force " + back + " " + csv + " " + mine,
+                                    "--trace " + trace + " read-group --group 3" + port + mine,
+                                    "print " + back + " --pdf " + dir.file("back\xe9.pdf")})
         EXPECT_EQ(runTool(step).status, 0) << step;
     EXPECT_EQ(readBytes(mine), bytes);
     EXPECT_FALSE(readBytes(trace).empty());

@@ -236,14 +236,15 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     e.window->menus().portActions[last]->trigger();
     e.trigger(&M::verifyAction);
     e.trigger(&M::backupAction);  // on until unchecked
-    e.prompts.queueFile(dir.file("trace.txt"));
-    e.trigger(&M::traceAction);
+    e.triggerWith(&M::traceAction, dir.file("trace.txt"));
     e.create();
-    EXPECT_TRUE(e.window->menus().portActions[last]->isChecked());
-    EXPECT_TRUE(e.window->radioOperations().verifyAfterWrite());
-    EXPECT_FALSE(e.window->menus().backupAction->isChecked());
-    EXPECT_TRUE(e.window->configCommands().tracing());
-    EXPECT_TRUE(e.window->status().showsTrace());
+    const auto tracing = [&] {
+        return std::pair(e.window->configCommands().tracing(), e.window->status().showsTrace());
+    };
+    EXPECT_EQ(std::tuple(e.window->menus().portActions[last]->isChecked(),
+                         e.window->radioOperations().verifyAfterWrite(),
+                         e.window->menus().backupAction->isChecked(), tracing()),
+              std::tuple(true, true, false, std::pair(true, true)));
     e.trigger(&M::readGlobalAction);
     EXPECT_EQ(e.port.device(), defaultPortDevice(kLastPortNumber));
     // The start traces into a file of its own beside the chosen one, which keeps only what
@@ -253,8 +254,7 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     EXPECT_LT(readBytes(dir.file("trace.txt")).size(), 500U);
     EXPECT_GT(readBytes(resumed).size(), 500U);
     // Save Diagnostics holds that trace and the log of the read, in one file.
-    e.prompts.queueFile(dir.file("diagnostics.txt"));
-    e.trigger(&M::diagnosticsAction);
+    e.triggerWith(&M::diagnosticsAction, dir.file("diagnostics.txt"));
     const std::string diagnostics = readText(dir.file("diagnostics.txt"));
     for (const std::string& part :
          {std::string("== Settings ==\n"), "file: " + resumed + "\n",
@@ -262,16 +262,13 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
         EXPECT_NE(diagnostics.find(part), std::string::npos) << part;
     // One that cannot be written is told, as a file command's failure is.
     const std::size_t told = e.prompts.messages.size();
-    e.prompts.queueFile(dir.file("no/such/folder.txt"));
-    e.trigger(&M::diagnosticsAction);
+    e.triggerWith(&M::diagnosticsAction, dir.file("no/such/folder.txt"));
     EXPECT_EQ(e.prompts.messages.size(), told + 1);
     // Off, then a FIFO chosen: refused without waiting on it.
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
     e.trigger(&M::traceAction);
-    e.prompts.queueFile(dir.file("fifo"));
-    e.trigger(&M::traceAction);
-    EXPECT_FALSE(e.window->configCommands().tracing());
-    EXPECT_FALSE(e.window->status().showsTrace());
+    e.triggerWith(&M::traceAction, dir.file("fifo"));
+    EXPECT_EQ(tracing(), std::pair(false, false));
 }
 
 // The window shows the image when activated and stores the edits when left (an Undo

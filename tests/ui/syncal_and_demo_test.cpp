@@ -74,11 +74,10 @@ TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     });
     s.start()->click();
     QApplication::processEvents();
-    EXPECT_TRUE(runningThroughout);
-    EXPECT_TRUE(grew);
-    EXPECT_TRUE(s.log()->isVisible() && s.start()->isVisible() && s.start()->isDefault());
-    EXPECT_TRUE(s.logWithMessage);
-    EXPECT_TRUE(s.window->syncal().completed());
+    // Running throughout, grown, the log beside the message, done, idle with the log kept.
+    EXPECT_EQ(std::tuple(runningThroughout, grew, s.logWithMessage, s.window->syncal().completed(),
+                         s.log()->isVisible() && s.start()->isVisible() && s.start()->isDefault()),
+              std::tuple(true, true, true, true, true));
     const QStringList lines = s.log()->text().split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 14);
     const QFontMetricsF metrics(s.log()->font());  // every character takes the same width
@@ -97,11 +96,10 @@ TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     EXPECT_EQ(s.log()->text().split('\n', Qt::SkipEmptyParts).size(), 14);
     s.synth->model().faults.silent = true;
     s.start()->click();
-    EXPECT_EQ(s.sim.prompts.texts().size(), 3u);
-    EXPECT_TRUE(s.start()->isVisible() && s.start()->isEnabled());
-    EXPECT_FALSE(s.log()->isVisible());
-    EXPECT_EQ(s.log()->text(), "");
-    EXPECT_EQ(s.window->size(), idle);
+    EXPECT_EQ(
+        std::tuple(s.sim.prompts.texts().size(), s.start()->isVisible() && s.start()->isEnabled(),
+                   s.log()->isVisible(), s.log()->text(), s.window->size()),
+        std::tuple(3U, true, false, QString(), idle));
 }
 
 // Closing the window or pressing Escape mid-run abandons the run and frees the port (what

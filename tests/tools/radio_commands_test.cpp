@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <optional>
 
 #include "files/frequency_file.h"
 #include "model/globals.h"

@@ -114,10 +114,14 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
 
 // The group a refused user should join is the device's own, when that group may open it;
 // a port another program holds is told by its lock file's live process, not by a stale one.
-TEST(PortAccess, TheHintNamesTheDevicesGroupAndAHolderIsALiveProcess) {
+// An empty lock file (a program stopped while taking the port) would refuse the port to
+// everyone: named while it may still be being written, removed once a minute old.
+TEST(PortAccess, TheHintNamesTheDevicesGroupAHolderIsALiveProcessAStaleEmptyLockGoes) {
+    namespace fs = std::filesystem;
     constexpr auto npos = std::string::npos;
     test::TempDir dir;
     const std::string device = dir.file("ttyZ0"), folder = dir.path();
+    const std::array<std::string_view, 1> folders{folder};
     test::writeBytes(device, std::vector<Byte>{});
     struct stat node {};
     ASSERT_EQ(::stat(device.c_str(), &node), 0);
@@ -129,7 +133,6 @@ TEST(PortAccess, TheHintNamesTheDevicesGroupAndAHolderIsALiveProcess) {
         EXPECT_EQ(hint.find("-G " + std::string(own->gr_name) + " $USER") != npos, named) << hint;
         EXPECT_NE(hint.find(named ? "log out and in" : device), npos) << hint;
     }
-    const std::array<std::string_view, 1> folders{folder};
     const int live = ::getppid(), gone = INT_MAX, self = ::getpid();
     for (const auto& [pid, held] : {std::pair{live, true}, {gone, false}, {self, false}}) {
         std::ofstream(dir.file(portLockName("/dev/ttyZ0"))) << "      " << pid << "\n";
@@ -137,15 +140,7 @@ TEST(PortAccess, TheHintNamesTheDevicesGroupAndAHolderIsALiveProcess) {
         EXPECT_EQ(holder ? holder->process : std::nullopt,
                   held ? std::optional(pid) : std::nullopt);
     }
-}
-
-// An empty lock file (a program stopped while taking the port) would refuse the port to
-// everyone: named while it may still be being written, removed once a minute old.
-TEST(PortLock, AnEmptyLockIsNamedAndOnceStaleRemoved) {
-    namespace fs = std::filesystem;
-    test::TempDir dir;
-    const std::string lock = dir.file("LCK..pts_7"), folder = dir.path();
-    const std::array<std::string_view, 1> folders{folder};
+    const std::string lock = dir.file("LCK..pts_7");
     // Contents, age in minutes: found (removed), or not.
     const std::tuple<std::string, int, std::optional<bool>> cases[] = {
         {"", 0, false}, {"", 2, true}, {"      4242\n", 2, std::nullopt}};
@@ -170,9 +165,8 @@ TEST_F(PtyRadio, ADeviceThatGoesAwayEndsTheReadCleanly) {
     EXPECT_FALSE(readRadio(link, image));
     EXPECT_LT(wall.elapsed(), 3500);
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Error reading radio"});
-    EXPECT_TRUE(port.deviceLost());
-    EXPECT_FALSE(link.transport().isOpen());
-    EXPECT_FALSE(link.busy());
+    EXPECT_EQ(std::tuple(port.deviceLost(), link.transport().isOpen(), link.busy()),
+              std::tuple(true, false, false));
 }
 
 }  // namespace

@@ -22,8 +22,8 @@
 #include "support/data_home.h"
 #include "support/scripted_prompts.h"
 #include "ui/channel_grid_view.h"
-#include "ui/demo_radio.h"
 #include "ui/config_controller.h"
+#include "ui/demo_radio.h"
 #include "ui/exchange_controller.h"
 #include "ui/main_window.h"
 #include "ui/radio_controller.h"
@@ -53,6 +53,11 @@ struct Editor {
     }
 
     void trigger(QAction* MainMenus::*item) const { (window->menus().*item)->trigger(); }
+    // The command, its file dialog answered with `file`.
+    void triggerWith(QAction* MainMenus::*item, const std::string& file) {
+        prompts.queueFile(file);
+        trigger(item);
+    }
     [[nodiscard]] std::string cell(int row, int column) const {
         return window->gridModel().cellText(row, column).toStdString();
     }

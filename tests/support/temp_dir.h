@@ -49,6 +49,11 @@ inline std::vector<Byte> readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
+inline std::string readText(const std::string& path) {
+    const std::vector<Byte> bytes = readBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 inline void writeBytes(const std::string& path, std::span<const Byte> bytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),

@@ -21,12 +21,6 @@ namespace {
 using namespace tooltest;
 constexpr auto npos = std::string::npos;
 
-// A shell command's output (stdout and stderr) and exit status.
-ToolRun shell(const std::string& command) {
-    test::isolateDataHome();
-    return BackgroundProcess("{ " + command + "; } 2>&1").finish();
-}
-
 TEST(TerminalConventions, NameTheFileAndTheOptionAndTakeDashForAStream) {
     test::TempDir dir;
     const std::string x = dir.file("x.frq"), y = dir.file("y.frq"), pdf = dir.file("old.pdf");

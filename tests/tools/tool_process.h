@@ -99,13 +99,16 @@ struct SimProcess : BackgroundProcess {
     std::string device;
 };
 
-// Runs zavtool with the arguments (shell words), after `prefix` (such as a ulimit) in its
-// shell, to its end, or for a minute at most (a run that hangs fails, with status 124);
-// its standard output and error are collected together.
-inline ToolRun runTool(const std::string& arguments, const std::string& prefix = "") {
+// A shell command run to its end, its standard output and error collected together.
+inline ToolRun shell(const std::string& command) {
     test::isolateDataHome();
-    return BackgroundProcess(prefix + "exec timeout 60 '" + kTool + "' " + arguments + " 2>&1")
-        .finish();
+    return BackgroundProcess("{ " + command + "; } 2>&1").finish();
+}
+
+// Runs zavtool with the arguments (shell words), after `prefix` (such as a ulimit) in its
+// shell, to its end, or for a minute at most (a run that hangs fails, with status 124).
+inline ToolRun runTool(const std::string& arguments, const std::string& prefix = "") {
+    return shell(prefix + "exec timeout 60 '" + kTool + "' " + arguments);
 }
 
 // The default image in the radio's memory, with the band 450 to 512 MHz.

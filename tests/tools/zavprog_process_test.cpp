@@ -17,9 +17,8 @@ const std::string kEditor = std::string(ZAV_BINARY_DIR) + "/src/zavprog";
 // The editor run to its end under `env` with these words, its settings in `home`, its
 // output and error together.
 ToolRun runEditor(const std::string& arguments, const std::string& env, const std::string& home) {
-    return BackgroundProcess("XDG_CONFIG_HOME='" + home + "' exec env " + env + " timeout 60 '" +
-                             kEditor + "' " + arguments + " 2>&1")
-        .finish();
+    return shell("XDG_CONFIG_HOME='" + home + "' exec env " + env + " timeout 60 '" + kEditor +
+                 "' " + arguments);
 }
 
 TEST(Zavprog, ReadsItsCommandLineWithoutADisplay) {

@@ -85,7 +85,7 @@ TEST(HelpPages, EveryLinkedPageExistsAndEveryPageIsReachable) {
 }
 
 // A box is wide enough for its title in a bold face beside the title bar's buttons.
-TEST(QtPrompts, ABoxIsWideEnoughForItsTitleAndHasTheDefaultAskedFor) {
+TEST(QtPrompts, ABoxFitsItsTitleHasItsDefaultAndTextsAreQtsForm) {
     QtPrompts prompts;
     QFont font;
     int width = 0;
@@ -104,9 +104,7 @@ TEST(QtPrompts, ABoxIsWideEnoughForItsTitleAndHasTheDefaultAskedFor) {
     font.setBold(true);
     const QFontMetrics fm(font);
     EXPECT_GE(width, fm.horizontalAdvance(QString::fromStdString(m.title)) + 3 * fm.height());
-}
-
-TEST(QtPrompts, FilterListsAndLineBreaks) {
+    // Filter lists and line breaks as Qt's dialogs take them.
     EXPECT_EQ(qtNameFilters("Frequency (*.frq)|*.frq|All (*.*)|*.*"),
               (QStringList{"Frequency (*.frq)", "All (*.*)"}));
     EXPECT_EQ(qtNameFilters("Pictures|*.png;*.bmp"), QStringList{"Pictures (*.png *.bmp)"});

@@ -6,6 +6,7 @@
 // slider together and writes the deviation live. Outcomes under every fault are the
 // operations' tests.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -148,13 +149,13 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
     ports->setPlainText(QStringLiteral("sim0\nsim1\n sim2 \n"));
     d->findChild<QCheckBox*>(QStringLiteral("chkUnits"))->setChecked(true);
     d->findChild<QSpinBox*>()->setValue(700);
-    d->findChild<QLineEdit*>(QStringLiteral("txtUnitGroups"))->setText(QStringLiteral("2"));
-    d->findChild<QLineEdit*>(QStringLiteral("txtLog"))
-        ->setText(QString::fromStdString(dir.file("log.csv")));
-    d->findChild<QLineEdit*>(QStringLiteral("txtFiles"))
-        ->setText(QString::fromStdString(dir.file("r-{port}.frq")));
+    for (const auto& [name, text] : {std::pair("txtUnitGroups", std::string("2")),
+                                     {"txtLog", dir.file("log.csv")},
+                                     {"txtFiles", dir.file("r-{port}.frq")}})
+        d->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromStdString(text));
     auto* operation = d->findChild<QComboBox*>(QStringLiteral("cmbOperation"));
     const QTreeWidget* list = d->findChild<QTreeWidget*>();
+    const auto state = [&](int row) { return list->topLevelItem(row)->text(3).toStdString(); };
     const auto run = [&](int chosen, bool escape = false) {
         operation->setCurrentIndex(chosen);
         e.prompts.queueAnswer(Answer::Ok);
@@ -173,8 +174,7 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
     run(0);
     ASSERT_EQ(list->topLevelItemCount(), 3);
     for (int k = 0; k < 3; ++k)
-        EXPECT_TRUE(list->topLevelItem(k)->text(3).startsWith(k == 1 ? "Failed" : "Written"))
-            << list->topLevelItem(k)->text(3).toStdString();
+        EXPECT_THAT(state(k), ::testing::StartsWith(k == 1 ? "Failed" : "Written"));
     for (const std::size_t k : {0U, 2U}) {
         Document held;
         std::copy_n(radios[k]->memory().begin(), kRadioMemorySize, held.mem.begin());
@@ -197,7 +197,7 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
         EXPECT_TRUE(std::ranges::equal(radios[k]->memory(),
                                        std::span(read->image).first(kRadioMemorySize)));
         const QTreeWidgetItem* row = list->topLevelItem(static_cast<int>(k));
-        EXPECT_EQ(row->text(3).toStdString(), "Read into " + file);
+        EXPECT_EQ(state(static_cast<int>(k)), "Read into " + file);
         EXPECT_TRUE(row->text(4).endsWith(QStringLiteral(".frq"))) << row->text(4).toStdString();
     }
 
@@ -207,9 +207,8 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
     radios[1]->config().faults.wrongEcho = 900;
     run(2);
     EXPECT_EQ(radios[0]->labels(), sim::labelMemoryFromImage(e.doc.labels));
-    EXPECT_TRUE(list->topLevelItem(0)->text(3).startsWith(QStringLiteral("Labels written")))
-        << list->topLevelItem(0)->text(3).toStdString();
-    EXPECT_TRUE(list->topLevelItem(1)->text(3).startsWith(QStringLiteral("Failed")));
+    EXPECT_THAT(state(0), ::testing::StartsWith("Labels written"));
+    EXPECT_THAT(state(1), ::testing::StartsWith("Failed"));
     const auto* bar = qobject_cast<QProgressBar*>(list->itemWidget(list->topLevelItem(1), 2));
     EXPECT_TRUE(bar->value() > 0 && bar->value() < bar->maximum()) << bar->value();
     EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("lblSummary"))->text(),
@@ -237,14 +236,15 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     e.window->menus().portActions[last]->trigger();
     e.trigger(&M::verifyAction);
     e.trigger(&M::backupAction);  // on until unchecked
-    e.prompts.queueFile(dir.file("trace.txt"));
-    e.trigger(&M::traceAction);
+    e.triggerWith(&M::traceAction, dir.file("trace.txt"));
     e.create();
-    EXPECT_TRUE(e.window->menus().portActions[last]->isChecked());
-    EXPECT_TRUE(e.window->radioOperations().verifyAfterWrite());
-    EXPECT_FALSE(e.window->menus().backupAction->isChecked());
-    EXPECT_TRUE(e.window->configCommands().tracing());
-    EXPECT_TRUE(e.window->status().showsTrace());
+    const auto tracing = [&] {
+        return std::pair(e.window->configCommands().tracing(), e.window->status().showsTrace());
+    };
+    EXPECT_EQ(std::tuple(e.window->menus().portActions[last]->isChecked(),
+                         e.window->radioOperations().verifyAfterWrite(),
+                         e.window->menus().backupAction->isChecked(), tracing()),
+              std::tuple(true, true, false, std::pair(true, true)));
     e.trigger(&M::readGlobalAction);
     EXPECT_EQ(e.port.device(), defaultPortDevice(kLastPortNumber));
     // The start traces into a file of its own beside the chosen one, which keeps only what
@@ -254,26 +254,21 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     EXPECT_LT(readBytes(dir.file("trace.txt")).size(), 500U);
     EXPECT_GT(readBytes(resumed).size(), 500U);
     // Save Diagnostics holds that trace and the log of the read, in one file.
-    e.prompts.queueFile(dir.file("diagnostics.txt"));
-    e.trigger(&M::diagnosticsAction);
-    const std::vector<Byte> saved = readBytes(dir.file("diagnostics.txt"));
-    const std::string diagnostics(saved.begin(), saved.end());
+    e.triggerWith(&M::diagnosticsAction, dir.file("diagnostics.txt"));
+    const std::string diagnostics = readText(dir.file("diagnostics.txt"));
     for (const std::string& part :
          {std::string("== Settings ==\n"), "file: " + resumed + "\n",
           std::string("# serial trace begun "), std::string("zav.ops: Read Global ends: done\n")})
         EXPECT_NE(diagnostics.find(part), std::string::npos) << part;
     // One that cannot be written is told, as a file command's failure is.
     const std::size_t told = e.prompts.messages.size();
-    e.prompts.queueFile(dir.file("no/such/folder.txt"));
-    e.trigger(&M::diagnosticsAction);
+    e.triggerWith(&M::diagnosticsAction, dir.file("no/such/folder.txt"));
     EXPECT_EQ(e.prompts.messages.size(), told + 1);
     // Off, then a FIFO chosen: refused without waiting on it.
     ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
     e.trigger(&M::traceAction);
-    e.prompts.queueFile(dir.file("fifo"));
-    e.trigger(&M::traceAction);
-    EXPECT_FALSE(e.window->configCommands().tracing());
-    EXPECT_FALSE(e.window->status().showsTrace());
+    e.triggerWith(&M::traceAction, dir.file("fifo"));
+    EXPECT_EQ(tracing(), std::pair(false, false));
 }
 
 // The window shows the image when activated and stores the edits when left (an Undo

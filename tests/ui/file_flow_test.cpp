@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "files/csv_table.h"
 #include "files/default_file.h"
@@ -155,7 +154,7 @@ TEST(RecentFiles, KeepTheLastEightNewestFirst) {
 
 // An exported table, edited, comes back as one undo step. The export's dialog says what
 // it is for and suggests the open file's name (radio.csv before any).
-TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
+TEST(CsvExchange, AnImportedEditOrChirpsTableIsOneUndoStepAndEitherTableIsExported) {
     Editor e;
     TempDir dir;
     const auto suggested = [&] {
@@ -164,22 +163,17 @@ TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
         return std::pair(asked.title, asked.fileName);
     };
     EXPECT_EQ(suggested(), (std::pair<std::string, std::string>("Export CSV", "radio.csv")));
-    e.prompts.queueFile(dir.file("unit 7.frq"));
-    e.trigger(&MainMenus::saveAsAction);
+    e.triggerWith(&MainMenus::saveAsAction, dir.file("unit 7.frq"));
     EXPECT_EQ(suggested().second, dir.file("unit 7.csv"));
     const std::string csv = dir.file("radio.csv");
-    e.prompts.queueFile(csv);
-    e.trigger(&MainMenus::exportCsvAction);
-    std::stringstream text;
-    text << std::ifstream(csv).rdbuf();
-    auto records = *parseCsv(text.str());
+    e.triggerWith(&MainMenus::exportCsvAction, csv);
+    auto records = *parseCsv(readText(csv));
     records[1][2] = "451.2375";  // group 1, channel 1, Rec Freq
     std::ofstream out(csv, std::ios::trunc);
     for (const CsvRecord& r : records) out << formatCsvRecord(r);
     out.close();
     const MemImage original = e.mem();
-    e.prompts.queueFile(csv);
-    e.trigger(&MainMenus::importCsvAction);
+    e.triggerWith(&MainMenus::importCsvAction, csv);
     EXPECT_EQ(e.cell(0, kColRecFreq), "451.23750");
     EXPECT_EQ(e.prompts.messages.back().text, "1 cell changed by " + csv + ".");
     e.window->undo();
@@ -189,31 +183,23 @@ TEST(CsvExchange, AnImportedEditIsOneUndoStep) {
     out << std::string(std::size_t{1} << 22, '\n');
     out.close();
     e.prompts.messages.clear();
-    e.prompts.queueFile(csv);
-    e.trigger(&MainMenus::importCsvAction);
+    e.triggerWith(&MainMenus::importCsvAction, csv);
     EXPECT_TRUE(e.mem() == original);
     ASSERT_EQ(e.prompts.messages.size(), 1U);
     EXPECT_TRUE(e.prompts.messages[0].text.ends_with(
         ":\nthe table: the file is too long for a table of this radio"));
-}
 
-// CHIRP's table goes into the group shown, its unfit rows listed in a question whose
-// answer decides, as one undo step; the export's type list writes either table.
-TEST(CsvExchange, ChirpsTableGoesIntoTheGroupShownAndEitherTableIsExported) {
-    Editor e;
-    TempDir dir;
-    auto records = test::kSixRows;
-    records.push_back(records[1]);
-    records.back()[2] = "146.520000";  // row 8
-    const std::string csv = dir.file("list.csv");
-    std::ofstream(csv) << test::tableOf(records, "\r\n", false);
+    // CHIRP's table goes into the group shown, its unfit rows listed in a question whose
+    // answer decides, as one undo step; the export's type list writes either table.
+    auto chirpRows = test::kSixRows;
+    chirpRows.push_back(chirpRows[1]);
+    chirpRows.back()[2] = "146.520000";  // row 8
+    std::ofstream(csv, std::ios::trunc) << test::tableOf(chirpRows, "\r\n", false);
     e.selectGroup(2);
-    const MemImage original = e.mem();
     for (const Answer answer : {Answer::No, Answer::Yes}) {
         e.prompts.messages.clear();
-        e.prompts.queueFile(csv);
         e.prompts.queueAnswer(answer);
-        e.trigger(&MainMenus::importCsvAction);
+        e.triggerWith(&MainMenus::importCsvAction, csv);
         ASSERT_FALSE(e.prompts.messages.empty());
         const std::string& asked = e.prompts.messages.front().text;
         EXPECT_NE(asked.find("\nrow 8, Frequency: 146.520000"), std::string::npos) << asked;
@@ -232,38 +218,28 @@ TEST(CsvExchange, ChirpsTableGoesIntoTheGroupShownAndEitherTableIsExported) {
     for (const auto& [type, header] : {std::pair(chirp, "Location,"), std::pair(0, "Group,")}) {
         e.prompts.queueFile(dir.file("out.csv"), type);
         e.trigger(&MainMenus::exportCsvAction);
-        std::stringstream text;
-        text << std::ifstream(dir.file("out.csv")).rdbuf();
-        EXPECT_TRUE(text.str().starts_with(header)) << types;
+        EXPECT_TRUE(readText(dir.file("out.csv")).starts_with(header)) << types;
     }
 }
 
 // Compare With File lists what differs in the grid's words, and its list is saved whole.
-TEST(Compare, ListsTheDifferencesAndSavesTheList) {
+TEST(Compare, ListsTheDifferencesWithAFileOrTheRadioAndIdentifiesIt) {
     Editor e;
     TempDir dir;
-    e.prompts.queueFile(dir.file("before.frq"));
-    e.trigger(&MainMenus::saveAsAction);
+    e.triggerWith(&MainMenus::saveAsAction, dir.file("before.frq"));
     e.typeInCell(0, kColTxCG, "167.9");
-    e.prompts.queueFile(dir.file("before.frq"));
-    e.trigger(&MainMenus::compareAction);
+    e.triggerWith(&MainMenus::compareAction, dir.file("before.frq"));
     ASSERT_NE(e.window->exchangeCommands().compareWindow(), nullptr);
-    const QString list =
+    QString list =
         e.window->exchangeCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
     EXPECT_TRUE(list.endsWith("1 difference.\nGroup 1, Chan 1, Tx CG: 167.9 -> none"))
         << list.toStdString();
     e.prompts.queueFile(dir.file("differences.txt"));
     e.window->exchangeCommands().compareWindow()->findChild<QPushButton*>("cmdSaveReport")->click();
-    std::stringstream saved;
-    saved << std::ifstream(dir.file("differences.txt")).rdbuf();
-    EXPECT_EQ(saved.str(), list.toStdString());
-}
+    EXPECT_EQ(readText(dir.file("differences.txt")), list.toStdString());
 
-// Identify Radio tells the radio's band and unit numbers, Compare With Radio lists what a
-// write of a file would change, neither writes, and the status bar keeps the band read.
-TEST(Compare, IdentifiesTheRadioAndComparesAFileWithIt) {
-    Editor e;
-    TempDir dir;
+    // Identify Radio tells the radio's band and unit numbers, Compare With Radio lists what
+    // a write of a file would change, neither writes, and the status bar keeps the band read.
     // Band word (25, 64), divisor 211: the radio tunes 450 to 512 MHz.
     for (const auto& [address, value] : {std::pair{0x78, 25}, {0x79, 64}, {0x7C, 211}})
         e.radio.memory()[address] = static_cast<Byte>(value);
@@ -277,19 +253,17 @@ TEST(Compare, IdentifiesTheRadioAndComparesAFileWithIt) {
     EXPECT_EQ(band()->text(), "450 to 512 MHz");
 
     e.radio.memory()[0x7C] = Byte{128};  // a wider band: 450 + 1.6 * 128 * 64 / 128
+    e.prompts.queueAnswer(Answer::No);   // the typed Tx CG is given up
     e.prompts.queueAnswer(Answer::No);   // the labels stay
     e.trigger(&MainMenus::readRadioAction);
     EXPECT_EQ(band()->text(), "450 to 552 MHz");
     e.typeInCell(0, kColTxCG, "167.9");
-    e.prompts.queueFile(dir.file("changed.frq"));
-    e.trigger(&MainMenus::saveAsAction);
+    e.triggerWith(&MainMenus::saveAsAction, dir.file("changed.frq"));
     const auto radioBefore = e.radio.memory();
     e.prompts.queueAnswer(Answer::No);
-    e.prompts.queueFile(dir.file("changed.frq"));
-    e.trigger(&MainMenus::compareRadioAction);
+    e.triggerWith(&MainMenus::compareRadioAction, dir.file("changed.frq"));
     ASSERT_NE(e.window->radioCommands().compareWindow(), nullptr);
-    const QString list =
-        e.window->radioCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
+    list = e.window->radioCommands().compareWindow()->findChild<QPlainTextEdit*>()->toPlainText();
     EXPECT_TRUE(list.contains("1 difference.\nGroup 1, Chan 1, Tx CG: ")) << list.toStdString();
     EXPECT_TRUE(list.endsWith(" -> 167.9")) << list.toStdString();
     EXPECT_TRUE(e.radio.memory() == radioBefore);

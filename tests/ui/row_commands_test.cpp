@@ -70,56 +70,33 @@ struct RowCase {
     std::string refusal{};  // in the status bar when nothing changes; empty: done
 };
 
+// clang-format off
 const RowCase kCases[] = {
-    {"Ctrl+Enter in a cell",
-     {1, 2, 4},
-     kColRecCG,
-     [](RowEditor& e) {
+    {"Ctrl+Enter in a cell", {1, 2, 4}, kColRecCG, [](RowEditor& e) {
          ChannelGridView& grid = e.window->grid();
          grid.edit(grid.currentIndex());
          grid.cellEditor()->setText(QStringLiteral("D023"));
          QTest::keyClick(grid.cellEditor(), Qt::Key_Return, Qt::ControlModifier);
-     },
-     {{1, kColRecCG, "D023"}, {2, kColRecCG, "D023"}, {4, kColRecCG, "D023"}}},
-    {"a text one row cannot hold",
-     {0, 1},
-     kColTxFreq,
-     dialog<SetRowsDialog>(&MainMenus::setRowsAction, {{"txtValue", "450.00625"}}),
-     {},
+     }, {{1, kColRecCG, "D023"}, {2, kColRecCG, "D023"}, {4, kColRecCG, "D023"}}},
+    {"a text one row cannot hold", {0, 1}, kColTxFreq,
+     dialog<SetRowsDialog>(&MainMenus::setRowsAction, {{"txtValue", "450.00625"}}), {},
      "Channels 1-2, Tx Freq"},
-    {"a fill with a transmit offset",
-     {3, 4, 5},
-     kColLabel,
-     dialog<FillDialog>(&MainMenus::fillAction, {{"txtStart", "451.025"}, {"txtOffset", "+5"}},
-                        true),
-     {{3, kColRecFreq, "451.02500"},
-      {4, kColRecFreq, "451.03750"},
-      {5, kColTxFreq, "456.05000"},
+    {"a fill with a transmit offset", {3, 4, 5}, kColLabel,
+     dialog<FillDialog>(&MainMenus::fillAction, {{"txtStart", "451.025"}, {"txtOffset", "+5"}}, true),
+     {{3, kColRecFreq, "451.02500"}, {4, kColRecFreq, "451.03750"}, {5, kColTxFreq, "456.05000"},
       {6, kColRecFreq, "450.15000"}}},
-    {"a fill leaving the band",
-     {11, 12, 13},
-     kColRecFreq,
-     dialog<FillDialog>(&MainMenus::fillAction, {{"txtStart", "599.9875"}}),
-     {},
-     "Channel 14, Rec Freq"},
-    {"a block pasted",
-     {0, 1},
-     kColLabel,
-     pasteAt(12),
+    {"a fill leaving the band", {11, 12, 13}, kColRecFreq,
+     dialog<FillDialog>(&MainMenus::fillAction, {{"txtStart", "599.9875"}}), {}, "Channel 14, Rec Freq"},
+    {"a block pasted", {0, 1}, kColLabel, pasteAt(12),
      {{12, kColLabel, "CH0     "}, {13, kColLabel, "CH1     "}}},
     {"a block not fitting", {0, 1, 2}, kColLabel, pasteAt(12), {}, "3 channels do not fit"},
-    {"a block cut",
-     {5, 6},
-     kColLabel,
-     keys(Qt::Key_X, Qt::ControlModifier),
+    {"a block cut", {5, 6}, kColLabel, keys(Qt::Key_X, Qt::ControlModifier),
      {{5, kColRecFreq, "none"}, {6, kColRecCG, ""}, {6, kColLabel, "CH6     "}}},
     {"a row deleted", {9}, kColLabel, keys(Qt::Key_Delete, {}), {{9, kColTxFreq, "none"}}},
-    {"a block moved up",
-     {3, 4},
-     kColLabel,
-     keys(Qt::Key_Up, Qt::AltModifier),
+    {"a block moved up", {3, 4}, kColLabel, keys(Qt::Key_Up, Qt::AltModifier),
      {{2, kColLabel, "CH3     "}, {3, kColLabel, "CH4     "}, {4, kColLabel, "CH2     "}}},
 };
+// clang-format on
 
 TEST(RowCommands, EachIsOneUndoStepOrChangesNothingSayingWhy) {
     for (const RowCase& c : kCases) {

@@ -9,8 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <fstream>
-#include <sstream>
 
 #include "files/settings.h"
 #include "sim/synthesizer.h"
@@ -20,9 +18,9 @@
 #include "ui/channel_grid_model.h"
 #include "ui/demo_radio.h"
 #include "ui/main_window.h"
-#include "ui/windows_controller.h"
 #include "ui/overlay_settings.h"
 #include "ui/text_report.h"
+#include "ui/windows_controller.h"
 
 namespace zav {
 namespace {
@@ -76,11 +74,10 @@ TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     });
     s.start()->click();
     QApplication::processEvents();
-    EXPECT_TRUE(runningThroughout);
-    EXPECT_TRUE(grew);
-    EXPECT_TRUE(s.log()->isVisible() && s.start()->isVisible() && s.start()->isDefault());
-    EXPECT_TRUE(s.logWithMessage);
-    EXPECT_TRUE(s.window->syncal().completed());
+    // Running throughout, grown, the log beside the message, done, idle with the log kept.
+    EXPECT_EQ(std::tuple(runningThroughout, grew, s.logWithMessage, s.window->syncal().completed(),
+                         s.log()->isVisible() && s.start()->isVisible() && s.start()->isDefault()),
+              std::tuple(true, true, true, true, true));
     const QStringList lines = s.log()->text().split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 14);
     const QFontMetricsF metrics(s.log()->font());  // every character takes the same width
@@ -92,19 +89,17 @@ TEST(SyncalWindow, ARunShowsItsLogWithTheClosingMessageAndReturnsToIdle) {
     s.saveTo = dir.file("syncal.txt");
     for (const char* button : {"cmdSaveReport", "cmdPrintReport"})
         s.window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    std::stringstream saved;
-    saved << std::ifstream(*s.saveTo).rdbuf();
-    EXPECT_EQ(saved.str(), s.log()->text().toStdString());
-    EXPECT_EQ(plainText(s.printed), saved.str());
+    const std::string saved = test::readText(*s.saveTo);
+    EXPECT_EQ(saved, s.log()->text().toStdString());
+    EXPECT_EQ(plainText(s.printed), saved);
     s.start()->click();
     EXPECT_EQ(s.log()->text().split('\n', Qt::SkipEmptyParts).size(), 14);
     s.synth->model().faults.silent = true;
     s.start()->click();
-    EXPECT_EQ(s.sim.prompts.texts().size(), 3u);
-    EXPECT_TRUE(s.start()->isVisible() && s.start()->isEnabled());
-    EXPECT_FALSE(s.log()->isVisible());
-    EXPECT_EQ(s.log()->text(), "");
-    EXPECT_EQ(s.window->size(), idle);
+    EXPECT_EQ(
+        std::tuple(s.sim.prompts.texts().size(), s.start()->isVisible() && s.start()->isEnabled(),
+                   s.log()->isVisible(), s.log()->text(), s.window->size()),
+        std::tuple(3U, true, false, QString(), idle));
 }
 
 // Closing the window or pressing Escape mid-run abandons the run and frees the port (what

@@ -83,7 +83,8 @@ TEST(WindowSmoke, TheMainWindowShowsGroupOneAndEveryRowAtAnySizeAndFont) {
     EXPECT_EQ(layoutFaults(splash), std::vector<std::string>{});
 }
 
-using Command = QAction* MainMenus::*;
+using M = MainMenus;
+using Command = QAction* M::*;
 using WindowCase = std::pair<const char*, Command>;  // a name and the command opening it
 
 class WindowSmoke : public ::testing::TestWithParam<WindowCase> {};
@@ -108,14 +109,13 @@ TEST_P(WindowSmoke, OpensWithItsControlsApartInsideTheirParentsAndClosesOnEscape
     EXPECT_TRUE(opened[0] == nullptr || !opened[0]->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, WindowSmoke,
-                         ::testing::Values(WindowCase{"Globals", &MainMenus::globalsAction},
-                                           WindowCase{"Syncal", &MainMenus::syncalAction},
-                                           WindowCase{"Help", &MainMenus::helpAction},
-                                           WindowCase{"Move", &MainMenus::moveAction},
-                                           WindowCase{"About", &MainMenus::aboutAction},
-                                           WindowCase{"PortDevice", &MainMenus::portDeviceAction}),
-                         [](const auto& test) { return std::string(test.param.first); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Windows, WindowSmoke, ::testing::Values(
+    WindowCase{"Globals", &MainMenus::globalsAction}, WindowCase{"Syncal", &MainMenus::syncalAction},
+    WindowCase{"Help", &MainMenus::helpAction}, WindowCase{"Move", &MainMenus::moveAction},
+    WindowCase{"About", &MainMenus::aboutAction}, WindowCase{"PortDevice", &MainMenus::portDeviceAction}),
+    [](const auto& test) { return std::string(test.param.first); });
+// clang-format on
 
 // The virtual time of the window's first paint while it shows a message, and the longest
 // time its bar stayed unpainted after appearing.
@@ -183,11 +183,9 @@ TEST_P(ProgressPaint, HappensWithin50msOfTheTransferStarting) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Transfers, ProgressPaint,
-                         ::testing::Values(&MainMenus::writeRadioAction,
-                                           &MainMenus::writeGroupAction,
-                                           &MainMenus::writeGlobalAction,
-                                           &MainMenus::labelWriteGroupAction,
-                                           &MainMenus::readRadioAction));
+                         ::testing::Values(&M::writeRadioAction, &M::writeGroupAction,
+                                           &M::writeGlobalAction, &M::labelWriteGroupAction,
+                                           &M::readRadioAction));
 
 // The main window is disabled and cannot be closed while the progress window is up; the
 // warning before cancelling a write can be answered No (the radio menu's tests cancel).

@@ -84,12 +84,21 @@ std::vector<double> connectionPauses(const std::vector<const LineByte*>& host,
         if (k + 1 < n) add(k + 1, 20 + 25.0 * answersBetween(host[k], host[k + 1]));
     }
     const bool writes = procedure == Procedure::WriteRadio || procedure == Procedure::WriteBlock;
-    // A write starts with two releases and 500 ms before the hook.
-    if (writes && n > 2 && host[0]->value == 0x01 && host[1]->value == 0x01) add(2, 500);
+    const auto release = [&](std::size_t k) { return k < n && host[k]->value == 0x01; };
+    // A write's attempt starts with two releases and 500 ms before the hook; the band
+    // check's connection may come first, its own release just before them.
+    if (writes) {
+        for (std::size_t k = 0; k + 2 < n; ++k) {
+            if (release(k) && release(k + 1) && !release(k + 2)) {
+                add(k + 2, 500);
+                break;
+            }
+        }
+    }
     if (procedure == Procedure::WriteRadio) {
         // 200 ms between the release after the global settings and the fast hook.
         for (std::size_t k = 0; k + 1 < n; ++k)
-            if (noted(*host[k], "release")) add(k + 1, 200);
+            if (noted(*host[k], "release") && !release(k + 1)) add(k + 1, 200);
     }
     if (procedure == Procedure::ReadBlock || procedure == Procedure::WriteBlock) {
         // 500 ms before the block's first word, after the group's status read if any.

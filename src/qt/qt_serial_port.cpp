@@ -10,10 +10,12 @@
 #ifdef __linux__
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #endif
 
 namespace zav {
@@ -31,6 +33,11 @@ QSerialPort::Parity toQt(Parity p) {
     }
     return QSerialPort::NoParity;
 }
+
+// The event loop counts its timeouts in whole milliseconds, rounded up: a timer may wake
+// the loop up to this much after its time. A wait's timer ends this much before the
+// deadline, and the rest of the wait is slept to the deadline itself.
+constexpr LinkTime kTimerEarly = std::chrono::milliseconds(1);
 
 }  // namespace
 
@@ -91,7 +98,12 @@ std::optional<EmptyLock> clearEmptyLock(const std::string& device,
 }
 
 QtSerialPort::QtSerialPort() {
-    clock_.start();
+#ifdef __linux__
+    // The system lets a sleep or a poll of this thread (the one that waits on the port)
+    // end up to 50 us late by default, which a label write's four pauses per byte would
+    // add up; a nanosecond is asked for instead.
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
     waitTimer_.setTimerType(Qt::PreciseTimer);
     waitTimer_.setSingleShot(true);
     QObject::connect(&waitTimer_, &QTimer::timeout, [this] { woken_ = true; });
@@ -215,7 +227,23 @@ void QtSerialPort::discardInput() {
 }
 
 LinkTime QtSerialPort::now() const {
-    return LinkTime(clock_.nsecsElapsed());
+    return std::chrono::steady_clock::now() - origin_;
+}
+
+void QtSerialPort::sleepUntil(LinkTime deadline) const {
+#ifdef __linux__
+    // An absolute deadline on the clock steady_clock reads: the time spent before the
+    // sleep starts is not added to it.
+    const auto at = (origin_ + deadline).time_since_epoch();
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(at);
+    timespec ts{};
+    ts.tv_sec = static_cast<std::time_t>(seconds.count());
+    ts.tv_nsec = static_cast<long>(std::chrono::nanoseconds(at - seconds).count());
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+#else
+    std::this_thread::sleep_for(deadline - now());
+#endif
 }
 
 void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
@@ -224,11 +252,12 @@ void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
         QCoreApplication::processEvents();
         return;
     }
-    // A timer counts whole milliseconds and may end up to one late; the last fraction of
-    // a millisecond is slept, so that a pause ends on time without spinning.
-    const auto ms = std::chrono::floor<std::chrono::milliseconds>(remaining);
-    if (ms.count() == 0) {
-        std::this_thread::sleep_for(remaining);
+    // The timer ends early enough that its lateness cannot carry the wait past the
+    // deadline; the last part of the wait is slept, so that a pause ends on time
+    // without spinning.
+    const auto ms = std::chrono::floor<std::chrono::milliseconds>(remaining - kTimerEarly);
+    if (ms.count() <= 0) {
+        sleepUntil(deadline);
         // The events were handled in the pass before; a byte may have come meanwhile.
         if (wakeOnInput) QCoreApplication::processEvents();
         return;

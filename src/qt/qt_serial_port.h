@@ -1,13 +1,13 @@
 #pragma once
 // The real serial port, through QSerialPort. Waits handle the event loop's events until
-// received data, an error or a precise timer ends them (the last fraction of a
-// millisecond is slept), so windows stay live during a transfer, bytes are taken the
-// moment they arrive, pauses end on time, and nothing spins.
+// received data, an error or a precise timer ends them, the timer a millisecond before
+// the deadline and the rest slept to the deadline itself, so windows stay live during a
+// transfer, bytes are taken the moment they arrive, pauses end on time, and nothing spins.
 
-#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QTimer>
 #include <array>
+#include <chrono>
 #include <optional>
 #include <span>
 #include <string>
@@ -46,17 +46,21 @@ class QtSerialPort final : public LinkPort {
     bool applySettings(const LineSettings& settings);
     // Waits until the bytes written so far have left the port.
     void drainOutput();
+    // Blocks until the clock reaches `deadline`, without letting the window system run.
+    void sleepUntil(LinkTime deadline) const;
 
     // True when the error the open device reported means it has gone away.
     [[nodiscard]] bool deviceGone(QSerialPort::SerialPortError error) const;
 
     QSerialPort port_;
-    QElapsedTimer clock_;
+    // The origin of now(): a deadline is a point on the system's monotonic clock.
+    std::chrono::steady_clock::time_point origin_ = std::chrono::steady_clock::now();
     std::string device_;
     std::string lastError_;
     bool lost_ = false;
-    // One timer serves every wait (a transfer waits once per byte); a wait ends when it
-    // fires, or when data or an error come while wakeOnInput_ is set.
+    // One timer serves every wait (a transfer waits once per byte), in the event loop of
+    // the thread that made the port; a wait ends when it fires, or when data or an error
+    // come while wakeOnInput_ is set.
     QTimer waitTimer_;
     bool wakeOnInput_ = false;
     bool woken_ = false;

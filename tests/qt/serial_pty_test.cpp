@@ -1,6 +1,7 @@
 // The real serial port against the simulated radio served on a pseudo-terminal: whole
-// connections end to end, exclusive opening, open failures, the receive timeout, a
-// device that goes away in the middle of a transfer, and a lock file left empty.
+// connections end to end, exclusive opening, open failures, the receive timeout, pauses
+// that end no earlier than asked, a device that goes away in the middle of a transfer, and
+// a lock file left empty.
 
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -110,6 +111,17 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
     second.hookRadio(LineSpeed::Baud4800);
     EXPECT_EQ(otherPrompts.texts(), std::vector<std::string>(2, "Unable to open Comm Port"));
     EXPECT_NE(otherPrompts.messages.at(1).detail.find("/dev/zav-no-such-port"), std::string::npos);
+}
+
+// A pause's last part is slept to its deadline, not for a time counted from when the sleep
+// began: a pass that sleeps does not end before the deadline.
+TEST_F(PtyRadio, APauseEndsNoEarlierThanItsDeadline) {
+    using std::chrono::microseconds;
+    for (const microseconds pause : {microseconds(300), microseconds(900), microseconds(1900)}) {
+        const LinkTime end = port.now() + pause;
+        port.waitUntil(end, false);
+        EXPECT_GE(port.now(), end) << pause.count() << " us in one pass";
+    }
 }
 
 // The group a refused user should join is the device's own, when that group may open it;

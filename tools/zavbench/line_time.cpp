@@ -10,6 +10,10 @@ namespace zav::bench {
 namespace {
 
 constexpr double kBitsPerByte = 10;
+// The link's in-step check: the quiet time it waits for after an answer's last byte.
+constexpr double kCheckMs = 20;
+// The radio's clock and the host's differ by the pseudo-terminal's hand-over.
+constexpr double kCheckToleranceMs = 0.5;
 
 double byteMs(int baud) {
     return baud > 0 ? 1000.0 * kBitsPerByte / baud : 0.0;
@@ -80,12 +84,21 @@ std::vector<double> connectionPauses(const std::vector<const LineByte*>& host,
         if (k + 1 < n) add(k + 1, 20 + 25.0 * answersBetween(host[k], host[k + 1]));
     }
     const bool writes = procedure == Procedure::WriteRadio || procedure == Procedure::WriteBlock;
-    // A write starts with two releases and 500 ms before the hook.
-    if (writes && n > 2 && host[0]->value == 0x01 && host[1]->value == 0x01) add(2, 500);
+    const auto release = [&](std::size_t k) { return k < n && host[k]->value == 0x01; };
+    // A write's attempt starts with two releases and 500 ms before the hook; the band
+    // check's connection may come first, its own release just before them.
+    if (writes) {
+        for (std::size_t k = 0; k + 2 < n; ++k) {
+            if (release(k) && release(k + 1) && !release(k + 2)) {
+                add(k + 2, 500);
+                break;
+            }
+        }
+    }
     if (procedure == Procedure::WriteRadio) {
         // 200 ms between the release after the global settings and the fast hook.
         for (std::size_t k = 0; k + 1 < n; ++k)
-            if (noted(*host[k], "release")) add(k + 1, 200);
+            if (noted(*host[k], "release") && !release(k + 1)) add(k + 1, 200);
     }
     if (procedure == Procedure::ReadBlock || procedure == Procedure::WriteBlock) {
         // 500 ms before the block's first word, after the group's status read if any.
@@ -132,8 +145,19 @@ std::size_t afterEnd(const std::vector<const LineByte*>& host, std::string_view 
 
 std::vector<double> prescribedPauses(const std::vector<const LineByte*>& host,
                                      Procedure procedure) {
-    if (procedure != Procedure::BackedUpWriteRadio && procedure != Procedure::BackedUpWriteLabels)
-        return connectionPauses(host, procedure);
+    const auto written = [&] {
+        switch (procedure) {
+            case Procedure::BackedUpWriteRadio:
+                return std::optional(Procedure::WriteRadio);
+            case Procedure::BackedUpWriteBlock:
+                return std::optional(Procedure::WriteBlock);
+            case Procedure::BackedUpWriteLabels:
+                return std::optional(Procedure::WriteLabels);
+            default:
+                return std::optional<Procedure>();
+        }
+    }();
+    if (!written) return connectionPauses(host, procedure);
     const bool labels = procedure == Procedure::BackedUpWriteLabels;
     const std::size_t read = afterEnd(host, "end of read program", 0);
     const std::size_t write = labels ? afterEnd(host, "end of label program", read) : read;
@@ -146,8 +170,69 @@ std::vector<double> prescribedPauses(const std::vector<const LineByte*>& host,
     };
     part(0, read, Procedure::ReadRadio);
     part(read, write, Procedure::ReadLabels);
-    part(write, host.size(), labels ? Procedure::WriteLabels : Procedure::WriteRadio);
+    part(write, host.size(), *written);
     return pause;
+}
+
+// The bytes' arrivals when the conversation is replayed at the line's pace (see
+// lineTimeMinimum); with `checks`, a host byte that waited for an in-step check in the
+// real conversation waits for it in the replay too, and `checks` counts them.
+double replay(const std::vector<LineByte>& bytes, const std::vector<double>& pause, int* checks) {
+    std::vector<double> at(bytes.size(), 0.0);
+    double queued = 0;     // when the host's previous byte was handed to the port
+    double hostFree = 0;   // when the host's wire is free
+    double radioFree = 0;  // when the radio's wire is free
+    double end = 0;
+    std::size_t hostIndex = 0;
+    std::optional<std::size_t> lastRadio;  // the latest answer
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const LineByte& b = bytes[i];
+        const double wire = byteMs(b.baud);
+        if (b.toRadio) {
+            // It waits for the answers that had come before it went on the wire.
+            double after = hostIndex == 0 ? 0.0 : queued;
+            for (std::size_t j = i; j-- > 0;) {
+                const LineByte& a = bytes[j];
+                if (a.toRadio || a.lost) continue;
+                if (a.arrivalMs <= b.arrivalMs - wire) {
+                    after = std::max(after, at[j]);
+                    break;
+                }
+            }
+            const double prescribed = pause[hostIndex++];
+            queued = after + prescribed;
+            // A check counts from the answer's last byte; a prescribed pause as long
+            // covers it. Only a quiet gap after an answer shows one.
+            if (checks != nullptr && prescribed < kCheckMs && lastRadio && *lastRadio + 1 == i &&
+                b.arrivalMs - wire - bytes[*lastRadio].arrivalMs >= kCheckMs - kCheckToleranceMs) {
+                queued = std::max(queued, at[*lastRadio] + kCheckMs);
+                ++*checks;
+            }
+            at[i] = std::max(queued, hostFree) + wire;
+            hostFree = at[i];
+        } else {
+            if (b.lost) continue;
+            // It answers the last host byte that had arrived when it left, after the
+            // radio's own reply time, and behind the answer before it.
+            const double left = b.arrivalMs - wire;
+            double trigger = 0;
+            double triggerReplay = 0;
+            for (std::size_t j = i; j-- > 0;) {
+                if (bytes[j].toRadio && bytes[j].arrivalMs <= left + 1e-6) {
+                    trigger = bytes[j].arrivalMs;
+                    triggerReplay = at[j];
+                    break;
+                }
+            }
+            const double before = lastRadio ? bytes[*lastRadio].arrivalMs : 0.0;
+            const double reply = std::max(0.0, left - std::max(trigger, before));
+            at[i] = std::max(triggerReplay, radioFree) + reply + wire;
+            radioFree = at[i];
+            lastRadio = i;
+        }
+        end = std::max(end, at[i]);
+    }
+    return end;
 }
 
 }  // namespace
@@ -171,56 +256,13 @@ LineTime lineTimeMinimum(const std::vector<LineByte>& bytes, Procedure procedure
 
     LineTime result;
     for (const double p : pause) result.pausesMs += p;
-    // Replays the conversation: `at` holds each byte's arrival in the replay.
-    std::vector<double> at(bytes.size(), 0.0);
-    double queued = 0;     // when the host's previous byte was handed to the port
-    double hostFree = 0;   // when the host's wire is free
-    double radioFree = 0;  // when the radio's wire is free
-    double end = 0;
-    std::size_t hostIndex = 0;
-    std::optional<std::size_t> lastRadio;  // the latest answer
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const LineByte& b = bytes[i];
-        const double wire = byteMs(b.baud);
-        if (b.toRadio) {
-            // It waits for the answers that had come before it went on the wire.
-            double after = hostIndex == 0 ? 0.0 : queued;
-            for (std::size_t j = i; j-- > 0;) {
-                const LineByte& a = bytes[j];
-                if (a.toRadio || a.lost) continue;
-                if (a.arrivalMs <= b.arrivalMs - wire) {
-                    after = std::max(after, at[j]);
-                    break;
-                }
-            }
-            queued = after + pause[hostIndex++];
-            at[i] = std::max(queued, hostFree) + wire;
-            hostFree = at[i];
-            ++result.hostBytes;
-        } else {
-            if (b.lost) continue;
-            // It answers the last host byte that had arrived when it left, after the
-            // radio's own reply time, and behind the answer before it.
-            const double left = b.arrivalMs - wire;
-            double trigger = 0;
-            double triggerReplay = 0;
-            for (std::size_t j = i; j-- > 0;) {
-                if (bytes[j].toRadio && bytes[j].arrivalMs <= left + 1e-6) {
-                    trigger = bytes[j].arrivalMs;
-                    triggerReplay = at[j];
-                    break;
-                }
-            }
-            const double before = lastRadio ? bytes[*lastRadio].arrivalMs : 0.0;
-            const double reply = std::max(0.0, left - std::max(trigger, before));
-            at[i] = std::max(triggerReplay, radioFree) + reply + wire;
-            radioFree = at[i];
-            lastRadio = i;
-            ++result.radioBytes;
-        }
-        end = std::max(end, at[i]);
+    for (const LineByte& b : bytes) {
+        result.hostBytes += b.toRadio;
+        result.radioBytes += !b.toRadio && !b.lost;
+        result.connections += b.toRadio && b.note == "hook";
     }
-    result.minimumMs = end;
+    result.minimumMs = replay(bytes, pause, nullptr);
+    result.checksMs = replay(bytes, pause, &result.checks) - result.minimumMs;
     return result;
 }
 

@@ -5,7 +5,9 @@
 // radio's transcript (zavsim --transcript): every byte takes its 10 bit times at the
 // speed it was sent at, every answer leaves after the radio's own reply time (as the
 // transcript shows it), and the pauses the procedure prescribes are placed where the
-// conversation shows the step they belong to.
+// conversation shows the step they belong to. The link's in-step checks (the line must
+// stay quiet for 20 ms after an answer before the link trusts it) are replayed apart, so
+// that what the line and the procedure need and what the checks add show separately.
 
 #include <cstdint>
 #include <istream>
@@ -41,6 +43,7 @@ enum class Procedure {
     // A write after its backup: the whole read (and the label read), then the write, each
     // connection with its own pauses.
     BackedUpWriteRadio,
+    BackedUpWriteBlock,
     BackedUpWriteLabels,
 };
 
@@ -49,6 +52,11 @@ struct LineTime {
     int radioBytes = 0;
     double pausesMs = 0;   // the prescribed pauses in all
     double minimumMs = 0;  // first byte sent to last byte received
+    // What the in-step checks add to the minimum: the replay again, where a host byte
+    // that followed an answer by the check's 20 ms waits that long after it.
+    double checksMs = 0;
+    int checks = 0;
+    int connections = 0;  // hooks the radio answered: each opens and closes the port
 };
 
 LineTime lineTimeMinimum(const std::vector<LineByte>& bytes, Procedure procedure);

@@ -33,6 +33,29 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Programming editor for ZAV UHF two-way radios.</source>
+        <translation>Programmiereditor für ZAV-UHF-Funkgeräte.</translation>
+    </message>
+    <message>
+        <source>Run against a simulated radio on a pseudo-terminal.</source>
+        <translation>Mit einem simulierten Funkgerät an einem Pseudoterminal arbeiten.</translation>
+    </message>
+    <message>
+        <source>Write the steps of the link, the operations, the files and the settings to standard error.</source>
+        <translation>Die Schritte der Verbindung, die Vorgänge, die Dateien und die Einstellungen auf die Standardfehlerausgabe schreiben.</translation>
+    </message>
+    <message>
+        <source>Frequency files to open, one editor each.</source>
+        <translation>Zu öffnende Frequenzdateien, je Datei ein Editor.</translation>
+    </message>
+    <message>
+        <source>Try &apos;zavprog --help&apos; for more information.</source>
+        <translation>Mit &apos;zavprog --help&apos; erhalten Sie weitere Informationen.</translation>
+    </message>
+</context>
+<context>
     <name>Lists</name>
     <message>
         <source>Indicate</source>
@@ -122,20 +145,8 @@
         <translation>Systeminformationen sind derzeit nicht verfügbar</translation>
     </message>
     <message>
-        <source>Write Fleet</source>
-        <translation>Flotte schreiben</translation>
-    </message>
-    <message>
-        <source>Name at least one port.</source>
-        <translation>Geben Sie mindestens eine Schnittstelle an.</translation>
-    </message>
-    <message>
         <source>The groups are numbers 1 to 15, such as 1,3,5-7.</source>
         <translation>Die Gruppen sind Nummern von 1 bis 15, etwa 1,3,5-7.</translation>
-    </message>
-    <message>
-        <source>The unit numbers do not fit in seven digits.</source>
-        <translation>Die Gerätenummern passen nicht in sieben Stellen.</translation>
     </message>
     <message>
         <source>No record has been selected to the clipboard</source>
@@ -388,6 +399,24 @@
     <message>
         <source>Unable to detect sync range.</source>
         <translation>Der Synchronisierbereich kann nicht ermittelt werden.</translation>
+    </message>
+    <message>
+        <source>Fleet</source>
+        <translation>Flotte</translation>
+    </message>
+</context>
+<context>
+    <name>StatusLine</name>
+    <message>
+        <source>serial trace on</source>
+        <translation>Mitschnitt ein</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n rows selected</source>
+        <translation>
+            <numerusform>%n Zeile ausgewählt</numerusform>
+            <numerusform>%n Zeilen ausgewählt</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -728,6 +757,42 @@
         <source>The simulated radio could not be started: %1</source>
         <translation>Das simulierte Funkgerät konnte nicht gestartet werden: %1</translation>
     </message>
+    <message>
+        <source>Select &amp;All Rows</source>
+        <translation>&amp;Alle Zeilen auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Rows</source>
+        <translation>Zeilen &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t Rows</source>
+        <translation>Zeilen auss&amp;chneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Rows</source>
+        <translation>Zeilen &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Set On &amp;Selected Rows...</source>
+        <translation>In ausgewählten Zeilen &amp;setzen...</translation>
+    </message>
+    <message>
+        <source>&amp;Fill Frequencies...</source>
+        <translation>Frequenzen aus&amp;füllen...</translation>
+    </message>
+    <message>
+        <source>Move Rows &amp;Up</source>
+        <translation>Zeilen nach &amp;oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move Rows Do&amp;wn</source>
+        <translation>Zeilen nach &amp;unten verschieben</translation>
+    </message>
+    <message>
+        <source>Save Diagnostics...</source>
+        <translation>Diagnose speichern...</translation>
+    </message>
 </context>
 <context>
     <name>zav::AboutDialog</name>
@@ -807,6 +872,53 @@
     </message>
 </context>
 <context>
+    <name>zav::BulkEditController</name>
+    <message>
+        <source>Cut Rows</source>
+        <translation>Zeilen ausschneiden</translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation>Zeilen löschen</translation>
+    </message>
+    <message>
+        <source>Move Rows Up</source>
+        <translation>Zeilen nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move Rows Down</source>
+        <translation>Zeilen nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>The first channel of the group cannot move up.</source>
+        <translation>Der erste Kanal der Gruppe kann nicht nach oben verschoben werden.</translation>
+    </message>
+    <message>
+        <source>The last channel of the group cannot move down.</source>
+        <translation>Der letzte Kanal der Gruppe kann nicht nach unten verschoben werden.</translation>
+    </message>
+    <message>
+        <source>Choose a cell of the column to set first.</source>
+        <translation>Wählen Sie zuerst eine Zelle der Spalte, die gesetzt werden soll.</translation>
+    </message>
+    <message>
+        <source>Set On Selected Rows</source>
+        <translation>In ausgewählten Zeilen setzen</translation>
+    </message>
+    <message>
+        <source>Step: &apos;%1&apos; is no amount in MHz.</source>
+        <translation>Schrittweite: &apos;%1&apos; ist kein Wert in MHz.</translation>
+    </message>
+    <message>
+        <source>Offset: &apos;%1&apos; is no amount in MHz.</source>
+        <translation>Ablage: &apos;%1&apos; ist kein Wert in MHz.</translation>
+    </message>
+    <message>
+        <source>Fill Frequencies</source>
+        <translation>Frequenzen ausfüllen</translation>
+    </message>
+</context>
+<context>
     <name>zav::ChannelGridModel</name>
     <message>
         <source>Edit %1</source>
@@ -865,6 +977,18 @@
         <source>From the editor&apos;s image to %1: </source>
         <translation>Vom Abbild im Editor zu %1: </translation>
     </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>CHIRP CSV (*.csv)</source>
+        <translation>CHIRP-CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>All (*.*)</source>
+        <translation>Alle (*.*)</translation>
+    </message>
 </context>
 <context>
     <name>zav::FileController</name>
@@ -878,11 +1002,33 @@
     </message>
 </context>
 <context>
-    <name>zav::FleetWriteDialog</name>
+    <name>zav::FillDialog</name>
     <message>
-        <source>Write Fleet</source>
-        <translation>Flotte schreiben</translation>
+        <source>&amp;Transmit frequency too</source>
+        <translation>Auch Sende&amp;frequenz</translation>
     </message>
+    <message numerus="yes">
+        <source>Fill Frequencies of %n rows</source>
+        <translation>
+            <numerusform>Frequenzen in %n Zeile ausfüllen</numerusform>
+            <numerusform>Frequenzen in %n Zeilen ausfüllen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Start (MHz):</source>
+        <translation>&amp;Start (MHz):</translation>
+    </message>
+    <message>
+        <source>St&amp;ep (MHz):</source>
+        <translation>Sc&amp;hrittweite (MHz):</translation>
+    </message>
+    <message>
+        <source>&amp;Offset (MHz):</source>
+        <translation>&amp;Ablage (MHz):</translation>
+    </message>
+</context>
+<context>
+    <name>zav::FleetWriteDialog</name>
     <message>
         <source>Port numbers 1 to 4 or devices such as /dev/ttyUSB0</source>
         <translation>Schnittstellennummern 1 bis 4 oder Geräte wie /dev/ttyUSB0</translation>
@@ -906,10 +1052,6 @@
     <message>
         <source>Write global parameters</source>
         <translation>Globale Parameter schreiben</translation>
-    </message>
-    <message>
-        <source>Write labels too</source>
-        <translation>Auch Namen schreiben</translation>
     </message>
     <message>
         <source>Ports (one a line):</source>
@@ -944,40 +1086,100 @@
         <translation>Schließen</translation>
     </message>
     <message>
-        <source>Two ports name the device %1.</source>
-        <translation>Zwei Schnittstellen nennen das Gerät %1.</translation>
-    </message>
-    <message>
-        <source>Write to %1 radio?</source>
-        <translation>In %1 Funkgerät schreiben?</translation>
-    </message>
-    <message>
-        <source>Write to %1 radios?</source>
-        <translation>In %1 Funkgeräte schreiben?</translation>
-    </message>
-    <message>
-        <source>Writing...</source>
-        <translation>Schreiben...</translation>
-    </message>
-    <message>
-        <source>All %1 radios written.</source>
-        <translation>Alle %1 Funkgeräte geschrieben.</translation>
-    </message>
-    <message>
-        <source>%1 of %2 not written.</source>
-        <translation>%1 von %2 nicht geschrieben.</translation>
-    </message>
-    <message>
         <source>Written: %1 bytes in %2 s</source>
         <translation>Geschrieben: %1 Bytes in %2 s</translation>
     </message>
     <message>
-        <source>Cancelled</source>
-        <translation>Abgebrochen</translation>
+        <source>Read into %1</source>
+        <translation>Gelesen in %1</translation>
     </message>
     <message>
-        <source>Failed: </source>
-        <translation>Fehlgeschlagen: </translation>
+        <source>Labels written: %1 bytes in %2 s</source>
+        <translation>Namen geschrieben: %1 Bytes in %2 s</translation>
+    </message>
+    <message>
+        <source>Fleet</source>
+        <translation>Flotte</translation>
+    </message>
+    <message>
+        <source>Write the editor&apos;s contents</source>
+        <translation>Inhalt des Editors schreiben</translation>
+    </message>
+    <message>
+        <source>Read each radio into a file</source>
+        <translation>Jedes Funkgerät in eine Datei lesen</translation>
+    </message>
+    <message>
+        <source>Write the editor&apos;s labels</source>
+        <translation>Namen des Editors schreiben</translation>
+    </message>
+    <message>
+        <source>Labels too</source>
+        <translation>Auch Namen</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>such as /home/me/radio-{port}.frq</source>
+        <translation>etwa /home/me/radio-{port}.frq</translation>
+    </message>
+    <message>
+        <source>{port} stands for each port&apos;s name</source>
+        <translation>{port} steht für den Namen der jeweiligen Schnittstelle</translation>
+    </message>
+    <message>
+        <source>All groups</source>
+        <translation>Alle Gruppen</translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation>Gruppe %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>A CSV file that takes a row per radio</source>
+        <translation>Eine CSV-Datei mit einer Zeile je Funkgerät</translation>
+    </message>
+    <message>
+        <source>Operation:</source>
+        <translation>Vorgang:</translation>
+    </message>
+    <message>
+        <source>Files:</source>
+        <translation>Dateien:</translation>
+    </message>
+    <message>
+        <source>Labels of:</source>
+        <translation>Namen von:</translation>
+    </message>
+    <message>
+        <source>Log file:</source>
+        <translation>Protokolldatei:</translation>
+    </message>
+    <message>
+        <source>Radio history</source>
+        <translation>Funkgeräte-Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Read</source>
+        <translation>&amp;Lesen</translation>
+    </message>
+    <message>
+        <source>Write &amp;Labels</source>
+        <translation>&amp;Namen schreiben</translation>
+    </message>
+    <message>
+        <source>Running...</source>
+        <translation>Läuft...</translation>
+    </message>
+    <message>
+        <source>Cancelling: each radio stops at its next safe point...</source>
+        <translation>Abbruch: Jedes Funkgerät hält am nächsten sicheren Punkt an...</translation>
     </message>
 </context>
 <context>
@@ -1150,6 +1352,18 @@
         <source> (plugged in most recently)</source>
         <translation> (zuletzt angeschlossen)</translation>
     </message>
+    <message>
+        <source>Serial number: %1</source>
+        <translation>Seriennummer: %1</translation>
+    </message>
+    <message>
+        <source>In use by process %1</source>
+        <translation>Belegt von Prozess %1</translation>
+    </message>
+    <message>
+        <source>In use by another program</source>
+        <translation>Von einem anderen Programm belegt</translation>
+    </message>
 </context>
 <context>
     <name>zav::PrintCommands</name>
@@ -1241,6 +1455,20 @@
     <message>
         <source>Kept in %1, newest first:</source>
         <translation>Abgelegt in %1, neueste zuerst:</translation>
+    </message>
+</context>
+<context>
+    <name>zav::SetRowsDialog</name>
+    <message>
+        <source>Set On Selected Rows</source>
+        <translation>In ausgewählten Zeilen setzen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n rows:</source>
+        <translation>
+            <numerusform>%1 in %n Zeile:</numerusform>
+            <numerusform>%1 in %n Zeilen:</numerusform>
+        </translation>
     </message>
 </context>
 <context>

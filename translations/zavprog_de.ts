@@ -404,6 +404,22 @@
         <source>Fleet</source>
         <translation>Flotte</translation>
     </message>
+    <message>
+        <source>Name at least one port.</source>
+        <translation>Geben Sie mindestens eine Schnittstelle an.</translation>
+    </message>
+    <message>
+        <source>The unit numbers do not fit in seven digits.</source>
+        <translation>Die Gerätenummern passen nicht in sieben Stellen.</translation>
+    </message>
+    <message>
+        <source>Name the file each radio is read into.</source>
+        <translation>Geben Sie die Datei an, in die jedes Funkgerät gelesen wird.</translation>
+    </message>
+    <message>
+        <source>Two ports give the same file name: put {port} in it.</source>
+        <translation>Zwei Schnittstellen ergeben denselben Dateinamen: Setzen Sie {port} hinein.</translation>
+    </message>
 </context>
 <context>
     <name>StatusLine</name>
@@ -1180,6 +1196,42 @@
     <message>
         <source>Cancelling: each radio stops at its next safe point...</source>
         <translation>Abbruch: Jedes Funkgerät hält am nächsten sicheren Punkt an...</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Cancelled before it started</source>
+        <translation>Vor dem Start abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 read</source>
+        <translation>%1 gelesen</translation>
+    </message>
+    <message>
+        <source>%1 written</source>
+        <translation>%1 geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 labels written</source>
+        <translation>bei %1 Namen geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 cancelled</source>
+        <translation>%1 abgebrochen</translation>
+    </message>
+    <message>
+        <source>1 radio</source>
+        <translation>1 Funkgerät</translation>
+    </message>
+    <message>
+        <source>%1 radios</source>
+        <translation>%1 Funkgeräte</translation>
     </message>
 </context>
 <context>

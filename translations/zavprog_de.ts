@@ -36,23 +36,23 @@
     <name>CommandLine</name>
     <message>
         <source>Programming editor for ZAV UHF two-way radios.</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmiereditor für ZAV-UHF-Funkgeräte.</translation>
     </message>
     <message>
         <source>Run against a simulated radio on a pseudo-terminal.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit einem simulierten Funkgerät an einem Pseudoterminal arbeiten.</translation>
     </message>
     <message>
         <source>Write the steps of the link, the operations, the files and the settings to standard error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schritte der Verbindung, die Vorgänge, die Dateien und die Einstellungen auf die Standardfehlerausgabe schreiben.</translation>
     </message>
     <message>
         <source>Frequency files to open, one editor each.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu öffnende Frequenzdateien, je Datei ein Editor.</translation>
     </message>
     <message>
         <source>Try &apos;zavprog --help&apos; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit &apos;zavprog --help&apos; erhalten Sie weitere Informationen.</translation>
     </message>
 </context>
 <context>
@@ -402,20 +402,36 @@
     </message>
     <message>
         <source>Fleet</source>
-        <translation type="unfinished"></translation>
+        <translation>Flotte</translation>
+    </message>
+    <message>
+        <source>Name at least one port.</source>
+        <translation>Geben Sie mindestens eine Schnittstelle an.</translation>
+    </message>
+    <message>
+        <source>The unit numbers do not fit in seven digits.</source>
+        <translation>Die Gerätenummern passen nicht in sieben Stellen.</translation>
+    </message>
+    <message>
+        <source>Name the file each radio is read into.</source>
+        <translation>Geben Sie die Datei an, in die jedes Funkgerät gelesen wird.</translation>
+    </message>
+    <message>
+        <source>Two ports give the same file name: put {port} in it.</source>
+        <translation>Zwei Schnittstellen ergeben denselben Dateinamen: Setzen Sie {port} hinein.</translation>
     </message>
 </context>
 <context>
     <name>StatusLine</name>
     <message>
         <source>serial trace on</source>
-        <translation type="unfinished"></translation>
+        <translation>Mitschnitt ein</translation>
     </message>
     <message numerus="yes">
         <source>%n rows selected</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Zeile ausgewählt</numerusform>
+            <numerusform>%n Zeilen ausgewählt</numerusform>
         </translation>
     </message>
 </context>
@@ -759,39 +775,39 @@
     </message>
     <message>
         <source>Select &amp;All Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alle Zeilen auswählen</translation>
     </message>
     <message>
         <source>&amp;Copy Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen &amp;kopieren</translation>
     </message>
     <message>
         <source>Cu&amp;t Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen auss&amp;chneiden</translation>
     </message>
     <message>
         <source>&amp;Delete Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen &amp;löschen</translation>
     </message>
     <message>
         <source>Set On &amp;Selected Rows...</source>
-        <translation type="unfinished"></translation>
+        <translation>In ausgewählten Zeilen &amp;setzen...</translation>
     </message>
     <message>
         <source>&amp;Fill Frequencies...</source>
-        <translation type="unfinished"></translation>
+        <translation>Frequenzen aus&amp;füllen...</translation>
     </message>
     <message>
         <source>Move Rows &amp;Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen nach &amp;oben verschieben</translation>
     </message>
     <message>
         <source>Move Rows Do&amp;wn</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen nach &amp;unten verschieben</translation>
     </message>
     <message>
         <source>Save Diagnostics...</source>
-        <translation type="unfinished"></translation>
+        <translation>Diagnose speichern...</translation>
     </message>
 </context>
 <context>
@@ -875,47 +891,47 @@
     <name>zav::BulkEditController</name>
     <message>
         <source>Cut Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen ausschneiden</translation>
     </message>
     <message>
         <source>Delete Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen löschen</translation>
     </message>
     <message>
         <source>Move Rows Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen nach oben verschieben</translation>
     </message>
     <message>
         <source>Move Rows Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen nach unten verschieben</translation>
     </message>
     <message>
         <source>The first channel of the group cannot move up.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der erste Kanal der Gruppe kann nicht nach oben verschoben werden.</translation>
     </message>
     <message>
         <source>The last channel of the group cannot move down.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der letzte Kanal der Gruppe kann nicht nach unten verschoben werden.</translation>
     </message>
     <message>
         <source>Choose a cell of the column to set first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie zuerst eine Zelle der Spalte, die gesetzt werden soll.</translation>
     </message>
     <message>
         <source>Set On Selected Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>In ausgewählten Zeilen setzen</translation>
     </message>
     <message>
         <source>Step: &apos;%1&apos; is no amount in MHz.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schrittweite: &apos;%1&apos; ist kein Wert in MHz.</translation>
     </message>
     <message>
         <source>Offset: &apos;%1&apos; is no amount in MHz.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ablage: &apos;%1&apos; ist kein Wert in MHz.</translation>
     </message>
     <message>
         <source>Fill Frequencies</source>
-        <translation type="unfinished"></translation>
+        <translation>Frequenzen ausfüllen</translation>
     </message>
 </context>
 <context>
@@ -979,15 +995,15 @@
     </message>
     <message>
         <source>CSV (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV (*.csv)</translation>
     </message>
     <message>
         <source>CHIRP CSV (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CHIRP-CSV (*.csv)</translation>
     </message>
     <message>
         <source>All (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle (*.*)</translation>
     </message>
 </context>
 <context>
@@ -1005,26 +1021,26 @@
     <name>zav::FillDialog</name>
     <message>
         <source>&amp;Transmit frequency too</source>
-        <translation type="unfinished"></translation>
+        <translation>Auch Sende&amp;frequenz</translation>
     </message>
     <message numerus="yes">
         <source>Fill Frequencies of %n rows</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Frequenzen in %n Zeile ausfüllen</numerusform>
+            <numerusform>Frequenzen in %n Zeilen ausfüllen</numerusform>
         </translation>
     </message>
     <message>
         <source>&amp;Start (MHz):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Start (MHz):</translation>
     </message>
     <message>
         <source>St&amp;ep (MHz):</source>
-        <translation type="unfinished"></translation>
+        <translation>Sc&amp;hrittweite (MHz):</translation>
     </message>
     <message>
         <source>&amp;Offset (MHz):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ablage (MHz):</translation>
     </message>
 </context>
 <context>
@@ -1091,95 +1107,131 @@
     </message>
     <message>
         <source>Read into %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelesen in %1</translation>
     </message>
     <message>
         <source>Labels written: %1 bytes in %2 s</source>
-        <translation type="unfinished"></translation>
+        <translation>Namen geschrieben: %1 Bytes in %2 s</translation>
     </message>
     <message>
         <source>Fleet</source>
-        <translation type="unfinished"></translation>
+        <translation>Flotte</translation>
     </message>
     <message>
         <source>Write the editor&apos;s contents</source>
-        <translation type="unfinished"></translation>
+        <translation>Inhalt des Editors schreiben</translation>
     </message>
     <message>
         <source>Read each radio into a file</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Funkgerät in eine Datei lesen</translation>
     </message>
     <message>
         <source>Write the editor&apos;s labels</source>
-        <translation type="unfinished"></translation>
+        <translation>Namen des Editors schreiben</translation>
     </message>
     <message>
         <source>Labels too</source>
-        <translation type="unfinished"></translation>
+        <translation>Auch Namen</translation>
     </message>
     <message>
         <source>Verify</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen</translation>
     </message>
     <message>
         <source>such as /home/me/radio-{port}.frq</source>
-        <translation type="unfinished"></translation>
+        <translation>etwa /home/me/radio-{port}.frq</translation>
     </message>
     <message>
         <source>{port} stands for each port&apos;s name</source>
-        <translation type="unfinished"></translation>
+        <translation>{port} steht für den Namen der jeweiligen Schnittstelle</translation>
     </message>
     <message>
         <source>All groups</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Gruppen</translation>
     </message>
     <message>
         <source>Group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe %1</translation>
     </message>
     <message>
         <source>none</source>
-        <translation type="unfinished"></translation>
+        <translation>keine</translation>
     </message>
     <message>
         <source>A CSV file that takes a row per radio</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine CSV-Datei mit einer Zeile je Funkgerät</translation>
     </message>
     <message>
         <source>Operation:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorgang:</translation>
     </message>
     <message>
         <source>Files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien:</translation>
     </message>
     <message>
         <source>Labels of:</source>
-        <translation type="unfinished"></translation>
+        <translation>Namen von:</translation>
     </message>
     <message>
         <source>Log file:</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolldatei:</translation>
     </message>
     <message>
         <source>Radio history</source>
-        <translation type="unfinished"></translation>
+        <translation>Funkgeräte-Verlauf</translation>
     </message>
     <message>
         <source>&amp;Read</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Lesen</translation>
     </message>
     <message>
         <source>Write &amp;Labels</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Namen schreiben</translation>
     </message>
     <message>
         <source>Running...</source>
-        <translation type="unfinished"></translation>
+        <translation>Läuft...</translation>
     </message>
     <message>
         <source>Cancelling: each radio stops at its next safe point...</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbruch: Jedes Funkgerät hält am nächsten sicheren Punkt an...</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Cancelled before it started</source>
+        <translation>Vor dem Start abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 read</source>
+        <translation>%1 gelesen</translation>
+    </message>
+    <message>
+        <source>%1 written</source>
+        <translation>%1 geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 labels written</source>
+        <translation>bei %1 Namen geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 cancelled</source>
+        <translation>%1 abgebrochen</translation>
+    </message>
+    <message>
+        <source>1 radio</source>
+        <translation>1 Funkgerät</translation>
+    </message>
+    <message>
+        <source>%1 radios</source>
+        <translation>%1 Funkgeräte</translation>
     </message>
 </context>
 <context>
@@ -1354,15 +1406,15 @@
     </message>
     <message>
         <source>Serial number: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Seriennummer: %1</translation>
     </message>
     <message>
         <source>In use by process %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Belegt von Prozess %1</translation>
     </message>
     <message>
         <source>In use by another program</source>
-        <translation type="unfinished"></translation>
+        <translation>Von einem anderen Programm belegt</translation>
     </message>
 </context>
 <context>
@@ -1461,13 +1513,13 @@
     <name>zav::SetRowsDialog</name>
     <message>
         <source>Set On Selected Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>In ausgewählten Zeilen setzen</translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n rows:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 in %n Zeile:</numerusform>
+            <numerusform>%1 in %n Zeilen:</numerusform>
         </translation>
     </message>
 </context>

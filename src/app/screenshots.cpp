@@ -192,7 +192,9 @@ int renderScreenshots(const QString& folder) {
     {
         // Four rows selected and a code guard about to be set on all of them.
         window.grid().selectRows(std::vector{1, 2, 3, 4}, kColRecCG);
-        SetRowsDialog set(QStringLiteral("Rec CG"), 4, QStringLiteral("100.0"), &window);
+        const QString caption =
+            window.gridModel().headerData(kColRecCG, Qt::Horizontal, Qt::DisplayRole).toString();
+        SetRowsDialog set(caption, 4, QStringLiteral("100.0"), &window);
         set.show();
         set.adjustSize();
         set.move(window.geometry().center() - set.rect().center());

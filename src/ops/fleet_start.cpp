@@ -6,6 +6,7 @@
 
 #include "files/file_error.h"
 #include "iface/prompts.h"
+#include "iface/shown_text.h"
 
 namespace zav {
 
@@ -17,19 +18,19 @@ std::string radios(std::size_t n) {
 
 // Why the request cannot run; empty when it can.
 std::string refusal(const FleetRequest& r) {
-    if (r.ports.empty()) return "Name at least one port.";
+    if (r.ports.empty()) return shownText("Messages", "Name at least one port.");
     for (std::size_t i = 0; i < r.devices.size(); ++i)
         if (std::count(r.devices.begin(), r.devices.begin() + static_cast<std::ptrdiff_t>(i),
                        r.devices[i]) > 0)
             return "Two ports name the device " + r.devices[i] + ".";
     if (r.units && r.units->first + r.ports.size() - 1 > kLastUnitNumber)
-        return "The unit numbers do not fit in seven digits.";
+        return shownText("Messages", "The unit numbers do not fit in seven digits.");
     if (r.operation != FleetOperation::Read) return {};
     if (r.files.size() != r.ports.size() ||
         std::ranges::any_of(r.files, [](const std::string& f) { return f.empty(); }))
-        return "Name the file each radio is read into.";
+        return shownText("Messages", "Name the file each radio is read into.");
     if (std::set(r.files.begin(), r.files.end()).size() < r.files.size())
-        return "Two ports give the same file name: put {port} in it.";
+        return shownText("Messages", "Two ports give the same file name: put {port} in it.");
     return {};
 }
 

@@ -39,6 +39,10 @@ QString capitalized(const std::string& text) {
 
 // The radio's row: what it ended with, and for a transfer that went well its figures.
 QString resultText(const FleetRequest& request, std::size_t index, const FleetRadioResult& r) {
+    if (r.result.outcome == Outcome::Failed)
+        return FleetWriteDialog::tr("Failed: %1").arg(QString::fromStdString(r.reason));
+    if (r.result.outcome == Outcome::Cancelled && r.bytesSent == 0)
+        return FleetWriteDialog::tr("Cancelled before it started");
     if (!r.result.done()) return capitalized(r.outcome);
     const double seconds = std::chrono::duration<double>(r.duration).count();
     switch (request.operation) {
@@ -55,6 +59,35 @@ QString resultText(const FleetRequest& request, std::size_t index, const FleetRa
                 .arg(seconds, 0, 'f', 1);
     }
     return capitalized(r.outcome);
+}
+
+// The run's summary in the window's language, worded as zavtool's: the radios, then how
+// many ended each way.
+QString summaryText(FleetOperation operation, const std::vector<FleetRadioResult>& results) {
+    int done = 0;
+    int failed = 0;
+    int cancelled = 0;
+    for (const FleetRadioResult& r : results) {
+        if (r.result.done())
+            ++done;
+        else if (r.result.outcome == Outcome::Failed)
+            ++failed;
+        else
+            ++cancelled;
+    }
+    QStringList counts;
+    if (done > 0) {
+        counts << (operation == FleetOperation::Read    ? FleetWriteDialog::tr("%1 read")
+                   : operation == FleetOperation::Write ? FleetWriteDialog::tr("%1 written")
+                                                        : FleetWriteDialog::tr("%1 labels written"))
+                      .arg(done);
+    }
+    if (failed > 0) counts << FleetWriteDialog::tr("%1 failed").arg(failed);
+    if (cancelled > 0) counts << FleetWriteDialog::tr("%1 cancelled").arg(cancelled);
+    QString text = results.size() == 1 ? FleetWriteDialog::tr("1 radio")
+                                       : FleetWriteDialog::tr("%1 radios").arg(results.size());
+    if (!counts.isEmpty()) text += QStringLiteral(": ") + counts.join(QStringLiteral(", "));
+    return text + QLatin1Char('.');
 }
 
 }  // namespace
@@ -344,7 +377,6 @@ void FleetWriteDialog::showFinished(int index, bool done, const QString& text,
 void FleetWriteDialog::endRun() {
     runner_->wait();
     runner_.reset();
-    std::string summary = fleetSummary(results_);
     if (fleetLog_) {
         if (const std::error_code ec = fleetLog_->finish())
             prompts_.ask(warning("The log " + log_->text().trimmed().toStdString() +
@@ -352,7 +384,7 @@ void FleetWriteDialog::endRun() {
                                  kTitle));
         fleetLog_.reset();
     }
-    summary_->setText(QString::fromStdString(summary) + QLatin1Char('.'));
+    summary_->setText(summaryText(request_.operation, results_));
     startButton_->setEnabled(true);
     cancelButton_->setEnabled(false);
 }

@@ -21,6 +21,7 @@ namespace {
 
 struct CatalogEntry {
     QString context, source, translation;
+    QStringList forms;  // a plural message's translations, singular first
 };
 
 // The messages of a .ts file; a carriage return is stored as <byte value="xd"/>.
@@ -38,12 +39,13 @@ std::vector<CatalogEntry> readCatalog(const QString& path) {
                 text += QChar(xml.attributes().value("value").mid(1).toUInt(nullptr, 16));
             else
                 text.clear();
-            if (xml.name() == u"message") entries.push_back({context, {}, {}});
+            if (xml.name() == u"message") entries.push_back({context, {}, {}, {}});
         }
         if (!xml.isEndElement()) continue;
         if (xml.name() == u"name") context = text;
         if (xml.name() == u"source") entries.back().source = text;
         if (xml.name() == u"translation") entries.back().translation = text;
+        if (xml.name() == u"numerusform") entries.back().forms << text;
     }
     return entries;
 }
@@ -66,10 +68,21 @@ TEST(Translations, TheLocaleChoosesTheCatalogAndTheBuiltCatalogCarriesEveryTrans
     for (const char* locale : {"C", "de_DE"}) {
         const bool german =
             installTranslations(*qApp, QLocale(QString::fromLatin1(locale))) == "de";
-        for (const auto& [context, source, translation] : entries) {
-            const QString shown = QCoreApplication::translate(context.toUtf8(), source.toUtf8());
-            EXPECT_EQ(shown, german ? translation : source)
-                << locale << " " << source.toStdString();
+        for (const auto& [context, source, translation, forms] : entries) {
+            if (forms.isEmpty()) {
+                const QString shown =
+                    QCoreApplication::translate(context.toUtf8(), source.toUtf8());
+                EXPECT_EQ(shown, german ? translation : source)
+                    << locale << " " << source.toStdString();
+            }
+            // German, like English, takes the first form for one and the second for more.
+            for (int n = 1; n <= forms.size(); ++n) {
+                const QString shown =
+                    QCoreApplication::translate(context.toUtf8(), source.toUtf8(), nullptr, n);
+                EXPECT_EQ(shown, QString(german ? forms[n - 1] : source)
+                                     .replace(QStringLiteral("%n"), QString::number(n)))
+                    << locale << " " << source.toStdString() << " " << n;
+            }
         }
         removeInstalledTranslators();
     }

@@ -63,16 +63,11 @@ TEST(Translations, TheLocaleChoosesTheCatalogAndTheBuiltCatalogCarriesEveryTrans
             << name;
     const auto entries = readCatalog(QStringLiteral(ZAV_SOURCE_DIR "/translations/zavprog_de.ts"));
     ASSERT_GT(entries.size(), 100u);
-    for (const char* locale : {"C", "de_DE"}) {
-        const bool german =
-            installTranslations(*qApp, QLocale(QString::fromLatin1(locale))) == "de";
-        for (const auto& [context, source, translation] : entries) {
-            const QString shown = QCoreApplication::translate(context.toUtf8(), source.toUtf8());
-            EXPECT_EQ(shown, german ? translation : source)
-                << locale << " " << source.toStdString();
-        }
-        removeInstalledTranslators();
-    }
+    ASSERT_EQ(installTranslations(*qApp, QLocale(QStringLiteral("de_DE"))), "de");
+    for (const auto& [context, source, translation] : entries)
+        EXPECT_EQ(QCoreApplication::translate(context.toUtf8(), source.toUtf8()), translation)
+            << source.toStdString();
+    removeInstalledTranslators();
 }
 
 // Each window the commands open, and the main window with its menus.

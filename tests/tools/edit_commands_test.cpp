@@ -55,10 +55,6 @@ TEST(ZavtoolEdits, SetAndFillChangeTheNamedCellsOnlyOrNothing) {
     test::TempDir dir;
     const std::string in = dir.file("in.frq");
     const std::string out = dir.file("out.frq");
-    const auto run = [](std::vector<std::string> args, std::ostream& err) {  // stdout too
-        tool::ToolIo io{err, err};
-        return tool::run(args, io);
-    };
     test::writeBytes(in, defaultFileBytes().bytes);
     const std::string before = tableOf(in);
     for (const EditCase& c : kCases) {
@@ -67,9 +63,10 @@ TEST(ZavtoolEdits, SetAndFillChangeTheNamedCellsOnlyOrNothing) {
         for (std::string word; std::getline(words, word, '|');) args.push_back(word);
         args.insert(args.begin() + 1, in);
         args.push_back(out);
-        std::ostringstream err;
+        std::ostringstream err;  // stdout too
+        tool::ToolIo io{err, err};
         const std::string name = c.words;
-        EXPECT_EQ(run(args, err), c.status) << name << err.str();
+        EXPECT_EQ(tool::run(args, io), c.status) << name << err.str();
         EXPECT_NE(err.str().find(c.told), std::string::npos) << name << err.str();
         if (c.status != 0) {
             EXPECT_FALSE(std::filesystem::exists(out)) << name;

@@ -112,10 +112,9 @@ TEST(OperationPaths, EditorAndZavtoolHoldTheSameConversation) {
         EXPECT_EQ(saved->image == e.doc.mem && saved->labels == e.doc.labels, c.fileAsEditor);
         EXPECT_GT(tooltest::conversation(e.radio).size(), 2U);
         EXPECT_EQ(tooltest::conversation(e.radio), tooltest::conversation(radio)) << run.output;
-        const std::vector<Byte> trace = test::readBytes(dir.file("trace.txt"));
-        EXPECT_GT(std::ranges::count(trace, '\n'), 20);
+        const std::string traced = test::readText(dir.file("trace.txt"));
+        EXPECT_GT(std::ranges::count(traced, '\n'), 20);
         // The trace and the steps on stderr say which command ran and how it ended.
-        const std::string traced(trace.begin(), trace.end());
         EXPECT_TRUE(traced.starts_with("# serial trace begun ")) << traced.substr(0, 80);
         EXPECT_NE(traced.find(" ends: done\n"), std::string::npos);
         EXPECT_NE(run.output.find("zav.link: hooking the radio on "), std::string::npos);

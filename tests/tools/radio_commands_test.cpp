@@ -91,7 +91,7 @@ TEST(ZavtoolOnRadio, WritesWithinTheBandIdentifiesComparesAndVerifies) {
     const auto drops = [](int word) {
         return [word](sim::SimRadio& r) { r.config().faults.dropStoredWord = word; };
     };
-    const std::string verify = " --port 1 --verify";
+    const std::string verify = " --port 1 --verify", failedAt = "verify failed at byte ";
     const RadioCase cases[] = {
         {"write --port 1" + band, kAsIs, 1, false, refused},
         {"write --port 1 --ignore-band" + band, kAsIs, 0, true, ""},
@@ -112,13 +112,13 @@ TEST(ZavtoolOnRadio, WritesWithinTheBandIdentifiesComparesAndVerifies) {
          RadioCase::Told::Whole},
         {"diff" + file + " " + dir.file("missing.frq"), kAsIs, 2, false, ""},
         {"write" + file + verify, kAsIs, 0, true, ""},
-        {"write" + file + verify, drops(0x0A0), 1, {}, "verify failed at byte 0x0A0, byte 0x0A1"},
+        {"write" + file + verify, drops(0x0A0), 1, {}, failedAt + "0x0A0, byte 0x0A1"},
         {"write-group --group 1" + file + verify,
          drops(0x0A0),
          1,
          {},
-         "verify failed at byte 0x0A0, byte 0x0A1"},
-        {"write" + global + verify, drops(0x060), 1, {}, "verify failed at byte 0x060, byte 0x061"},
+         failedAt + "0x0A0, byte 0x0A1"},
+        {"write" + global + verify, drops(0x060), 1, {}, failedAt + "0x060, byte 0x061"},
     };
     for (const RadioCase& c : cases) {
         bool changed = false;

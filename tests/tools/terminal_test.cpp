@@ -1,7 +1,10 @@
-// zavtool and zavsim as terminal programs: errors name the file or the option, an output
-// that exists needs --force, a file named "-" is standard input or output, escape codes
-// go only to a terminal that takes them, `ports` lists the serial ports as the port
-// device dialog does (and completion offers those), and zavsim serves the demo radio.
+// zavtool, zavsim and the editor as terminal programs: errors name the file or the
+// option, an output that exists needs --force, a file named "-" is standard input or
+// output, escape codes go only to a terminal that takes them (a fleet's lines redrawn in
+// place there), `ports` lists the serial ports as the port device dialog does (and
+// completion offers those), and zavsim serves the demo radio. The editor reads its command
+// line before the window system is needed, so that help, the version and a usage error
+// work without a display, and each file named gets an editor.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -23,8 +26,12 @@ constexpr auto npos = std::string::npos;
 
 TEST(TerminalConventions, NameTheFileAndTheOptionAndTakeDashForAStream) {
     test::TempDir dir;
-    const std::string x = dir.file("x.frq"), y = dir.file("y.frq"), pdf = dir.file("old.pdf");
+    const std::string x = dir.file("x.frq"), y = dir.file("y.frq"), z = dir.file("z.frq");
+    const std::string pdf = dir.file("old.pdf");
     const std::string tool = "'" + kTool + "' ", sim = "'" + kSim + "' ";
+    const std::string editor = "XDG_CONFIG_HOME='" + dir.path() +
+                               "' timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+    const std::string zavprog = "'" + std::string(ZAV_BINARY_DIR) + "/src/zavprog' ";
     ASSERT_EQ(runTool("new " + x).status, 0);
     test::writeBytes(pdf, std::vector<Byte>{'%'});
     // The command, its exit status, a text its output holds and one it must not.
@@ -45,6 +52,19 @@ TEST(TerminalConventions, NameTheFileAndTheOptionAndTakeDashForAStream) {
         {sim + "--drop=x", 2, "--drop does not take 'x'", "faults:"},
         {sim + "--memory", 2, "'--memory'", "faults:"},
         {sim + "--demo --memory=" + x, 2, "--demo and --memory", "faults:"},
+        // The window system's own options are no usage error, nor files; a usage error
+        // points to --help.
+        {editor + zavprog + "--help", 0, "FILE", "Unknown"},
+        {editor + zavprog + "--version", 0, "ZAVPROG", "Unknown"},
+        {editor + zavprog + "--bogus x.frq", 2, "'bogus'.\nTry 'zavprog --help'", "FILE"},
+        {editor + zavprog + "--screenshots", 2, "'--screenshots'.\nTry 'zavprog --help'", "FILE"},
+        {editor + zavprog + "-platform offscreen -style=fusion --help", 0, "FILE", "Unknown"},
+        {editor + zavprog + "-platform offscreen --frob", 2, "'frob'.\nTry 'zavprog --help'",
+         "FILE"},
+        // Two files, as a shell passes them: two editors, each shown.
+        {tool + "new " + z + " && " + editor + "QT_QPA_PLATFORM=offscreen " + zavprog +
+             "--report-shown " + x + " " + z + " 2>/dev/null",
+         0, "shown\nshown\n", "shown\nshown\nshown"},
     };
     for (const auto& [command, status, holds, lacks] : rows) {
         const ToolRun run = shell(command);
@@ -71,6 +91,38 @@ TEST(TerminalConventions, EscapeCodesOnlyOnATerminalThatTakesThem) {
     for (const auto& [fd, term, takes] : cases)
         EXPECT_EQ(tool::takesEscapeCodes(fd, term), takes) << fd << " " << (term ? term : "unset");
     for (const int fd : {master, terminal, pipe[0], pipe[1]}) ::close(fd);
+}
+
+// A fleet on a terminal redraws each radio's line in place while the radios run; on a
+// pipe nothing but the plain lines, which both end with, one per radio in port order.
+TEST(ZavtoolFleet, DrawsEachRadiosLineInPlaceOnlyOnATerminal) {
+    test::isolateDataHome();
+    test::TempDir dir;
+    const std::string file = dir.file("fleet.frq");
+    ASSERT_EQ(runInProcess("new " + file).status, 0);
+    for (const bool terminal : {true, false}) {
+        SCOPED_TRACE(terminal ? "terminal" : "pipe");
+        std::array<sim::SimRadio, 2> radios;
+        for (auto& radio : radios) loadDefaults(radio);
+        std::ostringstream out, err;
+        const PortFactory ports = [&radios](const std::string& device) {
+            return std::make_unique<sim::VirtualPort>(radios.at(device == "sim1"));
+        };
+        tool::ToolIo io{.out = out, .err = err, .terminal = terminal, .makePort = ports};
+        io.historyFolder = dir.file("history");
+        const std::vector<std::string> args{"write",  "--no-backup", "--port", "sim0",
+                                            "--port", "sim1",        file};
+        ASSERT_EQ(tool::run(args, io), tool::kExitDone) << err.str();
+        const std::string drawn = err.str();
+        // Cursor movements and erasures, and a line per radio with its step and percent.
+        EXPECT_EQ(drawn.find('\x1b') != npos, terminal) << drawn;
+        for (const char* line : {"\rsim0: Writing Radio 100%\x1b[K\n", "\rsim1: written\x1b[K\n"})
+            EXPECT_EQ(drawn.find(line) != npos, terminal) << drawn;
+        EXPECT_TRUE(drawn.empty() || drawn.ends_with("\x1b[2A\r\x1b[J")) << drawn;
+        const std::string told = out.str();  // in port order
+        EXPECT_LT(told.find("sim0: wrote "), told.find("sim1: wrote ")) << told;
+        EXPECT_NE(told.find("sim1: wrote "), npos) << told;
+    }
 }
 
 // The serial ports as the dialog lists them, a block per port that starts with its device;
@@ -123,10 +175,8 @@ TEST(ZavsimDemo, ServesTheEditorsDemoRadio) {
     const DemoContents contents = demoContents();
     test::writeBytes(demo, encodeFrequencyFile(contents.mem, contents.labels));
     for (const auto& [options, holds] :
-         {std::pair{"--demo", true}, {"--memory=DEMO", true}, {"", false}}) {
-        std::string given = options;
-        if (given.ends_with("DEMO")) given.replace(given.find("DEMO"), 4, demo);
-        SimProcess sim(given);
+         {std::pair{std::string("--demo"), true}, {"--memory=" + demo, true}, {"", false}}) {
+        SimProcess sim(options);
         const ToolRun run = runTool("compare --labels --port=" + sim.device + " " + demo);
         EXPECT_EQ(run.status == 0, holds) << options << "\n" << run.output;
     }

@@ -190,15 +190,14 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
     for (std::size_t k = 0; k < 2; ++k) radios[k]->memory()[200 + k] ^= 0x11;  // each its own
     ports->setPlainText(QStringLiteral("sim0\nsim1"));
     run(1);
-    for (std::size_t k = 0; k < 2; ++k) {
+    for (int k = 0; k < 2; ++k) {
         const std::string file = dir.file("r-sim" + std::to_string(k) + ".frq");
         const auto read = decodeFrequencyFile(readBytes(file));
         ASSERT_TRUE(read) << file;
-        EXPECT_TRUE(std::ranges::equal(radios[k]->memory(),
+        EXPECT_TRUE(std::ranges::equal(radios.at(static_cast<std::size_t>(k))->memory(),
                                        std::span(read->image).first(kRadioMemorySize)));
-        const QTreeWidgetItem* row = list->topLevelItem(static_cast<int>(k));
-        EXPECT_EQ(state(static_cast<int>(k)), "Read into " + file);
-        EXPECT_TRUE(row->text(4).endsWith(QStringLiteral(".frq"))) << row->text(4).toStdString();
+        EXPECT_EQ(state(k), "Read into " + file);
+        EXPECT_THAT(list->topLevelItem(k)->text(4).toStdString(), ::testing::EndsWith(".frq"));
     }
 
     for (std::size_t i = 0; i < e.doc.labels.size(); ++i)

@@ -65,27 +65,18 @@ TEST(Translations, TheLocaleChoosesTheCatalogAndTheBuiltCatalogCarriesEveryTrans
             << name;
     const auto entries = readCatalog(QStringLiteral(ZAV_SOURCE_DIR "/translations/zavprog_de.ts"));
     ASSERT_GT(entries.size(), 100u);
-    for (const char* locale : {"C", "de_DE"}) {
-        const bool german =
-            installTranslations(*qApp, QLocale(QString::fromLatin1(locale))) == "de";
-        for (const auto& [context, source, translation, forms] : entries) {
-            if (forms.isEmpty()) {
-                const QString shown =
-                    QCoreApplication::translate(context.toUtf8(), source.toUtf8());
-                EXPECT_EQ(shown, german ? translation : source)
-                    << locale << " " << source.toStdString();
-            }
-            // German, like English, takes the first form for one and the second for more.
-            for (int n = 1; n <= forms.size(); ++n) {
-                const QString shown =
-                    QCoreApplication::translate(context.toUtf8(), source.toUtf8(), nullptr, n);
-                EXPECT_EQ(shown, QString(german ? forms[n - 1] : source)
-                                     .replace(QStringLiteral("%n"), QString::number(n)))
-                    << locale << " " << source.toStdString() << " " << n;
-            }
-        }
-        removeInstalledTranslators();
+    ASSERT_EQ(installTranslations(*qApp, QLocale(QStringLiteral("de_DE"))), "de");
+    for (const auto& [context, source, translation, forms] : entries) {
+        const QByteArray c = context.toUtf8();
+        const QByteArray s = source.toUtf8();
+        if (forms.isEmpty()) EXPECT_EQ(QCoreApplication::translate(c, s), translation) << s.data();
+        // German, like English, takes the first form for one and the second for more.
+        for (int n = 1; n <= forms.size(); ++n)
+            EXPECT_EQ(QCoreApplication::translate(c, s, nullptr, n),
+                      QString(forms[n - 1]).replace(QStringLiteral("%n"), QString::number(n)))
+                << s.data() << " " << n;
     }
+    removeInstalledTranslators();
 }
 
 // Each window the commands open, and the main window with its menus.

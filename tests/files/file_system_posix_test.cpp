@@ -28,10 +28,6 @@ namespace fs = std::filesystem;
 const std::vector<Byte> kOld(300, 0x11);
 const std::vector<Byte> kNew(4025, 0x22);
 
-std::ptrdiff_t entries(const std::string& folder) {
-    return std::distance(fs::directory_iterator(folder), {});
-}
-
 class PosixDiskFiles : public ::testing::Test {
   protected:
     // Descriptor 0 is open, so that closing a descriptor the disk never opened shows.
@@ -81,7 +77,7 @@ TEST_F(PosixDiskFiles, ReplaceWritesThroughLinksAllOrNothing) {
         const auto ec = faulty.replaceFile(link, saved);
         EXPECT_EQ(ec ? classicFileError(ec, real).number : 0, step == SaveStep::None ? 0 : 57);
         EXPECT_EQ(test::readBytes(real), held);
-        EXPECT_EQ(std::pair(faulty.namesWhileWriting, entries(dir.file("sub"))),
+        EXPECT_EQ(std::pair(faulty.namesWhileWriting, test::entries(dir.file("sub"))),
                   std::pair(std::ptrdiff_t{1}, std::ptrdiff_t{1}));
     }
     // A chain of as many links as the system follows is written through; one more is not.

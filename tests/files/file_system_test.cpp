@@ -29,10 +29,6 @@ namespace fs = std::filesystem;
 const std::vector<Byte> kOld(300, 0x11);
 const std::vector<Byte> kNew(4025, 0x22);
 
-std::ptrdiff_t entries(const std::string& folder) {
-    return std::distance(fs::directory_iterator(folder), {});
-}
-
 class DiskFiles : public ::testing::Test {
   protected:
     test::TempDir dir;
@@ -82,7 +78,7 @@ TEST_F(DiskFiles, ReplaceIsAllOrNothing) {
         const auto ec = faulty.replaceFile(real, saved);
         EXPECT_EQ(ec ? classicFileError(ec, real).number : 0, step == SaveStep::None ? 0 : 57);
         EXPECT_EQ(test::readBytes(real), held);
-        EXPECT_EQ(entries(dir.file("sub")), 1);
+        EXPECT_EQ(test::entries(dir.file("sub")), 1);
     }
     // Under a plain file, in a missing folder, a folder, a read-only file, a name longer
     // than any folder takes.
@@ -102,9 +98,9 @@ TEST_F(DiskFiles, ReplaceIsAllOrNothing) {
         const auto ec = disk.replaceFile(path, kNew);
         EXPECT_EQ(ec ? classicFileError(ec, path).number : 0, classic) << path;
     }
-    EXPECT_EQ(
-        std::tuple(test::readBytes(real), test::readBytes(readOnly), entries(dir.file("sub"))),
-        std::tuple(kOld, mayWrite ? kNew : kOld, std::ptrdiff_t{2}));
+    EXPECT_EQ(std::tuple(test::readBytes(real), test::readBytes(readOnly),
+                         test::entries(dir.file("sub"))),
+              std::tuple(kOld, mayWrite ? kNew : kOld, std::ptrdiff_t{2}));
 }
 
 // Long names get a temporary that fits; a save clears what a killed save left behind.
@@ -124,7 +120,7 @@ TEST_F(DiskFiles, ASaveFitsItsTemporaryAndClearsAKilledSavesLeftovers) {
     EXPECT_FALSE(fs::exists(dir.file(".other.frq.0a1b2c.zavtmp")));
     EXPECT_TRUE(fs::exists(dir.file(".radio.frq.ffffff.zavtmp")));
     EXPECT_TRUE(fs::exists(dir.file(".notes.0a1b2c.tmp")));
-    EXPECT_EQ(entries(dir.path()), 5);
+    EXPECT_EQ(test::entries(dir.path()), 5);
 }
 
 TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {

@@ -10,9 +10,9 @@ namespace {
 TEST(Settings, StoredValuesOrTheirDefaults) {
     MemorySettingsStore store;
     const auto expectDefaults = [&](const char* why) {
-        EXPECT_EQ(std::tuple(readPort(store), readLabelSetting(store), readGroupWindowState(store)),
-                  std::tuple(1, LabelSetting::Prompt, WindowState::Normal))
-            << why;
+        EXPECT_EQ(readPort(store), 1) << why;
+        EXPECT_EQ(readLabelSetting(store), LabelSetting::Prompt) << why;
+        EXPECT_EQ(readGroupWindowState(store), WindowState::Normal) << why;
         const auto g = readGroupWindowGeometry(store, {19200, 14400}, {9615, 7201});
         EXPECT_EQ(std::tie(g.top, g.left, g.width, g.height), std::tuple(3599, 4792, 9615, 7201))
             << why;
@@ -41,10 +41,10 @@ TEST(Settings, StoredValuesOrTheirDefaults) {
         {"Position", "GlobalLeft", " -60 "},
         {"Comm", "Device4", "/dev/ttyUSB0"}};
     for (const auto& [section, key, text] : stored) store.write(section, key, text);
-    EXPECT_EQ(std::tuple(readPort(store), readLabelSetting(store), readGroupWindowState(store),
-                         readGroupWindowGeometry(store, {}, {}).top,
-                         readGlobalWindowPosition(store, {}, {}).left),
-              std::tuple(4, LabelSetting::Always, WindowState::Maximised, 1234.5, -60));
+    EXPECT_EQ(std::tuple(readPort(store), readLabelSetting(store), readGroupWindowState(store)),
+              std::tuple(4, LabelSetting::Always, WindowState::Maximised));
+    EXPECT_EQ(readGroupWindowGeometry(store, {}, {}).top, 1234.5);
+    EXPECT_EQ(readGlobalWindowPosition(store, {}, {}).left, -60);
     EXPECT_EQ(
         std::tuple(readDevicePath(store, 4), readDevicePath(store, 5), readDevicePath(store, 0)),
         std::tuple("/dev/ttyUSB0", "", ""));
@@ -72,9 +72,8 @@ TEST(Settings, WritesReadBack) {
     writeGroupWindowPlacement(store, WindowState::Maximised, {0, 0, 30000, 20000});  // state only
     const auto g = readGroupWindowGeometry(store, {}, {});
     EXPECT_EQ(std::tie(g.top, g.left, g.width, g.height), std::tuple(10, 20, 9000, 7000.5));
-    EXPECT_EQ(
-        std::pair(store.read("Position", "GroupHeight", ""), store.read("Position", "State", "")),
-        std::pair(std::string("7000.5"), std::string("2")));
+    EXPECT_EQ(store.read("Position", "GroupHeight", ""), "7000.5");
+    EXPECT_EQ(store.read("Position", "State", ""), "2");
     writePort(store, 3);
     writeLabelSetting(store, LabelSetting::Never);
     writeGlobalWindowPosition(store, 1500, -15);
@@ -105,9 +104,9 @@ TEST(Startup, ACommandLineFileIsOpenedOtherwiseTheLastFileIsOffered) {
     // clang-format on
     for (const auto& [commandLine, open] : cases) {
         const auto r = startupFile(commandLine, store);
-        EXPECT_EQ(std::tuple(r.openAtStart, r.names.fileName, r.names.prevFileName),
-                  std::tuple(open, open ? commandLine : "/data/last.frq", ""))
-            << commandLine;
+        EXPECT_EQ(r.openAtStart, open) << commandLine;
+        EXPECT_EQ(r.names.fileName, open ? commandLine : "/data/last.frq") << commandLine;
+        EXPECT_EQ(r.names.prevFileName, "");
     }
     const std::vector<std::string> args{"/data/my", "unit.rxt"};
     EXPECT_EQ(commandLineText(args), "/data/my unit.rxt");

@@ -24,10 +24,8 @@ class FileOpenSaveTest : public ::testing::Test, public FileEditorHooks {
     void setCaption(const std::string& c) override { caption = c; }
 
     void expectEditorUntouched() {
-        EXPECT_EQ(image[0], 0x33);
-        EXPECT_EQ(opens, 0);
-        EXPECT_EQ(caption, "");
-        EXPECT_FALSE(settings.contains("File", "LastOpen"));
+        EXPECT_EQ(std::tuple(image[0], opens, caption, settings.contains("File", "LastOpen")),
+                  std::tuple(0x33, 0, "", false));
     }
 
     test::TempDir dir;
@@ -59,19 +57,15 @@ TEST_F(FileOpenSaveTest, OpenThenSaveWithoutAskingAgain) {
     EXPECT_EQ(
         std::tie(r.mode, r.fileName, r.filter, r.filterIndex, r.defaultPattern),
         std::tuple(FileDialogMode::Open, "C:/radios/old.frq", kFileFilter, 0, kFileDefaultPattern));
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(image, other);
-    EXPECT_EQ(opens, 1);
-    EXPECT_EQ(caption, "UHF File - " + path + " - ZAVPROG");
-    EXPECT_EQ(readLastOpen(settings), path);
+    EXPECT_EQ(std::tuple(prompts.messages.size(), image, opens, caption, readLastOpen(settings)),
+              std::tuple(0U, other, 1, "UHF File - " + path + " - ZAVPROG", path));
     EXPECT_EQ(
         std::tie(flows.names().fileName, flows.names().prevFileName, flows.names().printFileName),
         std::tie(path, path, path));
 
     image[300] = 0x42;  // an edit
     flows.saveCommand();
-    EXPECT_EQ(prompts.fileRequests.size(), 1u);
-    EXPECT_EQ(commits, 1);
+    EXPECT_EQ(std::pair(prompts.fileRequests.size(), commits), std::pair(std::size_t{1}, 1));
     // Only the edited byte changed, and zavtool saves the same edit of the same file alike.
     file[kFileImageOffset + 300] = 0x42;
     EXPECT_EQ(test::readBytes(path), file);
@@ -94,10 +88,9 @@ TEST_F(FileOpenSaveTest, FirstSaveAfterStartUpAsksWithTheLastFile) {
     flows.saveAsCommand();
     flows.openCommand();
     flows.saveCommand();
-    EXPECT_EQ(prompts.fileRequests.size(), 3u);
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-    EXPECT_EQ(commits, 0);
-    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(std::tuple(prompts.fileRequests.size(), std::filesystem::is_empty(dir.path()),
+                         commits, prompts.messages.size()),
+              std::tuple(3U, true, 0, 0U));
     prompts.queueFile(last);
     flows.saveCommand();
     ASSERT_EQ(prompts.fileRequests.size(), 4u);
@@ -105,8 +98,7 @@ TEST_F(FileOpenSaveTest, FirstSaveAfterStartUpAsksWithTheLastFile) {
               std::tuple(FileDialogMode::Save, last));
     EXPECT_EQ(caption, "UHF File - " + last + " - ZAVPROG");
     flows.saveCommand();  // the second one writes straight away
-    EXPECT_EQ(prompts.fileRequests.size(), 4u);
-    EXPECT_EQ(commits, 2);
+    EXPECT_EQ(std::pair(prompts.fileRequests.size(), commits), std::pair(std::size_t{4}, 2));
 }
 
 TEST_F(FileOpenSaveTest, FailedOpensAreReportedAndChangeNothing) {
@@ -131,12 +123,12 @@ TEST_F(FileOpenSaveTest, FailedOpensAreReportedAndChangeNothing) {
         prompts.queueFile(path);
         EXPECT_FALSE(flows.chooseFile(FileDialogMode::Open) && flows.openFile());
         EXPECT_EQ(prompts.texts(), texts);
-        EXPECT_EQ(std::tie(prompts.messages[0].title, prompts.messages[0].icon),
-                  std::tuple("File Error", Icon::Exclamation));
-        EXPECT_EQ(prompts.messages.back().shownTitle(),
-                  texts.size() == 2 ? "ZAVPROG" : "File Error");
-        EXPECT_EQ(flows.names().fileName, "previous.frq");
-        EXPECT_EQ(flows.names().printFileName, "print.frq");
+        EXPECT_EQ(
+            std::tuple(prompts.messages[0].title, prompts.messages[0].icon,
+                       prompts.messages.back().shownTitle(), flows.names().fileName,
+                       flows.names().printFileName),
+            std::tuple("File Error", Icon::Exclamation,
+                       texts.size() == 2 ? "ZAVPROG" : "File Error", "previous.frq", "print.frq"));
         expectEditorUntouched();
         test::ScriptedPrompts tool;  // zavtool reads the same way and says the same
         EXPECT_FALSE(loadFileBytes(disk, tool, path, false));
@@ -148,8 +140,7 @@ TEST_F(FileOpenSaveTest, FailedSavesAreReportedAndKeepTheName) {
     flows.setNames({"current.frq", "current.frq", "current.frq"});
     prompts.queueFile(dir.path());  // a folder
     EXPECT_FALSE(flows.chooseFile(FileDialogMode::Save) && flows.saveFile());
-    EXPECT_EQ(flows.names().fileName, "current.frq");
-    EXPECT_EQ(commits, 1);
+    EXPECT_EQ(std::tuple(flows.names().fileName, commits), std::tuple("current.frq", 1));
 
     const auto last = dir.file("last.frq");
     flows.setNames({last, "", ""});
@@ -161,11 +152,10 @@ TEST_F(FileOpenSaveTest, FailedSavesAreReportedAndKeepTheName) {
     // The detail names the file, then the system's reason.
     EXPECT_TRUE(prompts.messages[1].detail.starts_with("File: " + dir.file("gone/x.frq") + "\n"))
         << prompts.messages[1].detail;
-    EXPECT_EQ(flows.names().fileName, last);
-    EXPECT_EQ(flows.names().prevFileName, "");
+    EXPECT_EQ(std::tuple(flows.names().fileName, flows.names().prevFileName), std::tuple(last, ""));
     flows.saveCommand();  // asks again (and is cancelled)
-    EXPECT_EQ(prompts.fileRequests.size(), 3u);
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    EXPECT_EQ(std::tuple(prompts.fileRequests.size(), std::filesystem::is_empty(dir.path())),
+              std::tuple(3U, true));
     expectEditorUntouched();
 }
 

@@ -78,7 +78,7 @@ TEST_F(PosixDiskFiles, ReplaceWritesThroughLinksAllOrNothing) {
         const auto ec = faulty.replaceFile(link, saved);
         EXPECT_EQ(ec ? classicFileError(ec, real).number : 0, step == SaveStep::None ? 0 : 57);
         EXPECT_EQ(test::readBytes(real), held);
-        EXPECT_EQ(std::pair(faulty.namesWhileWriting, entries(dir.file("sub"))),
+        EXPECT_EQ(std::pair(faulty.namesWhileWriting, test::entries(dir.file("sub"))),
                   std::pair(std::ptrdiff_t{1}, std::ptrdiff_t{1}));
     }
     // A chain of as many links as the system follows is written through; one more is not.

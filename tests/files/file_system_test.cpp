@@ -79,7 +79,7 @@ TEST_F(DiskFiles, ReplaceIsAllOrNothing) {
         const auto ec = faulty.replaceFile(real, saved);
         EXPECT_EQ(ec ? classicFileError(ec, real).number : 0, step == SaveStep::None ? 0 : 57);
         EXPECT_EQ(test::readBytes(real), held);
-        EXPECT_EQ(entries(dir.file("sub")), 1);
+        EXPECT_EQ(test::entries(dir.file("sub")), 1);
     }
     // Under a plain file, in a missing folder, a folder, a read-only file, a name longer
     // than any folder takes.
@@ -99,9 +99,9 @@ TEST_F(DiskFiles, ReplaceIsAllOrNothing) {
         const auto ec = disk.replaceFile(path, kNew);
         EXPECT_EQ(ec ? classicFileError(ec, path).number : 0, classic) << path;
     }
-    EXPECT_EQ(
-        std::tuple(test::readBytes(real), test::readBytes(readOnly), entries(dir.file("sub"))),
-        std::tuple(kOld, mayWrite ? kNew : kOld, std::ptrdiff_t{2}));
+    EXPECT_EQ(std::tuple(test::readBytes(real), test::readBytes(readOnly),
+                         test::entries(dir.file("sub"))),
+              std::tuple(kOld, mayWrite ? kNew : kOld, std::ptrdiff_t{2}));
 }
 
 // Long names get a temporary that fits; a save clears what a killed save left behind.
@@ -121,7 +121,7 @@ TEST_F(DiskFiles, ASaveFitsItsTemporaryAndClearsAKilledSavesLeftovers) {
     EXPECT_FALSE(fs::exists(dir.file(".other.frq.0a1b2c.zavtmp")));
     EXPECT_TRUE(fs::exists(dir.file(".radio.frq.ffffff.zavtmp")));
     EXPECT_TRUE(fs::exists(dir.file(".notes.0a1b2c.tmp")));
-    EXPECT_EQ(entries(dir.path()), 5);
+    EXPECT_EQ(test::entries(dir.path()), 5);
 }
 
 TEST(FileError, SystemErrorsMapToClassicNumbersAndTexts) {

@@ -39,15 +39,13 @@ TEST(FrequencyFile, Layout) {
     EXPECT_EQ(Bytes(file.begin() + 56, file.begin() + 2105), Bytes(image.begin(), image.end()));
     EXPECT_EQ(Bytes(file.begin() + 2105, file.end()), Bytes(labels.begin(), labels.end()));
     // Label bytes in file order: the group varies fastest, then the slot, then the position.
-    EXPECT_EQ(labelIndex(1, 0, 0), 1u);
-    EXPECT_EQ(labelIndex(0, 1, 0), 15u);
-    EXPECT_EQ(labelIndex(0, 0, 1), 240u);
+    EXPECT_EQ(std::tuple(labelIndex(1, 0, 0), labelIndex(0, 1, 0), labelIndex(0, 0, 1)),
+              std::tuple(1U, 15U, 240U));
 
     const Document doc;  // the default file holds the default document
     const auto defaults = decodeFrequencyFile(defaultFrequencyFile());
     ASSERT_TRUE(defaults);
-    EXPECT_EQ(defaults->image, doc.mem);
-    EXPECT_EQ(defaults->labels, doc.labels);
+    EXPECT_EQ(std::pair(defaults->image, defaults->labels), std::pair(doc.mem, doc.labels));
 }
 
 // Any bytes at all: decoding never fails in any other way than by refusing, and it
@@ -77,10 +75,8 @@ TEST(FrequencyFile, DecodingArbitraryBytes) {
         const bool accepted = kind == 2 || kind == 3;
         const auto decoded = decodeFrequencyFile(bytes);
         ASSERT_EQ(decoded.has_value(), accepted) << run;
-        if (decoded) {
-            EXPECT_EQ(decoded->image, image);
-            EXPECT_EQ(decoded->labels, labels);
-        }
+        if (decoded)
+            EXPECT_EQ(std::pair(decoded->image, decoded->labels), std::pair(image, labels));
     }
 }
 

@@ -28,14 +28,13 @@ TEST(readBlock, ReadsItsWordsIntoTheImageWithTheBar) {
             const bool inBlock = i >= static_cast<std::size_t>(first) && i < first + 128u;
             ASSERT_EQ(image[i], inBlock ? s.radio.memory()[i] : 0xEE) << i;
         }
-        EXPECT_EQ(s.progress.barCalls,
-                  (std::vector<std::string>{"min 0", "max 30000", "min " + std::to_string(first),
-                                            "max " + std::to_string(first + 128)}));
-        EXPECT_EQ(s.progress.values.back(), first + 128);
-        EXPECT_EQ(s.progress.values.size(), 64u);
-        EXPECT_TRUE(s.progress.lastValueShown);
-        EXPECT_EQ(s.progress.enableCancelCalls, 1);
-        EXPECT_EQ(s.port.blockingSleeps(), std::vector<sim::SimTime>{500ms});  // before a word
+        // The bar over the block's addresses; a pause before the first word.
+        const test::Texts bar{"min 0", "max 30000", "min " + std::to_string(first),
+                              "max " + std::to_string(first + 128)};
+        EXPECT_EQ(std::tuple(s.progress.barCalls, s.progress.values.back(),
+                             s.progress.values.size(), s.progress.lastValueShown,
+                             s.progress.enableCancelCalls, s.port.blockingSleeps()),
+                  std::tuple(bar, first + 128, 64U, true, 1, std::vector<sim::SimTime>{500ms}));
     }
 }
 
@@ -95,9 +94,9 @@ TEST(writeBlock, SendsOnlyTheWritableWordsAndReadsPartialOnesFirst) {
     EXPECT_EQ(sent.size(), global.size() + 60u * 4);  // group 1 skips its four reserved words
     test::expectMaskedWrite(m, s.radio.memory(), image, {0, 1});
     // Every word counts on the bar, written or not.
-    EXPECT_EQ(s.progress.values.size(), 1u + 128);
-    EXPECT_EQ(s.progress.values.back(), 254);
-    EXPECT_EQ(s.port.blockingSleeps(), std::vector<sim::SimTime>{500ms});  // before a word
+    EXPECT_EQ(
+        std::tuple(s.progress.values.size(), s.progress.values.back(), s.port.blockingSleeps()),
+        std::tuple(1U + 128, 254, std::vector<sim::SimTime>{500ms}));  // before a word
 }
 
 }  // namespace

@@ -44,16 +44,14 @@ TEST(Operations, AreRefusedWhileAnotherHoldsTheLinkAndLeaveItUndisturbed) {
         });
         MemImage image{};
         EXPECT_TRUE(readGlobal(s.link, image)) << name;
-        ASSERT_TRUE(inner.has_value()) << name;
-        EXPECT_FALSE(*inner) << name;
-        EXPECT_EQ(s.prompts.texts(),
-                  std::vector<std::string>{"Another radio operation is in progress."})
+        // The inner one refused; the global block read at the speed the radio starts at.
+        EXPECT_EQ(
+            std::tuple(inner, s.prompts.texts(), image[127],
+                       test::hostNotes(s.radio, "RAM write 0D").empty(), s.radio.memory(),
+                       s.link.busy()),
+            std::tuple(std::optional(false), test::Texts{"Another radio operation is in progress."},
+                       s.radio.memory()[127], true, before, false))
             << name;
-        EXPECT_EQ(image[127], s.radio.memory()[127]) << name;
-        // The global block is read at the speed the radio starts at.
-        EXPECT_TRUE(test::hostNotes(s.radio, "RAM write 0D").empty()) << name;
-        EXPECT_EQ(s.radio.memory(), before) << name;
-        EXPECT_FALSE(s.link.busy()) << name;
     }
 }
 
@@ -64,12 +62,11 @@ TEST(writeGlobal, AFailedAttemptOffersRetryAndTheRetryWrites) {
     s.prompts.queueAnswer(Answer::Retry);
     ASSERT_TRUE(writeGlobal(s.link, image));
     ASSERT_EQ(s.prompts.texts(), test::kWriteFailed);
-    EXPECT_EQ(std::tie(s.prompts.messages[0].title, s.prompts.messages[0].buttons),
-              std::tuple("COMM ERROR", Buttons::RetryCancel));
-    EXPECT_EQ(s.radio.memory()[96], 0x12);
+    EXPECT_EQ(std::tuple(s.prompts.messages[0].title, s.prompts.messages[0].buttons,
+                         s.radio.memory()[96]),
+              std::tuple("COMM ERROR", Buttons::RetryCancel, 0x12));
     // Release, release, hook; the retry's first release finds the port still open.
-    EXPECT_EQ(s.port.opens(), 5);
-    EXPECT_EQ(s.port.blockingSleeps().front(), 500ms);
+    EXPECT_EQ(std::tuple(s.port.opens(), s.port.blockingSleeps().front()), std::tuple(5, 500ms));
 }
 
 }  // namespace

@@ -32,14 +32,12 @@ TEST(Hook, OneAttemptThenAcceptedOrRefused) {
         SimLink s(config);
         ASSERT_TRUE(s.link.transport().setSettings(kSettings9600));
         EXPECT_EQ(s.link.hookRadio(LineSpeed::Baud4800), accepted) << reply;
-        EXPECT_EQ(s.link.hookReply(), reply);
-        EXPECT_EQ(s.sent(), hookAttempts(1));
-        EXPECT_EQ(s.port.baud(), 4800);
-        EXPECT_TRUE(s.link.transport().isOpen());  // Cancel leaves it for the caller's release
-        if (accepted) {
-            EXPECT_TRUE(s.prompts.messages.empty());
-            continue;
-        }
+        // Cancel leaves the port open for the caller's release.
+        EXPECT_EQ(std::tuple(s.link.hookReply(), s.sent(), s.port.baud(),
+                             s.link.transport().isOpen(), s.prompts.messages.empty()),
+                  std::tuple(reply, hookAttempts(1), 4800, true, accepted))
+            << reply;
+        if (accepted) continue;
         ASSERT_EQ(s.prompts.texts(), std::vector<std::string>{"Error Hooking to Radio."});
         const Message& m = s.prompts.messages[0];
         EXPECT_EQ(
@@ -59,15 +57,12 @@ TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
         });
         EXPECT_EQ(s.link.hookRadio(LineSpeed::Baud4800), comesBack);
         s.settle();
-        EXPECT_EQ(s.sent(), hookAttempts(comesBack ? 5 : 4));
-        EXPECT_EQ(s.link.hookReply(), comesBack ? 0x24 : 0);
-        EXPECT_EQ(s.prompts.messages.size(), 1u);
-        EXPECT_EQ(s.port.opens(), 1);
+        EXPECT_EQ(
+            std::tuple(s.sent(), s.link.hookReply(), s.prompts.messages.size(), s.port.opens()),
+            std::tuple(hookAttempts(comesBack ? 5 : 4), comesBack ? 0x24 : 0, 1U, 1));
         // Four receives of 0.5 s each, plus the pass that notices the limit; before each
         // further attempt the line stays quiet for 0.1 s (a late answer would be dropped).
-        if (!comesBack) {
-            EXPECT_EQ(s.now(), 4 * 501ms + 3 * 101ms + 50ms);
-        }
+        if (!comesBack) EXPECT_EQ(s.now(), 4 * 501ms + 3 * 101ms + 50ms);
     }
 }
 
@@ -75,9 +70,9 @@ TEST(Hook, ASilentRadioGetsFourAttemptsThenTheQuestion) {
 TEST(setBaud, HookWithSwitchMovesBothEndsTo9600AndBack) {
     SimLink s;
     ASSERT_TRUE(s.link.hookRadio(LineSpeed::Baud9600));
-    EXPECT_EQ(std::tuple(s.port.baud(), s.radio.baud()), std::tuple(9600, 9600));
-    EXPECT_EQ(s.link.transport().settings(), kSettings9600);
-    EXPECT_TRUE(s.prompts.messages.empty());
+    EXPECT_EQ(std::tuple(s.port.baud(), s.radio.baud(), s.link.transport().settings(),
+                         s.prompts.messages.size()),
+              std::tuple(9600, 9600, kSettings9600, 0U));
     // The register write, then the probe at the new speed.
     const auto sent = s.sent();
     const std::vector<Byte> tail(sent.end() - 5, sent.end());

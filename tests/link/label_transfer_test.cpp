@@ -55,26 +55,25 @@ TEST(LabelTransfer, CountSlotsOnTheBarAndEnableCancelOnlyForTheReadAfterTheBoots
         s.port.setOnYield([&] {
             enabledEarly |= s.radio.programName() != "label program" && s.progress.cancelEnabled;
         });
+        // The form, the bar's range and its first and last values, the window enabled.
+        const auto bar = [&s, max = maximum](const char* form) {
+            EXPECT_EQ(std::tuple(s.progress.shownText, s.progress.barCalls,
+                                 s.progress.values.front(), s.progress.values.back()),
+                      std::tuple(form, Texts{"min 0", "max " + std::to_string(max)}, 0, max));
+            s.progress.barCalls.clear();
+            s.progress.values.clear();
+        };
         LabelImage labels = randomLabels(8);
         ASSERT_TRUE(readLabelsFromRadio(s.link, labels, groupIndex));
-        const Texts bar{"min 0", "max " + std::to_string(maximum)};
-        EXPECT_EQ(s.progress.barCalls, bar);
-        EXPECT_EQ(std::pair(s.progress.values.front(), s.progress.values.back()),
-                  std::pair(0, maximum));
-        EXPECT_EQ(s.progress.shownText, "Please Wait - Reading Labels");
-        EXPECT_TRUE(s.progress.lastValueShown);  // the bar was up while it moved
-        EXPECT_FALSE(enabledEarly);
-        EXPECT_FALSE(s.progress.shown || s.progress.barVisible);
-        EXPECT_TRUE(s.progress.mainWindowEnabled);
-        EXPECT_TRUE(s.prompts.messages.empty());
-        s.progress.barCalls.clear();
-        s.progress.values.clear();
+        bar("Please Wait - Reading Labels");
+        // The bar was up while it moved, and is gone with the form.
+        EXPECT_EQ(std::tuple(s.progress.lastValueShown, enabledEarly, s.progress.shown,
+                             s.progress.barVisible, s.progress.mainWindowEnabled,
+                             s.prompts.messages.empty()),
+                  std::tuple(true, false, false, false, true, true));
         ASSERT_TRUE(writeLabelsToRadio(s.link, labels, groupIndex));
-        EXPECT_EQ(s.progress.shownText, "Please Wait - Writing Labels");
+        bar("Please Wait - Writing Labels");
         EXPECT_EQ(s.progress.enableCancelCalls, 1);  // the read's only
-        EXPECT_EQ(s.progress.barCalls, bar);
-        EXPECT_EQ(std::pair(s.progress.values.front(), s.progress.values.back()),
-                  std::pair(0, maximum));
         // The closing bytes follow the last frame's 7 ms and 300 ms more (each a tick late).
         test::drain(s);
         const Ending end = ending(s, 3);
@@ -235,8 +234,7 @@ TEST(LabelTransfer, TransfersThatEndEarly) {
             const Ending release = ending(s, 1);
             EXPECT_EQ(release.sent[0].time - release.lastAnswer, 201ms + sim::byteTime(4800));
         }
-        EXPECT_FALSE(s.link.transport().isOpen());
-        EXPECT_FALSE(s.progress.shown || s.progress.barVisible);
+        EXPECT_FALSE(s.link.transport().isOpen() || s.progress.shown || s.progress.barVisible);
     }
 }
 

@@ -67,8 +67,7 @@ TEST(readRadio, RequestsTheSegmentsInUse) {
         if (none)
             EXPECT_EQ(std::tie(s.prompts.messages[0].title, s.prompts.messages[0].icon),
                       std::tuple("Read Memory", Icon::Information));
-        EXPECT_EQ(s.prompts.beeps, 1);
-        EXPECT_FALSE(s.link.transport().isOpen());
+        EXPECT_EQ(std::pair(s.prompts.beeps, s.link.transport().isOpen()), std::pair(1, false));
     }
 }
 
@@ -97,8 +96,8 @@ TEST(readGroup, ReadsOnlyAGroupTheRadioHas) {
         }
         EXPECT_FALSE(s.link.transport().isOpen());
         if (c.present) {
-            EXPECT_TRUE(s.prompts.messages.empty());
-            EXPECT_EQ(s.prompts.beeps, 1);
+            EXPECT_EQ(std::pair(s.prompts.messages.size(), s.prompts.beeps),
+                      std::pair(std::size_t{0}, 1));
             continue;
         }
         ASSERT_EQ(s.prompts.texts(), test::Texts{"Requested group does not exist on radio."});
@@ -189,9 +188,9 @@ TEST(writeRadio, RetryStartsAFreshConnectionAndFinishes) {
     s.prompts.queueAnswer(Answer::Retry);
     ASSERT_EQ(writeRadio(s.link, image, GlobalBlock::Skip), RadioWrite::Written);
     test::drain(s);
-    EXPECT_EQ(s.prompts.texts(), test::kWriteFailed);
-    EXPECT_EQ(test::hostNotes(s.radio, "block "), (test::Texts{"block 6", "block 6"}));
-    EXPECT_EQ(s.radio.memory()[6 * 128 + 127], 0x3C);
+    EXPECT_EQ(std::tuple(s.prompts.texts(), test::hostNotes(s.radio, "block "),
+                         s.radio.memory()[6 * 128 + 127]),
+              std::tuple(test::kWriteFailed, test::Texts{"block 6", "block 6"}, 0x3C));
     // Each attempt hooks twice: for the status and global words, then (after releasing the
     // hooked radio) for the program.
     EXPECT_EQ(s.port.blockingSleeps(), (std::vector<sim::SimTime>{500ms, 200ms, 500ms, 200ms}));

@@ -46,8 +46,7 @@ TEST(writeWord, SendsTheWholeWordAndChecksItsEcho) {
     EXPECT_TRUE(s.link.writeWord(0x289, kX, kY));  // an odd address writes its word
     s.settle();
     EXPECT_EQ(s.sent(), (Bytes{0xE4, 0x88, kX, kY}));
-    EXPECT_EQ(s.radio.memory()[0x288], kX);
-    EXPECT_EQ(s.radio.memory()[0x289], kY);
+    EXPECT_EQ(std::pair(s.radio.memory()[0x288], s.radio.memory()[0x289]), std::pair(kX, kY));
     const sim::SimFaults faults[] = {
         {.stopAfter = 1}, {.stopAfter = 2}, {.dropOutput = 3}, {.wrongEcho = 1}, {.wrongEcho = 2}};
     for (const auto& f : faults) {
@@ -95,17 +94,15 @@ TEST(endSession, ReleasesTheRadioAndRestoresTheWindows) {
     SimLink s;
     s.link.releaseRadio();  // on a closed port: opens, sends, closes
     s.settle();
-    EXPECT_EQ(s.port.opens(), 1);
-    EXPECT_EQ(s.port.closes(), 1);
+    EXPECT_EQ(std::pair(s.port.opens(), s.port.closes()), std::pair(1, 1));
     ASSERT_TRUE(s.hook());
     s.progress.barVisible = true;
     s.progress.mainWindowEnabled = false;
     s.link.endSession();
     s.settle();
-    EXPECT_EQ(s.sent(), (Bytes{0x01}));
-    EXPECT_FALSE(s.link.transport().isOpen());
-    EXPECT_TRUE(s.progress.mainWindowEnabled);
-    EXPECT_FALSE(s.progress.barVisible);
+    EXPECT_EQ(std::tuple(s.sent(), s.link.transport().isOpen(), s.progress.mainWindowEnabled,
+                         s.progress.barVisible),
+              std::tuple(Bytes{0x01}, false, true, false));
     ASSERT_TRUE(s.link.transport().openPort());
     Word w{};
     EXPECT_FALSE(s.link.readWord(0, w));  // unhooked
@@ -127,9 +124,8 @@ TEST(radioCode, TablesHoldTheListedBytes) {
     for (const auto& [table, listed] : cases)
         EXPECT_EQ(sim::codeIdOf(table), listed) << listed.length;
     // The simulated radio knows the programs by the same listings.
-    EXPECT_EQ(sim::kReadProgramCode, cases[3].second);
-    EXPECT_EQ(sim::kWriteProgramCode, cases[4].second);
-    EXPECT_EQ(sim::kLabelProgramCode, cases[7].second);
+    EXPECT_EQ(std::tuple(sim::kReadProgramCode, sim::kWriteProgramCode, sim::kLabelProgramCode),
+              std::tuple(cases[3].second, cases[4].second, cases[7].second));
 }
 
 TEST(uploadProgram, PokesStage2ThenSendsTheChainLastByteFirst) {
@@ -192,9 +188,8 @@ TEST(writeDtmfDeviation, KeepsTheRadiosLowBitsAndItsOtherByte) {
         // Read word, unmasked write word of the same pair, release.
         EXPECT_EQ(framesAfterHook(s),
                   (Bytes{0xE1, 0x6E, 0xE0, 0x6E, c.radio6E, c.expected6F, 0x01}));
-        EXPECT_TRUE(s.prompts.messages.empty());
-        EXPECT_FALSE(s.link.transport().isOpen());
-        EXPECT_EQ(s.port.baud(), 4800);
+        EXPECT_EQ(std::tuple(s.prompts.messages.size(), s.link.transport().isOpen(), s.port.baud()),
+                  std::tuple(0U, false, 4800));
     }
 }
 
@@ -210,9 +205,7 @@ TEST(DtmfDeviation, CodeLivesInTheTopFiveBitsOfByte0x6FAndOnlyListCodesAreTaken)
         EXPECT_THROW(storeDtmfDeviation(mem, code), std::out_of_range);
         EXPECT_THROW(writeDtmfDeviation(s.link, code), std::out_of_range);
     }
-    EXPECT_EQ(mem[0x6F], 0x35);
-    EXPECT_EQ(s.port.opens(), 0);
-    EXPECT_FALSE(s.link.busy());
+    EXPECT_EQ(std::tuple(mem[0x6F], s.port.opens(), s.link.busy()), std::tuple(0x35, 0, false));
 }
 
 TEST(dtmfCodeFromText, IndexOrListEntry) {

@@ -42,8 +42,7 @@ TEST(Channel, WritesOnlyItsOwnBytes) {
              {ch.setRecFreq("300"), ch.setTxFreq("450.00625"), ch.setRecCG("D0"), ch.setTxCG("900"),
               ch.setLabel("ABCDEFGHIJ"), ch.setScan("y"), ch.update(0, "1"), ch.update(7, "Y")})
             EXPECT_FALSE(refused.accepted() || refused.reason().empty());
-        EXPECT_EQ(mem, memExpected);
-        EXPECT_EQ(labels, labelsExpected);
+        EXPECT_EQ(std::pair(mem, labels), std::pair(memExpected, labelsExpected));
     }
     MemImage mem{};
     LabelImage labels{};

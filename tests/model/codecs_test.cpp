@@ -23,9 +23,7 @@ void expectBothWays(const TextBytes& c, std::optional<BytePair> (*encode)(std::s
                     std::string (*decode)(Byte, Byte)) {
     const auto bytes = encode(c.text);
     ASSERT_EQ(bytes ? (*bytes)[0] * 256 + (*bytes)[1] : kRefused, c.bytes) << c.text;
-    if (bytes) {
-        EXPECT_EQ(decode((*bytes)[0], (*bytes)[1]), c.shown) << c.text;
-    }
+    if (bytes) EXPECT_EQ(decode((*bytes)[0], (*bytes)[1]), c.shown) << c.text;
 }
 
 TEST(Codecs, FrequencyTextsAndBytesBothWays) {

@@ -16,11 +16,11 @@ TEST(Document, DefaultImage) {
     MemImage expected{};
     expected[80] = 0x08;  // page map: every group present
     std::fill_n(expected.begin() + 81, 7, 0x88);
-    EXPECT_EQ(doc.mem, expected);
-    EXPECT_EQ(doc.shownGroup(), -1);  // the window shows one once it exists
+    EXPECT_EQ(std::pair(doc.mem, doc.shownGroup()), std::pair(expected, -1));  // none shown yet
     for (int g = 0; g < kGroupCount; ++g) EXPECT_EQ(doc.group(g)->groupIndex(), g);
-    EXPECT_EQ(doc.group(14)->readGroupLabel(), "GROUP 15");  // every group has its defaults
-    EXPECT_EQ(doc.group(14)->display(13)[kColLabel], "CHAN 14 ");
+    // Every group has its defaults.
+    EXPECT_EQ(std::tuple(doc.group(14)->readGroupLabel(), doc.group(14)->display(13)[kColLabel]),
+              std::tuple("GROUP 15", "CHAN 14 "));
     EXPECT_THROW(doc.group(15), std::out_of_range);
     EXPECT_THROW(doc.group(-1), std::out_of_range);
 }
@@ -80,8 +80,8 @@ TEST(ImageDiff, NamesFieldsGroupsAndBytesNoTextShows) {
                   "Group 2, Chan 5, Tx CG: none -> 167.9", "Group 2, Chan 5, Label: CHAN 5 -> AB",
                   "Group 4: only in the first image", "byte 0x208: 00 -> 5A"}));
     const auto back = compareImages({b.mem, b.labels}, {a.mem, a.labels});
-    EXPECT_EQ(back[1], "Group 2, Chan 5, Tx CG: 167.9 -> none");
-    EXPECT_EQ(back[3], "Group 4: only in the second image");
+    EXPECT_EQ(std::tuple(back[1], back[3]), std::tuple("Group 2, Chan 5, Tx CG: 167.9 -> none",
+                                                       "Group 4: only in the second image"));
     // Every bit of a group's backlight byte, in the labels, is one field of that group.
     for (int bit = 0; bit < 8; ++bit) {
         Document c;

@@ -49,10 +49,9 @@ TEST_F(GroupTest, ParametersAndTheirBytes) {
             << params.groupLabel;
         EXPECT_EQ(labels[labelIndex(4, 15, 7)], bytes.back()) << params.groupLabel;
     }
-    group.writePriority({kModeA, -1});  // no priority channel stores 15 ...
-    EXPECT_EQ(mem[kPage + 3] & 0x0F, 15);
-    EXPECT_EQ(group.readPriority().channel, 13);  // ... which reads as the last channel
-    group.writeBattSave(2);                       // only button 1 sets either bit
+    group.writePriority({kModeA, -1});  // no priority channel stores 15, read as the last one
+    EXPECT_EQ(std::pair(mem[kPage + 3] & 0x0F, group.readPriority().channel), std::pair(15, 13));
+    group.writeBattSave(2);  // only button 1 sets either bit
     group.writeVariableCg(2);
     EXPECT_EQ(group.readBattSave() + group.readVariableCg(), 0);
     const std::pair<const char*, const char*> ids[] = {
@@ -60,8 +59,8 @@ TEST_F(GroupTest, ParametersAndTheirBytes) {
     for (const auto& [text, shown] : ids) {
         mem[kPage + 4] = 0xF0;  // busy channel and resident ANI bits share the first digit's byte
         group.writeIdNum(text);
-        EXPECT_EQ(group.readIdNum(), shown) << text;
-        EXPECT_EQ(mem[kPage + 4] & 0xF0, 0xF0) << text;
+        EXPECT_EQ(std::tuple(group.readIdNum(), mem[kPage + 4] & 0xF0), std::tuple(shown, 0xF0))
+            << text;
     }
     EXPECT_EQ(idEntry("abcdef").shown(), "0ABCDEF");  // the typed field's gate: every hex letter
     for (int k = 0; k < 8; ++k) labels[labelIndex(4, 14, k)] = 0xFF;
@@ -212,8 +211,7 @@ TEST(Globals, BytesAndValuesBothWays) {
     for (const auto& [text, stored] : passwords) {
         MemImage mem{};
         storePassword(mem, text);
-        EXPECT_EQ(loadPassword(mem), stored);
-        EXPECT_EQ(mem[95] | mem[99], 0);
+        EXPECT_EQ(std::tuple(loadPassword(mem), mem[95] | mem[99]), std::tuple(stored, 0));
     }
 }
 

@@ -31,8 +31,7 @@ TEST(MemoryMap, FieldsReplaceOnlyTheirBits) {
     MemImage mem{};
     mem[131] = 0x2F;
     setBits(mem, 131, 6, 2, 1);
-    EXPECT_EQ(mem[131], 0x6F);
-    EXPECT_EQ(getBits(mem, 131, 0, 4), 0xF);
+    EXPECT_EQ(std::tuple(mem[131], getBits(mem, 131, 0, 4)), std::tuple(0x6F, 0xF));
     setBits(mem, 131, 0, 4, 0x13);  // bits beyond the width are dropped
     EXPECT_EQ(mem[131], 0x63);
     const BitField f{2, 1, 3};

@@ -114,14 +114,12 @@ TEST(OperationTrace, HeaderThenEachOperationBetweenItsNameAndOutcome) {
                                           " ends: " + std::string(row.outcome)))
                 ends.push_back(i);
         }
-        ASSERT_EQ(begins.size(), 1U);
-        ASSERT_EQ(ends.size(), 1U);
+        ASSERT_EQ(std::pair(begins.size(), ends.size()), std::pair(std::size_t{1}, std::size_t{1}));
         EXPECT_DOUBLE_EQ(lines[begins[0]].seconds, 0.0);
         int inside = 0;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (lines[i].note) continue;
-            EXPECT_GT(i, begins[0]);
-            EXPECT_LT(i, ends[0]);
+            EXPECT_TRUE(i > begins[0] && i < ends[0]) << i;
             EXPECT_LE(lines[i].seconds, lines[ends[0]].seconds);
             ++inside;
         }
@@ -181,7 +179,8 @@ TEST(Diagnostics, SectionsInOrderWithTheTraceOnlyWhenOn) {
     const std::vector<Byte> trace{'#', ' ', 'x', '\n'};
     ASSERT_FALSE(files.replaceFile(dir.file("trace.txt"), trace));
     (void)files.readFile(dir.file("missing.frq"), 10);
-    for (const std::string& traceFile : {std::string(), dir.file("trace.txt"), dir.file("gone.txt")}) {
+    for (const std::string& traceFile :
+         {std::string(), dir.file("trace.txt"), dir.file("gone.txt")}) {
         SCOPED_TRACE(traceFile);
         DiagnosticsInput input{
             {{"ZAVPROG", "Version 9.8.7"}}, "2", "/dev/ttyUSB1", &settings, &log, traceFile};
@@ -195,12 +194,11 @@ TEST(Diagnostics, SectionsInOrderWithTheTraceOnlyWhenOn) {
                                   "zav.files: saved "})
             at.push_back(text.find(title));
         EXPECT_TRUE(std::is_sorted(at.begin(), at.end()) && at.back() != std::string::npos) << text;
-        const bool on = !traceFile.empty();
-        EXPECT_EQ(text.find("(no serial trace on)") == std::string::npos, on);
-        EXPECT_EQ(text.find("\n# x\n") != std::string::npos, traceFile == dir.file("trace.txt"));
-        EXPECT_EQ(text.find("(not read: ") != std::string::npos, traceFile == dir.file("gone.txt"));
-        EXPECT_NE(text.find("zav.files: read " + dir.file("missing.frq") + ": "),
-                  std::string::npos);
+        const auto has = [&text](const std::string& part) { return text.find(part) != text.npos; };
+        EXPECT_EQ(std::tuple(has("(no serial trace on)"), has("\n# x\n"), has("(not read: "),
+                             has("zav.files: read " + dir.file("missing.frq") + ": ")),
+                  std::tuple(traceFile.empty(), traceFile == dir.file("trace.txt"),
+                             traceFile == dir.file("gone.txt"), true));
     }
 }
 

@@ -563,12 +563,11 @@ TEST(Operations, AWriteAsksNamingTheChannelsOutsideTheRadiosBand) {
             std::ranges::find(b.s.prompts.messages, std::string(R::kBandTitle), &Message::title);
         ASSERT_EQ(asked != b.s.prompts.messages.end(), answer.has_value());
         if (!answer) continue;
-        EXPECT_EQ(std::pair(asked->buttons, asked->defaultButton),
-                  std::pair(Buttons::YesNo, DefaultButton::Second));
-        EXPECT_EQ(asked->text,
-                  "These channels lie outside the radio's band (450 to 512 MHz), "
-                  "where its synthesizer cannot lock:" +
-                      named + "\n\nWrite anyway?");
+        EXPECT_EQ(std::tuple(asked->buttons, asked->defaultButton, asked->text),
+                  std::tuple(Buttons::YesNo, DefaultButton::Second,
+                             "These channels lie outside the radio's band (450 to 512 MHz), "
+                             "where its synthesizer cannot lock:" +
+                                 named + "\n\nWrite anyway?"));
     }
 }
 
@@ -635,10 +634,9 @@ TEST_P(Operations, TakeTheLabelsAlongOnlyWhenTheyShould) {
 
     EXPECT_EQ((b.ops.*c.operation)(), c.expected);
 
-    EXPECT_EQ(told(b.s), c.told);
-    EXPECT_EQ(b.doc.mem == image, c.keepsImage);
-    EXPECT_EQ(b.doc.labels, labels);
-    EXPECT_EQ(b.s.radio.labels() == radioLabels, c.keepsRadioLabels);
+    EXPECT_EQ(
+        std::tuple(told(b.s), b.doc.mem == image, b.doc.labels, b.s.radio.labels() == radioLabels),
+        std::tuple(c.told, c.keepsImage, labels, c.keepsRadioLabels));
     b.s.port.advance(b.s.now() + 2s);  // the last bytes arrive: the radio has been released
     b.expectSettled();
 }

@@ -15,6 +15,11 @@
 
 namespace zav::test {
 
+// How many names a folder holds.
+inline std::ptrdiff_t entries(const std::string& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder), {});
+}
+
 struct FixedClock final : Clock {
     [[nodiscard]] LocalTime now() const override { return {2026, 12, 8, 9, 15, 2}; }
 };
@@ -32,8 +37,7 @@ class FaultyDisk final : public DiskFileSystem {
 
   protected:
     std::error_code writeTemporary(NativeFile file, std::span<const Byte> bytes) override {
-        if (!watched.empty())
-            namesWhileWriting = std::distance(std::filesystem::directory_iterator(watched), {});
+        if (!watched.empty()) namesWhileWriting = entries(watched);
         if (full) return {ENOSPC, std::generic_category()};
         return DiskFileSystem::writeTemporary(file, bytes);
     }

@@ -24,7 +24,6 @@ namespace zav {
 namespace {
 
 namespace fs = std::filesystem;
-using test::entries;
 
 const std::vector<Byte> kOld(300, 0x11);
 const std::vector<Byte> kNew(4025, 0x22);

@@ -15,11 +15,6 @@
 
 namespace zav::test {
 
-// How many names a folder holds.
-inline std::ptrdiff_t entries(const std::string& folder) {
-    return std::distance(std::filesystem::directory_iterator(folder), {});
-}
-
 struct FixedClock final : Clock {
     [[nodiscard]] LocalTime now() const override { return {2026, 12, 8, 9, 15, 2}; }
 };

@@ -1,10 +1,9 @@
 // The main window's windows and commands, for what only the window can show: edits still
 // in the group's controls, the grid's open cell and the global parameters window reach
-// the radio before a write and the printout, and after a read (or a label read that
-// broke off) the controls show the document; the global parameters window shows the
-// image when activated, stores the user's edits when left, moves the deviation list and
-// slider together and writes the deviation live. Outcomes under every fault are the
-// operations' tests.
+// the radio before a write, and after a read (or a label read that broke off) the controls
+// show the document; the global parameters window shows the image when activated, stores
+// the user's edits when left, moves the deviation list and slider together and writes the
+// deviation live. Outcomes under every fault are the operations' tests.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -27,7 +26,6 @@
 #include "model/globals.h"
 #include "model/memory_map.h"
 #include "ops/radio_operations.h"
-#include "print/printout.h"
 #include "support/editor.h"
 #include "support/temp_dir.h"
 #include "ui/fleet_write_dialog.h"
@@ -81,21 +79,16 @@ TEST_P(RadioMenu, WritesTheEditsInTheWindowsAndShowsTheDocumentAfterwards) {
     // The status bar names the copy the radio history kept of the read or the radio.
     EXPECT_EQ(e.window->status().message().contains(QStringLiteral(" Radio history: /")),
               !c.breakLabels);
-    const auto page = e.mem().begin() + 2 * kPageSize;
-    if (c.channel) {
-        EXPECT_EQ(e.cell(0, kColRecFreq), "452.50000");
-        EXPECT_TRUE(std::equal(page, page + kPageSize, e.radio.memory().begin() + 2 * kPageSize));
-    }
-    if (c.label) {
-        EXPECT_EQ(e.doc.group(1)->readGroupLabel().substr(0, 5), "TYPED");
-        for (std::size_t i = 1; i < kLabelImageSize; i += kGroupCount)  // group 2's labels
-            EXPECT_EQ(e.radioLabels()[i], e.labels()[i]) << i;
-    }
-    if (c.globals) {
-        EXPECT_EQ(readGlobalParams(e.mem()).password, "000ABC");
-        EXPECT_TRUE(
-            std::equal(e.mem().begin() + 96, e.mem().begin() + 99, e.radio.memory().begin() + 96));
-    }
+    const auto held = [&](std::size_t from, std::size_t n) {  // the radio holds the image's bytes
+        return std::equal(e.mem().begin() + from, e.mem().begin() + from + n,
+                          e.radio.memory().begin() + from);
+    };
+    if (c.channel)
+        EXPECT_TRUE(e.cell(0, kColRecFreq) == "452.50000" && held(2 * kPageSize, kPageSize));
+    if (c.globals) EXPECT_TRUE(readGlobalParams(e.mem()).password == "000ABC" && held(96, 3));
+    if (c.label) EXPECT_EQ(e.doc.group(1)->readGroupLabel().substr(0, 5), "TYPED");
+    for (std::size_t i = 1; c.label && i < kLabelImageSize; i += kGroupCount)  // group 2's labels
+        EXPECT_EQ(e.radioLabels()[i], e.labels()[i]) << i;
     if (c.item == &M::writeGlobalAction) return;  // the group's edits stay in its controls
     const Group& shown = *e.doc.group(e.doc.shownGroup());
     EXPECT_EQ(e.window->controls().groupLabelEdit->text().toStdString(), shown.readGroupLabel());
@@ -184,7 +177,6 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
         EXPECT_EQ(held.group(2)->readIdNum(), e.doc.group(2)->readIdNum()) << k;
         EXPECT_EQ(readGlobalParams(held.mem).password, "000ABC");
     }
-    EXPECT_EQ(radios[1]->memory(), e.radio.memory());
 
     restart();
     for (std::size_t k = 0; k < 2; ++k) radios[k]->memory()[200 + k] ^= 0x11;  // each its own
@@ -217,15 +209,6 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
     run(2, true);
 }
 
-TEST(Printout, TakesTheEditsStillInTheWindows) {
-    Editor e;
-    typeIntoTheWindows(e);
-    e.window->finishEntries();  // as Print and Print Preview do first
-    const std::string text = plainText(composeUnitData(e.doc, "radio.frq"));
-    for (const char* typed : {"Group Label: TYPED", "Unit Password = 000ABC", "452.50000"})
-        EXPECT_NE(text.find(typed), std::string::npos) << typed;
-}
-
 // The last port, the verify, backup and trace checks hold at the next start, and the
 // port's device is opened next; the trace goes on in a new file, shown in the status bar.
 TEST(RadioMenuChoices, HoldAtTheNextStart) {
@@ -250,8 +233,7 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     // the first run wrote.
     const std::string resumed = e.window->trace().path();
     EXPECT_TRUE(resumed.starts_with(dir.file("trace-")) && resumed.ends_with(".txt")) << resumed;
-    EXPECT_LT(readBytes(dir.file("trace.txt")).size(), 500U);
-    EXPECT_GT(readBytes(resumed).size(), 500U);
+    EXPECT_TRUE(readBytes(dir.file("trace.txt")).size() < 500U && readBytes(resumed).size() > 500U);
     // Save Diagnostics holds that trace and the log of the read, in one file.
     e.triggerWith(&M::diagnosticsAction, dir.file("diagnostics.txt"));
     const std::string diagnostics = readText(dir.file("diagnostics.txt"));
@@ -296,8 +278,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     QLineEdit* pw = w->findChild<QLineEdit*>();  // six hexadecimal digits
     pw->clear();
     for (const char c : std::string_view("1g2Z3")) pw->insert(QString(QChar::fromLatin1(c)));
-    EXPECT_EQ(pw->text(), "123");
-    EXPECT_EQ(e.mem(), before);
+    EXPECT_TRUE(pw->text() == "123" && e.mem() == before);
     send(QEvent::WindowDeactivate);
     const MemImage stored = e.mem();
     EXPECT_EQ(readGlobalParams(stored).password, "000123");
@@ -315,8 +296,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     EXPECT_EQ(e.mem()[0x6F], 0x0D);
     slider->setValue(28);
     slider->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(deviation->currentIndex(), 23);
-    EXPECT_EQ(e.mem()[0x6F], 23 * 8 + 5);
+    EXPECT_EQ(std::pair(deviation->currentIndex(), int{e.mem()[0x6F]}), std::pair(23, 23 * 8 + 5));
     e.trigger(&MainMenus::undoAction);  // each move is a step
     EXPECT_EQ(e.mem()[0x6F], 28 * 8 + 5);
     e.trigger(&MainMenus::redoAction);
@@ -325,9 +305,8 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
         if (waits++ == 3) closed = w->close();
     });
     w->findChild<QPushButton*>()->click();
-    EXPECT_FALSE(closed);
-    EXPECT_EQ(w->lastWriteResult()->outcome, Outcome::Done);
-    EXPECT_EQ(e.radio.memory()[0x6F] >> 3, 23);
+    EXPECT_EQ(std::tuple(closed, w->lastWriteResult()->outcome, e.radio.memory()[0x6F] >> 3),
+              std::tuple(false, Outcome::Done, 23));
     e.port.setOnYield({});
     e.radio.memory()[0x6F] = 0x18;      // deviation code 3
     e.prompts.queueAnswer(Answer::No);  // the edits are given up

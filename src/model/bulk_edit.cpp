@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <stdexcept>
 
 #include "model/field_entry.h"
 #include "model/frequency_check.h"
 #include "model/group.h"
 #include "model/memory_map.h"
+#include "model/typed_text.h"
 
 namespace zav {
 
@@ -27,12 +27,6 @@ struct PlannedCell {
     int column;
     std::string shown;
 };
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 void checkChannels(std::span<const int> channels) {
     std::array<bool, kChannelsPerGroup> seen{};
@@ -182,36 +176,9 @@ std::optional<std::int64_t> megahertzToHz(std::string_view text) {
 }
 
 ChannelList parseChannelList(std::string_view text) {
-    const auto number = [](std::string_view digits) -> std::optional<int> {
-        digits = trimmed(digits);
-        int n{};
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-        if (error != std::errc() || end != digits.data() + digits.size() || n < 1 ||
-            n > kChannelsPerGroup)
-            return std::nullopt;
-        return n;
-    };
-    ChannelList list;
-    std::array<bool, kChannelsPerGroup> seen{};
-    for (std::size_t from = 0; from <= text.size();) {
-        const std::size_t comma = std::min(text.find(',', from), text.size());
-        const std::string_view range = text.substr(from, comma - from);
-        from = comma + 1;
-        const auto dash = range.find('-');
-        const auto low = number(range.substr(0, dash));
-        const auto high = dash == std::string_view::npos ? low : number(range.substr(dash + 1));
-        if (!low || !high || *high < *low)
-            return {{},
-                    "'" + std::string(trimmed(range)) +
-                        "' is no channel 1 to 14 or range of them (such as 1-7,9,11-14)"};
-        for (int n = *low; n <= *high; ++n) {
-            auto& once = seen[static_cast<std::size_t>(n - 1)];
-            if (once) return {{}, "channel " + std::to_string(n) + " is named twice"};
-            once = true;
-            list.channels.push_back(n - 1);
-        }
-    }
-    return list;
+    NumberList list = parseNumberList(text, kChannelsPerGroup, "channel");
+    for (int& n : list.numbers) --n;  // channel numbers as indices
+    return {std::move(list.numbers), std::move(list.refusal)};
 }
 
 std::string channelListText(std::span<const int> channels) {

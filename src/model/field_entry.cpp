@@ -8,6 +8,7 @@
 #include "model/codecs.h"
 #include "model/frequency_check.h"
 #include "model/group.h"
+#include "model/typed_text.h"
 
 namespace zav {
 
@@ -28,12 +29,6 @@ FieldEntry refused(std::string why) {
 
 std::string quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 bool allOf(std::string_view text, char low, char high) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <exception>
 #include <stdexcept>
 #include <thread>
@@ -17,6 +16,7 @@
 #include "model/document.h"
 #include "model/group.h"
 #include "model/memory_map.h"
+#include "model/typed_text.h"
 #include "ops/document_editor.h"
 #include "ops/radio_operations.h"
 
@@ -284,26 +284,9 @@ std::string fleetSummary(const std::vector<FleetRadioResult>& results) {
 }
 
 std::optional<std::vector<int>> parseGroupList(std::string_view text) {
-    const auto number = [](std::string_view digits) -> std::optional<int> {
-        int n{};
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-        if (error != std::errc() || end != digits.data() + digits.size() || n < 1 ||
-            n > kGroupCount)
-            return std::nullopt;
-        return n;
-    };
-    std::vector<int> groups;
-    for (std::size_t start = 0; start <= text.size();) {
-        const std::size_t comma = std::min(text.find(',', start), text.size());
-        const std::string_view range = text.substr(start, comma - start);
-        start = comma + 1;
-        const auto dash = range.find('-');
-        const auto first = number(range.substr(0, dash));
-        const auto last = dash == std::string_view::npos ? first : number(range.substr(dash + 1));
-        if (!first || !last || *last < *first) return std::nullopt;
-        for (int g = *first; g <= *last; ++g) groups.push_back(g);
-    }
-    return groups;
+    NumberList list = parseNumberList(text, kGroupCount, "group");
+    if (!list.refusal.empty()) return std::nullopt;
+    return std::move(list.numbers);
 }
 
 std::string unitIdText(std::uint32_t unit) {

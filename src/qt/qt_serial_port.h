@@ -44,6 +44,8 @@ class QtSerialPort final : public LinkPort {
 
   private:
     bool applySettings(const LineSettings& settings);
+    // Gives the bytes written since the last call to the device.
+    void sendPending();
     // Waits until the bytes written so far have left the port.
     void drainOutput();
     // Blocks until the clock reaches `deadline`, without letting the window system run.
@@ -58,6 +60,7 @@ class QtSerialPort final : public LinkPort {
     std::string device_;
     std::string lastError_;
     bool lost_ = false;
+    std::string pending_;  // written, not yet given to the device
     // One timer serves every wait (a transfer waits once per byte), in the event loop of
     // the thread that made the port; a wait ends when it fires, or when data or an error
     // come while wakeOnInput_ is set.

@@ -114,14 +114,20 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
 }
 
 // A pause's last part is slept to its deadline, not for a time counted from when the sleep
-// began: a pass that sleeps does not end before the deadline.
-TEST_F(PtyRadio, APauseEndsNoEarlierThanItsDeadline) {
+// began: a pass that sleeps does not end before the deadline. A byte written before a pause
+// leaves when the pause begins, not with the next read.
+TEST_F(PtyRadio, APauseEndsNoEarlierThanItsDeadlineAndSendsWhatWasWritten) {
     using std::chrono::microseconds;
     for (const microseconds pause : {microseconds(300), microseconds(900), microseconds(1900)}) {
         const LinkTime end = port.now() + pause;
         port.waitUntil(end, false);
         EXPECT_GE(port.now(), end) << pause.count() << " us in one pass";
     }
+    ASSERT_TRUE(link.transport().openPort());
+    ASSERT_TRUE(port.writeByte(0x5A));
+    port.waitUntil(port.now() + std::chrono::milliseconds(300), false);
+    stop();
+    EXPECT_EQ(radio.transcript().hostBytes(), std::vector<Byte>{0x5A});
 }
 
 // The group a refused user should join is the device's own, when that group may open it;

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "sim/synthesizer.h"
 #include "support/sim_link.h"
@@ -60,10 +59,7 @@ struct Bench {
         EXPECT_EQ(sent.back(), 0x01);
         EXPECT_FALSE(sim.port.isOpen());
     }
-    bool anyTxProbe() const {
-        return std::any_of(synth->probes().begin(), synth->probes().end(),
-                           [](const sim::ProbeRecord& p) { return p.tx; });
-    }
+    bool anyTxProbe() const { return std::ranges::any_of(synth->probes(), &sim::ProbeRecord::tx); }
 
     test::SimLink sim;
     std::shared_ptr<sim::Synthesizer> synth;
@@ -81,12 +77,9 @@ TEST_F(SyncalRun, ProbeFramesAndAnswers) {
     // Five bytes out and one back, each 10 bit times at 4800 baud.
     EXPECT_EQ(sim.now() - start, 6 * sim::byteTime(4800));
     EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, 251, 225, 0x40, 7}));
-    sim.radio.transcript().clear();
     const auto [low, high] = synth->lockWindow(true, 12);
     const double inside = onRaster((low + high) / 2);
     EXPECT_TRUE(syncal.probeSync(inside, 12, SynthPath::Tx));
-    const FreqWord w = probeFrequency(inside);
-    EXPECT_EQ(sim.sent(), (std::vector<Byte>{0x30, w.hi, w.lo, 0xC0, 12}));
     synth->model().faults.silent = true;
     start = sim.now();
     EXPECT_TRUE(syncal.probeSync(403.0, 0, SynthPath::Rx));  // no answer counts as in sync
@@ -98,7 +91,6 @@ TEST_F(SyncalRun, ProbeFramesAndAnswers) {
 TEST_F(SyncalRun, FullRunWritesBothPaths) {
     EXPECT_FALSE(syncal.running() || syncal.completed());
     EXPECT_EQ(syncal.run(), SyncalOutcome::Completed);
-    EXPECT_TRUE(syncal.completed());
     ASSERT_EQ(sim.prompts.messages.size(), 1u);
     const Message& m = sim.prompts.messages[0];
     EXPECT_EQ(std::tie(m.text, m.title, m.icon, m.buttons),
@@ -106,12 +98,10 @@ TEST_F(SyncalRun, FullRunWritesBothPaths) {
                          Icon::Information, Buttons::Ok));
     // Transmitter results at 0x68..0x6F, receiver results at 0x70..0x77; the kept bytes
     // go back unchanged and nothing else of the radio's memory changes.
-    std::vector<Byte> expected{24, 252, 42, 116, 153, 104, 134, kKept6F};
-    expected.insert(expected.end(), kRxResults.begin(), kRxResults.end());
-    EXPECT_EQ(results(sim.radio.memory()), expected);
-    auto now = sim.radio.memory();
-    std::copy(before.begin() + 0x68, before.begin() + 0x78, now.begin() + 0x68);
-    EXPECT_EQ(now, before);
+    auto expected = before;
+    std::ranges::copy(std::vector<Byte>{24, 252, 42, 116, 153, 104, 134, kKept6F}, &expected[0x68]);
+    std::ranges::copy(kRxResults, &expected[0x70]);
+    EXPECT_EQ(sim.radio.memory(), expected) << testing::PrintToString(results(sim.radio.memory()));
     EXPECT_EQ(
         sink.log,
         (Texts{"RX CALIBRATION SUCCESSFUL", "LOW FREQUENCY AND D/A:   449.275 --  50",
@@ -129,8 +119,9 @@ TEST_F(SyncalRun, FullRunWritesBothPaths) {
     ASSERT_EQ(probes.size(), 184u);
     for (std::size_t i = 0; i < probes.size(); ++i)
         ASSERT_EQ(probes[i].control, i < 90 ? 0x40 : 0xC0) << i;
-    EXPECT_EQ(std::tuple(syncal.values().highDac, syncal.values().highFreq, syncal.running()),
-              std::tuple(14, 504.9625, false));
+    EXPECT_EQ(std::tuple(syncal.values().highDac, syncal.values().highFreq, syncal.running(),
+                         syncal.completed()),
+              std::tuple(14, 504.9625, false, true));
     expectReleased();
 }
 
@@ -168,19 +159,15 @@ TEST_F(SyncalRun, ClosingTheWindowAbandonsTheRun) {
                          synth->probes().size(), syncal.running()),
               std::tuple(0U, results(before), 41U, false));
     expectReleased();
-    // Hooked for the parameter read and for the run a second later; released after each,
-    // the second time by the abandon only.
-    std::vector<std::chrono::nanoseconds> hooks;
-    std::vector<std::chrono::nanoseconds> releases;
-    std::optional<std::chrono::nanoseconds> secondStart;
-    for (const auto& e : sim.radio.transcript().entries()) {
-        if (e.note == "hook") hooks.emplace_back(e.time);
-        if (e.note == "release") releases.emplace_back(e.time);
-        if (releases.size() == 1 && e.note != "release" && !secondStart) secondStart = e.time;
-    }
-    ASSERT_EQ(std::tuple(hooks.size(), releases.size()), std::tuple(2u, 2u));
-    ASSERT_TRUE(secondStart);
-    EXPECT_EQ(*secondStart - releases[0], 1001ms);  // a second (a tick late) between the two
+    // Hooked for the parameter read and for the run, which starts a second (a tick late)
+    // after the first release; released after each, the second time by the abandon only.
+    const auto& entries = sim.radio.transcript().entries();
+    Texts notes;
+    for (const auto& e : entries)
+        if (e.note == "hook" || e.note == "release") notes.push_back(e.note);
+    ASSERT_EQ(notes, (Texts{"hook", "release", "hook", "release"}));
+    const auto released = std::ranges::find(entries, "release", &sim::TranscriptEntry::note);
+    EXPECT_EQ(std::next(released)->time - released->time, 1001ms);
     EXPECT_EQ(sink.events.back(), "start on");
     EXPECT_EQ(syncal.run(), SyncalOutcome::Completed);  // the next run is not abandoned
 }
@@ -188,16 +175,10 @@ TEST_F(SyncalRun, ClosingTheWindowAbandonsTheRun) {
 // Probes answered by a rule on the probe's number (from 1) and D/A value instead of the
 // synthesizer: each band step that finds nothing ends where its search ends, and fails.
 TEST_F(SyncalRun, BandStepsThatFindNothingFail) {
-    using Rule = std::function<bool(int, int)>;
-    struct Case {
-        const char* what;
-        Byte edgeHi, edgeLo;  // the band's low edge word
-        Rule inSync;
-        std::size_t probes;  // 0: not counted
-        const char* lastProbe;
-        std::size_t statuses;
-        const char* lastStatus;
-    };
+    // What, the band's low edge word, the rule, the probes ("0": not counted) and the last,
+    // the statuses and the last.
+    using Case = std::tuple<const char*, Byte, Byte, std::function<bool(int, int)>, std::size_t,
+                            const char*, std::size_t, const char*>;
     const auto never = [](int, int) { return false; };
     // clang-format off
     const Case cases[] = {
@@ -215,24 +196,24 @@ TEST_F(SyncalRun, BandStepsThatFindNothingFail) {
         {"high never lost", 25, 64, [](int, int dac) { return dac != 55; }, 0, "", 2, "HIGH BAND CALC"},
         {"mid never lost", 25, 64, [](int, int dac) { return dac != 55 && dac > 10; }, 0, "", 3, "MID BAND CALC"}};
     // clang-format on
-    for (const Case& c : cases) {
-        sim.radio.memory()[0x78] = c.edgeHi;
-        sim.radio.memory()[0x79] = c.edgeLo;
+    for (const auto& [what, edgeHi, edgeLo, inSync, count, last, statuses, lastStatus] : cases) {
+        sim.radio.memory()[0x78] = edgeHi;
+        sim.radio.memory()[0x79] = edgeLo;
         ASSERT_TRUE(syncal.readSyncalParameters());
         ASSERT_TRUE(sim.hook());
         Texts probes;
         sink.statuses.clear();
-        sim.radio.installFrame(kProbeCommand, 5, [&](sim::SimRadio& r, std::span<const Byte> f) {
+        sim.radio.installFrame(kProbeCommand, 5, [&, &rule = inSync](sim::SimRadio& r, auto f) {
             probes.push_back(numberText(sim::decodeFrequencyWord(f[1], f[2])) + "/" +
                              std::to_string(f[4]));
-            r.send(c.inSync(static_cast<int>(probes.size()), f[4]) ? Byte{0} : Byte{1});
+            r.send(rule(static_cast<int>(probes.size()), f[4]) ? Byte{0} : Byte{1});
         });
-        EXPECT_FALSE(syncal.bandCalc(SynthPath::Rx)) << c.what;
-        EXPECT_EQ(std::tuple(syncal.result().has_value(), c.probes == 0 ? 0 : probes.size(),
-                             *c.lastProbe == 0 ? "" : probes.back(), sink.statuses.size(),
-                             sink.statuses.back()),
-                  std::tuple(false, c.probes, c.lastProbe, c.statuses, c.lastStatus))
-            << c.what;
+        EXPECT_FALSE(syncal.bandCalc(SynthPath::Rx)) << what;
+        EXPECT_EQ(
+            std::tuple(syncal.result().has_value(), count == 0 ? 0 : probes.size(),
+                       *last == 0 ? "" : probes.back(), sink.statuses.size(), sink.statuses.back()),
+            std::tuple(false, count, last, statuses, lastStatus))
+            << what;
     }
     // The next step starts afresh: nothing of the failed one stops it.
     synth = sim::installSynthesizer(sim.radio, {});
@@ -246,32 +227,24 @@ TEST(SyncalRounded, WarnsAboutTheMidpointAndTheHighRange) {
     ASSERT_TRUE(b.syncal.readSyncalParameters());
     ASSERT_TRUE(b.sim.hook());
     EXPECT_TRUE(b.syncal.bandCalc(SynthPath::Rx));
-    EXPECT_EQ(b.sink.statuses,
-              (Texts{"LOW BAND CALC", "HIGH BAND CALC",
-                     "WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED", "MID BAND CALC"}));
-    EXPECT_EQ(b.sink.log.front(), "WARNING:  RX D/A OUTSIDE HIGH RANGE");
-    EXPECT_EQ(b.sink.log[3], "MID FREQUENCY AND D/A:   477.4375 --  25");
-    ASSERT_TRUE(b.syncal.result());
-    EXPECT_EQ(std::tuple(b.syncal.result()->bandOffsets, b.syncal.values().highDac),
-              std::tuple(9 * 16 + 15, 0));
+    EXPECT_EQ(std::tuple(b.sink.statuses, b.sink.log.at(0), b.sink.log.at(3),
+                         b.syncal.result().value().bandOffsets, b.syncal.values().highDac),
+              std::tuple(Texts{"LOW BAND CALC", "HIGH BAND CALC",
+                               "WARNING -- CURVE MIDPOINT HAS BEEN ROUNDED", "MID BAND CALC"},
+                         "WARNING:  RX D/A OUTSIDE HIGH RANGE",
+                         "MID FREQUENCY AND D/A:   477.4375 --  25", 9 * 16 + 15, 0));
 }
 
-struct FailureCase {
-    const char* name;
-    sim::SynthModel model;
-    SyncalOutcome outcome;
-    int status;  // the number zavtool shows
-    std::string message;
-    long midSteps;                // how many mid band steps ran before the failure
-    const char* silencedAt = "";  // the step at which the radio goes quiet
-    std::size_t blanked = 0;      // a byte of the band data set to 0
-};
+// The name, the synthesizer, the outcome and the number zavtool shows, the message, how many
+// mid band steps ran before the failure, the step at which the radio goes quiet, a byte of
+// the band data set to 0.
+using FailureCase = std::tuple<const char*, sim::SynthModel, SyncalOutcome, int, std::string, long,
+                               const char*, std::size_t>;
 
 constexpr auto kNotFound = SyncalOutcome::SyncNotFound;
 const std::string kHint = "\rMake sure squelch knob is in the Code Guard position.";
 const std::string kOutOfRange = "FM out of range range." + kHint;
 const std::string kNoSync = "Unable to detect sync range." + kHint;
-constexpr const char* kGone = "The radio stopped answering.";
 
 // The receiver never locks near the band in LowBandMissing: the low search falls to
 // 403 MHz. The Tx rows fail on the transmitter's derived results, after its three band
@@ -281,33 +254,34 @@ constexpr const char* kGone = "The radio stopped answering.";
 // link, a silent radio, a port that will not open, band data that do not come: tests/ops).
 // clang-format off
 const FailureCase kFailures[] = {
-    {"StraddlesTopEdge", {.faults = {false, 38}}, SyncalOutcome::SyncBelowLow, 249, kOutOfRange, 1},
-    {"AboveTheBand", {.faults = {false, 40}}, SyncalOutcome::SyncAboveHigh, 251, kOutOfRange, 1},
-    {"LowBandMissing", {.rx = {400, 1.744, 0.005, 5.0}, .tx = {}}, kNotFound, 253, kNoSync, 0},
-    {"TxOffsetTooLarge", {.tx = {528.103, 1.5, 0.005, 4.5}}, kNotFound, 253, kNoSync, 2},
-    {"TxTooSteep", {.tx = {540.003, 3.2, 0.03, 3.0}}, kNotFound, 253, kNoSync, 2},
-    {"SilentFromTheStart", {}, SyncalOutcome::RadioSilent, 0, kGone, 0, "LOW BAND CALC"},
+    {"StraddlesTopEdge", {.faults = {false, 38}}, SyncalOutcome::SyncBelowLow, 249, kOutOfRange, 1, "", 0},
+    {"AboveTheBand", {.faults = {false, 40}}, SyncalOutcome::SyncAboveHigh, 251, kOutOfRange, 1, "", 0},
+    {"LowBandMissing", {.rx = {400, 1.744, 0.005, 5.0}, .tx = {}}, kNotFound, 253, kNoSync, 0, "", 0},
+    {"TxOffsetTooLarge", {.tx = {528.103, 1.5, 0.005, 4.5}}, kNotFound, 253, kNoSync, 2, "", 0},
+    {"TxTooSteep", {.tx = {540.003, 3.2, 0.03, 3.0}}, kNotFound, 253, kNoSync, 2, "", 0},
+    {"SilentFromTheStart", {}, SyncalOutcome::RadioSilent, 0, "The radio stopped answering.", 0, "LOW BAND CALC", 0},
     {"BlankBandData", {}, SyncalOutcome::BandDataInvalid, 0, "The radio's band data are blank or out of range.", 0, "", 0x7C},
 };
 // clang-format on
 
 TEST(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
-    for (const FailureCase& c : kFailures) {
-        SCOPED_TRACE(c.name);
-        Bench b(c.model);
-        if (c.blanked != 0) b.sim.radio.memory()[c.blanked] = 0;  // the band's divisor
+    for (const auto& [name, model, want, status, message, midSteps, silencedAt, blanked] :
+         kFailures) {
+        SCOPED_TRACE(name);
+        Bench b(model);
+        if (blanked != 0) b.sim.radio.memory()[blanked] = 0;  // the band's divisor
         std::chrono::nanoseconds silenced{};
-        b.sink.onStatus = [&](const std::string& text) {
-            if (text != c.silencedAt || b.synth->model().faults.silent) return;
+        b.sink.onStatus = [&, at = silencedAt](const std::string& text) {
+            if (text != at || b.synth->model().faults.silent) return;
             b.synth->model().faults.silent = true;
             silenced = b.sim.now();
         };
         const SyncalOutcome outcome = b.syncal.run();
-        EXPECT_EQ(std::pair(outcome, statusNumber(outcome)), std::pair(c.outcome, c.status));
-        ASSERT_EQ(b.sim.prompts.texts(), Texts{c.message});
+        EXPECT_EQ(std::pair(outcome, statusNumber(outcome)), std::pair(want, status));
+        ASSERT_EQ(b.sim.prompts.texts(), Texts{message});
         const Message& m = b.sim.prompts.messages[0];
         EXPECT_EQ(std::tie(m.title, m.icon), std::tuple("Syncal Error", Icon::Exclamation));
-        const bool rxWritten = c.midSteps == 2;
+        const bool rxWritten = midSteps == 2;
         std::vector<Byte> expected = Bench::results(b.before);
         if (rxWritten) std::copy(kRxResults.begin(), kRxResults.end(), expected.begin() + 8);
         // The receiver's log lines only; the transmitter's results derived when it ran, and
@@ -318,11 +292,10 @@ TEST(SyncalFailure, EndsWithItsMessageAndWritesNothingOfTheFailedStep) {
                        b.syncal.result().has_value(), b.syncal.values().lowerSlope != 0,
                        b.anyTxProbe(), b.synth->probes().empty(), b.sink.events.back(),
                        b.syncal.running() || b.syncal.completed()),
-            std::tuple(expected, c.midSteps, rxWritten ? 7U : 0U, false, rxWritten, rxWritten,
-                       c.blanked != 0, "start on", false));
+            std::tuple(expected, midSteps, rxWritten ? 7U : 0U, false, rxWritten, rxWritten,
+                       blanked != 0, "start on", false));
         // The unanswered probes in a row, each ended by the 0.5 s receive limit.
-        if (*c.silencedAt != 0)
-            EXPECT_LE(b.sim.now() - silenced, kSilentProbeLimit * 502ms + 100ms);
+        if (*silencedAt != 0) EXPECT_LE(b.sim.now() - silenced, kSilentProbeLimit * 502ms + 100ms);
         b.expectReleased();
     }
 }

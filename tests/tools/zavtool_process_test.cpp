@@ -6,7 +6,6 @@
 // How the link meets a faulty radio is the link and operations tests' business.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -65,37 +64,31 @@ TEST(Zavtool, EndsWithItsExitStatusAndWritesOnlyWholeFiles) {
     EXPECT_EQ(readBytes(x), before);  // a failed read leaves it
 
     // A file written to the simulated radio and read back, then printed, each named in
-    // Latin-1: the names are not UTF-8 and still name those very files.
+    // Latin-1: the names are not UTF-8 and still name those very files. Last, two radios at
+    // once, each with its own unit number, read back into a file each.
     const std::string mine = dir.file("caf\xe9.frq"), back = dir.file("back\xe9.frq");
     ASSERT_EQ(runTool("new " + mine).status, 0);
     auto bytes = readBytes(mine);
     bytes[56 + 3 * 128 + 20] ^= 0x5A;  // a byte of group 3's channels
     zav::test::writeBytes(mine, bytes);
-    SimProcess sim("--memory " + x);
+    SimProcess sim("--memory " + x), second("--memory " + x);
     const std::string port = " --port=" + sim.device + " ";
-
-    ASSERT_EQ(runTool("write" + port + mine).status, 0);
-    ASSERT_EQ(runTool("read" + port + back).status, 0);
-    EXPECT_EQ(readBytes(back), bytes);
+    const std::string both = port + "--port=" + second.device + " ";
     const std::string csv = dir.file("caf\xe9.csv"), trace = dir.file("trace\xe9.txt");
-    for (const std::string& step : {"dump " + back, "export-csv " + back + " " + csv,
-                                    "import-csv --force " + back + " " + csv + " " + mine,
-                                    "--trace " + trace + " read-group --group 3" + port + mine,
-                                    "print " + back + " --pdf " + dir.file("back\xe9.pdf")})
-        EXPECT_EQ(runTool(step).status, 0) << step;
-    EXPECT_EQ(readBytes(mine), bytes);
+    const std::string log = dir.file("fleet\xe9.csv");
+    for (const std::string& step :
+         {"write" + port + mine, "read" + port + back, "dump " + back,
+          "export-csv " + back + " " + csv, "import-csv --force " + back + " " + csv + " " + mine,
+          "--trace " + trace + " read-group --group 3" + port + mine,
+          "print " + back + " --pdf " + dir.file("back\xe9.pdf"),
+          "write" + both + "--ani-from 41 --log " + log + " " + mine,
+          "read" + both + "--output-pattern " + dir.file("r\xe9{port}.frq")}) {
+        const ToolRun run = runTool(step);
+        EXPECT_EQ(run.status, 0) << step << "\n" << run.output;
+    }
+    EXPECT_EQ(std::pair(readBytes(back), readBytes(mine)), std::pair(bytes, bytes));
     EXPECT_FALSE(readBytes(trace).empty());
     EXPECT_TRUE(zav::test::readText(dir.file("back\xe9.pdf")).starts_with("%PDF-"));
-
-    // Two radios at once, each with its own unit number, read back into a file each.
-    SimProcess second("--memory " + x);
-    const std::string both = port + "--port=" + second.device + " ";
-    const std::string log = dir.file("fleet\xe9.csv");
-    const ToolRun fleet = runTool("write" + both + "--ani-from 41 --log " + log + " " + mine);
-    EXPECT_EQ(fleet.status, 0) << fleet.output;
-    const ToolRun reads =
-        runTool("read" + both + "--output-pattern " + dir.file("r\xe9{port}.frq"));
-    ASSERT_EQ(reads.status, 0) << reads.output;
     for (const auto& [device, unit] : {std::pair{sim.device, 41}, {second.device, 42}}) {
         const std::string name = dir.file("r\xe9" + device.substr(device.rfind('/') + 1) + ".frq");
         const std::string shown = runTool("dump " + name).output;
@@ -120,9 +113,9 @@ TEST(Zavtool, ImportsAndExportsChirpsTable) {
     const std::string import = "import-csv --group 2 " + x + " " + list + " " + out;
     for (const auto& [options, status] : {std::pair("", 1), std::pair(" --skip-unfit", 0)}) {
         const ToolRun run = runTool(import + options);
-        EXPECT_EQ(run.status, status) << run.output;
-        EXPECT_NE(run.output.find("row 8, Frequency: 146.520000"), npos) << run.output;
-        EXPECT_EQ(fs::exists(out), status == 0);
+        const bool named = run.output.find("row 8, Frequency: 146.520000") != npos;
+        EXPECT_EQ(std::tuple(run.status, named, fs::exists(out)), std::tuple(status, true, !status))
+            << run.output;
     }
     const std::string back = dir.file("back.csv"), again = dir.file("again.frq");
     EXPECT_EQ(runTool("export-csv --format chirp " + out + " " + back).status, 0);
@@ -150,13 +143,10 @@ constexpr const Target &kLiveLink = kTargets[3], &kFullDisk = kTargets[4];
 // What a folder holds: each name with its kind, a link's target, a file's bytes.
 std::map<std::string, std::string> contents(const std::string& folder) {
     std::map<std::string, std::string> held;
-    for (const auto& e : fs::directory_iterator(folder)) {
-        const auto bytes =
-            e.is_symlink() || e.is_fifo() ? std::vector<zav::Byte>{} : readBytes(e.path().string());
+    for (const auto& e : fs::directory_iterator(folder))
         held[e.path().filename().string()] =
             e.is_symlink() ? "link to " + fs::read_symlink(e.path()).string()
-                           : (e.is_fifo() ? "fifo" : "") + std::string(bytes.begin(), bytes.end());
-    }
+                           : (e.is_fifo() ? "fifo" : zav::test::readText(e.path().string()));
     return held;
 }
 
@@ -207,8 +197,8 @@ TEST(ZavtoolOutputs, RefuseWhatIsNoFileFollowLinksAndTellAFullDisk) {
                                                 : " exit 1, told, left as it was |")
                 << name << ", " << target.caption << ":\n"
                 << run.output;
+            // Nothing left beside `out` (whether `out` itself was replaced, the text tells).
             EXPECT_EQ(after.size(), before.size());
-            if (!full) EXPECT_EQ(after.at("out"), before.at("out"));
             table += text;
         }
         table += "\n";

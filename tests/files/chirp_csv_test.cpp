@@ -26,55 +26,42 @@ ChirpImport importInto(Document& doc, std::string_view text, std::optional<int> 
 }
 
 // One row at Location 0, 450.0125 MHz: its other columns, their cells, and the channel's
-// texts from Rec Freq on, or the column refused.
+// texts from Rec CG on (Rec Freq shows 450.01250), or the column refused.
 struct RowCase {
     std::string columns, cells, shown;
 };
 
 TEST(ChirpCsv, RowsBecomeTheChannelsTheyDescribe) {
+    // clang-format off
     const std::vector<RowCase> cases{
-        {"Duplex,Offset", ",5.000000", "450.01250||450.01250|"},
-        {"Duplex,Offset", "-,0.600000", "450.01250||449.41250|"},
-        {"Duplex,Offset", "split,455.000000", "450.01250||455.00000|"},
-        {"Duplex,Offset", "+,12.5", "450.01250||462.51250|"},
-        {"Duplex", "off", "450.01250||none|"},
-        {"Tone,rToneFreq,cToneFreq", "Tone,67.0,88.5", "450.01250||450.01250|067.0"},
-        {"Tone,rToneFreq,cToneFreq", "TSQL,88.5,100.0", "450.01250|100.0|450.01250|100.0"},
-        {"Tone,rToneFreq,cToneFreq", "TSQL,100.0,88.5", "450.01250|100.0|450.01250|100.0"},
-        {"Tone,rToneFreq,cToneFreq", "TSQL,100.0,100.0", "450.01250|100.0|450.01250|100.0"},
-        {"Tone,rToneFreq,cToneFreq", "TSQL,100.0,123.0", "cToneFreq"},
-        {"Tone,DtcsCode,RxDtcsCode,DtcsPolarity", "DTCS,023,754,RN",
-         "450.01250|D754|450.01250|D754-"},
-        {"Tone,DtcsCode,DtcsPolarity", "DTCS,754,NR", "450.01250|D754-|450.01250|D754"},
-        {"Tone,DtcsCode,RxDtcsCode", "DTCS,754,131", "RxDtcsCode"},
-        {"Tone,DtcsCode", "DTCS,758", "DtcsCode"},
-        {"Tone,rToneFreq,cToneFreq", "Cross,67.0,71.9", "450.01250|071.9|450.01250|067.0"},
-        {"Tone,CrossMode,rToneFreq,DtcsCode", "Cross,Tone->DTCS,67.0,131",
-         "450.01250|D131|450.01250|067.0"},
-        {"Tone,CrossMode,DtcsCode,cToneFreq", "Cross,DTCS->Tone,131,71.9",
-         "450.01250|071.9|450.01250|D131"},
+        {"Duplex,Offset", ",5.000000", "|450.01250|"}, {"Name,Skip,Mode", ",P,", "|450.01250|||"},
+        {"Duplex,Offset", "-,0.600000", "|449.41250|"}, {"Duplex,Offset", "+,12.5", "|462.51250|"},
+        {"Duplex,Offset", "split,455.000000", "|455.00000|"}, {"Duplex", "off", "|none|"},
+        {"Tone,rToneFreq,cToneFreq", "Tone,67.0,88.5", "|450.01250|067.0"},
+        {"Tone,rToneFreq,cToneFreq", "TSQL,88.5,100.0", "100.0|450.01250|100.0"},
+        {"Tone,rToneFreq,cToneFreq", "TSQL,100.0,88.5", "100.0|450.01250|100.0"},
+        {"Tone,rToneFreq,cToneFreq", "TSQL,100.0,100.0", "100.0|450.01250|100.0"},
+        {"Tone,DtcsCode,RxDtcsCode,DtcsPolarity", "DTCS,023,754,RN", "D754|450.01250|D754-"},
+        {"Tone,DtcsCode,DtcsPolarity", "DTCS,754,NR", "D754-|450.01250|D754"},
+        {"Tone,rToneFreq,cToneFreq", "Cross,67.0,71.9", "071.9|450.01250|067.0"},
+        {"Tone,CrossMode,rToneFreq,DtcsCode", "Cross,Tone->DTCS,67.0,131", "D131|450.01250|067.0"},
+        {"Tone,CrossMode,DtcsCode,cToneFreq", "Cross,DTCS->Tone,131,71.9", "071.9|450.01250|D131"},
         {"Tone,CrossMode,DtcsCode,RxDtcsCode,DtcsPolarity", "Cross,DTCS->DTCS,131,023,RR",
-         "450.01250|D023-|450.01250|D131-"},
-        {"Tone,CrossMode,DtcsCode", "Cross,DTCS->,131", "450.01250||450.01250|D131"},
-        {"Tone,CrossMode,RxDtcsCode", "Cross,->DTCS,131", "450.01250|D131|450.01250|"},
-        {"Tone,CrossMode,cToneFreq", "Cross,->Tone,71.9", "450.01250|071.9|450.01250|"},
-        {"Tone,CrossMode", "Cross,Tone", "CrossMode"},
-        {"Tone", "DCS", "Tone"},
-        {"Tone,rToneFreq", "Tone,800.0", "rToneFreq"},
-        {"Tone,DtcsPolarity", "DTCS,N", "DtcsPolarity"},
-        {"Name,Skip,Mode", "fire h.1,S,NFM", "450.01250||450.01250||FIRE h.1|"},
-        {"Name,Skip,Mode", ",P,", "450.01250||450.01250|||"},
-        {"Name,Tone,DtcsCode,DtcsPolarity", "PADDED         ,DTCS,,",
-         "450.01250|D023|450.01250|D023|PADDED"},
-        {"Name", "FIRE@1", "Name"},
-        {"Name", "NINECHARS", "Name"},
-        {"Mode", "AM", "Mode"},
-        {"Skip", "Y", "Skip"},
-        {"Duplex,Offset", "x,5", "Duplex"},
-        {"Duplex,Offset", "+,5.0000001", "Offset"},
-        {"Duplex,Offset", "+,200", "Offset"},
-        {"Duplex,Offset", "-,451", "Offset"},
-    };
+         "D023-|450.01250|D131-"},
+        {"Tone,CrossMode,DtcsCode", "Cross,DTCS->,131", "|450.01250|D131"},
+        {"Tone,CrossMode,RxDtcsCode", "Cross,->DTCS,131", "D131|450.01250|"},
+        {"Tone,CrossMode,cToneFreq", "Cross,->Tone,71.9", "071.9|450.01250|"},
+        {"Name,Skip,Mode", "fire h.1,S,NFM", "|450.01250||FIRE h.1|"},
+        {"Name,Tone,DtcsCode,DtcsPolarity", "PADDED         ,DTCS,,", "D023|450.01250|D023|PADDED"},
+        // Refused: the column named.
+        {"Tone,rToneFreq,cToneFreq", "TSQL,100.0,123.0", "cToneFreq"}, {"Tone", "DCS", "Tone"},
+        {"Tone,DtcsCode,RxDtcsCode", "DTCS,754,131", "RxDtcsCode"}, {"Name", "FIRE@1", "Name"},
+        {"Tone,DtcsCode", "DTCS,758", "DtcsCode"}, {"Tone,CrossMode", "Cross,Tone", "CrossMode"},
+        {"Tone,rToneFreq", "Tone,800.0", "rToneFreq"}, {"Name", "NINECHARS", "Name"},
+        {"Tone,DtcsPolarity", "DTCS,N", "DtcsPolarity"}, {"Duplex,Offset", "x,5", "Duplex"},
+        {"Mode", "AM", "Mode"}, {"Skip", "Y", "Skip"}, {"Duplex,Offset", "+,5.0000001", "Offset"},
+        {"Duplex,Offset", "-,451", "Offset"}, {"Duplex,Offset", "+,200", "Offset"}};
+    // clang-format on
     for (const RowCase& c : cases) {
         const std::string text =
             "Location,Frequency," + c.columns + "\n0,450.012500," + c.cells + "\n";
@@ -92,7 +79,7 @@ TEST(ChirpCsv, RowsBecomeTheChannelsTheyDescribe) {
         }
         ASSERT_TRUE(result.imported && result.problems.empty())
             << text << problemText(result.problems.at(0));
-        expectChannel(doc, 0, 0, c.shown, text);
+        expectChannel(doc, 0, 0, "450.01250|" + c.shown, text);
     }
 }
 

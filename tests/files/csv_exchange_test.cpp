@@ -23,27 +23,18 @@ struct Edit {
 // as a spreadsheet does: every cell quoted, CRLF line ends.
 std::string edited(const Document& doc, const std::vector<Edit>& edits, bool reversed) {
     auto records = *parseCsv(exportCsv(doc.mem, doc.labels));
-    const CsvRecord& header = records.front();
-    const auto col = [&](const std::string& name) {
-        return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) -
-                                        header.begin());
-    };
     for (const Edit& e : edits) {
-        auto row = std::find_if(records.begin(), records.end(), [&](const CsvRecord& r) {
-            return r[0] == e.group && r[1] == e.channel;
-        });
+        const auto row = std::ranges::find(records, std::tie(e.group, e.channel),
+                                           [](const CsvRecord& r) { return std::tie(r[0], r[1]); });
         EXPECT_NE(row, records.end()) << e.column;
-        (*row)[col(e.column)] = e.text;
+        const auto column = std::ranges::find(records[0], e.column) - records[0].begin();
+        (*row)[static_cast<std::size_t>(column)] = e.text;
     }
     if (reversed) std::reverse(records.begin() + 1, records.end());
     std::string text;
     for (const CsvRecord& r : records) {
-        for (std::size_t i = 0; i < r.size(); ++i) {
-            std::string cell = r[i];
-            for (std::size_t q = cell.find('"'); q != std::string::npos; q = cell.find('"', q + 2))
-                cell.insert(q, 1, '"');
-            text += (i ? ",\"" : "\"") + cell + "\"";
-        }
+        for (std::size_t i = 0; i < r.size(); ++i)
+            text += (i ? ",\"" : "\"") + test::replaced(r[i], "\"", "\"\"") + "\"";
         text += "\r\n";
     }
     return text;
@@ -67,14 +58,15 @@ TEST(CsvExchange, ExportThenImportKeepsAnyImage) {
         for (Byte& b : doc.labels) b = static_cast<Byte>(random());
         const auto [mem, labels] = std::pair(doc.mem, doc.labels);
         const CsvImport result = importCsv(doc.mem, doc.labels, exportCsv(doc.mem, doc.labels));
-        EXPECT_TRUE(result.problems.empty()) << problemText(result.problems.front());
-        EXPECT_EQ(std::tuple(result.changedCells, doc.mem, doc.labels), std::tuple(0, mem, labels));
+        EXPECT_EQ(std::tuple(result.problems.size(), result.changedCells, doc.mem, doc.labels),
+                  std::tuple(0U, 0, mem, labels));
     }
 }
 
-// Our export as spreadsheets save it imports to the image it came from: separated by
-// semicolons or tabs, in UTF-16, with a trailing separator, or with the values it wrote
-// as text (which a spreadsheet would take for numbers) saved back as their values.
+// Our export as spreadsheets save it imports to the image it came from: separated by tabs,
+// in UTF-16, with a trailing separator, or with the values it wrote as text (which a
+// spreadsheet would take for numbers) saved back as their values (every separator and
+// encoding: csv_table_test.cpp).
 TEST(CsvExchange, ExportAsSpreadsheetsSaveItImportsToTheSameImage) {
     Document source;
     source.group(0)->channel(0).setLabel("007");
@@ -86,10 +78,8 @@ TEST(CsvExchange, ExportAsSpreadsheetsSaveItImportsToTheSameImage) {
     const std::string evaluated =
         test::replaced(test::replaced(table, "\"=\"\"", "\""), "\"\"\"", "\"");
     const std::pair<std::string_view, std::string> saved[] = {
-        {"semicolons", test::replaced(table, ",", ";")},
         {"tabs and LF", test::replaced(test::replaced(table, ",", "\t"), "\r\n", "\n")},
         {"UTF-16", test::utf16Bytes(table, test::Utf16Order::LittleEndian)},
-        {"UTF-16 big-endian", test::utf16Bytes(table, test::Utf16Order::BigEndian)},
         {"a trailing separator", "\xEF\xBB\xBF" + test::replaced(table, "\r\n", ",\r\n")},
         {"values", evaluated}};
     ASSERT_NE(evaluated, table);
@@ -102,15 +92,16 @@ TEST(CsvExchange, ExportAsSpreadsheetsSaveItImportsToTheSameImage) {
 }
 
 TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
+    // clang-format off
     const std::vector<Edit> edits{
         {"2", "3", "Rec Freq", "450.0125"}, {"2", "3", "Label", "fire"},
-        {"5", "14", "Rec CG", "67"},        {"2", "", "Tx Time Out Timer", "30"},
-        {"3", "", "Battery Saver", "Off"},  {"6", "", "Busy Channel Indicator", "OFF"},
+        {"5", "14", "Rec CG", "67"}, {"2", "", "Tx Time Out Timer", "30"},
+        {"3", "", "Battery Saver", "Off"}, {"6", "", "Busy Channel Indicator", "OFF"},
         {"6", "", "Priority Mode", "C"}};
+    // clang-format on
     Document expected;
-    Channel& ch = expected.group(1)->channel(2);
-    ch.setRecFreq("450.0125");
-    ch.setLabel("FIRE");
+    expected.group(1)->channel(2).setRecFreq("450.0125");
+    expected.group(1)->channel(2).setLabel("FIRE");
     expected.group(4)->channel(13).setRecCG("67");
     expected.group(1)->writeTotScan(2, 0);
     expected.group(2)->writeBattSave(1);
@@ -119,21 +110,20 @@ TEST(CsvExchange, SpreadsheetEditsComeInExactlyInAnyRowOrder) {
         Document doc;
         doc.group(5)->writeBusyChannelIndicate(2);  // back to the list's first entry
         const CsvImport result = importCsv(doc.mem, doc.labels, edited(doc, edits, reversed));
-        EXPECT_TRUE(result.problems.empty()) << problemText(result.problems.front());
-        EXPECT_EQ(std::tuple(result.changedCells, doc.mem, doc.labels),
-                  std::tuple(7, expected.mem, expected.labels));
+        EXPECT_EQ(std::tuple(result.problems.size(), result.changedCells, doc.mem, doc.labels),
+                  std::tuple(0U, 7, expected.mem, expected.labels));
     }
 }
 
 TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
-    const std::vector<Edit> edits{{"1", "2", "Rec Freq", "450.001"},
-                                  {"1", "5", "Tx Freq", "450.0125"},
-                                  {"3", "", "Busy Channel Indicator", "Sometimes"},
-                                  {"4", "7", "Scan", "yes"},
-                                  // ANI/IDs a spreadsheet made numbers, and one kept as text.
-                                  {"2", "", "ANI/ID Number", "100000"},
-                                  {"4", "", "ANI/ID Number", "1.2345E+11"},
-                                  {"5", "", "ANI/ID Number", "=\"2001\""}};
+    // clang-format off
+    const std::vector<Edit> edits{
+        {"1", "2", "Rec Freq", "450.001"}, {"1", "5", "Tx Freq", "450.0125"},
+        {"3", "", "Busy Channel Indicator", "Sometimes"}, {"4", "7", "Scan", "yes"},
+        // ANI/IDs a spreadsheet made numbers, and one kept as text.
+        {"2", "", "ANI/ID Number", "100000"}, {"4", "", "ANI/ID Number", "1.2345E+11"},
+        {"5", "", "ANI/ID Number", "=\"2001\""}};
+    // clang-format on
     Document doc;
     const Document untouched;
     const CsvImport result = importCsv(doc.mem, doc.labels, edited(doc, edits, false));
@@ -152,15 +142,16 @@ TEST(CsvExchange, FaultyCellsAreNamedAndNothingIsImported) {
     const auto records = *parseCsv(table);
     const std::string &group = records[0][0], &chan = records[0][1];
     const std::string end = "@" + std::to_string(records.size() + 1);
+    // clang-format off
     const std::pair<std::string, std::string> broken[] = {
         {test::replaced(table, group + ",", "Slot,"), group + "@1"},
         {test::replaced(table, "," + chan + ",", ",Slot,"), chan + "@1"},
         {test::replaced(table, "\r\n1,1,", "\r\n1,15,"), chan + "@2"},
         {test::replaced(table, "\r\n1,1,", "\r\n1,001,"), chan + "@2"},
-        {table + "1,1,\"open\r\n", records[0][2] + end},
-        {table + "1,1\r\n", chan + end},
+        {table + "1,1,\"open\r\n", records[0][2] + end}, {table + "1,1\r\n", chan + end},
         {test::replaced(table, "\r\n1,2,", ",x\r\n1,2,"),
          "column " + std::to_string(records[0].size() + 1) + "@2"}};
+    // clang-format on
     for (const auto& [text, place] : broken) {
         const auto problems = importCsv(doc.mem, doc.labels, text).problems;
         EXPECT_TRUE(std::ranges::any_of(problems, [&place = place](const CsvProblem& p) {

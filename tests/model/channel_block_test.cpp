@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <optional>
 #include <stdexcept>
 
@@ -23,11 +22,11 @@ struct Sample {
 
 TEST(ChannelBlock, PasteFillsRowsFromTheFirstOrNone) {
     // rows copied from group 1, group pasted into, first row, the rows filled (none: refused)
+    // clang-format off
     const std::tuple<std::vector<int>, int, int, std::vector<int>> cases[] = {
-        {{2, 3, 4}, 0, 11, {11, 12, 13}},
-        {{2, 3, 4}, 0, 12, {}},
-        {{5, 2}, 0, 0, {0, 1}},
+        {{2, 3, 4}, 0, 11, {11, 12, 13}}, {{2, 3, 4}, 0, 12, {}}, {{5, 2}, 0, 0, {0, 1}},
         {{0, 1, 2}, 1, 6, {6, 7, 8}}};
+    // clang-format on
     for (const auto& [copied, group, first, filled] : cases) {
         Sample s;
         Group& target = *s.doc.group(group);
@@ -47,14 +46,14 @@ TEST(ChannelBlock, PasteFillsRowsFromTheFirstOrNone) {
 }
 
 TEST(ChannelBlock, MovesRowsWithTheirLabelsAndBytes) {
-    // rows, direction, (row, the channel it then holds), where the rows moved (none: refused)
-    using Holds = std::vector<std::pair<int, int>>;
-    const std::tuple<std::vector<int>, BlockMove, Holds, std::optional<std::vector<int>>> cases[] =
-        {{{3, 4}, BlockMove::Up, {{2, 3}, {3, 4}, {4, 2}}, {{2, 3}}},
-         {{3, 4}, BlockMove::Down, {{3, 5}, {4, 3}, {5, 4}}, {{4, 5}}},
-         {{3, 5}, BlockMove::Down, {{3, 4}, {4, 3}, {5, 6}, {6, 5}}, {{4, 6}}},
-         {{0, 5}, BlockMove::Up, {}, std::nullopt},
-         {{13}, BlockMove::Down, {}, std::nullopt}};
+    // rows, direction, the channels rows 0 to 6 then hold, where the rows moved (none: refused)
+    // clang-format off
+    const std::tuple<std::vector<int>, BlockMove, std::string, std::optional<std::vector<int>>>
+        cases[] = {{{3, 4}, BlockMove::Up, "0134256", {{2, 3}}},
+                   {{3, 4}, BlockMove::Down, "0125346", {{4, 5}}},
+                   {{3, 5}, BlockMove::Down, "0124365", {{4, 6}}},
+                   {{0, 5}, BlockMove::Up, "0123456", {}}, {{13}, BlockMove::Down, "0123456", {}}};
+    // clang-format on
     const auto record = [](const MemImage& mem, int r) {
         const auto at = mem.begin() + channelAddress(0, r);
         return std::vector<Byte>(at, at + channel_field::kRecordSize);
@@ -67,11 +66,8 @@ TEST(ChannelBlock, MovesRowsWithTheirLabelsAndBytes) {
         const test::GroupRows start = groupRows(s.group);
         const MemImage startMem = s.doc.mem;
         EXPECT_EQ(moveChannels(s.doc, 0, rows, direction), moved);
-        std::vector<int> from(kChannelsPerGroup);
-        std::iota(from.begin(), from.end(), 0);
-        for (const auto& [row, channel] : holds) from[static_cast<std::size_t>(row)] = channel;
         for (int r = 0; r < kChannelsPerGroup; ++r) {
-            const int f = from[static_cast<std::size_t>(r)];
+            const int f = r < 7 ? holds[static_cast<std::size_t>(r)] - '0' : r;
             EXPECT_EQ(s.group.display(r), start[static_cast<std::size_t>(f)]) << r;
             EXPECT_EQ(record(s.doc.mem, r), record(startMem, f)) << r;
         }

@@ -6,6 +6,7 @@
 #include "link/label_programs.h"
 #include "link/label_transfer.h"
 #include "sim/label_memory.h"
+#include "sim/note_text.h"
 #include "transfer_fixture.h"
 
 namespace zav {
@@ -105,13 +106,9 @@ TEST(LabelTransfer, BootstrapAndSlotFrames) {
     EXPECT_EQ(test::slice(sent, kBootstrap, 5), (Bytes{0x03, 0x01, 0x68, 0x00, 0xB7}));
     EXPECT_LT(test::find(sent, {0x03, 0x01, 0x6F, 0x7F, 0xB0}), sent.size());
     Texts expected;
-    for (const int base : {0, 1912}) {
-        for (int j = 0; j < 8; ++j) {
-            char text[40];
-            std::snprintf(text, sizeof text, "label write %03X = %02X", base + j, 0xB7 - j);
-            expected.emplace_back(text);
-        }
-    }
+    for (const int base : {0, 1912})
+        for (int j = 0; j < 8; ++j)
+            expected.push_back(sim::noteText("label write %03X = %02X", base + j, 0xB7 - j));
     EXPECT_EQ(test::hostNotes(s.radio, "label write"), expected);
     LabelSlot back{};
     s.radio.transcript().clear();
@@ -168,8 +165,8 @@ TEST(LabelTransfer, AByteThatNeedsRetriesWaits7ThenMoreMilliseconds) {
              entries[i - 1].note.starts_with("label read")))
             starts.push_back(entries[i].time);
     ASSERT_GE(starts.size(), 5u);
-    EXPECT_EQ(starts[3] - starts[2], 501ms + 7ms + 1ms);
-    EXPECT_EQ(starts[4] - starts[3], 501ms + 8ms + 1ms);
+    EXPECT_EQ(std::pair(starts[3] - starts[2], starts[4] - starts[3]),
+              (std::pair<sim::SimTime, sim::SimTime>(501ms + 7ms + 1ms, 501ms + 8ms + 1ms)));
     EXPECT_EQ(sim::labelImageFromMemory(s.radio.labels())[labelIndex(1, 0, 5)], buffer[5]);
 }
 
@@ -221,19 +218,17 @@ TEST(LabelTransfer, TransfersThatEndEarly) {
         EXPECT_EQ(s.radio.programName(), "resident firmware");
         const Ending end = ending(s, 3);
         ASSERT_EQ(end.sent.size(), 3U);
-        if (c.readMode) {
-            // After a conversation that has let the line drain, the label program ends with
-            // two 00 bytes 10 ms apart (a tick late), then the release.
-            EXPECT_EQ((Bytes{end.sent[0].sent, end.sent[1].sent, end.sent[2].sent}),
-                      (Bytes{0x00, 0x00, 0x01}));
-            EXPECT_EQ(end.sent[1].time - end.sent[0].time, 11ms);
-        }
+        // After a conversation that has let the line drain, the label program ends with two
+        // 00 bytes 10 ms apart (a tick late), then the release.
+        if (c.readMode)
+            EXPECT_EQ(std::tuple(end.sent[0].sent, end.sent[1].sent, end.sent[2].sent,
+                                 end.sent[1].time - end.sent[0].time),
+                      std::tuple(Byte{0x00}, Byte{0x00}, Byte{0x01}, sim::SimTime{11ms}));
         // A failed bootstrap is told 200 ms after the switch back to 4800 baud was answered,
         // then the radio is released.
-        if (c.told == noLoader) {
-            const Ending release = ending(s, 1);
+        const Ending release = ending(s, 1);
+        if (c.told == noLoader)
             EXPECT_EQ(release.sent[0].time - release.lastAnswer, 201ms + sim::byteTime(4800));
-        }
         EXPECT_FALSE(s.link.transport().isOpen() || s.progress.shown || s.progress.barVisible);
     }
 }

@@ -96,8 +96,7 @@ TEST(endSession, ReleasesTheRadioAndRestoresTheWindows) {
     s.settle();
     EXPECT_EQ(std::pair(s.port.opens(), s.port.closes()), std::pair(1, 1));
     ASSERT_TRUE(s.hook());
-    s.progress.barVisible = true;
-    s.progress.mainWindowEnabled = false;
+    std::tie(s.progress.barVisible, s.progress.mainWindowEnabled) = std::pair(true, false);
     s.link.endSession();
     s.settle();
     EXPECT_EQ(std::tuple(s.sent(), s.link.transport().isOpen(), s.progress.mainWindowEnabled,
@@ -112,15 +111,14 @@ TEST(endSession, ReleasesTheRadioAndRestoresTheWindows) {
 // of the radio's own listings (the patched bytes as listed, 00), so that no edit of a
 // table goes unnoticed even where the simulated radio only checks part of it.
 TEST(radioCode, TablesHoldTheListedBytes) {
+    // clang-format off
     const std::pair<std::span<const Byte>, sim::CodeId> cases[] = {
-        {kLoaderStage1, {9, 0x409A687E}},
-        {kLoaderStage2, {30, 0x0EF3D944}},
-        {kLoaderStage3, {9, 0xDA4229AD}},
-        {kReadProgram, {142, 0x27CA266F}},
-        {kWriteProgram, {149, 0xCAA20FAC}},
-        {kLabelLoaderBlock, {27, 0xE56E1DEE}},
+        {kLoaderStage1, {9, 0x409A687E}}, {kLoaderStage2, {30, 0x0EF3D944}},
+        {kLoaderStage3, {9, 0xDA4229AD}}, {kReadProgram, {142, 0x27CA266F}},
+        {kWriteProgram, {149, 0xCAA20FAC}}, {kLabelLoaderBlock, {27, 0xE56E1DEE}},
         {kLabelProgramBlock, {154, 0x91A07E9C}},
         {blockCode(kLabelProgramBlock), {152, 0xA7E2B9F6}}};
+    // clang-format on
     for (const auto& [table, listed] : cases)
         EXPECT_EQ(sim::codeIdOf(table), listed) << listed.length;
     // The simulated radio knows the programs by the same listings.
@@ -129,36 +127,27 @@ TEST(radioCode, TablesHoldTheListedBytes) {
 }
 
 TEST(uploadProgram, PokesStage2ThenSendsTheChainLastByteFirst) {
-    struct Case {
-        std::span<const Byte> program;
-        Byte index;
-        const char* runs;
-    };
-    for (const Case& c :
-         {Case{kReadProgram, 0xEF, "read program"}, Case{kWriteProgram, 0xF6, "write program"}}) {
-        SCOPED_TRACE(c.runs);
-        sim::SimConfig config;
-        config.restartAddress = 0x1234;
-        SimLink s(config);
+    const std::tuple<std::span<const Byte>, Byte, const char*> cases[] = {
+        {kReadProgram, 0xEF, "read program"}, {kWriteProgram, 0xF6, "write program"}};
+    for (const auto& [program, index, runs] : cases) {
+        SCOPED_TRACE(runs);
+        SimLink s({.restartAddress = 0x1234});
         ASSERT_TRUE(s.hook());
-        ASSERT_TRUE(uploadProgram(s.link, c.program));
+        ASSERT_TRUE(uploadProgram(s.link, program));
         test::drain(s);
         const Bytes sent = s.sent();
         // 30 echoed RAM writes of stage 2, with byte 27 patched, then its execute.
         ASSERT_GE(sent.size(), 30u * 4 + 3);
-        for (std::size_t i = 0; i < 30; ++i) {
-            const Byte expected = i == 26 ? c.index : kLoaderStage2[i];
-            EXPECT_EQ(test::slice(sent, 4 * i, 4),
-                      (Bytes{0xD0, 0x00, static_cast<Byte>(0x60 + i), expected}))
-                << i;
-        }
+        for (std::size_t i = 0; i < 30; ++i)
+            EXPECT_EQ(test::slice(sent, 4 * i, 4), (Bytes{0xD0, 0x00, static_cast<Byte>(0x60 + i),
+                                                          i == 26 ? index : kLoaderStage2[i]}));
         EXPECT_EQ(test::slice(sent, 120, 3), (Bytes{0xF0, 0x00, 0x60}));
         Bytes chain(kLoaderStage1.rbegin(), kLoaderStage1.rend());
-        chain.insert(chain.end(), c.program.rbegin(), c.program.rend());
+        chain.insert(chain.end(), program.rbegin(), program.rend());
         // The restart address 0x1234 came low byte first: stage 3 bytes 9, 8 are 34, 12.
         chain.insert(chain.end(), {0x34, 0x12, 0xCC, 0x0D, 0xB7, 0x31, 0xA6, 0x07, 0xAD, 0x00});
         EXPECT_EQ(test::slice(sent, 123, sent.size()), chain);
-        EXPECT_EQ(s.radio.programName(), c.runs);
+        EXPECT_EQ(s.radio.programName(), runs);
     }
 }
 
@@ -169,25 +158,22 @@ Bytes framesAfterHook(const SimLink& s) {
 }
 
 TEST(writeDtmfDeviation, KeepsTheRadiosLowBitsAndItsOtherByte) {
-    struct Case {
-        Byte radio6E, radio6F;
-        int code;
-        Byte expected6F;
-    };
-    for (const Case c : {Case{0xA5, 0x05, 6, 0x35}, Case{0x00, 0xFF, 0, 0x07},
-                         Case{0x12, 0x00, 31, 0xF8}, Case{0x3C, 0x83, 1, 0x0B}}) {
+    // The radio's bytes 6E and 6F, the code written, the 6F it then holds.
+    // clang-format off
+    const std::tuple<Byte, Byte, int, Byte> cases[] = {
+        {0xA5, 0x05, 6, 0x35}, {0x00, 0xFF, 0, 0x07}, {0x12, 0x00, 31, 0xF8}, {0x3C, 0x83, 1, 0x0B}};
+    // clang-format on
+    for (const auto& [radio6E, radio6F, code, expected6F] : cases) {
         SimLink s;
         test::fillPattern(s.radio.memory());
-        s.radio.memory()[0x6E] = c.radio6E;
-        s.radio.memory()[0x6F] = c.radio6F;
+        std::tie(s.radio.memory()[0x6E], s.radio.memory()[0x6F]) = std::pair(radio6E, radio6F);
         auto expected = s.radio.memory();
-        expected[0x6F] = c.expected6F;
-        EXPECT_EQ(writeDtmfDeviation(s.link, c.code), DtmfWriteResult::Written);
+        expected[0x6F] = expected6F;
+        EXPECT_EQ(writeDtmfDeviation(s.link, code), DtmfWriteResult::Written);
         s.settle();
         EXPECT_EQ(s.radio.memory(), expected);
         // Read word, unmasked write word of the same pair, release.
-        EXPECT_EQ(framesAfterHook(s),
-                  (Bytes{0xE1, 0x6E, 0xE0, 0x6E, c.radio6E, c.expected6F, 0x01}));
+        EXPECT_EQ(framesAfterHook(s), (Bytes{0xE1, 0x6E, 0xE0, 0x6E, radio6E, expected6F, 0x01}));
         EXPECT_EQ(std::tuple(s.prompts.messages.size(), s.link.transport().isOpen(), s.port.baud()),
                   std::tuple(0U, false, 4800));
     }

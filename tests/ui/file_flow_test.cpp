@@ -169,9 +169,8 @@ TEST(CsvExchange, AnImportedEditOrChirpsTableIsOneUndoStepAndEitherTableIsExport
     e.triggerWith(&MainMenus::exportCsvAction, csv);
     auto records = *parseCsv(readText(csv));
     records[1][2] = "451.2375";  // group 1, channel 1, Rec Freq
-    std::ofstream out(csv, std::ios::trunc);
-    for (const CsvRecord& r : records) out << formatCsvRecord(r);
-    out.close();
+    for (std::ofstream out(csv, std::ios::trunc); const CsvRecord& r : records)
+        out << formatCsvRecord(r);
     const MemImage original = e.mem();
     e.triggerWith(&MainMenus::importCsvAction, csv);
     EXPECT_EQ(e.cell(0, kColRecFreq), "451.23750");
@@ -179,9 +178,7 @@ TEST(CsvExchange, AnImportedEditOrChirpsTableIsOneUndoStepAndEitherTableIsExport
     e.window->undo();
     EXPECT_TRUE(e.mem() == original);
     // A table too long for any radio is refused whole, whatever its first rows hold.
-    out.open(csv, std::ios::app);
-    out << std::string(std::size_t{1} << 22, '\n');
-    out.close();
+    std::ofstream(csv, std::ios::app) << std::string(std::size_t{1} << 22, '\n');
     e.prompts.messages.clear();
     e.triggerWith(&MainMenus::importCsvAction, csv);
     EXPECT_TRUE(e.mem() == original);

@@ -15,32 +15,20 @@
 #include "link/trace_port.h"
 #include "model/document.h"
 #include "ops/diagnostics.h"
-#include "ops/editor_hooks.h"
+#include "ops/document_editor.h"
 #include "ops/radio_operations.h"
+#include "support/history.h"
 #include "support/sim_link.h"
 #include "support/temp_dir.h"
 
 namespace zav {
 namespace {
 
-constexpr LocalTime kStarted{2026, 12, 8, 7, 5, 9};
-
-class FixedClock final : public Clock {
-  public:
-    [[nodiscard]] LocalTime now() const override { return kStarted; }
-};
-
-class NoWindow final : public EditorHooks {
-  public:
-    [[nodiscard]] int shownGroup() const override { return 0; }
-    void replaced(Replaced /*what*/) override {}
-    [[nodiscard]] bool mayReplace(std::string /*question*/) override { return true; }
-};
-
-// A note's seconds and text ("# 1.250000 Read Radio begins"), or a byte line's seconds.
+// A note's seconds and text ("# 1.250000 Read Radio begins"), or a byte line's seconds; a
+// header line's text whole.
 struct TraceLine {
     bool note = false;
-    double seconds = -1;
+    double seconds = 0;
     std::string text;
 };
 
@@ -48,24 +36,19 @@ std::vector<TraceLine> traceLines(const std::string& path) {
     std::vector<TraceLine> lines;
     std::ifstream file(path);
     for (std::string line; std::getline(file, line);) {
-        TraceLine l{line.starts_with("# "), -1, line};
+        TraceLine& l = lines.emplace_back(TraceLine{line.starts_with("# "), 0, line});
         std::istringstream fields(l.note ? line.substr(2) : line);
-        double seconds = 0;
-        if (fields >> seconds) {
-            l.seconds = seconds;
-            std::getline(fields >> std::ws, l.text);
-        }
-        lines.push_back(l);
+        if (fields >> l.seconds) std::getline(fields >> std::ws, l.text);
     }
     return lines;
 }
 
 struct Row {
     OperationResult (RadioOperations::*operation)();
-    std::string_view name;
+    std::string name;
     bool silent;                   // the radio never answers
     std::optional<Answer> answer;  // to the first question
-    std::string_view outcome;      // how the end note begins
+    std::string outcome;           // how the end note begins
     bool bytes;                    // bytes went between the brackets
 };
 
@@ -82,50 +65,42 @@ TEST(OperationTrace, HeaderThenEachOperationBetweenItsNameAndOutcome) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         test::TempDir dir;
-        sim::SimConfig config;
-        config.faults.silent = row.silent;
-        test::SimLink s(config);
+        test::SimLink s(sim::SimConfig{.faults = {.silent = row.silent}});
         TracePort trace(s.port);
         RadioLink link(trace, s.prompts, s.progress, &s.settings);
         LogMemory log;
         link.setLog(log);
         Document doc;
-        NoWindow window;
+        DocumentEditor window(doc, 1);  // group 1 shown
         RadioOperations ops(doc, link, s.settings, window);
         ops.setTrace(&trace);
         ops.setLabelSetting(LabelSetting::Never);
         if (row.answer) s.prompts.queueAnswer(*row.answer);
         s.port.advance(s.port.now() + std::chrono::seconds(3));  // the clock is not at 0
         ASSERT_TRUE(
-            trace.startTrace(dir.file("t.txt"), traceHeader(FixedClock(), link.transport())));
+            trace.startTrace(dir.file("t.txt"), traceHeader(test::FixedClock(), link.transport())));
         (void)(ops.*row.operation)();
         ASSERT_TRUE(trace.stopTrace());
 
         const auto lines = traceLines(dir.file("t.txt"));
         ASSERT_GT(lines.size(), 5U);
-        EXPECT_EQ(lines[0].text, "# serial trace begun 2026-12-08 07:05:09");
+        EXPECT_EQ(lines[0].text, "# serial trace begun 2026-12-08 09:15:02");
         EXPECT_EQ(lines[1].text, "# ZAVPROG " + versionText(programVersion()));
         EXPECT_EQ(lines[2].text, "# port 1, device " + link.transport().device());
         std::vector<std::size_t> begins, ends;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (!lines[i].note) continue;
-            if (lines[i].text == std::string(row.name) + " begins") begins.push_back(i);
-            if (lines[i].text.starts_with(std::string(row.name) +
-                                          " ends: " + std::string(row.outcome)))
-                ends.push_back(i);
+        for (std::size_t i = 0; i < lines.size(); ++i) {  // byte lines' texts are bytes
+            if (lines[i].text == row.name + " begins") begins.push_back(i);
+            if (lines[i].text.starts_with(row.name + " ends: " + row.outcome)) ends.push_back(i);
         }
         ASSERT_EQ(std::pair(begins.size(), ends.size()), std::pair(std::size_t{1}, std::size_t{1}));
         EXPECT_DOUBLE_EQ(lines[begins[0]].seconds, 0.0);
-        int inside = 0;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].note) continue;
-            EXPECT_TRUE(i > begins[0] && i < ends[0]) << i;
-            EXPECT_LE(lines[i].seconds, lines[ends[0]].seconds);
-            ++inside;
-        }
-        EXPECT_EQ(inside > 0, row.bytes);
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_TRUE(lines[i].note || (i > begins[0] && i < ends[0] &&
+                                          lines[i].seconds <= lines[ends[0]].seconds))
+                << i << ": " << lines[i].text;
+        EXPECT_EQ(std::ranges::count(lines, false, &TraceLine::note) > 0, row.bytes);
         // The log has the same brackets.
-        EXPECT_EQ(log.lines().front(), "zav.ops: " + std::string(row.name) + " begins");
+        EXPECT_EQ(log.lines().front(), "zav.ops: " + row.name + " begins");
         EXPECT_EQ(log.lines().back(), "zav.ops: " + lines[ends[0]].text);
     }
 }
@@ -157,13 +132,14 @@ TEST(LogMemory, KeepsTheLastLinesAndCountsTheOthers) {
 // A later start's trace file lies beside the chosen one, its name carrying the date.
 TEST(OperationTrace, DatedFileBesideTheChosenOne) {
     const std::vector<std::pair<std::string, std::string>> cases{
-        {"/t/trace.txt", "/t/trace-2026-12-08-070509.txt"},
-        {"/t/trace", "/t/trace-2026-12-08-070509"},
-        {"/t.d/trace", "/t.d/trace-2026-12-08-070509"},
-        {"/t/.trace", "/t/.trace-2026-12-08-070509"},
-        {"trace.a.log", "trace.a-2026-12-08-070509.log"},
+        {"/t/trace.txt", "/t/trace-2026-12-08-091502.txt"},
+        {"/t/trace", "/t/trace-2026-12-08-091502"},
+        {"/t.d/trace", "/t.d/trace-2026-12-08-091502"},
+        {"/t/.trace", "/t/.trace-2026-12-08-091502"},
+        {"trace.a.log", "trace.a-2026-12-08-091502.log"},
     };
-    for (const auto& [chosen, dated] : cases) EXPECT_EQ(datedTracePath(chosen, kStarted), dated);
+    for (const auto& [chosen, dated] : cases)
+        EXPECT_EQ(datedTracePath(chosen, test::FixedClock().now()), dated);
 }
 
 // The diagnostics file: versions, port, every setting, the trace when one is on, the log;
@@ -176,8 +152,7 @@ TEST(Diagnostics, SectionsInOrderWithTheTraceOnlyWhenOn) {
     LoggedSettingsStore settings(store, log);
     LoggedFileSystem files(disk, log);
     writeInt(settings, settings::kVerifyWrite, 1);
-    const std::vector<Byte> trace{'#', ' ', 'x', '\n'};
-    ASSERT_FALSE(files.replaceFile(dir.file("trace.txt"), trace));
+    ASSERT_FALSE(files.replaceFile(dir.file("trace.txt"), std::vector<Byte>{'#', ' ', 'x', '\n'}));
     (void)files.readFile(dir.file("missing.frq"), 10);
     for (const std::string& traceFile :
          {std::string(), dir.file("trace.txt"), dir.file("gone.txt")}) {

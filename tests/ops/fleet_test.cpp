@@ -336,10 +336,10 @@ TEST(Fleet, PreparingRefusesAsksAndOpensTheLog) {
     }
 }
 
-// --ani-groups: numbers and ranges of groups 1..15, nothing else.
+// --ani-groups: numbers and ranges of groups 1..15, each once, nothing else.
 TEST(Fleet, GroupListsNameGroupsOneToFifteen) {
-    EXPECT_EQ(parseGroupList("1,3,5-7,15"), (std::vector<int>{1, 3, 5, 6, 7, 15}));
-    for (const char* bad : {"", "0", "16", "3,0", "2-16", "7-5", "1,,2", "x", "3-"})
+    EXPECT_EQ(parseGroupList("1, 3,5-7 ,15"), (std::vector<int>{1, 3, 5, 6, 7, 15}));
+    for (const char* bad : {"", "0", "16", "3,0", "2-16", "7-5", "1,,2", "x", "3-", "2,1-3"})
         EXPECT_FALSE(parseGroupList(bad)) << bad;
 }
 

@@ -18,9 +18,7 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
-#include <thread>
 #include "files/frequency_file.h"
-#include "files/settings.h"
 #include "link/port_devices.h"
 #include "link/trace_port.h"
 #include "model/globals.h"
@@ -130,11 +128,10 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
     };
     restart();
     radios[1]->config().faults.silent = true;
-    e.window->radioCommands().setFleetPorts(
-        [&](const std::string& device) {
-            return std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device.substr(3))));
-        },
-        runOnThreads);
+    const auto open = [&](const std::string& device) {  // "sim<radio>"
+        return std::make_unique<sim::VirtualPort>(*radios.at(std::stoul(device.substr(3))));
+    };
+    e.window->radioCommands().setFleetPorts(open, runOnThreads);
     typeIntoTheWindows(e);
     e.trigger(&M::writeFleetAction);
     FleetWriteDialog* d = e.window->radioCommands().fleetWriteDialog();
@@ -153,15 +150,10 @@ TEST(FleetWindow, WritesReadsAndWritesLabelsListingEveryRadio) {
         operation->setCurrentIndex(chosen);
         e.prompts.queueAnswer(Answer::Ok);
         d->findChild<QPushButton*>(QStringLiteral("btnStart"))->click();
-        if (escape) {
-            QTest::keyClick(d, Qt::Key_Escape);
-            EXPECT_TRUE(d->isVisible());
-            EXPECT_FALSE(d->findChild<QPushButton*>(QStringLiteral("btnCancel"))->isEnabled());
-        }
-        while (d->running()) {
-            QApplication::processEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+        if (escape) QTest::keyClick(d, Qt::Key_Escape);
+        const auto* cancel = d->findChild<QPushButton*>(QStringLiteral("btnCancel"));
+        if (escape) EXPECT_TRUE(d->isVisible() && !cancel->isEnabled());
+        while (d->running()) QTest::qWait(5);
         QApplication::processEvents();
     };
     run(0);
@@ -216,8 +208,8 @@ TEST(RadioMenuChoices, HoldAtTheNextStart) {
     TempDir dir;
     const auto last = static_cast<std::size_t>(kLastPortNumber - 1);
     e.window->menus().portActions[last]->trigger();
-    e.trigger(&M::verifyAction);
-    e.trigger(&M::backupAction);  // on until unchecked
+    // Backup stays on until unchecked.
+    for (const auto item : {&M::verifyAction, &M::backupAction}) e.trigger(item);
     e.triggerWith(&M::traceAction, dir.file("trace.txt"));
     e.create();
     const auto tracing = [&] {
@@ -262,8 +254,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     e.trigger(&MainMenus::globalsAction);
     GlobalsWindow* w = e.window->windows().globalsWindow();
     const auto send = [w](QEvent::Type type) {
-        QEvent event(type);
-        QApplication::sendEvent(w, &event);
+        QApplication::sendEvent(w, std::make_unique<QEvent>(type).get());
     };
     e.mem()[96] = 0x12;  // changed meanwhile: shown again when the window is activated
     send(QEvent::WindowActivate);
@@ -301,9 +292,7 @@ TEST(GlobalsWindow, ShowsTheImageStoresTheEditsAndWritesTheDeviationLive) {
     EXPECT_EQ(e.mem()[0x6F], 28 * 8 + 5);
     e.trigger(&MainMenus::redoAction);
     bool closed = true;
-    e.port.setOnYield([&, waits = 0]() mutable {
-        if (waits++ == 3) closed = w->close();
-    });
+    e.port.setOnYield([&, waits = 0]() mutable { closed = waits++ == 3 ? w->close() : closed; });
     w->findChild<QPushButton*>()->click();
     EXPECT_EQ(std::tuple(closed, w->lastWriteResult()->outcome, e.radio.memory()[0x6F] >> 3),
               std::tuple(false, Outcome::Done, 23));

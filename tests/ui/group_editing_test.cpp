@@ -15,7 +15,7 @@
 #include "link/port_devices.h"
 #include "model/codecs.h"
 #include "model/memory_map.h"
-#include "support/editor.h"
+#include "support/undo_step.h"
 #include "ui/bank_move_dialog.h"
 #include "ui/offset_entry.h"
 #include "ui/progress_window.h"
@@ -29,33 +29,28 @@ namespace {
 // controls is undone too).
 TEST(History, UndoesTheCopyKeyForEveryRowAtOnce) {
     Editor e;
-    const auto column = [&](int c) {
-        std::vector<std::string> cells;
-        for (int r = 0; r < kChannelsPerGroup; ++r) cells.push_back(e.cell(r, c));
-        return cells;
-    };
+    const MainMenus& m = e.window->menus();
     const auto offered = [&] {
-        return std::pair(e.window->menus().undoAction->isEnabled(),
-                         e.window->menus().redoAction->isEnabled());
+        return std::pair(m.undoAction->isEnabled(), m.redoAction->isEnabled());
     };
     EXPECT_EQ(offered(), std::pair(false, false));
     e.typeInCell(2, kColRecFreq, "451.25");
     e.typeInCell(4, kColTxFreq, "465.0125");
     EXPECT_EQ(offered(), std::pair(true, false));
-    const auto before = column(kColTxFreq);
-    e.goTo(3, kColTxFreq);
-    e.typeKeys("c");
-    EXPECT_EQ(column(kColTxFreq), column(kColRecFreq));
-    EXPECT_TRUE(e.window->status().message().startsWith("Rec Freq copied to Tx Freq in all 14"));
+    QString said;
+    const StepResult copy = runAsOneStep(e, [&] {
+        e.goTo(3, kColTxFreq);
+        e.typeKeys("c");
+        said = e.window->status().message();
+    });
+    const auto copied = [](const RowData& row) { return row[kColTxFreq] == row[kColRecFreq]; };
+    EXPECT_TRUE(std::ranges::all_of(copy.after, copied) && offered() == std::pair(true, false));
+    EXPECT_TRUE(said.startsWith("Rec Freq copied to Tx Freq in all 14")) << said.toStdString();
     e.trigger(&MainMenus::undoAction);
-    EXPECT_EQ(column(kColTxFreq), before);
     EXPECT_EQ(offered(), std::pair(true, true));
-    e.trigger(&MainMenus::redoAction);
-    EXPECT_EQ(column(kColTxFreq), column(kColRecFreq));
-    for (int i = 0; i < 3; ++i) e.trigger(&MainMenus::undoAction);  // the typed cells too
-    EXPECT_EQ(e.cell(4, kColTxFreq), "none");
-    EXPECT_FALSE(e.window->isWindowModified());
-    EXPECT_EQ(offered(), std::pair(false, true));
+    for (int i = 0; i < 2; ++i) e.trigger(&MainMenus::undoAction);  // the typed cells too
+    EXPECT_EQ(std::tuple(e.cell(4, kColTxFreq), e.window->isWindowModified(), offered()),
+              std::tuple("none", false, std::pair(false, true)));
     e.window->controls().idEdit->clear();
     e.typeKeys("7", e.window->controls().idEdit);
     EXPECT_EQ(offered(), std::pair(true, false));
@@ -81,18 +76,16 @@ TEST(History, UndoesAMoveOfBanksAndTheirLabels) {
     });
     EXPECT_TRUE(std::equal(mem.begin() + blockAddress(2), mem.begin() + blockAddress(3),
                            e.mem().begin() + blockAddress(5)));
-    EXPECT_EQ(e.labels()[labelIndex(4, 14, 0)], 0x11);
-    EXPECT_EQ(e.doc.group(1)->readGroupLabel(), "KEPT    ");
-    EXPECT_EQ(e.cell(0, kColRecFreq), "470.00000");  // group 3 holds bank 4 now
-    EXPECT_EQ(readInt(e.settings, settings::kMoveLabels), 1);
+    // Group 3 holds bank 4 now.
+    EXPECT_EQ(std::tuple(e.labels()[labelIndex(4, 14, 0)], e.doc.group(1)->readGroupLabel(),
+                         e.cell(0, kColRecFreq), readInt(e.settings, settings::kMoveLabels)),
+              std::tuple(Byte{0x11}, "KEPT    ", "470.00000", 1));
     e.trigger(&MainMenus::undoAction);
-    EXPECT_EQ(e.mem(), mem);
-    EXPECT_EQ(e.labels()[labelIndex(1, 14, 0)], 0x11);
-    EXPECT_EQ(e.labels()[labelIndex(4, 14, 0)], labels[labelIndex(4, 14, 0)]);
+    EXPECT_TRUE(e.mem() == mem && e.labels()[labelIndex(1, 14, 0)] == 0x11 &&
+                e.labels()[labelIndex(4, 14, 0)] == labels[labelIndex(4, 14, 0)]);
     e.trigger(&MainMenus::undoAction);  // the typed group label
     EXPECT_EQ(e.labels(), labels);
-    e.trigger(&MainMenus::redoAction);
-    e.trigger(&MainMenus::redoAction);
+    for (int i = 0; i < 2; ++i) e.trigger(&MainMenus::redoAction);
     e.prompts.queueAnswer(Answer::No);  // the edits are given up
     e.trigger(&MainMenus::readGlobalAction);
     e.trigger(&MainMenus::undoAction);  // nothing left to undo
@@ -104,11 +97,11 @@ TEST(History, UndoesAMoveOfBanksAndTheirLabels) {
 // refusal is read whole, even in a narrow window, and goes with the next entry stored.
 TEST(StatusBar, SaysWhatHappened) {
     Editor e;
-    const auto permanent = [&](const char* name) {
-        return e.window->findChild<QLabel*>(QString::fromLatin1(name))->text().toStdString();
-    };
     const auto said = [&] { return e.window->status().message().toStdString(); };
-    EXPECT_NE(permanent("statusPort").find(defaultPortDevice(1)), std::string::npos);
+    const auto* file = e.window->findChild<QLabel*>("statusFile");
+    EXPECT_TRUE(e.window->findChild<QLabel*>("statusPort")
+                    ->text()
+                    .contains(QString::fromStdString(defaultPortDevice(1))));
     e.window->show();
     e.window->resize(e.window->minimumSize());
     // Whether the bar's message reaches no further than the first label shown (margins of 6).
@@ -122,16 +115,14 @@ TEST(StatusBar, SaysWhatHappened) {
     };
     e.typeInCell(0, kColRecFreq, "450.0125");  // the file label now has its mark
     e.typeInCell(0, kColRecFreq, "450.00625");
-    EXPECT_NE(said().find("12.5 kHz"), std::string::npos) << said();
-    EXPECT_TRUE(readWhole());
+    EXPECT_TRUE(said().find("12.5 kHz") != std::string::npos && readWhole()) << said();
     e.typeInCell(0, kColRecFreq, "450.025");
-    EXPECT_EQ(said(), "");
-    EXPECT_TRUE(readWhole() && e.window->findChild<QLabel*>("statusFile")->isVisible());
+    EXPECT_TRUE(said().empty() && readWhole() && file->isVisible()) << said();
     e.window->files().setNames({"/home/tech/last.frq", "/home/tech/last.frq", {}});  // not open
     e.window->controls().idEdit->clear();
     e.typeKeys("5", e.window->controls().idEdit);  // not yet stored, but a change
     EXPECT_TRUE(e.window->isWindowModified());
-    EXPECT_EQ(permanent("statusFile"), "no file (unsaved changes)");
+    EXPECT_EQ(file->text(), "no file (unsaved changes)");
     for (int read = 0; read < 2; ++read) e.prompts.queueAnswer(Answer::No);  // given up
     e.trigger(&MainMenus::readGlobalAction);
     EXPECT_NE(said().find("done"), std::string::npos) << said();
@@ -147,7 +138,7 @@ TEST(StatusBar, SaysWhatHappened) {
 struct Entry {
     const char* name;
     int column;
-    std::pair<int, const char*> before;  // typed first into another column of the row
+    std::pair<int, std::string_view> before;  // typed first into another column of the row
     const char* keys;
     const char* shown;
     const char* said;  // part of the status bar's reason; "" when nothing is refused
@@ -166,52 +157,45 @@ class CellEntry : public ::testing::TestWithParam<Entry> {};
 TEST_P(CellEntry, StoresWhatTheRadioHoldsAndRefusesTheRestSayingWhy) {
     const Entry& c = GetParam();
     Editor e;
-    ASSERT_EQ(e.cell(0, kColRecFreq), "none");
-    if (c.before.second != nullptr) {
-        e.goTo(0, c.before.first).setFocus();
-        e.pressKeys(c.before.second);
-    }
+    e.goTo(0, c.before.first).setFocus();
+    e.pressKeys(c.before.second);
     e.goTo(0, c.column).setFocus();
     e.pressKeys(c.keys);
     EXPECT_EQ(e.cell(0, c.column), c.shown);
     EXPECT_FALSE(e.window->offsetEntry().isOpen());
     const std::string said = e.window->status().message().toStdString();
-    if (c.refusal == Entry::Refusal::TakenDown)
-        EXPECT_EQ(said, "");
-    else
-        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    EXPECT_TRUE(c.refusal == Entry::Refusal::TakenDown ? said.empty()
+                                                       : said.find(c.said) != std::string::npos)
+        << said;
     EXPECT_EQ(e.prompts.beeps, *c.said == '\0' ? 0 : 1);
     EXPECT_EQ(e.prompts.messages.empty(),
               std::string_view(c.keys).find("{F1}") == std::string::npos);
 }
 
-constexpr std::pair<int, const char*> kRx{kColRecFreq, "450.125\n"};
+constexpr std::pair<int, std::string_view> kRx{kColRecFreq, "450.125\n"};
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Keys, CellEntry, ::testing::Values(
-    Entry{"StrayLetterFirst", kColRecFreq, {}, "q451.0125\n", "451.01250", "digits",
-          Entry::Refusal::TakenDown},
-    Entry{"ChannelNumberIsFixed", 0, {}, "7", "1", ""},
-    Entry{"ScanKey", kColScan, {}, " ", "Y", ""},
-    Entry{"ScanKeyTwice", kColScan, {}, "  ", "", ""},
-    Entry{"CopyReceive", kColTxFreq, {kColRecFreq, "452.5\n"}, "s", "452.50000", ""},
-    Entry{"CopyReceiveFromTheEditor", kColTxFreq, {kColRecFreq, "452.5\n"}, "4s", "452.50000", ""},
-    Entry{"CopyReceiveCode", kColTxCG, {kColRecCG, "067.0\n"}, "s", "067.0", "" },
+const Entry kEntries[] = {
+    {"StrayLetterFirst", kColRecFreq, {}, "q451.0125\n", "451.01250", "digits", Entry::Refusal::TakenDown},
+    {"ChannelNumberIsFixed", 0, {}, "7", "1", ""}, {"ScanKey", kColScan, {}, " ", "Y", ""},
+    {"ScanKeyTwice", kColScan, {}, "  ", "", ""},
+    {"CopyReceive", kColTxFreq, {kColRecFreq, "452.5\n"}, "s", "452.50000", ""},
+    {"CopyReceiveFromTheEditor", kColTxFreq, {kColRecFreq, "452.5\n"}, "4s", "452.50000", ""},
+    {"CopyReceiveCode", kColTxCG, {kColRecCG, "067.0\n"}, "s", "067.0", "" },
     // S between two offsets: the second one takes the offer, not what Tx Freq holds.
-    Entry{"Reused", kColTxFreq, kRx, " 10\ns \n", "460.12500", ""},
-    Entry{"NegativeReused", kColTxFreq, {kColRecFreq, "446.0125\n"}, " -5\ns \n", "441.01250", ""},
-    Entry{"TypedOverTheOffer", kColTxFreq, kRx, " -5\ns -5\n", "445.12500", ""},
-    Entry{"HelpKeepsTheOffer", kColTxFreq, kRx, " 10\ns {F1}\n", "460.12500", ""},
-    Entry{"EndExtendsTheOffer", kColTxFreq, kRx, " 10\ns {End}5\n", "555.12500", ""},
-    Entry{"DropsTheCellEdit", kColTxFreq, kRx, "4 10\n", "460.12500", ""},
-    Entry{"Escaped", kColTxFreq, kRx, "460\n 7{Esc}", "460.00000", ""},
-    Entry{"SignAndPointStart", kColTxFreq, kRx, " -.5\n", "449.62500", ""},
-    // A sum the radio cannot hold: entry_paths_test.cpp.
-    Entry{"BadKeyEmptiesTheBox", kColTxFreq, kRx, " -x5\n", "455.12500", "sign",
-          Entry::Refusal::TakenDown},
-    Entry{"SumOutOfBand", kColTxFreq, kRx, "460\n -60\n", "460.00000", "not a frequency"}),
-    [](const auto& test) { return std::string(test.param.name); });
+    {"Reused", kColTxFreq, kRx, " 10\ns \n", "460.12500", ""},
+    {"NegativeReused", kColTxFreq, {kColRecFreq, "446.0125\n"}, " -5\ns \n", "441.01250", ""},
+    {"TypedOverTheOffer", kColTxFreq, kRx, " -5\ns -5\n", "445.12500", ""},
+    {"HelpKeepsTheOffer", kColTxFreq, kRx, " 10\ns {F1}\n", "460.12500", ""},
+    {"EndExtendsTheOffer", kColTxFreq, kRx, " 10\ns {End}5\n", "555.12500", ""},
+    {"DropsTheCellEdit", kColTxFreq, kRx, "4 10\n", "460.12500", ""},
+    {"Escaped", kColTxFreq, kRx, "460\n 7{Esc}", "460.00000", ""},
+    {"SignAndPointStart", kColTxFreq, kRx, " -.5\n", "449.62500", ""},
+    // Sums the radio cannot hold: entry_paths_test.cpp.
+    {"BadKeyEmptiesTheBox", kColTxFreq, kRx, " -x5\n", "455.12500", "sign", Entry::Refusal::TakenDown}};
 // clang-format on
+INSTANTIATE_TEST_SUITE_P(Keys, CellEntry, ::testing::ValuesIn(kEntries),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Copy All pastes a whole group, Copy a row onto the current row, each cell checked as
 // an entry is (and so is the copy key's); text from elsewhere is not pasted.
@@ -224,33 +208,31 @@ TEST(Clipboard, CopiesPasteIntoAnotherGroupAndForeignTextIsRefused) {
     e.window->paste();
     for (int r = 0; r < kChannelsPerGroup; ++r)
         EXPECT_EQ(e.doc.group(2)->copyChan(r), e.doc.group(0)->copyChan(r));
-    e.goTo(0, kColRecFreq);
-    e.window->copyRow();
-    e.goTo(9, kColLabel);
-    e.window->paste();
+    const auto copyRowTo = [&](int row) {
+        e.goTo(0, kColRecFreq);
+        e.window->copyRow();
+        e.goTo(row, kColLabel);
+        e.window->paste();
+    };
+    copyRowTo(9);
     EXPECT_EQ(e.doc.group(2)->copyChan(9), e.doc.group(0)->copyChan(0));
     // Bytes no entry may store: 601 MHz.
     const auto at = static_cast<std::size_t>(e.doc.group(2)->channel(0).fieldAddress(kColRecFreq));
     std::ranges::copy(*freqTextToBytes("601"), e.mem().begin() + at);
-    e.goTo(0, kColRecFreq);
-    e.window->copyRow();
     const MemImage before = e.mem();
-    e.goTo(9, kColLabel);
-    e.window->paste();
-    EXPECT_EQ(e.mem(), before);
-    EXPECT_TRUE(e.window->status().message().startsWith("Rec Freq: 601.00000 is not"));
+    copyRowTo(9);
+    EXPECT_TRUE(e.mem() == before &&
+                e.window->status().message().startsWith("Rec Freq: 601.00000 is not"));
     e.goTo(0, kColTxFreq);
     e.typeKeys("s");  // nor does the copy key
-    EXPECT_EQ(e.mem(), before);
-    EXPECT_TRUE(e.window->status().message().startsWith("601.00000 is not"));
+    EXPECT_TRUE(e.mem() == before && e.window->status().message().startsWith("601.00000 is not"));
     e.clipboard.setText(std::string(e.clipboard.text().size(), 'x'));
     e.window->updatePasteEnabled();
     EXPECT_FALSE(e.window->menus().pasteAction->isEnabled());
     const std::string kept = e.doc.group(2)->copyChan(8);
     e.goTo(8, kColLabel);
     e.window->paste();
-    EXPECT_EQ(e.prompts.texts().size(), 1u);
-    EXPECT_EQ(e.doc.group(2)->copyChan(8), kept);
+    EXPECT_TRUE(e.prompts.texts().size() == 1 && e.doc.group(2)->copyChan(8) == kept);
 }
 
 // Each header control stores its value as the user commits it, one Undo step each and
@@ -275,23 +257,22 @@ TEST(GroupControls, StoreWhatTheUserCommitsAndShowingStoresNothing) {
     c.battSaveButton[1]->click();
     EXPECT_EQ(header(), (std::array<Byte, 3>{0x80, 0x03, 0x2F}));
     e.trigger(&MainMenus::undoAction);  // the battery saver alone
-    EXPECT_EQ(header(), (std::array<Byte, 3>{0x00, 0x03, 0x2F}));
-    EXPECT_TRUE(c.battSaveButton[0]->isChecked());
+    EXPECT_TRUE(header() == (std::array<Byte, 3>{0x00, 0x03, 0x2F}) &&
+                c.battSaveButton[0]->isChecked());
     for (int i = 0; i < 2; ++i) e.trigger(&MainMenus::undoAction);
-    EXPECT_EQ(e.mem(), untouched);
-    EXPECT_EQ(c.totCombo->currentIndex(), 0);
+    EXPECT_TRUE(e.mem() == untouched && c.totCombo->currentIndex() == 0);
     e.typeInCell(2, kColRecFreq, "450.0125");
     e.selectGroup(2);
     EXPECT_EQ(e.cell(2, kColRecFreq), "none");
     e.selectGroup(1);
     EXPECT_EQ(e.cell(2, kColRecFreq), "450.01250");
-    const QString id = c.idEdit->text();
-    c.idEdit->selectAll();
-    e.typeKeys("12345678\n", c.idEdit);
-    EXPECT_EQ(c.idEdit->text(), id);
-    c.idEdit->selectAll();
-    e.typeKeys("ab\n", c.idEdit);  // accepted, shown as stored
-    EXPECT_EQ(c.idEdit->text(), QStringLiteral("00000AB"));
+    // Refused: the stored value comes back; accepted: shown as stored.
+    for (const auto& [keys, shown] :
+         {std::pair("12345678\n", c.idEdit->text()), {"ab\n", QStringLiteral("00000AB")}}) {
+        c.idEdit->selectAll();
+        e.typeKeys(keys, c.idEdit);
+        EXPECT_EQ(c.idEdit->text(), shown) << keys;
+    }
 }
 
 }  // namespace

@@ -14,15 +14,11 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
-#include <algorithm>
 #include <set>
-#include <utility>
 
 #include "files/settings.h"
 #include "support/editor.h"
 #include "support/layout_check.h"
-#include "ui/channel_grid_view.h"
 #include "ui/progress_window.h"
 #include "ui/splash_window.h"
 
@@ -68,14 +64,13 @@ TEST(WindowSmoke, TheMainWindowShowsGroupOneAndEveryRowAtAnySizeAndFont) {
             e.window->resize(size);
             QApplication::processEvents();
             EXPECT_EQ(groupViewFaults(*e.window), std::vector<std::string>{}) << size.width();
-            EXPECT_EQ(e.window->controls().currentGroupCombo->currentText(), "1");
-            EXPECT_EQ(e.cell(0, kColLabel), "CHAN 1  ");
         }
     }
-    QWidget* next = e.window->controls().currentGroupCombo;
-    do {
+    EXPECT_EQ(e.window->controls().currentGroupCombo->currentText(), "1");
+    EXPECT_EQ(e.cell(0, kColLabel), "CHAN 1  ");
+    QWidget* next = e.window->controls().currentGroupCombo->nextInFocusChain();
+    while ((next->focusPolicy() & Qt::TabFocus) == 0 || !next->isVisible())
         next = next->nextInFocusChain();
-    } while ((next->focusPolicy() & Qt::TabFocus) == 0 || !next->isVisible());
     EXPECT_EQ(next, &e.window->grid());
     EXPECT_EQ(layoutFaults(e.window->progress()), std::vector<std::string>{});
     SplashWindow splash;
@@ -119,8 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, WindowSmoke, ::testing::Values(
 
 // The virtual time of the window's first paint while it shows a message, and the longest
 // time its bar stayed unpainted after appearing.
-class PaintClock final : public QObject {
-  public:
+struct PaintClock final : QObject {
     explicit PaintClock(const Editor& e) : e_(e) {
         e.window->progress().installEventFilter(this);
         e.window->progress().bar()->installEventFilter(this);
@@ -128,23 +122,20 @@ class PaintClock final : public QObject {
     std::optional<LinkTime> firstPaint;
     bool deadCancel = false;
     LinkTime barUnpainted{};
-
-  protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         const ProgressWindow& p = e_.window->progress();
+        const bool paint = event->type() == QEvent::Paint;
         if (object == p.bar()) {
             if (event->type() == QEvent::Show) barShown_ = e_.port.now();
-            if (event->type() == QEvent::Paint && barShown_)
+            if (paint && barShown_)
                 barUnpainted =
                     std::max(barUnpainted, e_.port.now() - *std::exchange(barShown_, {}));
-            return false;
-        }
-        if (event->type() == QEvent::Paint && !firstPaint && !p.info()->text().isEmpty())
-            firstPaint = e_.port.now();
-        // A disabled Cancel is never left unexplained.
-        if (event->type() == QEvent::Paint)
+        } else if (paint) {
+            if (!firstPaint && !p.info()->text().isEmpty()) firstPaint = e_.port.now();
+            // A disabled Cancel is never left unexplained.
             deadCancel =
                 deadCancel || (!p.cancelButton()->isEnabled() && !p.cancelNote()->isVisible());
+        }
         return false;
     }
 
@@ -159,8 +150,7 @@ class ProgressPaint : public ::testing::TestWithParam<Command> {};
 TEST_P(ProgressPaint, HappensWithin50msOfTheTransferStarting) {
     Editor e;
     e.window->menus().labelChoiceActions[1]->trigger();  // labels never travel
-    e.prompts.queueAnswer(Answer::Ok);
-    e.prompts.queueAnswer(Answer::Yes);
+    for (const Answer a : {Answer::Ok, Answer::Yes}) e.prompts.queueAnswer(a);
     const PaintClock clock(e);
     std::set<QString> steps;
     // Each wait lets the window system run, as the serial port's do.
@@ -171,14 +161,14 @@ TEST_P(ProgressPaint, HappensWithin50msOfTheTransferStarting) {
     const LinkTime start = e.port.now();
     e.trigger(GetParam());
     ASSERT_TRUE(clock.firstPaint.has_value());
-    EXPECT_LE(*clock.firstPaint - start, std::chrono::milliseconds(50));
+    // The bar too, also when it appears just before a pause that lets no event through.
+    EXPECT_LE(std::max(*clock.firstPaint - start, clock.barUnpainted),
+              std::chrono::milliseconds(50));
     EXPECT_FALSE(clock.deadCancel);
-    // Also when the bar appears just before a pause that lets no event through.
-    EXPECT_LE(clock.barUnpainted, std::chrono::milliseconds(50));
     EXPECT_GT(e.port.now() - start, std::chrono::milliseconds(500));  // the transfer ran
     if (GetParam() != &MainMenus::writeRadioAction) return;
-    EXPECT_TRUE(steps.contains(QStringLiteral("Writing group 15 (1 of 15)")));
-    EXPECT_TRUE(steps.contains(QStringLiteral("Writing group 1 (15 of 15)")));
+    for (const char* step : {"Writing group 15 (1 of 15)", "Writing group 1 (15 of 15)"})
+        EXPECT_TRUE(steps.contains(QString::fromLatin1(step))) << step;
     EXPECT_EQ(e.window->progress().bar()->value(), 15);
 }
 
@@ -194,18 +184,15 @@ TEST(ProgressWindow, HoldsTheMainWindowAndAWriteGoesOnWhenTheWarningSaysNo) {
     e.window->show();
     ProgressWindow& progress = e.window->progress();
     progress.beginOperation("Please Wait - Writing Radio", OperationKind::Writes);
-    EXPECT_FALSE(e.window->centralWidget()->isEnabled());
+    EXPECT_FALSE(e.window->centralWidget()->isEnabled() || progress.cancelButton()->isEnabled());
     EXPECT_FALSE(e.window->close());
-    EXPECT_FALSE(progress.cancelButton()->isEnabled());
     progress.enableCancel();
     e.prompts.queueAnswer(Answer::No);
     progress.cancelButton()->click();
-    EXPECT_FALSE(progress.cancelled());
-    EXPECT_EQ(e.prompts.messages.size(), 1u);
+    EXPECT_TRUE(!progress.cancelled() && e.prompts.messages.size() == 1);
     progress.endOperation();
     progress.connectionEnded();
-    EXPECT_TRUE(e.window->centralWidget()->isEnabled());
-    EXPECT_TRUE(e.window->close());
+    EXPECT_TRUE(e.window->centralWidget()->isEnabled() && e.window->close());
 }
 
 }  // namespace

@@ -207,9 +207,9 @@ void QtSerialPort::setSettings(const LineSettings& settings) {
 
 bool QtSerialPort::writeByte(Byte value) {
     if (!port_.isOpen()) return false;
-    // Bytes written one after another leave together at the next wait, read or settings
-    // change: the link waits after every frame, so they leave when they did one by one,
-    // for a quarter of the system calls.
+    // Bytes written one after another leave together at the next wait, settings change or
+    // close: the link waits after every frame, so they leave when they did one by one, for
+    // a quarter of the system calls.
     pending_.push_back(static_cast<char>(value));
     return true;
 }
@@ -238,19 +238,16 @@ void QtSerialPort::sendPending() {
 }
 
 int QtSerialPort::bytesWaiting() {
-    sendPending();
     return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
 }
 
 std::optional<Byte> QtSerialPort::readByte() {
-    sendPending();
     char c = 0;
     if (!port_.isOpen() || !port_.getChar(&c)) return std::nullopt;
     return static_cast<Byte>(c);
 }
 
 void QtSerialPort::discardInput() {
-    sendPending();
     // Clears the system's input queue and the port's own buffer.
     if (port_.isOpen()) port_.clear(QSerialPort::Input);
 }

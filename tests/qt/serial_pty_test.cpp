@@ -115,7 +115,7 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
 
 // A pause's last part is slept to its deadline, not for a time counted from when the sleep
 // began: a pass that sleeps does not end before the deadline. A byte written before a pause
-// leaves when the pause begins, not with the next read.
+// (of the event loop or a blocking one) leaves when the pause begins, not after it.
 TEST_F(PtyRadio, APauseEndsNoEarlierThanItsDeadlineAndSendsWhatWasWritten) {
     using std::chrono::microseconds;
     for (const microseconds pause : {microseconds(300), microseconds(900), microseconds(1900)}) {
@@ -126,8 +126,10 @@ TEST_F(PtyRadio, APauseEndsNoEarlierThanItsDeadlineAndSendsWhatWasWritten) {
     ASSERT_TRUE(link.transport().openPort());
     ASSERT_TRUE(port.writeByte(0x5A));
     port.waitUntil(port.now() + std::chrono::milliseconds(300), false);
+    ASSERT_TRUE(port.writeByte(0xA5));
+    port.sleepBlocking(std::chrono::milliseconds(300));
     stop();
-    EXPECT_EQ(radio.transcript().hostBytes(), std::vector<Byte>{0x5A});
+    EXPECT_EQ(radio.transcript().hostBytes(), (std::vector<Byte>{0x5A, 0xA5}));
 }
 
 // The group a refused user should join is the device's own, when that group may open it;

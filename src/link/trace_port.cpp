@@ -26,14 +26,18 @@ TraceHeader traceHeader(const Clock& clock, const Transport& transport) {
             transport.device()};
 }
 
-std::string datedTracePath(const std::string& chosen, const LocalTime& time) {
+std::string datedTracePath(const std::string& chosen, const LocalTime& time,
+                           const std::function<bool(const std::string&)>& taken) {
     const std::size_t slash = chosen.find_last_of('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     std::size_t dot = chosen.find_last_of('.');
     // A name that is all extension (".trace") or a dot in a folder's name keeps no extension.
     if (dot == std::string::npos || dot <= nameStart) dot = chosen.size();
-    return chosen.substr(0, dot) + dateText(time, "-%04d-%02d-%02d-%02d%02d%02d") +
-           chosen.substr(dot);
+    const std::string stem = chosen.substr(0, dot) + dateText(time, "-%04d-%02d-%02d-%02d%02d%02d");
+    std::string path = stem + chosen.substr(dot);
+    for (int copy = 2; taken(path); ++copy)
+        path = stem + "-" + std::to_string(copy) + chosen.substr(dot);
+    return path;
 }
 
 bool TracePort::startTrace(const std::string& path, const TraceHeader& header,

@@ -13,6 +13,7 @@
 // are waiting, which keep the old speed.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,13 +34,15 @@ struct TraceHeader {
 
 // The trace file of a start after the first: beside the chosen file, with the date and
 // time in its name ("trace.txt" at 07:20:31 on 8 Dec 2026: "trace-2026-12-08-072031.txt"),
-// so that each start of the editor writes a file of its own.
+// so that each start of the editor writes a file of its own; a name `taken` says is in use
+// (a start in the same second) gets a number after the time ("...-072031-2.txt").
 class Transport;
 
 // The header of a trace of the transport's port, begun now on `clock`.
 TraceHeader traceHeader(const Clock& clock, const Transport& transport);
 
-std::string datedTracePath(const std::string& chosen, const LocalTime& time);
+std::string datedTracePath(const std::string& chosen, const LocalTime& time,
+                           const std::function<bool(const std::string&)>& taken);
 
 class TracePort final : public ForwardingPort {
   public:

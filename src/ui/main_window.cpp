@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -115,8 +116,9 @@ void MainWindow::resumeTrace() {
     if (readInt(settings_, settings::kTrace) != 1) return;
     // Not the chosen file itself: a trace of every start added to one file grows without
     // end and mixes the runs.
-    const std::string path =
-        datedTracePath(readText(settings_, settings::kTraceFile), clock_.now());
+    const std::string path = datedTracePath(
+        readText(settings_, settings::kTraceFile), clock_.now(),
+        [](const std::string& p) { return QFileInfo::exists(QString::fromStdString(p)); });
     if (!trace_->startTrace(path, traceHeader(clock_, link_->transport())))
         log_.write(LogArea::Link, "the serial trace " + path + " cannot be written");
 }

@@ -138,8 +138,13 @@ TEST(OperationTrace, DatedFileBesideTheChosenOne) {
         {"/t/.trace", "/t/.trace-2026-12-08-091502"},
         {"trace.a.log", "trace.a-2026-12-08-091502.log"},
     };
+    const auto none = [](const std::string&) { return false; };
     for (const auto& [chosen, dated] : cases)
-        EXPECT_EQ(datedTracePath(chosen, test::FixedClock().now()), dated);
+        EXPECT_EQ(datedTracePath(chosen, test::FixedClock().now(), none), dated);
+    // Two starts in that second before: the third start's trace is numbered 3.
+    const auto twoBefore = [](const std::string& p) { return !p.ends_with("-3.txt"); };
+    EXPECT_EQ(datedTracePath("/t/trace.txt", test::FixedClock().now(), twoBefore),
+              "/t/trace-2026-12-08-091502-3.txt");
 }
 
 // The diagnostics file: versions, port, every setting, the trace when one is on, the log;

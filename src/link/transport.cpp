@@ -133,7 +133,11 @@ bool Transport::settleInput(std::chrono::milliseconds quiet, std::chrono::millis
 
 void Transport::delay(std::uint32_t ms) {
     const LinkTime end = line_.now() + std::chrono::milliseconds(ms);
-    while (line_.now() < end) line_.waitUntil(end, false);
+    // At least one pass, also when the thread was held off past the end: the pass hands
+    // the bytes written before the pause to the port, which may have queued them.
+    do {
+        line_.waitUntil(end, false);
+    } while (line_.now() < end);
 }
 
 void Transport::pauseBlocking(std::chrono::milliseconds duration) {

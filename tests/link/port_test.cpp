@@ -218,6 +218,9 @@ TEST(TransportTiming, PausesAndQuietChecksEndAtTheirTimeAndDiscardDropsTheInput)
     Transport& t = trigger(s, {1, 2, 3});
     t.delay(20);
     EXPECT_EQ(std::tuple(s.now() - start, t.bytesWaiting()), std::tuple(20ms, 3));
+    const int yields = s.port.yields();
+    t.delay(0);  // a pause already over still makes one pass of the wait
+    EXPECT_EQ(s.port.yields(), yields + 1);
     t.discardInput();
     EXPECT_EQ(t.bytesWaiting(), 0);
     start = s.now();

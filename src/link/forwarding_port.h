@@ -19,6 +19,7 @@ class ForwardingPort : public LinkPort {
     [[nodiscard]] bool isOpen() const override { return port_.isOpen(); }
     void setSettings(const LineSettings& settings) override { port_.setSettings(settings); }
     bool writeByte(Byte value) override { return port_.writeByte(value); }
+    void sendQueued() override { port_.sendQueued(); }
     [[nodiscard]] int bytesWaiting() override { return port_.bytesWaiting(); }
     std::optional<Byte> readByte() override { return port_.readByte(); }
     void discardInput() override { port_.discardInput(); }

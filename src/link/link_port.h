@@ -33,8 +33,12 @@ class LinkPort {
     // Allowed while open; applies to the bytes that follow.
     virtual void setSettings(const LineSettings& settings) = 0;
 
-    // Queues one byte for transmission; false when the device refused it.
+    // Queues one byte for transmission; false when the device refused it. Queued bytes
+    // leave at the latest at the next wait, settings change or close.
     virtual bool writeByte(Byte value) = 0;
+    // Hands the queued bytes to the device now: before something that blocks without a
+    // wait, such as a question to the user.
+    virtual void sendQueued() {}
     // Received bytes not yet read.
     [[nodiscard]] virtual int bytesWaiting() = 0;
     // The next received byte, or nullopt when none is waiting.

@@ -66,7 +66,7 @@ std::string hexWord(int address) {
 
 RadioLink::RadioLink(LinkPort& port, Prompts& prompts, Progress& progress,
                      const SettingsStore* settings)
-    : transport_(port, prompts, settings), prompts_(prompts), progress_(progress) {}
+    : prompts_(prompts, port), transport_(port, prompts_, settings), progress_(progress) {}
 
 std::optional<RadioLink::BusyGuard> RadioLink::tryBeginOperation() {
     if (busy_) {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "iface/log.h"
+#include "link/line_prompts.h"
 #include "link/transport.h"
 #include "link/write_masks.h"
 #include "model/memory_image.h"
@@ -122,8 +123,8 @@ class RadioLink {
     // True when no received byte is waiting, as before every request whose answer is read.
     [[nodiscard]] bool inputClear();
 
+    LinePrompts prompts_;  // before the transport, which asks through it
     Transport transport_;
-    Prompts& prompts_;
     Progress& progress_;
     NullLog noLog_;
     Log* log_ = &noLog_;

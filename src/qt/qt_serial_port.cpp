@@ -183,7 +183,7 @@ std::optional<std::string> QtSerialPort::open(const std::string& device,
 }
 
 void QtSerialPort::drainOutput() {
-    sendPending();
+    sendQueued();
     if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(200);
 #ifdef __linux__
     // New settings apply at once, also to bytes still in the driver's queue; those must
@@ -207,14 +207,14 @@ void QtSerialPort::setSettings(const LineSettings& settings) {
 
 bool QtSerialPort::writeByte(Byte value) {
     if (!port_.isOpen()) return false;
-    // Bytes written one after another leave together at the next wait, settings change or
-    // close: the link waits after every frame, so they leave when they did one by one, for
-    // a quarter of the system calls.
+    // Bytes written one after another leave together at the next wait, settings change,
+    // close or question: the link waits after every frame, so they leave when they did one
+    // by one, for a quarter of the system calls.
     pending_.push_back(static_cast<char>(value));
     return true;
 }
 
-void QtSerialPort::sendPending() {
+void QtSerialPort::sendQueued() {
     if (pending_.empty()) return;
     std::string_view rest = pending_;
 #ifdef __linux__
@@ -273,7 +273,7 @@ void QtSerialPort::sleepUntil(LinkTime deadline) const {
 }
 
 void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
-    sendPending();
+    sendQueued();
     const LinkTime remaining = deadline - now();
     if ((wakeOnInput && bytesWaiting() > 0) || remaining <= LinkTime::zero()) {
         QCoreApplication::processEvents();
@@ -300,7 +300,7 @@ void QtSerialPort::waitUntil(LinkTime deadline, bool wakeOnInput) {
 }
 
 void QtSerialPort::sleepBlocking(std::chrono::milliseconds duration) {
-    sendPending();
+    sendQueued();
     std::this_thread::sleep_for(duration);
 }
 

@@ -32,6 +32,7 @@ class QtSerialPort final : public LinkPort {
     [[nodiscard]] bool deviceLost() const override { return lost_; }
     void setSettings(const LineSettings& settings) override;
     bool writeByte(Byte value) override;
+    void sendQueued() override;
     [[nodiscard]] int bytesWaiting() override;
     std::optional<Byte> readByte() override;
     void discardInput() override;
@@ -44,8 +45,6 @@ class QtSerialPort final : public LinkPort {
 
   private:
     bool applySettings(const LineSettings& settings);
-    // Gives the bytes written since the last call to the device.
-    void sendPending();
     // Waits until the bytes written so far have left the port.
     void drainOutput();
     // Blocks until the clock reaches `deadline`, without letting the window system run.

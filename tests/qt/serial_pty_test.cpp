@@ -115,7 +115,8 @@ TEST_F(PtyRadio, OpenFailuresAndTheReceiveTimeout) {
 
 // A pause's last part is slept to its deadline, not for a time counted from when the sleep
 // began: a pass that sleeps does not end before the deadline. A byte written before a pause
-// (of the event loop or a blocking one) leaves when the pause begins, not after it.
+// (of the event loop or a blocking one) leaves when the pause begins, not after it, and one
+// written before the link asks a question leaves while the question waits.
 TEST_F(PtyRadio, APauseEndsNoEarlierThanItsDeadlineAndSendsWhatWasWritten) {
     using std::chrono::microseconds;
     for (const microseconds pause : {microseconds(300), microseconds(900), microseconds(1900)}) {
@@ -128,8 +129,11 @@ TEST_F(PtyRadio, APauseEndsNoEarlierThanItsDeadlineAndSendsWhatWasWritten) {
     port.waitUntil(port.now() + std::chrono::milliseconds(300), false);
     ASSERT_TRUE(port.writeByte(0xA5));
     port.sleepBlocking(std::chrono::milliseconds(300));
+    ASSERT_TRUE(port.writeByte(0xC3));
+    link.prompts().ask(information("Write Failed", "Comm Error"));  // no wait before it
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     stop();
-    EXPECT_EQ(radio.transcript().hostBytes(), (std::vector<Byte>{0x5A, 0xA5}));
+    EXPECT_EQ(radio.transcript().hostBytes(), (std::vector<Byte>{0x5A, 0xA5, 0xC3}));
 }
 
 // The group a refused user should join is the device's own, when that group may open it;

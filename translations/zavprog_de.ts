@@ -145,8 +145,8 @@
         <translation>Systeminformationen sind derzeit nicht verfügbar</translation>
     </message>
     <message>
-        <source>The groups are numbers 1 to 15, such as 1,3,5-7.</source>
-        <translation>Die Gruppen sind Nummern von 1 bis 15, etwa 1,3,5-7.</translation>
+        <source>The groups are numbers 1 to 15, each named once, such as 1,3,5-7.</source>
+        <translation>Die Gruppen sind Nummern von 1 bis 15, jede nur einmal genannt, etwa 1,3,5-7.</translation>
     </message>
     <message>
         <source>No record has been selected to the clipboard</source>

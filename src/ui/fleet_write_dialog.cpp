@@ -279,10 +279,11 @@ std::optional<FleetRequest> FleetWriteDialog::request() {
         if (const QString groups = unitGroups_->text().trimmed(); !groups.isEmpty()) {
             const auto named = parseGroupList(groups.toStdString());
             if (!named) {
-                prompts_.ask(
-                    warning(QT_TRANSLATE_NOOP("Messages",
-                                              "The groups are numbers 1 to 15, such as 1,3,5-7."),
-                            kTitle));
+                prompts_.ask(warning(
+                    QT_TRANSLATE_NOOP(
+                        "Messages",
+                        "The groups are numbers 1 to 15, each named once, such as 1,3,5-7."),
+                    kTitle));
                 return std::nullopt;
             }
             units.groups = *named;

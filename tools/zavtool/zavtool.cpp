@@ -107,7 +107,8 @@ std::optional<std::string> takeFleetOptions(const QCommandLineParser& parser,
         if (!o.units) return std::string("--ani-groups needs --ani-from");
         const auto groups = parseGroupList(bytes(parser.value(QStringLiteral("ani-groups"))));
         if (!groups)
-            return std::string("--ani-groups takes group numbers 1 to 15, such as 1,3,5-7");
+            return std::string(
+                "--ani-groups takes group numbers 1 to 15, each named once, such as 1,3,5-7");
         o.units->groups = *groups;
     }
     if (given("output-pattern")) {
